@@ -1,0 +1,23 @@
+#!/bin/sh
+# Installs the Debian packages that building, running and testing Nimbus Desk need.
+# Does nothing when every package is already present; uses sudo when not run as root.
+set -eu
+
+PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins qt6-svg-dev qt6-multimedia-dev \
+gstreamer1.0-plugins-base gstreamer1.0-plugins-good libcurl4-openssl-dev libx11-dev \
+libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb python3 desktop-file-utils appstream"
+
+missing=""
+for p in $PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+[ -z "$missing" ] && exit 0
+
+echo "Installing:$missing"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+$SUDO apt-get update -q
+# shellcheck disable=SC2086
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends $missing
