@@ -1,0 +1,84 @@
+// Data folder layout, seed files and the installation record.
+#include "shell/core/DataFolderLayout.h"
+
+#include "fileio/FolderOps.h"
+#include "fileio/OMFILE.h"
+
+namespace nimbus {
+
+using namespace fileio;
+
+void createDataFolders(const TAppPaths &paths)
+{
+    for (const std::string *folder :
+         {&paths.DataFolder, &paths.TextFolder, &paths.CheckListFolder, &paths.PacksFolder,
+          &paths.OutboxFolder, &paths.FormatsFolder, &paths.ControlFolder}) {
+        if (!folderExists(*folder))
+            createFolder(*folder, 0700);
+    }
+}
+
+std::vector<std::string> seedInstallFiles(const TAppPaths &paths)
+{
+    std::vector<std::string> copied;
+    for (const char *pattern : {"*.~txt", "*.vsn"}) {
+        std::vector<std::string> names;
+        listFiles(paths.InstallFolder + pattern, names);
+        for (const std::string &name : names) {
+            const std::string target = paths.DataFolder + name;
+            if (fileExists(target))
+                continue;
+            if (copyFile(paths.InstallFolder + name, target))
+                copied.push_back(name);
+        }
+    }
+    return copied;
+}
+
+InstallRecord loadInstallRecord(TAppPaths &paths)
+{
+    InstallRecord record;
+    const std::string pre = paths.InstallFolder + "Install.pre";
+    const std::string prz = paths.InstallFolder + "Install.prz";
+    const std::string dat = paths.DataFolder + "Install.dat";
+
+    if (fileExists(pre))
+        record.source = pre;
+    else if (fileExists(prz))
+        record.source = prz;
+    else if (fileExists(dat))
+        record.source = dat;
+    else
+        return record;
+
+    if (OMFILEPtr in = openEnciphered(record.source, "R", 0)) {
+        readPairs(*in, record.names, record.values);
+        close(in);
+    }
+    for (std::size_t i = 0; i < record.names.size(); ++i) {
+        if (record.names[i] == "product")
+            record.product = record.values[i];
+    }
+
+    if (record.source != dat) {
+        bool saved = false;
+        if (OMFILEPtr out = openEnciphered(dat, "W", 0)) {
+            writeEncipheredPairs(*out, record.names, record.values);
+            saved = close(out);
+        }
+        // The record next to the program is only removed once the data folder holds it.
+        if (fileExists(pre)) {
+            if (copyFile(pre, paths.DataFolder + "Install.pre") && saved
+                && fileExists(paths.DataFolder + "Install.pre"))
+                deleteFile(pre);
+        }
+        if (record.source == prz && saved)
+            deleteFile(prz);
+    }
+
+    if (!record.product.empty())
+        paths.ProductTitle = record.product;
+    return record;
+}
+
+}  // namespace nimbus

@@ -1,0 +1,35 @@
+// Start-up work on the data folder that needs no window: the folders, the files seeded from
+// the program folder and the installation record.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "shell/core/TAppPaths.h"
+
+namespace nimbus {
+
+// Creates the data folder (private to the user, mode 0700) and each sub-folder that does not
+// exist yet; existing folders are left alone. Failures are not reported here: later file
+// operations in a missing folder fail and report themselves.
+void createDataFolders(const TAppPaths &paths);
+
+// Copies every "*.~txt" and then every "*.vsn" file of the install folder into the data
+// folder, unless the data folder already has a file of that name. Returns the names copied.
+std::vector<std::string> seedInstallFiles(const TAppPaths &paths);
+
+// What the installation record said.
+struct InstallRecord {
+    std::string source;  // the file read, empty when there was none
+    std::vector<std::string> names;
+    std::vector<std::string> values;
+    std::string product;  // empty when the record has no "product"
+};
+
+// Reads the installation record: Install.pre, else Install.prz next to the program, else
+// Install.dat in the data folder. A record from the program folder is kept as the data
+// folder's enciphered Install.dat; Install.pre is moved into the data folder and
+// Install.prz deleted. Sets paths.ProductTitle from "product".
+InstallRecord loadInstallRecord(TAppPaths &paths);
+
+}  // namespace nimbus

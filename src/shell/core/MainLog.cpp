@@ -1,0 +1,46 @@
+// Writing the main log.
+#include "shell/core/MainLog.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "fileio/OMFILE.h"
+#include "store/DateFormat.h"
+
+namespace nimbus {
+
+MainLog::MainLog(std::string logFile, const Clock &clock) : file_(std::move(logFile)), clock_(clock)
+{
+}
+
+std::string MainLog::formatLine(const std::string &message) const
+{
+    return dates::displayDateTime(clock_.now(), dateOrder_) + "  " + message;
+}
+
+bool MainLog::writeLine(const std::string &line)
+{
+    if (view_)
+        view_(line);
+    return fileio::appendLine(file_, line);
+}
+
+bool MainLog::AddToLog(const std::string &message)
+{
+    return writeLine(formatLine(message));
+}
+
+bool MainLog::AddErrorToLog(const std::string &message)
+{
+    // Take the system's error text before writing the log changes errno.
+    const int lastError = errno;
+    std::string detail = errorDetail_;
+    if (detail.empty())
+        detail = lastError ? std::strerror(lastError) : "No error information";
+    errorDetail_.clear();
+    const bool first = writeLine(formatLine(message));
+    const bool second = writeLine(std::string(20, ' ') + detail);
+    return first && second;
+}
+
+}  // namespace nimbus

@@ -1,0 +1,22 @@
+// Program entry of the Nimbus Desk main program.
+#include "shell/NimbusApplication.h"
+#include "shell/TformMain.h"
+#include "shell/UnixSignalCloser.h"
+#include "store/Clock.h"
+
+int main(int argc, char **argv)
+{
+    nimbus::NimbusApplication app(argc, argv);
+    // Installed before the window exists, so that a signal during start-up is not lost: it
+    // is handled as soon as the event loop runs.
+    nimbus::UnixSignalCloser signalCloser;
+
+    nimbus::TformMain window(nimbus::SystemClock::instance());
+    if (window.terminated())
+        return 0;
+    QObject::connect(&signalCloser, &nimbus::UnixSignalCloser::closeRequested, &window,
+                     &QWidget::close);
+    window.show();
+    app.exec();
+    return 0;
+}

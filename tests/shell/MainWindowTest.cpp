@@ -1,0 +1,73 @@
+// The main window under the offscreen platform: start-up, the start step and closing.
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include "shell/TformMain.h"
+#include "support/TempFolder.h"
+
+using namespace nimbus;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    static TformMain::Environment environmentFor(const test::TempFolder &dir)
+    {
+        const std::string home = dir / "home";
+        return {[home](const std::string &name) { return name == "HOMEDRIVE" ? home : ""; },
+                dir / "prog/nimbus"};
+    }
+
+private slots:
+    void startUpShowsTheLogAndCaption()
+    {
+        test::TempFolder dir;
+        FixedClock clock(DateTime::fromCivil(2026, 12, 5, 14, 3, 9));
+        TformMain window(clock, environmentFor(dir));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Nimbus Desk Information Assistant"));
+        QVERIFY(window.started());
+        QCOMPARE(window.paths().DataFolder, dir / "home/$Nimbus/");
+        QVERIFY(window.reLog->toPlainText().contains("05/12/2026 14:03:09  Nimbus Desk started"));
+        QVERIFY(!window.timerSave->isActive());
+        QVERIFY(window.timerAddon->isActive());
+    }
+
+    void showingRunsTheStartStepOnce()
+    {
+        test::TempFolder dir;
+        FixedClock clock;
+        TformMain window(clock, environmentFor(dir));
+        window.timerStart->setInterval(0);
+        window.show();
+        QVERIFY(window.timerStart->isActive());
+        QTRY_VERIFY(window.timerSave->isActive());
+        QVERIFY(!window.timerStart->isActive());
+        QVERIFY(window.timerCheckInbox->isActive());
+        QVERIFY(window.timerTree->isActive());
+        QVERIFY(window.timerDeadline->isActive());
+        QCOMPARE(window.timerSave->interval(), 60000);
+        QCOMPARE(window.timerCheckInbox->interval(), 10000);
+        QCOMPARE(window.timerTree->interval(), 20);
+        QCOMPARE(window.timerDeadline->interval(), 10000);
+    }
+
+    void exitButtonClosesAndStopsEveryTimer()
+    {
+        test::TempFolder dir;
+        FixedClock clock;
+        TformMain window(clock, environmentFor(dir));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::mouseClick(window.buttonClosel, Qt::LeftButton);
+        QVERIFY(window.closing());
+        QVERIFY(!window.isVisible());
+        for (QTimer *timer : window.findChildren<QTimer *>())
+            QVERIFY2(!timer->isActive(), qPrintable(timer->objectName()));
+        QVERIFY(test::readFile(window.paths().MainLogFile).find("closed\r\n") != std::string::npos);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
