@@ -1,4 +1,5 @@
 // The main window under the offscreen platform: start-up, the start step and closing.
+#include <QDir>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -16,6 +17,7 @@ private:
     static TformMain::Environment environmentFor(const test::TempFolder &dir)
     {
         const std::string home = dir / "home";
+        QDir().mkpath(QString::fromStdString(home));
         return {[home](const std::string &name) { return name == "HOMEDRIVE" ? home : ""; },
                 dir / "prog/nimbus"};
     }
@@ -65,7 +67,8 @@ private slots:
         QVERIFY(!window.isVisible());
         for (QTimer *timer : window.findChildren<QTimer *>())
             QVERIFY2(!timer->isActive(), qPrintable(timer->objectName()));
-        QVERIFY(test::readFile(window.paths().MainLogFile).find("closed\r\n") != std::string::npos);
+        const std::string log = test::readFile(window.paths().MainLogFile);
+        QVERIFY2(log.find("closed\r\n") != std::string::npos, log.c_str());
     }
 };
 
