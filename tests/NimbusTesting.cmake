@@ -1,11 +1,16 @@
-# nimbus_add_gtest(name SOURCES ... LIBS ...): a GoogleTest suite registered with ctest.
-# Tests run with HOME pointing at a scratch folder, never the real home folder.
+# nimbus_add_gtest(name SOURCES ... LIBS ... [PREFIX p]): a GoogleTest suite registered with
+# ctest, each test named "<p>.<Suite>.<Test>" (p defaults to the executable's name) so that
+# `ctest -R module` selects a module. Tests run with HOME pointing at a scratch folder.
 function(nimbus_add_gtest name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "PREFIX" "SOURCES;LIBS" ${ARGN})
+    if(NOT ARG_PREFIX)
+        set(ARG_PREFIX ${name})
+    endif()
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     gtest_discover_tests(${name}
+        TEST_PREFIX "${ARG_PREFIX}."
         DISCOVERY_TIMEOUT 60
         PROPERTIES ENVIRONMENT "HOME=${CMAKE_BINARY_DIR}/test-home;QT_QPA_PLATFORM=offscreen"
                    TIMEOUT 300)
