@@ -3,6 +3,7 @@
 
 #include <sys/stat.h>
 
+#include "fileio/FolderOps.h"
 #include "fileio/OMFILE.h"
 #include "shell/core/DataFolderLayout.h"
 #include "support/TempFolder.h"
