@@ -9,10 +9,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QShowEvent>
 #include <QTableView>
 #include <QTimer>
@@ -24,6 +22,7 @@
 #include "viewer/DisplayLines.h"
 #include "viewer/FileListTable.h"
 #include "viewer/TableLine.h"
+#include "viewer/TextLinesView.h"
 #include "viewer/ViewerPrinting.h"
 #include "viewer/ViewerPrompts.h"
 #include "viewer/ViewerTableModel.h"
@@ -106,13 +105,13 @@ void TformTextDisplay::createComponents()
     labelTitle->setFont(bold);
     main->addWidget(labelTitle);
 
-    Memo1 = new QPlainTextEdit(this);
+    // The text display and the report view show the same model, one at a time.
+    model_ = new ViewerTableModel(this);
+    Memo1 = new TextLinesView(this);
     Memo1->setObjectName("Memo1");
-    Memo1->setReadOnly(true);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setModel(model_);
     main->addWidget(Memo1, 1);
 
-    model_ = new ViewerTableModel(this);
     ListView1 = new QTableView(this);
     ListView1->setObjectName("ListView1");
     ListView1->setModel(model_);
@@ -213,9 +212,11 @@ void TformTextDisplay::applyFont()
     font.setPointSize(options_.fontSize > 0 ? options_.fontSize : 8);
     Memo1->setFont(font);
     ListView1->setFont(font);
-    const int rowHeight = QFontMetrics(font).height() + 4;
-    ListView1->verticalHeader()->setDefaultSectionSize(rowHeight);
-    ListView1->verticalHeader()->setMinimumSectionSize(rowHeight);
+    const int lineHeight = QFontMetrics(font).height();
+    Memo1->verticalHeader()->setMinimumSectionSize(lineHeight);
+    Memo1->verticalHeader()->setDefaultSectionSize(lineHeight);
+    ListView1->verticalHeader()->setMinimumSectionSize(lineHeight + 4);
+    ListView1->verticalHeader()->setDefaultSectionSize(lineHeight + 4);
 }
 
 void TformTextDisplay::applyInitialSort()
@@ -254,37 +255,21 @@ void TformTextDisplay::displayShownFile()
 void TformTextDisplay::displayText(std::vector<std::string> &&lines)
 {
     ListView1->setVisible(false);
-    model_->clearContent();
-    Memo1->setVisible(true);
     if (options_.lineNumbers)
         numberLines(lines);
-    std::size_t total = 0;
-    for (const std::string &line : lines)
-        total += line.size() + 1;
-    std::string joined;
-    joined.reserve(total);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            joined.push_back('\n');
-        joined += lines[i];
-    }
-    lines.clear();
-    lines.shrink_to_fit();
-
-    // A refresh keeps the reader where they were, unless the file is followed at its end.
-    const int scroll = Memo1->verticalScrollBar()->value();
-    Memo1->setPlainText(toQt(joined));
-    if (options_.openEnd) {
-        Memo1->moveCursor(QTextCursor::End);
-        Memo1->ensureCursorVisible();
-    } else {
-        Memo1->verticalScrollBar()->setValue(scroll);
-    }
+    // Text is shown in file order; a refresh updates the lines in place, so the reader keeps
+    // their place unless the file is followed at its end.
+    model_->setSortKey(-1, true);
+    model_->setSortIndicator(-1, true);
+    model_->setContent(TableContent::fromListLines(std::move(lines)), {ColumnLayout{}}, false, false);
+    Memo1->fitToLongestLine();
+    Memo1->setVisible(true);
+    if (options_.openEnd)
+        Memo1->scrollToBottom();
 }
 
 void TformTextDisplay::displayTable(std::vector<std::string> &&lines)
 {
-    Memo1->clear();
     Memo1->setVisible(false);
     TableContent content;
     std::vector<ColumnLayout> columns;
@@ -313,7 +298,6 @@ void TformTextDisplay::displayFileList()
     const std::vector<ColumnLayout> columns =
         tableColumns(options_, table.captions.size(), table.captions, {});
     model_->setContent(std::move(table.content), columns, false, options_.lineNumbers);
-    Memo1->clear();
     Memo1->setVisible(false);
     showTableView(columns);
 }
@@ -391,7 +375,6 @@ void TformTextDisplay::buttonVersionsClick()
         return;
     shown_ = fromQt(chosen);
     model_->clearContent();
-    Memo1->clear();
     displayShownFile();
 }
 
@@ -444,13 +427,11 @@ void TformTextDisplay::buttonSaveClick()
 QStringList TformTextDisplay::displayedLines() const
 {
     QStringList lines;
-    if (kind_ == DisplayKind::Text)
-        return Memo1->toPlainText().split(QLatin1Char('\n'));
     const TableContent &content = model_->content();
     const std::vector<std::uint32_t> &order = model_->order();
     lines.reserve(static_cast<qsizetype>(order.size()));
     for (std::uint32_t row : order)
-        lines << (kind_ == DisplayKind::List ? toQt(std::string(content.cell(row, 0)))
+        lines << (kind_ != DisplayKind::Table ? toQt(std::string(content.cell(row, 0)))
                                              : toQt(joinTableLine(content.rowFields(row))));
     return lines;
 }
@@ -474,7 +455,6 @@ void TformTextDisplay::buttonClearClick()
     }
     shown_ = opened_;
     model_->clearContent();
-    Memo1->clear();
     if (versionsEnabled_)
         listVersions();
     displayShownFile();

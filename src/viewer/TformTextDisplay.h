@@ -14,13 +14,13 @@
 class QCheckBox;
 class QLabel;
 class QListWidget;
-class QPlainTextEdit;
 class QPushButton;
 class QTableView;
 class QTimer;
 
 namespace nimbus::viewer {
 
+class TextLinesView;
 class ViewerPrompts;
 class ViewerTableModel;
 
@@ -56,7 +56,7 @@ public:
     int displayCount() const { return displayCount_; }
 
     QLabel *labelTitle = nullptr;
-    QPlainTextEdit *Memo1 = nullptr;
+    TextLinesView *Memo1 = nullptr;
     QTableView *ListView1 = nullptr;
     QPushButton *buttonPrint = nullptr;
     QPushButton *buttonSave = nullptr;

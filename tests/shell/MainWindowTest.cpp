@@ -86,7 +86,7 @@ private slots:
         QVERIFY(viewer);
         QVERIFY(viewer->isVisible());
         QCOMPARE(viewer->windowTitle(), QStringLiteral("Log file - 05/12/2026 14:03:09"));
-        QVERIFY(viewer->Memo1->toPlainText().contains("Nimbus Desk started"));
+        QVERIFY(viewer->displayedLines().join('\n').contains("Nimbus Desk started"));
 
         clock.advanceSeconds(60);
         QTest::mouseClick(window.buttonMainLog, Qt::LeftButton);
