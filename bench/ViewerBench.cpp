@@ -58,7 +58,7 @@ public:
         std::string table = "Name,Amount,Date,Code,City,Quantity,Price,Status,Owner,Note\r\n";
         table.reserve(10u << 20);
         for (int i = 0; i < kTableLines; ++i) {
-            const int k = (i * 7919) % kTableLines;  // rows out of order for every column
+            const int k = (i * 7919) % kTableLines; // rows out of order for every column
             table += "Item" + std::to_string(k) + "," + std::to_string((k * 37) % 100000) + "." +
                      std::to_string(k % 100) + "," + std::to_string(10 + k % 18) + "/" +
                      std::to_string(10 + k % 3) + "/" + std::to_string(1990 + k % 35) + ",C" +
@@ -74,8 +74,9 @@ public:
         std::string log;
         log.reserve(kLogBytes + 200);
         for (int i = 0; log.size() < kLogBytes; ++i)
-            log += "05/12/2026 14:" + std::to_string(10 + i % 50) + ":" + std::to_string(10 + i % 50) +
-                   "  Topic " + std::to_string(i) + " saved; the store holds 10000 topics and 1200 pages\r\n";
+            log += "05/12/2026 14:" + std::to_string(10 + i % 50) + ":" +
+                   std::to_string(10 + i % 50) + "  Topic " + std::to_string(i) +
+                   " saved; the store holds 10000 topics and 1200 pages\r\n";
         logBytes_ = log.size();
         writeBytes(logPath(), log);
     }
@@ -165,7 +166,7 @@ void BM_Table_Resort(benchmark::State &state)
     QApplication::processEvents();
     const int column = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        window->ListView1ColumnClick(column);  // alternately ascending and descending
+        window->ListView1ColumnClick(column); // alternately ascending and descending
         QApplication::processEvents();
     }
 }
@@ -189,7 +190,7 @@ void BM_Log_OpenAndShow(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * files().logBytes());
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK(BM_Baseline_ReadTableBytes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Table_ReadAndSplit)->Unit(benchmark::kMillisecond);

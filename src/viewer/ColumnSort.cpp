@@ -66,7 +66,7 @@ int compareText(std::string_view a, std::string_view b)
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-}  // namespace
+} // namespace
 
 ColumnType columnTypeFromName(std::string_view name)
 {
@@ -138,9 +138,9 @@ int compareCells(ColumnType type, std::string_view a, std::string_view b)
         if (xn && yn)
             return x < y ? -1 : (x > y ? 1 : 0);
         if (xn != yn)
-            return xn ? 1 : -1;  // cells that are not numbers come first
+            return xn ? 1 : -1; // cells that are not numbers come first
     }
     return compareText(sortKey(type, a), sortKey(type, b));
 }
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

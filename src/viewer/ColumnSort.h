@@ -31,4 +31,4 @@ int compareCells(ColumnType type, std::string_view a, std::string_view b);
 // Byte-wise lower case of 8-bit text (ASCII letters only).
 std::string lowerCase(std::string_view text);
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

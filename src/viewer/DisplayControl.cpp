@@ -55,4 +55,4 @@ TformTextDisplay *DisplayControl::OpenViewer(const std::string &fileName, const 
     return window;
 }
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

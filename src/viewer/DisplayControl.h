@@ -42,4 +42,4 @@ private:
     std::map<QString, QPointer<TformTextDisplay>> windows_;
 };
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

@@ -66,4 +66,4 @@ bool writeTableCopy(const std::string &path, const TableContent &content,
     return written;
 }
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

@@ -27,4 +27,4 @@ bool writeTableCopy(const std::string &path, const TableContent &content,
                     const std::vector<std::uint32_t> &order, bool table,
                     std::string *errorText = nullptr);
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

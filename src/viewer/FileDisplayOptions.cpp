@@ -41,7 +41,7 @@ std::string entry(const std::vector<std::string> &list, std::size_t i)
     return i < list.size() ? list[i] : std::string();
 }
 
-}  // namespace
+} // namespace
 
 std::string FileDisplayOptions::optionsFileFor(const std::string &shownFile,
                                                const std::string &dataFolder)
@@ -87,30 +87,51 @@ void FileDisplayOptions::applyPairs(const std::vector<std::string> &names,
         const std::string &name = names[i];
         const std::string &value = values[i];
         const bool yes = value == "Y";
-        if (name == "Top") top = intOr(value, -1);
-        else if (name == "Left") left = intOr(value, -1);
-        else if (name == "Height") height = intOr(value, -1);
-        else if (name == "Width") width = intOr(value, -1);
-        else if (name == "InfoType") infoType = value;
-        else if (name == "OpenEnd") openEnd = yes;
-        else if (name == "LineNumbers") lineNumbers = yes;
-        else if (name == "Columns") columns = yes;
-        else if (name == "Rotated") rotated = yes;
-        else if (name == "Headings") headings = yes;
-        else if (name == "HeadingsFromFile") headingsFromFile = yes;
-        else if (name == "HeadingFile") headingFile = value;
-        else if (name == "ShowTemplate") showTemplate = yes;
-        else if (name == "Sorted") sorted = yes;
-        else if (name == "SortColumn") sortColumn = intOr(value, -1);
-        else if (name == "Ascending") ascending = yes;
-        else if (name == "FontSize") fontSize = intOr(value, 8);
+        if (name == "Top")
+            top = intOr(value, -1);
+        else if (name == "Left")
+            left = intOr(value, -1);
+        else if (name == "Height")
+            height = intOr(value, -1);
+        else if (name == "Width")
+            width = intOr(value, -1);
+        else if (name == "InfoType")
+            infoType = value;
+        else if (name == "OpenEnd")
+            openEnd = yes;
+        else if (name == "LineNumbers")
+            lineNumbers = yes;
+        else if (name == "Columns")
+            columns = yes;
+        else if (name == "Rotated")
+            rotated = yes;
+        else if (name == "Headings")
+            headings = yes;
+        else if (name == "HeadingsFromFile")
+            headingsFromFile = yes;
+        else if (name == "HeadingFile")
+            headingFile = value;
+        else if (name == "ShowTemplate")
+            showTemplate = yes;
+        else if (name == "Sorted")
+            sorted = yes;
+        else if (name == "SortColumn")
+            sortColumn = intOr(value, -1);
+        else if (name == "Ascending")
+            ascending = yes;
+        else if (name == "FontSize")
+            fontSize = intOr(value, 8);
         else if (name.size() > 2) {
             std::vector<std::string> *list = nullptr;
             const std::string prefix = name.substr(0, 2);
-            if (prefix == "CH") list = &columnHeadings;
-            else if (prefix == "CW") list = &columnWidths;
-            else if (prefix == "CD") list = &columnDisplay;
-            else if (prefix == "CT") list = &columnTypes;
+            if (prefix == "CH")
+                list = &columnHeadings;
+            else if (prefix == "CW")
+                list = &columnWidths;
+            else if (prefix == "CD")
+                list = &columnDisplay;
+            else if (prefix == "CT")
+                list = &columnTypes;
             int index = -1;
             if (list && readInt(name.substr(2), index) && index >= 0 && index <= kMaxColumnIndex) {
                 if (list->size() <= static_cast<std::size_t>(index))
@@ -143,7 +164,10 @@ std::vector<std::pair<std::string, std::string>> FileDisplayOptions::pairs() con
         {"FontSize", std::to_string(fontSize)},
     };
     const std::pair<const char *, const std::vector<std::string> *> lists[] = {
-        {"CH", &columnHeadings}, {"CW", &columnWidths}, {"CD", &columnDisplay}, {"CT", &columnTypes}};
+        {"CH", &columnHeadings},
+        {"CW", &columnWidths},
+        {"CD", &columnDisplay},
+        {"CT", &columnTypes}};
     for (const auto &[prefix, list] : lists)
         for (std::size_t i = 0; i < list->size(); ++i)
             out.emplace_back(prefix + std::to_string(i), (*list)[i]);
@@ -168,7 +192,8 @@ bool FileDisplayOptions::save(std::string *errorText) const
     const bool copied = written && fileio::copyFile(working, optionsFile, &copyError);
     fileio::deleteFile(working);
     if (!copied && errorText)
-        *errorText = "*** Unable to write " + optionsFile + (copyError.empty() ? "" : ": " + copyError);
+        *errorText =
+            "*** Unable to write " + optionsFile + (copyError.empty() ? "" : ": " + copyError);
     return copied;
 }
 
@@ -194,13 +219,14 @@ ColumnType FileDisplayOptions::columnType(std::size_t i) const
 
 std::size_t FileDisplayOptions::columnListSize() const
 {
-    return std::max({columnHeadings.size(), columnWidths.size(), columnDisplay.size(),
-                     columnTypes.size()});
+    return std::max(
+        {columnHeadings.size(), columnWidths.size(), columnDisplay.size(), columnTypes.size()});
 }
 
 void FileDisplayOptions::padColumns(std::size_t count, const std::vector<std::string> &captions)
 {
-    count = std::min(std::max(count, columnListSize()), static_cast<std::size_t>(kMaxColumnIndex) + 1);
+    count =
+        std::min(std::max(count, columnListSize()), static_cast<std::size_t>(kMaxColumnIndex) + 1);
     while (columnHeadings.size() < count)
         columnHeadings.push_back(entry(captions, columnHeadings.size()));
     while (columnWidths.size() < count)
@@ -211,4 +237,4 @@ void FileDisplayOptions::padColumns(std::size_t count, const std::vector<std::st
         columnTypes.push_back("text");
 }
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

@@ -68,10 +68,10 @@ public:
     std::string headingFile;
     bool showTemplate = false;
 
-    std::vector<std::string> columnHeadings;  // CH
-    std::vector<std::string> columnWidths;    // CW, integers as text
-    std::vector<std::string> columnDisplay;   // CD, "visible" or "hidden"
-    std::vector<std::string> columnTypes;     // CT, type names
+    std::vector<std::string> columnHeadings; // CH
+    std::vector<std::string> columnWidths;   // CW, integers as text
+    std::vector<std::string> columnDisplay;  // CD, "visible" or "hidden"
+    std::vector<std::string> columnTypes;    // CT, type names
 };
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

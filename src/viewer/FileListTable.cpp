@@ -28,7 +28,7 @@ Record readRecord(const std::string &path)
     return record;
 }
 
-}  // namespace
+} // namespace
 
 FileListTable buildFileListTable(const std::vector<std::string> &files,
                                  const std::string &templateFile, bool showTemplate)
@@ -73,4 +73,4 @@ FileListTable buildFileListTable(const std::vector<std::string> &files,
     return table;
 }
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

@@ -10,8 +10,8 @@
 namespace nimbus::viewer {
 
 struct FileListTable {
-    TableContent content;               // column 0 the name, then one value column per file
-    std::vector<std::string> captions;  // "Name", then each file's name without folder
+    TableContent content;              // column 0 the name, then one value column per file
+    std::vector<std::string> captions; // "Name", then each file's name without folder
 };
 
 // Reads each file's name/value pairs. Rows follow the first appearance of each name, the
@@ -20,4 +20,4 @@ struct FileListTable {
 FileListTable buildFileListTable(const std::vector<std::string> &files,
                                  const std::string &templateFile, bool showTemplate);
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

@@ -61,13 +61,14 @@ void applyDialogValues(FileDisplayOptions &options, const OptionsDialogValues &v
     }
     // Every value that is saved counts: a change to "open at the end" or to the initial sort
     // alone is kept too.
-    const bool differs =
-        values.fontSize != options.fontSize || values.columns != options.columns ||
-        values.headings != options.headings || values.headingsFromFile != options.headingsFromFile ||
-        values.headingFile != options.headingFile || values.rotated != options.rotated ||
-        values.showTemplate != options.showTemplate || values.openEnd != options.openEnd ||
-        values.sorted != options.sorted || sortColumn != options.sortColumn ||
-        ascending != options.ascending;
+    const bool differs = values.fontSize != options.fontSize || values.columns != options.columns ||
+                         values.headings != options.headings ||
+                         values.headingsFromFile != options.headingsFromFile ||
+                         values.headingFile != options.headingFile ||
+                         values.rotated != options.rotated ||
+                         values.showTemplate != options.showTemplate ||
+                         values.openEnd != options.openEnd || values.sorted != options.sorted ||
+                         sortColumn != options.sortColumn || ascending != options.ascending;
     options.columnsChanged = values.columnsChanged;
     if (differs || values.columnsChanged)
         options.changed = true;
@@ -94,4 +95,4 @@ void applyDialogValues(FileDisplayOptions &options, const OptionsDialogValues &v
     options.headingFile = values.headingFile;
 }
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

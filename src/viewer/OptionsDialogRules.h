@@ -47,4 +47,4 @@ int fontSizeFromText(std::string_view text);
 void applyDialogValues(FileDisplayOptions &options, const OptionsDialogValues &values,
                        int currentSortColumn, bool currentAscending);
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

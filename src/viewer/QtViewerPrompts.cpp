@@ -29,8 +29,8 @@ bool QtViewerPrompts::confirmOverwrite(QWidget *parent)
     return QMessageBox::question(parent, title(" Information"),
                                  QStringLiteral("The file name you have chosen already exists.  "
                                                 "Do you wish to overwrite?"),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
-           QMessageBox::Yes;
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
 }
 
 void QtViewerPrompts::reportWriteError(QWidget *parent)
@@ -62,4 +62,4 @@ bool QtViewerPrompts::setUpPrinter(QWidget *parent, QPrinter &printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

@@ -25,4 +25,4 @@ private:
     std::string productTitle_;
 };
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

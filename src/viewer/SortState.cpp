@@ -29,4 +29,4 @@ int SortState::imageIndex(int column) const
     return ascending_ ? 1 : 0;
 }
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

@@ -24,4 +24,4 @@ private:
     bool ascending_ = true;
 };
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

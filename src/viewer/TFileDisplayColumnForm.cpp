@@ -70,4 +70,4 @@ ColumnDetails TFileDisplayColumnForm::details() const
     return details;
 }
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

@@ -29,4 +29,4 @@ public:
     QPushButton *buttonCancel = nullptr;
 };
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

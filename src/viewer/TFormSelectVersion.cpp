@@ -23,8 +23,9 @@ TFormSelectVersion::TFormSelectVersion(const QStringList &files, QWidget *parent
         const QFileInfo info(file);
         auto *item = new QTreeWidgetItem(listFiles);
         item->setText(0, info.fileName());
-        item->setText(1, info.exists() ? info.lastModified().toString(QStringLiteral("dd/MM/yyyy hh:mm:ss"))
-                                       : QString());
+        item->setText(1, info.exists()
+                             ? info.lastModified().toString(QStringLiteral("dd/MM/yyyy hh:mm:ss"))
+                             : QString());
         item->setData(0, Qt::UserRole, file);
     }
     listFiles->header()->setSectionResizeMode(0, QHeaderView::Stretch);
@@ -43,7 +44,8 @@ TFormSelectVersion::TFormSelectVersion(const QStringList &files, QWidget *parent
     resize(420, 300);
 
     connect(listFiles, &QTreeWidget::itemClicked, this, &TFormSelectVersion::listFilesClick);
-    connect(listFiles, &QTreeWidget::itemDoubleClicked, this, &TFormSelectVersion::listFilesDblClick);
+    connect(listFiles, &QTreeWidget::itemDoubleClicked, this,
+            &TFormSelectVersion::listFilesDblClick);
     connect(buttonOpen, &QPushButton::clicked, this, &TFormSelectVersion::buttonOpenClick);
     connect(buttonCancel, &QPushButton::clicked, this, &TFormSelectVersion::buttonCancelClick);
 }
@@ -76,4 +78,4 @@ void TFormSelectVersion::buttonCancelClick()
     reject();
 }
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

@@ -33,4 +33,4 @@ private:
     bool cancelled_ = true;
 };
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

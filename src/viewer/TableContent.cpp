@@ -56,7 +56,8 @@ void TableContent::clear()
 void TableContent::addRow(const std::vector<std::string> &fields, int lineNumber)
 {
     const std::size_t count = std::min(fields.size(), kMaxColumns);
-    cells_.insert(cells_.end(), fields.begin(), fields.begin() + static_cast<std::ptrdiff_t>(count));
+    cells_.insert(cells_.end(), fields.begin(),
+                  fields.begin() + static_cast<std::ptrdiff_t>(count));
     rowStart_.push_back(cells_.size());
     lineNumbers_.push_back(lineNumber);
     columnCount_ = std::max(columnCount_, count);
@@ -71,7 +72,8 @@ std::string_view TableContent::cell(std::size_t row, std::size_t column) const
 std::vector<std::string> TableContent::rowFields(std::size_t row) const
 {
     return std::vector<std::string>(cells_.begin() + static_cast<std::ptrdiff_t>(rowStart_[row]),
-                                    cells_.begin() + static_cast<std::ptrdiff_t>(rowStart_[row + 1]));
+                                    cells_.begin() +
+                                        static_cast<std::ptrdiff_t>(rowStart_[row + 1]));
 }
 
 std::vector<std::uint32_t> TableContent::sortedOrder(std::size_t column, ColumnType type,
@@ -118,4 +120,4 @@ std::vector<std::uint32_t> TableContent::sortedOrder(std::size_t column, ColumnT
     return order;
 }
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

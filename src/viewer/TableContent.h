@@ -41,7 +41,8 @@ public:
     void setHeadings(std::vector<std::string> headings) { headings_ = std::move(headings); }
 
     // Row indexes in the order of a sort by column (stable; ties keep file order).
-    std::vector<std::uint32_t> sortedOrder(std::size_t column, ColumnType type, bool ascending) const;
+    std::vector<std::uint32_t> sortedOrder(std::size_t column, ColumnType type,
+                                           bool ascending) const;
 
 private:
     std::vector<std::string> cells_;
@@ -51,4 +52,4 @@ private:
     std::size_t columnCount_ = 0;
 };
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

@@ -19,7 +19,7 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
-}  // namespace
+} // namespace
 
 void splitTableLine(std::string_view line, std::vector<std::string> &fields)
 {
@@ -42,8 +42,9 @@ void splitTableLine(std::string_view line, std::vector<std::string> &fields)
             separator = line.find(kTableSeparator, close + 1);
         } else {
             separator = line.find(kTableSeparator, pos);
-            const std::string_view raw =
-                separator == std::string_view::npos ? line.substr(pos) : line.substr(pos, separator - pos);
+            const std::string_view raw = separator == std::string_view::npos
+                                             ? line.substr(pos)
+                                             : line.substr(pos, separator - pos);
             fields.emplace_back(trimmed(raw));
         }
         if (separator == std::string_view::npos || separator + 1 >= n)
@@ -62,8 +63,8 @@ std::vector<std::string> splitTableLine(std::string_view line)
 std::string quoteTableField(std::string_view field)
 {
     const bool quote = field.find(kTableSeparator) != std::string_view::npos ||
-                       (!field.empty() && (field.front() == '"' || isBlank(field.front()) ||
-                                           isBlank(field.back())));
+                       (!field.empty() &&
+                        (field.front() == '"' || isBlank(field.front()) || isBlank(field.back())));
     if (!quote)
         return std::string(field);
     std::string out;
@@ -88,4 +89,4 @@ std::string joinTableLine(const std::vector<std::string> &fields)
     return line;
 }
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

@@ -22,4 +22,4 @@ void splitTableLine(std::string_view line, std::vector<std::string> &fields);
 std::string joinTableLine(const std::vector<std::string> &fields);
 std::string quoteTableField(std::string_view field);
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

@@ -40,7 +40,8 @@ void TextLinesView::fitToLongestLine()
     int width = viewport()->width();
     if (longest > 0) {
         const std::string_view line = content.cell(longestRow, 0);
-        const QString text = QString::fromLocal8Bit(line.data(), static_cast<qsizetype>(line.size()));
+        const QString text =
+            QString::fromLocal8Bit(line.data(), static_cast<qsizetype>(line.size()));
         width = std::max(width, fontMetrics().horizontalAdvance(text) + 16);
     }
     setColumnWidth(0, width);
@@ -52,7 +53,8 @@ QString TextLinesView::selectedText() const
     if (!lines)
         return {};
     QModelIndexList rows = selectionModel() ? selectionModel()->selectedRows() : QModelIndexList();
-    std::sort(rows.begin(), rows.end(), [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
+    std::sort(rows.begin(), rows.end(),
+              [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
     QStringList text;
     for (const QModelIndex &index : rows)
         text << lines->cellText(index.row(), 0);
@@ -74,4 +76,4 @@ void TextLinesView::keyPressEvent(QKeyEvent *event)
     QTableView::keyPressEvent(event);
 }
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

@@ -23,4 +23,4 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 };
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

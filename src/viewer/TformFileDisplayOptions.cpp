@@ -38,7 +38,7 @@ QCheckBox *check(QWidget *parent, const char *name, const char *caption, bool va
     return box;
 }
 
-}  // namespace
+} // namespace
 
 TformFileDisplayOptions::TformFileDisplayOptions(const FileDisplayOptions &options, int sortColumn,
                                                  bool ascending, QWidget *parent)
@@ -65,24 +65,26 @@ void TformFileDisplayOptions::createControls()
     setWindowTitle(QStringLiteral("File Display Options"));
     auto *layout = new QVBoxLayout(this);
     auto *intro = new QLabel(QStringLiteral("These options enable you to customise the way this "
-                                            "file is displayed whenever you look at it"), this);
+                                            "file is displayed whenever you look at it"),
+                             this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
 
-    checkOptionEnd = check(this, "checkOptionEnd", "Always open the file at the end ", values_.openEnd);
+    checkOptionEnd =
+        check(this, "checkOptionEnd", "Always open the file at the end ", values_.openEnd);
     checkOptionColumns = check(this, "checkOptionColumns", "The file has columns", values_.columns);
-    checkOptionsHeadings = check(this, "checkOptionsHeadings", "Column headings are in the first line",
-                                 values_.headings);
+    checkOptionsHeadings = check(this, "checkOptionsHeadings",
+                                 "Column headings are in the first line", values_.headings);
     checkOptionsSort = check(this, "checkOptionsSort", "Always open the file sorted by this column",
                              values_.sorted);
     checkRotated = check(this, "checkRotated", "Show table rotated", values_.rotated);
-    for (QCheckBox *box : {checkOptionEnd, checkOptionColumns, checkOptionsHeadings, checkOptionsSort,
-                           checkRotated})
+    for (QCheckBox *box :
+         {checkOptionEnd, checkOptionColumns, checkOptionsHeadings, checkOptionsSort, checkRotated})
         layout->addWidget(box);
 
     auto *headingRow = new QHBoxLayout;
-    checkHeadingsFromFile = check(this, "checkHeadingsFromFile", "Get column headings from a file:",
-                                  values_.headingsFromFile);
+    checkHeadingsFromFile = check(this, "checkHeadingsFromFile",
+                                  "Get column headings from a file:", values_.headingsFromFile);
     editHeadingsFile = new QLineEdit(toQt(values_.headingFile), this);
     editHeadingsFile->setObjectName("editHeadingsFile");
     buttonSelectFile = new QPushButton(QStringLiteral("Select file"), this);
@@ -92,7 +94,8 @@ void TformFileDisplayOptions::createControls()
     headingRow->addWidget(buttonSelectFile);
     layout->addLayout(headingRow);
 
-    checkShowTemplate = check(this, "checkShowTemplate", "Show template fields", values_.showTemplate);
+    checkShowTemplate =
+        check(this, "checkShowTemplate", "Show template fields", values_.showTemplate);
     layout->addWidget(checkShowTemplate);
 
     auto *fontRow = new QHBoxLayout;
@@ -112,8 +115,8 @@ void TformFileDisplayOptions::createControls()
     ListView1 = new QTreeWidget(columnsBox);
     ListView1->setObjectName("ListView1");
     ListView1->setRootIsDecorated(false);
-    ListView1->setHeaderLabels({QStringLiteral("Heading"), QStringLiteral("Data type"),
-                                QStringLiteral("Display")});
+    ListView1->setHeaderLabels(
+        {QStringLiteral("Heading"), QStringLiteral("Data type"), QStringLiteral("Display")});
     ListView1->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     columnsLayout->addWidget(ListView1);
     buttonResetColumns = new QPushButton(QStringLiteral("Reset column details"), columnsBox);
@@ -133,9 +136,12 @@ void TformFileDisplayOptions::createControls()
     layout->addLayout(buttons);
     resize(520, 560);
 
-    connect(ListView1, &QTreeWidget::itemDoubleClicked, this, &TformFileDisplayOptions::ListView1DblClick);
-    connect(buttonSelectFile, &QPushButton::clicked, this, &TformFileDisplayOptions::buttonSelectFileClick);
-    connect(comboFont, &QComboBox::currentTextChanged, this, &TformFileDisplayOptions::comboFontChange);
+    connect(ListView1, &QTreeWidget::itemDoubleClicked, this,
+            &TformFileDisplayOptions::ListView1DblClick);
+    connect(buttonSelectFile, &QPushButton::clicked, this,
+            &TformFileDisplayOptions::buttonSelectFileClick);
+    connect(comboFont, &QComboBox::currentTextChanged, this,
+            &TformFileDisplayOptions::comboFontChange);
     connect(buttonResetColumns, &QPushButton::clicked, this,
             &TformFileDisplayOptions::buttonResetColumnsClick);
     connect(buttonClose, &QPushButton::clicked, this, &TformFileDisplayOptions::buttonCloseClick);
@@ -206,4 +212,4 @@ void TformFileDisplayOptions::buttonCloseClick()
     accept();
 }
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

@@ -65,4 +65,4 @@ private:
     bool ascending_;
 };
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

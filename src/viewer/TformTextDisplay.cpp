@@ -52,7 +52,7 @@ QPushButton *button(QWidget *parent, const char *name, const char *caption)
 constexpr int kClearVersionsToKeep = 5;
 constexpr int kRefreshInterval = 10000;
 
-}  // namespace
+} // namespace
 
 TformTextDisplay::TformTextDisplay(std::string fileName, std::string dataFolder,
                                    const std::string &infoType,
@@ -153,7 +153,8 @@ void TformTextDisplay::createComponents()
             &TformTextDisplay::ListView1ColumnClick);
     connect(buttonPrint, &QPushButton::clicked, this, &TformTextDisplay::buttonPrintClick);
     connect(buttonSave, &QPushButton::clicked, this, &TformTextDisplay::buttonSaveClick);
-    connect(buttonDefineColumns, &QPushButton::clicked, this, &TformTextDisplay::buttonDefineColumnsClick);
+    connect(buttonDefineColumns, &QPushButton::clicked, this,
+            &TformTextDisplay::buttonDefineColumnsClick);
     connect(buttonVersions, &QPushButton::clicked, this, &TformTextDisplay::buttonVersionsClick);
     connect(buttonClear, &QPushButton::clicked, this, &TformTextDisplay::buttonClearClick);
     connect(buttonClose, &QPushButton::clicked, this, &TformTextDisplay::buttonCloseClick);
@@ -261,7 +262,8 @@ void TformTextDisplay::displayText(std::vector<std::string> &&lines)
     // their place unless the file is followed at its end.
     model_->setSortKey(-1, true);
     model_->setSortIndicator(-1, true);
-    model_->setContent(TableContent::fromListLines(std::move(lines)), {ColumnLayout{}}, false, false);
+    model_->setContent(TableContent::fromListLines(std::move(lines)), {ColumnLayout{}}, false,
+                       false);
     Memo1->fitToLongestLine();
     Memo1->setVisible(true);
     if (options_.openEnd)
@@ -279,8 +281,9 @@ void TformTextDisplay::displayTable(std::vector<std::string> &&lines)
         columns.resize(1);
     } else {
         content = TableContent::fromTableLines(lines, options_.headings);
-        const std::vector<std::string> fileHeadings =
-            options_.headingsFromFile ? readHeadingFile(options_.headingFile) : std::vector<std::string>();
+        const std::vector<std::string> fileHeadings = options_.headingsFromFile
+                                                          ? readHeadingFile(options_.headingFile)
+                                                          : std::vector<std::string>();
         columns = tableColumns(options_, content.columnCount(), content.headings(), fileHeadings);
     }
     model_->setContent(std::move(content), columns, options_.rotated && kind_ == DisplayKind::Table,
@@ -419,7 +422,8 @@ void TformTextDisplay::buttonSaveClick()
     if (kind_ == DisplayKind::Text)
         written = fileio::copyFile(shown_, path);
     else
-        written = writeTableCopy(path, model_->content(), model_->order(), kind_ == DisplayKind::Table);
+        written =
+            writeTableCopy(path, model_->content(), model_->order(), kind_ == DisplayKind::Table);
     if (!written)
         prompts_->reportWriteError(this);
 }
@@ -432,7 +436,7 @@ QStringList TformTextDisplay::displayedLines() const
     lines.reserve(static_cast<qsizetype>(order.size()));
     for (std::uint32_t row : order)
         lines << (kind_ != DisplayKind::Table ? toQt(std::string(content.cell(row, 0)))
-                                             : toQt(joinTableLine(content.rowFields(row))));
+                                              : toQt(joinTableLine(content.rowFields(row))));
     return lines;
 }
 
@@ -484,4 +488,4 @@ void TformTextDisplay::buttonOpenClick()
     displayShownFile();
 }
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

@@ -116,4 +116,4 @@ private:
     ViewerTableModel *model_ = nullptr;
 };
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

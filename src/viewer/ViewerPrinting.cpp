@@ -37,4 +37,4 @@ int printLines(QPagedPaintDevice &device, const QStringList &lines, int pointSiz
     return pages;
 }
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

@@ -11,4 +11,4 @@ namespace nimbus::viewer {
 // 0 when painting could not start.
 int printLines(QPagedPaintDevice &device, const QStringList &lines, int pointSize);
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

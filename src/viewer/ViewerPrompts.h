@@ -31,4 +31,4 @@ public:
     virtual bool setUpPrinter(QWidget *parent, QPrinter &printer) = 0;
 };
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

@@ -36,8 +36,8 @@ std::vector<ColumnLayout> tableColumns(const FileDisplayOptions &options, std::s
                                        const std::vector<std::string> &headingLine,
                                        const std::vector<std::string> &headingFileFields)
 {
-    std::size_t count = std::max({dataColumns, headingLine.size(), headingFileFields.size(),
-                                  options.columnListSize()});
+    std::size_t count = std::max(
+        {dataColumns, headingLine.size(), headingFileFields.size(), options.columnListSize()});
     count = std::min(count, TableContent::kMaxColumns);
     std::vector<ColumnLayout> columns(count);
     for (std::size_t i = 0; i < count; ++i) {
@@ -71,4 +71,4 @@ std::vector<std::string> readHeadingFile(const std::string &path)
     return fields;
 }
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

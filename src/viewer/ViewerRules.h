@@ -48,4 +48,4 @@ std::vector<ColumnLayout> tableColumns(const FileDisplayOptions &options, std::s
 // The headings of a heading file: its first line, split by the table line format.
 std::vector<std::string> readHeadingFile(const std::string &path);
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

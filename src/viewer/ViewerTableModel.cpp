@@ -24,7 +24,7 @@ bool sameColumns(const std::vector<ColumnLayout> &a, const std::vector<ColumnLay
     return true;
 }
 
-}  // namespace
+} // namespace
 
 ViewerTableModel::ViewerTableModel(QObject *parent) : QAbstractTableModel(parent)
 {
@@ -35,8 +35,8 @@ ViewerTableModel::ViewerTableModel(QObject *parent) : QAbstractTableModel(parent
 void ViewerTableModel::setContent(TableContent content, std::vector<ColumnLayout> columns,
                                   bool rotated, bool lineNumbers)
 {
-    const bool sameShape = !rotated && !rotated_ && lineNumbers == lineNumbers_ &&
-                           sameColumns(columns, columns_);
+    const bool sameShape =
+        !rotated && !rotated_ && lineNumbers == lineNumbers_ && sameColumns(columns, columns_);
     const int oldRows = tableRows();
     const int newRows = static_cast<int>(content.rowCount());
     auto install = [&](int shownRows) {
@@ -87,8 +87,9 @@ void ViewerTableModel::clearContent()
 void ViewerTableModel::applySort()
 {
     if (sortColumn_ >= 0 && sortColumn_ < tableColumns() && !rotated_) {
-        order_ = content_.sortedOrder(static_cast<std::size_t>(sortColumn_),
-                                      columns_[static_cast<std::size_t>(sortColumn_)].type, ascending_);
+        order_ =
+            content_.sortedOrder(static_cast<std::size_t>(sortColumn_),
+                                 columns_[static_cast<std::size_t>(sortColumn_)].type, ascending_);
     } else {
         order_.resize(content_.rowCount());
         std::iota(order_.begin(), order_.end(), 0u);
@@ -118,7 +119,8 @@ void ViewerTableModel::sortBy(int column, bool ascending)
         QModelIndexList after;
         after.reserve(before.size());
         for (qsizetype i = 0; i < before.size(); ++i)
-            after.push_back(index(positionOf[rowsBefore[static_cast<std::size_t>(i)]], before[i].column()));
+            after.push_back(
+                index(positionOf[rowsBefore[static_cast<std::size_t>(i)]], before[i].column()));
         changePersistentIndexList(before, after);
     }
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
@@ -143,7 +145,8 @@ QString ViewerTableModel::cellText(int row, int column) const
 {
     if (row < 0 || row >= tableRows() || column < 0)
         return {};
-    return toQt(content_.cell(order_[static_cast<std::size_t>(row)], static_cast<std::size_t>(column)));
+    return toQt(
+        content_.cell(order_[static_cast<std::size_t>(row)], static_cast<std::size_t>(column)));
 }
 
 int ViewerTableModel::rowCount(const QModelIndex &parent) const
@@ -199,4 +202,4 @@ QVariant ViewerTableModel::headerData(int section, Qt::Orientation orientation, 
     return columnSide ? columnHeader(section, role) : rowHeader(section, role);
 }
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

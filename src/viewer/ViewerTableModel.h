@@ -72,4 +72,4 @@ private:
     QIcon descendingIcon_;
 };
 
-}  // namespace nimbus::viewer
+} // namespace nimbus::viewer

@@ -21,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::size_t start = 0;
     while (start <= bytes.size()) {
         const std::size_t end = bytes.find('\n', start);
-        lines.emplace_back(bytes.substr(start, end == std::string_view::npos ? std::string_view::npos
-                                                                             : end - start));
+        lines.emplace_back(bytes.substr(
+            start, end == std::string_view::npos ? std::string_view::npos : end - start));
         if (end == std::string_view::npos)
             break;
         start = end + 1;
@@ -49,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         __builtin_trap();
     for (int type = 0; type < viewer::kColumnTypeCount; ++type)
         for (std::size_t column = 0; column < 2; ++column) {
-            const auto order = content.sortedOrder(column, static_cast<viewer::ColumnType>(type), type % 2 == 0);
+            const auto order =
+                content.sortedOrder(column, static_cast<viewer::ColumnType>(type), type % 2 == 0);
             if (order.size() != content.rowCount())
                 __builtin_trap();
         }
@@ -59,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         bool quotes = false;
         for (const std::string &field : fields)
             quotes = quotes || field.find('"') != std::string::npos;
-        if (!quotes && fields.size() <= 64 && viewer::splitTableLine(viewer::joinTableLine(fields)) != fields)
+        if (!quotes && fields.size() <= 64 &&
+            viewer::splitTableLine(viewer::joinTableLine(fields)) != fields)
             __builtin_trap();
     }
     return 0;

@@ -27,11 +27,12 @@ public:
     }
     void reportWriteError(QWidget *) override { ++writeErrors; }
     QString chooseVersion(QWidget *, const QStringList &) override { return version; }
-    bool editOptions(QWidget *, viewer::FileDisplayOptions &options, int column, bool ascending) override
+    bool editOptions(QWidget *, viewer::FileDisplayOptions &options, int column,
+                     bool ascending) override
     {
         return onEditOptions && onEditOptions(options, column, ascending);
     }
     bool setUpPrinter(QWidget *, QPrinter &) override { return false; }
 };
 
-}  // namespace nimbus::test
+} // namespace nimbus::test

@@ -70,12 +70,13 @@ TEST(ColumnSort, NumbersCompareByValueAndNonNumbersComeFirst)
 
 TEST(TableContent, SortsStablyBothWaysAndSkipsEndOfFileMarks)
 {
-    const std::vector<std::string> lines = {"Name,Amount,Date", "b,10,31/12/99", "a,9,01/01/2000",
-                                            std::string(1, '\x1a'), "c,10,15/06/2001", "d,x,"};
+    const std::vector<std::string> lines = {"Name,Amount,Date", "b,10,31/12/99",
+                                            "a,9,01/01/2000",   std::string(1, '\x1a'),
+                                            "c,10,15/06/2001",  "d,x,"};
     const TableContent content = TableContent::fromTableLines(lines, true);
     EXPECT_EQ(content.headings(), (Fields{"Name", "Amount", "Date"}));
     ASSERT_EQ(content.rowCount(), 4u);
-    EXPECT_EQ(content.lineNumber(2), 5);  // the end-of-file line is not a row
+    EXPECT_EQ(content.lineNumber(2), 5); // the end-of-file line is not a row
     EXPECT_EQ(content.cell(3, 2), "");   // short rows read as empty cells
 
     auto names = [&](const std::vector<std::uint32_t> &order) {
@@ -92,7 +93,8 @@ TEST(TableContent, SortsStablyBothWaysAndSkipsEndOfFileMarks)
 
 TEST(TableContent, HostileLinesAreBoundedInColumns)
 {
-    const TableContent content = TableContent::fromTableLines({std::string(100000, ',') + "x"}, false);
+    const TableContent content =
+        TableContent::fromTableLines({std::string(100000, ',') + "x"}, false);
     EXPECT_EQ(content.columnCount(), TableContent::kMaxColumns);
 }
 
@@ -106,7 +108,7 @@ TEST(SortStateTest, SecondClickReversesOtherColumnSortsAscending)
     EXPECT_EQ(state.imageIndex(1), -1);
     EXPECT_TRUE(state.click(1, false));
     EXPECT_TRUE(state.ascending());
-    EXPECT_FALSE(state.click(3, true));  // a rotated table is not sorted
+    EXPECT_FALSE(state.click(3, true)); // a rotated table is not sorted
     EXPECT_EQ(state.column(), 1);
 }
 
@@ -119,11 +121,11 @@ TEST(ViewerRulesTest, DisplayKindAndRefreshDecision)
 
     const FileStamp seen{100, 50};
     EXPECT_FALSE(shouldRefresh(true, true, seen, seen));
-    EXPECT_TRUE(shouldRefresh(true, true, {100, 60}, seen));  // same second, grown
+    EXPECT_TRUE(shouldRefresh(true, true, {100, 60}, seen)); // same second, grown
     EXPECT_TRUE(shouldRefresh(true, true, {101, 50}, seen));
     EXPECT_FALSE(shouldRefresh(false, true, {101, 50}, seen));
-    EXPECT_FALSE(shouldRefresh(true, false, {101, 50}, seen));  // an old version on display
-    EXPECT_FALSE(shouldRefresh(true, true, {-1, -1}, seen));    // the file is gone
+    EXPECT_FALSE(shouldRefresh(true, false, {101, 50}, seen)); // an old version on display
+    EXPECT_FALSE(shouldRefresh(true, true, {-1, -1}, seen));   // the file is gone
 }
 
 TEST(ViewerRulesTest, CaptionsPreferColumnListThenHeadingFileThenHeadingLine)
@@ -148,7 +150,8 @@ TEST(FileDisplayOptionsTest, FileNamesFollowTheShownFile)
     EXPECT_EQ(FileDisplayOptions::optionsFileFor("/x/y/report.csv", "/d/"), "/d/report.~csv");
     EXPECT_EQ(FileDisplayOptions::optionsFileFor("/x/MainLog.txt", "/d/"), "/d/MainLog.~txt");
     EXPECT_EQ(FileDisplayOptions::workingFileFor("/d/MainLog.~txt"), "/d/MainLog.~tmp");
-    EXPECT_EQ(FileDisplayOptions::workingFileFor("/home/~g/$Nimbus/a.~txt"), "/home/~g/$Nimbus/a.~tmp");
+    EXPECT_EQ(FileDisplayOptions::workingFileFor("/home/~g/$Nimbus/a.~txt"),
+              "/home/~g/$Nimbus/a.~tmp");
 }
 
 TEST(FileDisplayOptionsTest, MissingFileKeepsDefaults)
@@ -209,7 +212,7 @@ TEST(FileDisplayOptionsTest, DamagedValuesFallBackAndOddColumnKeysAreIgnored)
                        {"12px", "", "yes", "2", "a", "b", "third", "5", "number", "hidden", "z"});
     EXPECT_EQ(options.top, -1);
     EXPECT_EQ(options.fontSize, 8);
-    EXPECT_FALSE(options.columns);  // only "Y" sets a flag
+    EXPECT_FALSE(options.columns); // only "Y" sets a flag
     EXPECT_EQ(options.sortColumn, 2);
     EXPECT_EQ(options.columnHeadings, (Fields{"", "", "third"}));
     EXPECT_TRUE(options.columnWidths.empty());
@@ -267,7 +270,8 @@ TEST(DisplayLinesTest, ReadsLinesAndWritesTableCopiesInShownOrder)
     std::vector<std::string> lines;
     ASSERT_TRUE(readDisplayLines(dir / "t.csv", lines));
     const TableContent content = TableContent::fromTableLines(lines, true);
-    ASSERT_TRUE(writeTableCopy(dir / "copy.csv", content, content.sortedOrder(0, ColumnType::Text, true), true));
+    ASSERT_TRUE(writeTableCopy(dir / "copy.csv", content,
+                               content.sortedOrder(0, ColumnType::Text, true), true));
     EXPECT_EQ(test::readFile(dir / "copy.csv"), "H1,H2\r\na,z\r\nb,\"x,y\"\r\n");
     EXPECT_FALSE(readDisplayLines(dir / "missing.txt", lines));
 }
@@ -278,7 +282,8 @@ TEST(FileListTableTest, RecordsSideBySideWithTemplateOnRequest)
     test::writeFile(dir / "prod.txt", "name=\r\nversion=\r\n");
     test::writeFile(dir / "prod-a.txt", "version=1.0\r\nname=Alpha\r\n");
     test::writeFile(dir / "prod-b.txt", "name=Beta\r\nextra=1\r\n");
-    const std::vector<std::string> files = {dir / "prod-a.txt", dir / "prod-b.txt", dir / "prod.txt"};
+    const std::vector<std::string> files = {dir / "prod-a.txt", dir / "prod-b.txt",
+                                            dir / "prod.txt"};
 
     const FileListTable table = buildFileListTable(files, dir / "prod.txt", false);
     EXPECT_EQ(table.captions, (Fields{"Name", "prod-a.txt", "prod-b.txt"}));

@@ -43,11 +43,13 @@ FileDisplayOptions twoColumns()
 }
 
 // Presses a button of the message box that is up, once it is up.
-void answerMessageBox(QMessageBox::StandardButton answer, QString *text = nullptr, QString *title = nullptr)
+void answerMessageBox(QMessageBox::StandardButton answer, QString *text = nullptr,
+                      QString *title = nullptr)
 {
     QTimer::singleShot(0, [=] {
         QMessageBox *box = nullptr;
-        QTRY_VERIFY_WITH_TIMEOUT((box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())), 10000);
         if (text)
             *text = box->text();
         if (title)
@@ -56,7 +58,7 @@ void answerMessageBox(QMessageBox::StandardButton answer, QString *text = nullpt
     });
 }
 
-}  // namespace
+} // namespace
 
 class ViewerDialogTest : public QObject {
     Q_OBJECT
@@ -71,7 +73,8 @@ private slots:
         QCOMPARE(dialog.ListView1->topLevelItemCount(), 2);
         QCOMPARE(dialog.ListView1->topLevelItem(0)->text(1), QStringLiteral("number"));
         QCOMPARE(dialog.ListView1->topLevelItem(0)->text(2), QStringLiteral("hidden"));
-        QCOMPARE(dialog.ListView1->topLevelItem(1)->text(1), QStringLiteral("date - mm/dd/yy or mm/dd/yyyy"));
+        QCOMPARE(dialog.ListView1->topLevelItem(1)->text(1),
+                 QStringLiteral("date - mm/dd/yy or mm/dd/yyyy"));
 
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -92,7 +95,7 @@ private slots:
         QCOMPARE(dialog.ListView1->topLevelItem(0)->text(0), QStringLiteral("Name"));
         QCOMPARE(dialog.ListView1->topLevelItem(0)->text(1), QStringLiteral("text"));
         QCOMPARE(dialog.ListView1->topLevelItem(0)->text(2), QStringLiteral("visible"));
-        dialog.comboFont->setCurrentText(QStringLiteral("huge"));  // not a number: 10
+        dialog.comboFont->setCurrentText(QStringLiteral("huge")); // not a number: 10
         dialog.chooseHeadingFile = [](const QString &) { return QStringLiteral("/tmp/heads.csv"); };
         QTest::mouseClick(dialog.buttonSelectFile, Qt::LeftButton);
         QCOMPARE(dialog.editHeadingsFile->text(), QStringLiteral("/tmp/heads.csv"));
@@ -129,7 +132,8 @@ private slots:
         test::TempFolder dir;
         test::writeFile(dir / "a.txt", "x");
         test::writeFile(dir / "a(1).txt", "y");
-        const QStringList files = {QString::fromStdString(dir / "a.txt"), QString::fromStdString(dir / "a(1).txt")};
+        const QStringList files = {QString::fromStdString(dir / "a.txt"),
+                                   QString::fromStdString(dir / "a(1).txt")};
 
         TFormSelectVersion chooser(files);
         chooser.show();

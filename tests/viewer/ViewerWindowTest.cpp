@@ -1,7 +1,7 @@
 // The viewer window under the offscreen platform: display kinds, sorting, options, refresh,
 // old versions, saving a copy, backup and clear, and the viewer registry.
-#include <QAbstractItemModelTester>
 #include <QAbstractButton>
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,8 +16,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <memory>
 
 #include "FakePrompts.h"
@@ -69,18 +69,18 @@ void clickHeader(QTableView *view, int section)
 }
 
 // Runs action on the modal dialog of type T as soon as it is up.
-template <typename T>
-void whenModal(std::function<void(T *)> action)
+template <typename T> void whenModal(std::function<void(T *)> action)
 {
     QTimer::singleShot(0, [action] {
         T *dialog = nullptr;
-        QTRY_VERIFY_WITH_TIMEOUT((dialog = qobject_cast<T *>(QApplication::activeModalWidget())), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT((dialog = qobject_cast<T *>(QApplication::activeModalWidget())),
+                                 10000);
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
         action(dialog);
     });
 }
 
-}  // namespace
+} // namespace
 
 class ViewerWindowTest : public QObject {
     Q_OBJECT
@@ -89,9 +89,11 @@ private:
     std::unique_ptr<test::TempFolder> dir_;
     std::shared_ptr<test::FakePrompts> prompts_;
 
-    std::unique_ptr<TformTextDisplay> open(const std::string &file, const std::string &infoType = "text")
+    std::unique_ptr<TformTextDisplay> open(const std::string &file,
+                                           const std::string &infoType = "text")
     {
-        auto window = std::make_unique<TformTextDisplay>(file, dir_->path() + "data/", infoType, prompts_);
+        auto window =
+            std::make_unique<TformTextDisplay>(file, dir_->path() + "data/", infoType, prompts_);
         window->Timer1->setInterval(100);
         return window;
     }
@@ -132,14 +134,15 @@ private slots:
                         "InfoType=table\r\nColumns=Y\r\nHeadings=Y\r\nCT1=number\r\nCT2=date1\r\n");
         auto window = open(file);
         ViewerTableModel &model = *window->model();
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         window->show();
         QVERIFY(window->ListView1->isVisible());
         QCOMPARE(model.rowCount(), 3);
         QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Amount"));
         QCOMPARE(column0(model), QStringLiteral("beta,alpha,gamma"));
 
-        window->ListView1->selectRow(0);  // the selection follows its row through sorts
+        window->ListView1->selectRow(0); // the selection follows its row through sorts
         clickHeader(window->ListView1, 1);
         QCOMPARE(column0(model), QStringLiteral("alpha,beta,gamma"));
         QCOMPARE(model.headerData(1, Qt::Horizontal, ViewerTableModel::ImageIndexRole).toInt(), 1);
@@ -148,7 +151,7 @@ private slots:
         QCOMPARE(column0(model), QStringLiteral("gamma,beta,alpha"));
         QCOMPARE(model.headerData(1, Qt::Horizontal, ViewerTableModel::ImageIndexRole).toInt(), 0);
 
-        clickHeader(window->ListView1, 2);  // 31/12/99 is 2099, the latest
+        clickHeader(window->ListView1, 2); // 31/12/99 is 2099, the latest
         QCOMPARE(column0(model), QStringLiteral("alpha,gamma,beta"));
         QCOMPARE(model.headerData(1, Qt::Horizontal, ViewerTableModel::ImageIndexRole).toInt(), -1);
         clickHeader(window->ListView1, 2);
@@ -159,7 +162,7 @@ private slots:
     {
         const std::string file = *dir_ / "report.csv";
         test::writeFile(file, kReport);
-        DisplayControl registry(dir_->path() + "data/", "Nimbus Desk");  // the real dialogs
+        DisplayControl registry(dir_->path() + "data/", "Nimbus Desk"); // the real dialogs
         QPointer<TformTextDisplay> window = registry.OpenViewer(file, "Report", "text");
         window->present();
         QVERIFY(window->Memo1->isVisible());
@@ -193,8 +196,9 @@ private slots:
         QCOMPARE(window->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Sum"));
 
         const std::string saved = test::readFile(dir_->path() + "data/report.~csv");
-        for (const char *line : {"InfoType=table\r\n", "Columns=Y\r\n", "Headings=Y\r\n", "FontSize=12\r\n",
-                                 "CH0=Name\r\nCH1=Sum\r\nCH2=Date\r\n", "CT0=text\r\nCT1=number\r\n"})
+        for (const char *line :
+             {"InfoType=table\r\n", "Columns=Y\r\n", "Headings=Y\r\n", "FontSize=12\r\n",
+              "CH0=Name\r\nCH1=Sum\r\nCH2=Date\r\n", "CT0=text\r\nCT1=number\r\n"})
             QVERIFY2(saved.find(line) != std::string::npos, line);
         QVERIFY(!fileio::fileExists(dir_->path() + "data/report.~tmp"));
 
@@ -221,11 +225,11 @@ private slots:
 
         test::writeFile(file, "one\r\ntwo\r\n");
         QTest::qWait(300);
-        QVERIFY(!shownText(*window).contains("two"));  // not followed unless ticked
+        QVERIFY(!shownText(*window).contains("two")); // not followed unless ticked
 
         clickIndicator(window->CheckRefresh);
         QTRY_VERIFY_WITH_TIMEOUT(shownText(*window).contains("two"), 10000);
-        std::ofstream(file, std::ios::app) << "three\r\n";  // same second, larger file
+        std::ofstream(file, std::ios::app) << "three\r\n"; // same second, larger file
         QTRY_VERIFY_WITH_TIMEOUT(shownText(*window).contains("three"), 10000);
 
         prompts_->version = QString::fromStdString(*dir_ / "grow(1).txt");
@@ -288,7 +292,8 @@ private slots:
         test::writeFile(file, "a,1\r\nb,2\r\n");
         auto window = open(file, "table");
         ViewerTableModel &model = *window->model();
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         window->show();
         const QPersistentModelIndex first(model.index(0, 1));
         QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
@@ -317,7 +322,7 @@ private slots:
         window->setFileListMode(true);
         window->show();
         QCOMPARE(window->ListView2->count(), 3);
-        QCOMPARE(window->model()->columnCount(), 3);  // Name, prod-a.txt, prod-b.txt
+        QCOMPARE(window->model()->columnCount(), 3); // Name, prod-a.txt, prod-b.txt
         QCOMPARE(window->model()->cellText(0, 2), QStringLiteral("Beta"));
 
         QTest::mouseClick(window->buttonInvert, Qt::LeftButton);
@@ -330,16 +335,18 @@ private slots:
 
     void registryKeepsOneWindowPerFileAndClosesAll()
     {
-        auto registry = std::make_unique<DisplayControl>(dir_->path() + "data/", "Nimbus Desk", prompts_);
+        auto registry =
+            std::make_unique<DisplayControl>(dir_->path() + "data/", "Nimbus Desk", prompts_);
         TformTextDisplay *log = registry->OpenViewer(*dir_ / "Log.txt", "Log file - 1", "text");
         QCOMPARE(registry->OpenViewer(*dir_ / "LOG.TXT", "Log file - 2", "text"), log);
         QCOMPARE(log->windowTitle(), QStringLiteral("Log file - 2"));
-        QPointer<TformTextDisplay> other = registry->OpenViewer(*dir_ / "Other.txt", "Other", "text");
+        QPointer<TformTextDisplay> other =
+            registry->OpenViewer(*dir_ / "Other.txt", "Other", "text");
         QVERIFY(other.data() != log);
         QCOMPARE(registry->count(), 2);
 
         log->present();
-        log->close();  // a closed viewer leaves the registry
+        log->close(); // a closed viewer leaves the registry
         QTRY_COMPARE(registry->count(), 1);
         QVERIFY(registry->find(*dir_ / "Log.txt") == nullptr);
 
