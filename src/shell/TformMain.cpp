@@ -9,7 +9,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "fileio/FolderOps.h"
 #include "shell/core/DataFolderLayout.h"
+#include "store/DateFormat.h"
+#include "viewer/DisplayControl.h"
+#include "viewer/TformTextDisplay.h"
 
 namespace nimbus {
 
@@ -37,6 +41,9 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
     if (!record.source.empty() && record.source != paths_.DataFolder + "Install.dat")
         AddToLog("Installation record taken from " + record.source);
 
+    // The viewer registry; its message boxes carry the product title just read.
+    displayControl_ = std::make_unique<viewer::DisplayControl>(paths_.DataFolder, paths_.ProductTitle);
+
     AddToLog(paths_.ProductTitle + " started");
     started_ = true;
 }
@@ -58,6 +65,9 @@ void TformMain::createComponents()
     layout->addWidget(reLog);
 
     auto *buttons = new QHBoxLayout;
+    buttonMainLog = new QPushButton(tr("Log"), central);
+    buttonMainLog->setObjectName("buttonMainLog");
+    buttons->addWidget(buttonMainLog);
     buttons->addStretch();
     buttonClosel = new QPushButton(tr("Exit"), central);
     buttonClosel->setObjectName("buttonClosel");
@@ -67,6 +77,7 @@ void TformMain::createComponents()
     resize(900, 600);
 
     connect(buttonClosel, &QPushButton::clicked, this, &TformMain::buttonCloselClick);
+    connect(buttonMainLog, &QPushButton::clicked, this, &TformMain::buttonMainLogClick);
 }
 
 void TformMain::createTimers()
@@ -129,6 +140,16 @@ void TformMain::buttonCloselClick()
     close();
 }
 
+void TformMain::buttonMainLogClick()
+{
+    if (!displayControl_ || !fileio::fileExists(paths_.MainLogFile))
+        return;
+    viewer::TformTextDisplay *viewer = displayControl_->OpenViewer(
+        paths_.MainLogFile, "Log file - " + dates::logDateTime(clock_.now()), "text");
+    viewer->setVersionsEnabled(true);
+    viewer->present();
+}
+
 void TformMain::closeEvent(QCloseEvent *event)
 {
     FormClose();
@@ -157,6 +178,7 @@ void TformMain::FormClose()
                               timerAddon, timerVersionReg, timerRichEdit})
             timer->stop();
     });
+    step("Destroy DisplayControl", [this] { displayControl_.reset(); });
     step("log", [this] { AddToLog(paths_.ProductTitle + " closed"); });
 }
 

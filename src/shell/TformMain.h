@@ -16,6 +16,10 @@ class QTimer;
 
 namespace nimbus {
 
+namespace viewer {
+class DisplayControl;
+}
+
 class TformMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -37,6 +41,8 @@ public:
     const TAppPaths &paths() const { return paths_; }
     MainLog &mainLog() { return *log_; }
     const Clock &clock() const { return clock_; }
+    // The registry of open viewer windows; none once the window has closed.
+    viewer::DisplayControl *displayControl() const { return displayControl_.get(); }
 
     void AddToLog(const std::string &message);
     void AddErrorToLog(const std::string &message);
@@ -44,6 +50,7 @@ public:
     // Components other parts of the window reach.
     QPlainTextEdit *reLog = nullptr;
     QPushButton *buttonClosel = nullptr;
+    QPushButton *buttonMainLog = nullptr;
     QTimer *timerStart = nullptr;
     QTimer *timerSave = nullptr;
     QTimer *timerCheckInbox = nullptr;
@@ -64,11 +71,13 @@ private:
     void FormClose();
     void timerStartTimer();
     void buttonCloselClick();
+    void buttonMainLogClick();
 
     const Clock &clock_;
     Environment environment_;
     TAppPaths paths_;
     std::unique_ptr<MainLog> log_;
+    std::unique_ptr<viewer::DisplayControl> displayControl_;
     bool terminated_ = false;
     bool started_ = false;
     bool startStepDone_ = false;

@@ -1,12 +1,15 @@
 // The main window under the offscreen platform: start-up, the start step and closing.
-#include <QDir>
 #include <QPlainTextEdit>
+#include <filesystem>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
 #include "shell/TformMain.h"
 #include "support/TempFolder.h"
+#include "viewer/DisplayControl.h"
+#include "viewer/TformTextDisplay.h"
 
 using namespace nimbus;
 
@@ -17,7 +20,7 @@ private:
     static TformMain::Environment environmentFor(const test::TempFolder &dir)
     {
         const std::string home = dir / "home";
-        QDir().mkpath(QString::fromStdString(home));
+        std::filesystem::create_directories(home);  // a home folder exists; the data folder not yet
         return {[home](const std::string &name) { return name == "HOMEDRIVE" ? home : ""; },
                 dir / "prog/nimbus"};
     }
@@ -69,6 +72,31 @@ private slots:
             QVERIFY2(!timer->isActive(), qPrintable(timer->objectName()));
         const std::string log = test::readFile(window.paths().MainLogFile);
         QVERIFY2(log.find("closed\r\n") != std::string::npos, log.c_str());
+    }
+
+    void logButtonShowsTheMainLogInOneViewerUntilClosing()
+    {
+        test::TempFolder dir;
+        FixedClock clock(DateTime::fromCivil(2026, 12, 5, 14, 3, 9));
+        TformMain window(clock, environmentFor(dir));
+        window.show();
+        QTest::mouseClick(window.buttonMainLog, Qt::LeftButton);
+        QCOMPARE(window.displayControl()->count(), 1);
+        QPointer<viewer::TformTextDisplay> viewer =
+            window.displayControl()->find(window.paths().MainLogFile);
+        QVERIFY(viewer);
+        QVERIFY(viewer->isVisible());
+        QCOMPARE(viewer->windowTitle(), QStringLiteral("Log file - 05/12/2026 14:03:09"));
+        QVERIFY(viewer->displayedLines().join('\n').contains("Nimbus Desk started"));
+
+        clock.advanceSeconds(60);
+        QTest::mouseClick(window.buttonMainLog, Qt::LeftButton);
+        QCOMPARE(window.displayControl()->count(), 1);
+        QCOMPARE(viewer->windowTitle(), QStringLiteral("Log file - 05/12/2026 14:04:09"));
+
+        window.close();
+        QVERIFY(viewer.isNull());
+        QVERIFY(window.displayControl() == nullptr);
     }
 };
 
