@@ -1,5 +1,7 @@
 # nimbus_add_gtest(name SOURCES ... LIBS ...): a GoogleTest suite registered with ctest.
-# Tests run with HOME pointing at a scratch folder, never the real home folder.
+# Tests run with HOME pointing at a scratch folder, never the real home folder, and with
+# NIMBUS_CHANNEL_DIR pointing at a channel folder of their own, never the user's channels (tests
+# that start several programs at once give each its own folder).
 function(nimbus_add_gtest name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
@@ -7,7 +9,7 @@ function(nimbus_add_gtest name)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     gtest_discover_tests(${name}
         DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "HOME=${CMAKE_BINARY_DIR}/test-home;QT_QPA_PLATFORM=offscreen"
+        PROPERTIES ENVIRONMENT "HOME=${CMAKE_BINARY_DIR}/test-home;QT_QPA_PLATFORM=offscreen;NIMBUS_CHANNEL_DIR=${CMAKE_BINARY_DIR}/test-channels/${name}"
                    TIMEOUT 300)
 endfunction()
 
@@ -19,6 +21,6 @@ function(nimbus_add_qtest name)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
-        ENVIRONMENT "HOME=${CMAKE_BINARY_DIR}/test-home;QT_QPA_PLATFORM=offscreen"
+        ENVIRONMENT "HOME=${CMAKE_BINARY_DIR}/test-home;QT_QPA_PLATFORM=offscreen;NIMBUS_CHANNEL_DIR=${CMAKE_BINARY_DIR}/test-channels/${name}"
         TIMEOUT 300)
 endfunction()

@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "ipc/Channels.h"
+#include "shell/CommandDispatcher.h"
 #include "shell/core/DataFolderLayout.h"
 
 namespace nimbus {
@@ -18,6 +20,11 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
 {
     createComponents();
     createTimers();
+    // Only one copy runs; a second one hands over to it and ends before touching any file.
+    if (!startChannels()) {
+        terminated_ = true;
+        return;
+    }
 
     // System values, the data folder and the program folder.
     setSystemValues(paths_, environment_.env);
@@ -45,6 +52,28 @@ TformMain::~TformMain()
 {
     // A window destroyed without being closed still writes back what it holds.
     FormClose();
+}
+
+// The marker channel says that a copy runs; the served channel takes commands from other
+// processes. False when this copy must end.
+bool TformMain::startChannels()
+{
+    pipes_ = std::make_unique<ipc::PipeList>(nullptr, environment_.channelFolder, &shutdownFlags_);
+    if (ipc::CreateChannel(*pipes_, "nimbus_active")) {
+        const ipc::PipeLine client("nimbusslavemode", true, environment_.channelFolder);
+        if (ipc::ChannelExists(client))
+            ipc::SendToChannel(client, nullptr, {"wakeup=now"});
+        return false;
+    }
+    dispatcher_ = new CommandDispatcher(this, shutdownFlags_, [this](const std::string &message) {
+        if (log_)
+            AddToLog(message);
+    }, this);
+    commandHandler_ = std::make_unique<ipc::CommandHandler>(*dispatcher_, shutdownFlags_);
+    pipes_->onRefused = [this](const std::string &text) { dispatcher_->refused(text); };
+    return !ipc::CreateServerChannel(
+        *pipes_, "nimbusslavemode",
+        [this](const std::vector<std::string> &batch) { (*commandHandler_)(batch); });
 }
 
 void TformMain::createComponents()
@@ -141,6 +170,7 @@ void TformMain::FormClose()
         return;
     closed_ = true;
     closing_ = true;
+    shutdownFlags_.setApplicationTerminating();
     // Each step runs even when an earlier one failed: nothing the user has is left unsaved
     // because of an unrelated problem.
     auto step = [this](const char *what, auto &&action) {
@@ -157,6 +187,11 @@ void TformMain::FormClose()
                               timerAddon, timerVersionReg, timerRichEdit})
             timer->stop();
     });
+    // The server thread ends here, before anything is saved: no command comes in meanwhile.
+    step("channels", [this] { pipes_.reset(); });
+    // A copy that ended during start-up has written nothing and writes nothing now.
+    if (terminated_ || !log_)
+        return;
     step("log", [this] { AddToLog(paths_.ProductTitle + " closed"); });
 }
 

@@ -6,6 +6,9 @@
 #include <memory>
 #include <string>
 
+#include "ipc/CommandHandler.h"
+#include "ipc/PipeList.h"
+#include "ipc/ShutdownFlags.h"
 #include "shell/core/MainLog.h"
 #include "shell/core/TAppPaths.h"
 #include "store/Clock.h"
@@ -16,6 +19,8 @@ class QTimer;
 
 namespace nimbus {
 
+class CommandDispatcher;
+
 class TformMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -23,6 +28,8 @@ public:
     struct Environment {
         EnvironmentReader env = readProcessEnvironment;
         std::string executablePath = currentExecutablePath();
+        // The folder of the channels between copies of the program and other processes.
+        std::string channelFolder = ipc::channelFolderFromEnvironment();
     };
 
     TformMain(const Clock &clock, Environment environment, QWidget *parent = nullptr);
@@ -37,6 +44,9 @@ public:
     const TAppPaths &paths() const { return paths_; }
     MainLog &mainLog() { return *log_; }
     const Clock &clock() const { return clock_; }
+    // Set once when the program closes (or closes for an update); the channel thread reads them.
+    ipc::ShutdownFlags &shutdownFlags() { return shutdownFlags_; }
+    CommandDispatcher *commandDispatcher() const { return dispatcher_; }
 
     void AddToLog(const std::string &message);
     void AddErrorToLog(const std::string &message);
@@ -60,6 +70,7 @@ protected:
 private:
     void createComponents();
     void createTimers();
+    bool startChannels();
     void FormShow();
     void FormClose();
     void timerStartTimer();
@@ -69,6 +80,11 @@ private:
     Environment environment_;
     TAppPaths paths_;
     std::unique_ptr<MainLog> log_;
+    ipc::ShutdownFlags shutdownFlags_;
+    CommandDispatcher *dispatcher_ = nullptr;
+    std::unique_ptr<ipc::CommandHandler> commandHandler_;
+    // Declared last: its server thread uses the handler and dispatcher above.
+    std::unique_ptr<ipc::PipeList> pipes_;
     bool terminated_ = false;
     bool started_ = false;
     bool startStepDone_ = false;
