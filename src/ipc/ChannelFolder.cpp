@@ -40,7 +40,7 @@ bool makeFolders(const std::string &folder)
     return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
-}  // namespace
+} // namespace
 
 std::string channelFolderFor(const std::string &overrideFolder, const std::string &runtimeDir)
 {
@@ -80,4 +80,4 @@ bool channelFolderTrusted(const std::string &folder)
            (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
-}  // namespace nimbus::ipc
+} // namespace nimbus::ipc

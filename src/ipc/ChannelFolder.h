@@ -22,4 +22,4 @@ bool prepareChannelFolder(const std::string &folder);
 // so the socket found there was put there by this user.
 bool channelFolderTrusted(const std::string &folder);
 
-}  // namespace nimbus::ipc
+} // namespace nimbus::ipc

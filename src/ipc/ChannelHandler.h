@@ -14,4 +14,4 @@ using ChannelHandler = std::function<void(const std::vector<std::string> &batch)
 // Told when a connection from a process of another user was refused (text says who).
 using RefusalHandler = std::function<void(const std::string &text)>;
 
-}  // namespace nimbus::ipc
+} // namespace nimbus::ipc

@@ -35,4 +35,4 @@ void writeLog(ChannelLog *log, std::string line)
         log->add(std::move(line));
 }
 
-}  // namespace nimbus::ipc
+} // namespace nimbus::ipc

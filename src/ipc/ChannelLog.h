@@ -24,4 +24,4 @@ private:
 // Appends line to log when there is one; the layer calls this for every diagnostic line.
 void writeLog(ChannelLog *log, std::string line);
 
-}  // namespace nimbus::ipc
+} // namespace nimbus::ipc

@@ -60,7 +60,7 @@ public:
     ~ChannelLock()
     {
         if (fd_ >= 0)
-            ::close(fd_);  // releases the lock
+            ::close(fd_); // releases the lock
     }
     ChannelLock(const ChannelLock &) = delete;
     ChannelLock &operator=(const ChannelLock &) = delete;
@@ -77,12 +77,10 @@ bool sameFile(const std::string &path, const SocketFileId &id)
            st.st_ino == id.inode;
 }
 
-
 // Called after a bind failed. Someone holds the name: only a socket file that refuses
 // connections is stale and replaced; a live server, or a file of another kind, is left alone
 // (errno is then EADDRINUSE). True when bindIt succeeded in the end.
-template <typename Bind>
-bool replaceStale(const std::string &path, Bind bindIt)
+template <typename Bind> bool replaceStale(const std::string &path, Bind bindIt)
 {
     if (errno != EADDRINUSE)
         return false;
@@ -102,7 +100,7 @@ bool replaceStale(const std::string &path, Bind bindIt)
     return bindIt();
 }
 
-}  // namespace
+} // namespace
 
 void closeSocket(int &fd)
 {
@@ -179,4 +177,4 @@ void removeSocketFile(const std::string &path, const SocketFileId &id)
         ::unlink(path.c_str());
 }
 
-}  // namespace nimbus::ipc::detail
+} // namespace nimbus::ipc::detail

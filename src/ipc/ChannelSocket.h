@@ -37,4 +37,4 @@ void removeSocketFile(const std::string &path, const SocketFileId &id);
 
 void closeSocket(int &fd);
 
-}  // namespace nimbus::ipc::detail
+} // namespace nimbus::ipc::detail

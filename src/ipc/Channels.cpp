@@ -32,7 +32,7 @@ bool bindChannel(PipeLine &line, bool &failed)
     return result == detail::BindResult::InUse;
 }
 
-}  // namespace
+} // namespace
 
 bool ChannelExists(const PipeLine &pipeLine)
 {
@@ -79,8 +79,7 @@ bool CreateServerChannel(PipeList &list, const std::string &name, ChannelHandler
     return false;
 }
 
-bool SendToChannel(const PipeLine &pipeLine, ChannelLog *log,
-                   const std::vector<std::string> &lines)
+bool SendToChannel(const PipeLine &pipeLine, ChannelLog *log, const std::vector<std::string> &lines)
 {
     writeLog(log, "Connecting to: " + pipeLine.path);
     // A socket in a folder that others can write into may have been put there by them.
@@ -126,4 +125,4 @@ bool SendToChannel(const PipeLine &pipeLine, ChannelLog *log,
     return true;
 }
 
-}  // namespace nimbus::ipc
+} // namespace nimbus::ipc

@@ -33,4 +33,4 @@ bool ChannelExists(const PipeLine &pipeLine);
 bool SendToChannel(const PipeLine &pipeLine, ChannelLog *log,
                    const std::vector<std::string> &lines);
 
-}  // namespace nimbus::ipc
+} // namespace nimbus::ipc

@@ -27,4 +27,4 @@ void CommandHandler::operator()(const std::vector<std::string> &batch) const
     }
 }
 
-}  // namespace nimbus::ipc
+} // namespace nimbus::ipc

@@ -26,4 +26,4 @@ private:
     const ShutdownFlags &flags_;
 };
 
-}  // namespace nimbus::ipc
+} // namespace nimbus::ipc

@@ -43,7 +43,7 @@ std::int32_t wholeNumberOr0(const std::string &text)
     return value;
 }
 
-}  // namespace
+} // namespace
 
 std::string lowerCaseAscii(std::string_view text)
 {
@@ -76,9 +76,9 @@ std::vector<std::string> splitRunFields(std::string_view value)
         }
         if (at >= value.size())
             break;
-        at = skipBlanks(value, at + 1);  // past the comma
+        at = skipBlanks(value, at + 1); // past the comma
         if (at >= value.size())
-            break;  // a comma at the very end makes no empty last field
+            break; // a comma at the very end makes no empty last field
     }
     return fields;
 }
@@ -132,7 +132,8 @@ CommandAction decideCommand(std::string_view line)
     } else if (key == "run") {
         action.process = makeProcessObj(value);
         // An empty program could not start anything either.
-        const bool start = action.process.control != "controlled" && !action.process.program.empty();
+        const bool start =
+            action.process.control != "controlled" && !action.process.program.empty();
         action.kind = start ? CommandAction::Kind::Run : CommandAction::Kind::None;
     }
     return action;
@@ -152,4 +153,4 @@ std::vector<CommandAction> decideCommands(const std::vector<std::string> &batch)
     return actions;
 }
 
-}  // namespace nimbus::ipc
+} // namespace nimbus::ipc

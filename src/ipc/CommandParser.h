@@ -12,13 +12,13 @@ namespace nimbus::ipc {
 
 struct CommandAction {
     enum class Kind {
-        None,    // unknown key, or a "run" marked "controlled" or naming no program
-        Wakeup,  // bring the main window to the front
-        Close,   // close the program orderly; later lines are not looked at
-        Run,     // start process.commandLine at idle priority
+        None,   // unknown key, or a "run" marked "controlled" or naming no program
+        Wakeup, // bring the main window to the front
+        Close,  // close the program orderly; later lines are not looked at
+        Run,    // start process.commandLine at idle priority
     };
     Kind kind = Kind::None;
-    ProcessObj process;  // filled for "run" lines
+    ProcessObj process; // filled for "run" lines
 };
 
 // Lower-cases the letters A to Z only; other bytes stay as they are.
@@ -41,4 +41,4 @@ CommandAction decideCommand(std::string_view line);
 // The actions of a batch in order, without the ignored lines; a "close" is the last one.
 std::vector<CommandAction> decideCommands(const std::vector<std::string> &batch);
 
-}  // namespace nimbus::ipc
+} // namespace nimbus::ipc

@@ -15,4 +15,4 @@ public:
     virtual void run(const ProcessObj &process) = 0;
 };
 
-}  // namespace nimbus::ipc
+} // namespace nimbus::ipc

@@ -144,8 +144,7 @@ void CommsThreadRead::InstanceThread(int connection)
         const auto size = static_cast<std::size_t>(n);
         const void *zero = std::memchr(buffer.data(), '\0', size);
         const std::size_t length =
-            zero ? static_cast<std::size_t>(static_cast<const char *>(zero) - buffer.data())
-                 : size;
+            zero ? static_cast<std::size_t>(static_cast<const char *>(zero) - buffer.data()) : size;
         std::string text(buffer.data(), length);
         writeLog(log_, text);
         batch.push_back(std::move(text));
@@ -163,4 +162,4 @@ void CommsThreadRead::InstanceThread(int connection)
     }
 }
 
-}  // namespace nimbus::ipc
+} // namespace nimbus::ipc

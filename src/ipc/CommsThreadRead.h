@@ -52,11 +52,11 @@ private:
     const ShutdownFlags *flags_;
     RefusalHandler onRefused_;
 
-    int wakeRead_ = -1;  // a byte written to wakeWrite_ ends any wait of the loop
+    int wakeRead_ = -1; // a byte written to wakeWrite_ ends any wait of the loop
     int wakeWrite_ = -1;
     std::atomic<bool> stop_{false};
     std::atomic<bool> finished_{false};
     std::thread thread_;
 };
 
-}  // namespace nimbus::ipc
+} // namespace nimbus::ipc

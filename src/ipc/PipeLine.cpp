@@ -24,4 +24,4 @@ PipeLine::~PipeLine()
     }
 }
 
-}  // namespace nimbus::ipc
+} // namespace nimbus::ipc

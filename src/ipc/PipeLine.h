@@ -23,7 +23,7 @@ public:
     PipeLine &operator=(const PipeLine &) = delete;
 
     std::string name;
-    int handle = -1;  // the listening socket; -1 until one is bound
+    int handle = -1; // the listening socket; -1 until one is bound
     std::string path;
     std::string folder;
     std::unique_ptr<CommsThreadRead> serverThread;
@@ -32,4 +32,4 @@ public:
     detail::SocketFileId boundFile;
 };
 
-}  // namespace nimbus::ipc
+} // namespace nimbus::ipc

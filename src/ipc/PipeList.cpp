@@ -14,4 +14,4 @@ PipeList::~PipeList()
         items.pop_back();
 }
 
-}  // namespace nimbus::ipc
+} // namespace nimbus::ipc

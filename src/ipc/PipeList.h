@@ -16,7 +16,8 @@ namespace nimbus::ipc {
 class PipeList {
 public:
     // log, flags: not owned, may be null. The program builds its list without a log.
-    explicit PipeList(ChannelLog *log = nullptr, std::string folder = channelFolderFromEnvironment(),
+    explicit PipeList(ChannelLog *log = nullptr,
+                      std::string folder = channelFolderFromEnvironment(),
                       const ShutdownFlags *flags = nullptr);
     // Destroys every channel (served ones stop their threads first), in reverse order.
     ~PipeList();
@@ -32,4 +33,4 @@ public:
     RefusalHandler onRefused;
 };
 
-}  // namespace nimbus::ipc
+} // namespace nimbus::ipc

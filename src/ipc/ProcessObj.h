@@ -15,17 +15,17 @@ inline constexpr std::uint16_t kShowMinimized = 2;
 inline constexpr std::uint32_t kIdlePriorityClass = 0x40;
 
 struct ProcessObj {
-    std::string program;    // field 1
-    std::string parameter;  // field 2, passed as one argument
-    std::string window;     // field 3: "minimized", "hidden" or anything else (normal)
-    std::string extra1;     // field 5, stored only
-    std::string extra2;     // field 6, stored only
-    std::string extra3;     // field 7, stored only
-    std::string control;    // field 4: "controlled" starts nothing
-    std::int32_t extraNumber = 0;  // field 7 as a whole number, 0 when it is not one
+    std::string program;          // field 1
+    std::string parameter;        // field 2, passed as one argument
+    std::string window;           // field 3: "minimized", "hidden" or anything else (normal)
+    std::string extra1;           // field 5, stored only
+    std::string extra2;           // field 6, stored only
+    std::string extra3;           // field 7, stored only
+    std::string control;          // field 4: "controlled" starts nothing
+    std::int32_t extraNumber = 0; // field 7 as a whole number, 0 when it is not one
     std::int32_t reserved = 0;
     std::int32_t showCode = kShowNormal;
-    std::string commandLine;  // "program" "parameter", for /bin/sh -c
+    std::string commandLine; // "program" "parameter", for /bin/sh -c
 };
 
-}  // namespace nimbus::ipc
+} // namespace nimbus::ipc

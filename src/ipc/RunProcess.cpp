@@ -43,12 +43,12 @@ bool isAddress(const std::string &target)
     return target.find("://") != std::string::npos || target.rfind("mailto:", 0) == 0;
 }
 
-}  // namespace
+} // namespace
 
 bool RunProcess(const std::string &commandLine, bool wait, std::uint32_t timeoutMs,
                 std::uint32_t creationFlags, std::uint16_t showCode)
 {
-    (void)showCode;  // window states are the window system's business (see the Spawner)
+    (void)showCode; // window states are the window system's business (see the Spawner)
     if (allBlank(commandLine))
         return false;
     std::string shell = "/bin/sh", dashC = "-c", command = commandLine;
@@ -116,4 +116,4 @@ bool OpenDocument(const std::string &target)
     return true;
 }
 
-}  // namespace nimbus::ipc
+} // namespace nimbus::ipc

@@ -21,4 +21,4 @@ bool RunProcess(const std::string &commandLine, bool wait, std::uint32_t timeout
 // handler could be started.
 bool OpenDocument(const std::string &target);
 
-}  // namespace nimbus::ipc
+} // namespace nimbus::ipc

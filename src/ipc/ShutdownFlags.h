@@ -20,4 +20,4 @@ private:
     std::atomic<bool> forUpdate_{false};
 };
 
-}  // namespace nimbus::ipc
+} // namespace nimbus::ipc

@@ -79,9 +79,9 @@ void CommandDispatcher::runNow(const ipc::ProcessObj &process)
         return;
     const bool started = starter_ && starter_(process);
     if (log_)
-        log_(started ? "Started at the request of another program: " + process.commandLine
-                     : "*** Could not start at the request of another program: " +
-                           process.commandLine);
+        log_(started
+                 ? "Started at the request of another program: " + process.commandLine
+                 : "*** Could not start at the request of another program: " + process.commandLine);
 }
 
-}  // namespace nimbus
+} // namespace nimbus

@@ -46,4 +46,4 @@ private:
     Starter starter_;
 };
 
-}  // namespace nimbus
+} // namespace nimbus

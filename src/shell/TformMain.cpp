@@ -65,10 +65,13 @@ bool TformMain::startChannels()
             ipc::SendToChannel(client, nullptr, {"wakeup=now"});
         return false;
     }
-    dispatcher_ = new CommandDispatcher(this, shutdownFlags_, [this](const std::string &message) {
-        if (log_)
-            AddToLog(message);
-    }, this);
+    dispatcher_ = new CommandDispatcher(
+        this, shutdownFlags_,
+        [this](const std::string &message) {
+            if (log_)
+                AddToLog(message);
+        },
+        this);
     commandHandler_ = std::make_unique<ipc::CommandHandler>(*dispatcher_, shutdownFlags_);
     pipes_->onRefused = [this](const std::string &text) { dispatcher_->refused(text); };
     return !ipc::CreateServerChannel(

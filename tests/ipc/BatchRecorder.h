@@ -41,4 +41,4 @@ private:
     std::vector<std::vector<std::string>> batches_;
 };
 
-}  // namespace nimbus::test
+} // namespace nimbus::test

@@ -57,7 +57,7 @@ void leaveStaleSocket(const std::string &path)
     ::close(fd);
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(ChannelFixture, OneLineBatchReachesTheHandlerWithEveryLogLine)
 {
@@ -69,11 +69,9 @@ TEST_F(ChannelFixture, OneLineBatchReachesTheHandlerWithEveryLogLine)
 
     EXPECT_EQ(clientLog.lines(), (Batch{"Connecting to: " + path, "Writing data: wakeup=now"}));
     ASSERT_TRUE(waitFor([&] { return serverLog.lines().size() >= 6; }, 20s));
-    EXPECT_EQ(serverLog.lines(),
-              (Batch{"Channel created OK: nimbusslavemode", path + " waiting",
-                     "nimbusslavemode client connected", "wakeup=now",
-                     "InstanceThread: client disconnected", path + " waiting"}))
-        ;
+    EXPECT_EQ(serverLog.lines(), (Batch{"Channel created OK: nimbusslavemode", path + " waiting",
+                                        "nimbusslavemode client connected", "wakeup=now",
+                                        "InstanceThread: client disconnected", path + " waiting"}));
 }
 
 TEST_F(ChannelFixture, EmptyBatchesFromEmptySendsAndProbes)
@@ -94,7 +92,9 @@ TEST_F(ChannelFixture, MessageLimitZeroBytesAndOrder)
     const std::string largest(2047, 'x'), tooLong(2048, 'y');
     ASSERT_TRUE(send({"first", largest, "last"}));
     ASSERT_TRUE(recorder.waitFor(1));
-    ASSERT_TRUE(send({"one", "two", tooLong, "four"}));
+    // The server drops the connection at the long message, so the send may see its last write
+    // fail; either way the handler gets what came before it.
+    send({"one", "two", tooLong, "four"});
     ASSERT_TRUE(recorder.waitFor(2));
     ASSERT_TRUE(waitFor([&] { return serverLog.contains("InstanceThread ReadFile failed"); }, 20s));
 
@@ -182,9 +182,9 @@ TEST_F(ChannelFixture, DestroyingTheListEndsTheThreadEvenWithASilentClientAndCle
     detail::ConnectResult result;
     int silent = detail::connectWithin(folder + "nimbusslavemode", 1000ms, result);
     ASSERT_GE(silent, 0);
-    ASSERT_TRUE(waitFor([&] { return serverLog.contains("nimbusslavemode client connected"); },
-                        20s));
-    list.items.clear();  // must return: the thread is woken, not waited out
+    ASSERT_TRUE(
+        waitFor([&] { return serverLog.contains("nimbusslavemode client connected"); }, 20s));
+    list.items.clear(); // must return: the thread is woken, not waited out
     detail::closeSocket(silent);
     EXPECT_FALSE(std::filesystem::exists(folder + "nimbusslavemode"));
     EXPECT_FALSE(ChannelExists(PipeLine("nimbusslavemode", true, folder)));
@@ -196,7 +196,7 @@ TEST_F(ChannelFixture, UpdateShutdownFlagEndsTheService)
 {
     serve();
     flags.setShutdownForUpdate();
-    ChannelExists(PipeLine("nimbusslavemode", true, folder));  // wakes the waiting loop
+    ChannelExists(PipeLine("nimbusslavemode", true, folder)); // wakes the waiting loop
     ASSERT_TRUE(waitFor([&] { return list.items[0]->serverThread->finished(); }, 20s));
     EXPECT_FALSE(send({"wakeup=now"}) && recorder.waitFor(1, 300ms));
 }

@@ -127,7 +127,7 @@ struct RecordingTarget : CommandTarget {
     void run(const ProcessObj &p) override { calls.push_back("run " + p.commandLine); }
 };
 
-}  // namespace
+} // namespace
 
 TEST(CommandHandler, PassesActionsOnInOrderUntilCloseOrTermination)
 {

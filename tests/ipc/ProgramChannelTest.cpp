@@ -40,7 +40,8 @@ struct ProgramCopy {
         return std::make_unique<ChildProcess>(
             program, std::vector<std::string>{},
             std::vector<std::string>{"HOMEDRIVE=" + home, "HOME=" + home,
-                                     "QT_QPA_PLATFORM=offscreen", "NIMBUS_CHANNEL_DIR=" + channels});
+                                     "QT_QPA_PLATFORM=offscreen",
+                                     "NIMBUS_CHANNEL_DIR=" + channels});
     }
     std::string log() const { return readFile(data + "MainLog.txt"); }
     bool logHas(const std::string &text) const { return log().find(text) != std::string::npos; }
@@ -65,11 +66,12 @@ std::map<std::string, std::string> snapshot(const std::string &folder)
 
 // A folder whose path has no capital letters: "run" lines are lower-cased on the way in.
 struct LowerCaseFolder {
-    std::string path = (std::filesystem::temp_directory_path() /
-                        ("nimbus-run-" + std::to_string(::getpid()) + "-" +
-                         std::to_string(std::chrono::steady_clock::now().time_since_epoch().count())))
-                           .string() +
-                       "/";
+    std::string path =
+        (std::filesystem::temp_directory_path() /
+         ("nimbus-run-" + std::to_string(::getpid()) + "-" +
+          std::to_string(std::chrono::steady_clock::now().time_since_epoch().count())))
+            .string() +
+        "/";
     LowerCaseFolder() { std::filesystem::create_directories(path); }
     ~LowerCaseFolder()
     {
@@ -84,7 +86,7 @@ void stop(ChildProcess &nimbus)
     EXPECT_TRUE(nimbus.waitForExit(20s));
 }
 
-}  // namespace
+} // namespace
 
 TEST(ProgramChannels, SecondCopyWakesTheFirstAndTouchesNoFile)
 {
@@ -140,8 +142,8 @@ TEST(ProgramChannels, CloseCommandClosesOrderlyAndLaterLinesAreNotLookedAt)
 
     // With the first copy gone a new start is a first copy again.
     auto again = copy.start();
-    EXPECT_TRUE(waitFor([&] { return copy.log().find("started", asked) != std::string::npos; },
-                        30s));
+    EXPECT_TRUE(
+        waitFor([&] { return copy.log().find("started", asked) != std::string::npos; }, 30s));
     stop(*again);
 }
 

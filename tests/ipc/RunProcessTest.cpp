@@ -39,7 +39,7 @@ bool processGone(pid_t pid)
     return ::kill(pid, 0) != 0 && errno == ESRCH;
 }
 
-}  // namespace
+} // namespace
 
 TEST(RunProcess, EmptyCommandLinesStartNothing)
 {
@@ -67,7 +67,7 @@ TEST(RunProcess, WaitingReportsWhetherTheProgramEndedInTime)
 TEST(RunProcess, IdlePriorityAndNoInheritedDescriptors)
 {
     TempFolder dir;
-    const int fd = ::open(dir.path().c_str(), O_RDONLY);  // deliberately without O_CLOEXEC
+    const int fd = ::open(dir.path().c_str(), O_RDONLY); // deliberately without O_CLOEXEC
     ASSERT_GE(fd, 0);
     const std::string out = dir / "out";
     const std::string probe = "echo $(nice) $([ -e /proc/$$/fd/" + std::to_string(fd) +
@@ -84,9 +84,9 @@ TEST(RunProcess, ProgramsNotWaitedForAreReaped)
 {
     TempFolder dir;
     const std::string pidFile = dir / "pid";
-    ASSERT_TRUE(RunProcess("echo $$ > '" + pidFile + ".tmp'; mv '" + pidFile + ".tmp' '" +
-                               pidFile + "'",
-                           false, 0, kIdlePriorityClass, kShowMinimized));
+    ASSERT_TRUE(
+        RunProcess("echo $$ > '" + pidFile + ".tmp'; mv '" + pidFile + ".tmp' '" + pidFile + "'",
+                   false, 0, kIdlePriorityClass, kShowMinimized));
     ASSERT_TRUE(waitFor([&] { return readPid(pidFile) > 0; }, 20s));
     EXPECT_TRUE(waitFor([&] { return processGone(readPid(pidFile)); }, 20s));
 }

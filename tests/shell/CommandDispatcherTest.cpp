@@ -55,8 +55,9 @@ private slots:
         });
         const ipc::CommandHandler handler(dispatcher, flags);
 
-        std::thread([&] { handler({"WAKEUP=NOW", "run=/bin/x,y", "run=/bin/z,,,controlled"}); })
-            .join();
+        std::thread([&] {
+            handler({"WAKEUP=NOW", "run=/bin/x,y", "run=/bin/z,,,controlled"});
+        }).join();
         QVERIFY2(window.isMinimized(), "nothing happens on the channel thread itself");
         QTRY_VERIFY(!window.isMinimized());
         QTRY_COMPARE(started.size(), std::size_t(1));
