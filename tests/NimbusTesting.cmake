@@ -1,6 +1,8 @@
 # nimbus_add_gtest(name SOURCES ... LIBS ... [PREFIX p]): a GoogleTest suite registered with
 # ctest, each test named "<p>.<Suite>.<Test>" (p defaults to the executable's name) so that
-# `ctest -R module` selects a module. Tests run with HOME pointing at a scratch folder.
+# `ctest -R module` selects a module. Tests run with HOME pointing at a scratch folder, never
+# the real home folder, and with NIMBUS_CHANNEL_DIR pointing at a channel folder of their own,
+# never the user's channels (tests that start several programs at once give each its own).
 function(nimbus_add_gtest name)
     cmake_parse_arguments(ARG "" "PREFIX" "SOURCES;LIBS" ${ARGN})
     if(NOT ARG_PREFIX)
@@ -12,7 +14,7 @@ function(nimbus_add_gtest name)
     gtest_discover_tests(${name}
         TEST_PREFIX "${ARG_PREFIX}."
         DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "HOME=${CMAKE_BINARY_DIR}/test-home;QT_QPA_PLATFORM=offscreen"
+        PROPERTIES ENVIRONMENT "HOME=${CMAKE_BINARY_DIR}/test-home;QT_QPA_PLATFORM=offscreen;NIMBUS_CHANNEL_DIR=${CMAKE_BINARY_DIR}/test-channels/${name}"
                    TIMEOUT 300)
 endfunction()
 
@@ -24,6 +26,6 @@ function(nimbus_add_qtest name)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
-        ENVIRONMENT "HOME=${CMAKE_BINARY_DIR}/test-home;QT_QPA_PLATFORM=offscreen"
+        ENVIRONMENT "HOME=${CMAKE_BINARY_DIR}/test-home;QT_QPA_PLATFORM=offscreen;NIMBUS_CHANNEL_DIR=${CMAKE_BINARY_DIR}/test-channels/${name}"
         TIMEOUT 300)
 endfunction()

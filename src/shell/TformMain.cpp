@@ -10,6 +10,8 @@
 #include <QVBoxLayout>
 
 #include "fileio/FolderOps.h"
+#include "ipc/Channels.h"
+#include "shell/CommandDispatcher.h"
 #include "shell/core/DataFolderLayout.h"
 #include "store/DateFormat.h"
 #include "viewer/DisplayControl.h"
@@ -22,6 +24,11 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
 {
     createComponents();
     createTimers();
+    // Only one copy runs; a second one hands over to it and ends before touching any file.
+    if (!startChannels()) {
+        terminated_ = true;
+        return;
+    }
 
     // System values, the data folder and the program folder.
     setSystemValues(paths_, environment_.env);
@@ -52,6 +59,31 @@ TformMain::~TformMain()
 {
     // A window destroyed without being closed still writes back what it holds.
     FormClose();
+}
+
+// The marker channel says that a copy runs; the served channel takes commands from other
+// processes. False when this copy must end.
+bool TformMain::startChannels()
+{
+    pipes_ = std::make_unique<ipc::PipeList>(nullptr, environment_.channelFolder, &shutdownFlags_);
+    if (ipc::CreateChannel(*pipes_, "nimbus_active")) {
+        const ipc::PipeLine client("nimbusslavemode", true, environment_.channelFolder);
+        if (ipc::ChannelExists(client))
+            ipc::SendToChannel(client, nullptr, {"wakeup=now"});
+        return false;
+    }
+    dispatcher_ = new CommandDispatcher(
+        this, shutdownFlags_,
+        [this](const std::string &message) {
+            if (log_)
+                AddToLog(message);
+        },
+        this);
+    commandHandler_ = std::make_unique<ipc::CommandHandler>(*dispatcher_, shutdownFlags_);
+    pipes_->onRefused = [this](const std::string &text) { dispatcher_->refused(text); };
+    return !ipc::CreateServerChannel(
+        *pipes_, "nimbusslavemode",
+        [this](const std::vector<std::string> &batch) { (*commandHandler_)(batch); });
 }
 
 void TformMain::createComponents()
@@ -162,6 +194,7 @@ void TformMain::FormClose()
         return;
     closed_ = true;
     closing_ = true;
+    shutdownFlags_.setApplicationTerminating();
     // Each step runs even when an earlier one failed: nothing the user has is left unsaved
     // because of an unrelated problem.
     auto step = [this](const char *what, auto &&action) {
@@ -179,6 +212,11 @@ void TformMain::FormClose()
             timer->stop();
     });
     step("Destroy DisplayControl", [this] { displayControl_.reset(); });
+    // The server thread ends here, before anything is saved: no command comes in meanwhile.
+    step("channels", [this] { pipes_.reset(); });
+    // A copy that ended during start-up has written nothing and writes nothing now.
+    if (terminated_ || !log_)
+        return;
     step("log", [this] { AddToLog(paths_.ProductTitle + " closed"); });
 }
 

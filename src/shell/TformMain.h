@@ -6,6 +6,9 @@
 #include <memory>
 #include <string>
 
+#include "ipc/CommandHandler.h"
+#include "ipc/PipeList.h"
+#include "ipc/ShutdownFlags.h"
 #include "shell/core/MainLog.h"
 #include "shell/core/TAppPaths.h"
 #include "store/Clock.h"
@@ -19,6 +22,7 @@ namespace nimbus {
 namespace viewer {
 class DisplayControl;
 }
+class CommandDispatcher;
 
 class TformMain : public QMainWindow {
     Q_OBJECT
@@ -27,6 +31,8 @@ public:
     struct Environment {
         EnvironmentReader env = readProcessEnvironment;
         std::string executablePath = currentExecutablePath();
+        // The folder of the channels between copies of the program and other processes.
+        std::string channelFolder = ipc::channelFolderFromEnvironment();
     };
 
     TformMain(const Clock &clock, Environment environment, QWidget *parent = nullptr);
@@ -43,6 +49,9 @@ public:
     const Clock &clock() const { return clock_; }
     // The registry of open viewer windows; none once the window has closed.
     viewer::DisplayControl *displayControl() const { return displayControl_.get(); }
+    // Set once when the program closes (or closes for an update); the channel thread reads them.
+    ipc::ShutdownFlags &shutdownFlags() { return shutdownFlags_; }
+    CommandDispatcher *commandDispatcher() const { return dispatcher_; }
 
     void AddToLog(const std::string &message);
     void AddErrorToLog(const std::string &message);
@@ -67,6 +76,7 @@ protected:
 private:
     void createComponents();
     void createTimers();
+    bool startChannels();
     void FormShow();
     void FormClose();
     void timerStartTimer();
@@ -78,6 +88,11 @@ private:
     TAppPaths paths_;
     std::unique_ptr<MainLog> log_;
     std::unique_ptr<viewer::DisplayControl> displayControl_;
+    ipc::ShutdownFlags shutdownFlags_;
+    CommandDispatcher *dispatcher_ = nullptr;
+    std::unique_ptr<ipc::CommandHandler> commandHandler_;
+    // Declared last: its server thread uses the handler and dispatcher above.
+    std::unique_ptr<ipc::PipeList> pipes_;
     bool terminated_ = false;
     bool started_ = false;
     bool startStepDone_ = false;

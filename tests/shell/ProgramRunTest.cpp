@@ -35,7 +35,8 @@ struct ProgramCopy {
     }
     std::vector<std::string> environment() const
     {
-        return {"HOMEDRIVE=" + home, "HOME=" + home, "QT_QPA_PLATFORM=offscreen"};
+        return {"HOMEDRIVE=" + home, "HOME=" + home, "QT_QPA_PLATFORM=offscreen",
+                "NIMBUS_CHANNEL_DIR=" + root / "channels"};
     }
     std::string log() const { return readFile(data + "MainLog.txt"); }
     bool logHas(const std::string &text) const { return log().find(text) != std::string::npos; }

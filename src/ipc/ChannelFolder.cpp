@@ -1,0 +1,83 @@
+// Choosing, creating and checking the per-user channel folder.
+#include "ipc/ChannelFolder.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace nimbus::ipc {
+
+namespace {
+
+std::string withSlash(std::string folder)
+{
+    if (folder.empty() || folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+
+std::string withoutSlash(std::string folder)
+{
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return folder;
+}
+
+// mkdir -p with mode 0700 for every level it makes.
+bool makeFolders(const std::string &folder)
+{
+    if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST)
+        return true;
+    if (errno != ENOENT)
+        return false;
+    const auto slash = folder.find_last_of('/');
+    if (slash == std::string::npos || slash == 0)
+        return false;
+    if (!makeFolders(folder.substr(0, slash)))
+        return false;
+    return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+} // namespace
+
+std::string channelFolderFor(const std::string &overrideFolder, const std::string &runtimeDir)
+{
+    if (!overrideFolder.empty())
+        return withSlash(overrideFolder);
+    if (!runtimeDir.empty())
+        return withSlash(runtimeDir) + "nimbus/";
+    return "/tmp/nimbus-" + std::to_string(::geteuid()) + "/";
+}
+
+std::string channelFolderFromEnvironment()
+{
+    const char *overrideFolder = std::getenv(kChannelFolderVariable);
+    const char *runtimeDir = std::getenv("XDG_RUNTIME_DIR");
+    return channelFolderFor(overrideFolder ? overrideFolder : "", runtimeDir ? runtimeDir : "");
+}
+
+bool prepareChannelFolder(const std::string &folder)
+{
+    const std::string path = withoutSlash(folder);
+    if (path.empty() || !makeFolders(path))
+        return false;
+    // lstat: a symbolic link planted in a shared /tmp must not lead the sockets elsewhere.
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid())
+        return false;
+    if ((st.st_mode & 077) != 0 && ::chmod(path.c_str(), st.st_mode & 0700) != 0)
+        return false;
+    return true;
+}
+
+bool channelFolderTrusted(const std::string &folder)
+{
+    struct stat st {};
+    const std::string path = withoutSlash(folder);
+    return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
+           (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+} // namespace nimbus::ipc
