@@ -11,10 +11,13 @@ namespace nimbus::fileio {
 class AtomicFile {
 public:
     explicit AtomicFile(std::string targetPath);
-    ~AtomicFile();  // an uncommitted temporary file is removed
+    ~AtomicFile(); // an uncommitted temporary file is removed
     AtomicFile(const AtomicFile &) = delete;
     AtomicFile &operator=(const AtomicFile &) = delete;
 
+    // Gives the new file these permission bits instead of the replaced file's (or, for a new
+    // file, 0666 less the umask). Call before open().
+    void setMode(unsigned mode);
     // Creates the temporary file. False (with errorText) when the folder is not writable.
     bool open();
     bool write(const void *bytes, std::size_t count);
@@ -30,12 +33,18 @@ private:
     std::string target_;
     std::string temp_;
     std::string error_;
+    std::string buffer_; // small writes are gathered here; one write(2) per 64 KiB
     int fd_ = -1;
     bool failed_ = false;
+    bool modeSet_ = false;
+    unsigned mode_ = 0;
+
+    bool flush();
+    void fail(const char *what);
 };
 
 // Writes bytes as the whole new content of path, atomically.
 bool writeFileAtomically(const std::string &path, std::string_view bytes,
                          std::string *errorText = nullptr);
 
-}  // namespace nimbus::fileio
+} // namespace nimbus::fileio

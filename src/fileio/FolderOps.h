@@ -17,18 +17,19 @@ bool emptyFolderTree(const std::string &folder);
 // The system's message text for the calling thread's last error (errno).
 std::string lastErrorText();
 
-bool fileExists(const std::string &path);    // a regular file (or link to one)
+bool fileExists(const std::string &path); // a regular file (or link to one)
 bool folderExists(const std::string &path);
 // Creates one folder level with the given mode; true when it exists afterwards.
 bool createFolder(const std::string &path, unsigned mode = 0700);
 // Copies source over target atomically (target keeps no torn state). errorText on failure.
-bool copyFile(const std::string &source, const std::string &target, std::string *errorText = nullptr);
+bool copyFile(const std::string &source, const std::string &target,
+              std::string *errorText = nullptr);
 bool deleteFile(const std::string &path);
 bool renameFile(const std::string &from, const std::string &to);
 // Reads a whole file; false when it cannot be opened or read completely.
 bool readWholeFile(const std::string &path, std::string &bytes);
-std::int64_t fileSize(const std::string &path);          // -1 when missing
-std::int64_t fileModifiedTime(const std::string &path);  // seconds since the epoch, -1 when missing
+std::int64_t fileSize(const std::string &path);         // -1 when missing
+std::int64_t fileModifiedTime(const std::string &path); // seconds since the epoch, -1 when missing
 
 // Path pieces: "dir/a.b.txt" -> folder "dir/", name "a.b.txt", base "a.b", ext ".txt".
 std::string folderOf(const std::string &path);
@@ -40,4 +41,4 @@ std::string extensionOf(const std::string &path);
 // not "." or "..". Names from outside the program must pass this before becoming paths.
 bool isSafeFileName(const std::string &name);
 
-}  // namespace nimbus::fileio
+} // namespace nimbus::fileio

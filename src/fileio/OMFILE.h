@@ -18,24 +18,33 @@ class AtomicFile;
 class OMFILE {
 public:
     OMFILE();
-    ~OMFILE();  // an unclosed write is committed, as if close() had been called
+    ~OMFILE(); // an unclosed write is committed, as if close() had been called
     OMFILE(const OMFILE &) = delete;
     OMFILE &operator=(const OMFILE &) = delete;
 
     std::size_t readPosition = 0;
     std::size_t contentSize = 0;
     bool atEnd = false;
-    int handle = -1;  // append mode: the open descriptor; -1 when none
+    int handle = -1; // append mode: the open descriptor; -1 when none
     int linesRead = 0;
-    std::string content;  // the whole file as read at open time (deciphered)
+    std::string content; // the whole file as read at open time (deciphered)
     bool enciphered = false;
     char mode = 'R';
-    std::string key;  // 33 bytes; only for enciphered files
+    std::string key; // 33 bytes; only for enciphered files
     std::string path;
 
     // Write side (mode "W"). writeFailed keeps the old file in place at close.
     std::unique_ptr<AtomicFile> writer;
     bool writeFailed = false;
+
+    // Where the next CR and the next LF lie, as found by the last scan and valid for read
+    // positions in [from, at]. Lets readLine find line ends with memchr without scanning the
+    // same bytes twice, so a file ended by CR alone is still read in linear time.
+    struct LineEndScan {
+        std::size_t from = static_cast<std::size_t>(-1);
+        std::size_t at = 0;
+    };
+    LineEndScan nextCR, nextLF;
 };
 
 using OMFILEPtr = std::unique_ptr<OMFILE>;
@@ -80,4 +89,4 @@ bool close(OMFILEPtr &file);
 // Appends text and CR LF to path, creating the file when missing.
 bool appendLine(const std::string &path, std::string_view text);
 
-}  // namespace nimbus::fileio
+} // namespace nimbus::fileio

@@ -35,4 +35,4 @@ std::string fromSortingForm(const std::string &name);
 // True when name has the shape base(N).ext with a non-negative integer N.
 bool isVersionName(const std::string &name);
 
-}  // namespace nimbus::fileio
+} // namespace nimbus::fileio

@@ -1,0 +1,79 @@
+// Listing the files or sub-folders of a folder, and emptying a folder tree.
+#include "fileio/FolderOps.h"
+
+#include <dirent.h>
+#include <filesystem>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <system_error>
+
+namespace nimbus::fileio {
+
+namespace {
+
+// Calls visit(name, isFolder) for every entry but "." and ".."; links are followed, so a link
+// to a folder counts as a folder.
+template <typename Visit> void forEachEntry(const std::string &folder, Visit visit)
+{
+    const std::string dirPath = folder.empty() ? std::string(".") : folder;
+    DIR *dir = ::opendir(dirPath.c_str());
+    if (dir == nullptr)
+        return;
+    const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+    while (const dirent *entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        bool isFolder = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            struct stat st;
+            isFolder = ::stat((prefix + name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        }
+        visit(name, isFolder);
+    }
+    ::closedir(dir);
+}
+
+} // namespace
+
+void listFiles(const std::string &patternOrFolder, std::vector<std::string> &list)
+{
+    std::string folder = folderOf(patternOrFolder);
+    std::string pattern = fileNameOf(patternOrFolder);
+    // "*.*" is the traditional spelling of "every file", names without a dot included.
+    if (pattern.empty() || pattern == "*.*")
+        pattern.assign(1, '*');
+    forEachEntry(folder, [&](const std::string &name, bool isFolder) {
+        // FNM_PERIOD: a hidden name (our temporary files among them) only matches a pattern
+        // that itself starts with ".".
+        if (!isFolder && ::fnmatch(pattern.c_str(), name.c_str(), FNM_PERIOD) == 0)
+            list.push_back(name);
+    });
+}
+
+void listFolders(const std::string &folder, std::vector<std::string> &list)
+{
+    forEachEntry(folder, [&](const std::string &name, bool isFolder) {
+        if (isFolder && name[0] != '.')
+            list.push_back(name);
+    });
+}
+
+bool emptyFolderTree(const std::string &folder)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path root = folder.empty() ? fs::path(".") : fs::path(folder);
+    std::vector<fs::path> children;
+    for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec))
+        children.push_back(it->path());
+    // remove_all does not follow symbolic links: a link inside the tree is removed itself,
+    // never the folder it points to.
+    for (const auto &child : children) {
+        std::error_code ignored;
+        fs::remove_all(child, ignored);
+    }
+    return true;
+}
+
+} // namespace nimbus::fileio
