@@ -13,6 +13,8 @@ namespace nimbus {
 TNimbusNode::TNimbusNode(std::string uid) : uni(std::move(uid)) {}
 
 TNimbusNode::~TNimbusNode() = default;
+TNimbusNode::TNimbusNode(TNimbusNode &&) noexcept = default;
+TNimbusNode &TNimbusNode::operator=(TNimbusNode &&) noexcept = default;
 
 void TNimbusNode::AssignNode(const TNimbusNode &other)
 {

@@ -19,8 +19,11 @@ class TNimbusNode {
 public:
     explicit TNimbusNode(std::string uid);
     ~TNimbusNode();
+    // Copying a topic is AssignNode's job (it knows which fields belong to the topic).
     TNimbusNode(const TNimbusNode &) = delete;
     TNimbusNode &operator=(const TNimbusNode &) = delete;
+    TNimbusNode(TNimbusNode &&) noexcept;
+    TNimbusNode &operator=(TNimbusNode &&) noexcept;
 
     // A value older records carry first; AssignNode copies it, the store files never hold it.
     std::int32_t recordTag = 0;

@@ -28,11 +28,11 @@ std::string tmpNameOf(const std::string &path)
     return fileio::folderOf(path) + base + ".tmp";
 }
 
-// A copy of a damaged file that old-version pruning never removes: base(yymmdd-hhmmss).ext.
+// A copy of a damaged file, under a name that old-version pruning never matches:
+// base-damaged-yyyymmdd-hhmmss.ext.
 std::string damagedCopyName(const std::string &path, DateTime now)
 {
-    const std::string stamp = dates::stamp(now).substr(2);  // yymmdd-hhmmss
-    return fileio::folderOf(path) + fileio::baseNameOf(path) + "(" + stamp + ")"
+    return fileio::folderOf(path) + fileio::baseNameOf(path) + "-damaged-" + dates::stamp(now)
            + fileio::extensionOf(path);
 }
 

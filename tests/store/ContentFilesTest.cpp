@@ -191,7 +191,8 @@ TEST_F(ContentFilesTest, NamesThatWouldLeaveTheirFolderAreRefused)
 {
     // A topic id from someone else's file: kept, but its content is never read or written.
     writeFile(data / "secret.pkt", "con=0\r\nuni=1\r\nfile=x\r\n");
-    for (const std::string uni : {"../secret", "/tmp/x", "a/b", std::string("a\0b", 3), "..", ""}) {
+    const std::string unsafe[] = {"../secret", "/tmp/x", "a/b", std::string("a\0b", 3), "..", ""};
+    for (const std::string &uni : unsafe) {
         log.lines.clear();
         TNimbusNode node = topic(uni);
         TContent &content = node.LoadContent(folders, log);

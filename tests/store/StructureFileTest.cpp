@@ -21,7 +21,7 @@ using test::writeFile;
 // Every key of the record table, in its order, the way another program following the format
 // would write it.
 const std::string kThirdPartyStore =
-    "uni=STD0001\r\ntext=Topics\r\nlev=0\r\ntype=1\r\nexp=Y\r\nsys=Y\r\ntopnode=Y\r\n"
+    "uni=STD0001\r\ntext=Topics\r\nlev=0\r\ntype=1\r\nexp=Y\r\nsys=Y\r\ntopnode=Y\r\nttype=2\r\n"
     "uni=57\r\ntext=Renew insurance\r\nlev=1\r\ntype=1\r\nsel=Y\r\ndac=2\r\ndam=3\r\nurgent=Y\r\n"
     "fav=Y\r\nsend=Y\r\nttype=4\r\nstatus=2\r\noldttype=5\r\npri=2\r\nrecur=Y\r\nlock=Y\r\ndl=Y\r\n"
     "dlDate=20240314\r\ndlTime=09:30:00\r\nrsDate=20240314\r\nrsTime=09:30:00\r\nrno=1\r\n"
@@ -176,20 +176,33 @@ TEST_F(StructureFileTest, SaveKeepsFiveOldVersionsAndTmpCopy)
     EXPECT_EQ(versions, 5);
 }
 
+TEST_F(StructureFileTest, StoreFileIsReplacedNotRewrittenInPlace)
+{
+    // A second name for the old file sees the old bytes after the save: the new content came
+    // in by rename, so no reader (and no crash) ever meets a half-written store.
+    writeFile(folder / "Structure.dat", kThirdPartyStore);
+    std::filesystem::create_hard_link(folder / "Structure.dat", folder / "held.dat");
+    store.LoadStructure();
+    store.Delete(store.IndexOf("58"));
+    ASSERT_TRUE(store.SaveStructure());
+    EXPECT_EQ(readFile(folder / "held.dat"), kThirdPartyStore);
+    EXPECT_EQ(readFile(folder / "Structure(1).dat"), kThirdPartyStore);
+    EXPECT_EQ(readFile(folder / "Structure.dat").find("uni=58"), std::string::npos);
+}
+
 TEST_F(StructureFileTest, FailedSaveLeavesStoreFileAndModifiedFlag)
 {
     writeFile(folder / "Structure.dat", kThirdPartyStore);
     store.LoadStructure();
     store.modified = true;
-    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    if (::access(folder.path().c_str(), W_OK) == 0)
-        GTEST_SKIP() << "running with rights that ignore folder permissions";
+    // A folder where the temporary file should go: it cannot be written.
+    std::filesystem::create_directory(folder / "Structure.tmp");
     const StoreResult result = store.SaveStructure();
-    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.errorText.empty());
     EXPECT_TRUE(store.modified);
     EXPECT_EQ(readFile(folder / "Structure.dat"), kThirdPartyStore);
+    EXPECT_FALSE(std::filesystem::exists(folder / "Structure(1).dat"));
 }
 
 TEST_F(StructureFileTest, UnreadableStoreIsNeverReplacedByAnEmptyOne)

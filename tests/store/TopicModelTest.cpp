@@ -187,8 +187,9 @@ TEST(TopicModelTest, IdIndexAgreesWithScanThroughChanges)
                     list.SetId(at, id);
                 break;
             case 5:
-                if (count && role == TNimbusStructure::Role::Store)
+                if (count && role == TNimbusStructure::Role::Store) {
                     EXPECT_TRUE(list.Extract(at));
+                }
                 break;
             }
             for (int probe = 0; probe < 3; ++probe) {
