@@ -19,6 +19,11 @@ public:
     // The entry at position was appended at the end.
     template <typename IdAt>
     void appended(int position, const IdAt &ids);
+    // Registers id for an entry about to be appended at position count, unless an entry
+    // already has it (then false and nothing changes). One hash lookup instead of two.
+    template <typename IdAt>
+    bool claimAtEnd(std::string_view id, int count, const IdAt &ids);
+    void reserve(std::size_t entries) { first_.reserve(entries); }
     // Entries from position on moved or were removed; removedId is the id that left, if any.
     void changedFrom(int position, const std::string *removedId = nullptr);
     void clear();
@@ -57,6 +62,21 @@ void IdIndex::appended(int position, const IdAt &ids)
         return;  // an earlier gap is indexed by the next lookup
     first_.try_emplace(std::string(ids(position)), position);
     ++valid_;
+}
+
+template <typename IdAt>
+bool IdIndex::claimAtEnd(std::string_view id, int count, const IdAt &ids)
+{
+    if (valid_ < count)
+        extend(count, ids);
+    const auto [it, inserted] = first_.try_emplace(std::string(id), count);
+    if (!inserted) {
+        if (it->second < count && ids(it->second) == id)
+            return false;
+        it->second = count;  // a stale position of an id that has left
+    }
+    valid_ = count + 1;
+    return true;
 }
 
 template <typename IdAt>

@@ -20,15 +20,44 @@ int clampToInt(std::int64_t value)
                                                      std::numeric_limits<int>::max()));
 }
 
-// Day number of a date key; false when it is not a valid date.
+bool digitsAt(std::string_view text, std::size_t at, std::size_t count, int &value)
+{
+    value = 0;
+    for (std::size_t i = at; i < at + count; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return false;
+        value = value * 10 + (text[i] - '0');
+    }
+    return true;
+}
+
+// Day number of a date key; false when it is not a valid date. The deadline timer parses
+// every due date every ten seconds, so the usual eight plain digits skip the general parser.
 bool dayOf(std::string_view dateText, std::int64_t &day)
 {
+    int year = 0;
+    int month = 0;
+    int dayOfMonth = 0;
+    if (dateText.size() == 8 && digitsAt(dateText, 0, 4, year) && digitsAt(dateText, 4, 2, month)
+        && digitsAt(dateText, 6, 2, dayOfMonth)) {
+        if (!DateTime::isValidDate(year, month, dayOfMonth))
+            return false;
+        day = DateTime::fromCivil(year, month, dayOfMonth).dayNumber();
+        return true;
+    }
     DateTime date;
     if (!dates::parseDateKey(dateText, date))
         return false;
     day = date.dayNumber();
     return true;
 }
+
+// Day number and time of day after adding a period; the value form of AddPeriod.
+struct DayAndTime {
+    std::int64_t day = 0;
+    std::int64_t time = 0;
+};
+DayAndTime addPeriodValue(std::int64_t day, std::int64_t time, int unit, int count);
 
 int complete(TNimbusNode &node, const std::string &date, const std::string &time, DateTime now)
 {
@@ -44,6 +73,12 @@ std::int64_t timeOfDay(std::string_view timeText)
 {
     if (dates::isNoTime(timeText))
         return 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    if (timeText.size() == 8 && timeText[2] == ':' && timeText[5] == ':' && digitsAt(timeText, 0, 2, hour)
+        && digitsAt(timeText, 3, 2, minute) && digitsAt(timeText, 6, 2, second))
+        return DateTime::isValidTime(hour, minute, second) ? ((hour * 60 + minute) * 60 + second) * 1000 : 0;
     DateTime time;
     return dates::parseTimeText(timeText, time) ? time.msecsOfDay() : 0;
 }
@@ -67,16 +102,20 @@ int UpdateSchedule(TNimbusNode &node, DateTime now)
     const std::int64_t dueTime = timeOfDay(node.dlTime);
 
     // The end of an event counts its first period: a one-day event ends on its start day.
-    std::string endDateText = node.dlDate;
-    std::string endTimeText = node.dlTime;
-    if (isEvent) {
-        DateAndTime end = AddPeriod(node.dlDate, node.dlTime, node.durtype, node.durno - 1);
-        endDateText = std::move(end.date);
-        endTimeText = std::move(end.time);
-    }
     std::int64_t endDate = due;
-    dayOf(endDateText, endDate);
-    const std::int64_t endTime = timeOfDay(endTimeText);
+    std::int64_t endTime = dueTime;
+    if (isEvent) {
+        const DayAndTime end = addPeriodValue(due, dueTime, node.durtype, node.durno - 1);
+        endDate = end.day;
+        endTime = dates::isNoTime(node.dlTime) ? 0 : end.time;  // no start time, no end time
+    }
+    // The texts of the end, as the completion records them; only made when completing.
+    auto completeAtEnd = [&]() {
+        if (!isEvent)
+            return complete(node, node.dlDate, node.dlTime, now);
+        const DateAndTime end = AddPeriod(node.dlDate, node.dlTime, node.durtype, node.durno - 1);
+        return complete(node, end.date, end.time, now);
+    };
 
     node.daysLeft = clampToInt(due - today);
 
@@ -93,11 +132,11 @@ int UpdateSchedule(TNimbusNode &node, DateTime now)
             return DayText(node, node.daysLeft);
         }
         if (endDate < today)
-            return complete(node, endDateText, endTimeText, now);
+            return completeAtEnd();
         if (endDate > today)
             return InProgress(node, kTextChanged);
         if (endTime != 0 && endTime <= nowTime)
-            return complete(node, endDateText, endTimeText, now);
+            return completeAtEnd();
         return InProgress(node, kTextChanged);
     }
 
@@ -116,7 +155,7 @@ int UpdateSchedule(TNimbusNode &node, DateTime now)
         if (endDate != today)
             return InProgress(node, kStatusChanged);
         if (endTime <= nowTime)
-            return complete(node, endDateText, endTimeText, now);
+            return completeAtEnd();
         return InProgress(node, kTextChanged);
     }
     if (!isTask)
@@ -219,14 +258,10 @@ void RollRecurrence(TNimbusNode &node, DateTime now)
     node.percent = 0;
 }
 
-DateAndTime AddPeriod(std::string_view dateText, std::string_view timeText, int unit, int count)
-{
-    DateTime date;
-    dates::parseDateKey(dateText, date);
-    const bool hasTime = !dates::isNoTime(timeText);
-    std::int64_t time = hasTime ? timeOfDay(timeText) : 0;
-    std::int64_t day = date.dayNumber();
+namespace {
 
+DayAndTime addPeriodValue(std::int64_t day, std::int64_t time, int unit, int count)
+{
     switch (unit) {
     case kUnitMinutes:
     case kUnitHours: {
@@ -249,7 +284,7 @@ DateAndTime AddPeriod(std::string_view dateText, std::string_view timeText, int 
     case kUnitWeeks: day += 7 * static_cast<std::int64_t>(count); break;
     case kUnitMonths:
     case kUnitYears: {
-        const CivilTime c = date.civil();
+        const CivilTime c = DateTime::fromDayNumber(day).civil();
         std::int64_t year = c.year;
         std::int64_t month = c.month;
         int dayOfMonth = c.day;
@@ -273,12 +308,22 @@ DateAndTime AddPeriod(std::string_view dateText, std::string_view timeText, int 
     }
     default: break;
     }
+    return {day, time};
+}
 
-    DateAndTime result;
-    result.date = dates::dateKey(DateTime::fromDayNumber(day));
+}  // namespace
+
+DateAndTime AddPeriod(std::string_view dateText, std::string_view timeText, int unit, int count)
+{
+    std::int64_t day = DateTime().dayNumber();  // a date that does not parse counts from day 0
+    dayOf(dateText, day);
+    const bool hasTime = !dates::isNoTime(timeText);
+    const DayAndTime result = addPeriodValue(day, hasTime ? timeOfDay(timeText) : 0, unit, count);
+    DateAndTime text;
+    text.date = dates::dateKey(DateTime::fromDayNumber(result.day));
     if (hasTime)
-        result.time = dates::timeText(DateTime::fromMsecs(time));
-    return result;
+        text.time = dates::timeText(DateTime::fromMsecs(result.time));
+    return text;
 }
 
 }  // namespace nimbus::schedule

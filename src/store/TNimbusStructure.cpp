@@ -85,6 +85,11 @@ bool TNimbusStructure::LoadStructure()
     loadProblems_.clear();
     loadFailed_ = false;
     StructureReader reader(*this);
+    // About one node per 130 bytes of file: sizing the index once saves rehashing it.
+    if (const std::int64_t size = fileio::fileSize(fileName_); size > 0) {
+        entries_.reserve(entries_.size() + static_cast<std::size_t>(size / 130));
+        index_.reserve(entries_.capacity());
+    }
     if (!reader.ReadFile(fileName_)) {
         // A store file that exists but cannot be read must not be replaced by an empty store.
         loadFailed_ = fileio::fileExists(fileName_);
@@ -263,7 +268,17 @@ int TNimbusStructure::Append(std::unique_ptr<TNimbusNode> &&node)
 
 int TNimbusStructure::Insert(int index, std::unique_ptr<TNimbusNode> &&node)
 {
-    if (!node || role_ != Role::Store || IndexOf(node->uni) >= 0)
+    if (!node || role_ != Role::Store)
+        return -1;
+    if (index >= Count() && !sorted_) {
+        // Appending, as loading does for every node: one lookup both checks and indexes.
+        if (!index_.claimAtEnd(node->uni, Count(), [this](int i) -> std::string_view { return entries_[static_cast<std::size_t>(i)].id; }))
+            return -1;
+        std::string id = node->uni;
+        entries_.push_back(Entry{std::move(id), node.release()});
+        return Count() - 1;
+    }
+    if (IndexOf(node->uni) >= 0)
         return -1;
     std::string id = node->uni;
     return InsertId(index, std::move(id), node.release());
