@@ -219,7 +219,7 @@ void TNimbusStructure::ResolveIdList(const TNimbusStructure &store, int limit)
                 found = store.IndexOf(entry.node->uni);
         }
         if (found >= 0 && store.Node(found))
-            fresh.push_back({entry.id, store.Node(found)});
+            fresh.push_back({entry.id, store.Node(found), entry.hash});
         else
             changed = true;
     }
@@ -239,7 +239,7 @@ int TNimbusStructure::IndexOf(std::string_view id) const
         const int position = sortedPosition(id);
         return position < Count() && entries_[static_cast<std::size_t>(position)].id == id ? position : -1;
     }
-    return index_.find(id, Count(), [this](int i) -> std::string_view { return entries_[static_cast<std::size_t>(i)].id; });
+    return index_.find(id, IdIndex::hashOf(id), entries_);
 }
 
 TNimbusNode *TNimbusStructure::Find(std::string_view id) const
@@ -255,12 +255,6 @@ int TNimbusStructure::sortedPosition(std::string_view id) const
     return static_cast<int>(it - entries_.begin());
 }
 
-void TNimbusStructure::indexAppended(int position)
-{
-    if (!sorted_)
-        index_.appended(position, [this](int i) -> std::string_view { return entries_[static_cast<std::size_t>(i)].id; });
-}
-
 int TNimbusStructure::Append(std::unique_ptr<TNimbusNode> &&node)
 {
     return Insert(Count(), std::move(node));
@@ -272,10 +266,11 @@ int TNimbusStructure::Insert(int index, std::unique_ptr<TNimbusNode> &&node)
         return -1;
     if (index >= Count() && !sorted_) {
         // Appending, as loading does for every node: one lookup both checks and indexes.
-        if (!index_.claimAtEnd(node->uni, Count(), [this](int i) -> std::string_view { return entries_[static_cast<std::size_t>(i)].id; }))
+        const std::uint32_t hash = IdIndex::hashOf(node->uni);
+        if (!index_.claimAtEnd(node->uni, hash, entries_))
             return -1;
         std::string id = node->uni;
-        entries_.push_back(Entry{std::move(id), node.release()});
+        entries_.push_back(Entry{std::move(id), node.release(), hash});
         return Count() - 1;
     }
     if (IndexOf(node->uni) >= 0)
@@ -298,18 +293,21 @@ int TNimbusStructure::InsertId(int index, std::string id, TNimbusNode *node)
         index = position;
     }
     index = std::clamp(index, 0, Count());
-    entries_.insert(entries_.begin() + index, Entry{std::move(id), node});
+    const std::uint32_t hash = IdIndex::hashOf(id);
+    entries_.insert(entries_.begin() + index, Entry{std::move(id), node, hash});
+    if (sorted_)
+        return index;
     if (index == Count() - 1)
-        indexAppended(index);
+        index_.appended(entries_);
     else
-        index_.changedFrom(index);
+        index_.changed();
     return index;
 }
 
 TNimbusNode *TNimbusStructure::removeAt(int index)
 {
     const auto at = entries_.begin() + index;
-    index_.changedFrom(index, &at->id);
+    index_.changed();
     TNimbusNode *node = at->node;
     entries_.erase(at);
     return node;
@@ -346,8 +344,9 @@ bool TNimbusStructure::SetId(int index, const std::string &id)
         InsertId(0, id, node);
         return true;
     }
-    index_.changedFrom(index, &entry.id);
+    index_.changed();
     entry.id = id;
+    entry.hash = IdIndex::hashOf(id);
     if (role_ == Role::Store && entry.node)
         entry.node->uni = id;
     return true;
@@ -368,16 +367,14 @@ void TNimbusStructure::Rebuild(const std::vector<TNimbusNode *> &order)
     fresh.reserve(order.size());
     for (TNimbusNode *node : order)
         if (node && owned.erase(node))
-            fresh.push_back({node->uni, node});
+            fresh.push_back({node->uni, node, IdIndex::hashOf(node->uni)});
     if (role_ == Role::Store)
         for (TNimbusNode *left : owned)
             delete left;
     entries_.clear();
     index_.clear();
-    for (Entry &entry : fresh) {
-        entries_.push_back(std::move(entry));
-        indexAppended(Count() - 1);
-    }
+    entries_ = std::move(fresh);
+    index_.changed();
 }
 
 void TNimbusStructure::SetSorted(bool sorted)
@@ -386,6 +383,7 @@ void TNimbusStructure::SetSorted(bool sorted)
         return;
     sorted_ = sorted;
     index_.clear();
+    index_.changed();
     if (sorted_)
         std::stable_sort(entries_.begin(), entries_.end(),
                          [](const Entry &a, const Entry &b) { return a.id < b.id; });

@@ -23,10 +23,7 @@ public:
         Store,   // owns its nodes; ids are unique
         IdList,  // entries point at another store's nodes (or none) and own nothing
     };
-    struct Entry {
-        std::string id;
-        TNimbusNode *node = nullptr;
-    };
+    using Entry = IdEntry;  // id, node (may be null in an id list) and the id's hash
 
     explicit TNimbusStructure(Role role = Role::Store);
     ~TNimbusStructure();
@@ -110,7 +107,6 @@ public:
 
 private:
     friend class StructureReader;
-    void indexAppended(int position);
     TNimbusNode *removeAt(int index);
     StoreResult replaceFile(const std::string &bytes, bool keepTarget);
     void destroyNodes();
@@ -121,7 +117,7 @@ private:
     std::string fileName_;
     std::string uniqueFileName_;
     std::vector<Entry> entries_;
-    mutable IdIndex index_;
+    mutable IdIndex index_;  // unused by sorted lists, which search by halves
     std::vector<std::string> loadProblems_;
     bool loadFailed_ = false;
     StoreLog *log_;

@@ -164,6 +164,10 @@ TEST(TopicModelTest, IdIndexAgreesWithScanThroughChanges)
             const std::string id = role == TNimbusStructure::Role::IdList && random() % 3 == 0
                                        ? std::to_string(random() % 50)
                                        : std::to_string(next++);
+            if (step % 500 == 499 && role == TNimbusStructure::Role::IdList) {
+                list.SetSorted(true);  // sorted for a while, then back in list order
+                list.SetSorted(false);
+            }
             switch (random() % 6) {
             case 0:
             case 1:
