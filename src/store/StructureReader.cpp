@@ -1,8 +1,6 @@
 // Reading the store file.
 #include "store/StructureReader.h"
 
-#include <unordered_map>
-
 #include "fileio/OMFILE.h"
 #include "store/TNimbusStructure.h"
 #include "store/ValueText.h"
@@ -18,24 +16,38 @@ enum class Key {
     Durtype, Parent,
 };
 
-const std::unordered_map<std::string_view, Key> &keys()
+// Every line's key is looked up: a switch on its length, then a few comparisons.
+bool keyOf(std::string_view name, Key &key)
 {
-    static const std::unordered_map<std::string_view, Key> map = {
-        {"uni", Key::Uni}, {"lev", Key::Lev}, {"type", Key::Type}, {"text", Key::Text},
-        {"exp", Key::Exp}, {"sel", Key::Sel}, {"done", Key::Done}, {"dac", Key::Dac},
-        {"dam", Key::Dam}, {"urgent", Key::Urgent}, {"fav", Key::Fav}, {"sys", Key::Sys},
-        {"top", Key::Top}, {"topnode", Key::Topnode}, {"send", Key::Send},
-        {"ttype", Key::Ttype}, {"status", Key::Status}, {"oldttype", Key::Oldttype},
-        {"pri", Key::Pri}, {"recur", Key::Recur}, {"lock", Key::Lock}, {"dl", Key::Dl},
-        {"dlDate", Key::DlDate}, {"dlTime", Key::DlTime}, {"rsDate", Key::RsDate},
-        {"rsTime", Key::RsTime}, {"rno", Key::Rno}, {"rtype", Key::Rtype},
-        {"calpr", Key::Calpr}, {"pr%", Key::Percent}, {"prog", Key::Prog}, {"flno", Key::Flno},
-        {"fltyp", Key::Fltyp}, {"auto", Key::Auto}, {"fdate", Key::Fdate},
-        {"fTime", Key::FTime}, {"cre", Key::Cre}, {"sta", Key::Sta}, {"from", Key::From},
-        {"sent", Key::Sent}, {"durno", Key::Durno}, {"durtype", Key::Durtype},
-        {"parent", Key::Parent},
+    struct Known {
+        std::string_view name;
+        Key key;
     };
-    return map;
+    static constexpr Known k2[] = {{"dl", Key::Dl}};
+    static constexpr Known k3[] = {{"uni", Key::Uni}, {"lev", Key::Lev}, {"exp", Key::Exp}, {"sel", Key::Sel}, {"dac", Key::Dac}, {"dam", Key::Dam}, {"fav", Key::Fav}, {"sys", Key::Sys}, {"top", Key::Top}, {"pri", Key::Pri}, {"rno", Key::Rno}, {"pr%", Key::Percent}, {"cre", Key::Cre}, {"sta", Key::Sta}};
+    static constexpr Known k4[] = {{"type", Key::Type}, {"text", Key::Text}, {"done", Key::Done}, {"send", Key::Send}, {"lock", Key::Lock}, {"prog", Key::Prog}, {"flno", Key::Flno}, {"auto", Key::Auto}, {"from", Key::From}, {"sent", Key::Sent}};
+    static constexpr Known k5[] = {{"ttype", Key::Ttype}, {"recur", Key::Recur}, {"rtype", Key::Rtype}, {"calpr", Key::Calpr}, {"fltyp", Key::Fltyp}, {"fdate", Key::Fdate}, {"fTime", Key::FTime}, {"durno", Key::Durno}};
+    static constexpr Known k6[] = {{"urgent", Key::Urgent}, {"status", Key::Status}, {"dlDate", Key::DlDate}, {"dlTime", Key::DlTime}, {"rsDate", Key::RsDate}, {"rsTime", Key::RsTime}, {"parent", Key::Parent}};
+    static constexpr Known k7[] = {{"topnode", Key::Topnode}, {"durtype", Key::Durtype}};
+    static constexpr Known k8[] = {{"oldttype", Key::Oldttype}};
+    auto match = [&](const auto &known) {
+        for (const Known &k : known)
+            if (k.name == name) {
+                key = k.key;
+                return true;
+            }
+        return false;
+    };
+    switch (name.size()) {
+    case 2: return match(k2);
+    case 3: return match(k3);
+    case 4: return match(k4);
+    case 5: return match(k5);
+    case 6: return match(k6);
+    case 7: return match(k7);
+    case 8: return match(k8);
+    default: return false;
+    }
 }
 
 bool isBlank(char c)
@@ -126,17 +138,17 @@ void StructureReader::startRecord(const std::string &value, int lineNumber)
 
 void StructureReader::ReadPair(const std::string &name, const std::string &value, int lineNumber)
 {
-    const auto found = keys().find(name);
-    if (found == keys().end())
+    Key key;
+    if (!keyOf(name, key))
         return;
-    if (found->second == Key::Uni) {
+    if (key == Key::Uni) {
         startRecord(value, lineNumber);
         return;
     }
     if (!current_)
         return;
     TNimbusNode &n = *current_;
-    switch (found->second) {
+    switch (key) {
     case Key::Uni: break;
     case Key::Lev:
         if (const std::optional<int> lev = values::strictInt(value)) {
@@ -191,7 +203,7 @@ void StructureReader::ReadPair(const std::string &name, const std::string &value
     case Key::Durtype: n.durtype = values::intOr(value, 0); break;
     case Key::Parent: n.parent = value; break;
     }
-    if (found->second == Key::Send || found->second == Key::Type) {
+    if (key == Key::Send || key == Key::Type) {
         if (n.send && n.type >= 0 && n.type < 32)
             store_.sendableKinds.set(static_cast<std::size_t>(n.type));
     }
