@@ -10,7 +10,10 @@
 
 namespace nimbus {
 
-TNimbusNode::TNimbusNode(std::string uid) : uni(std::move(uid)) {}
+TNimbusNode::TNimbusNode(std::string uid)
+{
+    uni = std::move(uid);
+}
 
 TNimbusNode::~TNimbusNode() = default;
 TNimbusNode::TNimbusNode(TNimbusNode &&) noexcept = default;

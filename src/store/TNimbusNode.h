@@ -25,70 +25,70 @@ public:
     TNimbusNode(TNimbusNode &&) noexcept;
     TNimbusNode &operator=(TNimbusNode &&) noexcept;
 
-    // A value older records carry first; AssignNode copies it, the store files never hold it.
-    std::int32_t recordTag = 0;
+    // The fields come in two groups: first those the schedule pass reads and writes for every
+    // node every ten seconds, packed together so that the pass touches few cache lines; then
+    // the rest. The store file's key order is the writer's, not this one.
 
-    // Persistent fields; their names are the keys under which the store file keeps them.
-    std::string uni;
-    int lev = 0;
-    std::string text;
+    // ---- schedule, status and tree place ----
+    int lev = 0;  // depth: 0 section, 1 topic directly under a section, ...
     int ttype = kTopicTask;
     int status = kStatusNone;
-    bool fav = false;
-    bool urgent = false;
-    bool done = false;  // old completion mark, turned into status 3 when the tree is built
-    int dam = 0;        // kinds of pages holding data: 1 details, 2 checklist, 4 kind 2, 8 other
-    int dac = 0;        // number of pages holding data
-    int type = kSectionNone;
-    bool sys = false;
-    bool top = false;   // no topic can be inserted directly in this section
-    bool send = false;
-    std::string cre;
-    std::string sta;
-    bool lock = false;
-    int pri = 0;
-    bool recur = false;
-    bool dl = false;
-    std::string dlDate;
-    std::string dlTime;
-    std::string rsDate;
-    std::string rsTime;
-    int rno = 0;
+    int type = kSectionNone;  // section kind; a topic carries its section's
+    int pri = 0;              // priority 1 to 9; 0 none
+    int rno = 0;              // recurs every rno periods of rtype
     int rtype = kUnitNone;
-    bool autoComplete = false;  // key "auto"
-    int flno = 0;
+    int flno = 0;             // flag as urgent this many days before the due date
     int fltyp = kUnitNone;
-    bool calpr = true;
-    int percent = 0;  // key "pr%"
-    bool prog = false;
-    std::string fdate;
-    std::string fTime;
-    int durno = 0;
+    int durno = 0;            // event duration
     int durtype = kUnitNone;
+    int percent = 0;          // key "pr%": percentage complete
+    int childCount = 0;       // run-time: children in the tree
+    int urgentCount = 0;      // run-time: urgent topics in the subtree, itself included
+    int daysLeft = 99999;     // run-time: whole days to the due date; 99999 none
+    int highlightColour = 0;  // run-time: colour of statusText
+    bool dl = false;          // a one-off due date is set
+    bool recur = false;
+    bool urgent = false;
+    bool autoComplete = false;  // key "auto": complete automatically after the due time
+    bool done = false;  // old completion mark, turned into status 3 when the tree is built
+    bool calpr = true;  // take the percentage from the sub-tasks
+    bool prog = false;  // progress set by the properties dialog
+    bool fav = false;
+    std::string dlDate;      // due date key (current due date of a recurring topic)
+    std::string dlTime;      // due time; empty or "00:00:00" = none
+    std::string statusText;  // run-time: "Today", "In progress", time left
+    std::string sortKey = "ZZZ";  // run-time: three-character ordering key
 
-    // Run-time state of the tree.
-    int childCount = 0;
-    int urgentCount = 0;
-    bool exp = false;
+    // ---- identity and the rest of the record ----
+    std::string uni;
+    std::string text;
+    std::string rsDate;  // recurring: next due date (equal to dlDate after each roll)
+    std::string rsTime;
+    std::string fdate;   // last completed
+    std::string fTime;
+    std::string cre;     // stamps: created, started
+    std::string sta;
+    std::string from;    // the colleague who sent the topic, and when
+    std::string sent;
+    std::string parent;  // read from files that carry it; never written
+    int dam = 0;         // kinds of pages holding data: 1 details, 2 checklist, 4 kind 2, 8 other
+    int dac = 0;         // number of pages holding data
+    int oldttype = 0;    // an earlier topic type
+    // A value older records carry first; AssignNode copies it, the store files never hold it.
+    std::int32_t recordTag = 0;
+    bool sys = false;     // made by the program, not the user
+    bool top = false;     // no topic can be inserted directly in this section
+    bool send = false;    // marked for sending to colleagues
+    bool lock = false;
+    bool exp = false;     // tree item expanded, selected, first visible when last written
     bool sel = false;
     bool topnode = false;
-
-    // Run-time schedule state (see Scheduler).
-    std::string statusText;
-    int daysLeft = 99999;
-    int highlightColour = 0;
-    std::string sortKey = "ZZZ";
+    bool contentLoaded = false;
 
     // Loaded pages; created by LoadContent, owned by the node.
     std::unique_ptr<TContent> content;
-    bool contentLoaded = false;
     std::string contentFile;
     void *treeItem = nullptr;  // the view's item that shows this node; not owned
-
-    std::string from;
-    std::string sent;
-    int oldttype = 0;
-    std::string parent;  // read from files that carry it; never written
 
     // Used by the main window to line its grids up with the tree rows.
     int rowIndex = -1;
