@@ -1,0 +1,329 @@
+// The topic store on generated stores of 1,000, 10,000 and 100,000 topics. Every figure is
+// printed beside a physical baseline measured in the same run, and a table of ratios ends
+// the output: loading against reading and splitting the same bytes, saving (with versions)
+// against writing the same bytes twice with fsync, the schedule pass against a walk over the
+// same nodes, resolving 50 ids against copying 50 pointers, and heap per node against the
+// node's own size and its bytes on disk.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <malloc.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "StoreGenerator.h"
+#include "fileio/FolderOps.h"
+#include "store/Clock.h"
+#include "store/TNimbusStructure.h"
+
+namespace {
+
+using namespace nimbus;
+
+const DateTime kNow = DateTime::fromCivil(2024, 3, 10, 12, 0, 0);
+
+// One generated store per size, written once into a temporary data folder.
+class Fixture {
+public:
+    explicit Fixture(int topics)
+    {
+        char folder[] = "/tmp/nimbus-store-bench-XXXXXX";
+        if (::mkdtemp(folder) == nullptr)
+            std::abort();
+        folder_ = std::string(folder) + "/";
+        store_.SetFileName(folder_ + "Structure.dat");
+        store_.SetUniqueFileName(folder_ + "StructUnique.dat");
+        bench::GenerateStore(store_, topics, kNow);
+        if (!store_.SaveStructure())
+            std::abort();
+        fileio::readWholeFile(store_.FileName(), bytes_);
+    }
+    ~Fixture()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    const std::string &folder() const { return folder_; }
+    const std::string &bytes() const { return bytes_; }
+    TNimbusStructure &store() { return store_; }
+
+private:
+    std::string folder_;
+    TNimbusStructure store_;
+    std::string bytes_;
+};
+
+Fixture &fixture(int topics)
+{
+    static std::map<int, std::unique_ptr<Fixture>> fixtures;
+    auto &slot = fixtures[topics];
+    if (!slot)
+        slot = std::make_unique<Fixture>(topics);
+    return *slot;
+}
+
+void setBytes(benchmark::State &state, std::size_t bytes)
+{
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+}
+
+// ---- loading ----
+
+void LoadBaseline(benchmark::State &state)
+{
+    Fixture &f = fixture(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        std::string bytes;
+        fileio::readWholeFile(f.store().FileName(), bytes);
+        std::vector<std::string_view> lines;
+        std::string_view rest = bytes;
+        while (!rest.empty()) {
+            const std::size_t end = rest.find('\n');
+            lines.push_back(rest.substr(0, end));
+            rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        }
+        benchmark::DoNotOptimize(lines.data());
+    }
+    setBytes(state, f.bytes().size());
+}
+
+void LoadStructure(benchmark::State &state)
+{
+    Fixture &f = fixture(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        TNimbusStructure store;
+        store.SetFileName(f.store().FileName());
+        store.LoadStructure();
+        benchmark::DoNotOptimize(store.Count());
+        state.PauseTiming();  // destroying the store is not part of loading
+        store.Clear();
+        state.ResumeTiming();
+    }
+    setBytes(state, f.bytes().size());
+}
+
+// ---- saving ----
+
+void writeSynced(const std::string &path, const std::string &bytes)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (fd < 0 || ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
+        std::abort();
+    ::fsync(fd);
+    ::close(fd);
+}
+
+void SaveBaseline(benchmark::State &state)
+{
+    Fixture &f = fixture(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        writeSynced(f.folder() + "baseline-1.dat", f.bytes());
+        writeSynced(f.folder() + "baseline-2.dat", f.bytes());
+    }
+    setBytes(state, f.bytes().size());
+}
+
+void SaveStructure(benchmark::State &state)
+{
+    Fixture &f = fixture(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        if (!f.store().SaveStructure())
+            state.SkipWithError("save failed");
+    setBytes(state, f.bytes().size());
+}
+
+// ---- schedule pass, as the deadline timer makes it ----
+
+void SchedulePassBaseline(benchmark::State &state)
+{
+    Fixture &f = fixture(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        std::size_t sum = 0;
+        for (const auto &entry : f.store().Entries())
+            sum += entry.node->dlDate.size() + static_cast<std::size_t>(entry.node->status);
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
+void SchedulePass(benchmark::State &state)
+{
+    Fixture &f = fixture(static_cast<int>(state.range(0)));
+    const FixedClock clock(kNow);
+    for (auto _ : state) {
+        for (const auto &entry : f.store().Entries()) {
+            TNimbusNode &node = *entry.node;
+            if (node.lev > 0 && (node.ttype == kTopicTask || node.ttype == kTopicEvent)) {
+                node.UpdateSchedule(clock);
+                node.UpdateSortKey();
+            }
+        }
+    }
+}
+
+// ---- resolving the 50 most recent ids ----
+
+std::vector<std::string> recentIds(int topics)
+{
+    std::vector<std::string> ids;
+    for (int i = 0; i < 50; ++i)
+        ids.push_back(std::to_string(1 + (i * 7919) % topics));
+    return ids;
+}
+
+void ResolveBaseline(benchmark::State &state)
+{
+    Fixture &f = fixture(static_cast<int>(state.range(0)));
+    std::vector<TNimbusNode *> nodes;
+    for (int i = 0; i < 50; ++i)
+        nodes.push_back(f.store().Node(i));
+    for (auto _ : state) {
+        std::vector<TNimbusNode *> copy(nodes);
+        benchmark::DoNotOptimize(copy.data());
+    }
+}
+
+void ResolveIdList(benchmark::State &state)
+{
+    const int topics = static_cast<int>(state.range(0));
+    Fixture &f = fixture(topics);
+    const std::vector<std::string> ids = recentIds(topics);
+    TNimbusStructure list(TNimbusStructure::Role::IdList);
+    for (auto _ : state) {
+        state.PauseTiming();
+        list.Clear();
+        for (const std::string &id : ids)
+            list.AppendId(id);
+        state.ResumeTiming();
+        list.ResolveIdList(f.store(), 50);
+        benchmark::DoNotOptimize(list.Count());
+    }
+}
+
+// ---- heap per node ----
+
+void HeapPerNode(benchmark::State &state)
+{
+    const int topics = static_cast<int>(state.range(0));
+    Fixture &f = fixture(topics);
+    double perNode = 0;
+    for (auto _ : state) {
+        malloc_trim(0);
+        const std::size_t before = mallinfo2().uordblks;
+        auto store = std::make_unique<TNimbusStructure>();
+        store->SetFileName(f.store().FileName());
+        store->LoadStructure();
+        const std::size_t after = mallinfo2().uordblks;
+        perNode = static_cast<double>(after - before) / store->Count();
+    }
+    state.counters["heap_bytes_per_node"] = perNode;
+    state.counters["baseline_sizeof_node"] = static_cast<double>(sizeof(TNimbusNode));
+    state.counters["baseline_disk_bytes_per_node"] = static_cast<double>(f.bytes().size()) / (topics + 5);
+    state.counters["limit"] = 1024;
+}
+
+const std::vector<std::int64_t> kSizes = {1000, 10000, 100000};
+
+// Prints every run as usual and, at the end, each figure beside its baseline with the ratio.
+class BaselineReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        for (const Run &run : runs) {
+            if (run.error_occurred)
+                continue;
+            // Seconds per iteration, whatever unit the row is printed in.
+            times_[run.benchmark_name()] = run.real_accumulated_time / static_cast<double>(run.iterations);
+            cpuTimes_[run.benchmark_name()] = run.cpu_accumulated_time / static_cast<double>(run.iterations);
+            for (const auto &[name, counter] : run.counters)
+                counters_[run.benchmark_name() + " " + name] = counter.value;
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        // Wall time is what a user waits for; CPU time is steadier on a busy machine.
+        std::printf("\n%-16s %7s %12s %12s %7s %12s %12s %7s\n", "figure", "topics", "wall", "baseline",
+                    "ratio", "cpu", "baseline", "ratio");
+        const char *pairs[][2] = {{"LoadStructure", "LoadBaseline"},
+                                  {"SaveStructure", "SaveBaseline"},
+                                  {"SchedulePass", "SchedulePassBaseline"},
+                                  {"ResolveIdList", "ResolveBaseline"}};
+        for (const auto &pair : pairs)
+            for (std::int64_t size : kSizes) {
+                const double measured = find(times_, pair[0], size);
+                const double baseline = find(times_, pair[1], size);
+                const double measuredCpu = find(cpuTimes_, pair[0], size);
+                const double baselineCpu = find(cpuTimes_, pair[1], size);
+                if (measured > 0 && baseline > 0 && measuredCpu > 0 && baselineCpu > 0)
+                    std::printf("%-16s %7lld %9.4f ms %9.4f ms %6.2fx %9.4f ms %9.4f ms %6.2fx\n", pair[0],
+                                static_cast<long long>(size), measured * 1e3, baseline * 1e3,
+                                measured / baseline, measuredCpu * 1e3, baselineCpu * 1e3,
+                                measuredCpu / baselineCpu);
+            }
+        for (std::int64_t size : kSizes) {
+            const std::string prefix = "HeapPerNode/" + std::to_string(size);
+            for (const auto &[name, value] : counters_)
+                if (name.rfind(prefix + "/", 0) == 0 || name.rfind(prefix + " ", 0) == 0)
+                    if (name.find("heap_bytes_per_node") != std::string::npos)
+                        std::printf("%-16s %7lld %9.0f B  %9.0f B on disk, node itself %.0f B, limit 1024 B\n",
+                                    "heap per node", static_cast<long long>(size), value,
+                                    counterOf(prefix, "baseline_disk_bytes_per_node"),
+                                    counterOf(prefix, "baseline_sizeof_node"));
+        }
+    }
+
+private:
+    // Names may carry Google Benchmark's suffixes.
+    static double find(const std::map<std::string, double> &times, const char *function, std::int64_t size)
+    {
+        std::string name(function);
+        name += '/';
+        name += std::to_string(size);
+        for (const auto &[key, value] : times)
+            if (key == name || key.rfind(name + "/", 0) == 0)
+                return value;
+        return 0;
+    }
+    double counterOf(const std::string &prefix, const std::string &counter) const
+    {
+        for (const auto &[key, value] : counters_)
+            if (key.rfind(prefix, 0) == 0 && key.size() >= counter.size()
+                && key.compare(key.size() - counter.size(), counter.size(), counter) == 0)
+                return value;
+        return 0;
+    }
+    std::map<std::string, double> times_;
+    std::map<std::string, double> cpuTimes_;
+    std::map<std::string, double> counters_;
+};
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    for (std::int64_t size : kSizes) {
+        benchmark::RegisterBenchmark("LoadBaseline", LoadBaseline)->Arg(size)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("LoadStructure", LoadStructure)->Arg(size)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("SaveBaseline", SaveBaseline)->Arg(size)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("SaveStructure", SaveStructure)->Arg(size)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("SchedulePassBaseline", SchedulePassBaseline)->Arg(size)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("SchedulePass", SchedulePass)->Arg(size)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("ResolveBaseline", ResolveBaseline)->Arg(size)->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark("ResolveIdList", ResolveIdList)->Arg(size)->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark("HeapPerNode", HeapPerNode)->Arg(size)->Iterations(1);
+    }
+    benchmark::Initialize(&argc, argv);
+    BaselineReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

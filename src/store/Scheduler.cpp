@@ -1,0 +1,329 @@
+// Schedule rules of tasks and events.
+#include "store/Scheduler.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "store/DateFormat.h"
+#include "store/TNimbusNode.h"
+
+namespace nimbus::schedule {
+
+namespace {
+
+constexpr std::int64_t kMsecsPerHour = 3'600'000;
+constexpr std::int64_t kMsecsPerMinute = 60'000;
+
+int clampToInt(std::int64_t value)
+{
+    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
+}
+
+bool digitsAt(std::string_view text, std::size_t at, std::size_t count, int &value)
+{
+    value = 0;
+    for (std::size_t i = at; i < at + count; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return false;
+        value = value * 10 + (text[i] - '0');
+    }
+    return true;
+}
+
+// Day number of a date key; false when it is not a valid date. The deadline timer parses
+// every due date every ten seconds, so the usual eight plain digits skip the general parser.
+bool dayOf(std::string_view dateText, std::int64_t &day)
+{
+    int year = 0;
+    int month = 0;
+    int dayOfMonth = 0;
+    if (dateText.size() == 8 && digitsAt(dateText, 0, 4, year) && digitsAt(dateText, 4, 2, month)
+        && digitsAt(dateText, 6, 2, dayOfMonth)) {
+        if (!DateTime::isValidDate(year, month, dayOfMonth))
+            return false;
+        day = DateTime::fromCivil(year, month, dayOfMonth).dayNumber();
+        return true;
+    }
+    DateTime date;
+    if (!dates::parseDateKey(dateText, date))
+        return false;
+    day = date.dayNumber();
+    return true;
+}
+
+// Day number and time of day after adding a period; the value form of AddPeriod.
+struct DayAndTime {
+    std::int64_t day = 0;
+    std::int64_t time = 0;
+};
+DayAndTime addPeriodValue(std::int64_t day, std::int64_t time, int unit, int count);
+
+int complete(TNimbusNode &node, const std::string &date, const std::string &time, DateTime now)
+{
+    node.fdate = date;
+    node.fTime = time;
+    MarkCompleted(node, now);
+    return kStatusChanged;
+}
+
+}  // namespace
+
+std::int64_t timeOfDay(std::string_view timeText)
+{
+    if (dates::isNoTime(timeText))
+        return 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    if (timeText.size() == 8 && timeText[2] == ':' && timeText[5] == ':' && digitsAt(timeText, 0, 2, hour)
+        && digitsAt(timeText, 3, 2, minute) && digitsAt(timeText, 6, 2, second))
+        return DateTime::isValidTime(hour, minute, second) ? ((hour * 60 + minute) * 60 + second) * 1000 : 0;
+    DateTime time;
+    return dates::parseTimeText(timeText, time) ? time.msecsOfDay() : 0;
+}
+
+int UpdateSchedule(TNimbusNode &node, DateTime now)
+{
+    const std::int64_t today = now.dayNumber();
+    const std::int64_t nowTime = now.msecsOfDay();
+    const bool isTask = node.ttype == kTopicTask;
+    const bool isEvent = node.ttype == kTopicEvent;
+
+    std::int64_t due = 0;
+    // A due date that is not a date (a hand-edited file) is treated like no due date rather
+    // than as one in the distant past, which would complete or roll the topic at once.
+    if ((!node.dl && !node.recur) || node.dlDate.empty() || (isTask && node.status == kStatusCompleted)
+        || !dayOf(node.dlDate, due)) {
+        node.statusText.clear();
+        node.daysLeft = kNoDueDate;
+        return kNoSchedule;
+    }
+    const std::int64_t dueTime = timeOfDay(node.dlTime);
+
+    // The end of an event counts its first period: a one-day event ends on its start day.
+    std::int64_t endDate = due;
+    std::int64_t endTime = dueTime;
+    if (isEvent) {
+        const DayAndTime end = addPeriodValue(due, dueTime, node.durtype, node.durno - 1);
+        endDate = end.day;
+        endTime = dates::isNoTime(node.dlTime) ? 0 : end.time;  // no start time, no end time
+    }
+    // The texts of the end, as the completion records them; only made when completing.
+    auto completeAtEnd = [&]() {
+        if (!isEvent)
+            return complete(node, node.dlDate, node.dlTime, now);
+        const DateAndTime end = AddPeriod(node.dlDate, node.dlTime, node.durtype, node.durno - 1);
+        return complete(node, end.date, end.time, now);
+    };
+
+    node.daysLeft = clampToInt(due - today);
+
+    if (today < due) {
+        if (isEvent)
+            node.status = kStatusNotStarted;
+        return DayText(node, node.daysLeft);
+    }
+
+    if (due < today) {
+        if (isTask) {
+            if (node.autoComplete)
+                return complete(node, node.dlDate, node.dlTime, now);
+            return DayText(node, node.daysLeft);
+        }
+        if (endDate < today)
+            return completeAtEnd();
+        if (endDate > today)
+            return InProgress(node, kTextChanged);
+        if (endTime != 0 && endTime <= nowTime)
+            return completeAtEnd();
+        return InProgress(node, kTextChanged);
+    }
+
+    // Due today.
+    if (dueTime > 0) {
+        if (nowTime < dueTime) {
+            const int r = TimeText(node, dueTime - nowTime);
+            if (isEvent && node.status != kStatusNotStarted) {
+                node.status = kStatusNotStarted;
+                return kStatusChanged;
+            }
+            return r;
+        }
+        if (isTask)
+            return TimeText(node, dueTime - nowTime);
+        if (endDate != today)
+            return InProgress(node, kStatusChanged);
+        if (endTime <= nowTime)
+            return completeAtEnd();
+        return InProgress(node, kTextChanged);
+    }
+    if (!isTask)
+        return InProgress(node, kTextChanged);
+    if (node.statusText != "Today") {
+        node.highlightColour = kColourYellow;
+        node.statusText = "Today";
+        return kTextChanged;
+    }
+    return kUnchanged;
+}
+
+int InProgress(TNimbusNode &node, int r)
+{
+    if (node.statusText == "In progress")
+        return kUnchanged;
+    node.status = kStatusInProgress;
+    node.highlightColour = kColourYellow;
+    node.statusText = "In progress";
+    return r;
+}
+
+int DayText(TNimbusNode &node, int days)
+{
+    node.highlightColour = days < 0 ? kColourPink : days > 0 ? kColourBlueGrey : kColourYellow;
+    std::string text;
+    if (days == -1)
+        text = "-1 day";
+    else if (days >= 91)
+        text = std::to_string(days / 30) + " months";
+    else if (days >= 31)
+        text = std::to_string(days / 7) + " weeks";
+    else if (days == 1)
+        text = "1 day";
+    else
+        text = std::to_string(days) + " days";  // negative counts stay in days
+    const bool unchanged = node.statusText == text;
+    node.statusText = std::move(text);
+
+    // The lead time is counted in days whatever its unit says.
+    if (!node.urgent && node.flno > 0 && days <= node.flno) {
+        node.urgent = true;
+        node.urgentCount += 1;
+        return kStatusChanged;
+    }
+    return unchanged ? kUnchanged : kTextChanged;
+}
+
+int TimeText(TNimbusNode &node, std::int64_t spanMsecs)
+{
+    std::string text;
+    if (spanMsecs < 0) {
+        text = "-";
+        node.highlightColour = kColourPink;
+    } else {
+        node.highlightColour = kColourYellow;
+    }
+    const std::int64_t span = spanMsecs < 0 ? -spanMsecs : spanMsecs;
+    const std::int64_t hours = span / kMsecsPerHour;
+    const std::int64_t minutes = span / kMsecsPerMinute % 60;
+    const std::int64_t seconds = span / 1000 % 60;
+    if (hours >= 2 || (hours == 1 && minutes > 30)) {
+        text += hours == 1 ? "1 hour " : std::to_string(hours) + " hours ";
+    } else if (const std::int64_t total = hours * 60 + minutes; total > 0) {
+        text += total == 1 ? "1 min" : std::to_string(total) + " mins";
+    } else {
+        text += seconds == 1 ? "1 sec" : std::to_string(seconds) + " secs";
+    }
+    const bool unchanged = node.statusText == text;
+    node.statusText = std::move(text);
+    return unchanged ? kUnchanged : kTextChanged;
+}
+
+void MarkCompleted(TNimbusNode &node, DateTime now)
+{
+    node.status = kStatusCompleted;
+    node.statusText.clear();
+    RollRecurrence(node, now);
+    if (node.urgent) {
+        node.urgent = false;
+        node.urgentCount -= 1;
+    }
+}
+
+void RollRecurrence(TNimbusNode &node, DateTime now)
+{
+    if (!node.recur)
+        return;
+    node.rsDate = node.dlDate;
+    node.rsTime = node.dlTime;
+    DateAndTime next = AddPeriod(node.rsDate, node.rsTime, node.rtype, node.rno);
+    node.dlDate = std::move(next.date);
+    node.dlTime = std::move(next.time);
+    std::int64_t due = 0;
+    if (dayOf(node.dlDate, due))
+        node.daysLeft = clampToInt(due - now.dayNumber());
+    node.rsDate = node.dlDate;
+    node.rsTime = node.dlTime;
+    node.status = node.ttype == kTopicTask ? kStatusNotStarted : kStatusWaiting;
+    node.percent = 0;
+}
+
+namespace {
+
+DayAndTime addPeriodValue(std::int64_t day, std::int64_t time, int unit, int count)
+{
+    switch (unit) {
+    case kUnitMinutes:
+    case kUnitHours: {
+        // The count is taken as an unsigned 16-bit number, as it always has been.
+        const std::int64_t n = static_cast<std::uint16_t>(count);
+        if (unit == kUnitMinutes) {
+            day += n / 1440;
+            time += (n % 1440 / 60) * kMsecsPerHour + (n % 60) * kMsecsPerMinute;
+        } else {
+            day += n / 24;
+            time += (n % 24) * kMsecsPerHour;
+        }
+        if (time >= DateTime::kMsecsPerDay) {
+            day += 1;
+            time -= DateTime::kMsecsPerDay;
+        }
+        break;
+    }
+    case kUnitDays: day += count; break;
+    case kUnitWeeks: day += 7 * static_cast<std::int64_t>(count); break;
+    case kUnitMonths:
+    case kUnitYears: {
+        const CivilTime c = DateTime::fromDayNumber(day).civil();
+        std::int64_t year = c.year;
+        std::int64_t month = c.month;
+        int dayOfMonth = c.day;
+        if (unit == kUnitMonths) {
+            month += count;
+            // Months run backwards too (an event of zero months ends a month before it starts).
+            year += (month - 1 >= 0 ? (month - 1) / 12 : (month - 12) / 12);
+            month = ((month - 1) % 12 + 12) % 12 + 1;
+            if (dayOfMonth > 28)
+                dayOfMonth = 28;
+        } else {
+            year += count;
+            // 29 February in a year that has none becomes the 28th.
+            if (month == 2 && dayOfMonth == 29 && !DateTime::isLeapYear(static_cast<int>(year)))
+                dayOfMonth = 28;
+        }
+        year = std::clamp<std::int64_t>(year, -9999, 99999);
+        day = DateTime::fromCivil(static_cast<int>(year), static_cast<int>(month), dayOfMonth)
+                  .dayNumber();
+        break;
+    }
+    default: break;
+    }
+    return {day, time};
+}
+
+}  // namespace
+
+DateAndTime AddPeriod(std::string_view dateText, std::string_view timeText, int unit, int count)
+{
+    std::int64_t day = DateTime().dayNumber();  // a date that does not parse counts from day 0
+    dayOf(dateText, day);
+    const bool hasTime = !dates::isNoTime(timeText);
+    const DayAndTime result = addPeriodValue(day, hasTime ? timeOfDay(timeText) : 0, unit, count);
+    DateAndTime text;
+    text.date = dates::dateKey(DateTime::fromDayNumber(result.day));
+    if (hasTime)
+        text.time = dates::timeText(DateTime::fromMsecs(result.time));
+    return text;
+}
+
+}  // namespace nimbus::schedule

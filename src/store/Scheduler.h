@@ -1,0 +1,52 @@
+// Schedule rules of tasks and events: status changes that happen by themselves (events start
+// and finish, overdue topics complete or turn urgent, recurring topics roll forward), the
+// time-left texts with their colours, and the date arithmetic of periods. Free functions over
+// one node; "now" is always passed in.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "store/DateTime.h"
+
+namespace nimbus {
+
+class TNimbusNode;
+
+namespace schedule {
+
+// Results of UpdateSchedule: no schedule, nothing visible changed, text or status changed,
+// status changed so that the tree image and the parents need refreshing.
+enum ScheduleResult : int {
+    kNoSchedule = 0,
+    kUnchanged = 1,
+    kTextChanged = 2,
+    kStatusChanged = 3,
+};
+
+constexpr int kNoDueDate = 99999;
+
+int UpdateSchedule(TNimbusNode &node, DateTime now);
+// Time left in whole days as text and colour; automatic urgency. 1 unchanged, 2 changed,
+// 3 the topic was made urgent.
+int DayText(TNimbusNode &node, int days);
+// Time left (span in milliseconds, negative when overdue) as text and colour.
+int TimeText(TNimbusNode &node, std::int64_t spanMsecs);
+// Marks the topic in progress unless it already shows so; returns 1 or r.
+int InProgress(TNimbusNode &node, int r);
+void MarkCompleted(TNimbusNode &node, DateTime now);
+void RollRecurrence(TNimbusNode &node, DateTime now);
+
+struct DateAndTime {
+    std::string date;  // date key
+    std::string time;  // time text, empty when the start had no time
+};
+// Adds count periods of a unit (minutes ... years) to a date key and time text.
+DateAndTime AddPeriod(std::string_view dateText, std::string_view timeText, int unit, int count);
+
+// Milliseconds of the day of a time text; 0 for no time or a text that is not a time.
+std::int64_t timeOfDay(std::string_view timeText);
+
+}  // namespace schedule
+}  // namespace nimbus

@@ -1,0 +1,392 @@
+// The topic store's list, its id index and its files.
+#include "store/TNimbusStructure.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "fileio/FolderOps.h"
+#include "fileio/OMFILE.h"
+#include "store/Clock.h"
+#include "store/DateFormat.h"
+#include "store/PairFile.h"
+#include "store/StructureReader.h"
+#include "store/StructureWriter.h"
+#include "store/UniqueCounter.h"
+
+namespace nimbus {
+
+namespace {
+
+constexpr int kStoreVersions = 5;
+
+// "Structure.dat" -> "Structure.tmp", in the same folder.
+std::string tmpNameOf(const std::string &path)
+{
+    const std::string name = fileio::fileNameOf(path);
+    const std::size_t dot = name.rfind('.');
+    const std::string base = dot == std::string::npos ? name : name.substr(0, dot);
+    return fileio::folderOf(path) + base + ".tmp";
+}
+
+// A copy of a damaged file, under a name that old-version pruning never matches:
+// base-damaged-yyyymmdd-hhmmss.ext.
+std::string damagedCopyName(const std::string &path, DateTime now)
+{
+    return fileio::folderOf(path) + fileio::baseNameOf(path) + "-damaged-" + dates::stamp(now)
+           + fileio::extensionOf(path);
+}
+
+}  // namespace
+
+TNimbusStructure::TNimbusStructure(Role role)
+    : role_(role), log_(&NullStoreLog::instance()), clock_(&SystemClock::instance())
+{
+}
+
+TNimbusStructure::~TNimbusStructure()
+{
+    destroyNodes();
+}
+
+void TNimbusStructure::setLog(StoreLog *log)
+{
+    log_ = log ? log : &NullStoreLog::instance();
+}
+
+void TNimbusStructure::setClock(const Clock *clock)
+{
+    clock_ = clock ? clock : &SystemClock::instance();
+}
+
+void TNimbusStructure::destroyNodes()
+{
+    if (role_ == Role::Store)
+        for (Entry &entry : entries_)
+            delete entry.node;
+    entries_.clear();
+    index_.clear();
+}
+
+// ---- files ----
+
+void TNimbusStructure::SetPaths(const std::string &dataFolder, const std::string &programFolder)
+{
+    fileName_ = dataFolder + "Structure.dat";
+    uniqueFileName_ = dataFolder + "StructUnique.dat";
+    if (!fileio::fileExists(fileName_)) {
+        // A new data folder starts from the template shipped beside the program.
+        fileio::copyFile(programFolder + "Structure.dat", fileName_);
+        reseedUnique = true;
+    }
+}
+
+bool TNimbusStructure::LoadStructure()
+{
+    loadProblems_.clear();
+    loadFailed_ = false;
+    StructureReader reader(*this);
+    // About one node per 130 bytes of file: sizing the index once saves rehashing it.
+    if (const std::int64_t size = fileio::fileSize(fileName_); size > 0) {
+        entries_.reserve(entries_.size() + static_cast<std::size_t>(size / 130));
+        index_.reserve(entries_.capacity());
+    }
+    if (!reader.ReadFile(fileName_)) {
+        // A store file that exists but cannot be read must not be replaced by an empty store.
+        loadFailed_ = fileio::fileExists(fileName_);
+        if (loadFailed_) {
+            const std::string error = fileio::lastErrorText();
+            loadProblems_.push_back("The structure file could not be read: " + error);
+            log_->AddErrorToLog("*** The structure file could not be read: " + fileName_, error);
+        }
+    }
+    if (reseedUnique) {
+        reseedUnique = false;
+        SetUnique(reader.HighestId() + 1);
+    }
+    if (!reader.Problems().empty()) {
+        loadProblems_.insert(loadProblems_.end(), reader.Problems().begin(), reader.Problems().end());
+        const std::string copy = damagedCopyName(fileName_, clock_->now());
+        std::string error;
+        const bool kept = fileio::fileExists(copy) || fileio::copyFile(fileName_, copy, &error);
+        for (const std::string &problem : reader.Problems())
+            log_->AddToLog("*** " + problem);
+        if (kept)
+            log_->AddToLog("*** The structure file as it was read is kept as " + copy);
+        else
+            log_->AddErrorToLog("*** Unable to keep a copy of the damaged structure file " + copy, error);
+    }
+    return true;
+}
+
+StoreResult TNimbusStructure::SaveStructure()
+{
+    std::string bytes;
+    try {
+        bytes.reserve(entries_.size() * 160);
+        for (const Entry &entry : entries_)
+            if (entry.node)
+                structure::AppendRecord(bytes, *entry.node);
+    } catch (const std::exception &e) {
+        return StoreResult::failure(e.what());
+    }
+    return replaceFile(bytes, loadFailed_);
+}
+
+StoreResult TNimbusStructure::replaceFile(const std::string &bytes, bool keepTarget)
+{
+    // The new content goes to the ".tmp" file first, which stays beside the target.
+    const std::string tmp = tmpNameOf(fileName_);
+    StoreResult written = writeWholeFile(tmp, bytes, 0);
+    if (!written)
+        return written;
+    if (keepTarget)
+        return StoreResult::failure("the structure file could not be read when the program started; it is "
+                                    "left as it is and the topics are in " + tmp);
+    // Opening for appending with versions to keep makes the file service keep the old one.
+    fileio::OMFILEPtr current = fileio::openPlain(fileName_, "A", kStoreVersions);
+    if (current)
+        fileio::close(current);
+    // Replaced atomically: a crash leaves the old or the new file, never a torn one.
+    std::string error;
+    if (!fileio::copyFile(tmp, fileName_, &error))
+        return StoreResult::failure(error.empty() ? fileio::lastErrorText() : error);
+    modified = false;
+    return {};
+}
+
+int TNimbusStructure::NextUnique()
+{
+    // A counter that fell behind (restored, hand-edited) must not hand out an id in use.
+    for (int attempt = 0; attempt < 100000; ++attempt) {
+        const int n = counter::NextUnique(uniqueFileName_);
+        if (n < 0 || IndexOf(std::to_string(n)) < 0)
+            return n;
+    }
+    return -1;
+}
+
+int TNimbusStructure::SetUnique(int n)
+{
+    return counter::SetUnique(uniqueFileName_, n);
+}
+
+bool TNimbusStructure::LoadIdList()
+{
+    std::vector<std::string> names;
+    std::vector<std::string> values;
+    if (!readPairFile(fileName_, names, values))
+        return true;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (names[i] == "uni")
+            AppendId(values[i]);
+    return true;
+}
+
+StoreResult TNimbusStructure::SaveIdList()
+{
+    std::string bytes;
+    for (const Entry &entry : entries_)
+        if (entry.node)
+            structure::AppendIdLine(bytes, entry.node->uni);
+    return replaceFile(bytes, false);
+}
+
+void TNimbusStructure::ResolveIdList(const TNimbusStructure &store, int limit)
+{
+    std::size_t considered = entries_.size();
+    bool changed = false;
+    if (limit != -1 && limit >= 0 && static_cast<std::size_t>(limit) < entries_.size()) {
+        considered = static_cast<std::size_t>(limit);
+        changed = true;
+    }
+    // Built only when an entry's id is gone: its node may have been renamed or destroyed,
+    // and only a node the store still owns may be looked at.
+    std::unordered_set<const TNimbusNode *> live;
+    std::vector<Entry> fresh;
+    fresh.reserve(considered);
+    for (std::size_t i = 0; i < considered; ++i) {
+        const Entry &entry = entries_[i];
+        if (entry.id.empty()) {
+            changed = true;
+            continue;
+        }
+        int found = store.IndexOf(entry.id);
+        if ((found < 0 || store.Node(found) != entry.node) && entry.node) {
+            if (live.empty())
+                for (const Entry &e : store.Entries())
+                    live.insert(e.node);
+            if (live.count(entry.node))
+                found = store.IndexOf(entry.node->uni);
+        }
+        if (found >= 0 && store.Node(found))
+            fresh.push_back({entry.id, store.Node(found), entry.hash});
+        else
+            changed = true;
+    }
+    entries_.clear();
+    index_.clear();
+    sorted_ = limit == -1;
+    for (Entry &entry : fresh)
+        AppendId(std::move(entry.id), entry.node);
+    modified = changed;
+}
+
+// ---- the list ----
+
+int TNimbusStructure::IndexOf(std::string_view id) const
+{
+    if (sorted_) {
+        const int position = sortedPosition(id);
+        return position < Count() && entries_[static_cast<std::size_t>(position)].id == id ? position : -1;
+    }
+    return index_.find(id, IdIndex::hashOf(id), entries_);
+}
+
+TNimbusNode *TNimbusStructure::Find(std::string_view id) const
+{
+    const int index = IndexOf(id);
+    return index < 0 ? nullptr : entries_[static_cast<std::size_t>(index)].node;
+}
+
+int TNimbusStructure::sortedPosition(std::string_view id) const
+{
+    const auto it = std::lower_bound(entries_.begin(), entries_.end(), id,
+                                     [](const Entry &e, std::string_view v) { return e.id < v; });
+    return static_cast<int>(it - entries_.begin());
+}
+
+int TNimbusStructure::Append(std::unique_ptr<TNimbusNode> &&node)
+{
+    return Insert(Count(), std::move(node));
+}
+
+int TNimbusStructure::Insert(int index, std::unique_ptr<TNimbusNode> &&node)
+{
+    if (!node || role_ != Role::Store)
+        return -1;
+    if (index >= Count() && !sorted_) {
+        // Appending, as loading does for every node: one lookup both checks and indexes.
+        const std::uint32_t hash = IdIndex::hashOf(node->uni);
+        if (!index_.claimAtEnd(node->uni, hash, entries_))
+            return -1;
+        std::string id = node->uni;
+        entries_.push_back(Entry{std::move(id), node.release(), hash});
+        return Count() - 1;
+    }
+    if (IndexOf(node->uni) >= 0)
+        return -1;
+    std::string id = node->uni;
+    return InsertId(index, std::move(id), node.release());
+}
+
+int TNimbusStructure::AppendId(std::string id, TNimbusNode *node)
+{
+    return InsertId(Count(), std::move(id), node);
+}
+
+int TNimbusStructure::InsertId(int index, std::string id, TNimbusNode *node)
+{
+    if (sorted_) {
+        const int position = sortedPosition(id);
+        if (position < Count() && entries_[static_cast<std::size_t>(position)].id == id)
+            return position;  // a sorted list ignores repeated ids
+        index = position;
+    }
+    index = std::clamp(index, 0, Count());
+    const std::uint32_t hash = IdIndex::hashOf(id);
+    entries_.insert(entries_.begin() + index, Entry{std::move(id), node, hash});
+    if (sorted_)
+        return index;
+    if (index == Count() - 1)
+        index_.appended(entries_);
+    else
+        index_.changed();
+    return index;
+}
+
+TNimbusNode *TNimbusStructure::removeAt(int index)
+{
+    const auto at = entries_.begin() + index;
+    index_.changed();
+    TNimbusNode *node = at->node;
+    entries_.erase(at);
+    return node;
+}
+
+void TNimbusStructure::Delete(int index)
+{
+    if (index < 0 || index >= Count())
+        return;
+    TNimbusNode *node = removeAt(index);
+    if (role_ == Role::Store)
+        delete node;
+}
+
+std::unique_ptr<TNimbusNode> TNimbusStructure::Extract(int index)
+{
+    if (role_ != Role::Store || index < 0 || index >= Count())
+        return nullptr;
+    return std::unique_ptr<TNimbusNode>(removeAt(index));
+}
+
+bool TNimbusStructure::SetId(int index, const std::string &id)
+{
+    if (index < 0 || index >= Count())
+        return false;
+    Entry &entry = entries_[static_cast<std::size_t>(index)];
+    if (entry.id == id)
+        return true;
+    if (role_ == Role::Store && IndexOf(id) >= 0)
+        return false;
+    if (sorted_) {
+        TNimbusNode *node = entry.node;
+        entries_.erase(entries_.begin() + index);
+        InsertId(0, id, node);
+        return true;
+    }
+    index_.changed();
+    entry.id = id;
+    entry.hash = IdIndex::hashOf(id);
+    if (role_ == Role::Store && entry.node)
+        entry.node->uni = id;
+    return true;
+}
+
+void TNimbusStructure::Clear()
+{
+    destroyNodes();
+}
+
+void TNimbusStructure::Rebuild(const std::vector<TNimbusNode *> &order)
+{
+    std::unordered_set<TNimbusNode *> owned;
+    owned.reserve(entries_.size());
+    for (const Entry &entry : entries_)
+        owned.insert(entry.node);
+    std::vector<Entry> fresh;
+    fresh.reserve(order.size());
+    for (TNimbusNode *node : order)
+        if (node && owned.erase(node))
+            fresh.push_back({node->uni, node, IdIndex::hashOf(node->uni)});
+    if (role_ == Role::Store)
+        for (TNimbusNode *left : owned)
+            delete left;
+    entries_.clear();
+    index_.clear();
+    entries_ = std::move(fresh);
+    index_.changed();
+}
+
+void TNimbusStructure::SetSorted(bool sorted)
+{
+    if (sorted == sorted_)
+        return;
+    sorted_ = sorted;
+    index_.clear();
+    index_.changed();
+    if (sorted_)
+        std::stable_sort(entries_.begin(), entries_.end(),
+                         [](const Entry &a, const Entry &b) { return a.id < b.id; });
+}
+
+}  // namespace nimbus

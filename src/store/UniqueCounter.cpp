@@ -1,0 +1,41 @@
+// The unique-id counter file. Each call reads, changes and writes it whole; no lock is held
+// between calls. The write replaces the file atomically, so a crash never leaves it torn.
+#include "store/UniqueCounter.h"
+
+#include <cstdio>
+
+#include "fileio/AtomicFile.h"
+#include "fileio/FolderOps.h"
+#include "store/ValueText.h"
+
+namespace nimbus::counter {
+
+std::string CounterText(int n)
+{
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%08d", n);
+    return buffer;
+}
+
+int NextUnique(const std::string &path)
+{
+    if (path.empty())
+        return -1;
+    int n = 1;
+    if (fileio::fileExists(path)) {
+        std::string bytes;
+        if (!fileio::readWholeFile(path, bytes))
+            return -1;
+        n = values::intOr(std::string_view(bytes).substr(0, 8), -2) + 1;
+    }
+    return SetUnique(path, n) == n ? n : -1;
+}
+
+int SetUnique(const std::string &path, int n)
+{
+    if (path.empty() || !fileio::writeFileAtomically(path, CounterText(n)))
+        return -1;
+    return n;
+}
+
+}  // namespace nimbus::counter

@@ -1,0 +1,18 @@
+// The unique-id counter file StructUnique.dat: eight ASCII digits, no line end, holding the
+// last number handed out.
+#pragma once
+
+#include <string>
+
+namespace nimbus::counter {
+
+// Reads the counter, adds one, writes it back and returns it; a new file starts at 1. A
+// counter that is not a number gives -1 (and the file then holds "-0000001"), as it always
+// has; -1 also when the file cannot be read or written.
+int NextUnique(const std::string &path);
+// Overwrites the counter with n; returns n, or -1 when the file cannot be written.
+int SetUnique(const std::string &path, int n);
+// "%08d" of n.
+std::string CounterText(int n);
+
+}  // namespace nimbus::counter
