@@ -7,9 +7,9 @@
 namespace nimbus::update {
 
 struct RegExec {
-    std::string exec;    // file name without extension
-    std::string pipe;    // name of the channel the running executable serves
-    std::string command; // the line that asks it to close
+    std::string exec{};    // file name without extension
+    std::string pipe{};    // name of the channel the running executable serves
+    std::string command{}; // the line that asks it to close
 
     bool operator==(const RegExec &) const = default;
 };

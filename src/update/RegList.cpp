@@ -76,8 +76,10 @@ bool RegList::Load(const std::string &path, const std::string &kind, RegProduct 
     const bool wholeRegister = kind == "L";
     if (!wholeRegister && target == nullptr)
         return false;
+    // A registration file far beyond any installer's is not read. The register itself is
+    // always read whole: reading part of it would lose the rest at the next save.
     const std::int64_t size = fileio::fileSize(path);
-    if (size < 0 || size > kMaxFileBytes)
+    if (size < 0 || (!wholeRegister && size > kMaxEntryFileBytes))
         return false;
     fileio::OMFILEPtr file = fileio::openPlain(path, "R", 0);
     if (!file)

@@ -44,8 +44,8 @@ public:
     int dateOrder = 0;                   // the user's date display order
     bool showProgress = false;           // the update check shows the wait window
 
-    // Larger files are not read: the register stays small, and a huge file is damage.
-    static constexpr std::int64_t kMaxFileBytes = 16 * 1024 * 1024;
+    // A single entry's file (a registration file) larger than this is not read.
+    static constexpr std::int64_t kMaxEntryFileBytes = 64 * 1024;
 
 private:
     const Clock &clock_;

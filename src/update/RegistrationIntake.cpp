@@ -36,8 +36,7 @@ RegistrationIntake::Result RegistrationIntake::take(const std::string &path)
 {
     reg_.Log("New file found - " + path);
     RegProduct entry;
-    const std::int64_t size = fileio::fileSize(path);
-    const bool read = size >= 0 && size <= kMaxRegistrationBytes && reg_.Load(path, "S", &entry);
+    const bool read = reg_.Load(path, "S", &entry);
     if (!read) {
         reg_.Log("No valid data found - file deleted - " + path);
         fileio::deleteFile(path);

@@ -3,7 +3,6 @@
 // the product's History.lst. The file is consumed whatever its content.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 namespace nimbus::update {
@@ -23,9 +22,6 @@ public:
     RegistrationIntake(RegList &reg, std::string programFolder);
 
     Result take(const std::string &path);
-
-    // Installers write a few hundred bytes; anything far larger is not a registration.
-    static constexpr std::int64_t kMaxRegistrationBytes = 64 * 1024;
 
 private:
     bool validate(RegProduct &entry);

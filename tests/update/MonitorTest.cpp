@@ -125,12 +125,15 @@ TEST_F(MonitorTest, FileWithoutKnownKeysIsDeletedAndMissingValuesAreReported)
 {
     writeFile(data / "junk.pre", "colour=blue\r\n");
     writeFile(data / "poor.pre", "supplier=\r\nversion=1\r\ninstallfolder=/no/such/folder/\r\n");
+    writeFile(data / "big.pre", "supplier=Maker\r\nproduct=" + std::string(100'000, 'x') + "\r\n");
     monitor.RunMonitorPass();
     EXPECT_TRUE(reg.entries.empty());
+    EXPECT_EQ(logEvents(reg)[1], "No valid data found - file deleted - " + data / "big.pre");
+    EXPECT_FALSE(std::filesystem::exists(data / "big.pre"));
     EXPECT_FALSE(std::filesystem::exists(data / "junk.pre"));
     EXPECT_FALSE(std::filesystem::exists(data / "poor.pre"));
     const Lines events = logEvents(reg);
-    EXPECT_EQ(events[1], "No valid data found - file deleted - " + data / "junk.pre");
+    EXPECT_EQ(events[3], "No valid data found - file deleted - " + data / "junk.pre");
     EXPECT_EQ((Lines(events.end() - 4, events.end())),
               (Lines{"Invalid supplier", "Invalid product", "Invalid installation folder name",
                      "Version ignored due to errors"}));

@@ -99,6 +99,17 @@ TEST_F(RegListTest, SaveWritesAllKeysInOrderAndLoadGivesTheSameEntriesBack)
     EXPECT_EQ(*again.entries[1], b);
 }
 
+TEST_F(RegListTest, ALargeRegisterIsReadWhole)
+{
+    for (int i = 0; i < 3000; ++i)
+        reg.add(RegProduct{.supplier = std::to_string(i)});
+    ASSERT_TRUE(reg.Save());
+    RegList again(data.path(), clock);
+    again.Load(again.registerPath, "L");
+    ASSERT_EQ(again.entries.size(), 3000u);
+    EXPECT_EQ(again.entries.back()->supplier, "2999");
+}
+
 TEST_F(RegListTest, EachSaveKeepsAtMostFiveOldVersions)
 {
     reg.add(RegProduct{.supplier = "A"});
