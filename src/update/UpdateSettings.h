@@ -1,6 +1,8 @@
 // The program's own values that the update check and the software monitor need.
 #pragma once
 
+#include "update/DownloadSite.h"
+
 #include <string>
 
 namespace nimbus::update {
@@ -10,7 +12,7 @@ struct UpdateSettings {
     std::string InstallFolder; // ending in "/": where spawner lives
     std::string ExeBaseName;   // the running program's file name without extension
     std::string ProductTitle = "Nimbus Desk";
-    std::string downloadSite; // without a trailing "/"; see downloadSiteAddress()
+    std::string downloadSite = downloadSiteAddress(); // without a trailing "/"
 };
 
 } // namespace nimbus::update
