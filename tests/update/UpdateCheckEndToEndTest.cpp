@@ -1,0 +1,264 @@
+// The update check against a real HTTP server on 127.0.0.1 (tests/update/update_server.py):
+// a newer offer is downloaded and installed through the script, older offers are up to date,
+// and every faulty site ends in a recorded message.
+#include "UpdateTestSupport.h"
+
+#include "support/ChildProcess.h"
+
+#include "update/CurlDownloader.h"
+#include "update/DetachedScriptStarter.h"
+#include "update/InstallScript.h"
+#include "update/ShutdownFlag.h"
+#include "update/UpdateCheck.h"
+#include "update/UpdateView.h"
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+
+namespace nimbus::update::test {
+namespace {
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+// The test server, serving the files of one folder; stopped when the object goes.
+class SiteServer {
+public:
+    explicit SiteServer(const std::string &folder)
+        : process_(NIMBUS_PYTHON3, {UPDATE_SERVER_SCRIPT, folder, folder + "port"}, {})
+    {
+        const std::string portFile = folder + "port";
+        if (nimbus::test::waitFor([&] { return fs::exists(portFile); }, 20s))
+            address_ = "http://127.0.0.1:" + readFile(portFile);
+    }
+    const std::string &address() const { return address_; }
+
+private:
+    nimbus::test::ChildProcess process_;
+    std::string address_;
+};
+
+// A port on 127.0.0.1 on which nothing listens.
+std::string closedAddress()
+{
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof a;
+    ::bind(s, reinterpret_cast<sockaddr *>(&a), sizeof a);
+    ::getsockname(s, reinterpret_cast<sockaddr *>(&a), &length);
+    ::close(s);
+    return "http://127.0.0.1:" + std::to_string(ntohs(a.sin_port));
+}
+
+class RecordingView : public UpdateView {
+public:
+    void showWaitWindow(const std::string &text) override { texts.push_back("show " + text); }
+    void finishWaitWindow(const std::string &text, int ms) override
+    {
+        texts.push_back("finish " + text + " " + std::to_string(ms));
+    }
+    Lines texts;
+};
+
+class UpdateCheckEndToEnd : public ::testing::Test {
+protected:
+    UpdateCheckEndToEnd()
+        : data(temp / "$Nimbus/"), install(temp / "prog dir/"), site(temp / "site/"),
+          marks(temp / "marks/"), clock(DateTime::fromCivil(2026, 3, 10, 12, 0, 0)),
+          reg(data, clock), server(site)
+    {
+        check.listLimits = {2000, 3000, 2, 64 * 1024, 5};
+        check.setupLimits = {2000, 3000, 2, 1024 * 1024, 5};
+    }
+
+    void SetUp() override
+    {
+        ASSERT_FALSE(server.address().empty()) << "the test server did not start";
+        // Stand-ins for the Spawner and the program: each leaves a trace in marks/.
+        writeExecutable(install + "spawner",
+                        "#!/bin/sh\n"
+                        "case \"$1\" in\n"
+                        "/d=*) echo \"pause $1\" >> '" + marks + "spawner' ;;\n"
+                        "/E=*) v=\"${1#/E=}\"; v=\"${v#\\'}\"; v=\"${v%\\'}\";\n"
+                        "      echo \"start $v\" >> '" + marks + "spawner'; /bin/sh -c \"$v\" ;;\n"
+                        "esac\n");
+        writeExecutable(install + "nimbus", "#!/bin/sh\necho restarted > '" + marks + "restart'\n");
+        writeFile(site + "files/setup.sh", "#!/bin/sh\necho \"$@\" > '" + marks + "setup'\n");
+    }
+
+    static void writeExecutable(const std::string &path, const std::string &text)
+    {
+        writeFile(path, text);
+        ::chmod(path.c_str(), 0755);
+    }
+
+    void offer(const std::string &path, const std::string &application,
+               const std::string &version, const std::string &setupUrl)
+    {
+        fs::create_directories(fs::path(site + path).parent_path());
+        writeFile(site + path, "application=" + application + "\r\nversion=" + version +
+                                   "\r\ndate=20260301\r\nurl=" + setupUrl + "\r\n");
+    }
+
+    RegProduct &entry(const std::string &application, const std::string &version,
+                      const std::string &url = "", std::vector<RegExec> execs = {})
+    {
+        RegProduct &e = reg.add({.supplier = "Maker", .product = application + " product",
+                                 .application = application, .version = version,
+                                 .installfolder = install, .url = url, .status = "A",
+                                 .execs = std::move(execs)});
+        reg.checkList.push_back(&e);
+        return e;
+    }
+
+    Lines requestsFor(const std::string &path)
+    {
+        Lines found;
+        for (const std::string &line : fileLines(site + "requests.log"))
+            if (line.substr(0, line.find('\t')) == path)
+                found.push_back(line);
+        return found;
+    }
+
+    nimbus::test::TempFolder temp;
+    std::string data, install, site, marks;
+    bool made = fs::create_directories(data) && fs::create_directories(install) &&
+                fs::create_directories(site + "files") && fs::create_directories(marks);
+    FixedClock clock;
+    RegList reg;
+    SiteServer server;
+    UpdateSettings settings{install, install, "nimbus", "Nimbus Desk", server.address()};
+    CurlDownloader downloader;
+    RecordingCloser closer{{"helperpipe"}};
+    DetachedScriptStarter starter;
+    RecordingView view;
+    ShutdownFlag shutdown;
+    UpdateCheck check{reg, downloader, closer, starter, view, shutdown, settings};
+};
+
+TEST_F(UpdateCheckEndToEnd, NewerOfferOfTheRunningProgramInstallsAndShutsDown)
+{
+    offer("downloads/Nimbus/updatelist.txt", "nimbus", "2.1.0", server.address() + "/files/setup.sh");
+    RegProduct &nimbus = entry("Nimbus", "2.0.9", "",
+                               {{"helper", "helperpipe", "close"},
+                                {"NIMBUS", "nimbus_active", "close"},
+                                {"viewer", "viewerpipe", "close"}});
+    RegProduct &later = entry("Later", "1.0");
+    reg.showProgress = true;
+
+    EXPECT_EQ(check.CheckForUpdates(), PassOutcome::ShutDownForUpdate);
+    EXPECT_TRUE(shutdown.isSet());
+    EXPECT_EQ(view.texts, (Lines{"show Checking for updates - please wait ...",
+                                 "finish Update found.  Nimbus Desk will now close down and "
+                                 "restart shortly. 5000"}));
+    EXPECT_EQ(closer.asked, (Lines{"helperpipe close", "viewerpipe close"}));
+    EXPECT_EQ(logEvents(reg),
+              (Lines{"Nimbus - Versions - update: 200100000 installed: 200090000",
+                     "Nimbus - New version found - 2.1.0", "Nimbus - Up to date",
+                     "Closing helper on pipe helperpipe",
+                     "Installing new version - Product=Nimbus product, Version=2.1.0, Dir=" +
+                         install,
+                     "Shutting down"}));
+    EXPECT_EQ(nimbus.errorcodes, "Up to date");
+    EXPECT_EQ(nimbus.url, server.address() + "/downloads/Nimbus/updatelist.txt");
+    EXPECT_NE(readFile(reg.registerPath).find("url=" + nimbus.url + "\r\n"), std::string::npos);
+    EXPECT_TRUE(later.errorcodes.empty()); // not looked at: the program is closing
+    EXPECT_TRUE(later.url.empty());
+
+    const std::string setup = data + "Download/Setup.exe";
+    EXPECT_EQ(readFile(setup), readFile(site + "files/setup.sh"));
+    EXPECT_EQ(::access(setup.c_str(), X_OK), 0);
+    std::string script;
+    for (const std::string &line : installScriptLines({"Nimbus", install, data, setup, "nimbus"}))
+        script += line + "\n";
+    EXPECT_EQ(readFile(data + "Download/install.sh"), script);
+
+    // The script runs on its own: pause, setup with its switches, restart through the Spawner.
+    ASSERT_TRUE(nimbus::test::waitFor([&] { return fs::exists(marks + "restart"); }, 20s));
+    EXPECT_EQ(readFile(marks + "setup"), "/w /s /v/qn /v/lx " + data + "InstallLog.txt\n");
+    EXPECT_EQ(fileLines(marks + "spawner"),
+              (Lines{"pause /d=20", "start '" + install + "nimbus'"}));
+
+    const Lines requests = requestsFor("/downloads/Nimbus/updatelist.txt");
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].substr(requests[0].find('\t') + 1),
+              "Mozilla/3.0 (compatible; Indy Library)\ttext/html, */*");
+}
+
+TEST_F(UpdateCheckEndToEnd, OtherProductsInstallWhileThePassGoesOnAndOlderOffersAreUpToDate)
+{
+    offer("downloads/Tool/updatelist.txt", "Tool", "1.1", server.address() + "/files/setup.sh");
+    offer("custom/list.txt", "NIMBUS", "1.10", server.address() + "/files/setup.sh");
+    RegProduct &tool = entry("Tool", "1.0", "", {{"tool", "toolpipe", "close"}});
+    RegProduct &nimbus = entry("Nimbus", "2.0", server.address() + "/custom/list.txt");
+    reg.showProgress = true;
+
+    EXPECT_EQ(check.CheckForUpdates(), PassOutcome::Completed);
+    EXPECT_FALSE(shutdown.isSet());
+    EXPECT_TRUE(reg.checkList.empty());
+    EXPECT_EQ(tool.errorcodes, "Up to date");
+    EXPECT_EQ(nimbus.errorcodes, "Up to date");
+    EXPECT_EQ(requestsFor("/custom/list.txt").size(), 1u); // a stored address is used as it is
+    const Lines events = logEvents(reg);
+    EXPECT_EQ((Lines(events.end() - 2, events.end())),
+              (Lines{"Nimbus - Versions - update: 101000000 installed: 200000000",
+                     "Nimbus - Up to date"}));
+    EXPECT_EQ(view.texts.back(), "finish No updates found 1000");
+    EXPECT_TRUE(nimbus::test::waitFor([&] { return fs::exists(marks + "restart"); }, 20s));
+}
+
+TEST_F(UpdateCheckEndToEnd, FaultySitesEndInARecordedMessage)
+{
+    const std::string site_ = server.address();
+    offer("mismatch.txt", "Other", "9.0", site_ + "/files/setup.sh");
+    offer("nosetup.txt", "Nosetup", "9.0", site_ + "/files/missing.exe");
+    offer("hugesetup.txt", "Hugesetup", "9.0", site_ + "/huge");
+    offer("loopsetup.txt", "Loopsetup", "9.0", site_ + "/loop");
+    offer("filesetup.txt", "Filesetup", "9.0", "file:///bin/sh");
+    fs::create_directories(data + "Download");
+    writeFile(data + "Download/Setup.exe", "an older setup");
+
+    RegProduct &noServer = entry("NoServer", "1.0", closedAddress() + "/list.txt");
+    RegProduct &loop = entry("Loop", "1.0", site_ + "/loop");
+    RegProduct &huge = entry("Huge", "1.0", site_ + "/huge");
+    RegProduct &stall = entry("Stall", "1.0", site_ + "/stall");
+    RegProduct &missing = entry("Missing", "1.0", site_ + "/nothing-here.txt");
+    RegProduct &mismatch = entry("Mine", "1.0", site_ + "/mismatch.txt");
+    RegProduct &noSetup = entry("Nosetup", "1.0", site_ + "/nosetup.txt");
+    RegProduct &hugeSetup = entry("Hugesetup", "1.0", site_ + "/hugesetup.txt");
+    RegProduct &loopSetup = entry("Loopsetup", "1.0", site_ + "/loopsetup.txt");
+    RegProduct &fileSetup = entry("Filesetup", "1.0", site_ + "/filesetup.txt");
+
+    EXPECT_EQ(check.CheckForUpdates(), PassOutcome::Completed);
+    for (RegProduct *e : {&noServer, &loop, &huge, &stall, &missing})
+        EXPECT_EQ(e->errorcodes, "*** Unable to connect") << e->application;
+    EXPECT_EQ(mismatch.errorcodes, "*** Application does not match: Other");
+    EXPECT_EQ(noSetup.errorcodes, "Unable to connect to: " + site_ + "/files/missing.exe");
+    EXPECT_EQ(hugeSetup.errorcodes, "Unable to connect to: " + site_ + "/huge");
+    EXPECT_EQ(loopSetup.errorcodes, "Unable to connect to: " + site_ + "/loop");
+    EXPECT_EQ(fileSetup.errorcodes, "Unable to connect to: file:///bin/sh");
+
+    // Every message is in the log too, after the entry's application.
+    const Lines events = logEvents(reg);
+    for (const auto &e : reg.entries)
+        EXPECT_NE(std::find(events.begin(), events.end(), e->application + " - " + e->errorcodes),
+                  events.end())
+            << e->application;
+    // No setup, whole or partial, is left for a script to run, and no script was written.
+    std::vector<std::string> left;
+    for (const auto &item : fs::directory_iterator(data + "Download"))
+        left.push_back(item.path().filename());
+    EXPECT_TRUE(left.empty()) << left.front();
+    EXPECT_FALSE(fs::exists(marks + "setup"));
+}
+
+} // namespace
+} // namespace nimbus::update::test
