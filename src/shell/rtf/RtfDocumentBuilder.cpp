@@ -13,6 +13,17 @@ RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument *document)
     cursor_ = QTextCursor(document_);
 }
 
+void RtfDocumentBuilder::removeUnsupported(QString &text, bool keepLineFeeds)
+{
+    text.replace(QChar::ParagraphSeparator, QChar::LineSeparator);
+    text.removeIf([keepLineFeeds](QChar qc) {
+        const char16_t c = qc.unicode();
+        if (c < 0x20)
+            return c != '\t' && !(keepLineFeeds && c == '\n');
+        return c == 0x7F || c == 0xFDD0 || c == 0xFDD1 || c == 0xFFFC;
+    });
+}
+
 void RtfDocumentBuilder::insertText(const QString &text, const QTextCharFormat &format)
 {
     if (text.isEmpty())

@@ -30,6 +30,12 @@ public:
     // Clears the document; the builder writes into it until finish().
     explicit RtfDocumentBuilder(QTextDocument *document);
 
+    // Removes what no page holds and what would split or corrupt the document's blocks:
+    // C0 controls except the tab (and the line feed when asked), DEL, the frame markers
+    // U+FDD0 and U+FDD1 and the object placeholder U+FFFC. A paragraph separator becomes a
+    // line separator.
+    static void removeUnsupported(QString &text, bool keepLineFeeds = false);
+
     void insertText(const QString &text, const QTextCharFormat &format);
     // Ends the paragraph that holds the text inserted since the last end.
     void endParagraph(const QTextBlockFormat &format, const RtfListMembership &list);

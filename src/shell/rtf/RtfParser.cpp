@@ -15,13 +15,6 @@ constexpr std::size_t MaxColors = 4096;
 constexpr qsizetype MaxFontName = 256;
 constexpr qsizetype MaxInstruction = 4096;
 
-// Characters that would split or corrupt the document's block structure, or that no page
-// holds: C0 controls except the tab, paragraph and frame separators, object placeholders.
-bool isDropped(char16_t c)
-{
-    return (c < 0x20 && c != '\t') || c == 0x7F || c == 0xFDD0 || c == 0xFDD1 || c == 0xFFFC;
-}
-
 bool hasHighBytes(QByteArrayView bytes)
 {
     for (char c : bytes)
@@ -148,6 +141,15 @@ void RtfParser::controlWord(const RtfTokenizer::Token &token)
         return;
     }
     const int parameter = token.parameter;
+    if (keyword == RtfKeyword::UnicodeSkip) {
+        state().unicodeSkip = qBound(0, parameter, 16);
+        return;
+    }
+    if (keyword == RtfKeyword::Unicode) { // in every destination, font names included
+        appendText(QString(QChar(static_cast<char16_t>(parameter & 0xFFFF))));
+        skipCount_ = state().unicodeSkip;
+        return;
+    }
     switch (state().destination) {
     case Destination::Skip:
         return;
@@ -177,15 +179,6 @@ void RtfParser::controlWord(const RtfTokenizer::Token &token)
         const int page = keyword == K::Mac ? 10000 : keyword == K::Pc ? 437 : 850;
         if (RtfCodePage::isSupported(page))
             codePage_ = page;
-        return;
-    }
-    case K::UnicodeSkip:
-        state().unicodeSkip = qBound(0, parameter, 16);
-        return;
-    case K::Unicode: {
-        const auto unit = static_cast<char16_t>(parameter & 0xFFFF);
-        appendText(QString(QChar(unit == 0x2029 ? char16_t(0x2028) : unit)));
-        skipCount_ = state().unicodeSkip;
         return;
     }
     case K::Par:
@@ -343,9 +336,6 @@ void RtfParser::tableWord(RtfKeyword keyword, int parameter)
             lists_.setOverrideListId(parameter);
         else if (keyword == K::ListNumber)
             lists_.setOverrideNumber(parameter);
-    } else if (destination == Destination::ListLevelText && keyword == K::Unicode) {
-        lists_.appendLevelText(QString(QChar(static_cast<char16_t>(parameter & 0xFFFF))));
-        skipCount_ = state().unicodeSkip;
     }
 }
 
@@ -498,7 +488,7 @@ int RtfParser::currentCodePage() const
 void RtfParser::appendText(const QString &input)
 {
     QString text = input;
-    text.removeIf([](QChar c) { return isDropped(c.unicode()); });
+    RtfDocumentBuilder::removeUnsupported(text);
     if (text.isEmpty())
         return;
     GroupState &group = state();
@@ -513,8 +503,9 @@ void RtfParser::appendText(const QString &input)
                 if (fontNumber_ >= 0)
                     fonts_[fontNumber_].name = fontName_.trimmed();
                 fontName_.clear();
-            } else if (fontName_.size() < MaxFontName) {
-                fontName_ += c;
+            } else if (fontName_.size() < MaxFontName && c >= QLatin1Char(' ') &&
+                       c != QChar::LineSeparator) {
+                fontName_ += c; // a font name is one line without tabs
             }
         }
         break;

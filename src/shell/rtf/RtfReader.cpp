@@ -2,6 +2,7 @@
 #include "shell/rtf/RtfReader.h"
 
 #include "shell/rtf/RtfCodePage.h"
+#include "shell/rtf/RtfDocumentBuilder.h"
 #include "shell/rtf/RtfParser.h"
 
 #include <QStringDecoder>
@@ -66,6 +67,7 @@ void RtfReader::readPlainText(QByteArrayView bytes, QTextDocument *document)
     }
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    RtfDocumentBuilder::removeUnsupported(text, true);
     document->setPlainText(text);
 }
 

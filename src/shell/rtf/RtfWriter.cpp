@@ -120,7 +120,10 @@ void RtfWriter::writeHeader()
         writeWord("f", static_cast<int>(i));
         out_ += "\\fnil\\fcharset0 ";
         QString name = fonts_[i];
-        writeText(name.remove(QLatin1Char(';')));
+        name.removeIf([](QChar c) {
+            return c < QLatin1Char(' ') || c == QLatin1Char(';') || c == QChar::LineSeparator;
+        });
+        writeText(name);
         out_ += ";}";
     }
     out_ += "}\r\n{\\colortbl;";

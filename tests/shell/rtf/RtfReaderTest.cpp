@@ -98,6 +98,11 @@ TEST(RtfReader, EscapesAndCodePages)
                   "Greek;}}\\'cf\\'f0\\'e8\\'e2\\'e5\\'f2 {\\f1\\'e2\\'e5\\'f4\\'e1}\\par}");
     EXPECT_EQ(doc->toPlainText(), QString::fromUtf8("Привет βετα"));
 
+    // Font names are decoded like text, and keep no tabs or line breaks.
+    doc = readRtf("{\\rtf1{\\fonttbl{\\f0 Caf\\u233?\\tab\\'e9\tX;}}\\f0 text\\par}");
+    EXPECT_EQ(formatOf(*doc, "text").fontFamilies().toStringList(),
+              QStringList{QString::fromUtf8("Caféé" "X")});
+
     // Double-byte code pages take two \'hh per character.
     doc = readRtf("{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0\\fcharset128 MS Mincho;}}"
                   "\\f0\\'93\\'fa\\'96\\'7b\\par}");
@@ -224,6 +229,9 @@ TEST(RtfReader, PlainTextPages)
     EXPECT_EQ(doc->toPlainText(), QString::fromUtf8("Grüße"));
     doc = readRtf("caf\xE9 \x80"); // not UTF-8: an old Windows page
     EXPECT_EQ(doc->toPlainText(), QString::fromUtf8("café €"));
+    const char controls[] = "a\0b\x01" "c\td";
+    doc = readRtf(QByteArray(controls, sizeof(controls) - 1));
+    EXPECT_EQ(doc->toPlainText(), "abc\td");
     EXPECT_TRUE(RtfReader::isRtf("\xEF\xBB\xBF\r\n {\\rtf1}"));
     EXPECT_FALSE(RtfReader::isRtf("{\\rt"));
 }
