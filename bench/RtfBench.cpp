@@ -50,10 +50,10 @@ void fillPage(QTextCursor &cursor, int page)
     indented.setLeftMargin(48);
     cursor.insertBlock(body, heading);
     cursor.insertText(QStringLiteral("Page %1: notes on the project").arg(page + 1), heading);
-    for (int p = 0; p < 5; ++p) {
+    for (int p = 0; p < 4; ++p) {
         cursor.insertBlock(p % 3 == 2 ? indented : body, plain);
         cursor.insertText(QStringLiteral("The meeting on day %1 agreed that the plan goes ahead; ")
-                              .arg(page * 5 + p),
+                              .arg(page * 4 + p),
                           plain);
         cursor.insertText(QStringLiteral("every open question"), bold);
         cursor.insertText(QStringLiteral(" is listed below, "), plain);

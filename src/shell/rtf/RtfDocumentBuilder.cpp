@@ -50,8 +50,7 @@ void RtfDocumentBuilder::flush()
     pending_.clear();
 }
 
-void RtfDocumentBuilder::endParagraph(const QTextBlockFormat &format,
-                                      const RtfListMembership &list)
+void RtfDocumentBuilder::endParagraph(const QTextBlockFormat &format, const RtfListMembership &list)
 {
     flush();
     if (blockPending_)
@@ -83,8 +82,7 @@ void RtfDocumentBuilder::applyParagraph(const QTextBlockFormat &format,
         if (found != lists_.end())
             target = found->second;
     } else if (previousList_ && previousMembership_.key == 0 &&
-               previousMembership_.style == list.style &&
-               previousMembership_.level == list.level) {
+               previousMembership_.style == list.style && previousMembership_.level == list.level) {
         target = previousList_;
     }
     if (target) {

@@ -23,8 +23,8 @@ struct RtfParagraphState {
     Qt::Alignment alignment;
     QList<QTextOption::Tab> tabs;
     QTextOption::TabType nextTabType = QTextOption::LeftTab;
-    int listNumber = 0; // \lsN of \listoverridetable; 0: none
-    int listLevel = 0;  // \ilvlN
+    int listNumber = 0;                    // \lsN of \listoverridetable; 0: none
+    int listLevel = 0;                     // \ilvlN
     Numbering numbering = Numbering::None; // {\pn ...}, the older way to number
     QTextListFormat::Style numberingStyle = QTextListFormat::ListDecimal;
     int numberingLevel = 0;

@@ -110,8 +110,8 @@ void RtfParser::groupEnd()
     flushBytes();
     skipCount_ = 0;
     const GroupState &closing = state();
-    if (closing.destination == Destination::FontTable && fontNumber_ >= 0 &&
-        !fontName_.isEmpty() && fonts_[fontNumber_].name.isEmpty()) {
+    if (closing.destination == Destination::FontTable && fontNumber_ >= 0 && !fontName_.isEmpty() &&
+        fonts_[fontNumber_].name.isEmpty()) {
         fonts_[fontNumber_].name = fontName_.trimmed(); // a name without its ';'
         fontName_.clear();
     }

@@ -33,8 +33,15 @@ public:
 
 private:
     enum class Destination {
-        Body, Skip, FontTable, ColorTable, ListTable, ListLevelText, ListOverrideTable,
-        FieldInstruction, Numbering,
+        Body,
+        Skip,
+        FontTable,
+        ColorTable,
+        ListTable,
+        ListLevelText,
+        ListOverrideTable,
+        FieldInstruction,
+        Numbering,
     };
 
     struct CharacterState {

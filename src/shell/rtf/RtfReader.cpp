@@ -16,9 +16,8 @@ QByteArrayView withoutLeadingBlanks(QByteArrayView bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes = bytes.sliced(3);
-    while (!bytes.isEmpty() &&
-           (bytes.front() == ' ' || bytes.front() == '\t' || bytes.front() == '\r' ||
-            bytes.front() == '\n'))
+    while (!bytes.isEmpty() && (bytes.front() == ' ' || bytes.front() == '\t' ||
+                                bytes.front() == '\r' || bytes.front() == '\n'))
         bytes = bytes.sliced(1);
     return bytes;
 }

@@ -273,8 +273,10 @@ void RtfWriter::writeRun(const QTextCharFormat &format, const QString &text)
         writeWord("f", fontIndex(family));
     if (format.hasProperty(QTextFormat::FontPointSize) && format.fontPointSize() > 0)
         writeWord("fs", qBound(1, qRound(format.fontPointSize() * 2), 3276));
-    else if (format.hasProperty(QTextFormat::FontPixelSize) && format.intProperty(QTextFormat::FontPixelSize) > 0)
-        writeWord("fs", qBound(1, qRound(format.intProperty(QTextFormat::FontPixelSize) * 1.5), 3276));
+    else if (format.hasProperty(QTextFormat::FontPixelSize) &&
+             format.intProperty(QTextFormat::FontPixelSize) > 0)
+        writeWord("fs",
+                  qBound(1, qRound(format.intProperty(QTextFormat::FontPixelSize) * 1.5), 3276));
     if (hasBrush(format, QTextFormat::ForegroundBrush))
         writeWord("cf", colorIndex(format.foreground().color()));
     if (hasBrush(format, QTextFormat::BackgroundBrush)) {

@@ -1,6 +1,5 @@
-// Writes a QTextDocument as a complete RTF document that word processors read: font and
-// colour tables, list tables, paragraphs with indents and alignment, formatted runs and
-// HYPERLINK fields. Only ASCII is written; other characters as \'hh (Windows-1252) or \uN?.
+// Writes a QTextDocument as a complete RTF document that word processors read (fonts, colours,
+// lists, indents, alignment, formatted runs, HYPERLINK fields), in ASCII with \'hh and \uN?.
 #pragma once
 
 #include <QByteArray>

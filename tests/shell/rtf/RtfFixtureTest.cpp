@@ -43,13 +43,13 @@ void expectWeReadOurOwnCopy(const QTextDocument &document)
 TEST(RtfFixture, WordProcessorOutput)
 {
     const auto doc = readRtf(fileBytes(DataFolder + "/libreoffice.rtf"));
-    EXPECT_EQ(blockTexts(*doc),
-              QStringList({"Plain start, bold words, italic words, underlined words and struck "
-                           "words.",
-                           "Red text and yellow background and big blue.", "First bullet ",
-                           "Second bullet ", "First number ", "Second number ",
-                           "Indented by one inch.", "Centred line.",
-                           "A link to the example page here.", NonAscii}));
+    EXPECT_EQ(
+        blockTexts(*doc),
+        QStringList({"Plain start, bold words, italic words, underlined words and struck "
+                     "words.",
+                     "Red text and yellow background and big blue.", "First bullet ",
+                     "Second bullet ", "First number ", "Second number ", "Indented by one inch.",
+                     "Centred line.", "A link to the example page here.", NonAscii}));
     expectInlineFormats(*doc);
     EXPECT_EQ(formatOf(*doc, "Red text").foreground().color(), QColor(255, 0, 0));
     EXPECT_EQ(formatOf(*doc, "yellow background").background().color(), QColor(255, 255, 0));
@@ -78,14 +78,15 @@ TEST(RtfFixture, ConverterOutput)
 {
     const auto doc = readRtf(fileBytes(DataFolder + "/pandoc.rtf"));
     // This converter writes list markers as text, and has no colours or highlights.
-    EXPECT_EQ(blockTexts(*doc),
-              QStringList({"Fixture", "",
-                           "Plain start, bold words, italic words, underlined words and struck "
-                           "words.",
-                           "Red text and yellow background and big blue.",
-                           QString::fromUtf8("•\tFirst bullet"), QString::fromUtf8("•\tSecond bullet"),
-                           "1.\tFirst number", "2.\tSecond number", "Indented by one inch.",
-                           "Centred line.", "A link to the example page here.", NonAscii}));
+    EXPECT_EQ(
+        blockTexts(*doc),
+        QStringList({"Fixture", "",
+                     "Plain start, bold words, italic words, underlined words and struck "
+                     "words.",
+                     "Red text and yellow background and big blue.",
+                     QString::fromUtf8("•\tFirst bullet"), QString::fromUtf8("•\tSecond bullet"),
+                     "1.\tFirst number", "2.\tSecond number", "Indented by one inch.",
+                     "Centred line.", "A link to the example page here.", NonAscii}));
     expectInlineFormats(*doc);
     const QTextCharFormat title = formatOf(*doc, "Fixture");
     EXPECT_EQ(title.fontWeight(), QFont::Bold);

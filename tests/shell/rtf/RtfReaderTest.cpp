@@ -58,7 +58,8 @@ TEST(RtfReader, ParagraphFormatting)
                                       "\\pard\\qj\\sb120\\sa240 justified\\par "
                                       "\\pard\\tx720\\tqr\\tx2880 a\\tab b\\tab c\\par "
                                       "\\pard plain\\par"));
-    EXPECT_EQ(blockTexts(*doc), QStringList({"indented", "right", "justified", "a\tb\tc", "plain"}));
+    EXPECT_EQ(blockTexts(*doc),
+              QStringList({"indented", "right", "justified", "a\tb\tc", "plain"}));
     const QTextBlockFormat indented = blockOf(*doc, "indented").blockFormat();
     EXPECT_DOUBLE_EQ(indented.leftMargin(), 96.0);
     EXPECT_DOUBLE_EQ(indented.rightMargin(), 48.0);
@@ -87,7 +88,8 @@ TEST(RtfReader, EscapesAndCodePages)
     auto doc = readRtf(document("caf\\'e9 \\'80\\'93 \\u937?\\uc2\\u8364\\'80X\\uc0\\u8482 "
                                 "\\u-3913 ? \\{\\}\\\\\\~\\_x\\line y\\tab z\\emdash\\bullet"
                                 "\\lquote\\rquote\\ldblquote\\rdblquote\\par"));
-    EXPECT_EQ(doc->toRawText(), QString::fromUtf8("café €“ Ω€™\uf0b7? {}\\\u00a0\u2011x\u2028y\tz—•‘’“”"));
+    EXPECT_EQ(doc->toRawText(),
+              QString::fromUtf8("café €“ Ω€™\uf0b7? {}\\\u00a0\u2011x\u2028y\tz—•‘’“”"));
 
     // A character outside the basic plane comes as two \u; a negative \u is a high code.
     doc = readRtf(document("\\u-10179?\\u-8704?\\par"));
@@ -101,7 +103,8 @@ TEST(RtfReader, EscapesAndCodePages)
     // Font names are decoded like text, and keep no tabs or line breaks.
     doc = readRtf("{\\rtf1{\\fonttbl{\\f0 Caf\\u233?\\tab\\'e9\tX;}}\\f0 text\\par}");
     EXPECT_EQ(formatOf(*doc, "text").fontFamilies().toStringList(),
-              QStringList{QString::fromUtf8("Caféé" "X")});
+              QStringList{QString::fromUtf8("Caféé"
+                                            "X")});
 
     // Double-byte code pages take two \'hh per character.
     doc = readRtf("{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0\\fcharset128 MS Mincho;}}"
@@ -109,29 +112,31 @@ TEST(RtfReader, EscapesAndCodePages)
     EXPECT_EQ(doc->toPlainText(), QString::fromUtf8("日本"));
 
     // A page saved with raw UTF-8 bytes (not valid Windows-1252 text) keeps its characters.
-    doc = readRtf(QByteArray("{\\rtf1\\ansi Gr\xC3\xBC\xC3\x9F" "e \\'e9\\par}"));
+    doc = readRtf(QByteArray("{\\rtf1\\ansi Gr\xC3\xBC\xC3\x9F"
+                             "e \\'e9\\par}"));
     EXPECT_EQ(doc->toPlainText(), QString::fromUtf8("Grüße é"));
 }
 
 TEST(RtfReader, SkipsDestinationsThatHoldNoPageText)
 {
-    const auto doc = readRtf(document(
-        "{\\stylesheet{\\s0 Normal;}}{\\info{\\title Secret}{\\author Someone}}"
-        "{\\*\\generator Tool;}{\\header Header text\\par}{\\footer Footer\\par}"
-        "{\\*\\unknownthing {nested} text}{\\pict\\pngblip\\bin4 }{}}}visible"
-        "{\\*\\shppict{\\pict 89504e47}}{\\object{\\objdata 0102}{\\result shown}}"
-        "{\\*\\bkmkstart mark}body\\par"));
+    const auto doc =
+        readRtf(document("{\\stylesheet{\\s0 Normal;}}{\\info{\\title Secret}{\\author Someone}}"
+                         "{\\*\\generator Tool;}{\\header Header text\\par}{\\footer Footer\\par}"
+                         "{\\*\\unknownthing {nested} text}{\\pict\\pngblip\\bin4 }{}}}visible"
+                         "{\\*\\shppict{\\pict 89504e47}}{\\object{\\objdata 0102}{\\result shown}}"
+                         "{\\*\\bkmkstart mark}body\\par"));
     EXPECT_EQ(doc->toPlainText(), "visiblebody");
 }
 
 TEST(RtfReader, HyperlinkFields)
 {
-    const auto doc = readRtf(document(
-        "See {\\field{\\*\\fldinst {\\rtlch HYPERLINK \"https://example.com/a b?q=1\" }}"
-        "{\\fldrslt {\\ul\\cf2 the page}}} and "
-        "{\\field{\\*\\fldinst HYPERLINK \\\\l \"chapter2\"}{\\fldrslt chapter}} and "
-        "{\\field{\\*\\fldinst HYPERLINK \"C:\\\\\\\\Docs\\\\\\\\a.txt\" \\\\o \"tip\"}{\\fldrslt file}} and "
-        "{\\field{\\*\\fldinst PAGE}{\\fldrslt 7}} end\\par"));
+    const auto doc = readRtf(
+        document("See {\\field{\\*\\fldinst {\\rtlch HYPERLINK \"https://example.com/a b?q=1\" }}"
+                 "{\\fldrslt {\\ul\\cf2 the page}}} and "
+                 "{\\field{\\*\\fldinst HYPERLINK \\\\l \"chapter2\"}{\\fldrslt chapter}} and "
+                 "{\\field{\\*\\fldinst HYPERLINK \"C:\\\\\\\\Docs\\\\\\\\a.txt\" \\\\o "
+                 "\"tip\"}{\\fldrslt file}} and "
+                 "{\\field{\\*\\fldinst PAGE}{\\fldrslt 7}} end\\par"));
     EXPECT_EQ(doc->toPlainText(), "See the page and chapter and file and 7 end");
     const QTextCharFormat link = formatOf(*doc, "the page");
     EXPECT_TRUE(link.isAnchor());
@@ -192,7 +197,8 @@ TEST(RtfReader, OlderParagraphNumbering)
         "\\pard{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pnucrm\\pnstart1{\\pntxta .}}"
         "\\li720 roman one\\par"
         "{\\pntext 2.\\tab}roman two\\par}"));
-    EXPECT_EQ(blockTexts(*doc), QStringList({"dot one", "dot two", "gap", "roman one", "roman two"}));
+    EXPECT_EQ(blockTexts(*doc),
+              QStringList({"dot one", "dot two", "gap", "roman one", "roman two"}));
     QTextList *dots = blockOf(*doc, "dot one").textList();
     ASSERT_NE(dots, nullptr);
     EXPECT_EQ(dots->format().style(), QTextListFormat::ListDisc);
@@ -225,11 +231,13 @@ TEST(RtfReader, PlainTextPages)
 {
     auto doc = readRtf("First line\r\nSecond {line} \\par\r\n");
     EXPECT_EQ(blockTexts(*doc), QStringList({"First line", "Second {line} \\par", ""}));
-    doc = readRtf("Gr\xC3\xBC\xC3\x9F" "e");
+    doc = readRtf("Gr\xC3\xBC\xC3\x9F"
+                  "e");
     EXPECT_EQ(doc->toPlainText(), QString::fromUtf8("Grüße"));
     doc = readRtf("caf\xE9 \x80"); // not UTF-8: an old Windows page
     EXPECT_EQ(doc->toPlainText(), QString::fromUtf8("café €"));
-    const char controls[] = "a\0b\x01" "c\td";
+    const char controls[] = "a\0b\x01"
+                            "c\td";
     doc = readRtf(QByteArray(controls, sizeof(controls) - 1));
     EXPECT_EQ(doc->toPlainText(), "abc\td");
     EXPECT_TRUE(RtfReader::isRtf("\xEF\xBB\xBF\r\n {\\rtf1}"));
@@ -246,8 +254,8 @@ TEST(RtfReader, MalformedInputIsReadAsFarAsPossible)
     EXPECT_EQ(doc->toPlainText(), "kept text");
 
     // Nesting deeper than the limit: the deep part is left out, the rest is read.
-    const QByteArray deep = "{\\rtf1 before" + QByteArray(100000, '{') + "lost" +
-                            QByteArray(100000, '}') + "after}";
+    const QByteArray deep =
+        "{\\rtf1 before" + QByteArray(100000, '{') + "lost" + QByteArray(100000, '}') + "after}";
     doc = readRtf(deep, false);
     EXPECT_EQ(doc->toPlainText(), "beforeafter");
 

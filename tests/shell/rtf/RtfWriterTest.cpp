@@ -57,7 +57,8 @@ QStringList describe(const QTextDocument &document)
         lines << line;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextCharFormat c = it.fragment().charFormat();
-            lines << QStringLiteral("  [%1] b=%2 i=%3 u=%4 s=%5 font=%6 size=%7 fg=%8 bg=%9 href=%10")
+            lines << QStringLiteral(
+                         "  [%1] b=%2 i=%3 u=%4 s=%5 font=%6 size=%7 fg=%8 bg=%9 href=%10")
                          .arg(it.fragment().text())
                          .arg(c.fontWeight() >= QFont::DemiBold)
                          .arg(c.fontItalic())
@@ -103,7 +104,8 @@ TEST(RtfWriter, KnownDocumentGivesExactBytes)
 
     const QByteArray expected =
         "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\r\n"
-        "{\\fonttbl{\\f0\\fnil\\fcharset0 Liberation Sans;}{\\f1\\fnil\\fcharset0 Courier New;}}\r\n"
+        "{\\fonttbl{\\f0\\fnil\\fcharset0 Liberation Sans;}{\\f1\\fnil\\fcharset0 Courier "
+        "New;}}\r\n"
         "{\\colortbl;\\red255\\green0\\blue0;}\r\n"
         "\\pard\\ql {Hello }{\\b bold}{ and }{\\f1\\fs28\\cf1 red}\\par\r\n"
         "\\pard\\li1440\\qc {Caf\\'e9 \\u937? \\{1\\}\\\\}\\par\r\n"
@@ -177,8 +179,8 @@ TEST(RtfWriter, RoundTripKeepsTextAndFormats)
     cursor.insertText(QStringLiteral("every format"), all);
     cursor.insertText(QStringLiteral(" green bg "), highlighted);
     cursor.insertText(QStringLiteral("green fg"), sameColour);
-    cursor.insertText(QString::fromUtf8("\ttab\u2028line €‚ “quotes” Ελληνικά 日本語 😀 \u00a0\u2011"),
-                      plain());
+    cursor.insertText(
+        QString::fromUtf8("\ttab\u2028line €‚ “quotes” Ελληνικά 日本語 😀 \u00a0\u2011"), plain());
 
     QTextBlockFormat right;
     right.setAlignment(Qt::AlignRight);
@@ -206,8 +208,10 @@ TEST(RtfWriter, RoundTripKeepsTextAndFormats)
     upper.setStyle(QTextListFormat::ListUpperAlpha);
     cursor.createList(upper);
     cursor.insertText(QStringLiteral("letter "), plain());
-    cursor.insertText(QStringLiteral("linked"), link(QStringLiteral("https://example.com/\"q\"\\x")));
-    cursor.insertText(QStringLiteral(" also linked"), link(QStringLiteral("https://example.com/\"q\"\\x")));
+    cursor.insertText(QStringLiteral("linked"),
+                      link(QStringLiteral("https://example.com/\"q\"\\x")));
+    cursor.insertText(QStringLiteral(" also linked"),
+                      link(QStringLiteral("https://example.com/\"q\"\\x")));
     cursor.insertText(QStringLiteral(" other"), link(QStringLiteral("mailto:someone@example.com")));
     cursor.insertBlock(QTextBlockFormat(), plain());
     cursor.insertBlock(QTextBlockFormat(), plain()); // the page ends with empty paragraphs
