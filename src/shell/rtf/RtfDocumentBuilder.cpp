@@ -38,7 +38,6 @@ void RtfDocumentBuilder::insertText(const QString &text, const QTextCharFormat &
     if (pending_.isEmpty())
         pendingFormat_ = format;
     pending_ += text;
-    characters_ += text.size();
     textSinceBreak_ = true;
 }
 
@@ -58,7 +57,7 @@ void RtfDocumentBuilder::endParagraph(const QTextBlockFormat &format, const RtfL
     applyParagraph(format, list);
     blockPending_ = true;
     textSinceBreak_ = false;
-    ++characters_;
+    ++paragraphs_;
 }
 
 void RtfDocumentBuilder::finish(const QTextBlockFormat &format, const RtfListMembership &list)

@@ -42,7 +42,8 @@ public:
     // Ends the last paragraph when it had text but no paragraph mark.
     void finish(const QTextBlockFormat &format, const RtfListMembership &list);
 
-    qsizetype characterCount() const { return characters_; }
+    // Paragraphs ended so far.
+    qsizetype paragraphCount() const { return paragraphs_; }
 
 private:
     void flush();
@@ -54,7 +55,7 @@ private:
     QTextCharFormat pendingFormat_;
     bool blockPending_ = false; // a paragraph mark was read; its block is made on demand
     bool textSinceBreak_ = false;
-    qsizetype characters_ = 0;
+    qsizetype paragraphs_ = 0;
     std::map<long long, QTextList *> lists_;
     QTextList *previousList_ = nullptr;
     RtfListMembership previousMembership_;

@@ -32,8 +32,8 @@ bool isValidUtf8(QByteArrayView bytes)
 
 } // namespace
 
-RtfParser::RtfParser(QTextDocument *document)
-    : builder_(document), indentWidth_(document->indentWidth())
+RtfParser::RtfParser(QTextDocument *document, qsizetype maxParagraphs)
+    : builder_(document), indentWidth_(document->indentWidth()), maxParagraphs_(maxParagraphs)
 {
 }
 
@@ -44,7 +44,8 @@ bool RtfParser::parse(QByteArrayView rtf)
 
     RtfTokenizer tokenizer(rtf);
     for (RtfTokenizer::Token token = tokenizer.next();
-         token.type != RtfTokenizer::Type::End && !rootClosed_; token = tokenizer.next()) {
+         token.type != RtfTokenizer::Type::End && !rootClosed_ && !stopped_;
+         token = tokenizer.next()) {
         using Type = RtfTokenizer::Type;
         if (ignoredDepth_ > 0) {
             if (token.type == Type::GroupStart)
@@ -185,7 +186,8 @@ void RtfParser::controlWord(const RtfTokenizer::Token &token)
     case K::Page:
     case K::Section:
     case K::Row:
-        endParagraph();
+        if (state().destination == Destination::Body)
+            endParagraph();
         return;
     case K::Line:
         appendText(QString(QChar::LineSeparator));
@@ -535,6 +537,12 @@ void RtfParser::appendText(const QString &input)
 
 void RtfParser::endParagraph()
 {
+    if (builder_.paragraphCount() + 1 >= maxParagraphs_) {
+        stopped_ = true;
+        problem_ = QStringLiteral("The page has more than %1 paragraphs; the rest was not read.")
+                       .arg(maxParagraphs_);
+        return;
+    }
     const RtfParagraphState &paragraph = state().paragraph;
     builder_.endParagraph(paragraph.blockFormat(lists_, indentWidth_),
                           paragraph.listMembership(lists_));

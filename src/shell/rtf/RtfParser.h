@@ -25,7 +25,8 @@ class RtfParser {
 public:
     static constexpr int MaxGroupDepth = 200;
 
-    explicit RtfParser(QTextDocument *document);
+    // Reading stops after maxParagraphs paragraphs.
+    RtfParser(QTextDocument *document, qsizetype maxParagraphs);
 
     // Reads the RTF into the document. Returns false when part of it could not be read.
     bool parse(QByteArrayView rtf);
@@ -93,6 +94,8 @@ private:
     std::vector<GroupState> groups_;
     int ignoredDepth_ = 0;
     bool rootClosed_ = false;
+    bool stopped_ = false; // the paragraph limit was reached
+    qsizetype maxParagraphs_;
     bool groupJustStarted_ = false;
     bool ignorable_ = false;
     int skipCount_ = 0;

@@ -41,11 +41,14 @@ bool RtfReader::read(QByteArrayView bytes, QTextDocument *document)
     document->setUndoRedoEnabled(false);
     bool complete = true;
     if (isRtf(bytes)) {
-        RtfParser parser(document);
+        RtfParser parser(document, MaxParagraphs);
         complete = parser.parse(withoutLeadingBlanks(bytes));
         error_ = parser.problem();
     } else {
-        readPlainText(bytes, document);
+        complete = readPlainText(bytes, document);
+        if (!complete)
+            error_ = QStringLiteral("The page has more than %1 lines; the rest was not read.")
+                         .arg(MaxParagraphs);
     }
     document->setUndoRedoEnabled(undo);
     document->setModified(false);
@@ -54,7 +57,7 @@ bool RtfReader::read(QByteArrayView bytes, QTextDocument *document)
 
 // Plain-text pages are UTF-8, or Windows-1252 when they are not valid UTF-8 (pages written
 // on Windows before they were rich text).
-void RtfReader::readPlainText(QByteArrayView bytes, QTextDocument *document)
+bool RtfReader::readPlainText(QByteArrayView bytes, QTextDocument *document)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes = bytes.sliced(3);
@@ -67,7 +70,16 @@ void RtfReader::readPlainText(QByteArrayView bytes, QTextDocument *document)
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     RtfDocumentBuilder::removeUnsupported(text, true);
+    qsizetype lines = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('\n') && ++lines == MaxParagraphs) {
+            text.truncate(i);
+            document->setPlainText(text);
+            return false;
+        }
+    }
     document->setPlainText(text);
+    return true;
 }
 
 } // namespace nimbus::rtf

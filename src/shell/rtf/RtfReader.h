@@ -11,8 +11,11 @@ namespace nimbus::rtf {
 
 class RtfReader {
 public:
-    // Larger pages are refused rather than read: no details page comes near it.
-    static constexpr qsizetype MaxInputBytes = 64 * 1024 * 1024;
+    // Larger pages are refused rather than read: no details page comes near them, and a
+    // QTextDocument needs many times the bytes of its text.
+    static constexpr qsizetype MaxInputBytes = 16 * 1024 * 1024;
+    // Paragraphs beyond this many are not read (each costs a block of the document).
+    static constexpr qsizetype MaxParagraphs = 250000;
 
     // True when the bytes are RTF (they start with "{\rtf", after blanks or a UTF-8 mark).
     static bool isRtf(QByteArrayView bytes);
@@ -24,7 +27,8 @@ public:
     QString errorString() const { return error_; }
 
 private:
-    static void readPlainText(QByteArrayView bytes, QTextDocument *document);
+    // Returns false when the text had more than MaxParagraphs lines.
+    static bool readPlainText(QByteArrayView bytes, QTextDocument *document);
 
     QString error_;
 };

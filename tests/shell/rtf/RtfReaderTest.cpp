@@ -274,6 +274,15 @@ TEST(RtfReader, MalformedInputIsReadAsFarAsPossible)
     doc = readRtf("{\\rtf1 x\\u8233?y\\u-560?\\u-559?\\u10?z\\par}");
     EXPECT_EQ(doc->toRawText(), QString::fromUtf8("x\u2028yz"));
 
+    // Paragraphs beyond the limit are not read (each one costs the document a block).
+    QByteArray many = "{\\rtf1 ";
+    for (qsizetype i = 0; i < RtfReader::MaxParagraphs + 10; ++i)
+        many += "x\\par ";
+    EXPECT_FALSE(reader.read(many + "}", doc.get()));
+    EXPECT_EQ(doc->blockCount(), RtfReader::MaxParagraphs);
+    EXPECT_FALSE(reader.read(QByteArray(RtfReader::MaxParagraphs + 10, '\n'), doc.get()));
+    EXPECT_EQ(doc->blockCount(), RtfReader::MaxParagraphs);
+
     // A page too large to be a details page leaves the document as it was.
     doc->setPlainText("unchanged");
     const QByteArray huge(RtfReader::MaxInputBytes + 1, 'a');
