@@ -1,11 +1,12 @@
 // The summary on generated stores of 1,000, 10,000 and 100,000 topics: one deadline tick
 // (every task and event recomputed, the groups classified afresh) beside a walk over the same
 // nodes, and one SyncInfoGrids pass (40 visible rows realigned and painted in both grids)
-// beside repainting the same two grids without rows. Targets: a tick under 30 ms, a grid pass
+// beside painting the same two grids without rows. Targets: a tick under 30 ms, a grid pass
 // under 2 ms.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QImage>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -60,6 +61,24 @@ void DeadlineTick(benchmark::State &state)
     state.counters["deadlines"] = f.lists.Count(summary::Group::Deadlines);
 }
 
+// The two halves of a tick, to see where its time goes.
+void SchedulesOnly(benchmark::State &state)
+{
+    Fixture &f = fixture(static_cast<int>(state.range(0)));
+    const FixedClock clock(kNow);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RunDeadlineTick(f.store, clock, nullptr).changed);
+}
+
+void RegroupOnly(benchmark::State &state)
+{
+    Fixture &f = fixture(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        f.lists.Rebuild(f.store);
+        benchmark::DoNotOptimize(f.lists.Count(summary::Group::Deadlines));
+    }
+}
+
 // The two grids in a window, with the visible rows of a tree scrolled to the middle.
 struct Grids {
     Grids()
@@ -89,14 +108,21 @@ Grids &grids()
     return g;
 }
 
+// Painting both grids into images of their size: what the next repaint of the window does.
+void paintGrids(Grids &g)
+{
+    static QImage info(g.grids->gridInfo->size(), QImage::Format_ARGB32_Premultiplied);
+    static QImage due(g.grids->gridDue->size(), QImage::Format_ARGB32_Premultiplied);
+    g.grids->gridInfo->render(&info);
+    g.grids->gridDue->render(&due);
+}
+
 void GridPassBaseline(benchmark::State &state)
 {
     Grids &g = grids();
     g.grids->SyncInfoGrids({});
-    for (auto _ : state) {
-        g.grids->gridInfo->repaint();
-        g.grids->gridDue->repaint();
-    }
+    for (auto _ : state)
+        paintGrids(g);
 }
 
 void SyncInfoGridsPass(benchmark::State &state)
@@ -104,8 +130,7 @@ void SyncInfoGridsPass(benchmark::State &state)
     Grids &g = grids();
     for (auto _ : state) {
         g.grids->SyncInfoGrids(g.rows);
-        g.grids->gridInfo->repaint();
-        g.grids->gridDue->repaint();
+        paintGrids(g);
     }
 }
 
@@ -160,6 +185,9 @@ int main(int argc, char **argv)
         benchmark::RegisterBenchmark("DeadlineTick", DeadlineTick)
             ->Arg(size)
             ->Unit(benchmark::kMillisecond);
+        for (auto [name, function] :
+             {std::pair{"SchedulesOnly", &SchedulesOnly}, std::pair{"RegroupOnly", &RegroupOnly}})
+            benchmark::RegisterBenchmark(name, function)->Arg(size)->Unit(benchmark::kMillisecond);
     }
     benchmark::RegisterBenchmark("GridPassBaseline", GridPassBaseline)
         ->Unit(benchmark::kMicrosecond);

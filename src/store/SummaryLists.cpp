@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <iterator>
 #include <unordered_set>
 
 namespace nimbus {
@@ -22,73 +21,109 @@ TNimbusStructure &SummaryLists::list(Group group)
     return *lists_[static_cast<std::size_t>(summary::indexOf(group))];
 }
 
+namespace {
+
+// The order of a member within its group, as a number: days left for the groups keyed by
+// days (the days key orders exactly so), the three characters of the sort key for the groups
+// keyed by it. The urgent group is ordered by id text, compared when sorting.
+std::int64_t orderOf(Group group, const TNimbusNode &node)
+{
+    switch (group) {
+    case Group::Deadlines:
+    case Group::Overdue:
+    case Group::Events:
+        return node.daysLeft;
+    case Group::InProgress:
+    case Group::Waiting:
+    case Group::Favourites: {
+        std::int64_t packed = 0;
+        for (std::size_t i = 0; i < 3; ++i)
+            packed = packed * 256 +
+                     (i < node.sortKey.size() ? static_cast<unsigned char>(node.sortKey[i]) : 0);
+        return packed;
+    }
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
 const TNimbusStructure &SummaryLists::List(Group group) const
 {
-    return *lists_[static_cast<std::size_t>(summary::indexOf(group))];
+    const auto index = static_cast<std::size_t>(summary::indexOf(group));
+    TNimbusStructure &target = *lists_[index];
+    if (summary::isClassified(group) && !listed_[index]) {
+        // The lists with their key texts are made only when someone looks at them; the
+        // deadline timer regroups every ten seconds and needs only the members and counts.
+        target.Clear();
+        for (const Member &member : members_[index])
+            target.AppendId(summary::GroupKey(group, *member.node), member.node);
+        listed_[index] = true;
+    }
+    return target;
+}
+
+int SummaryLists::Count(Group group) const
+{
+    const auto index = static_cast<std::size_t>(summary::indexOf(group));
+    if (summary::isClassified(group))
+        return static_cast<int>(members_[index].size());
+    return lists_[index]->Count();
 }
 
 void SummaryLists::ClearGroups()
 {
     for (int i = 0; i < summary::kGroupCount; ++i)
         if (summary::isClassified(summary::groupAt(i))) {
-            lists_[static_cast<std::size_t>(i)]->Clear();
-            pending_[static_cast<std::size_t>(i)].clear();
+            members_[static_cast<std::size_t>(i)].clear(); // keeps its capacity for the next time
+            listed_[static_cast<std::size_t>(i)] = false;
         }
 }
 
 void SummaryLists::ClassifyNode(TNimbusNode &node)
 {
-    if (node.lev <= 0)
-        return;
-    for (int i = 0; i < summary::kGroupCount; ++i) {
+    for (unsigned groups = summary::MemberGroups(node); groups != 0; groups &= groups - 1) {
+        const int i = __builtin_ctz(groups);
         const Group group = summary::groupAt(i);
-        if (summary::isClassified(group) && summary::IsMember(group, node))
-            pending_[static_cast<std::size_t>(i)].emplace_back(summary::GroupKey(group, node),
-                                                               &node);
+        members_[static_cast<std::size_t>(i)].push_back({orderOf(group, node), &node});
+        listed_[static_cast<std::size_t>(i)] = false;
     }
 }
 
 void SummaryLists::FinishClassify()
 {
     for (int i = 0; i < summary::kGroupCount; ++i) {
-        auto &members = pending_[static_cast<std::size_t>(i)];
-        if (members.empty())
-            continue;
-        TNimbusStructure &target = *lists_[static_cast<std::size_t>(i)];
-        if (target.Count() > 0) {
-            // Classified after an earlier finish: what is listed already comes first.
-            std::vector<std::pair<std::string, TNimbusNode *>> all;
-            all.reserve(static_cast<std::size_t>(target.Count()) + members.size());
-            for (const auto &entry : target.Entries())
-                all.emplace_back(entry.id, entry.node);
-            all.insert(all.end(), std::make_move_iterator(members.begin()),
-                       std::make_move_iterator(members.end()));
-            members.swap(all);
-            target.Clear();
-        }
+        const Group group = summary::groupAt(i);
+        auto &members = members_[static_cast<std::size_t>(i)];
         // Stable: members with equal keys stay in store order. The list itself is kept
         // unsorted so that equal keys are all listed (a sorted id list keeps one per key).
-        std::stable_sort(members.begin(), members.end(),
-                         [](const auto &a, const auto &b) { return a.first < b.first; });
-        for (auto &[key, node] : members)
-            target.AppendId(std::move(key), node);
-        members.clear();
+        if (group == Group::Urgent)
+            std::stable_sort(members.begin(), members.end(), [](const Member &a, const Member &b) {
+                return a.node->uni < b.node->uni;
+            });
+        else if (summary::isClassified(group))
+            std::stable_sort(members.begin(), members.end(),
+                             [](const Member &a, const Member &b) { return a.order < b.order; });
     }
 }
 
 void SummaryLists::Rebuild(const TNimbusStructure &store)
 {
     ClearGroups();
-    for (const auto &entry : store.Entries())
-        if (entry.node)
-            ClassifyNode(*entry.node);
+    const auto &entries = store.Entries();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        summary::PrefetchAhead(entries, i);
+        if (entries[i].node)
+            ClassifyNode(*entries[i].node);
+    }
     FinishClassify();
 }
 
 const TNimbusStructure &SummaryLists::ResolveGroup(Group group, const TNimbusStructure &store)
 {
-    TNimbusStructure &target = list(group);
     if (!summary::isClassified(group)) {
+        TNimbusStructure &target = list(group);
         target.ResolveIdList(store, summary::kRecentLimit);
         return target;
     }
@@ -98,16 +133,15 @@ const TNimbusStructure &SummaryLists::ResolveGroup(Group group, const TNimbusStr
     live.reserve(static_cast<std::size_t>(store.Count()));
     for (const auto &entry : store.Entries())
         live.insert(entry.node);
-    std::vector<std::pair<std::string, TNimbusNode *>> kept;
-    for (const auto &entry : target.Entries())
-        if (entry.node && live.count(entry.node))
-            kept.emplace_back(entry.id, entry.node);
-    if (static_cast<int>(kept.size()) != target.Count()) {
-        target.Clear();
-        for (auto &[key, node] : kept)
-            target.AppendId(std::move(key), node);
+    const auto index = static_cast<std::size_t>(summary::indexOf(group));
+    auto &members = members_[index];
+    const auto gone = std::remove_if(members.begin(), members.end(),
+                                     [&live](const Member &m) { return !live.count(m.node); });
+    if (gone != members.end()) {
+        members.erase(gone, members.end());
+        listed_[index] = false;
     }
-    return target;
+    return List(group);
 }
 
 void SummaryLists::SetDataFolder(const std::string &dataFolder)

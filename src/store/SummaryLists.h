@@ -5,9 +5,9 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "store/SummaryRules.h"
@@ -34,7 +34,7 @@ public:
     // The list of a group; its entry texts are the keys (the ids for New and Changes).
     // Equal keys are all kept, in store order.
     const TNimbusStructure &List(summary::Group group) const;
-    int Count(summary::Group group) const { return List(group).Count(); }
+    int Count(summary::Group group) const;
 
     // Brings a group up to date against the store for showing it: entries whose node the
     // store no longer holds are dropped (never looked at), the order and equal keys are kept,
@@ -60,10 +60,18 @@ private:
     TNimbusStructure &list(summary::Group group);
     static void moveToFront(TNimbusStructure &list, TNimbusNode &node);
 
-    // Indexed by summary::indexOf; the New and Changes slots hold the two recent lists.
+    // A member of a classified group with its place in the group's order.
+    struct Member {
+        std::int64_t order;
+        TNimbusNode *node;
+    };
+
+    // Indexed by summary::indexOf. The classified groups keep their members here; their
+    // lists are made from them when first asked for. The New and Changes slots of lists_
+    // hold the two recent lists.
+    std::array<std::vector<Member>, summary::kGroupCount> members_;
     std::array<std::unique_ptr<TNimbusStructure>, summary::kGroupCount> lists_;
-    // Members gathered by ClassifyNode: (key, node) per group, sorted by FinishClassify.
-    std::array<std::vector<std::pair<std::string, TNimbusNode *>>, summary::kGroupCount> pending_;
+    mutable std::array<bool, summary::kGroupCount> listed_{};
 };
 
 } // namespace nimbus

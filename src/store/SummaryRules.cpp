@@ -45,33 +45,38 @@ bool dueWithinSixWeeks(const TNimbusNode &node)
 
 } // namespace
 
-bool IsMember(Group group, const TNimbusNode &node)
+unsigned MemberGroups(const TNimbusNode &node)
 {
     if (node.lev <= 0)
-        return false;
-    switch (group) {
-    case Group::Deadlines:
-        return isTask(node) && open(node) && dueWithinSixWeeks(node);
-    case Group::Urgent:
-        return node.urgent;
-    case Group::Overdue:
-        return isTask(node) && node.statusText.find('-') != std::string::npos;
-    case Group::InProgress:
-        if (isTask(node))
-            return open(node) &&
-                   (node.status == kStatusInProgress || (node.percent >= 1 && node.percent <= 99));
-        return isEvent(node) && node.status == kStatusInProgress;
-    case Group::Waiting:
-        return isTask(node) && node.status == kStatusWaiting;
-    case Group::Events:
-        return isEvent(node) && open(node) && dueWithinSixWeeks(node);
-    case Group::Favourites:
-        return node.fav;
-    case Group::New:
-    case Group::Changes:
-        return false;
+        return 0;
+    const auto bit = [](Group group) { return 1u << indexOf(group); };
+    unsigned groups = 0;
+    if (node.urgent)
+        groups |= bit(Group::Urgent);
+    if (node.fav)
+        groups |= bit(Group::Favourites);
+    if (isTask(node)) {
+        if (open(node) && dueWithinSixWeeks(node))
+            groups |= bit(Group::Deadlines);
+        if (node.statusText.find('-') != std::string::npos)
+            groups |= bit(Group::Overdue);
+        if (open(node) &&
+            (node.status == kStatusInProgress || (node.percent >= 1 && node.percent <= 99)))
+            groups |= bit(Group::InProgress);
+        if (node.status == kStatusWaiting)
+            groups |= bit(Group::Waiting);
+    } else if (isEvent(node)) {
+        if (node.status == kStatusInProgress)
+            groups |= bit(Group::InProgress);
+        if (open(node) && dueWithinSixWeeks(node))
+            groups |= bit(Group::Events);
     }
-    return false;
+    return groups;
+}
+
+bool IsMember(Group group, const TNimbusNode &node)
+{
+    return (MemberGroups(node) >> indexOf(group)) & 1u;
 }
 
 std::string GroupKey(Group group, const TNimbusNode &node)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 
 namespace nimbus {
@@ -50,7 +51,9 @@ constexpr bool isClassified(Group group)
 // Orders as text: the most overdue first (a leading blank), then ascending days ("+").
 std::string DaysKey(int daysLeft);
 
-// True when a topic (lev above 0) belongs to a classified group.
+// The classified groups a topic (lev above 0) belongs to, one bit per group (bit indexOf).
+unsigned MemberGroups(const TNimbusNode &node);
+// True when a topic belongs to a classified group.
 bool IsMember(Group group, const TNimbusNode &node);
 // The key a member is listed under in its group.
 std::string GroupKey(Group group, const TNimbusNode &node);
@@ -63,6 +66,21 @@ std::string MenuCaption(Group group);
 std::string SelectionTitle(Group group);
 // Object name of the group's badge label (labDeadline, ...).
 std::string LabelName(Group group);
+// Walking a large store, the nodes lie scattered on the heap and which group a node joins
+// cannot be guessed ahead: asking for the nodes a few entries ahead keeps the walk from
+// waiting on memory for every node.
+template <typename Entries> inline void PrefetchAhead(const Entries &entries, std::size_t index)
+{
+    constexpr std::size_t kAhead = 8;
+    if (index + kAhead < entries.size())
+        if (const auto *node = entries[index + kAhead].node) {
+            const char *bytes = reinterpret_cast<const char *>(node);
+            __builtin_prefetch(bytes);
+            __builtin_prefetch(bytes + 64);
+            __builtin_prefetch(bytes + 128);
+        }
+}
+
 // Most entries the selection dialog offers: no limit for the classified groups, 50 for the
 // recent lists.
 constexpr int kRecentLimit = 50;
