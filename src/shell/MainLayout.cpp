@@ -3,7 +3,6 @@
 
 #include <QLabel>
 #include <QSplitter>
-#include <QStackedWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -30,12 +29,8 @@ MainLayout::MainLayout(QWidget *parent) : QWidget(parent)
     setObjectName("panelClient");
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    stack_ = new QStackedWidget(this);
-    outer->addWidget(stack_);
-
-    content_ = splitter(Qt::Vertical, "panelMain", stack_);
-    stack_->addWidget(content_);
-    splitterTop = static_cast<QSplitter *>(content_);
+    splitterTop = splitter(Qt::Vertical, "panelMain", this);
+    outer->addWidget(splitterTop);
 
     panelTop = new QWidget(splitterTop);
     panelTop->setObjectName("panelTop");
@@ -50,10 +45,11 @@ MainLayout::MainLayout(QWidget *parent) : QWidget(parent)
     top->addWidget(panelData, 1);
     panelTree = splitter(Qt::Horizontal, "panelTree", panelData);
     panelTree->setHandleWidth(3);
-    panelStruct = headedPanel("panelStruct", tr("Topics"), panelTree);
-    panelDue = headedPanel("panelDue", tr("Status"), panelTree);
-    panelInfo = headedPanel("panelInfo", tr("Due"), panelTree);
-    treeInfoHeader = panelInfo->findChild<QLabel *>("panelInfoHeading");
+    // The grids draw their own headings ("Status", "Due").
+    panelStruct = panel("panelStruct", tr("Topics"), panelTree);
+    panelDue = panel("panelDue", QString(), panelTree);
+    panelInfo = panel("panelInfo", QString(), panelTree);
+    structHeading = panelStruct->findChild<QLabel *>("panelStructHeading");
     panelTree->setStretchFactor(0, 1);
     panelTree->setStretchFactor(1, 0);
     panelTree->setStretchFactor(2, 0);
@@ -82,13 +78,15 @@ MainLayout::MainLayout(QWidget *parent) : QWidget(parent)
     connect(splitterTop, &QSplitter::splitterMoved, this, [this] { recordShares(); });
 }
 
-QWidget *MainLayout::headedPanel(const char *name, const QString &heading, QWidget *parent)
+QWidget *MainLayout::panel(const char *name, const QString &heading, QWidget *parent)
 {
     auto *panel = new QWidget(parent);
     panel->setObjectName(name);
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    if (heading.isEmpty())
+        return panel;
     auto *label = new QLabel(heading, panel);
     label->setObjectName(QString::fromLatin1(name) + "Heading");
     label->setFixedHeight(kHeaderHeight);
@@ -117,23 +115,28 @@ QVBoxLayout *MainLayout::infoContent() const
 
 void MainLayout::setSummaryPage(QWidget *page)
 {
-    if (summary_) {
-        stack_->removeWidget(summary_);
+    if (summary_ && summary_ != page)
         summary_->deleteLater();
-    }
     summary_ = page;
-    if (summary_)
-        stack_->addWidget(summary_);
+    if (summary_) {
+        summary_->setParent(this);
+        summary_->setGeometry(rect());
+    }
 }
 
 void MainLayout::showSummary(bool shown)
 {
-    stack_->setCurrentWidget(shown && summary_ ? summary_ : content_);
+    if (!summary_)
+        return;
+    summary_->setGeometry(rect());
+    summary_->setVisible(shown);
+    if (shown)
+        summary_->raise();
 }
 
 bool MainLayout::summaryShown() const
 {
-    return summary_ && stack_->currentWidget() == summary_;
+    return summary_ && summary_->isVisible();
 }
 
 void MainLayout::restore(TScreenSetup &setup, bool loaded, QWidget *window)
@@ -208,6 +211,9 @@ void MainLayout::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     applyTreeShare();
+    // The summary page covers the whole window (it lays its badges out on its own resize).
+    if (summary_)
+        summary_->setGeometry(rect());
 }
 
 } // namespace nimbus

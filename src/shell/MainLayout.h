@@ -9,7 +9,6 @@
 
 class QLabel;
 class QSplitter;
-class QStackedWidget;
 class QVBoxLayout;
 
 namespace nimbus {
@@ -21,7 +20,7 @@ class MainLayout : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kMinimumPanel = 50; // splitterTree and splitterStruct refuse less
-    static constexpr int kHeaderHeight = 20; // headings over the tree and the grids
+    static constexpr int kHeaderHeight = 18; // the tree's heading, as high as the grids'
 
     explicit MainLayout(QWidget *parent = nullptr);
 
@@ -36,7 +35,7 @@ public:
     QWidget *panelInfo = nullptr;
     QWidget *panelFoot = nullptr;
     PageArea *pageArea = nullptr;
-    QLabel *treeInfoHeader = nullptr; // heading row over the grids
+    QLabel *structHeading = nullptr; // over the tree, level with the grids' own headings
 
     // The layouts that hold each panel's content below its heading.
     QVBoxLayout *structContent() const;
@@ -62,12 +61,10 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    QWidget *headedPanel(const char *name, const QString &heading, QWidget *parent);
+    QWidget *panel(const char *name, const QString &heading, QWidget *parent);
     void applyTreeShare();
     void recordShares();
 
-    QStackedWidget *stack_ = nullptr;
-    QWidget *content_ = nullptr;
     QWidget *summary_ = nullptr;
     int treeShare_ = 40;
     int topShare_ = 80;

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "fileio/FolderOps.h"
@@ -19,6 +20,7 @@
 #include "shell/CommandDispatcher.h"
 #include "shell/MainLayout.h"
 #include "shell/PageArea.h"
+#include "shell/ShellPrompts.h"
 #include "shell/TopicIcons.h"
 #include "shell/TreeActions.h"
 #include "shell/TreeController.h"
@@ -26,10 +28,13 @@
 #include "shell/core/DataFolderLayout.h"
 #include "shell/core/DataUpgrade.h"
 #include "shell/core/MainLogStoreLog.h"
-#include "shell/core/TopicLists.h"
+#include "shell/summary/InfoGrids.h"
+#include "shell/summary/SummaryPage.h"
 #include "store/DateFormat.h"
+#include "store/SummaryLists.h"
 #include "store/TContent.h"
 #include "store/TNimbusStructure.h"
+#include "store/TopicOptions.h"
 #include "viewer/DisplayControl.h"
 #include "viewer/TformTextDisplay.h"
 
@@ -77,6 +82,8 @@ QString pageForSection(int kind)
 TformMain::TformMain(const Clock &clock, Environment environment, QWidget *parent)
     : QMainWindow(parent), clock_(clock), environment_(std::move(environment))
 {
+    if (!environment_.prompts)
+        environment_.prompts = makeDialogPrompts();
     createComponents();
     createTimers();
     // Only one copy runs; a second one hands over to it and ends before touching any file.
@@ -116,7 +123,8 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
     layout_->restore(screenSetup_, screenLoaded_, this);
     createPages();
     highlightCursor_ = makeHighlightCursor();
-    layout_->showSummary(preferences_.sum && layout_->summaryPage());
+    // The summary first, when the user wants it at start-up.
+    createSummary();
 
     AddToLog(paths_.ProductTitle + " started");
     started_ = true;
@@ -213,6 +221,7 @@ void TformMain::createTimers()
     connect(timerStart, &QTimer::timeout, this, &TformMain::timerStartTimer);
     connect(timerSave, &QTimer::timeout, this, &TformMain::timerSaveTimer);
     connect(timerTree, &QTimer::timeout, this, &TformMain::timerTreeTimer);
+    connect(timerDeadline, &QTimer::timeout, this, &TformMain::timerDeadlineTimer);
 }
 
 void TformMain::loadSettings()
@@ -229,7 +238,7 @@ void TformMain::loadTopics()
     store_ = std::make_unique<TNimbusStructure>();
     store_->setLog(storeLog_.get());
     store_->setClock(&clock_);
-    lists_ = std::make_unique<TopicLists>();
+    lists_ = std::make_unique<SummaryLists>();
     lists_->SetDataFolder(paths_.DataFolder);
     store_->SetPaths(paths_.DataFolder, paths_.ProgramFolder);
     store_->LoadStructure();
@@ -253,7 +262,7 @@ void TformMain::loadTopics()
             AddErrorToLog("*** A problem occurred while saving the preferences: ");
         }
     }
-    lists_->LoadRecent(*store_);
+    lists_->LoadRecentLists(*store_);
 }
 
 void TformMain::createTree()
@@ -265,6 +274,31 @@ void TformMain::createTree()
     treeToolbar_ = new TreeToolbar(*tree_, clock_, layout_->panelTools);
     static_cast<QHBoxLayout *>(layout_->panelTools->layout())->insertWidget(0, treeToolbar_, 1);
     connect(treeActions_, &TreeActions::saveRequested, this, &TformMain::SaveAll);
+    connect(treeActions_, &TreeActions::editRequested, this, &TformMain::editTopic);
+    connect(treeActions_, &TreeActions::changeTypeRequested, this, &TformMain::changeTopicType);
+    connect(tree_.get(), &TreeController::propertiesRequested, this, &TformMain::editTopic);
+
+    // The grids beside the tree, row for row with the tree's rows on screen.
+    grids_ = new summarypage::InfoGrids(layout_->panelInfo, layout_->panelDue, this);
+    layout_->infoContent()->addWidget(grids_->gridInfo);
+    layout_->dueContent()->addWidget(grids_->gridDue);
+    connect(tree_.get(), &TreeController::visibleRowsChanged, this,
+            [this](const std::vector<TreeRow> &rows) {
+                const TNimbusNode *selected = tree_->selectedNode();
+                std::vector<summarypage::GridRow> gridRows;
+                gridRows.reserve(rows.size());
+                for (const TreeRow &row : rows) {
+                    const auto *item = static_cast<const tree::TreeItem *>(row.node->treeItem);
+                    gridRows.push_back({row.node, row.rect.top(), row.rect.height(),
+                                        row.node == selected, !item || !item->expanded});
+                }
+                grids_->SyncInfoGrids(gridRows);
+            });
+    connect(grids_, &summarypage::InfoGrids::RowClicked, this, [this](TNimbusNode *node) {
+        if (tree_)
+            tree_->selectNode(node);
+    });
+    connect(grids_, &summarypage::InfoGrids::RowDoubleClicked, this, &TformMain::editTopic);
     connect(tree_.get(), &TreeController::selectionChanged, this, &TformMain::treeMainChange);
     tree_->BuildTree();
 }
@@ -291,6 +325,60 @@ void TformMain::createPages()
     treeMainChange(tree_ ? tree_->selectedNode() : nullptr);
 }
 
+void TformMain::createSummary()
+{
+    summary_ = new summarypage::SummaryPage(*store_, *lists_, layout_);
+    layout_->setSummaryPage(summary_);
+    summary_->setGroupChooser(
+        [this](const TNimbusStructure &topics, const QString &title, QWidget *parent) {
+            return environment_.prompts->chooseTopic(parent, topics, title);
+        });
+    QToolButton *button = summary_->CreateSummaryButton(layout_->panelTools);
+    auto *tools = static_cast<QHBoxLayout *>(layout_->panelTools->layout());
+    tools->insertWidget(tools->indexOf(buttonClosel), button);
+    connect(summary_, &summarypage::SummaryPage::GoToTopic, this, [this](const QByteArray &uni) {
+        if (tree_ && store_)
+            tree_->goToTopic(store_->Find(uni.toStdString()));
+    });
+    if (preferences_.sum)
+        summary_->buttonSummaryClick();
+    else
+        summary_->HideSummary();
+}
+
+void TformMain::timerDeadlineTimer()
+{
+    if (!summary_ || !tree_)
+        return;
+    const DeadlineResult result = summary_->timerDeadlineTimer(clock_);
+    tree_->schedulesChanged(result.changed, result.restyled);
+}
+
+void TformMain::editTopic(TNimbusNode *node)
+{
+    if (!tree_ || !node || !node->treeItem)
+        return;
+    const auto *item = static_cast<const tree::TreeItem *>(node->treeItem);
+    TopicOptions values = topicOptionsFromNode(*node, preferences_.date, item->hasChildren());
+    if (!environment_.prompts->editTopicOptions(this, values, clock_))
+        return;
+    const TopicOptionsApplied done = applyTopicOptions(values, *node, clock_);
+    if (done.applied)
+        tree_->nodeEdited(node);
+}
+
+void TformMain::changeTopicType(TNimbusNode *node)
+{
+    if (!tree_ || !node || node->lev == 0)
+        return;
+    const std::optional<int> chosen = environment_.prompts->chooseTopicType(this, node->ttype);
+    if (!chosen || *chosen == node->ttype)
+        return;
+    node->ttype = *chosen;
+    node->UpdateSortKey();
+    tree_->nodeEdited(node);
+}
+
 void TformMain::treeMainChange(TNimbusNode *node)
 {
     if (node)
@@ -300,17 +388,7 @@ void TformMain::treeMainChange(TNimbusNode *node)
 
 void TformMain::tellUser(const std::string &message)
 {
-    if (environment_.tellUser) {
-        environment_.tellUser(paths_.ProductTitle, message);
-        return;
-    }
-    // Shown without waiting: start-up goes on and the user reads it when the window is up.
-    auto *box =
-        new QMessageBox(QMessageBox::Warning, QString::fromLocal8Bit(paths_.ProductTitle.c_str()),
-                        QString::fromLocal8Bit(message.c_str()), QMessageBox::Ok, this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setModal(false);
-    QTimer::singleShot(0, box, &QWidget::show);
+    environment_.prompts->tellUser(this, paths_.ProductTitle, message);
 }
 
 void TformMain::AddToLog(const std::string &message)
@@ -454,7 +532,7 @@ void TformMain::FormClose()
     step("recent lists", [this] {
         if (!lists_ || !store_)
             return;
-        if (StoreResult saved = lists_->SaveRecent(*store_); !saved) {
+        if (StoreResult saved = lists_->SaveRecentLists(*store_); !saved) {
             log_->setErrorDetail(saved.errorText);
             AddErrorToLog("*** A problem occurred while saving the recent topic lists: ");
         }

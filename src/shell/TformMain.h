@@ -42,7 +42,12 @@ class TNimbusStructure;
 class TreeActions;
 class TreeController;
 class TreeToolbar;
-struct TopicLists;
+class SummaryLists;
+class ShellPrompts;
+namespace summarypage {
+class InfoGrids;
+class SummaryPage;
+} // namespace summarypage
 
 class TformMain : public QMainWindow {
     Q_OBJECT
@@ -53,9 +58,8 @@ public:
         std::string executablePath = currentExecutablePath();
         // The folder of the channels between copies of the program and other processes.
         std::string channelFolder = ipc::channelFolderFromEnvironment();
-        // Tells the user about a problem (caption, message) without waiting for an answer;
-        // empty: a message box that does not block.
-        std::function<void(const std::string &, const std::string &)> tellUser;
+        // How the window asks the user and tells them things; empty: the program's dialogs.
+        std::shared_ptr<ShellPrompts> prompts;
     };
 
     TformMain(const Clock &clock, Environment environment, QWidget *parent = nullptr);
@@ -82,7 +86,7 @@ public:
     TPreferences &preferences() { return preferences_; }
     TScreenSetup &screenSetup() { return screenSetup_; }
     TNimbusStructure *store() const { return store_.get(); }
-    TopicLists *topicLists() const { return lists_.get(); }
+    SummaryLists *summaryLists() const { return lists_.get(); }
 
     // The parts of the window.
     MainLayout *mainLayout() const { return layout_; }
@@ -90,6 +94,8 @@ public:
     TreeController *treeController() const { return tree_.get(); }
     TreeActions *treeActions() const { return treeActions_; }
     TreeToolbar *treeToolbar() const { return treeToolbar_; }
+    summarypage::SummaryPage *summaryPage() const { return summary_; }
+    summarypage::InfoGrids *infoGrids() const { return grids_; }
     // The details editor's highlighting cursor (screen cursor 20).
     const QCursor &highlightCursor() const { return highlightCursor_; }
 
@@ -99,6 +105,10 @@ public:
     void SaveStore();
     // "Save": the tree into the store and the store to disk when modified, then the page.
     void SaveAll();
+    // "Edit details": the topic options dialog for the node, and its values applied.
+    void editTopic(TNimbusNode *node);
+    // "Change topic type ...": the type chooser for the node.
+    void changeTopicType(TNimbusNode *node);
 
     // Components other parts of the window reach.
     QPlainTextEdit *reLog = nullptr;
@@ -132,7 +142,9 @@ private:
     void loadTopics();
     void createTree();
     void createPages();
+    void createSummary();
     void tellUser(const std::string &message);
+    void timerDeadlineTimer();
     void FormShow();
     void FormClose();
     void timerStartTimer();
@@ -153,11 +165,13 @@ private:
     std::unique_ptr<viewer::DisplayControl> displayControl_;
     // The store outlives the lists that point into it and the tree that shows it.
     std::unique_ptr<TNimbusStructure> store_;
-    std::unique_ptr<TopicLists> lists_;
+    std::unique_ptr<SummaryLists> lists_;
     std::unique_ptr<TreeController> tree_;
     MainLayout *layout_ = nullptr;
     TreeActions *treeActions_ = nullptr;
     TreeToolbar *treeToolbar_ = nullptr;
+    summarypage::SummaryPage *summary_ = nullptr;
+    summarypage::InfoGrids *grids_ = nullptr;
     QCursor highlightCursor_;
     ipc::ShutdownFlags shutdownFlags_;
     CommandDispatcher *dispatcher_ = nullptr;

@@ -6,17 +6,17 @@
 
 #include "shell/TopicTreeModel.h"
 #include "shell/core/GroupRollup.h"
-#include "shell/core/TopicLists.h"
 #include "shell/core/TreeBuild.h"
 #include "store/Clock.h"
 #include "store/StoreLog.h"
+#include "store/SummaryLists.h"
 #include "store/TNimbusStructure.h"
 
 namespace nimbus {
 
 using tree::TreeItem;
 
-TreeController::TreeController(TNimbusStructure &store, TopicLists &lists, const Clock &clock,
+TreeController::TreeController(TNimbusStructure &store, SummaryLists &lists, const Clock &clock,
                                StoreLog &log, MainTreeView *view, QObject *parent)
     : QObject(parent), store_(store), lists_(lists), clock_(clock), log_(log),
       model_(new TopicTreeModel(tree_, this)), view_(view)
@@ -34,6 +34,8 @@ TreeController::TreeController(TNimbusStructure &store, TopicLists &lists, const
         markChanged();
     });
     connect(view_, &QTreeView::expanded, this, [this] { treeChanged_ = true; });
+    connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this] { treeChanged_ = true; });
     connect(view_, &MainTreeView::geometryChanged, this, [this] { treeChanged_ = true; });
     connect(view_, &QTreeView::collapsed, this, [this] { treeChanged_ = true; });
     connect(view_, &MainTreeView::propertiesRequested, this, [this](TreeItem *item) {
@@ -81,8 +83,11 @@ void TreeController::BuildTree()
     view_->setUpdatesEnabled(false);
     lists_.ClearGroups();
     tree::BuildResult result;
-    model_->rebuild(
-        [&] { result = tree::BuildTree(store_, tree_, clock_.now(), log_, classify_); });
+    model_->rebuild([&] {
+        result = tree::BuildTree(store_, tree_, clock_.now(), log_,
+                                 [this](TNimbusNode &node) { lists_.ClassifyNode(node); });
+    });
+    lists_.FinishClassify();
     // Right after a reset the view only records expanded items; it lays out once, later.
     tree_.forEach([this](TreeItem *item) {
         if (item->expanded)
@@ -151,7 +156,7 @@ TNimbusNode *TreeController::newTopic(TreeItem *parent, int row, int kind, int t
     if (store_.Append(std::move(made)) < 0)
         return nullptr;
     TreeItem *item = model_->insertItem(parent, row, node);
-    lists_.AddNew(*node);
+    lists_.NoteNewTopic(*node);
     const QModelIndex index = model_->indexOf(item);
     view_->setCurrentIndex(index);
     view_->scrollTo(index);
@@ -373,6 +378,22 @@ void TreeController::nodeEdited(TNimbusNode *node)
     UpdateGroup(item->parent);
     markChanged();
     emit nodeChanged(node);
+}
+
+void TreeController::schedulesChanged(bool changed, const std::vector<TNimbusNode *> &restyled)
+{
+    const TNimbusNode *selected = selectedNode();
+    for (TNimbusNode *node : restyled) {
+        auto *item = static_cast<TreeItem *>(node->treeItem);
+        if (!item)
+            continue;
+        model_->itemChanged(item);
+        UpdateGroup(item->parent);
+        if (node == selected)
+            emit nodeChanged(node);
+    }
+    if (changed || !restyled.empty())
+        markChanged();
 }
 
 // ---- the grids ----

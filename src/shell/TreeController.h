@@ -23,13 +23,13 @@ class StoreLog;
 class TNimbusNode;
 class TNimbusStructure;
 class TopicTreeModel;
-struct TopicLists;
+class SummaryLists;
 
 class TreeController : public QObject {
     Q_OBJECT
 public:
     // The view belongs to the window's layout; the controller gives it its model.
-    TreeController(TNimbusStructure &store, TopicLists &lists, const Clock &clock, StoreLog &log,
+    TreeController(TNimbusStructure &store, SummaryLists &lists, const Clock &clock, StoreLog &log,
                    MainTreeView *view, QObject *parent = nullptr);
     ~TreeController() override;
 
@@ -37,12 +37,6 @@ public:
     TopicTreeModel *model() const { return model_; }
     tree::TopicTree &tree() { return tree_; }
     TNimbusStructure &store() { return store_; }
-
-    // Puts each topic into the summary's group lists while the tree is built.
-    void setClassifier(std::function<void(TNimbusNode &)> classify)
-    {
-        classify_ = std::move(classify);
-    }
 
     // ---- the tree and the store ----
     void BuildTree();
@@ -74,6 +68,9 @@ public:
     // A node's values changed outside the tree (a dialog, the deadline timer): redraw it and
     // roll its parents up.
     void nodeEdited(TNimbusNode *node);
+    // The deadline pass changed schedules (changed) and restyled these nodes: redraw them
+    // and roll their parents up.
+    void schedulesChanged(bool changed, const std::vector<TNimbusNode *> &restyled);
 
     tree::TreeItem *selectedItem() const;
     TNimbusNode *selectedNode() const;
@@ -104,13 +101,12 @@ private:
     void selectAfterBulk(const tree::TreeItem *item);
 
     TNimbusStructure &store_;
-    TopicLists &lists_;
+    SummaryLists &lists_;
     const Clock &clock_;
     StoreLog &log_;
     tree::TopicTree tree_;
     TopicTreeModel *model_;
     MainTreeView *view_;
-    std::function<void(TNimbusNode &)> classify_;
     const tree::TreeItem *pendingTop_ = nullptr;
     const void *lastFirstVisible_ = nullptr;
     bool building_ = false;
