@@ -1,0 +1,122 @@
+// The topic type chooser.
+#include "shell/dialogs/TformTopicSelect.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "shell/dialogs/ClickLabel.h"
+
+namespace nimbus::dialogs {
+
+TformTopicSelect::TformTopicSelect(int preset, QWidget *parent, ImageSource images)
+    : QDialog(parent), preset_(preset), chosen_(preset)
+{
+    setWindowTitle(QStringLiteral("Select topic type"));
+    const char *const captions[] = {"Things to do", "Information", "Ideas", "Finances"};
+    const char *const labelNames[] = {"labelThings", "labelInfo", "labelIdeas", "labelMoney"};
+    const char *const buttonNames[] = {"buttonThings", "buttonInfo", "buttonIdeas", "buttonMoney"};
+    ClickLabel **labels[] = {&labelThings, &labelInfo, &labelIdeas, &labelMoney};
+    QToolButton **buttons[] = {&buttonThings, &buttonInfo, &buttonIdeas, &buttonMoney};
+    void (TformTopicSelect::*handlers[])() = {
+        &TformTopicSelect::labelThingsClick, &TformTopicSelect::labelInfoClick,
+        &TformTopicSelect::labelIdeasClick, &TformTopicSelect::labelMoneyClick};
+
+    auto *grid = new QGridLayout;
+    for (int i = 0; i < 4; ++i) {
+        auto *label = new ClickLabel(QString::fromLatin1(captions[i]), this);
+        label->setObjectName(QLatin1String(labelNames[i]));
+        auto *button = new QToolButton(this);
+        button->setObjectName(QLatin1String(buttonNames[i]));
+        button->setIconSize(QSize(32, 32));
+        // The choice's type code is the index of its button's image.
+        const TopicImage image{TopicImage::List::TopicTypes, kTopicTypeChoices[i]};
+        if (images)
+            button->setIcon(QIcon(images(image)));
+        button->setToolTip(label->text());
+        *labels[i] = label;
+        *buttons[i] = button;
+        // A label and the image button beside it share one handler.
+        connect(label, &ClickLabel::clicked, this, handlers[i]);
+        connect(button, &QToolButton::clicked, this, handlers[i]);
+        grid->addWidget(button, i, 0);
+        grid->addWidget(label, i, 1);
+    }
+    grid->setColumnStretch(1, 1);
+
+    buttonOK = new QPushButton(QStringLiteral("OK"), this);
+    buttonOK->setObjectName(QStringLiteral("buttonOK"));
+    buttonOK->setDefault(true);
+    buttonCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    buttonCancel->setObjectName(QStringLiteral("buttonCancel"));
+    connect(buttonOK, &QPushButton::clicked, this, &TformTopicSelect::buttonOKClick);
+    connect(buttonCancel, &QPushButton::clicked, this, &TformTopicSelect::buttonCancelClick);
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(buttonOK);
+    row->addWidget(buttonCancel);
+
+    auto *page = new QVBoxLayout(this);
+    page->addLayout(grid);
+    page->addLayout(row);
+    FormShow();
+}
+
+void TformTopicSelect::FormShow()
+{
+    makeBold(topicTypeChoiceIndex(preset_));
+}
+
+void TformTopicSelect::makeBold(int choice)
+{
+    ClickLabel *const labels[] = {labelThings, labelInfo, labelIdeas, labelMoney};
+    for (int i = 0; i < 4; ++i) {
+        QFont font = labels[i]->font();
+        font.setBold(i == choice);
+        labels[i]->setFont(font);
+    }
+}
+
+int TformTopicSelect::boldChoice() const
+{
+    const ClickLabel *const labels[] = {labelThings, labelInfo, labelIdeas, labelMoney};
+    for (int i = 0; i < 4; ++i)
+        if (labels[i]->font().bold())
+            return i;
+    return -1;
+}
+
+void TformTopicSelect::buttonOKClick()
+{
+    chosen_ = chosenTopicType(boldChoice(), preset_);
+    accept();
+}
+
+void TformTopicSelect::buttonCancelClick()
+{
+    reject();
+}
+
+void TformTopicSelect::labelThingsClick()
+{
+    makeBold(0);
+}
+
+void TformTopicSelect::labelInfoClick()
+{
+    makeBold(1);
+}
+
+void TformTopicSelect::labelIdeasClick()
+{
+    makeBold(2);
+}
+
+void TformTopicSelect::labelMoneyClick()
+{
+    makeBold(3);
+}
+
+} // namespace nimbus::dialogs

@@ -1,0 +1,27 @@
+// A time of day with a tick box in front: unticked means "no time". The time can only be
+// edited while the box is ticked.
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QTimeEdit;
+class QTime;
+
+namespace nimbus::dialogs {
+
+class TimePicker : public QWidget {
+    Q_OBJECT
+public:
+    explicit TimePicker(QWidget *parent = nullptr);
+
+    bool isChecked() const;
+    void setChecked(bool checked);
+    QTime time() const;
+    void setTime(const QTime &time);
+
+    QCheckBox *check = nullptr;
+    QTimeEdit *edit = nullptr;
+};
+
+} // namespace nimbus::dialogs
