@@ -25,4 +25,4 @@ bool NimbusApplication::notify(QObject *receiver, QEvent *event)
     return false;
 }
 
-}  // namespace nimbus
+} // namespace nimbus

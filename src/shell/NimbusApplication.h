@@ -11,4 +11,4 @@ public:
     bool notify(QObject *receiver, QEvent *event) override;
 };
 
-}  // namespace nimbus
+} // namespace nimbus

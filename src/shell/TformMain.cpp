@@ -1,27 +1,89 @@
-// Start-up and closing sequence of the main window.
+// Start-up and closing sequence of the main window, its timers and the parts it composes.
 #include "shell/TformMain.h"
 
 #include <QApplication>
+#include <QBitmap>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "fileio/FolderOps.h"
 #include "ipc/Channels.h"
 #include "shell/CommandDispatcher.h"
+#include "shell/MainLayout.h"
+#include "shell/PageArea.h"
+#include "shell/ShellPrompts.h"
+#include "shell/TopicIcons.h"
+#include "shell/TreeActions.h"
+#include "shell/TreeController.h"
+#include "shell/TreeToolbar.h"
 #include "shell/core/DataFolderLayout.h"
+#include "shell/core/DataUpgrade.h"
+#include "shell/core/MainLogStoreLog.h"
+#include "shell/summary/InfoGrids.h"
+#include "shell/summary/SummaryPage.h"
 #include "store/DateFormat.h"
+#include "store/SummaryLists.h"
+#include "store/TContent.h"
+#include "store/TNimbusStructure.h"
+#include "store/TopicOptions.h"
 #include "viewer/DisplayControl.h"
 #include "viewer/TformTextDisplay.h"
 
 namespace nimbus {
 
+namespace {
+
+// The highlighting cursor of the details editor: a 20 x 20 monochrome pen.
+QCursor makeHighlightCursor()
+{
+    QBitmap shape(20, 20);
+    QBitmap mask(20, 20);
+    shape.fill(Qt::color0);
+    mask.fill(Qt::color0);
+    for (QBitmap *bitmap : {&shape, &mask}) {
+        QPainter p(bitmap);
+        p.setPen(QPen(Qt::color1, bitmap == &mask ? 4 : 2));
+        p.drawLine(2, 17, 16, 3);
+        p.drawLine(2, 17, 6, 17);
+    }
+    return QCursor(shape, mask, 2, 17);
+}
+
+// The page a section kind shows on the right-hand side.
+QString pageForSection(int kind)
+{
+    switch (kind) {
+    case kSectionTopics:
+        return QStringLiteral("panelToDoNew");
+    case kSectionNetwork:
+        return QStringLiteral("panelNetwork");
+    case kSectionPreferences:
+        return QStringLiteral("panelPreferences");
+    case kSectionProduct:
+        return QStringLiteral("panelAbout");
+    case kSectionContacts:
+        return QStringLiteral("panelContacts");
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
 TformMain::TformMain(const Clock &clock, Environment environment, QWidget *parent)
     : QMainWindow(parent), clock_(clock), environment_(std::move(environment))
 {
+    if (!environment_.prompts)
+        environment_.prompts = makeDialogPrompts();
     createComponents();
     createTimers();
     // Only one copy runs; a second one hands over to it and ends before touching any file.
@@ -41,15 +103,28 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
     log_->setView([this](const std::string &line) {
         reLog->appendPlainText(QString::fromLocal8Bit(line.c_str()));
     });
+    storeLog_ = std::make_unique<MainLogStoreLog>(*log_);
+    loadSettings();
+
+    // The topic store, its id lists and the tree that shows it.
+    loadTopics();
+    createTree();
 
     // Files an installation leaves next to the program, then the installation record.
     seedInstallFiles(paths_);
     const InstallRecord record = loadInstallRecord(paths_);
     if (!record.source.empty() && record.source != paths_.DataFolder + "Install.dat")
         AddToLog("Installation record taken from " + record.source);
-
     // The viewer registry; its message boxes carry the product title just read.
-    displayControl_ = std::make_unique<viewer::DisplayControl>(paths_.DataFolder, paths_.ProductTitle);
+    displayControl_ =
+        std::make_unique<viewer::DisplayControl>(paths_.DataFolder, paths_.ProductTitle);
+
+    // The layout the user left, or the designed one recorded for the first close.
+    layout_->restore(screenSetup_, screenLoaded_, this);
+    createPages();
+    highlightCursor_ = makeHighlightCursor();
+    // The summary first, when the user wants it at start-up.
+    createSummary();
 
     AddToLog(paths_.ProductTitle + " started");
     started_ = true;
@@ -88,24 +163,36 @@ bool TformMain::startChannels()
 
 void TformMain::createComponents()
 {
-    auto *central = new QWidget(this);
-    auto *layout = new QVBoxLayout(central);
-    reLog = new QPlainTextEdit(central);
+    setWindowIcon(icons::application());
+    layout_ = new MainLayout(this);
+    setCentralWidget(layout_);
+
+    auto *tools = new QHBoxLayout(layout_->panelTools);
+    tools->setContentsMargins(0, 0, 0, 0);
+    tools->addStretch();
+    buttonClosel = new QPushButton(tr("Exit"), layout_->panelTools);
+    buttonClosel->setObjectName("buttonClosel");
+    buttonClosel->setToolTip(tr("Close the program"));
+    tools->addWidget(buttonClosel);
+
+    auto *foot = new QVBoxLayout(layout_->panelFoot);
+    foot->setContentsMargins(4, 0, 4, 4);
+    foot->setSpacing(2);
+    auto *footBar = new QHBoxLayout;
+    auto *footTitle = new QLabel(tr("Activity log"), layout_->panelFoot);
+    footTitle->setStyleSheet("color: #555; font-weight: bold;");
+    footBar->addWidget(footTitle);
+    footBar->addStretch();
+    buttonMainLog = new QPushButton(tr("Log"), layout_->panelFoot);
+    buttonMainLog->setObjectName("buttonMainLog");
+    buttonMainLog->setToolTip(tr("Show the whole log"));
+    footBar->addWidget(buttonMainLog);
+    foot->addLayout(footBar);
+    reLog = new QPlainTextEdit(layout_->panelFoot);
     reLog->setObjectName("reLog");
     reLog->setReadOnly(true);
     reLog->setMaximumBlockCount(5000);
-    layout->addWidget(reLog);
-
-    auto *buttons = new QHBoxLayout;
-    buttonMainLog = new QPushButton(tr("Log"), central);
-    buttonMainLog->setObjectName("buttonMainLog");
-    buttons->addWidget(buttonMainLog);
-    buttons->addStretch();
-    buttonClosel = new QPushButton(tr("Exit"), central);
-    buttonClosel->setObjectName("buttonClosel");
-    buttons->addWidget(buttonClosel);
-    layout->addLayout(buttons);
-    setCentralWidget(central);
+    foot->addWidget(reLog);
     resize(900, 600);
 
     connect(buttonClosel, &QPushButton::clicked, this, &TformMain::buttonCloselClick);
@@ -132,6 +219,176 @@ void TformMain::createTimers()
     timerRichEdit = make("timerRichEdit", 100, false);
 
     connect(timerStart, &QTimer::timeout, this, &TformMain::timerStartTimer);
+    connect(timerSave, &QTimer::timeout, this, &TformMain::timerSaveTimer);
+    connect(timerTree, &QTimer::timeout, this, &TformMain::timerTreeTimer);
+    connect(timerDeadline, &QTimer::timeout, this, &TformMain::timerDeadlineTimer);
+}
+
+void TformMain::loadSettings()
+{
+    preferences_.SetDataFolder(paths_.DataFolder);
+    preferences_.Load();
+    log_->setDateOrder(preferences_.date);
+    screenSetup_.SetDataFolder(paths_.DataFolder);
+    screenLoaded_ = screenSetup_.Load();
+}
+
+void TformMain::loadTopics()
+{
+    store_ = std::make_unique<TNimbusStructure>();
+    store_->setLog(storeLog_.get());
+    store_->setClock(&clock_);
+    lists_ = std::make_unique<SummaryLists>();
+    lists_->SetDataFolder(paths_.DataFolder);
+    store_->SetPaths(paths_.DataFolder, paths_.ProgramFolder);
+    store_->LoadStructure();
+    if (!store_->LoadProblems().empty()) {
+        // The log has each problem; the user hears of them once, with where to look.
+        std::string message = "Some topics could not be read from the structure file:\n";
+        for (std::size_t i = 0; i < store_->LoadProblems().size() && i < 5; ++i)
+            message += "\n" + store_->LoadProblems()[i];
+        if (store_->LoadProblems().size() > 5)
+            message += "\n...";
+        message += "\n\nThe main log lists every problem.";
+        tellUser(message);
+    }
+
+    // Older data: count the pages of each topic that hold something.
+    if (NeedsDataUpgrade(preferences_.lv, paths_.CurrentDataVersion)) {
+        UpgradePageCounts(*store_, ContentFolders::inDataFolder(paths_.DataFolder), *storeLog_);
+        preferences_.lv = paths_.CurrentDataVersion;
+        if (StoreResult saved = preferences_.Save(); !saved) {
+            log_->setErrorDetail(saved.errorText);
+            AddErrorToLog("*** A problem occurred while saving the preferences: ");
+        }
+    }
+    lists_->LoadRecentLists(*store_);
+}
+
+void TformMain::createTree()
+{
+    auto *view = new MainTreeView(layout_->panelStruct);
+    layout_->structContent()->addWidget(view);
+    tree_ = std::make_unique<TreeController>(*store_, *lists_, clock_, *storeLog_, view);
+    treeActions_ = new TreeActions(*tree_, this);
+    treeToolbar_ = new TreeToolbar(*tree_, clock_, layout_->panelTools);
+    static_cast<QHBoxLayout *>(layout_->panelTools->layout())->insertWidget(0, treeToolbar_, 1);
+    connect(treeActions_, &TreeActions::saveRequested, this, &TformMain::SaveAll);
+    connect(treeActions_, &TreeActions::editRequested, this, &TformMain::editTopic);
+    connect(treeActions_, &TreeActions::changeTypeRequested, this, &TformMain::changeTopicType);
+    connect(tree_.get(), &TreeController::propertiesRequested, this, &TformMain::editTopic);
+
+    // The grids beside the tree, row for row with the tree's rows on screen.
+    grids_ = new summarypage::InfoGrids(layout_->panelInfo, layout_->panelDue, this);
+    layout_->infoContent()->addWidget(grids_->gridInfo);
+    layout_->dueContent()->addWidget(grids_->gridDue);
+    connect(tree_.get(), &TreeController::visibleRowsChanged, this,
+            [this](const std::vector<TreeRow> &rows) {
+                const TNimbusNode *selected = tree_->selectedNode();
+                std::vector<summarypage::GridRow> gridRows;
+                gridRows.reserve(rows.size());
+                for (const TreeRow &row : rows) {
+                    const auto *item = static_cast<const tree::TreeItem *>(row.node->treeItem);
+                    gridRows.push_back({row.node, row.rect.top(), row.rect.height(),
+                                        row.node == selected, !item || !item->expanded});
+                }
+                grids_->SyncInfoGrids(gridRows);
+            });
+    connect(grids_, &summarypage::InfoGrids::RowClicked, this, [this](TNimbusNode *node) {
+        if (tree_)
+            tree_->selectNode(node);
+    });
+    connect(grids_, &summarypage::InfoGrids::RowDoubleClicked, this, &TformMain::editTopic);
+    connect(tree_.get(), &TreeController::selectionChanged, this, &TformMain::treeMainChange);
+    tree_->BuildTree();
+}
+
+PageArea *TformMain::pageArea() const
+{
+    return layout_->pageArea;
+}
+
+void TformMain::createPages()
+{
+    PageArea *pages = layout_->pageArea;
+    pages->setPage(PageArea::placeholder("panelToDoNew", tr("Topic"),
+                                         tr("Select a topic in the tree to see its pages.")));
+    pages->setPage(
+        PageArea::placeholder("panelNetwork", tr("Local network information"),
+                              tr("Share topics with colleagues through a shared folder.")));
+    pages->setPage(PageArea::placeholder("panelPreferences", tr("Preferences"),
+                                         tr("Date format, sounds and the details page font.")));
+    pages->setPage(PageArea::placeholder("panelAbout",
+                                         QString::fromLocal8Bit(paths_.ProductTitle.c_str()),
+                                         tr("Information Assistant")));
+    pages->setPage(PageArea::placeholder("panelContacts", tr("Contacts"), QString()));
+    treeMainChange(tree_ ? tree_->selectedNode() : nullptr);
+}
+
+void TformMain::createSummary()
+{
+    summary_ = new summarypage::SummaryPage(*store_, *lists_, layout_);
+    layout_->setSummaryPage(summary_);
+    summary_->setGroupChooser(
+        [this](const TNimbusStructure &topics, const QString &title, QWidget *parent) {
+            return environment_.prompts->chooseTopic(parent, topics, title);
+        });
+    QToolButton *button = summary_->CreateSummaryButton(layout_->panelTools);
+    auto *tools = static_cast<QHBoxLayout *>(layout_->panelTools->layout());
+    tools->insertWidget(tools->indexOf(buttonClosel), button);
+    connect(summary_, &summarypage::SummaryPage::GoToTopic, this, [this](const QByteArray &uni) {
+        if (tree_ && store_)
+            tree_->goToTopic(store_->Find(uni.toStdString()));
+    });
+    if (preferences_.sum)
+        summary_->buttonSummaryClick();
+    else
+        summary_->HideSummary();
+}
+
+void TformMain::timerDeadlineTimer()
+{
+    if (!summary_ || !tree_)
+        return;
+    const DeadlineResult result = summary_->timerDeadlineTimer(clock_);
+    tree_->schedulesChanged(result.changed, result.restyled);
+}
+
+void TformMain::editTopic(TNimbusNode *node)
+{
+    if (!tree_ || !node || !node->treeItem)
+        return;
+    const auto *item = static_cast<const tree::TreeItem *>(node->treeItem);
+    TopicOptions values = topicOptionsFromNode(*node, preferences_.date, item->hasChildren());
+    if (!environment_.prompts->editTopicOptions(this, values, clock_))
+        return;
+    const TopicOptionsApplied done = applyTopicOptions(values, *node, clock_);
+    if (done.applied)
+        tree_->nodeEdited(node);
+}
+
+void TformMain::changeTopicType(TNimbusNode *node)
+{
+    if (!tree_ || !node || node->lev == 0)
+        return;
+    const std::optional<int> chosen = environment_.prompts->chooseTopicType(this, node->ttype);
+    if (!chosen || *chosen == node->ttype)
+        return;
+    node->ttype = *chosen;
+    node->UpdateSortKey();
+    tree_->nodeEdited(node);
+}
+
+void TformMain::treeMainChange(TNimbusNode *node)
+{
+    if (node)
+        pageArea()->showPage(pageForSection(node->type));
+    emit selectionChanged(node);
+}
+
+void TformMain::tellUser(const std::string &message)
+{
+    environment_.prompts->tellUser(this, paths_.ProductTitle, message);
 }
 
 void TformMain::AddToLog(const std::string &message)
@@ -144,6 +401,40 @@ void TformMain::AddErrorToLog(const std::string &message)
     log_->AddErrorToLog(message);
 }
 
+void TformMain::SaveStore()
+{
+    if (!store_ || !store_->modified)
+        return;
+    if (StoreResult saved = store_->SaveStructure(); !saved) {
+        log_->setErrorDetail(saved.errorText);
+        AddErrorToLog("*** A problem occurred while saving the structure: ");
+    }
+}
+
+void TformMain::SaveAll()
+{
+    if (store_ && store_->modified && tree_) {
+        tree_->SyncStoreFromTree();
+        SaveStore();
+    }
+    emit saveCurrentPage();
+}
+
+void TformMain::timerSaveTimer()
+{
+    emit saveCurrentPage();
+    if (store_ && store_->modified && tree_) {
+        tree_->SyncStoreFromTree();
+        SaveStore();
+    }
+}
+
+void TformMain::timerTreeTimer()
+{
+    if (tree_)
+        tree_->timerTreeTick();
+}
+
 void TformMain::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
@@ -153,6 +444,8 @@ void TformMain::showEvent(QShowEvent *event)
 
 void TformMain::FormShow()
 {
+    if (tree_)
+        tree_->applyPendingScroll();
     if (!closing_ && !startStepDone_ && !timerStart->isActive())
         timerStart->start();
 }
@@ -165,6 +458,16 @@ void TformMain::timerStartTimer()
         timer->stop();
     for (QTimer *timer : {timerSave, timerCheckInbox, timerTree, timerDeadline})
         timer->start();
+}
+
+void TformMain::keyPressEvent(QKeyEvent *event)
+{
+    // An Enter that no control took does nothing (no default button closes the window).
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void TformMain::buttonCloselClick()
@@ -201,9 +504,11 @@ void TformMain::FormClose()
         try {
             action();
         } catch (const std::exception &e) {
-            log_->AddToLog(std::string("*** Closing: ") + what + ": " + e.what());
+            if (log_)
+                log_->AddToLog(std::string("*** Closing: ") + what + ": " + e.what());
         } catch (...) {
-            log_->AddToLog(std::string("*** Closing: ") + what);
+            if (log_)
+                log_->AddToLog(std::string("*** Closing: ") + what);
         }
     };
     step("timers", [this] {
@@ -217,7 +522,34 @@ void TformMain::FormClose()
     // A copy that ended during start-up has written nothing and writes nothing now.
     if (terminated_ || !log_)
         return;
+    step("layout", [this] {
+        layout_->record(screenSetup_, this);
+        if (StoreResult saved = screenSetup_.Save(); !saved) {
+            log_->setErrorDetail(saved.errorText);
+            AddErrorToLog("*** A problem occurred while saving the window layout: ");
+        }
+    });
+    step("recent lists", [this] {
+        if (!lists_ || !store_)
+            return;
+        if (StoreResult saved = lists_->SaveRecentLists(*store_); !saved) {
+            log_->setErrorDetail(saved.errorText);
+            AddErrorToLog("*** A problem occurred while saving the recent topic lists: ");
+        }
+    });
+    step("page", [this] { emit saveCurrentPage(); });
+    step("SyncStoreFromTree", [this] {
+        if (tree_ && store_)
+            tree_->SyncStoreFromTree();
+    });
+    step("SaveStore", [this] { SaveStore(); });
+    // The tree and the lists point into the store: they go first.
+    step("store", [this] {
+        tree_.reset();
+        lists_.reset();
+        store_.reset();
+    });
     step("log", [this] { AddToLog(paths_.ProductTitle + " closed"); });
 }
 
-}  // namespace nimbus
+} // namespace nimbus

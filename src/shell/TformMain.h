@@ -1,8 +1,16 @@
 // The main window. Its construction is the program's start-up; closing it writes back what
-// the user changed. It owns the program-wide objects and the timers and composes the pages.
+// the user changed. It owns the program-wide objects (settings, the topic store and its id
+// lists, the viewer registry, the channels) and the timers, and composes the parts: the
+// layout of panels, the topic tree with its menu and toolbar, and the pages.
+//
+// Adding a page: give the widget the object name of its page ("panelPreferences", ...) and
+// call pageArea()->setPage(widget); selectionChanged(node) says which topic is selected, and
+// saveCurrentPage() is the moment to write what the page holds.
 #pragma once
 
+#include <QCursor>
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -12,6 +20,9 @@
 #include "shell/core/MainLog.h"
 #include "shell/core/TAppPaths.h"
 #include "store/Clock.h"
+#include "store/TNimbusNode.h" // complete for signals that carry a node
+#include "store/TPreferences.h"
+#include "store/TScreenSetup.h"
 
 class QPlainTextEdit;
 class QPushButton;
@@ -23,6 +34,20 @@ namespace viewer {
 class DisplayControl;
 }
 class CommandDispatcher;
+class MainLayout;
+class PageArea;
+class StoreLog;
+class TNimbusNode;
+class TNimbusStructure;
+class TreeActions;
+class TreeController;
+class TreeToolbar;
+class SummaryLists;
+class ShellPrompts;
+namespace summarypage {
+class InfoGrids;
+class SummaryPage;
+} // namespace summarypage
 
 class TformMain : public QMainWindow {
     Q_OBJECT
@@ -33,6 +58,8 @@ public:
         std::string executablePath = currentExecutablePath();
         // The folder of the channels between copies of the program and other processes.
         std::string channelFolder = ipc::channelFolderFromEnvironment();
+        // How the window asks the user and tells them things; empty: the program's dialogs.
+        std::shared_ptr<ShellPrompts> prompts;
     };
 
     TformMain(const Clock &clock, Environment environment, QWidget *parent = nullptr);
@@ -46,6 +73,7 @@ public:
 
     const TAppPaths &paths() const { return paths_; }
     MainLog &mainLog() { return *log_; }
+    StoreLog &storeLog() { return *storeLog_; }
     const Clock &clock() const { return clock_; }
     // The registry of open viewer windows; none once the window has closed.
     viewer::DisplayControl *displayControl() const { return displayControl_.get(); }
@@ -53,8 +81,34 @@ public:
     ipc::ShutdownFlags &shutdownFlags() { return shutdownFlags_; }
     CommandDispatcher *commandDispatcher() const { return dispatcher_; }
 
+    // The settings records and the topic store with its id lists; the store and the tree are
+    // gone once the window has closed.
+    TPreferences &preferences() { return preferences_; }
+    TScreenSetup &screenSetup() { return screenSetup_; }
+    TNimbusStructure *store() const { return store_.get(); }
+    SummaryLists *summaryLists() const { return lists_.get(); }
+
+    // The parts of the window.
+    MainLayout *mainLayout() const { return layout_; }
+    PageArea *pageArea() const;
+    TreeController *treeController() const { return tree_.get(); }
+    TreeActions *treeActions() const { return treeActions_; }
+    TreeToolbar *treeToolbar() const { return treeToolbar_; }
+    summarypage::SummaryPage *summaryPage() const { return summary_; }
+    summarypage::InfoGrids *infoGrids() const { return grids_; }
+    // The details editor's highlighting cursor (screen cursor 20).
+    const QCursor &highlightCursor() const { return highlightCursor_; }
+
     void AddToLog(const std::string &message);
     void AddErrorToLog(const std::string &message);
+    // Writes the store when it is modified; a failure is logged.
+    void SaveStore();
+    // "Save": the tree into the store and the store to disk when modified, then the page.
+    void SaveAll();
+    // "Edit details": the topic options dialog for the node, and its values applied.
+    void editTopic(TNimbusNode *node);
+    // "Change topic type ...": the type chooser for the node.
+    void changeTopicType(TNimbusNode *node);
 
     // Components other parts of the window reach.
     QPlainTextEdit *reLog = nullptr;
@@ -69,17 +123,34 @@ public:
     QTimer *timerVersionReg = nullptr;
     QTimer *timerRichEdit = nullptr;
 
+signals:
+    // The tree's selection moved to another node (null: none).
+    void selectionChanged(TNimbusNode *node);
+    // The shown page must write what it holds (save action, timerSave, closing).
+    void saveCurrentPage();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void createComponents();
     void createTimers();
     bool startChannels();
+    void loadSettings();
+    void loadTopics();
+    void createTree();
+    void createPages();
+    void createSummary();
+    void tellUser(const std::string &message);
+    void timerDeadlineTimer();
     void FormShow();
     void FormClose();
     void timerStartTimer();
+    void timerSaveTimer();
+    void timerTreeTimer();
+    void treeMainChange(TNimbusNode *node);
     void buttonCloselClick();
     void buttonMainLogClick();
 
@@ -87,7 +158,21 @@ private:
     Environment environment_;
     TAppPaths paths_;
     std::unique_ptr<MainLog> log_;
+    std::unique_ptr<StoreLog> storeLog_;
+    TPreferences preferences_;
+    TScreenSetup screenSetup_;
+    bool screenLoaded_ = false;
     std::unique_ptr<viewer::DisplayControl> displayControl_;
+    // The store outlives the lists that point into it and the tree that shows it.
+    std::unique_ptr<TNimbusStructure> store_;
+    std::unique_ptr<SummaryLists> lists_;
+    std::unique_ptr<TreeController> tree_;
+    MainLayout *layout_ = nullptr;
+    TreeActions *treeActions_ = nullptr;
+    TreeToolbar *treeToolbar_ = nullptr;
+    summarypage::SummaryPage *summary_ = nullptr;
+    summarypage::InfoGrids *grids_ = nullptr;
+    QCursor highlightCursor_;
     ipc::ShutdownFlags shutdownFlags_;
     CommandDispatcher *dispatcher_ = nullptr;
     std::unique_ptr<ipc::CommandHandler> commandHandler_;
@@ -100,4 +185,4 @@ private:
     bool closed_ = false;
 };
 
-}  // namespace nimbus
+} // namespace nimbus

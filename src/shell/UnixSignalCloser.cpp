@@ -23,7 +23,7 @@ void onSignal(int signalNumber)
     errno = saved;
 }
 
-}  // namespace
+} // namespace
 
 UnixSignalCloser::UnixSignalCloser(QObject *parent) : QObject(parent)
 {
@@ -62,4 +62,4 @@ void UnixSignalCloser::readSignal()
         emit closeRequested(byte);
 }
 
-}  // namespace nimbus
+} // namespace nimbus

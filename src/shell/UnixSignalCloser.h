@@ -23,4 +23,4 @@ private:
     QSocketNotifier *notifier_ = nullptr;
 };
 
-}  // namespace nimbus
+} // namespace nimbus

@@ -35,7 +35,7 @@ private:
         const std::string home = dir / "home";
         QDir().mkpath(QString::fromStdString(home));
         return {[home](const std::string &name) { return name == "HOMEDRIVE" ? home : ""; },
-                dir / "prog/nimbus", dir / "channels"};
+                dir / "prog/nimbus", dir / "channels", {}};
     }
 
 private slots:

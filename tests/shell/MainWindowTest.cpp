@@ -22,7 +22,7 @@ private:
         const std::string home = dir / "home";
         std::filesystem::create_directories(home);  // a home folder exists; the data folder not yet
         return {[home](const std::string &name) { return name == "HOMEDRIVE" ? home : ""; },
-                dir / "prog/nimbus", dir / "channels"};
+                dir / "prog/nimbus", dir / "channels", {}};
     }
 
 private slots:

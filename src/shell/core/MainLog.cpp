@@ -43,4 +43,4 @@ bool MainLog::AddErrorToLog(const std::string &message)
     return first && second;
 }
 
-}  // namespace nimbus
+} // namespace nimbus

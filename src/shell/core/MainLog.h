@@ -41,4 +41,4 @@ private:
     std::string errorDetail_;
 };
 
-}  // namespace nimbus
+} // namespace nimbus

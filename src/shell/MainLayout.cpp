@@ -1,0 +1,222 @@
+// Panels, splitters and the stored layout of the main window.
+#include "shell/MainLayout.h"
+
+#include <QLabel>
+#include <QLayout>
+#include <QSplitter>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "shell/PageArea.h"
+#include "store/TScreenSetup.h"
+
+namespace nimbus {
+
+namespace {
+
+QSplitter *splitter(Qt::Orientation orientation, const char *name, QWidget *parent)
+{
+    auto *s = new QSplitter(orientation, parent);
+    s->setObjectName(name);
+    s->setChildrenCollapsible(false);
+    s->setHandleWidth(5);
+    return s;
+}
+
+} // namespace
+
+MainLayout::MainLayout(QWidget *parent) : QWidget(parent)
+{
+    setObjectName("panelClient");
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    splitterTop = splitter(Qt::Vertical, "panelMain", this);
+    outer->addWidget(splitterTop);
+
+    panelTop = new QWidget(splitterTop);
+    panelTop->setObjectName("panelTop");
+    auto *top = new QVBoxLayout(panelTop);
+    top->setContentsMargins(4, 2, 4, 0);
+    top->setSpacing(2);
+    panelTools = new QWidget(panelTop);
+    panelTools->setObjectName("panelTools");
+    top->addWidget(panelTools);
+
+    panelData = splitter(Qt::Horizontal, "panelData", panelTop);
+    top->addWidget(panelData, 1);
+    panelTree = splitter(Qt::Horizontal, "panelTree", panelData);
+    panelTree->setHandleWidth(3);
+    // The grids draw their own headings ("Status", "Due").
+    panelStruct = panel("panelStruct", tr("Topics"), panelTree);
+    panelDue = panel("panelDue", QString(), panelTree);
+    panelInfo = panel("panelInfo", QString(), panelTree);
+    structHeading = panelStruct->findChild<QLabel *>("panelStructHeading");
+    panelTree->setStretchFactor(0, 1);
+    panelTree->setStretchFactor(1, 0);
+    panelTree->setStretchFactor(2, 0);
+    panelTree->handle(1)->setObjectName("splitterStruct");
+    panelTree->handle(2)->setObjectName("splitterDue");
+    panelStruct->setMinimumWidth(kMinimumPanel);
+    panelTree->setMinimumWidth(kMinimumPanel);
+
+    pageArea = new PageArea(panelData);
+    panelData->addWidget(pageArea);
+    panelData->handle(1)->setObjectName("splitterTree");
+    panelData->setStretchFactor(0, 0);
+    panelData->setStretchFactor(1, 1);
+
+    panelFoot = new QWidget(splitterTop);
+    panelFoot->setObjectName("panelFoot");
+    splitterTop->handle(1)->setObjectName("splitterTop");
+    splitterTop->setStretchFactor(0, 1);
+    splitterTop->setStretchFactor(1, 0);
+
+    connect(panelData, &QSplitter::splitterMoved, this, [this] { recordShares(); });
+    connect(panelTree, &QSplitter::splitterMoved, this, [this] {
+        dueWidth_ = panelDue->width();
+        infoWidth_ = panelInfo->width();
+    });
+    connect(splitterTop, &QSplitter::splitterMoved, this, [this] { recordShares(); });
+}
+
+QWidget *MainLayout::panel(const char *name, const QString &heading, QWidget *parent)
+{
+    auto *panel = new QWidget(parent);
+    panel->setObjectName(name);
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    if (heading.isEmpty())
+        return panel;
+    auto *label = new QLabel(heading, panel);
+    label->setObjectName(QString::fromLatin1(name) + "Heading");
+    label->setFixedHeight(kHeaderHeight);
+    label->setContentsMargins(6, 0, 4, 0);
+    label->setStyleSheet("QLabel { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
+                         "stop:0 #f7f9fb, stop:1 #e3e8ee); color: #333; font-weight: bold; "
+                         "border-bottom: 1px solid #c4ccd6; }");
+    layout->addWidget(label);
+    return panel;
+}
+
+QVBoxLayout *MainLayout::structContent() const
+{
+    return static_cast<QVBoxLayout *>(panelStruct->layout());
+}
+
+QVBoxLayout *MainLayout::dueContent() const
+{
+    return static_cast<QVBoxLayout *>(panelDue->layout());
+}
+
+QVBoxLayout *MainLayout::infoContent() const
+{
+    return static_cast<QVBoxLayout *>(panelInfo->layout());
+}
+
+void MainLayout::setSummaryPage(QWidget *page)
+{
+    if (summary_ && summary_ != page)
+        summary_->deleteLater();
+    summary_ = page;
+    if (summary_) {
+        summary_->setParent(this);
+        summary_->setGeometry(rect());
+    }
+}
+
+void MainLayout::showSummary(bool shown)
+{
+    if (!summary_)
+        return;
+    summary_->setGeometry(rect());
+    summary_->setVisible(shown);
+    if (shown)
+        summary_->raise();
+}
+
+bool MainLayout::summaryShown() const
+{
+    return summary_ && summary_->isVisible();
+}
+
+void MainLayout::restore(TScreenSetup &setup, bool loaded, QWidget *window)
+{
+    auto stored = [](int value) { return value > 0; };
+    if (loaded) {
+        if (stored(setup.width) && stored(setup.height))
+            window->resize(setup.width, setup.height);
+        if (setup.left != TScreenSetup::kNotStored && setup.top != TScreenSetup::kNotStored)
+            window->move(setup.left, setup.top);
+    }
+    // Until the window is shown the panels have no real size: lay them out for its size now.
+    resize(window->size());
+    if (loaded && stored(setup.due))
+        dueWidth_ = setup.due;
+    if (loaded && stored(setup.info))
+        infoWidth_ = setup.info;
+    const int dataWidth = std::max(1, width() - 8);
+    const int clientHeight = std::max(1, window->height());
+    int treeWidth = loaded && stored(setup.tree) ? setup.tree : dataWidth * 45 / 100;
+    treeWidth =
+        std::clamp(treeWidth, kMinimumPanel, std::max(kMinimumPanel, dataWidth - kMinimumPanel));
+    int topHeight = loaded && stored(setup.tpanel) ? setup.tpanel : clientHeight * 80 / 100;
+    topHeight = std::clamp(topHeight, 100, std::max(100, clientHeight - 40));
+    if (setup.structPanel == TScreenSetup::kNotStored || !loaded)
+        setup.structPanel = treeWidth - 100;
+    treeShare_ = std::clamp(treeWidth * 100 / dataWidth, 5, 95);
+    topShare_ = std::clamp(topHeight * 100 / clientHeight, 10, 95);
+    panelData->setSizes({treeWidth, dataWidth - treeWidth});
+    splitterTop->setSizes({topHeight, clientHeight - topHeight});
+    panelTree->setSizes(
+        {std::max(kMinimumPanel, treeWidth - dueWidth_ - infoWidth_), dueWidth_, infoWidth_});
+    if (!loaded)
+        record(setup, window);
+}
+
+void MainLayout::record(TScreenSetup &setup, const QWidget *window) const
+{
+    setup.top = window->y();
+    setup.left = window->x();
+    setup.height = window->height();
+    setup.width = window->width();
+    setup.tpanel = splitterTop->sizes().value(0);
+    setup.tree = panelData->sizes().value(0);
+    setup.structPanel = panelTree->sizes().value(0);
+    setup.due = panelTree->sizes().value(1);
+    setup.info = panelTree->sizes().value(2);
+}
+
+void MainLayout::recordShares()
+{
+    const int dataWidth = std::max(1, panelData->width());
+    treeShare_ = std::clamp(panelData->sizes().value(0) * 100 / dataWidth, 5, 95);
+    const int clientHeight = std::max(1, splitterTop->height());
+    topShare_ = std::clamp(splitterTop->sizes().value(0) * 100 / clientHeight, 10, 95);
+}
+
+void MainLayout::applyTreeShare()
+{
+    // The tree keeps its share of the width; the grids keep their widths and the tree itself
+    // takes what is left. Worked out from this widget's width: the splitters inside have not
+    // been given their new sizes yet when this runs.
+    const QMargins margins = panelTop->layout()->contentsMargins();
+    const int dataWidth = width() - margins.left() - margins.right() - panelData->handleWidth();
+    if (dataWidth <= 2 * kMinimumPanel)
+        return;
+    const int treeWidth = std::max(kMinimumPanel, dataWidth * treeShare_ / 100);
+    panelData->setSizes({treeWidth, dataWidth - treeWidth});
+    const int structWidth = treeWidth - dueWidth_ - infoWidth_ - 2 * panelTree->handleWidth();
+    panelTree->setSizes({std::max(kMinimumPanel, structWidth), dueWidth_, infoWidth_});
+}
+
+void MainLayout::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    applyTreeShare();
+    // The summary page covers the whole window (it lays its badges out on its own resize).
+    if (summary_)
+        summary_->setGeometry(rect());
+}
+
+} // namespace nimbus

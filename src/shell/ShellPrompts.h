@@ -1,0 +1,36 @@
+// The questions and notices the main window puts to the user, behind one small interface:
+// the program asks with the real dialogs, tests answer at once.
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace nimbus {
+
+class Clock;
+class TNimbusStructure;
+struct TopicOptions;
+
+class ShellPrompts {
+public:
+    virtual ~ShellPrompts() = default;
+    // A notice that does not wait for an answer.
+    virtual void tellUser(QWidget *parent, const std::string &caption,
+                          const std::string &message) = 0;
+    // The "Topic options" dialog on values; true (values accepted) when OK was pressed.
+    virtual bool editTopicOptions(QWidget *parent, TopicOptions &values, const Clock &clock) = 0;
+    // The "Select topic type" dialog; the chosen type, or nothing when cancelled.
+    virtual std::optional<int> chooseTopicType(QWidget *parent, int preset) = 0;
+    // The topic selection dialog over a list; the chosen row counted from 1, or -1.
+    virtual int chooseTopic(QWidget *parent, const TNimbusStructure &topics,
+                            const QString &title) = 0;
+};
+
+// The real dialogs.
+std::unique_ptr<ShellPrompts> makeDialogPrompts();
+
+} // namespace nimbus

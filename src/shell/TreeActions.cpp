@@ -1,0 +1,176 @@
+// The popup menu of the topic tree and its actions.
+#include "shell/TreeActions.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "shell/TreeController.h"
+#include "store/TNimbusStructure.h"
+
+namespace nimbus {
+
+using tree::ExpandChoice;
+using tree::SortMode;
+
+TreeActions::TreeActions(TreeController &controller, QObject *parent)
+    : QObject(parent), controller_(&controller)
+{
+    MVNewSection = action("MVNewSection", tr("Insert New Section"), [] {});
+    MVAddItem = action("MVAddItem", tr("Insert new topic"), [this] {
+        if (controller_)
+            controller_->addTopic();
+    });
+    MVAddSubItem = action("MVAddSubItem", tr("Add new sub-topic"), [this] {
+        if (controller_)
+            controller_->addSubTopic();
+    });
+    MVEdit = action("MVEdit", tr("Edit details"), [this] {
+        if (TNimbusNode *node = controller_ ? controller_->selectedNode() : nullptr;
+            node && node->lev > 0)
+            emit editRequested(node);
+    });
+    MVFavourites = action("MVFavourites", tr("Favourites"), [this] {
+        if (controller_)
+            controller_->toggleFavourite();
+    });
+    MVIncreaseLevel = action("MVIncreaseLevel", tr("Convert topic to a sub-topic"), [this] {
+        if (controller_)
+            controller_->increaseLevel();
+    });
+    MVReduceLevel = action("MVReduceLevel", tr("Convert sub-topic to a topic"), [this] {
+        if (controller_)
+            controller_->reduceLevel();
+    });
+    MVSortSub = action("MVSortSub", tr("Sort sub-topics"), [this] {
+        if (controller_)
+            controller_->sortChildren(SortMode::Title);
+    });
+    MVSortPriority = action("MVSortPriority", tr("Sort sub-tasks by urgency/priority"), [this] {
+        if (controller_)
+            controller_->sortChildren(SortMode::Priority);
+    });
+    MVSortDaysDue = action("MVSortDaysDue", tr("Sort sub-tasks by date due"), [this] {
+        if (controller_)
+            controller_->sortChildren(SortMode::DaysDue);
+    });
+    MVExpandAll = action("MVExpandAll", tr("Expand all"), [this] {
+        if (controller_)
+            controller_->expandAll();
+    });
+    MVExpandUrgent = action("MVExpandUrgent", tr("Expand urgent tasks"), [this] {
+        if (controller_)
+            controller_->expandMatching(ExpandChoice::Urgent);
+    });
+    MVExpandProgress = action("MVExpandProgress", tr("Expand tasks in progress"), [this] {
+        if (controller_)
+            controller_->expandMatching(ExpandChoice::InProgress);
+    });
+    MVExpandDueSoon =
+        action("MVExpandDueSoon", tr("Expand tasks and events due within two weeks"), [this] {
+            if (controller_)
+                controller_->expandMatching(ExpandChoice::DueTwoWeeks);
+        });
+    MVExpandDue6Weeks =
+        action("MVExpandDue6Weeks", tr("Expand tasks and events due within six weeks"), [this] {
+            if (controller_)
+                controller_->expandMatching(ExpandChoice::DueSixWeeks);
+        });
+    MVContractAll = action("MVContractAll", tr("Contract all"), [this] {
+        if (controller_)
+            controller_->contractAll();
+    });
+    MVRemoveItem = action("MVRemoveItem", tr("Remove this topic permanently"), [this] {
+        if (controller_)
+            controller_->removeTopic();
+    });
+    MVSave = action("MVSave", tr("Save"), [this] { emit saveRequested(); });
+    MVSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    MVChangeTopicType = action("MVChangeTopicType", tr("Change topic type ..."), [this] {
+        if (TNimbusNode *node = controller_ ? controller_->selectedNode() : nullptr;
+            node && node->lev > 0)
+            emit changeTypeRequested(node);
+    });
+
+    MainTreeView *view = controller.treeMain();
+    popMainView = new QMenu(view);
+    popMainView->setObjectName("popMainView");
+    popMainView->addActions({MVNewSection, MVAddItem, MVAddSubItem, MVEdit, MVFavourites});
+    popMainView->addSeparator();
+    popMainView->addActions({MVIncreaseLevel, MVReduceLevel});
+    popMainView->addSeparator();
+    popMainView->addActions({MVSortSub, MVSortPriority, MVSortDaysDue});
+    popMainView->addSeparator();
+    popMainView->addActions({MVExpandAll, MVExpandUrgent, MVExpandProgress, MVExpandDueSoon,
+                             MVExpandDue6Weeks, MVContractAll});
+    popMainView->addSeparator();
+    menuSendto = popMainView->addMenu(tr("Send copy to"));
+    menuSendto->setObjectName("menuSendto");
+    menuRemove = popMainView->addMenu(tr("Remove"));
+    menuRemove->setObjectName("menuRemove");
+    menuRemove->addAction(MVRemoveItem);
+    // Shortcuts work wherever the tree has the focus, menu or not.
+    view->addActions({MVSave});
+
+    connect(view, &QWidget::customContextMenuRequested, this, &TreeActions::popupAt);
+}
+
+QAction *TreeActions::action(const char *name, const QString &caption,
+                             const std::function<void()> &run)
+{
+    auto *a = new QAction(caption, this);
+    a->setObjectName(name);
+    connect(a, &QAction::triggered, this, [run] { run(); });
+    return a;
+}
+
+tree::TreeMenuState TreeActions::ConfigureTreeMenu()
+{
+    tree::TreeMenuContext context;
+    const tree::TreeItem *item = controller_ ? controller_->selectedItem() : nullptr;
+    if (item && item->node) {
+        context.node = item->node;
+        context.depth = item->level();
+        context.hasPreviousSibling = controller_->tree().previousSibling(item) != nullptr;
+        context.hasChildren = item->hasChildren();
+        context.lanConnected = lanConnected_ && lanConnected_();
+        const int kind = item->node->type;
+        context.sendable = kind >= 0 && kind < 32 &&
+                           controller_->store().sendableKinds.test(static_cast<std::size_t>(kind));
+    }
+    const tree::TreeMenuState state = tree::ConfigureTreeMenu(context);
+    auto apply = [](QAction *a, const tree::MenuItemState &s) {
+        a->setVisible(s.visible);
+        a->setEnabled(s.enabled);
+        if (!s.caption.empty())
+            a->setText(QString::fromStdString(s.caption));
+    };
+    apply(MVNewSection, state.newSection);
+    apply(MVAddItem, state.addItem);
+    apply(MVAddSubItem, state.addSubItem);
+    apply(MVEdit, state.edit);
+    apply(MVFavourites, state.favourites);
+    apply(MVChangeTopicType, state.changeType);
+    apply(MVIncreaseLevel, state.increaseLevel);
+    apply(MVReduceLevel, state.reduceLevel);
+    apply(MVSortSub, state.sortSub);
+    apply(MVSortPriority, state.sortPriority);
+    apply(MVSortDaysDue, state.sortDaysDue);
+    apply(MVRemoveItem, state.remove);
+    menuSendto->setEnabled(state.sendTo.enabled);
+    menuRemove->setEnabled(state.remove.enabled);
+    return state;
+}
+
+void TreeActions::popupAt(const QPoint &viewportPos)
+{
+    if (!controller_)
+        return;
+    MainTreeView *view = controller_->treeMain();
+    // A right-click selects the item under the pointer first, as file managers do.
+    if (tree::TreeItem *item = view->itemAt(viewportPos))
+        view->selectItem(item);
+    ConfigureTreeMenu();
+    popMainView->popup(view->viewport()->mapToGlobal(viewportPos));
+}
+
+} // namespace nimbus

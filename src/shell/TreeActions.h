@@ -1,0 +1,68 @@
+// The tree's popup menu `popMainView` and the actions behind it (`MV...`), including "Save"
+// (Ctrl+S) and "Change topic type ...". Each action is connected to the TreeController,
+// which owns the behaviour; the menu is prepared for the item it opens on by the core rule
+// ConfigureTreeMenu.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+#include "shell/core/TreeRules.h"
+#include "store/TNimbusNode.h" // complete for signals that carry a node
+
+class QAction;
+class QMenu;
+
+namespace nimbus {
+
+class TNimbusNode;
+class TreeController;
+
+class TreeActions : public QObject {
+    Q_OBJECT
+public:
+    explicit TreeActions(TreeController &controller, QObject *parent = nullptr);
+
+    QMenu *popMainView = nullptr;
+    QMenu *menuSendto = nullptr;
+    QMenu *menuRemove = nullptr;
+    QAction *MVNewSection = nullptr;
+    QAction *MVAddItem = nullptr;
+    QAction *MVAddSubItem = nullptr;
+    QAction *MVEdit = nullptr;
+    QAction *MVFavourites = nullptr;
+    QAction *MVIncreaseLevel = nullptr;
+    QAction *MVReduceLevel = nullptr;
+    QAction *MVSortSub = nullptr;
+    QAction *MVSortPriority = nullptr;
+    QAction *MVSortDaysDue = nullptr;
+    QAction *MVExpandAll = nullptr;
+    QAction *MVExpandUrgent = nullptr;
+    QAction *MVExpandProgress = nullptr;
+    QAction *MVExpandDueSoon = nullptr;
+    QAction *MVExpandDue6Weeks = nullptr;
+    QAction *MVContractAll = nullptr;
+    QAction *MVRemoveItem = nullptr;
+    QAction *MVSave = nullptr;
+    QAction *MVChangeTopicType = nullptr;
+
+    // Whether the LAN connection is up ("Send copy to" needs it); none: never.
+    void setLanConnected(std::function<bool()> connected) { lanConnected_ = std::move(connected); }
+    // Prepares the menu for the selected item (ConfigureTreeMenu) and returns the state used.
+    tree::TreeMenuState ConfigureTreeMenu();
+
+signals:
+    void editRequested(TNimbusNode *node);       // "Edit details": the properties dialog
+    void changeTypeRequested(TNimbusNode *node); // "Change topic type ..."
+    void saveRequested();                        // "Save"
+
+private:
+    QAction *action(const char *name, const QString &caption, const std::function<void()> &run);
+    void popupAt(const QPoint &viewportPos);
+
+    QPointer<TreeController> controller_;
+    std::function<bool()> lanConnected_;
+};
+
+} // namespace nimbus

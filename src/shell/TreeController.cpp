@@ -1,0 +1,416 @@
+// Building, writing back and editing the topic tree.
+#include "shell/TreeController.h"
+
+#include <QItemSelectionModel>
+#include <unordered_set>
+
+#include "shell/TopicTreeModel.h"
+#include "shell/core/GroupRollup.h"
+#include "shell/core/TreeBuild.h"
+#include "store/Clock.h"
+#include "store/StoreLog.h"
+#include "store/SummaryLists.h"
+#include "store/TNimbusStructure.h"
+
+namespace nimbus {
+
+using tree::TreeItem;
+
+TreeController::TreeController(TNimbusStructure &store, SummaryLists &lists, const Clock &clock,
+                               StoreLog &log, MainTreeView *view, QObject *parent)
+    : QObject(parent), store_(store), lists_(lists), clock_(clock), log_(log),
+      model_(new TopicTreeModel(tree_, this)), view_(view)
+{
+    view_->setTopicModel(model_);
+    view_->setDropRule(
+        [this](TreeItem *dragged, TreeItem *target) { return canDrop(dragged, target); });
+    connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) {
+                if (!building_)
+                    emit selectionChanged(model_->nodeOf(current));
+            });
+    connect(view_, &MainTreeView::userToggled, this, [this](TreeItem *) {
+        // The expansion state is written with the store.
+        markChanged();
+    });
+    connect(view_, &QTreeView::expanded, this, [this] { treeChanged_ = true; });
+    connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this] { treeChanged_ = true; });
+    connect(view_, &MainTreeView::geometryChanged, this, [this] { treeChanged_ = true; });
+    connect(view_, &QTreeView::collapsed, this, [this] { treeChanged_ = true; });
+    connect(view_, &MainTreeView::propertiesRequested, this, [this](TreeItem *item) {
+        if (item->node && item->node->lev > 0)
+            emit propertiesRequested(item->node);
+    });
+    connect(view_, &MainTreeView::dropRequested, this, &TreeController::dropOnto);
+    connect(model_, &TopicTreeModel::edited, this, [this](TNimbusNode *node, bool renamed) {
+        if (!renamed)
+            return;
+        markChanged();
+        emit nodeChanged(node);
+    });
+}
+
+TreeController::~TreeController()
+{
+    // The view outlives nothing of ours: it must not show the model once it is gone.
+    view_->setModel(nullptr);
+}
+
+TreeItem *TreeController::selectedItem() const
+{
+    return view_->currentItem();
+}
+
+TNimbusNode *TreeController::selectedNode() const
+{
+    const TreeItem *item = selectedItem();
+    return item ? item->node : nullptr;
+}
+
+void TreeController::markChanged()
+{
+    store_.modified = true;
+    treeChanged_ = true;
+    view_->viewport()->update();
+}
+
+// ---- the tree and the store ----
+
+void TreeController::BuildTree()
+{
+    building_ = true;
+    view_->setUpdatesEnabled(false);
+    lists_.ClearGroups();
+    tree::BuildResult result;
+    model_->rebuild([&] {
+        result = tree::BuildTree(store_, tree_, clock_.now(), log_,
+                                 [this](TNimbusNode &node) { lists_.ClassifyNode(node); });
+    });
+    lists_.FinishClassify();
+    // Right after a reset the view only records expanded items; it lays out once, later.
+    tree_.forEach([this](TreeItem *item) {
+        if (item->expanded)
+            view_->setExpanded(model_->indexOf(item), true);
+    });
+    pendingTop_ = result.topItem;
+    if (result.selectedItem)
+        view_->setCurrentIndex(model_->indexOf(result.selectedItem));
+    view_->setUpdatesEnabled(true);
+    building_ = false;
+    treeChanged_ = true;
+    emit treeRebuilt();
+    emit selectionChanged(selectedNode());
+}
+
+void TreeController::applyPendingScroll()
+{
+    if (!pendingTop_)
+        return;
+    view_->scrollToTop(pendingTop_);
+    pendingTop_ = nullptr;
+    treeChanged_ = true;
+}
+
+void TreeController::SyncStoreFromTree()
+{
+    const TreeItem *top = pendingTop_ ? pendingTop_ : view_->firstVisibleItem();
+    tree::SyncStoreFromTree(tree_, store_, top, selectedItem());
+}
+
+void TreeController::UpdateGroup(TreeItem *item)
+{
+    if (tree::UpdateGroup(item, clock_.now()) > 0)
+        view_->viewport()->update();
+}
+
+bool TreeController::MoveSubtree(int sourceIndex, int targetIndex, int levelDelta)
+{
+    const TreeItem *moved = tree_.at(sourceIndex);
+    if (!moved || !moved->node)
+        return false;
+    const std::string uni = moved->node->uni;
+    SyncStoreFromTree(); // store positions now equal tree positions
+    if (!tree::MoveSubtree(store_, sourceIndex, targetIndex, levelDelta))
+        return false;
+    BuildTree();
+    selectNode(store_.Find(uni));
+    markChanged();
+    return true;
+}
+
+// ---- adding, removing, moving ----
+
+TNimbusNode *TreeController::newTopic(TreeItem *parent, int row, int kind, int ttype)
+{
+    const int unique = store_.NextUnique();
+    if (unique < 0) {
+        log_.AddErrorToLog("*** A new topic could not be given an id: ", store_.UniqueFileName());
+        return nullptr;
+    }
+    auto made = std::make_unique<TNimbusNode>(std::to_string(unique));
+    TNimbusNode *node = made.get();
+    node->text = "New topic";
+    node->lev = parent ? parent->level() + 1 : 0;
+    tree::InitNewTopic(*node, kind, ttype, clock_.now());
+    if (store_.Append(std::move(made)) < 0)
+        return nullptr;
+    TreeItem *item = model_->insertItem(parent, row, node);
+    lists_.NoteNewTopic(*node);
+    const QModelIndex index = model_->indexOf(item);
+    view_->setCurrentIndex(index);
+    view_->scrollTo(index);
+    view_->edit(index);
+    UpdateGroup(parent);
+    markChanged();
+    return node;
+}
+
+void TreeController::addTopic()
+{
+    TreeItem *selected = selectedItem();
+    if (!selected || !selected->node || selected->node->lev == 0)
+        return;
+    const int kind = selected->parent && selected->parent->node ? selected->parent->node->type : 1;
+    newTopic(selected->parent, selected->row, kind, tree::NewTopicType(*selected->node, false));
+}
+
+void TreeController::addSubTopic()
+{
+    TreeItem *selected = selectedItem();
+    if (!selected || !selected->node)
+        return;
+    TNimbusNode &parent = *selected->node;
+    if (parent.lev == 0 && parent.top)
+        return;
+    view_->setExpanded(model_->indexOf(selected), true);
+    newTopic(selected, 0, parent.type, tree::NewTopicType(parent, true));
+}
+
+void TreeController::removeTopic()
+{
+    TreeItem *selected = selectedItem();
+    if (!selected || !selected->node)
+        return;
+    // Sections and system topics directly in a section stay (the menu does not offer them).
+    if (selected->node->lev == 0 || (selected->level() == 1 && selected->node->sys))
+        return;
+    TreeItem *parent = selected->parent;
+    std::vector<TNimbusNode *> removed;
+    std::vector<TreeItem *> stack{selected};
+    while (!stack.empty()) {
+        TreeItem *item = stack.back();
+        stack.pop_back();
+        removed.push_back(item->node);
+        for (auto &child : item->children)
+            stack.push_back(child.get());
+    }
+    emit topicsRemoving(removed);
+    model_->removeItem(selected);
+    // The store destroys the nodes it is no longer given.
+    const std::unordered_set<TNimbusNode *> gone(removed.begin(), removed.end());
+    std::vector<TNimbusNode *> kept;
+    kept.reserve(static_cast<std::size_t>(store_.Count()));
+    for (const auto &entry : store_.Entries())
+        if (entry.node && !gone.count(entry.node))
+            kept.push_back(entry.node);
+    store_.Rebuild(kept);
+    UpdateGroup(parent);
+    markChanged();
+}
+
+void TreeController::increaseLevel()
+{
+    TreeItem *item = selectedItem();
+    if (!item || !item->node || item->node->lev == 0 || !tree_.previousSibling(item))
+        return;
+    const int position = tree_.position(item);
+    if (!MoveSubtree(position, position, +1))
+        return;
+    if (TreeItem *moved = selectedItem(); moved && moved->parent) {
+        view_->setExpanded(model_->indexOf(moved->parent), true);
+        view_->scrollTo(model_->indexOf(moved));
+    }
+}
+
+void TreeController::reduceLevel()
+{
+    TreeItem *item = selectedItem();
+    if (!item || item->level() < 2)
+        return;
+    MoveSubtree(tree_.position(item), tree::ReduceLevelTarget(tree_, item), -1);
+}
+
+bool TreeController::canDrop(TreeItem *dragged, TreeItem *target) const
+{
+    return dragged && target &&
+           tree::CanDrop(dragged->node, dragged->level(), target->node, target->level());
+}
+
+void TreeController::dropOnto(TreeItem *dragged, TreeItem *target)
+{
+    if (!canDrop(dragged, target))
+        return;
+    MoveSubtree(tree_.position(dragged), tree_.position(target), 0);
+}
+
+// ---- sorting and expanding ----
+
+void TreeController::sortChildren(tree::SortMode mode)
+{
+    TreeItem *parent = selectedItem();
+    if (!parent || !parent->hasChildren())
+        return;
+    model_->sortChildren(parent, [mode](const TreeItem *a, const TreeItem *b) {
+        return tree::CompareForSort(mode, *a->node, *b->node) < 0;
+    });
+    markChanged();
+}
+
+void TreeController::setAllExpanded(bool expanded)
+{
+    tree_.forEach([expanded](TreeItem *item) { item->expanded = expanded && item->hasChildren(); });
+}
+
+void TreeController::showExpansion(const TreeItem *select)
+{
+    // Expanding thousands of items one by one in a laid-out view costs a relayout each; after
+    // a reset the view only records them and lays out once.
+    bulkExpansion_ = true;
+    view_->setUpdatesEnabled(false);
+    model_->rebuild([] {});
+    tree_.forEach([this](TreeItem *item) {
+        if (item->expanded)
+            view_->setExpanded(model_->indexOf(item), true);
+    });
+    selectAfterBulk(select);
+    view_->setUpdatesEnabled(true);
+    bulkExpansion_ = false;
+    markChanged();
+}
+
+void TreeController::selectAfterBulk(const TreeItem *item)
+{
+    if (!item)
+        return;
+    const QModelIndex index = model_->indexOf(item);
+    view_->setCurrentIndex(index);
+    view_->scrollTo(index);
+}
+
+void TreeController::expandAll()
+{
+    setAllExpanded(true);
+    showExpansion(tree_.first());
+}
+
+void TreeController::contractAll()
+{
+    setAllExpanded(false);
+    showExpansion(tree_.first());
+}
+
+void TreeController::expandMatching(tree::ExpandChoice choice)
+{
+    setAllExpanded(false);
+    const TreeItem *firstFound = nullptr;
+    tree_.forEach([&](TreeItem *item) {
+        if (!item->node || !tree::ExpandChoiceMatches(choice, *item->node))
+            return;
+        if (!firstFound)
+            firstFound = item;
+        for (TreeItem *up = item->parent; up; up = up->parent)
+            up->expanded = true;
+    });
+    showExpansion(firstFound ? firstFound : selectedItem());
+}
+
+void TreeController::goToTopic(TNimbusNode *node)
+{
+    auto *item = node ? static_cast<TreeItem *>(node->treeItem) : nullptr;
+    if (!item)
+        return;
+    setAllExpanded(false);
+    for (TreeItem *up = item; up; up = up->parent)
+        up->expanded = up->hasChildren();
+    showExpansion(item);
+}
+
+void TreeController::selectNode(const TNimbusNode *node)
+{
+    if (node && node->treeItem)
+        view_->selectItem(static_cast<const TreeItem *>(node->treeItem));
+}
+
+// ---- toolbar and dialogs ----
+
+void TreeController::toggleFavourite()
+{
+    TNimbusNode *node = selectedNode();
+    if (!node || node->lev == 0)
+        return;
+    tree::ToggleFavourite(*node);
+    markChanged();
+    emit nodeChanged(node);
+}
+
+void TreeController::applyToSelected(const std::function<tree::ButtonEffect(TNimbusNode &)> &effect)
+{
+    TreeItem *item = selectedItem();
+    if (!item || !item->node || item->node->lev == 0)
+        return;
+    const tree::ButtonEffect done = effect(*item->node);
+    if (!done.applied)
+        return;
+    model_->itemChanged(item);
+    if (done.updateParent)
+        UpdateGroup(item->parent);
+    markChanged();
+    emit nodeChanged(item->node);
+}
+
+void TreeController::nodeEdited(TNimbusNode *node)
+{
+    auto *item = node ? static_cast<TreeItem *>(node->treeItem) : nullptr;
+    if (!item)
+        return;
+    model_->itemChanged(item);
+    UpdateGroup(item->parent);
+    markChanged();
+    emit nodeChanged(node);
+}
+
+void TreeController::schedulesChanged(bool changed, const std::vector<TNimbusNode *> &restyled)
+{
+    const TNimbusNode *selected = selectedNode();
+    for (TNimbusNode *node : restyled) {
+        auto *item = static_cast<TreeItem *>(node->treeItem);
+        if (!item)
+            continue;
+        model_->itemChanged(item);
+        UpdateGroup(item->parent);
+        if (node == selected)
+            emit nodeChanged(node);
+    }
+    if (changed || !restyled.empty())
+        markChanged();
+}
+
+// ---- the grids ----
+
+void TreeController::timerTreeTick()
+{
+    if (!view_->isVisible() || building_ || painting_)
+        return;
+    const TreeItem *first = view_->firstVisibleItem();
+    if (first == lastFirstVisible_ && !treeChanged_)
+        return;
+    painting_ = true;
+    lastFirstVisible_ = first;
+    const std::vector<TreeRow> rows = view_->visibleRows();
+    emit visibleRowsChanged(rows);
+    painting_ = false;
+    treeChanged_ = false;
+}
+
+} // namespace nimbus

@@ -1,0 +1,118 @@
+// The topic tree at work: builds it from the store and writes it back, and carries out
+// every change the menu, the toolbar, the mouse and the keyboard ask for (adding, renaming,
+// removing, moving, sorting, expanding, the toolbar's buttons), keeping the store's modified
+// flag and the groups' roll-up up to date. The rules themselves are core functions
+// (shell/core/TreeRules.h, TreeBuild.h, GroupRollup.h); this class applies them to the view.
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/MainTreeView.h"
+#include "shell/core/TopicTree.h"
+#include "shell/core/TreeRules.h"
+#include "store/TNimbusNode.h" // complete for signals that carry a node
+
+namespace nimbus {
+
+class Clock;
+class StoreLog;
+class TNimbusNode;
+class TNimbusStructure;
+class TopicTreeModel;
+class SummaryLists;
+
+class TreeController : public QObject {
+    Q_OBJECT
+public:
+    // The view belongs to the window's layout; the controller gives it its model.
+    TreeController(TNimbusStructure &store, SummaryLists &lists, const Clock &clock, StoreLog &log,
+                   MainTreeView *view, QObject *parent = nullptr);
+    ~TreeController() override;
+
+    MainTreeView *treeMain() const { return view_; }
+    TopicTreeModel *model() const { return model_; }
+    tree::TopicTree &tree() { return tree_; }
+    TNimbusStructure &store() { return store_; }
+
+    // ---- the tree and the store ----
+    void BuildTree();
+    void SyncStoreFromTree();
+    void UpdateGroup(tree::TreeItem *item);
+    bool MoveSubtree(int sourceIndex, int targetIndex, int levelDelta);
+    // Scrolls to the item that was first visible when the store was written; once the view
+    // has its size.
+    void applyPendingScroll();
+
+    // ---- what the user does ----
+    void addTopic();    // "Insert new topic", before the selected topic
+    void addSubTopic(); // "Insert new sub-topic" / "Insert new topic in this section"
+    void removeTopic(); // "Remove this topic permanently"
+    void increaseLevel();
+    void reduceLevel();
+    void sortChildren(tree::SortMode mode);
+    void expandMatching(tree::ExpandChoice choice);
+    void expandAll();
+    void contractAll();
+    void toggleFavourite();
+    // A toolbar button's effect on the selected topic, with its follow-up work.
+    void applyToSelected(const std::function<tree::ButtonEffect(TNimbusNode &)> &effect);
+    bool canDrop(tree::TreeItem *dragged, tree::TreeItem *target) const;
+    void dropOnto(tree::TreeItem *dragged, tree::TreeItem *target);
+    // Collapses the tree, opens the node's item and selects it (a jump from the summary).
+    void goToTopic(TNimbusNode *node);
+    void selectNode(const TNimbusNode *node);
+    // A node's values changed outside the tree (a dialog, the deadline timer): redraw it and
+    // roll its parents up.
+    void nodeEdited(TNimbusNode *node);
+    // The deadline pass changed schedules (changed) and restyled these nodes: redraw them
+    // and roll their parents up.
+    void schedulesChanged(bool changed, const std::vector<TNimbusNode *> &restyled);
+
+    tree::TreeItem *selectedItem() const;
+    TNimbusNode *selectedNode() const;
+
+    // ---- the grids beside the tree ----
+    // Driven by timerTree: when the rows on screen changed, reports them (visibleRowsChanged).
+    void timerTreeTick();
+    bool treeChanged() const { return treeChanged_; }
+    bool building() const { return building_; }
+    // Something changed in the tree: the store must be written and the grids realigned.
+    void markChanged();
+
+signals:
+    void selectionChanged(TNimbusNode *node);
+    // A node's values changed (type, status, text ...); the toolbar and pages refresh.
+    void nodeChanged(TNimbusNode *node);
+    // These nodes are about to be destroyed; whoever shows one must forget it.
+    void topicsRemoving(const std::vector<TNimbusNode *> &nodes);
+    void propertiesRequested(TNimbusNode *node);
+    void visibleRowsChanged(const std::vector<TreeRow> &rows);
+    void treeRebuilt();
+
+private:
+    TNimbusNode *newTopic(tree::TreeItem *parent, int row, int kind, int ttype);
+    // Lets the view show the core items' expansion after a bulk change.
+    void showExpansion(const tree::TreeItem *select);
+    void setAllExpanded(bool expanded);
+    void selectAfterBulk(const tree::TreeItem *item);
+
+    TNimbusStructure &store_;
+    SummaryLists &lists_;
+    const Clock &clock_;
+    StoreLog &log_;
+    tree::TopicTree tree_;
+    TopicTreeModel *model_;
+    MainTreeView *view_;
+    const tree::TreeItem *pendingTop_ = nullptr;
+    const void *lastFirstVisible_ = nullptr;
+    bool building_ = false;
+    bool bulkExpansion_ = false;
+    bool treeChanged_ = false;
+    bool painting_ = false;
+};
+
+} // namespace nimbus

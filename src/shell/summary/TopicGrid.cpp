@@ -1,0 +1,114 @@
+// Rows, heading, backgrounds and mouse handling shared by the "Due" and "Status" grids.
+#include "shell/summary/TopicGrid.h"
+
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "store/GridCells.h"
+#include "store/TNimbusNode.h"
+#include "store/TopicCodes.h"
+
+namespace nimbus::summarypage {
+
+namespace {
+
+QColor toQColor(int colour)
+{
+    return QColor(colourRed(colour), colourGreen(colour), colourBlue(colour));
+}
+
+} // namespace
+
+TopicGrid::TopicGrid(const QString &heading, QWidget *parent) : QWidget(parent), heading_(heading)
+{
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::ClickFocus);
+}
+
+void TopicGrid::SetRows(std::vector<GridRow> rows)
+{
+    rows_ = std::move(rows);
+    // A row that left the screen must not be remembered: its node may go away.
+    hoverNode_ = nullptr;
+    update();
+}
+
+int TopicGrid::RowAt(QPoint position) const
+{
+    const int y = position.y() - kHeaderHeight;
+    if (position.y() < kHeaderHeight)
+        return -1;
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        if (y >= rows_[i].top && y < rows_[i].top + rows_[i].height)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void TopicGrid::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    const QRect dirty = event->rect();
+    painter.fillRect(dirty, Qt::white);
+    painter.setClipRect(QRect(0, kHeaderHeight, width(), height() - kHeaderHeight));
+    for (const GridRow &row : rows_) {
+        const QRect cell(0, kHeaderHeight + row.top, width(), row.height);
+        if (!row.node || !cell.intersects(dirty))
+            continue;
+        painter.fillRect(cell,
+                         toQColor(gridcells::RowBackground(row.selected, row.node->rowShade)));
+        DrawCell(painter, cell, row);
+    }
+    painter.setClipping(false);
+    if (dirty.top() < kHeaderHeight)
+        drawHeading(painter);
+}
+
+void TopicGrid::drawHeading(QPainter &painter)
+{
+    const QRect header(0, 0, width(), kHeaderHeight);
+    QLinearGradient shade(header.topLeft(), header.bottomLeft());
+    shade.setColorAt(0, QColor(250, 250, 250));
+    shade.setColorAt(1, QColor(228, 230, 234));
+    painter.fillRect(header, shade);
+    painter.setPen(QColor(190, 192, 198));
+    painter.drawLine(header.bottomLeft(), header.bottomRight());
+    painter.setPen(QColor(50, 50, 60));
+    painter.drawText(header, Qt::AlignCenter, heading_);
+}
+
+void TopicGrid::mousePressEvent(QMouseEvent *event)
+{
+    const int row = RowAt(event->position().toPoint());
+    if (row >= 0 && event->button() == Qt::LeftButton)
+        emit RowClicked(rows_[static_cast<std::size_t>(row)].node);
+}
+
+void TopicGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    const int row = RowAt(event->position().toPoint());
+    hoverNode_ = row >= 0 ? rows_[static_cast<std::size_t>(row)].node : nullptr;
+    if (hoverNode_ && event->button() == Qt::LeftButton)
+        emit RowDoubleClicked(hoverNode_);
+}
+
+void TopicGrid::mouseMoveEvent(QMouseEvent *event)
+{
+    const int row = RowAt(event->position().toPoint());
+    hoverNode_ = row >= 0 ? rows_[static_cast<std::size_t>(row)].node : nullptr;
+}
+
+void TopicGrid::leaveEvent(QEvent *)
+{
+    hoverNode_ = nullptr;
+}
+
+void TopicGrid::wheelEvent(QWheelEvent *event)
+{
+    // The grids follow the tree; they never scroll on their own.
+    event->accept();
+}
+
+} // namespace nimbus::summarypage

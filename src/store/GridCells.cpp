@@ -1,0 +1,76 @@
+// Rules of the grids beside the tree.
+#include "store/GridCells.h"
+
+#include "store/TNimbusNode.h"
+#include "store/TopicCodes.h"
+
+namespace nimbus::gridcells {
+
+int RowBackground(bool selected, int rowShade)
+{
+    if (selected)
+        return rgbColour(229, 229, 229);
+    return rowShade == 1 ? rgbColour(232, 244, 244) : rgbColour(255, 255, 255);
+}
+
+InfoCell InfoCellFor(const TNimbusNode &node)
+{
+    InfoCell cell;
+    if ((node.ttype == kTopicTask || node.ttype == kTopicEvent) && !node.statusText.empty()) {
+        cell.shown = true;
+        cell.text = node.statusText;
+        cell.colour = node.highlightColour;
+    }
+    return cell;
+}
+
+int InfoTextLeft(int cellWidth, int textWidth)
+{
+    const int centred = (cellWidth - textWidth) / 2 + 2;
+    return textWidth + 4 <= cellWidth ? centred : 2;
+}
+
+namespace {
+
+bool hasStatusImage(int status)
+{
+    return status >= kStatusNotStarted && status <= kStatusWaiting;
+}
+
+} // namespace
+
+DueCell DueCellFor(const TNimbusNode &node, bool collapsed)
+{
+    DueCell cell;
+    if (node.dac == 1)
+        cell.content = {IconList::Doc, (node.dam == 1) ? 0 : 1};
+    else if (node.dac > 1)
+        cell.content = {IconList::Doc, 2};
+
+    const bool urgentHere =
+        node.urgent || (collapsed && node.childCount > 0 && node.urgentCount > 0);
+    if (node.fav)
+        cell.marker = {IconList::TopicStatus, urgentHere ? 15 : 14};
+    else if (urgentHere)
+        cell.marker = {IconList::TopicStatus, 0};
+
+    // Status 0 (none) has no image of its own: index 0 of the list is the urgency mark, which
+    // would tell the user something untrue.
+    if (node.ttype == kTopicTask) {
+        if (node.status == kStatusInProgress && node.prog && node.percent >= 1 &&
+            node.percent <= 99)
+            cell.state = {IconList::Progress, node.percent / 10};
+        else if (hasStatusImage(node.status))
+            cell.state = {IconList::TopicStatus, node.recur ? node.status + 5 : node.status};
+        if (node.status != kStatusOnHold && node.pri > 0)
+            cell.priority = node.pri;
+    } else if (node.ttype == kTopicEvent && hasStatusImage(node.status)) {
+        if (node.recur)
+            cell.state = {IconList::TopicStatus, node.status + 5};
+        else if (node.dl)
+            cell.state = {IconList::TopicStatus, node.status};
+    }
+    return cell;
+}
+
+} // namespace nimbus::gridcells
