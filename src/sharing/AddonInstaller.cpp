@@ -28,10 +28,12 @@ std::vector<std::string> AddonInstaller::SplitFolderName(const std::string &name
     std::size_t start = 0;
     for (;;) {
         const std::size_t dash = name.find('-', start);
-        std::string field = name.substr(start, dash == std::string::npos ? std::string::npos : dash - start);
+        std::string field =
+            name.substr(start, dash == std::string::npos ? std::string::npos : dash - start);
         const auto first = field.find_first_not_of(" \t");
         const auto last = field.find_last_not_of(" \t");
-        fields.push_back(first == std::string::npos ? std::string() : field.substr(first, last - first + 1));
+        fields.push_back(first == std::string::npos ? std::string()
+                                                    : field.substr(first, last - first + 1));
         if (dash == std::string::npos)
             break;
         start = dash + 1;
@@ -71,8 +73,11 @@ AddonOutcome AddonInstaller::timerAddonTimer(TNimbusStructure &store, MergeHost 
         if (!addon::MergeAddon(store, folder, paths_.content(), log_, changes, &import))
             continue;
         ++outcome.packsMerged;
-        list.Add(TAddon{fields[1], "install", dates::dateKey(clock_.now()),
-                        fields.size() > 2 ? fields[2] : std::string(), {}});
+        list.Add(TAddon{fields[1],
+                        "install",
+                        dates::dateKey(clock_.now()),
+                        fields.size() > 2 ? fields[2] : std::string(),
+                        {}});
         list.changed = true;
         host.BuildTree(changes);
         removePackFolder(folder, import.failed);
@@ -92,7 +97,8 @@ AddonOutcome AddonInstaller::timerAddonTimer(TNimbusStructure &store, MergeHost 
     return outcome;
 }
 
-void AddonInstaller::removePackFolder(const std::string &folder, const std::vector<std::string> &keep)
+void AddonInstaller::removePackFolder(const std::string &folder,
+                                      const std::vector<std::string> &keep)
 {
     std::vector<std::string> files;
     fileio::listFiles(folder, files);
@@ -104,4 +110,4 @@ void AddonInstaller::removePackFolder(const std::string &folder, const std::vect
     ::rmdir(folder.c_str());
 }
 
-}  // namespace nimbus
+} // namespace nimbus

@@ -18,7 +18,7 @@ class StoreLog;
 class TNimbusStructure;
 
 struct AddonOutcome {
-    int interval = 0;  // the timer's next interval in milliseconds
+    int interval = 0; // the timer's next interval in milliseconds
     int packsMerged = 0;
     MergeChanges changes;
 };
@@ -47,4 +47,4 @@ private:
     int interval_ = kFirstInterval;
 };
 
-}  // namespace nimbus
+} // namespace nimbus

@@ -31,13 +31,14 @@ int lastOfSubtree(const StoreSplice &splice, int handle)
     return last;
 }
 
-}  // namespace
+} // namespace
 
 int FindLastchild(const TNimbusStructure &store, int index)
 {
     const TNimbusNode &parent = *store.Node(index);
     int p = index + 1;
-    while (p < store.Count() && store.Node(p)->lev > parent.lev && store.Node(p)->type == parent.type)
+    while (p < store.Count() && store.Node(p)->lev > parent.lev &&
+           store.Node(p)->type == parent.type)
         ++p;
     return p;
 }
@@ -45,8 +46,8 @@ int FindLastchild(const TNimbusStructure &store, int index)
 bool ReadPack(const std::string &path, TNimbusStructure &pack, std::string &problem)
 {
     std::string bytes;
-    if (!sharing::readBounded(path, limits::kMaxStoreFileBytes, bytes, problem)
-        || !packet::ParseStoreRecords(bytes, pack, problem))
+    if (!sharing::readBounded(path, limits::kMaxStoreFileBytes, bytes, problem) ||
+        !packet::ParseStoreRecords(bytes, pack, problem))
         return false;
     for (const auto &entry : pack.Entries()) {
         const TNimbusNode &node = *entry.node;
@@ -90,7 +91,8 @@ bool MergeAddon(TNimbusStructure &store, const std::string &packFolder, const Co
         TNimbusNode &target = splice.Node(local);
         target.AssignNode(*node);
         changes.updated.push_back(target.uni);
-        log.AddToLog((target.lev == 0 ? "Addon - matched section: " : "Addon - matched topic: ") + node->text);
+        log.AddToLog((target.lev == 0 ? "Addon - matched section: " : "Addon - matched topic: ") +
+                     node->text);
     }
 
     std::string lastNewSection;
@@ -99,7 +101,7 @@ bool MergeAddon(TNimbusStructure &store, const std::string &packFolder, const Co
         const std::string text = node->text;
         const std::string parentId = node->parent;
         bool section = false;
-        int anchor = StoreSplice::kNone;  // kNone: at the end
+        int anchor = StoreSplice::kNone; // kNone: at the end
         if (parentId.empty() || parentId == lastNewSection) {
             // Keeps its own level, but never deeper than one below the node it follows.
             node->lev = std::clamp(node->lev, 0, splice.LastLevel() + 1);
@@ -138,4 +140,4 @@ bool MergeAddon(TNimbusStructure &store, const std::string &packFolder, const Co
     return true;
 }
 
-}  // namespace nimbus::addon
+} // namespace nimbus::addon

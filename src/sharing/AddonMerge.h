@@ -31,5 +31,5 @@ bool ReadPack(const std::string &path, TNimbusStructure &pack, std::string &prob
 bool MergeAddon(TNimbusStructure &store, const std::string &packFolder, const ContentFolders &to,
                 StoreLog &log, MergeChanges &changes, ImportReport *import = nullptr);
 
-}  // namespace addon
-}  // namespace nimbus
+} // namespace addon
+} // namespace nimbus

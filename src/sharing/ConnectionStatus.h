@@ -21,8 +21,8 @@ constexpr int kStatusColourRed = rgbColour(255, 0, 0);
 
 struct ConnectionStatus {
     std::string text = kStatusNotConnected;
-    int colour = kStatusColourBlack;  // 0x00BBGGRR, see rgbColour
+    int colour = kStatusColourBlack; // 0x00BBGGRR, see rgbColour
     bool connected = false;
 };
 
-}  // namespace nimbus
+} // namespace nimbus

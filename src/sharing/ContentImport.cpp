@@ -34,8 +34,8 @@ bool rewritePageList(const std::string &bytes, const std::string &prefix,
         }
         // A page file belongs to its topic ("<id>-<n>.txt") and stays in its folder: otherwise
         // opening or deleting the page would reach another topic's page or leave the folder.
-        if (names[i] == "file" && !value.empty()
-            && (!fileio::isSafeFileName(value) || !startsWith(value, topicId + "-"))) {
+        if (names[i] == "file" && !value.empty() &&
+            (!fileio::isSafeFileName(value) || !startsWith(value, topicId + "-"))) {
             problem = "it names the page file \"" + value + "\"";
             return false;
         }
@@ -47,7 +47,7 @@ bool rewritePageList(const std::string &bytes, const std::string &prefix,
     return true;
 }
 
-}  // namespace
+} // namespace
 
 ImportReport ImportContent(const std::string &folder, const std::string &prefix,
                            const ContentFolders &to, StoreLog &log, bool setAsideRefused)
@@ -78,8 +78,9 @@ ImportReport ImportContent(const std::string &folder, const std::string &prefix,
                 problem = "it is not a plain file";
             }
             if (taken && pageList)
-                taken = sharing::readBounded(source, kind.maxBytes, bytes, problem)
-                        && rewritePageList(bytes, prefix, fileio::baseNameOf(name), rewritten, problem);
+                taken =
+                    sharing::readBounded(source, kind.maxBytes, bytes, problem) &&
+                    rewritePageList(bytes, prefix, fileio::baseNameOf(name), rewritten, problem);
             if (taken && !pageList && fileio::fileSize(source) > kind.maxBytes) {
                 taken = false;
                 problem = "it is too large";
@@ -109,4 +110,4 @@ ImportReport ImportContent(const std::string &folder, const std::string &prefix,
     return report;
 }
 
-}  // namespace nimbus::content_import
+} // namespace nimbus::content_import

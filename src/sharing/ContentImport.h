@@ -16,8 +16,8 @@ class StoreLog;
 
 struct ImportReport {
     int moved = 0;
-    std::vector<std::string> failed;   // could not be copied; left where they were
-    std::vector<std::string> refused;  // not taken (set aside when asked)
+    std::vector<std::string> failed;  // could not be copied; left where they were
+    std::vector<std::string> refused; // not taken (set aside when asked)
 };
 
 namespace content_import {
@@ -27,5 +27,5 @@ namespace content_import {
 ImportReport ImportContent(const std::string &folder, const std::string &prefix,
                            const ContentFolders &to, StoreLog &log, bool setAsideRefused);
 
-}  // namespace content_import
-}  // namespace nimbus
+} // namespace content_import
+} // namespace nimbus

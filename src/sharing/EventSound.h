@@ -8,20 +8,24 @@ namespace nimbus {
 
 enum class EventSound : int {
     None = -1,
-    Received = 0,    // topics were received
-    SendOk = 1,      // sending succeeded
-    SendFailed = 2,  // sending failed
+    Received = 0,   // topics were received
+    SendOk = 1,     // sending succeeded
+    SendFailed = 2, // sending failed
 };
 
 // "claves.wav", "cork_pop.wav", "metal_clang.wav"; empty for None.
 inline std::string EventSoundFile(EventSound sound)
 {
     switch (sound) {
-    case EventSound::Received: return "claves.wav";
-    case EventSound::SendOk: return "cork_pop.wav";
-    case EventSound::SendFailed: return "metal_clang.wav";
-    default: return {};
+    case EventSound::Received:
+        return "claves.wav";
+    case EventSound::SendOk:
+        return "cork_pop.wav";
+    case EventSound::SendFailed:
+        return "metal_clang.wav";
+    default:
+        return {};
     }
 }
 
-}  // namespace nimbus
+} // namespace nimbus

@@ -19,8 +19,8 @@
 
 namespace nimbus {
 
-InboxReceiver::InboxReceiver(LanConnection &connection, const SharingPaths &paths,
-                             MergeGate &gate, StoreLog &log)
+InboxReceiver::InboxReceiver(LanConnection &connection, const SharingPaths &paths, MergeGate &gate,
+                             StoreLog &log)
     : connection_(connection), paths_(paths), gate_(gate), log_(log)
 {
 }
@@ -87,7 +87,7 @@ bool InboxReceiver::receivePacket(const std::string &name, TNimbusStructure &sto
     }
     MergeChanges changes;
     if (!packet::MergePacket(store, packet, prefix, &recentNew, log_, changes))
-        return false;  // no new id could be had; the packet waits for the next tick
+        return false; // no new id could be had; the packet waits for the next tick
     ++outcome.packetsMerged;
     if (changes.changed())
         host.BuildTree(changes);
@@ -103,4 +103,4 @@ bool InboxReceiver::receivePacket(const std::string &name, TNimbusStructure &sto
     return true;
 }
 
-}  // namespace nimbus
+} // namespace nimbus

@@ -22,7 +22,7 @@ struct ReceiveOutcome {
     int packetsFound = 0;
     int packetsMerged = 0;
     int packetsRefused = 0;
-    MergeChanges changes;  // everything the tick changed, all packets together
+    MergeChanges changes; // everything the tick changed, all packets together
 };
 
 class InboxReceiver {
@@ -48,4 +48,4 @@ private:
     std::set<std::string> stuck_;
 };
 
-}  // namespace nimbus
+} // namespace nimbus

@@ -162,4 +162,4 @@ std::string LanConnection::InboxOf(const std::string &user) const
     return details_.resolvedFolder + sharing::inboxFolderName(user);
 }
 
-}  // namespace nimbus
+} // namespace nimbus

@@ -27,8 +27,8 @@ struct SendtoItem {
 };
 
 struct NetworkUsers {
-    std::vector<std::string> listUsers;  // "  " + name for every colleague
-    std::vector<SendtoItem> menuSendto;  // one item per colleague, then "All" for two or more
+    std::vector<std::string> listUsers; // "  " + name for every colleague
+    std::vector<SendtoItem> menuSendto; // one item per colleague, then "All" for two or more
 };
 
 class LanConnection {
@@ -70,4 +70,4 @@ private:
     ConnectionStatus status_;
 };
 
-}  // namespace nimbus
+} // namespace nimbus

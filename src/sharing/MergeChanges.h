@@ -8,10 +8,10 @@
 namespace nimbus {
 
 struct MergeChanges {
-    char mergeCase = 0;                // 'a' to 'd' for a packet; 0 for a pack or nothing
-    std::vector<std::string> added;    // ids of nodes inserted into the store, in merge order
-    std::vector<std::string> updated;  // ids of existing nodes that took incoming fields
+    char mergeCase = 0;               // 'a' to 'd' for a packet; 0 for a pack or nothing
+    std::vector<std::string> added;   // ids of nodes inserted into the store, in merge order
+    std::vector<std::string> updated; // ids of existing nodes that took incoming fields
     bool changed() const { return !added.empty() || !updated.empty(); }
 };
 
-}  // namespace nimbus
+} // namespace nimbus

@@ -31,4 +31,4 @@ private:
     bool busy_ = false;
 };
 
-}  // namespace nimbus
+} // namespace nimbus

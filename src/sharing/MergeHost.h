@@ -25,4 +25,4 @@ public:
     virtual void PlayEventSound(EventSound sound) = 0;
 };
 
-}  // namespace nimbus
+} // namespace nimbus

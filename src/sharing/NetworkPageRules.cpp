@@ -23,4 +23,4 @@ NetworkPageState PageState(bool connected, bool canConnect)
     return state;
 }
 
-}  // namespace nimbus::network_page
+} // namespace nimbus::network_page

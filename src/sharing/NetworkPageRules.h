@@ -25,5 +25,5 @@ bool CanConnect(const std::string &folder, const std::string &password,
 // The page while connected (nothing can be edited) or not (Connect offered when allowed).
 NetworkPageState PageState(bool connected, bool canConnect);
 
-}  // namespace network_page
-}  // namespace nimbus
+} // namespace network_page
+} // namespace nimbus

@@ -33,7 +33,7 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool writeQuick(const std::string &path, std::string_view bytes, std::string *error)
 {
@@ -149,10 +149,9 @@ void parsePairs(const std::string &bytes, std::vector<std::string> &names,
 bool setAside(const std::string &folder, const std::string &name)
 {
     const std::string rejected = folder + kRejectedFolder;
-    if (fileio::createFolder(rejected, 0777)
-        && fileio::renameFile(folder + name, rejected + name))
+    if (fileio::createFolder(rejected, 0777) && fileio::renameFile(folder + name, rejected + name))
         return true;
     return fileio::renameFile(folder + name, folder + name + ".rejected");
 }
 
-}  // namespace nimbus::sharing
+} // namespace nimbus::sharing

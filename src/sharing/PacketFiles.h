@@ -39,4 +39,4 @@ void parsePairs(const std::string &bytes, std::vector<std::string> &names,
 // when that is impossible, renames it to name + ".rejected". False when neither worked.
 bool setAside(const std::string &folder, const std::string &name);
 
-}  // namespace nimbus::sharing
+} // namespace nimbus::sharing

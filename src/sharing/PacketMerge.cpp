@@ -18,7 +18,7 @@ struct Item {
     std::unique_ptr<TNimbusNode> node;
     std::string localId;
     int packetLevel = 0;
-    int match = StoreSplice::kNone;  // the local node it updates, or itself once placed
+    int match = StoreSplice::kNone; // the local node it updates, or itself once placed
 };
 
 class Merger {
@@ -32,7 +32,7 @@ public:
     bool run(TNimbusStructure &packet, const std::string &ownPrefix);
 
 private:
-    int place(Item &item, int anchor);  // kNone anchor: at the end
+    int place(Item &item, int anchor); // kNone anchor: at the end
     void updateMatched();
     void placeNextToPacketNeighbours();
     int newSection(const TNimbusNode &header, const std::string &id);
@@ -43,7 +43,7 @@ private:
     StoreLog &log_;
     MergeChanges &changes_;
     StoreSplice splice_;
-    std::vector<Item> items_;  // the header first
+    std::vector<Item> items_; // the header first
 };
 
 int Merger::findTargetSection(int kind) const
@@ -173,7 +173,8 @@ bool Merger::run(TNimbusStructure &packet, const std::string &ownPrefix)
             updateMatched();
             // Without a section of the header's kind the packet gets a new one, as when no
             // topic is known.
-            const int anchor = needsSection ? newSection(*header.node, std::to_string(sectionId)) : target;
+            const int anchor =
+                needsSection ? newSection(*header.node, std::to_string(sectionId)) : target;
             place(header, anchor);
             placeNextToPacketNeighbours();
         } else if (!needsSection) {
@@ -206,7 +207,7 @@ bool Merger::run(TNimbusStructure &packet, const std::string &ownPrefix)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool MergePacket(TNimbusStructure &store, TNimbusStructure &packet, const std::string &ownPrefix,
                  TNimbusStructure *recentNew, StoreLog &log, MergeChanges &changes)
@@ -216,4 +217,4 @@ bool MergePacket(TNimbusStructure &store, TNimbusStructure &packet, const std::s
     return merger.run(packet, ownPrefix);
 }
 
-}  // namespace nimbus::packet
+} // namespace nimbus::packet

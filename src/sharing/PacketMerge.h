@@ -27,5 +27,5 @@ namespace packet {
 bool MergePacket(TNimbusStructure &store, TNimbusStructure &packet, const std::string &ownPrefix,
                  TNimbusStructure *recentNew, StoreLog &log, MergeChanges &changes);
 
-}  // namespace packet
-}  // namespace nimbus
+} // namespace packet
+} // namespace nimbus

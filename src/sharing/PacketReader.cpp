@@ -51,17 +51,19 @@ bool checkTopics(const TNimbusStructure &packet, const std::string &ownPrefix, s
             return refuse(problem, "two topics have the id " + localId);
         // Sent topics lie below the header, each at most one level below the one before it.
         if (node.lev < 2 || node.lev > limits::kMaxLevel || node.lev > previousLevel + 1)
-            return refuse(problem, "the topic " + node.uni + " has the level " + std::to_string(node.lev));
+            return refuse(problem,
+                          "the topic " + node.uni + " has the level " + std::to_string(node.lev));
         previousLevel = node.lev;
     }
     return true;
 }
 
-}  // namespace
+} // namespace
 
 std::string LocalIdOf(const std::string &uni, const std::string &ownPrefix)
 {
-    if (!ownPrefix.empty() && uni.size() >= ownPrefix.size() && uni.compare(0, ownPrefix.size(), ownPrefix) == 0)
+    if (!ownPrefix.empty() && uni.size() >= ownPrefix.size() &&
+        uni.compare(0, ownPrefix.size(), ownPrefix) == 0)
         return uni.substr(ownPrefix.size());
     return uni;
 }
@@ -116,4 +118,4 @@ bool ReadPacket(const std::string &path, TNimbusStructure &packet, const std::st
     return ParsePacket(bytes, packet, ownPrefix, problem);
 }
 
-}  // namespace nimbus::packet
+} // namespace nimbus::packet

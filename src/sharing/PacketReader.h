@@ -32,5 +32,5 @@ bool ParsePacket(const std::string &bytes, TNimbusStructure &packet, const std::
 bool ReadPacket(const std::string &path, TNimbusStructure &packet, const std::string &ownPrefix,
                 std::string &problem);
 
-}  // namespace packet
-}  // namespace nimbus
+} // namespace packet
+} // namespace nimbus

@@ -126,4 +126,4 @@ std::string PacketWriter::copyPageFile(const TContent &source, int con, const st
     return name;
 }
 
-}  // namespace nimbus
+} // namespace nimbus

@@ -17,8 +17,8 @@ class TNimbusStructure;
 
 struct PacketResult {
     bool ok = false;
-    std::string fileName;  // "<sender>-<stamp>.str", without folder
-    int topics = 0;        // sent topics, the header not counted
+    std::string fileName; // "<sender>-<stamp>.str", without folder
+    int topics = 0;       // sent topics, the header not counted
     std::string error;
 };
 
@@ -45,4 +45,4 @@ private:
     StoreLog &log_;
 };
 
-}  // namespace nimbus
+} // namespace nimbus

@@ -18,4 +18,4 @@ public:
     virtual bool AskYesNo(const std::string &question) = 0;
 };
 
-}  // namespace nimbus
+} // namespace nimbus

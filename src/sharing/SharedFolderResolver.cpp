@@ -18,4 +18,4 @@ PosixFolderResolver &PosixFolderResolver::instance()
     return resolver;
 }
 
-}  // namespace nimbus
+} // namespace nimbus

@@ -20,4 +20,4 @@ public:
     static PosixFolderResolver &instance();
 };
 
-}  // namespace nimbus
+} // namespace nimbus

@@ -19,4 +19,4 @@ constexpr int kMaxLevel = 100;
 // Length of an id: it becomes part of file names ("<id>-<n>.~lst" must fit 255 bytes).
 constexpr std::size_t kMaxIdLength = 200;
 
-}  // namespace nimbus::limits
+} // namespace nimbus::limits

@@ -38,8 +38,8 @@ std::string packetStamp(DateTime t)
 
 bool isUsableUserName(const std::string &user)
 {
-    return isSafeId(user) && user.find('*') == std::string::npos
-           && user.find('?') == std::string::npos;
+    return isSafeId(user) && user.find('*') == std::string::npos &&
+           user.find('?') == std::string::npos;
 }
 
 bool isSafeId(std::string_view id)
@@ -52,4 +52,4 @@ bool isSafeId(std::string_view id)
     return true;
 }
 
-}  // namespace nimbus::sharing
+} // namespace nimbus::sharing

@@ -23,4 +23,4 @@ bool isUsableUserName(const std::string &user);
 // characters, so that "<id>.pkt" and "<id>-<n>.~lst" stay inside their folders.
 bool isSafeId(std::string_view id);
 
-}  // namespace nimbus::sharing
+} // namespace nimbus::sharing

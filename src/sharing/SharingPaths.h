@@ -16,7 +16,8 @@ struct SharingPaths {
     std::string OutboxFolder;
     std::string InstallFolder;
 
-    static SharingPaths inDataFolder(const std::string &dataFolder, const std::string &installFolder)
+    static SharingPaths inDataFolder(const std::string &dataFolder,
+                                     const std::string &installFolder)
     {
         return {dataFolder,
                 dataFolder + "Packs/",
@@ -28,4 +29,4 @@ struct SharingPaths {
     ContentFolders content() const { return {PacksFolder, TextFolder, CheckListFolder}; }
 };
 
-}  // namespace nimbus
+} // namespace nimbus

@@ -99,4 +99,4 @@ void StoreSplice::Commit()
     store_.Rebuild(order);
 }
 
-}  // namespace nimbus
+} // namespace nimbus

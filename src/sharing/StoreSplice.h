@@ -54,4 +54,4 @@ private:
     int tail_ = kNone;
 };
 
-}  // namespace nimbus
+} // namespace nimbus

@@ -15,7 +15,7 @@ bool lessIgnoringCase(const std::string &a, const std::string &b)
     return sharing::lowerAscii(a) < sharing::lowerAscii(b);
 }
 
-}  // namespace
+} // namespace
 
 bool TAddonList::Load()
 {
@@ -28,7 +28,8 @@ bool TAddonList::Load()
     return true;
 }
 
-void TAddonList::Parse(const std::vector<std::string> &names, const std::vector<std::string> &values)
+void TAddonList::Parse(const std::vector<std::string> &names,
+                       const std::vector<std::string> &values)
 {
     TAddon *current = nullptr;
     for (std::size_t i = 0; i < names.size(); ++i) {
@@ -47,8 +48,9 @@ void TAddonList::Parse(const std::vector<std::string> &names, const std::vector<
             current->date = value;
         }
     }
-    std::stable_sort(items.begin(), items.end(),
-                     [](const TAddon &a, const TAddon &b) { return lessIgnoringCase(a.name, b.name); });
+    std::stable_sort(items.begin(), items.end(), [](const TAddon &a, const TAddon &b) {
+        return lessIgnoringCase(a.name, b.name);
+    });
 }
 
 void TAddonList::Pairs(std::vector<std::string> &names, std::vector<std::string> &values) const
@@ -90,11 +92,13 @@ bool TAddonList::Add(TAddon addon)
 {
     if (Find(addon.name))
         return false;
-    const auto at = std::upper_bound(items.begin(), items.end(), addon,
-                                     [](const TAddon &a, const TAddon &b) { return lessIgnoringCase(a.name, b.name); });
+    const auto at =
+        std::upper_bound(items.begin(), items.end(), addon, [](const TAddon &a, const TAddon &b) {
+            return lessIgnoringCase(a.name, b.name);
+        });
     items.insert(at, std::move(addon));
     changed = true;
     return true;
 }
 
-}  // namespace nimbus
+} // namespace nimbus

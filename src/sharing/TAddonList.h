@@ -15,9 +15,9 @@ class TAddonList {
 public:
     static constexpr int kVersions = 3;
 
-    std::string path;  // DataFolder + "Addons.dat"
+    std::string path; // DataFolder + "Addons.dat"
     bool changed = false;
-    std::vector<TAddon> items;  // sorted by name, letter case ignored
+    std::vector<TAddon> items; // sorted by name, letter case ignored
 
     void SetDataFolder(const std::string &dataFolder) { path = dataFolder + "Addons.dat"; }
     // False when the file cannot be opened (the list is then empty).
@@ -34,4 +34,4 @@ public:
     void Pairs(std::vector<std::string> &names, std::vector<std::string> &values) const;
 };
 
-}  // namespace nimbus
+} // namespace nimbus

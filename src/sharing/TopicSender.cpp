@@ -100,4 +100,4 @@ void TopicSender::clearOutbox()
         fileio::deleteFile(paths_.OutboxFolder + file);
 }
 
-}  // namespace nimbus
+} // namespace nimbus

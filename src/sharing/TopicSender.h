@@ -20,8 +20,8 @@ class TNimbusStructure;
 struct SendOutcome {
     bool ok = false;
     EventSound sound = EventSound::None;
-    std::string packetName;   // the ".str" file delivered
-    std::string errorDetail;  // the detail line of the error entry, when delivery failed
+    std::string packetName;  // the ".str" file delivered
+    std::string errorDetail; // the detail line of the error entry, when delivery failed
 };
 
 class TopicSender {
@@ -48,4 +48,4 @@ private:
     StoreLog &log_;
 };
 
-}  // namespace nimbus
+} // namespace nimbus

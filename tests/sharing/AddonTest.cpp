@@ -38,8 +38,8 @@ protected:
 
     std::string financePack(const std::string &title)
     {
-        return records({"uni=FIN1", "text=Finance", "lev=0", "type=7", "uni=FIN2",
-                        "text=" + title, "lev=1", "type=7", "parent=FIN1"});
+        return records({"uni=FIN1", "text=Finance", "lev=0", "type=7", "uni=FIN2", "text=" + title,
+                        "lev=1", "type=7", "parent=FIN1"});
     }
 
     TempFolder root;
@@ -100,7 +100,8 @@ TEST_F(Addons, TopicsGoUnderTheirParentOrTheirSectionKind)
                                       "uni=X2", "text=Manual", "lev=3", "type=5", "parent=nowhere",
                                       "uni=X3", "text=Odd", "lev=2", "type=9", "parent=nowhere"}));
     installer.timerAddonTimer(store, host);
-    EXPECT_EQ(idsOf(store), (std::vector<std::string>{"STD0001", "5", "6", "X1", "STD0005", "X2", "X3"}));
+    EXPECT_EQ(idsOf(store),
+              (std::vector<std::string>{"STD0001", "5", "6", "X1", "STD0005", "X2", "X3"}));
     EXPECT_EQ(store.Find("X1")->lev, 2);
     EXPECT_EQ(store.Find("X2")->lev, 1);
     EXPECT_EQ(store.Find("X3")->lev, 0);
@@ -163,7 +164,8 @@ TEST_F(Addons, ImportContentStripsThePrefix)
     EXPECT_EQ(report.moved, 4);
     EXPECT_EQ(readFile(paths.TextFolder + "1234.txt"), "details");
     EXPECT_EQ(readFile(paths.PacksFolder + "1234.pkt"), "con=0\r\nuni=1\r\nfile=1234-1.txt\r\n");
-    EXPECT_EQ(readFile(paths.PacksFolder + "alice-9.pkt"), "con=1\r\nuni=2\r\nfile=alice-9-2.lst\r\n");
+    EXPECT_EQ(readFile(paths.PacksFolder + "alice-9.pkt"),
+              "con=1\r\nuni=2\r\nfile=alice-9-2.lst\r\n");
     EXPECT_TRUE(fileio::fileExists(paths.CheckListFolder + "alice-bob-3.lst"))
         << "only a leading prefix is this user's";
     std::vector<std::string> left;
@@ -171,5 +173,5 @@ TEST_F(Addons, ImportContentStripsThePrefix)
     EXPECT_TRUE(left.empty());
 }
 
-}  // namespace
-}  // namespace nimbus::test
+} // namespace
+} // namespace nimbus::test

@@ -36,7 +36,10 @@ protected:
         std::filesystem::create_directories(inbox);
     }
 
-    static std::string header() { return records({"uni=-1", "text=From: Mallory", "lev=1", "type=1"}); }
+    static std::string header()
+    {
+        return records({"uni=-1", "text=From: Mallory", "lev=1", "type=1"});
+    }
 
     TempFolder root;
     FixedClock clock;
@@ -48,9 +51,12 @@ TEST_F(HostilePackets, NothingLeavesTheDataFolderAndTheStoreStaysLoadable)
 {
     const std::vector<std::pair<std::string, std::string>> packets = {
         {"a-dots.str", header() + records({"uni=mallory-../../../escape", "lev=2"})},
-        {"b-absolute.str", header() + records({"uni=mallory-1", "lev=2", "uni=/tmp/escape", "lev=3"})},
-        {"c-nul.str", header() + records({"uni=mallory-2", "lev=2"}) + std::string("uni=mallory-\0/x\r\nlev=2\r\n", 24)},
-        {"d-level.str", header() + records({"uni=mallory-3", "lev=2", "uni=mallory-4", "lev=100000"})},
+        {"b-absolute.str",
+         header() + records({"uni=mallory-1", "lev=2", "uni=/tmp/escape", "lev=3"})},
+        {"c-nul.str", header() + records({"uni=mallory-2", "lev=2"}) +
+                          std::string("uni=mallory-\0/x\r\nlev=2\r\n", 24)},
+        {"d-level.str",
+         header() + records({"uni=mallory-3", "lev=2", "uni=mallory-4", "lev=100000"})},
         {"e-jump.str", header() + records({"uni=mallory-5", "lev=5"})},
         {"f-noheader.str", records({"uni=mallory-6", "lev=2"})},
         {"g-badlevel.str", header() + records({"uni=mallory-7", "lev=2x"})},
@@ -76,7 +82,8 @@ TEST_F(HostilePackets, NothingLeavesTheDataFolderAndTheStoreStaysLoadable)
     const ReceiveOutcome outcome = bob.tick();
     EXPECT_EQ(outcome.packetsMerged, 1);
     EXPECT_EQ(outcome.packetsRefused, static_cast<int>(packets.size()) + 2);
-    EXPECT_EQ(bob.store.Count(), static_cast<int>(ids.size()) + 2) << "the good packet's header and topic";
+    EXPECT_EQ(bob.store.Count(), static_cast<int>(ids.size()) + 2)
+        << "the good packet's header and topic";
     EXPECT_NE(bob.store.Find("mallory-30"), nullptr);
     EXPECT_EQ(bob.store.Find("STD0001")->text, "Topics");
 
@@ -90,8 +97,8 @@ TEST_F(HostilePackets, NothingLeavesTheDataFolderAndTheStoreStaysLoadable)
     EXPECT_FALSE(fileio::fileExists(bob.paths.PacksFolder + "mallory-20.pkt"));
     EXPECT_FALSE(fileio::fileExists(bob.paths.PacksFolder + "mallory-21.pkt"));
     for (const std::string &file : filesBelow(root.path())) {
-        const bool inside = file.rfind(root / "home/bob/", 0) == 0 || file.rfind(root / "shared/", 0) == 0
-                            || file == root / "secret.txt";
+        const bool inside = file.rfind(root / "home/bob/", 0) == 0 ||
+                            file.rfind(root / "shared/", 0) == 0 || file == root / "secret.txt";
         EXPECT_TRUE(inside) << file;
         EXPECT_EQ(file.find("escape"), std::string::npos) << file;
         EXPECT_EQ(file.find("outside"), std::string::npos) << file;
@@ -118,13 +125,14 @@ TEST_F(HostilePackets, ReaderRefusesBeforeAnythingIsKept)
     EXPECT_LE(packet.Count(), 100001);
     // The same id twice, once with the own prefix: two topics would share one local node.
     TNimbusStructure twice;
-    EXPECT_FALSE(packet::ParsePacket(records({"uni=-1", "lev=1", "uni=bob-a-b", "lev=2", "uni=a-b", "lev=2"}),
-                                     twice, "bob-", problem));
+    EXPECT_FALSE(packet::ParsePacket(
+        records({"uni=-1", "lev=1", "uni=bob-a-b", "lev=2", "uni=a-b", "lev=2"}), twice, "bob-",
+        problem));
     EXPECT_EQ(problem, "two topics have the id a-b");
     // An empty file is a packet without topics.
     TNimbusStructure empty;
     EXPECT_TRUE(packet::ParsePacket("", empty, "bob-", problem));
 }
 
-}  // namespace
-}  // namespace nimbus::test
+} // namespace
+} // namespace nimbus::test

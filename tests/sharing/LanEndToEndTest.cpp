@@ -71,8 +71,8 @@ TEST_F(LanEndToEnd, TopicTravelsToColleagueAndChangeComesBack)
     addAlicesTopic();
     const int aliceCount = alice.store.Count();
     AnsweredQuestions noLock(false);
-    const SendOutcome sent = alice.sender.Send(alice.store, alice.store.IndexOf(planId),
-                                               alice.tagOf("Bob"), noLock);
+    const SendOutcome sent =
+        alice.sender.Send(alice.store, alice.store.IndexOf(planId), alice.tagOf("Bob"), noLock);
     ASSERT_TRUE(sent.ok) << sent.errorDetail;
     EXPECT_EQ(sent.sound, EventSound::SendOk);
     EXPECT_EQ(sent.packetName, "alice-20240310-120005.str");
@@ -196,7 +196,8 @@ TEST_F(LanEndToEnd, ColleaguesMenuAndReconnectingAddsALine)
     EXPECT_EQ(alice.connection.status().text, "Not connected");
     EXPECT_EQ(alice.connection.StartUp(), false) << "mem was cleared by disconnecting";
     alice.connection.Connect(yes, 0);
-    EXPECT_EQ(readFile(root / "shared/Alice.usr"), "10/03/2024 12:00:05\r\n10/03/2024 12:00:05\r\n");
+    EXPECT_EQ(readFile(root / "shared/Alice.usr"),
+              "10/03/2024 12:00:05\r\n10/03/2024 12:00:05\r\n");
 }
 
 TEST_F(LanEndToEnd, SendingToAllAndFailedDelivery)
@@ -236,7 +237,8 @@ TEST_F(LanEndToEnd, TickDuringAMergeReturnsAtOnce)
     bob.connection.Connect(yes, 0);
     alice.connection.GetNetworkUsers();
     addAlicesTopic();
-    ASSERT_TRUE(alice.sender.Send(alice.store, alice.store.IndexOf(planId), alice.tagOf("Bob"), yes).ok);
+    ASSERT_TRUE(
+        alice.sender.Send(alice.store, alice.store.IndexOf(planId), alice.tagOf("Bob"), yes).ok);
     // The sound plays inside the tick; a tick that arrives meanwhile must not merge again.
     ReceiveOutcome nested;
     bob.host.onSound = [&] { nested = bob.tick(); };
@@ -247,9 +249,10 @@ TEST_F(LanEndToEnd, TickDuringAMergeReturnsAtOnce)
     EXPECT_EQ(bob.host.holdOffs, bob.host.resumes);
 
     bob.host.selected = false;
-    ASSERT_TRUE(alice.sender.Send(alice.store, alice.store.IndexOf(planId), alice.tagOf("Bob"), yes).ok);
+    ASSERT_TRUE(
+        alice.sender.Send(alice.store, alice.store.IndexOf(planId), alice.tagOf("Bob"), yes).ok);
     EXPECT_EQ(bob.tick().packetsFound, 0) << "nothing is received without a selected topic";
 }
 
-}  // namespace
-}  // namespace nimbus::test
+} // namespace
+} // namespace nimbus::test

@@ -52,9 +52,8 @@ TEST_F(PacketMerge, PartlyKnownPacketPlacesNewTopicsBesideTheirNeighbours)
     // Known (with a local child) gets a new child and a new sibling after it.
     const MergeChanges changes =
         merge(records({"uni=-1", "text=From: Alice - 20240310-120000", "lev=1", "type=1",
-                       "uni=alice-1", "text=Known, renamed", "lev=2",
-                       "uni=alice-2", "text=New child", "lev=3",
-                       "uni=alice-3", "text=New sibling", "lev=2"}));
+                       "uni=alice-1", "text=Known, renamed", "lev=2", "uni=alice-2",
+                       "text=New child", "lev=3", "uni=alice-3", "text=New sibling", "lev=2"}));
     EXPECT_EQ(changes.mergeCase, 'b');
     const std::string header = changes.added.front();
     EXPECT_NE(header, "-1");
@@ -72,11 +71,9 @@ TEST_F(PacketMerge, PartlyKnownPacketPlacesNewTopicsBesideTheirNeighbours)
 TEST_F(PacketMerge, NewChildGoesAfterKnownSiblingAtItsLocalLevel)
 {
     // A new parent, a known child that lives deep in the local tree, and a new child.
-    const MergeChanges changes =
-        merge(records({"uni=-1", "text=From: Alice", "lev=1", "type=1",
-                       "uni=alice-3", "text=New parent", "lev=2",
-                       "uni=alice-4", "text=Known deep", "lev=3",
-                       "uni=alice-5", "text=New child", "lev=3"}));
+    const MergeChanges changes = merge(records(
+        {"uni=-1", "text=From: Alice", "lev=1", "type=1", "uni=alice-3", "text=New parent", "lev=2",
+         "uni=alice-4", "text=Known deep", "lev=3", "uni=alice-5", "text=New child", "lev=3"}));
     EXPECT_EQ(changes.mergeCase, 'b');
     const int known = store.IndexOf("alice-4");
     EXPECT_EQ(store.IndexOf("alice-5"), known + 1);
@@ -90,8 +87,8 @@ TEST_F(PacketMerge, WithoutSectionOfItsKindANewSectionHoldsThePacket)
     const int before = store.Count();
     const MergeChanges changes =
         merge(records({"uni=-1", "text=From: Carol - 20240310-120000", "lev=1", "type=6",
-                       "uni=carol-1", "text=Phone numbers", "lev=2", "type=6",
-                       "uni=carol-2", "text=Office", "lev=3", "type=6"}));
+                       "uni=carol-1", "text=Phone numbers", "lev=2", "type=6", "uni=carol-2",
+                       "text=Office", "lev=3", "type=6"}));
     EXPECT_EQ(changes.mergeCase, 'd');
     ASSERT_EQ(store.Count(), before + 4);
     const TNimbusNode &section = *store.Node(before);
@@ -113,8 +110,8 @@ TEST_F(PacketMerge, RepeatedReceiptUpdatesInPlaceAndHeaderTakesAFreeId)
     // The counter has fallen behind the store: the header must still get an unused id.
     addNode(store, "1", 1, "Numbered", 1, 1);
     addNode(store, "2", 1, "Numbered too", 1, 1);
-    const std::string bytes = records({"uni=-1", "text=From: Dave", "lev=1", "type=1",
-                                       "uni=dave-1", "text=Agenda", "lev=2"});
+    const std::string bytes = records(
+        {"uni=-1", "text=From: Dave", "lev=1", "type=1", "uni=dave-1", "text=Agenda", "lev=2"});
     const MergeChanges first = merge(bytes);
     EXPECT_EQ(first.mergeCase, 'c');
     const std::string header = first.added.front();
@@ -131,15 +128,14 @@ TEST_F(PacketMerge, RepeatedReceiptUpdatesInPlaceAndHeaderTakesAFreeId)
 TEST_F(PacketMerge, OwnTopicComesBackUnderItsOwnId)
 {
     addNode(store, "5", 1, "Mine", 1, 1);
-    const MergeChanges changes =
-        merge(records({"uni=-1", "text=From: Alice", "lev=1", "type=1",
-                       "uni=bob-5", "text=Mine, edited by Alice", "lev=2",
-                       "uni=bob-6", "text=Mine, deleted here meanwhile", "lev=3"}));
+    const MergeChanges changes = merge(records(
+        {"uni=-1", "text=From: Alice", "lev=1", "type=1", "uni=bob-5", "text=Mine, edited by Alice",
+         "lev=2", "uni=bob-6", "text=Mine, deleted here meanwhile", "lev=3"}));
     EXPECT_EQ(changes.mergeCase, 'b');
     EXPECT_EQ(store.Find("5")->text, "Mine, edited by Alice");
     EXPECT_EQ(store.IndexOf("bob-6"), -1) << "kept under its own id, without the prefix";
     EXPECT_EQ(store.IndexOf("6"), store.IndexOf("5") + 1);
 }
 
-}  // namespace
-}  // namespace nimbus::test
+} // namespace
+} // namespace nimbus::test

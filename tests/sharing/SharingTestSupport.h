@@ -15,9 +15,9 @@
 #include "sharing/SharingPaths.h"
 #include "sharing/TopicSender.h"
 #include "store/Clock.h"
+#include "store/RecordingLog.h"
 #include "store/TNetDetails.h"
 #include "store/TNimbusStructure.h"
-#include "store/RecordingLog.h"
 #include "support/TempFolder.h"
 
 namespace nimbus::test {
@@ -68,10 +68,8 @@ struct LanUser {
     LanUser(const std::string &dataFolder, const std::string &shared, const std::string &name,
             const std::string &password, const Clock &clock)
         : paths(SharingPaths::inDataFolder(dataFolder, dataFolder + "install/")),
-          recentNew(TNimbusStructure::Role::IdList),
-          connection(net, clock, log),
-          sender(connection, paths, clock, log),
-          receiver(connection, paths, gate, log)
+          recentNew(TNimbusStructure::Role::IdList), connection(net, clock, log),
+          sender(connection, paths, clock, log), receiver(connection, paths, gate, log)
     {
         makeFolders(dataFolder);
         store.SetPaths(dataFolder, NIMBUS_TEMPLATE_FOLDER);
@@ -133,4 +131,4 @@ inline std::vector<std::string> idsOf(const TNimbusStructure &store)
     return ids;
 }
 
-}  // namespace nimbus::test
+} // namespace nimbus::test
