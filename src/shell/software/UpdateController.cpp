@@ -148,6 +148,10 @@ void UpdateController::closeWaitWindow()
 
 void UpdateController::processMessages()
 {
+    // Once the update check has set its flag, the channel thread stops serving too, before
+    // any command it would still take in meanwhile is acted upon.
+    if (updateFlag_.isSet())
+        flags_.setShutdownForUpdate();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 

@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -59,9 +60,13 @@ void WaitWindow::finish(const QString &text, int milliseconds, const Wait &wait)
 {
     setText(text);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Events run during the wait; should they take the main window (and this one) away,
+    // nothing of this object is touched afterwards.
+    const QPointer<WaitWindow> self(this);
     if (wait)
         wait(milliseconds);
-    close();
+    if (self)
+        close();
 }
 
 void WaitWindow::waitProcessingEvents(int milliseconds)

@@ -97,7 +97,7 @@ struct Fixture {
     FakeSite *site = nullptr;
     RecordingCloser *closer = nullptr;
     RecordingStarter *starter = nullptr;
-    QStringList waits; // "text milliseconds visible"
+    QStringList waits; // "text milliseconds visible", and whether the channels stopped
     std::shared_ptr<test::FakePrompts> prompts = std::make_shared<test::FakePrompts>();
     viewer::DisplayControl viewers{data, "Nimbus Desk", prompts};
     std::unique_ptr<UpdateController> updates;
@@ -113,10 +113,11 @@ struct Fixture {
         starter = static_cast<RecordingStarter *>(services.starter.get());
         services.wait = [this](int ms) {
             WaitWindow *window = updates->waitWindow();
-            waits << QStringLiteral("%1 %2 %3")
+            waits << QStringLiteral("%1 %2 %3%4")
                          .arg(window->text())
                          .arg(ms)
-                         .arg(window->isVisible() ? "visible" : "hidden");
+                         .arg(window->isVisible() ? "visible" : "hidden")
+                         .arg(flags.shutdownForUpdate() ? " channels closed" : "");
         };
         update::UpdateSettings settings{
             program, program, "nimbus", "Nimbus Desk", "http://127.0.0.1:9", 20};
@@ -306,7 +307,7 @@ private slots:
         QCOMPARE(f.starter->started, Lines{f.data + "Download/install.sh"});
         QCOMPARE(f.closer->asked, Lines{"toolpipe close"});
         QCOMPARE(f.waits, QStringList{"Update found.  Nimbus Desk will now close down and "
-                                      "restart shortly. 5000 visible"});
+                                      "restart shortly. 5000 visible channels closed"});
         QVERIFY(!f.updates->waitWindow());
         // Nothing more happens once the program is on its way out.
         f.updates->CheckVersionNow();
