@@ -28,6 +28,8 @@
 #include "shell/core/DataFolderLayout.h"
 #include "shell/core/DataUpgrade.h"
 #include "shell/core/MainLogStoreLog.h"
+#include "shell/software/SoftwarePanel.h"
+#include "shell/software/UpdateController.h"
 #include "shell/summary/InfoGrids.h"
 #include "shell/summary/SummaryPage.h"
 #include "store/DateFormat.h"
@@ -35,6 +37,7 @@
 #include "store/TContent.h"
 #include "store/TNimbusStructure.h"
 #include "store/TopicOptions.h"
+#include "update/CryptoLog.h"
 #include "viewer/DisplayControl.h"
 #include "viewer/TformTextDisplay.h"
 
@@ -109,6 +112,8 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
     // The topic store, its id lists and the tree that shows it.
     loadTopics();
     createTree();
+    // The maker's encryption library, when it is installed.
+    cryptoLog_ = std::make_unique<update::CryptoLog>();
 
     // Files an installation leaves next to the program, then the installation record.
     seedInstallFiles(paths_);
@@ -122,6 +127,8 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
     // The layout the user left, or the designed one recorded for the first close.
     layout_->restore(screenSetup_, screenLoaded_, this);
     createPages();
+    // An installer that left its record next to the program has just run: no update check.
+    createVersionRegister(record.source == paths_.InstallFolder + "Install.pre");
     highlightCursor_ = makeHighlightCursor();
     // The summary first, when the user wants it at start-up.
     createSummary();
@@ -325,6 +332,31 @@ void TformMain::createPages()
     treeMainChange(tree_ ? tree_->selectedNode() : nullptr);
 }
 
+void TformMain::createVersionRegister(bool installerJustRan)
+{
+    update::UpdateSettings settings;
+    settings.ProgramFolder = paths_.ProgramFolder;
+    settings.InstallFolder = paths_.InstallFolder;
+    settings.ExeBaseName = paths_.ExeBaseName;
+    settings.ProductTitle = paths_.ProductTitle;
+    settings.downloadSite =
+        update::downloadSiteAddress(environment_.env(update::kDownloadSiteVariable));
+    settings.installPause =
+        update::installPauseSeconds(environment_.env(update::kInstallPauseVariable));
+    updates_ = std::make_unique<UpdateController>(
+        paths_.DataFolder, preferences_.date, settings, clock_, shutdownFlags_,
+        UpdateController::realServices(environment_.channelFolder), this);
+    updates_->monitor().skipUpdateThisRun = installerJustRan;
+    // Replacing the running program closes the window the normal way, which saves the store.
+    connect(updates_.get(), &UpdateController::shutDownForUpdate, this, &QWidget::close);
+    updates_->start();
+
+    softwarePanel_ = new SoftwarePanel(*updates_, [this] { return displayControl(); });
+    if (QWidget *about = pageArea()->page("panelAbout"))
+        if (auto *column = qobject_cast<QVBoxLayout *>(about->layout()))
+            column->insertWidget(column->count() - 1, softwarePanel_, 1);
+}
+
 void TformMain::createSummary()
 {
     summary_ = new summarypage::SummaryPage(*store_, *lists_, layout_);
@@ -458,6 +490,8 @@ void TformMain::timerStartTimer()
         timer->stop();
     for (QTimer *timer : {timerSave, timerCheckInbox, timerTree, timerDeadline})
         timer->start();
+    if (updates_)
+        updates_->RunMonitorPass();
 }
 
 void TformMain::keyPressEvent(QKeyEvent *event)

@@ -35,6 +35,11 @@ class DisplayControl;
 }
 class CommandDispatcher;
 class MainLayout;
+class SoftwarePanel;
+class UpdateController;
+namespace update {
+class CryptoLog;
+}
 class PageArea;
 class StoreLog;
 class TNimbusNode;
@@ -96,6 +101,10 @@ public:
     TreeToolbar *treeToolbar() const { return treeToolbar_; }
     summarypage::SummaryPage *summaryPage() const { return summary_; }
     summarypage::InfoGrids *infoGrids() const { return grids_; }
+    // The version register with the software monitor, and its panel on the about page.
+    UpdateController *updateController() const { return updates_.get(); }
+    SoftwarePanel *softwarePanel() const { return softwarePanel_; }
+    update::CryptoLog *cryptoLog() const { return cryptoLog_.get(); }
     // The details editor's highlighting cursor (screen cursor 20).
     const QCursor &highlightCursor() const { return highlightCursor_; }
 
@@ -143,6 +152,7 @@ private:
     void createTree();
     void createPages();
     void createSummary();
+    void createVersionRegister(bool installerJustRan);
     void tellUser(const std::string &message);
     void timerDeadlineTimer();
     void FormShow();
@@ -176,6 +186,10 @@ private:
     ipc::ShutdownFlags shutdownFlags_;
     CommandDispatcher *dispatcher_ = nullptr;
     std::unique_ptr<ipc::CommandHandler> commandHandler_;
+    std::unique_ptr<update::CryptoLog> cryptoLog_;
+    // Lives until the window is destroyed: a pass may still be on the stack while it closes.
+    std::unique_ptr<UpdateController> updates_;
+    SoftwarePanel *softwarePanel_ = nullptr;
     // Declared last: its server thread uses the handler and dispatcher above.
     std::unique_ptr<ipc::PipeList> pipes_;
     bool terminated_ = false;

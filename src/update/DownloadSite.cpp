@@ -8,7 +8,12 @@ namespace nimbus::update {
 std::string downloadSiteAddress()
 {
     const char *value = std::getenv(kDownloadSiteVariable);
-    std::string site = value != nullptr && *value != '\0' ? value : kDefaultDownloadSite;
+    return downloadSiteAddress(value != nullptr ? value : "");
+}
+
+std::string downloadSiteAddress(const std::string &value)
+{
+    std::string site = !value.empty() ? value : kDefaultDownloadSite;
     while (!site.empty() && site.back() == '/')
         site.pop_back();
     return site;

@@ -11,6 +11,8 @@ inline constexpr const char *kDownloadSiteVariable = "NIMBUS_DOWNLOAD_SITE";
 
 // The site address without a trailing "/".
 std::string downloadSiteAddress();
+// The same for a value of NIMBUS_DOWNLOAD_SITE (empty: the built-in address).
+std::string downloadSiteAddress(const std::string &value);
 
 // site + "/downloads/" + application + "/updatelist.txt"; characters of the application that
 // an address cannot carry as they are (blanks, "/", "?", "#", ...) are percent-encoded.

@@ -4,6 +4,8 @@
 #include "fileio/AtomicFile.h"
 #include "update/RegList.h"
 
+#include <cstdlib>
+
 namespace nimbus::update {
 
 namespace {
@@ -22,6 +24,21 @@ std::string doubleQuote(const std::string &text)
 }
 
 } // namespace
+
+int installPauseSeconds(const std::string &value)
+{
+    if (value.empty() || value.size() > 2 ||
+        value.find_first_not_of("0123456789") != std::string::npos)
+        return kInstallPauseSeconds;
+    const int seconds = std::stoi(value);
+    return seconds <= kInstallPauseSeconds ? seconds : kInstallPauseSeconds;
+}
+
+int installPauseSeconds()
+{
+    const char *value = std::getenv(kInstallPauseVariable);
+    return installPauseSeconds(value != nullptr ? value : "");
+}
 
 std::string shellQuote(const std::string &text)
 {
@@ -47,7 +64,7 @@ std::vector<std::string> installScriptLines(const InstallScriptValues &v)
     return {
         "#!/bin/sh",
         "printf '\\033]0;%s\\007' " + shellQuote("Updating " + v.application),
-        spawner + " /d=20",
+        spawner + " /d=" + std::to_string(v.pauseSeconds),
         shellQuote(v.setupPath) + " /w /s /v/qn " +
             shellQuote("/v/lx " + v.dataFolder + "InstallLog.txt"),
         spawner + " " + doubleQuote("/E='" + restart + "'"),

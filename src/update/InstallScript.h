@@ -7,12 +7,24 @@
 
 namespace nimbus::update {
 
+// The pause gives the program time to close before its files are replaced.
+inline constexpr int kInstallPauseSeconds = 20;
+// Shortens the pause (whole seconds, 0 to 20) so that tests need not wait; nothing else sets it.
+inline constexpr const char *kInstallPauseVariable = "NIMBUS_UPDATE_PAUSE";
+
+// The pause for a value of NIMBUS_UPDATE_PAUSE: 20 unless the value is a whole number from 0
+// to 20, so the variable can only shorten the pause.
+int installPauseSeconds(const std::string &value);
+// The same for this process's environment.
+int installPauseSeconds();
+
 struct InstallScriptValues {
     std::string application;   // shown as the script's title
     std::string installFolder; // the running program's folder, ending in "/": holds spawner
     std::string dataFolder;    // ending in "/": the setup writes InstallLog.txt here
     std::string setupPath;     // the downloaded Setup.exe
     std::string exeBaseName;   // the running program's name; "overture" restarts Overture
+    int pauseSeconds = kInstallPauseSeconds; // the Spawner's pause before the setup runs
 };
 
 // "#!/bin/sh" and the four steps, in order. Every value is quoted for the shell, so names

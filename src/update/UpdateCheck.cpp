@@ -192,7 +192,7 @@ UpdateCheck::Next UpdateCheck::installUpdate(RegProduct &entry, const std::strin
     if (stopping())
         return Next::Stop;
     InstallScriptValues values{entry.application, settings_.InstallFolder, reg_.folder,
-                               setupPath(), settings_.ExeBaseName};
+                               setupPath(), settings_.ExeBaseName, settings_.installPause};
     if (!writeInstallScript(scriptPath(), installScriptLines(values))) {
         reg_.RecordResult(entry, "*** Unable to write " + scriptPath());
         return Next::NextEntry;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "update/DownloadSite.h"
+#include "update/InstallScript.h"
 
 #include <string>
 
@@ -13,6 +14,7 @@ struct UpdateSettings {
     std::string ExeBaseName;   // the running program's file name without extension
     std::string ProductTitle = "Nimbus Desk";
     std::string downloadSite = downloadSiteAddress(); // without a trailing "/"
+    int installPause = installPauseSeconds();         // seconds the install script pauses
 };
 
 } // namespace nimbus::update

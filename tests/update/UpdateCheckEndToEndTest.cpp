@@ -4,6 +4,7 @@
 #include "UpdateTestSupport.h"
 
 #include "support/ChildProcess.h"
+#include "support/SiteServer.h"
 
 #include "update/CurlDownloader.h"
 #include "update/DetachedScriptStarter.h"
@@ -28,20 +29,12 @@ using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
 // The test server, serving the files of one folder; stopped when the object goes.
-class SiteServer {
+class SiteServer : public nimbus::test::SiteServer {
 public:
     explicit SiteServer(const std::string &folder)
-        : process_(NIMBUS_PYTHON3, {UPDATE_SERVER_SCRIPT, folder, folder + "port"}, {})
+        : nimbus::test::SiteServer(NIMBUS_PYTHON3, UPDATE_SERVER_SCRIPT, folder)
     {
-        const std::string portFile = folder + "port";
-        if (nimbus::test::waitFor([&] { return fs::exists(portFile); }, 20s))
-            address_ = "http://127.0.0.1:" + readFile(portFile);
     }
-    const std::string &address() const { return address_; }
-
-private:
-    nimbus::test::ChildProcess process_;
-    std::string address_;
 };
 
 // A port on 127.0.0.1 on which nothing listens.
