@@ -34,5 +34,15 @@ fuzz: deps
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
 	cd $(FUZZ_DIR) && ctest --output-on-failure -j $(JOBS)
 
+# Installs into PREFIX (default /usr/local): the program folder PREFIX/lib/nimbus-desk/, the
+# nimbus command, the menu entry, the icons and the AppStream metadata.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# A Debian package in $(BUILD_DIR)/.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+
 clean:
 	rm -rf $(BUILD_DIR) $(FUZZ_DIR)

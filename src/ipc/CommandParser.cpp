@@ -102,8 +102,8 @@ ProcessObj makeProcessObj(std::string_view value)
     ProcessObj process;
     process.program = field(1);
     process.parameter = field(2);
-    process.window = field(3);
-    process.control = field(4);
+    process.window = lowerCaseAscii(field(3));
+    process.control = lowerCaseAscii(field(4));
     process.extra1 = field(5);
     process.extra2 = field(6);
     process.extra3 = field(7);
@@ -122,8 +122,12 @@ ProcessObj makeProcessObj(std::string_view value)
 
 CommandAction decideCommand(std::string_view line)
 {
+    // Keys and the word fields of "run" are compared without regard to case. Program paths
+    // and parameters keep their case: file names on this system are case-sensitive, so a
+    // lower-cased path would name another file or none.
     std::string key, value;
-    fileio::splitPair(lowerCaseAscii(line), key, value);
+    fileio::splitPair(line, key, value);
+    key = lowerCaseAscii(key);
     CommandAction action;
     if (key == "wakeup") {
         action.kind = CommandAction::Kind::Wakeup;

@@ -35,7 +35,7 @@ std::string quoteForShell(std::string_view text);
 // The record of a "run" value: fields, show code and command line.
 ProcessObj makeProcessObj(std::string_view value);
 
-// What one line asks for (lower-cased, then split into key and value).
+// What one line asks for: the key is compared in lower case; paths keep their case.
 CommandAction decideCommand(std::string_view line);
 
 // The actions of a batch in order, without the ignored lines; a "close" is the last one.

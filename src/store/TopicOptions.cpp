@@ -32,18 +32,13 @@ void acceptTaskProgress(TopicOptions &values, const TopicOptionsControls &contro
     const int before = values.percent;
     const int p =
         controls.percentIndex >= 0 ? std::clamp(controls.percentIndex * 10, 0, 100) : before;
-    // The dialog has no status control: a task put on hold or waiting keeps that status as
-    // long as its percentage is left alone, instead of being turned into not started or in
-    // progress by an OK that only changed, say, its due date.
-    const bool heldBack = values.status == kStatusOnHold || values.status == kStatusWaiting;
-    if (!(heldBack && p == before && p < 100)) {
-        if (p == 100 && values.status != kStatusCompleted)
-            values.status = kStatusCompleted;
-        else if (p == 0 && values.status != kStatusNotStarted)
-            values.status = kStatusNotStarted;
-        else if (p >= 1 && p <= 99)
-            values.status = kStatusInProgress;
-    }
+    // A task's status follows the percentage chosen here.
+    if (p == 100 && values.status != kStatusCompleted)
+        values.status = kStatusCompleted;
+    else if (p == 0 && values.status != kStatusNotStarted)
+        values.status = kStatusNotStarted;
+    else if (p >= 1 && p <= 99)
+        values.status = kStatusInProgress;
     if (values.status == kStatusInProgress && (p != before || controls.calcProgress))
         values.progressSet = true;
     // A group that takes its percentage from its sub-tasks keeps the computed one.
@@ -202,11 +197,8 @@ TopicOptionsApplied applyTopicOptions(const TopicOptions &values, TNimbusNode &n
             status = kStatusNotStarted;
     }
     if (task) {
-        // On hold and waiting reach here only when OK kept them (the percentage was left).
-        const bool heldBack = status == kStatusOnHold || status == kStatusWaiting;
-        if (!(heldBack && percent < 100))
-            status = percent >= 100 ? kStatusCompleted
-                                    : (percent < 1 ? kStatusNotStarted : kStatusInProgress);
+        status = percent >= 100 ? kStatusCompleted
+                                : (percent < 1 ? kStatusNotStarted : kStatusInProgress);
         node.status = status;
     } else if (event) {
         node.status = status;

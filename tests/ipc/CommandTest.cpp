@@ -55,14 +55,15 @@ TEST(CommandParser, RunRecordShowCodesAndCommandLine)
         EXPECT_EQ(action.kind, Kind::Run) << line;
         return action.process;
     };
+    // Paths keep their case: on a case-sensitive file system a lower-cased path is another file.
     ProcessObj p = run("run=/opt/Tools/App,Report.txt");
-    EXPECT_EQ(p.program, "/opt/tools/app");
-    EXPECT_EQ(p.parameter, "report.txt");
+    EXPECT_EQ(p.program, "/opt/Tools/App");
+    EXPECT_EQ(p.parameter, "Report.txt");
     EXPECT_EQ(p.showCode, kShowNormal);
-    EXPECT_EQ(p.commandLine, "\"/opt/tools/app\" \"report.txt\"");
+    EXPECT_EQ(p.commandLine, "\"/opt/Tools/App\" \"Report.txt\"");
 
     p = run("RUN=/Opt/App");
-    EXPECT_EQ(p.commandLine, "\"/opt/app\" \"\"") << "an empty parameter keeps its quotes";
+    EXPECT_EQ(p.commandLine, "\"/Opt/App\" \"\"") << "an empty parameter keeps its quotes";
     EXPECT_EQ(run("run=/x,,hidden").showCode, kShowHide);
     EXPECT_EQ(run("run=/x,,MINIMIZED").showCode, kShowMinimized);
     EXPECT_EQ(run("run=/x,,maximized").showCode, kShowNormal);
@@ -80,6 +81,7 @@ TEST(CommandParser, RunRecordShowCodesAndCommandLine)
 
     // "controlled", or no program at all, starts nothing.
     EXPECT_EQ(decideCommand("run=/x,,minimized,controlled").kind, Kind::None);
+    EXPECT_EQ(decideCommand("run=/x,,Minimized,CONTROLLED").kind, Kind::None);
     EXPECT_EQ(decideCommand("run=/x,,minimized,controlled").process.showCode, kShowMinimized);
     EXPECT_EQ(decideCommand("run=").kind, Kind::None);
     EXPECT_EQ(decideCommand("run=,param").kind, Kind::None);

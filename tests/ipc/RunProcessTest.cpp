@@ -67,8 +67,13 @@ TEST(RunProcess, WaitingReportsWhetherTheProgramEndedInTime)
 TEST(RunProcess, IdlePriorityAndNoInheritedDescriptors)
 {
     TempFolder dir;
-    const int fd = ::open(dir.path().c_str(), O_RDONLY); // deliberately without O_CLOEXEC
-    ASSERT_GE(fd, 0);
+    // Deliberately without O_CLOEXEC, and at a number the shell itself never uses for its
+    // pipes and saved descriptors, so that finding it open can only mean it was inherited.
+    const int opened = ::open(dir.path().c_str(), O_RDONLY);
+    ASSERT_GE(opened, 0);
+    const int fd = ::fcntl(opened, F_DUPFD, 250);
+    ::close(opened);
+    ASSERT_GE(fd, 250);
     const std::string out = dir / "out";
     const std::string probe = "echo $(nice) $([ -e /proc/$$/fd/" + std::to_string(fd) +
                               " ] && echo open || echo closed) > '" + out + "'";

@@ -174,19 +174,18 @@ TEST(TopicOptionsOk, GroupTakingItsPercentageFromSubTasksKeepsIt)
     EXPECT_FALSE(node.calpr);
 }
 
-TEST(TopicOptionsOk, WaitingOrOnHoldTaskKeepsItsStatusWhileThePercentageIsLeftAlone)
+TEST(TopicOptionsOk, TaskStatusFollowsThePercentageOnOk)
 {
+    // The dialog has no status control: OK sets a task's status from its percentage.
     TNimbusNode waiting = task(kStatusWaiting, 30);
     edit(waiting, [](TopicOptionsControls &c) { c.deadDate = day(2024, 4, 1); });
-    EXPECT_EQ(waiting.status, kStatusWaiting);
+    EXPECT_EQ(waiting.status, kStatusInProgress);
     EXPECT_EQ(waiting.dlDate, "20240401");
 
     TNimbusNode onHold = task(kStatusOnHold, 0);
     edit(onHold, [](TopicOptionsControls &) {});
-    EXPECT_EQ(onHold.status, kStatusOnHold);
+    EXPECT_EQ(onHold.status, kStatusNotStarted);
 
-    edit(waiting, [](TopicOptionsControls &c) { c.percentIndex = 6; });
-    EXPECT_EQ(waiting.status, kStatusInProgress);
     edit(onHold, [](TopicOptionsControls &c) { c.percentIndex = 10; });
     EXPECT_EQ(onHold.status, kStatusCompleted);
 }

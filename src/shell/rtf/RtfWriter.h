@@ -1,0 +1,43 @@
+// Writes a QTextDocument as a complete RTF document that word processors read (fonts, colours,
+// lists, indents, alignment, formatted runs, HYPERLINK fields), in ASCII with \'hh and \uN?.
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QTextBlock;
+class QTextCharFormat;
+class QTextDocument;
+class QTextList;
+
+namespace nimbus::rtf {
+
+class RtfWriter {
+public:
+    // The same document always gives the same bytes; RtfReader reads them back unchanged.
+    QByteArray write(const QTextDocument &document);
+
+private:
+    void collectTables(const QTextDocument &document);
+    int fontIndex(const QString &family) const;
+    int colorIndex(const QColor &color) const;
+    void addColor(const QColor &color);
+    void writeHeader();
+    void writeListTables();
+    void writeBlock(const QTextBlock &block);
+    void writeListText(const QTextBlock &block, const QTextList &list);
+    void writeRun(const QTextCharFormat &format, const QString &text);
+    void writeText(QStringView text);
+    void writeWord(const char *word, int parameter);
+
+    QByteArray out_;
+    int twipsPerIndent_ = 600;
+    QStringList fonts_;
+    QList<QRgb> colors_;
+    QList<const QTextList *> lists_;
+};
+
+} // namespace nimbus::rtf

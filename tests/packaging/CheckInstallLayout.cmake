@@ -1,0 +1,32 @@
+# Installs the build into a scratch prefix and checks that the program folder holds everything
+# the program looks for beside itself, and that the command and desktop files are in place.
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
+                RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+
+set(expected
+    ${PROGRAM_DIR}/nimbus
+    ${PROGRAM_DIR}/spawner
+    ${PROGRAM_DIR}/Structure.dat
+    share/applications/nimbus-desk.desktop
+    share/metainfo/org.nimbusdesk.NimbusDesk.metainfo.xml
+    share/icons/hicolor/scalable/apps/nimbus-desk.svg
+    share/icons/hicolor/48x48/apps/nimbus-desk.png
+    share/icons/hicolor/256x256/apps/nimbus-desk.png)
+foreach(path ${expected})
+    if(NOT EXISTS ${PREFIX}/${path})
+        message(FATAL_ERROR "missing after install: ${path}")
+    endif()
+endforeach()
+
+if(NOT IS_SYMLINK ${PREFIX}/bin/nimbus)
+    message(FATAL_ERROR "bin/nimbus is not a link to the program folder")
+endif()
+file(READ_SYMLINK ${PREFIX}/bin/nimbus target)
+if(NOT target STREQUAL "../${PROGRAM_DIR}/nimbus")
+    message(FATAL_ERROR "bin/nimbus points at ${target}")
+endif()
+file(REMOVE_RECURSE ${PREFIX})
