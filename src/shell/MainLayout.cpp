@@ -2,6 +2,7 @@
 #include "shell/MainLayout.h"
 
 #include <QLabel>
+#include <QLayout>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -156,7 +157,7 @@ void MainLayout::restore(TScreenSetup &setup, bool loaded, QWidget *window)
         infoWidth_ = setup.info;
     const int dataWidth = std::max(1, width() - 8);
     const int clientHeight = std::max(1, window->height());
-    int treeWidth = loaded && stored(setup.tree) ? setup.tree : dataWidth * 42 / 100;
+    int treeWidth = loaded && stored(setup.tree) ? setup.tree : dataWidth * 45 / 100;
     treeWidth =
         std::clamp(treeWidth, kMinimumPanel, std::max(kMinimumPanel, dataWidth - kMinimumPanel));
     int topHeight = loaded && stored(setup.tpanel) ? setup.tpanel : clientHeight * 80 / 100;
@@ -197,8 +198,10 @@ void MainLayout::recordShares()
 void MainLayout::applyTreeShare()
 {
     // The tree keeps its share of the width; the grids keep their widths and the tree itself
-    // takes what is left.
-    const int dataWidth = panelData->width() - panelData->handleWidth();
+    // takes what is left. Worked out from this widget's width: the splitters inside have not
+    // been given their new sizes yet when this runs.
+    const QMargins margins = panelTop->layout()->contentsMargins();
+    const int dataWidth = width() - margins.left() - margins.right() - panelData->handleWidth();
     if (dataWidth <= 2 * kMinimumPanel)
         return;
     const int treeWidth = std::max(kMinimumPanel, dataWidth * treeShare_ / 100);

@@ -36,6 +36,11 @@ MainTreeView::MainTreeView(QWidget *parent) : QTreeView(parent)
     setItemDelegate(new TopicItemDelegate(this));
     setFrameShape(QFrame::NoFrame);
     header()->setStretchLastSection(true);
+    // Qt paints the selection of the branch area itself: in the row's selected colour.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Highlight, treelook::selectedBackground());
+    colours.setColor(QPalette::HighlightedText, treelook::topicCaption());
+    setPalette(colours);
 }
 
 void MainTreeView::setTopicModel(TopicTreeModel *model)

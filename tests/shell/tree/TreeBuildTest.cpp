@@ -1,11 +1,11 @@
 // Building the tree from the store, writing it back, moving subtrees and the group roll-up.
 #include <gtest/gtest.h>
 
+#include "RecordingLog.h"
 #include "TreeFixture.h"
 #include "shell/core/GroupRollup.h"
 #include "shell/core/TopicTree.h"
 #include "shell/core/TreeBuild.h"
-#include "RecordingLog.h"
 
 using namespace nimbus;
 using namespace nimbus::tree;
@@ -37,7 +37,7 @@ struct Built {
     void sync() { SyncStoreFromTree(tree, store, nullptr, nullptr); }
 };
 
-}  // namespace
+} // namespace
 
 TEST(BuildTree, PlacesNodesByDepthAndWritesTheSameOrderBack)
 {
@@ -62,7 +62,7 @@ TEST(BuildTree, UpgradesOldValuesAndFixesSectionIds)
     EXPECT_EQ(b.item("Old")->node->status, kStatusCompleted);
     EXPECT_FALSE(b.item("Old")->node->done);
     EXPECT_EQ(b.item("Plain")->node->status, kStatusNotStarted);
-    EXPECT_FALSE(b.item("Going")->node->prog);  // exactly 50 % and no roll-up: not set by hand
+    EXPECT_FALSE(b.item("Going")->node->prog); // exactly 50 % and no roll-up: not set by hand
     EXPECT_TRUE(b.item("Going2")->node->prog);
     EXPECT_TRUE(b.store.modified);
 }
@@ -73,10 +73,10 @@ TEST(BuildTree, RemembersTheTopAndSelectedItemsAndExpansion)
     EXPECT_EQ(b.result.topItem, b.item("A"));
     EXPECT_EQ(b.result.selectedItem, b.item("A1"));
     EXPECT_TRUE(b.item("A")->expanded);
-    EXPECT_FALSE(b.item("B")->expanded);  // nothing to expand
+    EXPECT_FALSE(b.item("B")->expanded); // nothing to expand
     b.sync();
     EXPECT_TRUE(b.store.Find("n2")->exp);
-    EXPECT_FALSE(b.store.Find("n2")->topnode);  // the caller says which item is on top now
+    EXPECT_FALSE(b.store.Find("n2")->topnode); // the caller says which item is on top now
 }
 
 // A node stored two levels deeper than the node before it used to be left out of the tree,
@@ -151,25 +151,25 @@ TNimbusNode &rollUp(Built &b)
     return *b.item("Group")->node;
 }
 
-}  // namespace
+} // namespace
 
 TEST(UpdateGroup, StatusFollowsTheSubTasks)
 {
-    Built done({"0 Topics", "1 Group ttype=4 status=1", "2 a ttype=4 status=3", "2 b ttype=4 status=3",
-                "2 c ttype=4 status=3"});
+    Built done({"0 Topics", "1 Group ttype=4 status=1", "2 a ttype=4 status=3",
+                "2 b ttype=4 status=3", "2 c ttype=4 status=3"});
     TNimbusNode &group = rollUp(done);
     EXPECT_EQ(group.status, kStatusCompleted);
     EXPECT_EQ(group.fdate, "20260310");
     EXPECT_EQ(group.fTime, "00:00:00");
     EXPECT_EQ(group.childCount, 3);
 
-    Built mixed({"0 Topics", "1 Group ttype=4 status=1", "2 a ttype=4 status=1", "2 b ttype=4 status=2",
-                 "2 c ttype=4 status=3"});
+    Built mixed({"0 Topics", "1 Group ttype=4 status=1", "2 a ttype=4 status=1",
+                 "2 b ttype=4 status=2", "2 c ttype=4 status=3"});
     EXPECT_EQ(rollUp(mixed).status, kStatusInProgress);
     EXPECT_FALSE(mixed.item("Group")->node->sta.empty());
 
-    Built waiting({"0 Topics", "1 Group ttype=4 status=2", "2 a ttype=4 status=1", "2 b ttype=4 status=3",
-                   "2 c ttype=4 status=1"});
+    Built waiting({"0 Topics", "1 Group ttype=4 status=2", "2 a ttype=4 status=1",
+                   "2 b ttype=4 status=3", "2 c ttype=4 status=1"});
     EXPECT_EQ(rollUp(waiting).status, kStatusNotStarted);
 }
 
@@ -180,7 +180,8 @@ TEST(UpdateGroup, PercentageLeavesOutTasksOnHold)
     EXPECT_EQ(rollUp(b).percent, 40);
     Built allHeld({"0 Topics", "1 Group ttype=4 status=1", "2 a ttype=4 status=4 pr=20"});
     EXPECT_EQ(rollUp(allHeld).percent, 0);
-    Built byHand({"0 Topics", "1 Group ttype=4 status=1 pr=70 calpr=0", "2 a ttype=4 status=2 pr=20"});
+    Built byHand(
+        {"0 Topics", "1 Group ttype=4 status=1 pr=70 calpr=0", "2 a ttype=4 status=2 pr=20"});
     EXPECT_EQ(rollUp(byHand).percent, 70);
 }
 
@@ -189,7 +190,7 @@ TEST(UpdateGroup, UrgencyClimbsToEveryAncestor)
     Built b({"0 Topics", "1 Top ttype=2", "2 Mid ttype=2", "3 Leaf ttype=5 urgent=1"});
     EXPECT_EQ(b.item("Mid")->node->urgentCount, 1);
     EXPECT_EQ(b.item("Top")->node->urgentCount, 1);
-    EXPECT_EQ(b.item("Top")->node->sortKey[1], 'Z');  // no task children: childCount stays 0
+    EXPECT_EQ(b.item("Top")->node->sortKey[1], 'Z'); // no task children: childCount stays 0
     b.item("Leaf")->node->urgent = false;
     EXPECT_EQ(UpdateGroup(b.item("Mid"), kNow), 2);
     EXPECT_EQ(b.item("Top")->node->urgentCount, 0);

@@ -31,21 +31,36 @@ inline void addNodes(TNimbusStructure &store, const std::vector<std::string> &li
             const std::string key = pair.substr(0, pair.find('='));
             const std::string value = pair.substr(pair.find('=') + 1);
             const int number = std::atoi(value.c_str());
-            if (key == "uni") node->uni = value;
-            else if (key == "ttype") node->ttype = number;
-            else if (key == "status") node->status = number;
-            else if (key == "pr") node->percent = number;
-            else if (key == "type") node->type = number;
-            else if (key == "urgent") node->urgent = number != 0;
-            else if (key == "pri") node->pri = number;
-            else if (key == "days") node->daysLeft = number;
-            else if (key == "calpr") node->calpr = number != 0;
-            else if (key == "sys") node->sys = number != 0;
-            else if (key == "exp") node->exp = number != 0;
-            else if (key == "sel") node->sel = number != 0;
-            else if (key == "top") node->topnode = number != 0;
-            else if (key == "done") node->done = number != 0;
-            else if (key == "fav") node->fav = number != 0;
+            if (key == "uni")
+                node->uni = value;
+            else if (key == "ttype")
+                node->ttype = number;
+            else if (key == "status")
+                node->status = number;
+            else if (key == "pr")
+                node->percent = number;
+            else if (key == "type")
+                node->type = number;
+            else if (key == "urgent")
+                node->urgent = number != 0;
+            else if (key == "pri")
+                node->pri = number;
+            else if (key == "days")
+                node->daysLeft = number;
+            else if (key == "calpr")
+                node->calpr = number != 0;
+            else if (key == "sys")
+                node->sys = number != 0;
+            else if (key == "exp")
+                node->exp = number != 0;
+            else if (key == "sel")
+                node->sel = number != 0;
+            else if (key == "top")
+                node->topnode = number != 0;
+            else if (key == "done")
+                node->done = number != 0;
+            else if (key == "fav")
+                node->fav = number != 0;
         }
         if (lev == 0)
             kind = node->type;
@@ -67,4 +82,4 @@ inline std::string outline(const TNimbusStructure &store)
     return out;
 }
 
-}  // namespace nimbus::test
+} // namespace nimbus::test

@@ -25,9 +25,9 @@ TNimbusNode topic(int ttype, int status = kStatusNone)
 
 std::string enabledButtons(const TNimbusNode *node)
 {
-    static const char *names[] = {"General", "Info", "Idea", "Finance", "Event", "Task",
-                                  "NotStarted", "InProgress", "Waiting", "Finished", "OnHold",
-                                  "Urgent", "NotUrgent", "Up", "Down"};
+    static const char *names[] = {"General", "Info",       "Idea",       "Finance", "Event",
+                                  "Task",    "NotStarted", "InProgress", "Waiting", "Finished",
+                                  "OnHold",  "Urgent",     "NotUrgent",  "Up",      "Down"};
     const ToolButtonState state = UpdateToolButtons(node);
     std::string out;
     for (int i = 0; i < kToolButtonCount; ++i)
@@ -39,7 +39,7 @@ std::string enabledButtons(const TNimbusNode *node)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 TEST(ToolButtons, OfferWhatChangesTheSelectedTopic)
 {
@@ -59,8 +59,8 @@ TEST(ToolButtons, OfferWhatChangesTheSelectedTopic)
     task.pri = 1;
     EXPECT_EQ(enabledButtons(&task), "InProgress Waiting Finished OnHold Urgent Down");
     task.status = kStatusNone;
-    EXPECT_EQ(enabledButtons(&task),
-              "General Info Idea Finance Event NotStarted InProgress Waiting Finished OnHold Urgent Down");
+    EXPECT_EQ(enabledButtons(&task), "General Info Idea Finance Event NotStarted InProgress "
+                                     "Waiting Finished OnHold Urgent Down");
     task.status = kStatusCompleted;
     EXPECT_EQ(enabledButtons(&task), "NotStarted InProgress");
     TNimbusNode group = topic(kTopicTask, kStatusInProgress);
@@ -86,7 +86,7 @@ TEST(ToolButtons, StatusEffects)
     EXPECT_EQ(task.fdate, "20260310");
     EXPECT_EQ(task.fTime, "09:30:00");
     EXPECT_EQ(task.sortKey, "XZZ");
-    EXPECT_FALSE(ApplyStatus(task, kStatusOnHold, kNow).applied);  // not for a completed task
+    EXPECT_FALSE(ApplyStatus(task, kStatusOnHold, kNow).applied); // not for a completed task
     EXPECT_FALSE(ApplyStatus(task, kStatusCompleted, kNow).applied);
     EXPECT_TRUE(ApplyStatus(task, kStatusNotStarted, kNow).applied);
     EXPECT_EQ(task.percent, 0);
@@ -117,8 +117,8 @@ TEST(ToolButtons, TypeUrgencyAndPriorityEffects)
     EXPECT_TRUE(node.autoComplete && node.dl);
     EXPECT_EQ(node.durno, 1);
     EXPECT_EQ(node.durtype, kUnitDays);
-    EXPECT_EQ(node.dlDate, "20260310");  // a date key, like every other due date
-    EXPECT_EQ(node.status, kStatusInProgress);  // a one-day event starting today has begun
+    EXPECT_EQ(node.dlDate, "20260310");        // a date key, like every other due date
+    EXPECT_EQ(node.status, kStatusInProgress); // a one-day event starting today has begun
     EXPECT_EQ(node.statusText, "In progress");
     ApplyTopicType(node, kTopicFinancial, kNow);
     EXPECT_EQ(node.ttype, kTopicFinancial);
@@ -133,7 +133,7 @@ TEST(ToolButtons, TypeUrgencyAndPriorityEffects)
 
     TNimbusNode task = topic(kTopicTask, kStatusNotStarted);
     PriorityUp(task);
-    EXPECT_EQ(task.pri, 9);  // none goes to the lowest priority
+    EXPECT_EQ(task.pri, 9); // none goes to the lowest priority
     PriorityUp(task);
     EXPECT_EQ(task.pri, 8);
     task.pri = 1;
@@ -161,7 +161,7 @@ TEST(TreeMenu, OffersWhatTheItemAllows)
     EXPECT_EQ(menu.addSubItem.caption, "Insert new topic in this section");
     EXPECT_TRUE(menu.sortSub.enabled);
     EXPECT_TRUE(menu.remove.enabled);
-    EXPECT_FALSE(menu.sendTo.enabled);  // sections are never sent
+    EXPECT_FALSE(menu.sendTo.enabled); // sections are never sent
     section.top = section.sys = true;
     section.type = kSectionPreferences;
     menu = ConfigureTreeMenu({&section, 0, false, false, true, true});
@@ -172,9 +172,9 @@ TEST(TreeMenu, OffersWhatTheItemAllows)
     TNimbusNode first = topic(kTopicTask, kStatusNotStarted);
     first.sys = true;
     menu = ConfigureTreeMenu({&first, 1, false, false, false, true});
-    EXPECT_FALSE(menu.increaseLevel.enabled);  // the first topic of a section
-    EXPECT_FALSE(menu.reduceLevel.enabled);    // already directly in the section
-    EXPECT_FALSE(menu.remove.enabled);         // a system topic there
+    EXPECT_FALSE(menu.increaseLevel.enabled); // the first topic of a section
+    EXPECT_FALSE(menu.reduceLevel.enabled);   // already directly in the section
+    EXPECT_FALSE(menu.remove.enabled);        // a system topic there
     EXPECT_FALSE(menu.sortSub.enabled);
     EXPECT_FALSE(menu.sendTo.enabled);
     EXPECT_EQ(menu.favourites.caption, "Add to favourites");
@@ -188,7 +188,7 @@ TEST(TreeMenu, OffersWhatTheItemAllows)
     EXPECT_EQ(menu.favourites.caption, "Remove from favourites");
     EXPECT_EQ(menu.sortSub.caption, "Sort sub-topics");
     menu = ConfigureTreeMenu({&deep, 3, true, true, true, false});
-    EXPECT_FALSE(menu.sendTo.enabled);  // its section kind is not sendable
+    EXPECT_FALSE(menu.sendTo.enabled); // its section kind is not sendable
 }
 
 TEST(TreeSort, ThreeOrders)
@@ -197,7 +197,7 @@ TEST(TreeSort, ThreeOrders)
     TNimbusNode b = topic(kTopicTask, kStatusNotStarted);
     a.text = "apple";
     b.text = "Banana";
-    EXPECT_LT(CompareTitle(a, b), 0);  // capitals compared
+    EXPECT_LT(CompareTitle(a, b), 0); // capitals compared
     b.text = "APPLE";
     EXPECT_EQ(CompareTitle(a, b), 0);
 
@@ -213,9 +213,9 @@ TEST(TreeSort, ThreeOrders)
     undated.text = "Aardvark";
     EXPECT_LT(CompareDaysDue(overdue, soon), 0);
     EXPECT_LT(CompareDaysDue(soon, undated), 0);
-    EXPECT_LT(CompareDaysDue(undatedUrgent, undated), 0);  // then by urgency and priority
+    EXPECT_LT(CompareDaysDue(undatedUrgent, undated), 0); // then by urgency and priority
     EXPECT_GT(ComparePriority(undated, undatedUrgent), 0);
-    undated.daysLeft = 123456;  // beyond the "no due date" value counts as none
+    undated.daysLeft = 123456; // beyond the "no due date" value counts as none
     EXPECT_LT(CompareDaysDue(undatedUrgent, undated), 0);
 }
 
@@ -223,7 +223,7 @@ TEST(TreeExpand, ChoosesTopicsByUrgencyProgressAndDueDays)
 {
     TNimbusNode task = topic(kTopicTask, kStatusInProgress);
     EXPECT_TRUE(ExpandChoiceMatches(ExpandChoice::InProgress, task));
-    EXPECT_FALSE(ExpandChoiceMatches(ExpandChoice::DueSixWeeks, task));  // no due date
+    EXPECT_FALSE(ExpandChoiceMatches(ExpandChoice::DueSixWeeks, task)); // no due date
     task.daysLeft = -5;
     EXPECT_TRUE(ExpandChoiceMatches(ExpandChoice::DueTwoWeeks, task));
     task.daysLeft = 20;
@@ -259,8 +259,8 @@ TEST(TreeEditing, RenameNewTopicsAndDrops)
     TNimbusNode a = topic(kTopicTask), b = topic(kTopicTask), c = topic(kTopicTask);
     c.type = kSectionContacts;
     EXPECT_TRUE(CanDrop(&a, 2, &b, 2));
-    EXPECT_FALSE(CanDrop(&a, 2, &b, 1));  // another depth
-    EXPECT_FALSE(CanDrop(&a, 2, &c, 2));  // another section kind
+    EXPECT_FALSE(CanDrop(&a, 2, &b, 1)); // another depth
+    EXPECT_FALSE(CanDrop(&a, 2, &c, 2)); // another section kind
     EXPECT_FALSE(CanDrop(&a, 2, &a, 2));
 }
 
