@@ -28,6 +28,11 @@
 #include "shell/core/DataFolderLayout.h"
 #include "shell/core/DataUpgrade.h"
 #include "shell/core/MainLogStoreLog.h"
+#include "shell/pages/AboutPage.h"
+#include "shell/pages/DetailsEditor.h"
+#include "shell/pages/PagePrompts.h"
+#include "shell/pages/PreferencesPage.h"
+#include "shell/pages/TopicPage.h"
 #include "shell/summary/InfoGrids.h"
 #include "shell/summary/SummaryPage.h"
 #include "store/DateFormat.h"
@@ -84,6 +89,8 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
 {
     if (!environment_.prompts)
         environment_.prompts = makeDialogPrompts();
+    if (!environment_.pagePrompts)
+        environment_.pagePrompts = pages::makeDesktopPagePrompts(QStringLiteral("Nimbus Desk"));
     createComponents();
     createTimers();
     // Only one copy runs; a second one hands over to it and ends before touching any file.
@@ -121,8 +128,8 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
 
     // The layout the user left, or the designed one recorded for the first close.
     layout_->restore(screenSetup_, screenLoaded_, this);
-    createPages();
     highlightCursor_ = makeHighlightCursor();
+    createPages();
     // The summary first, when the user wants it at start-up.
     createSummary();
 
@@ -170,6 +177,12 @@ void TformMain::createComponents()
     auto *tools = new QHBoxLayout(layout_->panelTools);
     tools->setContentsMargins(0, 0, 0, 0);
     tools->addStretch();
+    buttonHelp = new QToolButton(layout_->panelTools);
+    buttonHelp->setObjectName("buttonHelp");
+    buttonHelp->setText(QStringLiteral("?"));
+    buttonHelp->setToolTip(tr("Help and information"));
+    buttonHelp->setAutoRaise(true);
+    tools->addWidget(buttonHelp);
     buttonClosel = new QPushButton(tr("Exit"), layout_->panelTools);
     buttonClosel->setObjectName("buttonClosel");
     buttonClosel->setToolTip(tr("Close the program"));
@@ -197,6 +210,7 @@ void TformMain::createComponents()
 
     connect(buttonClosel, &QPushButton::clicked, this, &TformMain::buttonCloselClick);
     connect(buttonMainLog, &QPushButton::clicked, this, &TformMain::buttonMainLogClick);
+    connect(buttonHelp, &QToolButton::clicked, this, &TformMain::buttonHelpClick);
 }
 
 void TformMain::createTimers()
@@ -311,18 +325,55 @@ PageArea *TformMain::pageArea() const
 void TformMain::createPages()
 {
     PageArea *pages = layout_->pageArea;
-    pages->setPage(PageArea::placeholder("panelToDoNew", tr("Topic"),
-                                         tr("Select a topic in the tree to see its pages.")));
+    pages::PagePrompts &prompts = *environment_.pagePrompts;
+    pages::TopicPageContext context{ContentFolders::inDataFolder(paths_.DataFolder), &clock_,
+                                    storeLog_.get(), lists_.get(), &preferences_, [this] {
+                                        if (store_)
+                                            store_->modified = true;
+                                    }};
+    topicPage_ = new pages::TopicPage(std::move(context), prompts, screenSetup_, highlightCursor_);
+    pages->setPage(topicPage_);
+    // The details page normal font of the preferences, at the caret of an empty page too.
+    if (!preferences_.font.empty())
+        topicPage_->details->setNormalFont(pages::fontFromPreferences(preferences_));
+    connect(this, &TformMain::saveCurrentPage, this, &TformMain::SaveCurrentPage);
+    connect(tree_.get(), &TreeController::topicsRemoving, topicPage_,
+            &pages::TopicPage::forget);
+    connect(tree_.get(), &TreeController::nodeChanged, topicPage_,
+            &pages::TopicPage::topicChanged);
+
     pages->setPage(
         PageArea::placeholder("panelNetwork", tr("Local network information"),
                               tr("Share topics with colleagues through a shared folder.")));
-    pages->setPage(PageArea::placeholder("panelPreferences", tr("Preferences"),
-                                         tr("Date format, sounds and the details page font.")));
-    pages->setPage(PageArea::placeholder("panelAbout",
-                                         QString::fromLocal8Bit(paths_.ProductTitle.c_str()),
-                                         tr("Information Assistant")));
+    preferencesPage_ = new pages::PreferencesPage(preferences_, prompts, *storeLog_);
+    preferencesPage_->fontAtCaret = [this] { return topicPage_->details->fontAtCaret(); };
+    connect(preferencesPage_, &pages::PreferencesPage::dateOrderChanged, this,
+            [this](int order) { log_->setDateOrder(order); });
+    connect(preferencesPage_, &pages::PreferencesPage::normalFontChanged, this,
+            [this](const pages::FontChoice &font) { topicPage_->details->setNormalFont(font); });
+    pages->setPage(preferencesPage_);
+    aboutPage_ = new pages::AboutPage(paths_, clock_, prompts);
+    connect(aboutPage_->buttonUpdateLog, &QPushButton::clicked, this, [this] {
+        const std::string file = paths_.DataFolder + "VersionReg.log";
+        if (displayControl_ && fileio::fileExists(file))
+            displayControl_->OpenViewer(file, "Update log", "text")->present();
+    });
+    pages->setPage(aboutPage_);
     pages->setPage(PageArea::placeholder("panelContacts", tr("Contacts"), QString()));
     treeMainChange(tree_ ? tree_->selectedNode() : nullptr);
+}
+
+void TformMain::SaveCurrentPage()
+{
+    if (topicPage_)
+        topicPage_->SaveCurrentPage();
+}
+
+void TformMain::buttonHelpClick()
+{
+    // Without a help file the button does nothing, and says nothing.
+    if (fileio::fileExists(paths_.HelpFile))
+        environment_.pagePrompts->openDocument(paths_.HelpFile);
 }
 
 void TformMain::createSummary()
@@ -381,6 +432,10 @@ void TformMain::changeTopicType(TNimbusNode *node)
 
 void TformMain::treeMainChange(TNimbusNode *node)
 {
+    // The page that was shown is written before another topic's page takes its place.
+    SaveCurrentPage();
+    if (topicPage_ && node != topicPage_->node())
+        topicPage_->ShowTopicPage(node && node->type == kSectionTopics ? node : nullptr);
     if (node)
         pageArea()->showPage(pageForSection(node->type));
     emit selectionChanged(node);
@@ -413,11 +468,12 @@ void TformMain::SaveStore()
 
 void TformMain::SaveAll()
 {
+    // The page first: saving it can change the topic's page counts, which the store holds.
+    emit saveCurrentPage();
     if (store_ && store_->modified && tree_) {
         tree_->SyncStoreFromTree();
         SaveStore();
     }
-    emit saveCurrentPage();
 }
 
 void TformMain::timerSaveTimer()
@@ -529,6 +585,9 @@ void TformMain::FormClose()
             AddErrorToLog("*** A problem occurred while saving the window layout: ");
         }
     });
+    // The page before the recent lists: saving it moves its topic to the front of the
+    // recent changes, which must reach strchanges.dat.
+    step("page", [this] { emit saveCurrentPage(); });
     step("recent lists", [this] {
         if (!lists_ || !store_)
             return;
@@ -537,7 +596,6 @@ void TformMain::FormClose()
             AddErrorToLog("*** A problem occurred while saving the recent topic lists: ");
         }
     });
-    step("page", [this] { emit saveCurrentPage(); });
     step("SyncStoreFromTree", [this] {
         if (tree_ && store_)
             tree_->SyncStoreFromTree();
@@ -545,6 +603,8 @@ void TformMain::FormClose()
     step("SaveStore", [this] { SaveStore(); });
     // The tree and the lists point into the store: they go first.
     step("store", [this] {
+        if (topicPage_)
+            topicPage_->ShowTopicPage(nullptr);
         tree_.reset();
         lists_.reset();
         store_.reset();

@@ -26,6 +26,7 @@
 
 class QPlainTextEdit;
 class QPushButton;
+class QToolButton;
 class QTimer;
 
 namespace nimbus {
@@ -48,6 +49,12 @@ namespace summarypage {
 class InfoGrids;
 class SummaryPage;
 } // namespace summarypage
+namespace pages {
+class AboutPage;
+class PagePrompts;
+class PreferencesPage;
+class TopicPage;
+} // namespace pages
 
 class TformMain : public QMainWindow {
     Q_OBJECT
@@ -60,6 +67,8 @@ public:
         std::string channelFolder = ipc::channelFolderFromEnvironment();
         // How the window asks the user and tells them things; empty: the program's dialogs.
         std::shared_ptr<ShellPrompts> prompts;
+        // The pages' dialogs and the desktop's document handler; empty: the real ones.
+        std::shared_ptr<pages::PagePrompts> pagePrompts;
     };
 
     TformMain(const Clock &clock, Environment environment, QWidget *parent = nullptr);
@@ -96,6 +105,9 @@ public:
     TreeToolbar *treeToolbar() const { return treeToolbar_; }
     summarypage::SummaryPage *summaryPage() const { return summary_; }
     summarypage::InfoGrids *infoGrids() const { return grids_; }
+    pages::TopicPage *topicPage() const { return topicPage_; }
+    pages::PreferencesPage *preferencesPage() const { return preferencesPage_; }
+    pages::AboutPage *aboutPage() const { return aboutPage_; }
     // The details editor's highlighting cursor (screen cursor 20).
     const QCursor &highlightCursor() const { return highlightCursor_; }
 
@@ -114,6 +126,7 @@ public:
     QPlainTextEdit *reLog = nullptr;
     QPushButton *buttonClosel = nullptr;
     QPushButton *buttonMainLog = nullptr;
+    QToolButton *buttonHelp = nullptr;
     QTimer *timerStart = nullptr;
     QTimer *timerSave = nullptr;
     QTimer *timerCheckInbox = nullptr;
@@ -153,6 +166,9 @@ private:
     void treeMainChange(TNimbusNode *node);
     void buttonCloselClick();
     void buttonMainLogClick();
+    void buttonHelpClick();
+    // Writes what the shown page holds (the topic page's current page, the preferences).
+    void SaveCurrentPage();
 
     const Clock &clock_;
     Environment environment_;
@@ -172,6 +188,9 @@ private:
     TreeToolbar *treeToolbar_ = nullptr;
     summarypage::SummaryPage *summary_ = nullptr;
     summarypage::InfoGrids *grids_ = nullptr;
+    pages::TopicPage *topicPage_ = nullptr;
+    pages::PreferencesPage *preferencesPage_ = nullptr;
+    pages::AboutPage *aboutPage_ = nullptr;
     QCursor highlightCursor_;
     ipc::ShutdownFlags shutdownFlags_;
     CommandDispatcher *dispatcher_ = nullptr;
