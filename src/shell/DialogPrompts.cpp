@@ -7,6 +7,8 @@
 #include "shell/dialogs/TformProgress.h"
 #include "shell/dialogs/TformSelection.h"
 #include "shell/dialogs/TformTopicSelect.h"
+#include "shell/summary/GridIcons.h"
+#include "store/GridCells.h"
 #include "store/TNimbusStructure.h"
 #include "store/TopicOptions.h"
 
@@ -73,7 +75,16 @@ public:
         nodes.reserve(static_cast<std::size_t>(topics.Count()));
         for (int i = 0; i < topics.Count(); ++i)
             nodes.push_back(topics.Node(i));
-        dialogs::TformSelection dialog(title.toLocal8Bit().toStdString(), std::move(nodes), parent);
+        // Each topic with its state icon, as the "Status" grid shows it.
+        auto gridIcons = std::make_shared<summarypage::GridIcons>();
+        const qreal ratio = parent ? parent->devicePixelRatioF() : 1.0;
+        auto statusIcon = [gridIcons, ratio](const TNimbusNode &node) {
+            const gridcells::DueCell cell = gridcells::DueCellFor(node, true);
+            return gridIcons->Icon(
+                cell.state.list != gridcells::IconList::None ? cell.state : cell.marker, ratio);
+        };
+        dialogs::TformSelection dialog(title.toLocal8Bit().toStdString(), std::move(nodes), parent,
+                                       statusIcon);
         dialog.exec();
         return dialog.chosenRow();
     }

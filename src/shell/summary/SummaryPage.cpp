@@ -8,8 +8,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolButton>
+#include <memory>
+#include <vector>
 
+#include "shell/dialogs/TformSelection.h"
 #include "shell/summary/BadgeArt.h"
+#include "shell/summary/GridIcons.h"
+#include "store/GridCells.h"
 #include "store/SummaryLayout.h"
 #include "store/SummaryLists.h"
 #include "store/TNimbusStructure.h"
@@ -29,10 +34,31 @@ QString pictureName(Group group, bool highlighted)
         .arg(highlighted ? QStringLiteral("Hi") : QStringLiteral("Lo"));
 }
 
+// The program's way of choosing: the modal topic selection dialog, with each topic's state
+// icon as the "Status" grid shows it.
+int chooseInDialog(const TNimbusStructure &topics, const QString &title, QWidget *parent)
+{
+    std::vector<TNimbusNode *> nodes;
+    nodes.reserve(static_cast<std::size_t>(topics.Count()));
+    for (const auto &entry : topics.Entries())
+        nodes.push_back(entry.node);
+    auto icons = std::make_shared<GridIcons>();
+    const qreal ratio = parent ? parent->devicePixelRatioF() : 1.0;
+    auto statusIcon = [icons, ratio](const TNimbusNode &node) {
+        const gridcells::DueCell cell = gridcells::DueCellFor(node, true);
+        return icons->Icon(cell.state.list != gridcells::IconList::None ? cell.state : cell.marker,
+                           ratio);
+    };
+    dialogs::TformSelection dialog(title.toLocal8Bit().toStdString(), std::move(nodes), parent,
+                                   statusIcon);
+    dialog.exec();
+    return dialog.chosenRow();
+}
+
 } // namespace
 
 SummaryPage::SummaryPage(TNimbusStructure &store, SummaryLists &lists, QWidget *parent)
-    : QWidget(parent), store_(store), lists_(lists)
+    : QWidget(parent), store_(store), lists_(lists), chooser_(chooseInDialog)
 {
     setObjectName(QStringLiteral("panelEntry"));
     setMouseTracking(true);

@@ -29,7 +29,7 @@ class SummaryPage : public QWidget {
     Q_OBJECT
 public:
     // Lets the user pick one topic of a list: returns the chosen row counted from 1, or -1.
-    // The program opens the topic selection dialog; tests answer at once.
+    // By default the modal topic selection dialog (TformSelection) asks; tests answer at once.
     using GroupChooser =
         std::function<int(const TNimbusStructure &topics, const QString &title, QWidget *parent)>;
 

@@ -3,12 +3,15 @@
 // category menu, the deadline tick, and grid rows that follow the tree's visible rows.
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QToolButton>
 #include <QtTest>
 #include <filesystem>
 
 #include "SummaryFixture.h"
+#include "shell/dialogs/TformSelection.h"
 #include "shell/summary/InfoGrids.h"
 #include "shell/summary/SummaryPage.h"
 #include "store/SummaryLists.h"
@@ -41,7 +44,8 @@ struct ChooserRecord {
 
 // A window of 1200 x 800 holding the page over a store with topics in every group.
 struct Scene {
-    Scene()
+    // answerAtOnce: the selection is answered by the record instead of the real dialog.
+    explicit Scene(bool answerAtOnce = true)
     {
         f.Due("late", kTopicTask, -10);
         f.Due("today", kTopicTask, 0);
@@ -57,7 +61,8 @@ struct Scene {
         lists.NoteChangedTopic(*f.store.Find("busy"));
         window.resize(1200, 800);
         page = new SummaryPage(f.store, lists, &window);
-        page->setGroupChooser(record.chooser());
+        if (answerAtOnce)
+            page->setGroupChooser(record.chooser());
         page->hide();
         window.show();
     }
@@ -144,6 +149,37 @@ private slots:
         s.record.answer = 7;
         s.page->ShowGroup(Group::Waiting);
         QCOMPARE(go.count(), 2);
+    }
+
+    // Without a test's chooser the badge opens the real selection dialog; it is answered
+    // here as soon as it is up, so the test never waits on a person.
+    void aBadgeOpensTheTopicSelectionDialog()
+    {
+        Scene s(false);
+        s.page->buttonSummaryClick();
+        QVERIFY(QTest::qWaitForWindowExposed(&s.window));
+        QSignalSpy go(s.page, &SummaryPage::GoToTopic);
+        QString shownTitle;
+        int shownRows = -1;
+        QTimer answer;
+        answer.setInterval(10);
+        connect(&answer, &QTimer::timeout, [&] {
+            auto *dialog =
+                qobject_cast<dialogs::TformSelection *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            answer.stop();
+            shownTitle = dialog->labTitle->text();
+            shownRows = dialog->StringGrid1->rowCount();
+            dialog->StringGrid1->selectRow(1);
+            dialog->buttonSelect->click();
+        });
+        answer.start();
+        QTest::mouseClick(s.page->Picture(Group::Deadlines, false), Qt::LeftButton);
+        QCOMPARE(shownTitle, QStringLiteral("Task deadlines in the next six weeks"));
+        QCOMPARE(shownRows, 3);
+        QCOMPARE(go.count(), 1);
+        QCOMPARE(go.at(0).at(0).toByteArray(), QByteArray("today"));
     }
 
     void hoverHighlightsOneBadgeAtATime()
