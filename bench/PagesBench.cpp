@@ -31,8 +31,7 @@ using namespace nimbus;
 class SilentPrompts : public pages::PagePrompts {
 public:
     bool chooseFont(QWidget *, pages::FontChoice &) override { return false; }
-    pages::HiliteChoice chooseHighlight(QWidget *, const QTextDocumentFragment &, int,
-                                        int) override
+    pages::HiliteChoice chooseHighlight(QWidget *, const QTextDocumentFragment &, int, int) override
     {
         return {};
     }
@@ -81,9 +80,9 @@ public:
     static void write(const std::string &path, const std::string &bytes)
     {
         QFile file(QString::fromStdString(path));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-            || file.write(bytes.data(), static_cast<qint64>(bytes.size()))
-                   != static_cast<qint64>(bytes.size()))
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+                static_cast<qint64>(bytes.size()))
             std::abort();
     }
     std::string pagePath() const { return folders_.text + "1-1.txt"; }

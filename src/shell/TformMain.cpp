@@ -89,8 +89,9 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
 {
     if (!environment_.prompts)
         environment_.prompts = makeDialogPrompts();
-    if (!environment_.pagePrompts)
-        environment_.pagePrompts = pages::makeDesktopPagePrompts(QStringLiteral("Nimbus Desk"));
+    pagePrompts_ = environment_.prompts->pagePrompts();
+    if (!pagePrompts_)
+        pagePrompts_ = pages::makeDesktopPagePrompts(QStringLiteral("Nimbus Desk"));
     createComponents();
     createTimers();
     // Only one copy runs; a second one hands over to it and ends before touching any file.
@@ -325,7 +326,7 @@ PageArea *TformMain::pageArea() const
 void TformMain::createPages()
 {
     PageArea *pages = layout_->pageArea;
-    pages::PagePrompts &prompts = *environment_.pagePrompts;
+    pages::PagePrompts &prompts = *pagePrompts_;
     pages::TopicPageContext context{ContentFolders::inDataFolder(paths_.DataFolder), &clock_,
                                     storeLog_.get(), lists_.get(), &preferences_, [this] {
                                         if (store_)
@@ -341,6 +342,12 @@ void TformMain::createPages()
             &pages::TopicPage::forget);
     connect(tree_.get(), &TreeController::nodeChanged, topicPage_,
             &pages::TopicPage::topicChanged);
+    connect(topicPage_, &pages::TopicPage::nodeProgressChanged, this, [this](TNimbusNode *node) {
+        if (store_)
+            store_->modified = true;
+        if (tree_)
+            tree_->nodeEdited(node);
+    });
 
     pages->setPage(
         PageArea::placeholder("panelNetwork", tr("Local network information"),
@@ -373,7 +380,7 @@ void TformMain::buttonHelpClick()
 {
     // Without a help file the button does nothing, and says nothing.
     if (fileio::fileExists(paths_.HelpFile))
-        environment_.pagePrompts->openDocument(paths_.HelpFile);
+        pagePrompts_->openDocument(paths_.HelpFile);
 }
 
 void TformMain::createSummary()

@@ -67,8 +67,6 @@ public:
         std::string channelFolder = ipc::channelFolderFromEnvironment();
         // How the window asks the user and tells them things; empty: the program's dialogs.
         std::shared_ptr<ShellPrompts> prompts;
-        // The pages' dialogs and the desktop's document handler; empty: the real ones.
-        std::shared_ptr<pages::PagePrompts> pagePrompts;
     };
 
     TformMain(const Clock &clock, Environment environment, QWidget *parent = nullptr);
@@ -202,6 +200,8 @@ private:
     bool startStepDone_ = false;
     bool closing_ = false;
     bool closed_ = false;
+    // The pages' dialogs and the desktop's document handler.
+    std::shared_ptr<pages::PagePrompts> pagePrompts_;
 };
 
 } // namespace nimbus

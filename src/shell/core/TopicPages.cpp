@@ -105,20 +105,26 @@ PageSaveResult SaveTopicPage(TNimbusNode &node, int shownIndex, const EditorStat
 {
     PageSaveResult result;
     TContent *content = node.content.get();
-    if (node.type != kSectionTopics || !content || !node.contentLoaded || shownIndex < 0
-        || shownIndex >= static_cast<int>(content->pages.size()))
+    if (node.type != kSectionTopics || !content || !node.contentLoaded || shownIndex < 0 ||
+        shownIndex >= static_cast<int>(content->pages.size()))
         return result;
     THyperData &page = *content->pages[static_cast<std::size_t>(shownIndex)];
     takeVisiblePage(*content, shownIndex);
 
     bool describe = false;
-    if (editor.modified) {
+    if (editor.ownSave) {
+        result.dataSaved = editor.ownSave->written && !editor.ownSave->failed;
+        result.failed = editor.ownSave->failed;
+        describe = editor.ownSave->describe;
+        if (result.dataSaved)
+            lists.NoteChangedTopic(node);
+    } else if (editor.modified) {
         if (editor.holdsData) {
             StoreResult written =
                 editor.write ? editor.write(page) : StoreResult::failure("nothing to write");
             if (!written) {
-                log.AddErrorToLog("*** A problem occurred while saving the page " + page.file
-                                      + " of " + node.text + ": ",
+                log.AddErrorToLog("*** A problem occurred while saving the page " + page.file +
+                                      " of " + node.text + ": ",
                                   written.errorText);
                 result.failed = true;
             } else {
@@ -148,15 +154,15 @@ PageSaveResult SaveTopicPage(TNimbusNode &node, int shownIndex, const EditorStat
         page.TrackColumns(editor.columnWidths);
     if (editor.describe || ((describe || page.columnsChanged) && !page.file.empty())) {
         if (StoreResult saved = content::SavePageDescription(page, folders, clock, log); !saved)
-            log.AddErrorToLog("*** A problem occurred while saving the page description of "
-                                  + node.text + ": ",
+            log.AddErrorToLog("*** A problem occurred while saving the page description of " +
+                                  node.text + ": ",
                               saved.errorText);
     }
 
     if (content->modified) {
         if (StoreResult saved = content::WriteContent(*content, log); !saved)
-            log.AddErrorToLog("*** A problem occurred while saving the pages of " + node.text
-                                  + ": ",
+            log.AddErrorToLog("*** A problem occurred while saving the pages of " + node.text +
+                                  ": ",
                               saved.errorText);
         const PageCounts counts = CountPages(*content);
         if (counts.dac != node.dac || counts.dam != node.dam) {

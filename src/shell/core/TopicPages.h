@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,8 +46,17 @@ int VisiblePageIndex(const TContent &content);
 // "Page last changed: " and the date, hours and minutes of the amendment stamp, or nothing.
 std::string DateChangedText(const THyperData &page, int dateOrder);
 
+// What an editor that writes its own page file (the checklist) did with it.
+struct OwnSave {
+    bool written = false;  // the page had changed and its file was written or removed
+    bool failed = false;   // that write failed; the editor keeps the page modified
+    bool describe = false; // the page's description needs writing
+};
+
 // What the editor of the shown page holds, as SaveTopicPage needs it.
 struct EditorState {
+    // Set for an editor that saved its page itself; modified, holdsData and write are unused.
+    std::optional<OwnSave> ownSave;
     bool modified = false;  // changed since the page was shown
     bool holdsData = false; // text in the details editor, items in the checklist
     // Writes the editor's data into the page's file (naming the page first when it has none).
@@ -58,8 +68,8 @@ struct EditorState {
 };
 
 struct PageSaveResult {
-    bool dataSaved = false;   // the page's file was written or removed
-    bool failed = false;      // a write failed: the editor stays modified and is tried again
+    bool dataSaved = false;    // the page's file was written or removed
+    bool failed = false;       // a write failed: the editor stays modified and is tried again
     bool storeChanged = false; // dac or dam changed: the store is modified
 };
 

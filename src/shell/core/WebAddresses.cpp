@@ -23,8 +23,8 @@ bool startsWithNoCase(std::string_view text, std::string_view prefix)
     return true;
 }
 
-constexpr std::array<std::string_view, 7> kSchemes = {
-    "http://", "https://", "ftp://", "ftps://", "file://", "mailto:", "news:"};
+constexpr std::array<std::string_view, 7> kSchemes = {"http://", "https://", "ftp://", "ftps://",
+                                                      "file://", "mailto:",  "news:"};
 
 // The length of the address prefix the word starts with, 0 when it is no address.
 std::size_t prefixLength(std::string_view word)
@@ -50,11 +50,12 @@ std::vector<WebAddress> FindWebAddresses(std::string_view line)
         while (end < line.size() && !isBlank(line[end]))
             ++end;
         std::size_t start = at;
-        while (start < end && std::string_view("([<{\"'").find(line[start]) != std::string_view::npos)
+        while (start < end &&
+               std::string_view("([<{\"'").find(line[start]) != std::string_view::npos)
             ++start;
         std::size_t stop = end;
-        while (stop > start
-               && std::string_view(".,;:!?)]>}\"'").find(line[stop - 1]) != std::string_view::npos)
+        while (stop > start &&
+               std::string_view(".,;:!?)]>}\"'").find(line[stop - 1]) != std::string_view::npos)
             --stop;
         const std::string_view word = line.substr(start, stop - start);
         const std::size_t prefix = prefixLength(word);

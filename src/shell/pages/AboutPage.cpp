@@ -64,8 +64,7 @@ AboutPage::AboutPage(const TAppPaths &paths, const Clock &clock, PagePrompts &pr
     labWebSite->setObjectName("labWebSite");
     labWebSite->setTextFormat(Qt::RichText);
     labWebSite->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(kWebSite));
-    labWebSite->setTextInteractionFlags(Qt::LinksAccessibleByMouse
-                                        | Qt::LinksAccessibleByKeyboard);
+    labWebSite->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     connect(labWebSite, &QLabel::linkActivated, this, &AboutPage::labWebSiteClick);
     layout->addWidget(labWebSite);
 

@@ -88,10 +88,12 @@ void DetailsEditor::createMenu()
     popNotes->setObjectName("popNotes");
     popNotes->addAction(CLChangeTitle);
     popNotes->addSeparator();
-    QAction *undo = popNotes->addAction(tr("Undo"), QKeySequence::Undo, RichEdit1, &QTextEdit::undo);
+    QAction *undo =
+        popNotes->addAction(tr("Undo"), QKeySequence::Undo, RichEdit1, &QTextEdit::undo);
     QAction *selectAll = popNotes->addAction(tr("Select all"), QKeySequence::SelectAll, RichEdit1,
                                              &QTextEdit::selectAll);
-    QAction *copy = popNotes->addAction(tr("Copy"), QKeySequence::Copy, RichEdit1, &QTextEdit::copy);
+    QAction *copy =
+        popNotes->addAction(tr("Copy"), QKeySequence::Copy, RichEdit1, &QTextEdit::copy);
     QAction *cut = popNotes->addAction(tr("Cut"), QKeySequence::Cut, RichEdit1, &QTextEdit::cut);
     QAction *paste =
         popNotes->addAction(tr("Paste"), QKeySequence::Paste, RichEdit1, &QTextEdit::paste);
@@ -187,8 +189,8 @@ void DetailsEditor::setLocked(bool locked)
     locked_ = locked;
     RichEdit1->setReadOnly(locked);
     // Reading a locked page still lets the user select, copy, print and save it elsewhere.
-    RichEdit1->setTextInteractionFlags(locked ? Qt::TextSelectableByMouse
-                                                    | Qt::TextSelectableByKeyboard
+    RichEdit1->setTextInteractionFlags(locked ? Qt::TextSelectableByMouse |
+                                                    Qt::TextSelectableByKeyboard
                                               : Qt::TextEditorInteraction);
     for (QAction *format : formatting->actions())
         format->setEnabled(!locked);

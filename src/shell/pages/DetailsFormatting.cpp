@@ -35,12 +35,10 @@ DetailsFormatting::DetailsFormatting(DetailsTextEdit &edit, PagePrompts &prompts
     connect(RichEditBold, &QAction::triggered, this, &DetailsFormatting::RichEditBoldExecute);
     connect(RichEditStrikeOut1, &QAction::triggered, this,
             &DetailsFormatting::RichEditStrikeOut1Execute);
-    connect(RichEditItalic1, &QAction::triggered, this,
-            &DetailsFormatting::RichEditItalic1Execute);
+    connect(RichEditItalic1, &QAction::triggered, this, &DetailsFormatting::RichEditItalic1Execute);
     connect(RichEditUnderline1, &QAction::triggered, this,
             &DetailsFormatting::RichEditUnderline1Execute);
-    connect(RichEditBullets, &QAction::triggered, this,
-            &DetailsFormatting::RichEditBulletsExecute);
+    connect(RichEditBullets, &QAction::triggered, this, &DetailsFormatting::RichEditBulletsExecute);
     connect(RichEditNumber, &QAction::triggered, this, &DetailsFormatting::RichEditNumberExecute);
     connect(RichEditIndent, &QAction::triggered, this, [this] { indentBy(1); });
     connect(RichEditOutDent, &QAction::triggered, this, [this] { indentBy(-1); });
@@ -65,9 +63,9 @@ QAction *DetailsFormatting::make(const char *name, const QString &caption, const
 
 QList<QAction *> DetailsFormatting::actions() const
 {
-    return {RichEditFont,    RichEditBold,   RichEditItalic1, RichEditUnderline1,
-            RichEditStrikeOut1, RichEditBullets, RichEditNumber, RichEditIndent,
-            RichEditOutDent};
+    return {RichEditFont,       RichEditBold,       RichEditItalic1,
+            RichEditUnderline1, RichEditStrikeOut1, RichEditBullets,
+            RichEditNumber,     RichEditIndent,     RichEditOutDent};
 }
 
 void DetailsFormatting::RichEditFontExecute()

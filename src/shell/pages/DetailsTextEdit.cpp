@@ -49,8 +49,7 @@ bool DetailsTextEdit::openAddressAt(int position)
     if (span.start >= 0) {
         QTextCursor selection(document());
         selection.setPosition(block.position() + span.start);
-        selection.setPosition(block.position() + span.start + span.length,
-                              QTextCursor::KeepAnchor);
+        selection.setPosition(block.position() + span.start + span.length, QTextCursor::KeepAnchor);
         setTextCursor(selection);
     }
     if (openAddress)
@@ -61,8 +60,8 @@ bool DetailsTextEdit::openAddressAt(int position)
 
 void DetailsTextEdit::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton
-        && openAddressAt(cursorForPosition(event->position().toPoint()).position())) {
+    if (event->button() == Qt::LeftButton &&
+        openAddressAt(cursorForPosition(event->position().toPoint()).position())) {
         event->accept();
         return;
     }

@@ -16,8 +16,8 @@
 
 namespace nimbus::pages {
 
-using dialogs::ColourPanel;
 using dialogs::colourFromValue;
+using dialogs::ColourPanel;
 
 namespace {
 
@@ -38,10 +38,10 @@ ColourPanel *outerPanel(const char *name, QWidget *parent, ColourPanel *&inner,
 
 } // namespace
 
-HighlightControl::HighlightControl(DetailsTextEdit &edit, PagePrompts &prompts,
-                                   TScreenSetup &setup, const QCursor &cursor, QWidget *owner)
-    : QObject(owner), edit_(edit), prompts_(prompts), setup_(setup), cursor_(cursor),
-      owner_(owner), state_(setup.hit, setup.hib)
+HighlightControl::HighlightControl(DetailsTextEdit &edit, PagePrompts &prompts, TScreenSetup &setup,
+                                   const QCursor &cursor, QWidget *owner)
+    : QObject(owner), edit_(edit), prompts_(prompts), setup_(setup), cursor_(cursor), owner_(owner),
+      state_(setup.hit, setup.hib)
 {
     TextColour = new QAction(icons::format("highlight"), tr("Highlight text"), owner);
     TextColour->setObjectName("TextColour");

@@ -31,7 +31,7 @@ public:
     HighlightControl(DetailsTextEdit &edit, PagePrompts &prompts, TScreenSetup &setup,
                      const QCursor &cursor, QWidget *owner);
 
-    QAction *TextColour = nullptr;        // "Highlight text", Ctrl+H
+    QAction *TextColour = nullptr;         // "Highlight text", Ctrl+H
     QAction *RemoveHighlighting = nullptr; // "Remove highlighting", Ctrl+R
     QToolButton *buttonColour = nullptr;
     dialogs::ColourPanel *panelFore = nullptr;

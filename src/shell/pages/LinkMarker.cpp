@@ -13,8 +13,8 @@ namespace {
 // Most paragraphs hold no address; they are passed over without converting their text.
 bool mayHoldAddress(const QString &text)
 {
-    return text.contains(QLatin1String(":")) || text.contains(QLatin1String("www."),
-                                                             Qt::CaseInsensitive);
+    return text.contains(QLatin1String(":")) ||
+           text.contains(QLatin1String("www."), Qt::CaseInsensitive);
 }
 
 // The addresses of a text, with positions counted in the text's UTF-16 units.
@@ -24,14 +24,14 @@ std::vector<AddressSpan> spans(const QString &text)
     if (!mayHoldAddress(text))
         return result;
     const QByteArray bytes = text.toUtf8();
-    for (const WebAddress &address :
-         FindWebAddresses(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
+    for (const WebAddress &address : FindWebAddresses(
+             std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
         const int start = static_cast<int>(
             QString::fromUtf8(bytes.constData(), static_cast<qsizetype>(address.start)).size());
-        const int length = static_cast<int>(
-            QString::fromUtf8(bytes.constData() + address.start,
-                              static_cast<qsizetype>(address.length))
-                .size());
+        const int length =
+            static_cast<int>(QString::fromUtf8(bytes.constData() + address.start,
+                                               static_cast<qsizetype>(address.length))
+                                 .size());
         result.push_back({start, length, QString::fromUtf8(address.target.c_str())});
     }
     return result;

@@ -3,8 +3,8 @@
 // its stored formatting stay as the user made them.
 #pragma once
 
-#include <QSyntaxHighlighter>
 #include <QString>
+#include <QSyntaxHighlighter>
 
 namespace nimbus::pages {
 

@@ -68,8 +68,7 @@ PreferencesPage::PreferencesPage(TPreferences &preferences, PagePrompts &prompts
     layout->addStretch();
     connect(checksSoundfx, &QCheckBox::clicked, this, &PreferencesPage::checksSoundfxClick);
     connect(checkSummary, &QCheckBox::clicked, this, &PreferencesPage::checkSummaryClick);
-    connect(buttonNormalFont, &QPushButton::clicked, this,
-            &PreferencesPage::buttonNormalFontClick);
+    connect(buttonNormalFont, &QPushButton::clicked, this, &PreferencesPage::buttonNormalFontClick);
     showPreferences();
 }
 

@@ -9,7 +9,9 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "shell/checklist/ChecklistPage.h"
 #include "shell/core/TopicPages.h"
+#include "shell/pages/ChecklistPromptsBridge.h"
 #include "shell/pages/DetailsEditor.h"
 #include "shell/pages/DetailsTextEdit.h"
 #include "shell/pages/FormatIcons.h"
@@ -67,7 +69,8 @@ TopicPage::TopicPage(TopicPageContext context, PagePrompts &prompts, TScreenSetu
     panelPages = new QStackedWidget(this);
     details = new DetailsEditor(prompts_, setup, highlightCursor, panelPages);
     panelPages->addWidget(details);
-    panelToDoCheckList = new QWidget(panelPages);
+    panelToDoCheckList = new checklist::ChecklistPage(
+        std::make_unique<ChecklistPromptsBridge>(prompts_), panelPages);
     panelToDoCheckList->setObjectName("panelToDoCheckList");
     panelPages->addWidget(panelToDoCheckList);
     panelNoPage = new QWidget(panelPages);
@@ -88,15 +91,23 @@ TopicPage::TopicPage(TopicPageContext context, PagePrompts &prompts, TScreenSetu
             popTabs->exec(tabsData->mapToGlobal(at));
     });
     connect(tabsData, &QTabBar::currentChanged, this, &TopicPage::tabsDataChange);
-    connect(details, &DetailsEditor::changeTitleRequested, this,
-            &TopicPage::CLChangeTitleExecute);
+    connect(details, &DetailsEditor::changeTitleRequested, this, &TopicPage::CLChangeTitleExecute);
+    connect(panelToDoCheckList, &checklist::ChecklistPage::pageTitleChanged, this,
+            [this](const QString &title) {
+                if (current_ < 0)
+                    return;
+                tabsData->setTabText(current_, title);
+                describe_ = true;
+            });
+    connect(panelToDoCheckList, &checklist::ChecklistPage::nodeProgressChanged, this,
+            &TopicPage::nodeProgressChanged);
     setEnabled(false);
 }
 
 THyperData *TopicPage::currentPage() const
 {
-    if (!node_ || !node_->content || current_ < 0
-        || current_ >= static_cast<int>(node_->content->pages.size()))
+    if (!node_ || !node_->content || current_ < 0 ||
+        current_ >= static_cast<int>(node_->content->pages.size()))
         return nullptr;
     return node_->content->pages[static_cast<std::size_t>(current_)].get();
 }
@@ -115,6 +126,7 @@ void TopicPage::ShowTopicPage(TNimbusNode *node)
         labelDateChanged->clear();
         imageLock->hide();
         details->loadPage({}, false);
+        panelToDoCheckList->forget();
         return;
     }
     if (!node->contentLoaded || !node->content) {
@@ -135,8 +147,8 @@ void TopicPage::ShowTopicPage(TNimbusNode *node)
 void TopicPage::ShowPage(int index)
 {
     THyperData *page = nullptr;
-    if (node_ && node_->content && index >= 0
-        && index < static_cast<int>(node_->content->pages.size()))
+    if (node_ && node_->content && index >= 0 &&
+        index < static_cast<int>(node_->content->pages.size()))
         page = node_->content->pages[static_cast<std::size_t>(index)].get();
     current_ = page ? index : -1;
     describe_ = false;
@@ -144,6 +156,7 @@ void TopicPage::ShowPage(int index)
         const QSignalBlocker blocker(tabsData);
         tabsData->setCurrentIndex(index);
     }
+    panelToDoCheckList->forget();
     if (!page) {
         details->loadPage({}, false);
         panelPages->setCurrentWidget(panelNoPage);
@@ -156,24 +169,22 @@ void TopicPage::ShowPage(int index)
         QString problem;
         if (!details->loadPage(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
                                page->rtf, &problem))
-            context_.log->AddToLog("*** The page " + page->file + " of " + node_->text
-                                   + " could not be read completely: "
-                                   + problem.toLocal8Bit().toStdString());
+            context_.log->AddToLog(
+                "*** The page " + page->file + " of " + node_->text +
+                " could not be read completely: " + problem.toLocal8Bit().toStdString());
         details->highlighter->switchOff();
         details->setTitles(labelTopicName->text(), tabsData->tabText(index));
         panelPages->setCurrentWidget(details);
     } else if (page->con == kPageChecklist) {
+        panelToDoCheckList->load(*node_, *page, context_.folders, *context_.clock,
+                                 context_.preferences ? context_.preferences->date : 0,
+                                 *context_.log);
+        panelToDoCheckList->readOnly(node_->lock);
         panelPages->setCurrentWidget(panelToDoCheckList);
     } else {
         panelPages->setCurrentWidget(panelNoPage);
     }
     showDateChanged();
-}
-
-bool TopicPage::pageModified() const
-{
-    const THyperData *page = currentPage();
-    return page && page->con == kPageDetails && details->modified();
 }
 
 void TopicPage::SaveCurrentPage()
@@ -195,6 +206,9 @@ void TopicPage::SaveCurrentPage()
                                         std::string(bytes.constData(), bytes.size()),
                                         kDetailsVersions, true, *context_.log);
         };
+    } else if (page->con == kPageChecklist && panelToDoCheckList->page() == page) {
+        const checklist::ChecklistSaveResult saved = panelToDoCheckList->save();
+        editor.ownSave = OwnSave{saved.written, !saved.result.ok, saved.descriptionChanged};
     }
     const PageSaveResult result = SaveTopicPage(*node_, current_, editor, context_.folders,
                                                 *context_.clock, *context_.log, *context_.lists);
@@ -221,8 +235,11 @@ void TopicPage::CLChangeTitleExecute()
     THyperData *page = currentPage();
     if (!page || !node_ || node_->lock)
         return;
-    const std::optional<std::string> title =
-        prompts_.pageTitle(this, PageCaption(*page));
+    if (page->con == kPageChecklist && panelToDoCheckList->page() == page) {
+        panelToDoCheckList->CLChangeTitleExecute();
+        return;
+    }
+    const std::optional<std::string> title = prompts_.pageTitle(this, PageCaption(*page));
     if (!title)
         return;
     page->dis = *title;
@@ -239,7 +256,8 @@ void TopicPage::topicChanged(TNimbusNode *node)
     labelTopicName->setText(local(node->text));
     if (current_ >= 0)
         details->setTitles(labelTopicName->text(), tabsData->tabText(current_));
-    showLock();
+    if (node->lock != details->locked())
+        showLock();
 }
 
 void TopicPage::forget(const std::vector<TNimbusNode *> &nodes)
@@ -248,6 +266,7 @@ void TopicPage::forget(const std::vector<TNimbusNode *> &nodes)
         if (gone == node_) {
             // The topic goes with its pages: nothing of it is written any more.
             details->setModified(false);
+            panelToDoCheckList->forget();
             node_ = nullptr;
             ShowTopicPage(nullptr);
             return;
@@ -260,7 +279,8 @@ void TopicPage::showLock()
     const bool locked = node_ && node_->lock;
     imageLock->setVisible(locked);
     details->setLocked(locked);
-    panelToDoCheckList->setEnabled(!locked);
+    if (panelToDoCheckList->page())
+        panelToDoCheckList->readOnly(locked);
 }
 
 void TopicPage::showDateChanged()

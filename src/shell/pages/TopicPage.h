@@ -25,6 +25,10 @@ class TPreferences;
 class TScreenSetup;
 } // namespace nimbus
 
+namespace nimbus::checklist {
+class ChecklistPage;
+}
+
 namespace nimbus::pages {
 
 class DetailsEditor;
@@ -52,7 +56,7 @@ public:
     QTabBar *tabsData = nullptr;
     QStackedWidget *panelPages = nullptr;
     DetailsEditor *details = nullptr; // panelToDoText
-    QWidget *panelToDoCheckList = nullptr;
+    checklist::ChecklistPage *panelToDoCheckList = nullptr;
     QWidget *panelNoPage = nullptr; // a page of a kind this program does not edit
     QLabel *labelDateChanged = nullptr;
     QMenu *popTabs = nullptr;
@@ -74,11 +78,14 @@ public:
     THyperData *currentPage() const;
     int currentIndex() const { return current_; }
 
+signals:
+    // Ticks changed the topic's percentage (and, with statusChanged, a task's status).
+    void nodeProgressChanged(nimbus::TNimbusNode *node, bool statusChanged);
+
 private:
     void tabsDataChange(int index);
     void showLock();
     void showDateChanged();
-    bool pageModified() const;
 
     TopicPageContext context_;
     PagePrompts &prompts_;

@@ -42,10 +42,7 @@ public:
         proposedName = proposed;
         return wordFile;
     }
-    std::optional<std::string> pageTitle(QWidget *, const std::string &) override
-    {
-        return title;
-    }
+    std::optional<std::string> pageTitle(QWidget *, const std::string &) override { return title; }
     bool openDocument(const std::string &target) override
     {
         opened.push_back(target);

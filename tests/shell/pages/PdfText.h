@@ -28,11 +28,15 @@ inline QList<QByteArray> pdfStreams(const QByteArray &pdf)
         if (end < 0)
             break;
         const QByteArray raw = pdf.mid(start, end - start);
-        // qUncompress wants the expected size in front of the zlib data.
-        QByteArray sized(4, '\0');
-        qToBigEndian<quint32>(1u << 24, sized.data());
-        const QByteArray inflated = qUncompress(sized + raw);
-        streams.append(inflated.isEmpty() ? raw : inflated);
+        if (!raw.startsWith('\x78')) { // not a zlib stream
+            streams.append(raw);
+        } else {
+            // qUncompress wants the expected size in front of the zlib data.
+            QByteArray sized(4, '\0');
+            qToBigEndian<quint32>(1u << 24, sized.data());
+            const QByteArray inflated = qUncompress(sized + raw);
+            streams.append(inflated.isEmpty() ? raw : inflated);
+        }
         at = end + 9;
     }
     return streams;
@@ -44,7 +48,8 @@ inline QString pdfText(const QByteArray &pdf)
     QHash<uint, QString> glyphs;
     const QRegularExpression pair(QStringLiteral("<([0-9A-Fa-f]+)>\\s*<([0-9A-Fa-f]+)>"));
     const QRegularExpression range(
-        QStringLiteral("<([0-9A-Fa-f]+)>\\s*<([0-9A-Fa-f]+)>\\s*<([0-9A-Fa-f]+)>"));
+        QStringLiteral("<([0-9A-Fa-f]+)>\\s*<([0-9A-Fa-f]+)>\\s*(<[0-9A-Fa-f]+>|\\[[^\\]]*\\])"));
+    const QRegularExpression hexCode(QStringLiteral("<([0-9A-Fa-f]+)>"));
     for (const QByteArray &stream : streams) {
         if (!stream.contains("begincmap"))
             continue;
@@ -56,7 +61,18 @@ inline QString pdfText(const QByteArray &pdf)
                 const auto m = it.next();
                 const uint first = m.captured(1).toUInt(nullptr, 16);
                 const uint last = m.captured(2).toUInt(nullptr, 16);
-                const uint code = m.captured(3).toUInt(nullptr, 16);
+                const QString target = m.captured(3);
+                if (target.startsWith('[')) {
+                    // One code per glyph of the range.
+                    uint g = first;
+                    auto codes = hexCode.globalMatch(target);
+                    while (codes.hasNext() && g <= last)
+                        glyphs.insert(
+                            g++,
+                            QString(QChar(char16_t(codes.next().captured(1).toUInt(nullptr, 16)))));
+                    continue;
+                }
+                const uint code = target.mid(1, target.size() - 2).toUInt(nullptr, 16);
                 for (uint g = first; g <= last && g - first < 4096; ++g)
                     glyphs.insert(g, QString(QChar(char16_t(code + g - first))));
             }
@@ -89,7 +105,8 @@ inline QString pdfText(const QByteArray &pdf)
         }
         out += ' ';
     }
-    return out;
+    // Qt maps the blank glyph to a tab.
+    return out.replace('\t', ' ');
 }
 
 } // namespace nimbus::test

@@ -1,18 +1,28 @@
 // The topic page, the preferences page and the about page on the real main window under the
 // offscreen platform, against a data folder of the test's own.
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QStackedWidget>
 #include <QTabBar>
 #include <QTextBlock>
 #include <QTextList>
 #include <QToolButton>
+#include <QTreeView>
 #include <QtTest>
 
 #include "FakePagePrompts.h"
 #include "PdfText.h"
+#include "shell/PageArea.h"
+#include "shell/checklist/ChecklistPage.h"
+#include "shell/checklist/ChecklistView.h"
 #include "shell/core/HighlightState.h"
+#include "shell/dialogs/ColourPanel.h"
 #include "shell/pages/AboutPage.h"
 #include "shell/pages/DetailsEditor.h"
 #include "shell/pages/DetailsFormatting.h"
@@ -31,29 +41,35 @@ using nimbus::pages::TopicPage;
 
 namespace {
 
+// The window's questions with the pages' own answered by the test too.
+class PagesPrompts : public FakePrompts {
+public:
+    std::shared_ptr<pages::PagePrompts> pagePrompts() override { return pages; }
+    std::shared_ptr<FakePagePrompts> pages = std::make_shared<FakePagePrompts>();
+};
+
 // A data folder with three topics (the last one locked), and a window over it.
 struct PagesWorld {
     PagesWorld()
     {
         StoreWriter writer(dataFolder(dir));
         writer.add(0, "Topics");
-        writer.add(1, "Roof repair");   // uni 101
-        writer.add(1, "Garden");        // uni 102
-        writer.add(1, "Will").node->lock = true; // uni 103
+        writer.add(1, "Roof repair");                                       // uni 101
+        writer.add(1, "Garden");                                            // uni 102
+        writer.add(1, "Will").node->lock = true;                            // uni 103
+        writer.add(1, "Errand").type(kTopicTask).status(kStatusNotStarted); // uni 104
         writer.write();
     }
     std::unique_ptr<TformMain> open()
     {
-        TformMain::Environment environment = windowEnvironment(dir, prompts);
-        environment.pagePrompts = pagePrompts;
-        return std::make_unique<TformMain>(clock, std::move(environment));
+        return std::make_unique<TformMain>(clock, windowEnvironment(dir, prompts));
     }
     std::string file(const std::string &name) const { return dataFolder(dir) + name; }
 
     TempFolder dir;
     FixedClock clock{DateTime::fromCivil(2026, 3, 5, 14, 7, 9)};
-    std::shared_ptr<FakePrompts> prompts = std::make_shared<FakePrompts>();
-    std::shared_ptr<FakePagePrompts> pagePrompts = std::make_shared<FakePagePrompts>();
+    std::shared_ptr<PagesPrompts> prompts = std::make_shared<PagesPrompts>();
+    std::shared_ptr<FakePagePrompts> pagePrompts = prompts->pages;
 };
 
 TopicPage *select(TformMain &window, const char *uni)
@@ -122,8 +138,8 @@ private slots:
             select(*window, "102");
             const std::string text = readFile(world.file("Text/101-1.txt"));
             QVERIFY2(text.rfind("{\\rtf1", 0) == 0, text.c_str());
-            QVERIFY(readFile(world.file("Packs/101.pkt")).find("file=101-1.txt\r\n")
-                    != std::string::npos);
+            QVERIFY(readFile(world.file("Packs/101.pkt")).find("file=101-1.txt\r\n") !=
+                    std::string::npos);
             QCOMPARE(window->summaryLists()->RecentChanges().Node(0)->uni, std::string("101"));
             QCOMPARE(window->store()->Find("101")->dac, 1);
             QVERIFY(window->store()->modified);
@@ -137,7 +153,8 @@ private slots:
         QVERIFY(formatAt(details, find(details, "bold words")).fontWeight() >= QFont::Bold);
         QVERIFY(formatAt(details, find(details, "Plain")).fontWeight() < QFont::Bold);
         QCOMPARE(formatAt(details, find(details, "red")).foreground().color(), QColor(255, 0, 0));
-        const QTextBlock bullet = details->RichEdit1->document()->findBlock(find(details, "a bullet"));
+        const QTextBlock bullet =
+            details->RichEdit1->document()->findBlock(find(details, "a bullet"));
         QVERIFY(bullet.textList());
         QCOMPARE(bullet.textList()->format().style(), QTextListFormat::ListDisc);
         QVERIFY(!bullet.next().textList());
@@ -148,11 +165,12 @@ private slots:
         const int at = find(details, "example");
         QCOMPARE(details->RichEdit1->addressAt(at), QStringLiteral("http://www.example.org"));
         QVERIFY(details->RichEdit1->addressAt(find(details, "today")).isEmpty());
-        const QRect spot = details->RichEdit1->cursorRect(
-            [&] { QTextCursor c(details->RichEdit1->document()); c.setPosition(at + 2); return c; }());
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         details->RichEdit1->moveCursor(QTextCursor::Start);
+        QTextCursor inside(details->RichEdit1->document());
+        inside.setPosition(at + 2);
+        const QRect spot = details->RichEdit1->cursorRect(inside);
         QTest::mouseDClick(details->RichEdit1->viewport(), Qt::LeftButton, {}, spot.center());
         QCOMPARE(world.pagePrompts->opened, std::vector<std::string>{"http://www.example.org"});
         QVERIFY(!details->RichEdit1->textCursor().hasSelection());
@@ -173,7 +191,8 @@ private slots:
         window->SaveAll();
         QVERIFY(!QFile::exists(QString::fromStdString(world.file("Text/101-1.txt"))));
         QCOMPARE(window->store()->Find("101")->dac, 0);
-        QVERIFY(!window->store()->modified) << "the store was written with the new counts";
+        // The store was written with the new counts.
+        QVERIFY(!window->store()->modified);
     }
 
     void lockedTopicCannotBeEdited()
@@ -201,7 +220,8 @@ private slots:
             auto window = world.open();
             TopicPage *page = select(*window, "101");
             page->tabsData->setCurrentIndex(1);
-            QCOMPARE(page->panelPages->currentWidget(), page->panelToDoCheckList);
+            QCOMPARE(page->panelPages->currentWidget(),
+                     static_cast<QWidget *>(page->panelToDoCheckList));
             page->tabsData->setCurrentIndex(0);
             page->details->CLChangeTitle->trigger();
             QCOMPARE(page->tabsData->tabText(0), QStringLiteral("Costs"));
@@ -272,12 +292,61 @@ private slots:
         auto window = world.open();
         DetailsEditor *details = select(*window, "101")->details;
         world.pagePrompts->highlight = {false, pages::colourValue(255, 0, 0), -1};
-        details->highlighter->panelFore->clicked();
+        emit details->highlighter->panelFore->clicked();
         QCOMPARE(world.pagePrompts->highlightAsked, 1);
         QCOMPARE(world.pagePrompts->previewText, QString());
         QVERIFY(!details->highlighter->buttonColour->isChecked());
         QCOMPARE(window->screenSetup().hit, -1);
         QCOMPARE(window->screenSetup().hib, -1);
+    }
+
+    void checklistTicksDriveTheTaskAndAreSavedWithThePage()
+    {
+        PagesWorld world;
+        auto window = world.open();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        TopicPage *page = select(*window, "104");
+        page->tabsData->setCurrentIndex(1);
+        checklist::ChecklistPage *list = page->panelToDoCheckList;
+        QCOMPARE(page->panelPages->currentWidget(), static_cast<QWidget *>(list));
+        for (const char *item : {"Buy stamps", "Post letter", "Call bank"}) {
+            QTest::keyClicks(list->editCheckList, item);
+            QTest::mouseClick(list->buttonChecklistAdd, Qt::LeftButton);
+        }
+        auto tick = [list](int row) {
+            const QRect rect =
+                list->listviewCheck->visualRect(list->listviewCheck->model()->index(row, 0));
+            QTest::mouseClick(list->listviewCheck->viewport(), Qt::LeftButton, {},
+                              QPoint(6, rect.center().y()));
+        };
+        TNimbusNode *task = window->store()->Find("104");
+        tick(0);
+        tick(1);
+        QCOMPARE(task->percent, 66);
+        QCOMPARE(task->status, int(kStatusInProgress));
+        tick(2);
+        QCOMPARE(task->percent, 100);
+        QCOMPARE(task->status, int(kStatusCompleted));
+        QCOMPARE(task->fdate, std::string("20260305"));
+        QVERIFY(window->store()->modified);
+        for (int row : {0, 1, 2})
+            tick(row);
+        QCOMPARE(task->percent, 0);
+        QCOMPARE(task->status, int(kStatusNotStarted));
+
+        select(*window, "101");
+        const std::string items = readFile(world.file("CheckList/104-2.lst"));
+        QVERIFY2(items.find("txt=Post letter\r\n") != std::string::npos, items.c_str());
+        QVERIFY(readFile(world.file("CheckList/104-2.~lst")).find("data=1") != std::string::npos);
+        QVERIFY(readFile(world.file("Packs/104.pkt")).find("file=104-2.lst") != std::string::npos);
+        QCOMPARE(task->dam, 2);
+        QCOMPARE(window->summaryLists()->RecentChanges().Node(0), task);
+
+        // Shown again, the list and its tab come back as they were left.
+        page = select(*window, "104");
+        QCOMPARE(page->tabsData->currentIndex(), 1);
+        QCOMPARE(list->items().size(), std::size_t(3));
     }
 
     void pagePrintsToPdfAndSavesAsWord()
@@ -294,7 +363,11 @@ private slots:
         const QByteArray bytes = printed.readAll();
         QVERIFY(bytes.startsWith("%PDF"));
         QVERIFY2(pdfText(bytes).contains("Printable roof notes"), qPrintable(pdfText(bytes)));
-        QVERIFY(bytes.contains("Roof repair")) << "the heading is the job's title";
+        // The heading is the job's title (the document's title, in UTF-16).
+        QByteArray title("/Title (\xfe\xff");
+        for (QChar c : QStringLiteral("Roof repair"))
+            title.append('\0').append(c.toLatin1());
+        QVERIFY(bytes.contains(title));
 
         const QString word = QString::fromStdString(world.dir / "page.rtf");
         world.pagePrompts->wordFile = word;
@@ -305,7 +378,8 @@ private slots:
         QTextDocument back;
         QVERIFY(rtf::RtfReader().read(saved.readAll(), &back));
         QCOMPARE(back.toPlainText(), QStringLiteral("Printable roof notes"));
-        QVERIFY(details->modified()) << "saving elsewhere is not saving the page";
+        // Saving elsewhere is not saving the page.
+        QVERIFY(details->modified());
     }
 
     void preferencesAreWrittenOnlyWhenChanged()
@@ -354,8 +428,7 @@ private slots:
         QCOMPARE(about->labelProduct->text(), QStringLiteral("Nimbus Desk"));
         QCOMPARE(about->labelVersion->text(), QStringLiteral("Version 1-17"));
         QVERIFY(about->labelNotice->text().contains("2026"));
-        QCOMPARE(about->labOSVersion->text(),
-                 QString::fromStdString(window->paths().OsVersion));
+        QCOMPARE(about->labOSVersion->text(), QString::fromStdString(window->paths().OsVersion));
         about->labWebSiteClick();
         QCOMPARE(world.pagePrompts->opened.back(), std::string(pages::AboutPage::kWebSite));
     }
