@@ -2,13 +2,11 @@
 #include "shell/TformMain.h"
 
 #include <QApplication>
-#include <QBitmap>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -30,6 +28,7 @@
 #include "shell/core/MainLogStoreLog.h"
 #include "shell/pages/AboutPage.h"
 #include "shell/pages/DetailsEditor.h"
+#include "shell/pages/FormatIcons.h"
 #include "shell/pages/PagePrompts.h"
 #include "shell/pages/PreferencesPage.h"
 #include "shell/pages/TopicPage.h"
@@ -46,22 +45,6 @@
 namespace nimbus {
 
 namespace {
-
-// The highlighting cursor of the details editor: a 20 x 20 monochrome pen.
-QCursor makeHighlightCursor()
-{
-    QBitmap shape(20, 20);
-    QBitmap mask(20, 20);
-    shape.fill(Qt::color0);
-    mask.fill(Qt::color0);
-    for (QBitmap *bitmap : {&shape, &mask}) {
-        QPainter p(bitmap);
-        p.setPen(QPen(Qt::color1, bitmap == &mask ? 4 : 2));
-        p.drawLine(2, 17, 16, 3);
-        p.drawLine(2, 17, 6, 17);
-    }
-    return QCursor(shape, mask, 2, 17);
-}
 
 // The page a section kind shows on the right-hand side.
 QString pageForSection(int kind)
@@ -129,7 +112,7 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
 
     // The layout the user left, or the designed one recorded for the first close.
     layout_->restore(screenSetup_, screenLoaded_, this);
-    highlightCursor_ = makeHighlightCursor();
+    highlightCursor_ = pages::icons::highlightCursor();
     createPages();
     // The summary first, when the user wants it at start-up.
     createSummary();
@@ -327,8 +310,12 @@ void TformMain::createPages()
 {
     PageArea *pages = layout_->pageArea;
     pages::PagePrompts &prompts = *pagePrompts_;
-    pages::TopicPageContext context{ContentFolders::inDataFolder(paths_.DataFolder), &clock_,
-                                    storeLog_.get(), lists_.get(), &preferences_, [this] {
+    pages::TopicPageContext context{ContentFolders::inDataFolder(paths_.DataFolder),
+                                    &clock_,
+                                    storeLog_.get(),
+                                    lists_.get(),
+                                    &preferences_,
+                                    [this] {
                                         if (store_)
                                             store_->modified = true;
                                     }};
@@ -338,10 +325,8 @@ void TformMain::createPages()
     if (!preferences_.font.empty())
         topicPage_->details->setNormalFont(pages::fontFromPreferences(preferences_));
     connect(this, &TformMain::saveCurrentPage, this, &TformMain::SaveCurrentPage);
-    connect(tree_.get(), &TreeController::topicsRemoving, topicPage_,
-            &pages::TopicPage::forget);
-    connect(tree_.get(), &TreeController::nodeChanged, topicPage_,
-            &pages::TopicPage::topicChanged);
+    connect(tree_.get(), &TreeController::topicsRemoving, topicPage_, &pages::TopicPage::forget);
+    connect(tree_.get(), &TreeController::nodeChanged, topicPage_, &pages::TopicPage::topicChanged);
     connect(topicPage_, &pages::TopicPage::nodeProgressChanged, this, [this](TNimbusNode *node) {
         if (store_)
             store_->modified = true;

@@ -1,6 +1,7 @@
 // Toolbar pictures on a 16 x 16 grid, rendered at 1x, 2x and 3x.
 #include "shell/pages/FormatIcons.h"
 
+#include <QBitmap>
 #include <QHash>
 #include <QPainter>
 #include <QPainterPath>
@@ -159,6 +160,21 @@ QPixmap lock(int size)
     p.drawEllipse(QPointF(10, 13.5), 1.6, 1.6);
     p.drawRect(QRectF(9.4, 13.5, 1.2, 3));
     return pixmap;
+}
+
+QCursor highlightCursor()
+{
+    QBitmap shape(20, 20);
+    QBitmap mask(20, 20);
+    shape.fill(Qt::color0);
+    mask.fill(Qt::color0);
+    for (QBitmap *bitmap : {&shape, &mask}) {
+        QPainter p(bitmap);
+        p.setPen(QPen(Qt::color1, bitmap == &mask ? 4 : 2));
+        p.drawLine(2, 17, 16, 3);
+        p.drawLine(2, 17, 6, 17);
+    }
+    return QCursor(shape, mask, 2, 17);
 }
 
 } // namespace nimbus::pages::icons

@@ -2,6 +2,7 @@
 // QPainter so that they are sharp at any screen scale.
 #pragma once
 
+#include <QCursor>
 #include <QIcon>
 #include <QPixmap>
 
@@ -12,5 +13,7 @@ namespace nimbus::pages::icons {
 QIcon format(const QString &name);
 // The padlock shown beside a locked topic's name.
 QPixmap lock(int size = 20);
+// The details editor's highlighting cursor: a 20 x 20 monochrome pen.
+QCursor highlightCursor();
 
 } // namespace nimbus::pages::icons

@@ -195,6 +195,19 @@ private slots:
         QVERIFY(!window->store()->modified);
     }
 
+    void closingSavesTheOpenPageAndItsRecentChange()
+    {
+        PagesWorld world;
+        {
+            auto window = world.open();
+            QTest::keyClicks(select(*window, "102")->details->RichEdit1, "left open");
+            window->close();
+        }
+        QVERIFY(QFile::exists(QString::fromStdString(world.file("Text/102-1.txt"))));
+        QVERIFY(readFile(world.file("strchanges.dat")).find("102") != std::string::npos);
+        QVERIFY(readFile(world.file("Structure.dat")).find("dac=1") != std::string::npos);
+    }
+
     void lockedTopicCannotBeEdited()
     {
         PagesWorld world;
