@@ -77,9 +77,6 @@ DetailsEditor::DetailsEditor(PagePrompts &prompts, TScreenSetup &setup,
     toolbarFormat->addAction(RichEditPrint);
     toolbarFormat->addAction(RichEditSaveAs);
     createMenu();
-
-    connect(RichEdit1->document(), &QTextDocument::modificationChanged, this,
-            &DetailsEditor::modifiedChanged);
 }
 
 void DetailsEditor::createMenu()
@@ -125,6 +122,7 @@ void DetailsEditor::createMenu()
 
 void DetailsEditor::setNormalFont(const FontChoice &font)
 {
+    normalFont_ = font;
     RichEdit1->document()->setDefaultFont(font.font);
     QPalette palette = RichEdit1->palette();
     palette.setColor(QPalette::Text, font.colour);
@@ -146,8 +144,10 @@ FontChoice DetailsEditor::fontAtCaret() const
 
 bool DetailsEditor::loadPage(QByteArrayView bytes, bool rich, QString *problem)
 {
-    QTextDocument *document = RichEdit1->document();
-    // A page loads as one step that cannot be undone, and without filling the undo history.
+    // The page is read into a document of its own and then shown: nothing is laid out or
+    // marked while it is being built, and the undo history starts empty.
+    auto *document = new QTextDocument;
+    document->setDefaultFont(RichEdit1->document()->defaultFont());
     document->setUndoRedoEnabled(false);
     bool complete = true;
     if (rich) {
@@ -159,8 +159,16 @@ bool DetailsEditor::loadPage(QByteArrayView bytes, bool rich, QString *problem)
         document->setPlainText(QString::fromLocal8Bit(bytes.data(), bytes.size()));
     }
     document->setUndoRedoEnabled(true);
-    RichEdit1->moveCursor(QTextCursor::Start);
     document->setModified(false);
+    RichEdit1->setPageDocument(document);
+    connect(document, &QTextDocument::modificationChanged, this, &DetailsEditor::modifiedChanged);
+    RichEdit1->moveCursor(QTextCursor::Start);
+    // An empty page starts with the normal font at its caret.
+    if (document->isEmpty() && normalFont_) {
+        RichEdit1->setCurrentFont(normalFont_->font);
+        RichEdit1->setTextColor(normalFont_->colour);
+    }
+    emit modifiedChanged(false);
     return complete;
 }
 

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QWidget>
+#include <optional>
 
 #include "shell/pages/PagePrompts.h"
 
@@ -76,6 +77,7 @@ private:
     PagePrompts &prompts_;
     QString title_;
     QString pageTitle_;
+    std::optional<FontChoice> normalFont_;
     bool locked_ = false;
 };
 

@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTextBlock>
 
 #include "shell/pages/LinkMarker.h"
@@ -15,7 +16,19 @@ DetailsTextEdit::DetailsTextEdit(QWidget *parent) : QTextEdit(parent)
     setObjectName("RichEdit1");
     setAcceptRichText(true);
     setTabChangesFocus(false);
-    marker_ = new LinkMarker(document());
+    marker_ = new LinkMarker(this);
+    marker_->setDocument(document());
+}
+
+void DetailsTextEdit::setPageDocument(QTextDocument *document)
+{
+    // The editor deletes a document it owns when it is replaced; one it does not own goes here.
+    const QPointer<QTextDocument> old = this->document();
+    document->setParent(this);
+    marker_->setDocument(document);
+    setDocument(document);
+    if (old && old != document)
+        delete old.data();
 }
 
 QString DetailsTextEdit::addressAt(int position) const

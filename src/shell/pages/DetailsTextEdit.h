@@ -18,6 +18,9 @@ public:
     explicit DetailsTextEdit(QWidget *parent = nullptr);
 
     void setContextMenu(QMenu *menu) { menu_ = menu; }
+    // Shows another document (a page just read), with the address marks moved to it. The
+    // document becomes the editor's child; the one it replaces is deleted.
+    void setPageDocument(QTextDocument *document);
     // What a double-click opens: an address detected in the text, or a link the page holds.
     // Returns the target, or an empty string when the position holds none.
     QString addressAt(int position) const;

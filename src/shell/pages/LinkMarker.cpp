@@ -39,7 +39,7 @@ std::vector<AddressSpan> spans(const QString &text)
 
 } // namespace
 
-LinkMarker::LinkMarker(QTextDocument *document) : QSyntaxHighlighter(document) {}
+LinkMarker::LinkMarker(QObject *parent) : QSyntaxHighlighter(parent) {}
 
 AddressSpan LinkMarker::addressAt(const QString &text, int position)
 {

@@ -17,7 +17,8 @@ struct AddressSpan {
 class LinkMarker : public QSyntaxHighlighter {
     Q_OBJECT
 public:
-    explicit LinkMarker(QTextDocument *document);
+    // Marks the documents it is given (setDocument); owned by parent.
+    explicit LinkMarker(QObject *parent);
 
     // The detected address of a paragraph's text that covers a position in it.
     static AddressSpan addressAt(const QString &text, int position);
