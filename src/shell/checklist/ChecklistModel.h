@@ -1,6 +1,5 @@
-// The items of one checklist page as a table: a tick and the item text in the "Item" column,
-// the finish date in the "Finished" column, the page's other columns empty. The rules that
-// change items live in checklist:: (store); this model applies them and tells the view.
+// The items of one checklist page as a table: tick and text under "Item", the finish date
+// under "Finished", other columns empty. Changes go through the checklist:: rules.
 #pragma once
 
 #include <QAbstractTableModel>

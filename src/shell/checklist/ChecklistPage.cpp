@@ -12,7 +12,6 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTextEdit>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -21,7 +20,6 @@
 #include "shell/checklist/ChecklistModel.h"
 #include "shell/checklist/ChecklistReport.h"
 #include "shell/checklist/ChecklistView.h"
-#include "shell/rtf/RtfWriter.h"
 #include "store/Clock.h"
 #include "store/DateFormat.h"
 #include "store/TContent.h"
@@ -78,28 +76,25 @@ ChecklistPage::ChecklistPage(std::unique_ptr<ChecklistPrompts> prompts, QWidget 
     layout->addWidget(listviewCheck, 1);
 
     actions_ = new ChecklistActions(this);
-    connect(actions_->CLChangeTitle, &QAction::triggered, this,
-            &ChecklistPage::CLChangeTitleExecute);
-    connect(actions_->CLAdd, &QAction::triggered, this, &ChecklistPage::CLAddExecute);
-    connect(actions_->CLChange, &QAction::triggered, this, &ChecklistPage::CLChangeExecute);
-    connect(actions_->CLUp, &QAction::triggered, this, &ChecklistPage::CLUpExecute);
-    connect(actions_->CLDown, &QAction::triggered, this, &ChecklistPage::CLDownExecute);
-    connect(actions_->optCheckLink, &QAction::triggered, this, &ChecklistPage::optCheckLinkExecute);
-    connect(actions_->optCheckFolder, &QAction::triggered, this,
-            &ChecklistPage::optCheckFolderExecute);
-    connect(actions_->optCheckSelectAll, &QAction::triggered, this,
-            &ChecklistPage::optCheckSelectAllExecute);
-    connect(actions_->optCheckCopy, &QAction::triggered, this, &ChecklistPage::optCheckCopyExecute);
-    connect(actions_->optCheckPaste, &QAction::triggered, this,
-            &ChecklistPage::optCheckPasteExecute);
-    connect(actions_->CLPrint, &QAction::triggered, this, &ChecklistPage::CLPrintExecute);
-    connect(actions_->CLSave, &QAction::triggered, this, &ChecklistPage::CLSaveExecute);
-    connect(actions_->CLRemove, &QAction::triggered, this, &ChecklistPage::CLRemoveExecute);
-    connect(actions_->CLRemoveAllTicks, &QAction::triggered, this,
-            &ChecklistPage::CLRemoveAllTicksExecute);
-    connect(actions_->CLRemoveAllDates, &QAction::triggered, this,
-            &ChecklistPage::CLRemoveAllDatesExecute);
-    connect(actions_->CLRemoveAll, &QAction::triggered, this, &ChecklistPage::CLRemoveAllExecute);
+    const auto on = [this](QAction *action, void (ChecklistPage::*handler)()) {
+        connect(action, &QAction::triggered, this, handler);
+    };
+    on(actions_->CLChangeTitle, &ChecklistPage::CLChangeTitleExecute);
+    on(actions_->CLAdd, &ChecklistPage::CLAddExecute);
+    on(actions_->CLChange, &ChecklistPage::CLChangeExecute);
+    on(actions_->CLUp, &ChecklistPage::CLUpExecute);
+    on(actions_->CLDown, &ChecklistPage::CLDownExecute);
+    on(actions_->optCheckLink, &ChecklistPage::optCheckLinkExecute);
+    on(actions_->optCheckFolder, &ChecklistPage::optCheckFolderExecute);
+    on(actions_->optCheckSelectAll, &ChecklistPage::optCheckSelectAllExecute);
+    on(actions_->optCheckCopy, &ChecklistPage::optCheckCopyExecute);
+    on(actions_->optCheckPaste, &ChecklistPage::optCheckPasteExecute);
+    on(actions_->CLPrint, &ChecklistPage::CLPrintExecute);
+    on(actions_->CLSave, &ChecklistPage::CLSaveExecute);
+    on(actions_->CLRemove, &ChecklistPage::CLRemoveExecute);
+    on(actions_->CLRemoveAllTicks, &ChecklistPage::CLRemoveAllTicksExecute);
+    on(actions_->CLRemoveAllDates, &ChecklistPage::CLRemoveAllDatesExecute);
+    on(actions_->CLRemoveAll, &ChecklistPage::CLRemoveAllExecute);
 
     connect(editCheckList, &QLineEdit::textEdited, this, &ChecklistPage::editCheckListChange);
     connect(editCheckList, &QLineEdit::returnPressed, this,
@@ -536,9 +531,7 @@ void ChecklistPage::CLPrintExecute()
     if (!prompts_->setUpPrinter(this, printer))
         return;
     buildReport();
-    printer.setPageMargins(QMarginsF(0.5, 1.0, 0.5, 1.0), QPageLayout::Inch);
-    printer.setDocName(pageTitle());
-    RichEdit2->document()->print(&printer);
+    PrintChecklist(*RichEdit2->document(), printer, pageTitle());
 }
 
 void ChecklistPage::CLSaveExecute()
@@ -547,11 +540,9 @@ void ChecklistPage::CLSaveExecute()
     if (path.isEmpty())
         return;
     buildReport();
-    QSaveFile file(path);
-    const QByteArray bytes = rtf::RtfWriter().write(*RichEdit2->document());
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        prompts_->tellUser(this, QStringLiteral("*** The checklist could not be saved as %1: %2")
-                                     .arg(path, file.errorString()));
+    const QString error = SaveChecklistRtf(*RichEdit2->document(), path);
+    if (!error.isEmpty())
+        prompts_->tellUser(this, error);
 }
 
 // ---- selection and menu ----

@@ -62,7 +62,8 @@ public:
 
     // Shows the page's items (read from CheckList/<file>) under its columns; a page without
     // columns gets "Item" and "Finished". The node, page and clock must outlive the page's
-    // use (until the next load() or forget()). False when there was no file to read.
+    // use (until the next load() or forget()). Changes not yet written by save() are dropped,
+    // so the caller saves the shown page first. False when there was no file to read.
     bool load(TNimbusNode &node, THyperData &page, const ContentFolders &folders,
               const Clock &clock, int dateOrder = 0, StoreLog &log = NullStoreLog::instance());
     // Writes the items when the page changed: a list with items sets the page's data flag and

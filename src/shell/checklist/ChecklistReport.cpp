@@ -1,11 +1,14 @@
 // Builds the printed and saved form of a checklist.
 #include "shell/checklist/ChecklistReport.h"
 
+#include <QPrinter>
+#include <QSaveFile>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "shell/rtf/RtfWriter.h"
 #include "store/ChecklistRules.h"
 
 namespace nimbus::checklist {
@@ -46,6 +49,23 @@ void BuildChecklistDocument(QTextDocument &document, const QString &title,
             cursor.insertText(QStringLiteral("\t") + QString::fromLocal8Bit(finished.c_str()),
                               done);
     }
+}
+
+void PrintChecklist(QTextDocument &document, QPrinter &printer, const QString &title)
+{
+    printer.setPageMargins(QMarginsF(0.5, 1.0, 0.5, 1.0), QPageLayout::Inch);
+    printer.setDocName(title);
+    document.print(&printer);
+}
+
+QString SaveChecklistRtf(const QTextDocument &document, const QString &path)
+{
+    const QByteArray bytes = rtf::RtfWriter().write(document);
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return {};
+    return QStringLiteral("*** The checklist could not be saved as %1: %2")
+        .arg(path, file.errorString());
 }
 
 } // namespace nimbus::checklist
