@@ -14,6 +14,9 @@ namespace nimbus {
 class Clock;
 class TNimbusStructure;
 struct TopicOptions;
+namespace pages {
+class PagePrompts;
+}
 
 class ShellPrompts {
 public:
@@ -28,6 +31,9 @@ public:
     // The topic selection dialog over a list; the chosen row counted from 1, or -1.
     virtual int chooseTopic(QWidget *parent, const TNimbusStructure &topics,
                             const QString &title) = 0;
+    // The dialogs of the pages on the right and the desktop's document handler; null: the
+    // program's own.
+    virtual std::shared_ptr<pages::PagePrompts> pagePrompts() { return nullptr; }
 };
 
 // The real dialogs.

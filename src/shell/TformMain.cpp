@@ -2,13 +2,11 @@
 #include "shell/TformMain.h"
 
 #include <QApplication>
-#include <QBitmap>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -30,6 +28,12 @@
 #include "shell/core/MainLogStoreLog.h"
 #include "shell/software/SoftwarePanel.h"
 #include "shell/software/UpdateController.h"
+#include "shell/pages/AboutPage.h"
+#include "shell/pages/DetailsEditor.h"
+#include "shell/pages/FormatIcons.h"
+#include "shell/pages/PagePrompts.h"
+#include "shell/pages/PreferencesPage.h"
+#include "shell/pages/TopicPage.h"
 #include "shell/summary/InfoGrids.h"
 #include "shell/summary/SummaryPage.h"
 #include "store/DateFormat.h"
@@ -44,22 +48,6 @@
 namespace nimbus {
 
 namespace {
-
-// The highlighting cursor of the details editor: a 20 x 20 monochrome pen.
-QCursor makeHighlightCursor()
-{
-    QBitmap shape(20, 20);
-    QBitmap mask(20, 20);
-    shape.fill(Qt::color0);
-    mask.fill(Qt::color0);
-    for (QBitmap *bitmap : {&shape, &mask}) {
-        QPainter p(bitmap);
-        p.setPen(QPen(Qt::color1, bitmap == &mask ? 4 : 2));
-        p.drawLine(2, 17, 16, 3);
-        p.drawLine(2, 17, 6, 17);
-    }
-    return QCursor(shape, mask, 2, 17);
-}
 
 // The page a section kind shows on the right-hand side.
 QString pageForSection(int kind)
@@ -87,6 +75,9 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
 {
     if (!environment_.prompts)
         environment_.prompts = makeDialogPrompts();
+    pagePrompts_ = environment_.prompts->pagePrompts();
+    if (!pagePrompts_)
+        pagePrompts_ = pages::makeDesktopPagePrompts(QStringLiteral("Nimbus Desk"));
     createComponents();
     createTimers();
     // Only one copy runs; a second one hands over to it and ends before touching any file.
@@ -126,10 +117,10 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
 
     // The layout the user left, or the designed one recorded for the first close.
     layout_->restore(screenSetup_, screenLoaded_, this);
+    highlightCursor_ = pages::icons::highlightCursor();
     createPages();
     // An installer that left its record next to the program has just run: no update check.
     createVersionRegister(record.source == paths_.InstallFolder + "Install.pre");
-    highlightCursor_ = makeHighlightCursor();
     // The summary first, when the user wants it at start-up.
     createSummary();
 
@@ -177,6 +168,12 @@ void TformMain::createComponents()
     auto *tools = new QHBoxLayout(layout_->panelTools);
     tools->setContentsMargins(0, 0, 0, 0);
     tools->addStretch();
+    buttonHelp = new QToolButton(layout_->panelTools);
+    buttonHelp->setObjectName("buttonHelp");
+    buttonHelp->setText(QStringLiteral("?"));
+    buttonHelp->setToolTip(tr("Help and information"));
+    buttonHelp->setAutoRaise(true);
+    tools->addWidget(buttonHelp);
     buttonClosel = new QPushButton(tr("Exit"), layout_->panelTools);
     buttonClosel->setObjectName("buttonClosel");
     buttonClosel->setToolTip(tr("Close the program"));
@@ -204,6 +201,7 @@ void TformMain::createComponents()
 
     connect(buttonClosel, &QPushButton::clicked, this, &TformMain::buttonCloselClick);
     connect(buttonMainLog, &QPushButton::clicked, this, &TformMain::buttonMainLogClick);
+    connect(buttonHelp, &QToolButton::clicked, this, &TformMain::buttonHelpClick);
 }
 
 void TformMain::createTimers()
@@ -318,16 +316,47 @@ PageArea *TformMain::pageArea() const
 void TformMain::createPages()
 {
     PageArea *pages = layout_->pageArea;
-    pages->setPage(PageArea::placeholder("panelToDoNew", tr("Topic"),
-                                         tr("Select a topic in the tree to see its pages.")));
+    pages::PagePrompts &prompts = *pagePrompts_;
+    pages::TopicPageContext context{ContentFolders::inDataFolder(paths_.DataFolder),
+                                    &clock_,
+                                    storeLog_.get(),
+                                    lists_.get(),
+                                    &preferences_,
+                                    [this] {
+                                        if (store_)
+                                            store_->modified = true;
+                                    }};
+    topicPage_ = new pages::TopicPage(std::move(context), prompts, screenSetup_, highlightCursor_);
+    pages->setPage(topicPage_);
+    // The details page normal font of the preferences, at the caret of an empty page too.
+    if (!preferences_.font.empty())
+        topicPage_->details->setNormalFont(pages::fontFromPreferences(preferences_));
+    connect(this, &TformMain::saveCurrentPage, this, &TformMain::SaveCurrentPage);
+    connect(tree_.get(), &TreeController::topicsRemoving, topicPage_, &pages::TopicPage::forget);
+    connect(tree_.get(), &TreeController::nodeChanged, topicPage_, &pages::TopicPage::topicChanged);
+    connect(topicPage_, &pages::TopicPage::nodeProgressChanged, this, [this](TNimbusNode *node) {
+        if (store_)
+            store_->modified = true;
+        if (tree_)
+            tree_->nodeEdited(node);
+    });
+
     pages->setPage(
         PageArea::placeholder("panelNetwork", tr("Local network information"),
                               tr("Share topics with colleagues through a shared folder.")));
-    pages->setPage(PageArea::placeholder("panelPreferences", tr("Preferences"),
-                                         tr("Date format, sounds and the details page font.")));
-    pages->setPage(PageArea::placeholder("panelAbout",
-                                         QString::fromLocal8Bit(paths_.ProductTitle.c_str()),
-                                         tr("Information Assistant")));
+    preferencesPage_ = new pages::PreferencesPage(preferences_, prompts, *storeLog_);
+    preferencesPage_->fontAtCaret = [this] { return topicPage_->details->fontAtCaret(); };
+    connect(preferencesPage_, &pages::PreferencesPage::dateOrderChanged, this,
+            [this](int order) {
+                log_->setDateOrder(order);
+                if (updates_)
+                    updates_->reg().dateOrder = order;
+            });
+    connect(preferencesPage_, &pages::PreferencesPage::normalFontChanged, this,
+            [this](const pages::FontChoice &font) { topicPage_->details->setNormalFont(font); });
+    pages->setPage(preferencesPage_);
+    aboutPage_ = new pages::AboutPage(paths_, clock_, prompts);
+    pages->setPage(aboutPage_);
     pages->setPage(PageArea::placeholder("panelContacts", tr("Contacts"), QString()));
     treeMainChange(tree_ ? tree_->selectedNode() : nullptr);
 }
@@ -352,9 +381,21 @@ void TformMain::createVersionRegister(bool installerJustRan)
     updates_->start();
 
     softwarePanel_ = new SoftwarePanel(*updates_, [this] { return displayControl(); });
-    if (QWidget *about = pageArea()->page("panelAbout"))
-        if (auto *column = qobject_cast<QVBoxLayout *>(about->layout()))
-            column->insertWidget(column->count() - 1, softwarePanel_, 1);
+    if (aboutPage_)
+        aboutPage_->setSoftwarePanel(softwarePanel_);
+}
+
+void TformMain::SaveCurrentPage()
+{
+    if (topicPage_)
+        topicPage_->SaveCurrentPage();
+}
+
+void TformMain::buttonHelpClick()
+{
+    // Without a help file the button does nothing, and says nothing.
+    if (fileio::fileExists(paths_.HelpFile))
+        pagePrompts_->openDocument(paths_.HelpFile);
 }
 
 void TformMain::createSummary()
@@ -413,6 +454,10 @@ void TformMain::changeTopicType(TNimbusNode *node)
 
 void TformMain::treeMainChange(TNimbusNode *node)
 {
+    // The page that was shown is written before another topic's page takes its place.
+    SaveCurrentPage();
+    if (topicPage_ && node != topicPage_->node())
+        topicPage_->ShowTopicPage(node && node->type == kSectionTopics ? node : nullptr);
     if (node)
         pageArea()->showPage(pageForSection(node->type));
     emit selectionChanged(node);
@@ -445,11 +490,12 @@ void TformMain::SaveStore()
 
 void TformMain::SaveAll()
 {
+    // The page first: saving it can change the topic's page counts, which the store holds.
+    emit saveCurrentPage();
     if (store_ && store_->modified && tree_) {
         tree_->SyncStoreFromTree();
         SaveStore();
     }
-    emit saveCurrentPage();
 }
 
 void TformMain::timerSaveTimer()
@@ -563,6 +609,9 @@ void TformMain::FormClose()
             AddErrorToLog("*** A problem occurred while saving the window layout: ");
         }
     });
+    // The page before the recent lists: saving it moves its topic to the front of the
+    // recent changes, which must reach strchanges.dat.
+    step("page", [this] { emit saveCurrentPage(); });
     step("recent lists", [this] {
         if (!lists_ || !store_)
             return;
@@ -571,7 +620,6 @@ void TformMain::FormClose()
             AddErrorToLog("*** A problem occurred while saving the recent topic lists: ");
         }
     });
-    step("page", [this] { emit saveCurrentPage(); });
     step("SyncStoreFromTree", [this] {
         if (tree_ && store_)
             tree_->SyncStoreFromTree();
@@ -579,6 +627,8 @@ void TformMain::FormClose()
     step("SaveStore", [this] { SaveStore(); });
     // The tree and the lists point into the store: they go first.
     step("store", [this] {
+        if (topicPage_)
+            topicPage_->ShowTopicPage(nullptr);
         tree_.reset();
         lists_.reset();
         store_.reset();

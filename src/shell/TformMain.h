@@ -26,6 +26,7 @@
 
 class QPlainTextEdit;
 class QPushButton;
+class QToolButton;
 class QTimer;
 
 namespace nimbus {
@@ -53,6 +54,12 @@ namespace summarypage {
 class InfoGrids;
 class SummaryPage;
 } // namespace summarypage
+namespace pages {
+class AboutPage;
+class PagePrompts;
+class PreferencesPage;
+class TopicPage;
+} // namespace pages
 
 class TformMain : public QMainWindow {
     Q_OBJECT
@@ -105,6 +112,9 @@ public:
     UpdateController *updateController() const { return updates_.get(); }
     SoftwarePanel *softwarePanel() const { return softwarePanel_; }
     update::CryptoLog *cryptoLog() const { return cryptoLog_.get(); }
+    pages::TopicPage *topicPage() const { return topicPage_; }
+    pages::PreferencesPage *preferencesPage() const { return preferencesPage_; }
+    pages::AboutPage *aboutPage() const { return aboutPage_; }
     // The details editor's highlighting cursor (screen cursor 20).
     const QCursor &highlightCursor() const { return highlightCursor_; }
 
@@ -123,6 +133,7 @@ public:
     QPlainTextEdit *reLog = nullptr;
     QPushButton *buttonClosel = nullptr;
     QPushButton *buttonMainLog = nullptr;
+    QToolButton *buttonHelp = nullptr;
     QTimer *timerStart = nullptr;
     QTimer *timerSave = nullptr;
     QTimer *timerCheckInbox = nullptr;
@@ -163,6 +174,9 @@ private:
     void treeMainChange(TNimbusNode *node);
     void buttonCloselClick();
     void buttonMainLogClick();
+    void buttonHelpClick();
+    // Writes what the shown page holds (the topic page's current page, the preferences).
+    void SaveCurrentPage();
 
     const Clock &clock_;
     Environment environment_;
@@ -182,6 +196,9 @@ private:
     TreeToolbar *treeToolbar_ = nullptr;
     summarypage::SummaryPage *summary_ = nullptr;
     summarypage::InfoGrids *grids_ = nullptr;
+    pages::TopicPage *topicPage_ = nullptr;
+    pages::PreferencesPage *preferencesPage_ = nullptr;
+    pages::AboutPage *aboutPage_ = nullptr;
     QCursor highlightCursor_;
     ipc::ShutdownFlags shutdownFlags_;
     CommandDispatcher *dispatcher_ = nullptr;
@@ -197,6 +214,8 @@ private:
     bool startStepDone_ = false;
     bool closing_ = false;
     bool closed_ = false;
+    // The pages' dialogs and the desktop's document handler.
+    std::shared_ptr<pages::PagePrompts> pagePrompts_;
 };
 
 } // namespace nimbus

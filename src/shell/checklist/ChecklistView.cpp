@@ -1,0 +1,111 @@
+// The checklist's list view: ticks by mouse and Space, presses and dropped files as signals.
+#include "shell/checklist/ChecklistView.h"
+
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QUrl>
+
+namespace nimbus::checklist {
+
+namespace {
+
+QStringList localFiles(const QMimeData *mime)
+{
+    QStringList paths;
+    if (!mime || !mime->hasUrls())
+        return paths;
+    for (const QUrl &url : mime->urls()) {
+        if (url.isLocalFile())
+            paths.push_back(url.toLocalFile());
+    }
+    return paths;
+}
+
+} // namespace
+
+ChecklistView::ChecklistView(QWidget *parent) : QTreeView(parent)
+{
+    setObjectName(QStringLiteral("listviewCheck"));
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    setDropIndicatorShown(false);
+    header()->setStretchLastSection(false);
+}
+
+void ChecklistView::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    const QModelIndex index = indexAt(pos);
+    QTreeView::mousePressEvent(event);
+    if (!index.isValid()) {
+        clearSelection();
+        emit emptyAreaPressed();
+        return;
+    }
+    if (event->button() == Qt::LeftButton && pos.x() < kTickZone)
+        emit tickClicked(index.row());
+    emit itemPressed(index.row());
+}
+
+void ChecklistView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    const QModelIndex index = indexAt(pos);
+    if (!index.isValid() || event->button() != Qt::LeftButton) {
+        QTreeView::mouseDoubleClickEvent(event);
+        return;
+    }
+    // A quick second click on the tick box arrives as a press too and has toggled already.
+    if (pos.x() >= kTickZone)
+        emit itemDoubleClicked(index.row());
+}
+
+void ChecklistView::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier &&
+        currentIndex().isValid()) {
+        emit tickClicked(currentIndex().row());
+        return;
+    }
+    QTreeView::keyPressEvent(event);
+}
+
+void ChecklistView::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (isEnabled() && !localFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void ChecklistView::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (isEnabled() && !localFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void ChecklistView::dropEvent(QDropEvent *event)
+{
+    const QStringList paths = localFiles(event->mimeData());
+    if (!isEnabled() || paths.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    emit filesDropped(paths);
+}
+
+} // namespace nimbus::checklist

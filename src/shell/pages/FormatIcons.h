@@ -1,0 +1,19 @@
+// Pictures of the details editor's format toolbar and the topic page's lock, drawn with
+// QPainter so that they are sharp at any screen scale.
+#pragma once
+
+#include <QCursor>
+#include <QIcon>
+#include <QPixmap>
+
+namespace nimbus::pages::icons {
+
+// One of "font", "bold", "italic", "underline", "strikeout", "bullets", "numbers", "indent",
+// "outdent", "highlight", "print", "save".
+QIcon format(const QString &name);
+// The padlock shown beside a locked topic's name.
+QPixmap lock(int size = 20);
+// The details editor's highlighting cursor: a 20 x 20 monochrome pen.
+QCursor highlightCursor();
+
+} // namespace nimbus::pages::icons
