@@ -18,6 +18,7 @@
 #include "fileio/FolderOps.h"
 #include "ipc/Channels.h"
 #include "shell/CommandDispatcher.h"
+#include "shell/LogLineView.h"
 #include "shell/MainLayout.h"
 #include "shell/PageArea.h"
 #include "shell/ShellPrompts.h"
@@ -28,6 +29,7 @@
 #include "shell/core/DataFolderLayout.h"
 #include "shell/core/DataUpgrade.h"
 #include "shell/core/MainLogStoreLog.h"
+#include "shell/lan/LanSharing.h"
 #include "shell/summary/InfoGrids.h"
 #include "shell/summary/SummaryPage.h"
 #include "store/DateFormat.h"
@@ -100,9 +102,7 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
     createDataFolders(paths_);
 
     log_ = std::make_unique<MainLog>(paths_.MainLogFile, clock_);
-    log_->setView([this](const std::string &line) {
-        reLog->appendPlainText(QString::fromLocal8Bit(line.c_str()));
-    });
+    log_->setView([this](const std::string &line) { appendLogLine(reLog, line); });
     storeLog_ = std::make_unique<MainLogStoreLog>(*log_);
     loadSettings();
 
@@ -322,6 +322,9 @@ void TformMain::createPages()
                                          QString::fromLocal8Bit(paths_.ProductTitle.c_str()),
                                          tr("Information Assistant")));
     pages->setPage(PageArea::placeholder("panelContacts", tr("Contacts"), QString()));
+    // The LAN details and the network page; the page may connect at once.
+    lan_ = new LanSharing(*this, environment_.lanPrompts, environment_.sounds);
+    lan_->StartUp(environment_.env);
     treeMainChange(tree_ ? tree_->selectedNode() : nullptr);
 }
 
@@ -538,6 +541,10 @@ void TformMain::FormClose()
         }
     });
     step("page", [this] { emit saveCurrentPage(); });
+    step("network details", [this] {
+        if (lan_)
+            lan_->saveDetails();
+    });
     step("SyncStoreFromTree", [this] {
         if (tree_ && store_)
             tree_->SyncStoreFromTree();

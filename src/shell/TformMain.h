@@ -34,6 +34,9 @@ namespace viewer {
 class DisplayControl;
 }
 class CommandDispatcher;
+class EventSoundPlayer;
+class LanPrompts;
+class LanSharing;
 class MainLayout;
 class PageArea;
 class StoreLog;
@@ -60,6 +63,9 @@ public:
         std::string channelFolder = ipc::channelFolderFromEnvironment();
         // How the window asks the user and tells them things; empty: the program's dialogs.
         std::shared_ptr<ShellPrompts> prompts;
+        // LAN sharing's questions and the event sound player; empty: the program's own.
+        std::shared_ptr<LanPrompts> lanPrompts = nullptr;
+        std::shared_ptr<EventSoundPlayer> sounds = nullptr;
     };
 
     TformMain(const Clock &clock, Environment environment, QWidget *parent = nullptr);
@@ -96,6 +102,8 @@ public:
     TreeToolbar *treeToolbar() const { return treeToolbar_; }
     summarypage::SummaryPage *summaryPage() const { return summary_; }
     summarypage::InfoGrids *infoGrids() const { return grids_; }
+    // LAN sharing with the network page, and the add-on packs.
+    LanSharing *lanSharing() const { return lan_; }
     // The details editor's highlighting cursor (screen cursor 20).
     const QCursor &highlightCursor() const { return highlightCursor_; }
 
@@ -172,6 +180,7 @@ private:
     TreeToolbar *treeToolbar_ = nullptr;
     summarypage::SummaryPage *summary_ = nullptr;
     summarypage::InfoGrids *grids_ = nullptr;
+    LanSharing *lan_ = nullptr;
     QCursor highlightCursor_;
     ipc::ShutdownFlags shutdownFlags_;
     CommandDispatcher *dispatcher_ = nullptr;
