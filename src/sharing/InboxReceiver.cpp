@@ -40,15 +40,18 @@ ReceiveOutcome InboxReceiver::timerCheckInboxTimer(TNimbusStructure &store,
     if (!fileio::folderExists(details.inboxFolder) || !host.HasSelectedTopic())
         return outcome;
 
-    host.HoldOffSaves(false);
     std::vector<std::string> packets;
     fileio::listFiles(details.inboxFolder + "*.str", packets);
+    std::erase_if(packets, [this](const std::string &name) { return stuck_.count(name) > 0; });
+    // Holding off restarts the save and deadline timers' countdowns: a tick that holds off
+    // with nothing to merge, every ten seconds, would keep them from ever firing.
+    if (packets.empty())
+        return outcome;
+    host.HoldOffSaves(false);
     // Name order is time order for each sender ("<sender>-<stamp>.str"): a later packet's
     // fields win over an earlier one's.
     std::sort(packets.begin(), packets.end());
     for (const std::string &name : packets) {
-        if (stuck_.count(name))
-            continue;
         ++outcome.packetsFound;
         receivePacket(name, store, recentNew, host, outcome);
     }

@@ -133,7 +133,11 @@ bool LanConnection::SharedFolderPresent()
 {
     if (fileio::folderExists(details_.resolvedFolder))
         return true;
-    status_.connected = false;
+    // The page must not go on saying "Connected OK" and offering to disconnect: it shows
+    // why the connection ended. mem stays, so the next start tries again.
+    status_ = ConnectionStatus{kStatusNotFound, kStatusColourRed, false};
+    details_.users.clear();
+    details_.inboxFolder.clear();
     return false;
 }
 

@@ -45,8 +45,8 @@ public:
     const ConnectionStatus &Connect(Questions &questions, int dateOrder);
     // Back to not connected; clears mem and saves net.txt.
     const ConnectionStatus &Disconnect();
-    // The resolved folder has gone (the inbox timer checks this): not connected any more.
-    // The page is not updated; returns false when that happened.
+    // The resolved folder has gone (the inbox timer checks this): not connected any more, with
+    // the status "*** LAN Nimbus not found" for the page; returns false when that happened.
     bool SharedFolderPresent();
 
     // Rebuilds details.users from the "*.usr" files and returns the list and menu entries.

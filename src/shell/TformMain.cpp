@@ -16,6 +16,7 @@
 #include "fileio/FolderOps.h"
 #include "ipc/Channels.h"
 #include "shell/CommandDispatcher.h"
+#include "shell/LogLineView.h"
 #include "shell/MainLayout.h"
 #include "shell/PageArea.h"
 #include "shell/ShellPrompts.h"
@@ -34,6 +35,7 @@
 #include "shell/pages/PagePrompts.h"
 #include "shell/pages/PreferencesPage.h"
 #include "shell/pages/TopicPage.h"
+#include "shell/lan/LanSharing.h"
 #include "shell/summary/InfoGrids.h"
 #include "shell/summary/SummaryPage.h"
 #include "store/DateFormat.h"
@@ -94,9 +96,7 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
     createDataFolders(paths_);
 
     log_ = std::make_unique<MainLog>(paths_.MainLogFile, clock_);
-    log_->setView([this](const std::string &line) {
-        reLog->appendPlainText(QString::fromLocal8Bit(line.c_str()));
-    });
+    log_->setView([this](const std::string &line) { appendLogLine(reLog, line); });
     storeLog_ = std::make_unique<MainLogStoreLog>(*log_);
     loadSettings();
 
@@ -358,6 +358,9 @@ void TformMain::createPages()
     aboutPage_ = new pages::AboutPage(paths_, clock_, prompts);
     pages->setPage(aboutPage_);
     pages->setPage(PageArea::placeholder("panelContacts", tr("Contacts"), QString()));
+    // The LAN details and the network page; the page may connect at once.
+    lan_ = new LanSharing(*this, environment_.lanPrompts, environment_.sounds);
+    lan_->StartUp(environment_.env);
     treeMainChange(tree_ ? tree_->selectedNode() : nullptr);
 }
 
@@ -619,6 +622,10 @@ void TformMain::FormClose()
             log_->setErrorDetail(saved.errorText);
             AddErrorToLog("*** A problem occurred while saving the recent topic lists: ");
         }
+    });
+    step("network details", [this] {
+        if (lan_)
+            lan_->saveDetails();
     });
     step("SyncStoreFromTree", [this] {
         if (tree_ && store_)

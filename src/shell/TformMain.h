@@ -35,6 +35,9 @@ namespace viewer {
 class DisplayControl;
 }
 class CommandDispatcher;
+class EventSoundPlayer;
+class LanPrompts;
+class LanSharing;
 class MainLayout;
 class SoftwarePanel;
 class UpdateController;
@@ -72,6 +75,9 @@ public:
         std::string channelFolder = ipc::channelFolderFromEnvironment();
         // How the window asks the user and tells them things; empty: the program's dialogs.
         std::shared_ptr<ShellPrompts> prompts;
+        // LAN sharing's questions and the event sound player; empty: the program's own.
+        std::shared_ptr<LanPrompts> lanPrompts = nullptr;
+        std::shared_ptr<EventSoundPlayer> sounds = nullptr;
     };
 
     TformMain(const Clock &clock, Environment environment, QWidget *parent = nullptr);
@@ -115,6 +121,8 @@ public:
     pages::TopicPage *topicPage() const { return topicPage_; }
     pages::PreferencesPage *preferencesPage() const { return preferencesPage_; }
     pages::AboutPage *aboutPage() const { return aboutPage_; }
+    // LAN sharing with the network page, and the add-on packs.
+    LanSharing *lanSharing() const { return lan_; }
     // The details editor's highlighting cursor (screen cursor 20).
     const QCursor &highlightCursor() const { return highlightCursor_; }
 
@@ -199,6 +207,7 @@ private:
     pages::TopicPage *topicPage_ = nullptr;
     pages::PreferencesPage *preferencesPage_ = nullptr;
     pages::AboutPage *aboutPage_ = nullptr;
+    LanSharing *lan_ = nullptr;
     QCursor highlightCursor_;
     ipc::ShutdownFlags shutdownFlags_;
     CommandDispatcher *dispatcher_ = nullptr;

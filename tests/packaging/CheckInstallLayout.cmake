@@ -11,6 +11,9 @@ set(expected
     ${PROGRAM_DIR}/nimbus
     ${PROGRAM_DIR}/spawner
     ${PROGRAM_DIR}/Structure.dat
+    ${PROGRAM_DIR}/Sounds/claves.wav
+    ${PROGRAM_DIR}/Sounds/cork_pop.wav
+    ${PROGRAM_DIR}/Sounds/metal_clang.wav
     share/applications/nimbus-desk.desktop
     share/metainfo/org.nimbusdesk.NimbusDesk.metainfo.xml
     share/icons/hicolor/scalable/apps/nimbus-desk.svg

@@ -1,0 +1,70 @@
+// LAN sharing and add-on packs in the main window: the LAN details read at start-up, the
+// network page, the "Send copy to" menu, and the inbox and add-on timers with the window as
+// the merges' host. The rules are the sharing library's; this class wires them to the window.
+#pragma once
+
+#include <QObject>
+#include <memory>
+#include <string>
+
+#include "sharing/AddonInstaller.h"
+#include "sharing/InboxReceiver.h"
+#include "sharing/LanConnection.h"
+#include "sharing/MergeGate.h"
+#include "sharing/SharingPaths.h"
+#include "sharing/TopicSender.h"
+#include "shell/core/TAppPaths.h"
+#include "store/TNetDetails.h"
+
+namespace nimbus {
+
+class EventSoundPlayer;
+class LanPrompts;
+class MainMergeHost;
+class NetworkPage;
+class TformMain;
+
+class LanSharing : public QObject {
+    Q_OBJECT
+public:
+    // Places the network page and connects the tree's "Send copy to" menu and the inbox and
+    // add-on timers. prompts and player may be empty: the program's dialogs and sounds.
+    LanSharing(TformMain &window, std::shared_ptr<LanPrompts> prompts,
+               std::shared_ptr<EventSoundPlayer> player);
+    ~LanSharing() override;
+
+    // The LAN details: net.txt into the page; an empty user name takes the login name
+    // (USERNAME, else USER). Then the page's start-up, which may connect.
+    void StartUp(const EnvironmentReader &env);
+
+    // The timers' handlers.
+    void timerCheckInboxTimer();
+    void timerAddonTimer();
+    // An item of "Send copy to": -1 for all colleagues, else the position in the users list.
+    void sendTo(int tag);
+    // Writes net.txt when something changed (closing).
+    void saveDetails();
+
+    TNetDetails &details() { return details_; }
+    LanConnection &connection() { return *connection_; }
+    NetworkPage *page() const { return page_; }
+    const MergeGate &gate() const { return gate_; }
+
+private:
+    void rebuildSendMenu(const NetworkUsers &users);
+    void afterMerge(const MergeChanges &changes);
+
+    TformMain &window_;
+    std::shared_ptr<LanPrompts> prompts_;
+    SharingPaths paths_;
+    TNetDetails details_;
+    std::unique_ptr<LanConnection> connection_;
+    std::unique_ptr<TopicSender> sender_;
+    MergeGate gate_;
+    std::unique_ptr<InboxReceiver> receiver_;
+    std::unique_ptr<AddonInstaller> addons_;
+    std::unique_ptr<MainMergeHost> host_;
+    NetworkPage *page_ = nullptr;
+};
+
+} // namespace nimbus
