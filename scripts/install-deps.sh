@@ -5,7 +5,8 @@ set -eu
 
 PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins qt6-svg-dev qt6-multimedia-dev \
 gstreamer1.0-plugins-base gstreamer1.0-plugins-good libcurl4-openssl-dev libx11-dev \
-libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb python3 desktop-file-utils appstream"
+libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb python3 desktop-file-utils appstream \
+fonts-dejavu-core"
 
 missing=""
 for p in $PACKAGES; do
@@ -20,4 +21,4 @@ SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 $SUDO apt-get update -q
 # shellcheck disable=SC2086
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends $missing
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q $missing
