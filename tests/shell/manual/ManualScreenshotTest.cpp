@@ -5,7 +5,10 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QPushButton>
 #include <QTabBar>
+#include <QToolButton>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include "shell/PageArea.h"
@@ -23,6 +26,7 @@
 #include "shell/summary/SummaryPage.h"
 #include "shell/tree/WindowFixture.h"
 #include "store/TopicOptions.h"
+#include "viewer/DisplayControl.h"
 #include "viewer/TformTextDisplay.h"
 
 using namespace nimbus;
