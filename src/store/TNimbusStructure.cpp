@@ -11,6 +11,7 @@
 #include "store/PairFile.h"
 #include "store/StructureReader.h"
 #include "store/StructureWriter.h"
+#include "store/TemplateContent.h"
 #include "store/UniqueCounter.h"
 
 namespace nimbus {
@@ -74,8 +75,10 @@ void TNimbusStructure::SetPaths(const std::string &dataFolder, const std::string
     fileName_ = dataFolder + "Structure.dat";
     uniqueFileName_ = dataFolder + "StructUnique.dat";
     if (!fileio::fileExists(fileName_)) {
-        // A new data folder starts from the template shipped beside the program.
-        fileio::copyFile(programFolder + "Structure.dat", fileName_);
+        // A new data folder starts from the template shipped beside the program, with the
+        // pages of the template's topics.
+        if (fileio::copyFile(programFolder + "Structure.dat", fileName_))
+            content::SeedTemplateContent(programFolder + content::kTemplateFolder, dataFolder, *log_);
         reseedUnique = true;
     }
 }

@@ -14,13 +14,24 @@ set(expected
     ${PROGRAM_DIR}/Sounds/claves.wav
     ${PROGRAM_DIR}/Sounds/cork_pop.wav
     ${PROGRAM_DIR}/Sounds/metal_clang.wav
+    ${PROGRAM_DIR}/Template/Packs/STD020.pkt
+    ${PROGRAM_DIR}/Template/Text/STD020-1.txt
+    ${PROGRAM_DIR}/Template/CheckList/STD020-1.~txt
+    ${PROGRAM_DIR}/Template/CheckList/STD020-2.lst
+    ${PROGRAM_DIR}/Template/CheckList/STD020-2.~lst
+    "${PROGRAM_DIR}/Nimbus Desk.html"
     share/applications/nimbus-desk.desktop
     share/metainfo/org.nimbusdesk.NimbusDesk.metainfo.xml
     share/icons/hicolor/scalable/apps/nimbus-desk.svg
     share/icons/hicolor/48x48/apps/nimbus-desk.png
     share/icons/hicolor/256x256/apps/nimbus-desk.png)
-foreach(path ${expected})
-    if(NOT EXISTS ${PREFIX}/${path})
+# The help file shows these pictures from its own folder.
+foreach(image main-window first-run details-page checklist summary-page network-page about-page
+              topic-options viewer)
+    list(APPEND expected ${PROGRAM_DIR}/manual-images/${image}.png)
+endforeach()
+foreach(path IN LISTS expected)
+    if(NOT EXISTS "${PREFIX}/${path}")
         message(FATAL_ERROR "missing after install: ${path}")
     endif()
 endforeach()

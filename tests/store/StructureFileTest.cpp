@@ -6,6 +6,8 @@
 #include <filesystem>
 
 #include "store/Clock.h"
+#include "store/ContentFiles.h"
+#include "store/TopicCodes.h"
 #include "store/TNimbusStructure.h"
 #include "store/UniqueCounter.h"
 #include "store/RecordingLog.h"
@@ -249,11 +251,11 @@ TEST_F(StructureFileTest, ShippedTemplateHoldsTheFixedSections)
     TNimbusStructure main;
     main.SetPaths(folder.path(), programFolder);
     main.LoadStructure();
-    ASSERT_EQ(main.Count(), 5);
+    ASSERT_EQ(main.Count(), 6);
     const char *ids[] = {"STD0001", "STD0002", "STD0003", "STD0005", "STD0006"};
     const int kinds[] = {1, 2, 3, 5, 6};
     for (int i = 0; i < 5; ++i) {
-        const TNimbusNode &section = *main.Node(i);
+        const TNimbusNode &section = *main.Node(i == 0 ? 0 : i + 1);
         EXPECT_EQ(section.uni, ids[i]);
         EXPECT_EQ(section.type, kinds[i]);
         EXPECT_EQ(section.lev, 0);
@@ -262,6 +264,69 @@ TEST_F(StructureFileTest, ShippedTemplateHoldsTheFixedSections)
         EXPECT_EQ(section.top, kinds[i] != 1 && kinds[i] != 6);
     }
     EXPECT_EQ(main.NextUnique(), 2);  // no numeric id: the counter restarts at 1
+
+    // "Getting started" under "Topics", with its two pages shipped beside the program.
+    const TNimbusNode &guide = *main.Node(1);
+    EXPECT_EQ(guide.uni, "STD020");
+    EXPECT_EQ(guide.text, "Getting started");
+    EXPECT_EQ(guide.lev, 1);
+    EXPECT_EQ(guide.type, kSectionTopics);
+    EXPECT_FALSE(guide.sys);
+    EXPECT_EQ(guide.dac, 2);
+    TContent &content = const_cast<TNimbusNode &>(guide).LoadContent(
+        ContentFolders::inDataFolder(folder.path()), log);
+    ASSERT_EQ(content.pages.size(), 2u);
+    THyperData &details = *content.pages[0];
+    EXPECT_EQ(details.con, kPageDetails);
+    std::string bytes;
+    const ContentFolders folders = ContentFolders::inDataFolder(folder.path());
+    ASSERT_TRUE(content::LoadPageDescription(details, folders, log));
+    EXPECT_TRUE(details.rtf);
+    ASSERT_TRUE(content::LoadDetails(details, folders, bytes, log));
+    EXPECT_EQ(bytes.rfind("{\\rtf1", 0), 0u);
+    THyperData &list = *content.pages[1];
+    ASSERT_TRUE(content::LoadPageDescription(list, folders, log));
+    std::vector<ChecklistItem> items;
+    ASSERT_TRUE(content::LoadChecklist(list, folders, items, log));
+    EXPECT_EQ(items.size(), 6u);
+    EXPECT_EQ(list.columns.size(), 2u);
+}
+
+TEST_F(StructureFileTest, TemplatePagesAreCopiedOnceAndNeverOverAUsersFiles)
+{
+    TempFolder program;
+    writeFile(program / "Structure.dat", "uni=STD0001\r\nlev=0\r\nuni=STD020\r\nlev=1\r\n");
+    std::filesystem::create_directories(program / "Template/Packs");
+    std::filesystem::create_directories(program / "Template/Text");
+    writeFile(program / "Template/Packs/STD020.pkt", "con=0\r\nuni=1\r\nfile=STD020-1.txt\r\n");
+    writeFile(program / "Template/Text/STD020-1.txt", "template text");
+    writeFile(program / "Template/Text/notes.txt", "template notes");
+    // A data folder with pages already there (a restored backup) but no store yet.
+    std::filesystem::create_directories(folder / "Text");
+    writeFile(folder / "Text/STD020-1.txt", "the user's text");
+
+    TNimbusStructure first;
+    first.setLog(&log);
+    first.SetPaths(folder.path(), program.path());
+    EXPECT_EQ(readFile(folder / "Packs/STD020.pkt"), readFile(program / "Template/Packs/STD020.pkt"));
+    EXPECT_EQ(readFile(folder / "Text/STD020-1.txt"), "the user's text");
+    EXPECT_EQ(readFile(folder / "Text/notes.txt"), "template notes");
+    EXPECT_FALSE(std::filesystem::exists(folder / "CheckList"));
+
+    // Once the store exists, pages the user removed stay removed.
+    std::filesystem::remove(folder / "Packs/STD020.pkt");
+    TNimbusStructure second;
+    second.SetPaths(folder.path(), program.path());
+    EXPECT_FALSE(std::filesystem::exists(folder / "Packs/STD020.pkt"));
+
+    // Without a template folder a new data folder still starts.
+    TempFolder bare;
+    writeFile(bare / "Structure.dat", "uni=STD0001\r\nlev=0\r\n");
+    TempFolder fresh;
+    TNimbusStructure third;
+    third.SetPaths(fresh.path(), bare.path());
+    EXPECT_TRUE(std::filesystem::exists(fresh / "Structure.dat"));
+    EXPECT_FALSE(std::filesystem::exists(fresh / "Packs"));
 }
 
 TEST_F(StructureFileTest, UniqueCounter)
