@@ -137,6 +137,9 @@ void TopicPage::ShowTopicPage(TNimbusNode *node)
     labelTopicName->setText(local(node->text));
     for (const auto &page : node->content->pages)
         tabsData->addTab(local(PageCaption(*page)));
+    // A tab bar that had no tabs when the page was laid out asked for no height: let the
+    // layout take its new size, or the tabs stay out of sight.
+    tabsData->updateGeometry();
     showLock();
     const int shown = VisiblePageIndex(*node->content);
     if (shown >= 0)
