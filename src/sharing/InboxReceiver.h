@@ -1,0 +1,51 @@
+// The inbox timer's work: while connected, every packet in this user's inbox on the shared
+// folder is checked, merged into the main store and deleted, and the packets' content files are
+// moved into the data folder. A packet that fails its checks is logged and set aside in the
+// inbox's "rejected/" folder, never merged in part.
+#pragma once
+
+#include <set>
+#include <string>
+
+#include "sharing/MergeChanges.h"
+#include "sharing/SharingPaths.h"
+
+namespace nimbus {
+
+class LanConnection;
+class MergeGate;
+class MergeHost;
+class StoreLog;
+class TNimbusStructure;
+
+struct ReceiveOutcome {
+    int packetsFound = 0;
+    int packetsMerged = 0;
+    int packetsRefused = 0;
+    MergeChanges changes; // everything the tick changed, all packets together
+};
+
+class InboxReceiver {
+public:
+    InboxReceiver(LanConnection &connection, const SharingPaths &paths, MergeGate &gate,
+                  StoreLog &log);
+
+    // The handler of timerCheckInbox. recentNew is the summary's new-topics list. Returns at
+    // once while another merge holds the gate.
+    ReceiveOutcome timerCheckInboxTimer(TNimbusStructure &store, TNimbusStructure &recentNew,
+                                        MergeHost &host);
+
+private:
+    bool receivePacket(const std::string &name, TNimbusStructure &store,
+                       TNimbusStructure &recentNew, MergeHost &host, ReceiveOutcome &outcome);
+    void refuse(const std::string &name, const std::string &problem, ReceiveOutcome &outcome);
+
+    LanConnection &connection_;
+    const SharingPaths &paths_;
+    MergeGate &gate_;
+    StoreLog &log_;
+    // Packets that could be neither merged nor set aside are not tried again in this run.
+    std::set<std::string> stuck_;
+};
+
+} // namespace nimbus

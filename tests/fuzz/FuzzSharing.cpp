@@ -1,0 +1,96 @@
+// Fuzz target for received packets: the first byte chooses between a packet store file (read,
+// checked and, when it passes, merged into a small store) and a page list in an inbox (imported
+// with this user's prefix). Whatever the bytes, nothing may crash, and a merged store must keep
+// distinct ids and levels that form a tree.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "sharing/ContentImport.h"
+#include "sharing/PacketMerge.h"
+#include "sharing/PacketReader.h"
+#include "store/StoreLog.h"
+#include "store/TNimbusStructure.h"
+
+namespace {
+
+using namespace nimbus;
+
+const std::string &folder()
+{
+    static const std::string path = [] {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "nimbus-fuzz-sharing-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr)
+            std::abort();
+        const std::string made = pattern + "/";
+        for (const char *sub : {"Packs", "Text", "CheckList", "inbox"})
+            std::filesystem::create_directory(made + sub);
+        return made;
+    }();
+    return path;
+}
+
+void addNode(TNimbusStructure &store, const char *uni, int lev, int type)
+{
+    auto node = std::make_unique<TNimbusNode>(uni);
+    node->lev = lev;
+    node->type = type;
+    store.Append(std::move(node));
+}
+
+void fuzzPacket(const std::string &bytes)
+{
+    TNimbusStructure packet;
+    std::string problem;
+    if (!packet::ParsePacket(bytes, packet, "bob-", problem))
+        return;
+    TNimbusStructure store;
+    store.SetUniqueFileName(folder() + "StructUnique.dat");
+    addNode(store, "STD0001", 0, 1);
+    addNode(store, "bob-1", 1, 1);
+    addNode(store, "5", 2, 1);
+    addNode(store, "alice-2", 1, 1);
+    addNode(store, "STD0006", 0, 6);
+    TNimbusStructure recent(TNimbusStructure::Role::IdList);
+    MergeChanges changes;
+    if (!packet::MergePacket(store, packet, "bob-", &recent, NullStoreLog::instance(), changes))
+        return;
+    int previous = -1;
+    for (const auto &entry : store.Entries()) {
+        if (entry.node->lev < 0 || entry.node->lev > previous + 1 || store.IndexOf(entry.id) < 0)
+            std::abort();
+        previous = entry.node->lev;
+    }
+}
+
+void fuzzPageList(const std::uint8_t *data, std::size_t size)
+{
+    const std::string inbox = folder() + "inbox/";
+    {
+        std::ofstream out(inbox + "bob-57.pkt", std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char *>(data), static_cast<std::streamsize>(size));
+    }
+    const ContentFolders to{folder() + "Packs/", folder() + "Text/", folder() + "CheckList/"};
+    content_import::ImportContent(inbox, "bob-", to, NullStoreLog::instance(), false);
+    std::filesystem::remove(inbox + "bob-57.pkt");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    if (size == 0)
+        return 0;
+    const bool pageList = data[0] % 2 == 1;
+    ++data;
+    --size;
+    if (pageList)
+        fuzzPageList(data, size);
+    else
+        fuzzPacket(std::string(reinterpret_cast<const char *>(data), size));
+    return 0;
+}

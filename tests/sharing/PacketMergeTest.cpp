@@ -1,0 +1,141 @@
+// Merging packets into a store: the partly known case, a packet without a section of its kind,
+// repeated receipt and topics that come back to their sender.
+#include <gtest/gtest.h>
+
+#include "SharingTestSupport.h"
+#include "sharing/PacketMerge.h"
+#include "sharing/PacketReader.h"
+
+namespace nimbus::test {
+namespace {
+
+class PacketMerge : public ::testing::Test {
+protected:
+    PacketMerge()
+    {
+        store.SetUniqueFileName(folder / "StructUnique.dat");
+        addNode(store, "STD0001", 0, "Topics", 1);
+        addNode(store, "alice-1", 1, "Known", 1);
+        addNode(store, "7", 2, "Local child of Known", 1);
+        addNode(store, "8", 1, "Deep parent", 1);
+        addNode(store, "9", 2, "Deeper", 1);
+        addNode(store, "alice-4", 3, "Known deep", 1);
+        addNode(store, "STD0002", 0, "Local network information", 2);
+    }
+
+    MergeChanges merge(const std::string &bytes, const std::string &ownPrefix = "bob-")
+    {
+        TNimbusStructure packet;
+        std::string problem;
+        EXPECT_TRUE(packet::ParsePacket(bytes, packet, ownPrefix, problem)) << problem;
+        MergeChanges changes;
+        EXPECT_TRUE(packet::MergePacket(store, packet, ownPrefix, &recentNew, log, changes));
+        return changes;
+    }
+
+    std::vector<int> levels() const
+    {
+        std::vector<int> result;
+        for (const auto &entry : store.Entries())
+            result.push_back(entry.node->lev);
+        return result;
+    }
+
+    TempFolder folder;
+    TNimbusStructure store;
+    TNimbusStructure recentNew{TNimbusStructure::Role::IdList};
+    RecordingLog log;
+};
+
+TEST_F(PacketMerge, PartlyKnownPacketPlacesNewTopicsBesideTheirNeighbours)
+{
+    // Known (with a local child) gets a new child and a new sibling after it.
+    const MergeChanges changes =
+        merge(records({"uni=-1", "text=From: Alice - 20240310-120000", "lev=1", "type=1",
+                       "uni=alice-1", "text=Known, renamed", "lev=2", "uni=alice-2",
+                       "text=New child", "lev=3", "uni=alice-3", "text=New sibling", "lev=2"}));
+    EXPECT_EQ(changes.mergeCase, 'b');
+    const std::string header = changes.added.front();
+    EXPECT_NE(header, "-1");
+    EXPECT_EQ(idsOf(store), (std::vector<std::string>{"STD0001", header, "alice-1", "alice-2", "7",
+                                                      "alice-3", "8", "9", "alice-4", "STD0002"}));
+    EXPECT_EQ(levels(), (std::vector<int>{0, 1, 1, 2, 2, 1, 1, 2, 3, 0}));
+    EXPECT_EQ(store.Find("alice-1")->text, "Known, renamed");
+    EXPECT_EQ(changes.updated, std::vector<std::string>{"alice-1"});
+    EXPECT_TRUE(log.mentions("Matched topic: Known, renamed"));
+    EXPECT_TRUE(log.mentions("Added topic: New sibling"));
+    EXPECT_TRUE(store.modified);
+    EXPECT_EQ(recentNew.Count(), 0) << "only a new section's topics are listed as new";
+}
+
+TEST_F(PacketMerge, NewChildGoesAfterKnownSiblingAtItsLocalLevel)
+{
+    // A new parent, a known child that lives deep in the local tree, and a new child.
+    const MergeChanges changes = merge(records(
+        {"uni=-1", "text=From: Alice", "lev=1", "type=1", "uni=alice-3", "text=New parent", "lev=2",
+         "uni=alice-4", "text=Known deep", "lev=3", "uni=alice-5", "text=New child", "lev=3"}));
+    EXPECT_EQ(changes.mergeCase, 'b');
+    const int known = store.IndexOf("alice-4");
+    EXPECT_EQ(store.IndexOf("alice-5"), known + 1);
+    EXPECT_EQ(store.Find("alice-5")->lev, store.Find("alice-4")->lev);
+    EXPECT_EQ(store.Find("alice-3")->lev, 2) << "under the header, which is under Topics";
+    EXPECT_EQ(store.IndexOf("alice-3"), store.IndexOf(changes.added.front()) + 1);
+}
+
+TEST_F(PacketMerge, WithoutSectionOfItsKindANewSectionHoldsThePacket)
+{
+    const int before = store.Count();
+    const MergeChanges changes =
+        merge(records({"uni=-1", "text=From: Carol - 20240310-120000", "lev=1", "type=6",
+                       "uni=carol-1", "text=Phone numbers", "lev=2", "type=6", "uni=carol-2",
+                       "text=Office", "lev=3", "type=6"}));
+    EXPECT_EQ(changes.mergeCase, 'd');
+    ASSERT_EQ(store.Count(), before + 4);
+    const TNimbusNode &section = *store.Node(before);
+    EXPECT_EQ(section.text, "New section");
+    EXPECT_EQ(section.lev, 0);
+    EXPECT_EQ(section.type, 6);
+    EXPECT_TRUE(section.sys && section.urgent && section.exp && section.send);
+    EXPECT_EQ(store.Node(before + 1)->text, "From: Carol - 20240310-120000");
+    EXPECT_EQ(store.Node(before + 1)->lev, 1);
+    EXPECT_EQ(idsOf(store).back(), "carol-2");
+    EXPECT_EQ(levels().back(), 3);
+    EXPECT_EQ(idsOf(recentNew), (std::vector<std::string>{"carol-2", "carol-1"}));
+    EXPECT_TRUE(recentNew.modified);
+    EXPECT_TRUE(log.mentions("Added section: From: Carol - 20240310-120000"));
+}
+
+TEST_F(PacketMerge, RepeatedReceiptUpdatesInPlaceAndHeaderTakesAFreeId)
+{
+    // The counter has fallen behind the store: the header must still get an unused id.
+    addNode(store, "1", 1, "Numbered", 1, 1);
+    addNode(store, "2", 1, "Numbered too", 1, 1);
+    const std::string bytes = records(
+        {"uni=-1", "text=From: Dave", "lev=1", "type=1", "uni=dave-1", "text=Agenda", "lev=2"});
+    const MergeChanges first = merge(bytes);
+    EXPECT_EQ(first.mergeCase, 'c');
+    const std::string header = first.added.front();
+    EXPECT_NE(header, "1");
+    EXPECT_NE(header, "2");
+    EXPECT_EQ(store.IndexOf(header), 1) << "directly under the section of its kind";
+    EXPECT_EQ(store.IndexOf("dave-1"), 2);
+    const int count = store.Count();
+    const MergeChanges again = merge(bytes);
+    EXPECT_EQ(again.mergeCase, 'a');
+    EXPECT_EQ(store.Count(), count);
+}
+
+TEST_F(PacketMerge, OwnTopicComesBackUnderItsOwnId)
+{
+    addNode(store, "5", 1, "Mine", 1, 1);
+    const MergeChanges changes = merge(records(
+        {"uni=-1", "text=From: Alice", "lev=1", "type=1", "uni=bob-5", "text=Mine, edited by Alice",
+         "lev=2", "uni=bob-6", "text=Mine, deleted here meanwhile", "lev=3"}));
+    EXPECT_EQ(changes.mergeCase, 'b');
+    EXPECT_EQ(store.Find("5")->text, "Mine, edited by Alice");
+    EXPECT_EQ(store.IndexOf("bob-6"), -1) << "kept under its own id, without the prefix";
+    EXPECT_EQ(store.IndexOf("6"), store.IndexOf("5") + 1);
+}
+
+} // namespace
+} // namespace nimbus::test
