@@ -41,6 +41,11 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
     log_->setView([this](const std::string &line) {
         reLog->appendPlainText(QString::fromLocal8Bit(line.c_str()));
     });
+    // An unusable data folder is said at once: nothing the program writes can be kept there.
+    if (const std::string problem = dataFolderProblem(paths_); !problem.empty()) {
+        log_->setErrorDetail(problem);
+        AddErrorToLog("*** The data folder cannot be written: " + paths_.DataFolder);
+    }
 
     // Files an installation leaves next to the program, then the installation record.
     seedInstallFiles(paths_);

@@ -4,6 +4,8 @@
 #include "fileio/FolderOps.h"
 #include "fileio/OMFILE.h"
 
+#include <unistd.h>
+
 namespace nimbus {
 
 using namespace fileio;
@@ -16,6 +18,13 @@ void createDataFolders(const TAppPaths &paths)
         if (!folderExists(*folder))
             createFolder(*folder, 0700);
     }
+}
+
+std::string dataFolderProblem(const TAppPaths &paths)
+{
+    if (::access(paths.DataFolder.c_str(), W_OK | X_OK) == 0)
+        return {};
+    return lastErrorText();
 }
 
 std::vector<std::string> seedInstallFiles(const TAppPaths &paths)
@@ -68,8 +77,8 @@ InstallRecord loadInstallRecord(TAppPaths &paths)
         }
         // The record next to the program is only removed once the data folder holds it.
         if (fileExists(pre)) {
-            if (copyFile(pre, paths.DataFolder + "Install.pre") && saved
-                && fileExists(paths.DataFolder + "Install.pre"))
+            if (copyFile(pre, paths.DataFolder + "Install.pre") && saved &&
+                fileExists(paths.DataFolder + "Install.pre"))
                 deleteFile(pre);
         }
         if (record.source == prz && saved)
@@ -81,4 +90,4 @@ InstallRecord loadInstallRecord(TAppPaths &paths)
     return record;
 }
 
-}  // namespace nimbus
+} // namespace nimbus

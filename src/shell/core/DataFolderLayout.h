@@ -14,16 +14,20 @@ namespace nimbus {
 // operations in a missing folder fail and report themselves.
 void createDataFolders(const TAppPaths &paths);
 
+// Empty when the data folder exists and this user may create files in it; otherwise the
+// system's text for why not.
+std::string dataFolderProblem(const TAppPaths &paths);
+
 // Copies every "*.~txt" and then every "*.vsn" file of the install folder into the data
 // folder, unless the data folder already has a file of that name. Returns the names copied.
 std::vector<std::string> seedInstallFiles(const TAppPaths &paths);
 
 // What the installation record said.
 struct InstallRecord {
-    std::string source;  // the file read, empty when there was none
+    std::string source; // the file read, empty when there was none
     std::vector<std::string> names;
     std::vector<std::string> values;
-    std::string product;  // empty when the record has no "product"
+    std::string product; // empty when the record has no "product"
 };
 
 // Reads the installation record: Install.pre, else Install.prz next to the program, else
@@ -32,4 +36,4 @@ struct InstallRecord {
 // Install.prz deleted. Sets paths.ProductTitle from "product".
 InstallRecord loadInstallRecord(TAppPaths &paths);
 
-}  // namespace nimbus
+} // namespace nimbus
