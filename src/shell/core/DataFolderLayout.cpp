@@ -77,8 +77,8 @@ InstallRecord loadInstallRecord(TAppPaths &paths)
         }
         // The record next to the program is only removed once the data folder holds it.
         if (fileExists(pre)) {
-            if (copyFile(pre, paths.DataFolder + "Install.pre") && saved &&
-                fileExists(paths.DataFolder + "Install.pre"))
+            if (copyFile(pre, paths.DataFolder + "Install.pre") && saved
+                && fileExists(paths.DataFolder + "Install.pre"))
                 deleteFile(pre);
         }
         if (record.source == prz && saved)
@@ -90,4 +90,4 @@ InstallRecord loadInstallRecord(TAppPaths &paths)
     return record;
 }
 
-} // namespace nimbus
+}  // namespace nimbus

@@ -24,10 +24,10 @@ std::vector<std::string> seedInstallFiles(const TAppPaths &paths);
 
 // What the installation record said.
 struct InstallRecord {
-    std::string source; // the file read, empty when there was none
+    std::string source;  // the file read, empty when there was none
     std::vector<std::string> names;
     std::vector<std::string> values;
-    std::string product; // empty when the record has no "product"
+    std::string product;  // empty when the record has no "product"
 };
 
 // Reads the installation record: Install.pre, else Install.prz next to the program, else
@@ -36,4 +36,4 @@ struct InstallRecord {
 // Install.prz deleted. Sets paths.ProductTitle from "product".
 InstallRecord loadInstallRecord(TAppPaths &paths);
 
-} // namespace nimbus
+}  // namespace nimbus

@@ -49,4 +49,4 @@ bool MainLog::AddErrorToLog(const std::string &message)
     return first && second;
 }
 
-} // namespace nimbus
+}  // namespace nimbus

@@ -42,4 +42,4 @@ private:
     std::string errorDetail_;
 };
 
-} // namespace nimbus
+}  // namespace nimbus

@@ -105,4 +105,4 @@ std::string currentExecutablePath()
     return std::string(buffer.data(), static_cast<std::size_t>(n));
 }
 
-} // namespace nimbus
+}  // namespace nimbus

@@ -7,19 +7,19 @@
 namespace nimbus {
 
 struct TAppPaths {
-    std::string DataFolder;      // home + "/$Nimbus/"
-    std::string TextFolder;      // DataFolder + "Text/"
-    std::string CheckListFolder; // DataFolder + "CheckList/"
-    std::string PacksFolder;     // DataFolder + "Packs/"
-    std::string OutboxFolder;    // DataFolder + "Outbox/"
-    std::string FormatsFolder;   // DataFolder + "Formats/"
-    std::string ControlFolder;   // DataFolder + "$Control/"
-    std::string MainLogFile;     // DataFolder + "MainLog.txt"
-    std::string ProgramFolder;   // the running executable's folder, with a trailing "/"
-    std::string SoundsFolder;    // ProgramFolder + "Sounds/"
-    std::string InstallFolder;   // ProgramFolder without its first "Debug/"
-    std::string HelpFile;        // InstallFolder + "Nimbus Desk.html"
-    std::string ExeBaseName;     // the executable's name without folder and extension
+    std::string DataFolder;       // home + "/$Nimbus/"
+    std::string TextFolder;       // DataFolder + "Text/"
+    std::string CheckListFolder;  // DataFolder + "CheckList/"
+    std::string PacksFolder;      // DataFolder + "Packs/"
+    std::string OutboxFolder;     // DataFolder + "Outbox/"
+    std::string FormatsFolder;    // DataFolder + "Formats/"
+    std::string ControlFolder;    // DataFolder + "$Control/"
+    std::string MainLogFile;      // DataFolder + "MainLog.txt"
+    std::string ProgramFolder;    // the running executable's folder, with a trailing "/"
+    std::string SoundsFolder;     // ProgramFolder + "Sounds/"
+    std::string InstallFolder;    // ProgramFolder without its first "Debug/"
+    std::string HelpFile;         // InstallFolder + "Nimbus Desk.html"
+    std::string ExeBaseName;      // the executable's name without folder and extension
     std::string ProductTitle = "Nimbus Desk";
     std::string OsName;
     std::string OsVersion;
@@ -50,4 +50,4 @@ std::string currentExecutablePath();
 // "major.minor" of the running kernel's release.
 std::string OsVersionText();
 
-} // namespace nimbus
+}  // namespace nimbus
