@@ -88,7 +88,7 @@ protected:
     void runAndCheck(std::uint32_t seed, std::optional<std::chrono::microseconds> delay,
                      std::vector<std::int64_t> *saveLengths = nullptr)
     {
-        const auto *result = ::testing::UnitTest::GetInstance()->current_test_result();
+        const auto *result = ::testing::UnitTest::GetInstance()->current_test_info()->result();
         const int failuresBefore = result->total_part_count();
         CrashScenario model(data);
         std::string error;
@@ -154,7 +154,7 @@ protected:
         // Nothing else changed; new files are old versions within their counts, or the
         // temporary file of a write that was cut short.
         const Listing listedAfter = listFolder(data);
-        std::map<std::string, int> versions;
+        std::map<std::string, std::vector<std::string>> versions;
         int temporaries = 0;
         for (const auto &[path, stamp] : listedAfter) {
             if (rounds.back().count(path))
@@ -165,7 +165,7 @@ protected:
             }
             const std::string owner = ownerOfVersion(path);
             if (!owner.empty()) {
-                ++versions[owner];
+                versions[owner].push_back(path);
                 continue;
             }
             const auto old = listedBefore.find(path);
@@ -175,9 +175,14 @@ protected:
         for (const auto &[path, stamp] : listedBefore)
             EXPECT_TRUE(listedAfter.count(path) || !ownerOfVersion(path).empty())
                 << "run " << seed << ": " << path << " disappeared";
-        for (const auto &[owner, count] : versions)
-            EXPECT_LE(count, CrashScenario::VersionsAllowed(nimbus::fileio::fileNameOf(owner)))
-                << "run " << seed << ": old versions of " << owner;
+        for (const auto &[owner, names] : versions) {
+            std::string list;
+            for (const std::string &name : names)
+                list += " " + name;
+            EXPECT_LE(names.size(), static_cast<std::size_t>(CrashScenario::VersionsAllowed(
+                                        nimbus::fileio::fileNameOf(owner))))
+                << "run " << seed << ": old versions of " << owner << ":" << list;
+        }
 
         if (!delay)
             return;

@@ -74,7 +74,7 @@ CrashScenario::CrashScenario(std::string dataFolder)
 
 bool CrashScenario::Create(std::string &error)
 {
-    for (const std::string *sub : {&folders_.packs, &folders_.text, &folders_.checkList})
+    for (const std::string *sub : {&folder_, &folders_.packs, &folders_.text, &folders_.checkList})
         if (!fileio::createFolder(*sub, 0700)) {
             error = "cannot create " + *sub;
             return false;

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+extern char **environ;
+
 namespace nimbus::test {
 
 class DriverProcess {
@@ -31,7 +33,6 @@ public:
         for (auto &a : args)
             argv.push_back(a.data());
         argv.push_back(nullptr);
-        extern char **environ;
         if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
             pid_ = -1;
         posix_spawn_file_actions_destroy(&actions);

@@ -109,8 +109,9 @@ protected:
                  bool logFileWritable)
     {
         for (int i = 0; i < 40; ++i) {
-            auto node = std::make_unique<TNimbusNode>("r" + std::to_string(round) + "-" +
-                                                      std::to_string(i));
+            std::string id = std::to_string(round);
+            id.append("-").append(std::to_string(i));
+            auto node = std::make_unique<TNimbusNode>(id);
             node->lev = 1;
             node->type = 1;
             node->text = "Added while the disk fills, round " + std::to_string(round);
@@ -127,13 +128,15 @@ protected:
         release();
 
         const auto after = files();
-        if (outcome.prefs)
+        if (outcome.prefs) {
             EXPECT_NE(after.at("pref.txt").find(prefs.font), std::string::npos);
-        else
+        } else {
             EXPECT_EQ(after.at("pref.txt"), before.at("pref.txt")) << "round " << round;
-        if (mustFail)
+        }
+        if (mustFail) {
             EXPECT_FALSE(outcome.store)
                 << "round " << round << ": a save that cannot fit succeeded";
+        }
         if (outcome.store) {
             EXPECT_EQ(readFile(data + "Structure.dat"), expected) << "round " << round;
             EXPECT_FALSE(store.modified);
@@ -182,15 +185,18 @@ TEST_F(FullDisk, SavesOnAFullFilesystemFailCleanlyAndSucceedOnceSpaceReturns)
         GTEST_SKIP() << "no tmpfs: " << tiny.reason();
     createData();
     const std::uint64_t size = readFile(data + "Structure.dat").size();
-    // From no room at all to three times the store file, so that a save runs out of room in
-    // each of its steps: the ".tmp" copy, the old version, the new store file.
+    // From two and a half times the store file down to no room at all, so that a save runs
+    // out of room in each of its steps: the ".tmp" copy, the old version, the new store file
+    // (early rounds, while few old versions can be pruned to make room).
     const std::string noSpace = std::strerror(ENOSPC);
     int round = 0;
-    for (std::uint64_t room = 0; room <= 3 * size; room += size / 5) {
+    for (std::int64_t room = 5 * static_cast<std::int64_t>(size) / 2; room >= 0;
+         room -= static_cast<std::int64_t>(size) / 8) {
         ++round;
         attempt(
-            round, [&] { ASSERT_TRUE(tiny.leaveFree(room)); }, [&] { tiny.freeSpace(); },
-            room + 64 * 1024 < size, noSpace, room >= 16 * 1024);
+            round, [&] { ASSERT_TRUE(tiny.leaveFree(static_cast<std::uint64_t>(room))); },
+            [&] { tiny.freeSpace(); }, room + 64 * 1024 < static_cast<std::int64_t>(size), noSpace,
+            room >= 16 * 1024);
         if (HasFatalFailure())
             return;
     }
