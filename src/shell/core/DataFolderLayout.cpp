@@ -1,6 +1,7 @@
 // Data folder layout, seed files and the installation record.
 #include "shell/core/DataFolderLayout.h"
 
+#include "fileio/AtomicFile.h"
 #include "fileio/FolderOps.h"
 #include "fileio/OMFILE.h"
 
@@ -17,6 +18,9 @@ void createDataFolders(const TAppPaths &paths)
           &paths.OutboxFolder, &paths.FormatsFolder, &paths.ControlFolder}) {
         if (!folderExists(*folder))
             createFolder(*folder, 0700);
+        // Only this copy writes here: what a crash left half-written can go.
+        else
+            removeStaleTemporaries(*folder);
     }
 }
 
