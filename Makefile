@@ -26,6 +26,8 @@ run: build
 # UndefinedBehaviorSanitizer (the long crash test runs only in the first).
 test: build sanitize-build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	@grep -hE "a save of|kills survived|failed saves recovered" \
+	    $(BUILD_DIR)/Testing/Temporary/LastTest.log || true
 	cd $(SAN_DIR) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS) -LE long
 
