@@ -3,9 +3,10 @@
 #   make test   install what is missing, build and run every test suite
 BUILD_DIR ?= build
 FUZZ_DIR  ?= build-fuzz
+SAN_DIR   ?= build-sanitize
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test bench fuzz install package clean
+.PHONY: all deps configure build run test sanitize-build bench fuzz install package clean
 
 all: build
 
@@ -21,8 +22,19 @@ build: configure
 run: build
 	$(BUILD_DIR)/bin/nimbus
 
-test: build
+# Every suite in the Release build, then the core suites again built with AddressSanitizer and
+# UndefinedBehaviorSanitizer (the long crash test runs only in the first).
+test: build sanitize-build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	@grep -hE "a save of|kills survived|failed saves recovered" \
+	    $(BUILD_DIR)/Testing/Temporary/LastTest.log || true
+	cd $(SAN_DIR) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS) -LE long
+
+sanitize-build: deps
+	cmake -S . -B $(SAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DNIMBUS_SANITIZE=ON \
+	    -DNIMBUS_BUILD_GUI=OFF -DNIMBUS_BUILD_BENCH=OFF
+	cmake --build $(SAN_DIR) -j $(JOBS)
 
 bench: build
 	@for b in $(BUILD_DIR)/bin/bench_*; do echo "== $$b"; $$b; done
@@ -45,4 +57,4 @@ package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(FUZZ_DIR) $(SAN_DIR)

@@ -4,6 +4,8 @@
 
 #include "fileio/FolderOps.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -13,6 +15,7 @@
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace nimbus::fileio {
 
@@ -179,6 +182,25 @@ void AtomicFile::abandon()
         temp_.clear();
     }
     buffer_.clear();
+}
+
+int removeStaleTemporaries(const std::string &folder)
+{
+    std::vector<std::string> names;
+    listFiles(folder + ".*", names);
+    int removed = 0;
+    for (const std::string &name : names) {
+        // "." + target name + "." + the six characters randomSuffix() makes.
+        const std::size_t dot = name.rfind('.');
+        if (dot < 2 || name.size() - dot != 7)
+            continue;
+        const bool suffix =
+            std::all_of(name.begin() + static_cast<std::ptrdiff_t>(dot) + 1, name.end(),
+                        [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
+        if (suffix && deleteFile(folder + name))
+            ++removed;
+    }
+    return removed;
 }
 
 bool writeFileAtomically(const std::string &path, std::string_view bytes, std::string *errorText)

@@ -43,6 +43,11 @@ private:
     void fail(const char *what);
 };
 
+// Deletes the temporary files that writes cut short by a crash or a kill left in folder
+// (".<name>.<six letters or digits>"); returns how many. Only for folders that no other
+// process writes into at the same time, such as the data folder at start-up.
+int removeStaleTemporaries(const std::string &folder);
+
 // Writes bytes as the whole new content of path, atomically.
 bool writeFileAtomically(const std::string &path, std::string_view bytes,
                          std::string *errorText = nullptr);

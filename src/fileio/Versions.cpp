@@ -123,11 +123,15 @@ void rotateVersions(const std::string &file, int versionsToKeep)
         return;
     std::vector<std::string> versions;
     listVersions(file, versions);
+    // Room is made before the new version appears, so that a rewrite cut short at any instant
+    // (a crash, a kill) never leaves more than versionsToKeep old versions.
+    // The numbering goes on from the newest version, even when pruning took it.
+    std::vector<std::string> newest;
+    if (!versions.empty())
+        newest.push_back(versions.back());
+    pruneVersions(file, versionsToKeep - 1, versions);
     std::string errorText;
-    const bool made = !makeVersion(file, versions, "C", errorText).empty();
-    // When no new version could be made the earlier ones are all that is left of the file's
-    // history, so none of them is given up for a version that does not exist.
-    pruneVersions(file, made ? versionsToKeep - 1 : versionsToKeep, versions);
+    makeVersion(file, newest, "C", errorText);
 }
 
 void listVersionFiles(const std::string &file, std::vector<std::string> &list)

@@ -18,7 +18,8 @@ std::string makeVersion(const std::string &file, std::vector<std::string> &versi
 void pruneVersions(const std::string &file, int keep, std::vector<std::string> &versions,
                    std::vector<std::string> *deleted = nullptr);
 
-// listVersions, makeVersion "C", pruneVersions(keep = versionsToKeep - 1).
+// listVersions, pruneVersions(keep = versionsToKeep - 1), makeVersion "C": at no instant
+// are there more than versionsToKeep old versions.
 void rotateVersions(const std::string &file, int versionsToKeep);
 
 // The old versions of file as named on disk, in sorted order (oldest first).

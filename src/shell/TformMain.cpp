@@ -98,6 +98,11 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
     log_ = std::make_unique<MainLog>(paths_.MainLogFile, clock_);
     log_->setView([this](const std::string &line) { appendLogLine(reLog, line); });
     storeLog_ = std::make_unique<MainLogStoreLog>(*log_);
+    // An unusable data folder is said at once: nothing the program writes can be kept there.
+    if (const std::string problem = dataFolderProblem(paths_); !problem.empty()) {
+        log_->setErrorDetail(problem);
+        AddErrorToLog("*** The data folder cannot be written: " + paths_.DataFolder);
+    }
     loadSettings();
 
     // The topic store, its id lists and the tree that shows it.

@@ -6,6 +6,7 @@
 #include "fileio/OMFILE.h"
 
 #include <csignal>
+#include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -189,6 +190,25 @@ TEST_F(OmfileWriteTest, DroppedAtomicFileLeavesTargetAlone)
     EXPECT_FALSE(writeLine(*file, "b"));
     EXPECT_FALSE(close(file)); // close reports the refused write
     EXPECT_EQ(get("f.txt"), "one");
+}
+
+TEST_F(OmfileWriteTest, TemporaryFilesOfInterruptedWritesAreRemovedAndNothingElse)
+{
+    put("Structure.dat", "records");
+    // What a writer killed before its rename leaves, beside hidden files of other shapes.
+    AtomicFile interrupted(path("Structure.dat"));
+    ASSERT_TRUE(interrupted.open());
+    interrupted.write("half");
+    const Strings leftBehind = entries();
+    ASSERT_EQ(leftBehind.size(), 2u);
+    std::filesystem::rename(path(leftBehind[0]), path(".Structure.dat.Ab3xY9"));
+    put(".net.txt.k2P0qa", "torn");
+    put(".hidden", "keep");
+    put(".notes.backup1", "keep");
+    put(".a.b.cde", "keep");
+    EXPECT_EQ(removeStaleTemporaries(folder), 2);
+    EXPECT_EQ(entries(), (Strings{".a.b.cde", ".hidden", ".notes.backup1", "Structure.dat"}));
+    EXPECT_EQ(get("Structure.dat"), "records");
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include "fileio/OMFILE.h"
 #include "fileio/Versions.h"
 
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace nimbus::fileio;
@@ -135,6 +137,30 @@ TEST_F(VersionsTest, RewritesKeepTheNewestVersions)
     // Without versions to keep nothing is added or removed.
     rewrite("pref.txt", "v9", 0);
     EXPECT_EQ(entries().size(), 4u);
+}
+
+TEST_F(VersionsTest, RoomForTheNewVersionIsMadeBeforeItAppears)
+{
+    // A rewrite killed after making its version and before pruning left one too many.
+    put("pref.txt", std::string(4096, 'p'));
+    for (const char *version : {"pref(1).txt", "pref(2).txt", "pref(3).txt", "pref(4).txt"})
+        put(version, version);
+    // The copy that would become the new version cannot be written: what is left shows the
+    // moment before it appears, which must already be within the count.
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tight = saved;
+    tight.rlim_cur = 1024;
+    ::setrlimit(RLIMIT_FSIZE, &tight);
+    rotateVersions(path("pref.txt"), 3);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_EQ(entries(), (Strings{"pref(3).txt", "pref(4).txt", "pref.txt"}));
+
+    rotateVersions(path("pref.txt"), 3);
+    EXPECT_EQ(entries(), (Strings{"pref(3).txt", "pref(4).txt", "pref(5).txt", "pref.txt"}));
+    EXPECT_EQ(get("pref(5).txt"), std::string(4096, 'p'));
 }
 
 TEST_F(VersionsTest, PruneDeletesTheOldestEvenWhenReadOnly)

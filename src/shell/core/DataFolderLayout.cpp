@@ -1,8 +1,11 @@
 // Data folder layout, seed files and the installation record.
 #include "shell/core/DataFolderLayout.h"
 
+#include "fileio/AtomicFile.h"
 #include "fileio/FolderOps.h"
 #include "fileio/OMFILE.h"
+
+#include <unistd.h>
 
 namespace nimbus {
 
@@ -15,7 +18,17 @@ void createDataFolders(const TAppPaths &paths)
           &paths.OutboxFolder, &paths.FormatsFolder, &paths.ControlFolder}) {
         if (!folderExists(*folder))
             createFolder(*folder, 0700);
+        // Only this copy writes here: what a crash left half-written can go.
+        else
+            removeStaleTemporaries(*folder);
     }
+}
+
+std::string dataFolderProblem(const TAppPaths &paths)
+{
+    if (::access(paths.DataFolder.c_str(), W_OK | X_OK) == 0)
+        return {};
+    return lastErrorText();
 }
 
 std::vector<std::string> seedInstallFiles(const TAppPaths &paths)

@@ -10,9 +10,14 @@
 namespace nimbus {
 
 // Creates the data folder (private to the user, mode 0700) and each sub-folder that does not
-// exist yet; existing folders are left alone. Failures are not reported here: later file
-// operations in a missing folder fail and report themselves.
+// exist yet; in existing folders only the temporary files of writes cut short by a crash are
+// removed. Failures are not reported here: later file operations in a missing folder fail and
+// report themselves.
 void createDataFolders(const TAppPaths &paths);
+
+// Empty when the data folder exists and this user may create files in it; otherwise the
+// system's text for why not.
+std::string dataFolderProblem(const TAppPaths &paths);
 
 // Copies every "*.~txt" and then every "*.vsn" file of the install folder into the data
 // folder, unless the data folder already has a file of that name. Returns the names copied.

@@ -2,6 +2,7 @@
 #include "shell/core/MainLog.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "fileio/OMFILE.h"
@@ -22,7 +23,12 @@ bool MainLog::writeLine(const std::string &line)
 {
     if (view_)
         view_(line);
-    return fileio::appendLine(file_, line);
+    if (fileio::appendLine(file_, line))
+        return true;
+    // A data folder that cannot be written must not silence the log: the line goes to the
+    // standard error stream instead, where a terminal or the desktop's journal keeps it.
+    std::fprintf(stderr, "%s\n", line.c_str());
+    return false;
 }
 
 bool MainLog::AddToLog(const std::string &message)

@@ -22,7 +22,8 @@ public:
     // operating system's last error text.
     void setErrorDetail(std::string detail) { errorDetail_ = std::move(detail); }
 
-    // "dd/mm/yyyy hh:mm:ss  message". False when the file could not be written.
+    // "dd/mm/yyyy hh:mm:ss  message". False when the file could not be written; the line
+    // then goes to standard error.
     bool AddToLog(const std::string &message);
     // The line of AddToLog, then 20 blanks and the error detail on a line of its own.
     bool AddErrorToLog(const std::string &message);
