@@ -159,7 +159,7 @@ UpdateCheck::Next UpdateCheck::checkEntry(RegProduct &entry)
     {
         // The setup may take minutes: the user sees it come in and may stop it.
         const std::unique_ptr<fileio::OperationProgress> progress =
-            view_.startProgress(entry.application + " - update");
+            view_.startProgress("Update of " + entry.application);
         setup = downloader_.getToFile(update.url, setupLimits, setupPath(), 0700, *progress);
     }
     if (stopping())

@@ -334,7 +334,7 @@ TEST_F(UpdateCheckEndToEnd, CancelledSetupDownloadInstallsNothingAndEndsThePass)
     EXPECT_TRUE(later.errorcodes.empty()) << "the pass ends at the cancel";
     EXPECT_TRUE(requestsFor("/later.txt").empty());
     EXPECT_TRUE(reg.checkList.empty());
-    EXPECT_EQ(view.progressTitles, Lines{"Hugesetup - update"});
+    EXPECT_EQ(view.progressTitles, Lines{"Update of Hugesetup"});
     EXPECT_EQ(view.texts, (Lines{"show " + std::string(UpdateCheck::kCheckingText),
                                  "finish Update cancelled 1000"}));
     const Lines events = logEvents(reg);
