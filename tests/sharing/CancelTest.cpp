@@ -87,8 +87,8 @@ TEST_F(CancelledSend, JustBeforeTheStoreFileOnlyWhatThePacketAddedIsTakenBack)
     clock.advanceSeconds(60);
     TContent &content = *alice.store.Find(planId)->content;
     THyperData &extra = content.AddPage(kPageDetails, "Notes");
-    ASSERT_TRUE(content::SaveDetails(extra, alice.paths.content(), "{\\rtf1 notes}", 0, true,
-                                     alice.log));
+    ASSERT_TRUE(
+        content::SaveDetails(extra, alice.paths.content(), "{\\rtf1 notes}", 0, true, alice.log));
     ASSERT_TRUE(content::WriteContent(content, alice.log));
     RecordingProgress progress;
     // Every file but the ".str" is in Bob's inbox when the cancel comes: the last moment.
@@ -190,8 +190,8 @@ TEST_F(CancelledSend, MergeStopsBetweenPacketsAndTheRestWaitsForTheNextTick)
     }
     RecordingProgress progress;
     progress.stopWhen = [](const ProgressReport &report) { return report.done == 1; };
-    const ReceiveOutcome first = bob.receiver.timerCheckInboxTimer(bob.store, bob.recentNew,
-                                                                   bob.host, progress);
+    const ReceiveOutcome first =
+        bob.receiver.timerCheckInboxTimer(bob.store, bob.recentNew, bob.host, progress);
     EXPECT_EQ(first.packetsMerged, 1);
     EXPECT_EQ(first.packetsLeft, 2);
     EXPECT_EQ(progress.offers, (std::vector<bool>{true, false}));

@@ -44,8 +44,7 @@ OperationProgressDialog::OperationProgressDialog(const QString &title, QWidget *
     connect(this, &QProgressDialog::canceled, this, &OperationProgressDialog::cancelPressed);
 }
 
-void OperationProgressDialog::report(std::int64_t done, std::int64_t total,
-                                     const std::string &text)
+void OperationProgressDialog::report(std::int64_t done, std::int64_t total, const std::string &text)
 {
     // The operation starts with its first report: a question asked before it does not count.
     if (!running_.isValid()) {
@@ -60,8 +59,8 @@ void OperationProgressDialog::report(std::int64_t done, std::int64_t total,
         setLabelText(QString::fromLocal8Bit(text.c_str()));
     if (total > 0) {
         bar_->setRange(0, kBarSteps);
-        bar_->setValue(static_cast<int>(std::clamp<std::int64_t>(done, 0, total) * kBarSteps /
-                                        total));
+        bar_->setValue(
+            static_cast<int>(std::clamp<std::int64_t>(done, 0, total) * kBarSteps / total));
     } else {
         bar_->setRange(0, 0); // a busy bar while the total is not known
     }
