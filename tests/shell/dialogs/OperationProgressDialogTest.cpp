@@ -111,14 +111,6 @@ private slots:
         QVERIFY(progress.cancelled());
         QVERIFY(progress.isVisible());
     }
-
-    void aClosingWindowStopsTheOperationEvenWithoutCancel()
-    {
-        QMainWindow window;
-        OperationProgressDialog progress("Receiving topics", &window, kAtOnce);
-        progress.requestCancel();
-        QVERIFY(progress.cancelled());
-    }
 };
 
 QTEST_MAIN(OperationProgressDialogTest)
