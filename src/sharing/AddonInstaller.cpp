@@ -44,7 +44,8 @@ std::vector<std::string> AddonInstaller::SplitFolderName(const std::string &name
     return fields;
 }
 
-AddonOutcome AddonInstaller::timerAddonTimer(TNimbusStructure &store, MergeHost &host)
+AddonOutcome AddonInstaller::timerAddonTimer(TNimbusStructure &store, MergeHost &host,
+                                             fileio::OperationProgress &progress)
 {
     AddonOutcome outcome;
     outcome.interval = interval_;
@@ -62,7 +63,18 @@ AddonOutcome AddonInstaller::timerAddonTimer(TNimbusStructure &store, MergeHost 
     TAddonList list;
     list.SetDataFolder(paths_.DataFolder);
     list.Load();
-    for (const std::string &name : folders) {
+    const auto total = static_cast<std::int64_t>(folders.size());
+    // Stopping is only possible between packs, so with one pack there is nothing to offer.
+    progress.allowCancel(total > 1);
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        progress.report(static_cast<std::int64_t>(i), total, kMergingText);
+        if (progress.cancelled()) {
+            outcome.packsLeft = static_cast<int>(folders.size() - i);
+            log_.AddToLog("Addon - installing cancelled, " + std::to_string(outcome.packsLeft) +
+                          " pack(s) stay for later");
+            break;
+        }
+        const std::string &name = folders[i];
         const std::vector<std::string> fields = SplitFolderName(name);
         if (fields.size() < 2)
             continue;
@@ -91,7 +103,11 @@ AddonOutcome AddonInstaller::timerAddonTimer(TNimbusStructure &store, MergeHost 
         if (StoreResult saved = list.Save(); !saved)
             log_.AddErrorToLog("*** A problem occurred while saving the list of addons: ",
                                saved.errorText);
-    interval_ = kLaterInterval;
+    progress.allowCancel(false);
+    if (outcome.packsLeft == 0) {
+        progress.report(total, total, kMergingText);
+        interval_ = kLaterInterval;
+    }
     outcome.interval = interval_;
     host.ResumeSaves(true);
     return outcome;

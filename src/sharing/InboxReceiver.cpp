@@ -26,7 +26,8 @@ InboxReceiver::InboxReceiver(LanConnection &connection, const SharingPaths &path
 }
 
 ReceiveOutcome InboxReceiver::timerCheckInboxTimer(TNimbusStructure &store,
-                                                   TNimbusStructure &recentNew, MergeHost &host)
+                                                   TNimbusStructure &recentNew, MergeHost &host,
+                                                   fileio::OperationProgress &progress)
 {
     ReceiveOutcome outcome;
     MergeGate::Hold hold(gate_);
@@ -51,10 +52,23 @@ ReceiveOutcome InboxReceiver::timerCheckInboxTimer(TNimbusStructure &store,
     // Name order is time order for each sender ("<sender>-<stamp>.str"): a later packet's
     // fields win over an earlier one's.
     std::sort(packets.begin(), packets.end());
-    for (const std::string &name : packets) {
+    const auto total = static_cast<std::int64_t>(packets.size());
+    // Stopping is only possible between packets, so with one packet there is nothing to offer.
+    progress.allowCancel(total > 1);
+    for (std::size_t i = 0; i < packets.size(); ++i) {
+        progress.report(static_cast<std::int64_t>(i), total, kMergingText);
+        if (progress.cancelled()) {
+            outcome.packetsLeft = static_cast<int>(packets.size() - i);
+            log_.AddToLog("Receiving cancelled, " + std::to_string(outcome.packetsLeft) +
+                          " packet(s) stay in the inbox for later");
+            break;
+        }
         ++outcome.packetsFound;
-        receivePacket(name, store, recentNew, host, outcome);
+        receivePacket(packets[i], store, recentNew, host, outcome);
     }
+    progress.allowCancel(false);
+    if (outcome.packetsLeft == 0)
+        progress.report(total, total, kMergingText);
     if (outcome.packetsFound > 0) {
         content_import::ImportContent(details.inboxFolder, sharing::ownPrefix(details.user),
                                       paths_.content(), log_, true);

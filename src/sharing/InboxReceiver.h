@@ -1,12 +1,14 @@
 // The inbox timer's work: while connected, every packet in this user's inbox on the shared
 // folder is checked, merged into the main store and deleted, and the packets' content files are
 // moved into the data folder. A packet that fails its checks is logged and set aside in the
-// inbox's "rejected/" folder, never merged in part.
+// inbox's "rejected/" folder, never merged in part. The user may stop a tick between packets:
+// each packet is merged whole, and the ones not reached stay in the inbox for the next tick.
 #pragma once
 
 #include <set>
 #include <string>
 
+#include "fileio/OperationProgress.h"
 #include "sharing/MergeChanges.h"
 #include "sharing/SharingPaths.h"
 
@@ -22,6 +24,7 @@ struct ReceiveOutcome {
     int packetsFound = 0;
     int packetsMerged = 0;
     int packetsRefused = 0;
+    int packetsLeft = 0; // not reached because the user cancelled; they wait in the inbox
     MergeChanges changes; // everything the tick changed, all packets together
 };
 
@@ -31,9 +34,12 @@ public:
                   StoreLog &log);
 
     // The handler of timerCheckInbox. recentNew is the summary's new-topics list. Returns at
-    // once while another merge holds the gate.
-    ReceiveOutcome timerCheckInboxTimer(TNimbusStructure &store, TNimbusStructure &recentNew,
-                                        MergeHost &host);
+    // once while another merge holds the gate. progress counts the packets.
+    ReceiveOutcome
+    timerCheckInboxTimer(TNimbusStructure &store, TNimbusStructure &recentNew, MergeHost &host,
+                         fileio::OperationProgress &progress = fileio::ignoredProgress());
+
+    static constexpr const char *kMergingText = "Merging received topics";
 
 private:
     bool receivePacket(const std::string &name, TNimbusStructure &store,

@@ -18,7 +18,8 @@ std::string PacketWriter::SentId(const std::string &uni, const std::string &send
 }
 
 PacketResult PacketWriter::Write(TNimbusStructure &store, int start, const std::string &user,
-                                 DateTime when, bool lock, int contentOption)
+                                 DateTime when, bool lock, int contentOption,
+                                 fileio::OperationProgress &progress)
 {
     PacketResult result;
     if (start < 0 || start >= store.Count() || !store.Node(start)) {
@@ -40,14 +41,23 @@ PacketResult PacketWriter::Write(TNimbusStructure &store, int start, const std::
     header.lock = lock;
     structure::AppendRecord(bytes, header);
 
+    // The subtree ends at the first later node that is not deeper than the selected one.
+    int end = start + 1;
+    while (end < store.Count() && (!store.Node(end) || store.Node(end)->lev > selectedLevel))
+        ++end;
+    const std::int64_t total = end - start;
+
     // The packet's own list only keeps its ids distinct; the records go straight to bytes.
     TNimbusStructure sentIds(TNimbusStructure::Role::IdList);
-    for (int i = start; i < store.Count(); ++i) {
+    for (int i = start; i < end; ++i) {
+        progress.report(i - start, total, kPreparingText);
+        if (progress.cancelled()) {
+            result.cancelled = true;
+            return result;
+        }
         TNimbusNode *source = store.Node(i);
         if (!source)
             continue;
-        if (i > start && source->lev <= selectedLevel)
-            break;
         const std::string newId = SentId(source->uni, sender);
         if (sentIds.IndexOf(newId) >= 0) {
             log_.AddToLog("*** Topic not sent, its id is sent already: " + source->text);
@@ -65,6 +75,7 @@ PacketResult PacketWriter::Write(TNimbusStructure &store, int start, const std::
         ++result.topics;
         writeContent(*source, newId, contentOption);
     }
+    progress.report(total, total, kPreparingText);
     result.fileName = sender + "-" + stamp + ".str";
     if (!sharing::writeQuick(paths_.OutboxFolder + result.fileName, bytes, &result.error))
         return result;

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "fileio/OperationProgress.h"
 #include "sharing/SharingPaths.h"
 #include "store/DateTime.h"
 
@@ -19,6 +20,7 @@ struct PacketResult {
     bool ok = false;
     std::string fileName; // "<sender>-<stamp>.str", without folder
     int topics = 0;       // sent topics, the header not counted
+    bool cancelled = false; // the user stopped it; the outbox holds a part of the packet
     std::string error;
 };
 
@@ -26,11 +28,16 @@ class PacketWriter {
 public:
     PacketWriter(const SharingPaths &paths, StoreLog &log) : paths_(paths), log_(log) {}
 
+    // What the progress display says while the packet is written.
+    static constexpr const char *kPreparingText = "Preparing the topics to send";
+
     // store's list is the tree in pre-order; start is the selected topic's position. user is
     // this user's name as typed; lock is the answer to the lock question; contentOption is
-    // handed to the pages of topics whose content is loaded for sending.
+    // handed to the pages of topics whose content is loaded for sending. progress counts the
+    // topics written; a cancel is honoured before each topic.
     PacketResult Write(TNimbusStructure &store, int start, const std::string &user, DateTime when,
-                       bool lock, int contentOption = 0);
+                       bool lock, int contentOption = 0,
+                       fileio::OperationProgress &progress = fileio::ignoredProgress());
 
     // The id a topic travels under: its own when it already names a sender, else
     // "<sender>-<uni>".

@@ -35,6 +35,7 @@
 #include "shell/pages/PagePrompts.h"
 #include "shell/pages/PreferencesPage.h"
 #include "shell/pages/TopicPage.h"
+#include "shell/dialogs/OperationProgressDialog.h"
 #include "shell/lan/LanSharing.h"
 #include "shell/summary/InfoGrids.h"
 #include "shell/summary/SummaryPage.h"
@@ -575,6 +576,14 @@ void TformMain::buttonMainLogClick()
 
 void TformMain::closeEvent(QCloseEvent *event)
 {
+    // Every long operation under way stops at its next safe point. A send or merge holds the
+    // store: the close comes back when it has ended.
+    for (auto *progress : findChildren<dialogs::OperationProgressDialog *>())
+        progress->requestCancel();
+    if (lan_ && lan_->deferClose()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
 }

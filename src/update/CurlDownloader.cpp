@@ -3,6 +3,7 @@
 #include "update/CurlDownloader.h"
 
 #include "fileio/AtomicFile.h"
+#include "fileio/FolderOps.h"
 
 #include <curl/curl.h>
 
@@ -14,6 +15,9 @@ namespace nimbus::update {
 namespace {
 
 struct Sink {
+    fileio::OperationProgress *progress = nullptr;
+    std::string progressText;
+    bool cancelled = false;
     std::int64_t maxBytes = 0;
     std::int64_t received = 0;
     bool tooLarge = false;
@@ -35,6 +39,20 @@ std::size_t onData(char *data, std::size_t size, std::size_t count, void *user)
     }
     sink->received += static_cast<std::int64_t>(bytes);
     return bytes;
+}
+
+// libcurl's progress callback, called while data moves and about once a second when it does
+// not; a non-zero return ends the transfer with CURLE_ABORTED_BY_CALLBACK.
+int onProgress(void *user, curl_off_t downloadTotal, curl_off_t downloaded, curl_off_t,
+               curl_off_t)
+{
+    auto *sink = static_cast<Sink *>(user);
+    sink->progress->report(downloaded, downloadTotal, sink->progressText);
+    if (sink->progress->cancelled()) {
+        sink->cancelled = true;
+        return 1;
+    }
+    return 0;
 }
 
 DownloadResult transfer(const std::string &url, const DownloadLimits &limits, Sink &sink)
@@ -72,6 +90,11 @@ DownloadResult transfer(const std::string &url, const DownloadLimits &limits, Si
                      static_cast<curl_off_t>(limits.maxBytes));
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, onData);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
+    if (sink.progress) {
+        curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, onProgress);
+        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &sink);
+    }
 
     const CURLcode code = curl_easy_perform(curl);
     curl_slist_free_all(headers);
@@ -79,6 +102,9 @@ DownloadResult transfer(const std::string &url, const DownloadLimits &limits, Si
 
     if (code == CURLE_OK) {
         result.status = DownloadResult::Ok;
+    } else if (sink.cancelled) {
+        result.status = DownloadResult::Cancelled;
+        result.errorText = "the download was cancelled";
     } else if (sink.storeFailed) {
         result.status = DownloadResult::StoreFailed;
         result.errorText = "the download could not be stored";
@@ -117,11 +143,20 @@ DownloadResult CurlDownloader::getToMemory(const std::string &url, const Downloa
 DownloadResult CurlDownloader::getToFile(const std::string &url, const DownloadLimits &limits,
                                          const std::string &path, unsigned mode)
 {
+    return getToFile(url, limits, path, mode, fileio::ignoredProgress());
+}
+
+DownloadResult CurlDownloader::getToFile(const std::string &url, const DownloadLimits &limits,
+                                         const std::string &path, unsigned mode,
+                                         fileio::OperationProgress &progress)
+{
     fileio::AtomicFile file(path);
     file.setMode(mode);
     if (!file.open())
         return {DownloadResult::StoreFailed, file.errorText()};
     Sink sink;
+    sink.progress = &progress;
+    sink.progressText = "Downloading " + fileio::fileNameOf(path);
     sink.put = [&file](const char *data, std::size_t count) { return file.write(data, count); };
     DownloadResult result = transfer(url, limits, sink);
     if (!result.ok())

@@ -1,5 +1,6 @@
 // Downloads with libcurl's blocking interface: the program's user agent and accepted types,
 // http and https only (also after redirects), TLS verification on, time-outs and a size cap.
+// A download into a file reports its bytes and stops when the user cancels.
 #pragma once
 
 #include "update/Downloader.h"
@@ -14,6 +15,9 @@ public:
                                std::string &body) override;
     DownloadResult getToFile(const std::string &url, const DownloadLimits &limits,
                              const std::string &path, unsigned mode) override;
+    DownloadResult getToFile(const std::string &url, const DownloadLimits &limits,
+                             const std::string &path, unsigned mode,
+                             fileio::OperationProgress &progress) override;
 
     static constexpr const char *kUserAgent = "Mozilla/3.0 (compatible; Indy Library)";
     static constexpr const char *kAccept = "Accept: text/html, */*";

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "fileio/OperationProgress.h"
+
 namespace nimbus::update {
 
 struct DownloadLimits {
@@ -20,6 +22,7 @@ struct DownloadResult {
         Ok,
         TransferFailed, // no connection, HTTP error, time-out, too large, too many redirects
         StoreFailed,    // the body arrived but could not be stored
+        Cancelled,      // the user stopped the transfer
     };
     Status status = TransferFailed;
     std::string errorText;
@@ -37,6 +40,15 @@ public:
     // path only when the transfer is complete. A failure leaves path untouched.
     virtual DownloadResult getToFile(const std::string &url, const DownloadLimits &limits,
                                      const std::string &path, unsigned mode) = 0;
+    // The same, reporting the bytes received to progress and ending with Cancelled (path
+    // untouched) when the user stops it. A downloader that cannot report or stop simply
+    // downloads.
+    virtual DownloadResult getToFile(const std::string &url, const DownloadLimits &limits,
+                                     const std::string &path, unsigned mode,
+                                     fileio::OperationProgress & /*progress*/)
+    {
+        return getToFile(url, limits, path, mode);
+    }
 };
 
 } // namespace nimbus::update

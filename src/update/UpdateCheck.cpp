@@ -58,17 +58,22 @@ PassOutcome UpdateCheck::CheckForUpdates()
         view_.showWaitWindow(kCheckingText);
     // checkList is not changed during the pass, but a copy keeps the loop safe if it were.
     const std::vector<RegProduct *> due = reg_.checkList;
+    bool cancelled = false;
     for (RegProduct *entry : due) {
         const Next next = checkEntry(*entry);
         if (next == Next::Stop)
             return PassOutcome::Stopped; // no further messages; the wait window stays
         if (next == Next::ShutDown)
             return PassOutcome::ShutDownForUpdate;
+        if (next == Next::Cancelled) {
+            cancelled = true;
+            break;
+        }
     }
     reg_.checkList.clear();
     view_.showSoftwareList(Display(reg_));
     if (reg_.showProgress)
-        view_.finishWaitWindow(kNoUpdatesText, 1000);
+        view_.finishWaitWindow(cancelled ? kCancelledText : kNoUpdatesText, 1000);
     return PassOutcome::Completed;
 }
 
@@ -150,8 +155,19 @@ UpdateCheck::Next UpdateCheck::checkEntry(RegProduct &entry)
         return Next::Stop;
     fileio::createFolder(downloadFolder());
     fileio::deleteFile(setupPath());
-    const DownloadResult setup =
-        downloader_.getToFile(update.url, setupLimits, setupPath(), 0700);
+    DownloadResult setup;
+    {
+        // The setup may take minutes: the user sees it come in and may stop it.
+        const std::unique_ptr<fileio::OperationProgress> progress =
+            view_.startProgress("Update of " + entry.application);
+        setup = downloader_.getToFile(update.url, setupLimits, setupPath(), 0700, *progress);
+    }
+    if (stopping())
+        return Next::Stop;
+    if (setup.status == DownloadResult::Cancelled) {
+        reg_.RecordResult(entry, kDownloadCancelled);
+        return Next::Cancelled;
+    }
     if (setup.status == DownloadResult::TransferFailed) {
         logDownloadError(entry, setup);
         reg_.RecordResult(entry, "Unable to connect to: " + shortened(update.url));

@@ -39,13 +39,17 @@ public:
     // Wait window texts.
     static constexpr const char *kCheckingText = "Checking for updates - please wait ...";
     static constexpr const char *kNoUpdatesText = "No updates found";
+    static constexpr const char *kCancelledText = "Update cancelled";
+    // The entry's result when the user stopped the setup download.
+    static constexpr const char *kDownloadCancelled = "Update download cancelled";
 
     std::string downloadFolder() const; // data folder + "Download/"
     std::string setupPath() const;      // downloadFolder() + "Setup.exe"
     std::string scriptPath() const;     // downloadFolder() + "install.sh"
 
 private:
-    enum class Next { NextEntry, Stop, ShutDown };
+    // Cancelled: the user stopped a download; the pass ends without looking at later entries.
+    enum class Next { NextEntry, Stop, ShutDown, Cancelled };
 
     Next checkEntry(RegProduct &entry);
     Next installUpdate(RegProduct &entry, const std::string &offeredVersion);

@@ -3,8 +3,10 @@
 // so that a pass also runs without a window.
 #pragma once
 
+#include "fileio/OperationProgress.h"
 #include "update/SoftwareList.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,11 @@ public:
     // Sets the label, processes messages, waits milliseconds, then closes the wait window.
     virtual void finishWaitWindow(const std::string & /*text*/, int /*milliseconds*/) {}
     virtual void processMessages() {}
+    // A progress display for a long download, titled title, open until the object goes.
+    virtual std::unique_ptr<fileio::OperationProgress> startProgress(const std::string & /*title*/)
+    {
+        return std::make_unique<fileio::IgnoredProgress>();
+    }
     // Empties the software list and fills it with rows.
     virtual void showSoftwareList(const std::vector<SoftwareRow> & /*rows*/) {}
     // True once the application has begun to terminate: every pass then ends at once.

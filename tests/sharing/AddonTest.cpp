@@ -8,6 +8,7 @@
 #include "sharing/AddonMerge.h"
 #include "sharing/ContentImport.h"
 #include "sharing/TAddonList.h"
+#include "support/RecordingProgress.h"
 
 namespace nimbus::test {
 namespace {
@@ -90,6 +91,35 @@ TEST_F(Addons, NewPackIsAppendedRecordedAndRemoved)
     ASSERT_EQ(list.items.size(), 1u);
     EXPECT_EQ(list.items[0].upd, "2");
     EXPECT_FALSE(fileio::folderExists(paths.InstallFolder + "addon-finance-3"));
+}
+
+TEST_F(Addons, CancelStopsBetweenPacksAndTheRestComesSoon)
+{
+    dropPack("addon-finance-2", financePack("Budget"));
+    const std::string later = dropPack("addon-garden-1", records({"uni=GAR1", "text=Seeds",
+                                                                  "lev=2", "type=1",
+                                                                  "parent=5"}));
+    RecordingProgress progress;
+    progress.stopWhen = [](const ProgressReport &report) { return report.done == 1; };
+    const AddonOutcome first = installer.timerAddonTimer(store, host, progress);
+    EXPECT_EQ(first.packsMerged, 1);
+    EXPECT_EQ(first.packsLeft, 1);
+    EXPECT_EQ(first.interval, AddonInstaller::kFirstInterval) << "the rest comes soon";
+    EXPECT_TRUE(store.Find("FIN2"));
+    EXPECT_FALSE(store.Find("GAR1"));
+    EXPECT_TRUE(fileio::folderExists(later));
+    EXPECT_EQ(progress.offers, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(log.mentions("Addon - installing cancelled, 1 pack(s) stay for later"));
+    EXPECT_EQ(host.holdOffs, host.resumes);
+
+    RecordingProgress next;
+    const AddonOutcome second = installer.timerAddonTimer(store, host, next);
+    EXPECT_EQ(second.packsMerged, 1);
+    EXPECT_EQ(second.interval, AddonInstaller::kLaterInterval);
+    EXPECT_EQ(next.offers, (std::vector<bool>{false, false})) << "one pack: nothing to stop";
+    EXPECT_EQ(next.reports.back().done, 1);
+    EXPECT_TRUE(store.Find("GAR1"));
+    EXPECT_FALSE(fileio::folderExists(later));
 }
 
 TEST_F(Addons, TopicsGoUnderTheirParentOrTheirSectionKind)

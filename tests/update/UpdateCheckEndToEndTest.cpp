@@ -4,6 +4,7 @@
 #include "UpdateTestSupport.h"
 
 #include "support/ChildProcess.h"
+#include "support/RecordingProgress.h"
 #include "support/SiteServer.h"
 
 #include "update/CurlDownloader.h"
@@ -51,6 +52,23 @@ std::string closedAddress()
     return "http://127.0.0.1:" + std::to_string(ntohs(a.sin_port));
 }
 
+using nimbus::test::ProgressReport;
+using nimbus::test::RecordingProgress;
+
+// Hands the reports of a display the view opened to one recording that outlives it.
+class ForwardedProgress : public fileio::OperationProgress {
+public:
+    explicit ForwardedProgress(RecordingProgress &to) : to_(to) {}
+    void report(std::int64_t done, std::int64_t total, const std::string &text) override
+    {
+        to_.report(done, total, text);
+    }
+    bool cancelled() const override { return to_.cancelled(); }
+
+private:
+    RecordingProgress &to_;
+};
+
 class RecordingView : public UpdateView {
 public:
     void showWaitWindow(const std::string &text) override { texts.push_back("show " + text); }
@@ -58,8 +76,21 @@ public:
     {
         texts.push_back("finish " + text + " " + std::to_string(ms));
     }
+    std::unique_ptr<fileio::OperationProgress> startProgress(const std::string &title) override
+    {
+        progressTitles.push_back(title);
+        return std::make_unique<ForwardedProgress>(download);
+    }
     Lines texts;
+    Lines progressTitles;
+    RecordingProgress download;
 };
+
+// Presses Cancel once at least this many bytes have come in.
+std::function<bool(const ProgressReport &)> stopAfterBytes(std::int64_t bytes)
+{
+    return [bytes](const ProgressReport &report) { return report.done >= bytes; };
+}
 
 class UpdateCheckEndToEnd : public ::testing::Test {
 protected:
@@ -251,6 +282,69 @@ TEST_F(UpdateCheckEndToEnd, FaultySitesEndInARecordedMessage)
         left.push_back(item.path().filename());
     EXPECT_TRUE(left.empty()) << left.front();
     EXPECT_FALSE(fs::exists(marks + "setup"));
+}
+
+} // namespace
+} // namespace nimbus::update::test
+
+namespace nimbus::update::test {
+namespace {
+
+TEST_F(UpdateCheckEndToEnd, DownloadReportsItsBytesAndACancelLeavesTheTargetAsItWas)
+{
+    const std::string target = temp / "Download/Setup.exe";
+    fs::create_directories(temp / "Download");
+    writeFile(target, "an older setup");
+
+    RecordingProgress whole;
+    const DownloadResult done = downloader.getToFile(server.address() + "/files/setup.sh",
+                                                     check.setupLimits, target, 0700, whole);
+    ASSERT_TRUE(done.ok()) << done.errorText;
+    const auto size = static_cast<std::int64_t>(readFile(target).size());
+    EXPECT_TRUE(whole.countsUp());
+    ASSERT_FALSE(whole.reports.empty());
+    EXPECT_EQ(whole.reports.back().done, size);
+    EXPECT_EQ(whole.reports.back().total, size);
+    EXPECT_EQ(whole.reports.back().text, "Downloading Setup.exe");
+
+    writeFile(target, "an older setup");
+    RecordingProgress stopped;
+    stopped.stopWhen = stopAfterBytes(64 * 1024);
+    const DownloadResult cancelled = downloader.getToFile(server.address() + "/huge",
+                                                          check.setupLimits, target, 0700, stopped);
+    EXPECT_EQ(cancelled.status, DownloadResult::Cancelled) << cancelled.errorText;
+    EXPECT_TRUE(stopped.countsUp());
+    EXPECT_EQ(readFile(target), "an older setup");
+    EXPECT_EQ(nimbus::test::allFilesIn(temp / "Download"), Lines{"Setup.exe"})
+        << "no temporary file is left";
+}
+
+TEST_F(UpdateCheckEndToEnd, CancelledSetupDownloadInstallsNothingAndEndsThePass)
+{
+    const std::string site_ = server.address();
+    offer("hugesetup.txt", "Hugesetup", "9.0", site_ + "/huge");
+    offer("later.txt", "Later", "9.0", site_ + "/files/setup.sh");
+    RegProduct &huge = entry("Hugesetup", "1.0", site_ + "/hugesetup.txt");
+    RegProduct &later = entry("Later", "1.0", site_ + "/later.txt");
+    view.download.stopWhen = stopAfterBytes(64 * 1024);
+    reg.showProgress = true;
+
+    EXPECT_EQ(check.CheckForUpdates(), PassOutcome::Completed);
+    EXPECT_EQ(huge.errorcodes, UpdateCheck::kDownloadCancelled);
+    EXPECT_TRUE(later.errorcodes.empty()) << "the pass ends at the cancel";
+    EXPECT_TRUE(requestsFor("/later.txt").empty());
+    EXPECT_TRUE(reg.checkList.empty());
+    EXPECT_EQ(view.progressTitles, Lines{"Update of Hugesetup"});
+    EXPECT_EQ(view.texts, (Lines{"show " + std::string(UpdateCheck::kCheckingText),
+                                 "finish Update cancelled 1000"}));
+    const Lines events = logEvents(reg);
+    EXPECT_NE(std::find(events.begin(), events.end(), "Hugesetup - Update download cancelled"),
+              events.end());
+    for (const std::string &event : events)
+        EXPECT_EQ(event.find("***"), std::string::npos) << event;
+    EXPECT_TRUE(nimbus::test::allFilesIn(data + "Download").empty());
+    EXPECT_FALSE(fs::exists(check.scriptPath()));
+    EXPECT_FALSE(shutdown.isSet());
 }
 
 } // namespace

@@ -94,41 +94,84 @@ void LanSharing::sendTo(int tag)
     TNimbusNode *selected = tree->selectedNode();
     if (!selected || selected->lev == 0)
         return;
+    // The send reads the store's list by position while the lock question and the progress
+    // window let events through: no merge, save or tree timer may change it meanwhile.
+    MergeGate::Hold hold(gate_);
+    if (!hold.entered())
+        return;
+    host_->PauseTimers(true);
     // The store's list is the tree in pre-order; the selected topic is found in it by id.
     tree->SyncStoreFromTree();
     const int start = store->IndexOf(selected->uni);
-    const SendOutcome outcome =
-        sender_->Send(*store, start, tag, *prompts_, window_.preferences().date);
+    SendOutcome outcome;
+    {
+        dialogs::OperationProgressDialog progress(tr("Sending topics"), &window_, timing_);
+        progress_ = &progress;
+        outcome = sender_->Send(*store, start, tag, *prompts_, window_.preferences().date,
+                                progress);
+    }
+    host_->ResumeSaves(true);
     host_->PlayEventSound(outcome.sound);
+    closeIfWaiting();
 }
 
 void LanSharing::timerCheckInboxTimer()
 {
     TNimbusStructure *store = window_.store();
     SummaryLists *lists = window_.summaryLists();
-    if (!store || !lists || window_.closing())
+    // A tick inside another merge (its progress window lets timers through) waits its turn.
+    if (!store || !lists || window_.closing() || gate_.busy())
         return;
     const bool wasConnected = connection_->connected();
-    const ReceiveOutcome outcome =
-        receiver_->timerCheckInboxTimer(*store, lists->RecentNew(), *host_);
+    ReceiveOutcome outcome;
+    {
+        dialogs::OperationProgressDialog progress(tr("Receiving topics"), &window_, timing_);
+        progress_ = &progress;
+        outcome = receiver_->timerCheckInboxTimer(*store, lists->RecentNew(), *host_, progress);
+    }
     if (wasConnected && !connection_->connected())
         page_->connectionLost();
     if (outcome.changes.changed())
         afterMerge(outcome.changes);
+    closeIfWaiting();
 }
 
 void LanSharing::timerAddonTimer()
 {
     TNimbusStructure *store = window_.store();
-    if (!store || window_.closing())
+    if (!store || window_.closing() || gate_.busy())
         return;
     const int before = addons_->interval();
-    const AddonOutcome outcome = addons_->timerAddonTimer(*store, *host_);
+    AddonOutcome outcome;
+    {
+        dialogs::OperationProgressDialog progress(tr("Installing add-on topics"), &window_,
+                                                  timing_);
+        progress_ = &progress;
+        outcome = addons_->timerAddonTimer(*store, *host_, progress);
+    }
     // Once a pass has found a pack, the timer runs once an hour.
     if (outcome.interval != before)
         window_.timerAddon->setInterval(outcome.interval);
     if (outcome.changes.changed())
         afterMerge(outcome.changes);
+    closeIfWaiting();
+}
+
+bool LanSharing::deferClose()
+{
+    if (!gate_.busy())
+        return false;
+    closeWaiting_ = true;
+    return true;
+}
+
+void LanSharing::closeIfWaiting()
+{
+    if (!closeWaiting_ || gate_.busy())
+        return;
+    closeWaiting_ = false;
+    // Queued: the handler that ran the operation returns first.
+    QMetaObject::invokeMethod(&window_, &QWidget::close, Qt::QueuedConnection);
 }
 
 // Topics that took incoming fields may have brought new pages: their loaded page lists are

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <memory>
 #include <string>
 
@@ -14,6 +15,7 @@
 #include "sharing/SharingPaths.h"
 #include "sharing/TopicSender.h"
 #include "shell/core/TAppPaths.h"
+#include "shell/dialogs/OperationProgressDialog.h"
 #include "store/TNetDetails.h"
 
 namespace nimbus {
@@ -45,6 +47,15 @@ public:
     // Writes net.txt when something changed (closing).
     void saveDetails();
 
+    // A send or a merge is running and lets window events through: a close of the window
+    // must wait for it, and the window is closed again when it has ended. False when nothing
+    // runs.
+    bool deferClose();
+    // When the progress window of a send or merge appears (tests make it appear at once).
+    void setProgressTiming(dialogs::OperationProgressDialog::Timing timing) { timing_ = timing; }
+    // The progress window of the running send or merge.
+    dialogs::OperationProgressDialog *progressDialog() const { return progress_; }
+
     TNetDetails &details() { return details_; }
     LanConnection &connection() { return *connection_; }
     NetworkPage *page() const { return page_; }
@@ -53,6 +64,8 @@ public:
 private:
     void rebuildSendMenu(const NetworkUsers &users);
     void afterMerge(const MergeChanges &changes);
+    // Closes the window now that the operation has ended, when a close waited for it.
+    void closeIfWaiting();
 
     TformMain &window_;
     std::shared_ptr<LanPrompts> prompts_;
@@ -65,6 +78,9 @@ private:
     std::unique_ptr<AddonInstaller> addons_;
     std::unique_ptr<MainMergeHost> host_;
     NetworkPage *page_ = nullptr;
+    dialogs::OperationProgressDialog::Timing timing_;
+    QPointer<dialogs::OperationProgressDialog> progress_;
+    bool closeWaiting_ = false;
 };
 
 } // namespace nimbus

@@ -23,6 +23,14 @@ bool MainMergeHost::HasSelectedTopic()
 
 void MainMergeHost::HoldOffSaves(bool alsoInbox)
 {
+    PauseTimers(alsoInbox);
+    // What the user has is on disk before anything comes in.
+    if (!window_.closing())
+        window_.SaveAll();
+}
+
+void MainMergeHost::PauseTimers(bool alsoInbox)
+{
     std::vector<QTimer *> timers{window_.timerSave, window_.timerTree, window_.timerDeadline};
     if (alsoInbox)
         timers.push_back(window_.timerCheckInbox);
@@ -32,9 +40,6 @@ void MainMergeHost::HoldOffSaves(bool alsoInbox)
         timer->stop();
         held_.emplace_back(timer);
     }
-    // What the user has is on disk before anything comes in.
-    if (!window_.closing())
-        window_.SaveAll();
 }
 
 void MainMergeHost::SyncStoreFromTree()

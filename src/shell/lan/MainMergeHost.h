@@ -22,6 +22,9 @@ public:
 
     bool HasSelectedTopic() override;
     void HoldOffSaves(bool alsoInbox) override;
+    // Stops the same timers without saving first (a send, which only reads the store);
+    // ResumeSaves starts them again.
+    void PauseTimers(bool alsoInbox);
     void SyncStoreFromTree() override;
     void BuildTree(const MergeChanges &changes) override;
     void ResumeSaves(bool alsoInbox) override;

@@ -155,6 +155,15 @@ void UpdateController::processMessages()
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+std::unique_ptr<fileio::OperationProgress> UpdateController::startProgress(const std::string &title)
+{
+    auto progress = std::make_unique<dialogs::OperationProgressDialog>(
+        toQString(title), mainWindow_, services_.progressTiming);
+    progress->allowCancel(true);
+    progress_ = progress.get();
+    return progress;
+}
+
 void UpdateController::showSoftwareList(const std::vector<update::SoftwareRow> &rows)
 {
     rows_ = rows;

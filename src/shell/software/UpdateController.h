@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/dialogs/OperationProgressDialog.h"
 #include "shell/software/WaitWindow.h"
 #include "update/Downloader.h"
 #include "update/ExecutableCloser.h"
@@ -43,6 +44,8 @@ public:
         std::unique_ptr<update::ScriptStarter> starter;
         // How the wait window waits before it closes.
         std::function<void(int milliseconds)> wait;
+        // When the progress window of a setup download appears.
+        dialogs::OperationProgressDialog::Timing progressTiming;
     };
     // The real ones: libcurl, the channels in channelFolder, the detached script, a local
     // event loop.
@@ -75,11 +78,14 @@ public:
     const Clock &clock() const { return clock_; }
     // The wait window while it is open.
     WaitWindow *waitWindow() const { return waitWindow_; }
+    // The progress window of the running setup download.
+    dialogs::OperationProgressDialog *progressDialog() const { return progress_; }
 
     // update::UpdateView
     void showWaitWindow(const std::string &text) override;
     void finishWaitWindow(const std::string &text, int milliseconds) override;
     void processMessages() override;
+    std::unique_ptr<fileio::OperationProgress> startProgress(const std::string &title) override;
     void showSoftwareList(const std::vector<update::SoftwareRow> &rows) override;
     bool applicationTerminating() const override;
 
@@ -103,6 +109,7 @@ private:
     std::vector<update::SoftwareRow> rows_;
     QPointer<SoftwarePanel> panel_;
     QPointer<WaitWindow> waitWindow_;
+    QPointer<dialogs::OperationProgressDialog> progress_;
     bool passRunning_ = false;
 };
 

@@ -18,6 +18,8 @@ public:
     bool AskYesNo(const std::string &question) override
     {
         asked.push_back(question);
+        if (whileAsking)
+            whileAsking();
         const auto found = answers.find(question);
         return found != answers.end() ? found->second : answer;
     }
@@ -30,6 +32,8 @@ public:
 
     bool answer = true;
     std::map<std::string, bool> answers;
+    // Runs while the question is open: window events go on, as they do in a real dialog.
+    std::function<void()> whileAsking;
     std::vector<std::string> asked;
     QString chosenFolder;
     QString chooserStart;

@@ -1,12 +1,14 @@
 // LAN sharing and add-on packs in the real main window under the offscreen platform:
 // connecting and disconnecting through the network page, a wrong password, sending a topic
 // from the tree's menu into a colleague's inbox, the inbox and add-on ticks merging into the
-// tree and the saved store, and both ticks meeting the save and deadline timers.
+// tree and the saved store, both ticks meeting the save and deadline timers, and the progress
+// window of sends and merges with its Cancel and a close that waits for the operation.
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QtTest>
@@ -16,9 +18,11 @@
 #include "fileio/FolderOps.h"
 #include "sharing/SharingTestSupport.h"
 #include "shell/TreeActions.h"
+#include "shell/dialogs/OperationProgressDialog.h"
 #include "shell/lan/LanSharing.h"
 #include "shell/lan/NetworkPage.h"
 #include "shell/tree/WindowFixture.h"
+#include "support/RecordingProgress.h"
 
 using namespace nimbus;
 using namespace nimbus::test;
@@ -60,6 +64,34 @@ TNetDetails savedNetDetails(const std::string &folder)
     net.Load();
     return net;
 }
+
+// Runs action inside the running operation once its progress window shows text and has moved
+// on from the start; window events reach a timer while the window is up.
+class InsideTheOperation : public QObject {
+public:
+    InsideTheOperation(LanSharing &lan, const QString &text, std::function<void()> action)
+        : lan_(lan), text_(text), action_(std::move(action))
+    {
+        timer_.setInterval(0);
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            dialogs::OperationProgressDialog *dialog = lan_.progressDialog();
+            if (!dialog || !dialog->isVisible() || !dialog->labelText().startsWith(text_) ||
+                dialog->progressBar()->value() == 0)
+                return;
+            timer_.stop();
+            ran = true;
+            action_();
+        });
+        timer_.start();
+    }
+    bool ran = false;
+
+private:
+    LanSharing &lan_;
+    QString text_;
+    std::function<void()> action_;
+    QTimer timer_;
+};
 
 int countOf(const std::string &outline, const std::string &text)
 {
@@ -439,6 +471,119 @@ private slots:
         QCOMPARE(savedOutline(s.data()), outline);
         QVERIFY(s.savedConsistently());
         QCOMPARE(s.sounds->played.size(), std::size_t(1));
+    }
+
+    // Cancel pressed once the first file is with Bob: nothing of the packet stays in his inbox,
+    // no sound, the log says so, and the held timers run again.
+    void sendCancelledInItsProgressWindowLeavesNothingWithTheColleague()
+    {
+        Session s;
+        Colleague bob(s);
+        bob.connect();
+        writeNetDetails(s.data(), s.shared(), "secret", true);
+        // "Plan" has a details page: its page list and page file go before the packet's store.
+        std::filesystem::create_directories(s.data() + "Packs");
+        std::filesystem::create_directories(s.data() + "Text");
+        writeFile(s.data() + "Packs/101.pkt",
+                  "con=0\r\nuni=1\r\ndis=Details\r\nfile=101-1.txt\r\n");
+        writeFile(s.data() + "Text/101-1.txt", "{\\rtf1 plan}");
+        s.start();
+        LanSharing &lan = *s.window->lanSharing();
+        lan.setProgressTiming({std::chrono::milliseconds(0), std::chrono::milliseconds(0)});
+        s.select("Plan");
+        s.lan->answers[kLockTopicQuestion] = false;
+        s.window->timerSave->start();
+        s.window->timerCheckInbox->start();
+        bool timersHeld = false;
+        InsideTheOperation press(lan, "Sending to Bob", [&] {
+            timersHeld = !s.window->timerSave->isActive() && !s.window->timerCheckInbox->isActive();
+            QVERIFY(lan.progressDialog()->cancelButton()->isEnabled());
+            QTest::mouseClick(lan.progressDialog()->cancelButton(), Qt::LeftButton);
+        });
+        s.sendItem("Bob")->trigger();
+
+        QVERIFY(press.ran);
+        QVERIFY(timersHeld);
+        QVERIFY(s.log().find("Sending topic Plan to Bob") != std::string::npos);
+        QVERIFY(fileio::folderExists(s.shared() + "bob-Inbox"));
+        QVERIFY(allFilesIn(s.shared() + "bob-Inbox").empty());
+        QVERIFY(allFilesIn(s.window->paths().OutboxFolder).empty());
+        QVERIFY(s.log().find("Sending cancelled, nothing was delivered") != std::string::npos);
+        QVERIFY(s.sounds->played.empty());
+        QVERIFY(!lan.progressDialog());
+        QVERIFY(!lan.gate().busy());
+        QVERIFY(s.window->timerSave->isActive() && s.window->timerCheckInbox->isActive());
+        QCOMPARE(bob.user.tick().packetsFound, 0);
+    }
+
+    // The lock question lets window events through; an inbox tick that fires meanwhile waits,
+    // so the topic sent is still the one selected (a merge would move it in the store's list).
+    void noMergeRunsWhileASendAsksItsQuestion()
+    {
+        Session s;
+        Colleague bob(s);
+        bob.connect();
+        writeNetDetails(s.data(), s.shared(), "secret", true);
+        s.start();
+        bob.sendToAlice("Recipe");
+        s.select("Shopping");
+        int nestedTicks = 0;
+        s.lan->whileAsking = [&] {
+            ++nestedTicks;
+            s.window->lanSharing()->timerCheckInboxTimer();
+        };
+        s.lan->answers[kLockTopicQuestion] = false;
+        s.sendItem("Bob")->trigger();
+        QCOMPARE(nestedTicks, 1);
+
+        std::vector<std::string> inbox;
+        fileio::listFiles(s.shared() + "alice-Inbox/*.str", inbox);
+        QCOMPARE(inbox.size(), std::size_t(1)); // Bob's packet waits for the next tick
+        QCOMPARE(bob.user.tick().packetsMerged, 1);
+        bool sawShopping = false;
+        for (const auto &entry : bob.user.store.Entries())
+            sawShopping = sawShopping || entry.node->text == "Shopping";
+        QVERIFY2(sawShopping, "the selected topic is the one sent");
+
+        s.lan->whileAsking = nullptr;
+        s.window->lanSharing()->timerCheckInboxTimer();
+        QCOMPARE(countOf(treeOutline(s.tree()), "Recipe"), 1);
+        QVERIFY(s.savedConsistently());
+    }
+
+    // A close that arrives while a merge runs waits for it: the merge stops before its next
+    // packet, the window closes afterwards, and the packets not reached stay in the inbox.
+    void closeDuringAMergeWaitsForItToEnd()
+    {
+        Session s;
+        Colleague bob(s);
+        bob.connect();
+        writeNetDetails(s.data(), s.shared(), "secret", true);
+        s.start();
+        bob.sendToAlice("Recipe");
+        s.clock.advanceSeconds(60);
+        bob.sendToAlice("Recipe for soup");
+        s.select("Shopping");
+        LanSharing &lan = *s.window->lanSharing();
+        lan.setProgressTiming({std::chrono::milliseconds(0), std::chrono::milliseconds(0)});
+        bool stillOpen = false;
+        InsideTheOperation closeNow(lan, "Merging", [&] {
+            s.window->close();
+            stillOpen = !s.window->closing();
+        });
+        lan.timerCheckInboxTimer();
+
+        QVERIFY(closeNow.ran);
+        QVERIFY2(stillOpen, "the close waits for the merge");
+        QVERIFY(s.log().find("Receiving cancelled, 1 packet(s) stay in the inbox for later") !=
+                std::string::npos);
+        QTRY_VERIFY(s.window->closing());
+        std::vector<std::string> inbox;
+        fileio::listFiles(s.shared() + "alice-Inbox/*.str", inbox);
+        QCOMPARE(inbox.size(), std::size_t(1));
+        const std::string saved = savedOutline(s.data());
+        QCOMPARE(countOf(saved, "Recipe"), 1);
+        QVERIFY(saved.find("Recipe for soup") == std::string::npos);
     }
 };
 
