@@ -46,6 +46,7 @@
 #include "update/CryptoLog.h"
 #include "viewer/DisplayControl.h"
 #include "viewer/TformTextDisplay.h"
+#include "widgets/KeyboardAccess.h"
 
 namespace nimbus {
 
@@ -128,6 +129,7 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
     createVersionRegister(record.source == paths_.InstallFolder + "Install.pre");
     // The summary first, when the user wants it at start-up.
     createSummary();
+    setKeyboardOrder();
 
     AddToLog(paths_.ProductTitle + " started");
     started_ = true;
@@ -178,6 +180,7 @@ void TformMain::createComponents()
     buttonHelp->setText(QStringLiteral("?"));
     buttonHelp->setToolTip(tr("Help and information"));
     buttonHelp->setAutoRaise(true);
+    access::iconButton(buttonHelp);
     tools->addWidget(buttonHelp);
     buttonClosel = new QPushButton(tr("Exit"), layout_->panelTools);
     buttonClosel->setObjectName("buttonClosel");
@@ -201,6 +204,7 @@ void TformMain::createComponents()
     reLog->setObjectName("reLog");
     reLog->setReadOnly(true);
     reLog->setMaximumBlockCount(5000);
+    reLog->setAccessibleName(footTitle->text());
     foot->addWidget(reLog);
     resize(900, 600);
 
@@ -279,6 +283,7 @@ void TformMain::createTree()
 {
     auto *view = new MainTreeView(layout_->panelStruct);
     layout_->structContent()->addWidget(view);
+    view->setAccessibleName(layout_->structHeading->text());
     tree_ = std::make_unique<TreeController>(*store_, *lists_, clock_, *storeLog_, view);
     treeActions_ = new TreeActions(*tree_, this);
     treeToolbar_ = new TreeToolbar(*tree_, clock_, layout_->panelTools);
@@ -404,6 +409,13 @@ void TformMain::buttonHelpClick()
     // Without a help file the button does nothing, and says nothing.
     if (fileio::fileExists(paths_.HelpFile))
         pagePrompts_->openDocument(paths_.HelpFile);
+}
+
+void TformMain::setKeyboardOrder()
+{
+    access::orderTabChain(this, {treeToolbar_, summary_ ? summary_->buttonSummary : nullptr,
+                                 buttonHelp, buttonClosel, tree_ ? tree_->treeMain() : nullptr,
+                                 layout_->pageArea, buttonMainLog, reLog});
 }
 
 void TformMain::createSummary()
@@ -532,6 +544,9 @@ void TformMain::FormShow()
 {
     if (tree_)
         tree_->applyPendingScroll();
+    // The keys go to the tree when the window opens.
+    if (tree_ && !focusWidget())
+        tree_->treeMain()->setFocus(Qt::ActiveWindowFocusReason);
     if (!closing_ && !startStepDone_ && !timerStart->isActive())
         timerStart->start();
 }

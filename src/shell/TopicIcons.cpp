@@ -13,14 +13,15 @@ namespace {
 
 using Draw = std::function<void(QPainter &)>;
 
-// Renders a drawing on the 16-unit grid at 1x, 2x and 3x, once per key.
+// Renders a drawing on the 16-unit grid at 1x to 4x, once per key: 4x serves the dialogs'
+// double-size image buttons on a 2x screen.
 QIcon cached(const QString &key, const Draw &draw, int logical = 16)
 {
     static QHash<QString, QIcon> cache;
     if (auto it = cache.constFind(key); it != cache.constEnd())
         return *it;
     QIcon icon;
-    for (int scale : {1, 2, 3}) {
+    for (int scale : {1, 2, 3, 4}) {
         QPixmap pixmap(logical * scale, logical * scale);
         pixmap.fill(Qt::transparent);
         QPainter p(&pixmap);

@@ -89,6 +89,7 @@ void TformTextDisplay::createComponents()
     buttonAll = button(panelFileList, "buttonAll", "Select All");
     buttonInvert = button(panelFileList, "buttonInvert", "Invert");
     buttonOpen = button(panelFileList, "buttonOpen", "Open");
+    Label2->setBuddy(ListView2);
     listLayout->addWidget(Label2);
     listLayout->addWidget(ListView2, 1);
     for (QPushButton *b : {buttonAll, buttonInvert, buttonOpen})
@@ -204,6 +205,10 @@ void TformTextDisplay::FormShow()
         listFileListFiles();
     applyInitialSort();
     displayShownFile();
+    // The keys go to the display, unless the user is already working elsewhere in the window.
+    const QWidget *focused = focusWidget();
+    if (!focused || !focused->isVisibleTo(this))
+        (ListView1->isVisibleTo(this) ? static_cast<QWidget *>(ListView1) : Memo1)->setFocus();
     Timer1->start();
 }
 

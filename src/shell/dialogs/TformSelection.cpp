@@ -41,6 +41,8 @@ TformSelection::TformSelection(const std::string &title, std::vector<TNimbusNode
     StringGrid1->setShowGrid(false);
     StringGrid1->setItemDelegate(new SelectionCellDelegate(std::move(statusIcon), StringGrid1));
 
+    labTitle->setBuddy(StringGrid1);
+
     buttonSelect = new QPushButton(QStringLiteral("Select topic"), this);
     buttonSelect->setObjectName(QStringLiteral("buttonSelect"));
     buttonSelect->setDefault(true);

@@ -17,6 +17,7 @@
 #include "shell/pages/PageOutput.h"
 #include "shell/rtf/RtfReader.h"
 #include "shell/rtf/RtfWriter.h"
+#include "widgets/KeyboardAccess.h"
 
 namespace nimbus::pages {
 
@@ -76,6 +77,7 @@ DetailsEditor::DetailsEditor(PagePrompts &prompts, TScreenSetup &setup,
     toolbarFormat->addSeparator();
     toolbarFormat->addAction(RichEditPrint);
     toolbarFormat->addAction(RichEditSaveAs);
+    access::reachableToolBar(toolbarFormat);
     createMenu();
 }
 
