@@ -9,10 +9,12 @@ namespace nimbus {
 PageArea::PageArea(QWidget *parent) : QStackedWidget(parent)
 {
     setObjectName("panelPages");
-    // The area is read out under the name of the page it shows.
-    connect(this, &QStackedWidget::currentChanged, this, [this] {
-        setAccessibleName(currentWidget() ? currentWidget()->accessibleName() : QString());
-    });
+    connect(this, &QStackedWidget::currentChanged, this, &PageArea::nameAfterShownPage);
+}
+
+void PageArea::nameAfterShownPage()
+{
+    setAccessibleName(currentWidget() ? currentWidget()->accessibleName() : QString());
 }
 
 void PageArea::setPage(QWidget *page)

@@ -284,6 +284,7 @@ void TformMain::createTree()
     auto *view = new MainTreeView(layout_->panelStruct);
     layout_->structContent()->addWidget(view);
     view->setAccessibleName(layout_->structHeading->text());
+    layout_->structHeading->setBuddy(view);
     tree_ = std::make_unique<TreeController>(*store_, *lists_, clock_, *storeLog_, view);
     treeActions_ = new TreeActions(*tree_, this);
     treeToolbar_ = new TreeToolbar(*tree_, clock_, layout_->panelTools);
@@ -480,6 +481,7 @@ void TformMain::treeMainChange(TNimbusNode *node)
         topicPage_->ShowTopicPage(node && node->type == kSectionTopics ? node : nullptr);
     if (node)
         pageArea()->showPage(pageForSection(node->type));
+    pageArea()->nameAfterShownPage();
     emit selectionChanged(node);
 }
 

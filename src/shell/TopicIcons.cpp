@@ -13,24 +13,27 @@ namespace {
 
 using Draw = std::function<void(QPainter &)>;
 
-// Renders a drawing on the 16-unit grid at 1x to 4x, once per key: 4x serves the dialogs'
-// double-size image buttons on a 2x screen.
-QIcon cached(const QString &key, const Draw &draw, int logical = 16)
+// Renders a drawing on the 16-unit grid at 1x, 2x and 3x, once per key; at 16 and at 32
+// logical pixels, so that the dialogs' double-size image buttons are sharp on every screen too
+// (an icon picks among its pictures of the screen's ratio first, then by size).
+QIcon cached(const QString &key, const Draw &draw)
 {
     static QHash<QString, QIcon> cache;
     if (auto it = cache.constFind(key); it != cache.constEnd())
         return *it;
     QIcon icon;
-    for (int scale : {1, 2, 3, 4}) {
-        QPixmap pixmap(logical * scale, logical * scale);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(scale * logical / 16.0, scale * logical / 16.0);
-        draw(p);
-        p.end();
-        pixmap.setDevicePixelRatio(scale);
-        icon.addPixmap(pixmap);
+    for (int logical : {16, 32}) {
+        for (int scale : {1, 2, 3}) {
+            QPixmap pixmap(logical * scale, logical * scale);
+            pixmap.fill(Qt::transparent);
+            QPainter p(&pixmap);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.scale(scale * logical / 16.0, scale * logical / 16.0);
+            draw(p);
+            p.end();
+            pixmap.setDevicePixelRatio(scale);
+            icon.addPixmap(pixmap);
+        }
     }
     cache.insert(key, icon);
     return icon;
@@ -287,8 +290,7 @@ QIcon application()
             cloud.addEllipse(QPointF(12, 10), 3.2, 3);
             cloud.addRect(QRectF(5.5, 9.5, 6.5, 3.5));
             p.drawPath(cloud.simplified());
-        },
-        32);
+        });
 }
 
 } // namespace nimbus::icons

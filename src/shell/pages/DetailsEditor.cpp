@@ -78,6 +78,8 @@ DetailsEditor::DetailsEditor(PagePrompts &prompts, TScreenSetup &setup,
     toolbarFormat->addAction(RichEditPrint);
     toolbarFormat->addAction(RichEditSaveAs);
     access::reachableToolBar(toolbarFormat);
+    // The tool bar's buttons are made after the text: Tab still meets them first, above it.
+    access::orderTabChain(this, {toolbarFormat, RichEdit1});
     createMenu();
 }
 
