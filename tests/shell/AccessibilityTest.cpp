@@ -3,7 +3,9 @@
 // Each check walks all the controls, so a control added later without a name, a buddy, a Tab
 // stop or a sharp picture fails here.
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QDialog>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -16,6 +18,8 @@
 #include "shell/MainLayout.h"
 #include "shell/MainTreeView.h"
 #include "shell/PageArea.h"
+#include "shell/TopicIcons.h"
+#include "shell/TreeActions.h"
 #include "shell/TreeToolbar.h"
 #include "shell/dialogs/ColourPanel.h"
 #include "shell/dialogs/ColourValue.h"
@@ -29,7 +33,6 @@
 #include "shell/pages/DetailsTextEdit.h"
 #include "shell/pages/TopicPage.h"
 #include "shell/summary/SummaryPage.h"
-#include "shell/TopicIcons.h"
 #include "shell/tree/WindowFixture.h"
 #include "support/KeyboardWalk.h"
 #include "viewer/QtViewerPrompts.h"
@@ -186,6 +189,23 @@ private slots:
             shown << QString::number(place);
         QVERIFY2(std::is_sorted(places.begin(), places.end()) && places.front() > 0,
                  qPrintable(shown.join(' ')));
+    }
+
+    void menuKeyOpensTheTreeMenuForTheSelectedTopic()
+    {
+        MainWindowScene scene;
+        TformMain &window = *scene.window;
+        QVERIFY(activate(&window));
+        scene.select("Signed contract");
+        MainTreeView *tree = scene.tree().treeMain();
+        // What the window does with the Menu key: a keyboard context menu event at the focused
+        // control's cursor rectangle, which for a tree is its current row.
+        const QPoint at = tree->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, at, tree->mapToGlobal(at));
+        QApplication::sendEvent(tree, &menuKey);
+        QTRY_VERIFY(window.treeActions()->popMainView->isVisible());
+        QCOMPARE(scene.tree().selectedNode()->text, std::string("Signed contract"));
+        window.treeActions()->popMainView->close();
     }
 
     void everyPageOfTheMainWindowIsNamedAndSharp()
