@@ -279,18 +279,16 @@ QIcon priority(bool up)
 
 QIcon application()
 {
-    return cached(
-        QStringLiteral("app"),
-        [](QPainter &p) {
-            p.setPen(pen(QColor(50, 110, 190), 0.8));
-            p.setBrush(QColor(235, 245, 255));
-            QPainterPath cloud;
-            cloud.addEllipse(QPointF(5.5, 9.5), 4, 3.5);
-            cloud.addEllipse(QPointF(9, 7), 4.5, 4.5);
-            cloud.addEllipse(QPointF(12, 10), 3.2, 3);
-            cloud.addRect(QRectF(5.5, 9.5, 6.5, 3.5));
-            p.drawPath(cloud.simplified());
-        });
+    return cached(QStringLiteral("app"), [](QPainter &p) {
+        p.setPen(pen(QColor(50, 110, 190), 0.8));
+        p.setBrush(QColor(235, 245, 255));
+        QPainterPath cloud;
+        cloud.addEllipse(QPointF(5.5, 9.5), 4, 3.5);
+        cloud.addEllipse(QPointF(9, 7), 4.5, 4.5);
+        cloud.addEllipse(QPointF(12, 10), 3.2, 3);
+        cloud.addRect(QRectF(5.5, 9.5, 6.5, 3.5));
+        p.drawPath(cloud.simplified());
+    });
 }
 
 } // namespace nimbus::icons

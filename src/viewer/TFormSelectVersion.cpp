@@ -47,8 +47,8 @@ TFormSelectVersion::TFormSelectVersion(const QStringList &files, QWidget *parent
 
     connect(listFiles, &QTreeWidget::itemClicked, this, &TFormSelectVersion::listFilesClick);
     // Enter on a row chooses it as a click does.
-    access::activateOnEnter(listFiles,
-                            [this](const QModelIndex &) { listFilesClick(listFiles->currentItem()); });
+    access::activateOnEnter(
+        listFiles, [this](const QModelIndex &) { listFilesClick(listFiles->currentItem()); });
     connect(listFiles, &QTreeWidget::itemDoubleClicked, this,
             &TFormSelectVersion::listFilesDblClick);
     connect(buttonOpen, &QPushButton::clicked, this, &TFormSelectVersion::buttonOpenClick);

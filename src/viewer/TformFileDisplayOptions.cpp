@@ -141,9 +141,8 @@ void TformFileDisplayOptions::createControls()
 
     connect(ListView1, &QTreeWidget::itemDoubleClicked, this,
             &TformFileDisplayOptions::ListView1DblClick);
-    access::activateOnEnter(ListView1, [this](const QModelIndex &) {
-        ListView1DblClick(ListView1->currentItem());
-    });
+    access::activateOnEnter(
+        ListView1, [this](const QModelIndex &) { ListView1DblClick(ListView1->currentItem()); });
     connect(buttonSelectFile, &QPushButton::clicked, this,
             &TformFileDisplayOptions::buttonSelectFileClick);
     connect(comboFont, &QComboBox::currentTextChanged, this,

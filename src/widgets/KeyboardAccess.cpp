@@ -71,8 +71,7 @@ void menuFromKeyboard(QToolButton *button)
     open->setContext(Qt::WidgetShortcut);
     QObject::connect(open, &QShortcut::activated, button, &QToolButton::showMenu);
     button->setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(button, &QWidget::customContextMenuRequested, button,
-                     &QToolButton::showMenu);
+    QObject::connect(button, &QWidget::customContextMenuRequested, button, &QToolButton::showMenu);
 }
 
 void orderTabChain(QWidget *window, const QList<QWidget *> &blocks)

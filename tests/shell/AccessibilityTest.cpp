@@ -38,8 +38,8 @@
 #include "viewer/QtViewerPrompts.h"
 #include "viewer/TFileDisplayColumnForm.h"
 #include "viewer/TFormSelectVersion.h"
-#include "viewer/TformFileDisplayOptions.h"
 #include "viewer/TextLinesView.h"
+#include "viewer/TformFileDisplayOptions.h"
 #include "viewer/TformTextDisplay.h"
 
 using namespace nimbus;
@@ -176,13 +176,10 @@ private slots:
         while (!window.treeToolbar()->isAncestorOf(round.front()))
             round.push_back(round.takeFirst());
         QList<qsizetype> places;
-        for (const QWidget *w :
-             std::initializer_list<const QWidget *>{window.treeToolbar()->buttonPriorityMenu,
-                                                    window.summaryPage()->buttonSummary,
-                                                    window.buttonHelp, window.buttonClosel, tree,
-                                                    window.topicPage()->tabsData,
-                                                    window.topicPage()->details->RichEdit1,
-                                                    window.buttonMainLog, window.reLog})
+        for (const QWidget *w : std::initializer_list<const QWidget *>{
+                 window.treeToolbar()->buttonPriorityMenu, window.summaryPage()->buttonSummary,
+                 window.buttonHelp, window.buttonClosel, tree, window.topicPage()->tabsData,
+                 window.topicPage()->details->RichEdit1, window.buttonMainLog, window.reLog})
             places << round.indexOf(const_cast<QWidget *>(w));
         QStringList shown;
         for (qsizetype place : places)
@@ -219,7 +216,8 @@ private slots:
         scene.select("Signed contract");
         QVERIFY(window.topicPage()->imageLock->isVisible());
         QCOMPARE(window.pageArea()->accessibleName(), QStringLiteral("Signed contract"));
-        for (const QString page : {"panelToDoNew", "panelNetwork", "panelPreferences", "panelAbout"}) {
+        for (const QString page :
+             {"panelToDoNew", "panelNetwork", "panelPreferences", "panelAbout"}) {
             QVERIFY(window.pageArea()->showPage(page));
             QVERIFY2(!window.pageArea()->accessibleName().isEmpty(), qPrintable(page));
             const QStringList problems = namesBuddiesAndPictures(&window);
@@ -327,6 +325,13 @@ private slots:
         // Nothing opens a chooser from these panels: Enter is the dialog's OK.
         QTest::keyClick(picked, Qt::Key_Return);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
+
+        // Where a double-click opens a chooser (the details editor's panels), Enter does.
+        dialogs::ColourPanel panel(Qt::yellow);
+        int opened = 0;
+        connect(&panel, &dialogs::ColourPanel::doubleClicked, [&opened] { ++opened; });
+        QTest::keyClick(&panel, Qt::Key_Enter);
+        QCOMPARE(opened, 1);
     }
 
     void viewerWindowAndDialogsAreWorkedWithKeys()
@@ -335,8 +340,8 @@ private slots:
         const std::string file = dir / "table.txt";
         writeFile(file, "Name\tAmount\r\nRent\t700\r\nFood\t250\r\n");
         {
-            viewer::TformTextDisplay window(file, dir.path(), "text",
-                                            std::make_shared<viewer::QtViewerPrompts>("Nimbus Desk"));
+            viewer::TformTextDisplay window(
+                file, dir.path(), "text", std::make_shared<viewer::QtViewerPrompts>("Nimbus Desk"));
             QVERIFY(activate(&window));
             QVERIFY2(focusIs(window.Memo1), qPrintable(focusedName()));
             const QStringList missing = unreached(&window, tabWalk());

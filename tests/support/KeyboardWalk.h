@@ -177,8 +177,8 @@ inline void captionsIn(QLayout *layout, QList<std::pair<QLabel *, QWidget *>> &p
             if (!label)
                 continue;
             QWidget *next = firstWidget(grid->itemAtPosition(row, column + columnSpan));
-            QWidget *left = column > 0 ? firstWidget(grid->itemAtPosition(row, column - 1))
-                                       : nullptr;
+            QWidget *left =
+                column > 0 ? firstWidget(grid->itemAtPosition(row, column - 1)) : nullptr;
             const bool overRow =
                 !left || (qobject_cast<QLabel *>(left) &&
                           isField(firstWidget(grid->itemAtPosition(row + 1, column - 1))));
@@ -244,9 +244,9 @@ inline QStringList clippedTexts(QWidget *root)
     QStringList clipped;
     auto check = [&clipped](QWidget *w, const QString &text) {
         if (w->isVisible() && !text.isEmpty() && w->height() < w->fontMetrics().height())
-            clipped << describe(w) + QStringLiteral(" %1 < %2")
-                                         .arg(w->height())
-                                         .arg(w->fontMetrics().height());
+            clipped
+                << describe(w) +
+                       QStringLiteral(" %1 < %2").arg(w->height()).arg(w->fontMetrics().height());
     };
     for (QLabel *label : root->findChildren<QLabel *>())
         if (label->pixmap().isNull())

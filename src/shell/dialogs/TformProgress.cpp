@@ -253,8 +253,7 @@ void TformProgress::setKeyboardOrder()
 
 void TformProgress::showImage(QLabel *label, const TopicImage &image)
 {
-    const QIcon icon =
-        images_ && image.list != TopicImage::List::None ? images_(image) : QIcon();
+    const QIcon icon = images_ && image.list != TopicImage::List::None ? images_(image) : QIcon();
     const QPixmap pixmap =
         icon.isNull() ? QPixmap() : icon.pixmap(QSize(16, 16), label->devicePixelRatioF());
     label->setPixmap(pixmap);

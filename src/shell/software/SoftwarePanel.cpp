@@ -75,9 +75,7 @@ SoftwarePanel::SoftwarePanel(UpdateController &updates, ViewerRegistry viewers, 
     connect(buttonUpdateLog, &QPushButton::clicked, this, &SoftwarePanel::buttonUpdateLogClick);
     connect(listSoftware, &QTreeWidget::itemDoubleClicked, this,
             &SoftwarePanel::listSoftwareDblClick);
-    access::activateOnEnter(listSoftware, [this](const QModelIndex &) {
-        listSoftwareDblClick();
-    });
+    access::activateOnEnter(listSoftware, [this](const QModelIndex &) { listSoftwareDblClick(); });
     updates.setPanel(this);
 }
 
