@@ -16,8 +16,8 @@ namespace nimbus {
 
 namespace {
 
-// The dialogs show the tree's own pictures.
-QPixmap topicImage(const TopicImage &image)
+// The dialogs show the tree's own pictures, drawn for the screen they are shown on.
+QIcon topicImage(const TopicImage &image)
 {
     QIcon icon;
     switch (image.list) {
@@ -36,7 +36,7 @@ QPixmap topicImage(const TopicImage &image)
     case TopicImage::List::None:
         return {};
     }
-    return icon.pixmap(16, 16);
+    return icon;
 }
 
 class DialogPrompts : public ShellPrompts {

@@ -9,6 +9,12 @@ namespace nimbus {
 PageArea::PageArea(QWidget *parent) : QStackedWidget(parent)
 {
     setObjectName("panelPages");
+    connect(this, &QStackedWidget::currentChanged, this, &PageArea::nameAfterShownPage);
+}
+
+void PageArea::nameAfterShownPage()
+{
+    setAccessibleName(currentWidget() ? currentWidget()->accessibleName() : QString());
 }
 
 void PageArea::setPage(QWidget *page)
@@ -57,6 +63,7 @@ QWidget *PageArea::placeholder(const QString &name, const QString &heading, cons
 {
     auto *page = new QWidget;
     page->setObjectName(name);
+    page->setAccessibleName(heading);
     auto *layout = new QVBoxLayout(page);
     layout->setContentsMargins(24, 18, 24, 18);
     auto *title = new QLabel(heading, page);

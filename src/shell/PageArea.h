@@ -22,6 +22,9 @@ public:
     // Shows the page of that name; false (nothing changes) when there is none.
     bool showPage(const QString &name);
     QString currentPageName() const;
+    // The area is read out under the name of the page it shows; pages that rename themselves
+    // (the topic page takes the topic's name) are followed by calling this again.
+    void nameAfterShownPage();
 
     // A plain page with a heading, standing in until the page's own class is placed.
     static QWidget *placeholder(const QString &name, const QString &heading, const QString &text);

@@ -47,6 +47,7 @@
 #include "update/CryptoLog.h"
 #include "viewer/DisplayControl.h"
 #include "viewer/TformTextDisplay.h"
+#include "widgets/KeyboardAccess.h"
 
 namespace nimbus {
 
@@ -129,6 +130,7 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
     createVersionRegister(record.source == paths_.InstallFolder + "Install.pre");
     // The summary first, when the user wants it at start-up.
     createSummary();
+    setKeyboardOrder();
 
     AddToLog(paths_.ProductTitle + " started");
     started_ = true;
@@ -179,6 +181,7 @@ void TformMain::createComponents()
     buttonHelp->setText(QStringLiteral("?"));
     buttonHelp->setToolTip(tr("Help and information"));
     buttonHelp->setAutoRaise(true);
+    access::iconButton(buttonHelp);
     tools->addWidget(buttonHelp);
     buttonClosel = new QPushButton(tr("Exit"), layout_->panelTools);
     buttonClosel->setObjectName("buttonClosel");
@@ -202,6 +205,7 @@ void TformMain::createComponents()
     reLog->setObjectName("reLog");
     reLog->setReadOnly(true);
     reLog->setMaximumBlockCount(5000);
+    reLog->setAccessibleName(footTitle->text());
     foot->addWidget(reLog);
     resize(900, 600);
 
@@ -280,6 +284,8 @@ void TformMain::createTree()
 {
     auto *view = new MainTreeView(layout_->panelStruct);
     layout_->structContent()->addWidget(view);
+    view->setAccessibleName(layout_->structHeading->text());
+    layout_->structHeading->setBuddy(view);
     tree_ = std::make_unique<TreeController>(*store_, *lists_, clock_, *storeLog_, view);
     treeActions_ = new TreeActions(*tree_, this);
     treeToolbar_ = new TreeToolbar(*tree_, clock_, layout_->panelTools);
@@ -407,6 +413,13 @@ void TformMain::buttonHelpClick()
         pagePrompts_->openDocument(paths_.HelpFile);
 }
 
+void TformMain::setKeyboardOrder()
+{
+    access::orderTabChain(this, {treeToolbar_, summary_ ? summary_->buttonSummary : nullptr,
+                                 buttonHelp, buttonClosel, tree_ ? tree_->treeMain() : nullptr,
+                                 layout_->pageArea, buttonMainLog, reLog});
+}
+
 void TformMain::createSummary()
 {
     summary_ = new summarypage::SummaryPage(*store_, *lists_, layout_);
@@ -469,6 +482,7 @@ void TformMain::treeMainChange(TNimbusNode *node)
         topicPage_->ShowTopicPage(node && node->type == kSectionTopics ? node : nullptr);
     if (node)
         pageArea()->showPage(pageForSection(node->type));
+    pageArea()->nameAfterShownPage();
     emit selectionChanged(node);
 }
 
@@ -533,6 +547,9 @@ void TformMain::FormShow()
 {
     if (tree_)
         tree_->applyPendingScroll();
+    // The keys go to the tree when the window opens.
+    if (tree_ && !focusWidget())
+        tree_->treeMain()->setFocus(Qt::ActiveWindowFocusReason);
     if (!closing_ && !startStepDone_ && !timerStart->isActive())
         timerStart->start();
 }

@@ -172,6 +172,8 @@ private:
     void createPages();
     void createSummary();
     void createVersionRegister(bool installerJustRan);
+    // Tab follows the window from top to bottom, whatever order its parts were made in.
+    void setKeyboardOrder();
     void tellUser(const std::string &message);
     void timerDeadlineTimer();
     void FormShow();

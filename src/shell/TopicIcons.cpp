@@ -13,23 +13,27 @@ namespace {
 
 using Draw = std::function<void(QPainter &)>;
 
-// Renders a drawing on the 16-unit grid at 1x, 2x and 3x, once per key.
-QIcon cached(const QString &key, const Draw &draw, int logical = 16)
+// Renders a drawing on the 16-unit grid at 1x, 2x and 3x, once per key; at 16 and at 32
+// logical pixels, so that the dialogs' double-size image buttons are sharp on every screen too
+// (an icon picks among its pictures of the screen's ratio first, then by size).
+QIcon cached(const QString &key, const Draw &draw)
 {
     static QHash<QString, QIcon> cache;
     if (auto it = cache.constFind(key); it != cache.constEnd())
         return *it;
     QIcon icon;
-    for (int scale : {1, 2, 3}) {
-        QPixmap pixmap(logical * scale, logical * scale);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(scale * logical / 16.0, scale * logical / 16.0);
-        draw(p);
-        p.end();
-        pixmap.setDevicePixelRatio(scale);
-        icon.addPixmap(pixmap);
+    for (int logical : {16, 32}) {
+        for (int scale : {1, 2, 3}) {
+            QPixmap pixmap(logical * scale, logical * scale);
+            pixmap.fill(Qt::transparent);
+            QPainter p(&pixmap);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.scale(scale * logical / 16.0, scale * logical / 16.0);
+            draw(p);
+            p.end();
+            pixmap.setDevicePixelRatio(scale);
+            icon.addPixmap(pixmap);
+        }
     }
     cache.insert(key, icon);
     return icon;
@@ -275,19 +279,16 @@ QIcon priority(bool up)
 
 QIcon application()
 {
-    return cached(
-        QStringLiteral("app"),
-        [](QPainter &p) {
-            p.setPen(pen(QColor(50, 110, 190), 0.8));
-            p.setBrush(QColor(235, 245, 255));
-            QPainterPath cloud;
-            cloud.addEllipse(QPointF(5.5, 9.5), 4, 3.5);
-            cloud.addEllipse(QPointF(9, 7), 4.5, 4.5);
-            cloud.addEllipse(QPointF(12, 10), 3.2, 3);
-            cloud.addRect(QRectF(5.5, 9.5, 6.5, 3.5));
-            p.drawPath(cloud.simplified());
-        },
-        32);
+    return cached(QStringLiteral("app"), [](QPainter &p) {
+        p.setPen(pen(QColor(50, 110, 190), 0.8));
+        p.setBrush(QColor(235, 245, 255));
+        QPainterPath cloud;
+        cloud.addEllipse(QPointF(5.5, 9.5), 4, 3.5);
+        cloud.addEllipse(QPointF(9, 7), 4.5, 4.5);
+        cloud.addEllipse(QPointF(12, 10), 3.2, 3);
+        cloud.addRect(QRectF(5.5, 9.5, 6.5, 3.5));
+        p.drawPath(cloud.simplified());
+    });
 }
 
 } // namespace nimbus::icons

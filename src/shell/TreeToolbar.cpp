@@ -10,6 +10,7 @@
 #include "shell/TreeController.h"
 #include "store/Clock.h"
 #include "store/TNimbusNode.h"
+#include "widgets/KeyboardAccess.h"
 
 namespace nimbus {
 
@@ -87,6 +88,8 @@ TreeToolbar::TreeToolbar(TreeController &controller, const Clock &clock, QWidget
     buttonPriorityMenu->setAutoRaise(true);
     buttonPriorityMenu->setMenu(popPriority);
     buttonPriorityMenu->setPopupMode(QToolButton::InstantPopup);
+    // "1-9" says little when read out; the hint says what the button is for.
+    access::iconButton(buttonPriorityMenu);
     row->addWidget(buttonPriorityMenu);
     row->addStretch();
 
@@ -132,6 +135,7 @@ QToolButton *TreeToolbar::button(const char *name, const QString &hint, const QI
     b->setIcon(icon);
     b->setIconSize(QSize(18, 18));
     b->setAutoRaise(true);
+    access::iconButton(b);
     return b;
 }
 

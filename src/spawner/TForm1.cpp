@@ -59,6 +59,7 @@ void TForm1::buildControls()
     Label1 = named<QLabel>("Label1", QStringLiteral("Application name  and command line:"));
     editApplication = named<QLineEdit>("editApplication");
     editApplication->setMinimumWidth(380);
+    Label1->setBuddy(editApplication);
     Label2 = named<QLabel>("Label2", QStringLiteral("Choose window state:"));
     radioWS1 = named<QRadioButton>("radioWS1", QStringLiteral("Normal"));
     radioWS2 = named<QRadioButton>("radioWS2", QStringLiteral("Minimized"));

@@ -9,6 +9,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "widgets/KeyboardAccess.h"
+
 namespace nimbus::viewer {
 
 TFormSelectVersion::TFormSelectVersion(const QStringList &files, QWidget *parent) : QDialog(parent)
@@ -44,6 +46,9 @@ TFormSelectVersion::TFormSelectVersion(const QStringList &files, QWidget *parent
     resize(420, 300);
 
     connect(listFiles, &QTreeWidget::itemClicked, this, &TFormSelectVersion::listFilesClick);
+    // Enter on a row chooses it as a click does.
+    access::activateOnEnter(
+        listFiles, [this](const QModelIndex &) { listFilesClick(listFiles->currentItem()); });
     connect(listFiles, &QTreeWidget::itemDoubleClicked, this,
             &TFormSelectVersion::listFilesDblClick);
     connect(buttonOpen, &QPushButton::clicked, this, &TFormSelectVersion::buttonOpenClick);

@@ -14,6 +14,8 @@ namespace nimbus::viewer {
 TextLinesView::TextLinesView(QWidget *parent) : QTableView(parent)
 {
     setShowGrid(false);
+    // Rows are read with the arrow keys; Tab goes on to the window's buttons.
+    setTabKeyNavigation(false);
     setWordWrap(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "viewer/TFileDisplayColumnForm.h"
+#include "widgets/KeyboardAccess.h"
 
 namespace nimbus::viewer {
 
@@ -99,9 +100,11 @@ void TformFileDisplayOptions::createControls()
     layout->addWidget(checkShowTemplate);
 
     auto *fontRow = new QHBoxLayout;
-    fontRow->addWidget(new QLabel(QStringLiteral("Text size:"), this));
+    auto *fontLabel = new QLabel(QStringLiteral("Text size:"), this);
+    fontRow->addWidget(fontLabel);
     comboFont = new QComboBox(this);
     comboFont->setObjectName("comboFont");
+    fontLabel->setBuddy(comboFont);
     comboFont->setEditable(true);
     for (int size : {6, 7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 24})
         comboFont->addItem(QString::number(size));
@@ -138,6 +141,8 @@ void TformFileDisplayOptions::createControls()
 
     connect(ListView1, &QTreeWidget::itemDoubleClicked, this,
             &TformFileDisplayOptions::ListView1DblClick);
+    access::activateOnEnter(
+        ListView1, [this](const QModelIndex &) { ListView1DblClick(ListView1->currentItem()); });
     connect(buttonSelectFile, &QPushButton::clicked, this,
             &TformFileDisplayOptions::buttonSelectFileClick);
     connect(comboFont, &QComboBox::currentTextChanged, this,

@@ -89,6 +89,7 @@ void TformTextDisplay::createComponents()
     buttonAll = button(panelFileList, "buttonAll", "Select All");
     buttonInvert = button(panelFileList, "buttonInvert", "Invert");
     buttonOpen = button(panelFileList, "buttonOpen", "Open");
+    Label2->setBuddy(ListView2);
     listLayout->addWidget(Label2);
     listLayout->addWidget(ListView2, 1);
     for (QPushButton *b : {buttonAll, buttonInvert, buttonOpen})
@@ -118,6 +119,7 @@ void TformTextDisplay::createComponents()
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView1->setShowGrid(false);
+    ListView1->setTabKeyNavigation(false); // Tab goes on to the buttons
     ListView1->setWordWrap(false);
     ListView1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     ListView1->horizontalHeader()->setSectionsClickable(true);
@@ -204,6 +206,13 @@ void TformTextDisplay::FormShow()
         listFileListFiles();
     applyInitialSort();
     displayShownFile();
+    // The file's name captions the display that shows it. The keys go to the display, unless
+    // the user is already working elsewhere in the window.
+    QWidget *display = ListView1->isVisibleTo(this) ? static_cast<QWidget *>(ListView1) : Memo1;
+    labelTitle->setBuddy(display);
+    const QWidget *focused = focusWidget();
+    if (!focused || !focused->isVisibleTo(this))
+        display->setFocus();
     Timer1->start();
 }
 

@@ -1,6 +1,8 @@
 // Colour panels of the highlighter and its chooser.
 #include "shell/dialogs/ColourPanel.h"
 
+#include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -10,6 +12,7 @@ ColourPanel::ColourPanel(const QColor &colour, QWidget *parent) : QFrame(parent)
 {
     setMinimumSize(14, 14);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void ColourPanel::setColour(const QColor &colour)
@@ -33,6 +36,10 @@ void ColourPanel::paintEvent(QPaintEvent *)
     p.drawRect(framed_ ? area.adjusted(1, 1, 0, 0) : area);
     if (!isEnabled())
         p.fillRect(area, QColor(255, 255, 255, 140));
+    if (hasFocus()) {
+        p.setPen(QPen(palette().highlight().color(), 1, Qt::DotLine));
+        p.drawRect(area.adjusted(2, 2, -2, -2));
+    }
 }
 
 void ColourPanel::mouseReleaseEvent(QMouseEvent *event)
@@ -45,6 +52,26 @@ void ColourPanel::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
         emit doubleClicked();
+}
+
+void ColourPanel::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Select:
+        emit clicked();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (isSignalConnected(QMetaMethod::fromSignal(&ColourPanel::doubleClicked))) {
+            emit doubleClicked();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QFrame::keyPressEvent(event);
 }
 
 } // namespace nimbus::dialogs

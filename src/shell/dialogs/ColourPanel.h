@@ -1,4 +1,6 @@
 // A small panel of one colour that reports clicks and double-clicks; framed when chosen.
+// From the keyboard, Space is a click and Enter a double-click (when something listens for
+// double-clicks; otherwise Enter is left to the dialog's default button).
 #pragma once
 
 #include <QFrame>
@@ -23,6 +25,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QColor colour_;

@@ -3,6 +3,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -39,9 +40,11 @@ TformHilite::TformHilite(const QTextDocumentFragment &fragment, int textColour, 
     setObjectName("formHilite");
     setWindowTitle(tr("HighLight Colour"));
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(tr("Preview:"), this));
+    auto *previewLabel = new QLabel(tr("Preview:"), this);
+    layout->addWidget(previewLabel);
     RichEdit1 = new QTextEdit(this);
     RichEdit1->setObjectName("RichEdit1");
+    previewLabel->setBuddy(RichEdit1);
     RichEdit1->setReadOnly(true);
     RichEdit1->setFixedHeight(70);
     if (fragment.isEmpty())
@@ -57,11 +60,13 @@ TformHilite::TformHilite(const QTextDocumentFragment &fragment, int textColour, 
         auto *panel = new ColourPanel(colours[i], this);
         panel->setObjectName(QStringLiteral("panelColour%1").arg(i + 1));
         panel->setFixedSize(22, 18);
+        panel->setAccessibleName(colours[i].name());
         connect(panel, &ColourPanel::clicked, this, [this, panel] { panelClick(panel); });
         grid->addWidget(panel, i % 8, i / 8);
         panels.append(panel);
     }
     layout->addLayout(grid);
+    setTabStop(panels.first());
 
     auto *radios = new QHBoxLayout;
     radioText = new QRadioButton(tr("Text colour"), this);
@@ -91,6 +96,7 @@ TformHilite::TformHilite(const QTextDocumentFragment &fragment, int textColour, 
 
 void TformHilite::panelClick(ColourPanel *panel)
 {
+    setTabStop(panel);
     for (ColourPanel *other : panels)
         other->setFramed(other == panel);
     if (radioBack->isChecked())
@@ -110,6 +116,45 @@ void TformHilite::preview(const QColor &text, const QColor &back)
     if (back.isValid())
         format.setBackground(back);
     cursor.mergeCharFormat(format);
+}
+
+void TformHilite::setTabStop(ColourPanel *panel)
+{
+    for (ColourPanel *other : panels)
+        other->setFocusPolicy(other == panel ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void TformHilite::keyPressEvent(QKeyEvent *event)
+{
+    // The panels stand in columns of eight: up and down within a column, left and right
+    // to the neighbouring column.
+    const auto at = panels.indexOf(qobject_cast<ColourPanel *>(focusWidget()));
+    int step = 0;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        step = at % 8 > 0 ? -1 : 0;
+        break;
+    case Qt::Key_Down:
+        step = at % 8 < 7 ? 1 : 0;
+        break;
+    case Qt::Key_Left:
+        step = -8;
+        break;
+    case Qt::Key_Right:
+        step = 8;
+        break;
+    default:
+        break;
+    }
+    if (at < 0 || step == 0) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    const auto to = at + step;
+    if (to >= 0 && to < panels.size()) {
+        setTabStop(panels[to]);
+        panels[to]->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 } // namespace nimbus::dialogs

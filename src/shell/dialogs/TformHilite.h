@@ -1,5 +1,6 @@
 // "HighLight Colour": chooses the highlighter's text and background colours from 64 panels,
-// previewing them on the selected text.
+// previewing them on the selected text. From the keyboard the panels are one Tab stop: the
+// arrow keys move among them and Space picks one.
 #pragma once
 
 #include <QDialog>
@@ -37,8 +38,13 @@ public:
     static QList<QColor> palette64();
     void panelClick(ColourPanel *panel);
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void preview(const QColor &text, const QColor &back);
+    // Makes the panel the one Tab reaches.
+    void setTabStop(ColourPanel *panel);
 
     int chosenText_ = -1;
     int chosenBack_ = -1;

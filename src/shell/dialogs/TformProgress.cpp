@@ -18,6 +18,7 @@
 #include "shell/dialogs/TimePicker.h"
 #include "store/Clock.h"
 #include "store/DateFormat.h"
+#include "widgets/KeyboardAccess.h"
 
 namespace nimbus::dialogs {
 
@@ -73,6 +74,7 @@ TformProgress::TformProgress(const TopicOptions &values, const Clock &clock, QWi
 {
     setWindowTitle(QStringLiteral("Topic options"));
     createControls();
+    setKeyboardOrder();
     connectHandlers();
     // Filled at once rather than on show, so that the values are on screen however the dialog
     // is opened (exec, open or show) and can be checked before it is.
@@ -116,7 +118,9 @@ void TformProgress::createControls()
     buttons->addWidget(buttonCancel);
 
     auto *nameRow = new QHBoxLayout;
-    nameRow->addWidget(new QLabel(QStringLiteral("Topic:"), this));
+    auto *nameLabel = new QLabel(QStringLiteral("Topic:"), this);
+    nameLabel->setBuddy(editTopicName);
+    nameRow->addWidget(nameLabel);
     nameRow->addWidget(editTopicName, 1);
 
     auto *page = new QVBoxLayout(this);
@@ -219,6 +223,13 @@ QWidget *TformProgress::createTaskPanel()
     grid->addWidget(checkCalcProgress, row++, 2, 1, 3);
     grid->addWidget(panelLastDone, row++, 0, 1, 5);
     grid->setColumnStretch(4, 1);
+
+    labelRecur->setBuddy(editRecurNo);
+    labelNextDate->setBuddy(pickerRecurDate);
+    labelFlag->setBuddy(editFlagNo);
+    labelDuration->setBuddy(editDurationNo);
+    labelPriority->setBuddy(comboPriority);
+    labelPercent->setBuddy(comboPercent);
     return panelTask;
 }
 
@@ -234,10 +245,17 @@ void TformProgress::connectHandlers()
     connect(editDurationNo, &QLineEdit::textChanged, this, &TformProgress::editDurationNoChange);
 }
 
+// OK and Cancel are made before the task panel; Tab still reaches them last, as they are shown.
+void TformProgress::setKeyboardOrder()
+{
+    access::orderTabChain(this, {editTopicName, panelTask, buttonOK, buttonCancel});
+}
+
 void TformProgress::showImage(QLabel *label, const TopicImage &image)
 {
+    const QIcon icon = images_ && image.list != TopicImage::List::None ? images_(image) : QIcon();
     const QPixmap pixmap =
-        images_ && image.list != TopicImage::List::None ? images_(image) : QPixmap();
+        icon.isNull() ? QPixmap() : icon.pixmap(QSize(16, 16), label->devicePixelRatioF());
     label->setPixmap(pixmap);
     label->setVisible(!pixmap.isNull());
 }

@@ -6,7 +6,7 @@
 #pragma once
 
 #include <QDialog>
-#include <QPixmap>
+#include <QIcon>
 #include <functional>
 
 #include "store/TopicOptions.h"
@@ -32,8 +32,9 @@ class TimePicker;
 class TformProgress : public QDialog {
     Q_OBJECT
 public:
-    // The main window's image lists; an empty function (or pixmap) shows no image.
-    using ImageSource = std::function<QPixmap(const TopicImage &)>;
+    // The main window's image lists; an empty function (or icon) shows no image. An icon
+    // rather than a pixmap, so that the picture is drawn for the screen's pixel ratio.
+    using ImageSource = std::function<QIcon(const TopicImage &)>;
 
     // Shows the values at once (the controls can be inspected before the dialog is shown).
     // The clock gives "today" for pickers of topics without a due date.
@@ -103,6 +104,7 @@ private:
     QWidget *createTaskPanel();
     void connectHandlers();
     void UpdateLayout();
+    void setKeyboardOrder();
     void showImage(QLabel *label, const TopicImage &image);
 
     TopicOptions values_;

@@ -39,7 +39,11 @@ TformSelection::TformSelection(const std::string &title, std::vector<TNimbusNode
     StringGrid1->setColumnWidth(0, 90);
     StringGrid1->setColumnWidth(1, 150);
     StringGrid1->setShowGrid(false);
+    // Rows are chosen with the arrow keys; Tab goes on to the buttons.
+    StringGrid1->setTabKeyNavigation(false);
     StringGrid1->setItemDelegate(new SelectionCellDelegate(std::move(statusIcon), StringGrid1));
+
+    labTitle->setBuddy(StringGrid1);
 
     buttonSelect = new QPushButton(QStringLiteral("Select topic"), this);
     buttonSelect->setObjectName(QStringLiteral("buttonSelect"));

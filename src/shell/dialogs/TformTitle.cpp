@@ -18,6 +18,7 @@ TformTitle::TformTitle(const std::string &title, QWidget *parent) : QDialog(pare
         new QLabel(QStringLiteral("Type in a new title for this page and click OK"), this);
     editTitle = new QLineEdit(toQt(title), this);
     editTitle->setObjectName(QStringLiteral("editTitle"));
+    prompt->setBuddy(editTitle);
     editTitle->selectAll();
     buttonOK = new QPushButton(QStringLiteral("OK"), this);
     buttonOK->setObjectName(QStringLiteral("buttonOK"));

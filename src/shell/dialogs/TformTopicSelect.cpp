@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "shell/dialogs/ClickLabel.h"
+#include "widgets/KeyboardAccess.h"
 
 namespace nimbus::dialogs {
 
@@ -34,8 +35,11 @@ TformTopicSelect::TformTopicSelect(int preset, QWidget *parent, ImageSource imag
         // The choice's type code is the index of its button's image.
         const TopicImage image{TopicImage::List::TopicTypes, kTopicTypeChoices[i]};
         if (images)
-            button->setIcon(QIcon(images(image)));
+            button->setIcon(images(image));
         button->setToolTip(label->text());
+        access::iconButton(button);
+        // The caption names the image button beside it; a click on either chooses.
+        label->setBuddy(button);
         *labels[i] = label;
         *buttons[i] = button;
         // A label and the image button beside it share one handler.

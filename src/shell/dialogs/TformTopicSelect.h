@@ -3,7 +3,7 @@
 #pragma once
 
 #include <QDialog>
-#include <QPixmap>
+#include <QIcon>
 #include <functional>
 
 #include "store/TopicOptionsView.h"
@@ -18,7 +18,7 @@ class ClickLabel;
 class TformTopicSelect : public QDialog {
     Q_OBJECT
 public:
-    using ImageSource = std::function<QPixmap(const TopicImage &)>;
+    using ImageSource = std::function<QIcon(const TopicImage &)>;
 
     // preset: the type shown chosen at first and returned when no choice is bold.
     explicit TformTopicSelect(int preset, QWidget *parent = nullptr, ImageSource images = {});

@@ -8,11 +8,13 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "sharing/NetworkPageRules.h"
 #include "shell/lan/LanPrompts.h"
 #include "store/TNetDetails.h"
 #include "store/TPreferences.h"
+#include "widgets/KeyboardAccess.h"
 
 namespace nimbus {
 
@@ -114,6 +116,19 @@ NetworkPage::NetworkPage(LanConnection &connection, LanPrompts &prompts,
     grid->setColumnStretch(1, 1);
     page->addLayout(grid);
     page->addStretch();
+
+    for (const auto &[caption, field] :
+         {std::pair<QLabel *, QWidget *>{labSharedFolder, editNetworkFolder},
+          {labPassword, editPassword},
+          {Label5, editPasswordRepeat},
+          {labUserName, editUserName},
+          {labOtherUsers, listUsers},
+          {Label4, editDataPw},
+          {Label6, Edit3}})
+        caption->setBuddy(field);
+    // "..." says nothing when read out; the hint says what the button does.
+    access::iconButton(buttonBrowse);
+    setAccessibleName(labNetworkTitle->text());
 
     connect(buttonNetConnect, &QPushButton::clicked, this, &NetworkPage::buttonNetConnectClick);
     connect(buttonBrowse, &QPushButton::clicked, this, &NetworkPage::buttonBrowseClick);

@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStorageInfo>
+#include <utility>
 
 #include "fileio/FolderChoice.h"
 
@@ -76,6 +77,12 @@ TSelectFolder::TSelectFolder(QString &result, const QString &suggestedName,
     buttonOK->setDefault(true);
     buttonCancel = new QPushButton(tr("Cancel"), this);
     buttonCancel->setObjectName("buttonCancel");
+    for (const auto &[label, field] : {std::pair<QLabel *, QWidget *>{Label5, DriveComboBox1},
+                                       {Label3, DirectoryListBox1},
+                                       {Label4, FileListBox1},
+                                       {Label1, editNewProjPath},
+                                       {Label2, editNewSubFolder}})
+        label->setBuddy(field);
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName("PopupMenu1");
     CreateNewFolder1 = PopupMenu1->addAction(tr("&Create new sub-folder"));

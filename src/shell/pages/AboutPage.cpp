@@ -81,6 +81,7 @@ void AboutPage::setSoftwarePanel(QWidget *panel)
 void AboutPage::fill()
 {
     labelProduct->setText(local(paths_.ProductTitle));
+    setAccessibleName(labelProduct->text());
     labelDesc->setText(tr("Information Assistant"));
     labelVersion->setText(tr("Version ") + local(paths_.CurrentDataVersion));
     labelNotice->setText(tr("Copyright %1 %2 the makers of Nimbus Desk. All rights reserved.")

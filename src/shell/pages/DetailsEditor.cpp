@@ -17,6 +17,7 @@
 #include "shell/pages/PageOutput.h"
 #include "shell/rtf/RtfReader.h"
 #include "shell/rtf/RtfWriter.h"
+#include "widgets/KeyboardAccess.h"
 
 namespace nimbus::pages {
 
@@ -76,6 +77,9 @@ DetailsEditor::DetailsEditor(PagePrompts &prompts, TScreenSetup &setup,
     toolbarFormat->addSeparator();
     toolbarFormat->addAction(RichEditPrint);
     toolbarFormat->addAction(RichEditSaveAs);
+    access::reachableToolBar(toolbarFormat);
+    // The tool bar's buttons are made after the text: Tab still meets them first, above it.
+    access::orderTabChain(this, {toolbarFormat, RichEdit1});
     createMenu();
 }
 

@@ -2,6 +2,7 @@
 #include "shell/pages/DetailsTextEdit.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
@@ -94,6 +95,19 @@ void DetailsTextEdit::contextMenuEvent(QContextMenuEvent *event)
         return;
     }
     menu_->exec(event->globalPos());
+}
+
+void DetailsTextEdit::keyPressEvent(QKeyEvent *event)
+{
+    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    if (tab && event->modifiers().testFlag(Qt::ControlModifier)) {
+        const bool forward =
+            event->key() == Qt::Key_Tab && !event->modifiers().testFlag(Qt::ShiftModifier);
+        // Past QTextEdit's own rule, which keeps Tab while the text is editable.
+        QAbstractScrollArea::focusNextPrevChild(forward);
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
 }
 
 } // namespace nimbus::pages

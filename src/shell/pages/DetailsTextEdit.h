@@ -1,6 +1,7 @@
 // RichEdit1, the details editor's text: a QTextEdit whose double-click opens the address
 // under the pointer, whose mouse release lets the highlighter paint the selection, and whose
-// context menu is popNotes.
+// context menu is popNotes. Tab types a tab into the page; Ctrl+Tab and Ctrl+Shift+Tab move
+// the focus on, as they do out of other editors that keep Tab.
 #pragma once
 
 #include <QTextEdit>
@@ -38,6 +39,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QMenu *menu_ = nullptr;

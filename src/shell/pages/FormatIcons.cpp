@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QPainter>
 #include <QPainterPath>
+#include <QtMath>
 #include <functional>
 
 namespace nimbus::pages::icons {
@@ -140,13 +141,14 @@ QIcon format(const QString &name)
     return icon;
 }
 
-QPixmap lock(int size)
+QPixmap lock(int size, qreal devicePixelRatio)
 {
-    QPixmap pixmap(size, size);
+    const int pixels = qCeil(size * devicePixelRatio);
+    QPixmap pixmap(pixels, pixels);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 20.0, size / 20.0);
+    p.scale(pixels / 20.0, pixels / 20.0);
     p.setPen(QPen(QColor(110, 110, 120), 2.2));
     p.setBrush(Qt::NoBrush);
     p.drawArc(QRectF(5, 2, 10, 12), 0, 180 * 16);
@@ -159,6 +161,8 @@ QPixmap lock(int size)
     p.setPen(Qt::NoPen);
     p.drawEllipse(QPointF(10, 13.5), 1.6, 1.6);
     p.drawRect(QRectF(9.4, 13.5, 1.2, 3));
+    p.end();
+    pixmap.setDevicePixelRatio(devicePixelRatio);
     return pixmap;
 }
 

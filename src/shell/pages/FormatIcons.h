@@ -11,8 +11,9 @@ namespace nimbus::pages::icons {
 // One of "font", "bold", "italic", "underline", "strikeout", "bullets", "numbers", "indent",
 // "outdent", "highlight", "print", "save".
 QIcon format(const QString &name);
-// The padlock shown beside a locked topic's name.
-QPixmap lock(int size = 20);
+// The padlock shown beside a locked topic's name, size logical pixels square, drawn for a
+// screen of the given device pixel ratio.
+QPixmap lock(int size = 20, qreal devicePixelRatio = 1.0);
 // The details editor's highlighting cursor: a 20 x 20 monochrome pen.
 QCursor highlightCursor();
 

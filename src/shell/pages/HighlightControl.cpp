@@ -13,6 +13,7 @@
 #include "shell/pages/FormatIcons.h"
 #include "shell/pages/PagePrompts.h"
 #include "store/TScreenSetup.h"
+#include "widgets/KeyboardAccess.h"
 
 namespace nimbus::pages {
 
@@ -32,6 +33,8 @@ ColourPanel *outerPanel(const char *name, QWidget *parent, ColourPanel *&inner,
     layout->setContentsMargins(4, 4, 4, 4);
     inner = new ColourPanel(QColor(), outer);
     inner->setObjectName(innerName);
+    // The outer panel takes the keys for both.
+    inner->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(inner);
     return outer;
 }
@@ -65,11 +68,14 @@ HighlightControl::HighlightControl(DetailsTextEdit &edit, PagePrompts &prompts, 
     buttonColour->setToolTip(tr("Highlight text"));
     buttonColour->setCheckable(true);
     buttonColour->setAutoRaise(true);
+    access::iconButton(buttonColour);
     row->addWidget(buttonColour);
     panelFore = outerPanel("panelFore", panels_, panelForeInner, "panelForeInner");
     panelFore->setToolTip(tr("Text highlighting on or off"));
     panelBack = outerPanel("panelBack", panels_, panelBackInner, "panelBackInner");
     panelBack->setToolTip(tr("Background highlighting on or off"));
+    access::nameFromHint(panelFore);
+    access::nameFromHint(panelBack);
     row->addWidget(panelFore);
     row->addWidget(panelBack);
 

@@ -41,6 +41,7 @@ PreferencesPage::PreferencesPage(TPreferences &preferences, PagePrompts &prompts
     title->setFont(font);
     title->setStyleSheet("color: rgb(0, 0, 128);");
     layout->addWidget(title);
+    setAccessibleName(title->text());
 
     auto *dates = new QGroupBox(tr("Date format"), this);
     auto *dateLayout = new QVBoxLayout(dates);

@@ -20,6 +20,7 @@
 #include "store/ContentFiles.h"
 #include "store/TNimbusNode.h"
 #include "store/TPreferences.h"
+#include "widgets/KeyboardAccess.h"
 
 namespace nimbus::pages {
 
@@ -44,8 +45,8 @@ TopicPage::TopicPage(TopicPageContext context, PagePrompts &prompts, TScreenSetu
     auto *heading = new QHBoxLayout;
     imageLock = new QLabel(this);
     imageLock->setObjectName("imageLock");
-    imageLock->setPixmap(icons::lock(20));
     imageLock->setToolTip(tr("This topic is locked"));
+    access::nameFromHint(imageLock);
     imageLock->hide();
     heading->addWidget(imageLock);
     labelTopicName = new QLabel(this);
@@ -123,6 +124,7 @@ void TopicPage::ShowTopicPage(TNimbusNode *node)
     setEnabled(node != nullptr);
     if (!node) {
         labelTopicName->clear();
+        setAccessibleName(QString());
         labelDateChanged->clear();
         imageLock->hide();
         details->loadPage({}, false);
@@ -135,6 +137,7 @@ void TopicPage::ShowTopicPage(TNimbusNode *node)
         LoadPageDescriptions(*node->content, context_.folders, *context_.log);
     }
     labelTopicName->setText(local(node->text));
+    setAccessibleName(labelTopicName->text());
     for (const auto &page : node->content->pages)
         tabsData->addTab(local(PageCaption(*page)));
     // A tab bar that had no tabs when the page was laid out asked for no height: let the
@@ -280,6 +283,9 @@ void TopicPage::forget(const std::vector<TNimbusNode *> &nodes)
 void TopicPage::showLock()
 {
     const bool locked = node_ && node_->lock;
+    // Drawn when shown, for the screen the window is on now.
+    if (locked)
+        imageLock->setPixmap(icons::lock(20, imageLock->devicePixelRatioF()));
     imageLock->setVisible(locked);
     details->setLocked(locked);
     if (panelToDoCheckList->page())

@@ -15,6 +15,7 @@
 #include "update/ChangeNotes.h"
 #include "viewer/DisplayControl.h"
 #include "viewer/TformTextDisplay.h"
+#include "widgets/KeyboardAccess.h"
 
 namespace nimbus {
 
@@ -57,6 +58,7 @@ SoftwarePanel::SoftwarePanel(UpdateController &updates, ViewerRegistry viewers, 
         listSoftware->setColumnWidth(column, widths[column]);
     listSoftware->header()->setStretchLastSection(true);
     layout->addWidget(listSoftware, 1);
+    labelUpdates->setBuddy(listSoftware);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -73,6 +75,7 @@ SoftwarePanel::SoftwarePanel(UpdateController &updates, ViewerRegistry viewers, 
     connect(buttonUpdateLog, &QPushButton::clicked, this, &SoftwarePanel::buttonUpdateLogClick);
     connect(listSoftware, &QTreeWidget::itemDoubleClicked, this,
             &SoftwarePanel::listSoftwareDblClick);
+    access::activateOnEnter(listSoftware, [this](const QModelIndex &) { listSoftwareDblClick(); });
     updates.setPanel(this);
 }
 

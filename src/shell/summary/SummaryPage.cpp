@@ -1,8 +1,10 @@
 // The summary page: badges, hover, the group lists behind them and the summary button.
 #include "shell/summary/SummaryPage.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGraphicsDropShadowEffect>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -18,6 +20,7 @@
 #include "store/SummaryLayout.h"
 #include "store/SummaryLists.h"
 #include "store/TNimbusStructure.h"
+#include "widgets/KeyboardAccess.h"
 
 namespace nimbus::summarypage {
 
@@ -63,6 +66,7 @@ SummaryPage::SummaryPage(TNimbusStructure &store, SummaryLists &lists, QWidget *
     setObjectName(QStringLiteral("panelEntry"));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
     createBadges();
 
     popCategory = new QMenu(this);
@@ -147,6 +151,7 @@ QToolButton *SummaryPage::CreateSummaryButton(QWidget *parent)
         buttonSummary->setPopupMode(QToolButton::MenuButtonPopup);
         buttonSummary->setMenu(popCategory);
         connect(buttonSummary, &QToolButton::clicked, this, &SummaryPage::buttonSummaryClick);
+        access::menuFromKeyboard(buttonSummary);
     }
     return buttonSummary;
 }
@@ -188,13 +193,21 @@ void SummaryPage::buttonSummaryClick()
     LayoutSummary();
     show();
     raise();
+    // The page covers the window: the keys come to it until it closes.
+    if (!hasFocus()) {
+        focusBefore_ = QApplication::focusWidget();
+        setFocus(Qt::OtherFocusReason);
+    }
     emit SummaryShown();
 }
 
 void SummaryPage::HideSummary()
 {
     restoreHighlight();
+    const bool hadFocus = hasFocus();
     hide();
+    if (hadFocus && focusBefore_ && focusBefore_->isVisible())
+        focusBefore_->setFocus(Qt::OtherFocusReason);
     emit SummaryHidden();
 }
 
@@ -293,6 +306,50 @@ bool SummaryPage::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void SummaryPage::stepHighlight(int step)
+{
+    const int count = summary::kGroupCount;
+    const int from = hovered_ > 0 ? hovered_ : (step > 0 ? 0 : 1);
+    highlight((from - 1 + step + count) % count + 1);
+}
+
+void SummaryPage::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        HideSummary();
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        stepHighlight(-1);
+        return;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        stepHighlight(1);
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        // Like a click: on a badge it opens the group, on the sky it closes the page.
+        if (hovered_ > 0)
+            ShowGroup(summary::groupAt(hovered_ - 1));
+        else
+            HideSummary();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+bool SummaryPage::focusNextPrevChild(bool next)
+{
+    // The controls under the page are out of sight: Tab stays on the badges.
+    if (!isVisible())
+        return QWidget::focusNextPrevChild(next);
+    stepHighlight(next ? 1 : -1);
+    return true;
 }
 
 void SummaryPage::mouseMoveEvent(QMouseEvent *event)

@@ -2,9 +2,12 @@
 // Clicking a badge lists the group's topics for choosing one; the chosen topic is handed to
 // the tree (GoToTopic) and the page closes. The page also offers buttonSummary with its
 // drop-down popCategory, and keeps its counts current on the deadline timer.
+// From the keyboard the shown page takes the keys: the arrow keys and Tab move among the badges,
+// Enter or Space opens the badge's group, and Escape closes the page.
 #pragma once
 
 #include <QByteArray>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -78,6 +81,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     struct Badge {
@@ -90,6 +95,8 @@ private:
     void highlight(int badgeNumber);
     void restoreHighlight();
     int badgeOf(QObject *widget) const;
+    // Highlights the badge step places on from the highlighted one, round the nine.
+    void stepHighlight(int step);
 
     TNimbusStructure &store_;
     SummaryLists &lists_;
@@ -97,6 +104,7 @@ private:
     std::array<Badge, summary::kGroupCount> badges_;
     int hovered_ = 0;
     bool afterDoubleClick_ = false;
+    QPointer<QWidget> focusBefore_; // where the keys go back to when the page closes
     QPixmap sky_;
     qreal pictureRatio_ = 0;
 };
