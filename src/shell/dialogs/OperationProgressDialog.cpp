@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <algorithm>
 
 namespace nimbus::dialogs {
@@ -36,12 +37,20 @@ OperationProgressDialog::OperationProgressDialog(const QString &title, QWidget *
     setBar(bar_);
     buttonCancel_ = new QPushButton(tr("Cancel"));
     buttonCancel_->setObjectName("buttonCancel");
+    // Replacing the dialog's own Cancel button would add a second Escape shortcut beside the
+    // first, and two shortcuts on one key fire neither: the old button goes first, and its
+    // shortcut with it.
+    setCancelButton(nullptr);
     setCancelButton(buttonCancel_);
     buttonCancel_->setEnabled(false);
-    // Cancel is passed on to the operation instead of closing the window: the operation
-    // decides when it can stop, and the window goes when the operation ends.
+    // Cancel and Escape are passed on to the operation instead of closing the window: the
+    // operation decides when it can stop, and the window goes when the operation ends.
     disconnect(this, &QProgressDialog::canceled, this, &QProgressDialog::cancel);
     connect(this, &QProgressDialog::canceled, this, &OperationProgressDialog::cancelPressed);
+    for (QShortcut *escape : findChildren<QShortcut *>(Qt::FindDirectChildrenOnly)) {
+        disconnect(escape, nullptr, this, nullptr);
+        connect(escape, &QShortcut::activated, this, &OperationProgressDialog::cancelPressed);
+    }
 }
 
 void OperationProgressDialog::report(std::int64_t done, std::int64_t total, const std::string &text)

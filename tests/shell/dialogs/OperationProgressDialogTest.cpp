@@ -105,11 +105,30 @@ private slots:
         QVERIFY(!progress.cancelled());
         QVERIFY2(progress.isVisible(), "the window stays until the operation ends");
 
+        QTest::keyClick(&progress, Qt::Key_Escape);
+        QVERIFY2(!progress.cancelled(), "Escape is Cancel only where Cancel is offered");
+        QVERIFY(progress.isVisible());
+
         // Closing the window counts as Cancel once it is offered.
         progress.allowCancel(true);
         progress.close();
         QVERIFY(progress.cancelled());
         QVERIFY(progress.isVisible());
+    }
+
+    void escapeIsCancelWhereCancelIsOffered()
+    {
+        QMainWindow window;
+        window.show();
+        OperationProgressDialog progress("Sending topics", &window, kAtOnce);
+        const int stoppedAt = runSteps(progress, 10, 2, [&] {
+            progress.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&progress));
+            QTest::keyClick(&progress, Qt::Key_Escape);
+        });
+        QCOMPARE(stoppedAt, 3);
+        QVERIFY(progress.cancelled());
+        QVERIFY2(progress.isVisible(), "the window stays until the operation ends");
     }
 };
 
