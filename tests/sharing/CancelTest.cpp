@@ -38,15 +38,7 @@ protected:
         planId = std::to_string(store.NextUnique());
         addNode(store, planId, 1, "Plan", 1, topics + 1);
         addNode(store, std::to_string(store.NextUnique()), 2, "First step", 1, topics + 2);
-        TNimbusNode &plan = *store.Find(planId);
-        const ContentFolders folders = alice.paths.content();
-        TContent &content = plan.LoadContent(folders, alice.log);
-        ASSERT_EQ(content.pages.size(), 2u);
-        ASSERT_TRUE(content::SaveDetails(*content.pages[0], folders, "{\\rtf1 details}", 0, true,
-                                         alice.log));
-        ASSERT_TRUE(content::SaveChecklist(*content.pages[1], folders,
-                                           {ChecklistItem{false, "buy paint", {}, {}}}, alice.log));
-        ASSERT_TRUE(content::WriteContent(content, alice.log));
+        fillDefaultPages(alice, planId);
     }
 
     SendOutcome send(int tag, RecordingProgress &progress)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,7 +16,9 @@
 #include "sharing/SharingPaths.h"
 #include "sharing/TopicSender.h"
 #include "store/Clock.h"
+#include "store/ContentFiles.h"
 #include "store/RecordingLog.h"
+#include "store/TContent.h"
 #include "store/TNetDetails.h"
 #include "store/TNimbusStructure.h"
 #include "support/TempFolder.h"
@@ -111,6 +114,20 @@ inline TNimbusNode &addNode(TNimbusStructure &store, const std::string &uni, int
     TNimbusNode &made = *node;
     store.Insert(index < 0 ? store.Count() : index, std::move(node));
     return made;
+}
+
+// Gives the user's topic its two default pages with content: a details page and a checklist
+// with one item, written to the user's data folder.
+inline void fillDefaultPages(LanUser &user, const std::string &uni)
+{
+    const ContentFolders folders = user.paths.content();
+    TContent &content = user.store.Find(uni)->LoadContent(folders, user.log);
+    ASSERT_EQ(content.pages.size(), 2u);
+    ASSERT_TRUE(content::SaveDetails(*content.pages[0], folders, "{\\rtf1 details}", 0, true,
+                                     user.log));
+    ASSERT_TRUE(content::SaveChecklist(*content.pages[1], folders,
+                                       {ChecklistItem{false, "buy paint", {}, {}}}, user.log));
+    ASSERT_TRUE(content::WriteContent(content, user.log));
 }
 
 // Store records, one "key=value" CR LF line per entry of lines ("uni=-1", "lev=1", ...).
