@@ -446,7 +446,7 @@ void TformMain::timerDeadlineTimer()
     if (!summary_ || !tree_)
         return;
     const DeadlineResult result = summary_->timerDeadlineTimer(clock_);
-    tree_->schedulesChanged(result.changed, result.restyled);
+    tree_->schedulesChanged(result);
 }
 
 void TformMain::editTopic(TNimbusNode *node)

@@ -380,20 +380,27 @@ void TreeController::nodeEdited(TNimbusNode *node)
     emit nodeChanged(node);
 }
 
-void TreeController::schedulesChanged(bool changed, const std::vector<TNimbusNode *> &restyled)
+void TreeController::schedulesChanged(const DeadlineResult &result)
 {
     const TNimbusNode *selected = selectedNode();
-    for (TNimbusNode *node : restyled) {
+    for (TNimbusNode *node : result.restyled) {
         auto *item = static_cast<TreeItem *>(node->treeItem);
         if (!item)
             continue;
         model_->itemChanged(item);
-        UpdateGroup(item->parent);
+        // A group's roll-up (its status and percentage) is stored with it.
+        if (tree::UpdateGroup(item->parent, clock_.now()) > 0)
+            store_.modified = true;
         if (node == selected)
             emit nodeChanged(node);
     }
-    if (changed || !restyled.empty())
-        markChanged();
+    // Texts that only the window shows need the grids redrawn, not the store saved.
+    if (result.storeChanged)
+        store_.modified = true;
+    if (result.changed || !result.restyled.empty()) {
+        treeChanged_ = true;
+        view_->viewport()->update();
+    }
 }
 
 // ---- the grids ----

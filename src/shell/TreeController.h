@@ -14,6 +14,7 @@
 #include "shell/MainTreeView.h"
 #include "shell/core/TopicTree.h"
 #include "shell/core/TreeRules.h"
+#include "store/DeadlineTick.h"
 #include "store/TNimbusNode.h" // complete for signals that carry a node
 
 namespace nimbus {
@@ -68,9 +69,9 @@ public:
     // A node's values changed outside the tree (a dialog, the deadline timer): redraw it and
     // roll its parents up.
     void nodeEdited(TNimbusNode *node);
-    // The deadline pass changed schedules (changed) and restyled these nodes: redraw them
-    // and roll their parents up.
-    void schedulesChanged(bool changed, const std::vector<TNimbusNode *> &restyled);
+    // The deadline pass changed schedules and restyled some nodes: redraw them and roll their
+    // parents up; the store is marked modified only when a stored field changed.
+    void schedulesChanged(const DeadlineResult &result);
 
     tree::TreeItem *selectedItem() const;
     TNimbusNode *selectedNode() const;

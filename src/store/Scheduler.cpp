@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 #include "store/DateFormat.h"
 #include "store/TNimbusNode.h"
@@ -56,11 +57,57 @@ bool dayOf(std::string_view dateText, std::int64_t &day)
 struct DayAndTime {
     std::int64_t day = 0;
     std::int64_t time = 0;
+
+    auto operator<=>(const DayAndTime &) const = default;
 };
 DayAndTime addPeriodValue(std::int64_t day, std::int64_t time, int unit, int count);
 
+DateAndTime textOf(DayAndTime value, bool hasTime)
+{
+    DateAndTime text;
+    text.date = dates::dateKey(DateTime::fromDayNumber(value.day));
+    if (hasTime)
+        text.time = dates::timeText(DateTime::fromMsecs(value.time));
+    return text;
+}
+
+// A topic that recurs every so many minutes or hours lives by the clock: without a time its
+// occurrences count from midnight. That is also how a roll that lands exactly on midnight
+// reads back, since the store file does not write a time of "00:00:00".
+bool recursByClock(const TNimbusNode &node)
+{
+    return node.recur && (node.rtype == kUnitMinutes || node.rtype == kUnitHours);
+}
+
+// The due time of day in milliseconds; none for a topic without a time (a time that is not a
+// time counts as none).
+std::optional<std::int64_t> dueTimeOf(const TNimbusNode &node)
+{
+    if (!dates::isNoTime(node.dlTime)) {
+        if (const std::int64_t time = timeOfDay(node.dlTime); time > 0)
+            return time;
+    }
+    if (recursByClock(node))
+        return 0;
+    return std::nullopt;
+}
+
+// Whether completing the topic moves it on to a next date.
+bool rollsForward(const TNimbusNode &node)
+{
+    return node.recur && node.rtype >= kUnitMinutes && node.rtype <= kUnitYears;
+}
+
 int complete(TNimbusNode &node, const std::string &date, const std::string &time, DateTime now)
 {
+    // A finished topic that does not move on has nothing left to complete: doing it again
+    // would change nothing the user sees, yet mark the store changed on every tick.
+    if (node.status == kStatusCompleted && !rollsForward(node)) {
+        if (node.statusText.empty())
+            return kUnchanged;
+        node.statusText.clear();
+        return kTextChanged;
+    }
     node.fdate = date;
     node.fTime = time;
     MarkCompleted(node, now);
@@ -99,22 +146,26 @@ int UpdateSchedule(TNimbusNode &node, DateTime now)
         node.daysLeft = kNoDueDate;
         return kNoSchedule;
     }
-    const std::int64_t dueTime = timeOfDay(node.dlTime);
+    const std::optional<std::int64_t> dueClock = dueTimeOf(node);
+    const bool hasTime = dueClock.has_value();
+    const std::int64_t dueTime = dueClock.value_or(0);
 
-    // The end of an event counts its first period: a one-day event ends on its start day.
-    std::int64_t endDate = due;
-    std::int64_t endTime = dueTime;
+    // The end of an event counts its first period: a one-day event ends on its start day. A
+    // duration below one period still ends at the start, never before it.
+    DayAndTime end{due, dueTime};
     if (isEvent) {
-        const DayAndTime end = addPeriodValue(due, dueTime, node.durtype, node.durno - 1);
-        endDate = end.day;
-        endTime = dates::isNoTime(node.dlTime) ? 0 : end.time;  // no start time, no end time
+        end = addPeriodValue(due, dueTime, node.durtype, std::max(node.durno, 1) - 1);
+        if (!hasTime)
+            end.time = 0;  // no start time, no end time
     }
+    const std::int64_t endDate = end.day;
+    const std::int64_t endTime = end.time;
     // The texts of the end, as the completion records them; only made when completing.
     auto completeAtEnd = [&]() {
         if (!isEvent)
             return complete(node, node.dlDate, node.dlTime, now);
-        const DateAndTime end = AddPeriod(node.dlDate, node.dlTime, node.durtype, node.durno - 1);
-        return complete(node, end.date, end.time, now);
+        const DateAndTime text = textOf(end, hasTime);
+        return complete(node, text.date, text.time, now);
     };
 
     node.daysLeft = clampToInt(due - today);
@@ -135,13 +186,13 @@ int UpdateSchedule(TNimbusNode &node, DateTime now)
             return completeAtEnd();
         if (endDate > today)
             return InProgress(node, kTextChanged);
-        if (endTime != 0 && endTime <= nowTime)
+        if (hasTime && endTime <= nowTime)
             return completeAtEnd();
         return InProgress(node, kTextChanged);
     }
 
     // Due today.
-    if (dueTime > 0) {
+    if (hasTime) {
         if (nowTime < dueTime) {
             const int r = TimeText(node, dueTime - nowTime);
             if (isEvent && node.status != kStatusNotStarted) {
@@ -242,16 +293,22 @@ void MarkCompleted(TNimbusNode &node, DateTime now)
 
 void RollRecurrence(TNimbusNode &node, DateTime now)
 {
-    if (!node.recur)
+    // A recurrence without a known unit has no next date: the topic stays where it is.
+    if (!rollsForward(node))
         return;
-    node.rsDate = node.dlDate;
-    node.rsTime = node.dlTime;
-    DateAndTime next = AddPeriod(node.rsDate, node.rsTime, node.rtype, node.rno);
-    node.dlDate = std::move(next.date);
-    node.dlTime = std::move(next.time);
-    std::int64_t due = 0;
-    if (dayOf(node.dlDate, due))
-        node.daysLeft = clampToInt(due - now.dayNumber());
+    std::int64_t day = DateTime().dayNumber();  // a date that does not parse counts from day 0
+    dayOf(node.dlDate, day);
+    const std::optional<std::int64_t> time = dueTimeOf(node);
+    const DayAndTime current{day, time.value_or(0)};
+    DayAndTime next = addPeriodValue(current.day, current.time, node.rtype, node.rno);
+    // A count that adds nothing (0, a negative or wrapped number from a hand-edited file)
+    // would complete the topic onto the same date for ever: it moves on by one period.
+    if (next <= current)
+        next = addPeriodValue(current.day, current.time, node.rtype, 1);
+    DateAndTime text = textOf(next, time.has_value());
+    node.dlDate = std::move(text.date);
+    node.dlTime = std::move(text.time);
+    node.daysLeft = clampToInt(next.day - now.dayNumber());
     node.rsDate = node.dlDate;
     node.rsTime = node.dlTime;
     node.status = node.ttype == kTopicTask ? kStatusNotStarted : kStatusWaiting;
@@ -290,10 +347,11 @@ DayAndTime addPeriodValue(std::int64_t day, std::int64_t time, int unit, int cou
         int dayOfMonth = c.day;
         if (unit == kUnitMonths) {
             month += count;
-            // Months run backwards too (an event of zero months ends a month before it starts).
             year += (month - 1 >= 0 ? (month - 1) / 12 : (month - 12) / 12);
             month = ((month - 1) % 12 + 12) % 12 + 1;
-            if (dayOfMonth > 28)
+            // Late days of a month become the 28th in the month reached; adding no months
+            // leaves the date as it is (an event of one month ends on its start day).
+            if (dayOfMonth > 28 && count != 0)
                 dayOfMonth = 28;
         } else {
             year += count;

@@ -68,6 +68,19 @@ void trim(std::string &s)
         s = s.substr(start, end - start);
 }
 
+// Whether a line has the "=" or TAB that separates a name from its value (after a name in
+// double quotes, when the line starts with one).
+bool hasSeparator(std::string_view line)
+{
+    std::size_t from = 0;
+    if (!line.empty() && line[0] == '"') {
+        const std::size_t quote = line.find('"', 1);
+        from = quote == std::string_view::npos ? line.size() : quote + 1;
+    }
+    line = line.substr(0, line.find('\0'));
+    return line.find_first_of("=\t", from) != std::string_view::npos;
+}
+
 std::string lineText(int lineNumber)
 {
     return " (line " + std::to_string(lineNumber) + ")";
@@ -95,6 +108,15 @@ void StructureReader::ReadLine(std::string_view line, int lineNumber)
     fileio::splitPair(line, name_, value_);
     if (!(name_ > " "))
         return;
+    // Without a separator there is no pair: a damaged or hand-edited line must not become a
+    // key with an empty value (a lone "uni" would add a topic).
+    if (!hasSeparator(line)) {
+        if (!reportedLineWithoutPair_) {
+            reportedLineWithoutPair_ = true;
+            problems_.push_back("Lines without \"=\" were ignored, the first" + lineText(lineNumber));
+        }
+        return;
+    }
     trim(name_);
     trim(value_);
     ReadPair(name_, value_, lineNumber);

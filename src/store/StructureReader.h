@@ -1,7 +1,8 @@
 // Reads the store file's name=value lines into nodes. A record starts at its "uni" line;
 // keys before the first one, and keys it does not know, are ignored. A damaged "lev" does
 // not end the reading (that would let the next save drop every later topic): the problem is
-// reported with its line and the topic keeps the level of the topic before it.
+// reported with its line and the topic keeps the level of the topic before it. Lines without a
+// "=" or TAB hold no pair and are ignored (reported once).
 #pragma once
 
 #include <string>
@@ -36,6 +37,7 @@ private:
     TNimbusNode *current_ = nullptr;
     int previousLev_ = 0;
     int highestId_ = 0;
+    bool reportedLineWithoutPair_ = false;
     std::vector<std::string> problems_;
     std::string name_;
     std::string value_;

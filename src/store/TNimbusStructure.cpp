@@ -37,6 +37,15 @@ std::string damagedCopyName(const std::string &path, DateTime now)
            + fileio::extensionOf(path);
 }
 
+// Whether the file at path is a readable file with exactly these bytes.
+bool holdsExactly(const std::string &path, const std::string &bytes)
+{
+    if (fileio::fileSize(path) != static_cast<std::int64_t>(bytes.size()))
+        return false;
+    std::string current;
+    return fileio::readWholeFile(path, current) && current == bytes;
+}
+
 }  // namespace
 
 TNimbusStructure::TNimbusStructure(Role role)
@@ -139,6 +148,15 @@ StoreResult TNimbusStructure::replaceFile(const std::string &bytes, bool keepTar
 {
     // The new content goes to the ".tmp" file first, which stays beside the target.
     const std::string tmp = tmpNameOf(fileName_);
+    // Content equal to the file already there is not written again: no old version is made,
+    // so the old versions keep earlier contents instead of copies of this one.
+    if (!keepTarget && holdsExactly(fileName_, bytes)) {
+        if (!holdsExactly(tmp, bytes))
+            if (StoreResult written = writeWholeFile(tmp, bytes, 0); !written)
+                return written;
+        modified = false;
+        return {};
+    }
     StoreResult written = writeWholeFile(tmp, bytes, 0);
     if (!written)
         return written;

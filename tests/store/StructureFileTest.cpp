@@ -391,5 +391,45 @@ TEST_F(StructureFileTest, IdListsSaveLoadAndResolve)
     EXPECT_EQ(loaded.IndexOf("60"), 2);
 }
 
+TEST_F(StructureFileTest, LinesWithoutASeparatorAddNothing)
+{
+    // A lone "uni" (a damaged or hand-edited line) must not become a topic with a fresh id.
+    writeFile(folder / "Structure.dat",
+              "uni=1\r\ntext=Topics\r\nlev=0\r\ntype=1\r\nuni\r\ntext Garden\r\n"
+              "uni=2\r\ntext=Call Anna\r\nlev=1\r\nlev\r\n\"urgent\"\r\n");
+    ASSERT_TRUE(store.LoadStructure());
+    ASSERT_EQ(store.Count(), 2);
+    EXPECT_EQ(store.Node(0)->text, "Topics");
+    EXPECT_EQ(store.Node(1)->lev, 1);
+    EXPECT_FALSE(store.Node(1)->urgent);
+    // Reported once, with the first line, and the file as read is kept.
+    ASSERT_EQ(store.LoadProblems().size(), 1u);
+    EXPECT_NE(store.LoadProblems()[0].find("line 5"), std::string::npos) << store.LoadProblems()[0];
+    EXPECT_TRUE(log.mentions("The structure file as it was read is kept"));
+}
+
+TEST_F(StructureFileTest, SavingUnchangedContentKeepsTheOldVersions)
+{
+    writeFile(folder / "Structure.dat", kThirdPartyStore);
+    ASSERT_TRUE(store.LoadStructure());
+    // Each real change makes one old version.
+    for (const char *title : {"one", "two", "three"}) {
+        store.Find("58")->text = title;
+        ASSERT_TRUE(store.SaveStructure());
+    }
+    const std::string newest = readFile(folder / "Structure.dat");
+    const std::string oldest = readFile(folder / "Structure(3).dat");
+    // Saving the same content again, as often as a timer might, rewrites nothing.
+    for (int i = 0; i < 8; ++i) {
+        store.modified = true;
+        ASSERT_TRUE(store.SaveStructure());
+        EXPECT_FALSE(store.modified);
+    }
+    EXPECT_EQ(readFile(folder / "Structure.dat"), newest);
+    EXPECT_EQ(readFile(folder / "Structure(3).dat"), oldest);
+    EXPECT_FALSE(std::filesystem::exists(folder / "Structure(4).dat"));
+    EXPECT_NE(readFile(folder / "Structure(1).dat"), newest);
+}
+
 }  // namespace
 }  // namespace nimbus
