@@ -52,6 +52,25 @@ bool fileExists(const std::string &path)
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool entryExists(const std::string &path)
+{
+    struct stat st;
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+int lastByteOf(const std::string &path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return -1;
+    struct stat st;
+    unsigned char byte = 0;
+    const bool read = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0
+                      && ::pread(fd, &byte, 1, st.st_size - 1) == 1;
+    ::close(fd);
+    return read ? byte : -1;
+}
+
 bool folderExists(const std::string &path)
 {
     struct stat st;

@@ -19,6 +19,10 @@ std::string lastErrorText();
 
 bool fileExists(const std::string &path); // a regular file (or link to one)
 bool folderExists(const std::string &path);
+// Anything at all at path, a dangling symbolic link included.
+bool entryExists(const std::string &path);
+// The last byte of a regular file; -1 when it is empty or cannot be read.
+int lastByteOf(const std::string &path);
 // Creates one folder level with the given mode; true when it exists afterwards.
 bool createFolder(const std::string &path, unsigned mode = 0700);
 // Copies source over target atomically (target keeps no torn state). errorText on failure.

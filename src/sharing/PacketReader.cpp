@@ -94,6 +94,7 @@ bool ParseStoreRecords(const std::string &bytes, TNimbusStructure &store, std::s
     });
     if (!problem.empty())
         return false;
+    reader.Finish();
     if (!reader.Problems().empty())
         return refuse(problem, reader.Problems().front());
     return true;

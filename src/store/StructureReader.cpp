@@ -3,6 +3,7 @@
 
 #include "fileio/OMFILE.h"
 #include "store/TNimbusStructure.h"
+#include "store/UniqueCounter.h"
 #include "store/ValueText.h"
 
 namespace nimbus {
@@ -95,9 +96,23 @@ bool StructureReader::ReadFile(const std::string &path)
         return false;
     std::string line;
     int lineNumber = 0;
-    while (fileio::readLine(*file, line) >= 0)
-        ReadLine(line, ++lineNumber);
+    while (fileio::readLine(*file, line) >= 0) {
+        if (++lineNumber == 1) {
+            // A byte-order mark written by an editor is not part of the first key. A UTF-16
+            // file is not a store file at all; reading it would lose every record.
+            const std::string_view first(line);
+            if (first.starts_with("\xEF\xBB\xBF")) {
+                line.erase(0, 3);
+            } else if (first.starts_with("\xFF\xFE") || first.starts_with("\xFE\xFF")) {
+                refusal_ = "it is written in UTF-16, not as 8-bit text";
+                fileio::close(file);
+                return false;
+            }
+        }
+        ReadLine(line, lineNumber);
+    }
     fileio::close(file);
+    Finish();
     return true;
 }
 
@@ -122,40 +137,79 @@ void StructureReader::ReadLine(std::string_view line, int lineNumber)
     ReadPair(name_, value_, lineNumber);
 }
 
-std::string StructureReader::freshId()
-{
-    const int n = store_.NextUnique();
-    if (n >= 0)
-        return std::to_string(n);
-    // Without a counter (a packet's own store) an id is still needed that no node has.
-    int candidate = std::max(highestId_, store_.Count()) + 1;
-    while (store_.IndexOf(std::to_string(candidate)) >= 0)
-        ++candidate;
-    return std::to_string(candidate);
-}
-
 void StructureReader::startRecord(const std::string &value, int lineNumber)
 {
-    std::string id = value.empty() ? freshId() : value;
+    closeRecord();
+    std::string id = value;
     if (!id.empty() && id[0] >= '0' && id[0] <= '9') {
         const int number = values::intOr(id, 0);
         if (number > highestId_)
             highestId_ = number;
     }
-    if (current_)
-        previousLev_ = current_->lev;
+    // A record without an id, or with one read before, waits for its id until every id of
+    // the file is known; until then it is listed under a name no read id can have (values
+    // lose leading control characters).
     auto node = std::make_unique<TNimbusNode>(id);
     TNimbusNode *made = node.get();
-    if (store_.Append(std::move(node)) < 0) {
-        // Two topics with one id would share their pages and confuse every lookup: the later
-        // one is kept under a fresh id.
-        std::string fresh = freshId();
-        problems_.push_back("Topic id " + id + " appears more than once; the topic" + lineText(lineNumber)
-                            + " now has the id " + fresh);
-        made->uni = fresh;
+    // Two topics with one id would share their pages and confuse every lookup: the later one
+    // gets a new id.
+    if (id.empty() || store_.Append(std::move(node)) < 0) {
+        const std::string placeholder = "\x01" + std::to_string(pending_.size());
+        pending_.push_back({placeholder, id, lineNumber});
+        made->uni = placeholder;
         store_.Append(std::move(node));
     }
     current_ = made;
+    recordLine_ = lineNumber;
+    recordHasLev_ = false;
+}
+
+void StructureReader::closeRecord()
+{
+    if (!current_)
+        return;
+    if (!recordHasLev_) {
+        current_->lev = previousLev_;
+        problems_.push_back("The topic" + lineText(recordLine_) + " has no level; it is kept at level "
+                            + std::to_string(current_->lev));
+    }
+    previousLev_ = current_->lev;
+}
+
+void StructureReader::Finish()
+{
+    if (finished_)
+        return;
+    finished_ = true;
+    closeRecord();
+    current_ = nullptr;
+    assignPendingIds();
+}
+
+void StructureReader::assignPendingIds()
+{
+    // Ids continue above every number in use and above the counter, in one step, and the
+    // counter moves past them (or past the highest id when it fell behind), so that the ids
+    // handed out later are free at the first try.
+    const std::string &counterFile = store_.UniqueFileName();
+    const int counter = counter::ReadUnique(counterFile);
+    int next = std::max(highestId_, counter);
+    for (const PendingId &pending : pending_) {
+        const int index = store_.IndexOf(pending.placeholder);
+        if (index < 0)
+            continue;
+        do
+            ++next;
+        while (store_.IndexOf(std::to_string(next)) >= 0);
+        store_.SetId(index, std::to_string(next));
+        if (pending.readId.empty())
+            continue;  // an empty id has always been given a fresh number without a word
+        problems_.push_back("The topic" + lineText(pending.lineNumber) + " with the repeated id "
+                            + values::excerpt(pending.readId) + " now has the id " + std::to_string(next));
+    }
+    if (!counterFile.empty() && next > counter && (counter >= 0 || !pending_.empty()))
+        counter::SetUnique(counterFile, next);
+    highestId_ = std::max(highestId_, next);
 }
 
 void StructureReader::ReadPair(const std::string &name, const std::string &value, int lineNumber)
@@ -173,12 +227,14 @@ void StructureReader::ReadPair(const std::string &name, const std::string &value
     switch (key) {
     case Key::Uni: break;
     case Key::Lev:
-        if (const std::optional<int> lev = values::strictInt(value)) {
+        recordHasLev_ = true;
+        if (const std::optional<int> lev = values::strictInt(value); lev && *lev >= 0) {
             n.lev = *lev;
         } else {
             n.lev = previousLev_;
-            problems_.push_back("Topic " + n.uni + " has the level \"" + value + "\", which is not a number"
-                                + lineText(lineNumber) + "; it is kept at level " + std::to_string(n.lev));
+            problems_.push_back("The topic" + lineText(recordLine_) + " has the level \"" + values::excerpt(value)
+                                + "\", which is not a level" + lineText(lineNumber) + "; it is kept at level "
+                                + std::to_string(n.lev));
         }
         break;
     case Key::Type:

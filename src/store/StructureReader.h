@@ -1,8 +1,10 @@
 // Reads the store file's name=value lines into nodes. A record starts at its "uni" line;
-// keys before the first one, and keys it does not know, are ignored. A damaged "lev" does
-// not end the reading (that would let the next save drop every later topic): the problem is
-// reported with its line and the topic keeps the level of the topic before it. Lines without a
-// "=" or TAB hold no pair and are ignored (reported once).
+// keys before the first one, and keys it does not know, are ignored. A damaged, missing or
+// negative "lev" does not end the reading (that would let the next save drop or move every
+// later topic): the problem is reported with its line and the topic keeps the level of the
+// topic before it. Lines without a "=" or TAB hold no pair and are ignored (reported once).
+// Records without an id, or with an id read before, get fresh ids only once the whole file
+// is read (Finish), above every id in use, so that no other topic changes its id.
 #pragma once
 
 #include <string>
@@ -18,26 +20,44 @@ class StructureReader {
 public:
     explicit StructureReader(TNimbusStructure &store) : store_(store) {}
 
-    // Reads the whole file; false when it cannot be opened.
+    // Reads the whole file and finishes; false when it cannot be opened or is refused
+    // (Refusal() says why).
     bool ReadFile(const std::string &path);
+    const std::string &Refusal() const { return refusal_; }
     // One line of the file, as read (line ends removed).
     void ReadLine(std::string_view line, int lineNumber);
     // One pair, already split and trimmed.
     void ReadPair(const std::string &name, const std::string &value, int lineNumber);
+    // After the last line: checks the last record and hands out the ids still needed.
+    void Finish();
 
     // The highest id that starts with a digit and is a number; 0 when none.
     int HighestId() const { return highestId_; }
     const std::vector<std::string> &Problems() const { return problems_; }
+    void NoteProblem(std::string problem) { problems_.push_back(std::move(problem)); }
 
 private:
+    // A record whose id must be handed out once every id of the file is known.
+    struct PendingId {
+        std::string placeholder;
+        std::string readId;  // empty when the record had none
+        int lineNumber;
+    };
+
     void startRecord(const std::string &value, int lineNumber);
-    std::string freshId();
+    void closeRecord();
+    void assignPendingIds();
 
     TNimbusStructure &store_;
     TNimbusNode *current_ = nullptr;
     int previousLev_ = 0;
+    int recordLine_ = 0;
+    bool recordHasLev_ = true;
     int highestId_ = 0;
     bool reportedLineWithoutPair_ = false;
+    bool finished_ = false;
+    std::vector<PendingId> pending_;
+    std::string refusal_;
     std::vector<std::string> problems_;
     std::string name_;
     std::string value_;

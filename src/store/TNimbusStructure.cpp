@@ -83,7 +83,10 @@ void TNimbusStructure::SetPaths(const std::string &dataFolder, const std::string
 {
     fileName_ = dataFolder + "Structure.dat";
     uniqueFileName_ = dataFolder + "StructUnique.dat";
-    if (!fileio::fileExists(fileName_)) {
+    // Only a data folder with nothing under the store's name is new: a link whose target is
+    // gone (an unmounted disk) or anything else there is a store that cannot be reached now,
+    // which the template must never replace.
+    if (!fileio::entryExists(fileName_)) {
         // A new data folder starts from the template shipped beside the program, with the
         // pages of the template's topics.
         if (fileio::copyFile(programFolder + "Structure.dat", fileName_))
@@ -103,13 +106,19 @@ bool TNimbusStructure::LoadStructure()
         index_.reserve(entries_.capacity());
     }
     if (!reader.ReadFile(fileName_)) {
-        // A store file that exists but cannot be read must not be replaced by an empty store.
-        loadFailed_ = fileio::fileExists(fileName_);
+        // A store file that exists but cannot be read (a link to nowhere, a folder, a file in
+        // another encoding) must not be replaced by an empty store.
+        loadFailed_ = fileio::entryExists(fileName_);
         if (loadFailed_) {
-            const std::string error = fileio::lastErrorText();
-            loadProblems_.push_back("The structure file could not be read: " + error);
+            const std::string error = reader.Refusal().empty() ? fileio::lastErrorText() : reader.Refusal();
+            loadProblems_.push_back("The structure file could not be read: " + error
+                                    + ". It is left as it is and nothing is saved over it.");
             log_->AddErrorToLog("*** The structure file could not be read: " + fileName_, error);
         }
+    } else if (const int last = fileio::lastByteOf(fileName_); last >= 0 && last != '\n' && last != '\r') {
+        // Every record ends with a line end: a file that stops elsewhere was cut short.
+        reader.NoteProblem("The structure file ends in the middle of a line: it was cut short, and the "
+                           "last topic may be incomplete");
     }
     if (reseedUnique) {
         reseedUnique = false;
@@ -148,6 +157,22 @@ StoreResult TNimbusStructure::replaceFile(const std::string &bytes, bool keepTar
 {
     // The new content goes to the ".tmp" file first, which stays beside the target.
     const std::string tmp = tmpNameOf(fileName_);
+    if (fileio::folderExists(tmp) && !keepTarget) {
+        // Something made a folder of that name: the store is still written, atomically and
+        // with its old versions, only without the visible copy.
+        if (!tmpBlockedReported_) {
+            tmpBlockedReported_ = true;
+            log_->AddToLog("*** " + tmp + " is a folder: the structure file is saved without its .tmp copy");
+        }
+        if (holdsExactly(fileName_, bytes)) {
+            modified = false;
+            return {};
+        }
+        StoreResult written = writeWholeFile(fileName_, bytes, kStoreVersions);
+        if (written)
+            modified = false;
+        return written;
+    }
     // Content equal to the file already there is not written again: no old version is made,
     // so the old versions keep earlier contents instead of copies of this one.
     if (!keepTarget && holdsExactly(fileName_, bytes)) {

@@ -120,6 +120,7 @@ private:
     mutable IdIndex index_;  // unused by sorted lists, which search by halves
     std::vector<std::string> loadProblems_;
     bool loadFailed_ = false;
+    bool tmpBlockedReported_ = false;
     StoreLog *log_;
     const Clock *clock_;
 };

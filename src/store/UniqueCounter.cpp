@@ -31,6 +31,14 @@ int NextUnique(const std::string &path)
     return SetUnique(path, n) == n ? n : -1;
 }
 
+int ReadUnique(const std::string &path)
+{
+    std::string bytes;
+    if (path.empty() || !fileio::fileExists(path) || !fileio::readWholeFile(path, bytes))
+        return -1;
+    return values::intOr(std::string_view(bytes).substr(0, 8), -1);
+}
+
 int SetUnique(const std::string &path, int n)
 {
     if (path.empty() || !fileio::writeFileAtomically(path, CounterText(n)))

@@ -10,6 +10,9 @@ namespace nimbus::counter {
 // counter that is not a number gives -1 (and the file then holds "-0000001"), as it always
 // has; -1 also when the file cannot be read or written.
 int NextUnique(const std::string &path);
+// The last number handed out, without changing the file; -1 when there is no counter or it
+// is not a number.
+int ReadUnique(const std::string &path);
 // Overwrites the counter with n; returns n, or -1 when the file cannot be written.
 int SetUnique(const std::string &path, int n);
 // "%08d" of n.

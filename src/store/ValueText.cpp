@@ -42,4 +42,11 @@ void appendInt(std::string &out, int value)
     out.append(buffer, ptr);
 }
 
+std::string excerpt(std::string_view text, std::size_t limit)
+{
+    if (text.size() <= limit)
+        return std::string(text);
+    return std::string(text.substr(0, limit)) + "... (" + std::to_string(text.size()) + " bytes)";
+}
+
 }  // namespace nimbus::values

@@ -17,6 +17,9 @@ inline bool isYes(std::string_view text) { return text == "Y"; }
 // Flags stored as numbers ("1"/"0"): false only for a number that is 0; a non-number counts
 // as set.
 bool numberFlag(std::string_view text);
+// At most limit bytes of a value for a message, marked when cut: a damaged file may hold
+// values of megabytes, which no log line or dialog should carry whole.
+std::string excerpt(std::string_view text, std::size_t limit = 40);
 // Appends the decimal text of value to out (faster than building a temporary string).
 void appendInt(std::string &out, int value);
 

@@ -192,19 +192,26 @@ TEST_F(StructureFileTest, StoreFileIsReplacedNotRewrittenInPlace)
     EXPECT_EQ(readFile(folder / "Structure.dat").find("uni=58"), std::string::npos);
 }
 
-TEST_F(StructureFileTest, FailedSaveLeavesStoreFileAndModifiedFlag)
+TEST_F(StructureFileTest, FolderNamedLikeTheTmpCopyDoesNotStopSaving)
 {
     writeFile(folder / "Structure.dat", kThirdPartyStore);
     store.LoadStructure();
-    store.modified = true;
-    // A folder where the temporary file should go: it cannot be written.
+    // Something made a folder where the temporary copy goes: the store is saved all the same,
+    // with its old version, and the log says so once.
     std::filesystem::create_directory(folder / "Structure.tmp");
-    const StoreResult result = store.SaveStructure();
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.errorText.empty());
-    EXPECT_TRUE(store.modified);
-    EXPECT_EQ(readFile(folder / "Structure.dat"), kThirdPartyStore);
-    EXPECT_FALSE(std::filesystem::exists(folder / "Structure(1).dat"));
+    store.Delete(store.IndexOf("58"));
+    store.modified = true;
+    ASSERT_TRUE(store.SaveStructure());
+    EXPECT_FALSE(store.modified);
+    EXPECT_EQ(readFile(folder / "Structure(1).dat"), kThirdPartyStore);
+    EXPECT_EQ(readFile(folder / "Structure.dat").find("uni=58"), std::string::npos);
+    store.Find("57")->text = "Renewed";
+    ASSERT_TRUE(store.SaveStructure());
+    EXPECT_NE(readFile(folder / "Structure.dat").find("text=Renewed"), std::string::npos);
+    int reports = 0;
+    for (const std::string &line : log.lines)
+        reports += line.find("is a folder") != std::string::npos;
+    EXPECT_EQ(reports, 1);
 }
 
 TEST_F(StructureFileTest, UnreadableStoreIsNeverReplacedByAnEmptyOne)
@@ -429,6 +436,115 @@ TEST_F(StructureFileTest, SavingUnchangedContentKeepsTheOldVersions)
     EXPECT_EQ(readFile(folder / "Structure(3).dat"), oldest);
     EXPECT_FALSE(std::filesystem::exists(folder / "Structure(4).dat"));
     EXPECT_NE(readFile(folder / "Structure(1).dat"), newest);
+}
+
+TEST_F(StructureFileTest, DamagedRecordsChangeNoOtherTopic)
+{
+    // The counter fell far behind; an empty and a repeated id come early in the file. Every
+    // other topic keeps its own id (and so its pages), the two get ids above all in use, and
+    // the counter moves past them in one step.
+    writeFile(folder / "StructUnique.dat", "00000003");
+    std::string file = "uni=1\r\ntext=Topics\r\nlev=0\r\ntype=1\r\n"
+                       "uni=\r\ntext=No id\r\nlev=1\r\n"
+                       "uni=1\r\ntext=Repeated\r\nlev=1\r\n";
+    for (int id = 2; id <= 3000; ++id)
+        file += "uni=" + std::to_string(id) + "\r\ntext=t" + std::to_string(id) + "\r\nlev=1\r\n";
+    writeFile(folder / "Structure.dat", file);
+    store.LoadStructure();
+    ASSERT_EQ(store.Count(), 3002);
+    for (int id = 2; id <= 3000; ++id)
+        ASSERT_EQ(store.Find(std::to_string(id))->text, "t" + std::to_string(id));
+    EXPECT_EQ(store.Find("3001")->text, "No id");
+    EXPECT_EQ(store.Find("3002")->text, "Repeated");
+    EXPECT_EQ(readFile(folder / "StructUnique.dat"), "00003002");
+    EXPECT_EQ(store.NextUnique(), 3003);
+
+    // A counter that is merely behind is moved up to the highest id at load.
+    writeFile(folder / "StructUnique.dat", "00000003");
+    TNimbusStructure again;
+    again.SetFileName(folder / "Structure.dat");
+    again.SetUniqueFileName(folder / "StructUnique.dat");
+    writeFile(folder / "Structure.dat", "uni=1\r\nlev=0\r\nuni=900\r\nlev=1\r\n");
+    again.LoadStructure();
+    EXPECT_EQ(readFile(folder / "StructUnique.dat"), "00000900");
+}
+
+TEST_F(StructureFileTest, MissingOrNegativeLevelsKeepTheLevelBefore)
+{
+    writeFile(folder / "Structure.dat",
+              "uni=1\r\ntext=Topics\r\nlev=-1\r\ntype=1\r\nuni=2\r\ntext=Task\r\nlev=1\r\n"
+              "uni=3\r\ntext=No level\r\nttype=4\r\nuni=4\r\ntext=Child\r\nlev=2\r\n"
+              "uni=5\r\ntext=Last, no level\r\n");
+    store.LoadStructure();
+    ASSERT_EQ(store.Count(), 5);
+    EXPECT_EQ(store.Find("1")->lev, 0);
+    EXPECT_EQ(store.Find("3")->lev, 1);
+    EXPECT_EQ(store.Find("5")->lev, 2);
+    EXPECT_EQ(store.LoadProblems().size(), 3u);
+    EXPECT_TRUE(log.mentions("The structure file as it was read is kept"));
+}
+
+TEST_F(StructureFileTest, ByteOrderMarksAndCutFiles)
+{
+    // A UTF-8 mark is skipped: the first record stays.
+    writeFile(folder / "Structure.dat", "\xEF\xBB\xBFuni=1\r\ntext=Topics\r\nlev=0\r\n");
+    store.LoadStructure();
+    ASSERT_EQ(store.Count(), 1);
+    EXPECT_EQ(store.Id(0), "1");
+    EXPECT_TRUE(store.LoadProblems().empty());
+
+    // UTF-16 is refused: nothing is read and nothing is saved over it.
+    const std::string wide("\xFF\xFEu\0n\0i\0=\0" "1\0\r\0\n\0", 16);
+    writeFile(folder / "Structure.dat", wide);
+    TNimbusStructure utf16;
+    utf16.SetFileName(folder / "Structure.dat");
+    utf16.LoadStructure();
+    EXPECT_TRUE(utf16.LoadFailed());
+    ASSERT_FALSE(utf16.LoadProblems().empty());
+    EXPECT_NE(utf16.LoadProblems()[0].find("UTF-16"), std::string::npos);
+    EXPECT_FALSE(utf16.SaveStructure());
+    EXPECT_EQ(readFile(folder / "Structure.dat"), wide);
+
+    // A file cut in the middle of its last line is damaged, and a copy is kept.
+    writeFile(folder / "Structure.dat", "uni=1\r\ntext=Topics\r\nlev=0\r\nuni=2\r\nlev=1\r\ntext=Cut tit");
+    TNimbusStructure cut;
+    test::RecordingLog cutLog;
+    cut.setLog(&cutLog);
+    cut.SetFileName(folder / "Structure.dat");
+    cut.LoadStructure();
+    EXPECT_EQ(cut.Count(), 2);
+    ASSERT_EQ(cut.LoadProblems().size(), 1u);
+    EXPECT_NE(cut.LoadProblems()[0].find("cut short"), std::string::npos);
+    EXPECT_TRUE(cutLog.mentions("is kept as"));
+}
+
+TEST_F(StructureFileTest, StoreThatCannotBeReachedIsNeverReplaced)
+{
+    // A link to a store on a disk that is not there: no template over it, no save over it.
+    std::filesystem::create_directories(folder / "prog");
+    writeFile(folder / "prog/Structure.dat", "uni=1\r\ntext=Topics\r\nlev=0\r\n");
+    std::filesystem::create_directories(folder / "data");
+    std::filesystem::create_symlink(folder / "gone/Structure.dat", folder / "data/Structure.dat");
+    TNimbusStructure linked;
+    linked.SetPaths(folder / "data/", folder / "prog/");
+    EXPECT_FALSE(linked.reseedUnique);
+    linked.LoadStructure();
+    EXPECT_TRUE(linked.LoadFailed());
+    EXPECT_FALSE(linked.LoadProblems().empty());
+    EXPECT_FALSE(linked.SaveStructure());
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "data/Structure.dat"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "gone"));
+}
+
+TEST_F(StructureFileTest, HugeValuesReachTheLogAsExcerpts)
+{
+    const std::string huge(1 << 20, '7');
+    writeFile(folder / "Structure.dat", "uni=1\r\nlev=0\r\nuni=2\r\nlev=x" + huge + "\r\n");
+    store.LoadStructure();
+    ASSERT_EQ(store.LoadProblems().size(), 1u);
+    EXPECT_LT(store.LoadProblems()[0].size(), 300u);
+    for (const std::string &line : log.lines)
+        EXPECT_LT(line.size(), 1000u);
 }
 
 }  // namespace
