@@ -3,6 +3,7 @@
 
 #include <QLabel>
 #include <QLayout>
+#include <QScreen>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -144,18 +145,23 @@ void MainLayout::restore(TScreenSetup &setup, bool loaded, QWidget *window)
 {
     auto stored = [](int value) { return value > 0; };
     if (loaded) {
+        // A damaged or hand-edited screen.dat may hold any number: the window never grows
+        // beyond the screens' room (a window of INT_MAX pixels cannot even be drawn).
+        const QRect room = window->screen() ? window->screen()->virtualGeometry() : QRect(0, 0, 4096, 4096);
         if (stored(setup.width) && stored(setup.height))
-            window->resize(setup.width, setup.height);
+            window->resize(std::min(setup.width, room.width()), std::min(setup.height, room.height()));
         if (setup.left != TScreenSetup::kNotStored && setup.top != TScreenSetup::kNotStored)
-            window->move(setup.left, setup.top);
+            window->move(std::clamp(setup.left, room.left() - window->width() + kMinimumPanel,
+                                    room.right() - kMinimumPanel),
+                         std::clamp(setup.top, room.top(), std::max(room.top(), room.bottom() - kMinimumPanel)));
     }
     // Until the window is shown the panels have no real size: lay them out for its size now.
     resize(window->size());
-    if (loaded && stored(setup.due))
-        dueWidth_ = setup.due;
-    if (loaded && stored(setup.info))
-        infoWidth_ = setup.info;
     const int dataWidth = std::max(1, width() - 8);
+    if (loaded && stored(setup.due))
+        dueWidth_ = std::min(setup.due, dataWidth);
+    if (loaded && stored(setup.info))
+        infoWidth_ = std::min(setup.info, dataWidth);
     const int clientHeight = std::max(1, window->height());
     int treeWidth = loaded && stored(setup.tree) ? setup.tree : dataWidth * 45 / 100;
     treeWidth =

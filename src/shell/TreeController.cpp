@@ -269,7 +269,9 @@ void TreeController::sortChildren(tree::SortMode mode)
 
 void TreeController::setAllExpanded(bool expanded)
 {
-    tree_.forEach([expanded](TreeItem *item) { item->expanded = expanded && item->hasChildren(); });
+    tree_.forEach([expanded](TreeItem *item) {
+        item->expanded = expanded && item->hasChildren() && tree::mayExpandAt(item->node ? item->node->lev : 0);
+    });
 }
 
 void TreeController::showExpansion(const TreeItem *select)
@@ -320,7 +322,7 @@ void TreeController::expandMatching(tree::ExpandChoice choice)
         if (!firstFound)
             firstFound = item;
         for (TreeItem *up = item->parent; up; up = up->parent)
-            up->expanded = true;
+            up->expanded = !up->node || tree::mayExpandAt(up->node->lev);
     });
     showExpansion(firstFound ? firstFound : selectedItem());
 }
@@ -332,7 +334,7 @@ void TreeController::goToTopic(TNimbusNode *node)
         return;
     setAllExpanded(false);
     for (TreeItem *up = item; up; up = up->parent)
-        up->expanded = up->hasChildren();
+        up->expanded = up->hasChildren() && (!up->node || tree::mayExpandAt(up->node->lev));
     showExpansion(item);
 }
 

@@ -199,7 +199,16 @@ bool LoadChecklist(THyperData &page, const ContentFolders &folders,
     const std::string path = PagePath(page, folders, log);
     std::vector<std::string> names;
     std::vector<std::string> values;
-    if (path.empty() || !readPairFile(path, names, values))
+    if (path.empty())
+        return false;
+    // A checklist is a few pages of items; a file of gigabytes is damage, and reading it
+    // would take the memory of the whole machine.
+    if (const std::int64_t size = fileio::fileSize(path); size > kMaxChecklistBytes) {
+        log.AddToLog("*** The checklist file is too large to open (" + std::to_string(size)
+                     + " bytes); it is left as it is: " + path);
+        return false;
+    }
+    if (!readPairFile(path, names, values))
         return false;
     ParseChecklist(names, values, items);
     return true;
@@ -224,6 +233,9 @@ StoreResult SaveChecklist(THyperData &page, const ContentFolders &folders,
     const std::string path = PagePath(page, folders, log);
     if (path.empty())
         return StoreResult::failure("unsafe file name");
+    // A file too large to open was never shown, so the items in hand are not its content.
+    if (fileio::fileSize(path) > kMaxChecklistBytes)
+        return StoreResult::failure("the checklist file is too large to open, and it is left as it is");
     std::vector<std::string> names;
     std::vector<std::string> values;
     ChecklistPairs(items, names, values);

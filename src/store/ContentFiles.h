@@ -4,6 +4,7 @@
 // they become paths: a name that would leave its folder is refused and logged.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,8 @@ bool LoadDetails(THyperData &page, const ContentFolders &folders, std::string &b
 StoreResult SaveDetails(THyperData &page, const ContentFolders &folders, const std::string &bytes,
                         int versions, bool richText, StoreLog &log);
 
+// Checklist files above this size are damage: they are neither read nor replaced.
+constexpr std::int64_t kMaxChecklistBytes = 64 * 1024 * 1024;
 bool LoadChecklist(THyperData &page, const ContentFolders &folders,
                    std::vector<ChecklistItem> &items, StoreLog &log);
 StoreResult SaveChecklist(THyperData &page, const ContentFolders &folders,

@@ -1,5 +1,6 @@
 // Writing the main log.
 #include "shell/core/MainLog.h"
+#include "store/ValueText.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -19,8 +20,11 @@ std::string MainLog::formatLine(const std::string &message) const
     return dates::displayDateTime(clock_.now(), dateOrder_) + "  " + message;
 }
 
-bool MainLog::writeLine(const std::string &line)
+bool MainLog::writeLine(const std::string &whole)
 {
+    // A damaged file can put megabytes into a message; the log keeps a bounded excerpt.
+    constexpr std::size_t kLongestLine = 4096;
+    const std::string line = whole.size() > kLongestLine ? values::excerpt(whole, kLongestLine) : whole;
     if (view_)
         view_(line);
     if (fileio::appendLine(file_, line))

@@ -160,7 +160,7 @@ BuildResult BuildTree(TNimbusStructure &store, TopicTree &tree, DateTime now, St
     // Children before their parents, so that each group sees its children's roll-up.
     for (auto it = items.rbegin(); it != items.rend(); ++it)
         if (TreeItem *item = *it) {
-            item->expanded = item->node->exp && item->hasChildren();
+            item->expanded = item->node->exp && item->hasChildren() && mayExpandAt(item->node->lev);
             UpdateGroup(item, now);
         }
     return result;

@@ -25,6 +25,16 @@ class TopicTree;
 // written from the tree. Returns the number of nodes whose depth changed.
 int RepairLevels(TNimbusStructure &store, StoreLog &log);
 
+// The view lays expanded branches out recursively, one level a call: a chain of tens of
+// thousands of expanded levels (a damaged or generated file) would overflow the stack. Items
+// deeper than this are shown collapsed.
+constexpr int kDeepestExpandedLevel = 200;
+// Whether an item at this depth may be shown expanded.
+inline bool mayExpandAt(int lev)
+{
+    return lev < kDeepestExpandedLevel;
+}
+
 struct BuildResult {
     TreeItem *topItem = nullptr;      // the item the view scrolls to (node's topnode)
     TreeItem *selectedItem = nullptr; // the item selected once the window shows (node's sel)
