@@ -98,6 +98,7 @@ void TNimbusStructure::SetPaths(const std::string &dataFolder, const std::string
 bool TNimbusStructure::LoadStructure()
 {
     loadProblems_.clear();
+    keepVersionsOnce_ = false;
     loadFailed_ = false;
     StructureReader reader(*this);
     // About one node per 130 bytes of file: sizing the index once saves rehashing it.
@@ -131,6 +132,9 @@ bool TNimbusStructure::LoadStructure()
         const bool kept = fileio::fileExists(copy) || fileio::copyFile(fileName_, copy, &error);
         for (const std::string &problem : reader.Problems())
             log_->AddToLog("*** " + problem);
+        // The damaged file lives on as that copy: the first save replaces it without making
+        // an old version of it, so that the complete old versions are not pushed out by it.
+        keepVersionsOnce_ = kept;
         if (kept)
             log_->AddToLog("*** The structure file as it was read is kept as " + copy);
         else
@@ -168,9 +172,11 @@ StoreResult TNimbusStructure::replaceFile(const std::string &bytes, bool keepTar
             modified = false;
             return {};
         }
-        StoreResult written = writeWholeFile(fileName_, bytes, kStoreVersions);
-        if (written)
+        StoreResult written = writeWholeFile(fileName_, bytes, keepVersionsOnce_ ? 0 : kStoreVersions);
+        if (written) {
+            keepVersionsOnce_ = false;
             modified = false;
+        }
         return written;
     }
     // Content equal to the file already there is not written again: no old version is made,
@@ -189,13 +195,16 @@ StoreResult TNimbusStructure::replaceFile(const std::string &bytes, bool keepTar
         return StoreResult::failure("the structure file could not be read when the program started; it is "
                                     "left as it is and the topics are in " + tmp);
     // Opening for appending with versions to keep makes the file service keep the old one.
-    fileio::OMFILEPtr current = fileio::openPlain(fileName_, "A", kStoreVersions);
-    if (current)
-        fileio::close(current);
+    if (!keepVersionsOnce_) {
+        fileio::OMFILEPtr current = fileio::openPlain(fileName_, "A", kStoreVersions);
+        if (current)
+            fileio::close(current);
+    }
     // Replaced atomically: a crash leaves the old or the new file, never a torn one.
     std::string error;
     if (!fileio::copyFile(tmp, fileName_, &error))
         return StoreResult::failure(error.empty() ? fileio::lastErrorText() : error);
+    keepVersionsOnce_ = false;
     modified = false;
     return {};
 }

@@ -121,6 +121,7 @@ private:
     std::vector<std::string> loadProblems_;
     bool loadFailed_ = false;
     bool tmpBlockedReported_ = false;
+    bool keepVersionsOnce_ = false;  // the file as read is kept as a damaged copy
     StoreLog *log_;
     const Clock *clock_;
 };

@@ -547,5 +547,23 @@ TEST_F(StructureFileTest, HugeValuesReachTheLogAsExcerpts)
         EXPECT_LT(line.size(), 1000u);
 }
 
+TEST_F(StructureFileTest, SavingADamagedStorePushesOutNoCompleteOldVersion)
+{
+    const std::string complete = "uni=1\r\ntext=Topics\r\nlev=0\r\nuni=2\r\ntext=Task\r\nlev=1\r\n";
+    for (int n = 1; n <= 5; ++n)
+        writeFile(folder / ("Structure(" + std::to_string(n) + ").dat"), complete);
+    writeFile(folder / "Structure.dat", complete.substr(0, complete.size() - 4));
+    store.LoadStructure();
+    ASSERT_FALSE(store.LoadProblems().empty());
+    store.modified = true;
+    ASSERT_TRUE(store.SaveStructure());
+    for (int n = 1; n <= 5; ++n)
+        EXPECT_EQ(readFile(folder / ("Structure(" + std::to_string(n) + ").dat")), complete) << n;
+    // Later saves keep old versions as always.
+    store.Find("2")->text = "Changed";
+    ASSERT_TRUE(store.SaveStructure());
+    EXPECT_NE(readFile(folder / "Structure(6).dat"), "");
+}
+
 }  // namespace
 }  // namespace nimbus
