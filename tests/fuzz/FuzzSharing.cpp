@@ -81,7 +81,7 @@ void fuzzPageList(const std::uint8_t *data, std::size_t size)
         out.write(reinterpret_cast<const char *>(data), static_cast<std::streamsize>(size));
     }
     const ContentFolders to{folder() + "Packs/", folder() + "Text/", folder() + "CheckList/"};
-    content_import::ImportContent(inbox, "bob-", to, NullStoreLog::instance(), false);
+    content_import::ImportContent(inbox, "bob-", to, NullStoreLog::instance());
     std::filesystem::remove(inbox + "bob-57.pkt");
 }
 
