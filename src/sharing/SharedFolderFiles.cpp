@@ -46,7 +46,9 @@ bool makeSharedFolder(const std::string &path, const SharedAccess &access, std::
 {
     const std::string folder = withoutSlash(path);
     struct stat st {};
+    bool made = false;
     if (::lstat(folder.c_str(), &st) != 0) {
+        made = true;
         if (::mkdir(folder.c_str(), access.known ? 0700 : 0777) != 0 && errno != EEXIST) {
             problem = fileio::lastErrorText();
             return false;
@@ -64,10 +66,19 @@ bool makeSharedFolder(const std::string &path, const SharedAccess &access, std::
         problem = "it is not a folder";
         return false;
     }
-    // chmod sets the bits whatever the umask; only the owner may, which is enough to repair
-    // the inboxes this user made.
-    if (access.known && st.st_uid == ::geteuid() && (st.st_mode & 07777) != access.folderMode)
+    if (!access.known)
+        return true;
+    if (made) {
+        // chmod sets the bits whatever the umask.
         ::chmod(folder.c_str(), access.folderMode);
+    } else if (st.st_uid == ::geteuid()) {
+        // An inbox this user made under a narrow umask (older copies) gets the group and other
+        // access the shared folder gives; bits already there, the owner's above all, stay.
+        const unsigned current = st.st_mode & 07777;
+        const unsigned wanted = current | (access.folderMode & (0077 | S_ISGID));
+        if (wanted != current)
+            ::chmod(folder.c_str(), wanted);
+    }
     return true;
 }
 

@@ -15,8 +15,8 @@ namespace nimbus::sharing {
 bool isRealFolder(const std::string &path);
 
 // Makes path (one level) with the shared access bits, or checks that the folder there is a
-// real folder; one this user owns takes the shared bits again (inboxes made by older copies
-// under a narrow umask). False with the reason in problem for a link or anything else.
+// real folder; one this user owns gains the group and other bits the shared folder gives
+// (inboxes made by older copies under a narrow umask), keeping every bit it has. False with the reason in problem for a link or anything else.
 bool makeSharedFolder(const std::string &path, const SharedAccess &access, std::string &problem);
 
 // "<folder>.<name>.<12 random characters>": hidden, and not to be guessed by a colleague.

@@ -97,11 +97,11 @@ TEST_F(SharedFolder, FoldersAndFilesTakeTheSharedFoldersBitsWhateverTheUmask)
     connect(bob);
     EXPECT_EQ(modeOf(shared + "Nimbus.dat"), 0660u);
     EXPECT_EQ(modeOf(shared + "Alice.usr"), 0660u);
-    // An inbox an older copy made under umask 022 is given the shared bits again by its owner.
+    // An inbox an older copy made under umask 022 gains the group's write access from its owner.
     ASSERT_EQ(::mkdir((shared + "alice-Inbox").c_str(), 0755), 0);
     addBobsTopic("{\\rtf1 plan}");
     ASSERT_TRUE(bobSends("Alice").ok);
-    EXPECT_EQ(modeOf(shared + "alice-Inbox"), 02770u);
+    EXPECT_EQ(modeOf(shared + "alice-Inbox"), 02775u);
     std::vector<std::string> files;
     fileio::listFiles(shared + "alice-Inbox/", files);
     ASSERT_FALSE(files.empty());
