@@ -53,9 +53,55 @@ std::string channelFolderFor(const std::string &overrideFolder, const std::strin
 
 std::string channelFolderFromEnvironment()
 {
+    return channelFolderChoiceFromEnvironment().folder;
+}
+
+ChannelFolderChoice channelFolderChoiceFromEnvironment()
+{
     const char *overrideFolder = std::getenv(kChannelFolderVariable);
     const char *runtimeDir = std::getenv("XDG_RUNTIME_DIR");
-    return channelFolderFor(overrideFolder ? overrideFolder : "", runtimeDir ? runtimeDir : "");
+    return chooseChannelFolder(overrideFolder ? overrideFolder : "", runtimeDir ? runtimeDir : "",
+                               ::geteuid());
+}
+
+std::string channelFolderProblem(const std::string &folder)
+{
+    struct stat st {};
+    const std::string path = withoutSlash(folder);
+    if (::lstat(path.c_str(), &st) != 0)
+        return {};
+    if (S_ISLNK(st.st_mode))
+        return "it is a symbolic link";
+    if (!S_ISDIR(st.st_mode))
+        return "it is not a folder";
+    if (st.st_uid != ::geteuid())
+        return "it belongs to another account (user id " + std::to_string(st.st_uid) + ")";
+    return {};
+}
+
+ChannelFolderChoice chooseChannelFolder(const std::string &overrideFolder,
+                                        const std::string &runtimeDir, uid_t uid,
+                                        const std::string &tmpRoot, const std::string &runUserRoot)
+{
+    if (!overrideFolder.empty() || !runtimeDir.empty())
+        return {channelFolderFor(overrideFolder, runtimeDir), {}};
+    const std::string usual = withSlash(tmpRoot) + "nimbus-" + std::to_string(uid) + "/";
+    const std::string problem = channelFolderProblem(usual);
+    if (problem.empty())
+        return {usual, {}};
+    // Anyone may make folders in /tmp, so another account can take the name first; the
+    // user's own runtime folder is private and nobody else's.
+    const std::string runtime = withSlash(runUserRoot) + std::to_string(uid) + "/";
+    struct stat st {};
+    const std::string why = "The folder " + usual +
+                            ", where this program finds its running copy, cannot be used: " +
+                            problem + ".";
+    if (::lstat(withoutSlash(runtime).c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+        st.st_uid == uid && (st.st_mode & 077) == 0)
+        return {runtime + "nimbus/", why + " " + runtime + "nimbus/ is used instead."};
+    return {{},
+            why + " Remove that folder, or set XDG_RUNTIME_DIR to a private folder of yours, "
+                  "and start the program again."};
 }
 
 bool prepareChannelFolder(const std::string &folder)

@@ -134,7 +134,7 @@ bool MergeAddon(TNimbusStructure &store, const std::string &packFolder, const Co
         store.SetSorted(false);
         store.modified = true;
     }
-    ImportReport report = content_import::ImportContent(packFolder, "", to, log, false);
+    ImportReport report = content_import::ImportContent(packFolder, "", to, log);
     if (import)
         *import = std::move(report);
     return true;

@@ -3,8 +3,10 @@
 
 #include "fileio/AtomicFile.h"
 #include "fileio/FolderOps.h"
+#include "fileio/Versions.h"
 #include "sharing/PacketFiles.h"
 #include "sharing/SharingLimits.h"
+#include "store/ContentFiles.h"
 #include "store/PairFile.h"
 #include "store/StoreLog.h"
 
@@ -49,24 +51,49 @@ bool rewritePageList(const std::string &bytes, const std::string &prefix,
 
 } // namespace
 
+std::string TopicOfContentFile(const std::string &name)
+{
+    const std::string base = fileio::baseNameOf(name);
+    if (fileio::extensionOf(name) == ".pkt")
+        return base;
+    const std::size_t dash = base.rfind('-');
+    return dash == std::string::npos ? std::string() : base.substr(0, dash);
+}
+
 ImportReport ImportContent(const std::string &folder, const std::string &prefix,
-                           const ContentFolders &to, StoreLog &log, bool setAsideRefused)
+                           const ContentFolders &to, StoreLog &log, const ImportOptions &options)
 {
     ImportReport report;
+    enum class Kind { PageList, Page, Description };
     const struct {
         const char *pattern;
         const std::string &target;
         std::int64_t maxBytes;
-    } kinds[] = {{"*.pkt", to.packs, limits::kMaxPageListBytes},
-                 {"*.txt", to.text, limits::kMaxPageFileBytes},
-                 {"*.lst", to.checkList, limits::kMaxPageFileBytes}};
+        Kind kind;
+        int versions;
+    } kinds[] = {
+        {"*.pkt", to.packs, limits::kMaxPageListBytes, Kind::PageList, 0},
+        {"*.txt", to.text, limits::kMaxPageFileBytes, Kind::Page, content::kDetailsVersions},
+        {"*.lst", to.checkList, limits::kMaxPageFileBytes, Kind::Page, content::kChecklistVersions},
+        // A page's description says whether its text is rich text; older copies send none.
+        {"*.~txt", to.checkList, limits::kMaxPageListBytes, Kind::Description,
+         content::kDescriptionVersions},
+        {"*.~lst", to.checkList, limits::kMaxPageListBytes, Kind::Description,
+         content::kDescriptionVersions},
+    };
     for (const auto &kind : kinds) {
         std::vector<std::string> files;
         fileio::listFiles(folder + kind.pattern, files);
         for (const std::string &file : files) {
             const std::string source = folder + file;
             const std::string name = startsWith(file, prefix) ? file.substr(prefix.size()) : file;
-            const bool pageList = kind.maxBytes == limits::kMaxPageListBytes;
+            // Files of topics that were not merged are not ours to take: their packet may still
+            // be on its way, or was refused.
+            if (options.topics && options.topics->count(TopicOfContentFile(name)) == 0) {
+                report.waiting.push_back(file);
+                continue;
+            }
+            const bool pageList = kind.kind == Kind::PageList;
             std::string problem;
             std::string bytes;
             std::string rewritten;
@@ -87,12 +114,20 @@ ImportReport ImportContent(const std::string &folder, const std::string &prefix,
             }
             if (!taken) {
                 log.AddToLog("*** Content file refused: " + file + " (" + problem + ")");
-                if (setAsideRefused)
-                    sharing::setAside(folder, file);
+                if (options.setAsideRefused) {
+                    std::string refusal;
+                    sharing::setAside(folder, file, options.access, &refusal);
+                    if (!refusal.empty())
+                        log.AddToLog("*** " + refusal);
+                }
                 report.refused.push_back(file);
                 continue;
             }
             const std::string target = kind.target + name;
+            // The user's own page goes on living as an old version, as after any rewrite.
+            const bool replacing = kind.versions > 0 && fileio::fileExists(target);
+            if (replacing)
+                fileio::rotateVersions(target, kind.versions);
             bool done = false;
             if (pageList)
                 done = fileio::writeFileAtomically(target, rewritten);
@@ -102,6 +137,11 @@ ImportReport ImportContent(const std::string &folder, const std::string &prefix,
             if (!done) {
                 report.failed.push_back(file);
                 continue;
+            }
+            if (replacing) {
+                ++report.replaced;
+                log.AddToLog("Received page " + name + " replaces the one here, which is kept "
+                             "as an old version");
             }
             fileio::deleteFile(source);
             ++report.moved;

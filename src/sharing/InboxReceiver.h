@@ -3,6 +3,9 @@
 // moved into the data folder. A packet that fails its checks is logged and set aside in the
 // inbox's "rejected/" folder, never merged in part. The user may stop a tick between packets:
 // each packet is merged whole, and the ones not reached stay in the inbox for the next tick.
+// Only the content files of the topics merged in the tick are taken. A packet merged but not
+// removable (a colleague's inbox that forbids it) is remembered in the data folder and never
+// merged again; the user is told once why.
 #pragma once
 
 #include <set>
@@ -10,6 +13,7 @@
 
 #include "fileio/OperationProgress.h"
 #include "sharing/MergeChanges.h"
+#include "sharing/MergedPackets.h"
 #include "sharing/SharingPaths.h"
 
 namespace nimbus {
@@ -52,6 +56,9 @@ private:
     StoreLog &log_;
     // Packets that could be neither merged nor set aside are not tried again in this run.
     std::set<std::string> stuck_;
+    sharing::MergedPackets merged_;
+    std::set<std::string> tickTopics_; // local ids of the topics merged in this tick
+    bool inboxRefusalLogged_ = false;
 };
 
 } // namespace nimbus

@@ -5,7 +5,10 @@
 
 #include "fileio/FolderOps.h"
 #include "fileio/OMFILE.h"
+#include <sys/stat.h>
+
 #include "sharing/Questions.h"
+#include "sharing/SharedFolderFiles.h"
 #include "sharing/SharingNames.h"
 #include "store/Clock.h"
 #include "store/DateFormat.h"
@@ -70,6 +73,9 @@ bool LanConnection::checkPasswordFile(Questions &questions, std::string &failure
             failure = kStatusUnableToCreate;
             return false;
         }
+        // Every colleague reads it, whatever the umask of the one who made the connection.
+        if (const sharing::SharedAccess shared = access(); shared.known)
+            ::chmod(path.c_str(), shared.fileMode);
         return true;
     }
     // A password file that cannot be read gives an empty password, which never matches.
@@ -111,8 +117,11 @@ const ConnectionStatus &LanConnection::Connect(Questions &questions, int dateOrd
     if (!checkPasswordFile(questions, failure))
         return finish(failure, false);
     const std::string line = dates::displayDateTime(clock_.now(), dateOrder);
-    if (!fileio::appendLine(resolved + details_.user + ".usr", line))
+    std::string problem;
+    if (!sharing::appendSharedLine(resolved + details_.user + ".usr", line, access(), problem)) {
+        log_.AddToLog("*** " + resolved + details_.user + ".usr cannot be written: " + problem);
         return finish(kStatusAccessNotAllowed, false);
+    }
     details_.connectedFolder = resolved;
     details_.userFile = resolved + details_.user + ".usr";
     return finish(kStatusConnectedOk, true);
@@ -164,6 +173,11 @@ NetworkUsers LanConnection::GetNetworkUsers()
 std::string LanConnection::InboxOf(const std::string &user) const
 {
     return details_.resolvedFolder + sharing::inboxFolderName(user);
+}
+
+sharing::SharedAccess LanConnection::access() const
+{
+    return sharing::SharedAccess::of(details_.resolvedFolder);
 }
 
 } // namespace nimbus

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sharing/ConnectionStatus.h"
+#include "sharing/SharedAccess.h"
 #include "sharing/SharedFolderResolver.h"
 
 namespace nimbus {
@@ -57,6 +58,8 @@ public:
     TNetDetails &details() { return details_; }
     // resolvedFolder + "<user in lower case>-Inbox/".
     std::string InboxOf(const std::string &user) const;
+    // The access bits of what this user makes in the shared folder: the folder's own.
+    sharing::SharedAccess access() const;
 
 private:
     const ConnectionStatus &finish(std::string text, bool connected);

@@ -8,6 +8,7 @@
 
 #include "fileio/FolderOps.h"
 #include "fileio/OMFILE.h"
+#include "sharing/SharedFolderFiles.h"
 
 namespace nimbus::sharing {
 
@@ -35,12 +36,18 @@ bool writeAll(int fd, std::string_view bytes)
 
 } // namespace
 
-bool writeQuick(const std::string &path, std::string_view bytes, std::string *error)
+bool writeQuick(const std::string &path, std::string_view bytes, std::string *error,
+                const SharedAccess &access)
 {
     // Hidden, so folder listings ("*.str", "*.pkt") never pick up a file being written.
-    const std::string temp =
-        fileio::folderOf(path) + "." + fileio::fileNameOf(path) + "." + std::to_string(::getpid());
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
+        temp = unpredictableTempName(path);
+        fd = createExclusive(temp, access);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
     if (fd < 0)
         return fail(error, "Cannot create " + temp);
     const bool written = writeAll(fd, bytes);
@@ -60,12 +67,13 @@ bool writeQuick(const std::string &path, std::string_view bytes, std::string *er
     return true;
 }
 
-bool copyQuick(const std::string &source, const std::string &target, std::string *error)
+bool copyQuick(const std::string &source, const std::string &target, std::string *error,
+               const SharedAccess &access)
 {
     std::string bytes;
     if (!fileio::readWholeFile(source, bytes))
         return fail(error, "Cannot read " + source);
-    return writeQuick(target, bytes, error);
+    return writeQuick(target, bytes, error, access);
 }
 
 bool isPlainFile(const std::string &path)
@@ -146,11 +154,17 @@ void parsePairs(const std::string &bytes, std::vector<std::string> &names,
     fileio::readPairs(file, names, values);
 }
 
-bool setAside(const std::string &folder, const std::string &name)
+bool setAside(const std::string &folder, const std::string &name, const SharedAccess &access,
+              std::string *refusal)
 {
     const std::string rejected = folder + kRejectedFolder;
-    if (fileio::createFolder(rejected, 0777) && fileio::renameFile(folder + name, rejected + name))
-        return true;
+    std::string problem;
+    if (makeSharedFolder(rejected, access, problem)) {
+        if (fileio::renameFile(folder + name, rejected + name))
+            return true;
+    } else if (refusal) {
+        *refusal = "the folder " + rejected + " is not used: " + problem;
+    }
     return fileio::renameFile(folder + name, folder + name + ".rejected");
 }
 

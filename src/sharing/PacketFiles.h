@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "sharing/SharedAccess.h"
+
 namespace nimbus::sharing {
 
 inline constexpr const char *kRejectedFolder = "rejected/";
@@ -16,10 +18,14 @@ inline constexpr const char *kRejectedFolder = "rejected/";
 // Writes bytes as path through a hidden temporary file in the same folder and a rename, so a
 // reader in another program never sees half a file. No fsync: packets are transient (the
 // outbox is rebuilt for every send, an inbox file is consumed by the next tick), and syncing
-// thousands of small files would make a large send take minutes.
-bool writeQuick(const std::string &path, std::string_view bytes, std::string *error = nullptr);
-// Copies source to target the same way; the copy can be read by colleagues (0666 less umask).
-bool copyQuick(const std::string &source, const std::string &target, std::string *error = nullptr);
+// thousands of small files would make a large send take minutes. The temporary name cannot be
+// guessed and is made with O_EXCL | O_NOFOLLOW, so a link a colleague planted is never written
+// through. The file takes access's file mode (the umask's when access is not known).
+bool writeQuick(const std::string &path, std::string_view bytes, std::string *error = nullptr,
+                const SharedAccess &access = {});
+// Copies source to target the same way.
+bool copyQuick(const std::string &source, const std::string &target, std::string *error = nullptr,
+               const SharedAccess &access = {});
 
 // Reads a file that came from someone else: it must be a regular file (not a link, device or
 // folder) of at most maxBytes bytes. On failure, problem says why.
@@ -36,7 +42,9 @@ void parsePairs(const std::string &bytes, std::vector<std::string> &names,
                 std::vector<std::string> &values);
 
 // Moves folder + name into folder + "rejected/" (replacing a file of that name there), or,
-// when that is impossible, renames it to name + ".rejected". False when neither worked.
-bool setAside(const std::string &folder, const std::string &name);
+// when that is impossible, renames it to name + ".rejected". A "rejected" that is a link is
+// not used; refusal then says why. False when neither worked.
+bool setAside(const std::string &folder, const std::string &name, const SharedAccess &access = {},
+              std::string *refusal = nullptr);
 
 } // namespace nimbus::sharing

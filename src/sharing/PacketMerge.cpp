@@ -2,6 +2,7 @@
 #include "sharing/PacketMerge.h"
 
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 #include "sharing/PacketReader.h"
@@ -32,11 +33,13 @@ public:
     bool run(TNimbusStructure &packet, const std::string &ownPrefix);
 
 private:
-    int place(Item &item, int anchor); // kNone anchor: at the end
+    int place(Item &item, int anchor); // kNone anchor: at the end; kNone when not placed
     void updateMatched();
     void placeNextToPacketNeighbours();
+    int placedBefore(std::size_t i) const;
     int newSection(const TNimbusNode &header, const std::string &id);
     int findTargetSection(int kind) const;
+    int freshId();
 
     TNimbusStructure &store_;
     TNimbusStructure *recentNew_;
@@ -44,7 +47,23 @@ private:
     MergeChanges &changes_;
     StoreSplice splice_;
     std::vector<Item> items_; // the header first
+    // Every id the packet's topics will have here: an id handed out for the header or a new
+    // section must be none of them, or the topic that has it could not be placed.
+    std::unordered_set<std::string> packetIds_;
 };
+
+int Merger::freshId()
+{
+    for (int attempt = 0; attempt < 100000; ++attempt) {
+        const int id = store_.NextUnique();
+        if (id < 0)
+            return id;
+        const std::string text = std::to_string(id);
+        if (packetIds_.count(text) == 0 && splice_.Find(text) == StoreSplice::kNone)
+            return id;
+    }
+    return -1;
+}
 
 int Merger::findTargetSection(int kind) const
 {
@@ -58,8 +77,21 @@ int Merger::findTargetSection(int kind) const
 
 int Merger::place(Item &item, int anchor)
 {
+    // Ids are checked before anything is placed, so this is a last line of defence: a taken id
+    // gets a new one rather than the node being lost.
+    if (splice_.Find(item.node->uni) != StoreSplice::kNone) {
+        const int id = freshId();
+        if (id < 0) {
+            log_.AddToLog("*** Topic not received, its id is taken: " + item.node->text);
+            item.node.reset();
+            return StoreSplice::kNone;
+        }
+        item.node->uni = std::to_string(id);
+    }
     const std::string id = item.node->uni;
     const int handle = splice_.Add(std::move(item.node));
+    if (handle == StoreSplice::kNone)
+        return handle;
     if (anchor == StoreSplice::kNone)
         splice_.Append(handle);
     else
@@ -77,6 +109,8 @@ int Merger::newSection(const TNimbusNode &header, const std::string &id)
     section->type = header.type;
     section->sys = section->urgent = section->exp = section->send = true;
     const int handle = splice_.Add(std::move(section));
+    if (handle == StoreSplice::kNone)
+        return handle;
     splice_.Append(handle);
     changes_.added.push_back(id);
     log_.AddToLog("Added section: " + header.text);
@@ -96,6 +130,14 @@ void Merger::updateMatched()
     }
 }
 
+// The nearest item before i that has a place (the header always has one).
+int Merger::placedBefore(std::size_t i) const
+{
+    while (i > 0 && items_[i - 1].match == StoreSplice::kNone)
+        --i;
+    return i > 0 ? items_[i - 1].match : StoreSplice::kNone;
+}
+
 // Case b: each new topic goes next to the packet topic before it, as it lay in the packet: below
 // it when it was its child, otherwise after the whole local subtree of its previous sibling, so
 // that it never takes over local children of a known topic.
@@ -108,15 +150,19 @@ void Merger::placeNextToPacketNeighbours()
         const Item &prev = items_[i - 1];
         int anchor = StoreSplice::kNone;
         int level = 1;
-        if (prev.packetLevel < item.packetLevel) {
+        std::size_t sibling = i - 1;
+        while (sibling > 0 && items_[sibling].packetLevel != item.packetLevel)
+            --sibling;
+        if (prev.packetLevel < item.packetLevel && prev.match != StoreSplice::kNone) {
             anchor = prev.match;
             level = splice_.Node(prev.match).lev + 1;
-        } else {
-            std::size_t sibling = i - 1;
-            while (sibling > 0 && items_[sibling].packetLevel != item.packetLevel)
-                --sibling;
+        } else if (items_[sibling].match != StoreSplice::kNone) {
             anchor = splice_.SubtreeEnd(items_[sibling].match);
             level = splice_.Node(items_[sibling].match).lev;
+        } else if (const int before = placedBefore(i); before != StoreSplice::kNone) {
+            // The topic it belongs beside could not be placed: it goes after what could.
+            anchor = splice_.SubtreeEnd(before);
+            level = splice_.Node(before).lev + 1;
         }
         item.node->lev = level;
         const std::string text = item.node->text;
@@ -149,6 +195,7 @@ bool Merger::run(TNimbusStructure &packet, const std::string &ownPrefix)
         // further receipt of it is matched and its page files (imported without the prefix)
         // belong to it.
         item.node->uni = item.localId;
+        packetIds_.insert(item.localId);
     }
     const std::size_t nonHeader = items_.size() - 1;
     Item &header = items_[0];
@@ -160,8 +207,8 @@ bool Merger::run(TNimbusStructure &packet, const std::string &ownPrefix)
     } else {
         // Every id is taken before the store changes: without a counter nothing is merged.
         const bool needsSection = target == StoreSplice::kNone;
-        const int headerId = store_.NextUnique();
-        const int sectionId = needsSection && headerId >= 0 ? store_.NextUnique() : 0;
+        const int headerId = freshId();
+        const int sectionId = needsSection && headerId >= 0 ? freshId() : 0;
         if (headerId < 0 || sectionId < 0) {
             log_.AddErrorToLog("*** A problem occurred while receiving topics: ",
                                "no new topic id could be had from " + store_.UniqueFileName());
@@ -182,8 +229,10 @@ bool Merger::run(TNimbusStructure &packet, const std::string &ownPrefix)
             int anchor = target;
             for (Item &item : items_) {
                 const std::string text = item.node->text;
-                anchor = place(item, anchor);
-                log_.AddToLog("Added topic: " + text);
+                if (const int placed = place(item, anchor); placed != StoreSplice::kNone) {
+                    anchor = placed;
+                    log_.AddToLog("Added topic: " + text);
+                }
             }
         } else {
             changes_.mergeCase = 'd';
@@ -191,8 +240,11 @@ bool Merger::run(TNimbusStructure &packet, const std::string &ownPrefix)
             place(header, StoreSplice::kNone);
             for (std::size_t i = 1; i < items_.size(); ++i) {
                 Item &item = items_[i];
-                TNimbusNode *node = item.node.get();
-                place(item, StoreSplice::kNone);
+                const int placed = place(item, StoreSplice::kNone);
+                if (placed == StoreSplice::kNone)
+                    continue;
+                // The node as the splice holds it: the packet's pointer has moved on.
+                TNimbusNode *node = &splice_.Node(placed);
                 log_.AddToLog("Added topic: " + node->text);
                 if (recentNew_) {
                     recentNew_->InsertId(0, node->uni, node);

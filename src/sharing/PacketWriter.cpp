@@ -12,6 +12,17 @@
 
 namespace nimbus {
 
+namespace {
+
+std::string descriptionNameOf(const std::string &pageFile)
+{
+    THyperData page;
+    page.file = pageFile;
+    return page.DescriptionFileName();
+}
+
+} // namespace
+
 std::string PacketWriter::SentId(const std::string &uni, const std::string &sender)
 {
     return uni.find('-') != std::string::npos ? uni : sender + "-" + uni;
@@ -134,6 +145,12 @@ std::string PacketWriter::copyPageFile(const TContent &source, int con, const st
     const std::string folder = con == kPageDetails ? paths_.TextFolder : paths_.CheckListFolder;
     // A page file that cannot be copied is left out; the page still names it.
     sharing::copyQuick(folder + file, paths_.OutboxFolder + name);
+    // The page's description travels with it: it says that a details page is rich text, and
+    // holds the page's title and columns. Copies that do not expect it leave it alone.
+    const std::string description = descriptionNameOf(file);
+    if (fileio::fileExists(paths_.CheckListFolder + description))
+        sharing::copyQuick(paths_.CheckListFolder + description,
+                           paths_.OutboxFolder + descriptionNameOf(name));
     return name;
 }
 

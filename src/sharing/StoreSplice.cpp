@@ -43,6 +43,9 @@ int StoreSplice::Add(std::unique_ptr<TNimbusNode> node)
 
 void StoreSplice::InsertAfter(int anchor, int handle)
 {
+    // A refused Add hands out kNone: placing it would write before the start of the chain.
+    if (handle < 0 || handle >= static_cast<int>(next_.size()) || handle == anchor)
+        return;
     if (anchor == kNone) {
         next_[static_cast<std::size_t>(handle)] = head_;
         head_ = handle;
@@ -87,8 +90,16 @@ void StoreSplice::Commit()
 {
     std::vector<TNimbusNode *> order;
     order.reserve(next_.size());
-    for (int h = head_; h != kNone; h = Next(h))
+    std::vector<bool> seen(next_.size(), false);
+    for (int h = head_; h != kNone && !seen[static_cast<std::size_t>(h)]; h = Next(h)) {
+        seen[static_cast<std::size_t>(h)] = true;
         order.push_back(&Node(h));
+    }
+    // The store drops what the new order leaves out. A chain cut by a wrong placement must
+    // never cost a local topic: anything not reached goes at the end, in its old order.
+    for (std::size_t h = 0; h < seen.size(); ++h)
+        if (!seen[h])
+            order.push_back(&Node(static_cast<int>(h)));
     // Added nodes join at the end first (the store only orders nodes it owns); an id that is
     // taken by now cannot happen, as Add checked it, but such a node would simply be dropped.
     for (auto &node : added_)

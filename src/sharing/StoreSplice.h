@@ -30,7 +30,8 @@ public:
 
     // Takes a node that is not placed yet; kNone (the node is dropped) when its id is taken.
     int Add(std::unique_ptr<TNimbusNode> node);
-    // Places an added node after anchor (kNone: first), or at the end.
+    // Places an added node after anchor (kNone: first), or at the end. A kNone handle (a
+    // refused Add) places nothing.
     void InsertAfter(int anchor, int handle);
     void Append(int handle);
 
@@ -41,7 +42,8 @@ public:
     // Level of the last node of the list; -1 when the list is empty.
     int LastLevel() const;
 
-    // The added nodes join the store and the store's list takes the chain's order.
+    // The added nodes join the store and the store's list takes the chain's order; a handle
+    // the chain does not reach is kept at the end, so no node is ever lost.
     void Commit();
 
 private:

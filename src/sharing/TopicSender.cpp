@@ -8,6 +8,7 @@
 #include "sharing/PacketFiles.h"
 #include "sharing/PacketWriter.h"
 #include "sharing/Questions.h"
+#include "sharing/SharedFolderFiles.h"
 #include "sharing/SharingNames.h"
 #include "store/Clock.h"
 #include "store/StoreLog.h"
@@ -115,9 +116,15 @@ TopicSender::Delivery TopicSender::deliver(const std::string &name, bool announc
     if (announce)
         log_.AddToLog("Sending to " + name);
     const std::string inbox = connection_.InboxOf(name);
-    // Colleagues write into each other's inboxes: the folder is made for everyone the
-    // shared folder allows (the umask decides).
-    if (!fileio::isSafeFileName(sharing::lowerAscii(name)) || !fileio::createFolder(inbox, 0777)) {
+    // Colleagues write into each other's inboxes and the owner removes what it merged: the
+    // folder and its files take the shared folder's access bits, whatever the umask. An inbox
+    // that is a link would lead the packet out of the shared folder.
+    const sharing::SharedAccess access = connection_.access();
+    std::string problem;
+    if (!fileio::isSafeFileName(sharing::lowerAscii(name)) ||
+        !sharing::makeSharedFolder(inbox, access, problem)) {
+        if (!problem.empty())
+            log_.AddToLog("*** The inbox " + inbox + " is not used: " + problem);
         errorDetail = "*** Unable to create inbox for user: " + name;
         return Delivery::Failed;
     }
@@ -135,7 +142,7 @@ TopicSender::Delivery TopicSender::deliver(const std::string &name, bool announc
         }
         const bool existed = fileio::fileExists(inbox + file);
         std::string error;
-        if (!sharing::copyQuick(paths_.OutboxFolder + file, inbox + file, &error)) {
+        if (!sharing::copyQuick(paths_.OutboxFolder + file, inbox + file, &error, access)) {
             errorDetail = error;
             takeBack(inbox, placed);
             return Delivery::Failed;

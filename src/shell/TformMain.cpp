@@ -1,6 +1,8 @@
 // Start-up and closing sequence of the main window, its timers and the parts it composes.
 #include "shell/TformMain.h"
 
+#include <cstdio>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -98,6 +100,8 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
     createDataFolders(paths_);
 
     log_ = std::make_unique<MainLog>(paths_.MainLogFile, clock_);
+    if (!channelNotice_.empty())
+        AddToLog("*** " + channelNotice_);
     log_->setView([this](const std::string &line) { appendLogLine(reLog, line); });
     storeLog_ = std::make_unique<MainLogStoreLog>(*log_);
     // An unusable data folder is said at once: nothing the program writes can be kept there.
@@ -146,6 +150,25 @@ TformMain::~TformMain()
 // processes. False when this copy must end.
 bool TformMain::startChannels()
 {
+    // A folder another account took would look like a running copy: say what is wrong
+    // instead of ending without a word.
+    const std::string &folder = environment_.channelFolder;
+    const ipc::ChannelFolderChoice usual = ipc::channelFolderChoiceFromEnvironment();
+    std::string notice = folder == usual.folder ? usual.notice : std::string();
+    const std::string problem = ipc::channelFolderProblem(folder);
+    if (folder.empty() || !problem.empty()) {
+        if (notice.empty() || !problem.empty())
+            notice = "The folder " + folder +
+                     ", where this program finds its running copy, cannot be used: " + problem +
+                     ".";
+        std::fprintf(stderr, "%s\n", notice.c_str());
+        environment_.prompts->tellUser(this, "Nimbus Desk", notice);
+        return false;
+    }
+    if (!notice.empty()) {
+        std::fprintf(stderr, "%s\n", notice.c_str());
+        channelNotice_ = notice;
+    }
     pipes_ = std::make_unique<ipc::PipeList>(nullptr, environment_.channelFolder, &shutdownFlags_);
     if (ipc::CreateChannel(*pipes_, "nimbus_active")) {
         const ipc::PipeLine client("nimbusslavemode", true, environment_.channelFolder);

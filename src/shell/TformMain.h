@@ -71,7 +71,8 @@ public:
     struct Environment {
         EnvironmentReader env = readProcessEnvironment;
         std::string executablePath = currentExecutablePath();
-        // The folder of the channels between copies of the program and other processes.
+        // The folder of the channels between copies of the program and other processes; empty
+        // when no usable one was found (start-up then says why).
         std::string channelFolder = ipc::channelFolderFromEnvironment();
         // How the window asks the user and tells them things; empty: the program's dialogs.
         std::shared_ptr<ShellPrompts> prompts;
@@ -220,6 +221,7 @@ private:
     SoftwarePanel *softwarePanel_ = nullptr;
     // Declared last: its server thread uses the handler and dispatcher above.
     std::unique_ptr<ipc::PipeList> pipes_;
+    std::string channelNotice_; // why the usual channel folder is not used
     bool terminated_ = false;
     bool started_ = false;
     bool startStepDone_ = false;

@@ -146,6 +146,16 @@ bool NamePageFile(THyperData &page)
     return true;
 }
 
+bool LooksLikeRtf(std::string_view bytes)
+{
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
+        bytes.remove_prefix(3);
+    while (!bytes.empty() && (bytes.front() == ' ' || bytes.front() == '\t' ||
+                              bytes.front() == '\r' || bytes.front() == '\n'))
+        bytes.remove_prefix(1);
+    return bytes.substr(0, 5) == "{\\rtf";
+}
+
 bool LoadDetails(THyperData &page, const ContentFolders &folders, std::string &bytes,
                  StoreLog &log)
 {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/ChecklistItem.h"
@@ -18,6 +19,7 @@ class Clock;
 
 namespace content {
 
+constexpr int kDetailsVersions = 8;
 constexpr int kChecklistVersions = 8;
 constexpr int kDescriptionVersions = 8;
 
@@ -35,6 +37,10 @@ std::string PagePath(const THyperData &page, const ContentFolders &folders, Stor
 // modified. False when the topic's uni cannot be a file name.
 bool NamePageFile(THyperData &page);
 
+// True when bytes are an RTF document ("{\rtf", after white space or a UTF-8 byte order mark):
+// such a page opens as rich text whatever its description says, since pages from packs and
+// from older copies arrive without one.
+bool LooksLikeRtf(std::string_view bytes);
 // The details text, as bytes; false when the page has no readable file. Marks the page loaded.
 bool LoadDetails(THyperData &page, const ContentFolders &folders, std::string &bytes,
                  StoreLog &log);

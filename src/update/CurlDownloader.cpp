@@ -1,6 +1,7 @@
 // libcurl transfers for the update check. Every limit is enforced here, so that a server that
 // never answers, sends without end or redirects in circles ends in an error, not a hang.
 #include "update/CurlDownloader.h"
+#include "update/DownloadSecurity.h"
 
 #include "fileio/AtomicFile.h"
 #include "fileio/FolderOps.h"
@@ -75,7 +76,8 @@ DownloadResult transfer(const std::string &url, const DownloadLimits &limits, Si
     // Addresses come from downloaded lists: nothing but the web, so no file:// or other scheme
     // can be fetched as a setup program.
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    // An https address is never followed to http: the answer could come from anyone.
+    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, RedirectSchemesFor(url));
     curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(curl, CURLOPT_MAXREDIRS, limits.maxRedirects);
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
@@ -108,6 +110,8 @@ DownloadResult transfer(const std::string &url, const DownloadLimits &limits, Si
     } else if (sink.storeFailed) {
         result.status = DownloadResult::StoreFailed;
         result.errorText = "the download could not be stored";
+    } else if (code == CURLE_UNSUPPORTED_PROTOCOL && IsHttps(url)) {
+        result.errorText = "refused a redirect from https to an address that is not https";
     } else if (sink.tooLarge || code == CURLE_FILESIZE_EXCEEDED) {
         result.errorText = "the response is larger than " + std::to_string(limits.maxBytes) +
                            " bytes";

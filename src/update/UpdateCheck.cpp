@@ -3,6 +3,7 @@
 
 #include "fileio/AtomicFile.h"
 #include "fileio/FolderOps.h"
+#include "update/DownloadSecurity.h"
 #include "update/DownloadSite.h"
 #include "update/ExecutableCloser.h"
 #include "update/InstallScript.h"
@@ -153,6 +154,13 @@ UpdateCheck::Next UpdateCheck::checkEntry(RegProduct &entry)
     // an interrupted download never leaves a truncated program for the script to run.
     if (stopping())
         return Next::Stop;
+    // A list that came over https (or an entry registered with an https address) may only
+    // name a setup on https: otherwise the list's protection would end at the setup.
+    if (IsDowngrade(entry.url, update.url)) {
+        reg_.RecordResult(entry, "*** Setup refused, not on https like the update list: " +
+                                     shortened(update.url));
+        return Next::NextEntry;
+    }
     fileio::createFolder(downloadFolder());
     fileio::deleteFile(setupPath());
     DownloadResult setup;

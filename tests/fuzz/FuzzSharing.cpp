@@ -1,7 +1,8 @@
 // Fuzz target for received packets: the first byte chooses between a packet store file (read,
 // checked and, when it passes, merged into a small store) and a page list in an inbox (imported
 // with this user's prefix). Whatever the bytes, nothing may crash, and a merged store must keep
-// distinct ids and levels that form a tree.
+// every local topic, distinct ids and levels that form a tree. The id counter starts at the same
+// number for every input, so packets can name the ids a merge hands out ("bob-6").
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -50,6 +51,7 @@ void fuzzPacket(const std::string &bytes)
         return;
     TNimbusStructure store;
     store.SetUniqueFileName(folder() + "StructUnique.dat");
+    store.SetUnique(5);
     addNode(store, "STD0001", 0, 1);
     addNode(store, "bob-1", 1, 1);
     addNode(store, "5", 2, 1);
@@ -59,9 +61,13 @@ void fuzzPacket(const std::string &bytes)
     MergeChanges changes;
     if (!packet::MergePacket(store, packet, "bob-", &recent, NullStoreLog::instance(), changes))
         return;
+    for (const char *local : {"STD0001", "bob-1", "5", "alice-2", "STD0006"})
+        if (store.IndexOf(local) < 0)
+            std::abort();
     int previous = -1;
     for (const auto &entry : store.Entries()) {
-        if (entry.node->lev < 0 || entry.node->lev > previous + 1 || store.IndexOf(entry.id) < 0)
+        if (entry.node->lev < 0 || entry.node->lev > previous + 1 ||
+            store.Find(entry.id) != entry.node || entry.id != entry.node->uni)
             std::abort();
         previous = entry.node->lev;
     }
@@ -75,7 +81,7 @@ void fuzzPageList(const std::uint8_t *data, std::size_t size)
         out.write(reinterpret_cast<const char *>(data), static_cast<std::streamsize>(size));
     }
     const ContentFolders to{folder() + "Packs/", folder() + "Text/", folder() + "CheckList/"};
-    content_import::ImportContent(inbox, "bob-", to, NullStoreLog::instance(), false);
+    content_import::ImportContent(inbox, "bob-", to, NullStoreLog::instance());
     std::filesystem::remove(inbox + "bob-57.pkt");
 }
 

@@ -267,3 +267,56 @@ TEST_F(ChannelFixture, ConnectionFromAnotherUserIsRefusedAndLogged)
     ASSERT_TRUE(recorder.waitFor(1));
     EXPECT_EQ(recorder.batches(), std::vector<Batch>{{"wakeup=now"}});
 }
+
+namespace nimbus::ipc {
+namespace {
+
+// Without XDG_RUNTIME_DIR the channels live in /tmp, where any account may take the name
+// "nimbus-<uid>" first. That must not pass for a running copy: the user's private runtime
+// folder is used where there is one, and otherwise the notice says what is wrong.
+TEST(ChannelFolderChoice, AFolderAnotherAccountTookIsNotUsedAndTheUserIsTold)
+{
+    test::TempFolder root;
+    const std::string tmp = root / "tmp/";
+    const std::string run = root / "run/user/";
+    std::filesystem::create_directories(tmp);
+    std::filesystem::create_directories(run);
+    const uid_t me = ::geteuid();
+    const std::string usual = tmp + "nimbus-" + std::to_string(me) + "/";
+
+    ChannelFolderChoice choice = chooseChannelFolder("", "", me, tmp, run);
+    EXPECT_EQ(choice.folder, usual);
+    EXPECT_TRUE(choice.notice.empty());
+    EXPECT_EQ(chooseChannelFolder("", "/run/user/7", me, tmp, run).folder, "/run/user/7/nimbus/");
+    EXPECT_EQ(chooseChannelFolder("/x/y", "", me, tmp, run).folder, "/x/y/");
+
+    // Taken: by another account when the test may give folders away, else by a link.
+    if (me == 0) {
+        ASSERT_EQ(::mkdir(usual.c_str(), 0700), 0);
+        ASSERT_EQ(::chown(usual.c_str(), 65534, 65534), 0);
+    } else {
+        std::filesystem::create_directories(root / "elsewhere");
+        std::filesystem::create_directory_symlink(root / "elsewhere", usual.substr(0, usual.size() - 1));
+    }
+    EXPECT_FALSE(channelFolderProblem(usual).empty());
+    choice = chooseChannelFolder("", "", me, tmp, run);
+    EXPECT_TRUE(choice.folder.empty());
+    EXPECT_NE(choice.notice.find("The folder " + usual), std::string::npos) << choice.notice;
+    EXPECT_NE(choice.notice.find(me == 0 ? "another account" : "symbolic link"),
+              std::string::npos)
+        << choice.notice;
+    EXPECT_NE(choice.notice.find("XDG_RUNTIME_DIR"), std::string::npos);
+
+    // A runtime folder others can read is not private; the user's own 0700 one is.
+    const std::string runtime = run + std::to_string(me) + "/";
+    ASSERT_EQ(::mkdir(runtime.c_str(), 0755), 0);
+    EXPECT_TRUE(chooseChannelFolder("", "", me, tmp, run).folder.empty());
+    ASSERT_EQ(::chmod(runtime.c_str(), 0700), 0);
+    choice = chooseChannelFolder("", "", me, tmp, run);
+    EXPECT_EQ(choice.folder, runtime + "nimbus/");
+    EXPECT_NE(choice.notice.find(runtime + "nimbus/ is used instead"), std::string::npos);
+    EXPECT_TRUE(prepareChannelFolder(choice.folder));
+}
+
+} // namespace
+} // namespace nimbus::ipc

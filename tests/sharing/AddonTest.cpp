@@ -189,8 +189,10 @@ TEST_F(Addons, ImportContentStripsThePrefix)
     writeFile(inbox + "bob-1234.pkt", "con=0\r\nuni=1\r\nfile=bob-1234-1.txt\r\n");
     writeFile(inbox + "alice-9.pkt", "con=1\r\nuni=2\r\nfile=alice-9-2.lst\r\n");
     writeFile(inbox + "alice-bob-3.lst", "chk=0\r\ntxt=x\r\n");
+    ImportOptions options;
+    options.setAsideRefused = true;
     const ImportReport report =
-        content_import::ImportContent(inbox, "bob-", paths.content(), log, true);
+        content_import::ImportContent(inbox, "bob-", paths.content(), log, options);
     EXPECT_EQ(report.moved, 4);
     EXPECT_EQ(readFile(paths.TextFolder + "1234.txt"), "details");
     EXPECT_EQ(readFile(paths.PacksFolder + "1234.pkt"), "con=0\r\nuni=1\r\nfile=1234-1.txt\r\n");

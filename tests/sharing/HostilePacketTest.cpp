@@ -72,19 +72,22 @@ TEST_F(HostilePackets, NothingLeavesTheDataFolderAndTheStoreStaysLoadable)
     ::close(fd);
     writeFile(root / "secret.txt", header() + records({"uni=mallory-9", "lev=2"}));
     std::filesystem::create_symlink(root / "secret.txt", inbox + "l-link.str");
-    // A page list naming a page file outside its folder, and one naming another topic's page.
+    // For the good packet's topics: a page list naming a page file outside its folder, and one
+    // naming another topic's page. A page file of a topic no packet brought is not taken.
     writeFile(inbox + "mallory-20.pkt", "con=0\r\nuni=1\r\nfile=../../../outside.txt\r\n");
     writeFile(inbox + "mallory-21.pkt", "con=0\r\nuni=1\r\nfile=5-1.txt\r\n");
+    writeFile(inbox + "mallory-40-1.txt", "not asked for");
     // One good packet among them is merged all the same.
-    writeFile(inbox + "z-good.str", header() + records({"uni=mallory-30", "text=Fine", "lev=2"}));
+    writeFile(inbox + "z-good.str", header() + records({"uni=mallory-20", "text=Fine", "lev=2",
+                                                        "uni=mallory-21", "text=Too", "lev=2"}));
 
     const std::vector<std::string> ids = idsOf(bob.store);
     const ReceiveOutcome outcome = bob.tick();
     EXPECT_EQ(outcome.packetsMerged, 1);
     EXPECT_EQ(outcome.packetsRefused, static_cast<int>(packets.size()) + 2);
-    EXPECT_EQ(bob.store.Count(), static_cast<int>(ids.size()) + 2)
-        << "the good packet's header and topic";
-    EXPECT_NE(bob.store.Find("mallory-30"), nullptr);
+    EXPECT_EQ(bob.store.Count(), static_cast<int>(ids.size()) + 3)
+        << "the good packet's header and topics";
+    EXPECT_NE(bob.store.Find("mallory-20"), nullptr);
     EXPECT_EQ(bob.store.Find("STD0001")->text, "Topics");
 
     // Every refused file is set aside in the inbox; nothing was written anywhere else.
@@ -96,6 +99,8 @@ TEST_F(HostilePackets, NothingLeavesTheDataFolderAndTheStoreStaysLoadable)
     EXPECT_EQ(rejected.size(), packets.size() + 4);
     EXPECT_FALSE(fileio::fileExists(bob.paths.PacksFolder + "mallory-20.pkt"));
     EXPECT_FALSE(fileio::fileExists(bob.paths.PacksFolder + "mallory-21.pkt"));
+    EXPECT_FALSE(fileio::fileExists(bob.paths.TextFolder + "mallory-40-1.txt"));
+    EXPECT_TRUE(fileio::fileExists(inbox + "mallory-40-1.txt"));
     for (const std::string &file : filesBelow(root.path())) {
         const bool inside = file.rfind(root / "home/bob/", 0) == 0 ||
                             file.rfind(root / "shared/", 0) == 0 || file == root / "secret.txt";

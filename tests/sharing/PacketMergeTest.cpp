@@ -2,6 +2,8 @@
 // repeated receipt and topics that come back to their sender.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "SharingTestSupport.h"
 #include "sharing/PacketMerge.h"
 #include "sharing/PacketReader.h"
@@ -11,8 +13,12 @@ namespace {
 
 class PacketMerge : public ::testing::Test {
 protected:
-    PacketMerge()
+    PacketMerge() { fill(); }
+
+    void fill()
     {
+        store.Clear();
+        recentNew.Clear();
         store.SetUniqueFileName(folder / "StructUnique.dat");
         addNode(store, "STD0001", 0, "Topics", 1);
         addNode(store, "alice-1", 1, "Known", 1);
@@ -135,6 +141,73 @@ TEST_F(PacketMerge, OwnTopicComesBackUnderItsOwnId)
     EXPECT_EQ(store.Find("5")->text, "Mine, edited by Alice");
     EXPECT_EQ(store.IndexOf("bob-6"), -1) << "kept under its own id, without the prefix";
     EXPECT_EQ(store.IndexOf("6"), store.IndexOf("5") + 1);
+}
+
+// Bob's own topics come back with ids whose local form ("bob-10" is 10 here) is the very number
+// the counter hands out next, for the header or for a new section. Each case must place every
+// packet topic once, keep every local topic, and give the header and section ids of their own.
+// (Run under AddressSanitizer too: the refused placement once wrote before a buffer.)
+TEST_F(PacketMerge, IdsHandedOutForTheMergeNeverMeetThePacketsIds)
+{
+    const std::vector<std::string> local = idsOf(store);
+    struct Case {
+        char mergeCase;
+        std::vector<std::string> lines;
+        std::vector<std::string> topics; // local ids of the packet's topics
+    };
+    const std::vector<Case> cases = {
+        // b: one known topic; the new one has the header's id-to-be.
+        {'b',
+         {"uni=-1", "text=From: Alice", "lev=1", "type=1", "uni=alice-1", "text=Known", "lev=2",
+          "uni=bob-10", "text=Mine, back", "lev=3"},
+         {"alice-1", "10"}},
+        // c: nothing known, a section of its kind: the first topic has the header's id-to-be.
+        {'c',
+         {"uni=-1", "text=From: Alice", "lev=1", "type=2", "uni=bob-10", "text=First", "lev=2",
+          "uni=bob-12", "text=Second", "lev=3"},
+         {"10", "12"}},
+        // d: nothing known, no section of its kind: header and section ids both collide.
+        {'d',
+         {"uni=-1", "text=From: Alice", "lev=1", "type=9", "uni=bob-11", "text=One", "lev=2",
+          "uni=bob-10", "text=Two", "lev=2"},
+         {"11", "10"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(1, c.mergeCase));
+        fill();
+        store.SetUnique(9); // the next id handed out is 10
+        const int before = store.Count();
+        const MergeChanges changes = merge(records(c.lines));
+        EXPECT_EQ(changes.mergeCase, c.mergeCase);
+        for (const std::string &id : local)
+            EXPECT_GE(store.IndexOf(id), 0) << "local topic " << id << " was lost";
+        for (const std::string &id : c.topics) {
+            ASSERT_GE(store.IndexOf(id), 0) << id;
+            EXPECT_EQ(store.Find(id)->uni, id);
+        }
+        const int made = c.mergeCase == 'd' ? 2 : 1; // the header, and a section in case d
+        const int added = static_cast<int>(c.topics.size()) - (c.mergeCase == 'b' ? 1 : 0);
+        EXPECT_EQ(store.Count(), before + made + added);
+        // Every id once, and levels that make a tree.
+        std::set<std::string> ids;
+        int previous = -1;
+        for (const auto &entry : store.Entries()) {
+            EXPECT_TRUE(ids.insert(entry.node->uni).second) << entry.node->uni;
+            EXPECT_EQ(entry.id, entry.node->uni);
+            EXPECT_LE(entry.node->lev, previous + 1) << entry.node->uni;
+            previous = entry.node->lev;
+        }
+        const std::string header = changes.added.front();
+        for (const std::string &id : c.topics)
+            EXPECT_NE(header, id);
+        // What the next merge sees is the store as it is: every id is found under itself.
+        for (const auto &entry : store.Entries())
+            EXPECT_EQ(store.Find(entry.id), entry.node);
+        if (c.mergeCase == 'd') {
+            for (const std::string &id : c.topics)
+                EXPECT_GE(recentNew.IndexOf(id), 0) << "listed as new: " << id;
+        }
+    }
 }
 
 } // namespace

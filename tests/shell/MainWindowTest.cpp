@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "shell/TformMain.h"
+#include "shell/tree/WindowFixture.h"
 #include "support/TempFolder.h"
 #include "viewer/DisplayControl.h"
 #include "viewer/TformTextDisplay.h"
@@ -26,6 +27,26 @@ private:
     }
 
 private slots:
+    // A channel folder that is not the user's own (here a link planted in its place) is not
+    // taken for a running copy: the user is told what is wrong, and no data folder is made.
+    void aChannelFolderThatIsNotTheUsersOwnIsReported()
+    {
+        test::TempFolder dir;
+        FixedClock clock;
+        std::filesystem::create_directories(dir / "elsewhere");
+        std::filesystem::create_directory_symlink(dir / "elsewhere", dir / "channels");
+        TformMain::Environment env = environmentFor(dir);
+        auto prompts = std::make_shared<test::FakePrompts>();
+        env.prompts = prompts;
+        TformMain window(clock, env);
+        QVERIFY(window.terminated());
+        QCOMPARE(prompts->told.size(), std::size_t(1));
+        QVERIFY2(prompts->told[0].find("cannot be used: it is a symbolic link") !=
+                     std::string::npos,
+                 prompts->told[0].c_str());
+        QVERIFY(!std::filesystem::exists(dir / "home/$Nimbus"));
+    }
+
     void startUpShowsTheLogAndCaption()
     {
         test::TempFolder dir;

@@ -3,12 +3,15 @@
 // and every faulty site ends in a recorded message.
 #include "UpdateTestSupport.h"
 
+#include <map>
+
 #include "support/ChildProcess.h"
 #include "support/RecordingProgress.h"
 #include "support/SiteServer.h"
 
 #include "update/CurlDownloader.h"
 #include "update/DetachedScriptStarter.h"
+#include "update/DownloadSecurity.h"
 #include "update/InstallScript.h"
 #include "update/ShutdownFlag.h"
 #include "update/UpdateCheck.h"
@@ -237,6 +240,62 @@ TEST_F(UpdateCheckEndToEnd, OtherProductsInstallWhileThePassGoesOnAndOlderOffers
                      "Nimbus - Up to date"}));
     EXPECT_EQ(view.texts.back(), "finish No updates found 1000");
     EXPECT_TRUE(nimbus::test::waitFor([&] { return fs::exists(marks + "restart"); }, 20s));
+}
+
+// A site reached over https: its update lists come from memory, and every setup asked for is
+// noted (and never served).
+class HttpsSite : public Downloader {
+public:
+    DownloadResult getToMemory(const std::string &url, const DownloadLimits &,
+                               std::string &body) override
+    {
+        const auto found = lists.find(url);
+        if (found == lists.end())
+            return {DownloadResult::TransferFailed, "not found"};
+        body = found->second;
+        return {DownloadResult::Ok, ""};
+    }
+    DownloadResult getToFile(const std::string &url, const DownloadLimits &, const std::string &,
+                             unsigned) override
+    {
+        setups.push_back(url);
+        return {DownloadResult::TransferFailed, "not served here"};
+    }
+    std::map<std::string, std::string> lists;
+    Lines setups;
+};
+
+// An update list that came over https may not send the setup download to http; a list
+// fetched over http may name either. Redirects from https keep to https.
+TEST_F(UpdateCheckEndToEnd, HttpsIsNeverGivenUpForTheSetup)
+{
+    HttpsSite https;
+    const auto list = [](const std::string &application, const std::string &setup) {
+        return "application=" + application + "\r\nversion=9.0\r\nurl=" + setup + "\r\n";
+    };
+    https.lists["https://maker.example/a/updatelist.txt"] = list("A", "http://maker.example/a.sh");
+    https.lists["HTTPS://maker.example/b/updatelist.txt"] = list("B", "https://maker.example/b.sh");
+    https.lists["http://maker.example/c/updatelist.txt"] = list("C", "http://maker.example/c.sh");
+    RegProduct &downgraded = entry("A", "1.0", "https://maker.example/a/updatelist.txt");
+    entry("B", "1.0", "HTTPS://maker.example/b/updatelist.txt");
+    entry("C", "1.0", "http://maker.example/c/updatelist.txt");
+    UpdateCheck pass{reg, https, closer, starter, view, shutdown, settings};
+    EXPECT_EQ(pass.CheckForUpdates(), PassOutcome::Completed);
+    EXPECT_EQ(downgraded.errorcodes,
+              "*** Setup refused, not on https like the update list: http://maker.example/a.sh");
+    EXPECT_EQ(https.setups,
+              (Lines{"https://maker.example/b.sh", "http://maker.example/c.sh"}));
+    const Lines events = logEvents(reg);
+    EXPECT_NE(std::find(events.begin(), events.end(), "A - " + downgraded.errorcodes),
+              events.end());
+
+    EXPECT_STREQ(RedirectSchemesFor("https://maker.example/x"), "https");
+    EXPECT_STREQ(RedirectSchemesFor("Https://maker.example/x"), "https");
+    EXPECT_STREQ(RedirectSchemesFor("http://maker.example/x"), "http,https");
+    EXPECT_FALSE(IsDowngrade("http://a/list", "http://a/setup"));
+    EXPECT_FALSE(IsDowngrade("https://a/list", "https://b/setup"));
+    EXPECT_TRUE(IsDowngrade("https://a/list", "ftp://a/setup"));
+    EXPECT_TRUE(IsDowngrade("https://a/list", "httpsx://a/setup"));
 }
 
 TEST_F(UpdateCheckEndToEnd, FaultySitesEndInARecordedMessage)

@@ -174,7 +174,7 @@ void TopicPage::ShowPage(int index)
         content::LoadDetails(*page, context_.folders, bytes, *context_.log);
         QString problem;
         if (!details->loadPage(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
-                               page->rtf, &problem))
+                               page->rtf || content::LooksLikeRtf(bytes), &problem))
             context_.log->AddToLog(
                 "*** The page " + page->file + " of " + node_->text +
                 " could not be read completely: " + problem.toLocal8Bit().toStdString());
