@@ -1,0 +1,216 @@
+// Tables read from RTF; see RtfTableBuilder.h.
+#include "shell/rtf/RtfTableBuilder.h"
+
+#include "shell/rtf/RtfParagraphState.h"
+
+#include <QTextTable>
+
+namespace nimbus::rtf {
+
+namespace {
+
+constexpr double TwipsPerPixel = RtfParagraphState::TwipsPerPixel;
+
+void setBorder(QTextTableCellFormat &format, int side, int twips)
+{
+    const qreal width = twips / TwipsPerPixel;
+    const QBrush black(Qt::black);
+    switch (side) {
+    case RtfCellDefinition::Top:
+        format.setTopBorder(width);
+        format.setTopBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        format.setTopBorderBrush(black);
+        break;
+    case RtfCellDefinition::Left:
+        format.setLeftBorder(width);
+        format.setLeftBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        format.setLeftBorderBrush(black);
+        break;
+    case RtfCellDefinition::Bottom:
+        format.setBottomBorder(width);
+        format.setBottomBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        format.setBottomBorderBrush(black);
+        break;
+    default:
+        format.setRightBorder(width);
+        format.setRightBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        format.setRightBorderBrush(black);
+        break;
+    }
+}
+
+} // namespace
+
+QTextCursor RtfTableBuilder::beginRow(const QTextCursor &at, const RtfRowDefinition &row)
+{
+    if (!table_) {
+        edges_.clear();
+        int previous = 0;
+        for (const RtfCellDefinition &cell : row.cells()) {
+            const int edge = qMax(previous + 1, cell.right - row.left());
+            edges_.push_back(edge);
+            previous = edge;
+        }
+        QTextTableFormat format;
+        format.setBorder(0);
+        format.setCellSpacing(0);
+        format.setCellPadding(CellPadding / TwipsPerPixel);
+        format.setBorderCollapse(true);
+        QList<QTextLength> widths;
+        previous = 0;
+        for (int edge : edges_) {
+            widths << QTextLength(QTextLength::FixedLength, (edge - previous) / TwipsPerPixel);
+            previous = edge;
+        }
+        format.setColumnWidthConstraints(widths);
+        QTextCursor cursor(at);
+        table_ = cursor.insertTable(1, qMax<int>(1, static_cast<int>(edges_.size())), format);
+        row_ = 0;
+        openMerges_.clear();
+        merges_.clear();
+    } else {
+        table_->appendRows(1);
+        ++row_;
+    }
+    placeRow(row);
+    formatCells(row);
+    trackVerticalMerges();
+    slot_ = 0;
+    rowOpen_ = true;
+    return cursorInSlot(0);
+}
+
+// Puts each cell of the row on the columns between its left and right edges.
+void RtfTableBuilder::placeRow(const RtfRowDefinition &row)
+{
+    slots_.clear();
+    int next = 0;
+    for (const RtfCellDefinition &cell : row.cells()) {
+        if (cell.merged && !slots_.empty()) { // \clmrg: the cell belongs to the one before
+            Slot &previous = slots_.back();
+            previous.span = qMax(previous.span, columnOfEdge(cell.right - row.left()) -
+                                                    previous.column + 1);
+            next = previous.column + previous.span;
+            continue;
+        }
+        if (next >= MaxColumns)
+            break;
+        Slot slot;
+        slot.column = next;
+        const int last = qMin(MaxColumns - 1, qMax(next, columnOfEdge(cell.right - row.left())));
+        slot.span = last - next + 1;
+        slot.verticalMerged = cell.verticalMerged;
+        slot.verticalMergeFirst = cell.verticalMergeFirst;
+        slots_.push_back(slot);
+        next = last + 1;
+    }
+    if (slots_.empty())
+        slots_.push_back(Slot());
+    ensureColumns(slots_.back().column + slots_.back().span);
+    for (const Slot &slot : slots_)
+        if (slot.span > 1)
+            table_->mergeCells(row_, slot.column, 1, slot.span);
+}
+
+int RtfTableBuilder::columnOfEdge(int edge) const
+{
+    if (edges_.empty())
+        return 0;
+    int best = 0;
+    for (std::size_t i = 1; i < edges_.size(); ++i)
+        if (std::abs(edges_[i] - edge) < std::abs(edges_[std::size_t(best)] - edge))
+            best = static_cast<int>(i);
+    return best;
+}
+
+void RtfTableBuilder::ensureColumns(int count)
+{
+    count = qMin(count, MaxColumns);
+    if (table_->columns() < count)
+        table_->appendColumns(count - table_->columns());
+}
+
+void RtfTableBuilder::formatCells(const RtfRowDefinition &row)
+{
+    std::size_t slot = 0;
+    for (const RtfCellDefinition &cell : row.cells()) {
+        if (cell.merged && slot > 0)
+            continue;
+        if (slot >= slots_.size())
+            break;
+        QTextTableCellFormat format;
+        for (int side = 0; side < 4; ++side)
+            if (cell.borders[std::size_t(side)] > 0)
+                setBorder(format, side, cell.borders[std::size_t(side)]);
+        if (format.propertyCount() > 0)
+            table_->cellAt(row_, slots_[slot].column).setFormat(format);
+        ++slot;
+    }
+}
+
+void RtfTableBuilder::trackVerticalMerges()
+{
+    openMerges_.resize(std::size_t(MaxColumns));
+    auto close = [this](VerticalMerge &merge) {
+        if (merge.rows > 1)
+            merges_.push_back(merge);
+        merge = VerticalMerge();
+        merge.rows = 0;
+    };
+    for (const Slot &slot : slots_) {
+        VerticalMerge &open = openMerges_[std::size_t(slot.column)];
+        if (slot.verticalMerged && open.rows > 0 && open.columns == slot.span) {
+            ++open.rows;
+            continue;
+        }
+        if (open.rows > 0)
+            close(open);
+        if (slot.verticalMergeFirst)
+            open = VerticalMerge{row_, slot.column, 1, slot.span};
+    }
+}
+
+QTextCursor RtfTableBuilder::cursorInSlot(std::size_t slot)
+{
+    return table_->cellAt(row_, slots_[slot].column).firstCursorPosition();
+}
+
+QTextCursor RtfTableBuilder::nextCell()
+{
+    const Slot &last = slots_.back();
+    if (slot_ + 1 < slots_.size())
+        return cursorInSlot(++slot_);
+    const int column = last.column + last.span;
+    if (column >= MaxColumns) // no room: the text joins the last cell
+        return table_->cellAt(row_, last.column).lastCursorPosition();
+    ensureColumns(column + 1);
+    slots_.push_back(Slot{column, 1, false, false});
+    return cursorInSlot(++slot_);
+}
+
+void RtfTableBuilder::endRow()
+{
+    rowOpen_ = false;
+}
+
+QTextCursor RtfTableBuilder::endTable()
+{
+    for (VerticalMerge &open : openMerges_)
+        if (open.rows > 1)
+            merges_.push_back(open);
+    for (const VerticalMerge &merge : merges_)
+        if (merge.row + merge.rows <= table_->rows() &&
+            merge.column + merge.columns <= table_->columns())
+            table_->mergeCells(merge.row, merge.column, merge.rows, merge.columns);
+    QTextCursor cursor = table_->lastCursorPosition();
+    cursor.movePosition(QTextCursor::NextBlock);
+    table_ = nullptr;
+    rowOpen_ = false;
+    slots_.clear();
+    openMerges_.clear();
+    merges_.clear();
+    row_ = -1;
+    return cursor;
+}
+
+} // namespace nimbus::rtf
