@@ -32,6 +32,7 @@ void RtfDocumentBuilder::insertText(const QString &text, const QTextCharFormat &
 {
     if (text.isEmpty())
         return;
+    enterNextCell();
     if (blockPending_) {
         flush();
         cursor_.insertBlock();
@@ -56,6 +57,7 @@ void RtfDocumentBuilder::flush()
 void RtfDocumentBuilder::endParagraph(const QTextBlockFormat &format, const RtfListMembership &list)
 {
     flush();
+    enterNextCell();
     if (blockPending_)
         cursor_.insertBlock();
     applyParagraph(format, list);
@@ -81,6 +83,7 @@ void RtfDocumentBuilder::insertObject(const QTextCharFormat &format)
 void RtfDocumentBuilder::beginRow(const RtfRowDefinition &row)
 {
     flush();
+    cellEnded_ = false;
     cursor_ = tables_.beginRow(cursor_, row);
     blockPending_ = false;
     textSinceBreak_ = false;
@@ -92,9 +95,20 @@ void RtfDocumentBuilder::endCell(const QTextBlockFormat &format, const RtfListMe
     if (!tables_.inRow())
         return;
     flush();
+    enterNextCell();
     if (!blockPending_)
         applyParagraph(format, list);
     ++paragraphs_;
+    cellEnded_ = true;
+}
+
+void RtfDocumentBuilder::enterNextCell()
+{
+    if (!cellEnded_)
+        return;
+    cellEnded_ = false;
+    if (!tables_.inRow())
+        return;
     cursor_ = tables_.nextCell();
     blockPending_ = false;
     textSinceBreak_ = false;
@@ -104,6 +118,7 @@ void RtfDocumentBuilder::endCell(const QTextBlockFormat &format, const RtfListMe
 void RtfDocumentBuilder::endTable()
 {
     flush();
+    cellEnded_ = false;
     cursor_ = tables_.endTable();
     blockPending_ = false;
     textSinceBreak_ = false;

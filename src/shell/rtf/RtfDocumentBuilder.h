@@ -53,7 +53,11 @@ public:
     bool inRow() const { return tables_.inRow(); }
     void beginRow(const RtfRowDefinition &row);
     void endCell(const QTextBlockFormat &format, const RtfListMembership &list);
-    void endRow() { tables_.endRow(); }
+    void endRow()
+    {
+        cellEnded_ = false;
+        tables_.endRow();
+    }
     void endTable();
 
     QTextDocument *document() const { return document_; }
@@ -62,6 +66,8 @@ public:
 
 private:
     void flush();
+    // After \cell, the next cell is entered when something goes into it.
+    void enterNextCell();
     void applyParagraph(const QTextBlockFormat &format, const RtfListMembership &list);
 
     QTextDocument *document_;
@@ -75,6 +81,7 @@ private:
     QTextList *previousList_ = nullptr;
     RtfListMembership previousMembership_;
     RtfTableBuilder tables_;
+    bool cellEnded_ = false;
 };
 
 } // namespace nimbus::rtf

@@ -87,10 +87,16 @@ void RtfTableBuilder::placeRow(const RtfRowDefinition &row)
     int next = 0;
     for (const RtfCellDefinition &cell : row.cells()) {
         if (cell.merged && !slots_.empty()) { // \clmrg: the cell belongs to the one before
-            Slot &previous = slots_.back();
-            previous.span = qMax(previous.span, columnOfEdge(cell.right - row.left()) -
-                                                    previous.column + 1);
-            next = previous.column + previous.span;
+            Slot *first = &slots_.back();
+            while (first->merged)
+                --first;
+            first->span = qMin(MaxColumns - first->column,
+                               qMax(first->span, columnOfEdge(cell.right - row.left()) -
+                                                     first->column + 1));
+            next = first->column + first->span;
+            Slot merged = *first;
+            merged.merged = true;
+            slots_.push_back(merged);
             continue;
         }
         if (next >= MaxColumns)
@@ -106,9 +112,9 @@ void RtfTableBuilder::placeRow(const RtfRowDefinition &row)
     }
     if (slots_.empty())
         slots_.push_back(Slot());
-    ensureColumns(slots_.back().column + slots_.back().span);
+    ensureColumns(next);
     for (const Slot &slot : slots_)
-        if (slot.span > 1)
+        if (slot.span > 1 && !slot.merged)
             table_->mergeCells(row_, slot.column, 1, slot.span);
 }
 
@@ -134,10 +140,12 @@ void RtfTableBuilder::formatCells(const RtfRowDefinition &row)
 {
     std::size_t slot = 0;
     for (const RtfCellDefinition &cell : row.cells()) {
-        if (cell.merged && slot > 0)
-            continue;
         if (slot >= slots_.size())
             break;
+        if (slots_[slot].merged) {
+            ++slot;
+            continue;
+        }
         QTextTableCellFormat format;
         for (int side = 0; side < 4; ++side)
             if (cell.borders[std::size_t(side)] > 0)
@@ -158,6 +166,8 @@ void RtfTableBuilder::trackVerticalMerges()
         merge.rows = 0;
     };
     for (const Slot &slot : slots_) {
+        if (slot.merged)
+            continue;
         VerticalMerge &open = openMerges_[std::size_t(slot.column)];
         if (slot.verticalMerged && open.rows > 0 && open.columns == slot.span) {
             ++open.rows;
@@ -172,19 +182,20 @@ void RtfTableBuilder::trackVerticalMerges()
 
 QTextCursor RtfTableBuilder::cursorInSlot(std::size_t slot)
 {
-    return table_->cellAt(row_, slots_[slot].column).firstCursorPosition();
+    const QTextTableCell cell = table_->cellAt(row_, slots_[slot].column);
+    return slots_[slot].merged ? cell.lastCursorPosition() : cell.firstCursorPosition();
 }
 
 QTextCursor RtfTableBuilder::nextCell()
 {
-    const Slot &last = slots_.back();
     if (slot_ + 1 < slots_.size())
         return cursorInSlot(++slot_);
+    const Slot last = slots_.back();
     const int column = last.column + last.span;
     if (column >= MaxColumns) // no room: the text joins the last cell
         return table_->cellAt(row_, last.column).lastCursorPosition();
     ensureColumns(column + 1);
-    slots_.push_back(Slot{column, 1, false, false});
+    slots_.push_back(Slot{column, 1, false, false, false});
     return cursorInSlot(++slot_);
 }
 

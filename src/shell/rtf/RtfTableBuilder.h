@@ -39,6 +39,7 @@ private:
         int span = 1;
         bool verticalMerged = false;
         bool verticalMergeFirst = false;
+        bool merged = false; // a \clmrg cell: its \cell belongs to the cell before it
     };
     struct VerticalMerge {
         int row = 0, column = 0, rows = 0, columns = 1; // rows 0: none open
