@@ -109,7 +109,8 @@ PageSaveResult SaveTopicPage(TNimbusNode &node, int shownIndex, const EditorStat
         shownIndex >= static_cast<int>(content->pages.size()))
         return result;
     THyperData &page = *content->pages[static_cast<std::size_t>(shownIndex)];
-    takeVisiblePage(*content, shownIndex);
+    if (editor.shown)
+        takeVisiblePage(*content, shownIndex);
 
     bool describe = false;
     if (editor.ownSave) {
