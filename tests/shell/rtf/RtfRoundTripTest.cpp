@@ -143,3 +143,38 @@ TEST(RtfRoundTrip, WordProcessorReadsOurPageBack)
     EXPECT_TRUE(content.contains("Bullet after the table"));
     EXPECT_TRUE(content.contains("A link to the table page at the end."));
 }
+
+// The converter makes the page from the HTML source here and now, and reads our saved page
+// back to text. Skipped where pandoc is not installed.
+TEST(RtfRoundTrip, ConverterMakesAndReadsBackAPage)
+{
+    const QString pandoc = QStandardPaths::findExecutable("pandoc");
+    if (pandoc.isEmpty())
+        GTEST_SKIP() << "pandoc is not installed";
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    auto run = [&](const QStringList &arguments) {
+        QProcess process;
+        process.setWorkingDirectory(DataFolder); // the HTML names its pictures relative to it
+        process.start(pandoc, arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+        return process.readAllStandardOutput();
+    };
+    const QByteArray made = run({"-s", "-f", "html", "-t", "rtf", "tables-pictures.html"});
+    const auto doc = readRtf(made);
+    EXPECT_EQ(shownPictures(*doc).size(), 2);
+    QByteArray saved;
+    const auto reopened = editSaveReopen(*doc, &saved);
+    EXPECT_EQ(shownPictures(*reopened), shownPictures(*doc));
+    EXPECT_EQ(cellTexts(*reopened), cellTexts(*doc));
+
+    QFile page(folder.filePath("page.rtf"));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write(saved);
+    page.close();
+    const QString text = QString::fromUtf8(run({"-f", "rtf", "-t", "plain", page.fileName()}));
+    EXPECT_TRUE(text.contains("Ahead the pictures")) << text.toStdString();
+    for (const QString &cell : Cells.mid(0, 6))
+        EXPECT_TRUE(text.contains(cell)) << cell.toStdString();
+}
