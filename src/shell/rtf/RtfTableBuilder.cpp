@@ -5,6 +5,8 @@
 
 #include <QTextTable>
 
+#include <algorithm>
+
 namespace nimbus::rtf {
 
 namespace {
@@ -51,18 +53,15 @@ QTextCursor RtfTableBuilder::beginRow(const QTextCursor &at, const RtfRowDefinit
             edges_.push_back(edge);
             previous = edge;
         }
+        if (edges_.size() > std::size_t(MaxColumns))
+            edges_.resize(std::size_t(MaxColumns));
+        if (edges_.empty())
+            edges_.push_back(DefaultWidth);
         QTextTableFormat format;
         format.setBorder(0);
         format.setCellSpacing(0);
         format.setCellPadding(CellPadding / TwipsPerPixel);
         format.setBorderCollapse(true);
-        QList<QTextLength> widths;
-        previous = 0;
-        for (int edge : edges_) {
-            widths << QTextLength(QTextLength::FixedLength, (edge - previous) / TwipsPerPixel);
-            previous = edge;
-        }
-        format.setColumnWidthConstraints(widths);
         QTextCursor cursor(at);
         table_ = cursor.insertTable(1, qMax<int>(1, static_cast<int>(edges_.size())), format);
         row_ = 0;
@@ -90,9 +89,9 @@ void RtfTableBuilder::placeRow(const RtfRowDefinition &row)
             Slot *first = &slots_.back();
             while (first->merged)
                 --first;
-            first->span = qMin(MaxColumns - first->column,
-                               qMax(first->span, columnOfEdge(cell.right - row.left()) -
-                                                     first->column + 1));
+            first->span = qMax(first->span, columnForEdge(qMax(edges_[std::size_t(next - 1)] + 1,
+                                                                cell.right - row.left())) -
+                                                  first->column + 1);
             next = first->column + first->span;
             Slot merged = *first;
             merged.merged = true;
@@ -103,7 +102,9 @@ void RtfTableBuilder::placeRow(const RtfRowDefinition &row)
             break;
         Slot slot;
         slot.column = next;
-        const int last = qMin(MaxColumns - 1, qMax(next, columnOfEdge(cell.right - row.left())));
+        const int edge = qMax(next > 0 ? edges_[std::size_t(next - 1)] + 1 : 1,
+                              cell.right - row.left());
+        const int last = qMax(next, columnForEdge(edge));
         slot.span = last - next + 1;
         slot.verticalMerged = cell.verticalMerged;
         slot.verticalMergeFirst = cell.verticalMergeFirst;
@@ -129,11 +130,74 @@ int RtfTableBuilder::columnOfEdge(int edge) const
     return best;
 }
 
+int RtfTableBuilder::columnForEdge(int edge)
+{
+    const auto at = std::lower_bound(edges_.begin(), edges_.end(), edge);
+    const int column = static_cast<int>(at - edges_.begin());
+    if (at != edges_.end() && *at == edge)
+        return column;
+    if (static_cast<int>(edges_.size()) >= MaxColumns)
+        return qMin(columnOfEdge(edge), MaxColumns - 1);
+    if (at == edges_.end()) {
+        edges_.push_back(edge);
+        table_->appendColumns(1);
+        return column;
+    }
+    splitColumn(column, edge);
+    return column;
+}
+
+// A row has an edge inside a column: the column becomes two, and the cells of the rows
+// before, which covered the whole column, span both.
+void RtfTableBuilder::splitColumn(int column, int edge)
+{
+    // The new column goes to the right of the one split, so that the cells that covered it
+    // keep their text first when they are widened over both.
+    edges_.insert(edges_.begin() + column, edge);
+    table_->insertColumns(column + 1, 1);
+    for (int row = 0; row < row_; ++row) {
+        if (table_->cellAt(row, column + 1).column() != column + 1)
+            continue; // a cell over both columns grew by itself
+        const QTextTableCell left = table_->cellAt(row, column);
+        merge(left.row(), left.column(), left.rowSpan(), left.columnSpan() + 1);
+    }
+    auto shift = [column](VerticalMerge &merge) {
+        if (merge.rows == 0)
+            return;
+        if (merge.column > column)
+            ++merge.column;
+        else if (merge.column + merge.columns > column)
+            ++merge.columns;
+    };
+    for (VerticalMerge &merge : merges_)
+        shift(merge);
+    std::vector<VerticalMerge> open(openMerges_.size());
+    for (VerticalMerge merge : openMerges_) {
+        shift(merge);
+        if (merge.rows > 0 && std::size_t(merge.column) < open.size())
+            open[std::size_t(merge.column)] = merge;
+    }
+    openMerges_ = std::move(open);
+}
+
+// Merges cells; an empty first cell keeps its paragraph's format (Qt would take the format
+// of the empty cell merged into it).
+void RtfTableBuilder::merge(int row, int column, int rows, int columns)
+{
+    const QTextBlockFormat format = table_->cellAt(row, column).firstCursorPosition().blockFormat();
+    table_->mergeCells(row, column, rows, columns);
+    QTextCursor first = table_->cellAt(row, column).firstCursorPosition();
+    if (first.blockFormat() != format)
+        first.setBlockFormat(format);
+}
+
 void RtfTableBuilder::ensureColumns(int count)
 {
     count = qMin(count, MaxColumns);
-    if (table_->columns() < count)
-        table_->appendColumns(count - table_->columns());
+    while (table_->columns() < count) {
+        edges_.push_back(edges_.empty() ? DefaultWidth : edges_.back() + DefaultWidth);
+        table_->appendColumns(1);
+    }
 }
 
 void RtfTableBuilder::formatCells(const RtfRowDefinition &row)
@@ -194,7 +258,8 @@ QTextCursor RtfTableBuilder::nextCell()
     const int column = last.column + last.span;
     if (column >= MaxColumns) // no room: the text joins the last cell
         return table_->cellAt(row_, last.column).lastCursorPosition();
-    ensureColumns(column + 1);
+    if (column >= table_->columns())
+        ensureColumns(column + 1);
     slots_.push_back(Slot{column, 1, false, false, false});
     return cursorInSlot(++slot_);
 }
@@ -206,13 +271,22 @@ void RtfTableBuilder::endRow()
 
 QTextCursor RtfTableBuilder::endTable()
 {
+    QTextTableFormat format = table_->format();
+    QList<QTextLength> widths;
+    int previous = 0;
+    for (int edge : edges_) {
+        widths << QTextLength(QTextLength::FixedLength, (edge - previous) / TwipsPerPixel);
+        previous = edge;
+    }
+    format.setColumnWidthConstraints(widths);
+    table_->setFormat(format);
     for (VerticalMerge &open : openMerges_)
         if (open.rows > 1)
             merges_.push_back(open);
     for (const VerticalMerge &merge : merges_)
         if (merge.row + merge.rows <= table_->rows() &&
             merge.column + merge.columns <= table_->columns())
-            table_->mergeCells(merge.row, merge.column, merge.rows, merge.columns);
+            this->merge(merge.row, merge.column, merge.rows, merge.columns);
     QTextCursor cursor = table_->lastCursorPosition();
     cursor.movePosition(QTextCursor::NextBlock);
     table_ = nullptr;

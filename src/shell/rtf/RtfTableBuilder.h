@@ -1,8 +1,8 @@
 // Builds QTextTables from RTF rows while the reader goes through them: a row starts when the
 // first paragraph marked \intbl arrives, \cell moves to the next cell, \row ends the row and
-// the first paragraph outside the table ends the table. Cells are placed on the columns of
-// the table's first row by their right edges, so wider cells span columns (the way word
-// processors write merged cells); \clmgf/\clmrg and \clvmgf/\clvmrg merge cells as well.
+// the first paragraph outside the table ends the table. Cells are placed on columns by their
+// right edges: every edge of every row is a column edge, so wider cells span columns (the way
+// word processors write merged cells); \clmgf/\clmrg and \clvmgf/\clvmrg merge cells as well.
 #pragma once
 
 #include "shell/rtf/RtfRowDefinition.h"
@@ -21,6 +21,8 @@ public:
     static constexpr int MaxColumns = 64;
     // Twips between a cell's text and its borders.
     static constexpr int CellPadding = 60;
+    // The width of a column that no \cellx gave.
+    static constexpr int DefaultWidth = 2880;
 
     bool inTable() const { return table_ != nullptr; }
     bool inRow() const { return rowOpen_; }
@@ -47,7 +49,11 @@ private:
 
     void placeRow(const RtfRowDefinition &row);
     int columnOfEdge(int edge) const;
+    // The column whose right edge is `edge`, made by splitting a column or adding one.
+    int columnForEdge(int edge);
+    void splitColumn(int column, int edge);
     void ensureColumns(int count);
+    void merge(int row, int column, int rows, int columns);
     void formatCells(const RtfRowDefinition &row);
     void trackVerticalMerges();
     QTextCursor cursorInSlot(std::size_t slot);

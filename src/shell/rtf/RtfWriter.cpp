@@ -264,6 +264,8 @@ void RtfWriter::collectTables(const QTextDocument &document)
             lists_.append(list);
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextCharFormat format = it.fragment().charFormat();
+            if (format.isImageFormat())
+                continue; // a picture is written without its text's font and colours
             const QString family = familyOf(format);
             if (!family.isEmpty() && !fonts_.contains(family))
                 fonts_.append(family);
