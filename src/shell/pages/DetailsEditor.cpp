@@ -47,6 +47,8 @@ DetailsEditor::DetailsEditor(PagePrompts &prompts, TScreenSetup &setup,
         return prompts_.openDocument(target.toLocal8Bit().toStdString());
     };
     layout->addWidget(RichEdit1, 1);
+    // The notice says what the text below it is; screen readers hear it with the text.
+    labelPageNotice->setBuddy(RichEdit1);
 
     formatting = new DetailsFormatting(*RichEdit1, prompts_, this);
     highlighter = new HighlightControl(*RichEdit1, prompts_, setup, highlightCursor, this);
@@ -189,6 +191,7 @@ void DetailsEditor::protectPage(const QString &notice)
     notice_ = notice;
     labelPageNotice->setText(notice);
     labelPageNotice->setVisible(!notice.isEmpty());
+    RichEdit1->setAccessibleDescription(notice);
     applyReadOnly();
 }
 
