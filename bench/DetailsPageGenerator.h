@@ -2,9 +2,12 @@
 // bold, italic, underlined, coloured and highlighted runs, non-ASCII text, links, lists).
 #pragma once
 
+#include <QImage>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
+#include <QTextTable>
+#include <QUrl>
 
 namespace nimbus::bench {
 
@@ -80,6 +83,69 @@ inline void fillDetailsPage(QTextDocument &document, int pages = 200)
     QTextCursor cursor(&document);
     for (int page = 0; page < pages; ++page)
         fillPage(cursor, page);
+}
+
+// A picture of noise (so that it does not compress away), as a pasted picture is held.
+inline QTextImageFormat addPicture(QTextDocument &document, int number)
+{
+    QImage image(48, 32, QImage::Format_RGB32);
+    quint32 seed = 2654435761u * static_cast<quint32>(number + 1);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            image.setPixel(x, y, seed >> 8);
+        }
+    const QString name = QStringLiteral("bench-picture-%1").arg(number);
+    document.addResource(QTextDocument::ImageResource, QUrl(name), image);
+    QTextImageFormat format;
+    format.setName(name);
+    format.setWidth(image.width());
+    format.setHeight(image.height());
+    return format;
+}
+
+// A table of 4 columns and 6 rows with borders, a header row and a merged cell.
+inline void insertTable(QTextCursor &cursor, int number)
+{
+    QTextTableFormat format;
+    format.setBorder(1);
+    format.setCellPadding(4);
+    format.setCellSpacing(0);
+    format.setColumnWidthConstraints({QTextLength(QTextLength::FixedLength, 120),
+                                      QTextLength(QTextLength::FixedLength, 80),
+                                      QTextLength(QTextLength::FixedLength, 80),
+                                      QTextLength(QTextLength::FixedLength, 200)});
+    QTextTable *table = cursor.insertTable(6, 4, format);
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    for (int row = 0; row < 6; ++row)
+        for (int column = 0; column < 4; ++column)
+            table->cellAt(row, column)
+                .firstCursorPosition()
+                .insertText(row == 0 ? QStringLiteral("Heading %1").arg(column + 1)
+                                     : QStringLiteral("Table %1 cell %2.%3").arg(number).arg(row).arg(column),
+                            row == 0 ? bold : QTextCharFormat());
+    table->mergeCells(5, 0, 1, 2);
+    cursor = table->lastCursorPosition();
+    cursor.movePosition(QTextCursor::NextBlock);
+}
+
+// Text pages with pictures and tables spread through them.
+inline void fillPicturesAndTablesPage(QTextDocument &document, int pages, int pictures, int tables)
+{
+    QTextCursor cursor(&document);
+    int picture = 0, table = 0;
+    for (int page = 0; page < pages; ++page) {
+        fillPage(cursor, page);
+        cursor.insertBlock();
+        while (picture < pictures && picture * pages < (page + 1) * pictures) {
+            cursor.insertText(QStringLiteral("Figure %1: ").arg(picture + 1));
+            cursor.insertImage(addPicture(document, picture++));
+            cursor.insertBlock();
+        }
+        while (table < tables && table * pages < (page + 1) * tables)
+            insertTable(cursor, table++);
+    }
 }
 
 } // namespace nimbus::bench

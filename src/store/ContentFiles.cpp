@@ -1,6 +1,10 @@
 // Content files of a topic: page list, details text, checklist items and page descriptions.
 #include "store/ContentFiles.h"
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
 #include "fileio/FolderOps.h"
 #include "fileio/Versions.h"
 #include "store/Clock.h"
@@ -163,6 +167,27 @@ bool LoadDetails(THyperData &page, const ContentFolders &folders, std::string &b
     page.loaded = true;
     const std::string path = PagePath(page, folders, log);
     return !path.empty() && fileio::fileExists(path) && fileio::readWholeFile(path, bytes);
+}
+
+DetailsFile ReadDetails(THyperData &page, const ContentFolders &folders, std::string &bytes,
+                        std::string &error, StoreLog &log)
+{
+    bytes.clear();
+    error.clear();
+    page.loaded = true;
+    const std::string path = PagePath(page, folders, log);
+    if (path.empty())
+        return DetailsFile::Missing;
+    std::error_code ignored;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(path, ignored)))
+        return DetailsFile::Missing;
+    errno = 0;
+    if (fileio::fileExists(path) && fileio::readWholeFile(path, bytes))
+        return DetailsFile::Read;
+    error = errno != 0 ? std::strerror(errno) : "not a readable file";
+    bytes.clear();
+    log.AddErrorToLog("*** The page file " + path + " could not be read: ", error);
+    return DetailsFile::Unreadable;
 }
 
 StoreResult SaveDetails(THyperData &page, const ContentFolders &folders, const std::string &bytes,

@@ -44,6 +44,16 @@ bool LooksLikeRtf(std::string_view bytes);
 // The details text, as bytes; false when the page has no readable file. Marks the page loaded.
 bool LoadDetails(THyperData &page, const ContentFolders &folders, std::string &bytes,
                  StoreLog &log);
+// What became of reading a page's details file.
+enum class DetailsFile {
+    Missing,    // the page has no file name, or its file is not there: the page is empty
+    Read,       // bytes hold the whole file
+    Unreadable, // the file is there but could not be read (logged, error set)
+};
+// The details text, as bytes, telling a missing file from one that cannot be read. Marks the
+// page loaded.
+DetailsFile ReadDetails(THyperData &page, const ContentFolders &folders, std::string &bytes,
+                        std::string &error, StoreLog &log);
 // Writes the details text keeping `versions` old versions; sets rtf to richText.
 StoreResult SaveDetails(THyperData &page, const ContentFolders &folders, const std::string &bytes,
                         int versions, bool richText, StoreLog &log);

@@ -1,5 +1,6 @@
 // Fuzz target: arbitrary bytes as a details page. Reading must not crash, hang or grow without
-// bound, and whatever was read must survive our writer and reader unchanged.
+// bound, and whatever was read (text, formats, pictures, tables) must survive our writer and
+// reader unchanged.
 #include "shell/rtf/RtfReader.h"
 #include "shell/rtf/RtfWriter.h"
 

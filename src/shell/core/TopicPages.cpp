@@ -109,9 +109,11 @@ PageSaveResult SaveTopicPage(TNimbusNode &node, int shownIndex, const EditorStat
         shownIndex >= static_cast<int>(content->pages.size()))
         return result;
     THyperData &page = *content->pages[static_cast<std::size_t>(shownIndex)];
-    takeVisiblePage(*content, shownIndex);
+    if (editor.shown)
+        takeVisiblePage(*content, shownIndex);
 
     bool describe = false;
+    const bool dataBefore = page.data;
     if (editor.ownSave) {
         result.dataSaved = editor.ownSave->written && !editor.ownSave->failed;
         result.failed = editor.ownSave->failed;
@@ -159,11 +161,15 @@ PageSaveResult SaveTopicPage(TNimbusNode &node, int shownIndex, const EditorStat
                               saved.errorText);
     }
 
-    if (content->modified) {
-        if (StoreResult saved = content::WriteContent(*content, log); !saved)
-            log.AddErrorToLog("*** A problem occurred while saving the pages of " + node.text +
-                                  ": ",
-                              saved.errorText);
+    // A page saved again after a failed save was named then: its data flag still changes the
+    // counts.
+    if (content->modified || page.data != dataBefore) {
+        if (content->modified) {
+            if (StoreResult saved = content::WriteContent(*content, log); !saved)
+                log.AddErrorToLog("*** A problem occurred while saving the pages of " +
+                                      node.text + ": ",
+                                  saved.errorText);
+        }
         const PageCounts counts = CountPages(*content);
         if (counts.dac != node.dac || counts.dam != node.dam) {
             node.dac = counts.dac;

@@ -65,6 +65,9 @@ struct EditorState {
     bool describe = false;
     // Checklist: the shown width of each column (-1: the column has no view column).
     std::vector<int> columnWidths;
+    // The page is the one on screen (it becomes the visible page); false for kept edits of a
+    // page that is saved again while another one is shown.
+    bool shown = true;
 };
 
 struct PageSaveResult {

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QPrinter>
@@ -33,11 +34,21 @@ DetailsEditor::DetailsEditor(PagePrompts &prompts, TScreenSetup &setup,
     toolbarFormat->setObjectName("toolbarFormat");
     toolbarFormat->setIconSize(QSize(16, 16));
     layout->addWidget(toolbarFormat);
+    labelPageNotice = new QLabel(this);
+    labelPageNotice->setObjectName("labelPageNotice");
+    labelPageNotice->setWordWrap(true);
+    labelPageNotice->setTextFormat(Qt::PlainText);
+    labelPageNotice->setStyleSheet("background: rgb(255, 244, 206); color: rgb(96, 64, 0); "
+                                   "padding: 4px;");
+    labelPageNotice->hide();
+    layout->addWidget(labelPageNotice);
     RichEdit1 = new DetailsTextEdit(this);
     RichEdit1->openAddress = [this](const QString &target) {
         return prompts_.openDocument(target.toLocal8Bit().toStdString());
     };
     layout->addWidget(RichEdit1, 1);
+    // The notice says what the text below it is; screen readers hear it with the text.
+    labelPageNotice->setBuddy(RichEdit1);
 
     formatting = new DetailsFormatting(*RichEdit1, prompts_, this);
     highlighter = new HighlightControl(*RichEdit1, prompts_, setup, highlightCursor, this);
@@ -146,22 +157,20 @@ FontChoice DetailsEditor::fontAtCaret() const
     return choice;
 }
 
-bool DetailsEditor::loadPage(QByteArrayView bytes, bool rich, QString *problem)
+PageLoad DetailsEditor::loadPage(QByteArrayView bytes, bool rich)
 {
     // The page is read into a document of its own and then shown: nothing is laid out or
     // marked while it is being built, and the undo history starts empty.
     auto *document = new QTextDocument;
     document->setDefaultFont(RichEdit1->document()->defaultFont());
+    document->setIndentWidth(DetailsFormatting::kIndentStep);
     document->setUndoRedoEnabled(false);
-    bool complete = true;
-    if (rich) {
-        rtf::RtfReader reader;
-        complete = reader.read(bytes, document);
-        if (!complete && problem)
-            *problem = reader.errorString();
-    } else {
-        document->setPlainText(QString::fromLocal8Bit(bytes.data(), bytes.size()));
-    }
+    PageLoad load;
+    rtf::RtfReader reader;
+    load.complete = rich ? reader.read(bytes, document) : reader.readPlainText(bytes, document);
+    load.problem = reader.errorString();
+    load.unkept = reader.unkept();
+    document->setIndentWidth(DetailsFormatting::kIndentStep);
     document->setUndoRedoEnabled(true);
     document->setModified(false);
     RichEdit1->setPageDocument(document);
@@ -172,8 +181,18 @@ bool DetailsEditor::loadPage(QByteArrayView bytes, bool rich, QString *problem)
         RichEdit1->setCurrentFont(normalFont_->font);
         RichEdit1->setTextColor(normalFont_->colour);
     }
+    protectPage({});
     emit modifiedChanged(false);
-    return complete;
+    return load;
+}
+
+void DetailsEditor::protectPage(const QString &notice)
+{
+    notice_ = notice;
+    labelPageNotice->setText(notice);
+    labelPageNotice->setVisible(!notice.isEmpty());
+    RichEdit1->setAccessibleDescription(notice);
+    applyReadOnly();
 }
 
 QByteArray DetailsEditor::pageBytes() const
@@ -199,6 +218,12 @@ void DetailsEditor::setModified(bool modified)
 void DetailsEditor::setLocked(bool locked)
 {
     locked_ = locked;
+    applyReadOnly();
+}
+
+void DetailsEditor::applyReadOnly()
+{
+    const bool locked = locked_ || !notice_.isEmpty();
     RichEdit1->setReadOnly(locked);
     // Reading a locked page still lets the user select, copy, print and save it elsewhere.
     RichEdit1->setTextInteractionFlags(locked ? Qt::TextSelectableByMouse |

@@ -6,12 +6,14 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QStringList>
 #include <QWidget>
 #include <optional>
 
 #include "shell/pages/PagePrompts.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 class QToolBar;
 
@@ -25,6 +27,13 @@ class DetailsFormatting;
 class DetailsTextEdit;
 class HighlightControl;
 
+// How a page's bytes were shown (DetailsEditor::loadPage).
+struct PageLoad {
+    bool complete = true; // false: problem says what could not be read
+    QString problem;
+    QStringList unkept; // what the page holds that the editor cannot keep
+};
+
 class DetailsEditor : public QWidget {
     Q_OBJECT
 public:
@@ -32,6 +41,8 @@ public:
                   QWidget *parent = nullptr);
 
     DetailsTextEdit *RichEdit1 = nullptr;
+    // Says why the shown page is read-only when it is not the topic's lock.
+    QLabel *labelPageNotice = nullptr;
     QToolBar *toolbarFormat = nullptr;
     DetailsFormatting *formatting = nullptr;
     HighlightControl *highlighter = nullptr;
@@ -45,9 +56,14 @@ public:
     FontChoice fontAtCaret() const;
 
     // Shows a page's bytes: RTF when rich (or plain text that the reader recognises), else
-    // plain text. The page then counts as unchanged. False with problem set when the page
-    // could not be read completely; what was read is shown.
-    bool loadPage(QByteArrayView bytes, bool rich, QString *problem = nullptr);
+    // plain text (UTF-8 when valid, else Windows-1252). The page then counts as unchanged and
+    // editable again. What could not be read, or cannot be kept, is in the result; what was
+    // read is shown.
+    PageLoad loadPage(QByteArrayView bytes, bool rich);
+    // Shows the page read-only with the notice above it, so that nothing written from the
+    // editor can replace the page's file. An empty notice makes the page editable again.
+    void protectPage(const QString &notice);
+    bool pageProtected() const { return !notice_.isEmpty(); }
     // The page as RTF.
     QByteArray pageBytes() const;
     bool holdsText() const;
@@ -73,12 +89,15 @@ signals:
 
 private:
     void createMenu();
+    // The text is read-only while the topic is locked or the page protected.
+    void applyReadOnly();
 
     PagePrompts &prompts_;
     QString title_;
     QString pageTitle_;
     std::optional<FontChoice> normalFont_;
     bool locked_ = false;
+    QString notice_;
 };
 
 } // namespace nimbus::pages

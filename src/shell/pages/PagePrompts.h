@@ -21,6 +21,8 @@ struct FontChoice {
     QFont font;
     QColor colour = Qt::black;
     int charset = 0;
+    // The dialog let the user choose the colour (the desktop's font dialog has none).
+    bool colourChosen = false;
 };
 
 // The colour chooser's answer; -1 for a colour that was not chosen.

@@ -120,8 +120,12 @@ void PreferencesPage::buttonNormalFontClick()
 {
     FontChoice choice = fontAtCaret ? fontAtCaret() : fontFromPreferences(preferences_);
     choice.charset = preferences_.scr;
+    choice.colourChosen = false;
     if (!prompts_.chooseFont(this, choice))
         return;
+    // The colour under the caret is not a choice: the stored one stays unless one was chosen.
+    if (!choice.colourChosen)
+        choice.colour = dialogs::colourFromValue(preferences_.col);
     emit normalFontChanged(choice);
     change([&choice](TPreferences &p) {
         p.font = choice.font.family().toLocal8Bit().toStdString();

@@ -79,6 +79,15 @@ TopicPage::TopicPage(TopicPageContext context, PagePrompts &prompts, TScreenSetu
     panelPages->addWidget(panelNoPage);
     layout->addWidget(panelPages, 1);
 
+    labelSaveProblem = new QLabel(this);
+    labelSaveProblem->setObjectName("labelSaveProblem");
+    labelSaveProblem->setWordWrap(true);
+    labelSaveProblem->setTextFormat(Qt::PlainText);
+    labelSaveProblem->setStyleSheet("background: rgb(255, 226, 222); color: rgb(140, 0, 0); "
+                                    "padding: 4px;");
+    labelSaveProblem->hide();
+    layout->addWidget(labelSaveProblem);
+
     labelDateChanged = new QLabel(this);
     labelDateChanged->setObjectName("labelDateChanged");
     labelDateChanged->setStyleSheet("color: rgb(90, 90, 90);");
@@ -170,14 +179,7 @@ void TopicPage::ShowPage(int index)
         return;
     }
     if (page->con == kPageDetails) {
-        std::string bytes;
-        content::LoadDetails(*page, context_.folders, bytes, *context_.log);
-        QString problem;
-        if (!details->loadPage(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
-                               page->rtf || content::LooksLikeRtf(bytes), &problem))
-            context_.log->AddToLog(
-                "*** The page " + page->file + " of " + node_->text +
-                " could not be read completely: " + problem.toLocal8Bit().toStdString());
+        showDetails(*page);
         details->highlighter->switchOff();
         details->setTitles(labelTopicName->text(), tabsData->tabText(index));
         panelPages->setCurrentWidget(details);
@@ -193,6 +195,38 @@ void TopicPage::ShowPage(int index)
     showDateChanged();
 }
 
+void TopicPage::showDetails(THyperData &page)
+{
+    const QString keep = tr("It is shown read-only and its file is left as it is.");
+    if (const std::optional<QByteArray> kept = kept_.find(node_, page.uni)) {
+        details->loadPage(*kept, true);
+        details->setModified(true); // saved again with the next save
+        return;
+    }
+    std::string bytes;
+    std::string error;
+    if (content::ReadDetails(page, context_.folders, bytes, error, *context_.log) ==
+        content::DetailsFile::Unreadable) {
+        details->loadPage({}, false);
+        details->protectPage(tr("This page could not be read (%1). ").arg(local(error)) + keep);
+        return;
+    }
+    const PageLoad load = details->loadPage(
+        QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
+        page.rtf || content::LooksLikeRtf(bytes));
+    if (!load.complete) {
+        context_.log->AddToLog("*** The page " + page.file + " of " + node_->text +
+                               " could not be read completely: " +
+                               load.problem.toLocal8Bit().toStdString());
+        details->protectPage(tr("This page could not be read completely: %1 ").arg(load.problem) +
+                             keep);
+    } else if (!load.unkept.isEmpty()) {
+        details->protectPage(tr("This page holds %1, which this editor cannot keep. ")
+                                 .arg(load.unkept.join(tr(", "))) +
+                             keep);
+    }
+}
+
 void TopicPage::SaveCurrentPage()
 {
     if (saving_ || !node_ || !context_.lists)
@@ -203,14 +237,20 @@ void TopicPage::SaveCurrentPage()
     saving_ = true;
     EditorState editor;
     editor.describe = describe_;
+    QByteArray written;
+    QString writeError;
     if (page->con == kPageDetails) {
-        editor.modified = details->modified();
+        // A protected page is never written from the editor: it holds less than the file.
+        editor.modified = details->modified() && !details->pageProtected();
         editor.holdsData = details->holdsText();
-        editor.write = [this](THyperData &target) {
-            const QByteArray bytes = details->pageBytes();
-            return content::SaveDetails(target, context_.folders,
-                                        std::string(bytes.constData(), bytes.size()),
-                                        kDetailsVersions, true, *context_.log);
+        editor.write = [this, &written, &writeError](THyperData &target) {
+            written = details->pageBytes();
+            StoreResult result = content::SaveDetails(
+                target, context_.folders, std::string(written.constData(), written.size()),
+                kDetailsVersions, true, *context_.log);
+            if (!result)
+                writeError = local(result.errorText);
+            return result;
         };
     } else if (page->con == kPageChecklist && panelToDoCheckList->page() == page) {
         const checklist::ChecklistSaveResult saved = panelToDoCheckList->save();
@@ -223,11 +263,81 @@ void TopicPage::SaveCurrentPage()
         if (editor.modified && page->con == kPageDetails)
             details->setModified(false);
     }
+    if (editor.modified && page->con == kPageDetails) {
+        if (result.failed && !written.isEmpty())
+            kept_.keep(node_, page->uni, written, writeError);
+        else if (!result.failed)
+            kept_.remove(node_, page->uni);
+    }
     if (result.storeChanged && context_.storeModified)
         context_.storeModified();
     if (result.dataSaved)
         showDateChanged();
+    retryKeptEdits();
+    showSaveProblem();
     saving_ = false;
+}
+
+void TopicPage::retryKeptEdits()
+{
+    const std::vector<KeptPageEdits::Edit> edits = kept_.edits();
+    const THyperData *shown = currentPage();
+    for (const KeptPageEdits::Edit &edit : edits) {
+        if (edit.node == node_ && shown && shown->uni == edit.page)
+            continue; // the editor holds these edits
+        TContent *content = edit.node->content.get();
+        int index = -1;
+        for (std::size_t i = 0; content && i < content->pages.size(); ++i)
+            if (content->pages[i]->uni == edit.page)
+                index = static_cast<int>(i);
+        if (index < 0) {
+            kept_.remove(edit.node, edit.page);
+            continue;
+        }
+        EditorState editor;
+        editor.shown = false;
+        editor.modified = true;
+        editor.holdsData = true;
+        QString error;
+        editor.write = [&](THyperData &target) {
+            StoreResult result = content::SaveDetails(
+                target, context_.folders, std::string(edit.bytes.constData(), edit.bytes.size()),
+                kDetailsVersions, true, *context_.log);
+            if (!result)
+                error = local(result.errorText);
+            return result;
+        };
+        const PageSaveResult result = SaveTopicPage(*edit.node, index, editor, context_.folders,
+                                                    *context_.clock, *context_.log,
+                                                    *context_.lists);
+        if (result.failed)
+            kept_.keep(edit.node, edit.page, edit.bytes, error);
+        else
+            kept_.remove(edit.node, edit.page);
+        if (result.storeChanged && context_.storeModified)
+            context_.storeModified();
+    }
+}
+
+void TopicPage::showSaveProblem()
+{
+    if (kept_.empty()) {
+        labelSaveProblem->hide();
+        return;
+    }
+    const KeptPageEdits::Edit &edit = kept_.edits().front();
+    QString page = QString::number(edit.page);
+    if (edit.node->content)
+        for (const auto &candidate : edit.node->content->pages)
+            if (candidate->uni == edit.page)
+                page = local(PageCaption(*candidate));
+    QString text = tr("The changes to the page \"%1\" of \"%2\" could not be saved (%3). They "
+                      "are kept and saved again with the next save.")
+                       .arg(page, local(edit.node->text), edit.error);
+    if (kept_.edits().size() > 1)
+        text += tr(" %1 pages are waiting to be saved.").arg(kept_.edits().size());
+    labelSaveProblem->setText(text);
+    labelSaveProblem->show();
 }
 
 void TopicPage::tabsDataChange(int index)
@@ -268,6 +378,9 @@ void TopicPage::topicChanged(TNimbusNode *node)
 
 void TopicPage::forget(const std::vector<TNimbusNode *> &nodes)
 {
+    for (TNimbusNode *gone : nodes)
+        kept_.forget(gone);
+    showSaveProblem();
     for (TNimbusNode *gone : nodes) {
         if (gone == node_) {
             // The topic goes with its pages: nothing of it is written any more.

@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "shell/pages/KeptPageEdits.h"
 #include "store/TContent.h"
 
 class QAction;
@@ -59,6 +60,8 @@ public:
     checklist::ChecklistPage *panelToDoCheckList = nullptr;
     QWidget *panelNoPage = nullptr; // a page of a kind this program does not edit
     QLabel *labelDateChanged = nullptr;
+    // Says which page's changes could not be saved (they are kept and saved again).
+    QLabel *labelSaveProblem = nullptr;
     QMenu *popTabs = nullptr;
 
     // Loads the node's content (once per node) and shows its visible page.
@@ -75,6 +78,8 @@ public:
     void forget(const std::vector<TNimbusNode *> &nodes);
 
     TNimbusNode *node() const { return node_; }
+    // Edits of details pages whose save failed, waiting for the next save.
+    const KeptPageEdits &keptEdits() const { return kept_; }
     THyperData *currentPage() const;
     int currentIndex() const { return current_; }
 
@@ -84,6 +89,12 @@ signals:
 
 private:
     void tabsDataChange(int index);
+    // Reads a details page into the editor: its kept edits, else its file; a page that cannot
+    // be read or kept whole is shown read-only with a notice.
+    void showDetails(THyperData &page);
+    // Writes the kept edits of pages other than the shown one again.
+    void retryKeptEdits();
+    void showSaveProblem();
     void showLock();
     void showDateChanged();
 
@@ -93,6 +104,7 @@ private:
     int current_ = -1;
     bool saving_ = false;
     bool describe_ = false; // the shown page's title changed
+    KeptPageEdits kept_;
 };
 
 } // namespace nimbus::pages

@@ -1,6 +1,8 @@
 // Builds a QTextDocument from what the RTF reader finds; see RtfDocumentBuilder.h.
 #include "shell/rtf/RtfDocumentBuilder.h"
 
+#include "shell/rtf/RtfParagraphState.h"
+
 #include <QTextDocument>
 #include <QTextList>
 
@@ -10,6 +12,8 @@ RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument *document)
     : document_(document), cursor_(document)
 {
     document_->clear();
+    // Lists indent by the step word processors use, so that what we write indents the same.
+    document_->setIndentWidth(RtfParagraphState::ListIndentTwips / RtfParagraphState::TwipsPerPixel);
     cursor_ = QTextCursor(document_);
 }
 
@@ -28,6 +32,7 @@ void RtfDocumentBuilder::insertText(const QString &text, const QTextCharFormat &
 {
     if (text.isEmpty())
         return;
+    enterNextCell();
     if (blockPending_) {
         flush();
         cursor_.insertBlock();
@@ -52,6 +57,7 @@ void RtfDocumentBuilder::flush()
 void RtfDocumentBuilder::endParagraph(const QTextBlockFormat &format, const RtfListMembership &list)
 {
     flush();
+    enterNextCell();
     if (blockPending_)
         cursor_.insertBlock();
     applyParagraph(format, list);
@@ -65,6 +71,58 @@ void RtfDocumentBuilder::finish(const QTextBlockFormat &format, const RtfListMem
     flush();
     if (textSinceBreak_)
         applyParagraph(format, list);
+    if (tables_.inTable())
+        endTable();
+}
+
+void RtfDocumentBuilder::insertObject(const QTextCharFormat &format)
+{
+    insertText(QString(QChar::ObjectReplacementCharacter), format);
+}
+
+void RtfDocumentBuilder::beginRow(const RtfRowDefinition &row)
+{
+    flush();
+    cellEnded_ = false;
+    cursor_ = tables_.beginRow(cursor_, row);
+    blockPending_ = false;
+    textSinceBreak_ = false;
+    previousList_ = nullptr;
+}
+
+void RtfDocumentBuilder::endCell(const QTextBlockFormat &format, const RtfListMembership &list)
+{
+    if (!tables_.inRow())
+        return;
+    flush();
+    enterNextCell();
+    if (!blockPending_)
+        applyParagraph(format, list);
+    ++paragraphs_;
+    cellEnded_ = true;
+}
+
+void RtfDocumentBuilder::enterNextCell()
+{
+    if (!cellEnded_)
+        return;
+    cellEnded_ = false;
+    if (!tables_.inRow())
+        return;
+    cursor_ = tables_.nextCell();
+    blockPending_ = false;
+    textSinceBreak_ = false;
+    previousList_ = nullptr;
+}
+
+void RtfDocumentBuilder::endTable()
+{
+    flush();
+    cellEnded_ = false;
+    cursor_ = tables_.endTable();
+    blockPending_ = false;
+    textSinceBreak_ = false;
+    previousList_ = nullptr;
 }
 
 void RtfDocumentBuilder::applyParagraph(const QTextBlockFormat &format,

@@ -2,6 +2,8 @@
 // format, paragraph ends with their block format, and list membership.
 #pragma once
 
+#include "shell/rtf/RtfTableBuilder.h"
+
 #include <QString>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
@@ -42,11 +44,30 @@ public:
     // Ends the last paragraph when it had text but no paragraph mark.
     void finish(const QTextBlockFormat &format, const RtfListMembership &list);
 
+    // An object (a picture) in the running text.
+    void insertObject(const QTextCharFormat &format);
+
+    // Tables: see RtfTableBuilder. A cell's last paragraph ends with the cell; one that was
+    // already ended by a paragraph mark is not ended twice.
+    bool inTable() const { return tables_.inTable(); }
+    bool inRow() const { return tables_.inRow(); }
+    void beginRow(const RtfRowDefinition &row);
+    void endCell(const QTextBlockFormat &format, const RtfListMembership &list);
+    void endRow()
+    {
+        cellEnded_ = false;
+        tables_.endRow();
+    }
+    void endTable();
+
+    QTextDocument *document() const { return document_; }
     // Paragraphs ended so far.
     qsizetype paragraphCount() const { return paragraphs_; }
 
 private:
     void flush();
+    // After \cell, the next cell is entered when something goes into it.
+    void enterNextCell();
     void applyParagraph(const QTextBlockFormat &format, const RtfListMembership &list);
 
     QTextDocument *document_;
@@ -59,6 +80,8 @@ private:
     std::map<long long, QTextList *> lists_;
     QTextList *previousList_ = nullptr;
     RtfListMembership previousMembership_;
+    RtfTableBuilder tables_;
+    bool cellEnded_ = false;
 };
 
 } // namespace nimbus::rtf

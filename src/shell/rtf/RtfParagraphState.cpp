@@ -25,6 +25,12 @@ bool RtfParagraphState::apply(RtfKeyword keyword, int parameter)
     case K::ParagraphDefault:
         *this = RtfParagraphState();
         break;
+    case K::InTable:
+        inTable = true;
+        break;
+    case K::TableDepth:
+        inTable = parameter > 0;
+        break;
     case K::LeftIndent:
         left = twips(parameter);
         break;
@@ -136,7 +142,7 @@ RtfListMembership RtfParagraphState::listMembership(const RtfListTable &lists) c
     return list;
 }
 
-QTextBlockFormat RtfParagraphState::blockFormat(const RtfListTable &lists, qreal indentWidth) const
+QTextBlockFormat RtfParagraphState::blockFormat(const RtfListTable &lists) const
 {
     QTextBlockFormat format;
     int leftTwips = left;
@@ -145,7 +151,7 @@ QTextBlockFormat RtfParagraphState::blockFormat(const RtfListTable &lists, qreal
     if (list.inList) {
         // The list indents by its level and hangs its own number: what word processors put
         // into \li and \fi for that is not the paragraph's own indent.
-        leftTwips = qMax(0, leftTwips - qRound(indentWidth * TwipsPerPixel) * (list.level + 1));
+        leftTwips = qMax(0, leftTwips - ListIndentTwips * (list.level + 1));
         firstTwips = 0;
     }
     if (leftTwips != 0)

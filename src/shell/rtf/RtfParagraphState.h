@@ -16,6 +16,8 @@ class RtfListTable;
 struct RtfParagraphState {
     // Twips (1/1440 inch) per QTextDocument pixel at 96 dots per inch.
     static constexpr double TwipsPerPixel = 15.0;
+    // How far each list level indents: one inch, as word processors and our indent step do.
+    static constexpr int ListIndentTwips = 1440;
 
     enum class Numbering { None, Bullet, Numbered, Continue };
 
@@ -28,6 +30,7 @@ struct RtfParagraphState {
     Numbering numbering = Numbering::None; // {\pn ...}, the older way to number
     QTextListFormat::Style numberingStyle = QTextListFormat::ListDecimal;
     int numberingLevel = 0;
+    bool inTable = false; // \intbl, or \itapN with N above 0
 
     // Applies a paragraph control word; false when the word is not one.
     bool apply(RtfKeyword keyword, int parameter);
@@ -35,8 +38,7 @@ struct RtfParagraphState {
     void applyNumbering(RtfKeyword keyword, int parameter);
 
     RtfListMembership listMembership(const RtfListTable &lists) const;
-    // indentWidth: the document's list indent step in pixels.
-    QTextBlockFormat blockFormat(const RtfListTable &lists, qreal indentWidth) const;
+    QTextBlockFormat blockFormat(const RtfListTable &lists) const;
 };
 
 } // namespace nimbus::rtf

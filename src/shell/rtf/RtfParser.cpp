@@ -33,7 +33,7 @@ bool isValidUtf8(QByteArrayView bytes)
 } // namespace
 
 RtfParser::RtfParser(QTextDocument *document, qsizetype maxParagraphs)
-    : builder_(document), indentWidth_(document->indentWidth()), maxParagraphs_(maxParagraphs)
+    : builder_(document), maxParagraphs_(maxParagraphs)
 {
 }
 
@@ -82,7 +82,7 @@ bool RtfParser::parse(QByteArrayView rtf)
     flushBytes();
     if (!rootClosed_ && problem_.isEmpty())
         problem_ = QStringLiteral("The text ends before its last group is closed.");
-    builder_.finish(lastTextParagraph_.blockFormat(lists_, indentWidth_),
+    builder_.finish(lastTextParagraph_.blockFormat(lists_),
                     lastTextParagraph_.listMembership(lists_));
     return problem_.isEmpty();
 }
@@ -116,6 +116,8 @@ void RtfParser::groupEnd()
         fonts_[fontNumber_].name = fontName_.trimmed(); // a name without its ';'
         fontName_.clear();
     }
+    if (closing.destination == Destination::Picture && pictureDepth_ == groups_.size())
+        endPicture();
     if (!fields_.empty() && fields_.back().depth == groups_.size())
         fields_.pop_back();
     groups_.pop_back();
@@ -142,6 +144,12 @@ void RtfParser::controlWord(const RtfTokenizer::Token &token)
         return;
     }
     const int parameter = token.parameter;
+    if (state().destination == Destination::Picture) {
+        picture_.controlWord(keyword, token.word, token.hasParameter, parameter, token.binary);
+        return;
+    }
+    if (state().destination == Destination::Object)
+        return;
     if (keyword == RtfKeyword::UnicodeSkip) {
         state().unicodeSkip = qBound(0, parameter, 16);
         return;
@@ -153,6 +161,8 @@ void RtfParser::controlWord(const RtfTokenizer::Token &token)
     }
     switch (state().destination) {
     case Destination::Skip:
+    case Destination::Picture:
+    case Destination::Object:
         return;
     case Destination::FontTable:
     case Destination::ColorTable:
@@ -170,6 +180,10 @@ void RtfParser::controlWord(const RtfTokenizer::Token &token)
     }
 
     using K = RtfKeyword;
+    if (row_.apply(keyword, parameter))
+        return;
+    if (keyword == K::TableDepth && parameter > 1)
+        noteUnkept(QStringLiteral("tables inside tables"));
     switch (keyword) {
     case K::AnsiCodePage:
         codePage_ = RtfCodePage::isSupported(parameter) ? parameter : RtfCodePage::Windows1252;
@@ -185,15 +199,23 @@ void RtfParser::controlWord(const RtfTokenizer::Token &token)
     case K::Par:
     case K::Page:
     case K::Section:
-    case K::Row:
+    case K::NestedRow:
         if (state().destination == Destination::Body)
             endParagraph();
+        return;
+    case K::Cell:
+        if (state().destination == Destination::Body)
+            endCell();
+        return;
+    case K::Row:
+        if (state().destination == Destination::Body && builder_.inRow())
+            builder_.endRow();
         return;
     case K::Line:
         appendText(QString(QChar::LineSeparator));
         return;
     case K::Tab:
-    case K::Cell:
+    case K::NestedCell:
         appendText(QStringLiteral("\t"));
         return;
     case K::Bullet:
@@ -294,6 +316,48 @@ bool RtfParser::destinationWord(RtfKeyword keyword)
             group.numberingOwner = groups_.size() - 2;
         }
         return true;
+    case K::Picture:
+        if (current == Destination::Body) {
+            group.destination = Destination::Picture;
+            picture_ = RtfPicture();
+            pictureDepth_ = groups_.size();
+        } else {
+            group.destination = Destination::Skip;
+        }
+        return true;
+    case K::ShapePicture: // holds the picture itself
+        shapePictureSeen_ = true;
+        return true;
+    case K::NonShapePicture: // the same picture again, for readers that skip \shppict
+        if (shapePictureSeen_)
+            group.destination = Destination::Skip;
+        return true;
+    case K::ObjectDestination:
+        noteUnkept(QStringLiteral("embedded objects"));
+        group.destination = current == Destination::Body ? Destination::Object : Destination::Skip;
+        return true;
+    case K::ObjectResult: // what an embedded object looks like: read as text
+        if (current == Destination::Object)
+            group.destination = Destination::Body;
+        return true;
+    case K::ShapeDestination:
+        noteUnkept(QStringLiteral("drawings or floating pictures"));
+        group.destination = Destination::Skip;
+        return true;
+    case K::HeaderFooter:
+        noteUnkept(QStringLiteral("headers or footers"));
+        group.destination = Destination::Skip;
+        return true;
+    case K::Footnote:
+        noteUnkept(QStringLiteral("footnotes"));
+        group.destination = Destination::Skip;
+        return true;
+    case K::Annotation:
+        noteUnkept(QStringLiteral("comments"));
+        group.destination = Destination::Skip;
+        return true;
+    case K::NestedTableProperties:
+    case K::NoNestedTables:
     case K::OldParagraphNumbering:
     case K::ListText:
     case K::ParagraphNumberText:
@@ -394,6 +458,8 @@ void RtfParser::controlSymbol(char symbol)
         return;
     }
     groupJustStarted_ = false;
+    if (state().destination == Destination::Picture || state().destination == Destination::Object)
+        return;
     if (skipCount_ > 0) {
         --skipCount_;
         return;
@@ -427,6 +493,12 @@ void RtfParser::controlSymbol(char symbol)
 void RtfParser::text(QByteArrayView bytes)
 {
     groupJustStarted_ = false;
+    if (state().destination == Destination::Picture) {
+        picture_.hexText(bytes);
+        return;
+    }
+    if (state().destination == Destination::Object)
+        return;
     if (skipCount_ > 0) {
         const qsizetype skipped = qMin<qsizetype>(skipCount_, bytes.size());
         skipCount_ -= static_cast<int>(skipped);
@@ -455,6 +527,8 @@ void RtfParser::text(QByteArrayView bytes)
 void RtfParser::hexByte(unsigned char byte)
 {
     groupJustStarted_ = false;
+    if (state().destination == Destination::Picture || state().destination == Destination::Object)
+        return;
     if (skipCount_ > 0) {
         --skipCount_;
         return;
@@ -496,6 +570,7 @@ void RtfParser::appendText(const QString &input)
     GroupState &group = state();
     switch (group.destination) {
     case Destination::Body:
+        placeInTable(group.paragraph.inTable);
         builder_.insertText(text, characterFormat());
         lastTextParagraph_ = group.paragraph;
         break;
@@ -544,8 +619,55 @@ void RtfParser::endParagraph()
         return;
     }
     const RtfParagraphState &paragraph = state().paragraph;
-    builder_.endParagraph(paragraph.blockFormat(lists_, indentWidth_),
+    placeInTable(paragraph.inTable);
+    builder_.endParagraph(paragraph.blockFormat(lists_),
                           paragraph.listMembership(lists_));
+}
+
+// Text of a paragraph marked \intbl goes into the open row (a new one when none is open);
+// text of any other paragraph ends the table that was open.
+void RtfParser::placeInTable(bool inTable)
+{
+    if (inTable) {
+        if (!builder_.inRow())
+            builder_.beginRow(row_);
+    } else if (builder_.inTable()) {
+        builder_.endTable();
+    }
+}
+
+void RtfParser::endCell()
+{
+    if (builder_.paragraphCount() + 1 >= maxParagraphs_) {
+        endParagraph(); // stops reading
+        return;
+    }
+    placeInTable(true);
+    const RtfParagraphState &paragraph = state().paragraph;
+    builder_.endCell(paragraph.blockFormat(lists_), paragraph.listMembership(lists_));
+}
+
+void RtfParser::endPicture()
+{
+    if (picture_.tooLarge()) {
+        problem_ = QStringLiteral("A picture is larger than %1 MB and was left out.")
+                       .arg(RtfPicture::MaxDataBytes / (1024 * 1024));
+        return;
+    }
+    if (picture_.empty())
+        return;
+    placeInTable(state().paragraph.inTable);
+    QTextCharFormat format = characterFormat();
+    format.merge(picture_.imageFormat(builder_.document()));
+    builder_.insertObject(format);
+    lastTextParagraph_ = state().paragraph;
+    picture_ = RtfPicture();
+}
+
+void RtfParser::noteUnkept(const QString &what)
+{
+    if (!unkept_.contains(what))
+        unkept_.append(what);
 }
 
 const QTextCharFormat &RtfParser::characterFormat()

@@ -7,11 +7,14 @@
 #include "shell/rtf/RtfKeyword.h"
 #include "shell/rtf/RtfListTable.h"
 #include "shell/rtf/RtfParagraphState.h"
+#include "shell/rtf/RtfPicture.h"
+#include "shell/rtf/RtfRowDefinition.h"
 #include "shell/rtf/RtfTokenizer.h"
 
 #include <QByteArray>
 #include <QColor>
 #include <QString>
+#include <QStringList>
 
 #include <map>
 #include <optional>
@@ -31,6 +34,9 @@ public:
     // Reads the RTF into the document. Returns false when part of it could not be read.
     bool parse(QByteArrayView rtf);
     QString problem() const { return problem_; }
+    // What the text holds that the document cannot (embedded objects, headers, ...), in
+    // words for the user; empty when the document holds all of it.
+    QStringList unkept() const { return unkept_; }
 
 private:
     enum class Destination {
@@ -43,6 +49,8 @@ private:
         ListOverrideTable,
         FieldInstruction,
         Numbering,
+        Picture, // inside {\pict ...}
+        Object,  // inside {\object ...}: only its {\result ...} is read
     };
 
     struct CharacterState {
@@ -84,13 +92,16 @@ private:
     void flushBytes();
     void appendText(const QString &text);
     void endParagraph();
+    void placeInTable(bool inTable);
+    void endCell();
+    void endPicture();
+    void noteUnkept(const QString &what);
 
     GroupState &state() { return groups_.back(); }
     const QTextCharFormat &characterFormat();
     int currentCodePage() const;
 
     RtfDocumentBuilder builder_;
-    qreal indentWidth_;
     std::vector<GroupState> groups_;
     int ignoredDepth_ = 0;
     bool rootClosed_ = false;
@@ -119,6 +130,12 @@ private:
     bool formatDirty_ = true;
     RtfParagraphState lastTextParagraph_;
     QString problem_;
+    QStringList unkept_;
+
+    RtfPicture picture_;
+    std::size_t pictureDepth_ = 0; // the group that holds the \pict being read
+    bool shapePictureSeen_ = false;
+    RtfRowDefinition row_;
 };
 
 } // namespace nimbus::rtf

@@ -29,27 +29,44 @@ bool RtfReader::isRtf(QByteArrayView bytes)
     return withoutLeadingBlanks(bytes).startsWith("{\\rtf");
 }
 
-bool RtfReader::read(QByteArrayView bytes, QTextDocument *document)
+bool RtfReader::tooLarge(QByteArrayView bytes)
 {
     error_.clear();
-    if (bytes.size() > MaxInputBytes) {
-        error_ = QStringLiteral("The page is larger than %1 MB and was not read.")
-                     .arg(MaxInputBytes / (1024 * 1024));
+    unkept_.clear();
+    if (bytes.size() <= MaxInputBytes)
         return false;
-    }
+    error_ = QStringLiteral("The page is larger than %1 MB and was not read.")
+                 .arg(MaxInputBytes / (1024 * 1024));
+    return true;
+}
+
+bool RtfReader::readPlainText(QByteArrayView bytes, QTextDocument *document)
+{
+    if (tooLarge(bytes))
+        return false;
     const bool undo = document->isUndoRedoEnabled();
     document->setUndoRedoEnabled(false);
-    bool complete = true;
-    if (isRtf(bytes)) {
-        RtfParser parser(document, MaxParagraphs);
-        complete = parser.parse(withoutLeadingBlanks(bytes));
-        error_ = parser.problem();
-    } else {
-        complete = readPlainText(bytes, document);
-        if (!complete)
-            error_ = QStringLiteral("The page has more than %1 lines; the rest was not read.")
-                         .arg(MaxParagraphs);
-    }
+    const bool complete = plainText(bytes, document);
+    if (!complete)
+        error_ = QStringLiteral("The page has more than %1 lines; the rest was not read.")
+                     .arg(MaxParagraphs);
+    document->setUndoRedoEnabled(undo);
+    document->setModified(false);
+    return complete;
+}
+
+bool RtfReader::read(QByteArrayView bytes, QTextDocument *document)
+{
+    if (!isRtf(bytes))
+        return readPlainText(bytes, document);
+    if (tooLarge(bytes))
+        return false;
+    const bool undo = document->isUndoRedoEnabled();
+    document->setUndoRedoEnabled(false);
+    RtfParser parser(document, MaxParagraphs);
+    const bool complete = parser.parse(withoutLeadingBlanks(bytes));
+    error_ = parser.problem();
+    unkept_ = parser.unkept();
     document->setUndoRedoEnabled(undo);
     document->setModified(false);
     return complete;
@@ -57,7 +74,7 @@ bool RtfReader::read(QByteArrayView bytes, QTextDocument *document)
 
 // Plain-text pages are UTF-8, or Windows-1252 when they are not valid UTF-8 (pages written
 // on Windows before they were rich text).
-bool RtfReader::readPlainText(QByteArrayView bytes, QTextDocument *document)
+bool RtfReader::plainText(QByteArrayView bytes, QTextDocument *document)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes = bytes.sliced(3);

@@ -4,6 +4,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 class QTextDocument;
 
@@ -24,13 +25,21 @@ public:
     // be read completely; errorString() then says why. A page that is too large leaves the
     // document unchanged; otherwise the document holds everything that could be read.
     bool read(QByteArrayView bytes, QTextDocument *document);
+    // Reads the bytes as a plain-text page (never as RTF): UTF-8 when they are valid UTF-8,
+    // else Windows-1252. Returns false as read() does.
+    bool readPlainText(QByteArrayView bytes, QTextDocument *document);
     QString errorString() const { return error_; }
+    // What the page holds that the document cannot keep (see RtfParser::unkept); a page
+    // that holds any of it must not be replaced by what the document holds.
+    QStringList unkept() const { return unkept_; }
 
 private:
+    bool tooLarge(QByteArrayView bytes);
     // Returns false when the text had more than MaxParagraphs lines.
-    static bool readPlainText(QByteArrayView bytes, QTextDocument *document);
+    static bool plainText(QByteArrayView bytes, QTextDocument *document);
 
     QString error_;
+    QStringList unkept_;
 };
 
 } // namespace nimbus::rtf

@@ -123,15 +123,18 @@ RtfTokenizer::Token RtfTokenizer::readControl()
         ++position_;
 
     if (token.word == "bin" && token.hasParameter)
-        skipBinary(token.parameter);
+        token.binary = skipBinary(token.parameter);
     return token;
 }
 
-void RtfTokenizer::skipBinary(int count)
+QByteArrayView RtfTokenizer::skipBinary(int count)
 {
     if (count <= 0)
-        return;
-    position_ += qMin<qsizetype>(count, input_.size() - position_);
+        return {};
+    const qsizetype length = qMin<qsizetype>(count, input_.size() - position_);
+    const QByteArrayView bytes = input_.sliced(position_, length);
+    position_ += length;
+    return bytes;
 }
 
 } // namespace nimbus::rtf

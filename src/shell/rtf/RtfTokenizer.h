@@ -25,6 +25,7 @@ public:
         int parameter = 0;         // ControlWord (clamped to the int range)
         char symbol = 0;           // ControlSymbol
         unsigned char byte = 0;    // HexByte
+        QByteArrayView binary;     // the bytes that follow \binN
     };
 
     // Control word names longer than this are cut (the rest of the letters is still consumed).
@@ -38,7 +39,7 @@ public:
 
 private:
     Token readControl();
-    void skipBinary(int count);
+    QByteArrayView skipBinary(int count);
 
     QByteArrayView input_;
     qsizetype position_ = 0;

@@ -5,6 +5,15 @@
 #include "shell/rtf/RtfFieldInstruction.h"
 #include "shell/rtf/RtfListTable.h"
 #include "shell/rtf/RtfParagraphState.h"
+#include "shell/rtf/RtfPicture.h"
+
+#include <QBuffer>
+#include <array>
+#include <QImage>
+#include <QImageReader>
+#include <QTextFrame>
+#include <QTextTable>
+#include <QUrl>
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -16,6 +25,8 @@ namespace {
 
 constexpr double TwipsPerPixel = RtfParagraphState::TwipsPerPixel;
 constexpr int HangingIndent = 360; // the room a list number hangs in, in twips
+constexpr int TextWidth = 9360;    // twips between the margins of a letter page
+constexpr int HexLine = 128;       // hex digits of picture data per line
 
 int toTwips(qreal pixels)
 {
@@ -58,13 +69,189 @@ QByteArray RtfWriter::write(const QTextDocument &document)
 {
     out_.clear();
     out_.reserve(document.characterCount() * 2 + 1024);
-    twipsPerIndent_ = qRound(document.indentWidth() * TwipsPerPixel);
+    document_ = &document;
+    // Lists indent by one inch a level whatever the document shows, as the reader expects.
+    twipsPerIndent_ = RtfParagraphState::ListIndentTwips;
     collectTables(document);
     writeHeader();
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        writeBlock(block);
+    writeFrame(*document.rootFrame());
     out_ += "}\r\n";
+    document_ = nullptr;
     return out_;
+}
+
+void RtfWriter::writeFrame(const QTextFrame &frame)
+{
+    for (auto it = frame.begin(); !it.atEnd(); ++it) {
+        if (const QTextFrame *child = it.currentFrame()) {
+            if (const auto *table = qobject_cast<const QTextTable *>(child))
+                writeTable(*table);
+            else
+                writeFrame(*child);
+        } else {
+            writeBlock(it.currentBlock());
+        }
+    }
+}
+
+namespace {
+
+// The right edge of each column in twips, from the table's width constraints.
+QList<int> columnEdges(const QTextTable &table)
+{
+    const QList<QTextLength> widths = table.format().columnWidthConstraints();
+    const int columns = table.columns();
+    QList<int> edges;
+    int edge = 0;
+    for (int c = 0; c < columns; ++c) {
+        const QTextLength width = widths.value(c);
+        int twips = TextWidth / qMax(1, columns);
+        if (width.type() == QTextLength::FixedLength)
+            twips = qRound(width.rawValue() * TwipsPerPixel);
+        else if (width.type() == QTextLength::PercentageLength)
+            twips = qRound(width.rawValue() * TextWidth / 100.0);
+        edge += qBound(15, twips, 31680);
+        edges << edge;
+    }
+    return edges;
+}
+
+// The width of each border of a cell in twips (top, left, bottom, right); a table border
+// stands for the cell borders it draws.
+std::array<int, 4> borderTwips(const QTextTable &table, const QTextTableCell &cell)
+{
+    const QTextTableCellFormat format = cell.format().toTableCellFormat();
+    const qreal tableBorder =
+        table.format().borderStyle() == QTextFrameFormat::BorderStyle_None ? 0
+                                                                          : table.format().border();
+    const int properties[4] = {QTextFormat::TableCellTopBorder, QTextFormat::TableCellLeftBorder,
+                               QTextFormat::TableCellBottomBorder,
+                               QTextFormat::TableCellRightBorder};
+    std::array<int, 4> twips{};
+    for (std::size_t side = 0; side < 4; ++side) {
+        const int property = properties[side];
+        const qreal width =
+            format.hasProperty(property) ? format.doubleProperty(property) : tableBorder;
+        twips[side] = width > 0 ? qBound(1, qRound(width * TwipsPerPixel), 255) : 0;
+    }
+    return twips;
+}
+
+} // namespace
+
+void RtfWriter::writeTable(const QTextTable &table)
+{
+    const QList<int> edges = columnEdges(table);
+    for (int row = 0; row < table.rows(); ++row) {
+        writeRowDefinition(table, row, edges);
+        for (int column = 0; column < table.columns();) {
+            const QTextTableCell cell = table.cellAt(row, column);
+            if (!cell.isValid())
+                break;
+            if (cell.row() == row)
+                writeCell(cell);
+            else
+                out_ += "\\pard\\intbl\\cell\r\n"; // covered by the cell above
+            column = cell.column() + qMax(1, cell.columnSpan());
+        }
+        out_ += "\\row\r\n";
+    }
+}
+
+void RtfWriter::writeRowDefinition(const QTextTable &table, int row, const QList<int> &edges)
+{
+    static const char *const sides[4] = {"\\clbrdrt", "\\clbrdrl", "\\clbrdrb", "\\clbrdrr"};
+    out_ += "\\trowd\\trgaph60\\trleft0";
+    for (int column = 0; column < table.columns();) {
+        const QTextTableCell cell = table.cellAt(row, column);
+        if (!cell.isValid())
+            break;
+        if (cell.row() != row)
+            out_ += "\\clvmrg";
+        else if (cell.rowSpan() > 1)
+            out_ += "\\clvmgf";
+        const std::array<int, 4> borders = borderTwips(table, cell);
+        for (std::size_t side = 0; side < 4; ++side) {
+            if (borders[side] > 0) {
+                out_ += sides[side];
+                out_ += "\\brdrs";
+                writeWord("brdrw", borders[side]);
+            }
+        }
+        const int last = qMin(table.columns(), cell.column() + qMax(1, cell.columnSpan())) - 1;
+        writeWord("cellx", edges.value(last));
+        column = last + 1;
+    }
+    out_ += "\r\n";
+}
+
+// A cell's paragraphs; a nested table's paragraphs are written as paragraphs of the cell.
+void RtfWriter::writeCell(const QTextTableCell &cell)
+{
+    const QTextBlock first = cell.firstCursorPosition().block();
+    const QTextBlock last = cell.lastCursorPosition().block();
+    for (QTextBlock block = first; block.isValid(); block = block.next()) {
+        if (block != last) {
+            writeBlock(block, true);
+            continue;
+        }
+        // An empty last paragraph is ended before the cell, or the cell would end it.
+        if (block != first && block.length() <= 1) {
+            writeBlock(block, true);
+            out_ += "\\cell\r\n";
+        } else {
+            writeBlock(block, true, "\\cell");
+        }
+        break;
+    }
+}
+
+void RtfWriter::writePicture(const QTextImageFormat &format)
+{
+    RtfPicture::Kind kind = RtfPicture::Kind::Kept;
+    const QByteArray data = RtfPicture::dataOf(*document_, format, &kind);
+    if (data.isEmpty())
+        return;
+    QSize source;
+    if (kind == RtfPicture::Kind::Kept) {
+        source = format.property(RtfPicture::SourceSizeProperty).toSize();
+    } else {
+        QBuffer buffer;
+        buffer.setData(data);
+        buffer.open(QIODevice::ReadOnly);
+        source = QImageReader(&buffer).size(); // the header only: nothing is decoded
+    }
+    qreal width = format.width(), height = format.height();
+    if (width <= 0 || height <= 0) {
+        width = source.width() > 0 ? source.width() : 32;
+        height = source.height() > 0 ? source.height() : 32;
+    }
+    out_ += "{\\pict";
+    if (kind == RtfPicture::Kind::Png)
+        out_ += "\\pngblip";
+    else if (kind == RtfPicture::Kind::Jpeg)
+        out_ += "\\jpegblip";
+    else
+        out_ += format.property(RtfPicture::HeaderProperty).toByteArray();
+    writeWord("picw", qMax(0, source.width()));
+    writeWord("pich", qMax(0, source.height()));
+    writeWord("picwgoal", qBound(1, qRound(width * TwipsPerPixel), 1000000));
+    writeWord("pichgoal", qBound(1, qRound(height * TwipsPerPixel), 1000000));
+    static const char hex[] = "0123456789abcdef";
+    const qsizetype start = out_.size();
+    out_.resize(start + data.size() * 2 + (data.size() * 2 / HexLine + 1) * 2);
+    char *to = out_.data() + start;
+    for (qsizetype i = 0; i < data.size(); ++i) {
+        if (i % (HexLine / 2) == 0) {
+            *to++ = '\r';
+            *to++ = '\n';
+        }
+        const auto byte = static_cast<unsigned char>(data[i]);
+        *to++ = hex[byte >> 4];
+        *to++ = hex[byte & 0xF];
+    }
+    out_.truncate(to - out_.constData());
+    out_ += "}";
 }
 
 void RtfWriter::collectTables(const QTextDocument &document)
@@ -77,6 +264,8 @@ void RtfWriter::collectTables(const QTextDocument &document)
             lists_.append(list);
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextCharFormat format = it.fragment().charFormat();
+            if (format.isImageFormat())
+                continue; // a picture is written without its text's font and colours
             const QString family = familyOf(format);
             if (!family.isEmpty() && !fonts_.contains(family))
                 fonts_.append(family);
@@ -181,7 +370,7 @@ void RtfWriter::writeListTables()
     out_ += "}\r\n";
 }
 
-void RtfWriter::writeBlock(const QTextBlock &block)
+void RtfWriter::writeBlock(const QTextBlock &block, bool inTable, const char *end)
 {
     const QTextBlockFormat format = block.blockFormat();
     const QTextList *list = block.textList();
@@ -197,6 +386,8 @@ void RtfWriter::writeBlock(const QTextBlock &block)
         writeWord("ls", static_cast<int>(lists_.indexOf(list) + 1));
         writeWord("ilvl", listLevel(*list));
     }
+    if (inTable)
+        out_ += "\\intbl";
     if (left != 0)
         writeWord("li", left);
     if (const int right = toTwips(format.rightMargin()); right != 0)
@@ -247,7 +438,8 @@ void RtfWriter::writeBlock(const QTextBlock &block)
     }
     if (!fieldHref.isEmpty())
         out_ += "}}";
-    out_ += "\\par\r\n";
+    out_ += end;
+    out_ += "\r\n";
 }
 
 void RtfWriter::writeListText(const QTextBlock &block, const QTextList &list)
@@ -259,6 +451,12 @@ void RtfWriter::writeListText(const QTextBlock &block, const QTextList &list)
 
 void RtfWriter::writeRun(const QTextCharFormat &format, const QString &text)
 {
+    if (format.isImageFormat()) {
+        for (QChar c : text)
+            if (c == QChar::ObjectReplacementCharacter)
+                writePicture(format.toImageFormat());
+        return;
+    }
     out_ += '{';
     const qsizetype start = out_.size();
     if (format.fontWeight() >= QFont::DemiBold)

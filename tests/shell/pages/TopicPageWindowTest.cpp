@@ -411,17 +411,28 @@ private slots:
         window->AddToLog("after");
         QVERIFY(window->reLog->toPlainText().contains("2026/03/05 14:07:09  after"));
 
-        // The normal font goes to the editor and into the preferences.
+        // The normal font goes to the editor and into the preferences. A font dialog without
+        // colours leaves the stored colour alone, whatever colour the caret stands on.
+        DetailsEditor *details = select(*window, "101")->details;
+        details->RichEdit1->setTextColor(QColor(255, 0, 0));
+        QTest::keyClicks(details->RichEdit1, "red text");
         pages::FontChoice chosen;
         chosen.font = QFont("Monospace", 14);
-        chosen.colour = QColor(0, 0, 128);
+        chosen.colour = QColor(255, 0, 0); // what the dialog was preset with
         world.pagePrompts->font = chosen;
         page->buttonNormalFont->click();
-        const std::string saved = readFile(world.file("pref.txt"));
+        std::string saved = readFile(world.file("pref.txt"));
+        QVERIFY2(saved.find("font=Monospace\r\nfsize=14\r\n") != std::string::npos, saved.c_str());
+        QVERIFY2(saved.find("col=255\r\n") == std::string::npos, saved.c_str());
+        QCOMPARE(details->RichEdit1->document()->defaultFont().pointSize(), 14);
+
+        chosen.colour = QColor(0, 0, 128);
+        chosen.colourChosen = true;
+        world.pagePrompts->font = chosen;
+        page->buttonNormalFont->click();
+        saved = readFile(world.file("pref.txt"));
         QVERIFY2(saved.find("font=Monospace\r\nfsize=14\r\ncol=8388608\r\n") != std::string::npos,
                  saved.c_str());
-        DetailsEditor *details = select(*window, "101")->details;
-        QCOMPARE(details->RichEdit1->document()->defaultFont().pointSize(), 14);
     }
 
     void helpOpensTheHelpFileOnlyWhenItExistsAndAboutShowsTheSystem()

@@ -122,9 +122,8 @@ TEST(RtfReader, SkipsDestinationsThatHoldNoPageText)
     const auto doc =
         readRtf(document("{\\stylesheet{\\s0 Normal;}}{\\info{\\title Secret}{\\author Someone}}"
                          "{\\*\\generator Tool;}{\\header Header text\\par}{\\footer Footer\\par}"
-                         "{\\*\\unknownthing {nested} text}{\\pict\\pngblip\\bin4 }{}}}visible"
-                         "{\\*\\shppict{\\pict 89504e47}}{\\object{\\objdata 0102}{\\result shown}}"
-                         "{\\*\\bkmkstart mark}body\\par"));
+                         "{\\*\\unknownthing {nested} text}{\\*\\listpicture{\\pict\\pngblip\\bin4 }{}}}}"
+                         "visible{\\*\\bkmkstart mark}body\\par"));
     EXPECT_EQ(doc->toPlainText(), "visiblebody");
 }
 

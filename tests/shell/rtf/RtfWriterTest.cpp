@@ -137,11 +137,11 @@ TEST(RtfWriter, ListsAreWrittenForWordProcessorsAndForUs)
                              "{\\listoverride\\listid2\\listoverridecount0\\ls2}"));
     EXPECT_TRUE(rtf.contains("{\\listlevel\\levelnfc23\\levelnfcn23\\leveljc0\\leveljcn0"
                              "\\levelfollow0\\levelstartat1{\\leveltext\\'01\\'95;}"
-                             "{\\levelnumbers;}\\fi-360\\li600}"));
-    EXPECT_TRUE(rtf.contains("{\\leveltext\\'02\\'01.;}{\\levelnumbers\\'01;}\\fi-360\\li1200}"));
-    EXPECT_TRUE(rtf.contains("{\\listtext\\pard\\plain \\'95\\tab}\\pard\\ls1\\ilvl0\\li600"
+                             "{\\levelnumbers;}\\fi-360\\li1440}"));
+    EXPECT_TRUE(rtf.contains("{\\leveltext\\'02\\'01.;}{\\levelnumbers\\'01;}\\fi-360\\li2880}"));
+    EXPECT_TRUE(rtf.contains("{\\listtext\\pard\\plain \\'95\\tab}\\pard\\ls1\\ilvl0\\li1440"
                              "\\fi-360\\ql {dot}\\par"));
-    EXPECT_TRUE(rtf.contains("{\\listtext\\pard\\plain 2.\\tab}\\pard\\ls2\\ilvl1\\li1200"
+    EXPECT_TRUE(rtf.contains("{\\listtext\\pard\\plain 2.\\tab}\\pard\\ls2\\ilvl1\\li2880"
                              "\\fi-360\\ql {two}\\par"));
 
     const auto back = readRtf(rtf);
