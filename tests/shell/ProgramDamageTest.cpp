@@ -146,6 +146,23 @@ TEST(ProgramDamage, DeepChainsHugeWindowsAndHugeValues)
     }
 }
 
+TEST(ProgramDamage, PagesTooLongToLayOutAreShownCut)
+{
+    // The topic shown at start has a plain page of one unbroken word of a megabyte.
+    DataFolder folder;
+    writeFile(folder.data + "Structure.dat", storeWith(ordinaryTopics() + record("301", "Long page", 1, "sel=Y\r\ndac=1\r\ndam=1\r\n")));
+    std::filesystem::create_directories(folder.data + "Text");
+    std::filesystem::create_directories(folder.data + "CheckList");
+    writeFile(folder.data + "Packs/301.pkt", "con=0\r\nuni=1\r\nfile=301-1.txt\r\n");
+    writeFile(folder.data + "CheckList/301-1.~txt", "cre=20260101-090000\r\ndata=1\r\n");
+    const std::string page(1 << 20, 'w');
+    writeFile(folder.data + "Text/301-1.txt", page);
+    folder.startAndClose();
+    folder.expectOrdinaryTopicsKept();
+    EXPECT_EQ(readFile(folder.data + "Text/301-1.txt"), page);
+    EXPECT_NE(folder.log().find("shown cut short"), std::string::npos) << folder.log().substr(0, 3000);
+}
+
 TEST(ProgramDamage, DamagedRecordsSpreadNothing)
 {
     struct Case {

@@ -15,6 +15,7 @@
 #include "shell/pages/DetailsTextEdit.h"
 #include "shell/pages/FormatIcons.h"
 #include "shell/pages/HighlightControl.h"
+#include "shell/pages/LongWords.h"
 #include "shell/pages/PageOutput.h"
 #include "shell/rtf/RtfReader.h"
 #include "shell/rtf/RtfWriter.h"
@@ -170,6 +171,12 @@ PageLoad DetailsEditor::loadPage(QByteArrayView bytes, bool rich)
     load.complete = rich ? reader.read(bytes, document) : reader.readPlainText(bytes, document);
     load.problem = reader.errorString();
     load.unkept = reader.unkept();
+    // Cut before anything lays the page out; a cut page is shown read-only like any page that
+    // cannot be shown whole, so no save writes the cut text.
+    if (const int longest = CutLongWords(*document); longest > 0 && load.complete) {
+        load.complete = false;
+        load.problem = tr("it holds a word or paragraph of %1 characters, which is shown cut short.").arg(longest);
+    }
     document->setIndentWidth(DetailsFormatting::kIndentStep);
     document->setUndoRedoEnabled(true);
     document->setModified(false);

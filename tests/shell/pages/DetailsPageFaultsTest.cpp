@@ -15,6 +15,7 @@
 #include "shell/pages/DetailsEditor.h"
 #include "shell/pages/DetailsFormatting.h"
 #include "shell/pages/DetailsTextEdit.h"
+#include "shell/pages/LongWords.h"
 #include "shell/pages/TopicPage.h"
 #include "shell/rtf/RtfReader.h"
 #include "shell/tree/WindowFixture.h"
@@ -192,6 +193,31 @@ private slots:
             QVERIFY(!details->RichEdit1->isReadOnly());
             QVERIFY(details->labelPageNotice->isHidden());
         }
+    }
+
+    void wordsTooLongToLayOutAreShownCutAndLeftAlone()
+    {
+        // One unbroken word of 300 KB, and a plain page that is a single line of 2 MB.
+        const std::string word = "Start " + std::string(300 * 1024, 'w') + " end";
+        std::string line;
+        while (line.size() < 2 * 1024 * 1024)
+            line += "lorem ipsum ";
+        for (const std::string &page : {word, line}) {
+            FaultsWorld world;
+            world.pageFile(page, false);
+            auto window = world.open();
+            DetailsEditor *details = select(*window, "101")->details;
+            QVERIFY(details->labelPageNotice->text().contains("shown cut short"));
+            QVERIFY(details->RichEdit1->toPlainText().startsWith(QString::fromStdString(page.substr(0, 20))));
+            QVERIFY(details->RichEdit1->toPlainText().size() < 1100000);
+            expectLeftAlone(world, *window, page);
+        }
+        // Cutting keeps what is around the long words.
+        QTextDocument document;
+        document.setPlainText(QString("a %1 b\n%2 c").arg(QString(12, 'x'), QString(15, 'y')));
+        QCOMPARE(pages::CutLongWords(document, 5, 100), 15);
+        QCOMPARE(document.toPlainText(), QString("a xxxxx b\nyyyyy c"));
+        QCOMPARE(pages::CutLongWords(document, 5, 100), 0);
     }
 
     void failedSaveKeepsTheEditsAndSaysSo()
