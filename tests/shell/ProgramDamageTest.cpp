@@ -9,12 +9,11 @@
 #include <functional>
 
 #include "support/ChildProcess.h"
-#include "support/TempFolder.h"
+#include "support/ProgramCopy.h"
 
 using namespace std::chrono_literals;
 using nimbus::test::ChildProcess;
 using nimbus::test::readFile;
-using nimbus::test::TempFolder;
 using nimbus::test::waitFor;
 using nimbus::test::writeFile;
 
@@ -28,9 +27,7 @@ std::string record(const std::string &uni, const std::string &text, int lev, con
 // The template's sections with these topics at the top of "Topics".
 std::string storeWith(const std::string &topics)
 {
-    std::string store = readFile(NIMBUS_TEMPLATE_STORE);
-    store.insert(store.find("uni=", store.find("text=Topics\r\n")), topics);
-    return store;
+    return nimbus::test::templateStoreWith(NIMBUS_TEMPLATE_STORE, topics);
 }
 
 // Ten ordinary topics, each with a page list file named after its id.
@@ -42,50 +39,32 @@ std::string ordinaryTopics()
     return topics;
 }
 
-struct DataFolder {
-    TempFolder root;
-    std::string home = root / "home";
-    std::string program = root / "prog/nimbus";
-    std::string data = root / "home/$Nimbus/";
-
-    DataFolder()
+struct DataFolder : nimbus::test::ProgramCopy {
+    DataFolder() : ProgramCopy(NIMBUS_EXECUTABLE)
     {
-        std::filesystem::create_directories(root / "prog");
         std::filesystem::create_directories(data + "Packs");
-        std::filesystem::copy_file(NIMBUS_EXECUTABLE, program);
         std::filesystem::copy_file(NIMBUS_TEMPLATE_STORE, root / "prog/Structure.dat");
         for (int i = 101; i <= 110; ++i)
             writeFile(data + "Packs/" + std::to_string(i) + ".pkt", "dac=0\r\n");
     }
-    std::string log() const { return readFile(data + "MainLog.txt"); }
     std::string store() const { return readFile(data + "Structure.dat"); }
-    int starts() const
-    {
-        const std::string all = log();
-        int n = 0;
-        for (std::size_t at = all.find(" started\r\n"); at != std::string::npos; at = all.find(" started\r\n", at + 1))
-            ++n;
-        return n;
-    }
+    int starts() const { return count(" started\r\n"); }
 
     // Starts the program, waits until it runs, closes it with SIGTERM.
     void startAndClose(std::chrono::seconds startLimit = 30s)
     {
         const int startsBefore = starts();
-        ChildProcess nimbus(program, {},
-                            {"HOMEDRIVE=" + home, "HOME=" + home, "QT_QPA_PLATFORM=offscreen",
-                             "NIMBUS_CHANNEL_DIR=" + root / "channels"});
+        ChildProcess nimbus(program, {}, environment());
         ASSERT_TRUE(nimbus.started());
         // The log of earlier runs stays: this run has started once one more line says so.
         ASSERT_TRUE(waitFor([&] { return starts() > startsBefore || nimbus.waitForExit(0ms); }, startLimit))
             << log().substr(0, 2000);
         ASSERT_FALSE(nimbus.waitForExit(0ms)) << "ended by itself, status " << nimbus.exitCode();
-        const auto began = std::chrono::steady_clock::now();
         nimbus.signal(SIGTERM);
+        // The limit only bounds a close that hangs (a megabyte in a log line once took a minute).
         ASSERT_TRUE(nimbus.waitForExit(20s)) << "no orderly close";
         EXPECT_TRUE(nimbus.exitedNormally());
         EXPECT_EQ(nimbus.exitCode(), 0);
-        EXPECT_LT(std::chrono::steady_clock::now() - began, 10s);
     }
 
     bool damagedCopyKept(const std::string &content) const

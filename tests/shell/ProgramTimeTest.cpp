@@ -11,14 +11,13 @@
 
 #include "ipc/Channels.h"
 #include "support/ChildProcess.h"
-#include "support/TempFolder.h"
+#include "support/ProgramCopy.h"
 
 using namespace std::chrono_literals;
 using nimbus::ipc::PipeLine;
 using nimbus::ipc::SendToChannel;
 using nimbus::test::ChildProcess;
 using nimbus::test::readFile;
-using nimbus::test::TempFolder;
 using nimbus::test::waitFor;
 using nimbus::test::writeFile;
 
@@ -44,42 +43,19 @@ const std::string kTopics =
     "uni=9005\r\ntext=Tax return\r\nlev=1\r\ntype=1\r\nttype=4\r\nstatus=1\r\ndl=Y\r\n"
     "dlDate=20260309\r\n";
 
-struct ProgramCopy {
-    TempFolder root;
-    std::string home = root / "home";
-    std::string program = root / "prog/nimbus";
-    std::string data = root / "home/$Nimbus/";
-    std::string channels = root / "channels/";
-
-    ProgramCopy()
+// The program with those topics, started under libfaketime, spoken to over its channel.
+struct FastClockProgram : nimbus::test::ProgramCopy {
+    FastClockProgram() : ProgramCopy(NIMBUS_EXECUTABLE)
     {
-        std::filesystem::create_directories(root / "prog");
-        std::filesystem::create_directories(data);
-        std::filesystem::copy_file(NIMBUS_EXECUTABLE, program);
-        std::string store = readFile(NIMBUS_TEMPLATE_STORE);
-        const std::size_t section = store.find("text=Topics\r\n");
-        const std::size_t next = store.find("uni=", section);
-        store.insert(next, kTopics);
-        writeFile(data + "Structure.dat", store);
+        writeFile(data + "Structure.dat", nimbus::test::templateStoreWith(NIMBUS_TEMPLATE_STORE, kTopics));
         writeFile(data + "StructUnique.dat", "00010000");
     }
     std::unique_ptr<ChildProcess> start(const std::string &fakeTime) const
     {
         return std::make_unique<ChildProcess>(
             program, std::vector<std::string>{},
-            std::vector<std::string>{"HOMEDRIVE=" + home, "HOME=" + home, "QT_QPA_PLATFORM=offscreen",
-                                     "NIMBUS_CHANNEL_DIR=" + channels,
-                                     std::string("LD_PRELOAD=") + kFakeTimeLibrary,
-                                     "FAKETIME=" + fakeTime, "FAKETIME_NO_CACHE=1"});
-    }
-    std::string log() const { return readFile(data + "MainLog.txt"); }
-    int count(const std::string &text) const
-    {
-        const std::string all = log();
-        int n = 0;
-        for (std::size_t at = all.find(text); at != std::string::npos; at = all.find(text, at + 1))
-            ++n;
-        return n;
+            environment({std::string("LD_PRELOAD=") + kFakeTimeLibrary, "FAKETIME=" + fakeTime,
+                         "FAKETIME_NO_CACHE=1"}));
     }
     bool send(const std::string &line) const
     {
@@ -107,7 +83,7 @@ TEST(ProgramTime, HoursOfFastTicksWriteTheStoreOnlyWhenItChanged)
 {
     if (!std::filesystem::exists(kFakeTimeLibrary))
         GTEST_SKIP() << "libfaketime is not installed (Debian package faketime)";
-    ProgramCopy copy;
+    FastClockProgram copy;
     auto nimbus = copy.start("@2026-03-02 08:00:00 x360");
     ASSERT_TRUE(waitFor([&] { return copy.log().find("started") != std::string::npos; }, 30s)) << copy.log();
 
