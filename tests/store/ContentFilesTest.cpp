@@ -237,5 +237,23 @@ TEST_F(ContentFilesTest, DeletePageFileKeepsBackup)
     EXPECT_EQ(readFile(folders.text + "57-1(1).txt"), "text");
 }
 
+TEST_F(ContentFilesTest, ChecklistFilesTooLargeToOpenAreNeitherReadNorReplaced)
+{
+    // A damaged file of a terabyte (sparse: it takes no room), more than any memory.
+    THyperData page;
+    page.con = kPageChecklist;
+    page.file = "57-2.lst";
+    const std::string path = folders.checkList + "57-2.lst";
+    writeFile(path, "chk=1\r\ntxt=first\r\n");
+    std::filesystem::resize_file(path, std::uintmax_t{1} << 40);
+    std::vector<ChecklistItem> items;
+    EXPECT_FALSE(content::LoadChecklist(page, folders, items, log));
+    EXPECT_TRUE(items.empty());
+    EXPECT_TRUE(log.mentions("too large to open"));
+    items.push_back(ChecklistItem{});
+    EXPECT_FALSE(content::SaveChecklist(page, folders, items, log));
+    EXPECT_EQ(std::filesystem::file_size(path), std::uintmax_t{1} << 40);
+}
+
 }  // namespace
 }  // namespace nimbus
