@@ -116,7 +116,9 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
     // Files an installation leaves next to the program, then the installation record.
     seedInstallFiles(paths_);
     const InstallRecord record = loadInstallRecord(paths_);
-    if (!record.source.empty() && record.source != paths_.DataFolder + "Install.dat")
+    if (!record.problem.empty())
+        AddToLog("*** " + record.problem);
+    else if (!record.source.empty() && record.source != paths_.DataFolder + "Install.dat")
         AddToLog("Installation record taken from " + record.source);
     // The viewer registry; its message boxes carry the product title just read.
     displayControl_ =
@@ -316,6 +318,21 @@ void TformMain::createTree()
             tree_->selectNode(node);
     });
     connect(grids_, &summarypage::InfoGrids::RowDoubleClicked, this, &TformMain::editTopic);
+    connect(grids_, &summarypage::InfoGrids::RowMenuRequested, this,
+            [this](TNimbusNode *node, const QPoint &globalPos) {
+                if (!tree_ || !node)
+                    return;
+                tree_->selectNode(node);
+                treeActions_->popupForSelection(globalPos);
+            });
+    treeActions_->setRemoveConfirmation([this](const TNimbusNode &node, int subTopics) {
+        std::string question = "Remove the topic \"" + node.text + "\"";
+        if (subTopics > 0)
+            question += " and its " + std::to_string(subTopics) +
+                        (subTopics == 1 ? " sub-topic" : " sub-topics");
+        question += " permanently?";
+        return environment_.prompts->confirm(this, paths_.ProductTitle, question);
+    });
     connect(tree_.get(), &TreeController::selectionChanged, this, &TformMain::treeMainChange);
     tree_->BuildTree();
 }
@@ -451,7 +468,8 @@ void TformMain::timerDeadlineTimer()
 
 void TformMain::editTopic(TNimbusNode *node)
 {
-    if (!tree_ || !node || !node->treeItem)
+    // Sections have no properties, wherever the double-click lands (tree or grid row).
+    if (!tree_ || !node || !node->treeItem || node->lev == 0)
         return;
     const auto *item = static_cast<const tree::TreeItem *>(node->treeItem);
     TopicOptions values = topicOptionsFromNode(*node, preferences_.date, item->hasChildren());

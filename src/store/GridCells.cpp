@@ -47,8 +47,9 @@ DueCell DueCellFor(const TNimbusNode &node, bool collapsed)
     else if (node.dac > 1)
         cell.content = {IconList::Doc, 2};
 
-    const bool urgentHere =
-        node.urgent || (collapsed && node.childCount > 0 && node.urgentCount > 0);
+    // urgentCount counts urgent children of every type, while childCount counts only task
+    // children: a collapsed group of notes or events must still show what it hides.
+    const bool urgentHere = node.urgent || (collapsed && node.urgentCount > 0);
     if (node.fav)
         cell.marker = {IconList::TopicStatus, urgentHere ? 15 : 14};
     else if (urgentHere)

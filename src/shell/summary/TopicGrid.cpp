@@ -1,6 +1,7 @@
 // Rows, heading, backgrounds and mouse handling shared by the "Due" and "Status" grids.
 #include "shell/summary/TopicGrid.h"
 
+#include <QContextMenuEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -103,6 +104,23 @@ void TopicGrid::mouseMoveEvent(QMouseEvent *event)
 void TopicGrid::leaveEvent(QEvent *)
 {
     hoverNode_ = nullptr;
+}
+
+void TopicGrid::contextMenuEvent(QContextMenuEvent *event)
+{
+    // From the keyboard: the selected row, the one the keys act on.
+    int row = -1;
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        row = RowAt(event->pos());
+    } else {
+        for (std::size_t i = 0; i < rows_.size(); ++i)
+            if (rows_[i].selected)
+                row = static_cast<int>(i);
+    }
+    if (row < 0)
+        return;
+    event->accept();
+    emit RowMenuRequested(rows_[static_cast<std::size_t>(row)].node, event->globalPos());
 }
 
 void TopicGrid::wheelEvent(QWheelEvent *event)

@@ -44,6 +44,8 @@ signals:
     void RowClicked(nimbus::TNimbusNode *node);
     // A cell was double-clicked: the topic's properties open.
     void RowDoubleClicked(nimbus::TNimbusNode *node);
+    // A right-click (or the Menu key) on a row: the tree's menu for its topic.
+    void RowMenuRequested(nimbus::TNimbusNode *node, const QPoint &globalPos);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -52,6 +54,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
     // Draws a row's cell over its background.
     virtual void DrawCell(QPainter &painter, const QRect &cell, const GridRow &row) = 0;
