@@ -363,6 +363,8 @@ void TformMain::createPages()
     connect(this, &TformMain::saveCurrentPage, this, &TformMain::SaveCurrentPage);
     connect(tree_.get(), &TreeController::topicsRemoving, topicPage_, &pages::TopicPage::forget);
     connect(tree_.get(), &TreeController::nodeChanged, topicPage_, &pages::TopicPage::topicChanged);
+    // The page area carries the shown page's name, which a rename has just changed.
+    connect(tree_.get(), &TreeController::nodeChanged, pages, &PageArea::nameAfterShownPage);
     connect(topicPage_, &pages::TopicPage::nodeProgressChanged, this, [this](TNimbusNode *node) {
         if (store_)
             store_->modified = true;
@@ -452,7 +454,9 @@ void TformMain::createSummary()
         if (tree_ && store_)
             tree_->goToTopic(store_->Find(uni.toStdString()));
     });
-    if (preferences_.sum)
+    // The first run opens on the template's "Getting started" topic, which says what to do
+    // first; a page of nine zero counts would say nothing. Later starts follow the preference.
+    if (preferences_.sum && !store_->seededFromTemplate)
         summary_->buttonSummaryClick();
     else
         summary_->HideSummary();

@@ -1,12 +1,14 @@
 // Rows, heading, backgrounds and mouse handling shared by the "Due" and "Status" grids.
 #include "shell/summary/TopicGrid.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "shell/summary/TopicGridAccessible.h"
 #include "store/GridCells.h"
 #include "store/TNimbusNode.h"
 #include "store/TopicCodes.h"
@@ -27,6 +29,16 @@ TopicGrid::TopicGrid(const QString &heading, QWidget *parent) : QWidget(parent),
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
+    TopicGridAccessible::installFactory();
+}
+
+QString TopicGrid::RowText(int row) const
+{
+    if (row < 0 || row >= static_cast<int>(rows_.size()) || !rows_[static_cast<std::size_t>(row)].node)
+        return {};
+    const GridRow &shown = rows_[static_cast<std::size_t>(row)];
+    return QString::fromLocal8Bit(shown.node->text.c_str()) + QStringLiteral(": ") +
+           QString::fromLocal8Bit(CellText(shown).c_str());
 }
 
 void TopicGrid::SetRows(std::vector<GridRow> rows)
@@ -35,6 +47,10 @@ void TopicGrid::SetRows(std::vector<GridRow> rows)
     // A row that left the screen must not be remembered: its node may go away.
     hoverNode_ = nullptr;
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent changed(this, QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 int TopicGrid::RowAt(QPoint position) const

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QWidget>
+#include <string>
 #include <vector>
 
 // Complete, so that the node pointer can travel in signals.
@@ -36,6 +37,8 @@ public:
     // The topic of the row under the pointer, remembered for the double-click.
     TNimbusNode *HoverNode() const { return hoverNode_; }
     const QString &Heading() const { return heading_; }
+    // A row in words: its topic and what its cell shows (for a screen reader).
+    QString RowText(int row) const;
 
     QSize sizeHint() const override { return {80, 200}; }
 
@@ -58,6 +61,8 @@ protected:
 
     // Draws a row's cell over its background.
     virtual void DrawCell(QPainter &painter, const QRect &cell, const GridRow &row) = 0;
+    // What the cell shows, in words.
+    virtual std::string CellText(const GridRow &row) const = 0;
 
 private:
     void drawHeading(QPainter &painter);
