@@ -42,15 +42,21 @@ private slots:
         FixedClock clock(DateTime::fromCivil(2026, 3, 10, 9, 30, 0));
         StoreWriter w(dataFolder(dir));
         w.add(0, "Topics").expanded();
-        w.add(1, "Quarterly report");
+        w.add(1, "Quarterly report").expanded();
+        w.add(2, "Figures");
+        w.add(1, "Holiday");
+        w.add(2, "Ferry");
         w.write();
         // The first start has no layout: it records the designed one.
         runOnce(dir, clock);
         const std::string screen = dataFolder(dir) + "screen.dat";
         const std::string first = readFile(screen);
         QVERIFY(!first.empty());
+        const std::string store = readFile(dataFolder(dir) + "Structure.dat");
         for (int start = 2; start <= 6; ++start) {
             runOnce(dir, clock);
+            // Nothing changed, so nothing is written: no old version pushes another out.
+            QCOMPARE(readFile(dataFolder(dir) + "Structure.dat"), store);
             const std::string again = readFile(screen);
             QVERIFY2(again == first, qPrintable(QStringLiteral("start %1:\n%2\nwas\n%3")
                                                     .arg(start)
