@@ -41,6 +41,14 @@ QIcon topicImage(const TopicImage &image)
 
 class DialogPrompts : public ShellPrompts {
 public:
+    bool confirm(QWidget *parent, const std::string &caption, const std::string &question) override
+    {
+        return QMessageBox::question(parent, QString::fromLocal8Bit(caption.c_str()),
+                                     QString::fromLocal8Bit(question.c_str()),
+                                     QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No) == QMessageBox::Yes;
+    }
+
     void tellUser(QWidget *parent, const std::string &caption, const std::string &message) override
     {
         // Shown without waiting: start-up goes on and the user reads it when the window is up.

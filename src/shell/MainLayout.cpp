@@ -74,8 +74,8 @@ MainLayout::MainLayout(QWidget *parent) : QWidget(parent)
 
     connect(panelData, &QSplitter::splitterMoved, this, [this] { recordShares(); });
     connect(panelTree, &QSplitter::splitterMoved, this, [this] {
-        dueWidth_ = panelDue->width();
-        infoWidth_ = panelInfo->width();
+        dueWidth_ = panelTree->sizes().value(1);
+        infoWidth_ = panelTree->sizes().value(2);
     });
     connect(splitterTop, &QSplitter::splitterMoved, this, [this] { recordShares(); });
 }
@@ -144,38 +144,47 @@ bool MainLayout::summaryShown() const
 void MainLayout::restore(TScreenSetup &setup, bool loaded, QWidget *window)
 {
     auto stored = [](int value) { return value > 0; };
-    if (loaded) {
-        // A damaged or hand-edited screen.dat may hold any number: the window never grows
-        // beyond the screens' room (a window of INT_MAX pixels cannot even be drawn).
-        const QRect room = window->screen() ? window->screen()->virtualGeometry() : QRect(0, 0, 4096, 4096);
-        if (stored(setup.width) && stored(setup.height))
-            window->resize(std::min(setup.width, room.width()), std::min(setup.height, room.height()));
-        if (setup.left != TScreenSetup::kNotStored && setup.top != TScreenSetup::kNotStored)
-            window->move(std::clamp(setup.left, room.left() - window->width() + kMinimumPanel,
-                                    room.right() - kMinimumPanel),
-                         std::clamp(setup.top, room.top(), std::max(room.top(), room.bottom() - kMinimumPanel)));
+    // A damaged or hand-edited screen.dat may hold any number: the window never grows
+    // beyond the screens' room (a window of INT_MAX pixels cannot even be drawn). The designed
+    // size of a first start obeys the same room, so that what the first close records is what
+    // the next start shows.
+    const QRect room =
+        window->screen() ? window->screen()->virtualGeometry() : QRect(0, 0, 4096, 4096);
+    int width = window->width();
+    int height = window->height();
+    if (loaded && stored(setup.width) && stored(setup.height)) {
+        width = setup.width;
+        height = setup.height;
     }
+    window->resize(std::min(width, room.width()), std::min(height, room.height()));
+    if (loaded && setup.left != TScreenSetup::kNotStored && setup.top != TScreenSetup::kNotStored)
+        window->move(std::clamp(setup.left, room.left() - window->width() + kMinimumPanel,
+                                room.right() - kMinimumPanel),
+                     std::clamp(setup.top, room.top(),
+                                std::max(room.top(), room.bottom() - kMinimumPanel)));
     // Until the window is shown the panels have no real size: lay them out for its size now.
     resize(window->size());
-    const int dataWidth = std::max(1, width() - 8);
+    const int dataWidth = std::max(1, dataWidthFor(this->width()));
     if (loaded && stored(setup.due))
         dueWidth_ = std::min(setup.due, dataWidth);
     if (loaded && stored(setup.info))
         infoWidth_ = std::min(setup.info, dataWidth);
-    const int clientHeight = std::max(1, window->height());
+    const int rowsHeight = std::max(1, rowsHeightFor(this->height()));
     int treeWidth = loaded && stored(setup.tree) ? setup.tree : dataWidth * 45 / 100;
     treeWidth =
         std::clamp(treeWidth, kMinimumPanel, std::max(kMinimumPanel, dataWidth - kMinimumPanel));
-    int topHeight = loaded && stored(setup.tpanel) ? setup.tpanel : clientHeight * 80 / 100;
-    topHeight = std::clamp(topHeight, 100, std::max(100, clientHeight - 40));
+    int topHeight = loaded && stored(setup.tpanel) ? setup.tpanel : rowsHeight * 80 / 100;
+    topHeight = std::clamp(topHeight, 100, std::max(100, rowsHeight - 40));
     if (setup.structPanel == TScreenSetup::kNotStored || !loaded)
         setup.structPanel = treeWidth - 100;
+    // The pixels themselves are kept, not a rounded share: the same window size gives back
+    // exactly the same panels, start after start.
+    treeWidth_ = treeWidth;
+    treeBase_ = dataWidth;
+    footHeight_ = rowsHeight - topHeight;
     treeShare_ = std::clamp(treeWidth * 100 / dataWidth, 5, 95);
-    topShare_ = std::clamp(topHeight * 100 / clientHeight, 10, 95);
-    panelData->setSizes({treeWidth, dataWidth - treeWidth});
-    splitterTop->setSizes({topHeight, clientHeight - topHeight});
-    panelTree->setSizes(
-        {std::max(kMinimumPanel, treeWidth - dueWidth_ - infoWidth_), dueWidth_, infoWidth_});
+    topShare_ = std::clamp(topHeight * 100 / rowsHeight, 10, 95);
+    applyTreeShare();
     if (!loaded)
         record(setup, window);
 }
@@ -186,34 +195,79 @@ void MainLayout::record(TScreenSetup &setup, const QWidget *window) const
     setup.left = window->x();
     setup.height = window->height();
     setup.width = window->width();
-    setup.tpanel = splitterTop->sizes().value(0);
-    setup.tree = panelData->sizes().value(0);
-    setup.structPanel = panelTree->sizes().value(0);
-    setup.due = panelTree->sizes().value(1);
-    setup.info = panelTree->sizes().value(2);
+    // What the user sees, once the panels have their sizes; before that what they will get.
+    if (isVisible()) {
+        setup.tpanel = splitterTop->sizes().value(0);
+        setup.tree = panelData->sizes().value(0);
+        setup.structPanel = panelTree->sizes().value(0);
+        setup.due = panelTree->sizes().value(1);
+        setup.info = panelTree->sizes().value(2);
+        return;
+    }
+    setup.tpanel = std::max(1, rowsHeightFor(height()) - footHeight_);
+    setup.tree = treeWidthFor(dataWidthFor(width()));
+    setup.structPanel = structWidthFor(setup.tree);
+    setup.due = dueWidth_;
+    setup.info = infoWidth_;
+}
+
+int MainLayout::dataWidthFor(int layoutWidth) const
+{
+    const QMargins margins = panelTop->layout()->contentsMargins();
+    return layoutWidth - margins.left() - margins.right() - panelData->handleWidth();
+}
+
+int MainLayout::rowsHeightFor(int layoutHeight) const
+{
+    return layoutHeight - splitterTop->handleWidth();
+}
+
+int MainLayout::treeWidthFor(int dataWidth) const
+{
+    if (dataWidth == treeBase_ || treeBase_ <= 0)
+        return treeWidth_;
+    const long long scaled = (2LL * dataWidth * treeWidth_ + treeBase_) / (2LL * treeBase_);
+    return std::max(kMinimumPanel, static_cast<int>(scaled));
+}
+
+int MainLayout::structWidthFor(int treeWidth) const
+{
+    return std::max(kMinimumPanel,
+                    treeWidth - dueWidth_ - infoWidth_ - 2 * panelTree->handleWidth());
 }
 
 void MainLayout::recordShares()
 {
-    const int dataWidth = std::max(1, panelData->width());
-    treeShare_ = std::clamp(panelData->sizes().value(0) * 100 / dataWidth, 5, 95);
-    const int clientHeight = std::max(1, splitterTop->height());
-    topShare_ = std::clamp(splitterTop->sizes().value(0) * 100 / clientHeight, 10, 95);
+    // The user moved a splitter: its new place is what the layout keeps from now on.
+    const QList<int> data = panelData->sizes();
+    if (data.size() == 2 && data[0] + data[1] > 0) {
+        treeWidth_ = data[0];
+        treeBase_ = data[0] + data[1];
+        treeShare_ = std::clamp(treeWidth_ * 100 / treeBase_, 5, 95);
+    }
+    const QList<int> rows = splitterTop->sizes();
+    if (rows.size() == 2 && rows[0] + rows[1] > 0) {
+        footHeight_ = rows[1];
+        topShare_ = std::clamp(rows[0] * 100 / (rows[0] + rows[1]), 10, 95);
+    }
 }
 
 void MainLayout::applyTreeShare()
 {
-    // The tree keeps its share of the width; the grids keep their widths and the tree itself
-    // takes what is left. Worked out from this widget's width: the splitters inside have not
-    // been given their new sizes yet when this runs.
-    const QMargins margins = panelTop->layout()->contentsMargins();
-    const int dataWidth = width() - margins.left() - margins.right() - panelData->handleWidth();
+    // The tree keeps its share of the width and the log its height; the grids keep their
+    // widths and the tree itself takes what is left. Worked out from this widget's size: the
+    // splitters inside have not been given their new sizes yet when this runs.
+    const int dataWidth = dataWidthFor(width());
     if (dataWidth <= 2 * kMinimumPanel)
         return;
-    const int treeWidth = std::max(kMinimumPanel, dataWidth * treeShare_ / 100);
+    const int treeWidth = std::min(treeWidthFor(dataWidth), dataWidth - kMinimumPanel);
     panelData->setSizes({treeWidth, dataWidth - treeWidth});
-    const int structWidth = treeWidth - dueWidth_ - infoWidth_ - 2 * panelTree->handleWidth();
-    panelTree->setSizes({std::max(kMinimumPanel, structWidth), dueWidth_, infoWidth_});
+    panelTree->setSizes({structWidthFor(treeWidth), dueWidth_, infoWidth_});
+    const int rowsHeight = rowsHeightFor(height());
+    if (rowsHeight > 140) {
+        const int foot = std::clamp(footHeight_, 40, rowsHeight - 100);
+        splitterTop->setSizes({rowsHeight - foot, foot});
+    }
 }
 
 void MainLayout::resizeEvent(QResizeEvent *event)

@@ -64,12 +64,22 @@ private:
     QWidget *panel(const char *name, const QString &heading, QWidget *parent);
     void applyTreeShare();
     void recordShares();
+    // The splitters' room for their panels (without margins and handles) in a layout of a size.
+    int dataWidthFor(int layoutWidth) const;
+    int rowsHeightFor(int layoutHeight) const;
+    // The tree panel's width for a data width: the stored pixels at the stored width, else
+    // the same share rounded.
+    int treeWidthFor(int dataWidth) const;
+    int structWidthFor(int treeWidth) const;
 
     QWidget *summary_ = nullptr;
     int treeShare_ = 40;
     int topShare_ = 80;
     int dueWidth_ = 90;
     int infoWidth_ = 90;
+    int treeWidth_ = 300; // the tree panel's width ...
+    int treeBase_ = 0;    // ... when the data area is this wide
+    int footHeight_ = 100; // the log keeps its height when the window resizes
 };
 
 } // namespace nimbus

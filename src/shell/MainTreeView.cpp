@@ -35,7 +35,12 @@ MainTreeView::MainTreeView(QWidget *parent) : QTreeView(parent)
     setContextMenuPolicy(Qt::CustomContextMenu);
     setItemDelegate(new TopicItemDelegate(this));
     setFrameShape(QFrame::NoFrame);
-    header()->setStretchLastSection(true);
+    // Deep captions are not cut to a few letters: the column is as wide as the captions on
+    // screen and the view scrolls sideways when the pane is narrower.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setTextElideMode(Qt::ElideRight);
     // Qt paints the selection of the branch area itself: in the row's selected colour.
     QPalette colours = palette();
     colours.setColor(QPalette::Highlight, treelook::selectedBackground());

@@ -24,6 +24,9 @@ public:
     // A notice that does not wait for an answer.
     virtual void tellUser(QWidget *parent, const std::string &caption,
                           const std::string &message) = 0;
+    // A yes/no question; true when the user agreed.
+    virtual bool confirm(QWidget *parent, const std::string &caption,
+                         const std::string &question) = 0;
     // The "Topic options" dialog on values; true (values accepted) when OK was pressed.
     virtual bool editTopicOptions(QWidget *parent, TopicOptions &values, const Clock &clock) = 0;
     // The "Select topic type" dialog; the chosen type, or nothing when cancelled.

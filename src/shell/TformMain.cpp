@@ -120,7 +120,9 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
     // Files an installation leaves next to the program, then the installation record.
     seedInstallFiles(paths_);
     const InstallRecord record = loadInstallRecord(paths_);
-    if (!record.source.empty() && record.source != paths_.DataFolder + "Install.dat")
+    if (!record.problem.empty())
+        AddToLog("*** " + record.problem);
+    else if (!record.source.empty() && record.source != paths_.DataFolder + "Install.dat")
         AddToLog("Installation record taken from " + record.source);
     // The viewer registry; its message boxes carry the product title just read.
     displayControl_ =
@@ -339,6 +341,21 @@ void TformMain::createTree()
             tree_->selectNode(node);
     });
     connect(grids_, &summarypage::InfoGrids::RowDoubleClicked, this, &TformMain::editTopic);
+    connect(grids_, &summarypage::InfoGrids::RowMenuRequested, this,
+            [this](TNimbusNode *node, const QPoint &globalPos) {
+                if (!tree_ || !node)
+                    return;
+                tree_->selectNode(node);
+                treeActions_->popupForSelection(globalPos);
+            });
+    treeActions_->setRemoveConfirmation([this](const TNimbusNode &node, int subTopics) {
+        std::string question = "Remove the topic \"" + node.text + "\"";
+        if (subTopics > 0)
+            question += " and its " + std::to_string(subTopics) +
+                        (subTopics == 1 ? " sub-topic" : " sub-topics");
+        question += " permanently?";
+        return environment_.prompts->confirm(this, paths_.ProductTitle, question);
+    });
     connect(tree_.get(), &TreeController::selectionChanged, this, &TformMain::treeMainChange);
     tree_->BuildTree();
 }
@@ -369,6 +386,8 @@ void TformMain::createPages()
     connect(this, &TformMain::saveCurrentPage, this, &TformMain::SaveCurrentPage);
     connect(tree_.get(), &TreeController::topicsRemoving, topicPage_, &pages::TopicPage::forget);
     connect(tree_.get(), &TreeController::nodeChanged, topicPage_, &pages::TopicPage::topicChanged);
+    // The page area carries the shown page's name, which a rename has just changed.
+    connect(tree_.get(), &TreeController::nodeChanged, pages, &PageArea::nameAfterShownPage);
     connect(topicPage_, &pages::TopicPage::nodeProgressChanged, this, [this](TNimbusNode *node) {
         if (store_)
             store_->modified = true;
@@ -458,7 +477,9 @@ void TformMain::createSummary()
         if (tree_ && store_)
             tree_->goToTopic(store_->Find(uni.toStdString()));
     });
-    if (preferences_.sum)
+    // The first run opens on the template's "Getting started" topic, which says what to do
+    // first; a page of nine zero counts would say nothing. Later starts follow the preference.
+    if (preferences_.sum && !store_->seededFromTemplate)
         summary_->buttonSummaryClick();
     else
         summary_->HideSummary();
@@ -474,7 +495,8 @@ void TformMain::timerDeadlineTimer()
 
 void TformMain::editTopic(TNimbusNode *node)
 {
-    if (!tree_ || !node || !node->treeItem)
+    // Sections have no properties, wherever the double-click lands (tree or grid row).
+    if (!tree_ || !node || !node->treeItem || node->lev == 0)
         return;
     const auto *item = static_cast<const tree::TreeItem *>(node->treeItem);
     TopicOptions values = topicOptionsFromNode(*node, preferences_.date, item->hasChildren());

@@ -66,6 +66,8 @@ QVariant TopicTreeModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
+    // The whole caption when the pane cuts a deep one short.
+    case Qt::ToolTipRole:
         return QString::fromLocal8Bit(node->text.c_str());
     case NodeRole:
         return QVariant::fromValue(static_cast<void *>(const_cast<TNimbusNode *>(node)));

@@ -2,7 +2,9 @@
 #include "shell/TreeActions.h"
 
 #include <QAction>
+#include <QItemSelectionModel>
 #include <QMenu>
+#include <vector>
 
 #include "shell/TreeController.h"
 #include "store/TNimbusStructure.h"
@@ -79,10 +81,19 @@ TreeActions::TreeActions(TreeController &controller, QObject *parent)
         if (controller_)
             controller_->contractAll();
     });
-    MVRemoveItem = action("MVRemoveItem", tr("Remove this topic permanently"), [this] {
+    MVMoveUp = action("MVMoveUp", tr("Move topic up"), [this] {
         if (controller_)
-            controller_->removeTopic();
+            controller_->moveAmongSiblings(-1);
     });
+    MVMoveUp->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Up));
+    MVMoveDown = action("MVMoveDown", tr("Move topic down"), [this] {
+        if (controller_)
+            controller_->moveAmongSiblings(+1);
+    });
+    MVMoveDown->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Down));
+    MVRemoveItem = action("MVRemoveItem", tr("Remove this topic permanently"),
+                          [this] { removeSelected(); });
+    MVRemoveItem->setShortcut(QKeySequence(QKeySequence::Delete));
     MVSave = action("MVSave", tr("Save"), [this] { emit saveRequested(); });
     MVSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     MVChangeTopicType = action("MVChangeTopicType", tr("Change topic type ..."), [this] {
@@ -94,9 +105,10 @@ TreeActions::TreeActions(TreeController &controller, QObject *parent)
     MainTreeView *view = controller.treeMain();
     popMainView = new QMenu(view);
     popMainView->setObjectName("popMainView");
-    popMainView->addActions({MVNewSection, MVAddItem, MVAddSubItem, MVEdit, MVFavourites});
+    popMainView->addActions(
+        {MVNewSection, MVAddItem, MVAddSubItem, MVEdit, MVChangeTopicType, MVFavourites});
     popMainView->addSeparator();
-    popMainView->addActions({MVIncreaseLevel, MVReduceLevel});
+    popMainView->addActions({MVIncreaseLevel, MVReduceLevel, MVMoveUp, MVMoveDown});
     popMainView->addSeparator();
     popMainView->addActions({MVSortSub, MVSortPriority, MVSortDaysDue});
     popMainView->addSeparator();
@@ -108,8 +120,20 @@ TreeActions::TreeActions(TreeController &controller, QObject *parent)
     menuRemove = popMainView->addMenu(tr("Remove"));
     menuRemove->setObjectName("menuRemove");
     menuRemove->addAction(MVRemoveItem);
-    // Shortcuts work wherever the tree has the focus, menu or not.
-    view->addActions({MVSave});
+    // Shortcuts work wherever the tree has the focus, menu or not; the editing keys only
+    // there (Delete in a text field deletes text).
+    view->addActions({MVSave, MVMoveUp, MVMoveDown, MVRemoveItem});
+    for (QAction *a : {MVMoveUp, MVMoveDown, MVRemoveItem})
+        a->setShortcutContext(Qt::WidgetShortcut);
+    // The menu shows the key; the key works on the selection as the menu would prepare it.
+    connect(popMainView, &QMenu::aboutToShow, this, [this] { menuChoice_ = true; });
+    connect(popMainView, &QMenu::aboutToHide, this, [this] {
+        // An item's action fires after the menu has hidden: forget the menu once it has.
+        QMetaObject::invokeMethod(this, [this] { menuChoice_ = false; }, Qt::QueuedConnection);
+    });
+    connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this] { ConfigureTreeMenu(); });
+    ConfigureTreeMenu();
 
     connect(view, &QWidget::customContextMenuRequested, this, &TreeActions::popupAt);
 }
@@ -123,6 +147,33 @@ QAction *TreeActions::action(const char *name, const QString &caption,
     return a;
 }
 
+void TreeActions::removeSelected()
+{
+    if (!controller_)
+        return;
+    const tree::TreeItem *item = controller_->selectedItem();
+    if (!item || !item->node)
+        return;
+    // The same safeguards as the menu: what the menu does not offer, the key does not do.
+    if (!ConfigureTreeMenu().remove.enabled)
+        return;
+    if (!menuChoice_ && confirmRemove_) {
+        int subTopics = 0;
+        std::vector<const tree::TreeItem *> stack{item};
+        while (!stack.empty()) {
+            const tree::TreeItem *at = stack.back();
+            stack.pop_back();
+            for (const auto &child : at->children) {
+                ++subTopics;
+                stack.push_back(child.get());
+            }
+        }
+        if (!confirmRemove_(*item->node, subTopics))
+            return;
+    }
+    controller_->removeTopic();
+}
+
 tree::TreeMenuState TreeActions::ConfigureTreeMenu()
 {
     tree::TreeMenuContext context;
@@ -131,6 +182,7 @@ tree::TreeMenuState TreeActions::ConfigureTreeMenu()
         context.node = item->node;
         context.depth = item->level();
         context.hasPreviousSibling = controller_->tree().previousSibling(item) != nullptr;
+        context.hasNextSibling = controller_->tree().nextSibling(item) != nullptr;
         context.hasChildren = item->hasChildren();
         context.lanConnected = lanConnected_ && lanConnected_();
         const int kind = item->node->type;
@@ -152,6 +204,8 @@ tree::TreeMenuState TreeActions::ConfigureTreeMenu()
     apply(MVChangeTopicType, state.changeType);
     apply(MVIncreaseLevel, state.increaseLevel);
     apply(MVReduceLevel, state.reduceLevel);
+    apply(MVMoveUp, state.moveUp);
+    apply(MVMoveDown, state.moveDown);
     apply(MVSortSub, state.sortSub);
     apply(MVSortPriority, state.sortPriority);
     apply(MVSortDaysDue, state.sortDaysDue);
@@ -159,6 +213,12 @@ tree::TreeMenuState TreeActions::ConfigureTreeMenu()
     menuSendto->setEnabled(state.sendTo.enabled);
     menuRemove->setEnabled(state.remove.enabled);
     return state;
+}
+
+void TreeActions::popupForSelection(const QPoint &globalPos)
+{
+    ConfigureTreeMenu();
+    popMainView->popup(globalPos);
 }
 
 void TreeActions::popupAt(const QPoint &viewportPos)

@@ -34,6 +34,8 @@ public:
     QAction *MVFavourites = nullptr;
     QAction *MVIncreaseLevel = nullptr;
     QAction *MVReduceLevel = nullptr;
+    QAction *MVMoveUp = nullptr;   // Ctrl+Shift+Up
+    QAction *MVMoveDown = nullptr; // Ctrl+Shift+Down
     QAction *MVSortSub = nullptr;
     QAction *MVSortPriority = nullptr;
     QAction *MVSortDaysDue = nullptr;
@@ -49,8 +51,17 @@ public:
 
     // Whether the LAN connection is up ("Send copy to" needs it); none: never.
     void setLanConnected(std::function<bool()> connected) { lanConnected_ = std::move(connected); }
+    // Asked before the Delete key removes a topic: the menu's two steps ("Remove", then
+    // "Remove this topic permanently") are the confirmation there, a key press has none.
+    // None: removed without asking.
+    void setRemoveConfirmation(std::function<bool(const TNimbusNode &, int subTopics)> confirm)
+    {
+        confirmRemove_ = std::move(confirm);
+    }
     // Prepares the menu for the selected item (ConfigureTreeMenu) and returns the state used.
     tree::TreeMenuState ConfigureTreeMenu();
+    // Opens the menu for the selected item at a point of the screen (a grid row's popup).
+    void popupForSelection(const QPoint &globalPos);
 
 signals:
     void editRequested(TNimbusNode *node);       // "Edit details": the properties dialog
@@ -61,8 +72,12 @@ private:
     QAction *action(const char *name, const QString &caption, const std::function<void()> &run);
     void popupAt(const QPoint &viewportPos);
 
+    void removeSelected();
+
     QPointer<TreeController> controller_;
     std::function<bool()> lanConnected_;
+    std::function<bool(const TNimbusNode &, int)> confirmRemove_;
+    bool menuChoice_ = false; // the menu was open when an action fired
 };
 
 } // namespace nimbus

@@ -33,11 +33,19 @@ TreeController::TreeController(TNimbusStructure &store, SummaryLists &lists, con
         // The expansion state is written with the store.
         markChanged();
     });
-    connect(view_, &QTreeView::expanded, this, [this] { treeChanged_ = true; });
+    // Expansion is stored with each topic: a toggle by the keyboard (arrows, +, -, *) is
+    // written like one by the mouse. Building and the expand actions set it themselves.
+    auto toggled = [this] {
+        if (building_ || bulkExpansion_)
+            treeChanged_ = true;
+        else
+            markChanged();
+    };
+    connect(view_, &QTreeView::expanded, this, toggled);
+    connect(view_, &QTreeView::collapsed, this, toggled);
     connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { treeChanged_ = true; });
     connect(view_, &MainTreeView::geometryChanged, this, [this] { treeChanged_ = true; });
-    connect(view_, &QTreeView::collapsed, this, [this] { treeChanged_ = true; });
     connect(view_, &MainTreeView::propertiesRequested, this, [this](TreeItem *item) {
         if (item->node && item->node->lev > 0)
             emit propertiesRequested(item->node);
@@ -239,6 +247,24 @@ void TreeController::reduceLevel()
     if (!item || item->level() < 2)
         return;
     MoveSubtree(tree_.position(item), tree::ReduceLevelTarget(tree_, item), -1);
+}
+
+void TreeController::moveAmongSiblings(int step)
+{
+    TreeItem *item = selectedItem();
+    if (!item || !item->node || item->node->lev == 0)
+        return;
+    const std::string uni = item->node->uni;
+    // Down is the next sibling moved before this one; both are moves the drop rule allows.
+    if (step < 0) {
+        TreeItem *before = tree_.previousSibling(item);
+        if (before)
+            MoveSubtree(tree_.position(item), tree_.position(before), 0);
+    } else {
+        TreeItem *after = tree_.nextSibling(item);
+        if (after && MoveSubtree(tree_.position(after), tree_.position(item), 0))
+            selectNode(store_.Find(uni));
+    }
 }
 
 bool TreeController::canDrop(TreeItem *dragged, TreeItem *target) const

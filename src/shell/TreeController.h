@@ -54,6 +54,9 @@ public:
     void removeTopic(); // "Remove this topic permanently"
     void increaseLevel();
     void reduceLevel();
+    // Moves the selected topic (with its sub-topics) one place up (-1) or down (+1) among its
+    // siblings; the keyboard's way of dragging it before a sibling.
+    void moveAmongSiblings(int step);
     void sortChildren(tree::SortMode mode);
     void expandMatching(tree::ExpandChoice choice);
     void expandAll();

@@ -14,6 +14,7 @@ int main(int argc, char **argv)
     nimbus::TformMain window(nimbus::SystemClock::instance());
     if (window.terminated())
         return 0;
+    app.reportErrorsTo([&window](const std::string &line) { window.AddToLog(line); }, &window);
     QObject::connect(&signalCloser, &nimbus::UnixSignalCloser::closeRequested, &window,
                      &QWidget::close);
     window.show();

@@ -6,6 +6,7 @@
 
 #include "store/Clock.h"
 #include "store/DateFormat.h"
+#include "store/Scheduler.h"
 #include "store/TNimbusNode.h"
 #include "store/TopicCodes.h"
 
@@ -55,6 +56,9 @@ ProgressOutcome UpdateProgressFromChecklist(TNimbusNode &node,
     node.percent = progress->percent;
     node.status = progress->status;
     node.prog = true;
+    // The time-left text and its colour follow the new status now, as the status buttons do,
+    // rather than at the deadline timer's next pass.
+    schedule::UpdateSchedule(node, now);
     node.UpdateSortKey();
     outcome.storeModified = true;
     outcome.statusChanged = true;
@@ -186,7 +190,7 @@ EntryState ChangeState(bool haveSelection)
 {
     if (!haveSelection)
         return AddState();
-    return EntryState{EntryMode::Change, true, "Change"};
+    return EntryState{EntryMode::Change, true, "Change", "Change selected item:"};
 }
 
 EntryState AfterTyping(EntryState state, std::string_view text)

@@ -80,6 +80,9 @@ struct EntryState {
     EntryMode mode = EntryMode::Add;
     bool buttonEnabled = false;
     std::string caption = "Add";
+    // The entry box's caption, so that what Enter will do shows before it is pressed: the
+    // box looks the same in both modes otherwise.
+    std::string label = "New item:";
 };
 
 // CLAdd: add mode, button disabled.

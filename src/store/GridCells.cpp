@@ -47,8 +47,9 @@ DueCell DueCellFor(const TNimbusNode &node, bool collapsed)
     else if (node.dac > 1)
         cell.content = {IconList::Doc, 2};
 
-    const bool urgentHere =
-        node.urgent || (collapsed && node.childCount > 0 && node.urgentCount > 0);
+    // urgentCount counts urgent children of every type, while childCount counts only task
+    // children: a collapsed group of notes or events must still show what it hides.
+    const bool urgentHere = node.urgent || (collapsed && node.urgentCount > 0);
     if (node.fav)
         cell.marker = {IconList::TopicStatus, urgentHere ? 15 : 14};
     else if (urgentHere)
@@ -71,6 +72,47 @@ DueCell DueCellFor(const TNimbusNode &node, bool collapsed)
             cell.state = {IconList::TopicStatus, node.status};
     }
     return cell;
+}
+
+std::string InfoCellText(const TNimbusNode &node)
+{
+    const InfoCell cell = InfoCellFor(node);
+    return cell.shown ? cell.text : std::string("no due date");
+}
+
+std::string DueCellText(const TNimbusNode &node, bool collapsed)
+{
+    const DueCell cell = DueCellFor(node, collapsed);
+    std::string text;
+    auto add = [&text](const std::string &part) {
+        if (!text.empty())
+            text += ", ";
+        text += part;
+    };
+    if (cell.marker.list == IconList::TopicStatus) {
+        if (cell.marker.index == 15 || cell.marker.index == 0)
+            add(node.urgent ? "urgent" : "urgent sub-topics");
+        if (cell.marker.index == 15 || cell.marker.index == 14)
+            add("favourite");
+    }
+    static const char *const kStatusWords[] = {"", "not started", "in progress", "finished",
+                                               "on hold", "waiting"};
+    if (cell.state.list == IconList::Progress) {
+        add("in progress " + std::to_string(node.percent) + " %");
+    } else if (cell.state.list == IconList::TopicStatus) {
+        const int status = cell.state.index > 5 ? cell.state.index - 5 : cell.state.index;
+        if (status >= 1 && status <= 5)
+            add(node.ttype == kTopicEvent && status == kStatusNotStarted ? "future event"
+                                                                          : kStatusWords[status]);
+        if (cell.state.index > 5)
+            add("recurring");
+    }
+    if (cell.priority > 0)
+        add("priority " + std::to_string(cell.priority));
+    if (cell.content.list == IconList::Doc)
+        add(cell.content.index == 2 ? "several pages" : cell.content.index == 0 ? "details page"
+                                                                                : "one page");
+    return text.empty() ? std::string("no status") : text;
 }
 
 } // namespace nimbus::gridcells

@@ -49,6 +49,12 @@ struct DueCell {
 // collapsed: the node's tree item is collapsed (urgent descendants then show on the node).
 DueCell DueCellFor(const TNimbusNode &node, bool collapsed);
 
+// What the cells say in words, for a screen reader: the "Due" cell's text (or that there is
+// none) and the "Status" cell's pictures one by one ("urgent, favourite, in progress 40 %,
+// priority 2, recurring, details page").
+std::string InfoCellText(const TNimbusNode &node);
+std::string DueCellText(const TNimbusNode &node, bool collapsed);
+
 constexpr int kPriorityBoxColour = 0xE5E5E5; // 229, 229, 229
 constexpr int kPriorityTextGrey = 144;       // bold grey 144, 144, 144
 

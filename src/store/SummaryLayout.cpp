@@ -30,6 +30,27 @@ int BadgeColumn(Group group)
     return 0;
 }
 
+Group BadgeNeighbour(Group from, Direction direction)
+{
+    int row = BadgeRow(from);
+    int column = BadgeColumn(from);
+    switch (direction) {
+    case Direction::Left:
+        column = (column + 2) % 3;
+        break;
+    case Direction::Right:
+        column = (column + 1) % 3;
+        break;
+    case Direction::Up:
+        row = (row + 2) % 3;
+        break;
+    case Direction::Down:
+        row = (row + 1) % 3;
+        break;
+    }
+    return kGrid[row][column];
+}
+
 std::array<BadgePlace, kGroupCount> LayoutSummary(int width, int height)
 {
     const int gx = width > 800 ? (width - 800) / 4 : 0;

@@ -23,6 +23,11 @@ constexpr int kLabelRight = 18;
 int BadgeRow(Group group);
 int BadgeColumn(Group group);
 
+// The badge an arrow key moves to from a group's badge, as the badges are laid out: rows and
+// columns step by one and wrap around at the edges (Down from the bottom row goes to the top).
+enum class Direction { Left, Right, Up, Down };
+Group BadgeNeighbour(Group from, Direction direction);
+
 // Places of all badges, indexed by indexOf(group), for a page of the given client size.
 std::array<BadgePlace, kGroupCount> LayoutSummary(int width, int height);
 

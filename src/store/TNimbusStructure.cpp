@@ -89,8 +89,10 @@ void TNimbusStructure::SetPaths(const std::string &dataFolder, const std::string
     if (!fileio::entryExists(fileName_)) {
         // A new data folder starts from the template shipped beside the program, with the
         // pages of the template's topics.
-        if (fileio::copyFile(programFolder + "Structure.dat", fileName_))
+        if (fileio::copyFile(programFolder + "Structure.dat", fileName_)) {
             content::SeedTemplateContent(programFolder + content::kTemplateFolder, dataFolder, *log_);
+            seededFromTemplate = true;
+        }
         reseedUnique = true;
     }
 }

@@ -102,6 +102,9 @@ public:
 
     bool modified = false;
     bool reseedUnique = false;
+    // SetPaths found no store and started this one from the template: the program's first run
+    // on this data folder.
+    bool seededFromTemplate = false;
     // Section kinds of which at least one node marked for sending was read.
     std::bitset<32> sendableKinds;
 

@@ -9,6 +9,7 @@
 #include "viewer/FileDisplayOptions.h"
 #include "viewer/TFormSelectVersion.h"
 #include "viewer/TformFileDisplayOptions.h"
+#include "widgets/FileDialogStart.h"
 
 namespace nimbus::viewer {
 
@@ -20,7 +21,8 @@ QString QtViewerPrompts::title(const char *suffix) const
 QString QtViewerPrompts::chooseSaveFile(QWidget *parent, const QString &startFolder)
 {
     // The overwrite question is the viewer's own, asked once.
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save this file as"), startFolder,
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save this file as"),
+                                        access::startInHomeFolder(startFolder),
                                         QString(), nullptr, QFileDialog::DontConfirmOverwrite);
 }
 

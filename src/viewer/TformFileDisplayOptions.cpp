@@ -16,6 +16,7 @@
 
 #include "viewer/TFileDisplayColumnForm.h"
 #include "widgets/KeyboardAccess.h"
+#include "widgets/FileDialogStart.h"
 
 namespace nimbus::viewer {
 
@@ -54,7 +55,8 @@ TformFileDisplayOptions::TformFileDisplayOptions(const FileDisplayOptions &optio
         return true;
     };
     chooseHeadingFile = [this](const QString &start) {
-        return QFileDialog::getOpenFileName(this, QStringLiteral("Select file"), start,
+        return QFileDialog::getOpenFileName(this, QStringLiteral("Select file"),
+                                            access::startInHomeFolder(start),
                                             QStringLiteral("All Files (*.*)"));
     };
     createControls();

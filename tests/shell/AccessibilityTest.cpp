@@ -236,14 +236,24 @@ private slots:
         QTest::keyClick(button, Qt::Key_Space);
         QVERIFY(summary->isVisible());
         QVERIFY2(focusIs(summary), qPrintable(focusedName()));
-        // The arrows and Tab go round the nine badges and never under the page.
+        // Tab goes round the nine badges, the arrows move as the badges are laid out
+        // (1 2 3 / 5 9 4 / 6 7 8), and neither goes under the page.
         QTest::keyClick(summary, Qt::Key_Right);
         QCOMPARE(summary->HoveredBadge(), 1);
         QTest::keyClick(summary, Qt::Key_Tab);
         QCOMPARE(summary->HoveredBadge(), 2);
+        QTest::keyClick(summary, Qt::Key_Down);
+        QCOMPARE(summary->HoveredBadge(), 9); // the badge below Urgent: Waiting
+        QTest::keyClick(summary, Qt::Key_Down);
+        QCOMPARE(summary->HoveredBadge(), 7);
+        QTest::keyClick(summary, Qt::Key_Down);
+        QCOMPARE(summary->HoveredBadge(), 2); // round to the top row
         QTest::keyClick(summary, Qt::Key_Left);
+        QCOMPARE(summary->HoveredBadge(), 1);
         QTest::keyClick(summary, Qt::Key_Left);
-        QCOMPARE(summary->HoveredBadge(), 9);
+        QCOMPARE(summary->HoveredBadge(), 3); // round to the row's end
+        QTest::keyClick(summary, Qt::Key_Up);
+        QCOMPARE(summary->HoveredBadge(), 8);
         QVERIFY2(focusIs(summary), qPrintable(focusedName()));
         // Enter opens the badge's group; the chooser answers "nothing chosen".
         scene.prompts->chosenRow = -1;

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <pwd.h>
+#include <unistd.h>
 
 #include "shell/core/TAppPaths.h"
 
@@ -18,6 +20,16 @@ EnvironmentReader environment(std::map<std::string, std::string> values)
 }
 
 }  // namespace
+
+TEST(AppPaths, UserNameComesFromTheEnvironmentThenTheAccount)
+{
+    EXPECT_EQ(userName(environment({{"USERNAME", "ann"}, {"USER", "bob"}})), "ann");
+    EXPECT_EQ(userName(environment({{"USER", "bob"}})), "bob");
+    // Neither set (a service, a cron job): the account's own name, never an empty one.
+    const passwd *account = getpwuid(getuid());
+    ASSERT_NE(account, nullptr);
+    EXPECT_EQ(userName(environment({})), account->pw_name);
+}
 
 TEST(AppPaths, DataFolderComesFromHomedriveThenHome)
 {

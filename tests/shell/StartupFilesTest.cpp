@@ -133,6 +133,25 @@ TEST(InstallRecord, PrzIsUsedAndDeleted)
     EXPECT_TRUE(fileio::fileExists(inst.paths.DataFolder + "Install.dat"));
 }
 
+TEST(InstallRecord, UnreadablePrzIsSetAsideAndReplacesNothing)
+{
+    Installation inst;
+    createDataFolders(inst.paths);
+    writePairsFile(inst.paths.DataFolder + "Install.dat", {"product"}, {"Nimbus Desk Lite"});
+    const std::string dat = readFile(inst.paths.DataFolder + "Install.dat");
+    const std::string prz = inst.paths.InstallFolder + "Install.prz";
+    // An enciphered record cut short after its header.
+    writeFile(prz, std::string("ZQENCR01") + std::string("\x01\x9c\x00\x13", 4));
+
+    const InstallRecord record = loadInstallRecord(inst.paths);
+    EXPECT_FALSE(record.problem.empty());
+    EXPECT_FALSE(fileio::fileExists(prz));
+    EXPECT_EQ(readFile(prz + ".unreadable").substr(0, 8), "ZQENCR01") << "kept, not deleted";
+    EXPECT_EQ(readFile(inst.paths.DataFolder + "Install.dat"), dat) << "nothing replaced";
+    EXPECT_EQ(record.source, inst.paths.DataFolder + "Install.dat");
+    EXPECT_EQ(inst.paths.ProductTitle, "Nimbus Desk Lite");
+}
+
 TEST(InstallRecord, NothingToReadKeepsTheDefaultTitle)
 {
     Installation inst;

@@ -4,6 +4,7 @@
 
 #include "store/ChecklistRules.h"
 #include "store/Clock.h"
+#include "store/Scheduler.h"
 #include "store/TNimbusNode.h"
 
 namespace nimbus {
@@ -76,6 +77,23 @@ TEST(ChecklistProgressTest, TaskWalksThroughStartFinishAndBack)
     EXPECT_EQ(node.percent, 0);
     EXPECT_EQ(node.status, kStatusNotStarted);
     EXPECT_TRUE(outcome.storeModified);
+}
+
+TEST(ChecklistProgressTest, FinishingFromTheListRefreshesTheTimeLeftAtOnce)
+{
+    // The "Due" cell shows statusText: ticking the last item must not leave "10 days" there
+    // until the deadline timer's next pass.
+    TNimbusNode node = task();
+    node.dl = true;
+    node.dlDate = "20240315";
+    schedule::UpdateSchedule(node, kClock.now());
+    ASSERT_EQ(node.statusText, "10 days");
+    checklist::UpdateProgressFromChecklist(node, itemsWithTicks({true, true}), kClock);
+    EXPECT_EQ(node.status, kStatusCompleted);
+    EXPECT_EQ(node.statusText.find("days"), std::string::npos) << node.statusText;
+    // Unticking brings the time left back.
+    checklist::UpdateProgressFromChecklist(node, itemsWithTicks({false, false}), kClock);
+    EXPECT_EQ(node.statusText, "10 days");
 }
 
 TEST(ChecklistProgressTest, UnchangedTaskAndEmptyListLeaveTheTopicAlone)

@@ -8,6 +8,7 @@
 #include "ipc/RunProcess.h"
 #include "shell/checklist/ChecklistPrompts.h"
 #include "shell/dialogs/TformTitle.h"
+#include "widgets/FileDialogStart.h"
 
 namespace nimbus::checklist {
 
@@ -31,7 +32,7 @@ public:
 
     QString chooseRtfFile(QWidget *parent, const QString &proposedName) override
     {
-        return QFileDialog::getSaveFileName(parent, QString(), proposedName,
+        return QFileDialog::getSaveFileName(parent, QString(), access::startInHomeFolder(proposedName),
                                             QStringLiteral("MS Word file (*.rtf)"));
     }
 

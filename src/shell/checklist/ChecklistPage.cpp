@@ -6,10 +6,12 @@
 #include <QClipboard>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QStyle>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTextEdit>
@@ -67,7 +69,12 @@ ChecklistPage::ChecklistPage(std::unique_ptr<ChecklistPrompts> prompts, QWidget 
     RichEdit2->setObjectName(QStringLiteral("RichEdit2"));
     RichEdit2->hide();
 
+    labelCheckList = new QLabel(this);
+    labelCheckList->setObjectName(QStringLiteral("labelCheckList"));
+    labelCheckList->setBuddy(editCheckList);
+    editCheckList->setPlaceholderText(tr("Type an item and press Enter to add it"));
     auto *entryRow = new QHBoxLayout;
+    entryRow->addWidget(labelCheckList);
     entryRow->addWidget(editCheckList, 1);
     entryRow->addWidget(buttonChecklistAdd);
     auto *layout = new QVBoxLayout(this);
@@ -151,11 +158,21 @@ bool ChecklistPage::load(TNimbusNode &node, THyperData &page, const ContentFolde
     std::vector<ChecklistItem> items;
     const bool read = content::LoadChecklist(page, folders, items, log);
     model_->reset(std::move(items), page, dateOrder);
+    autoItemWidth_ = -1;
     for (int i = 0; i < static_cast<int>(page.columns.size()); ++i) {
         const TTableItemA &column = *page.columns[static_cast<std::size_t>(i)];
         listviewCheck->setColumnHidden(i, !column.vis);
-        if (column.vis)
-            listviewCheck->setColumnWidth(i, std::max(column.wid, 1));
+        if (!column.vis)
+            continue;
+        int width = std::max(column.wid, 1);
+        // The item column opens wide enough to read its items ("Read the ..." tells
+        // nothing); the stored width stays what the user chose until they drag it.
+        if (i == 0) {
+            const int wanted = std::min(itemColumnWidthWanted(), 600);
+            if (wanted > width)
+                width = autoItemWidth_ = wanted;
+        }
+        listviewCheck->setColumnWidth(i, width);
     }
     modified_ = false;
     nodeChanged_ = false;
@@ -168,6 +185,17 @@ bool ChecklistPage::load(TNimbusNode &node, THyperData &page, const ContentFolde
     return read;
 }
 
+int ChecklistPage::itemColumnWidthWanted() const
+{
+    // The tick box, the item's text and a margin on each side.
+    const QFontMetrics metrics(listviewCheck->font());
+    int widest = 0;
+    for (const ChecklistItem &item : model_->items())
+        widest = std::max(widest, metrics.horizontalAdvance(toQt(item.text)));
+    const int tickBox = listviewCheck->style()->pixelMetric(QStyle::PM_IndicatorWidth);
+    return widest + tickBox + 24;
+}
+
 ChecklistSaveResult ChecklistPage::save()
 {
     ChecklistSaveResult saved;
@@ -176,6 +204,9 @@ ChecklistSaveResult ChecklistPage::save()
     std::vector<int> widths;
     for (int i = 0; i < model_->columnCount(); ++i)
         widths.push_back(listviewCheck->isColumnHidden(i) ? 0 : listviewCheck->columnWidth(i));
+    // A width only widened for reading is not one the user chose: the file keeps theirs.
+    if (!widths.empty() && autoItemWidth_ > 0 && widths[0] == autoItemWidth_ && !page_->columns.empty())
+        widths[0] = page_->columns[0]->wid;
     page_->TrackColumns(widths);
 
     if (modified_) {
@@ -242,6 +273,12 @@ void ChecklistPage::forget()
 void ChecklistPage::applyEntry()
 {
     buttonChecklistAdd->setText(toQt(entry_.caption));
+    labelCheckList->setText(toQt(entry_.label));
+    // Bold while Enter changes an existing item: the one mode that overwrites something.
+    QFont font = labelCheckList->font();
+    font.setBold(entry_.mode == EntryMode::Change);
+    labelCheckList->setFont(font);
+    editCheckList->setAccessibleName(toQt(entry_.label).chopped(1));
     buttonChecklistAdd->setEnabled(entry_.buttonEnabled && !readOnly_);
 }
 

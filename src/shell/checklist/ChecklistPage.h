@@ -17,6 +17,8 @@
 #pragma once
 
 #include <QWidget>
+
+class QLabel;
 #include <memory>
 #include <vector>
 
@@ -84,6 +86,7 @@ public:
 
     // The components, named as the program's documents name them.
     QLineEdit *editCheckList = nullptr;
+    QLabel *labelCheckList = nullptr; // says whether Enter adds or changes
     QPushButton *buttonChecklistAdd = nullptr;
     ChecklistView *listviewCheck = nullptr;
     QPlainTextEdit *memoChecks = nullptr; // hidden; carries text to and from the clipboard
@@ -122,6 +125,9 @@ signals:
     void pageModified();
 
 private:
+    // The item column's width that shows the longest item whole.
+    int itemColumnWidthWanted() const;
+    int autoItemWidth_ = -1; // the item column was widened to this for reading
     void listviewCheckTick(int row);
     void listviewCheckDblClick(int row);
     void listviewCheckContextPopup(const QPoint &pos);

@@ -48,6 +48,26 @@ std::vector<std::string> seedInstallFiles(const TAppPaths &paths)
     return copied;
 }
 
+namespace {
+
+// A record read whole is name=value lines of plain text; a damaged or cut one deciphers to
+// control bytes or to lines without any value.
+bool readable(const std::vector<std::string> &names, const std::vector<std::string> &values)
+{
+    bool anyValue = false;
+    for (const std::string &value : values)
+        anyValue = anyValue || !value.empty();
+    if (names.empty() || !anyValue)
+        return false;
+    for (const std::string &name : names)
+        for (const char c : name)
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+                return false;
+    return true;
+}
+
+} // namespace
+
 InstallRecord loadInstallRecord(TAppPaths &paths)
 {
     InstallRecord record;
@@ -64,9 +84,26 @@ InstallRecord loadInstallRecord(TAppPaths &paths)
     else
         return record;
 
-    if (OMFILEPtr in = openEnciphered(record.source, "R", 0)) {
-        readPairs(*in, record.names, record.values);
-        close(in);
+    auto read = [&record] {
+        if (OMFILEPtr in = openEnciphered(record.source, "R", 0)) {
+            readPairs(*in, record.names, record.values);
+            close(in);
+        }
+    };
+    read();
+    // A record from the installer that yields nothing (damaged, cut short, of another
+    // format) is set aside for whoever looks into it, never deleted, and replaces nothing:
+    // the data folder's own record, if any, still counts.
+    if (record.source == prz && !readable(record.names, record.values)) {
+        record.problem = "The installation record could not be read: " + prz;
+        if (renameFile(prz, prz + ".unreadable"))
+            record.problem += " (kept as Install.prz.unreadable)";
+        record.names.clear();
+        record.values.clear();
+        record.source = fileExists(dat) ? dat : std::string();
+        if (record.source.empty())
+            return record;
+        read();
     }
     for (std::size_t i = 0; i < record.names.size(); ++i) {
         if (record.names[i] == "product")

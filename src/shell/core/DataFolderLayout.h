@@ -29,12 +29,14 @@ struct InstallRecord {
     std::vector<std::string> names;
     std::vector<std::string> values;
     std::string product; // empty when the record has no "product"
+    std::string problem; // said in the log: a record that could not be read
 };
 
 // Reads the installation record: Install.pre, else Install.prz next to the program, else
 // Install.dat in the data folder. A record from the program folder is kept as the data
 // folder's enciphered Install.dat; Install.pre is moved into the data folder and
-// Install.prz deleted. Sets paths.ProductTitle from "product".
+// Install.prz deleted. An Install.prz that yields nothing is renamed to
+// Install.prz.unreadable instead. Sets paths.ProductTitle from "product".
 InstallRecord loadInstallRecord(TAppPaths &paths);
 
 } // namespace nimbus

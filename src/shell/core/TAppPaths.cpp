@@ -32,6 +32,18 @@ std::string homeFolder(const EnvironmentReader &env)
     return home;
 }
 
+std::string userName(const EnvironmentReader &env)
+{
+    std::string name = env("USERNAME");
+    if (name.empty())
+        name = env("USER");
+    if (name.empty()) {
+        if (const passwd *pw = getpwuid(getuid()); pw && pw->pw_name)
+            name = pw->pw_name;
+    }
+    return name;
+}
+
 void setDataFolder(TAppPaths &paths, const std::string &home)
 {
     std::string base = home;

@@ -36,6 +36,9 @@ std::string readProcessEnvironment(const std::string &name);
 // The home folder that holds the data folder: HOMEDRIVE when set and not empty, else HOME,
 // else the password database's home folder.
 std::string homeFolder(const EnvironmentReader &env);
+// The user's name: USERNAME, else USER, else the account's name in the system's user database
+// (a service or a cron job may run without either variable).
+std::string userName(const EnvironmentReader &env);
 
 // The data folder and its sub-folders and files, from the home folder.
 void setDataFolder(TAppPaths &paths, const std::string &home);

@@ -50,7 +50,8 @@ TreeMenuState ConfigureTreeMenu(const TreeMenuContext &context)
     if (!node) {
         for (MenuItemState *item :
              {&menu.newSection, &menu.addItem, &menu.addSubItem, &menu.edit, &menu.favourites,
-              &menu.changeType, &menu.increaseLevel, &menu.reduceLevel, &menu.sortSub,
+              &menu.changeType, &menu.increaseLevel, &menu.reduceLevel, &menu.moveUp,
+              &menu.moveDown, &menu.sortSub,
               &menu.sortPriority, &menu.sortDaysDue, &menu.sendTo, &menu.remove})
             item->enabled = false;
         menu.newSection.visible = false;
@@ -64,6 +65,8 @@ TreeMenuState ConfigureTreeMenu(const TreeMenuContext &context)
         menu.changeType.visible = false;
         menu.increaseLevel.visible = false;
         menu.reduceLevel.visible = false;
+        menu.moveUp.visible = false;
+        menu.moveDown.visible = false;
         menu.addItem.visible = false;
         menu.newSection.visible = true;
         menu.edit.enabled = false;
@@ -81,6 +84,8 @@ TreeMenuState ConfigureTreeMenu(const TreeMenuContext &context)
     menu.reduceLevel.enabled = context.depth > 1;
     menu.remove.enabled = !(context.depth == 1 && node->sys);
     menu.increaseLevel.enabled = context.hasPreviousSibling;
+    menu.moveUp.enabled = context.hasPreviousSibling;
+    menu.moveDown.enabled = context.hasNextSibling;
     const bool sortable = context.hasChildren;
     menu.sortSub.enabled = menu.sortPriority.enabled = menu.sortDaysDue.enabled = sortable;
     menu.sortSub.caption = isTask(*node) ? "Sort sub-tasks" : "Sort sub-topics";

@@ -30,6 +30,7 @@ struct TreeMenuContext {
     bool hasChildren = false;
     bool lanConnected = false;
     bool sendable = false; // the sendable-kinds flag of the node's section kind
+    bool hasNextSibling = false;
 };
 
 struct TreeMenuState {
@@ -41,6 +42,10 @@ struct TreeMenuState {
     MenuItemState changeType;
     MenuItemState increaseLevel;
     MenuItemState reduceLevel;
+    // "Move topic up" / "Move topic down" (Ctrl+Shift+Up/Down): the keyboard's way of what
+    // dragging a topic before a sibling does.
+    MenuItemState moveUp;
+    MenuItemState moveDown;
     MenuItemState sortSub;
     MenuItemState sortPriority;
     MenuItemState sortDaysDue;

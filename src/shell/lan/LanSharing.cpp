@@ -52,11 +52,8 @@ LanSharing::~LanSharing() = default;
 void LanSharing::StartUp(const EnvironmentReader &env)
 {
     details_.Load();
-    if (details_.user.empty()) {
-        details_.user = env("USERNAME");
-        if (details_.user.empty())
-            details_.user = env("USER");
-    }
+    if (details_.user.empty())
+        details_.user = userName(env);
     page_->showDetails();
     page_->StartUp();
 }

@@ -9,6 +9,7 @@
 #include "shell/dialogs/TformHilite.h"
 #include "shell/dialogs/TformTitle.h"
 #include "shell/pages/PagePrompts.h"
+#include "widgets/FileDialogStart.h"
 
 namespace nimbus::pages {
 
@@ -44,7 +45,8 @@ public:
     QString wordFileName(QWidget *parent, const QString &proposed) override
     {
         return QFileDialog::getSaveFileName(parent, QObject::tr("Save as a Word document"),
-                                            proposed, QStringLiteral("MS Word file (*.rtf)"));
+                                            access::startInHomeFolder(proposed),
+                                            QStringLiteral("MS Word file (*.rtf)"));
     }
 
     std::optional<std::string> pageTitle(QWidget *parent, const std::string &title) override

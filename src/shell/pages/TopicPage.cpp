@@ -370,6 +370,8 @@ void TopicPage::topicChanged(TNimbusNode *node)
     if (!node || node != node_)
         return;
     labelTopicName->setText(local(node->text));
+    // A screen reader names the page after the topic: a renamed topic renames the page.
+    setAccessibleName(labelTopicName->text());
     if (current_ >= 0)
         details->setTitles(labelTopicName->text(), tabsData->tabText(current_));
     if (node->lock != details->locked())

@@ -69,6 +69,13 @@ SoftwarePanel::SoftwarePanel(UpdateController &updates, ViewerRegistry viewers, 
     buttonCheckVersion->setObjectName("buttonCheckVersion");
     buttons->addWidget(buttonCheckVersion);
     layout->addLayout(buttons);
+    // What the last check did: said where the user looks after pressing the button.
+    labelCheckResult = new QLabel(this);
+    labelCheckResult->setObjectName("labelCheckResult");
+    labelCheckResult->setWordWrap(true);
+    labelCheckResult->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    labelCheckResult->hide();
+    layout->addWidget(labelCheckResult);
 
     connect(buttonCheckVersion, &QPushButton::clicked, this,
             &SoftwarePanel::buttonCheckVersionClick);
@@ -103,6 +110,10 @@ void SoftwarePanel::buttonCheckVersionClick()
     listSoftware->clear();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     updates_->CheckVersionNow();
+    if (!updates_)
+        return;
+    labelCheckResult->setText(toQString(updates_->lastReport()));
+    labelCheckResult->setVisible(!labelCheckResult->text().isEmpty());
 }
 
 void SoftwarePanel::buttonUpdateLogClick()

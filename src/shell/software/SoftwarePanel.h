@@ -33,6 +33,8 @@ public:
     void showRows(const std::vector<update::SoftwareRow> &rows);
 
     QLabel *labelUpdates = nullptr;
+
+    QLabel *labelCheckResult = nullptr; // what the last check did
     QTreeWidget *listSoftware = nullptr;
     QPushButton *buttonUpdateLog = nullptr;
     QPushButton *buttonCheckVersion = nullptr;

@@ -2,6 +2,8 @@
 // the wait window, the software list and the orderly close for an update.
 #include "shell/software/UpdateController.h"
 
+#include "update/CheckReport.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QWidget>
@@ -12,10 +14,16 @@
 #include "shell/software/ChannelExecutableCloser.h"
 #include "shell/software/SoftwarePanel.h"
 #include "shell/software/WaitWindow.h"
+#include "update/CheckReport.h"
 #include "update/CurlDownloader.h"
 #include "update/DetachedScriptStarter.h"
 
 namespace nimbus {
+
+namespace {
+// The data version doubles as the program's version, as the about page shows it.
+const std::string kProgramVersion = "1-17";
+} // namespace
 
 namespace {
 
@@ -41,7 +49,8 @@ UpdateController::UpdateController(const std::string &dataFolder, int dateOrder,
                                    ipc::ShutdownFlags &flags, Services services,
                                    QWidget *mainWindow)
     : clock_(clock), flags_(flags), services_(std::move(services)), mainWindow_(mainWindow),
-      productTitle_(settings.ProductTitle), reg_(dataFolder, clock),
+      productTitle_(settings.ProductTitle), exeBaseName_(settings.ExeBaseName),
+      reg_(dataFolder, clock),
       check_(reg_, *services_.downloader, *services_.closer, *services_.starter, *this, updateFlag_,
              settings),
       monitor_(reg_, check_, *this, updateFlag_, settings.ProgramFolder)
@@ -83,6 +92,12 @@ void UpdateController::CheckVersionNow()
     passRunning_ = true;
     const update::PassOutcome outcome = monitor_.CheckVersionNow();
     passRunning_ = false;
+    if (outcome == update::PassOutcome::Completed)
+        lastReport_ = update::CheckReport(reg_);
+    else if (outcome == update::PassOutcome::Stopped)
+        lastReport_ = "The check was stopped: the program is closing.";
+    else
+        lastReport_ = "A newer version is being installed.";
     afterPass(outcome);
 }
 
@@ -167,6 +182,8 @@ std::unique_ptr<fileio::OperationProgress> UpdateController::startProgress(const
 void UpdateController::showSoftwareList(const std::vector<update::SoftwareRow> &rows)
 {
     rows_ = rows;
+    // The program itself is installed software too, registered or not.
+    update::AddRunningProgram(rows_, productTitle_, exeBaseName_, kProgramVersion);
     if (panel_)
         panel_->showRows(rows_);
 }

@@ -66,6 +66,8 @@ public:
     void RunMonitorPass();
     // "Check for updates": every auto-upgrade entry is due in this pass.
     void CheckVersionNow();
+    // What the last "Check for updates" did, in a line per product.
+    const std::string &lastReport() const { return lastReport_; }
     bool passRunning() const { return passRunning_; }
 
     // The panel that shows the software list; it is shown the current rows at once.
@@ -102,6 +104,8 @@ private:
     Services services_;
     QPointer<QWidget> mainWindow_;
     std::string productTitle_;
+    std::string exeBaseName_;
+    std::string lastReport_;
     update::RegList reg_;
     update::ShutdownFlag updateFlag_;
     update::UpdateCheck check_;

@@ -43,4 +43,9 @@ void DueGrid::DrawCell(QPainter &painter, const QRect &cell, const GridRow &row)
     }
 }
 
+std::string DueGrid::CellText(const GridRow &row) const
+{
+    return gridcells::DueCellText(*row.node, row.collapsed);
+}
+
 } // namespace nimbus::summarypage

@@ -13,6 +13,7 @@ public:
     explicit DueGrid(QWidget *parent = nullptr);
 
 protected:
+    std::string CellText(const GridRow &row) const override;
     void DrawCell(QPainter &painter, const QRect &cell, const GridRow &row) override;
 
 private:

@@ -32,4 +32,9 @@ void InfoGrid::DrawCell(QPainter &painter, const QRect &cell, const GridRow &row
     painter.drawRect(inner);
 }
 
+std::string InfoGrid::CellText(const GridRow &row) const
+{
+    return gridcells::InfoCellText(*row.node);
+}
+
 } // namespace nimbus::summarypage

@@ -11,6 +11,7 @@ public:
     explicit InfoGrid(QWidget *parent = nullptr);
 
 protected:
+    std::string CellText(const GridRow &row) const override;
     void DrawCell(QPainter &painter, const QRect &cell, const GridRow &row) override;
 };
 

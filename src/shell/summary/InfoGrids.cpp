@@ -10,6 +10,7 @@ InfoGrids::InfoGrids(QWidget *infoPanel, QWidget *duePanel, QObject *parent)
          {static_cast<TopicGrid *>(gridInfo), static_cast<TopicGrid *>(gridDue)}) {
         connect(grid, &TopicGrid::RowClicked, this, &InfoGrids::RowClicked);
         connect(grid, &TopicGrid::RowDoubleClicked, this, &InfoGrids::RowDoubleClicked);
+        connect(grid, &TopicGrid::RowMenuRequested, this, &InfoGrids::RowMenuRequested);
     }
 }
 

@@ -27,6 +27,7 @@ signals:
     // From either grid: select the topic's tree item, open its properties.
     void RowClicked(nimbus::TNimbusNode *node);
     void RowDoubleClicked(nimbus::TNimbusNode *node);
+    void RowMenuRequested(nimbus::TNimbusNode *node, const QPoint &globalPos);
 };
 
 } // namespace nimbus::summarypage

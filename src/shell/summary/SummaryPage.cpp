@@ -315,6 +315,18 @@ void SummaryPage::stepHighlight(int step)
     highlight((from - 1 + step + count) % count + 1);
 }
 
+void SummaryPage::stepToward(summary::Direction direction)
+{
+    // The arrows follow the badges as they are drawn; with none highlighted yet, any arrow
+    // starts at the first badge (top left).
+    if (hovered_ <= 0) {
+        highlight(summary::indexOf(summary::Group::Deadlines) + 1);
+        return;
+    }
+    const summary::Group from = summary::groupAt(hovered_ - 1);
+    highlight(summary::indexOf(summary::BadgeNeighbour(from, direction)) + 1);
+}
+
 void SummaryPage::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
@@ -322,12 +334,16 @@ void SummaryPage::keyPressEvent(QKeyEvent *event)
         HideSummary();
         return;
     case Qt::Key_Left:
-    case Qt::Key_Up:
-        stepHighlight(-1);
+        stepToward(summary::Direction::Left);
         return;
     case Qt::Key_Right:
+        stepToward(summary::Direction::Right);
+        return;
+    case Qt::Key_Up:
+        stepToward(summary::Direction::Up);
+        return;
     case Qt::Key_Down:
-        stepHighlight(1);
+        stepToward(summary::Direction::Down);
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:

@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "store/DeadlineTick.h"
+#include "store/SummaryLayout.h"
 #include "store/SummaryRules.h"
 
 class QLabel;
@@ -97,6 +98,8 @@ private:
     int badgeOf(QObject *widget) const;
     // Highlights the badge step places on from the highlighted one, round the nine.
     void stepHighlight(int step);
+    // Arrow keys: to the neighbouring badge on the page.
+    void stepToward(summary::Direction direction);
 
     TNimbusStructure &store_;
     SummaryLists &lists_;

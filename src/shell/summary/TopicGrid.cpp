@@ -1,11 +1,14 @@
 // Rows, heading, backgrounds and mouse handling shared by the "Due" and "Status" grids.
 #include "shell/summary/TopicGrid.h"
 
+#include <QAccessible>
+#include <QContextMenuEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "shell/summary/TopicGridAccessible.h"
 #include "store/GridCells.h"
 #include "store/TNimbusNode.h"
 #include "store/TopicCodes.h"
@@ -26,6 +29,16 @@ TopicGrid::TopicGrid(const QString &heading, QWidget *parent) : QWidget(parent),
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
+    TopicGridAccessible::installFactory();
+}
+
+QString TopicGrid::RowText(int row) const
+{
+    if (row < 0 || row >= static_cast<int>(rows_.size()) || !rows_[static_cast<std::size_t>(row)].node)
+        return {};
+    const GridRow &shown = rows_[static_cast<std::size_t>(row)];
+    return QString::fromLocal8Bit(shown.node->text.c_str()) + QStringLiteral(": ") +
+           QString::fromLocal8Bit(CellText(shown).c_str());
 }
 
 void TopicGrid::SetRows(std::vector<GridRow> rows)
@@ -34,6 +47,10 @@ void TopicGrid::SetRows(std::vector<GridRow> rows)
     // A row that left the screen must not be remembered: its node may go away.
     hoverNode_ = nullptr;
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent changed(this, QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 int TopicGrid::RowAt(QPoint position) const
@@ -103,6 +120,23 @@ void TopicGrid::mouseMoveEvent(QMouseEvent *event)
 void TopicGrid::leaveEvent(QEvent *)
 {
     hoverNode_ = nullptr;
+}
+
+void TopicGrid::contextMenuEvent(QContextMenuEvent *event)
+{
+    // From the keyboard: the selected row, the one the keys act on.
+    int row = -1;
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        row = RowAt(event->pos());
+    } else {
+        for (std::size_t i = 0; i < rows_.size(); ++i)
+            if (rows_[i].selected)
+                row = static_cast<int>(i);
+    }
+    if (row < 0)
+        return;
+    event->accept();
+    emit RowMenuRequested(rows_[static_cast<std::size_t>(row)].node, event->globalPos());
 }
 
 void TopicGrid::wheelEvent(QWheelEvent *event)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QWidget>
+#include <string>
 #include <vector>
 
 // Complete, so that the node pointer can travel in signals.
@@ -36,6 +37,8 @@ public:
     // The topic of the row under the pointer, remembered for the double-click.
     TNimbusNode *HoverNode() const { return hoverNode_; }
     const QString &Heading() const { return heading_; }
+    // A row in words: its topic and what its cell shows (for a screen reader).
+    QString RowText(int row) const;
 
     QSize sizeHint() const override { return {80, 200}; }
 
@@ -44,6 +47,8 @@ signals:
     void RowClicked(nimbus::TNimbusNode *node);
     // A cell was double-clicked: the topic's properties open.
     void RowDoubleClicked(nimbus::TNimbusNode *node);
+    // A right-click (or the Menu key) on a row: the tree's menu for its topic.
+    void RowMenuRequested(nimbus::TNimbusNode *node, const QPoint &globalPos);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -52,9 +57,12 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
     // Draws a row's cell over its background.
     virtual void DrawCell(QPainter &painter, const QRect &cell, const GridRow &row) = 0;
+    // What the cell shows, in words.
+    virtual std::string CellText(const GridRow &row) const = 0;
 
 private:
     void drawHeading(QPainter &painter);

@@ -198,7 +198,9 @@ private slots:
         QVERIFY(std::filesystem::exists(f.data + "VersionReg.lst"));
         QCOMPARE(std::filesystem::file_size(f.data + "VersionReg.lst"), std::uintmax_t{0});
         std::unique_ptr<SoftwarePanel> panel(f.panel());
-        QCOMPARE(panel->listSoftware->topLevelItemCount(), 0);
+        // Nothing registered: the list still shows the running program itself.
+        QCOMPARE(panel->listSoftware->topLevelItemCount(), 1);
+        QCOMPARE(rowTexts(panel->listSoftware, 0).mid(1, 2), (QStringList{"1-17", "Running"}));
     }
 
     void doubleClickShowsTheVersionsChangeNotesOnce()
@@ -276,10 +278,13 @@ private slots:
         QCOMPARE(f.site->requested, (Lines{"http://127.0.0.1:9/downloads/Tool/updatelist.txt"}));
         QCOMPARE(f.waits, QStringList{"No updates found 1000 visible"});
         QVERIFY(!f.updates->waitWindow());
-        QCOMPARE(panel->listSoftware->topLevelItemCount(), 2);
-        QCOMPARE(rowTexts(panel->listSoftware, 0).mid(4),
+        QCOMPARE(panel->listSoftware->topLevelItemCount(), 3); // the running program first
+        QCOMPARE(rowTexts(panel->listSoftware, 1).mid(4),
                  (QStringList{"10/03/2026", "*** Unable to connect"}));
-        QCOMPARE(rowTexts(panel->listSoftware, 1).mid(4), (QStringList{"", ""}));
+        QCOMPARE(rowTexts(panel->listSoftware, 2).mid(4), (QStringList{"", ""}));
+        // The button says what it did, product by product.
+        QVERIFY2(panel->labelCheckResult->text().contains("not checked - *** Unable to connect"),
+                 qPrintable(panel->labelCheckResult->text()));
         QVERIFY(!f.updates->monitor().forceCheck);
     }
 

@@ -250,6 +250,14 @@ TEST(GridCellsTest, StatusCellIconsBySlot)
     EXPECT_EQ(gridcells::DueCellFor(task, true).marker.index, 0);
     EXPECT_EQ(gridcells::DueCellFor(task, false).marker.list, IconList::None);
 
+    // A collapsed group of any type shows its urgent children: a general topic holding an
+    // urgent note has no task children (childCount 0) yet hides something urgent.
+    TNimbusNode group("9");
+    group.ttype = kTopicGeneral;
+    group.urgentCount = 1;
+    EXPECT_EQ(gridcells::DueCellFor(group, true).marker.index, 0);
+    EXPECT_EQ(gridcells::DueCellFor(group, false).marker.list, IconList::None);
+
     // Without progress: the status image, shifted by 5 when recurring; on hold hides the
     // priority; no status shows no image rather than the urgency mark at index 0.
     task.prog = false;

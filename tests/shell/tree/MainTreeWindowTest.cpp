@@ -425,8 +425,7 @@ private slots:
     {
         Session s;
         s.start();
-        // A size that fits the screen (the offscreen one is 800 by 600): a stored size that
-        // does not is brought back within the screens.
+        // Within the offscreen screen (800 x 600): a stored size beyond the screens is clamped.
         s.window->resize(780, 560);
         s.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(s.window.get()));
@@ -444,7 +443,7 @@ private slots:
         QCOMPARE(s.window->width(), 780);
         s.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(s.window.get()));
-        QTRY_VERIFY(std::abs(s.window->mainLayout()->panelData->sizes().value(0) - 300) <= 12);
+        QTRY_COMPARE(s.window->mainLayout()->panelData->sizes().value(0), 300);
     }
 
     void screenshots()

@@ -158,6 +158,8 @@ TEST(TreeMenu, OffersWhatTheItemAllows)
     EXPECT_FALSE(menu.newSection.enabled);
     EXPECT_FALSE(menu.addItem.visible);
     EXPECT_FALSE(menu.increaseLevel.visible);
+    EXPECT_FALSE(menu.changeType.visible);
+    EXPECT_FALSE(menu.moveUp.visible || menu.moveDown.visible); // sections keep their order
     EXPECT_EQ(menu.addSubItem.caption, "Insert new topic in this section");
     EXPECT_TRUE(menu.sortSub.enabled);
     EXPECT_TRUE(menu.remove.enabled);
@@ -173,6 +175,9 @@ TEST(TreeMenu, OffersWhatTheItemAllows)
     first.sys = true;
     menu = ConfigureTreeMenu({&first, 1, false, false, false, true});
     EXPECT_FALSE(menu.increaseLevel.enabled); // the first topic of a section
+    EXPECT_FALSE(menu.moveUp.enabled);
+    EXPECT_FALSE(menu.moveDown.enabled);      // and the only one
+    EXPECT_TRUE(menu.changeType.visible && menu.changeType.enabled);
     EXPECT_FALSE(menu.reduceLevel.enabled);   // already directly in the section
     EXPECT_FALSE(menu.remove.enabled);        // a system topic there
     EXPECT_FALSE(menu.sortSub.enabled);
@@ -187,8 +192,11 @@ TEST(TreeMenu, OffersWhatTheItemAllows)
     EXPECT_TRUE(menu.sendTo.enabled);
     EXPECT_EQ(menu.favourites.caption, "Remove from favourites");
     EXPECT_EQ(menu.sortSub.caption, "Sort sub-topics");
-    menu = ConfigureTreeMenu({&deep, 3, true, true, true, false});
+    EXPECT_TRUE(menu.moveUp.enabled);
+    EXPECT_FALSE(menu.moveDown.enabled); // the last of its siblings
+    menu = ConfigureTreeMenu({&deep, 3, true, true, true, false, true});
     EXPECT_FALSE(menu.sendTo.enabled); // its section kind is not sendable
+    EXPECT_TRUE(menu.moveDown.enabled);
 }
 
 TEST(TreeSort, ThreeOrders)

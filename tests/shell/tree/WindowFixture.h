@@ -24,6 +24,11 @@ public:
     {
         told.push_back(message);
     }
+    bool confirm(QWidget *, const std::string &, const std::string &question) override
+    {
+        asked.push_back(question);
+        return agree;
+    }
     bool editTopicOptions(QWidget *, TopicOptions &values, const Clock &) override
     {
         if (!edit)
@@ -39,6 +44,8 @@ public:
     }
 
     std::vector<std::string> told;
+    std::vector<std::string> asked;
+    bool agree = true;
     std::function<void(TopicOptions &)> edit;
     std::optional<int> chosenType;
     int chosenRow = -1;
