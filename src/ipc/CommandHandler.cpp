@@ -21,6 +21,9 @@ void CommandHandler::operator()(const std::vector<std::string> &batch) const
         case CommandAction::Kind::Run:
             target_.run(action.process);
             break;
+        case CommandAction::Kind::TopicChange:
+            target_.topicChange(action.word, action.value);
+            break;
         case CommandAction::Kind::None:
             break;
         }

@@ -120,6 +120,12 @@ ProcessObj makeProcessObj(std::string_view value)
     return process;
 }
 
+bool isTopicChangeWord(std::string_view word)
+{
+    return word == "topic-add" || word == "topic-done" || word == "topic-set" ||
+           word == "topic-remove";
+}
+
 CommandAction decideCommand(std::string_view line)
 {
     // Keys and the word fields of "run" are compared without regard to case. Program paths
@@ -139,6 +145,11 @@ CommandAction decideCommand(std::string_view line)
         const bool start =
             action.process.control != "controlled" && !action.process.program.empty();
         action.kind = start ? CommandAction::Kind::Run : CommandAction::Kind::None;
+    } else if (isTopicChangeWord(key)) {
+        // The value keeps its case: it carries titles, which are the user's text.
+        action.kind = CommandAction::Kind::TopicChange;
+        action.word = key;
+        action.value = value;
     }
     return action;
 }

@@ -16,10 +16,17 @@ struct CommandAction {
         Wakeup, // bring the main window to the front
         Close,  // close the program orderly; later lines are not looked at
         Run,    // start process.commandLine at idle priority
+        TopicChange, // a change to the topics from nimbus-cli ("topic-add", ...): word, value
     };
     Kind kind = Kind::None;
     ProcessObj process; // filled for "run" lines
+    std::string word;   // for TopicChange: the key, lower case
+    std::string value;  // for TopicChange: the value as sent
 };
+
+// The command words nimbus-cli sends for changes to the topics. Copies of the program from
+// before them ignore the lines, as they ignore every key they do not know.
+bool isTopicChangeWord(std::string_view word);
 
 // Lower-cases the letters A to Z only; other bytes stay as they are.
 std::string lowerCaseAscii(std::string_view text);

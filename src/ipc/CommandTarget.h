@@ -3,6 +3,8 @@
 // the thread that owns the windows.
 #pragma once
 
+#include <string>
+
 #include "ipc/ProcessObj.h"
 
 namespace nimbus::ipc {
@@ -13,6 +15,12 @@ public:
     virtual void wakeup() = 0;
     virtual void close() = 0;
     virtual void run(const ProcessObj &process) = 0;
+    // A change to the topics from nimbus-cli; a target that keeps no topics ignores it.
+    virtual void topicChange(const std::string &word, const std::string &value)
+    {
+        (void)word;
+        (void)value;
+    }
 };
 
 } // namespace nimbus::ipc

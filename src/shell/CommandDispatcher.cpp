@@ -42,6 +42,14 @@ void CommandDispatcher::run(const ipc::ProcessObj &process)
     post([this, process] { runNow(process); });
 }
 
+void CommandDispatcher::topicChange(const std::string &word, const std::string &value)
+{
+    post([this, word, value] {
+        if (!flags_.applicationTerminating() && changer_)
+            changer_(word, value);
+    });
+}
+
 void CommandDispatcher::refused(const std::string &text)
 {
     post([this, text] {

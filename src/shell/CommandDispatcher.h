@@ -19,6 +19,7 @@ class CommandDispatcher : public QObject, public ipc::CommandTarget {
 public:
     using LogSink = std::function<void(const std::string &message)>;
     using Starter = std::function<bool(const ipc::ProcessObj &process)>;
+    using TopicChanger = std::function<void(const std::string &word, const std::string &value)>;
 
     // Lives on the user-interface thread, like window. log is called there only.
     CommandDispatcher(QWidget *window, ipc::ShutdownFlags &flags, LogSink log,
@@ -27,11 +28,14 @@ public:
     // How "run" starts a program; RunProcess at idle priority unless replaced (before the
     // channel starts serving).
     void setStarter(Starter starter) { starter_ = std::move(starter); }
+    // Who applies the changes nimbus-cli sends ("topic-add" ...); without one they are ignored.
+    void setTopicChanger(TopicChanger changer) { changer_ = std::move(changer); }
 
     // Called on the channel thread.
     void wakeup() override;
     void close() override;
     void run(const ipc::ProcessObj &process) override;
+    void topicChange(const std::string &word, const std::string &value) override;
     void refused(const std::string &text);
 
 private:
@@ -44,6 +48,7 @@ private:
     ipc::ShutdownFlags &flags_;
     LogSink log_;
     Starter starter_;
+    TopicChanger changer_;
 };
 
 } // namespace nimbus

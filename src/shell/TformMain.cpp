@@ -17,6 +17,7 @@
 
 #include "fileio/FolderOps.h"
 #include "ipc/Channels.h"
+#include "shell/CliChangeApplier.h"
 #include "shell/CommandDispatcher.h"
 #include "shell/LogLineView.h"
 #include "shell/MainLayout.h"
@@ -185,6 +186,12 @@ bool TformMain::startChannels()
                 AddToLog(message);
         },
         this);
+    cliChanges_ = std::make_unique<CliChangeApplier>(*this, environment_.channelFolder);
+    dispatcher_->setTopicChanger([this](const std::string &word, const std::string &value) {
+        // A change that arrives before the topics are loaded, or after they are gone, is
+        // answered by the applier as such.
+        cliChanges_->apply(word, value);
+    });
     commandHandler_ = std::make_unique<ipc::CommandHandler>(*dispatcher_, shutdownFlags_);
     pipes_->onRefused = [this](const std::string &text) { dispatcher_->refused(text); };
     return !ipc::CreateServerChannel(

@@ -34,6 +34,7 @@ namespace nimbus {
 namespace viewer {
 class DisplayControl;
 }
+class CliChangeApplier;
 class CommandDispatcher;
 class EventSoundPlayer;
 class LanPrompts;
@@ -215,6 +216,7 @@ private:
     ipc::ShutdownFlags shutdownFlags_;
     CommandDispatcher *dispatcher_ = nullptr;
     std::unique_ptr<ipc::CommandHandler> commandHandler_;
+    std::unique_ptr<CliChangeApplier> cliChanges_; // nimbus-cli's changes, on the UI thread
     std::unique_ptr<update::CryptoLog> cryptoLog_;
     // Lives until the window is destroyed: a pass may still be on the stack while it closes.
     std::unique_ptr<UpdateController> updates_;

@@ -195,9 +195,35 @@ void TreeController::addSubTopic()
     newTopic(selected, 0, parent.type, tree::NewTopicType(parent, true));
 }
 
+TNimbusNode *TreeController::insertTopic(TNimbusNode *parentNode, std::unique_ptr<TNimbusNode> made)
+{
+    auto *parent = parentNode ? static_cast<TreeItem *>(parentNode->treeItem) : nullptr;
+    if (!parent || !made)
+        return nullptr;
+    TNimbusNode *node = made.get();
+    node->lev = parent->level() + 1;
+    if (store_.Append(std::move(made)) < 0)
+        return nullptr;
+    model_->insertItem(parent, parent->childCount(), node);
+    lists_.NoteNewTopic(*node);
+    UpdateGroup(parent);
+    markChanged();
+    return node;
+}
+
+void TreeController::removeNode(TNimbusNode *node)
+{
+    if (node && node->treeItem)
+        removeItem(static_cast<TreeItem *>(node->treeItem));
+}
+
 void TreeController::removeTopic()
 {
-    TreeItem *selected = selectedItem();
+    removeItem(selectedItem());
+}
+
+void TreeController::removeItem(TreeItem *selected)
+{
     if (!selected || !selected->node)
         return;
     // Sections and system topics directly in a section stay (the menu does not offer them).

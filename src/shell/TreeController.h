@@ -52,6 +52,11 @@ public:
     void addTopic();    // "Insert new topic", before the selected topic
     void addSubTopic(); // "Insert new sub-topic" / "Insert new topic in this section"
     void removeTopic(); // "Remove this topic permanently"
+    // A topic made elsewhere (nimbus-cli) becomes parent's last child, as a new topic does,
+    // without starting to edit its caption; the store takes the node. Null when refused.
+    TNimbusNode *insertTopic(TNimbusNode *parent, std::unique_ptr<TNimbusNode> node);
+    // "Remove this topic permanently" for a given topic, whatever is selected.
+    void removeNode(TNimbusNode *node);
     void increaseLevel();
     void reduceLevel();
     // Moves the selected topic (with its sub-topics) one place up (-1) or down (+1) among its
@@ -99,6 +104,7 @@ signals:
 
 private:
     TNimbusNode *newTopic(tree::TreeItem *parent, int row, int kind, int ttype);
+    void removeItem(tree::TreeItem *selected);
     // Lets the view show the core items' expansion after a bulk change.
     void showExpansion(const tree::TreeItem *select);
     void setAllExpanded(bool expanded);

@@ -1,0 +1,89 @@
+// Changing the store file directly, under the single-copy lock.
+#include "cli/OfflineWriter.h"
+
+#include "cli/ChangeRules.h"
+#include "cli/TopicSnapshot.h"
+#include "store/Clock.h"
+#include "store/SummaryLists.h"
+#include "store/TNimbusNode.h"
+
+namespace nimbus::cli {
+
+namespace {
+
+// The list position just after node's subtree (the store's list is in tree pre-order).
+int endOfSubtree(const TNimbusStructure &store, int index)
+{
+    const int lev = store.Node(index)->lev;
+    int at = index + 1;
+    while (at < store.Count() && store.Node(at) && store.Node(at)->lev > lev)
+        ++at;
+    return at;
+}
+
+} // namespace
+
+Outcome OfflineWriter::apply(const ChangeRequest &change, std::string &id)
+{
+    TopicSnapshot snapshot;
+    if (Outcome read = snapshot.loadForChange(dataFolder_); !read)
+        return read;
+    TNimbusStructure &store = snapshot.store();
+    SummaryLists lists;
+    bool newTopic = false;
+
+    if (change.kind == ChangeRequest::Kind::Add) {
+        TNimbusNode *parent = nullptr;
+        if (Outcome found = findParent(store, change.id, parent); !found)
+            return found;
+        const int parentIndex = store.IndexOf(parent->uni);
+        // The id is taken only once the change is known to be good: a refused change must
+        // not move the counter either.
+        auto node = std::make_unique<TNimbusNode>("new");
+        initNewTopic(*node, *parent, change.title, clock_);
+        if (Outcome applied = applyFields(*node, change.fields, clock_); !applied)
+            return applied;
+        const int unique = store.NextUnique();
+        if (unique < 0)
+            return Outcome::fail(kStoreProblem, "no id could be taken from " + store.UniqueFileName());
+        node->uni = std::to_string(unique);
+        id = node->uni;
+        TNimbusNode *made = node.get();
+        if (store.Insert(endOfSubtree(store, parentIndex), std::move(node)) < 0)
+            return Outcome::fail(kStoreProblem, "the id " + id + " is already in use");
+        lists.SetDataFolder(dataFolder_);
+        lists.LoadRecentLists(store);
+        lists.NoteNewTopic(*made);
+        newTopic = true;
+    } else {
+        TNimbusNode *node = nullptr;
+        if (Outcome found = checkTarget(store, change.id, node); !found)
+            return found;
+        id = node->uni;
+        Outcome applied;
+        if (change.kind == ChangeRequest::Kind::Done) {
+            applied = completeTopic(*node, clock_);
+        } else if (change.kind == ChangeRequest::Kind::Set) {
+            applied = applyFields(*node, change.fields, clock_);
+        } else {
+            applied = checkRemovable(*node);
+            if (applied) {
+                const int index = store.IndexOf(id);
+                const int end = endOfSubtree(store, index);
+                for (int i = end - 1; i >= index; --i)
+                    store.Delete(i);
+            }
+        }
+        if (!applied)
+            return applied;
+    }
+    if (StoreResult saved = store.SaveStructure(); !saved)
+        return Outcome::fail(kStoreProblem, "the topic store could not be written: " + saved.errorText);
+    if (newTopic)
+        if (StoreResult saved = lists.SaveRecentLists(store); !saved)
+            return Outcome::fail(kStoreProblem, "the topic was added, but the list of new topics could not be written: " +
+                                                    saved.errorText);
+    return Outcome::ok();
+}
+
+} // namespace nimbus::cli

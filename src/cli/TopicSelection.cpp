@@ -1,0 +1,146 @@
+// Choosing the topics of a list.
+#include "cli/TopicSelection.h"
+
+#include <algorithm>
+
+#include "cli/TopicSnapshot.h"
+#include "shell/core/TreeRules.h"
+#include "store/GridCells.h"
+#include "store/SummaryRules.h"
+#include "store/TNimbusNode.h"
+
+namespace nimbus::cli {
+
+namespace {
+
+std::optional<summary::Group> groupOf(const std::string &list)
+{
+    using summary::Group;
+    if (list == "deadlines")
+        return Group::Deadlines;
+    if (list == "overdue")
+        return Group::Overdue;
+    if (list == "urgent")
+        return Group::Urgent;
+    if (list == "in-progress")
+        return Group::InProgress;
+    if (list == "waiting")
+        return Group::Waiting;
+    if (list == "events")
+        return Group::Events;
+    if (list == "new")
+        return Group::New;
+    if (list == "changes")
+        return Group::Changes;
+    if (list == "favourites")
+        return Group::Favourites;
+    return std::nullopt;
+}
+
+// Due today or within the next seven days, as the "Due" grid shows it: a task or event with a
+// schedule text, not completed.
+bool dueWithin(const TNimbusNode &node, int days)
+{
+    if (!gridcells::InfoCellFor(node).shown || node.status == kStatusCompleted)
+        return false;
+    return node.daysLeft >= 0 && node.daysLeft < days;
+}
+
+const tree::TreeItem *itemOf(const TNimbusNode &node)
+{
+    return static_cast<const tree::TreeItem *>(node.treeItem);
+}
+
+bool isBelow(const TNimbusNode &node, const TNimbusNode &ancestor)
+{
+    for (const tree::TreeItem *item = itemOf(node); item; item = item->parent)
+        if (item->parent && item->parent->node == &ancestor)
+            return true;
+    return false;
+}
+
+const TNimbusNode *sectionOf(const TNimbusNode &node)
+{
+    const tree::TreeItem *item = itemOf(node);
+    while (item && item->parent)
+        item = item->parent;
+    return item ? item->node : nullptr;
+}
+
+} // namespace
+
+const std::vector<std::string> &listNames()
+{
+    static const std::vector<std::string> names = {
+        "deadlines", "overdue", "urgent",  "today",   "week",       "in-progress",
+        "waiting",   "events",  "new",     "changes", "favourites", "all"};
+    return names;
+}
+
+bool needsRecentLists(const std::string &list)
+{
+    return list == "new" || list == "changes";
+}
+
+Outcome selectTopics(TopicSnapshot &snapshot, const ListQuery &query,
+                     std::vector<TNimbusNode *> &topics)
+{
+    TNimbusStructure &store = snapshot.store();
+    const TNimbusNode *section = nullptr;
+    if (!query.section.empty()) {
+        for (const auto &entry : store.Entries())
+            if (entry.node && entry.node->lev == 0 &&
+                (entry.node->text == query.section || entry.node->uni == query.section)) {
+                section = entry.node;
+                break;
+            }
+        if (!section)
+            return Outcome::fail(kNothingFound, "no section is called " + query.section);
+    }
+    const TNimbusNode *under = nullptr;
+    if (!query.under.empty()) {
+        under = store.Find(query.under);
+        if (!under)
+            return Outcome::fail(kNothingFound, "no topic has the id " + query.under);
+    }
+
+    std::vector<TNimbusNode *> candidates;
+    if (const auto group = groupOf(query.list)) {
+        const TNimbusStructure &list = snapshot.lists().ResolveGroup(*group, store);
+        for (const auto &entry : list.Entries())
+            if (entry.node)
+                candidates.push_back(entry.node);
+    } else {
+        const int days = query.list == "today" ? 1 : query.list == "week" ? 7 : 0;
+        if (days == 0 && query.list != "all")
+            return Outcome::fail(kUsage, "unknown list \"" + query.list + "\"");
+        for (const auto &entry : store.Entries())
+            if (entry.node && entry.node->lev > 0 && (days == 0 || dueWithin(*entry.node, days)))
+                candidates.push_back(entry.node);
+        if (days > 0)
+            std::stable_sort(candidates.begin(), candidates.end(), [](auto *a, auto *b) {
+                return tree::CompareDaysDue(*a, *b) < 0;
+            });
+    }
+
+    for (TNimbusNode *node : candidates) {
+        if (section && sectionOf(*node) != section)
+            continue;
+        if (under && !isBelow(*node, *under))
+            continue;
+        if (query.type != 0 && node->ttype != query.type)
+            continue;
+        topics.push_back(node);
+    }
+    if (!query.sort.empty()) {
+        const tree::SortMode mode = query.sort == "due"        ? tree::SortMode::DaysDue
+                                    : query.sort == "priority" ? tree::SortMode::Priority
+                                                               : tree::SortMode::Title;
+        std::stable_sort(topics.begin(), topics.end(), [mode](auto *a, auto *b) {
+            return tree::CompareForSort(mode, *a, *b) < 0;
+        });
+    }
+    return Outcome::ok();
+}
+
+} // namespace nimbus::cli

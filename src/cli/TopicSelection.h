@@ -1,0 +1,39 @@
+// Which topics "nimbus-cli list" prints: a summary group in the group's own order (the same
+// lists the summary page shows), today's and this week's due topics from the schedule the
+// grids show, or every topic in tree order; narrowed to a section, a subtree or a topic type,
+// and sorted by the tree's own sort orders when asked.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/CliStatus.h"
+
+namespace nimbus {
+class TNimbusNode;
+}
+
+namespace nimbus::cli {
+
+class TopicSnapshot;
+
+struct ListQuery {
+    std::string list = "all"; // see listNames()
+    std::string section;      // a section's title or id; empty: every section
+    std::string under;        // a topic id: only the topics below it
+    int type = 0;             // a topic type code; 0: every type
+    std::string sort;         // "", "due", "priority" or "title"
+};
+
+// deadlines, overdue, urgent, today, week, in-progress, waiting, events, new, changes,
+// favourites, all.
+const std::vector<std::string> &listNames();
+// Whether the list needs the recent-new and recent-change lists read.
+bool needsRecentLists(const std::string &list);
+
+// The topics of the query; a failure when a section or parent named does not exist.
+Outcome selectTopics(TopicSnapshot &snapshot, const ListQuery &query,
+                     std::vector<TNimbusNode *> &topics);
+
+} // namespace nimbus::cli

@@ -1,0 +1,95 @@
+// Reading the store for nimbus-cli.
+#include "cli/TopicSnapshot.h"
+
+#include "fileio/FolderOps.h"
+#include "shell/core/TAppPaths.h"
+#include "shell/core/TreeBuild.h"
+#include "store/Clock.h"
+#include "store/StructureReader.h"
+#include "store/TPreferences.h"
+
+namespace nimbus::cli {
+
+TopicSnapshot::TopicSnapshot()
+    : store_(std::make_unique<TNimbusStructure>()), lists_(std::make_unique<SummaryLists>())
+{
+}
+
+TopicSnapshot::~TopicSnapshot()
+{
+    // The tree points at the store's nodes: it goes first.
+    tree_.clear();
+}
+
+std::string dataFolderFromEnvironment()
+{
+    TAppPaths paths;
+    setDataFolder(paths, homeFolder(readProcessEnvironment));
+    return paths.DataFolder;
+}
+
+Outcome TopicSnapshot::readStore(const std::string &dataFolder)
+{
+    dataFolder_ = dataFolder;
+    if (!fileio::folderExists(dataFolder))
+        return Outcome::fail(kStoreProblem, "there is no data folder " + dataFolder +
+                                                ": start Nimbus Desk once to make it");
+    const std::string file = dataFolder + "Structure.dat";
+    if (!fileio::entryExists(file))
+        return Outcome::fail(kStoreProblem, "there is no topic store " + file +
+                                                ": start Nimbus Desk once to make it");
+    store_->SetFileName(file);
+    store_->SetUniqueFileName(dataFolder + "StructUnique.dat");
+    StructureReader reader(*store_);
+    if (!reader.ReadFile(file)) {
+        const std::string why = reader.Refusal().empty() ? fileio::lastErrorText() : reader.Refusal();
+        return Outcome::fail(kStoreProblem, "the topic store " + file + " cannot be read: " + why);
+    }
+    if (const int last = fileio::lastByteOf(file); last >= 0 && last != '\n' && last != '\r')
+        reader.NoteProblem("it ends in the middle of a line (it was cut short)");
+    if (!reader.Problems().empty())
+        return Outcome::fail(kStoreProblem, "the topic store " + file + " is damaged: " +
+                                                reader.Problems().front() +
+                                                "; start Nimbus Desk to repair it");
+    TPreferences preferences;
+    preferences.SetDataFolder(dataFolder);
+    if (preferences.Load() && preferences.date >= 0 && preferences.date <= 2)
+        displayOrder_ = preferences.date;
+    return Outcome::ok();
+}
+
+Outcome TopicSnapshot::loadForChange(const std::string &dataFolder)
+{
+    return readStore(dataFolder);
+}
+
+Outcome TopicSnapshot::load(const std::string &dataFolder, const Clock &clock, bool recentLists)
+{
+    if (Outcome read = readStore(dataFolder); !read)
+        return read;
+    // The same build as the window's: upgrades, schedules, sort keys, roll-ups and groups.
+    lists_->ClearGroups();
+    tree::BuildTree(*store_, tree_, clock.now(), NullStoreLog::instance(),
+                    [this](TNimbusNode &node) { lists_->ClassifyNode(node); });
+    lists_->FinishClassify();
+    if (recentLists) {
+        lists_->SetDataFolder(dataFolder);
+        lists_->LoadRecentLists(*store_);
+    }
+    return Outcome::ok();
+}
+
+std::string TopicSnapshot::pathOf(const TNimbusNode &node)
+{
+    std::vector<const TNimbusNode *> chain;
+    for (auto *item = static_cast<const tree::TreeItem *>(node.treeItem); item; item = item->parent)
+        chain.push_back(item->node);
+    if (chain.empty())
+        chain.push_back(&node);
+    std::string path;
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+        path += (path.empty() ? "" : "/") + (*it)->text;
+    return path;
+}
+
+} // namespace nimbus::cli

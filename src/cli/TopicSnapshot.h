@@ -1,0 +1,55 @@
+// The topics as nimbus-cli reads them: the store file read once, without a lock and without
+// writing anything (a damaged file is reported, never copied or repaired), then brought to the
+// state the window shows: the tree built, old values upgraded, schedules computed from the
+// clock and the summary's groups classified. The file is only ever replaced whole, by a
+// rename, so a read sees either the old or the new store.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "cli/CliStatus.h"
+#include "shell/core/TopicTree.h"
+#include "store/SummaryLists.h"
+#include "store/TNimbusStructure.h"
+
+namespace nimbus {
+class Clock;
+}
+
+namespace nimbus::cli {
+
+class TopicSnapshot {
+public:
+    TopicSnapshot();
+    ~TopicSnapshot();
+
+    // The data folder's store, its preferences (date order) and, when recentLists, the
+    // recent-new and recent-change lists. Fails with kStoreProblem and the reason.
+    Outcome load(const std::string &dataFolder, const Clock &clock, bool recentLists);
+    // The store file alone, for a change: nothing is built. Fails as load does.
+    Outcome loadForChange(const std::string &dataFolder);
+
+    TNimbusStructure &store() { return *store_; }
+    SummaryLists &lists() { return *lists_; }
+    tree::TopicTree &tree() { return tree_; }
+    int displayOrder() const { return displayOrder_; }
+    const std::string &dataFolder() const { return dataFolder_; }
+
+    // "Topics/Work/Report": the titles from the section down to the node.
+    static std::string pathOf(const TNimbusNode &node);
+
+private:
+    Outcome readStore(const std::string &dataFolder);
+
+    std::unique_ptr<TNimbusStructure> store_;
+    std::unique_ptr<SummaryLists> lists_;
+    tree::TopicTree tree_;
+    int displayOrder_ = 0;
+    std::string dataFolder_;
+};
+
+// The data folder of this user: $HOMEDRIVE/$Nimbus/, else $HOME/$Nimbus/.
+std::string dataFolderFromEnvironment();
+
+} // namespace nimbus::cli

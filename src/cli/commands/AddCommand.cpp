@@ -1,0 +1,66 @@
+// Adding a topic.
+#include "cli/commands/AddCommand.h"
+
+#include "cli/Arguments.h"
+#include "cli/commands/ChangeCommand.h"
+
+namespace nimbus::cli {
+
+std::string AddCommand::help() const
+{
+    return "Usage: nimbus-cli add TITLE [--under ID] [--type TYPE] [--due DATE [TIME]]\n"
+           "                            [--recur N UNIT] [--priority N] [--urgent]\n"
+           "\n"
+           "Adds a topic as the last one below ID (the \"Topics\" section when no --under) and\n"
+           "prints its id. A new topic is a task unless --type names another type.\n"
+           "\n"
+           "  --type TYPE      task, event, note, idea, finance or general\n"
+           "  --due DATE       DD/MM/YYYY (or the date order of your preferences), YYYY-MM-DD,\n"
+           "                   today, tomorrow, a weekday name, +3d, +2w; a time may follow,\n"
+           "                   as --due \"friday 14:30\" or --due friday 14:30\n"
+           "  --recur N UNIT   recurs every N minutes, hours, days, weeks, months or years\n"
+           "  --priority N     1 (highest) to 9\n"
+           "  --urgent         flag it urgent\n"
+           "\n"
+           "While Nimbus Desk runs the topic is added by the program, as if you had added it\n"
+           "there; otherwise nimbus-cli writes the store itself.\n";
+}
+
+Outcome AddCommand::run(const std::vector<std::string> &words, CliContext &context)
+{
+    // "--due DATE TIME" and "--recur N UNIT" take two words: join them before parsing.
+    std::vector<std::string> joined;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        joined.push_back(words[i]);
+        const bool due = words[i] == "--due", recur = words[i] == "--recur";
+        if ((due || recur) && i + 1 < words.size()) {
+            std::string value = words[++i];
+            const bool secondWord = i + 1 < words.size() && words[i + 1].rfind("--", 0) != 0 &&
+                                    (recur || words[i + 1].find(':') != std::string::npos);
+            if (secondWord)
+                value += " " + words[++i];
+            joined.push_back(value);
+        }
+    }
+    Arguments arguments({"under", "type", "due", "recur", "priority"}, {"urgent"});
+    if (Outcome parsed = arguments.parse(joined); !parsed)
+        return parsed;
+    if (arguments.plain().size() != 1)
+        return Outcome::fail(kUsage, "add takes one title (quote a title of several words)");
+    ChangeRequest change;
+    change.kind = ChangeRequest::Kind::Add;
+    change.id = arguments.value("under").value_or("");
+    std::string title;
+    if (Outcome checked = checkField("title", arguments.plain().front(), title); !checked)
+        return checked;
+    change.title = title;
+    for (const char *name : {"type", "due", "recur", "priority"})
+        if (const auto value = arguments.value(name))
+            if (Outcome typed = typedField(name, *value, context, change.fields); !typed)
+                return typed;
+    if (arguments.has("urgent"))
+        change.fields.emplace_back("urgent", "yes");
+    return deliverChange(std::move(change), context, "Added");
+}
+
+} // namespace nimbus::cli

@@ -1,0 +1,22 @@
+// What add, done, set and remove share: the typed values turned into a change, and the change
+// delivered (to the running program, or to the store under the single-copy lock).
+#pragma once
+
+#include "cli/ChangeRequest.h"
+#include "cli/ChangeRules.h"
+#include "cli/commands/CliCommand.h"
+
+namespace nimbus::cli {
+
+// The date order of the user's preferences; day/month/year when there are none.
+int displayOrderOf(const std::string &dataFolder);
+
+// One typed field ("due", "2024-05-01 14:00"; "priority", "2") in the channel's form; a date
+// with a time gives both "due" and "time".
+Outcome typedField(const std::string &name, const std::string &value, const CliContext &context,
+                   Fields &fields);
+
+// Delivers the change and says what became of it on standard output: "Added 123" ...
+Outcome deliverChange(ChangeRequest change, CliContext &context, const std::string &done);
+
+} // namespace nimbus::cli

@@ -1,0 +1,36 @@
+// One command of nimbus-cli ("summary", "list", "add" ...): its help and its work. Each
+// command is a small class of its own; CommandTable lists them.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/CliStatus.h"
+
+namespace nimbus {
+class Clock;
+}
+
+namespace nimbus::cli {
+
+// What every command works with; main fills it from the environment, tests from theirs.
+struct CliContext {
+    std::string dataFolder;    // ending with "/"
+    std::string channelFolder; // where the program's channels are
+    const Clock &clock;
+    std::ostream &out;
+};
+
+class CliCommand {
+public:
+    virtual ~CliCommand() = default;
+    virtual std::string name() const = 0;
+    // One line for the overview.
+    virtual std::string summary() const = 0;
+    // The whole help text of the command.
+    virtual std::string help() const = 0;
+    virtual Outcome run(const std::vector<std::string> &words, CliContext &context) = 0;
+};
+
+} // namespace nimbus::cli

@@ -1,0 +1,31 @@
+// Marking a topic done.
+#include "cli/commands/DoneCommand.h"
+
+#include "cli/Arguments.h"
+#include "cli/commands/ChangeCommand.h"
+
+namespace nimbus::cli {
+
+std::string DoneCommand::help() const
+{
+    return "Usage: nimbus-cli done ID\n"
+           "\n"
+           "Marks the task ID completed, as the toolbar's \"finished\" button does (a recurring\n"
+           "task moves on to its next date), or completes the event ID. Exit status 1 when no\n"
+           "topic has that id, 2 when it is not a task or an event.\n";
+}
+
+Outcome DoneCommand::run(const std::vector<std::string> &words, CliContext &context)
+{
+    Arguments arguments({}, {});
+    if (Outcome parsed = arguments.parse(words); !parsed)
+        return parsed;
+    if (arguments.plain().size() != 1)
+        return Outcome::fail(kUsage, "done takes one topic id");
+    ChangeRequest change;
+    change.kind = ChangeRequest::Kind::Done;
+    change.id = arguments.plain().front();
+    return deliverChange(std::move(change), context, "Done");
+}
+
+} // namespace nimbus::cli

@@ -1,0 +1,77 @@
+// Listing topics.
+#include "cli/commands/ListCommand.h"
+
+#include "cli/Arguments.h"
+#include "cli/ChangeRules.h"
+#include "cli/OutputFormat.h"
+#include "cli/TopicSelection.h"
+#include "cli/TopicSnapshot.h"
+
+namespace nimbus::cli {
+
+std::string ListCommand::help() const
+{
+    return "Usage: nimbus-cli list [LIST] [--section NAME] [--under ID] [--type TYPE]\n"
+           "                      [--sort due|priority|title] [--format text|json|tsv]\n"
+           "\n"
+           "LIST is one of: deadlines, overdue, urgent, today, week, in-progress, waiting,\n"
+           "events, new, changes, favourites, all (the default). The summary's groups come in\n"
+           "the summary's order; today and week are the tasks and events due today or in the\n"
+           "next seven days, soonest first; all is every topic in tree order.\n"
+           "\n"
+           "  --section NAME  only topics of the section with that title or id\n"
+           "  --under ID      only topics below the topic ID\n"
+           "  --type TYPE     task, event, note, idea, finance or general\n"
+           "  --sort ORDER    due, priority or title, as the tree's sort orders\n"
+           "  --format FORM   text (aligned), json (an array) or tsv: id, path, status, due text\n"
+           "                  and due date\n"
+           "\n"
+           "Exit status 1 when the list is empty.\n";
+}
+
+Outcome ListCommand::run(const std::vector<std::string> &words, CliContext &context)
+{
+    Arguments arguments({"section", "under", "type", "sort", "format"}, {});
+    if (Outcome parsed = arguments.parse(words); !parsed)
+        return parsed;
+    ListQuery query;
+    if (arguments.plain().size() > 1)
+        return Outcome::fail(kUsage, "list takes one list name");
+    if (!arguments.plain().empty())
+        query.list = arguments.plain().front();
+    bool known = false;
+    for (const std::string &name : listNames())
+        known |= name == query.list;
+    if (!known)
+        return Outcome::fail(kUsage, "unknown list \"" + query.list + "\"; see nimbus-cli list --help");
+    query.section = arguments.value("section").value_or("");
+    query.under = arguments.value("under").value_or("");
+    if (const auto type = arguments.value("type")) {
+        std::string code;
+        if (Outcome checked = checkField("type", *type, code); !checked)
+            return checked;
+        query.type = std::stoi(code);
+    }
+    query.sort = arguments.value("sort").value_or("");
+    if (!query.sort.empty() && query.sort != "due" && query.sort != "priority" && query.sort != "title")
+        return Outcome::fail(kUsage, "--sort takes due, priority or title");
+    Format format = Format::Text;
+    if (const auto f = arguments.value("format"); f && !parseFormat(*f, format))
+        return Outcome::fail(kUsage, "--format takes text, json or tsv");
+
+    TopicSnapshot snapshot;
+    if (Outcome loaded = snapshot.load(context.dataFolder, context.clock, needsRecentLists(query.list)); !loaded)
+        return loaded;
+    std::vector<TNimbusNode *> topics;
+    if (Outcome selected = selectTopics(snapshot, query, topics); !selected)
+        return selected;
+    std::vector<TopicRow> rows;
+    rows.reserve(topics.size());
+    for (const TNimbusNode *node : topics)
+        rows.push_back(rowOf(*node, snapshot.displayOrder()));
+    printRows(context.out, rows, format);
+    // An empty list is "nothing found", quietly: scripts test the status.
+    return rows.empty() ? Outcome::fail(kNothingFound, "") : Outcome::ok();
+}
+
+} // namespace nimbus::cli

@@ -1,0 +1,84 @@
+// Showing one topic.
+#include "cli/commands/ShowCommand.h"
+
+#include "cli/Arguments.h"
+#include "cli/OutputFormat.h"
+#include "cli/RtfPlainText.h"
+#include "cli/TopicSnapshot.h"
+#include "store/ContentFiles.h"
+#include "store/DateFormat.h"
+#include "store/TContent.h"
+#include "store/THyperData.h"
+#include "store/TNimbusNode.h"
+
+namespace nimbus::cli {
+
+std::string ShowCommand::help() const
+{
+    return "Usage: nimbus-cli show ID\n"
+           "\n"
+           "Prints the topic's id, path, type and status, due date and schedule text,\n"
+           "recurrence, priority, urgency and favourite mark, then each details page as plain\n"
+           "text and each checklist with its ticks. Exit status 1 when no topic has that id.\n";
+}
+
+Outcome ShowCommand::run(const std::vector<std::string> &words, CliContext &context)
+{
+    Arguments arguments({}, {});
+    if (Outcome parsed = arguments.parse(words); !parsed)
+        return parsed;
+    if (arguments.plain().size() != 1)
+        return Outcome::fail(kUsage, "show takes one topic id");
+    const std::string &id = arguments.plain().front();
+    TopicSnapshot snapshot;
+    if (Outcome loaded = snapshot.load(context.dataFolder, context.clock, false); !loaded)
+        return loaded;
+    TNimbusNode *node = snapshot.store().Find(id);
+    if (!node)
+        return Outcome::fail(kNothingFound, "no topic has the id " + id);
+
+    const int order = snapshot.displayOrder();
+    const TopicRow row = rowOf(*node, order);
+    std::ostream &out = context.out;
+    out << "Id:        " << row.id << "\nPath:      " << row.path << "\nType:      " << row.status << '\n';
+    if (!row.date.empty())
+        out << "Due:       " << row.date << (row.due.empty() ? "" : "  (" + row.due + ")") << '\n';
+    if (node->recur && node->rno > 0)
+        out << "Recurs:    every " << node->rno << ' ' << periodName(node->rtype, node->rno) << '\n';
+    if (node->pri > 0)
+        out << "Priority:  " << node->pri << '\n';
+    if (node->ttype == kTopicTask)
+        out << "Complete:  " << node->percent << "%\n";
+    if (node->urgent)
+        out << "Urgent:    yes\n";
+    if (node->fav)
+        out << "Favourite: yes\n";
+    if (node->cre.size() >= 15)
+        out << "Created:   " << dates::displayStamp(node->cre, order) << '\n';
+    if (node->status == kStatusCompleted && node->fdate.size() == 8)
+        out << "Done:      " << dates::displayDate(node->fdate, order) << '\n';
+
+    const ContentFolders folders = ContentFolders::inDataFolder(snapshot.dataFolder());
+    TContent &content = node->LoadContent(folders, NullStoreLog::instance());
+    for (const auto &page : content.pages) {
+        if (page->con == kPageDetails) {
+            std::string bytes, error;
+            if (content::ReadDetails(*page, folders, bytes, error, NullStoreLog::instance()) !=
+                content::DetailsFile::Read)
+                continue;
+            const std::string text = rtfPlainText(bytes);
+            if (!text.empty())
+                out << "\n== " << page->dis << " ==\n" << text << '\n';
+        } else if (page->con == kPageChecklist) {
+            std::vector<ChecklistItem> items;
+            if (!content::LoadChecklist(*page, folders, items, NullStoreLog::instance()) || items.empty())
+                continue;
+            out << "\n== " << page->dis << " ==\n";
+            for (const ChecklistItem &item : items)
+                out << (item.checked ? "[x] " : "[ ] ") << item.text << '\n';
+        }
+    }
+    return Outcome::ok();
+}
+
+} // namespace nimbus::cli

@@ -1,0 +1,19 @@
+// nimbus-cli: the topics of Nimbus Desk from a terminal, scripts and status bars.
+#include <iostream>
+
+#include "cli/CommandTable.h"
+#include "cli/TopicSnapshot.h"
+#include "ipc/ChannelFolder.h"
+#include "store/Clock.h"
+
+int main(int argc, char **argv)
+{
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    nimbus::cli::CliContext context{nimbus::cli::dataFolderFromEnvironment(),
+                                    nimbus::ipc::channelFolderFromEnvironment(),
+                                    nimbus::SystemClock::instance(), std::cout};
+    const int status = nimbus::cli::CommandTable().run(words, context, std::cerr);
+    std::cout.flush();
+    return status;
+}

@@ -1,0 +1,101 @@
+// Applying nimbus-cli's changes in the running program.
+#include "shell/CliChangeApplier.h"
+
+#include "cli/ChangeRules.h"
+#include "ipc/Channels.h"
+#include "shell/TformMain.h"
+#include "shell/TreeController.h"
+#include "shell/summary/SummaryPage.h"
+#include "store/SummaryLists.h"
+#include "store/TNimbusNode.h"
+#include "store/TNimbusStructure.h"
+
+namespace nimbus {
+
+using cli::ChangeAnswer;
+using cli::ChangeRequest;
+
+void CliChangeApplier::apply(const std::string &word, const std::string &value)
+{
+    const auto change = cli::decodeChange(word, value);
+    if (!change) {
+        window_.AddToLog("*** A change from nimbus-cli could not be read and was ignored");
+        return;
+    }
+    const ChangeAnswer answer = applyChange(*change);
+    if (answer.status == cli::kSuccess)
+        window_.AddToLog("Topic " + answer.id + ": " + cli::changeWord(change->kind) + " from nimbus-cli");
+    if (!change->reply.empty())
+        ipc::SendToChannel(ipc::PipeLine(change->reply, true, channelFolder_), nullptr,
+                           {cli::encodeAnswer(answer)});
+}
+
+ChangeAnswer CliChangeApplier::applyChange(const ChangeRequest &change)
+{
+    ChangeAnswer answer;
+    auto fail = [&answer](const cli::Outcome &outcome) {
+        answer.status = outcome.status;
+        answer.message = outcome.message;
+        return answer;
+    };
+    TNimbusStructure *store = window_.store();
+    TreeController *tree = window_.treeController();
+    if (!store || !tree || window_.closing())
+        return fail(cli::Outcome::fail(cli::kStoreProblem, "Nimbus Desk is closing; try again"));
+    if (store->LoadFailed())
+        return fail(cli::Outcome::fail(cli::kStoreProblem,
+                                       "the running Nimbus Desk could not read its store and saves nothing over it"));
+    const Clock &clock = window_.clock();
+
+    if (change.kind == ChangeRequest::Kind::Add) {
+        TNimbusNode *parent = nullptr;
+        if (cli::Outcome found = cli::findParent(*store, change.id, parent); !found)
+            return fail(found);
+        auto node = std::make_unique<TNimbusNode>("new");
+        cli::initNewTopic(*node, *parent, change.title, clock);
+        if (cli::Outcome applied = cli::applyFields(*node, change.fields, clock); !applied)
+            return fail(applied);
+        const int unique = store->NextUnique();
+        if (unique < 0)
+            return fail(cli::Outcome::fail(cli::kStoreProblem, "no id could be taken from " + store->UniqueFileName()));
+        node->uni = std::to_string(unique);
+        answer.id = node->uni;
+        TNimbusNode *made = tree->insertTopic(parent, std::move(node));
+        if (!made)
+            return fail(cli::Outcome::fail(cli::kStoreProblem, "the id " + answer.id + " is already in use"));
+        tree->nodeEdited(made);
+    } else {
+        TNimbusNode *node = nullptr;
+        if (cli::Outcome found = cli::checkTarget(*store, change.id, node); !found)
+            return fail(found);
+        answer.id = node->uni;
+        cli::Outcome applied;
+        if (change.kind == ChangeRequest::Kind::Done)
+            applied = cli::completeTopic(*node, clock);
+        else if (change.kind == ChangeRequest::Kind::Set)
+            applied = cli::applyFields(*node, change.fields, clock);
+        else
+            applied = cli::checkRemovable(*node);
+        if (!applied)
+            return fail(applied);
+        if (change.kind == ChangeRequest::Kind::Remove)
+            tree->removeNode(node);
+        else
+            tree->nodeEdited(node);
+    }
+    // The summary's counts follow at once, and the window's own save writes the store.
+    if (auto *summary = window_.summaryPage())
+        summary->RefreshGroups();
+    window_.SaveAll();
+    // The list of new topics is kept at close; written now too, so that nimbus-cli's own
+    // "new" list and count agree with the window's.
+    if (change.kind == ChangeRequest::Kind::Add && window_.summaryLists())
+        window_.summaryLists()->SaveRecentLists(*store);
+    if (store->modified)
+        return fail(cli::Outcome::fail(cli::kStoreProblem,
+                                       "the change was made in Nimbus Desk, but its store could not be written "
+                                       "(see its main log); it is written with the next save"));
+    return answer;
+}
+
+} // namespace nimbus

@@ -1,0 +1,163 @@
+// The real nimbus-cli on real data folders while the program does not run: every command and
+// format, and the statuses and messages of bad dates, unknown ids and damaged stores, which
+// change nothing.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "CliRun.h"
+
+using nimbus::test::CliHome;
+using nimbus::test::readFile;
+using nimbus::test::writeFile;
+
+namespace {
+
+std::map<std::string, std::string> snapshot(const std::string &folder)
+{
+    std::map<std::string, std::string> files;
+    for (const auto &entry : std::filesystem::recursive_directory_iterator(folder))
+        files[entry.path().string()] = entry.is_regular_file() ? readFile(entry.path()) : "";
+    return files;
+}
+
+} // namespace
+
+TEST(CliOffline, AddSetDoneRemoveWriteTheStoreWithOldVersions)
+{
+    CliHome home;
+    auto added = home.run({"add", "Pay Rent", "--due", "2020-01-05", "--priority", "2"});
+    ASSERT_EQ(added.status, 0) << added.err;
+    EXPECT_EQ(added.out, "Added 1\n");
+    EXPECT_NE(home.store().find("text=Pay Rent"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(home.data + "Structure(1).dat"));
+    EXPECT_NE(readFile(home.data + "strnew.dat").find("1"), std::string::npos);
+
+    auto sub = home.run({"add", "Receipt", "--under", "1", "--type", "note"});
+    ASSERT_EQ(sub.status, 0) << sub.err;
+
+    auto overdue = home.run({"list", "overdue", "--format", "tsv"});
+    EXPECT_EQ(overdue.status, 0);
+    EXPECT_EQ(overdue.out.substr(0, overdue.out.find('\t', overdue.out.find('\t') + 1)), "1\tTopics/Pay Rent");
+    auto below = home.run({"list", "--under", "1", "--format", "json"});
+    EXPECT_EQ(below.status, 0);
+    EXPECT_NE(below.out.find("\"path\":\"Topics/Pay Rent/Receipt\""), std::string::npos) << below.out;
+    EXPECT_NE(below.out.find("\"status\":\"Information topic\""), std::string::npos);
+
+    ASSERT_EQ(home.run({"set", "1", "urgent=yes", "title=Pay the rent"}).status, 0);
+    auto urgent = home.run({"list", "urgent"});
+    EXPECT_NE(urgent.out.find("Topics/Pay the rent"), std::string::npos) << urgent.out;
+
+    ASSERT_EQ(home.run({"done", "1"}).status, 0);
+    EXPECT_EQ(home.run({"list", "overdue"}).status, 1); // nothing overdue any more
+    auto shown = home.run({"show", "1"});
+    EXPECT_EQ(shown.status, 0);
+    EXPECT_NE(shown.out.find("Complete:  100%"), std::string::npos) << shown.out;
+
+    ASSERT_EQ(home.run({"remove", "1"}).status, 0);
+    EXPECT_EQ(home.store().find("uni=1\r\n"), std::string::npos);
+    EXPECT_EQ(home.store().find("uni=2\r\n"), std::string::npos); // the topic below went with it
+    EXPECT_EQ(home.run({"show", "2"}).status, 1);
+}
+
+TEST(CliOffline, SummaryCountsAndStatusBarObject)
+{
+    CliHome home;
+    ASSERT_EQ(home.run({"add", "Late", "--due", "2020-01-05"}).status, 0);
+    ASSERT_EQ(home.run({"add", "Flagged", "--urgent"}).status, 0);
+    auto text = home.run({"summary"});
+    EXPECT_EQ(text.status, 0);
+    EXPECT_NE(text.out.find("Overdue: 1\n"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("Urgent: 1\n"), std::string::npos);
+    EXPECT_NE(text.out.find("New: 2\n"), std::string::npos);
+    auto json = home.run({"summary", "--format", "json"});
+    EXPECT_EQ(json.status, 0);
+    EXPECT_EQ(json.out.find("{\"text\":"), 0u) << json.out;
+    EXPECT_NE(json.out.find("\"class\":\"overdue\""), std::string::npos);
+    EXPECT_NE(json.out.find("\"overdue\":1"), std::string::npos);
+    EXPECT_EQ(json.out.back(), '\n');
+    EXPECT_EQ(json.out.find('\n'), json.out.size() - 1); // one line for the status bar
+}
+
+TEST(CliOffline, EveryListAndFormatAnswersAndHelpCoversEveryCommand)
+{
+    CliHome home;
+    ASSERT_EQ(home.run({"add", "Soon", "--due", "tomorrow"}).status, 0);
+    for (const char *list : {"deadlines", "overdue", "urgent", "today", "week", "in-progress", "waiting",
+                             "events", "new", "changes", "favourites", "all"})
+        for (const char *format : {"text", "json", "tsv"}) {
+            auto r = home.run({"list", list, "--format", format, "--sort", "title"});
+            EXPECT_TRUE(r.status == 0 || r.status == 1) << list << " " << format << ": " << r.err;
+            if (std::string(format) == "json")
+                EXPECT_EQ(r.out.front(), '[') << list;
+        }
+    EXPECT_NE(home.run({"list", "week"}).out.find("Soon"), std::string::npos);
+    EXPECT_NE(home.run({"list", "deadlines", "--type", "task"}).out.find("Soon"), std::string::npos);
+    EXPECT_EQ(home.run({"list", "all", "--section", "Topics", "--type", "event"}).status, 1);
+    for (const char *command : {"summary", "list", "show", "add", "done", "set", "remove"}) {
+        auto help = home.run({command, "--help"});
+        EXPECT_EQ(help.status, 0) << command;
+        EXPECT_EQ(help.out.find(std::string("Usage: nimbus-cli ") + command), 0u) << help.out;
+    }
+    EXPECT_EQ(home.run({"--help"}).status, 0);
+    EXPECT_EQ(home.run({}).status, 2);
+    EXPECT_EQ(home.run({"frobnicate"}).status, 2);
+}
+
+TEST(CliOffline, BadInputUnknownIdsAndDamageChangeNothing)
+{
+    CliHome home;
+    ASSERT_EQ(home.run({"add", "Keep"}).status, 0);
+    const auto before = snapshot(home.data);
+
+    struct Case {
+        std::vector<std::string> words;
+        int status;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {{"add", "X", "--due", "30/02/2024"}, 2, "\"30/02/2024\" is not a date"},
+        {{"add", "X", "--due", "2024-03-05", "25:00"}, 2, "is not a time of day"},
+        {{"add", "X", "--under", "999"}, 1, "no topic has the id 999"},
+        {{"set", "999", "priority=2"}, 1, "no topic has the id 999"},
+        {{"set", "1", "priority=12"}, 2, "priority takes"},
+        {{"set", "1", "colour=red"}, 2, "unknown field"},
+        {{"done", "999"}, 1, "no topic has the id 999"},
+        {{"remove", "999"}, 1, "no topic has the id 999"},
+        {{"list", "someday"}, 2, "unknown list"},
+        {{"list", "--format", "xml"}, 2, "--format takes"},
+        {{"show", "999"}, 1, "no topic has the id 999"},
+    };
+    for (const Case &c : cases) {
+        auto r = home.run(c.words);
+        EXPECT_EQ(r.status, c.status) << c.words[0] << " " << c.words[1];
+        EXPECT_NE(r.err.find("nimbus-cli: "), std::string::npos);
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_TRUE(r.out.empty()) << r.out;
+    }
+    EXPECT_EQ(snapshot(home.data), before);
+
+    // A store cut short in the middle of a line: every command says so and nothing is written.
+    std::string cut = home.store();
+    cut.resize(cut.size() - 3);
+    writeFile(home.data + "Structure.dat", cut);
+    const auto damaged = snapshot(home.data);
+    for (const auto &words : std::vector<std::vector<std::string>>{
+             {"summary"}, {"list", "all"}, {"show", "1"}, {"add", "Y"}, {"done", "1"}, {"remove", "1"}}) {
+        auto r = home.run(words);
+        EXPECT_EQ(r.status, 3) << words[0];
+        EXPECT_NE(r.err.find("is damaged"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(snapshot(home.data), damaged);
+}
+
+TEST(CliOffline, MissingDataFolderIsAStoreProblem)
+{
+    CliHome home(false);
+    auto r = home.run({"summary"});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("there is no data folder"), std::string::npos) << r.err;
+    EXPECT_EQ(home.run({"add", "X"}).status, 3);
+    EXPECT_FALSE(std::filesystem::exists(home.data));
+}

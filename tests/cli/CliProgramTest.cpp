@@ -1,0 +1,97 @@
+// nimbus-cli while the real program runs (offscreen): changes go to it over the channel, it
+// applies them as the user's own and its save writes the store; twenty nimbus-cli processes
+// adding at once lose nothing.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <set>
+
+#include "CliRun.h"
+#include "support/ChildProcess.h"
+
+using namespace std::chrono_literals;
+using nimbus::test::ChildProcess;
+using nimbus::test::CliHome;
+using nimbus::test::readFile;
+using nimbus::test::waitFor;
+
+namespace {
+
+struct RunningProgram {
+    const CliHome &home;
+    std::unique_ptr<ChildProcess> nimbus;
+    explicit RunningProgram(const CliHome &h) : home(h)
+    {
+        nimbus = std::make_unique<ChildProcess>(
+            NIMBUS_EXECUTABLE, std::vector<std::string>{},
+            std::vector<std::string>{"HOMEDRIVE=" + home.home, "HOME=" + home.home, "QT_QPA_PLATFORM=offscreen",
+                                     "NIMBUS_CHANNEL_DIR=" + home.channels});
+        EXPECT_TRUE(waitFor([&] { return log().find("Nimbus Desk started") != std::string::npos; }, 30s)) << log();
+    }
+    ~RunningProgram()
+    {
+        nimbus->signal(SIGTERM);
+        EXPECT_TRUE(nimbus->waitForExit(30s));
+    }
+    std::string log() const { return readFile(home.data + "MainLog.txt"); }
+};
+
+int countOf(const std::string &text, const std::string &what)
+{
+    int n = 0;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
+} // namespace
+
+TEST(CliWithProgram, ChangesGoThroughTheProgramAndItsSave)
+{
+    CliHome home;
+    RunningProgram program(home);
+
+    auto added = home.run({"add", "Live Topic", "--due", "2020-01-05", "--priority", "3"});
+    ASSERT_EQ(added.status, 0) << added.err;
+    const std::string id = added.out.substr(6, added.out.size() - 7);
+    // The program made it: its log says so, and its own save already wrote the store.
+    EXPECT_NE(program.log().find("Topic " + id + ": topic-add from nimbus-cli"), std::string::npos);
+    EXPECT_NE(home.store().find("text=Live Topic"), std::string::npos);
+    EXPECT_NE(home.run({"list", "overdue"}).out.find("Topics/Live Topic"), std::string::npos);
+
+    ASSERT_EQ(home.run({"set", id, "title=Renamed Live", "urgent=yes"}).status, 0);
+    EXPECT_NE(home.store().find("text=Renamed Live"), std::string::npos);
+    ASSERT_EQ(home.run({"done", id}).status, 0);
+    EXPECT_NE(home.run({"show", id}).out.find("Task completed"), std::string::npos);
+
+    // Refusals come back from the program with the same statuses, and change nothing.
+    const std::string before = home.store();
+    auto unknown = home.run({"done", "999"});
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_NE(unknown.err.find("no topic has the id 999"), std::string::npos) << unknown.err;
+    auto section = home.run({"remove", "STD020x"});
+    EXPECT_EQ(section.status, 1);
+    EXPECT_EQ(home.store(), before);
+
+    ASSERT_EQ(home.run({"remove", id}).status, 0);
+    EXPECT_EQ(home.store().find("text=Renamed Live"), std::string::npos);
+}
+
+TEST(CliWithProgram, TwentyConcurrentAddsLoseNone)
+{
+    CliHome home;
+    RunningProgram program(home);
+    std::string script;
+    for (int i = 0; i < 20; ++i)
+        script += home.commandLine({"add", "Parallel " + std::to_string(i)}) + " >/dev/null 2>&1 || echo failed &\n";
+    script += "wait\n";
+    const std::string out = home.root / "parallel.out";
+    ASSERT_EQ(std::system(("(" + script + ") >" + nimbus::test::shellQuoted(out)).c_str()), 0);
+    EXPECT_EQ(readFile(out), "") << "some nimbus-cli add failed";
+    const std::string store = home.store();
+    std::set<std::string> ids;
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(countOf(store, "text=Parallel " + std::to_string(i) + "\r\n"), 1) << i;
+    EXPECT_EQ(countOf(program.log(), "topic-add from nimbus-cli"), 20);
+}
