@@ -41,11 +41,30 @@ MainTreeView::MainTreeView(QWidget *parent) : QTreeView(parent)
     header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setTextElideMode(Qt::ElideRight);
-    // Qt paints the selection of the branch area itself: in the row's selected colour.
+    followPalette();
+}
+
+void MainTreeView::followPalette()
+{
+    // Qt paints the selection of the branch area itself: in the row's selected colour, light
+    // or dark as the desktop is.
+    const look::TreeLook &look = treelook::lookFor(palette());
+    const QColor selected = treelook::toQColor(look.selectedBackground);
+    const QColor caption = treelook::toQColor(look.topicCaption);
+    if (palette().color(QPalette::Highlight) == selected &&
+        palette().color(QPalette::HighlightedText) == caption)
+        return;
     QPalette colours = palette();
-    colours.setColor(QPalette::Highlight, treelook::selectedBackground());
-    colours.setColor(QPalette::HighlightedText, treelook::topicCaption());
+    colours.setColor(QPalette::Highlight, selected);
+    colours.setColor(QPalette::HighlightedText, caption);
     setPalette(colours);
+}
+
+void MainTreeView::changeEvent(QEvent *event)
+{
+    QTreeView::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        followPalette();
 }
 
 void MainTreeView::setTopicModel(TopicTreeModel *model)
@@ -137,13 +156,14 @@ void MainTreeView::drawRow(QPainter *painter, const QStyleOptionViewItem &option
                            const QModelIndex &index) const
 {
     // The whole row's width, indentation included, takes the row's background.
-    QColor background = treelook::plainBackground();
+    const look::TreeLook &look = treelook::lookFor(palette());
+    look::Rgb background = look.plainBackground;
     if (selectionModel() && selectionModel()->isSelected(index))
-        background = treelook::selectedBackground();
+        background = look.selectedBackground;
     else if (bandedRow(option.rect.top() / treelook::kRowHeight))
-        background = treelook::bandBackground();
+        background = look.bandBackground;
     painter->fillRect(QRect(0, option.rect.top(), viewport()->width(), option.rect.height()),
-                      background);
+                      treelook::toQColor(background));
     QStyleOptionViewItem plain = option;
     plain.state &= ~QStyle::State_Selected; // the background above shows the selection
     QTreeView::drawRow(painter, plain, index);

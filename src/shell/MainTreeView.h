@@ -72,8 +72,10 @@ protected:
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void followPalette();
     bool acceptsDrop(const QPoint &viewportPos) const;
 
     TopicTreeModel *model_ = nullptr;

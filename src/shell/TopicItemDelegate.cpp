@@ -30,17 +30,6 @@ int depthOf(QModelIndex index)
 
 } // namespace
 
-QColor TopicItemDelegate::captionColour(const TNimbusNode &node)
-{
-    if (node.lev == 0)
-        return treelook::sectionCaption();
-    if (node.urgent)
-        return treelook::urgentCaption();
-    if (node.ttype == kTopicTask && node.status == kStatusCompleted)
-        return treelook::completedCaption();
-    return treelook::topicCaption();
-}
-
 bool TopicItemDelegate::captionBold(const TNimbusNode &node, int depth)
 {
     return node.lev == 0 || depth == 1 || depth == 2;
@@ -62,13 +51,14 @@ void TopicItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     QFont font = option.font;
     font.setBold(captionBold(*node, depthOf(index)));
     painter->setFont(font);
-    painter->setPen(captionColour(*node));
+    const look::TreeLook &colours = treelook::lookFor(option.palette);
+    painter->setPen(treelook::toQColor(look::captionColour(colours, *node)));
     const QRect textRect = rect.adjusted(2 + kIconSize + kIconGap, 0, -2, 0);
     const QString text =
         QFontMetrics(font).elidedText(index.data().toString(), Qt::ElideRight, textRect.width());
     painter->drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, text);
     if (option.state & QStyle::State_HasFocus) {
-        painter->setPen(QPen(QColor(150, 150, 150), 1, Qt::DotLine));
+        painter->setPen(QPen(treelook::toQColor(colours.focusFrame), 1, Qt::DotLine));
         painter->drawRect(rect.adjusted(0, 0, -1, -1));
     }
     painter->restore();

@@ -19,8 +19,7 @@ public:
     void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
                               const QModelIndex &index) const override;
 
-    // Caption colour and boldness of a node at a depth, as the tree shows it.
-    static QColor captionColour(const TNimbusNode &node);
+    // Caption boldness of a node at a depth, as the tree shows it.
     static bool captionBold(const TNimbusNode &node, int depth);
 };
 

@@ -1,40 +1,32 @@
-// Colours and sizes of the topic tree's rows, shared by the tree and the grids beside it.
+// Colours and sizes of the topic tree's rows, shared by the tree and the grids beside it. The
+// colours follow the desktop: the documented light set, or the dark set under a dark palette.
 #pragma once
 
 #include <QColor>
+#include <QPalette>
+
+#include "shell/core/TreeLook.h"
 
 namespace nimbus::treelook {
 
 constexpr int kRowHeight = 20; // every tree row, and so every grid row beside it
 constexpr int kIndent = 24;    // pixels per level
 
-inline QColor selectedBackground()
+inline QColor toQColor(look::Rgb colour)
 {
-    return {229, 229, 229};
+    return {colour.red, colour.green, colour.blue};
 }
-inline QColor bandBackground()
+
+inline look::Shade shadeOf(const QPalette &palette)
 {
-    return {232, 244, 244};
+    const QColor base = palette.color(QPalette::Base);
+    return look::shadeFor({base.red(), base.green(), base.blue()});
 }
-inline QColor plainBackground()
+
+// The colour set for a widget's palette.
+inline const look::TreeLook &lookFor(const QPalette &palette)
 {
-    return {255, 255, 255};
-}
-inline QColor sectionCaption()
-{
-    return {16, 16, 16};
-}
-inline QColor urgentCaption()
-{
-    return {255, 0, 0};
-}
-inline QColor completedCaption()
-{
-    return {0, 128, 0};
-}
-inline QColor topicCaption()
-{
-    return {0, 0, 128};
+    return look::treeLook(shadeOf(palette));
 }
 
 } // namespace nimbus::treelook

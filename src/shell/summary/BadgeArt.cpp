@@ -238,8 +238,11 @@ QPixmap BadgeArt::Badge(Group group, bool highlighted, qreal devicePixelRatio)
     return pixmap;
 }
 
-QPixmap BadgeArt::Sky(QSize size, qreal devicePixelRatio)
+QPixmap BadgeArt::Sky(QSize size, qreal devicePixelRatio, look::Shade shade)
 {
+    const look::TreeLook &colours = look::treeLook(shade);
+    const bool night = shade == look::Shade::Dark;
+    const auto rgb = [](look::Rgb c) { return QColor(c.red, c.green, c.blue); };
     const QSize logical = size.expandedTo(QSize(1, 1));
     QPixmap pixmap(logical * devicePixelRatio);
     pixmap.setDevicePixelRatio(devicePixelRatio);
@@ -249,15 +252,16 @@ QPixmap BadgeArt::Sky(QSize size, qreal devicePixelRatio)
     const qreal h = logical.height();
 
     QLinearGradient sky(QPointF(0, 0), QPointF(0, h));
-    sky.setColorAt(0.0, QColor(28, 78, 150));
-    sky.setColorAt(0.55, QColor(78, 138, 204));
-    sky.setColorAt(1.0, QColor(172, 208, 236));
+    sky.setColorAt(0.0, rgb(colours.skyTop));
+    sky.setColorAt(0.55, rgb(colours.skyMiddle));
+    sky.setColorAt(1.0, rgb(colours.skyBottom));
     p.fillRect(QRectF(0, 0, w, h), sky);
 
-    // Sun glow in the upper right corner.
+    // Sun glow (at night a faint moon glow) in the upper right corner.
+    const int glow = night ? 3 : 1;
     QRadialGradient sun(QPointF(w * 0.88, h * 0.08), h * 0.45);
-    sun.setColorAt(0.0, QColor(255, 250, 220, 150));
-    sun.setColorAt(0.25, QColor(255, 240, 200, 60));
+    sun.setColorAt(0.0, QColor(255, 250, 220, 150 / glow));
+    sun.setColorAt(0.25, QColor(255, 240, 200, 60 / glow));
     sun.setColorAt(1.0, QColor(255, 240, 200, 0));
     p.fillRect(QRectF(0, 0, w, h), sun);
 
@@ -294,8 +298,8 @@ QPixmap BadgeArt::Sky(QSize size, qreal devicePixelRatio)
             const QPointF centre(puff.x * w, puff.y * h);
             const qreal r = puff.r * scale;
             QRadialGradient g(centre, r);
-            g.setColorAt(0.0, QColor(255, 255, 255, 120));
-            g.setColorAt(0.6, QColor(255, 255, 255, 70));
+            g.setColorAt(0.0, QColor(255, 255, 255, 120 / (glow * 2 - 1)));
+            g.setColorAt(0.6, QColor(255, 255, 255, 70 / (glow * 2 - 1)));
             g.setColorAt(1.0, QColor(255, 255, 255, 0));
             p.setBrush(g);
             p.drawEllipse(centre, r, r);

@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QSize>
 
+#include "shell/core/TreeLook.h"
 #include "store/SummaryRules.h"
 
 namespace nimbus::summarypage {
@@ -18,8 +19,9 @@ class BadgeArt {
 public:
     // A badge picture at the given device pixel ratio; highlighted pictures glow.
     static QPixmap Badge(summary::Group group, bool highlighted, qreal devicePixelRatio);
-    // The sky for a page of the given logical size.
-    static QPixmap Sky(QSize size, qreal devicePixelRatio);
+    // The sky for a page of the given logical size: a day sky, or a night sky with faint clouds
+    // on a dark desktop, so that the white labels stay readable.
+    static QPixmap Sky(QSize size, qreal devicePixelRatio, look::Shade shade);
 };
 
 } // namespace nimbus::summarypage

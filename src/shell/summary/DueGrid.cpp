@@ -3,6 +3,7 @@
 
 #include <QPainter>
 
+#include "shell/TreeColours.h"
 #include "store/GridCells.h"
 #include "store/TNimbusNode.h"
 
@@ -30,13 +31,13 @@ void DueGrid::DrawCell(QPainter &painter, const QRect &cell, const GridRow &row)
     if (due.priority > 0) {
         const int slotLeft = cell.left() + 3 * kSlotWidth;
         const QRect box(slotLeft + 2, cell.top() + 2, 14, cell.height() - 4);
-        painter.fillRect(box, QColor(229, 229, 229));
+        const look::TreeLook &look = treelook::lookFor(palette());
+        painter.fillRect(box, treelook::toQColor(look.priorityBox));
         QFont bold = painter.font();
         bold.setBold(true);
         painter.save();
         painter.setFont(bold);
-        painter.setPen(QColor(gridcells::kPriorityTextGrey, gridcells::kPriorityTextGrey,
-                              gridcells::kPriorityTextGrey));
+        painter.setPen(treelook::toQColor(look.priorityText));
         painter.drawText(QRect(slotLeft + 5, cell.top(), kSlotWidth, cell.height()),
                          Qt::AlignLeft | Qt::AlignVCenter, QString::number(due.priority));
         painter.restore();

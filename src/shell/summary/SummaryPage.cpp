@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "shell/dialogs/TformSelection.h"
+#include "shell/TreeColours.h"
 #include "shell/summary/BadgeArt.h"
 #include "shell/summary/GridIcons.h"
 #include "store/GridCells.h"
@@ -392,13 +393,17 @@ void SummaryPage::paintEvent(QPaintEvent *)
 {
     refreshPictures();
     const qreal ratio = devicePixelRatioF();
+    const look::Shade shade = treelook::shadeOf(palette());
     if (sky_.isNull() || sky_.deviceIndependentSize().toSize() != size() ||
-        sky_.devicePixelRatio() != ratio)
-        sky_ = BadgeArt::Sky(size(), ratio);
+        sky_.devicePixelRatio() != ratio || skyShade_ != shade) {
+        sky_ = BadgeArt::Sky(size(), ratio, shade);
+        skyShade_ = shade;
+    }
     QPainter painter(this);
     painter.drawPixmap(0, 0, sky_);
     // A quiet hint at the foot of the page.
-    painter.setPen(QColor(20, 50, 100, 190));
+    const look::Rgb hint = look::treeLook(shade).summaryHint;
+    painter.setPen(QColor(hint.red, hint.green, hint.blue, 190));
     painter.drawText(rect().adjusted(0, 0, -12, -8), Qt::AlignRight | Qt::AlignBottom,
                      QStringLiteral("Click a badge to list its topics; click the sky to close"));
 }

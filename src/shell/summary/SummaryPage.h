@@ -15,6 +15,7 @@
 
 #include "store/DeadlineTick.h"
 #include "store/SummaryLayout.h"
+#include "shell/core/TreeLook.h"
 #include "store/SummaryRules.h"
 
 class QLabel;
@@ -109,6 +110,7 @@ private:
     bool afterDoubleClick_ = false;
     QPointer<QWidget> focusBefore_; // where the keys go back to when the page closes
     QPixmap sky_;
+    look::Shade skyShade_ = look::Shade::Light;
     qreal pictureRatio_ = 0;
 };
 

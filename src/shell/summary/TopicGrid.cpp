@@ -8,21 +8,13 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "shell/TreeColours.h"
 #include "shell/summary/TopicGridAccessible.h"
 #include "store/GridCells.h"
 #include "store/TNimbusNode.h"
 #include "store/TopicCodes.h"
 
 namespace nimbus::summarypage {
-
-namespace {
-
-QColor toQColor(int colour)
-{
-    return QColor(colourRed(colour), colourGreen(colour), colourBlue(colour));
-}
-
-} // namespace
 
 TopicGrid::TopicGrid(const QString &heading, QWidget *parent) : QWidget(parent), heading_(heading)
 {
@@ -68,14 +60,16 @@ void TopicGrid::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     const QRect dirty = event->rect();
-    painter.fillRect(dirty, Qt::white);
+    const look::TreeLook &look = treelook::lookFor(palette());
+    painter.fillRect(dirty, treelook::toQColor(look.plainBackground));
     painter.setClipRect(QRect(0, kHeaderHeight, width(), height() - kHeaderHeight));
     for (const GridRow &row : rows_) {
         const QRect cell(0, kHeaderHeight + row.top, width(), row.height);
         if (!row.node || !cell.intersects(dirty))
             continue;
-        painter.fillRect(cell,
-                         toQColor(gridcells::RowBackground(row.selected, row.node->rowShade)));
+        painter.fillRect(cell, treelook::toQColor(row.selected              ? look.selectedBackground
+                                                  : row.node->rowShade == 1 ? look.bandBackground
+                                                                            : look.plainBackground));
         DrawCell(painter, cell, row);
     }
     painter.setClipping(false);
@@ -85,14 +79,15 @@ void TopicGrid::paintEvent(QPaintEvent *event)
 
 void TopicGrid::drawHeading(QPainter &painter)
 {
+    const look::TreeLook &look = treelook::lookFor(palette());
     const QRect header(0, 0, width(), kHeaderHeight);
     QLinearGradient shade(header.topLeft(), header.bottomLeft());
-    shade.setColorAt(0, QColor(250, 250, 250));
-    shade.setColorAt(1, QColor(228, 230, 234));
+    shade.setColorAt(0, treelook::toQColor(look.headingTop));
+    shade.setColorAt(1, treelook::toQColor(look.headingBottom));
     painter.fillRect(header, shade);
-    painter.setPen(QColor(190, 192, 198));
+    painter.setPen(treelook::toQColor(look.headingLine));
     painter.drawLine(header.bottomLeft(), header.bottomRight());
-    painter.setPen(QColor(50, 50, 60));
+    painter.setPen(treelook::toQColor(look.headingText));
     painter.drawText(header, Qt::AlignCenter, heading_);
 }
 

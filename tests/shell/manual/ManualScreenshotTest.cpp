@@ -3,6 +3,12 @@
 #include <QApplication>
 #include <cctype>
 #include <QDir>
+#include <QAbstractButton>
+#include <QHash>
+#include <QMenu>
+#include <QSet>
+#include <QLabel>
+#include <QPalette>
 #include <QFile>
 #include <QRegularExpression>
 #include <QPushButton>
@@ -13,7 +19,9 @@
 
 #include "shell/PageArea.h"
 #include "shell/MainLayout.h"
+#include "shell/MainTreeView.h"
 #include "shell/TreeActions.h"
+#include "shell/core/TreeLook.h"
 #include "shell/checklist/ChecklistPage.h"
 #include "shell/core/TAppPaths.h"
 #include "shell/dialogs/TformProgress.h"
@@ -23,6 +31,8 @@
 #include "shell/pages/FakePagePrompts.h"
 #include "shell/pages/TopicPage.h"
 #include "shell/software/SoftwarePanel.h"
+#include "shell/summary/InfoGrid.h"
+#include "shell/summary/InfoGrids.h"
 #include "shell/summary/SummaryPage.h"
 #include "shell/tree/WindowFixture.h"
 #include "store/TopicOptions.h"
@@ -40,7 +50,78 @@ const DateTime kNow = DateTime::fromCivil(2026, 3, 10, 9, 30, 0);
 const char *const kScreenshots[] = {
     "main-window.png", "first-run.png",  "details-page.png", "checklist.png",  "summary-page.png",
     "network-page.png", "about-page.png", "topic-options.png", "viewer.png",
+    "main-window-dark.png", "summary-page-dark.png",
 };
+
+// A dark desktop palette, as dark themes set it.
+QPalette darkPalette()
+{
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(45, 45, 48));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Base, QColor(30, 30, 32));
+    dark.setColor(QPalette::AlternateBase, QColor(40, 40, 44));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::Button, QColor(50, 50, 54));
+    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    dark.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
+    return dark;
+}
+
+QRgb rgbOf(look::Rgb c)
+{
+    return qRgb(c.red, c.green, c.blue);
+}
+
+double contrast(QRgb a, QRgb b)
+{
+    return look::contrastRatio({qRed(a), qGreen(a), qBlue(a)}, {qRed(b), qGreen(b), qBlue(b)});
+}
+
+// What a reader sees in an area of a picture: the colour most of it has (the background) and
+// the colour that stands out most from it (the cores of the text's strokes).
+struct Reading {
+    QRgb background = 0;
+    QRgb text = 0;
+    QPoint where; // a pixel of the text's colour
+    double ratio() const { return contrast(text, background); }
+};
+
+Reading readArea(const QImage &image, const QRect &area)
+{
+    QHash<QRgb, int> counts;
+    const QRect inside = area & image.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            ++counts[image.pixel(x, y) | 0xff000000];
+    Reading reading;
+    int most = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (it.value() > most) {
+            most = it.value();
+            reading.background = it.key();
+        }
+    reading.text = reading.background;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (contrast(it.key(), reading.background) > reading.ratio())
+            reading.text = it.key();
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            if ((image.pixel(x, y) | 0xff000000) == reading.text)
+                return reading.where = QPoint(x, y), reading;
+    return reading;
+}
+
+QString describe(const Reading &r)
+{
+    return QStringLiteral("text #%1 (at %4,%5) on #%2: %3:1")
+        .arg(r.text & 0xffffff, 6, 16, QLatin1Char('0'))
+        .arg(r.background & 0xffffff, 6, 16, QLatin1Char('0'))
+        .arg(r.ratio(), 0, 'f', 2)
+        .arg(r.where.x())
+        .arg(r.where.y());
+}
 
 class ManualPrompts : public FakePrompts {
 public:
@@ -187,15 +268,6 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         TreeController &tree = *window->treeController();
 
-        tree.selectNode(findNamed(*window, "Quarterly report"));
-        tree.timerTreeTick();
-        QVERIFY(save(window.get(), "main-window.png"));
-
-        window->summaryPage()->buttonSummaryClick();
-        QVERIFY(window->mainLayout()->summaryShown());
-        QVERIFY(save(window.get(), "summary-page.png"));
-        window->mainLayout()->showSummary(false);
-
         tree.selectNode(window->store()->Find("STD0002"));
         QCOMPARE(window->pageArea()->currentPageName(), QStringLiteral("panelNetwork"));
         QVERIFY(save(window.get(), "network-page.png"));
@@ -217,6 +289,184 @@ private slots:
         QVERIFY(viewer);
         viewer->resize(760, 420);
         QVERIFY(save(viewer, "viewer.png"));
+        window->close();
+    }
+
+    // Captions on their rows, the due grid's text and the summary's labels, read from the
+    // pixels of the real window: the documented colours under a light palette, and 4.5:1 or
+    // better under a dark one.
+    void colourContrastUnderLightAndDarkPalettes_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("light") << false;
+        QTest::newRow("dark") << true;
+    }
+    void colourContrastUnderLightAndDarkPalettes()
+    {
+        QFETCH(bool, dark);
+        const QPalette original = QApplication::palette();
+        if (dark)
+            QApplication::setPalette(darkPalette());
+        Installation install;
+        writeSampleStore(dataFolder(install.dir), install.clock);
+        auto window = install.open();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        TreeController &tree = *window->treeController();
+        tree.selectNode(findNamed(*window, "Quarterly report"));
+        tree.timerTreeTick();
+        const look::TreeLook &colours = look::treeLook(dark ? look::Shade::Dark : look::Shade::Light);
+
+        MainTreeView *view = tree.treeMain();
+        const QImage rows = view->viewport()->grab().toImage();
+        struct Caption {
+            const char *text;
+            look::Rgb caption;
+            look::Rgb background;
+        };
+        // Bold captions (sections, depth 1 and 2) have strokes whole pixels wide to read; rows
+        // alternate from a band on the first.
+        const Caption captions[] = {
+            {"Topics", colours.sectionCaption, colours.bandBackground},
+            {"Work", colours.topicCaption, colours.plainBackground},
+            {"Quarterly report", colours.topicCaption, colours.selectedBackground},
+            {"Prepare budget review", colours.urgentCaption, colours.plainBackground},
+        };
+        for (const Caption &caption : captions) {
+            const QModelIndexList found =
+                view->model()->match(view->model()->index(0, 0), Qt::DisplayRole,
+                                     QString::fromLatin1(caption.text), 1,
+                                     Qt::MatchExactly | Qt::MatchRecursive);
+            QVERIFY2(found.size() == 1, caption.text);
+            const QRect row = view->visualRect(found.first());
+            // Right of the type icon: the caption alone.
+            const Reading reading = readArea(rows, row.adjusted(22, 0, 0, 0));
+            const QString seen = QString::fromLatin1(caption.text) + ": " + describe(reading);
+            // The row's background is its colour, and the text's strokes are its colour.
+            QVERIFY2(reading.background == rgbOf(caption.background), qPrintable(seen));
+            QVERIFY2(reading.text == rgbOf(caption.caption), qPrintable(seen));
+            if (dark)
+                QVERIFY2(reading.ratio() >= 4.5, qPrintable(seen));
+        }
+
+        // The due grid's text on the schedule's highlight ("Renew car insurance": 2 days).
+        summarypage::InfoGrid *due = window->infoGrids()->gridInfo;
+        const QImage cells = due->grab().toImage();
+        bool measured = false;
+        for (const summarypage::GridRow &row : due->Rows())
+            if (row.node && row.node->text == "Renew car insurance") {
+                const QRect cell(2, summarypage::TopicGrid::kHeaderHeight + row.top + 2,
+                                 due->width() - 4, row.height - 4);
+                const Reading reading = readArea(cells, cell);
+                const QString seen = QStringLiteral("due cell: ") + describe(reading);
+                QVERIFY2(reading.text == rgbOf(colours.dueText), qPrintable(seen));
+                if (dark)
+                    QVERIFY2(reading.ratio() >= 4.5, qPrintable(seen));
+                measured = true;
+            }
+        QVERIFY(measured);
+        QVERIFY(save(window.get(), dark ? "main-window-dark.png" : "main-window.png"));
+
+        window->summaryPage()->buttonSummaryClick();
+        QVERIFY(window->mainLayout()->summaryShown());
+        QVERIFY(save(window.get(), dark ? "summary-page-dark.png" : "summary-page.png"));
+        if (dark) {
+            // The badges' labels on the night sky.
+            const QImage page = window->summaryPage()->grab().toImage();
+            for (int i = 0; i < summary::kGroupCount; ++i) {
+                const QLabel *label = window->summaryPage()->Label(summary::groupAt(i));
+                const Reading reading = readArea(page, label->geometry());
+                QVERIFY2(reading.ratio() >= 4.5,
+                         qPrintable(label->text() + ": " + describe(reading)));
+            }
+        }
+        window->mainLayout()->showSummary(false);
+        window->close();
+        QApplication::setPalette(original);
+    }
+
+    // The manual's menu items, buttons and keys are the window's: each name it presents (class
+    // "menu" and "button", keys in class "keys") is an action or button of the running window,
+    // and every item of the tree's menu is in the manual.
+    void theManualNamesTheWindowsActionsAndKeys()
+    {
+        const QString manual = readText(QStringLiteral(NIMBUS_MANUAL_SOURCE "Nimbus Desk.html"));
+        const auto marked = [&manual](const char *kind) {
+            QStringList names;
+            const QRegularExpression element(QStringLiteral("<b class=\"%1\">([^<]+)</b>")
+                                                 .arg(QLatin1String(kind)));
+            for (auto m = element.globalMatch(manual); m.hasNext();)
+                names << m.next().captured(1).simplified();
+            return names;
+        };
+        QStringList keys;
+        const QRegularExpression keySpan(QStringLiteral("<span class=\"keys\">(.*?)</span>"));
+        for (auto m = keySpan.globalMatch(manual); m.hasNext();)
+            keys << QString(m.next().captured(1)).remove(QRegularExpression("<[^>]+>"));
+        const QStringList menuNames = marked("menu");
+        const QStringList buttonNames = marked("button");
+        QVERIFY(menuNames.size() > 20);
+        QVERIFY(buttonNames.size() > 5);
+        QVERIFY(keys.size() >= 4);
+
+        Installation install;
+        writeSampleStore(dataFolder(install.dir), install.clock);
+        auto window = install.open();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        TreeController &tree = *window->treeController();
+        TreeActions &actions = *window->treeActions();
+
+        // Captions change with the selection: collect them over a section, a topic with
+        // sub-tasks, a favourite and a plain topic, and over the checklist's page.
+        QSet<QString> actionTexts;
+        QSet<QString> shortcuts;
+        QSet<QString> treeMenu;
+        const auto collect = [&] {
+            for (QAction *a : window->findChildren<QAction *>()) {
+                actionTexts << a->text();
+                if (!a->shortcut().isEmpty())
+                    shortcuts << a->shortcut().toString(QKeySequence::PortableText);
+            }
+            for (QAction *a : actions.popMainView->actions())
+                if (!a->isSeparator() && a->isVisible())
+                    treeMenu << a->text();
+            for (QAction *a : actions.menuRemove->actions())
+                treeMenu << a->text();
+        };
+        for (const char *name : {"Topics", "Client meetings", "Household budget", "Garden ideas"}) {
+            TNimbusNode *node = findNamed(*window, name);
+            QVERIFY2(node, name);
+            tree.selectNode(node);
+            actions.ConfigureTreeMenu();
+            collect();
+        }
+        QSet<QString> buttonTexts;
+        const auto collectButtons = [&] {
+            for (QWidget *w : QApplication::allWidgets())
+                if (auto *b = qobject_cast<QAbstractButton *>(w))
+                    buttonTexts << b->text().remove('&');
+        };
+        collectButtons();
+        for (const char *section : {"STD0003", "STD0005"}) { // preferences, product information
+            tree.selectNode(window->store()->Find(section));
+            collectButtons();
+        }
+        window->buttonMainLog->click();
+        collectButtons();
+
+        for (const QString &name : menuNames)
+            QVERIFY2(actionTexts.contains(name), qPrintable("menu item not in the window: " + name));
+        for (const QString &name : buttonNames)
+            QVERIFY2(buttonTexts.contains(name), qPrintable("button not in the window: " + name));
+        for (const QString &key : keys)
+            QVERIFY2(shortcuts.contains(key), qPrintable("no action has the key " + key));
+        for (const QString &item : treeMenu)
+            QVERIFY2(menuNames.contains(item),
+                     qPrintable("the tree menu's item is not in the manual: " + item));
+        for (QAction *a : {actions.MVSave, actions.MVRemoveItem, actions.MVMoveUp, actions.MVMoveDown})
+            QVERIFY2(keys.contains(a->shortcut().toString(QKeySequence::PortableText)),
+                     qPrintable("the manual does not give the key of " + a->text()));
         window->close();
     }
 
