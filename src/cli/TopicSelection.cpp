@@ -105,7 +105,10 @@ Outcome selectTopics(TopicSnapshot &snapshot, const ListQuery &query,
     }
 
     std::vector<TNimbusNode *> candidates;
-    if (const auto group = groupOf(query.list)) {
+    if (const auto group = groupOf(query.list); group && summary::isClassified(*group)) {
+        // The snapshot removes no node after classifying: its members are all live.
+        candidates = snapshot.lists().Members(*group);
+    } else if (group) {
         const TNimbusStructure &list = snapshot.lists().ResolveGroup(*group, store);
         for (const auto &entry : list.Entries())
             if (entry.node)

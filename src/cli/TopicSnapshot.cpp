@@ -28,7 +28,7 @@ std::string dataFolderFromEnvironment()
     return paths.DataFolder;
 }
 
-Outcome TopicSnapshot::readStore(const std::string &dataFolder)
+Outcome TopicSnapshot::readStore(const std::string &dataFolder, StructureReader::Use use)
 {
     dataFolder_ = dataFolder;
     if (!fileio::folderExists(dataFolder))
@@ -41,6 +41,7 @@ Outcome TopicSnapshot::readStore(const std::string &dataFolder)
     store_->SetFileName(file);
     store_->SetUniqueFileName(dataFolder + "StructUnique.dat");
     StructureReader reader(*store_);
+    reader.SetUse(use);
     if (!reader.ReadFile(file)) {
         const std::string why = reader.Refusal().empty() ? fileio::lastErrorText() : reader.Refusal();
         return Outcome::fail(kStoreProblem, "the topic store " + file + " cannot be read: " + why);
@@ -60,23 +61,38 @@ Outcome TopicSnapshot::readStore(const std::string &dataFolder)
 
 Outcome TopicSnapshot::loadForChange(const std::string &dataFolder)
 {
-    return readStore(dataFolder);
+    return readStore(dataFolder, StructureReader::Use::Everything);
+}
+
+Outcome TopicSnapshot::loadForReading(const std::string &dataFolder, const Clock &clock, bool recentLists,
+                                      bool titles)
+{
+    using Use = StructureReader::Use;
+    if (Outcome read = readStore(dataFolder, titles ? Use::Listing : Use::Counting); !read)
+        return read;
+    build(clock, recentLists);
+    return Outcome::ok();
 }
 
 Outcome TopicSnapshot::load(const std::string &dataFolder, const Clock &clock, bool recentLists)
 {
-    if (Outcome read = readStore(dataFolder); !read)
+    if (Outcome read = readStore(dataFolder, StructureReader::Use::Everything); !read)
         return read;
+    build(clock, recentLists);
+    return Outcome::ok();
+}
+
+void TopicSnapshot::build(const Clock &clock, bool recentLists)
+{
     // The same build as the window's: upgrades, schedules, sort keys, roll-ups and groups.
     lists_->ClearGroups();
     tree::BuildTree(*store_, tree_, clock.now(), NullStoreLog::instance(),
                     [this](TNimbusNode &node) { lists_->ClassifyNode(node); });
     lists_->FinishClassify();
     if (recentLists) {
-        lists_->SetDataFolder(dataFolder);
+        lists_->SetDataFolder(dataFolder_);
         lists_->LoadRecentLists(*store_);
     }
-    return Outcome::ok();
 }
 
 std::string TopicSnapshot::pathOf(const TNimbusNode &node)

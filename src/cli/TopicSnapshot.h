@@ -10,6 +10,7 @@
 
 #include "cli/CliStatus.h"
 #include "shell/core/TopicTree.h"
+#include "store/StructureReader.h"
 #include "store/SummaryLists.h"
 #include "store/TNimbusStructure.h"
 
@@ -27,6 +28,11 @@ public:
     // The data folder's store, its preferences (date order) and, when recentLists, the
     // recent-new and recent-change lists. Fails with kStoreProblem and the reason.
     Outcome load(const std::string &dataFolder, const Clock &clock, bool recentLists);
+    // load for the lists (titles) or the summary's counts (no titles): the same nodes, tree,
+    // schedules and groups, without the keys such work never reads (StructureReader::Use).
+    // Such a snapshot is never written back.
+    Outcome loadForReading(const std::string &dataFolder, const Clock &clock, bool recentLists,
+                           bool titles);
     // The store file alone, for a change: nothing is built. Fails as load does.
     Outcome loadForChange(const std::string &dataFolder);
 
@@ -40,7 +46,8 @@ public:
     static std::string pathOf(const TNimbusNode &node);
 
 private:
-    Outcome readStore(const std::string &dataFolder);
+    Outcome readStore(const std::string &dataFolder, StructureReader::Use use);
+    void build(const Clock &clock, bool recentLists);
 
     std::unique_ptr<TNimbusStructure> store_;
     std::unique_ptr<SummaryLists> lists_;

@@ -1,4 +1,5 @@
 // nimbus-cli: the topics of Nimbus Desk from a terminal, scripts and status bars.
+#include <cstdlib>
 #include <iostream>
 
 #include "cli/CommandTable.h"
@@ -12,8 +13,11 @@ int main(int argc, char **argv)
     const std::vector<std::string> words(argv + 1, argv + argc);
     nimbus::cli::CliContext context{nimbus::cli::dataFolderFromEnvironment(),
                                     nimbus::ipc::channelFolderFromEnvironment(),
-                                    nimbus::SystemClock::instance(), std::cout};
+                                    nimbus::SystemClock::instance(), std::cout, {}};
     const int status = nimbus::cli::CommandTable().run(words, context, std::cerr);
     std::cout.flush();
-    return status;
+    std::cerr.flush();
+    // Everything is written: the topics a read command left in the context go with the
+    // process, at once, instead of node by node.
+    std::_Exit(status);
 }

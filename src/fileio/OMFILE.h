@@ -68,6 +68,13 @@ OMFILEPtr openEnciphered(const std::string &path, const std::string &mode, int v
 // Returns the number of characters of the next line and its text, or -1 at the end.
 int readLine(OMFILE &file, std::string &text);
 
+// The next line's raw bytes (NUL bytes still in) without its terminator, as a view into the
+// content; false at the end. For readers of large files that copy only what they keep.
+bool nextLine(OMFILE &file, std::string_view &line);
+// splitPair for a line free of NUL bytes, without copying the value (a view into line); the
+// name may join a quoted part and a plain part.
+void splitPairView(std::string_view line, std::string &name, std::string_view &value);
+
 // Splits one name/value line by the separator rules (quoted names, '=' or TAB).
 void splitPair(std::string_view line, std::string &name, std::string &value);
 

@@ -25,7 +25,8 @@ std::size_t nextByte(const std::string &content, std::size_t size, std::size_t p
     return scan.at;
 }
 
-// The next line's raw bytes (NULs still in) without its terminator; false at the end.
+} // namespace
+
 bool nextLine(OMFILE &file, std::string_view &line)
 {
     const std::size_t size = std::min(file.contentSize, file.content.size());
@@ -51,6 +52,8 @@ bool nextLine(OMFILE &file, std::string_view &line)
     ++file.linesRead;
     return true;
 }
+
+namespace {
 
 // NUL bytes are dropped from a line's text (they still count towards its length).
 std::string_view withoutNuls(std::string_view line, std::string &scratch)
@@ -84,8 +87,8 @@ std::size_t findSeparator(std::string_view line, std::size_t pos)
     return std::string_view::npos;
 }
 
-// Splits a line free of NUL bytes without copying the value; the name may join a quoted part
-// and a plain part.
+} // namespace
+
 void splitPairView(std::string_view line, std::string &name, std::string_view &value)
 {
     name.clear();
@@ -106,8 +109,6 @@ void splitPairView(std::string_view line, std::string &name, std::string_view &v
     // A "=" separates and is dropped; a TAB separates and stays as the value's first byte.
     value = line.substr(line[split] == '=' ? split + 1 : split);
 }
-
-} // namespace
 
 int readLine(OMFILE &file, std::string &text)
 {

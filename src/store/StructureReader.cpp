@@ -1,6 +1,8 @@
 // Reading the store file.
 #include "store/StructureReader.h"
 
+#include <cstring>
+
 #include "fileio/OMFILE.h"
 #include "store/TNimbusStructure.h"
 #include "store/UniqueCounter.h"
@@ -51,26 +53,41 @@ bool keyOf(std::string_view name, Key &key)
     }
 }
 
+// Stamps and origins: shown on the topic's pages and written back by a save, but never read by
+// the schedule, the summary's groups, the grids' cells or the tree's sort orders.
+bool isWriteOnlyKey(Key key)
+{
+    switch (key) {
+    case Key::Cre:
+    case Key::Sta:
+    case Key::From:
+    case Key::Sent:
+    case Key::Parent:
+    case Key::Fdate:
+    case Key::FTime:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool isBlank(char c)
 {
     return static_cast<unsigned char>(c) <= ' ';
 }
 
 // Plain pairs lose leading and trailing blanks and control characters.
-void trim(std::string &s)
+std::string_view trimmed(std::string_view s)
 {
-    std::size_t end = s.size();
-    while (end > 0 && isBlank(s[end - 1]))
-        --end;
-    std::size_t start = 0;
-    while (start < end && isBlank(s[start]))
-        ++start;
-    if (start > 0 || end < s.size())
-        s = s.substr(start, end - start);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    return s;
 }
 
 // Whether a line has the "=" or TAB that separates a name from its value (after a name in
-// double quotes, when the line starts with one).
+// double quotes, when the line starts with one). The line holds no NUL.
 bool hasSeparator(std::string_view line)
 {
     std::size_t from = 0;
@@ -78,7 +95,6 @@ bool hasSeparator(std::string_view line)
         const std::size_t quote = line.find('"', 1);
         from = quote == std::string_view::npos ? line.size() : quote + 1;
     }
-    line = line.substr(0, line.find('\0'));
     return line.find_first_of("=\t", from) != std::string_view::npos;
 }
 
@@ -94,16 +110,28 @@ bool StructureReader::ReadFile(const std::string &path)
     fileio::OMFILEPtr file = fileio::openPlain(path, "R", 0);
     if (!file)
         return false;
-    std::string line;
+    // About one node per 130 bytes of file: sizing the list and its index once saves growing
+    // and rehashing them while a large store is read.
+    const std::size_t estimate = file->content.size() / 130;
+    store_.entries_.reserve(store_.entries_.size() + estimate);
+    store_.index_.reserve(store_.entries_.capacity());
+    // Each line is looked at where it lies in the file's bytes; only the values kept are copied.
+    std::string_view line;
+    std::string scratch;
     int lineNumber = 0;
-    while (fileio::readLine(*file, line) >= 0) {
+    while (fileio::nextLine(*file, line)) {
+        // NUL bytes are dropped from a line, as every reader of name=value files does.
+        if (std::memchr(line.data(), '\0', line.size()) != nullptr) {
+            scratch.assign(line);
+            std::erase(scratch, '\0');
+            line = scratch;
+        }
         if (++lineNumber == 1) {
             // A byte-order mark written by an editor is not part of the first key. A UTF-16
             // file is not a store file at all; reading it would lose every record.
-            const std::string_view first(line);
-            if (first.starts_with("\xEF\xBB\xBF")) {
-                line.erase(0, 3);
-            } else if (first.starts_with("\xFF\xFE") || first.starts_with("\xFE\xFF")) {
+            if (line.starts_with("\xEF\xBB\xBF")) {
+                line.remove_prefix(3);
+            } else if (line.starts_with("\xFF\xFE") || line.starts_with("\xFE\xFF")) {
                 refusal_ = "it is written in UTF-16, not as 8-bit text";
                 fileio::close(file);
                 return false;
@@ -118,9 +146,11 @@ bool StructureReader::ReadFile(const std::string &path)
 
 void StructureReader::ReadLine(std::string_view line, int lineNumber)
 {
-    // The same pair rules as every plain name=value file: names that do not sort above a
-    // blank are skipped, then name and value are trimmed.
-    fileio::splitPair(line, name_, value_);
+    // The same pair rules as every plain name=value file: a NUL ends the line, names that do
+    // not sort above a blank are skipped, then name and value are trimmed.
+    line = line.substr(0, line.find('\0'));
+    std::string_view value;
+    fileio::splitPairView(line, name_, value);
     if (!(name_ > " "))
         return;
     // Without a separator there is no pair: a damaged or hand-edited line must not become a
@@ -132,15 +162,13 @@ void StructureReader::ReadLine(std::string_view line, int lineNumber)
         }
         return;
     }
-    trim(name_);
-    trim(value_);
-    ReadPair(name_, value_, lineNumber);
+    ReadPair(trimmed(name_), trimmed(value), lineNumber);
 }
 
-void StructureReader::startRecord(const std::string &value, int lineNumber)
+void StructureReader::startRecord(std::string_view value, int lineNumber)
 {
     closeRecord();
-    std::string id = value;
+    std::string id(value);
     if (!id.empty() && id[0] >= '0' && id[0] <= '9') {
         const int number = values::intOr(id, 0);
         if (number > highestId_)
@@ -212,10 +240,12 @@ void StructureReader::assignPendingIds()
     highestId_ = std::max(highestId_, next);
 }
 
-void StructureReader::ReadPair(const std::string &name, const std::string &value, int lineNumber)
+void StructureReader::ReadPair(std::string_view name, std::string_view value, int lineNumber)
 {
     Key key;
     if (!keyOf(name, key))
+        return;
+    if (use_ != Use::Everything && (isWriteOnlyKey(key) || (use_ == Use::Counting && key == Key::Text)))
         return;
     if (key == Key::Uni) {
         startRecord(value, lineNumber);

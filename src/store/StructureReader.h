@@ -27,7 +27,13 @@ public:
     // One line of the file, as read (line ends removed).
     void ReadLine(std::string_view line, int lineNumber);
     // One pair, already split and trimmed.
-    void ReadPair(const std::string &name, const std::string &value, int lineNumber);
+    void ReadPair(std::string_view name, std::string_view value, int lineNumber);
+    // What the nodes read are for. A store read for listing or counting only (nimbus-cli's
+    // lists and summary) is never saved, so the keys its work never reads are not kept:
+    // Listing drops the stamps and origins (cre, sta, from, sent, parent, fdate, fTime), which
+    // no schedule, group, grid cell or sort order reads; Counting drops the titles as well.
+    enum class Use { Everything, Listing, Counting };
+    void SetUse(Use use) { use_ = use; }
     // After the last line: checks the last record and hands out the ids still needed.
     void Finish();
 
@@ -44,7 +50,7 @@ private:
         int lineNumber;
     };
 
-    void startRecord(const std::string &value, int lineNumber);
+    void startRecord(std::string_view value, int lineNumber);
     void closeRecord();
     void assignPendingIds();
 
@@ -56,11 +62,11 @@ private:
     int highestId_ = 0;
     bool reportedLineWithoutPair_ = false;
     bool finished_ = false;
+    Use use_ = Use::Everything;
     std::vector<PendingId> pending_;
     std::string refusal_;
     std::vector<std::string> problems_;
-    std::string name_;
-    std::string value_;
+    std::string name_;  // reused from line to line
 };
 
 }  // namespace nimbus

@@ -64,6 +64,18 @@ const TNimbusStructure &SummaryLists::List(Group group) const
     return target;
 }
 
+std::vector<TNimbusNode *> SummaryLists::Members(Group group) const
+{
+    std::vector<TNimbusNode *> nodes;
+    if (!summary::isClassified(group))
+        return nodes;
+    const auto &members = members_[static_cast<std::size_t>(summary::indexOf(group))];
+    nodes.reserve(members.size());
+    for (const Member &member : members)
+        nodes.push_back(member.node);
+    return nodes;
+}
+
 int SummaryLists::Count(Group group) const
 {
     const auto index = static_cast<std::size_t>(summary::indexOf(group));

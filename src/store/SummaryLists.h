@@ -35,6 +35,9 @@ public:
     // Equal keys are all kept, in store order.
     const TNimbusStructure &List(summary::Group group) const;
     int Count(summary::Group group) const;
+    // The nodes of a classified group in the group's order (the nodes of List), without
+    // making the key texts. Valid until the store changes or the groups are classified again.
+    std::vector<TNimbusNode *> Members(summary::Group group) const;
 
     // Brings a group up to date against the store for showing it: entries whose node the
     // store no longer holds are dropped (never looked at), the order and equal keys are kept,

@@ -102,12 +102,7 @@ bool TNimbusStructure::LoadStructure()
     loadProblems_.clear();
     keepVersionsOnce_ = false;
     loadFailed_ = false;
-    StructureReader reader(*this);
-    // About one node per 130 bytes of file: sizing the index once saves rehashing it.
-    if (const std::int64_t size = fileio::fileSize(fileName_); size > 0) {
-        entries_.reserve(entries_.size() + static_cast<std::size_t>(size / 130));
-        index_.reserve(entries_.capacity());
-    }
+    StructureReader reader(*this);  // sizes the list and its index from the file
     if (!reader.ReadFile(fileName_)) {
         // A store file that exists but cannot be read (a link to nowhere, a folder, a file in
         // another encoding) must not be replaced by an empty store.

@@ -2,6 +2,7 @@
 // command is a small class of its own; CommandTable lists them.
 #pragma once
 
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -14,12 +15,17 @@ class Clock;
 
 namespace nimbus::cli {
 
+class TopicSnapshot;
+
 // What every command works with; main fills it from the environment, tests from theirs.
 struct CliContext {
     std::string dataFolder;    // ending with "/"
     std::string channelFolder; // where the program's channels are
     const Clock &clock;
     std::ostream &out;
+    // A read command leaves its topics here: the executable ends the process without taking a
+    // hundred thousand nodes apart one by one (tests let the context free them).
+    std::shared_ptr<TopicSnapshot> readTopics;
 };
 
 class CliCommand {

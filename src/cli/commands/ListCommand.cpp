@@ -59,16 +59,19 @@ Outcome ListCommand::run(const std::vector<std::string> &words, CliContext &cont
     if (const auto f = arguments.value("format"); f && !parseFormat(*f, format))
         return Outcome::fail(kUsage, "--format takes text, json or tsv");
 
-    TopicSnapshot snapshot;
-    if (Outcome loaded = snapshot.load(context.dataFolder, context.clock, needsRecentLists(query.list)); !loaded)
+    auto snapshot = std::make_shared<TopicSnapshot>();
+    context.readTopics = snapshot;
+    if (Outcome loaded = snapshot->loadForReading(context.dataFolder, context.clock,
+                                                  needsRecentLists(query.list), true);
+        !loaded)
         return loaded;
     std::vector<TNimbusNode *> topics;
-    if (Outcome selected = selectTopics(snapshot, query, topics); !selected)
+    if (Outcome selected = selectTopics(*snapshot, query, topics); !selected)
         return selected;
     std::vector<TopicRow> rows;
     rows.reserve(topics.size());
     for (const TNimbusNode *node : topics)
-        rows.push_back(rowOf(*node, snapshot.displayOrder()));
+        rows.push_back(rowOf(*node, snapshot->displayOrder()));
     printRows(context.out, rows, format);
     // An empty list is "nothing found", quietly: scripts test the status.
     return rows.empty() ? Outcome::fail(kNothingFound, "") : Outcome::ok();

@@ -59,12 +59,13 @@ Outcome SummaryCommand::run(const std::vector<std::string> &words, CliContext &c
     if (!arguments.plain().empty())
         return Outcome::fail(kUsage, "summary takes no words, only --format");
 
-    TopicSnapshot snapshot;
-    if (Outcome loaded = snapshot.load(context.dataFolder, context.clock, true); !loaded)
+    auto snapshot = std::make_shared<TopicSnapshot>();
+    context.readTopics = snapshot;
+    if (Outcome loaded = snapshot->loadForReading(context.dataFolder, context.clock, true, false); !loaded)
         return loaded;
     std::array<int, 9> counts{};
     for (std::size_t i = 0; i < kBadgeOrder.size(); ++i)
-        counts[i] = snapshot.lists().Count(kBadgeOrder[i]);
+        counts[i] = snapshot->lists().Count(kBadgeOrder[i]);
     auto count = [&](Group group) {
         for (std::size_t i = 0; i < kBadgeOrder.size(); ++i)
             if (kBadgeOrder[i] == group)

@@ -1,0 +1,169 @@
+// The lean load of nimbus-cli's summary and lists against the full load: on a generated store
+// holding every kind of topic, every count, list, sort and row must come out the same, so the
+// fast path can never drift from the program's rules.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "StoreGenerator.h"
+#include "cli/OutputFormat.h"
+#include "cli/TopicSelection.h"
+#include "cli/TopicSnapshot.h"
+#include "store/Clock.h"
+#include "store/DateFormat.h"
+#include "store/SummaryLists.h"
+#include "store/TNimbusStructure.h"
+#include "support/TempFolder.h"
+
+namespace nimbus::cli {
+namespace {
+
+// Every field of a row, so that a difference shows where it is.
+std::string textOf(const TopicRow &r)
+{
+    return r.id + "|" + r.path + "|" + r.status + "|" + r.due + "|" + r.date + "|" +
+           std::to_string(r.priority) + (r.urgent ? "|urgent" : "");
+}
+
+// Beside the generator's realistic mix, one topic of every type, status and schedule shape,
+// with old completion marks, stamps and origins, a group task over sub-tasks, and a topic
+// stored too deep (the level repair moves it).
+void addEveryKind(TNimbusStructure &store, DateTime now)
+{
+    const std::string today = dates::dateKey(now);
+    const std::string soon = dates::dateKey(now.addDays(3));
+    const std::string past = dates::dateKey(now.addDays(-4));
+    int id = 900000;
+    auto add = [&](int lev, int ttype, int status) -> TNimbusNode & {
+        auto node = std::make_unique<TNimbusNode>(std::to_string(++id));
+        TNimbusNode &n = *node;
+        n.lev = lev;
+        n.type = 1;
+        n.ttype = ttype;
+        n.status = status;
+        n.text = "kind " + std::to_string(id) + " with a title longer than a short string";
+        n.cre = "20240101-120000";
+        n.sta = "20240102-120000";
+        n.from = "Colleague";
+        n.sent = "20240103-120000";
+        n.fdate = past;
+        n.fTime = "10:00:00";
+        store.Append(std::move(node));
+        return n;
+    };
+    for (int ttype = kTopicGeneral; ttype <= kTopicFinancial; ++ttype)
+        for (int status = kStatusNone; status <= kStatusWaiting; ++status)
+            for (int shape = 0; shape < 6; ++shape) {
+                TNimbusNode &n = add(1, ttype, status);
+                n.pri = (shape * 3 + status) % 10;
+                n.urgent = shape == 1;
+                n.fav = shape == 2 || status == kStatusWaiting;
+                n.done = shape == 5;
+                n.dl = shape == 0 || shape == 1 || shape == 3;
+                n.dlDate = shape == 0 ? today : shape == 1 ? soon : past;
+                n.dlTime = shape == 3 ? "08:30:00" : "";
+                if (shape == 4) {
+                    n.recur = true;
+                    n.dlDate = n.rsDate = past;
+                    n.rno = 1;
+                    n.rtype = kUnitWeeks;
+                }
+                if (shape == 2) {
+                    n.flno = 5;
+                    n.fltyp = kUnitDays;
+                    n.dl = true;
+                    n.dlDate = soon;
+                }
+            }
+    // A group task whose status and urgency come from its sub-tasks, one of them urgent.
+    TNimbusNode &group = add(1, kTopicTask, kStatusNotStarted);
+    group.calpr = true;
+    add(2, kTopicTask, kStatusInProgress).percent = 40;
+    TNimbusNode &urgentChild = add(2, kTopicTask, kStatusCompleted);
+    urgentChild.urgent = true;
+    // Stored four levels below its place: shown under the sub-task before it.
+    TNimbusNode &tooDeep = add(6, kTopicEvent, kStatusNotStarted);
+    tooDeep.dl = true;
+    tooDeep.dlDate = today;
+}
+
+class CliLeanLoad : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::filesystem::create_directories(data);
+        TNimbusStructure store;
+        store.SetFileName(data + "Structure.dat");
+        store.SetUniqueFileName(data + "StructUnique.dat");
+        bench::GenerateStore(store, 3000, clock.now(), 7);
+        addEveryKind(store, clock.now());
+        ASSERT_TRUE(store.SaveStructure());
+        // The recent lists name some topics and one that is gone.
+        SummaryLists recent;
+        recent.SetDataFolder(data);
+        for (const char *uni : {"5", "17", "900003", "no-such-topic"})
+            recent.RecentNew().AppendId(uni);
+        for (const char *uni : {"900010", "40"})
+            recent.RecentChanges().AppendId(uni);
+        recent.RecentNew().modified = recent.RecentChanges().modified = true;
+        ASSERT_TRUE(recent.SaveRecentLists(store));
+        ASSERT_TRUE(full.load(data, clock, true));
+    }
+
+    std::vector<std::string> rows(TopicSnapshot &snapshot, const ListQuery &query)
+    {
+        std::vector<TNimbusNode *> topics;
+        EXPECT_TRUE(selectTopics(snapshot, query, topics));
+        std::vector<std::string> out;
+        for (const TNimbusNode *node : topics)
+            out.push_back(textOf(rowOf(*node, snapshot.displayOrder())));
+        return out;
+    }
+
+    test::TempFolder root;
+    std::string data = root / "home/$Nimbus/";
+    FixedClock clock{DateTime::fromCivil(2025, 3, 14, 9, 30)};
+    TopicSnapshot full;
+};
+
+TEST_F(CliLeanLoad, CountsMatchTheFullLoad)
+{
+    TopicSnapshot counting;
+    ASSERT_TRUE(counting.loadForReading(data, clock, true, false));
+    for (const summary::Group group : summary::kMenuOrder) {
+        EXPECT_EQ(counting.lists().Count(group), full.lists().Count(group)) << summary::BadgeText(group, 0);
+        if (summary::isClassified(group)) {
+            EXPECT_GT(full.lists().Count(group), 0) << "the store lacks " << summary::BadgeText(group, 0);
+        }
+    }
+}
+
+TEST_F(CliLeanLoad, EveryListAndSortMatchesTheFullLoad)
+{
+    TopicSnapshot listing;
+    ASSERT_TRUE(listing.loadForReading(data, clock, true, true));
+    for (const std::string &list : listNames())
+        for (const char *sort : {"", "due", "priority", "title"}) {
+            ListQuery query;
+            query.list = list;
+            query.sort = sort;
+            const auto expected = rows(full, query);
+            EXPECT_EQ(rows(listing, query), expected) << list << " sorted by \"" << sort << "\"";
+            if (list != "new" && list != "changes" && list != "today") {
+                EXPECT_FALSE(expected.empty()) << "the store lacks " << list;
+            }
+        }
+    // Narrowed to a section, a subtree and a type.
+    ListQuery query;
+    query.section = "Topics";
+    query.under = "900217"; // the group task, after the 216 topics of every kind
+    EXPECT_EQ(rows(listing, query), rows(full, query));
+    query = {};
+    query.type = kTopicEvent;
+    query.list = "week";
+    EXPECT_EQ(rows(listing, query), rows(full, query));
+}
+
+} // namespace
+} // namespace nimbus::cli
