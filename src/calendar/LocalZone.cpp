@@ -99,10 +99,6 @@ icaltimezone *localZone()
     static icaltimezone *cached = nullptr;
     const std::string name = localZoneName();
     if (name != cachedName) {
-        // Plain "Europe/Berlin" TZIDs rather than libical's own prefixed ones: every calendar
-        // program recognises them, with or without the VTIMEZONE.
-        static const bool prefixSet = (icaltimezone_set_tzid_prefix(""), true);
-        (void)prefixSet;
         cachedName = name;
         if (name == "UTC" || name == "Etc/UTC" || name == "UTC0" || name == "GMT")
             cached = icaltimezone_get_utc_timezone();
