@@ -54,6 +54,27 @@ int unitOfFrequency(icalrecurrencetype_frequency freq)
     }
 }
 
+// A date property's value with its zone. The local zone, the one our own files use, is
+// recognised at once; any other TZID is left to libical, which looks it up in the file's
+// VTIMEZONEs and its built-in zones (a search of several hundred names).
+icaltimetype zonedValue(icalcomponent *c, icalproperty_kind kind)
+{
+    icalproperty *p = icalcomponent_get_first_property(c, kind);
+    icalparameter *tzid = p ? icalproperty_get_first_parameter(p, ICAL_TZID_PARAMETER) : nullptr;
+    icaltimezone *local = localZone();
+    if (p != nullptr && tzid != nullptr && local != nullptr) {
+        const char *name = icalparameter_get_tzid(tzid);
+        const char *localName = icaltimezone_get_tzid(local);
+        if (name && localName && std::strcmp(name, localName) == 0) {
+            icaltimetype t = kind == ICAL_DUE_PROPERTY ? icalproperty_get_due(p) : icalproperty_get_dtstart(p);
+            if (!t.is_date)
+                t.zone = local;
+            return t;
+        }
+    }
+    return kind == ICAL_DUE_PROPERTY ? icalcomponent_get_due(c) : icalcomponent_get_dtstart(c);
+}
+
 std::string ruleText(const icalrecurrencetype &rule)
 {
     char *text = icalrecurrencetype_as_string_r(const_cast<icalrecurrencetype *>(&rule));
@@ -259,9 +280,9 @@ bool componentToTopic(icalcomponent *c, CalendarTopic &topic, std::string &probl
     // The date: a task's due date (its start when it has none), otherwise the start.
     icaltimetype when = icaltime_null_time();
     if (kind == ICAL_VTODO_COMPONENT && icalcomponent_get_first_property(c, ICAL_DUE_PROPERTY))
-        when = icalcomponent_get_due(c);
+        when = zonedValue(c, ICAL_DUE_PROPERTY);
     else if (icalcomponent_get_first_property(c, ICAL_DTSTART_PROPERTY))
-        when = icalcomponent_get_dtstart(c);
+        when = zonedValue(c, ICAL_DTSTART_PROPERTY);
     if (!icaltime_is_null_time(when)) {
         if (!toLocal(when, n.dlDate, n.dlTime)) {
             problem = "its date is not a valid date";

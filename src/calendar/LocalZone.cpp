@@ -20,9 +20,24 @@ std::string zoneFromPath(const std::string &path)
     return at == std::string::npos ? std::string() : path.substr(at + marker.size());
 }
 
+// Digits at [from, from + count) as a number; -1 when any is not a digit.
+int digits(const std::string &text, std::size_t from, std::size_t count)
+{
+    int v = 0;
+    for (std::size_t i = from; i < from + count; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return -1;
+        v = v * 10 + (text[i] - '0');
+    }
+    return v;
+}
+
 bool parseDate(const std::string &key, int &y, int &m, int &d)
 {
-    if (key.size() != 8 || std::sscanf(key.c_str(), "%4d%2d%2d", &y, &m, &d) != 3)
+    if (key.size() != 8)
+        return false;
+    y = digits(key, 0, 4), m = digits(key, 4, 2), d = digits(key, 6, 2);
+    if (y < 1 || m < 1 || d < 1)
         return false;
     return DateTime::isValidDate(y, m, d);
 }
@@ -31,7 +46,10 @@ bool parseDate(const std::string &key, int &y, int &m, int &d)
 // text that is not a time.
 bool parseTime(const std::string &text, int &h, int &mi, int &s)
 {
-    if (text.size() < 8 || std::sscanf(text.c_str(), "%2d:%2d:%2d", &h, &mi, &s) != 3)
+    if (text.size() < 8 || text[2] != ':' || text[5] != ':')
+        return false;
+    h = digits(text, 0, 2), mi = digits(text, 3, 2), s = digits(text, 6, 2);
+    if (h < 0 || mi < 0 || s < 0)
         return false;
     if (!DateTime::isValidTime(h, mi, s))
         return false;
