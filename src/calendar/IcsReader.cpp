@@ -124,9 +124,16 @@ void readComponents(icalcomponent *cal, ReadResult &result, std::map<std::string
             result.skipped.push_back({describe(c), "it repeats the UID of an earlier entry"});
             continue;
         }
+        // The messages are gathered before describe() reads the component: a component has
+        // one property iterator, and reading its SUMMARY would restart this loop for ever.
+        std::vector<std::string> errors;
         for (icalproperty *p = icalcomponent_get_first_property(c, ICAL_XLICERROR_PROPERTY); p;
-             p = icalcomponent_get_next_property(c, ICAL_XLICERROR_PROPERTY))
-            result.warnings.push_back(describe(c) + ": " + icalproperty_get_xlicerror(p));
+             p = icalcomponent_get_next_property(c, ICAL_XLICERROR_PROPERTY)) {
+            const char *text = icalproperty_get_xlicerror(p);
+            errors.push_back(text ? text : "");
+        }
+        for (const std::string &error : errors)
+            result.warnings.push_back(describe(c) + ": " + error);
         byUid[topic.uid] = result.topics.size();
         result.topics.push_back(std::move(topic));
     }

@@ -98,3 +98,21 @@ TEST(HostileInput, BadEntriesAreSkippedWithTheirReasonAndGoodOnesKept)
 
 }  // namespace
 }  // namespace nimbus::calendar
+
+namespace nimbus::calendar {
+namespace {
+
+// libical's notes about values it could not read become warnings; reading the entry's title
+// for them once restarted the walk over those notes for ever (found by fuzzing).
+TEST(HostileInput, UnreadableValuesBecomeOneWarningEach)
+{
+    const ReadResult r = readCalendar(calendar(event("warned", "20240101T100000",
+                                                     "CREATED:yesterday\r\n")));
+    ASSERT_TRUE(r.ok);
+    ASSERT_EQ(r.topics.size(), 1u);
+    ASSERT_EQ(r.warnings.size(), 1u);
+    EXPECT_EQ(r.warnings[0].rfind("VEVENT \"warned\": ", 0), 0u);
+}
+
+}  // namespace
+}  // namespace nimbus::calendar
