@@ -1,0 +1,35 @@
+// Reads an iCalendar file into topics. The file comes from outside the program: it is size-
+// checked before it is read, NUL bytes, deep nesting and floods of components refuse the whole
+// file, and a component that cannot be a topic is skipped and listed with the reason.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calendar/CalendarTopic.h"
+
+namespace nimbus::calendar {
+
+constexpr std::int64_t kMaxCalendarBytes = 16 * 1024 * 1024;
+constexpr int kMaxNesting = 8;             // VCALENDAR > VEVENT > VALARM is 3
+constexpr int kMaxComponents = 200'000;
+
+struct SkippedComponent {
+    std::string what;  // "VEVENT "Title"", as a user would recognise it
+    std::string why;
+};
+
+struct ReadResult {
+    bool ok = false;
+    std::string error;  // why the whole file was refused
+    std::vector<CalendarTopic> topics;    // in file order; checklist items inside their topic
+    std::vector<SkippedComponent> skipped;
+    std::vector<std::string> warnings;    // readable, for the log
+};
+
+ReadResult readCalendar(std::string_view bytes);
+ReadResult readCalendarFile(const std::string &path);
+
+}  // namespace nimbus::calendar

@@ -1,0 +1,69 @@
+// The X-NIMBUS- field table; see NimbusFields.h.
+#include "calendar/NimbusFields.h"
+
+#include <charconv>
+
+namespace nimbus::calendar {
+
+namespace {
+
+std::string num(int v) { return std::to_string(v); }
+std::string flag(bool v) { return v ? "1" : "0"; }
+
+// An integer value; values that are not numbers leave the field as it is.
+void setInt(int &field, const std::string &text)
+{
+    int v = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (ec == std::errc() && end == text.data() + text.size())
+        field = v;
+}
+
+#define NIMBUS_INT(NAME, FIELD)                                                                   \
+    NimbusField{NAME, [](const TNimbusNode &n) { return num(n.FIELD); },                        \
+                [](TNimbusNode &n, const std::string &v) { setInt(n.FIELD, v); }}
+#define NIMBUS_BOOL(NAME, FIELD)                                                                  \
+    NimbusField{NAME, [](const TNimbusNode &n) { return flag(n.FIELD); },                       \
+                [](TNimbusNode &n, const std::string &v) { n.FIELD = v == "1"; }}
+#define NIMBUS_TEXT(NAME, FIELD)                                                                  \
+    NimbusField{NAME, [](const TNimbusNode &n) { return n.FIELD; },                             \
+                [](TNimbusNode &n, const std::string &v) { n.FIELD = v; }}
+
+}  // namespace
+
+const std::vector<NimbusField> &nimbusFields()
+{
+    static const std::vector<NimbusField> fields = {
+        NIMBUS_TEXT("X-NIMBUS-TEXT", text),
+        NIMBUS_INT("X-NIMBUS-TYPE", ttype),
+        NIMBUS_INT("X-NIMBUS-STATUS", status),
+        NIMBUS_BOOL("X-NIMBUS-FAV", fav),
+        NIMBUS_BOOL("X-NIMBUS-URGENT", urgent),
+        NIMBUS_BOOL("X-NIMBUS-LOCK", lock),
+        NIMBUS_INT("X-NIMBUS-PRI", pri),
+        NIMBUS_BOOL("X-NIMBUS-RECUR", recur),
+        NIMBUS_BOOL("X-NIMBUS-DL", dl),
+        NIMBUS_TEXT("X-NIMBUS-DLDATE", dlDate),
+        NIMBUS_TEXT("X-NIMBUS-DLTIME", dlTime),
+        NIMBUS_TEXT("X-NIMBUS-RSDATE", rsDate),
+        NIMBUS_TEXT("X-NIMBUS-RSTIME", rsTime),
+        NIMBUS_INT("X-NIMBUS-RNO", rno),
+        NIMBUS_INT("X-NIMBUS-RTYPE", rtype),
+        NIMBUS_BOOL("X-NIMBUS-AUTO", autoComplete),
+        NIMBUS_INT("X-NIMBUS-FLNO", flno),
+        NIMBUS_INT("X-NIMBUS-FLTYP", fltyp),
+        NIMBUS_BOOL("X-NIMBUS-CALPR", calpr),
+        NIMBUS_INT("X-NIMBUS-PERCENT", percent),
+        NIMBUS_TEXT("X-NIMBUS-FDATE", fdate),
+        NIMBUS_TEXT("X-NIMBUS-FTIME", fTime),
+        NIMBUS_TEXT("X-NIMBUS-CRE", cre),
+        NIMBUS_TEXT("X-NIMBUS-STA", sta),
+        NIMBUS_TEXT("X-NIMBUS-FROM", from),
+        NIMBUS_TEXT("X-NIMBUS-SENT", sent),
+        NIMBUS_INT("X-NIMBUS-DURNO", durno),
+        NIMBUS_INT("X-NIMBUS-DURTYPE", durtype),
+    };
+    return fields;
+}
+
+}  // namespace nimbus::calendar
