@@ -1,0 +1,197 @@
+// The search index at full size: 100,000 topics, 20,000 details pages of about 2 KB (RTF) and
+// 10,000 checklists of eight items, written into a temporary data folder at start. Every
+// figure stands beside its baseline from the same run: building beside reading and extracting
+// the same texts, queries beside a plain scan of the extracted texts, the update beside the page
+// save itself, the file's size beside the size of the indexed text.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "search/RtfText.h"
+#include "search/SearchIndex.h"
+#include "search/TextFold.h"
+#include "store/ContentFiles.h"
+
+using namespace nimbus;
+
+namespace {
+
+constexpr int kTopics = 100000;
+constexpr int kPages = 20000;
+constexpr int kChecklists = 10000;
+
+struct Corpus {
+    std::string data;
+    ContentFolders folders;
+    std::vector<search::TopicEntry> topics;
+    std::vector<std::string> vocabulary;
+    std::vector<std::string> texts;  // extracted, folded: what a plain scan goes through
+    std::int64_t textBytes = 0;
+    std::unique_ptr<search::SearchIndex> index;
+
+    Corpus() {
+        char pattern[] = "/tmp/nimbus-search-bench-XXXXXX";
+        data = std::string(::mkdtemp(pattern)) + "/";
+        folders = ContentFolders::inDataFolder(data);
+        for (const char *sub : {"Packs", "Text", "CheckList"}) std::filesystem::create_directories(data + sub);
+        std::mt19937 rng(7);
+        const char *syllables[] = {"ka", "lo", "mi", "ren", "to", "sa", "vi", "dor", "pe", "lun",
+                                   "ga", "ber", "zu", "fi", "mon", "tel", "ra", "qua", "ne", "sil"};
+        for (int i = 0; i < 20000; ++i) {
+            std::string w;
+            int n = 2 + static_cast<int>(rng() % 3);
+            for (int s = 0; s < n; ++s) w += syllables[rng() % 20];
+            vocabulary.push_back(w + std::to_string(i % 7));
+        }
+        // Word frequencies fall off as in natural text.
+        std::vector<double> weights;
+        for (std::size_t i = 0; i < vocabulary.size(); ++i) weights.push_back(1.0 / static_cast<double>(i + 1));
+        std::discrete_distribution<std::size_t> zipf(weights.begin(), weights.end());
+        auto words = [&](int count) {
+            std::string s;
+            for (int i = 0; i < count; ++i) {
+                if (i) s += ' ';
+                s += vocabulary[zipf(rng)];
+            }
+            return s;
+        };
+        for (int t = 0; t < kTopics; ++t) {
+            const std::string uni = std::to_string(1000 + t);
+            topics.push_back({uni, words(4)});
+            const bool page = t < kPages;
+            const bool list = t % 10 == 0;  // 10,000 checklists
+            if (!page && !list) continue;
+            std::string pkt;
+            if (page) {
+                pkt += "con=0\r\nuni=1\r\nfile=" + uni + "-1.txt\r\n";
+                std::string body = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 ";
+                while (body.size() < 2048) body += words(12) + "\\par\n";
+                body += "}";
+                std::ofstream(data + "Text/" + uni + "-1.txt", std::ios::binary) << body;
+            }
+            if (list) {
+                pkt += "con=1\r\nuni=2\r\nfile=" + uni + "-2.lst\r\n";
+                std::string items;
+                for (int i = 0; i < 8; ++i) items += "chk=0\r\ntxt=" + words(5) + "\r\n";
+                std::ofstream(data + "CheckList/" + uni + "-2.lst", std::ios::binary) << items;
+            }
+            std::ofstream(data + "Packs/" + uni + ".pkt", std::ios::binary) << pkt;
+        }
+    }
+    ~Corpus() {
+        index.reset();
+        std::error_code ec;
+        std::filesystem::remove_all(data, ec);
+    }
+};
+
+Corpus &corpus() {
+    static Corpus c;
+    return c;
+}
+
+// Baseline of the build: read every file the index reads and take the text out of it.
+void BM_ReadAndExtractTexts(benchmark::State &state) {
+    Corpus &c = corpus();
+    for (auto _ : state) {
+        c.texts.clear();
+        c.textBytes = 0;
+        for (const search::TopicEntry &t : c.topics) {
+            search::TopicDocuments docs = search::CollectDocuments(t, c.folders, NullStoreLog::instance());
+            for (const search::IndexDocument &d : docs.documents) {
+                c.textBytes += static_cast<std::int64_t>(d.text.size());
+                c.texts.push_back(search::Fold(d.text));
+            }
+        }
+    }
+    state.counters["text_MB"] = static_cast<double>(c.textBytes) / 1e6;
+}
+BENCHMARK(BM_ReadAndExtractTexts)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_BuildIndex(benchmark::State &state) {
+    Corpus &c = corpus();
+    for (auto _ : state) {
+        c.index = std::make_unique<search::SearchIndex>(c.data + "Search.db", c.folders, NullStoreLog::instance());
+        if (!c.index->Build(c.topics)) state.SkipWithError("build failed");
+    }
+    const auto bytes = static_cast<double>(std::filesystem::file_size(c.data + "Search.db"));
+    state.counters["index_MB"] = bytes / 1e6;
+    state.counters["index_per_text"] = bytes / static_cast<double>(c.textBytes);
+}
+BENCHMARK(BM_BuildIndex)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// Words of middling frequency: neither the commonest nor ones that occur once.
+const std::string &queryWord(std::size_t i) {
+    return corpus().vocabulary[50 + (i * 37) % 2000];
+}
+
+void BM_PlainScanOneWord(benchmark::State &state) {
+    Corpus &c = corpus();
+    std::size_t i = 0, found = 0;
+    for (auto _ : state) {
+        const std::string &w = queryWord(i++);
+        for (const std::string &t : c.texts) found += t.find(w) != std::string::npos;
+    }
+    benchmark::DoNotOptimize(found);
+}
+BENCHMARK(BM_PlainScanOneWord)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_QueryOneWord(benchmark::State &state) {
+    Corpus &c = corpus();
+    std::size_t i = 0, found = 0;
+    for (auto _ : state) found += c.index->Query(search::ParseQuery(queryWord(i++)), 200).size();
+    benchmark::DoNotOptimize(found);
+}
+BENCHMARK(BM_QueryOneWord)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+std::string phrase(std::size_t i) { return queryWord(i) + " " + queryWord(i + 1); }
+
+void BM_PlainScanPhrase(benchmark::State &state) {
+    Corpus &c = corpus();
+    std::size_t i = 0, found = 0;
+    for (auto _ : state) {
+        const std::string p = phrase(i++);
+        for (const std::string &t : c.texts) found += t.find(p) != std::string::npos;
+    }
+    benchmark::DoNotOptimize(found);
+}
+BENCHMARK(BM_PlainScanPhrase)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_QueryPhrase(benchmark::State &state) {
+    Corpus &c = corpus();
+    std::size_t i = 0, found = 0;
+    for (auto _ : state) found += c.index->Query(search::ParseQuery("\"" + phrase(i++) + "\""), 200).size();
+    benchmark::DoNotOptimize(found);
+}
+BENCHMARK(BM_QueryPhrase)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// Baseline of the update: the page save itself (the details file written with its old version
+// handling, as the page editor does).
+void BM_SavePage(benchmark::State &state) {
+    Corpus &c = corpus();
+    TContent content;
+    content.name = "1005";
+    content.file = c.folders.packs + "1005.pkt";
+    content::ReadContent(content, NullStoreLog::instance());
+    int n = 0;
+    for (auto _ : state) {
+        const std::string body = "{\\rtf1 saved " + std::to_string(n++) + " " + std::string(2000, 'a') + "}";
+        content::SaveDetails(*content.pages[0], c.folders, body, 0, true, NullStoreLog::instance());
+    }
+}
+BENCHMARK(BM_SavePage)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_UpdateAfterPageSave(benchmark::State &state) {
+    Corpus &c = corpus();
+    for (auto _ : state) c.index->UpdateTopic(c.topics[5]);
+}
+BENCHMARK(BM_UpdateAfterPageSave)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace
+
+BENCHMARK_MAIN();

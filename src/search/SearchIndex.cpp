@@ -1,0 +1,382 @@
+#include "search/SearchIndex.h"
+
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "fileio/FolderOps.h"
+#include "search/TextFold.h"
+
+namespace nimbus::search {
+
+namespace {
+
+// Letters, digits, private-use characters and marks make words; without the marks, scripts
+// that write vowels as combining signs (Devanagari, Thai) would be cut inside their words.
+constexpr const char *kCreateTables = R"SQL(
+CREATE TABLE meta(key TEXT PRIMARY KEY, value INTEGER) WITHOUT ROWID;
+CREATE TABLE docs(id INTEGER PRIMARY KEY AUTOINCREMENT, topic TEXT NOT NULL,
+                  kind INTEGER NOT NULL, page INTEGER NOT NULL, name TEXT NOT NULL);
+CREATE INDEX docs_topic ON docs(topic);
+CREATE TABLE topics(topic TEXT PRIMARY KEY, title INTEGER NOT NULL) WITHOUT ROWID;
+CREATE TABLE sources(topic TEXT NOT NULL, path TEXT NOT NULL, size INTEGER, mtime INTEGER);
+CREATE INDEX sources_topic ON sources(topic);
+CREATE VIRTUAL TABLE fts USING fts5(body, content='',
+    tokenize="unicode61 remove_diacritics 2 categories 'L* N* Co M*'");
+)SQL";
+
+struct Stmt {
+    sqlite3_stmt *s = nullptr;
+    ~Stmt() { sqlite3_finalize(s); }
+    bool prepare(sqlite3 *db, const char *sql) {
+        return sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &s, nullptr) == SQLITE_OK;
+    }
+    void reset() {
+        sqlite3_reset(s);
+        sqlite3_clear_bindings(s);
+    }
+    void text(int i, const std::string &v) { sqlite3_bind_text(s, i, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT); }
+    void integer(int i, std::int64_t v) { sqlite3_bind_int64(s, i, v); }
+};
+
+std::string column(sqlite3_stmt *s, int i) {
+    const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(s, i));
+    return p ? std::string(p, static_cast<std::size_t>(sqlite3_column_bytes(s, i))) : std::string();
+}
+
+}  // namespace
+
+struct SearchIndex::Statements {
+    Stmt insertDoc, insertFts, insertSource, upsertTopic, countDocs, deleteDocs, deleteSources,
+        deleteTopic;
+    bool prepare(sqlite3 *db) {
+        return insertDoc.prepare(db, "INSERT INTO docs(topic, kind, page, name) VALUES(?1,?2,?3,?4)") &&
+               insertFts.prepare(db, "INSERT INTO fts(rowid, body) VALUES(?1,?2)") &&
+               insertSource.prepare(db, "INSERT INTO sources(topic, path, size, mtime) VALUES(?1,?2,?3,?4)") &&
+               upsertTopic.prepare(db, "INSERT OR REPLACE INTO topics(topic, title) VALUES(?1,?2)") &&
+               countDocs.prepare(db, "SELECT count(*) FROM docs WHERE topic=?1") &&
+               deleteDocs.prepare(db, "DELETE FROM docs WHERE topic=?1") &&
+               deleteSources.prepare(db, "DELETE FROM sources WHERE topic=?1") &&
+               deleteTopic.prepare(db, "DELETE FROM topics WHERE topic=?1");
+    }
+};
+
+SearchIndex::SearchIndex(std::string path, ContentFolders folders, StoreLog &log)
+    : path_(std::move(path)), folders_(std::move(folders)), log_(log) {
+    const std::string &packs = folders_.packs;
+    const std::size_t cut = packs.size() >= 6 ? packs.rfind('/', packs.size() - 2) : std::string::npos;
+    if (cut != std::string::npos) dataFolder_ = packs.substr(0, cut + 1);
+}
+
+SearchIndex::~SearchIndex() { Close(); }
+
+void SearchIndex::Close() {
+    st_.reset();
+    if (db_ != nullptr) sqlite3_close_v2(db_);
+    db_ = nullptr;
+}
+
+std::string SearchIndex::relativePath(const std::string &path) const {
+    if (!dataFolder_.empty() && path.compare(0, dataFolder_.size(), dataFolder_) == 0)
+        return path.substr(dataFolder_.size());
+    return path;
+}
+
+bool SearchIndex::exec(const char *sql) {
+    char *error = nullptr;
+    const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, &error);
+    if (rc != SQLITE_OK) {
+        noteFailure(rc, error ? error : sql);
+        sqlite3_free(error);
+        return false;
+    }
+    return true;
+}
+
+void SearchIndex::noteFailure(int code, const char *what) {
+    const int primary = code & 0xFF;
+    if (primary == SQLITE_FULL || primary == SQLITE_IOERR || primary == SQLITE_CORRUPT ||
+        primary == SQLITE_NOTADB || primary == SQLITE_CANTOPEN || primary == SQLITE_READONLY) {
+        broken_ = true;
+    }
+    log_.AddErrorToLog("*** Search index: " + std::string(what),
+                       db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(code));
+}
+
+void SearchIndex::removeFiles(const std::string &path) {
+    for (const char *suffix : {"", "-wal", "-shm", "-journal"}) std::remove((path + suffix).c_str());
+}
+
+bool SearchIndex::writeMeta(const char *key, std::int64_t value) {
+    Stmt s;
+    if (!s.prepare(db_, "INSERT OR REPLACE INTO meta(key, value) VALUES(?1, ?2)")) return false;
+    s.text(1, key);
+    s.integer(2, value);
+    const int rc = sqlite3_step(s.s);
+    if (rc != SQLITE_DONE) {
+        noteFailure(rc, "writing its state");
+        return false;
+    }
+    return true;
+}
+
+std::int64_t SearchIndex::readMeta(const char *key, std::int64_t fallback) const {
+    Stmt s;
+    if (!s.prepare(db_, "SELECT value FROM meta WHERE key=?1")) return fallback;
+    s.text(1, key);
+    return sqlite3_step(s.s) == SQLITE_ROW ? sqlite3_column_int64(s.s, 0) : fallback;
+}
+
+bool SearchIndex::Open() {
+    Close();
+    broken_ = false;
+    std::remove((path_ + ".new").c_str());  // an unfinished build
+    if (!fileio::fileExists(path_)) return false;
+    if (sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        log_.AddToLog("Search index cannot be opened and is built again: " + std::string(sqlite3_errmsg(db_)));
+        Close();
+        removeFiles(path_);
+        return false;
+    }
+    sqlite3_busy_timeout(db_, 2000);
+    bool usable = exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;");
+    if (usable) {
+        Stmt check;
+        usable = check.prepare(db_, "PRAGMA quick_check(1)") && sqlite3_step(check.s) == SQLITE_ROW &&
+                 column(check.s, 0) == "ok";
+    }
+    usable = usable && readMeta("layout", 0) == kLayout && readMeta("complete", 0) == 1;
+    if (usable) {
+        st_ = std::make_unique<Statements>();
+        usable = st_->prepare(db_);
+    }
+    if (!usable) {
+        log_.AddToLog("Search index is damaged, unfinished or of an older layout; it is built again");
+        Close();
+        removeFiles(path_);
+        return false;
+    }
+    deadRows_ = readMeta("dead", 0);
+    return true;
+}
+
+bool SearchIndex::createTables() {
+    return exec(kCreateTables) && writeMeta("layout", kLayout) && writeMeta("dead", 0);
+}
+
+bool SearchIndex::indexTopic(const TopicEntry &topic) {
+    const TopicDocuments collected = CollectDocuments(topic, folders_, log_);
+    for (const IndexDocument &doc : collected.documents) {
+        if (doc.text.empty()) continue;
+        Stmt &d = st_->insertDoc;
+        d.reset();
+        d.text(1, topic.uni);
+        d.integer(2, static_cast<int>(doc.kind));
+        d.integer(3, doc.page);
+        d.text(4, doc.pageName);
+        int rc = sqlite3_step(d.s);
+        if (rc != SQLITE_DONE) return noteFailure(rc, "adding a topic"), false;
+        Stmt &f = st_->insertFts;
+        f.reset();
+        f.integer(1, sqlite3_last_insert_rowid(db_));
+        f.text(2, SegmentForIndex(Fold(doc.text)));
+        rc = sqlite3_step(f.s);
+        if (rc != SQLITE_DONE) return noteFailure(rc, "adding a topic's text"), false;
+    }
+    for (const SourceFile &source : collected.sources) {
+        Stmt &s = st_->insertSource;
+        s.reset();
+        s.text(1, topic.uni);
+        s.text(2, relativePath(source.path));
+        s.integer(3, source.size);
+        s.integer(4, source.mtime);
+        const int rc = sqlite3_step(s.s);
+        if (rc != SQLITE_DONE) return noteFailure(rc, "noting a topic's files"), false;
+    }
+    Stmt &t = st_->upsertTopic;
+    t.reset();
+    t.text(1, topic.uni);
+    t.integer(2, TitleHash(topic.title));
+    const int rc = sqlite3_step(t.s);
+    if (rc != SQLITE_DONE) return noteFailure(rc, "noting a topic"), false;
+    return true;
+}
+
+bool SearchIndex::dropTopic(const std::string &uni) {
+    Stmt &c = st_->countDocs;
+    c.reset();
+    c.text(1, uni);
+    if (sqlite3_step(c.s) == SQLITE_ROW) deadRows_ += sqlite3_column_int64(c.s, 0);
+    c.reset();
+    for (Stmt *s : {&st_->deleteDocs, &st_->deleteSources, &st_->deleteTopic}) {
+        s->reset();
+        s->text(1, uni);
+        const int rc = sqlite3_step(s->s);
+        if (rc != SQLITE_DONE) return noteFailure(rc, "removing a topic"), false;
+    }
+    return true;
+}
+
+bool SearchIndex::Build(const std::vector<TopicEntry> &topics, fileio::OperationProgress &progress) {
+    Close();
+    const std::string temp = path_ + ".new";
+    removeFiles(temp);
+    if (sqlite3_open_v2(temp.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+        noteFailure(sqlite3_errcode(db_), "creating the index file");
+        Close();
+        return false;
+    }
+    // Nothing of a half-built file is worth keeping: no journal, no syncs until the end.
+    bool ok = exec("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA cache_size=-65536;") &&
+              createTables();
+    if (ok) {
+        st_ = std::make_unique<Statements>();
+        ok = st_->prepare(db_) && exec("BEGIN");
+    }
+    progress.allowCancel(true);
+    const auto total = static_cast<std::int64_t>(topics.size());
+    for (std::size_t i = 0; ok && i < topics.size(); ++i) {
+        ok = indexTopic(topics[i]);
+        if (i % 1000 == 0) {
+            progress.report(static_cast<std::int64_t>(i), total, "Indexing topics for search");
+            if (progress.cancelled()) ok = false;
+        }
+    }
+    ok = ok && exec("COMMIT") && exec("INSERT INTO fts(fts) VALUES('optimize')") &&
+         writeMeta("complete", 1) && exec("PRAGMA journal_mode=WAL");
+    progress.report(total, total, "Indexing topics for search");
+    Close();
+    if (ok) {
+        // Pass the finished file through a sync so that a crash cannot leave it half written
+        // under the real name; the old file's journal must go before the new file arrives.
+        FILE *f = std::fopen(temp.c_str(), "r+b");
+        if (f != nullptr) {
+            std::fflush(f);
+            ::fsync(fileno(f));
+            std::fclose(f);
+        }
+        removeFiles(path_);
+        ok = fileio::renameFile(temp, path_);
+    }
+    if (!ok) {
+        removeFiles(temp);
+        broken_ = true;
+        return false;
+    }
+    return Open();
+}
+
+int SearchIndex::Refresh(const std::vector<TopicEntry> &topics) {
+    if (db_ == nullptr) return -1;
+    std::unordered_map<std::string, std::int64_t> titles;
+    {
+        Stmt s;
+        if (!s.prepare(db_, "SELECT topic, title FROM topics")) return -1;
+        while (sqlite3_step(s.s) == SQLITE_ROW) titles.emplace(column(s.s, 0), sqlite3_column_int64(s.s, 1));
+    }
+    std::unordered_map<std::string, std::vector<SourceFile>> sources;
+    {
+        Stmt s;
+        if (!s.prepare(db_, "SELECT topic, path, size, mtime FROM sources")) return -1;
+        while (sqlite3_step(s.s) == SQLITE_ROW) {
+            sources[column(s.s, 0)].push_back(SourceFile{column(s.s, 1), sqlite3_column_int64(s.s, 2),
+                                                         sqlite3_column_int64(s.s, 3)});
+        }
+    }
+    std::vector<const TopicEntry *> changed;
+    std::unordered_set<std::string> present;
+    for (const TopicEntry &topic : topics) {
+        present.insert(topic.uni);
+        const auto title = titles.find(topic.uni);
+        bool same = title != titles.end() && title->second == TitleHash(topic.title);
+        if (same) {
+            const auto files = sources.find(topic.uni);
+            if (files != sources.end()) {
+                for (const SourceFile &known : files->second) {
+                    SourceFile now = StatSource(dataFolder_ + known.path);
+                    now.path = known.path;
+                    if (!(now == known)) {
+                        same = false;
+                        break;
+                    }
+                }
+            }
+        }
+        if (!same) changed.push_back(&topic);
+    }
+    std::vector<std::string> gone;
+    for (const auto &[uni, hash] : titles) {
+        if (!present.contains(uni)) gone.push_back(uni);
+    }
+    if (changed.empty() && gone.empty()) return 0;
+    if (!exec("BEGIN")) return -1;
+    bool ok = true;
+    for (const std::string &uni : gone) ok = ok && dropTopic(uni);
+    for (const TopicEntry *topic : changed) ok = ok && dropTopic(topic->uni) && indexTopic(*topic);
+    ok = ok && writeMeta("dead", deadRows_) && exec("COMMIT");
+    if (!ok) {
+        exec("ROLLBACK");
+        deadRows_ = readMeta("dead", 0);
+        return -1;
+    }
+    return static_cast<int>(changed.size() + gone.size());
+}
+
+bool SearchIndex::UpdateTopic(const TopicEntry &topic) {
+    if (db_ == nullptr) return false;
+    if (!exec("BEGIN")) return false;
+    if (dropTopic(topic.uni) && indexTopic(topic) && writeMeta("dead", deadRows_) && exec("COMMIT"))
+        return true;
+    exec("ROLLBACK");
+    deadRows_ = readMeta("dead", 0);
+    return false;
+}
+
+bool SearchIndex::RemoveTopic(const std::string &uni) {
+    if (db_ == nullptr) return false;
+    if (!exec("BEGIN")) return false;
+    if (dropTopic(uni) && writeMeta("dead", deadRows_) && exec("COMMIT")) return true;
+    exec("ROLLBACK");
+    deadRows_ = readMeta("dead", 0);
+    return false;
+}
+
+std::vector<IndexHit> SearchIndex::Query(const SearchQuery &query, int limit) {
+    std::vector<IndexHit> hits;
+    const std::string expression = FtsExpression(query);
+    if (db_ == nullptr || expression.empty()) return hits;
+    Stmt s;
+    if (!s.prepare(db_, "SELECT d.topic, d.kind, d.page, d.name, bm25(fts) AS r FROM fts "
+                        "JOIN docs d ON d.id = fts.rowid WHERE fts MATCH ?1 "
+                        "ORDER BY d.kind, r LIMIT ?2")) {
+        noteFailure(sqlite3_errcode(db_), "preparing a search");
+        return hits;
+    }
+    s.text(1, expression);
+    s.integer(2, limit);
+    int rc;
+    while ((rc = sqlite3_step(s.s)) == SQLITE_ROW) {
+        hits.push_back(IndexHit{column(s.s, 0), static_cast<HitKind>(sqlite3_column_int(s.s, 1)),
+                                sqlite3_column_int(s.s, 2), column(s.s, 3), sqlite3_column_double(s.s, 4)});
+    }
+    if (rc != SQLITE_DONE) noteFailure(rc, "answering a search");
+    return hits;
+}
+
+std::int64_t SearchIndex::DocumentCount() const {
+    if (db_ == nullptr) return 0;
+    Stmt s;
+    if (!s.prepare(db_, "SELECT count(*) FROM docs") || sqlite3_step(s.s) != SQLITE_ROW) return 0;
+    return sqlite3_column_int64(s.s, 0);
+}
+
+bool SearchIndex::NeedsRebuild() const {
+    if (broken_) return true;
+    if (db_ == nullptr) return false;
+    return deadRows_ > 1000 && deadRows_ > DocumentCount() / 4;
+}
+
+}  // namespace nimbus::search

@@ -1,0 +1,98 @@
+// The search index file ("Search.db" in the data folder): an SQLite FTS5 index of every topic's
+// title, details pages and checklists. It is a cache, never the source of truth: a file that is
+// missing, damaged, unfinished or of another layout is thrown away and built again from the
+// store, and a write that fails (full disk, damage found while answering) leaves the index
+// marked for rebuilding while the program carries on.
+//
+// The full-text table keeps no copy of the texts (snippets are made from the pages
+// themselves), which keeps the file small. Such a table cannot forget a text it no longer has,
+// so a changed topic's old rows stay behind as unused ("dead") rows that no answer returns; once
+// there are many, the index asks to be rebuilt.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fileio/OperationProgress.h"
+#include "search/SearchQuery.h"
+#include "search/TopicDocuments.h"
+#include "store/StoreLog.h"
+#include "store/TContent.h"
+
+struct sqlite3;
+
+namespace nimbus::search {
+
+struct IndexHit {
+    std::string topic;
+    HitKind kind = HitKind::Title;
+    int page = 0;
+    std::string pageName;
+    double rank = 0;  // lower is better
+};
+
+class SearchIndex {
+public:
+    static constexpr int kLayout = 1;  // raise when the tables change; older files are rebuilt
+    static constexpr const char *kFileName = "Search.db";
+
+    SearchIndex(std::string path, ContentFolders folders, StoreLog &log);
+    ~SearchIndex();
+    SearchIndex(const SearchIndex &) = delete;
+    SearchIndex &operator=(const SearchIndex &) = delete;
+
+    // Opens the index file. False when there is no usable index; a damaged, unfinished or
+    // older file is removed on the way, so that Build starts clean.
+    bool Open();
+    bool IsOpen() const { return db_ != nullptr; }
+    void Close();
+
+    // Builds the index of these topics into a new file and puts it in place of the old one.
+    // Reports per topic; a cancel leaves no new file. False when the build failed.
+    bool Build(const std::vector<TopicEntry> &topics,
+               fileio::OperationProgress &progress = fileio::ignoredProgress());
+
+    // Brings the index in line with the store: topics whose title or files changed are indexed
+    // again, topics no longer in the store are dropped. Returns the topics that were re-indexed
+    // or dropped, -1 on failure.
+    int Refresh(const std::vector<TopicEntry> &topics);
+    // Indexes one topic again now (after a save); false on failure.
+    bool UpdateTopic(const TopicEntry &topic);
+    bool RemoveTopic(const std::string &uni);
+
+    // Matches of the query's words, title matches first, then by rank; at most limit.
+    // Filters are not applied here: they need the store (see SearchFilters).
+    std::vector<IndexHit> Query(const SearchQuery &query, int limit);
+
+    // A write failed, damage was found, or dead rows have piled up: build again.
+    bool NeedsRebuild() const;
+    std::int64_t DocumentCount() const;
+    std::int64_t DeadRows() const { return deadRows_; }
+    const std::string &Path() const { return path_; }
+
+private:
+    bool exec(const char *sql);
+    bool createTables();
+    bool indexTopic(const TopicEntry &topic);
+    bool dropTopic(const std::string &uni);
+    bool writeMeta(const char *key, std::int64_t value);
+    std::int64_t readMeta(const char *key, std::int64_t fallback) const;
+    void noteFailure(int code, const char *what);
+    void removeFiles(const std::string &path);
+
+    struct Statements;
+    std::string relativePath(const std::string &path) const;
+
+    std::string path_;
+    std::string dataFolder_;  // source paths are kept relative to it
+    ContentFolders folders_;
+    std::unique_ptr<Statements> st_;
+    StoreLog &log_;
+    sqlite3 *db_ = nullptr;
+    std::int64_t deadRows_ = 0;
+    bool broken_ = false;
+};
+
+}  // namespace nimbus::search

@@ -1,0 +1,144 @@
+#include "search/SearchService.h"
+
+namespace nimbus::search {
+
+class SearchService::QueuedLog : public StoreLog {
+public:
+    explicit QueuedLog(const Callbacks &callbacks) : callbacks_(callbacks) {}
+    void AddToLog(const std::string &message) override {
+        if (callbacks_.log) callbacks_.log(message);
+    }
+    void AddErrorToLog(const std::string &message, const std::string &detail) override {
+        if (callbacks_.log) callbacks_.log(detail.empty() ? message : message + ": " + detail);
+    }
+
+private:
+    const Callbacks &callbacks_;
+};
+
+namespace {
+
+class BuildProgress : public fileio::OperationProgress {
+public:
+    BuildProgress(const SearchService::Callbacks &callbacks, const std::atomic<bool> &cancel)
+        : callbacks_(callbacks), cancel_(cancel) {}
+    void report(std::int64_t done, std::int64_t total, const std::string &) override {
+        if (callbacks_.progress) callbacks_.progress(done, total);
+    }
+    bool cancelled() const override { return cancel_; }
+
+private:
+    const SearchService::Callbacks &callbacks_;
+    const std::atomic<bool> &cancel_;
+};
+
+}  // namespace
+
+SearchService::SearchService(std::string indexPath, ContentFolders folders, Callbacks callbacks)
+    : callbacks_(std::move(callbacks)), log_(std::make_unique<QueuedLog>(callbacks_)),
+      index_(std::make_unique<SearchIndex>(std::move(indexPath), std::move(folders), *log_)),
+      worker_([this] { run(); }) {}
+
+SearchService::~SearchService() {
+    cancelBuild_ = true;
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+        jobs_.clear();
+        pendingQuery_.reset();
+    }
+    wake_.notify_all();
+    worker_.join();
+}
+
+void SearchService::setState(State s) {
+    state_ = s;
+    if (callbacks_.state) callbacks_.state(s);
+}
+
+void SearchService::post(Job job) {
+    {
+        std::lock_guard lock(mutex_);
+        jobs_.push_back(std::move(job));
+    }
+    wake_.notify_all();
+}
+
+void SearchService::buildFrom(const std::vector<TopicEntry> &topics) {
+    setState(State::Building);
+    BuildProgress progress(callbacks_, cancelBuild_);
+    setState(index_->Build(topics, progress) ? State::Ready : State::Unavailable);
+}
+
+void SearchService::Start(std::vector<TopicEntry> topics) {
+    post([this, topics = std::move(topics)] {
+        if (index_->Open() && index_->Refresh(topics) >= 0 && !index_->NeedsRebuild()) {
+            setState(State::Ready);
+            return;
+        }
+        buildFrom(topics);
+    });
+}
+
+void SearchService::Refresh(std::vector<TopicEntry> topics) {
+    post([this, topics = std::move(topics)] {
+        if (index_->IsOpen() && !index_->NeedsRebuild() && index_->Refresh(topics) >= 0 &&
+            !index_->NeedsRebuild())
+            return;
+        buildFrom(topics);
+    });
+}
+
+void SearchService::TopicChanged(TopicEntry topic) {
+    post([this, topic = std::move(topic)] { index_->UpdateTopic(topic); });
+}
+
+void SearchService::TopicRemoved(std::string uni) {
+    post([this, uni = std::move(uni)] { index_->RemoveTopic(uni); });
+}
+
+std::uint64_t SearchService::Query(SearchQuery query, int limit) {
+    std::uint64_t ticket;
+    {
+        std::lock_guard lock(mutex_);
+        ticket = nextTicket_++;
+        pendingQuery_.emplace(ticket, std::make_pair(std::move(query), limit));
+    }
+    wake_.notify_all();
+    return ticket;
+}
+
+void SearchService::WaitIdle() {
+    std::unique_lock lock(mutex_);
+    idle_.wait(lock, [this] { return (jobs_.empty() && !pendingQuery_ && !busy_) || stopping_; });
+}
+
+void SearchService::run() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [this] { return stopping_ || pendingQuery_ || !jobs_.empty(); });
+        if (stopping_) break;
+        busy_ = true;
+        // A waiting query goes before queued updates (the user is looking at the screen), but
+        // not before the index is open.
+        if (pendingQuery_ && (jobs_.empty() || index_->IsOpen())) {
+            auto [ticket, q] = std::move(*pendingQuery_);
+            pendingQuery_.reset();
+            lock.unlock();
+            std::vector<IndexHit> hits = index_->Query(q.first, q.second);
+            if (callbacks_.results) callbacks_.results(ticket, std::move(hits));
+        } else {
+            Job job = std::move(jobs_.front());
+            jobs_.pop_front();
+            lock.unlock();
+            job();
+        }
+        lock.lock();
+        busy_ = false;
+        idle_.notify_all();
+    }
+    busy_ = false;
+    idle_.notify_all();
+}
+
+}  // namespace nimbus::search
