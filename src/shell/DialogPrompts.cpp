@@ -1,9 +1,11 @@
 // The main window's questions asked with the program's dialogs.
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QTimer>
 
 #include "shell/ShellPrompts.h"
 #include "shell/TopicIcons.h"
+#include "shell/calendar/CalendarPreviewDialog.h"
 #include "shell/dialogs/TformProgress.h"
 #include "shell/dialogs/TformSelection.h"
 #include "shell/dialogs/TformTopicSelect.h"
@@ -75,6 +77,24 @@ public:
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
         return dialog.chosenType();
+    }
+
+    std::string chooseCalendarFile(QWidget *parent, bool saving, const std::string &folder) override
+    {
+        const QString start = QString::fromStdString(folder);
+        const QString filter = QObject::tr("Calendar files (*.ics)");
+        const QString chosen =
+            saving ? QFileDialog::getSaveFileName(parent, QObject::tr("Export to calendar file"),
+                                                  start, filter)
+                   : QFileDialog::getOpenFileName(parent, QObject::tr("Import calendar file"),
+                                                  start, filter);
+        return chosen.toStdString();
+    }
+
+    bool confirmCalendarImport(QWidget *parent, const CalendarImportSummary &summary) override
+    {
+        CalendarPreviewDialog dialog(summary, parent);
+        return dialog.exec() == QDialog::Accepted;
     }
 
     int chooseTopic(QWidget *parent, const TNimbusStructure &topics, const QString &title) override

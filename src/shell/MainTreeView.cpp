@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QMimeData>
+#include <QUrl>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -223,9 +224,24 @@ bool MainTreeView::acceptsDrop(const QPoint &viewportPos) const
     return target && dragged && dropRule_ && dropRule_(dragged, target);
 }
 
+QStringList MainTreeView::calendarFiles(const QDropEvent *event, const QWidget *self)
+{
+    QStringList paths;
+    if (event->source() == self || !event->mimeData()->hasUrls())
+        return {};
+    for (const QUrl &url : event->mimeData()->urls()) {
+        if (!url.isLocalFile() || !url.toLocalFile().endsWith(".ics", Qt::CaseInsensitive))
+            return {};
+        paths << url.toLocalFile();
+    }
+    return paths;
+}
+
 void MainTreeView::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (event->source() == this && event->mimeData()->hasFormat(TopicTreeModel::kMimeType))
+    if (!calendarFiles(event, this).isEmpty())
+        event->acceptProposedAction();
+    else if (event->source() == this && event->mimeData()->hasFormat(TopicTreeModel::kMimeType))
         event->acceptProposedAction();
     else
         event->ignore();
@@ -234,7 +250,9 @@ void MainTreeView::dragEnterEvent(QDragEnterEvent *event)
 void MainTreeView::dragMoveEvent(QDragMoveEvent *event)
 {
     QTreeView::dragMoveEvent(event); // scrolling near the edges and the drop indicator
-    if (event->source() == this && acceptsDrop(event->position().toPoint()))
+    if (!calendarFiles(event, this).isEmpty())
+        event->acceptProposedAction();
+    else if (event->source() == this && acceptsDrop(event->position().toPoint()))
         event->acceptProposedAction();
     else
         event->ignore();
@@ -243,6 +261,12 @@ void MainTreeView::dragMoveEvent(QDragMoveEvent *event)
 void MainTreeView::dropEvent(QDropEvent *event)
 {
     const QPoint pos = event->position().toPoint();
+    if (const QStringList files = calendarFiles(event, this); !files.isEmpty()) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+        emit calendarFilesDropped(files, itemAt(pos));
+        return;
+    }
     if (event->source() != this || !acceptsDrop(pos)) {
         event->ignore();
         return;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QRect>
+#include <QStringList>
 #include <QTreeView>
 #include <functional>
 #include <vector>
@@ -58,6 +59,8 @@ signals:
     // A double-click outside the expand zone: the topic's properties.
     void propertiesRequested(tree::TreeItem *item);
     void dropRequested(tree::TreeItem *dragged, tree::TreeItem *target);
+    // Calendar files (.ics) from outside were dropped on target (null: below the items).
+    void calendarFilesDropped(const QStringList &paths, tree::TreeItem *target);
     // The view's size changed: a different number of rows is on screen.
     void geometryChanged();
 
@@ -77,6 +80,8 @@ protected:
 private:
     void followPalette();
     bool acceptsDrop(const QPoint &viewportPos) const;
+    // The local .ics files a drag from outside carries; empty when it carries anything else.
+    static QStringList calendarFiles(const QDropEvent *event, const QWidget *self);
 
     TopicTreeModel *model_ = nullptr;
     tree::TreeItem *pressed_ = nullptr;

@@ -14,6 +14,7 @@ namespace nimbus {
 class Clock;
 class TNimbusStructure;
 struct TopicOptions;
+struct CalendarImportSummary;
 namespace pages {
 class PagePrompts;
 }
@@ -34,6 +35,19 @@ public:
     // The topic selection dialog over a list; the chosen row counted from 1, or -1.
     virtual int chooseTopic(QWidget *parent, const TNimbusStructure &topics,
                             const QString &title) = 0;
+    // The file chooser for calendar files ("*.ics"), starting in folder: a file to write when
+    // saving, else one to read. Empty when cancelled.
+    virtual std::string chooseCalendarFile(QWidget *parent, bool saving, const std::string &folder)
+    {
+        (void)parent, (void)saving, (void)folder;
+        return {};
+    }
+    // The import preview; true when the user pressed OK.
+    virtual bool confirmCalendarImport(QWidget *parent, const CalendarImportSummary &summary)
+    {
+        (void)parent, (void)summary;
+        return false;
+    }
     // The dialogs of the pages on the right and the desktop's document handler; null: the
     // program's own.
     virtual std::shared_ptr<pages::PagePrompts> pagePrompts() { return nullptr; }

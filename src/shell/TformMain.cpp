@@ -26,7 +26,10 @@
 #include "shell/TopicIcons.h"
 #include "shell/TreeActions.h"
 #include "shell/TreeController.h"
+#include "shell/TopicTreeModel.h"
 #include "shell/TreeToolbar.h"
+#include "shell/calendar/CalendarActions.h"
+#include "shell/calendar/CalendarFiles.h"
 #include "shell/core/DataFolderLayout.h"
 #include "shell/core/DataUpgrade.h"
 #include "shell/core/MainLogStoreLog.h"
@@ -364,7 +367,21 @@ void TformMain::createTree()
         return environment_.prompts->confirm(this, paths_.ProductTitle, question);
     });
     connect(tree_.get(), &TreeController::selectionChanged, this, &TformMain::treeMainChange);
+    createCalendarFiles(view);
     tree_->BuildTree();
+}
+
+void TformMain::createCalendarFiles(MainTreeView *view)
+{
+    calendarFiles_ = new CalendarFiles(*this, *environment_.prompts);
+    calendarActions_ = new CalendarActions(*calendarFiles_, *tree_, treeActions_->popMainView, this);
+    connect(view, &MainTreeView::calendarFilesDropped, this,
+            [this](const QStringList &files, tree::TreeItem *target) {
+                calendarFiles_->importFiles(files, target ? target->node : tree_->selectedNode());
+            });
+    tree_->model()->setDragExtras([this](const TNimbusNode *node, QMimeData *data) {
+        calendarFiles_->addDragData(node, data);
+    });
 }
 
 PageArea *TformMain::pageArea() const

@@ -34,12 +34,15 @@ namespace nimbus {
 namespace viewer {
 class DisplayControl;
 }
+class CalendarActions;
+class CalendarFiles;
 class CliChangeApplier;
 class CommandDispatcher;
 class EventSoundPlayer;
 class LanPrompts;
 class LanSharing;
 class MainLayout;
+class MainTreeView;
 class SoftwarePanel;
 class UpdateController;
 namespace update {
@@ -114,6 +117,9 @@ public:
     TreeController *treeController() const { return tree_.get(); }
     TreeActions *treeActions() const { return treeActions_; }
     TreeToolbar *treeToolbar() const { return treeToolbar_; }
+    // Calendar files: export, import and the tree's items for them.
+    CalendarFiles *calendarFiles() const { return calendarFiles_; }
+    CalendarActions *calendarActions() const { return calendarActions_; }
     summarypage::SummaryPage *summaryPage() const { return summary_; }
     summarypage::InfoGrids *infoGrids() const { return grids_; }
     // The version register with the software monitor, and its panel on the about page.
@@ -171,6 +177,7 @@ private:
     void loadSettings();
     void loadTopics();
     void createTree();
+    void createCalendarFiles(MainTreeView *view);
     void createPages();
     void createSummary();
     void createVersionRegister(bool installerJustRan);
@@ -206,6 +213,8 @@ private:
     MainLayout *layout_ = nullptr;
     TreeActions *treeActions_ = nullptr;
     TreeToolbar *treeToolbar_ = nullptr;
+    CalendarFiles *calendarFiles_ = nullptr;
+    CalendarActions *calendarActions_ = nullptr;
     summarypage::SummaryPage *summary_ = nullptr;
     summarypage::InfoGrids *grids_ = nullptr;
     pages::TopicPage *topicPage_ = nullptr;

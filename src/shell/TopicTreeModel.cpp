@@ -114,6 +114,8 @@ QMimeData *TopicTreeModel::mimeData(const QModelIndexList &indexes) const
     auto *data = new QMimeData;
     data->setData(QString::fromLatin1(kMimeType),
                   QByteArray::number(tree_.position(itemOf(indexes.first()))));
+    if (dragExtras_)
+        dragExtras_(nodeOf(indexes.first()), data);
     return data;
 }
 

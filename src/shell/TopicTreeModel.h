@@ -44,6 +44,11 @@ public:
                  const std::function<bool(const tree::TreeItem *, const tree::TreeItem *)> &less);
     // The item's caption, icon or colours may have changed.
     void itemChanged(const tree::TreeItem *item);
+    // Adds what a topic dragged out of the program carries (a calendar file).
+    void setDragExtras(std::function<void(const TNimbusNode *, QMimeData *)> extras)
+    {
+        dragExtras_ = std::move(extras);
+    }
 
 signals:
     // In-place editing changed a node's text (renamed true) or left it as it was.
@@ -51,6 +56,7 @@ signals:
 
 private:
     tree::TopicTree &tree_;
+    std::function<void(const TNimbusNode *, QMimeData *)> dragExtras_;
 };
 
 } // namespace nimbus

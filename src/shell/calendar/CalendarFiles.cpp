@@ -1,0 +1,201 @@
+// See CalendarFiles.h.
+#include "shell/calendar/CalendarFiles.h"
+
+#include <QFile>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QUrl>
+#include <filesystem>
+
+#include "calendar/CalendarImport.h"
+#include "calendar/CalendarLinks.h"
+#include "calendar/IcsReader.h"
+#include "calendar/IcsWriter.h"
+#include "calendar/TopicUid.h"
+#include "shell/ShellPrompts.h"
+#include "shell/TformMain.h"
+#include "shell/TreeController.h"
+#include "shell/calendar/CalendarImportSummary.h"
+#include "shell/calendar/RichDetailsConverter.h"
+#include "shell/calendar/RichPageWriter.h"
+#include "store/DateFormat.h"
+#include "store/TContent.h"
+#include "store/TNimbusStructure.h"
+
+namespace nimbus {
+
+using calendar::ExportScope;
+
+namespace {
+
+// The topic a read UID stands for after the import, as the importer matches it.
+TNimbusNode *importedTopic(const std::string &uid, calendar::CalendarLinks &links,
+                           TNimbusStructure &store)
+{
+    if (auto own = calendar::ownTopicId(uid, links.installation()))
+        if (TNimbusNode *node = store.Find(*own))
+            return node;
+    const std::string uni = links.topicFor(uid);
+    return uni.empty() ? nullptr : store.Find(uni);
+}
+
+// A file name from a topic's title: what file managers and mail programs show.
+QString fileNameFor(const TNimbusNode &node)
+{
+    QString name = QString::fromStdString(node.text).simplified();
+    name.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")), QStringLiteral("_"));
+    if (name.isEmpty() || name.startsWith('.'))
+        name.prepend(QStringLiteral("Topic"));
+    return name.left(60) + QStringLiteral(".ics");
+}
+
+} // namespace
+
+CalendarFiles::CalendarFiles(TformMain &window, ShellPrompts &prompts)
+    : QObject(&window), window_(window), prompts_(prompts)
+{
+}
+
+CalendarFiles::~CalendarFiles() = default;
+
+std::string CalendarFiles::homeFolder() const
+{
+    return std::filesystem::path(window_.paths().DataFolder).parent_path().parent_path().string();
+}
+
+void CalendarFiles::fail(const std::string &message, const std::string &detail)
+{
+    window_.AddErrorToLog("*** " + message + (detail.empty() ? "" : ": " + detail));
+    prompts_.tellUser(&window_, window_.paths().ProductTitle,
+                      message + (detail.empty() ? "." : ":\n" + detail));
+}
+
+std::string CalendarFiles::calendarBytes(const TNimbusNode *node, ExportScope scope)
+{
+    TNimbusStructure *store = window_.store();
+    if (!store || !window_.treeController())
+        return {};
+    window_.treeController()->SyncStoreFromTree();
+    const int index = node ? store->IndexOf(node->uni) : 0;
+    if (index < 0 || store->Count() == 0)
+        return {};
+    calendar::CalendarLinks links;
+    links.Load(window_.paths().DataFolder);
+    const ContentFolders folders = ContentFolders::inDataFolder(window_.paths().DataFolder);
+    calendar::RichDetailsConverter converter;
+    const calendar::ExportSource source{&folders, &converter, &window_.storeLog()};
+    const auto topics =
+        calendar::collectTopics(*store, index, scope, links.installation(), source);
+    // A new installation id must be kept, or the next export's UIDs would differ.
+    links.Save();
+    return calendar::writeCalendar(topics, {dates::stamp(window_.clock().now())});
+}
+
+bool CalendarFiles::exportChosen(const TNimbusNode *node, ExportScope scope)
+{
+    const std::string path = prompts_.chooseCalendarFile(&window_, true, homeFolder());
+    if (path.empty())
+        return false;
+    return exportTo(node, scope, path.ends_with(".ics") ? path : path + ".ics");
+}
+
+bool CalendarFiles::exportTo(const TNimbusNode *node, ExportScope scope, const std::string &path)
+{
+    const std::string bytes = calendarBytes(node, scope);
+    QSaveFile file(QString::fromStdString(path));
+    if (bytes.empty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
+        !file.commit()) {
+        fail("The calendar file could not be written", path + " " + file.errorString().toStdString());
+        return false;
+    }
+    window_.AddToLog("Exported to calendar file " + path);
+    return true;
+}
+
+bool CalendarFiles::importChosen(TNimbusNode *place)
+{
+    const std::string path = prompts_.chooseCalendarFile(&window_, false, homeFolder());
+    if (path.empty())
+        return false;
+    return importFiles({QString::fromStdString(path)}, place);
+}
+
+bool CalendarFiles::importFiles(const QStringList &paths, TNimbusNode *place)
+{
+    TNimbusStructure *store = window_.store();
+    TreeController *tree = window_.treeController();
+    if (!store || !tree || paths.isEmpty())
+        return false;
+    // Every file is read before anything changes: one bad file refuses them all.
+    calendar::ReadResult all;
+    all.ok = true;
+    for (const QString &path : paths) {
+        calendar::ReadResult read = calendar::readCalendarFile(path.toStdString());
+        if (!read.ok) {
+            fail("The calendar file could not be imported", path.toStdString() + ": " + read.error);
+            return false;
+        }
+        for (auto &topic : read.topics)
+            all.topics.push_back(std::move(topic));
+        for (auto &skipped : read.skipped)
+            all.skipped.push_back(std::move(skipped));
+        for (const std::string &warning : read.warnings)
+            window_.AddToLog(path.toStdString() + ": " + warning);
+    }
+    window_.SaveAll(); // the tree and the open page are in the store and on disk first
+    int placeIndex = place ? store->IndexOf(place->uni) : 0;
+    if (placeIndex < 0)
+        placeIndex = 0;
+    calendar::CalendarLinks links;
+    links.Load(window_.paths().DataFolder);
+    const ContentFolders folders = ContentFolders::inDataFolder(window_.paths().DataFolder);
+    calendar::RichPageWriter pages;
+    const calendar::ImportTarget target{store,   placeIndex,      &links, &folders,
+                                        &pages,  &window_.clock(), &window_.storeLog()};
+    const calendar::ImportPreview preview = calendar::previewImport(all, target);
+    CalendarImportSummary summary{preview.added, preview.updated, {}};
+    for (const auto &skipped : all.skipped) {
+        summary.skipped.push_back(skipped.what + ": " + skipped.why);
+        window_.AddToLog("Calendar import skipped " + skipped.what + ": " + skipped.why);
+    }
+    if (!prompts_.confirmCalendarImport(&window_, summary))
+        return false;
+    const calendar::ImportOutcome outcome = calendar::applyImport(all, target);
+    tree->BuildTree();
+    if (!outcome.ok) {
+        fail("The calendar file could not be imported", outcome.error);
+        return false;
+    }
+    window_.SaveStore();
+    window_.AddToLog("Calendar import: " + std::to_string(outcome.added) + " added, " +
+                     std::to_string(outcome.updated) + " updated");
+    if (!all.topics.empty())
+        if (TNimbusNode *first = importedTopic(all.topics.front().uid, links, *store))
+            tree->selectNode(first);
+    return true;
+}
+
+void CalendarFiles::addDragData(const TNimbusNode *node, QMimeData *data)
+{
+    if (!node || node->lev <= 0)
+        return;
+    const std::string bytes = calendarBytes(node, ExportScope::TopicWithSubtopics);
+    if (bytes.empty())
+        return;
+    const QByteArray ics(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    data->setData(QStringLiteral("text/calendar"), ics);
+    if (!dragFolder_)
+        dragFolder_ = std::make_unique<QTemporaryDir>();
+    if (!dragFolder_->isValid())
+        return;
+    QFile file(dragFolder_->filePath(fileNameFor(*node)));
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(ics) == ics.size()) {
+        file.close();
+        data->setUrls({QUrl::fromLocalFile(file.fileName())});
+    }
+}
+
+} // namespace nimbus

@@ -1,0 +1,34 @@
+// See RichPageWriter.h.
+#include "shell/calendar/RichPageWriter.h"
+
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "shell/rtf/RtfWriter.h"
+
+namespace nimbus::calendar {
+
+std::string RichPageWriter::render(const CalendarTopic &topic, bool &richText)
+{
+    richText = false;
+    const std::string notes = notesText(topic);
+    if (topic.detailsHtml.empty() && topic.detailsText.empty() && notes.empty())
+        return {};
+    QTextDocument document;
+    if (!topic.detailsHtml.empty())
+        document.setHtml(QString::fromStdString(topic.detailsHtml));
+    else
+        document.setPlainText(QString::fromStdString(topic.detailsText));
+    if (!notes.empty()) {
+        QTextCursor cursor(&document);
+        cursor.movePosition(QTextCursor::End);
+        if (!document.isEmpty())
+            cursor.insertBlock();
+        cursor.insertText(QString::fromStdString(notes));
+    }
+    richText = true;
+    const QByteArray bytes = rtf::RtfWriter().write(document);
+    return bytes.toStdString();
+}
+
+} // namespace nimbus::calendar
