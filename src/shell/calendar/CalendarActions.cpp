@@ -36,6 +36,7 @@ CalendarActions::CalendarActions(CalendarFiles &files, TreeController &tree, QMe
     menu->addActions(
         {MVExportCalendar, MVExportSectionCalendar, MVExportAllCalendar, MVImportCalendar});
     connect(menu, &QMenu::aboutToShow, this, &CalendarActions::configure);
+    connect(&tree, &TreeController::selectionChanged, this, &CalendarActions::configure);
     configure();
 }
 
