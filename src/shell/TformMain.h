@@ -58,6 +58,9 @@ namespace summarypage {
 class InfoGrids;
 class SummaryPage;
 } // namespace summarypage
+namespace searchui {
+class SearchController;
+}
 namespace pages {
 class AboutPage;
 class PagePrompts;
@@ -125,6 +128,8 @@ public:
     pages::AboutPage *aboutPage() const { return aboutPage_; }
     // LAN sharing with the network page, and the add-on packs.
     LanSharing *lanSharing() const { return lan_; }
+    // The search field, its results page and the index worker.
+    searchui::SearchController *searchController() const { return search_; }
     // The details editor's highlighting cursor (screen cursor 20).
     const QCursor &highlightCursor() const { return highlightCursor_; }
 
@@ -173,6 +178,7 @@ private:
     void createTree();
     void createPages();
     void createSummary();
+    void createSearch();
     void createVersionRegister(bool installerJustRan);
     // Tab follows the window from top to bottom, whatever order its parts were made in.
     void setKeyboardOrder();
@@ -212,6 +218,7 @@ private:
     pages::PreferencesPage *preferencesPage_ = nullptr;
     pages::AboutPage *aboutPage_ = nullptr;
     LanSharing *lan_ = nullptr;
+    searchui::SearchController *search_ = nullptr;
     QCursor highlightCursor_;
     ipc::ShutdownFlags shutdownFlags_;
     CommandDispatcher *dispatcher_ = nullptr;
