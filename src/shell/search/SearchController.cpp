@@ -35,13 +35,17 @@ SearchController::SearchController(TformMain &window) : QObject(&window), window
     editSearch->setObjectName(QStringLiteral("editSearch"));
     editSearch->setPlaceholderText(tr("Search (Ctrl+F)"));
     editSearch->setAccessibleName(tr("Search"));
-    editSearch->setClearButtonEnabled(true);
     window.mainLayout()->structContent()->insertWidget(0, editSearch);
     editSearch->installEventFilter(this);
     page_ = new SearchResultsPage;
     window.pageArea()->setPage(page_);
     connect(editSearch, &QLineEdit::textChanged, this, &SearchController::queryChanged);
     connect(page_, &SearchResultsPage::rowOpened, this, &SearchController::openRow);
+    // Marks belong to the page they were found on: another topic drops them.
+    connect(&window, &TformMain::selectionChanged, this, [this] {
+        matches_.clear();
+        current_ = -1;
+    });
 
     auto *find = new QShortcut(QKeySequence::Find, &window);
     connect(find, &QShortcut::activated, this, [this] {

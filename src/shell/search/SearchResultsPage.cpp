@@ -12,6 +12,7 @@ namespace nimbus::searchui {
 SearchResultsPage::SearchResultsPage(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("panelSearch"));
+    setAccessibleName(tr("Search results"));
     auto *layout = new QVBoxLayout(this);
     labelSearch = new QLabel(this);
     labelSearch->setObjectName(QStringLiteral("labelSearch"));
@@ -23,6 +24,7 @@ SearchResultsPage::SearchResultsPage(QWidget *parent) : QWidget(parent)
     listResults->setUniformItemSizes(false);
     listResults->setWordWrap(true);
     layout->addWidget(listResults, 1);
+    labelSearch->setBuddy(listResults);
     // Enter and a double-click both open the hit, whatever the style's activation rule.
     connect(listResults, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem *item) { emit rowOpened(listResults->row(item)); });

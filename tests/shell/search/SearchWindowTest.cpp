@@ -88,6 +88,7 @@ private slots:
         QTest::keyClicks(s.search->editSearch, "orchid");
         QTRY_COMPARE(s.list().count(), 2);
         QCOMPARE(s.window->pageArea()->currentPageName(), QStringLiteral("panelSearch"));
+        QCOMPARE(s.window->pageArea()->accessibleName(), QStringLiteral("Search results"));
         // The title hit first, then the page with its snippet in bold.
         QVERIFY2(s.row(0).contains("Topics / Home / Orchid care") && s.row(0).contains("(title)"),
                  qPrintable(s.row(0)));
@@ -116,6 +117,12 @@ private slots:
         QCOMPARE(s.editor().textCursor().selectionStart(), first);
         QTest::keyClick(s.window.get(), Qt::Key_F3, Qt::ShiftModifier);
         QCOMPARE(s.editor().textCursor().selectionStart(), second);
+
+        // Another topic has no marks to step through.
+        s.window->treeController()->selectNode(s.window->store()->Find("104"));
+        QCOMPARE(s.search->pageMatches().size(), std::size_t(0));
+        QTest::keyClick(s.window.get(), Qt::Key_F3);
+        QCOMPARE(s.search->currentMatch(), -1);
     }
 
     void escapeClearsAndCtrlFComesBack()
