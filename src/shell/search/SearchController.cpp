@@ -1,5 +1,8 @@
 #include "shell/search/SearchController.h"
 
+#include <map>
+#include <memory>
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,12 +24,36 @@
 #include "shell/pages/TopicPage.h"
 #include "shell/search/SearchResultsPage.h"
 #include "shell/search/SnippetHtml.h"
+#include "store/StoreLog.h"
 #include "store/TNimbusStructure.h"
 
 namespace nimbus::searchui {
 
 namespace {
 const QString kPage = QStringLiteral("panelSearch");
+
+std::string hitKey(const std::string &topic, search::HitKind kind, int page)
+{
+    return topic + '/' + std::to_string(static_cast<int>(kind)) + '/' + std::to_string(page);
+}
+} // namespace
+
+// Runs on the worker thread: reads files only, never the store.
+HitTexts readHitTexts(const std::vector<search::IndexHit> &hits, const ContentFolders &folders)
+{
+    HitTexts texts;
+    NullStoreLog quiet;
+    std::map<std::string, bool> read;
+    for (const search::IndexHit &hit : hits) {
+        if (hit.kind == search::HitKind::Title || read[hit.topic])
+            continue;
+        read[hit.topic] = true;
+        const search::TopicDocuments docs = search::CollectDocuments({hit.topic, {}}, folders, quiet);
+        for (const search::IndexDocument &doc : docs.documents)
+            if (doc.kind != search::HitKind::Title)
+                texts[hitKey(hit.topic, doc.kind, doc.page)] = doc.text;
+    }
+    return texts;
 }
 
 SearchController::SearchController(TformMain &window) : QObject(&window), window_(window)
@@ -58,11 +85,15 @@ SearchController::SearchController(TformMain &window) : QObject(&window), window
     connect(previous, &QShortcut::activated, this, [this] { stepMatch(false); });
 
     // The callbacks run on the worker: each hands its values to this thread.
+    // The texts of the pages that matched are read there too (the index keeps no copy of
+    // them), so that the UI thread only cuts snippets.
     search::SearchService::Callbacks callbacks;
-    callbacks.results = [this](std::uint64_t ticket, std::vector<search::IndexHit> hits) {
+    const ContentFolders folders = ContentFolders::inDataFolder(window.paths().DataFolder);
+    callbacks.results = [this, folders](std::uint64_t ticket, std::vector<search::IndexHit> hits) {
+        auto texts = std::make_shared<HitTexts>(readHitTexts(hits, folders));
         QMetaObject::invokeMethod(
-            this, [this, ticket, hits = std::move(hits)]() mutable {
-                resultsArrived(ticket, std::move(hits));
+            this, [this, ticket, hits = std::move(hits), texts]() mutable {
+                resultsArrived(ticket, std::move(hits), *texts);
             },
             Qt::QueuedConnection);
     };
@@ -148,15 +179,14 @@ void SearchController::clear()
         window_.pageArea()->showPage(pageBefore_);
 }
 
-void SearchController::resultsArrived(std::uint64_t ticket, std::vector<search::IndexHit> hits)
+void SearchController::resultsArrived(std::uint64_t ticket, std::vector<search::IndexHit> hits,
+                                      const HitTexts &texts)
 {
     // An answer to a query since replaced, or to one the user cleared, is dropped.
     if (ticket != ticket_ || !window_.store())
         return;
     const TNimbusStructure &store = *window_.store();
     results_ = search::ResolveHits(hits, query_, store, window_.clock(), kLimit);
-    const ContentFolders folders = ContentFolders::inDataFolder(window_.paths().DataFolder);
-    NullStoreLog quiet;
     std::vector<ResultRow> rows;
     rows.reserve(results_.size());
     for (const search::SearchResult &hit : results_) {
@@ -174,12 +204,8 @@ void SearchController::resultsArrived(std::uint64_t ticket, std::vector<search::
         } else {
             row.where = (hit.kind == search::HitKind::Page ? tr("page: %1") : tr("checklist: %1"))
                             .arg(QString::fromStdString(hit.pageName));
-            // The snippet comes from the page itself: the index keeps no copy of the texts.
-            const search::TopicDocuments docs =
-                search::CollectDocuments({node->uni, node->text}, folders, quiet);
-            for (const search::IndexDocument &doc : docs.documents)
-                if (doc.kind == hit.kind && doc.page == hit.page)
-                    text = doc.text;
+            if (const auto it = texts.find(hitKey(hit.topic, hit.kind, hit.page)); it != texts.end())
+                text = it->second;
         }
         row.snippet = snippetHtml(search::MakeSnippet(text, query_));
         rows.push_back(std::move(row));

@@ -7,12 +7,15 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "search/SearchQuery.h"
 #include "search/SearchResults.h"
 #include "search/SearchService.h"
+#include "store/TContent.h"
 
 class QLineEdit;
 
@@ -23,6 +26,10 @@ class TformMain;
 namespace nimbus::searchui {
 
 class SearchResultsPage;
+
+// The plain text of each page and checklist that a hit names, by topic, kind and page.
+using HitTexts = std::unordered_map<std::string, std::string>;
+HitTexts readHitTexts(const std::vector<search::IndexHit> &hits, const ContentFolders &folders);
 
 class SearchController : public QObject {
     Q_OBJECT
@@ -51,7 +58,8 @@ private:
     std::vector<search::TopicEntry> snapshot() const;
     void queryChanged(const QString &text);
     void clear();
-    void resultsArrived(std::uint64_t ticket, std::vector<search::IndexHit> hits);
+    void resultsArrived(std::uint64_t ticket, std::vector<search::IndexHit> hits,
+                        const HitTexts &texts);
     void markMatches();
     void showCurrentMatch();
     bool eventFilter(QObject *watched, QEvent *event) override;

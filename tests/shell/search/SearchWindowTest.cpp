@@ -15,6 +15,7 @@
 #include "shell/search/ResultDelegate.h"
 #include "shell/search/SearchController.h"
 #include "shell/search/SearchResultsPage.h"
+#include "shell/search/SnippetHtml.h"
 #include "store/ContentFiles.h"
 
 using namespace nimbus;
@@ -80,6 +81,20 @@ class SearchWindowTest : public QObject {
     };
 
 private slots:
+    void snippetsAreEscapedAndMarksCountCharacters()
+    {
+        const std::string text = "Café <b> & orchid";
+        const search::SearchQuery query = search::ParseQuery("orchid cafe");
+        const search::Snippet snippet{text, search::FindMatches(text, query)};
+        QCOMPARE(searchui::snippetHtml(snippet),
+                 QStringLiteral("<b>Café</b> &lt;b&gt; &amp; <b>orchid</b>"));
+        // "é" is two bytes but one character of the editor's text.
+        const auto ranges = searchui::charRanges(text, snippet.marks);
+        QCOMPARE(ranges.size(), std::size_t(2));
+        QCOMPARE(ranges[0], std::make_pair(0, 4));
+        QCOMPARE(ranges[1], std::make_pair(11, 17));
+    }
+
     void typingShowsTheHitsAndOpeningOneMarksTheWords()
     {
         Session s;
