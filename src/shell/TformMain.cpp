@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -43,6 +44,7 @@
 #include "shell/pages/TopicPage.h"
 #include "shell/dialogs/OperationProgressDialog.h"
 #include "shell/lan/LanSharing.h"
+#include "shell/search/SearchController.h"
 #include "shell/summary/InfoGrids.h"
 #include "shell/summary/SummaryPage.h"
 #include "store/DateFormat.h"
@@ -140,6 +142,7 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
     createVersionRegister(record.source == paths_.InstallFolder + "Install.pre");
     // The summary first, when the user wants it at start-up.
     createSummary();
+    createSearch();
     setKeyboardOrder();
 
     AddToLog(paths_.ProductTitle + " started");
@@ -468,8 +471,30 @@ void TformMain::createVersionRegister(bool installerJustRan)
 
 void TformMain::SaveCurrentPage()
 {
-    if (topicPage_)
-        topicPage_->SaveCurrentPage();
+    if (!topicPage_)
+        return;
+    TNimbusNode *node = topicPage_->node();
+    topicPage_->SaveCurrentPage();
+    // The index takes the topic again on its worker; an unchanged topic costs a file check.
+    if (search_ && node)
+        search_->topicSaved(node->uni);
+}
+
+void TformMain::createSearch()
+{
+    search_ = new searchui::SearchController(*this);
+    connect(tree_.get(), &TreeController::nodeChanged, this, [this](TNimbusNode *node) {
+        if (node)
+            search_->topicSaved(node->uni);
+    });
+    connect(tree_.get(), &TreeController::topicsRemoving, this,
+            [this](const std::vector<TNimbusNode *> &nodes) {
+                for (const TNimbusNode *node : nodes)
+                    search_->service().TopicRemoved(node->uni);
+            });
+    connect(lan_, &LanSharing::merged, search_, &searchui::SearchController::refresh);
+    // Built or checked on the worker thread; the tree is already there.
+    search_->start();
 }
 
 void TformMain::buttonHelpClick()
@@ -482,7 +507,8 @@ void TformMain::buttonHelpClick()
 void TformMain::setKeyboardOrder()
 {
     access::orderTabChain(this, {treeToolbar_, summary_ ? summary_->buttonSummary : nullptr,
-                                 buttonHelp, buttonClosel, tree_ ? tree_->treeMain() : nullptr,
+                                 buttonHelp, buttonClosel, search_ ? search_->editSearch : nullptr,
+                                 tree_ ? tree_->treeMain() : nullptr,
                                  layout_->pageArea, buttonMainLog, reLog});
 }
 
@@ -597,6 +623,8 @@ void TformMain::timerSaveTimer()
         tree_->SyncStoreFromTree();
         SaveStore();
     }
+    if (search_)
+        search_->refresh();
 }
 
 void TformMain::timerTreeTimer()

@@ -61,6 +61,9 @@ namespace summarypage {
 class InfoGrids;
 class SummaryPage;
 } // namespace summarypage
+namespace searchui {
+class SearchController;
+}
 namespace pages {
 class AboutPage;
 class PagePrompts;
@@ -131,6 +134,8 @@ public:
     pages::AboutPage *aboutPage() const { return aboutPage_; }
     // LAN sharing with the network page, and the add-on packs.
     LanSharing *lanSharing() const { return lan_; }
+    // The search field, its results page and the index worker.
+    searchui::SearchController *searchController() const { return search_; }
     // The details editor's highlighting cursor (screen cursor 20).
     const QCursor &highlightCursor() const { return highlightCursor_; }
 
@@ -180,6 +185,7 @@ private:
     void createCalendarFiles(MainTreeView *view);
     void createPages();
     void createSummary();
+    void createSearch();
     void createVersionRegister(bool installerJustRan);
     // Tab follows the window from top to bottom, whatever order its parts were made in.
     void setKeyboardOrder();
@@ -221,6 +227,7 @@ private:
     pages::PreferencesPage *preferencesPage_ = nullptr;
     pages::AboutPage *aboutPage_ = nullptr;
     LanSharing *lan_ = nullptr;
+    searchui::SearchController *search_ = nullptr;
     QCursor highlightCursor_;
     ipc::ShutdownFlags shutdownFlags_;
     CommandDispatcher *dispatcher_ = nullptr;

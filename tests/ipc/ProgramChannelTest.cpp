@@ -115,7 +115,14 @@ TEST(ProgramChannels, SecondCopyWakesTheFirstAndTouchesNoFile)
     EXPECT_EQ(added.find("\r\n"), added.size() - 2) << "one line only: " << added;
     EXPECT_EQ(added.substr(added.size() - woken.size()), woken);
     after[copy.data + "MainLog.txt"] = before.at(copy.data + "MainLog.txt");
-    EXPECT_EQ(after, before);
+    // The first copy's search index is a cache its worker builds on its own time after start.
+    auto withoutIndex = [&](std::map<std::string, std::string> files) {
+        std::erase_if(files, [&](const auto &file) {
+            return file.first.rfind(copy.data + "Search.db", 0) == 0;
+        });
+        return files;
+    };
+    EXPECT_EQ(withoutIndex(after), withoutIndex(before));
 
     stop(*first);
     EXPECT_EQ(first->exitCode(), 0);

@@ -197,6 +197,7 @@ void LanSharing::afterMerge(const MergeChanges &changes)
     }
     if (selectedChanged)
         emit window_.selectionChanged(selected);
+    emit merged();
 }
 
 } // namespace nimbus

@@ -61,6 +61,10 @@ public:
     NetworkPage *page() const { return page_; }
     const MergeGate &gate() const { return gate_; }
 
+signals:
+    // Received packets or an add-on pack changed topics (the search index checks them again).
+    void merged();
+
 private:
     void rebuildSendMenu(const NetworkUsers &users);
     void afterMerge(const MergeChanges &changes);

@@ -1,0 +1,308 @@
+#include "shell/search/SearchController.h"
+
+#include <map>
+#include <memory>
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QShortcut>
+#include <QTabBar>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include "search/TextMatcher.h"
+#include "search/TopicDocuments.h"
+#include "shell/MainLayout.h"
+#include "shell/MainTreeView.h"
+#include "shell/PageArea.h"
+#include "shell/TformMain.h"
+#include "shell/TopicIcons.h"
+#include "shell/TreeController.h"
+#include "shell/pages/DetailsEditor.h"
+#include "shell/pages/DetailsTextEdit.h"
+#include "shell/pages/TopicPage.h"
+#include "shell/search/SearchResultsPage.h"
+#include "shell/search/SnippetHtml.h"
+#include "store/StoreLog.h"
+#include "store/TNimbusStructure.h"
+
+namespace nimbus::searchui {
+
+namespace {
+const QString kPage = QStringLiteral("panelSearch");
+
+std::string hitKey(const std::string &topic, search::HitKind kind, int page)
+{
+    return topic + '/' + std::to_string(static_cast<int>(kind)) + '/' + std::to_string(page);
+}
+} // namespace
+
+// Runs on the worker thread: reads files only, never the store.
+HitTexts readHitTexts(const std::vector<search::IndexHit> &hits, const ContentFolders &folders)
+{
+    HitTexts texts;
+    NullStoreLog quiet;
+    std::map<std::string, bool> read;
+    for (const search::IndexHit &hit : hits) {
+        if (hit.kind == search::HitKind::Title || read[hit.topic])
+            continue;
+        read[hit.topic] = true;
+        const search::TopicDocuments docs = search::CollectDocuments({hit.topic, {}}, folders, quiet);
+        for (const search::IndexDocument &doc : docs.documents)
+            if (doc.kind != search::HitKind::Title)
+                texts[hitKey(hit.topic, doc.kind, doc.page)] = doc.text;
+    }
+    return texts;
+}
+
+SearchController::SearchController(TformMain &window) : QObject(&window), window_(window)
+{
+    editSearch = new QLineEdit(window.mainLayout()->panelStruct);
+    editSearch->setObjectName(QStringLiteral("editSearch"));
+    editSearch->setPlaceholderText(tr("Search (Ctrl+F)"));
+    editSearch->setAccessibleName(tr("Search"));
+    window.mainLayout()->structContent()->insertWidget(0, editSearch);
+    editSearch->installEventFilter(this);
+    page_ = new SearchResultsPage;
+    window.pageArea()->setPage(page_);
+    connect(editSearch, &QLineEdit::textChanged, this, &SearchController::queryChanged);
+    connect(page_, &SearchResultsPage::rowOpened, this, &SearchController::openRow);
+    // Marks belong to the page they were found on: another topic drops them.
+    connect(&window, &TformMain::selectionChanged, this, [this] {
+        matches_.clear();
+        current_ = -1;
+    });
+
+    auto *find = new QShortcut(QKeySequence::Find, &window);
+    connect(find, &QShortcut::activated, this, [this] {
+        editSearch->setFocus(Qt::ShortcutFocusReason);
+        editSearch->selectAll();
+    });
+    auto *next = new QShortcut(QKeySequence(Qt::Key_F3), &window);
+    connect(next, &QShortcut::activated, this, [this] { stepMatch(true); });
+    auto *previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), &window);
+    connect(previous, &QShortcut::activated, this, [this] { stepMatch(false); });
+
+    // The callbacks run on the worker: each hands its values to this thread.
+    // The texts of the pages that matched are read there too (the index keeps no copy of
+    // them), so that the UI thread only cuts snippets.
+    search::SearchService::Callbacks callbacks;
+    const ContentFolders folders = ContentFolders::inDataFolder(window.paths().DataFolder);
+    callbacks.results = [this, folders](std::uint64_t ticket, std::vector<search::IndexHit> hits) {
+        auto texts = std::make_shared<HitTexts>(readHitTexts(hits, folders));
+        QMetaObject::invokeMethod(
+            this, [this, ticket, hits = std::move(hits), texts]() mutable {
+                resultsArrived(ticket, std::move(hits), *texts);
+            },
+            Qt::QueuedConnection);
+    };
+    callbacks.progress = [this](std::int64_t done, std::int64_t total) {
+        QMetaObject::invokeMethod(
+            this, [this, done, total] {
+                page_->setStatus(tr("Building the search index: %1 of %2 topics").arg(done).arg(total));
+            },
+            Qt::QueuedConnection);
+    };
+    callbacks.log = [this](const std::string &line) {
+        QMetaObject::invokeMethod(
+            this, [this, line] { window_.AddToLog(line); }, Qt::QueuedConnection);
+    };
+    callbacks.state = [this](search::SearchService::State state) {
+        QMetaObject::invokeMethod(
+            this, [this, state] {
+                if (state == search::SearchService::State::Ready && !editSearch->text().isEmpty())
+                    queryChanged(editSearch->text()); // answer what was typed during the build
+            },
+            Qt::QueuedConnection);
+    };
+    service_ = std::make_unique<search::SearchService>(
+        window.paths().DataFolder + search::SearchIndex::kFileName,
+        ContentFolders::inDataFolder(window.paths().DataFolder), std::move(callbacks));
+}
+
+SearchController::~SearchController()
+{
+    service_.reset(); // the worker ends before the object its callbacks point at
+}
+
+std::vector<search::TopicEntry> SearchController::snapshot() const
+{
+    std::vector<search::TopicEntry> topics;
+    if (const TNimbusStructure *store = window_.store()) {
+        topics.reserve(static_cast<std::size_t>(store->Count()));
+        for (int i = 0; i < store->Count(); ++i)
+            if (const TNimbusNode *node = store->Node(i))
+                topics.push_back({node->uni, node->text});
+    }
+    return topics;
+}
+
+void SearchController::start()
+{
+    service_->Start(snapshot());
+}
+
+void SearchController::refresh()
+{
+    service_->Refresh(snapshot());
+}
+
+void SearchController::topicSaved(const std::string &uni)
+{
+    if (const TNimbusStructure *store = window_.store())
+        if (const TNimbusNode *node = store->Find(uni))
+            service_->TopicChanged({node->uni, node->text});
+}
+
+void SearchController::queryChanged(const QString &text)
+{
+    query_ = search::ParseQuery(text.trimmed().toStdString());
+    if (query_.empty()) {
+        clear();
+        return;
+    }
+    if (window_.pageArea()->currentPageName() != kPage) {
+        pageBefore_ = window_.pageArea()->currentPageName();
+        window_.pageArea()->showPage(kPage);
+    }
+    ticket_ = service_->Query(query_, kLimit);
+}
+
+void SearchController::clear()
+{
+    ticket_ = 0;
+    results_.clear();
+    page_->setRows({});
+    page_->setStatus({});
+    if (window_.pageArea()->currentPageName() == kPage && !pageBefore_.isEmpty())
+        window_.pageArea()->showPage(pageBefore_);
+}
+
+void SearchController::resultsArrived(std::uint64_t ticket, std::vector<search::IndexHit> hits,
+                                      const HitTexts &texts)
+{
+    // An answer to a query since replaced, or to one the user cleared, is dropped.
+    if (ticket != ticket_ || !window_.store())
+        return;
+    const TNimbusStructure &store = *window_.store();
+    results_ = search::ResolveHits(hits, query_, store, window_.clock(), kLimit);
+    std::vector<ResultRow> rows;
+    rows.reserve(results_.size());
+    for (const search::SearchResult &hit : results_) {
+        const TNimbusNode *node = store.Find(hit.topic);
+        if (!node)
+            continue;
+        ResultRow row;
+        row.path = QString::fromStdString(hit.path);
+        row.typeIcon = icons::topicType(node->ttype);
+        if (node->status > 0)
+            row.statusIcon = icons::status(node->status);
+        std::string text = node->text;
+        if (hit.kind == search::HitKind::Title) {
+            row.where = tr("title");
+        } else {
+            row.where = (hit.kind == search::HitKind::Page ? tr("page: %1") : tr("checklist: %1"))
+                            .arg(QString::fromStdString(hit.pageName));
+            if (const auto it = texts.find(hitKey(hit.topic, hit.kind, hit.page)); it != texts.end())
+                text = it->second;
+        }
+        row.snippet = snippetHtml(search::MakeSnippet(text, query_));
+        rows.push_back(std::move(row));
+    }
+    page_->setRows(rows);
+    page_->setStatus(rows.size() == 1 ? tr("1 hit") : tr("%1 hits").arg(rows.size()));
+}
+
+void SearchController::openRow(int row)
+{
+    if (row < 0 || row >= static_cast<int>(results_.size()) || !window_.store())
+        return;
+    const search::SearchResult hit = results_[static_cast<std::size_t>(row)];
+    TNimbusNode *node = window_.store()->Find(hit.topic);
+    if (!node || !window_.treeController())
+        return;
+    window_.treeController()->goToTopic(node);
+    pages::TopicPage *topicPage = window_.topicPage();
+    window_.pageArea()->showPage(QStringLiteral("panelToDoNew"));
+    pageBefore_ = QStringLiteral("panelToDoNew");
+    if (hit.kind != search::HitKind::Title && node->content && topicPage->node() == node) {
+        const auto &pages = node->content->pages;
+        for (std::size_t i = 0; i < pages.size(); ++i)
+            if (pages[i]->uni == hit.page)
+                topicPage->ShowPage(static_cast<int>(i));
+    }
+    markMatches();
+}
+
+void SearchController::markMatches()
+{
+    // Matches are marked on a details page; a title or checklist hit opens its page only.
+    matches_.clear();
+    current_ = -1;
+    pages::TopicPage *topicPage = window_.topicPage();
+    THyperData *shown = topicPage ? topicPage->currentPage() : nullptr;
+    if (!shown || shown->con != kPageDetails)
+        return;
+    QTextEdit *editor = topicPage->details->RichEdit1;
+    const std::string text = editor->toPlainText().toStdString();
+    matches_ = charRanges(text, search::FindMatches(text, query_));
+    QList<QTextEdit::ExtraSelection> marks;
+    for (const auto &[begin, end] : matches_) {
+        QTextEdit::ExtraSelection mark;
+        mark.cursor = QTextCursor(editor->document());
+        mark.cursor.setPosition(begin);
+        mark.cursor.setPosition(end, QTextCursor::KeepAnchor);
+        mark.format.setBackground(QColor(255, 230, 80));
+        marks.push_back(mark);
+    }
+    editor->setExtraSelections(marks);
+    if (!matches_.empty()) {
+        current_ = 0;
+        showCurrentMatch();
+        editor->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void SearchController::stepMatch(bool forward)
+{
+    if (matches_.empty())
+        return;
+    const int count = static_cast<int>(matches_.size());
+    current_ = (current_ + (forward ? 1 : count - 1)) % count;
+    showCurrentMatch();
+}
+
+void SearchController::showCurrentMatch()
+{
+    QTextEdit *editor = window_.topicPage()->details->RichEdit1;
+    QTextCursor cursor(editor->document());
+    cursor.setPosition(matches_[static_cast<std::size_t>(current_)].first);
+    cursor.setPosition(matches_[static_cast<std::size_t>(current_)].second, QTextCursor::KeepAnchor);
+    editor->setTextCursor(cursor);
+    editor->ensureCursorVisible();
+}
+
+bool SearchController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == editSearch && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Escape) {
+            editSearch->clear();
+            if (window_.treeController())
+                window_.treeController()->treeMain()->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+        if (key == Qt::Key_Down && page_->listResults->count() > 0) {
+            page_->listResults->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !results_.empty()) {
+            openRow(std::max(0, page_->listResults->currentRow()));
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace nimbus::searchui

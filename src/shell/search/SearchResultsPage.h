@@ -1,0 +1,42 @@
+// The results list shown in place of the page area while a query is active ("panelSearch"):
+// one row per hit with the topic's type and status icons, its path, where it matched and a
+// snippet with the matched words in bold.
+#pragma once
+
+#include <QIcon>
+#include <QWidget>
+#include <vector>
+
+class QLabel;
+class QListWidget;
+
+namespace nimbus::searchui {
+
+struct ResultRow {
+    QString path;
+    QString where;   // "title", "page: Notes", "checklist: Jobs"
+    QString snippet; // rich text
+    QIcon typeIcon;
+    QIcon statusIcon; // null when the topic has no status
+};
+
+class SearchResultsPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit SearchResultsPage(QWidget *parent = nullptr);
+
+    QLabel *labelSearch = nullptr; // "3 topics found", "Building the index ..."
+    QListWidget *listResults = nullptr;
+
+    void setRows(const std::vector<ResultRow> &rows);
+    void setStatus(const QString &text);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+signals:
+    // Enter or a double-click on a row.
+    void rowOpened(int row);
+};
+
+} // namespace nimbus::searchui
