@@ -51,7 +51,11 @@ int main(int argc, char **argv) {
     if (node == nullptr) return 2;
     TContent &content = node->LoadContent(folders, NullStoreLog::instance());
     for (long step = 1;; ++step) {
-        const std::string text = "{\\rtf1 mark" + std::to_string(step) + " of the page}";
+        // Steps follow each other faster than file times change (their clock is coarse), so
+        // each page differs from the one before in size too: the start-up check sees the
+        // last one whatever the file system's time resolution.
+        const std::string text = "{\\rtf1 mark" + std::to_string(step) + " of the page" +
+                                 std::string(static_cast<std::size_t>(step % 2), '.') + "}";
         content::SaveDetails(*content.pages[0], folders, text, 0, true, NullStoreLog::instance());
         index.UpdateTopic({node->uni, node->text});
         countStep(data, step);
