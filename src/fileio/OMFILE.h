@@ -77,6 +77,10 @@ void splitPairView(std::string_view line, std::string &name, std::string_view &v
 
 // Splits one name/value line by the separator rules (quoted names, '=' or TAB).
 void splitPair(std::string_view line, std::string &name, std::string &value);
+// Writes every byte to an open descriptor, going on after interrupted and short writes; false
+// on any other failure (errno says why).
+bool writeAll(int fd, const char *bytes, std::size_t count);
+bool writeAll(int fd, std::string_view bytes);
 
 // Empties both lists, then appends every name/value line's pair. Plain files are trimmed.
 void readPairs(OMFILE &file, std::vector<std::string> &names, std::vector<std::string> &values);

@@ -10,8 +10,6 @@
 
 namespace nimbus::fileio {
 
-namespace {
-
 bool writeAll(int fd, const char *bytes, std::size_t count)
 {
     while (count > 0) {
@@ -25,6 +23,13 @@ bool writeAll(int fd, const char *bytes, std::size_t count)
     }
     return true;
 }
+
+bool writeAll(int fd, std::string_view bytes)
+{
+    return writeAll(fd, bytes.data(), bytes.size());
+}
+
+namespace {
 
 // One failed write marks the whole rewrite as failed, so close() keeps the old file.
 bool put(OMFILE &file, std::string_view bytes)

@@ -21,19 +21,6 @@ bool fail(std::string *error, const std::string &what)
     return false;
 }
 
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
 } // namespace
 
 bool writeQuick(const std::string &path, std::string_view bytes, std::string *error,
@@ -50,7 +37,7 @@ bool writeQuick(const std::string &path, std::string_view bytes, std::string *er
     }
     if (fd < 0)
         return fail(error, "Cannot create " + temp);
-    const bool written = writeAll(fd, bytes);
+    const bool written = fileio::writeAll(fd, bytes);
     const bool closed = ::close(fd) == 0;
     if (!written || !closed) {
         const std::string text = fileio::lastErrorText();

@@ -9,23 +9,11 @@
 #include <unistd.h>
 
 #include "fileio/FolderOps.h"
+#include "fileio/OMFILE.h"
 
 namespace nimbus::sharing {
 
 namespace {
-
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
 
 std::string withoutSlash(std::string path)
 {
@@ -129,7 +117,7 @@ bool appendSharedLine(const std::string &path, std::string_view text, const Shar
     line.reserve(text.size() + 2);
     line.append(text).append("\r\n");
     // One write with O_APPEND: lines from several writers never interleave.
-    const bool written = writeAll(fd, line);
+    const bool written = fileio::writeAll(fd, line);
     const bool closed = ::close(fd) == 0;
     if (!written || !closed)
         problem = fileio::lastErrorText();

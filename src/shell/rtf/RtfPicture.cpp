@@ -2,6 +2,7 @@
 #include "shell/rtf/RtfPicture.h"
 
 #include "shell/rtf/RtfParagraphState.h"
+#include "shell/rtf/RtfTokenizer.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
@@ -18,17 +19,6 @@ namespace {
 
 constexpr qreal MaxSide = 4000; // document pixels; a picture is never shown larger
 constexpr int MaxPlaceholderSide = 1000;
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // What stands for a picture this program cannot draw: a framed grey box of its size.
 QImage placeholder(const QSizeF &size)
@@ -107,7 +97,7 @@ void RtfPicture::hexText(QByteArrayView text)
     QByteArray bytes;
     bytes.reserve(text.size() / 2 + 1);
     for (char c : text) {
-        const int value = hexValue(c);
+        const int value = hexDigitValue(c);
         if (value < 0)
             continue;
         if (nibble_ < 0) {

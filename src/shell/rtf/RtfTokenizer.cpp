@@ -17,7 +17,9 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-int hexValue(char c)
+} // namespace
+
+int hexDigitValue(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -28,7 +30,6 @@ int hexValue(char c)
     return -1;
 }
 
-} // namespace
 
 RtfTokenizer::Token RtfTokenizer::next()
 {
@@ -79,7 +80,7 @@ RtfTokenizer::Token RtfTokenizer::readControl()
         if (c == '\'') {
             int value = 0;
             for (int digits = 0; digits < 2 && position_ < input_.size(); ++digits) {
-                const int v = hexValue(input_[position_]);
+                const int v = hexDigitValue(input_[position_]);
                 if (v < 0)
                     break;
                 value = value * 16 + v;

@@ -45,4 +45,7 @@ private:
     qsizetype position_ = 0;
 };
 
+// The value of a hexadecimal digit of either case; -1 for any other character.
+int hexDigitValue(char c);
+
 } // namespace nimbus::rtf
