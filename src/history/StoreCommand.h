@@ -7,7 +7,9 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
+#include "store/ChecklistItem.h"
 #include "store/StoreLog.h"
 #include "store/TContent.h"
 
@@ -19,6 +21,16 @@ namespace history {
 
 class SessionTrash;
 
+// Where a checklist page is being edited: a page on screen takes its items from a step
+// directly (its own save writes them); any other page is written to its file.
+class ChecklistHost {
+public:
+    virtual ~ChecklistHost() = default;
+    // True when the topic's page with that number is shown and now holds the items.
+    virtual bool showItems(const std::string &topicId, int page,
+                           const std::vector<ChecklistItem> &items) = 0;
+};
+
 // What commands work on. The store's list must be in tree order when a command that moves,
 // removes or inserts topics runs (the window syncs it from the tree first).
 struct HistoryContext {
@@ -26,6 +38,7 @@ struct HistoryContext {
     ContentFolders folders;
     SessionTrash *trash = nullptr; // where removed content files wait; null: files stay
     StoreLog &log = NullStoreLog::instance();
+    ChecklistHost *checklists = nullptr;
 };
 
 class StoreCommand {

@@ -6,7 +6,9 @@
 #include <functional>
 
 #include "fileio/FolderOps.h"
+#include "history/ChecklistEdit.h"
 #include "history/CommandGroup.h"
+#include "store/ContentFiles.h"
 #include "history/FieldEdit.h"
 #include "history/MoveTopic.h"
 #include "history/RemoveSubtree.h"
@@ -35,11 +37,12 @@ public:
     // change that does not apply here (nothing happened).
     bool act()
     {
-        switch (data_.rng() % 6) {
+        switch (data_.rng() % 7) {
         case 0: return remove();
         case 1: return add();
         case 2: return move();
         case 3: return sort();
+        case 4: return checklist();
         default: return edit();
         }
     }
@@ -141,6 +144,37 @@ private:
             return false;
         return run(std::make_unique<ReorderChildren>(parent, std::move(before), std::move(after)),
                    "Sort");
+    }
+
+    // A tick, a new item or a removed one on a topic's checklist page (page 2).
+    bool checklist()
+    {
+        const int index = randomTopic();
+        if (index < 0)
+            return false;
+        const std::string id = store().Id(index);
+        THyperData page;
+        page.con = kPageChecklist;
+        page.file = id + "-2.lst";
+        std::vector<ChecklistItem> before;
+        if (!fileio::fileExists(data_.folders.checkList + page.file) ||
+            !content::LoadChecklist(page, data_.folders, before, NullStoreLog::instance()))
+            return false;
+        std::vector<ChecklistItem> after = before;
+        switch (data_.rng() % 3) {
+        case 0:
+            if (after.empty())
+                return false;
+            after.front().checked = !after.front().checked;
+            break;
+        case 1: after.push_back(ChecklistItem{false, "Step " + std::to_string(nextId_++), {}, {}}); break;
+        default:
+            if (after.empty())
+                return false;
+            after.pop_back();
+        }
+        return run(std::make_unique<ChecklistEdit>(id, 2, std::move(before), std::move(after)),
+                   "Checklist");
     }
 
     bool edit()
