@@ -81,6 +81,9 @@ QToolButton *historyButton(QWidget *parent, const char *name, QAction *action, c
     button->setDefaultAction(action);
     action->setIcon(icon);
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // Small enough for the heading row of the tree they sit in.
+    button->setIconSize(QSize(14, 14));
+    button->setFixedSize(18, 18);
     // The action's caption ("Undo Move 'Garden' up") is the hint and the name a screen reader
     // says; both follow the step.
     access::iconButton(button);

@@ -332,9 +332,15 @@ void TformMain::createTree()
     treeActions_ = new TreeActions(*tree_, this);
     treeToolbar_ = new TreeToolbar(*tree_, clock_, layout_->panelTools);
     static_cast<QHBoxLayout *>(layout_->panelTools->layout())->insertWidget(0, treeToolbar_, 1);
+    // The undo history's buttons sit in the tree's heading, at its right end.
     historyButtons_ = new HistoryButtons(treeActions_->MVUndo, treeActions_->MVRedo,
-                                         treeActions_->MVUndoHistory, layout_->panelTools);
-    static_cast<QHBoxLayout *>(layout_->panelTools->layout())->insertWidget(1, historyButtons_);
+                                         treeActions_->MVUndoHistory, layout_->structHeading);
+    auto *headingRow = new QHBoxLayout(layout_->structHeading);
+    headingRow->setContentsMargins(0, 0, 2, 0);
+    // The panel may still be made as narrow as before; the buttons then cover the heading.
+    headingRow->setSizeConstraint(QLayout::SetNoConstraint);
+    headingRow->addStretch();
+    headingRow->addWidget(historyButtons_);
     // A removal puts the topics' pages aside: the shown page is written first.
     connect(tree_->history(), &TreeHistory::aboutToChangeStructure, this,
             &TformMain::SaveCurrentPage);
