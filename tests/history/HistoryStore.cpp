@@ -2,6 +2,7 @@
 #include "history/HistoryStore.h"
 
 #include <filesystem>
+#include <unistd.h>
 #include <fstream>
 #include <set>
 #include <vector>
@@ -32,6 +33,25 @@ const char *const kWords[] = {"Call", "Anna", "report", "garden", "budget", "tri
                               "review", "plan", "tax", "car", "school", "Quarterly"};
 
 } // namespace
+
+HistoryStore::DataFolder::DataFolder()
+{
+    std::error_code ec;
+    const bool inMemory = std::filesystem::is_directory("/dev/shm", ec) && ::access("/dev/shm", W_OK) == 0;
+    std::string pattern =
+        (inMemory ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path())
+            .string()
+        + "/nimbus-history-test-XXXXXX";
+    if (char *made = ::mkdtemp(pattern.data()))
+        path_ = std::string(made) + "/";
+}
+
+HistoryStore::DataFolder::~DataFolder()
+{
+    std::error_code ec;
+    if (!path_.empty())
+        std::filesystem::remove_all(path_, ec);
+}
 
 HistoryStore::HistoryStore(int topics, std::uint32_t seed) : rng(seed)
 {

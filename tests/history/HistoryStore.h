@@ -12,7 +12,6 @@
 #include "history/SessionTrash.h"
 #include "history/StoreCommand.h"
 #include "store/TNimbusStructure.h"
-#include "support/TempFolder.h"
 
 namespace nimbus::test {
 
@@ -38,7 +37,18 @@ public:
 
 private:
     void writePages(const std::string &id);
-    TempFolder dir_;
+    // The data folder: in memory where the system offers a folder there (/dev/shm), since the
+    // thousands of safe writes (each with fsync) of a run would otherwise wait on the disk.
+    class DataFolder {
+    public:
+        DataFolder();
+        ~DataFolder();
+        const std::string &path() const { return path_; }
+
+    private:
+        std::string path_;
+    };
+    DataFolder dir_;
 };
 
 } // namespace nimbus::test
