@@ -49,13 +49,21 @@ std::string typeWords(int ttype)
 
 std::string quotedTitle(const std::string &title)
 {
-    if (title.size() <= kLongestTitle)
-        return "'" + title + "'";
-    // Never cut inside a UTF-8 character.
-    std::size_t cut = kLongestTitle;
-    while (cut > 0 && (static_cast<unsigned char>(title[cut]) & 0xC0) == 0x80)
-        --cut;
-    return "'" + title.substr(0, cut) + "...'";
+    std::size_t cut = title.size();
+    if (cut > kLongestTitle) {
+        // Never cut inside a UTF-8 character.
+        cut = kLongestTitle;
+        while (cut > 0 && (static_cast<unsigned char>(title[cut]) & 0xC0) == 0x80)
+            --cut;
+    }
+    std::string quoted;
+    quoted.reserve(cut + 5);
+    quoted += '\'';
+    quoted.append(title, 0, cut);
+    if (cut < title.size())
+        quoted += "...";
+    quoted += '\'';
+    return quoted;
 }
 
 std::string removeStepName(const std::string &title, int subTopics)
