@@ -22,6 +22,12 @@ TreeHistory::TreeHistory(TreeController &tree, TNimbusStructure &store, StoreLog
                          QObject *parent)
     : QObject(parent), tree_(tree), store_(store), log_(log), stack_(new QUndoStack(this))
 {
+    // Pages a session that did not close kept aside are gone for good: the trash is taken
+    // over (which empties it) and removed when this session closes.
+    const std::string dataFolder = fileio::folderOf(store_.FileName());
+    if (!dataFolder.empty() &&
+        fileio::folderExists(dataFolder + history::SessionTrash::kFolderName + "/"))
+        context();
 }
 
 TreeHistory::~TreeHistory()

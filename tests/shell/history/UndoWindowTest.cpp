@@ -186,6 +186,12 @@ private slots:
         s.window->close();
         s.window.reset();
         QVERIFY(!fileio::folderExists(kept));
+
+        // What a session that did not close left aside goes when the next one starts.
+        std::filesystem::create_directories(kept);
+        writeFile(kept + "1-103.pkt", "left over");
+        s.start();
+        QVERIFY(!fileio::fileExists(kept + "1-103.pkt"));
     }
 
     void aDraggedBranchGoesBackWithTheKeys()
