@@ -20,6 +20,10 @@
 #include "ipc/Channels.h"
 #include "shell/CliChangeApplier.h"
 #include "shell/CommandDispatcher.h"
+#include "shell/ChecklistSteps.h"
+#include "shell/HistoryButtons.h"
+#include "shell/TreeHistory.h"
+#include "history/StepNames.h"
 #include "shell/LogLineView.h"
 #include "shell/MainLayout.h"
 #include "shell/PageArea.h"
@@ -328,6 +332,18 @@ void TformMain::createTree()
     treeActions_ = new TreeActions(*tree_, this);
     treeToolbar_ = new TreeToolbar(*tree_, clock_, layout_->panelTools);
     static_cast<QHBoxLayout *>(layout_->panelTools->layout())->insertWidget(0, treeToolbar_, 1);
+    // The undo history's buttons sit in the tree's heading, at its right end.
+    historyButtons_ = new HistoryButtons(treeActions_->MVUndo, treeActions_->MVRedo,
+                                         treeActions_->MVUndoHistory, layout_->structHeading);
+    auto *headingRow = new QHBoxLayout(layout_->structHeading);
+    headingRow->setContentsMargins(0, 0, 2, 0);
+    // The panel may still be made as narrow as before; the buttons then cover the heading.
+    headingRow->setSizeConstraint(QLayout::SetNoConstraint);
+    headingRow->addStretch();
+    headingRow->addWidget(historyButtons_);
+    // A removal puts the topics' pages aside: the shown page is written first.
+    connect(tree_->history(), &TreeHistory::aboutToChangeStructure, this,
+            &TformMain::SaveCurrentPage);
     connect(treeActions_, &TreeActions::saveRequested, this, &TformMain::SaveAll);
     connect(treeActions_, &TreeActions::editRequested, this, &TformMain::editTopic);
     connect(treeActions_, &TreeActions::changeTypeRequested, this, &TformMain::changeTopicType);
@@ -412,6 +428,9 @@ void TformMain::createPages()
         topicPage_->details->setNormalFont(pages::fontFromPreferences(preferences_));
     connect(this, &TformMain::saveCurrentPage, this, &TformMain::SaveCurrentPage);
     connect(tree_.get(), &TreeController::topicsRemoving, topicPage_, &pages::TopicPage::forget);
+    // Each change of a checklist is a step of the undo history.
+    if (tree_)
+        new ChecklistSteps(*topicPage_->panelToDoCheckList, *tree_, *store_, topicPage_);
     connect(tree_.get(), &TreeController::nodeChanged, topicPage_, &pages::TopicPage::topicChanged);
     // The page area carries the shown page's name, which a rename has just changed.
     connect(tree_.get(), &TreeController::nodeChanged, pages, &PageArea::nameAfterShownPage);
@@ -552,6 +571,7 @@ void TformMain::editTopic(TNimbusNode *node)
     TopicOptions values = topicOptionsFromNode(*node, preferences_.date, item->hasChildren());
     if (!environment_.prompts->editTopicOptions(this, values, clock_))
         return;
+    tree_->beginEdit(node, history::optionsStepName(node->text));
     const TopicOptionsApplied done = applyTopicOptions(values, *node, clock_);
     if (done.applied)
         tree_->nodeEdited(node);
@@ -564,6 +584,7 @@ void TformMain::changeTopicType(TNimbusNode *node)
     const std::optional<int> chosen = environment_.prompts->chooseTopicType(this, node->ttype);
     if (!chosen || *chosen == node->ttype)
         return;
+    tree_->beginEdit(node);
     node->ttype = *chosen;
     node->UpdateSortKey();
     tree_->nodeEdited(node);

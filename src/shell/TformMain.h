@@ -55,6 +55,7 @@ class TNimbusStructure;
 class TreeActions;
 class TreeController;
 class TreeToolbar;
+class HistoryButtons;
 class SummaryLists;
 class ShellPrompts;
 namespace summarypage {
@@ -120,6 +121,7 @@ public:
     TreeController *treeController() const { return tree_.get(); }
     TreeActions *treeActions() const { return treeActions_; }
     TreeToolbar *treeToolbar() const { return treeToolbar_; }
+    HistoryButtons *historyButtons() const { return historyButtons_; }
     // Calendar files: export, import and the tree's items for them.
     CalendarFiles *calendarFiles() const { return calendarFiles_; }
     CalendarActions *calendarActions() const { return calendarActions_; }
@@ -219,6 +221,7 @@ private:
     MainLayout *layout_ = nullptr;
     TreeActions *treeActions_ = nullptr;
     TreeToolbar *treeToolbar_ = nullptr;
+    HistoryButtons *historyButtons_ = nullptr;
     CalendarFiles *calendarFiles_ = nullptr;
     CalendarActions *calendarActions_ = nullptr;
     summarypage::SummaryPage *summary_ = nullptr;

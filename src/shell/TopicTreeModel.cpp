@@ -84,8 +84,10 @@ bool TopicTreeModel::setData(const QModelIndex &index, const QVariant &value, in
     const std::optional<std::string> text =
         tree::RenamedText(value.toString().toLocal8Bit().toStdString());
     // An empty caption keeps the old one: the node's text was never touched.
-    if (text)
+    if (text) {
+        emit aboutToEdit(node);
         node->text = *text;
+    }
     emit dataChanged(index, index);
     emit edited(node, text.has_value());
     return true;

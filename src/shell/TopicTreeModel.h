@@ -51,6 +51,8 @@ public:
     }
 
 signals:
+    // In-place editing is about to give the node a new caption.
+    void aboutToEdit(TNimbusNode *node);
     // In-place editing changed a node's text (renamed true) or left it as it was.
     void edited(TNimbusNode *node, bool renamed);
 

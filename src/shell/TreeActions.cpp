@@ -4,9 +4,11 @@
 #include <QAction>
 #include <QItemSelectionModel>
 #include <QMenu>
+#include <QUndoStack>
 #include <vector>
 
 #include "shell/TreeController.h"
+#include "shell/TreeHistory.h"
 #include "store/TNimbusStructure.h"
 
 namespace nimbus {
@@ -120,6 +122,23 @@ TreeActions::TreeActions(TreeController &controller, QObject *parent)
     menuRemove = popMainView->addMenu(tr("Remove"));
     menuRemove->setObjectName("menuRemove");
     menuRemove->addAction(MVRemoveItem);
+    // The undo history's entries name the step they take back or do again.
+    QUndoStack *steps = controller.history()->stack();
+    MVUndo = steps->createUndoAction(this, tr("Undo"));
+    MVUndo->setObjectName("MVUndo");
+    MVUndo->setShortcut(QKeySequence::Undo);
+    MVRedo = steps->createRedoAction(this, tr("Redo"));
+    MVRedo->setObjectName("MVRedo");
+    MVRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                          QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    MVUndoHistory = action("MVUndoHistory", tr("Undo history ..."), [this] {
+        if (controller_)
+            controller_->history()->showHistory(controller_->treeMain()->window());
+    });
+    popMainView->addSeparator();
+    popMainView->addActions({MVUndo, MVRedo, MVUndoHistory});
+    // Window-wide: a text field with the keys keeps its own undo (it takes the keys first).
+    view->addActions({MVUndo, MVRedo});
     // Shortcuts work wherever the tree has the focus, menu or not; the editing keys only
     // there (Delete in a text field deletes text).
     view->addActions({MVSave, MVMoveUp, MVMoveDown, MVRemoveItem});

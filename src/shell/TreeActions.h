@@ -48,6 +48,11 @@ public:
     QAction *MVRemoveItem = nullptr;
     QAction *MVSave = nullptr;
     QAction *MVChangeTopicType = nullptr;
+    // The window's undo history: "Undo <step>" (Ctrl+Z), "Redo <step>" (Ctrl+Shift+Z, Ctrl+Y)
+    // and the list of steps.
+    QAction *MVUndo = nullptr;
+    QAction *MVRedo = nullptr;
+    QAction *MVUndoHistory = nullptr;
 
     // Whether the LAN connection is up ("Send copy to" needs it); none: never.
     void setLanConnected(std::function<bool()> connected) { lanConnected_ = std::move(connected); }

@@ -4,7 +4,14 @@
 #include <QItemSelectionModel>
 #include <unordered_set>
 
+#include "history/CommandGroup.h"
+#include "history/FieldEdit.h"
+#include "history/MoveTopic.h"
+#include "history/RemoveSubtree.h"
+#include "history/ReorderChildren.h"
+#include "history/StepNames.h"
 #include "shell/TopicTreeModel.h"
+#include "shell/TreeHistory.h"
 #include "shell/core/GroupRollup.h"
 #include "shell/core/TreeBuild.h"
 #include "store/Clock.h"
@@ -15,6 +22,26 @@
 namespace nimbus {
 
 using tree::TreeItem;
+
+namespace {
+
+// The ids of an item and every item above it: the topics whose roll-up a change below may
+// alter.
+std::vector<std::string> idsUpFrom(const TreeItem *item)
+{
+    std::vector<std::string> ids;
+    for (; item; item = item->parent)
+        if (item->node)
+            ids.push_back(item->node->uni);
+    return ids;
+}
+
+void addIds(std::vector<std::string> &ids, const std::vector<std::string> &more)
+{
+    ids.insert(ids.end(), more.begin(), more.end());
+}
+
+} // namespace
 
 TreeController::TreeController(TNimbusStructure &store, SummaryLists &lists, const Clock &clock,
                                StoreLog &log, MainTreeView *view, QObject *parent)
@@ -51,12 +78,18 @@ TreeController::TreeController(TNimbusStructure &store, SummaryLists &lists, con
             emit propertiesRequested(item->node);
     });
     connect(view_, &MainTreeView::dropRequested, this, &TreeController::dropOnto);
+    connect(model_, &TopicTreeModel::aboutToEdit, this, [this](TNimbusNode *node) { beginEdit(node); });
     connect(model_, &TopicTreeModel::edited, this, [this](TNimbusNode *node, bool renamed) {
-        if (!renamed)
+        if (!renamed) {
+            cancelEdit();
             return;
+        }
         markChanged();
+        endEdit();
         emit nodeChanged(node);
     });
+    history_ = new TreeHistory(*this, store_, log_, this);
+    connect(history_, &TreeHistory::topicsLeaving, this, &TreeController::topicsRemoving);
 }
 
 TreeController::~TreeController()
@@ -132,18 +165,36 @@ void TreeController::UpdateGroup(TreeItem *item)
         view_->viewport()->update();
 }
 
-bool TreeController::MoveSubtree(int sourceIndex, int targetIndex, int levelDelta)
+bool TreeController::MoveSubtree(int sourceIndex, int targetIndex, int levelDelta,
+                                 const std::string &name)
 {
     const TreeItem *moved = tree_.at(sourceIndex);
     if (!moved || !moved->node)
         return false;
     const std::string uni = moved->node->uni;
+    const std::string stepName =
+        name.empty() ? history::moveStepName(moved->node->text, history::MoveKind::Drag) : name;
+    // The groups above the old and the new place roll up again.
+    std::vector<std::string> watched = idsUpFrom(moved->parent);
+    if (const TreeItem *before = tree_.previousSibling(moved))
+        watched.push_back(before->node ? before->node->uni : std::string());
+    if (const TreeItem *target = tree_.at(targetIndex))
+        addIds(watched, idsUpFrom(target->parent));
     SyncStoreFromTree(); // store positions now equal tree positions
+    history::MoveRecorder place(store_, uni);
+    history::FieldEditRecorder rollUp(store_, watched);
     if (!tree::MoveSubtree(store_, sourceIndex, targetIndex, levelDelta))
         return false;
+    std::unique_ptr<history::MoveTopic> move = place.finish();
     BuildTree();
     selectNode(store_.Find(uni));
     markChanged();
+    if (move) {
+        auto step = std::make_unique<history::CommandGroup>();
+        step->add(std::move(move));
+        step->add(rollUp.finish());
+        history_->pushDone(std::move(step), stepName, TreeHistory::Kind::Structure, {uni, uni});
+    }
     return true;
 }
 
@@ -161,6 +212,7 @@ TNimbusNode *TreeController::newTopic(TreeItem *parent, int row, int kind, int t
     node->text = "New topic";
     node->lev = parent ? parent->level() + 1 : 0;
     tree::InitNewTopic(*node, kind, ttype, clock_.now());
+    history::FieldEditRecorder rollUp(store_, idsUpFrom(parent));
     if (store_.Append(std::move(made)) < 0)
         return nullptr;
     TreeItem *item = model_->insertItem(parent, row, node);
@@ -168,9 +220,16 @@ TNimbusNode *TreeController::newTopic(TreeItem *parent, int row, int kind, int t
     const QModelIndex index = model_->indexOf(item);
     view_->setCurrentIndex(index);
     view_->scrollTo(index);
-    view_->edit(index);
     UpdateGroup(parent);
     markChanged();
+    // Undoing the step takes the topic out again; redoing it puts it back.
+    auto step = std::make_unique<history::CommandGroup>();
+    step->add(std::make_unique<history::Reversed>(std::make_unique<history::RemoveSubtree>(node->uni)));
+    step->add(rollUp.finish());
+    const std::string parentId = parent && parent->node ? parent->node->uni : std::string();
+    history_->pushDone(std::move(step), history::addStepName(node->text),
+                       TreeHistory::Kind::Structure, {parentId, node->uni});
+    view_->edit(index);
     return node;
 }
 
@@ -229,28 +288,14 @@ void TreeController::removeItem(TreeItem *selected)
     // Sections and system topics directly in a section stay (the menu does not offer them).
     if (selected->node->lev == 0 || (selected->level() == 1 && selected->node->sys))
         return;
-    TreeItem *parent = selected->parent;
-    std::vector<TNimbusNode *> removed;
-    std::vector<TreeItem *> stack{selected};
-    while (!stack.empty()) {
-        TreeItem *item = stack.back();
-        stack.pop_back();
-        removed.push_back(item->node);
-        for (auto &child : item->children)
-            stack.push_back(child.get());
-    }
-    emit topicsRemoving(removed);
-    model_->removeItem(selected);
-    // The store destroys the nodes it is no longer given.
-    const std::unordered_set<TNimbusNode *> gone(removed.begin(), removed.end());
-    std::vector<TNimbusNode *> kept;
-    kept.reserve(static_cast<std::size_t>(store_.Count()));
-    for (const auto &entry : store_.Entries())
-        if (entry.node && !gone.count(entry.node))
-            kept.push_back(entry.node);
-    store_.Rebuild(kept);
-    UpdateGroup(parent);
-    markChanged();
+    const TreeItem *parent = selected->parent;
+    const std::string id = selected->node->uni;
+    const std::string parentId = parent && parent->node ? parent->node->uni : std::string();
+    // The step keeps the nodes and puts their pages aside; the pages forget them as they go.
+    history_->perform(std::make_unique<history::RemoveSubtree>(id),
+                      history::removeStepName(selected->node->text,
+                                              tree::TopicTree::subtreeSize(selected) - 1),
+                      idsUpFrom(parent), {id, parentId});
 }
 
 void TreeController::increaseLevel()
@@ -259,7 +304,8 @@ void TreeController::increaseLevel()
     if (!item || !item->node || item->node->lev == 0 || !tree_.previousSibling(item))
         return;
     const int position = tree_.position(item);
-    if (!MoveSubtree(position, position, +1))
+    if (!MoveSubtree(position, position, +1,
+                     history::moveStepName(item->node->text, history::MoveKind::LevelDown)))
         return;
     if (TreeItem *moved = selectedItem(); moved && moved->parent) {
         view_->setExpanded(model_->indexOf(moved->parent), true);
@@ -272,7 +318,8 @@ void TreeController::reduceLevel()
     TreeItem *item = selectedItem();
     if (!item || item->level() < 2)
         return;
-    MoveSubtree(tree_.position(item), tree::ReduceLevelTarget(tree_, item), -1);
+    MoveSubtree(tree_.position(item), tree::ReduceLevelTarget(tree_, item), -1,
+                history::moveStepName(item->node->text, history::MoveKind::LevelUp));
 }
 
 void TreeController::moveAmongSiblings(int step)
@@ -285,10 +332,12 @@ void TreeController::moveAmongSiblings(int step)
     if (step < 0) {
         TreeItem *before = tree_.previousSibling(item);
         if (before)
-            MoveSubtree(tree_.position(item), tree_.position(before), 0);
+            MoveSubtree(tree_.position(item), tree_.position(before), 0,
+                        history::moveStepName(item->node->text, history::MoveKind::Up));
     } else {
         TreeItem *after = tree_.nextSibling(item);
-        if (after && MoveSubtree(tree_.position(after), tree_.position(item), 0))
+        if (after && MoveSubtree(tree_.position(after), tree_.position(item), 0,
+                                 history::moveStepName(item->node->text, history::MoveKind::Down)))
             selectNode(store_.Find(uni));
     }
 }
@@ -311,12 +360,27 @@ void TreeController::dropOnto(TreeItem *dragged, TreeItem *target)
 void TreeController::sortChildren(tree::SortMode mode)
 {
     TreeItem *parent = selectedItem();
-    if (!parent || !parent->hasChildren())
+    if (!parent || !parent->hasChildren() || !parent->node)
         return;
+    auto childOrder = [parent] {
+        std::vector<std::string> ids;
+        for (const auto &child : parent->children)
+            if (child->node)
+                ids.push_back(child->node->uni);
+        return ids;
+    };
+    std::vector<std::string> before = childOrder();
     model_->sortChildren(parent, [mode](const TreeItem *a, const TreeItem *b) {
         return tree::CompareForSort(mode, *a->node, *b->node) < 0;
     });
     markChanged();
+    std::vector<std::string> after = childOrder();
+    if (after != before)
+        history_->pushDone(std::make_unique<history::ReorderChildren>(parent->node->uni,
+                                                                      std::move(before),
+                                                                      std::move(after)),
+                           history::sortStepName(parent->node->text, static_cast<int>(mode)),
+                           TreeHistory::Kind::Structure, {parent->node->uni, parent->node->uni});
 }
 
 void TreeController::setAllExpanded(bool expanded)
@@ -403,8 +467,10 @@ void TreeController::toggleFavourite()
     TNimbusNode *node = selectedNode();
     if (!node || node->lev == 0)
         return;
+    beginEdit(node);
     tree::ToggleFavourite(*node);
     markChanged();
+    endEdit();
     emit nodeChanged(node);
 }
 
@@ -413,13 +479,17 @@ void TreeController::applyToSelected(const std::function<tree::ButtonEffect(TNim
     TreeItem *item = selectedItem();
     if (!item || !item->node || item->node->lev == 0)
         return;
+    beginEdit(item->node);
     const tree::ButtonEffect done = effect(*item->node);
-    if (!done.applied)
+    if (!done.applied) {
+        cancelEdit();
         return;
+    }
     model_->itemChanged(item);
     if (done.updateParent)
         UpdateGroup(item->parent);
     markChanged();
+    endEdit();
     emit nodeChanged(item->node);
 }
 
@@ -431,7 +501,54 @@ void TreeController::nodeEdited(TNimbusNode *node)
     model_->itemChanged(item);
     UpdateGroup(item->parent);
     markChanged();
+    endEdit();
     emit nodeChanged(node);
+}
+
+void TreeController::beginEdit(TNimbusNode *node, const std::string &name)
+{
+    cancelEdit();
+    if (!node || history_->replaying())
+        return;
+    edit_ = std::make_unique<history::FieldEditRecorder>(
+        store_, idsUpFrom(static_cast<const TreeItem *>(node->treeItem)));
+    edit_->watch(node->uni);
+    editId_ = node->uni;
+    editName_ = name;
+}
+
+void TreeController::endEdit()
+{
+    if (!edit_)
+        return;
+    std::unique_ptr<history::FieldEdit> step = edit_->finish();
+    cancelEdit();
+    TNimbusNode *node = store_.Find(editId_);
+    if (!step || !node)
+        return;
+    std::string name = editName_;
+    if (name.empty())
+        for (const auto &topic : step->topics())
+            if (topic.id == editId_)
+                name = history::editStepName(*node, topic.changes);
+    if (name.empty()) // only the groups above changed
+        name = "Change " + history::quotedTitle(node->text);
+    history_->pushDone(std::move(step), name, TreeHistory::Kind::Values, {editId_, editId_});
+}
+
+void TreeController::cancelEdit()
+{
+    edit_.reset();
+}
+
+void TreeController::valuesReplayed(TNimbusNode *select)
+{
+    markChanged();
+    if (select && select->treeItem) {
+        model_->itemChanged(static_cast<TreeItem *>(select->treeItem));
+        selectNode(select);
+    }
+    emit nodeChanged(selectedNode());
 }
 
 void TreeController::schedulesChanged(const DeadlineResult &result)

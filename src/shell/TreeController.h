@@ -25,6 +25,11 @@ class TNimbusNode;
 class TNimbusStructure;
 class TopicTreeModel;
 class SummaryLists;
+class TreeHistory;
+
+namespace history {
+class FieldEditRecorder;
+}
 
 class TreeController : public QObject {
     Q_OBJECT
@@ -43,7 +48,8 @@ public:
     void BuildTree();
     void SyncStoreFromTree();
     void UpdateGroup(tree::TreeItem *item);
-    bool MoveSubtree(int sourceIndex, int targetIndex, int levelDelta);
+    // name: the step's name in the undo history (empty: "Move '<title>'").
+    bool MoveSubtree(int sourceIndex, int targetIndex, int levelDelta, const std::string &name = {});
     // Scrolls to the item that was first visible when the store was written; once the view
     // has its size.
     void applyPendingScroll();
@@ -81,6 +87,15 @@ public:
     // parents up; the store is marked modified only when a stored field changed.
     void schedulesChanged(const DeadlineResult &result);
 
+    // ---- the undo history ----
+    TreeHistory *history() const { return history_; }
+    // Around a change of a topic's values made elsewhere (a dialog): begin before it, and
+    // nodeEdited ends it; the change becomes one step (name: empty for a name from what
+    // changed).
+    void beginEdit(TNimbusNode *node, const std::string &name = {});
+    // A step was undone or redone: redraw, select the topic it names and refresh the pages.
+    void valuesReplayed(TNimbusNode *select);
+
     tree::TreeItem *selectedItem() const;
     TNimbusNode *selectedNode() const;
 
@@ -109,6 +124,14 @@ private:
     void showExpansion(const tree::TreeItem *select);
     void setAllExpanded(bool expanded);
     void selectAfterBulk(const tree::TreeItem *item);
+    // The step begun by beginEdit, with the groups' roll-up that followed.
+    void endEdit();
+    void cancelEdit();
+
+    TreeHistory *history_ = nullptr;
+    std::unique_ptr<history::FieldEditRecorder> edit_;
+    std::string editId_;
+    std::string editName_;
 
     TNimbusStructure &store_;
     SummaryLists &lists_;

@@ -381,6 +381,44 @@ std::unique_ptr<TNimbusNode> TNimbusStructure::Extract(int index)
     return std::unique_ptr<TNimbusNode>(removeAt(index));
 }
 
+std::vector<std::unique_ptr<TNimbusNode>> TNimbusStructure::ExtractRange(int index, int count)
+{
+    std::vector<std::unique_ptr<TNimbusNode>> taken;
+    if (role_ != Role::Store || index < 0 || index >= Count() || count <= 0)
+        return taken;
+    const auto first = entries_.begin() + index;
+    const auto last = first + std::min(count, Count() - index);
+    taken.reserve(static_cast<std::size_t>(last - first));
+    for (auto at = first; at != last; ++at)
+        taken.emplace_back(at->node);
+    entries_.erase(first, last);
+    index_.changed();
+    return taken;
+}
+
+bool TNimbusStructure::InsertRange(int index, std::vector<std::unique_ptr<TNimbusNode>> &nodes)
+{
+    if (role_ != Role::Store || sorted_)
+        return false;
+    std::unordered_set<std::string_view> incoming;
+    for (const auto &node : nodes)
+        if (!node || IndexOf(node->uni) >= 0 || !incoming.insert(node->uni).second)
+            return false;
+    std::vector<Entry> added;
+    added.reserve(nodes.size());
+    for (auto &node : nodes) {
+        const std::uint32_t hash = IdIndex::hashOf(node->uni);
+        std::string id = node->uni;
+        added.push_back(Entry{std::move(id), node.release(), hash});
+    }
+    nodes.clear();
+    index = std::clamp(index, 0, Count());
+    entries_.insert(entries_.begin() + index, std::make_move_iterator(added.begin()),
+                    std::make_move_iterator(added.end()));
+    index_.changed();
+    return true;
+}
+
 bool TNimbusStructure::SetId(int index, const std::string &id)
 {
     if (index < 0 || index >= Count())

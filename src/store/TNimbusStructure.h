@@ -89,6 +89,12 @@ public:
     void Delete(int index);
     // Store: removes an entry and hands its node to the caller.
     std::unique_ptr<TNimbusNode> Extract(int index);
+    // Store: takes count entries from index on out of the list at once and hands their nodes
+    // to the caller, in order (a removed subtree). Out-of-range parts are ignored.
+    std::vector<std::unique_ptr<TNimbusNode>> ExtractRange(int index, int count);
+    // Store: puts nodes into the list before index, in order, in one move of the list. False
+    // (nothing changes, the nodes stay with the caller) when one of their ids is taken.
+    bool InsertRange(int index, std::vector<std::unique_ptr<TNimbusNode>> &nodes);
     // Gives an entry (and, in a store, its node) a new id; false when a store has it already.
     bool SetId(int index, const std::string &id);
     void Clear();

@@ -32,6 +32,17 @@ namespace nimbus::checklist {
 
 namespace {
 
+// The items as the file holds them (the link is found again from the text).
+bool sameItems(const std::vector<ChecklistItem> &a, const std::vector<ChecklistItem> &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i].checked != b[i].checked || a[i].text != b[i].text || a[i].finished != b[i].finished)
+            return false;
+    return true;
+}
+
 QString toQt(const std::string &text)
 {
     return QString::fromLocal8Bit(text.c_str());
@@ -157,6 +168,7 @@ bool ChecklistPage::load(TNimbusNode &node, THyperData &page, const ContentFolde
     }
     std::vector<ChecklistItem> items;
     const bool read = content::LoadChecklist(page, folders, items, log);
+    stepStart_ = items;
     model_->reset(std::move(items), page, dateOrder);
     autoItemWidth_ = -1;
     for (int i = 0; i < static_cast<int>(page.columns.size()); ++i) {
@@ -259,6 +271,7 @@ void ChecklistPage::forget()
     clock_ = nullptr;
     log_ = &NullStoreLog::instance();
     model_->clearAll();
+    stepStart_.clear();
     modified_ = false;
     nodeChanged_ = false;
     titleChanged_ = false;
@@ -443,12 +456,32 @@ void ChecklistPage::UpdateProgressFromChecklist()
 {
     if (!node_ || !clock_)
         return;
+    const bool step = page_ && !sameItems(model_->items(), stepStart_);
+    if (step)
+        emit itemsEditing(node_);
     const ProgressOutcome outcome =
         checklist::UpdateProgressFromChecklist(*node_, model_->items(), *clock_);
-    if (!outcome.storeModified)
+    if (outcome.storeModified) {
+        nodeChanged_ = true;
+        emit nodeProgressChanged(node_, outcome.statusChanged);
+    }
+    if (step) {
+        std::vector<ChecklistItem> before = std::move(stepStart_);
+        stepStart_ = model_->items();
+        emit itemsEdited(node_, page_->uni, before, stepStart_);
+    }
+}
+
+void ChecklistPage::setItems(std::vector<ChecklistItem> items)
+{
+    if (!page_)
         return;
-    nodeChanged_ = true;
-    emit nodeProgressChanged(node_, outcome.statusChanged);
+    stepStart_ = items;
+    model_->reset(std::move(items), *page_, dateOrder_);
+    entry_ = AddState();
+    editCheckList->clear();
+    applyEntry();
+    markModified();
 }
 
 void ChecklistPage::markModified()

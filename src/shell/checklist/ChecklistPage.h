@@ -77,6 +77,10 @@ public:
     // Lets go of the node and the page (the topic was removed) and empties the list.
     void forget();
 
+    // Puts items in the list as a step of the undo history left them: the page is modified,
+    // the topic's values come back with the step itself.
+    void setItems(std::vector<ChecklistItem> items);
+
     bool isModified() const { return modified_; }
     TNimbusNode *node() const { return node_; }
     THyperData *page() const { return page_; }
@@ -119,6 +123,12 @@ signals:
     // or percentage changed, so its tree image, its parent group and the tool buttons need
     // refreshing.
     void nodeProgressChanged(nimbus::TNimbusNode *node, bool statusChanged);
+    // The user is about to change the items' effect on the topic (its values follow the
+    // ticks); then the items changed from before to after: one step for the undo history.
+    void itemsEditing(nimbus::TNimbusNode *node);
+    void itemsEdited(nimbus::TNimbusNode *node, int page,
+                     const std::vector<nimbus::ChecklistItem> &before,
+                     const std::vector<nimbus::ChecklistItem> &after);
     // The page's title (`dis`) changed; the tab shows it.
     void pageTitleChanged(const QString &title);
     // The page now differs from its file.
@@ -155,6 +165,7 @@ private:
     int dateOrder_ = 0;
 
     EntryState entry_;
+    std::vector<ChecklistItem> stepStart_; // the items as the last step (or load) left them
     bool loading_ = false; // tick changes while the list is filled are ignored
     bool readOnly_ = false;
     bool modified_ = false;

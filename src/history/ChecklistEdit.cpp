@@ -1,0 +1,96 @@
+// A checklist page's items set back or forward.
+#include "history/ChecklistEdit.h"
+
+#include "history/StepNames.h"
+#include "store/ContentFiles.h"
+#include "store/PairFile.h"
+#include "store/TNimbusStructure.h"
+
+namespace nimbus::history {
+
+bool ChecklistEdit::set(HistoryContext &context, const std::vector<ChecklistItem> &items)
+{
+    TNimbusNode *node = context.store.Find(topicId_);
+    if (!node) {
+        context.log.AddToLog("*** Undo history: topic " + topicId_ + " is no longer there");
+        return false;
+    }
+    if (context.checklists && context.checklists->showItems(topicId_, page_, items))
+        return true;
+    // Not on screen: the page's file takes the items (its own old versions were kept when
+    // the page was saved).
+    TContent &content = node->contentLoaded && node->content
+                            ? *node->content
+                            : node->LoadContent(context.folders, context.log);
+    THyperData *page = content.FindPage(page_);
+    if (!page || !content::NamePageFile(*page)) {
+        context.log.AddToLog("*** Undo history: checklist page " + std::to_string(page_) + " of topic "
+                             + topicId_ + " is not there");
+        return false;
+    }
+    const std::string path = content::PagePath(*page, context.folders, context.log);
+    std::vector<std::string> names;
+    std::vector<std::string> values;
+    content::ChecklistPairs(items, names, values);
+    if (path.empty() || !writePairFile(path, names, values, 0)) {
+        context.log.AddToLog("*** Undo history: the checklist could not be written: " + path);
+        return false;
+    }
+    if (content.modified)
+        content::WriteContent(content, context.log);
+    return true;
+}
+
+std::size_t ChecklistEdit::memoryBytes() const
+{
+    std::size_t bytes = topicId_.capacity();
+    for (const auto *list : {&before_, &after_}) {
+        bytes += list->capacity() * sizeof(ChecklistItem);
+        for (const ChecklistItem &item : *list)
+            bytes += item.text.capacity() + item.finished.capacity();
+    }
+    return bytes;
+}
+
+std::string checklistStepName(const std::string &title, const std::vector<ChecklistItem> &before,
+                              const std::vector<ChecklistItem> &after)
+{
+    const std::string in = " in " + quotedTitle(title);
+    if (after.size() > before.size())
+        return after.size() == before.size() + 1
+                   ? "Add " + quotedTitle(after.back().text) + in
+                   : "Add " + std::to_string(after.size() - before.size()) + " items" + in;
+    if (after.size() < before.size())
+        return after.empty() ? "Remove all items" + in
+                             : "Remove " + std::to_string(before.size() - after.size())
+                                   + (before.size() - after.size() == 1 ? " item" : " items") + in;
+    int ticked = 0, unticked = 0, retyped = 0, moved = 0, dated = 0;
+    const ChecklistItem *changed = nullptr;
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        const ChecklistItem &a = before[i];
+        const ChecklistItem &b = after[i];
+        if (a.text != b.text) {
+            // Two places swapped texts: a move.
+            ++(i + 1 < after.size() && after[i + 1].text == a.text ? moved : retyped);
+            changed = &b;
+        } else if (a.checked != b.checked) {
+            ++(b.checked ? ticked : unticked);
+            changed = &b;
+        } else if (a.finished != b.finished) {
+            ++dated;
+        }
+    }
+    if (moved > 0)
+        return "Reorder the checklist" + in;
+    if (retyped == 1 && changed)
+        return "Change " + quotedTitle(changed->text) + in;
+    if (ticked + unticked == 1 && changed)
+        return (ticked ? "Tick " : "Untick ") + quotedTitle(changed->text) + in;
+    if (unticked > 1)
+        return "Remove all ticks" + in;
+    if (dated > 0)
+        return "Remove all dates" + in;
+    return "Change the checklist" + in;
+}
+
+} // namespace nimbus::history

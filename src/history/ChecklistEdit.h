@@ -1,0 +1,38 @@
+// A change of a checklist page's items (added, removed, moved, ticked, retyped): the items
+// before and after, by topic id and page number. The topic's percentage and status that the
+// ticks drive are a FieldEdit beside it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "history/StoreCommand.h"
+
+namespace nimbus::history {
+
+class ChecklistEdit : public StoreCommand {
+public:
+    ChecklistEdit(std::string topicId, int page, std::vector<ChecklistItem> before,
+                  std::vector<ChecklistItem> after)
+        : topicId_(std::move(topicId)), page_(page), before_(std::move(before)),
+          after_(std::move(after))
+    {
+    }
+
+    bool apply(HistoryContext &context) override { return set(context, after_); }
+    bool revert(HistoryContext &context) override { return set(context, before_); }
+    std::size_t memoryBytes() const override;
+
+private:
+    bool set(HistoryContext &context, const std::vector<ChecklistItem> &items);
+    std::string topicId_;
+    int page_;
+    std::vector<ChecklistItem> before_;
+    std::vector<ChecklistItem> after_;
+};
+
+// What happened to a checklist, in words: "Tick 'Buy paint' in 'Garden'".
+std::string checklistStepName(const std::string &title, const std::vector<ChecklistItem> &before,
+                              const std::vector<ChecklistItem> &after);
+
+} // namespace nimbus::history

@@ -1,0 +1,97 @@
+// Topics' values changed and changed back, by id.
+#include "history/FieldEdit.h"
+
+#include "store/TNimbusStructure.h"
+
+namespace nimbus::history {
+
+namespace {
+
+std::size_t valueBytes(const FieldValue &value)
+{
+    const auto *text = std::get_if<std::string>(&value);
+    // Short texts live inside the string itself.
+    return text && text->capacity() > 15 ? text->capacity() + 1 : 0;
+}
+
+} // namespace
+
+bool FieldEdit::set(HistoryContext &context, bool after)
+{
+    // All topics first: a change is made whole or not at all.
+    std::vector<TNimbusNode *> nodes;
+    nodes.reserve(topics_.size());
+    for (const TopicChanges &topic : topics_) {
+        TNimbusNode *node = context.store.Find(topic.id);
+        if (!node) {
+            context.log.AddToLog("*** Undo history: topic " + topic.id + " is no longer there");
+            return false;
+        }
+        nodes.push_back(node);
+    }
+    for (std::size_t i = 0; i < topics_.size(); ++i)
+        for (const FieldChange &change : topics_[i].changes)
+            writeField(*nodes[i], change.field, after ? change.after : change.before);
+    context.store.modified = true;
+    return true;
+}
+
+bool FieldEdit::apply(HistoryContext &context)
+{
+    return set(context, true);
+}
+
+bool FieldEdit::revert(HistoryContext &context)
+{
+    return set(context, false);
+}
+
+std::size_t FieldEdit::memoryBytes() const
+{
+    std::size_t bytes = topics_.capacity() * sizeof(TopicChanges);
+    for (const TopicChanges &topic : topics_) {
+        bytes += topic.id.capacity() > 15 ? topic.id.capacity() + 1 : 0;
+        bytes += topic.changes.capacity() * sizeof(FieldChange);
+        for (const FieldChange &change : topic.changes)
+            bytes += valueBytes(change.before) + valueBytes(change.after);
+    }
+    return bytes;
+}
+
+FieldEditRecorder::FieldEditRecorder(const TNimbusStructure &store,
+                                     const std::vector<std::string> &ids)
+    : store_(store)
+{
+    for (const std::string &id : ids)
+        watch(id);
+}
+
+void FieldEditRecorder::watch(const std::string &id)
+{
+    for (const auto &seen : before_)
+        if (seen.first == id)
+            return;
+    if (const TNimbusNode *node = store_.Find(id))
+        before_.emplace_back(id, imageOf(*node));
+}
+
+std::unique_ptr<FieldEdit> FieldEditRecorder::finish() const
+{
+    std::vector<FieldEdit::TopicChanges> topics;
+    for (const auto &[id, image] : before_) {
+        const TNimbusNode *node = store_.Find(id);
+        if (!node)
+            continue;
+        std::vector<FieldChange> changes = changesSince(image, *node);
+        if (!changes.empty()) {
+            changes.shrink_to_fit();
+            topics.push_back({id, std::move(changes)});
+        }
+    }
+    if (topics.empty())
+        return nullptr;
+    topics.shrink_to_fit();
+    return std::make_unique<FieldEdit>(std::move(topics));
+}
+
+} // namespace nimbus::history

@@ -1,0 +1,51 @@
+// A change of topics' values (type, status, urgency, priority, title, the options dialog's
+// fields, favourites, the groups' roll-up that follows): for each topic, by id, the fields it
+// changed with their values before and after.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "history/NodeFields.h"
+#include "history/StoreCommand.h"
+
+namespace nimbus::history {
+
+class FieldEdit : public StoreCommand {
+public:
+    struct TopicChanges {
+        std::string id;
+        std::vector<FieldChange> changes;
+    };
+
+    explicit FieldEdit(std::vector<TopicChanges> topics) : topics_(std::move(topics)) {}
+
+    bool apply(HistoryContext &context) override;
+    bool revert(HistoryContext &context) override;
+    std::size_t memoryBytes() const override;
+
+    bool empty() const { return topics_.empty(); }
+    const std::vector<TopicChanges> &topics() const { return topics_; }
+
+private:
+    bool set(HistoryContext &context, bool after);
+    std::vector<TopicChanges> topics_;
+};
+
+// Records a FieldEdit around a change made by other code: the images of the named topics are
+// taken first; finish() compares them with the topics as they are then.
+class FieldEditRecorder {
+public:
+    FieldEditRecorder(const TNimbusStructure &store, const std::vector<std::string> &ids);
+    // Also watches this topic (one the change is about to touch).
+    void watch(const std::string &id);
+    // Null when nothing changed.
+    std::unique_ptr<FieldEdit> finish() const;
+
+private:
+    const TNimbusStructure &store_;
+    std::vector<std::pair<std::string, NodeImage>> before_;
+};
+
+} // namespace nimbus::history

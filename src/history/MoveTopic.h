@@ -1,0 +1,48 @@
+// Moving a topic with its sub-topics to another place (up, down, a level up or down, a drag),
+// and back. Both places are kept as ids; see TreePlace.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "history/StoreCommand.h"
+#include "history/TreePlace.h"
+
+namespace nimbus::history {
+
+class MoveTopic : public StoreCommand {
+public:
+    MoveTopic(std::string id, TreePlace from, TreePlace to)
+        : id_(std::move(id)), from_(std::move(from)), to_(std::move(to))
+    {
+    }
+
+    bool apply(HistoryContext &context) override { return moveTo(context, to_); }
+    bool revert(HistoryContext &context) override { return moveTo(context, from_); }
+    std::size_t memoryBytes() const override;
+
+    const TreePlace &from() const { return from_; }
+    const TreePlace &to() const { return to_; }
+
+private:
+    bool moveTo(HistoryContext &context, const TreePlace &place);
+    std::string id_;
+    TreePlace from_;
+    TreePlace to_;
+};
+
+// Records a move made by other code: the topic's place now, then (finish) its place after.
+class MoveRecorder {
+public:
+    // The store must be in tree order.
+    MoveRecorder(const TNimbusStructure &store, std::string id);
+    // Null when the topic did not move (or is gone).
+    std::unique_ptr<MoveTopic> finish() const;
+
+private:
+    const TNimbusStructure &store_;
+    std::string id_;
+    std::optional<TreePlace> from_;
+};
+
+} // namespace nimbus::history

@@ -1,0 +1,119 @@
+// The field table of a topic.
+#include "history/NodeFields.h"
+
+#include <array>
+
+#include "store/TNimbusNode.h"
+
+namespace nimbus::history {
+
+namespace {
+
+using IntField = int TNimbusNode::*;
+using BoolField = bool TNimbusNode::*;
+using TextField = std::string TNimbusNode::*;
+
+struct Field {
+    const char *name;
+    std::variant<IntField, BoolField, TextField> member;
+};
+
+const std::array kFields{
+    Field{"ttype", &TNimbusNode::ttype},
+    Field{"status", &TNimbusNode::status},
+    Field{"type", &TNimbusNode::type},
+    Field{"pri", &TNimbusNode::pri},
+    Field{"rno", &TNimbusNode::rno},
+    Field{"rtype", &TNimbusNode::rtype},
+    Field{"flno", &TNimbusNode::flno},
+    Field{"fltyp", &TNimbusNode::fltyp},
+    Field{"durno", &TNimbusNode::durno},
+    Field{"durtype", &TNimbusNode::durtype},
+    Field{"pr%", &TNimbusNode::percent},
+    Field{"childCount", &TNimbusNode::childCount},
+    Field{"urgentCount", &TNimbusNode::urgentCount},
+    Field{"daysLeft", &TNimbusNode::daysLeft},
+    Field{"highlightColour", &TNimbusNode::highlightColour},
+    Field{"dl", &TNimbusNode::dl},
+    Field{"recur", &TNimbusNode::recur},
+    Field{"urgent", &TNimbusNode::urgent},
+    Field{"auto", &TNimbusNode::autoComplete},
+    Field{"done", &TNimbusNode::done},
+    Field{"calpr", &TNimbusNode::calpr},
+    Field{"prog", &TNimbusNode::prog},
+    Field{"fav", &TNimbusNode::fav},
+    Field{"dlDate", &TNimbusNode::dlDate},
+    Field{"dlTime", &TNimbusNode::dlTime},
+    Field{"statusText", &TNimbusNode::statusText},
+    Field{"sortKey", &TNimbusNode::sortKey},
+    Field{"text", &TNimbusNode::text},
+    Field{"rsDate", &TNimbusNode::rsDate},
+    Field{"rsTime", &TNimbusNode::rsTime},
+    Field{"fdate", &TNimbusNode::fdate},
+    Field{"fTime", &TNimbusNode::fTime},
+    Field{"cre", &TNimbusNode::cre},
+    Field{"sta", &TNimbusNode::sta},
+    Field{"from", &TNimbusNode::from},
+    Field{"sent", &TNimbusNode::sent},
+    Field{"dam", &TNimbusNode::dam},
+    Field{"dac", &TNimbusNode::dac},
+    Field{"oldttype", &TNimbusNode::oldttype},
+    Field{"sys", &TNimbusNode::sys},
+    Field{"top", &TNimbusNode::top},
+    Field{"send", &TNimbusNode::send},
+    Field{"lock", &TNimbusNode::lock},
+};
+static_assert(kFields.size() < 256, "a change keeps its field's position in one byte");
+
+} // namespace
+
+int fieldCount()
+{
+    return static_cast<int>(kFields.size());
+}
+
+const char *fieldName(int field)
+{
+    return kFields[static_cast<std::size_t>(field)].name;
+}
+
+FieldValue readField(const TNimbusNode &node, int field)
+{
+    return std::visit([&node](auto member) -> FieldValue { return node.*member; },
+                      kFields[static_cast<std::size_t>(field)].member);
+}
+
+void writeField(TNimbusNode &node, int field, const FieldValue &value)
+{
+    std::visit(
+        [&](auto member) {
+            using Value = std::remove_reference_t<decltype(node.*member)>;
+            if (const auto *typed = std::get_if<Value>(&value))
+                node.*member = *typed;
+        },
+        kFields[static_cast<std::size_t>(field)].member);
+}
+
+NodeImage imageOf(const TNimbusNode &node)
+{
+    NodeImage image;
+    image.reserve(kFields.size());
+    for (int field = 0; field < fieldCount(); ++field)
+        image.push_back(readField(node, field));
+    return image;
+}
+
+std::vector<FieldChange> changesSince(const NodeImage &before, const TNimbusNode &now)
+{
+    std::vector<FieldChange> changes;
+    for (int field = 0; field < fieldCount() && field < static_cast<int>(before.size()); ++field) {
+        FieldValue after = readField(now, field);
+        if (after != before[static_cast<std::size_t>(field)])
+            changes.push_back(FieldChange{static_cast<std::uint8_t>(field),
+                                          before[static_cast<std::size_t>(field)],
+                                          std::move(after)});
+    }
+    return changes;
+}
+
+} // namespace nimbus::history

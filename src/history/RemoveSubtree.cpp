@@ -1,0 +1,79 @@
+// A subtree taken out of the store and put back.
+#include "history/RemoveSubtree.h"
+
+#include "history/SessionTrash.h"
+#include "history/TopicFiles.h"
+#include "store/TNimbusStructure.h"
+
+namespace nimbus::history {
+
+RemoveSubtree::RemoveSubtree(std::string id) : id_(std::move(id)) {}
+
+RemoveSubtree::~RemoveSubtree() = default;
+
+bool RemoveSubtree::apply(HistoryContext &context)
+{
+    TNimbusStructure &store = context.store;
+    const int index = store.IndexOf(id_);
+    if (index < 0 || !store.Node(index) || !nodes_.empty()) {
+        context.log.AddToLog("*** Undo history: topic " + id_ + " is no longer there to remove");
+        return false;
+    }
+    place_ = placeOf(store, index);
+    nodes_ = store.ExtractRange(index, subtreeEnd(store, index) - index);
+    files_.clear();
+    for (const auto &node : nodes_) {
+        if (!node)
+            continue;
+        node->treeItem = nullptr;
+        if (!context.trash)
+            continue;
+        for (const std::string &path : topicFiles(node->uni, context.folders, context.log)) {
+            std::string kept = context.trash->keep(path);
+            if (!kept.empty())
+                files_.emplace_back(path, std::move(kept));
+        }
+    }
+    store.modified = true;
+    return true;
+}
+
+bool RemoveSubtree::revert(HistoryContext &context)
+{
+    TNimbusStructure &store = context.store;
+    if (nodes_.empty())
+        return false;
+    const int at = insertionIndex(store, place_);
+    if (at < 0) {
+        context.log.AddToLog("*** Undo history: the place of topic " + id_ + " is gone");
+        return false;
+    }
+    // The parent may sit at another depth than when the subtree left (it was moved since).
+    const int shift = place_.lev - nodes_.front()->lev;
+    for (const auto &node : nodes_)
+        if (node)
+            node->lev += shift;
+    if (!store.InsertRange(at, nodes_)) {
+        for (const auto &node : nodes_)
+            if (node)
+                node->lev -= shift;
+        context.log.AddToLog("*** Undo history: topic " + id_ + " could not be put back: its id is in use");
+        return false;
+    }
+    if (context.trash)
+        for (const auto &[path, kept] : files_)
+            context.trash->giveBack(kept, path);
+    files_.clear();
+    store.modified = true;
+    return true;
+}
+
+std::size_t RemoveSubtree::memoryBytes() const
+{
+    std::size_t bytes = nodes_.capacity() * sizeof(void *) + nodes_.size() * sizeof(TNimbusNode);
+    for (const auto &[path, kept] : files_)
+        bytes += path.capacity() + kept.capacity() + sizeof(files_[0]);
+    return bytes + id_.capacity() + place_.parentId.capacity() + place_.previousId.capacity();
+}
+
+} // namespace nimbus::history

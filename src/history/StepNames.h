@@ -1,0 +1,35 @@
+// The names of the history's steps, as the undo and redo entries show them ("Undo " + name):
+// what was done, to which topic, in the user's words.
+#pragma once
+
+#include <string>
+
+#include "history/FieldEdit.h"
+
+namespace nimbus {
+
+class TNimbusNode;
+
+namespace history {
+
+// 'Title', cut to a readable length.
+std::string quotedTitle(const std::string &title);
+
+std::string removeStepName(const std::string &title, int subTopics);
+std::string addStepName(const std::string &title);
+
+enum class MoveKind { Up, Down, LevelDown, LevelUp, Drag };
+std::string moveStepName(const std::string &title, MoveKind kind);
+
+// mode: 0 title, 1 urgency and priority, 2 date due.
+std::string sortStepName(const std::string &title, int mode);
+
+// The topic options dialog's changes, whatever they were.
+std::string optionsStepName(const std::string &title);
+
+// A change of one topic's values, named by the field that says most about it; `changes` are
+// that topic's changes (see FieldEdit), node is the topic as it is after them.
+std::string editStepName(const TNimbusNode &node, const std::vector<FieldChange> &changes);
+
+} // namespace history
+} // namespace nimbus

@@ -1,0 +1,93 @@
+// The window's undo history: one QUndoStack of the changes the user makes to the tree, the
+// topics and their pages. Each step wraps a store command of the history module (which works
+// by topic id, without Qt); this class replays it on the window: the store is synced from
+// the tree before a step that moves, removes or inserts topics, and the tree is built again
+// after it. Changes that do not come from the user (merged packets, add-on packs, the
+// deadline timer) are not steps; a step whose topics such a change took away cannot be
+// replayed, and the history is then cut with a line in the log.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "history/StoreCommand.h"
+
+class QUndoStack;
+class QWidget;
+
+namespace nimbus {
+
+class StoreLog;
+class TNimbusNode;
+class TNimbusStructure;
+class TreeController;
+
+namespace history {
+class SessionTrash;
+}
+
+class TreeHistory : public QObject {
+    Q_OBJECT
+public:
+    enum class Kind {
+        Values,    // topics' values only: the tree keeps its shape
+        Structure, // topics moved, removed or inserted: sync before, build the tree after
+    };
+    // What a step selects when it has been undone or redone (empty ids: nothing).
+    struct Selection {
+        std::string afterUndo;
+        std::string afterRedo;
+    };
+
+    TreeHistory(TreeController &tree, TNimbusStructure &store, StoreLog &log,
+                QObject *parent = nullptr);
+    ~TreeHistory() override; // removed topics' pages go with the session
+
+    QUndoStack *stack() const { return stack_; }
+    history::HistoryContext context();
+
+    // Takes a step whose change the window has already made.
+    void pushDone(std::unique_ptr<history::StoreCommand> command, const std::string &name,
+                  Kind kind, Selection select);
+    // Makes a change of the tree's shape through its command (the store synced first, the
+    // tree built after) and takes it as a step; watched topics (the groups above) have their
+    // roll-up kept with the step. False when the command was refused.
+    bool perform(std::unique_ptr<history::StoreCommand> command, const std::string &name,
+                 const std::vector<std::string> &watched, Selection select);
+    // Replays a step: forward (redo) or back (undo). False when it could not be replayed;
+    // the history is then cut.
+    bool replay(history::StoreCommand &command, bool forward, Kind kind, const std::string &select,
+                const QString &name);
+    bool replaying() const { return replaying_; }
+    // The shown checklist page, which takes a checklist step's items directly.
+    void setChecklistHost(history::ChecklistHost *host) { checklists_ = host; }
+
+    // A window listing every step; choosing one goes back or forward to it.
+    void showHistory(QWidget *parent);
+
+signals:
+    // The tree is about to change shape: the shown page is written first, so that the files
+    // a removal keeps aside are the page as the user left it.
+    void aboutToChangeStructure();
+    // Topics left the tree through a step; whoever shows one must forget it.
+    void topicsLeaving(const std::vector<TNimbusNode *> &nodes);
+
+private:
+    bool runStructure(history::StoreCommand &command, bool forward);
+    void cut(const QString &name);
+
+    TreeController &tree_;
+    TNimbusStructure &store_;
+    StoreLog &log_;
+    QUndoStack *stack_;
+    std::unique_ptr<history::SessionTrash> trash_;
+    QPointer<QWidget> historyWindow_;
+    history::ChecklistHost *checklists_ = nullptr;
+    bool replaying_ = false;
+};
+
+} // namespace nimbus

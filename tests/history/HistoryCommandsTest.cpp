@@ -1,0 +1,218 @@
+// The history's commands one by one, where others changed the store in between: places kept
+// by id, all-or-nothing value changes, a cut history, the trash folder, and the steps' names.
+#include <gtest/gtest.h>
+
+#include "fileio/FolderOps.h"
+#include "history/ChecklistEdit.h"
+#include "history/CommandGroup.h"
+#include "history/FieldEdit.h"
+#include "history/MoveTopic.h"
+#include "history/RemoveSubtree.h"
+#include "history/ReorderChildren.h"
+#include "history/SessionTrash.h"
+#include "history/StepNames.h"
+#include "history/TreePlace.h"
+#include "history/UndoHistory.h"
+#include "store/RecordingLog.h"
+#include "store/TNimbusStructure.h"
+#include "fileio/AtomicFile.h"
+#include "support/TempFolder.h"
+
+namespace nimbus::history {
+namespace {
+
+// "Topics" with A (A1, A2 (A21)), B, C.
+class SmallStore : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        add("S", 0);
+        add("A", 1);
+        add("A1", 2);
+        add("A2", 2);
+        add("A21", 3);
+        add("B", 1);
+        add("C", 1);
+    }
+    void add(const std::string &id, int lev, int at = -1)
+    {
+        auto node = std::make_unique<TNimbusNode>(id);
+        node->lev = lev;
+        node->text = id;
+        std::vector<std::unique_ptr<TNimbusNode>> one;
+        one.push_back(std::move(node));
+        ASSERT_TRUE(store.InsertRange(at < 0 ? store.Count() : at, one));
+    }
+    std::string outline() const
+    {
+        std::string out;
+        for (const auto &entry : store.Entries())
+            out += (out.empty() ? "" : " ") + std::to_string(entry.node->lev) + entry.id;
+        return out;
+    }
+    HistoryContext context() { return {store, {}, nullptr, log}; }
+
+    TNimbusStructure store;
+    test::RecordingLog log;
+};
+
+TEST_F(SmallStore, ARemovalComesBackBesideItsSiblingWhateverArrivedMeanwhile)
+{
+    HistoryContext ctx = context();
+    RemoveSubtree removal("A2");
+    ASSERT_TRUE(removal.apply(ctx));
+    EXPECT_EQ(outline(), "0S 1A 2A1 1B 1C");
+    EXPECT_EQ(removal.heldCount(), 2);
+    // A merge puts a topic first below A and another after A1.
+    add("P", 2, 2);
+    add("Q", 2, 4);
+    ASSERT_EQ(outline(), "0S 1A 2P 2A1 2Q 1B 1C");
+    ASSERT_TRUE(removal.revert(ctx));
+    EXPECT_EQ(outline(), "0S 1A 2P 2A1 2A2 3A21 2Q 1B 1C");
+}
+
+TEST_F(SmallStore, AMoveKeepsItsPlacesAsIdsAndShiftsDepths)
+{
+    HistoryContext ctx = context();
+    MoveTopic move("A2", placeOf(store, store.IndexOf("A2")), TreePlace{"S", "B", 1});
+    ASSERT_TRUE(move.apply(ctx));
+    EXPECT_EQ(outline(), "0S 1A 2A1 1B 1A2 2A21 1C");
+    add("R", 2, 3); // below A1's sibling list, after A1
+    ASSERT_TRUE(move.revert(ctx));
+    EXPECT_EQ(outline(), "0S 1A 2A1 2A2 3A21 2R 1B 1C");
+
+    // A place whose parent is gone cannot be reached: nothing moves.
+    MoveTopic orphan("B", placeOf(store, store.IndexOf("B")), TreePlace{"gone", "", 3});
+    EXPECT_FALSE(orphan.apply(ctx));
+    EXPECT_EQ(outline(), "0S 1A 2A1 2A2 3A21 2R 1B 1C");
+    EXPECT_TRUE(log.mentions("the place to move topic B to is gone"));
+}
+
+TEST_F(SmallStore, ValueChangesApplyWholeOrNotAtAll)
+{
+    FieldEditRecorder recorder(store, {"B", "C"});
+    store.Find("B")->text = "Bee";
+    store.Find("C")->urgent = true;
+    store.Find("C")->pri = 3;
+    std::unique_ptr<FieldEdit> edit = recorder.finish();
+    ASSERT_TRUE(edit);
+    ASSERT_EQ(edit->topics().size(), 2u);
+    EXPECT_EQ(edit->topics()[1].changes.size(), 2u);
+
+    HistoryContext ctx = context();
+    ASSERT_TRUE(edit->revert(ctx));
+    EXPECT_EQ(store.Find("B")->text, "B");
+    EXPECT_FALSE(store.Find("C")->urgent);
+    store.Delete(store.IndexOf("C"));
+    EXPECT_FALSE(edit->apply(ctx));
+    EXPECT_EQ(store.Find("B")->text, "B") << "B must not change when C is gone";
+    // Nothing changed at all: no step.
+    EXPECT_EQ(FieldEditRecorder(store, {"A"}).finish(), nullptr);
+}
+
+TEST_F(SmallStore, AStepThatCannotBeUndoneCutsTheHistory)
+{
+    UndoHistory history(context());
+    auto removal = std::make_unique<RemoveSubtree>("B");
+    HistoryContext ctx = context();
+    ASSERT_TRUE(removal->apply(ctx));
+    history.push(std::move(removal), "Remove 'B'");
+    FieldEditRecorder recorder(store, {"C"});
+    store.Find("C")->fav = true;
+    history.push(recorder.finish(), "Add 'C' to favourites");
+    ASSERT_TRUE(history.undo());
+    // Another program's change takes the parent of B's place away.
+    store.Delete(store.IndexOf("S"));
+    EXPECT_FALSE(history.undo());
+    EXPECT_FALSE(history.canUndo());
+    EXPECT_TRUE(history.canRedo());
+    EXPECT_EQ(history.redoName(), "Add 'C' to favourites");
+    EXPECT_TRUE(log.mentions("Undo history cut at \"Remove 'B'\""));
+}
+
+TEST_F(SmallStore, ChildrenKeepTheirSubtreesInANewOrder)
+{
+    ReorderChildren sort("A", {"A1", "A2"}, {"A2", "A1"});
+    HistoryContext ctx = context();
+    ASSERT_TRUE(sort.apply(ctx));
+    EXPECT_EQ(outline(), "0S 1A 2A2 3A21 2A1 1B 1C");
+    add("N", 2, 5); // a child arrived after the sort, before A1
+    store.Delete(store.IndexOf("A21"));
+    ASSERT_TRUE(sort.revert(ctx));
+    EXPECT_EQ(outline(), "0S 1A 2A1 2A2 2N 1B 1C");
+}
+
+TEST_F(SmallStore, AnAddedTopicIsARemovalRunBackwards)
+{
+    add("D", 1);
+    CommandGroup step;
+    step.add(std::make_unique<Reversed>(std::make_unique<RemoveSubtree>("D")));
+    HistoryContext ctx = context();
+    ASSERT_TRUE(step.revert(ctx));
+    EXPECT_EQ(store.Find("D"), nullptr);
+    ASSERT_TRUE(step.apply(ctx));
+    EXPECT_EQ(outline(), "0S 1A 2A1 2A2 3A21 1B 1C 1D");
+}
+
+TEST(SessionTrash, KeepsFilesAsideAndNeverOverwritesOnTheWayBack)
+{
+    test::TempFolder dir;
+    test::RecordingLog log;
+    const std::string folder = dir / "RemovedTopics/";
+    fileio::createFolder(folder);
+    fileio::writeFileAtomically(folder + "left-over", "from a session that did not close");
+    std::string kept;
+    {
+        SessionTrash trash(folder, log);
+        EXPECT_FALSE(fileio::fileExists(folder + "left-over"));
+        fileio::writeFileAtomically(dir / "7.pkt", "pages");
+        kept = trash.keep(dir / "7.pkt");
+        ASSERT_FALSE(kept.empty());
+        EXPECT_FALSE(fileio::fileExists(dir / "7.pkt"));
+        // A packet brought a file of that name meanwhile: it stays.
+        fileio::writeFileAtomically(dir / "7.pkt", "the colleague's");
+        EXPECT_FALSE(trash.giveBack(kept, dir / "7.pkt"));
+        std::string bytes;
+        fileio::readWholeFile(dir / "7.pkt", bytes);
+        EXPECT_EQ(bytes, "the colleague's");
+        fileio::deleteFile(dir / "7.pkt");
+        EXPECT_TRUE(trash.giveBack(kept, dir / "7.pkt"));
+        EXPECT_TRUE(trash.keep(dir / "missing").empty());
+    }
+    EXPECT_FALSE(fileio::folderExists(folder));
+}
+
+TEST(StepNames, SayWhatWasDoneToWhichTopic)
+{
+    EXPECT_EQ(removeStepName("Quarterly report", 12), "Remove 'Quarterly report' and 12 sub-topics");
+    EXPECT_EQ(removeStepName("Garden", 1), "Remove 'Garden' and 1 sub-topic");
+    EXPECT_EQ(removeStepName("Garden", 0), "Remove 'Garden'");
+    EXPECT_EQ(moveStepName("Garden", MoveKind::Up), "Move 'Garden' up");
+    EXPECT_EQ(moveStepName("Garden", MoveKind::LevelDown), "Make 'Garden' a sub-topic");
+    EXPECT_EQ(sortStepName("Work", 2), "Sort the sub-topics of 'Work' by date due");
+    // Long titles are cut, never inside a character.
+    const std::string longTitle = std::string(39, 'x') + "\xC3\xA9" + "tail";
+    EXPECT_EQ(quotedTitle(longTitle), "'" + std::string(39, 'x') + "...'");
+
+    TNimbusNode node("1");
+    node.text = "Call Anna";
+    node.status = kStatusCompleted;
+    std::vector<FieldChange> status{{1, kStatusInProgress, kStatusCompleted}};
+    EXPECT_EQ(editStepName(node, status), "Set status of 'Call Anna' to completed");
+    node.pri = 0;
+    std::vector<FieldChange> priority{{3, 4, 0}};
+    EXPECT_EQ(editStepName(node, priority), "Clear the priority of 'Call Anna'");
+
+    const std::vector<ChecklistItem> two{{false, "Buy paint", {}, {}}, {true, "Sand", "x", {}}};
+    std::vector<ChecklistItem> ticked = two;
+    ticked[0].checked = true;
+    EXPECT_EQ(checklistStepName("Garden", two, ticked), "Tick 'Buy paint' in 'Garden'");
+    EXPECT_EQ(checklistStepName("Garden", two, {two[1], two[0]}), "Reorder the checklist in 'Garden'");
+    EXPECT_EQ(checklistStepName("Garden", two, {}), "Remove all items in 'Garden'");
+    std::vector<ChecklistItem> more = two;
+    more.push_back({false, "Plant", {}, {}});
+    EXPECT_EQ(checklistStepName("Garden", two, more), "Add 'Plant' in 'Garden'");
+}
+
+} // namespace
+} // namespace nimbus::history

@@ -1,0 +1,361 @@
+// The window's undo history under the offscreen platform: a removed subtree comes back with
+// its pages and checklist, a dragged branch goes back, buttons and keys reach the same steps,
+// and a packet merged between a step and its undo keeps both the packet's topics and the
+// undone state.
+#include <QMenu>
+#include <QToolButton>
+#include <QUndoStack>
+#include <QUndoView>
+#include <QtTest>
+#include <filesystem>
+#include <map>
+
+#include "fileio/FolderOps.h"
+#include "history/SessionTrash.h"
+#include "sharing/SharingTestSupport.h"
+#include "shell/HistoryButtons.h"
+#include "shell/TopicTreeModel.h"
+#include "shell/TreeActions.h"
+#include "shell/TreeHistory.h"
+#include "shell/TreeToolbar.h"
+#include "shell/checklist/ChecklistPage.h"
+#include "shell/pages/TopicPage.h"
+#include "shell/lan/LanFakes.h"
+#include "shell/lan/LanSharing.h"
+#include "shell/tree/WindowFixture.h"
+#include "store/ContentFiles.h"
+
+using namespace nimbus;
+using namespace nimbus::test;
+
+namespace {
+
+const DateTime kNow = DateTime::fromCivil(2026, 3, 10, 9, 30, 0);
+
+// A details page and a checklist for a topic, written as the program writes them.
+void writePages(const std::string &data, const std::string &uni, const std::string &words)
+{
+    const ContentFolders folders = ContentFolders::inDataFolder(data);
+    for (const std::string &folder : {folders.packs, folders.text, folders.checkList})
+        std::filesystem::create_directories(folder);
+    TContent content;
+    content.name = uni;
+    content.file = folders.packs + uni + ".pkt";
+    content.AddDefaultPages();
+    NullStoreLog log;
+    QVERIFY(content::SaveDetails(*content.pages[0], folders, "{\\rtf1 " + words + "\\par}", 0,
+                                 true, log));
+    QVERIFY(content::SaveChecklist(*content.pages[1], folders,
+                                   {ChecklistItem{true, "Draft " + words, "20260301-100000", {}},
+                                    ChecklistItem{false, "Send " + words, {}, {}}},
+                                   log));
+    QVERIFY(content::WriteContent(content, log));
+}
+
+// Every content file of the data folder with its bytes.
+std::map<std::string, std::string> contentFiles(const std::string &data)
+{
+    std::map<std::string, std::string> files;
+    for (const char *folder : {"Packs", "Text", "CheckList"})
+        for (const auto &entry : std::filesystem::directory_iterator(data + folder)) {
+            std::string bytes;
+            fileio::readWholeFile(entry.path().string(), bytes);
+            files.emplace(entry.path().filename().string(), std::move(bytes));
+        }
+    return files;
+}
+
+} // namespace
+
+class UndoWindowTest : public QObject {
+    Q_OBJECT
+
+    struct Session {
+        TempFolder dir;
+        FixedClock clock{kNow};
+        std::shared_ptr<FakePrompts> prompts = std::make_shared<FakePrompts>();
+        std::shared_ptr<FakeLanPrompts> lan = std::make_shared<FakeLanPrompts>();
+        std::shared_ptr<RecordingSoundPlayer> sounds = std::make_shared<RecordingSoundPlayer>();
+        std::unique_ptr<TformMain> window;
+
+        Session()
+        {
+            StoreWriter w(data());
+            w.add(0, "Topics").expanded().node->send = true;
+            w.add(1, "Work", 1).type(kTopicGeneral).expanded();
+            w.add(2, "Quarterly report").status(kStatusInProgress, 60).due(clock, 5);
+            w.add(2, "Client meetings").status(kStatusNotStarted).expanded();
+            w.add(3, "Call Hartmann and Co").status(kStatusCompleted, 100);
+            w.add(3, "Proposal for Linden Ltd").status(kStatusWaiting).expanded();
+            w.add(4, "Price list").type(kTopicInformation);
+            w.add(1, "Home").type(kTopicGeneral).expanded();
+            w.add(2, "Garden ideas").type(kTopicIdea);
+            w.add(1, "Shopping").status(kStatusNotStarted);
+            w.add(0, "Local network information", kSectionNetwork);
+            w.add(0, "Product information", kSectionProduct);
+            w.write();
+            // Ids are 100 + position: "Client meetings" 103, "Proposal for Linden Ltd" 105.
+            writePages(data(), "103", "meeting notes");
+            writePages(data(), "105", "proposal");
+            writePages(data(), "108", "roses");
+            std::filesystem::create_directories(shared());
+        }
+        std::string data() const { return dataFolder(dir); }
+        std::string shared() const { return dir / "shared/"; }
+        void start()
+        {
+            TformMain::Environment env = windowEnvironment(dir, prompts);
+            env.lanPrompts = lan;
+            env.sounds = sounds;
+            window = std::make_unique<TformMain>(clock, env);
+        }
+        TreeController &tree() { return *window->treeController(); }
+        TreeActions &actions() { return *window->treeActions(); }
+        QUndoStack &steps() { return *tree().history()->stack(); }
+        tree::TreeItem *item(const std::string &text)
+        {
+            for (tree::TreeItem *at : tree().tree().preOrder())
+                if (at->node->text == text)
+                    return at;
+            return nullptr;
+        }
+        void select(const std::string &text) { tree().selectNode(item(text)->node); }
+        std::string selected() { return tree().selectedNode() ? tree().selectedNode()->text : ""; }
+        std::string saved()
+        {
+            window->SaveAll();
+            return savedOutline(data());
+        }
+    };
+
+private slots:
+    void aRemovedSubtreeComesBackWithItsPagesAndIsSelected()
+    {
+        Session s;
+        const auto filesBefore = contentFiles(s.data());
+        s.start();
+        const std::string outline = treeOutline(s.tree());
+        const std::string savedBefore = s.saved();
+        QVERIFY(!s.actions().MVUndo->isEnabled());
+
+        s.select("Client meetings");
+        s.actions().MVRemoveItem->trigger();
+        QVERIFY(!s.item("Client meetings"));
+        QVERIFY(!s.item("Price list"));
+        QCOMPARE(s.actions().MVUndo->text(),
+                 QStringLiteral("Undo Remove 'Client meetings' and 3 sub-topics"));
+        // The pages of the topic and of its sub-topic wait aside; the rest stay.
+        std::size_t ofRemoved = 0;
+        for (const auto &[name, bytes] : filesBefore)
+            ofRemoved += name.rfind("103", 0) == 0 || name.rfind("105", 0) == 0;
+        QCOMPARE(ofRemoved, std::size_t(6)); // page list, details, checklist of each
+        const auto filesRemoved = contentFiles(s.data());
+        QCOMPARE(filesRemoved.size(), filesBefore.size() - ofRemoved);
+        QVERIFY(filesRemoved.count("108.pkt"));
+        QVERIFY(!filesRemoved.count("103-2.lst"));
+        QCOMPARE(s.saved(), std::string("0:Topics 1:Work 2:Quarterly report 1:Home "
+                                        "2:Garden ideas 1:Shopping 0:Local network information "
+                                        "0:Product information"));
+
+        s.actions().MVUndo->trigger();
+        QCOMPARE(treeOutline(s.tree()), outline);
+        QCOMPARE(s.selected(), std::string("Client meetings"));
+        QVERIFY(contentFiles(s.data()) == filesBefore);
+        QCOMPARE(s.saved(), savedBefore);
+        // The checklist is the page's again: shown with its two items.
+        TNimbusNode *meetings = s.item("Client meetings")->node;
+        TContent &content = meetings->LoadContent(ContentFolders::inDataFolder(s.data()),
+                                                  NullStoreLog::instance());
+        std::vector<ChecklistItem> items;
+        QVERIFY(content::LoadChecklist(*content.pages[1], ContentFolders::inDataFolder(s.data()),
+                                       items, NullStoreLog::instance()));
+        QCOMPARE(items.size(), std::size_t(2));
+        QCOMPARE(items[0].text, std::string("Draft meeting notes"));
+
+        // Redo with the keys takes it out again; the parent is selected.
+        QCOMPARE(s.actions().MVRedo->text(),
+                 QStringLiteral("Redo Remove 'Client meetings' and 3 sub-topics"));
+        s.actions().MVRedo->trigger();
+        QVERIFY(!s.item("Client meetings"));
+        QCOMPARE(s.selected(), std::string("Work"));
+        QCOMPARE(contentFiles(s.data()).size(), filesBefore.size() - ofRemoved);
+
+        // The folder of kept pages goes with the session.
+        const std::string kept = s.data() + history::SessionTrash::kFolderName + "/";
+        QVERIFY(fileio::folderExists(kept));
+        s.window->close();
+        s.window.reset();
+        QVERIFY(!fileio::folderExists(kept));
+
+        // What a session that did not close left aside goes when the next one starts.
+        std::filesystem::create_directories(kept);
+        writeFile(kept + "1-103.pkt", "left over");
+        s.start();
+        QVERIFY(!fileio::fileExists(kept + "1-103.pkt"));
+    }
+
+    void aDraggedBranchGoesBackWithTheKeys()
+    {
+        Session s;
+        s.start();
+        const std::string outline = treeOutline(s.tree());
+        s.tree().dropOnto(s.item("Home"), s.item("Work"));
+        const std::string moved = treeOutline(s.tree());
+        QVERIFY(moved.rfind("0:Topics 1:Home 2:Garden ideas 1:Work", 0) == 0);
+        QCOMPARE(s.actions().MVUndo->text(), QStringLiteral("Undo Move 'Home'"));
+
+        // The keys work anywhere in the window, so the window must be the active one.
+        s.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
+        s.tree().treeMain()->setFocus();
+        QTest::keyClick(s.tree().treeMain(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(treeOutline(s.tree()), outline);
+        QCOMPARE(s.selected(), std::string("Home"));
+        QTest::keyClick(s.tree().treeMain(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(treeOutline(s.tree()), moved);
+        QTest::keyClick(s.tree().treeMain(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(treeOutline(s.tree()), moved); // nothing left to redo
+        QTest::keyClick(s.tree().treeMain(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(treeOutline(s.tree()), outline);
+
+        // A level down and a move up, undone in turn from the buttons beside the tree.
+        s.select("Shopping");
+        s.actions().MVIncreaseLevel->trigger();
+        QCOMPARE(s.item("Shopping")->parent->node->text, std::string("Home"));
+        s.actions().MVMoveUp->trigger();
+        QCOMPARE(s.item("Shopping")->row, 0);
+        QCOMPARE(s.steps().undoText(), QStringLiteral("Move 'Shopping' up"));
+        HistoryButtons &buttons = *s.window->historyButtons();
+        QCOMPARE(buttons.buttonUndo->accessibleName(), QStringLiteral("Undo Move 'Shopping' up"));
+        buttons.buttonUndo->click();
+        buttons.buttonUndo->click();
+        QCOMPARE(treeOutline(s.tree()), outline);
+        QCOMPARE(s.saved(), outline);
+
+        // The list of steps jumps back and forth.
+        buttons.buttonUndoHistory->click();
+        auto *list = s.window->findChild<QUndoView *>("listUndoHistory");
+        QVERIFY(list && list->isVisible());
+        QCOMPARE(s.steps().count(), 2); // the undone drag was dropped by the next step
+        s.steps().setIndex(2);
+        QCOMPARE(s.item("Shopping")->row, 0);
+        s.steps().setIndex(0);
+        QCOMPARE(treeOutline(s.tree()), outline);
+    }
+
+    void valueChangesAreStepsWithNames()
+    {
+        Session s;
+        s.start();
+        TNimbusNode &task = *s.item("Quarterly report")->node;
+        s.select("Quarterly report");
+        s.window->treeToolbar()->buttonStatusFinished->click();
+        QCOMPARE(task.status, int(kStatusCompleted));
+        QCOMPARE(s.steps().undoText(), QStringLiteral("Set status of 'Quarterly report' to completed"));
+        s.select("Garden ideas");
+        s.window->treeToolbar()->buttonUrgent->click();
+        QCOMPARE(s.steps().undoText(), QStringLiteral("Mark 'Garden ideas' as urgent"));
+        QVERIFY(s.item("Home")->node->urgentCount > 0);
+        s.actions().MVFavourites->trigger();
+        QCOMPARE(s.steps().undoText(), QStringLiteral("Add 'Garden ideas' to favourites"));
+
+        // Renaming in place, then the options dialog.
+        TopicTreeModel &model = *s.tree().model();
+        model.setData(model.indexOf(s.item("Garden ideas")), QStringLiteral("Roses"));
+        QCOMPARE(s.steps().undoText(), QStringLiteral("Rename 'Garden ideas' to 'Roses'"));
+        s.prompts->edit = [](TopicOptions &values) { values.priority = 4; };
+        s.select("Shopping");
+        s.actions().MVEdit->trigger();
+        QCOMPARE(s.item("Shopping")->node->pri, 4);
+        QCOMPARE(s.steps().undoText(), QStringLiteral("Change the options of 'Shopping'"));
+
+        while (s.steps().canUndo())
+            s.steps().undo();
+        QCOMPARE(task.status, int(kStatusInProgress));
+        QCOMPARE(task.percent, 60);
+        QVERIFY(s.item("Garden ideas"));
+        QCOMPARE(s.item("Garden ideas")->node->urgent, false);
+        QCOMPARE(s.item("Garden ideas")->node->fav, false);
+        QCOMPARE(s.item("Home")->node->urgentCount, 0);
+        QCOMPARE(s.item("Shopping")->node->pri, 0);
+        while (s.steps().canRedo())
+            s.steps().redo();
+        QVERIFY(s.item("Roses")->node->fav);
+        QCOMPARE(task.status, int(kStatusCompleted));
+    }
+
+    void checklistChangesAreStepsOnAndOffTheScreen()
+    {
+        Session s;
+        s.start();
+        s.select("Client meetings");
+        pages::TopicPage &topic = *s.window->topicPage();
+        topic.ShowPage(1);
+        checklist::ChecklistPage &list = *topic.panelToDoCheckList;
+        QCOMPARE(list.items().size(), std::size_t(2));
+        QVERIFY(list.items()[0].checked);
+        list.CLRemoveAllTicksExecute();
+        QVERIFY(!list.items()[0].checked);
+        QCOMPARE(s.steps().undoText(),
+                 QStringLiteral("Untick 'Draft meeting notes' in 'Client meetings'"));
+        s.actions().MVUndo->trigger();
+        QVERIFY(list.items()[0].checked);
+        QVERIFY(list.isModified());
+
+        // Redone while another topic is shown: the file takes it, and the page shows it.
+        s.select("Work");
+        s.actions().MVRedo->trigger();
+        QCOMPARE(s.selected(), std::string("Client meetings"));
+        topic.ShowPage(1);
+        QCOMPARE(list.items().size(), std::size_t(2));
+        QVERIFY(!list.items()[0].checked);
+    }
+
+    void aPacketMergedBetweenAStepAndItsUndoKeepsBoth()
+    {
+        Session s;
+        LanUser bob(s.dir / "bob/", s.shared(), "Bob", "secret", s.clock);
+        AnsweredQuestions yes(true);
+        QVERIFY(bob.connection.Connect(yes, 0).connected);
+        TNetDetails net;
+        net.SetDataFolder(s.data());
+        net.net = s.shared();
+        net.pw = "secret";
+        net.user = "Alice";
+        net.mem = true;
+        net.modified = true;
+        net.Save();
+        s.start();
+        bob.connection.GetNetworkUsers();
+
+        s.select("Client meetings");
+        s.actions().MVRemoveItem->trigger();
+        s.select("Shopping");
+        s.actions().MVIncreaseLevel->trigger();
+        QCOMPARE(s.item("Shopping")->parent->node->text, std::string("Home"));
+
+        const int topics = bob.store.IndexOf("STD0001");
+        addNode(bob.store, "900", 1, "Recipe", 1, topics + 1);
+        AnsweredQuestions noLock(false);
+        QVERIFY(bob.sender.Send(bob.store, bob.store.IndexOf("900"), bob.tagOf("Alice"), noLock).ok);
+        s.window->lanSharing()->timerCheckInboxTimer();
+        QVERIFY(treeOutline(s.tree()).find("2:Recipe") != std::string::npos);
+        QCOMPARE(s.steps().count(), 2); // the merge is not a step
+
+        s.actions().MVUndo->trigger();
+        s.actions().MVUndo->trigger();
+        const std::string outline = treeOutline(s.tree());
+        QVERIFY2(outline.find("1:Work 2:Quarterly report 2:Client meetings 3:Call Hartmann and Co "
+                              "3:Proposal for Linden Ltd 4:Price list 1:Home 2:Garden ideas "
+                              "1:Shopping") != std::string::npos,
+                 outline.c_str());
+        QVERIFY2(outline.find("2:Recipe") != std::string::npos, outline.c_str());
+        QCOMPARE(s.saved(), outline);
+        s.actions().MVRedo->trigger();
+        QVERIFY(!s.item("Client meetings"));
+        QVERIFY(s.item("Recipe"));
+    }
+};
+
+QTEST_MAIN(UndoWindowTest)
+#include "UndoWindowTest.moc"
