@@ -1,6 +1,8 @@
 // One sync of a data folder; see SyncSession.h.
 #include "caldav/SyncSession.h"
 
+#include <unistd.h>
+
 #include "caldav/LocalApply.h"
 #include "caldav/LocalSnapshot.h"
 #include "caldav/SyncState.h"
@@ -34,13 +36,15 @@ SyncReport syncDataFolder(HttpTransport &transport, const SessionSettings &setti
     }
     SyncState state;
     state.Load(settings.dataFolder);
+    const SyncState asRead = state;
     if (state.Bind(settings.calendarUrl, settings.subtree))
         log.AddToLog("Calendar sync: the calendar or the synced topic changed; topics are matched by UID.");
     calendar::CalendarLinks links;
     links.Load(settings.dataFolder);
     // The installation id is part of every UID sent: it must be on disk before the first one
     // leaves, or a sync cut short would come back under other UIDs and send everything twice.
-    if (const StoreResult saved = links.Save(); !saved) {
+    const bool linksOnDisk = ::access((settings.dataFolder + calendar::CalendarLinks::kFileName).c_str(), F_OK) == 0;
+    if (const StoreResult saved = linksOnDisk ? StoreResult{} : links.Save(); !saved) {
         report.error = "The calendar links could not be saved (" + saved.errorText + "); nothing was synced.";
         return report;
     }
@@ -67,7 +71,7 @@ SyncReport syncDataFolder(HttpTransport &transport, const SessionSettings &setti
         log.AddToLog("Calendar sync: " + applied.error);
     // The links before the store (a topic the store holds must be found by its UID), the state
     // last (it must never speak of topics the store does not hold).
-    if (const StoreResult saved = links.Save(); !saved)
+    if (const StoreResult saved = applied.addedUnis.empty() ? StoreResult{} : links.Save(); !saved)
         log.AddErrorToLog("*** The calendar links could not be saved: ", saved.errorText);
     if (applied.changed) {
         if (const StoreResult saved = store.SaveStructure(); !saved) {
@@ -77,7 +81,9 @@ SyncReport syncDataFolder(HttpTransport &transport, const SessionSettings &setti
             return report;
         }
     }
-    if (const StoreResult saved = exchange.state.Save(); !saved)
+    if (exchange.state.sameAs(asRead))
+        ;  // nothing changed: the file stays as it is
+    else if (const StoreResult saved = exchange.state.Save(); !saved)
         log.AddErrorToLog("*** The calendar sync state could not be saved: ", saved.errorText);
     report.ok = exchange.ok && applied.error.empty();
     if (report.error.empty())

@@ -18,6 +18,7 @@ struct SyncEntry {
     std::string etag;
     std::string uni;   // the topic's id
     std::string hash;  // fingerprint of the topic as last synced
+    bool operator==(const SyncEntry &) const = default;
 };
 
 class SyncState {
@@ -43,6 +44,12 @@ public:
     std::map<std::string, const SyncEntry *> indexByUni() const;
 
     const std::string &path() const { return path_; }
+    // Same binding, token and entries: nothing to write.
+    bool sameAs(const SyncState &other) const
+    {
+        return calendar_ == other.calendar_ && subtree_ == other.subtree_ && syncToken == other.syncToken &&
+               entries == other.entries;
+    }
 
 private:
     std::string path_;
