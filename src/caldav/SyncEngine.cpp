@@ -3,7 +3,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <set>
+
+#include <libical/ical.h>
 
 #include "caldav/ServerAddress.h"
 #include "calendar/IcsReader.h"
@@ -29,6 +32,59 @@ bool readEntry(const std::string &data, calendar::CalendarTopic &topic, std::str
     }
     topic = std::move(read.topics.front());
     return true;
+}
+
+icalcomponent *topicComponentOf(icalcomponent *calendar)
+{
+    for (icalcomponent *c = icalcomponent_get_first_component(calendar, ICAL_ANY_COMPONENT); c;
+         c = icalcomponent_get_next_component(calendar, ICAL_ANY_COMPONENT)) {
+        const icalcomponent_kind kind = icalcomponent_isa(c);
+        if (kind == ICAL_VTODO_COMPONENT || kind == ICAL_VEVENT_COMPONENT || kind == ICAL_VJOURNAL_COMPONENT)
+            return c;
+    }
+    return nullptr;
+}
+
+// What the server's version of an entry holds that a topic cannot (its description, place,
+// people, links, attachments), carried into the version we send, so that a change made here
+// never erases what another calendar program put there.
+std::string keepForeignProperties(const std::string &ours, const std::string &theirs)
+{
+    static const icalproperty_kind kept[] = {
+        ICAL_DESCRIPTION_PROPERTY, ICAL_LOCATION_PROPERTY, ICAL_ATTENDEE_PROPERTY,  ICAL_ORGANIZER_PROPERTY,
+        ICAL_URL_PROPERTY,         ICAL_CATEGORIES_PROPERTY, ICAL_ATTACH_PROPERTY,  ICAL_COMMENT_PROPERTY,
+        ICAL_CONTACT_PROPERTY,     ICAL_CLASS_PROPERTY,    ICAL_GEO_PROPERTY,       ICAL_RESOURCES_PROPERTY,
+    };
+    if (static_cast<std::int64_t>(theirs.size()) > calendar::kMaxCalendarBytes || theirs.find('\0') != std::string::npos)
+        return ours;
+    icalcomponent *mine = icalparser_parse_string(ours.c_str());
+    icalcomponent *server = icalparser_parse_string(theirs.c_str());
+    std::string out = ours;
+    icalcomponent *m = mine ? topicComponentOf(mine) : nullptr;
+    icalcomponent *s = server ? topicComponentOf(server) : nullptr;
+    if (m != nullptr && s != nullptr) {
+        bool added = false;
+        for (icalproperty_kind kind : kept) {
+            if (icalcomponent_get_first_property(m, kind) != nullptr)
+                continue;
+            for (icalproperty *p = icalcomponent_get_first_property(s, kind); p;
+                 p = icalcomponent_get_next_property(s, kind)) {
+                icalcomponent_add_property(m, icalproperty_new_clone(p));
+                added = true;
+            }
+        }
+        if (added) {
+            char *text = icalcomponent_as_ical_string_r(mine);
+            if (text != nullptr)
+                out = text;
+            icalmemory_free_buffer(text);
+        }
+    }
+    if (mine != nullptr)
+        icalcomponent_free(mine);
+    if (server != nullptr)
+        icalcomponent_free(server);
+    return out;
 }
 
 std::string conflictNote(const std::string &title)
@@ -208,7 +264,19 @@ private:
     {
         if (stopped())
             return;
-        WriteResult w = client_.put(urlOf(entry.path), body(local), etag);
+        std::string text = body(local);
+        if (!etag.empty()) {
+            int status = 0;
+            std::string error;
+            const FetchedItem current = client_.get(urlOf(entry.path), status, error);
+            if (!error.empty()) {
+                result_.error = error;
+                return;
+            }
+            if (status != 404 && !current.data.empty())
+                text = keepForeignProperties(text, current.data);
+        }
+        WriteResult w = client_.put(urlOf(entry.path), text, etag);
         step("Sent \"" + local.topic.node.text + "\"");
         if (w.preconditionFailed()) {
             int status = 0;
@@ -227,7 +295,7 @@ private:
                 w = WriteResult{200, item.etag, {}};
             } else {
                 addChange(LocalChange::Conflict, local.uni, local.hash, std::move(remote));
-                w = client_.put(urlOf(entry.path), body(local), item.etag);
+                w = client_.put(urlOf(entry.path), keepForeignProperties(body(local), item.data), item.etag);
             }
         }
         if (!w.ok()) {

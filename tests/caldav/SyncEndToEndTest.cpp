@@ -178,6 +178,12 @@ TEST_F(CalDavSync, EntriesWrittenStraightToTheServerArriveChangeAndGo)
     EXPECT_NE(findTitle(*a.load(), "Bake ginger cookies"), nullptr);
     // Nothing comes back from a topic that only the server changed.
     EXPECT_EQ(sync(a).counts.sent, 0);
+    // A change made here keeps what the entry holds that a topic cannot (its place).
+    a.edit([](TNimbusStructure &s) { findTitle(s, "Bake ginger cookies")->pri = 4; });
+    EXPECT_EQ(sync(a).counts.sent, 1);
+    const std::string stored = client.get(url, status, error).data;
+    EXPECT_NE(stored.find("LOCATION:Kitchen"), std::string::npos) << stored;
+    EXPECT_NE(stored.find("PRIORITY:4"), std::string::npos) << stored;
 
     ASSERT_TRUE(client.remove(url, "").ok());
     EXPECT_EQ(sync(a).counts.removedHere, 1);
