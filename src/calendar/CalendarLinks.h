@@ -24,6 +24,8 @@ public:
     // The topic id a UID became, or empty.
     std::string topicFor(const std::string &uid) const;
     void link(const std::string &uid, const std::string &uni);
+    // Every UID and the topic it became (calendar sync finds the UID of a topic here).
+    const std::map<std::string, std::string> &links() const { return uidToTopic_; }
 
 private:
     std::string path_;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,6 +50,7 @@
 #include "shell/dialogs/OperationProgressDialog.h"
 #include "shell/lan/LanSharing.h"
 #include "shell/search/SearchController.h"
+#include "shell/caldav/CalendarSyncController.h"
 #include "shell/summary/InfoGrids.h"
 #include "shell/summary/SummaryPage.h"
 #include "store/DateFormat.h"
@@ -147,6 +149,7 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
     // The summary first, when the user wants it at start-up.
     createSummary();
     createSearch();
+    createCalendarSync();
     setKeyboardOrder();
 
     AddToLog(paths_.ProductTitle + " started");
@@ -516,6 +519,29 @@ void TformMain::createSearch()
     search_->start();
 }
 
+void TformMain::createCalendarSync()
+{
+    caldavui::CalendarSyncController::Hooks hooks;
+    hooks.passwords = std::make_shared<caldavui::SecretServicePasswords>();
+    hooks.askPassword = [this](const std::string &question) -> std::optional<std::string> {
+        bool ok = false;
+        const QString typed = QInputDialog::getText(this, QString::fromStdString(paths_.ProductTitle),
+                                                    QString::fromStdString(question), QLineEdit::Password, {}, &ok);
+        return ok ? std::optional<std::string>(typed.toStdString()) : std::nullopt;
+    };
+    calendarSync_ = new caldavui::CalendarSyncController(*this, std::move(hooks));
+    // Beside the activity log's title: the sync's status line and its two buttons.
+    if (auto *footBar = qobject_cast<QHBoxLayout *>(layout_->panelFoot->layout()->itemAt(0)->layout())) {
+        footBar->insertWidget(1, calendarSync_->labelCalendarSync, 1);
+        footBar->insertWidget(2, calendarSync_->buttonSyncNow);
+        footBar->insertWidget(3, calendarSync_->buttonCalendarAccount);
+    }
+    connect(tree_.get(), &TreeController::nodeChanged, calendarSync_,
+            [this] { calendarSync_->localChange(); });
+    connect(tree_.get(), &TreeController::topicsRemoving, calendarSync_,
+            [this] { calendarSync_->localChange(); });
+}
+
 void TformMain::buttonHelpClick()
 {
     // Without a help file the button does nothing, and says nothing.
@@ -682,6 +708,8 @@ void TformMain::timerStartTimer()
         timer->start();
     if (updates_)
         updates_->RunMonitorPass();
+    if (calendarSync_)
+        calendarSync_->start();
 }
 
 void TformMain::keyPressEvent(QKeyEvent *event)

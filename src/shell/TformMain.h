@@ -65,6 +65,9 @@ class SummaryPage;
 namespace searchui {
 class SearchController;
 }
+namespace caldavui {
+class CalendarSyncController;
+}
 namespace pages {
 class AboutPage;
 class PagePrompts;
@@ -138,6 +141,8 @@ public:
     LanSharing *lanSharing() const { return lan_; }
     // The search field, its results page and the index worker.
     searchui::SearchController *searchController() const { return search_; }
+    // Calendar sync with a CalDAV server: the worker, the status line and "Sync now".
+    caldavui::CalendarSyncController *calendarSync() const { return calendarSync_; }
     // The details editor's highlighting cursor (screen cursor 20).
     const QCursor &highlightCursor() const { return highlightCursor_; }
 
@@ -188,6 +193,7 @@ private:
     void createPages();
     void createSummary();
     void createSearch();
+    void createCalendarSync();
     void createVersionRegister(bool installerJustRan);
     // Tab follows the window from top to bottom, whatever order its parts were made in.
     void setKeyboardOrder();
@@ -231,6 +237,7 @@ private:
     pages::AboutPage *aboutPage_ = nullptr;
     LanSharing *lan_ = nullptr;
     searchui::SearchController *search_ = nullptr;
+    caldavui::CalendarSyncController *calendarSync_ = nullptr;
     QCursor highlightCursor_;
     ipc::ShutdownFlags shutdownFlags_;
     CommandDispatcher *dispatcher_ = nullptr;

@@ -1,0 +1,5 @@
+# caldav: the first sync of 5,000 topics to a local Radicale server and a sync with nothing
+# changed, each beside the same server's floor measured in the same run.
+add_executable(bench_caldav ${CMAKE_CURRENT_LIST_DIR}/CalDavBench.cpp)
+target_link_libraries(bench_caldav PRIVATE nimbus_caldav nimbus_calendar nimbus_store)
+target_include_directories(bench_caldav PRIVATE ${PROJECT_SOURCE_DIR}/tests)

@@ -1,0 +1,199 @@
+// DAV requests; see CalDavClient.h.
+#include "caldav/CalDavClient.h"
+
+#include "caldav/DavXml.h"
+#include "caldav/ServerAddress.h"
+
+namespace nimbus::caldav {
+
+namespace {
+
+const char *const kXmlHeader = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
+
+HttpHeaders xmlHeaders(int depth)
+{
+    HttpHeaders h{{"Content-Type", "application/xml; charset=utf-8"}};
+    if (depth >= 0)
+        h.emplace_back("Depth", std::to_string(depth));
+    return h;
+}
+
+// Entries of a calendar listing: not the collection itself, not sub-collections.
+bool isEntry(const DavResource &r, const std::string &collectionPath)
+{
+    const std::string path = normalPath(r.href);
+    if (path == collectionPath || path + "/" == collectionPath || r.isCollection)
+        return false;
+    return true;
+}
+
+std::string withSlash(std::string path)
+{
+    if (path.empty() || path.back() != '/')
+        path += '/';
+    return path;
+}
+
+}  // namespace
+
+std::string failureText(const HttpResponse &response, const std::string &url)
+{
+    if (!response.error.empty())
+        return "The calendar server could not be reached (" + url + "): " + response.error;
+    if (response.status == 401)
+        return "The calendar server refused the user name or password.";
+    if (response.status == 403)
+        return "The calendar server does not allow this account to use " + url + ".";
+    if (response.status == 404)
+        return "The calendar server has nothing at " + url + ".";
+    return "The calendar server answered " + std::to_string(response.status) + " for " + url + ".";
+}
+
+HttpResponse CalDavClient::send(HttpRequest request)
+{
+    ++requests_;
+    return transport_.send(request);
+}
+
+HttpResponse CalDavClient::propfind(const std::string &url, int depth, const std::string &props)
+{
+    HttpRequest r{"PROPFIND", url, xmlHeaders(depth), std::string(kXmlHeader) +
+                  "<d:propfind xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\"><d:prop>" + props +
+                  "</d:prop></d:propfind>"};
+    return send(std::move(r));
+}
+
+Listing CalDavClient::listAll(const std::string &calendarUrl, bool trySyncCollection)
+{
+    if (trySyncCollection) {
+        Listing listing = listChanges(calendarUrl, "");
+        if (listing.ok || !listing.syncUnsupported)
+            return listing;
+    }
+    Listing listing;
+    listing.syncUnsupported = trySyncCollection;
+    const HttpResponse response = propfind(calendarUrl, 1, "<d:resourcetype/><d:getetag/>");
+    if (response.status != 207) {
+        listing.error = failureText(response, calendarUrl);
+        listing.authFailed = response.status == 401;
+        return listing;
+    }
+    Multistatus ms = readMultistatus(response.body);
+    if (!ms.ok) {
+        listing.error = ms.error;
+        return listing;
+    }
+    const std::string collection = withSlash(normalPath(calendarUrl));
+    for (const DavResource &r : ms.resources)
+        if (isEntry(r, collection) && !r.etag.empty())
+            listing.items[normalPath(r.href)] = r.etag;
+    listing.ok = true;
+    return listing;
+}
+
+Listing CalDavClient::listChanges(const std::string &calendarUrl, const std::string &token)
+{
+    Listing listing;
+    HttpRequest r{"REPORT", calendarUrl, xmlHeaders(1), std::string(kXmlHeader) +
+                  "<d:sync-collection xmlns:d=\"DAV:\"><d:sync-token>" + xmlEscape(token) +
+                  "</d:sync-token><d:sync-level>1</d:sync-level><d:prop><d:getetag/></d:prop></d:sync-collection>"};
+    const HttpResponse response = send(std::move(r));
+    if (response.status != 207) {
+        listing.error = failureText(response, calendarUrl);
+        listing.authFailed = response.status == 401;
+        // An unknown token is 403 or 409 with valid-sync-token; a server without the report
+        // says 400, 403, 405, 415 or 501.
+        const bool tokenProblem = response.body.find("valid-sync-token") != std::string::npos;
+        listing.tokenRefused = !token.empty() && tokenProblem;
+        listing.syncUnsupported = response.answered() && !tokenProblem && response.status != 401 &&
+                                  response.status != 404 && response.status >= 400;
+        return listing;
+    }
+    Multistatus ms = readMultistatus(response.body);
+    if (!ms.ok) {
+        listing.error = ms.error;
+        return listing;
+    }
+    const std::string collection = withSlash(normalPath(calendarUrl));
+    for (const DavResource &r : ms.resources) {
+        if (!isEntry(r, collection))
+            continue;
+        if (r.status == 404)
+            listing.removed.push_back(normalPath(r.href));
+        else if (!r.etag.empty())
+            listing.items[normalPath(r.href)] = r.etag;
+    }
+    listing.syncToken = ms.syncToken;
+    listing.ok = true;
+    return listing;
+}
+
+bool CalDavClient::fetch(const std::string &calendarUrl, const std::vector<std::string> &paths,
+                         std::map<std::string, FetchedItem> &out, std::string &error)
+{
+    for (std::size_t from = 0; from < paths.size(); from += kFetchBatch) {
+        std::string body = std::string(kXmlHeader) +
+                           "<c:calendar-multiget xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\">"
+                           "<d:prop><d:getetag/><c:calendar-data/></d:prop>";
+        for (std::size_t i = from; i < paths.size() && i < from + kFetchBatch; ++i)
+            body += "<d:href>" + xmlEscape(encodePath(paths[i])) + "</d:href>";
+        body += "</c:calendar-multiget>";
+        const HttpResponse response = send({"REPORT", calendarUrl, xmlHeaders(1), std::move(body)});
+        if (response.status != 207) {
+            error = failureText(response, calendarUrl);
+            return false;
+        }
+        Multistatus ms = readMultistatus(response.body);
+        if (!ms.ok) {
+            error = ms.error;
+            return false;
+        }
+        for (DavResource &r : ms.resources)
+            if (!r.calendarData.empty())
+                out[normalPath(r.href)] = {r.etag, std::move(r.calendarData)};
+    }
+    return true;
+}
+
+FetchedItem CalDavClient::get(const std::string &url, int &status, std::string &error)
+{
+    const HttpResponse response = send({"GET", url, {}, {}});
+    status = response.status;
+    if (!response.success()) {
+        if (response.status != 404)
+            error = failureText(response, url);
+        return {};
+    }
+    return {response.header("etag"), response.body};
+}
+
+WriteResult CalDavClient::put(const std::string &url, const std::string &body, const std::string &etag)
+{
+    HttpHeaders headers{{"Content-Type", "text/calendar; charset=utf-8"}};
+    if (etag.empty())
+        headers.emplace_back("If-None-Match", "*");
+    else
+        headers.emplace_back("If-Match", etag);
+    const HttpResponse response = send({"PUT", url, std::move(headers), body});
+    WriteResult result;
+    result.status = response.status;
+    result.etag = response.header("etag");
+    if (!response.success() && response.status != 412)
+        result.error = failureText(response, url);
+    return result;
+}
+
+WriteResult CalDavClient::remove(const std::string &url, const std::string &etag)
+{
+    HttpHeaders headers;
+    if (!etag.empty())
+        headers.emplace_back("If-Match", etag);
+    const HttpResponse response = send({"DELETE", url, std::move(headers), {}});
+    WriteResult result;
+    result.status = response.status;
+    if (!response.success() && response.status != 412 && response.status != 404)
+        result.error = failureText(response, url);
+    return result;
+}
+
+}  // namespace nimbus::caldav

@@ -1,0 +1,79 @@
+// The synced subtree's copy; see LocalSnapshot.h.
+#include "caldav/LocalSnapshot.h"
+
+#include <cstdint>
+#include <cstdio>
+
+#include "caldav/SyncState.h"
+#include "calendar/CalendarLinks.h"
+#include "calendar/NimbusFields.h"
+#include "calendar/TopicUid.h"
+#include "store/TNimbusStructure.h"
+
+namespace nimbus::caldav {
+
+TopicUids::TopicUids(const SyncState &state, const calendar::CalendarLinks &links)
+    : installation_(links.installation())
+{
+    for (const auto &[uid, uni] : links.links())
+        known_[uni] = uid;
+    for (const auto &[uid, entry] : state.entries)
+        known_[entry.uni] = uid;
+}
+
+std::string TopicUids::uidOf(const std::string &uni) const
+{
+    const auto it = known_.find(uni);
+    return it != known_.end() ? it->second : calendar::topicUid(installation_, uni);
+}
+
+std::string topicFingerprint(const TNimbusNode &node, const std::string &parentUid)
+{
+    // FNV-1a over the field values, each ended by a unit separator.
+    std::uint64_t h = 1469598103934665603ULL;
+    auto mix = [&h](const std::string &s) {
+        for (unsigned char c : s)
+            h = (h ^ c) * 1099511628211ULL;
+        h = (h ^ 0x1F) * 1099511628211ULL;
+    };
+    for (const calendar::NimbusField &field : calendar::nimbusFields())
+        mix(field.get(node));
+    mix(parentUid);
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
+    return text;
+}
+
+LocalSnapshot takeSnapshot(const TNimbusStructure &store, const std::string &rootUni, const TopicUids &uids)
+{
+    LocalSnapshot snapshot;
+    snapshot.rootUni = rootUni;
+    const int root = store.IndexOf(rootUni);
+    if (root < 0 || store.Node(root) == nullptr)
+        return snapshot;
+    snapshot.rootFound = true;
+    const int rootLevel = store.Node(root)->lev;
+    std::vector<std::string> uidAtLevel;  // UID of the nearest node at each depth below the root
+    for (int i = root + 1; i < store.Count(); ++i) {
+        const TNimbusNode *node = store.Node(i);
+        if (node == nullptr)
+            continue;
+        if (node->lev <= rootLevel)
+            break;
+        const std::size_t depth = static_cast<std::size_t>(node->lev - rootLevel);
+        LocalTopic &local = snapshot.topics.emplace_back();
+        local.uni = node->uni;
+        local.topic.node.AssignNode(*node);
+        local.topic.node.uni = node->uni;
+        local.topic.uid = uids.uidOf(node->uni);
+        uidAtLevel.resize(depth + 1);
+        uidAtLevel[depth] = local.topic.uid;
+        local.topic.parentUid = depth > 1 ? uidAtLevel[depth - 1] : std::string();
+        local.hash = topicFingerprint(local.topic.node, local.topic.parentUid);
+        snapshot.byUni[local.uni] = snapshot.topics.size() - 1;
+        snapshot.byUid[local.topic.uid] = snapshot.topics.size() - 1;
+    }
+    return snapshot;
+}
+
+}  // namespace nimbus::caldav

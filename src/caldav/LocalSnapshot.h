@@ -1,0 +1,57 @@
+// The synced subtree as the sync engine sees it: a copy of each topic's fields with its UID,
+// its parent's UID and its fingerprint. Taken on the thread that owns the store, so that the
+// network part of a sync can run elsewhere without touching the store.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "calendar/CalendarTopic.h"
+
+namespace nimbus {
+class TNimbusStructure;
+}
+namespace nimbus::calendar {
+class CalendarLinks;
+}
+
+namespace nimbus::caldav {
+
+class SyncState;
+
+// The UID of each topic: the one it was synced or imported under, else one made from this
+// installation's id and the topic id.
+class TopicUids {
+public:
+    TopicUids(const SyncState &state, const calendar::CalendarLinks &links);
+    std::string uidOf(const std::string &uni) const;
+    void remember(const std::string &uni, const std::string &uid) { known_[uni] = uid; }
+    const std::string &installation() const { return installation_; }
+
+private:
+    std::string installation_;
+    std::map<std::string, std::string> known_;  // topic id -> UID
+};
+
+struct LocalTopic {
+    std::string uni;
+    std::string hash;
+    calendar::CalendarTopic topic;  // topic.uid and topic.parentUid set
+};
+
+struct LocalSnapshot {
+    bool rootFound = false;
+    std::string rootUni;
+    std::vector<LocalTopic> topics;  // tree order
+    std::map<std::string, std::size_t> byUni;
+    std::map<std::string, std::size_t> byUid;
+};
+
+// The fingerprint of what sync carries of a topic: every field a calendar entry holds of it
+// and its parent's UID.
+std::string topicFingerprint(const TNimbusNode &node, const std::string &parentUid);
+
+LocalSnapshot takeSnapshot(const TNimbusStructure &store, const std::string &rootUni, const TopicUids &uids);
+
+}  // namespace nimbus::caldav

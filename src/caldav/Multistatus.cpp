@@ -1,0 +1,109 @@
+// Reading multistatus answers; see Multistatus.h.
+#include "caldav/Multistatus.h"
+
+namespace nimbus::caldav {
+
+namespace {
+
+std::string trimmed(const std::string &s)
+{
+    const std::size_t first = s.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return {};
+    const std::size_t last = s.find_last_not_of(" \t\r\n");
+    return s.substr(first, last - first + 1);
+}
+
+std::string hrefIn(const XmlElement *e)
+{
+    if (e == nullptr)
+        return {};
+    const XmlElement *href = e->child(kDavNs, "href");
+    return href ? trimmed(href->text) : std::string();
+}
+
+void readProp(const XmlElement &prop, DavResource &r)
+{
+    for (const XmlElement &p : prop.children) {
+        if (p.is(kDavNs, "getetag")) {
+            r.etag = trimmed(p.text);
+        } else if (p.is(kCalDavNs, "calendar-data")) {
+            r.calendarData = p.text;
+        } else if (p.is(kDavNs, "displayname")) {
+            r.displayName = trimmed(p.text);
+        } else if (p.is(kDavNs, "current-user-principal")) {
+            r.principalHref = hrefIn(&p);
+        } else if (p.is(kCalDavNs, "calendar-home-set")) {
+            r.homeSetHref = hrefIn(&p);
+        } else if (p.is(kDavNs, "resourcetype")) {
+            r.isCollection = p.child(kDavNs, "collection") != nullptr;
+            r.isCalendar = p.child(kCalDavNs, "calendar") != nullptr;
+        } else if (p.is(kCalDavNs, "supported-calendar-component-set")) {
+            r.hasComponentSet = true;
+            for (const XmlElement &comp : p.children) {
+                if (comp.is(kCalDavNs, "comp") && !comp.attribute("name").empty())
+                    r.components.push_back(comp.attribute("name"));
+            }
+        } else if (p.is(kDavNs, "supported-report-set")) {
+            r.syncCollection = p.find(kDavNs, "sync-collection") != nullptr;
+        }
+    }
+}
+
+}  // namespace
+
+int statusOfLine(const std::string &line)
+{
+    const std::size_t space = line.find(' ');
+    if (space == std::string::npos || space + 4 > line.size())
+        return 0;
+    int code = 0;
+    for (std::size_t i = space + 1; i < space + 4; ++i) {
+        if (line[i] < '0' || line[i] > '9')
+            return 0;
+        code = code * 10 + (line[i] - '0');
+    }
+    return code;
+}
+
+Multistatus readMultistatus(const std::string &body)
+{
+    Multistatus result;
+    XmlDocument doc = parseXml(body);
+    if (!doc.ok) {
+        result.error = "the server's answer is not readable XML: " + doc.error;
+        return result;
+    }
+    if (!doc.root.is(kDavNs, "multistatus")) {
+        result.error = "the server's answer is not a DAV multistatus";
+        return result;
+    }
+    for (const XmlElement &e : doc.root.children) {
+        if (e.is(kDavNs, "sync-token")) {
+            result.syncToken = trimmed(e.text);
+            continue;
+        }
+        if (!e.is(kDavNs, "response"))
+            continue;
+        DavResource r;
+        r.href = hrefIn(&e);
+        if (r.href.empty())
+            continue;
+        if (const XmlElement *s = e.child(kDavNs, "status"))
+            r.status = statusOfLine(trimmed(s->text));
+        for (const XmlElement &ps : e.children) {
+            if (!ps.is(kDavNs, "propstat"))
+                continue;
+            const XmlElement *s = ps.child(kDavNs, "status");
+            const int code = s ? statusOfLine(trimmed(s->text)) : 200;
+            const XmlElement *prop = ps.child(kDavNs, "prop");
+            if (prop != nullptr && code >= 200 && code < 300)
+                readProp(*prop, r);
+        }
+        result.resources.push_back(std::move(r));
+    }
+    result.ok = true;
+    return result;
+}
+
+}  // namespace nimbus::caldav

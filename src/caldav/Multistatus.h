@@ -1,0 +1,38 @@
+// The parts of a DAV multistatus answer (RFC 4918, 4791, 6578) that discovery and sync use,
+// taken from the XML tree: per response its href, status and the properties found (2xx).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "caldav/DavXml.h"
+
+namespace nimbus::caldav {
+
+struct DavResource {
+    std::string href;
+    int status = 0;              // the response's own status (sync-collection removals: 404)
+    std::string etag;
+    std::string calendarData;
+    std::string displayName;
+    std::string principalHref;   // current-user-principal
+    std::string homeSetHref;     // calendar-home-set
+    bool isCollection = false;
+    bool isCalendar = false;
+    bool hasComponentSet = false;
+    std::vector<std::string> components;  // supported-calendar-component-set: "VTODO", ...
+    bool syncCollection = false;          // supported-report-set offers sync-collection
+};
+
+struct Multistatus {
+    bool ok = false;
+    std::string error;
+    std::vector<DavResource> resources;
+    std::string syncToken;
+};
+
+Multistatus readMultistatus(const std::string &body);
+// The status code of a "HTTP/1.1 404 Not Found" line; 0 when there is none.
+int statusOfLine(const std::string &line);
+
+}  // namespace nimbus::caldav

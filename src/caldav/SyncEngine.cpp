@@ -1,0 +1,481 @@
+// The exchange with the server; see SyncEngine.h.
+#include "caldav/SyncEngine.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <set>
+
+#include <libical/ical.h>
+
+#include "caldav/ServerAddress.h"
+#include "calendar/IcsReader.h"
+#include "calendar/IcsWriter.h"
+
+namespace nimbus::caldav {
+
+namespace {
+
+enum class Remote { Same, Changed, Gone };
+
+// The topic an entry's calendar data holds: its first task, event or journal.
+bool readEntry(const std::string &data, calendar::CalendarTopic &topic, std::string &why)
+{
+    calendar::ReadResult read = calendar::readCalendar(data);
+    if (!read.ok) {
+        why = read.error;
+        return false;
+    }
+    if (read.topics.empty()) {
+        why = read.skipped.empty() ? "it holds no task, event or note" : read.skipped.front().why;
+        return false;
+    }
+    topic = std::move(read.topics.front());
+    return true;
+}
+
+icalcomponent *topicComponentOf(icalcomponent *calendar)
+{
+    for (icalcomponent *c = icalcomponent_get_first_component(calendar, ICAL_ANY_COMPONENT); c;
+         c = icalcomponent_get_next_component(calendar, ICAL_ANY_COMPONENT)) {
+        const icalcomponent_kind kind = icalcomponent_isa(c);
+        if (kind == ICAL_VTODO_COMPONENT || kind == ICAL_VEVENT_COMPONENT || kind == ICAL_VJOURNAL_COMPONENT)
+            return c;
+    }
+    return nullptr;
+}
+
+// What the server's version of an entry holds that a topic cannot (its description, place,
+// people, links, attachments), carried into the version we send, so that a change made here
+// never erases what another calendar program put there.
+std::string keepForeignProperties(const std::string &ours, const std::string &theirs)
+{
+    static const icalproperty_kind kept[] = {
+        ICAL_DESCRIPTION_PROPERTY, ICAL_LOCATION_PROPERTY, ICAL_ATTENDEE_PROPERTY,  ICAL_ORGANIZER_PROPERTY,
+        ICAL_URL_PROPERTY,         ICAL_CATEGORIES_PROPERTY, ICAL_ATTACH_PROPERTY,  ICAL_COMMENT_PROPERTY,
+        ICAL_CONTACT_PROPERTY,     ICAL_CLASS_PROPERTY,    ICAL_GEO_PROPERTY,       ICAL_RESOURCES_PROPERTY,
+    };
+    if (static_cast<std::int64_t>(theirs.size()) > calendar::kMaxCalendarBytes || theirs.find('\0') != std::string::npos)
+        return ours;
+    icalcomponent *mine = icalparser_parse_string(ours.c_str());
+    icalcomponent *server = icalparser_parse_string(theirs.c_str());
+    std::string out = ours;
+    icalcomponent *m = mine ? topicComponentOf(mine) : nullptr;
+    icalcomponent *s = server ? topicComponentOf(server) : nullptr;
+    if (m != nullptr && s != nullptr) {
+        bool added = false;
+        for (icalproperty_kind kind : kept) {
+            if (icalcomponent_get_first_property(m, kind) != nullptr)
+                continue;
+            for (icalproperty *p = icalcomponent_get_first_property(s, kind); p;
+                 p = icalcomponent_get_next_property(s, kind)) {
+                icalcomponent_add_property(m, icalproperty_new_clone(p));
+                added = true;
+            }
+        }
+        if (added) {
+            char *text = icalcomponent_as_ical_string_r(mine);
+            if (text != nullptr)
+                out = text;
+            icalmemory_free_buffer(text);
+        }
+    }
+    if (mine != nullptr)
+        icalcomponent_free(mine);
+    if (server != nullptr)
+        icalcomponent_free(server);
+    return out;
+}
+
+std::string conflictNote(const std::string &title)
+{
+    return "Calendar sync: \"" + title + "\" was changed here and on the server; the server's version is kept beside it as \"Conflict: " + title + "\".";
+}
+
+class Exchange {
+public:
+    Exchange(CalDavClient &client, const SyncOptions &options, const LocalSnapshot &snapshot, const SyncState &state)
+        : client_(client), options_(options), snapshot_(snapshot)
+    {
+        result_.state = state;
+        UrlParts parts;
+        splitUrl(options.calendarUrl, parts);
+        base_ = originOf(parts);
+        calendarPath_ = normalPath(parts.path);
+        if (calendarPath_.empty() || calendarPath_.back() != '/')
+            calendarPath_ += '/';
+    }
+
+    ExchangeResult run()
+    {
+        if (!snapshot_.rootFound) {
+            result_.error = "The topic that calendar sync keeps in step with the calendar no longer exists.";
+            return std::move(result_);
+        }
+        if (!list() || !fetchChanged())
+            return std::move(result_);
+        decideKnown();
+        decideNewRemote();
+        pushNewLocal();
+        if (result_.error.empty()) {
+            result_.ok = true;
+            result_.state.syncToken = newToken_;
+        }
+        return std::move(result_);
+    }
+
+private:
+    CalDavClient &client_;
+    const SyncOptions &options_;
+    const LocalSnapshot &snapshot_;
+    ExchangeResult result_;
+    std::string base_;
+    std::string calendarPath_;
+    Listing listing_;
+    bool full_ = true;
+    std::string newToken_;
+    std::map<std::string, Remote> remoteOf_;  // by UID of a known entry
+    std::map<std::string, calendar::CalendarTopic> fetched_;  // by path
+    std::map<std::string, std::string> fetchedEtag_;
+    std::set<std::string> boundUnis_;
+    int done_ = 0;
+    int total_ = 0;
+
+    std::string urlOf(const std::string &path) const { return base_ + encodePath(path); }
+
+    bool stopped()
+    {
+        if (options_.stop != nullptr && options_.stop->load()) {
+            if (result_.error.empty())
+                result_.error = "Calendar sync was stopped.";
+            return true;
+        }
+        return !result_.error.empty();
+    }
+
+    void step(const std::string &text)
+    {
+        ++done_;
+        if (options_.progress)
+            options_.progress(done_, std::max(total_, done_), text);
+    }
+
+    bool list()
+    {
+        const std::string url = options_.calendarUrl;
+        const std::string &token = result_.state.syncToken;
+        if (!token.empty() && options_.useSyncCollection) {
+            listing_ = client_.listChanges(url, token);
+            full_ = false;
+            if (!listing_.ok && (listing_.tokenRefused || listing_.syncUnsupported)) {
+                result_.log.push_back("Calendar sync: the server no longer knows the last sync token; comparing every entry.");
+                listing_ = client_.listAll(url, !listing_.syncUnsupported);
+                full_ = true;
+            }
+        } else {
+            listing_ = client_.listAll(url, options_.useSyncCollection);
+        }
+        if (!listing_.ok) {
+            result_.error = listing_.error;
+            result_.authFailed = listing_.authFailed;
+            return false;
+        }
+        newToken_ = listing_.syncToken;
+        return true;
+    }
+
+    bool fetchChanged()
+    {
+        std::map<std::string, std::string> uidOfPath;
+        for (const auto &[uid, e] : result_.state.entries)
+            uidOfPath[e.path] = uid;
+        std::vector<std::string> wanted;
+        for (const auto &[uid, e] : result_.state.entries) {
+            Remote r = Remote::Same;
+            const auto it = listing_.items.find(e.path);
+            if (it != listing_.items.end())
+                r = it->second == e.etag ? Remote::Same : Remote::Changed;
+            else if (full_ || std::find(listing_.removed.begin(), listing_.removed.end(), e.path) != listing_.removed.end())
+                r = Remote::Gone;
+            remoteOf_[uid] = r;
+            if (r == Remote::Changed)
+                wanted.push_back(e.path);
+        }
+        for (const auto &[path, etag] : listing_.items)
+            if (uidOfPath.count(path) == 0)
+                wanted.push_back(path);
+        std::map<std::string, FetchedItem> items;
+        std::string error;
+        if (!wanted.empty() && !client_.fetch(options_.calendarUrl, wanted, items, error)) {
+            result_.error = error;
+            return false;
+        }
+        for (auto &[path, item] : items) {
+            calendar::CalendarTopic topic;
+            std::string why;
+            if (!readEntry(item.data, topic, why)) {
+                result_.log.push_back("Calendar sync skipped the server's entry " + path + ": " + why);
+                continue;
+            }
+            fetchedEtag_[path] = item.etag.empty() ? listing_.items[path] : item.etag;
+            fetched_[path] = std::move(topic);
+        }
+        return true;
+    }
+
+    const LocalTopic *localOf(const std::string &uni) const
+    {
+        const auto it = snapshot_.byUni.find(uni);
+        return it == snapshot_.byUni.end() ? nullptr : &snapshot_.topics[it->second];
+    }
+
+    std::string body(const LocalTopic &local) const
+    {
+        calendar::WriteOptions w;
+        w.stampNow = options_.stampNow;
+        std::vector<calendar::CalendarTopic> one(1);
+        one[0].node.AssignNode(local.topic.node);
+        one[0].node.uni = local.topic.node.uni;
+        one[0].uid = local.topic.uid;
+        one[0].parentUid = local.topic.parentUid;
+        return calendar::writeCalendar(one, w);
+    }
+
+    static std::string hashOf(const calendar::CalendarTopic &t) { return topicFingerprint(t.node, t.parentUid); }
+
+    void addChange(LocalChange::Kind kind, const std::string &uni, const std::string &expected, calendar::CalendarTopic remote)
+    {
+        LocalChange change;
+        change.kind = kind;
+        change.uni = uni;
+        change.expectedHash = expected;
+        change.remoteHash = hashOf(remote);
+        change.remote = std::move(remote);
+        if (kind == LocalChange::Conflict) {
+            ++result_.counts.conflicts;
+            result_.log.push_back(conflictNote(change.remote.node.text));
+        }
+        result_.changes.push_back(std::move(change));
+    }
+
+    // Sends the local topic over the entry (If-Match etag; If-None-Match when etag is empty).
+    // On 412 the server's version is fetched and handled as a change on both sides.
+    void send(const LocalTopic &local, SyncEntry &entry, const std::string &etag)
+    {
+        if (stopped())
+            return;
+        std::string text = body(local);
+        if (!etag.empty()) {
+            int status = 0;
+            std::string error;
+            const FetchedItem current = client_.get(urlOf(entry.path), status, error);
+            if (!error.empty()) {
+                result_.error = error;
+                return;
+            }
+            if (status != 404 && !current.data.empty())
+                text = keepForeignProperties(text, current.data);
+        }
+        WriteResult w = client_.put(urlOf(entry.path), text, etag);
+        step("Sent \"" + local.topic.node.text + "\"");
+        if (w.preconditionFailed()) {
+            int status = 0;
+            std::string error;
+            FetchedItem item = client_.get(urlOf(entry.path), status, error);
+            calendar::CalendarTopic remote;
+            std::string why;
+            if (!error.empty()) {
+                result_.error = error;
+                return;
+            }
+            if (status == 404 || !readEntry(item.data, remote, why)) {
+                // Gone meanwhile, or unreadable: the local topic is the one to keep.
+                w = client_.put(urlOf(entry.path), body(local), status == 404 ? std::string() : item.etag);
+            } else if (hashOf(remote) == local.hash) {
+                w = WriteResult{200, item.etag, {}};
+            } else {
+                addChange(LocalChange::Conflict, local.uni, local.hash, std::move(remote));
+                w = client_.put(urlOf(entry.path), keepForeignProperties(body(local), item.data), item.etag);
+            }
+        }
+        if (!w.ok()) {
+            result_.error = w.error.empty() ? "The calendar server refused a change of \"" + local.topic.node.text + "\"." : w.error;
+            return;
+        }
+        entry.etag = w.etag;  // empty when the server did not say: the next listing differs, and equal content binds again
+        entry.hash = local.hash;
+        entry.uni = local.uni;
+        entry.uid = local.topic.uid;
+        result_.state.entries[entry.uid] = entry;
+        ++result_.counts.sent;
+    }
+
+    void decideKnown()
+    {
+        std::vector<std::string> uids;
+        for (const auto &[uid, e] : result_.state.entries)
+            uids.push_back(uid);
+        total_ = static_cast<int>(uids.size());
+        for (const std::string &uid : uids) {
+            if (stopped())
+                return;
+            SyncEntry entry = result_.state.entries[uid];
+            const LocalTopic *local = localOf(entry.uni);
+            if (local != nullptr)
+                boundUnis_.insert(local->uni);
+            const bool localChanged = local != nullptr && local->hash != entry.hash;
+            Remote remote = remoteOf_[uid];
+            const auto got = fetched_.find(entry.path);
+            if (remote == Remote::Changed && got == fetched_.end()) {
+                if (listing_.items.count(entry.path) != 0) {
+                    // Unreadable: keep the server's newer ETag so it is not fetched again and again.
+                    result_.state.entries[uid].etag = listing_.items[entry.path];
+                    remote = Remote::Same;
+                    entry.etag = listing_.items[entry.path];
+                } else {
+                    remote = Remote::Gone;
+                }
+            }
+            if (remote == Remote::Same) {
+                if (local == nullptr) {
+                    const WriteResult w = client_.remove(urlOf(entry.path), entry.etag);
+                    step("Removed an entry from the server");
+                    if (w.preconditionFailed()) {
+                        remoteOf_[uid] = Remote::Changed;  // changed meanwhile: it comes back here
+                        int status = 0;
+                        std::string error;
+                        FetchedItem item = client_.get(urlOf(entry.path), status, error);
+                        calendar::CalendarTopic topic;
+                        std::string why;
+                        if (!error.empty()) {
+                            result_.error = error;
+                            return;
+                        }
+                        if (status != 404 && readEntry(item.data, topic, why)) {
+                            result_.state.entries[uid].etag = item.etag;
+                            addChange(LocalChange::Add, {}, {}, std::move(topic));
+                            ++result_.counts.received;
+                            continue;
+                        }
+                    } else if (!w.error.empty()) {
+                        result_.error = w.error;
+                        return;
+                    }
+                    result_.state.entries.erase(uid);
+                    ++result_.counts.deletedOnServer;
+                } else if (localChanged) {
+                    send(*local, entry, entry.etag);
+                }
+                continue;
+            }
+            if (remote == Remote::Gone) {
+                if (local != nullptr && localChanged) {
+                    send(*local, entry, {});  // deleted there, changed here: the change stays
+                } else {
+                    result_.state.entries.erase(uid);
+                    if (local != nullptr) {
+                        addChange(LocalChange::Remove, local->uni, local->hash, {});
+                        ++result_.counts.removedHere;
+                    }
+                }
+                continue;
+            }
+            // Changed on the server.
+            calendar::CalendarTopic topic = std::move(got->second);
+            const std::string etag = fetchedEtag_[entry.path];
+            result_.state.entries[uid].etag = etag;
+            if (local == nullptr) {
+                addChange(LocalChange::Add, {}, {}, std::move(topic));  // deleted here, changed there
+                ++result_.counts.received;
+            } else if (!localChanged) {
+                addChange(LocalChange::Update, local->uni, local->hash, std::move(topic));
+                ++result_.counts.received;
+            } else if (hashOf(topic) == local->hash) {
+                result_.state.entries[uid].hash = local->hash;  // the same change on both sides
+            } else {
+                addChange(LocalChange::Conflict, local->uni, local->hash, std::move(topic));
+                entry.etag = etag;
+                send(*local, entry, etag);
+            }
+        }
+    }
+
+    void decideNewRemote()
+    {
+        std::set<std::string> knownPaths;
+        for (const auto &[uid, e] : result_.state.entries)
+            knownPaths.insert(e.path);
+        for (auto &[path, topic] : fetched_) {
+            if (stopped())
+                return;
+            if (knownPaths.count(path) != 0)
+                continue;
+            if (result_.state.entries.count(topic.uid) != 0) {
+                result_.log.push_back("Calendar sync skipped the server's entry " + path + ": its UID is already synced from " +
+                                      result_.state.entries[topic.uid].path + ".");
+                continue;
+            }
+            SyncEntry entry{topic.uid, path, fetchedEtag_[path], {}, {}};
+            const auto match = snapshot_.byUid.find(topic.uid);
+            const LocalTopic *local = match == snapshot_.byUid.end() ? nullptr : &snapshot_.topics[match->second];
+            if (local != nullptr && boundUnis_.count(local->uni) == 0) {
+                // Synced before the state was lost, or by a sync that was cut short.
+                boundUnis_.insert(local->uni);
+                if (hashOf(topic) == local->hash) {
+                    entry.uni = local->uni;
+                    entry.hash = local->hash;
+                    result_.state.entries[entry.uid] = entry;
+                } else {
+                    addChange(LocalChange::Conflict, local->uni, local->hash, std::move(topic));
+                    send(*local, entry, entry.etag);
+                }
+                continue;
+            }
+            result_.state.entries[entry.uid] = entry;  // uni and hash follow when it is applied
+            addChange(LocalChange::Add, {}, {}, std::move(topic));
+            ++result_.counts.received;
+        }
+    }
+
+    void pushNewLocal()
+    {
+        std::vector<const LocalTopic *> fresh;
+        for (const LocalTopic &local : snapshot_.topics)
+            if (boundUnis_.count(local.uni) == 0 && result_.state.entries.count(local.topic.uid) == 0)
+                fresh.push_back(&local);
+        total_ = done_ + static_cast<int>(fresh.size());
+        for (const LocalTopic *local : fresh) {
+            if (stopped())
+                return;
+            SyncEntry entry{local->topic.uid, entryPathFor(calendarPath_, local->topic.uid), {}, local->uni, {}};
+            send(*local, entry, {});
+        }
+    }
+};
+
+}  // namespace
+
+std::string entryPathFor(const std::string &calendarPath, const std::string &uid)
+{
+    std::string name;
+    for (char c : uid)
+        name += (std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == '.') ? c : '-';
+    if (name.size() > 200)
+        name.resize(200);
+    std::string path = calendarPath;
+    if (path.empty() || path.back() != '/')
+        path += '/';
+    return path + name + ".ics";
+}
+
+SyncEngine::SyncEngine(HttpTransport &transport, SyncOptions options)
+    : client_(transport), options_(std::move(options))
+{
+}
+
+ExchangeResult SyncEngine::exchange(const LocalSnapshot &snapshot, const SyncState &state)
+{
+    return Exchange(client_, options_, snapshot, state).run();
+}
+
+}  // namespace nimbus::caldav

@@ -1,0 +1,44 @@
+// One whole sync of a data folder that no running program holds: read the store, the state
+// and the calendar links, exchange with the server, apply, then save the store, the links and
+// last the state (so that a sync cut short anywhere is repaired by the next one). The engine
+// tests, the benchmark and command-line use go through here; the window runs the same steps
+// with its own store.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <string>
+
+#include "caldav/HttpTransport.h"
+#include "caldav/SyncEngine.h"
+#include "store/StoreLog.h"
+
+namespace nimbus {
+class Clock;
+}
+
+namespace nimbus::caldav {
+
+struct SessionSettings {
+    std::string dataFolder;  // ends with "/"
+    std::string calendarUrl;
+    std::string subtree;     // id of the topic or section whose sub-topics are synced
+    bool useSyncCollection = true;
+    const Clock *clock = nullptr;
+    const std::atomic<bool> *stop = nullptr;
+    std::function<void(int, int, const std::string &)> progress;
+};
+
+struct SyncReport {
+    bool ok = false;
+    std::string error;
+    bool authFailed = false;
+    SyncCounts counts;
+    int requests = 0;
+    // One line for the status area and the log.
+    std::string summary() const;
+};
+
+SyncReport syncDataFolder(HttpTransport &transport, const SessionSettings &settings, StoreLog &log);
+
+}  // namespace nimbus::caldav

@@ -1,0 +1,60 @@
+// What the last sync left behind, kept in "CalendarSync.dat" in the data folder (a file of our
+// own; the store's files never hold any of it): the calendar and subtree it belongs to, the
+// server's sync token, and per synced topic its UID, its entry's path and ETag on the server,
+// its topic id and the fingerprint of the content last synced. When the file is lost the next
+// sync matches topics by UID and duplicates nothing.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "store/StoreLog.h"
+
+namespace nimbus::caldav {
+
+struct SyncEntry {
+    std::string uid;
+    std::string path;  // the entry's path on the server, percent escapes decoded
+    std::string etag;
+    std::string uni;   // the topic's id
+    std::string hash;  // fingerprint of the topic as last synced
+    bool operator==(const SyncEntry &) const = default;
+};
+
+class SyncState {
+public:
+    static constexpr const char *kFileName = "CalendarSync.dat";
+
+    // Reads the data folder's file; a missing or damaged file gives an empty state.
+    void Load(const std::string &dataFolder);
+    // Written atomically (temporary file, fsync, rename).
+    StoreResult Save() const;
+    // A state bound to another calendar or subtree is forgotten (topics are then matched by
+    // UID): true when that happened.
+    bool Bind(const std::string &calendarUrl, const std::string &subtree);
+
+    const std::string &calendarUrl() const { return calendar_; }
+    const std::string &subtree() const { return subtree_; }
+    std::string syncToken;
+    // By UID.
+    std::map<std::string, SyncEntry> entries;
+
+    // Lookups built on demand (the maps are small beside the sync's requests).
+    const SyncEntry *byPath(const std::string &path) const;
+    std::map<std::string, const SyncEntry *> indexByUni() const;
+
+    const std::string &path() const { return path_; }
+    // Same binding, token and entries: nothing to write.
+    bool sameAs(const SyncState &other) const
+    {
+        return calendar_ == other.calendar_ && subtree_ == other.subtree_ && syncToken == other.syncToken &&
+               entries == other.entries;
+    }
+
+private:
+    std::string path_;
+    std::string calendar_;
+    std::string subtree_;
+};
+
+}  // namespace nimbus::caldav

@@ -1,0 +1,102 @@
+// The window's side of calendar sync: runs the sync engine on a worker thread on start, on
+// the account's interval, shortly after local changes and on "Sync now"; takes the server's
+// changes into the tree on the window's thread; shows progress and the last result in the
+// status line beside the activity log; tries again with back-off after a failure. The
+// password comes from the desktop's secret store or is asked once per session.
+#pragma once
+
+#include <QObject>
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "caldav/CalendarAccount.h"
+#include "caldav/LocalSnapshot.h"
+#include "caldav/SyncEngine.h"
+#include "caldav/SyncState.h"
+#include "calendar/CalendarLinks.h"
+#include "shell/caldav/PasswordKeeper.h"
+
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace nimbus {
+class TformMain;
+}
+
+namespace nimbus::caldavui {
+
+class CalendarSyncController : public QObject {
+    Q_OBJECT
+public:
+    struct Hooks {
+        // Asks the user for the account's password; nothing when they cancel.
+        std::function<std::optional<std::string>(const std::string &question)> askPassword;
+        std::shared_ptr<PasswordKeeper> passwords;
+    };
+
+    CalendarSyncController(TformMain &window, Hooks hooks);
+    ~CalendarSyncController() override;
+
+    // Reads the account and syncs once when one is set up; then the interval runs.
+    void start();
+    // "Sync now": also asks for a password again.
+    void syncNow();
+    // A topic changed here: a sync follows once changes have stopped for a few seconds.
+    void localChange();
+    // "Calendar sync ...": the account dialog, and a sync when it is accepted.
+    void editAccount();
+    // The account dialog's result: saved, and a sync started. password may be empty.
+    bool setAccount(const caldav::CalendarAccount &account, const std::string &password);
+
+    const caldav::CalendarAccount &account() const { return account_; }
+    bool running() const { return busy_; }
+    const std::string &lastResult() const { return lastResult_; }
+    QTimer *timer() const { return timerCalendarSync; }
+
+    QLabel *labelCalendarSync = nullptr;
+    QPushButton *buttonSyncNow = nullptr;
+    QPushButton *buttonCalendarAccount = nullptr;  // opens the account dialog
+    QTimer *timerCalendarSync = nullptr;
+    QTimer *timerCalendarChanges = nullptr;  // debounces local changes
+
+    static constexpr int kDebounceMs = 10'000;
+
+signals:
+    // A sync ended (also when it failed); ok as the engine said.
+    void syncFinished(bool ok);
+
+private:
+    struct Job;
+    struct Outcome;
+    void begin();
+    void finish(std::shared_ptr<Outcome> outcome);
+    void apply(Outcome &outcome);
+    void showStatus(const std::string &text);
+    void scheduleNext(bool failed);
+    void joinWorker();
+
+    TformMain &window_;
+    Hooks hooks_;
+    caldav::CalendarAccount account_;
+    caldav::SyncState state_;
+    calendar::CalendarLinks links_;
+    std::optional<caldav::TopicUids> uids_;
+    std::thread worker_;
+    std::atomic<bool> stop_{false};
+    std::string sessionPassword_;
+    bool storePassword_ = false;
+    bool askedThisSession_ = false;
+    bool againWhenDone_ = false;
+    bool busy_ = false;
+    bool applying_ = false;
+    bool stateUnsaved_ = false;  // the store could not be saved: the state waits in memory  // our own changes to the tree are no local changes  // from the start of a sync until its result is taken in
+    int failures_ = 0;
+    std::string lastResult_;
+};
+
+}  // namespace nimbus::caldavui

@@ -1,0 +1,104 @@
+// What a server sends back is untrusted: the XML reader resolves namespaces whatever the
+// prefixes, decodes references, refuses DTDs, unknown entities and runaway nesting; the
+// multistatus reader keeps only properties found; addresses that would send a password in
+// the clear are refused.
+#include <gtest/gtest.h>
+
+#include "caldav/DavXml.h"
+#include "caldav/Multistatus.h"
+#include "caldav/ServerAddress.h"
+#include "caldav/SyncEngine.h"
+
+namespace nimbus::caldav {
+namespace {
+
+TEST(DavXml, NamespacesReferencesAndCdataWhateverThePrefixes)
+{
+    const XmlDocument doc = parseXml(
+        "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- a comment -->"
+        "<x:multistatus xmlns:x=\"DAV:\"><x:response xmlns=\"urn:ietf:params:xml:ns:caldav\">"
+        "<x:href>/a%20b/c.ics</x:href><calendar-data><![CDATA[BEGIN:<VCALENDAR>]]>&amp;&#233;&#x1F600;</calendar-data>"
+        "<comp name='VTODO'/></x:response></x:multistatus>");
+    ASSERT_TRUE(doc.ok) << doc.error;
+    EXPECT_TRUE(doc.root.is(kDavNs, "multistatus"));
+    const XmlElement *data = doc.root.find(kCalDavNs, "calendar-data");
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->text, "BEGIN:<VCALENDAR>&\xC3\xA9\xF0\x9F\x98\x80");
+    EXPECT_EQ(doc.root.find(kCalDavNs, "comp")->attribute("name"), "VTODO");
+    EXPECT_EQ(doc.root.find(kDavNs, "href")->text, "/a%20b/c.ics");
+}
+
+TEST(DavXml, HostileOrBrokenAnswersAreRefusedWithAReason)
+{
+    for (const std::string bad : {
+             std::string("<!DOCTYPE x [<!ENTITY a \"aaaa\">]><x>&a;</x>"),
+             std::string("<d:x xmlns:d=\"DAV:\">&unknown;</d:x>"),
+             std::string("<d:x xmlns:d=\"DAV:\"><d:y></d:x>"),
+             std::string("<q:x/>"),
+             std::string("<x>&#0;</x>"),
+             std::string("<x attr=unquoted/>"),
+             std::string("<x/><y/>"),
+             std::string(""),
+             std::string(200, '<'),
+         }) {
+        const XmlDocument doc = parseXml(bad);
+        EXPECT_FALSE(doc.ok) << bad;
+        EXPECT_FALSE(doc.error.empty()) << bad;
+    }
+    std::string deep;
+    for (int i = 0; i < kMaxXmlDepth + 1; ++i)
+        deep += "<a>";
+    for (int i = 0; i < kMaxXmlDepth + 1; ++i)
+        deep += "</a>";
+    EXPECT_NE(parseXml(deep).error.find("deeply"), std::string::npos);
+}
+
+TEST(Multistatus, OnlyPropertiesFoundAreTakenAndRemovalsKeepTheirStatus)
+{
+    const Multistatus ms = readMultistatus(
+        "<d:multistatus xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\">"
+        "<d:response><d:href>/cal/</d:href><d:propstat><d:prop><d:resourcetype><d:collection/><c:calendar/></d:resourcetype>"
+        "<d:displayname> Work </d:displayname><c:supported-calendar-component-set><c:comp name=\"VEVENT\"/></c:supported-calendar-component-set>"
+        "<d:supported-report-set><d:supported-report><d:report><d:sync-collection/></d:report></d:supported-report></d:supported-report-set>"
+        "</d:prop><d:status>HTTP/1.1 200 OK</d:status></d:propstat>"
+        "<d:propstat><d:prop><d:getetag>\"never\"</d:getetag></d:prop><d:status>HTTP/1.1 404 Not Found</d:status></d:propstat></d:response>"
+        "<d:response><d:href>/cal/gone.ics</d:href><d:status>HTTP/1.1 404 Not Found</d:status></d:response>"
+        "<d:sync-token>http://example.org/sync/7</d:sync-token></d:multistatus>");
+    ASSERT_TRUE(ms.ok) << ms.error;
+    ASSERT_EQ(ms.resources.size(), 2u);
+    const DavResource &cal = ms.resources[0];
+    EXPECT_TRUE(cal.isCalendar);
+    EXPECT_EQ(cal.displayName, "Work");
+    EXPECT_EQ(cal.components, std::vector<std::string>{"VEVENT"});
+    EXPECT_TRUE(cal.syncCollection);
+    EXPECT_TRUE(cal.etag.empty());
+    EXPECT_EQ(ms.resources[1].status, 404);
+    EXPECT_EQ(ms.syncToken, "http://example.org/sync/7");
+    EXPECT_FALSE(readMultistatus("<d:error xmlns:d=\"DAV:\"/>").ok);
+}
+
+TEST(ServerAddress, PasswordsNeverTravelInTheClear)
+{
+    EXPECT_EQ(refusalOf("https://dav.example.org/cal/"), "");
+    EXPECT_EQ(refusalOf("http://127.0.0.1:5232/"), "");
+    EXPECT_EQ(refusalOf("http://[::1]:5232/"), "");
+    EXPECT_EQ(refusalOf("http://localhost/"), "");
+    EXPECT_NE(refusalOf("http://dav.example.org/"), "");
+    EXPECT_NE(refusalOf("http://127.0.0.1.example.org/"), "");
+    EXPECT_NE(refusalOf("https://user:pw@dav.example.org/"), "");
+    EXPECT_NE(refusalOf("ftp://dav.example.org/"), "");
+    EXPECT_NE(refusalOf("dav.example.org"), "");
+}
+
+TEST(ServerAddress, HrefsResolveAndPathsCompareDecoded)
+{
+    EXPECT_EQ(resolveHref("https://h.org:8443/a/b/", "/c/d.ics"), "https://h.org:8443/c/d.ics");
+    EXPECT_EQ(resolveHref("https://h.org/a/b/", "d.ics"), "https://h.org/a/b/d.ics");
+    EXPECT_EQ(resolveHref("https://h.org/a/", "https://other.org/x"), "https://other.org/x");
+    EXPECT_EQ(normalPath("https://h.org/a%20b/c%40d.ics"), "/a b/c@d.ics");
+    EXPECT_EQ(normalPath(encodePath("/a b/c@d%.ics")), "/a b/c@d%.ics");
+    EXPECT_EQ(entryPathFor("/cal", "0a1b-12@nimbus-desk/../x"), "/cal/0a1b-12-nimbus-desk-..-x.ics");
+}
+
+}  // namespace
+}  // namespace nimbus::caldav

@@ -1,0 +1,380 @@
+// Two data folders kept in step through one calendar on a real Radicale server on 127.0.0.1:
+// creations, edits, completions, repeats, moves and removals both ways, entries written
+// straight to the server, conflicts, a lost state file, a sync killed half-way, a wrong
+// password and a stopped server. One server serves the whole suite; each test has its own
+// calendar.
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include <gtest/gtest.h>
+
+#include "caldav/CalDavClient.h"
+#include "caldav/CalDavDiscovery.h"
+#include "caldav/SyncState.h"
+#include "calendar/IcsReader.h"
+#include "calendar/IcsWriter.h"
+#include "CalDavTestSupport.h"
+#include "RadicaleServer.h"
+#include "../calendar/CalendarTestSupport.h"
+
+namespace nimbus::test {
+namespace {
+
+class CalDavSync : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { server_ = new RadicaleServer(); }
+    static void TearDownTestSuite()
+    {
+        delete server_;
+        server_ = nullptr;
+    }
+    void SetUp() override
+    {
+        ASSERT_TRUE(server_->running()) << "Radicale did not start";
+        const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
+        calendar_ = server_->makeCalendar(std::string("cal-") + info->name());
+        ASSERT_FALSE(calendar_.empty());
+    }
+    caldav::SyncReport sync(DataFolder &folder, bool syncCollection = true)
+    {
+        caldav::SyncReport report = folder.sync(server_->account(), calendar_, syncCollection);
+        EXPECT_TRUE(report.ok) << report.summary();
+        return report;
+    }
+    // Every entry the server holds: path -> calendar data.
+    std::map<std::string, std::string> serverEntries()
+    {
+        caldav::CurlTransport transport(server_->account());
+        caldav::CalDavClient client(transport);
+        const caldav::Listing listing = client.listAll(calendar_, false);
+        EXPECT_TRUE(listing.ok) << listing.error;
+        std::vector<std::string> paths;
+        for (const auto &[path, etag] : listing.items)
+            paths.push_back(path);
+        std::map<std::string, caldav::FetchedItem> items;
+        std::string error;
+        EXPECT_TRUE(client.fetch(calendar_, paths, items, error)) << error;
+        std::map<std::string, std::string> out;
+        for (auto &[path, item] : items)
+            out[path] = item.data;
+        return out;
+    }
+    std::map<std::string, std::string> serverUidsByPath()
+    {
+        std::map<std::string, std::string> uids;
+        for (const auto &[path, data] : serverEntries()) {
+            const calendar::ReadResult read = calendar::readCalendar(data);
+            uids[path] = read.topics.empty() ? "" : read.topics.front().uid;
+        }
+        return uids;
+    }
+
+    static RadicaleServer *server_;
+    std::string calendar_;
+    ScopedZone zone_{"Europe/Berlin"};
+};
+
+RadicaleServer *CalDavSync::server_ = nullptr;
+
+TEST_F(CalDavSync, TopicsMadeAndChangedInOneFolderAppearInTheOther)
+{
+    DataFolder a, b;
+    std::string plan, meeting, weekly, child, done;
+    a.edit([&](TNimbusStructure &s) {
+        plan = addTopic(s, kSyncedTopic, "Plan the garden", [](TNimbusNode &n) {
+            n.dl = true, n.dlDate = "20261220", n.dlTime = "14:30:00", n.pri = 2, n.urgent = true;
+        });
+        child = addTopic(s, plan, "Buy seeds", [](TNimbusNode &n) { n.status = kStatusInProgress, n.percent = 40; });
+        meeting = addTopic(s, kSyncedTopic, "Club meeting", [](TNimbusNode &n) {
+            n.ttype = kTopicEvent, n.dl = true, n.dlDate = "20261218", n.dlTime = "19:00:00", n.durno = 2, n.durtype = kUnitHours;
+        });
+        weekly = addTopic(s, kSyncedTopic, "Water the plants", [](TNimbusNode &n) {
+            n.recur = true, n.dlDate = n.rsDate = "20261209", n.rno = 1, n.rtype = kUnitWeeks, n.flno = 1, n.fltyp = kUnitDays;
+        });
+        done = addTopic(s, kSyncedTopic, "Renew insurance", [](TNimbusNode &n) {
+            n.status = kStatusCompleted, n.percent = 100, n.fdate = "20261201", n.fTime = "10:00:00", n.lock = true, n.fav = true;
+        });
+        addTopic(s, "3", "Stays local");
+    });
+    const caldav::SyncReport first = sync(a);
+    EXPECT_EQ(first.counts.sent, 5);
+    EXPECT_EQ(serverEntries().size(), 5u);
+
+    sync(b);
+    {
+        auto sa = a.load(), sb = b.load();
+        EXPECT_EQ(outline(*sb), outline(*sa));
+        for (const char *title : {"Plan the garden", "Buy seeds", "Club meeting", "Water the plants", "Renew insurance"}) {
+            ASSERT_NE(findTitle(*sb, title), nullptr) << title;
+            expectSameTopic(*findTitle(*sa, title), *findTitle(*sb, title));
+        }
+        EXPECT_EQ(findTitle(*sb, "Stays local"), nullptr);
+    }
+    // Nothing changed: nothing travels either way.
+    const caldav::SyncReport quiet = sync(a);
+    EXPECT_EQ(quiet.counts.sent + quiet.counts.received + quiet.counts.deletedOnServer + quiet.counts.removedHere, 0);
+
+    // In b: rename, complete, move the child to the top, remove the event, add one.
+    b.edit([&](TNimbusStructure &s) {
+        findTitle(s, "Plan the garden")->text = "Plan the vegetable garden";
+        TNimbusNode *w = findTitle(s, "Water the plants");
+        w->status = kStatusCompleted, w->fdate = "20261209";
+        s.Delete(s.IndexOf(findTitle(s, "Club meeting")->uni));
+        // "Buy seeds" goes from under "Plan ..." to the end of the synced topic's sub-topics.
+        auto seeds = s.Extract(s.IndexOf(findTitle(s, "Buy seeds")->uni));
+        seeds->lev = 2;
+        s.Insert(s.IndexOf("3"), std::move(seeds));
+        addTopic(s, kSyncedTopic, "Call the plumber");
+    });
+    const caldav::SyncReport fromB = sync(b);
+    EXPECT_EQ(fromB.counts.sent, 4);
+    EXPECT_EQ(fromB.counts.deletedOnServer, 1);
+    const caldav::SyncReport intoA = sync(a);
+    EXPECT_EQ(intoA.counts.received, 4);
+    EXPECT_EQ(intoA.counts.removedHere, 1);
+    auto sa = a.load(), sb = b.load();
+    EXPECT_EQ(outline(*sa), outline(*sb));
+    EXPECT_EQ(outline(*sa), (std::vector<std::string>{"Buy seeds", "Call the plumber", "Plan the vegetable garden",
+                                                      "Renew insurance", "Water the plants"}));
+    for (const char *title : {"Plan the vegetable garden", "Buy seeds", "Water the plants", "Renew insurance"})
+        expectSameTopic(*findTitle(*sa, title), *findTitle(*sb, title));
+    EXPECT_EQ(findTitle(*sa, "Water the plants")->status, kStatusCompleted);
+    EXPECT_NE(findTitle(*sa, "Stays local"), nullptr);
+    EXPECT_EQ(serverEntries().size(), 5u);
+}
+
+TEST_F(CalDavSync, EntriesWrittenStraightToTheServerArriveChangeAndGo)
+{
+    DataFolder a;
+    sync(a);
+    caldav::CurlTransport transport(server_->account());
+    caldav::CalDavClient client(transport);
+    const std::string url = calendar_ + "phone-made.ics";
+    auto ics = [](const std::string &summary) {
+        return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Phone//EN\r\nBEGIN:VTODO\r\nUID:phone-1@example.org\r\n"
+               "DTSTAMP:20261201T080000Z\r\nSUMMARY:" + summary + "\r\nDUE;VALUE=DATE:20261224\r\nPRIORITY:1\r\n"
+               "LOCATION:Kitchen\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+    };
+    ASSERT_TRUE(client.put(url, ics("Bake cookies"), "").ok());
+    EXPECT_EQ(sync(a).counts.received, 1);
+    {
+        auto s = a.load();
+        TNimbusNode *n = findTitle(*s, "Bake cookies");
+        ASSERT_NE(n, nullptr);
+        EXPECT_EQ(n->dlDate, "20261224");
+        EXPECT_EQ(n->pri, 1);
+        EXPECT_EQ(n->ttype, kTopicTask);
+        EXPECT_EQ(n->lev, 2);
+    }
+    int status = 0;
+    std::string error;
+    const caldav::FetchedItem now = client.get(url, status, error);
+    ASSERT_TRUE(client.put(url, ics("Bake ginger cookies"), now.etag).ok());
+    EXPECT_EQ(sync(a).counts.received, 1);
+    EXPECT_NE(findTitle(*a.load(), "Bake ginger cookies"), nullptr);
+    // Nothing comes back from a topic that only the server changed.
+    EXPECT_EQ(sync(a).counts.sent, 0);
+    // A change made here keeps what the entry holds that a topic cannot (its place).
+    a.edit([](TNimbusStructure &s) { findTitle(s, "Bake ginger cookies")->pri = 4; });
+    EXPECT_EQ(sync(a).counts.sent, 1);
+    const std::string stored = client.get(url, status, error).data;
+    EXPECT_NE(stored.find("LOCATION:Kitchen"), std::string::npos) << stored;
+    EXPECT_NE(stored.find("PRIORITY:4"), std::string::npos) << stored;
+
+    ASSERT_TRUE(client.remove(url, "").ok());
+    EXPECT_EQ(sync(a).counts.removedHere, 1);
+    EXPECT_EQ(outline(*a.load()), std::vector<std::string>{});
+}
+
+TEST_F(CalDavSync, ChangesOnBothSidesKeepTheLocalTopicAndShowTheServersBesideIt)
+{
+    DataFolder a, b;
+    a.edit([](TNimbusStructure &s) {
+        addTopic(s, kSyncedTopic, "Book flights");
+        addTopic(s, kSyncedTopic, "Pack bags");
+    });
+    sync(a);
+    sync(b);
+    a.edit([](TNimbusStructure &s) { findTitle(s, "Book flights")->text = "Book flights to Rome"; });
+    b.edit([](TNimbusStructure &s) { findTitle(s, "Book flights")->text = "Book flights to Oslo"; });
+    // A deletion on one side of a topic changed on the other keeps the changed one.
+    a.edit([](TNimbusStructure &s) { s.Delete(s.IndexOf(findTitle(s, "Pack bags")->uni)); });
+    b.edit([](TNimbusStructure &s) { findTitle(s, "Pack bags")->pri = 3; });
+    sync(a);
+    const caldav::SyncReport report = sync(b);
+    EXPECT_EQ(report.counts.conflicts, 1);
+    EXPECT_TRUE(b.log.has("Conflict: Book flights to Rome"));
+    auto sb = b.load();
+    EXPECT_EQ(outline(*sb), (std::vector<std::string>{"Book flights to Oslo", "Conflict: Book flights to Rome", "Pack bags"}));
+    // The conflict topic sits right beside the local one.
+    EXPECT_EQ(sb->IndexOf(findTitle(*sb, "Conflict: Book flights to Rome")->uni),
+              sb->IndexOf(findTitle(*sb, "Book flights to Oslo")->uni) + 1);
+    // The local version went to the server, and both reach a.
+    sync(b);
+    sync(a);
+    auto sa = a.load();
+    EXPECT_EQ(outline(*sa), outline(*sb));
+    EXPECT_EQ(findTitle(*sa, "Pack bags")->pri, 3);
+    EXPECT_EQ(serverEntries().size(), 3u);
+}
+
+TEST_F(CalDavSync, ETagComparisonWithoutSyncTokens)
+{
+    DataFolder a, b;
+    a.edit([](TNimbusStructure &s) {
+        const std::string parent = addTopic(s, kSyncedTopic, "Move house");
+        addTopic(s, parent, "Order boxes");
+        addTopic(s, kSyncedTopic, "Cancel newspaper");
+    });
+    sync(a, false);
+    sync(b, false);
+    EXPECT_EQ(outline(*b.load()), (std::vector<std::string>{"Cancel newspaper", "Move house", "Move house/Order boxes"}));
+    b.edit([](TNimbusStructure &s) {
+        findTitle(s, "Order boxes")->status = kStatusCompleted;
+        s.Delete(s.IndexOf(findTitle(s, "Cancel newspaper")->uni));
+    });
+    sync(b, false);
+    const caldav::SyncReport report = sync(a, false);
+    EXPECT_EQ(report.counts.received, 1);
+    EXPECT_EQ(report.counts.removedHere, 1);
+    auto sa = a.load();
+    EXPECT_EQ(outline(*sa), (std::vector<std::string>{"Move house", "Move house/Order boxes"}));
+    EXPECT_EQ(findTitle(*sa, "Order boxes")->status, kStatusCompleted);
+    caldav::SyncState state;
+    state.Load(a.path());
+    EXPECT_TRUE(state.syncToken.empty());
+}
+
+TEST_F(CalDavSync, ALostStateFileDuplicatesNothing)
+{
+    DataFolder a, b;
+    a.edit([](TNimbusStructure &s) {
+        for (int i = 0; i < 6; ++i)
+            addTopic(s, kSyncedTopic, "Topic " + std::to_string(i));
+    });
+    sync(a);
+    sync(b);
+    std::filesystem::remove(a.path() + caldav::SyncState::kFileName);
+    std::filesystem::remove(b.path() + caldav::SyncState::kFileName);
+    const caldav::SyncReport again = sync(a);
+    EXPECT_EQ(again.counts.sent + again.counts.received + again.counts.conflicts, 0);
+    // b's topics came from the server under a's UIDs, which b finds in its calendar links.
+    const caldav::SyncReport againB = sync(b);
+    EXPECT_EQ(againB.counts.sent + againB.counts.received + againB.counts.conflicts, 0);
+    EXPECT_EQ(outline(*a.load()).size(), 6u);
+    EXPECT_EQ(outline(*b.load()).size(), 6u);
+    EXPECT_EQ(serverEntries().size(), 6u);
+}
+
+TEST_F(CalDavSync, ASyncKilledHalfWayIsFinishedByTheNextWithoutLossOrDuplicates)
+{
+    DataFolder a, b;
+    a.edit([](TNimbusStructure &s) {
+        for (int i = 0; i < 40; ++i)
+            addTopic(s, kSyncedTopic, "Item " + std::to_string(i));
+    });
+    const std::string progress = a.path() + "progress.txt";
+    {
+        ChildProcess child(NIMBUS_SYNC_CHILD,
+                           {a.path(), calendar_, kSyncedTopic, RadicaleServer::kUser, RadicaleServer::kPassword, progress}, {});
+        ASSERT_TRUE(child.started());
+        auto lines = [&] {
+            std::ifstream in(progress);
+            return static_cast<int>(std::count(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>(), '\n'));
+        };
+        ASSERT_TRUE(waitFor([&] { return lines() >= 10; }, std::chrono::seconds(60)));
+        child.signal(SIGKILL);
+        child.waitForExit(std::chrono::seconds(10));
+        EXPECT_FALSE(child.exitedNormally());
+    }
+    const std::size_t sentBeforeKill = serverEntries().size();
+    EXPECT_GE(sentBeforeKill, 10u);
+    const caldav::SyncReport report = sync(a);
+    EXPECT_EQ(report.counts.conflicts, 0);
+    EXPECT_EQ(serverEntries().size(), 40u);
+    EXPECT_EQ(outline(*a.load()).size(), 40u);
+    sync(b);
+    EXPECT_EQ(outline(*b.load()), outline(*a.load()));
+}
+
+TEST_F(CalDavSync, AWrongPasswordOrAStoppedServerSaysSoAndChangesNothing)
+{
+    DataFolder a;
+    a.edit([](TNimbusStructure &s) { addTopic(s, kSyncedTopic, "Anything"); });
+    const std::string before = readFile(a.path() + "Structure.dat");
+    const caldav::SyncReport refused = a.sync(server_->account("wrong"), calendar_);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_TRUE(refused.authFailed);
+    EXPECT_NE(refused.error.find("user name or password"), std::string::npos) << refused.error;
+    const caldav::SyncReport unreachable =
+        a.sync(server_->account(), "http://127.0.0.1:" + std::to_string(freeLoopbackPort()) + "/alice/cal/");
+    EXPECT_FALSE(unreachable.ok);
+    EXPECT_NE(unreachable.error.find("could not be reached"), std::string::npos) << unreachable.error;
+    EXPECT_EQ(readFile(a.path() + "Structure.dat"), before);
+    EXPECT_TRUE(serverEntries().empty());
+    // Addresses that would send the password in the clear are refused before any request.
+    const caldav::SyncReport plain = a.sync(server_->account(), "http://calendar.example.org/alice/cal/");
+    EXPECT_NE(plain.error.find("https://"), std::string::npos) << plain.error;
+}
+
+TEST_F(CalDavSync, WhatTheServerStoresIsValidAndKeepsItsUids)
+{
+    DataFolder a;
+    a.edit([](TNimbusStructure &s) {
+        addTopic(s, kSyncedTopic, "Dentist", [](TNimbusNode &n) {
+            n.ttype = kTopicEvent, n.dl = true, n.dlDate = "20261215", n.dlTime = "08:15:00", n.durno = 1, n.durtype = kUnitHours;
+        });
+        addTopic(s, kSyncedTopic, "Idea: a pond", [](TNimbusNode &n) { n.ttype = kTopicIdea, n.status = kStatusNone; });
+        addTopic(s, kSyncedTopic, "Monthly report", [](TNimbusNode &n) {
+            n.recur = true, n.dlDate = n.rsDate = "20261231", n.rno = 1, n.rtype = kUnitMonths, n.autoComplete = true;
+        });
+    });
+    sync(a);
+    const auto uidsBefore = serverUidsByPath();
+    a.edit([](TNimbusStructure &s) { findTitle(s, "Dentist")->dlTime = "09:00:00"; });
+    sync(a);
+    EXPECT_EQ(serverUidsByPath(), uidsBefore);
+    std::set<std::string> uids;
+    for (const auto &[path, data] : serverEntries()) {
+        EXPECT_EQ(calendar::validateCalendar(data), std::vector<std::string>{}) << path;
+        const calendar::ReadResult read = calendar::readCalendar(data);
+        ASSERT_TRUE(read.ok) << path;
+        ASSERT_EQ(read.topics.size(), 1u) << path;
+        EXPECT_TRUE(uids.insert(read.topics.front().uid).second);
+    }
+    EXPECT_EQ(uids.size(), 3u);
+}
+
+TEST_F(CalDavSync, DiscoveryFindsTheUsersCalendars)
+{
+    caldav::CurlTransport transport(server_->account());
+    const caldav::DiscoveryResult found = caldav::discoverCalendars(transport, server_->root());
+    ASSERT_TRUE(found.ok) << found.error;
+    EXPECT_EQ(found.homeUrl, server_->home());
+    bool seen = false;
+    for (const caldav::CalendarInfo &c : found.calendars) {
+        if (c.url == calendar_) {
+            seen = true;
+            EXPECT_EQ(c.displayName, "cal-DiscoveryFindsTheUsersCalendars");
+            EXPECT_TRUE(c.syncCollection);
+            EXPECT_TRUE(c.holdsTopics());
+        }
+    }
+    EXPECT_TRUE(seen);
+    const caldav::DiscoveryResult direct = caldav::discoverCalendars(transport, calendar_);
+    ASSERT_TRUE(direct.ok) << direct.error;
+    ASSERT_EQ(direct.calendars.size(), 1u);
+    EXPECT_EQ(direct.calendars.front().url, calendar_);
+
+    caldav::CurlTransport wrong(server_->account("wrong"));
+    const caldav::DiscoveryResult refused = caldav::discoverCalendars(wrong, server_->root());
+    EXPECT_FALSE(refused.ok);
+    EXPECT_TRUE(refused.authFailed);
+}
+
+}  // namespace
+}  // namespace nimbus::test

@@ -1,0 +1,158 @@
+// Calendar sync in the real main window (offscreen) against a real Radicale server on
+// 127.0.0.1: the account set through the controller syncs on the worker, the server's entry
+// appears in the tree under the chosen topic and the local one reaches the server, the status
+// line says what happened, and a wrong password leaves the tree as it was and says so.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "WindowFixture.h"
+#include "caldav/CalDavClient.h"
+#include "caldav/RadicaleServer.h"
+#include "shell/caldav/CalendarAccountDialog.h"
+#include "shell/caldav/CalendarSyncController.h"
+#include "store/TopicCodes.h"
+
+using namespace nimbus;
+using namespace nimbus::test;
+
+namespace {
+
+const char *kPhoneEntry = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Phone//EN\r\nBEGIN:VTODO\r\n"
+                          "UID:phone-7@example.org\r\nDTSTAMP:20261201T080000Z\r\nSUMMARY:Pick up parcel\r\n"
+                          "DUE;VALUE=DATE:20261211\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+
+} // namespace
+
+class CalendarSyncWindowTest : public QObject {
+    Q_OBJECT
+
+    struct Session {
+        TempFolder dir;
+        FixedClock clock{DateTime::fromCivil(2026, 12, 7, 9, 30, 0)};
+        std::shared_ptr<FakePrompts> prompts = std::make_shared<FakePrompts>();
+        std::unique_ptr<TformMain> window;
+        Session()
+        {
+            StoreWriter w(dataFolder(dir));
+            w.add(0, "Topics").expanded();
+            w.add(1, "Calendar").type(kTopicGeneral).expanded();
+            w.add(2, "Write letters");
+            w.add(1, "Private").type(kTopicGeneral);
+            w.write();
+            window = std::make_unique<TformMain>(clock, windowEnvironment(dir, prompts));
+        }
+        TNimbusNode *find(const std::string &text)
+        {
+            for (int i = 0; i < window->store()->Count(); ++i)
+                if (window->store()->Node(i)->text == text)
+                    return window->store()->Node(i);
+            return nullptr;
+        }
+        caldav::CalendarAccount account(const RadicaleServer &server, const std::string &calendar)
+        {
+            caldav::CalendarAccount a;
+            a.server = server.root();
+            a.user = RadicaleServer::kUser;
+            a.calendarUrl = calendar;
+            a.subtree = find("Calendar")->uni;
+            return a;
+        }
+    };
+
+    RadicaleServer *server_ = nullptr;
+
+private slots:
+    void initTestCase()
+    {
+        server_ = new RadicaleServer();
+        QVERIFY(server_->running());
+    }
+    void cleanupTestCase() { delete server_; }
+
+    void anAccountSyncsBothWaysAndTheStatusLineSaysSo()
+    {
+        const std::string calendar = server_->makeCalendar("window");
+        caldav::CurlTransport transport(server_->account());
+        caldav::CalDavClient client(transport);
+        QVERIFY(client.put(calendar + "phone.ics", kPhoneEntry, "").ok());
+
+        Session s;
+        caldavui::CalendarSyncController *sync = s.window->calendarSync();
+        QVERIFY(sync != nullptr);
+        QVERIFY(!sync->buttonSyncNow->isVisibleTo(s.window.get()));
+        QSignalSpy finished(sync, &caldavui::CalendarSyncController::syncFinished);
+        QVERIFY(sync->setAccount(s.account(*server_, calendar), RadicaleServer::kPassword));
+        QVERIFY(sync->buttonSyncNow->isVisibleTo(s.window.get()));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
+        QCOMPARE(finished.at(0).at(0).toBool(), true);
+
+        TNimbusNode *parcel = s.find("Pick up parcel");
+        QVERIFY(parcel != nullptr);
+        QCOMPARE(parcel->lev, 2);
+        QCOMPARE(parcel->dlDate, std::string("20261211"));
+        // Under "Calendar" in the tree, and saved.
+        const std::string outline = treeOutline(*s.window->treeController());
+        QVERIFY2(outline.find("2:Pick up parcel") != std::string::npos, outline.c_str());
+        QVERIFY(!s.window->store()->modified);
+        QVERIFY(readFile(dataFolder(s.dir) + "Structure.dat").find("Pick up parcel") != std::string::npos);
+        QCOMPARE(client.listAll(calendar, true).items.size(), 2u);
+        const QString status = sync->labelCalendarSync->text();
+        QVERIFY2(status.contains("1 sent, 1 received"), qPrintable(status));
+        // The account is on disk, the password is not.
+        const std::string accountFile = readFile(dataFolder(s.dir) + caldav::CalendarAccount::kFileName);
+        QVERIFY(accountFile.find(calendar) != std::string::npos);
+        QVERIFY(accountFile.find(RadicaleServer::kPassword) == std::string::npos);
+
+        // "Sync now" with nothing changed moves nothing.
+        sync->buttonSyncNow->click();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, 60000);
+        QVERIFY2(sync->labelCalendarSync->text().contains("0 sent, 0 received"), qPrintable(sync->labelCalendarSync->text()));
+    }
+
+    void aWrongPasswordChangesNothingAndSaysWhy()
+    {
+        const std::string calendar = server_->makeCalendar("refused");
+        Session s;
+        const std::string before = treeOutline(*s.window->treeController());
+        caldavui::CalendarSyncController *sync = s.window->calendarSync();
+        QSignalSpy finished(sync, &caldavui::CalendarSyncController::syncFinished);
+        QVERIFY(sync->setAccount(s.account(*server_, calendar), "not the password"));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
+        QCOMPARE(finished.at(0).at(0).toBool(), false);
+        QVERIFY2(sync->labelCalendarSync->text().contains("user name or password"), qPrintable(sync->labelCalendarSync->text()));
+        QCOMPARE(treeOutline(*s.window->treeController()), before);
+        // Tried again later, sooner than the interval.
+        QVERIFY(sync->timer()->isActive());
+        QVERIFY(sync->timer()->interval() < 5 * 60 * 1000);
+    }
+
+    void theAccountDialogFindsTheCalendarsAndNamesTheTopic()
+    {
+        const std::string calendar = server_->makeCalendar("dialog");
+        Session s;
+        caldavui::CalendarAccountDialog dialog({}, *s.window->store(), s.window.get());
+        dialog.editServer->setText(QString::fromStdString(server_->root()));
+        dialog.editUser->setText(RadicaleServer::kUser);
+        dialog.editPassword->setText(RadicaleServer::kPassword);
+        QVERIFY(dialog.findCalendars());
+        const int at = dialog.comboCalendar->findData(QString::fromStdString(calendar));
+        QVERIFY(at >= 0);
+        dialog.comboCalendar->setCurrentIndex(at);
+        dialog.comboSubtree->setCurrentIndex(dialog.comboSubtree->findData(QString::fromStdString(s.find("Private")->uni)));
+        QVERIFY(dialog.buttonOk->isEnabled());
+        const caldav::CalendarAccount a = dialog.account();
+        QCOMPARE(a.calendarUrl, calendar);
+        QCOMPARE(a.calendarName, std::string("dialog"));
+        QCOMPARE(a.subtree, s.find("Private")->uni);
+        // An address that would carry the password in the clear cannot be accepted.
+        dialog.editServer->setText("http://calendar.example.org/");
+        QVERIFY(!dialog.buttonOk->isEnabled());
+    }
+};
+
+QTEST_MAIN(CalendarSyncWindowTest)
+#include "CalendarSyncWindowTest.moc"
