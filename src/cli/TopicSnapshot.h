@@ -5,7 +5,9 @@
 // rename, so a read sees either the old or the new store.
 #pragma once
 
+#include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "cli/CliStatus.h"
@@ -33,6 +35,15 @@ public:
     // Such a snapshot is never written back.
     Outcome loadForReading(const std::string &dataFolder, const Clock &clock, bool recentLists,
                            bool titles);
+    // The summary's counts (group: none) or one classified group's members in one pass over
+    // the file (OnePassReader), keeping only what the answer needs; a store that needs the
+    // whole build is loaded as loadForReading does. Then count() and, for a group,
+    // lists().Members(group) answer as after a full load; store() holds only the kept topics.
+    Outcome loadInOnePass(const std::string &dataFolder, const Clock &clock,
+                          std::optional<summary::Group> group);
+    bool readInOnePass() const { return onePass_; }
+    // A group's size, after any load.
+    int count(summary::Group group) const;
     // The store file alone, for a change: nothing is built. Fails as load does.
     Outcome loadForChange(const std::string &dataFolder);
 
@@ -46,7 +57,9 @@ public:
     static std::string pathOf(const TNimbusNode &node);
 
 private:
-    Outcome readStore(const std::string &dataFolder, StructureReader::Use use);
+    Outcome readStore(const std::string &dataFolder, StructureReader::Use use,
+                      StructureReader::Sink sink = {});
+    void reset();
     void build(const Clock &clock, bool recentLists);
 
     std::unique_ptr<TNimbusStructure> store_;
@@ -54,6 +67,8 @@ private:
     tree::TopicTree tree_;
     int displayOrder_ = 0;
     std::string dataFolder_;
+    bool onePass_ = false;
+    std::array<int, summary::kGroupCount> onePassCounts_{};
 };
 
 // The data folder of this user: $HOMEDRIVE/$Nimbus/, else $HOME/$Nimbus/.
