@@ -44,7 +44,10 @@ Outcome TopicSnapshot::readStore(const std::string &dataFolder, StructureReader:
         return Outcome::fail(kStoreProblem, "there is no topic store " + file +
                                                 ": start Nimbus Desk once to make it");
     store_->SetFileName(file);
-    store_->SetUniqueFileName(dataFolder + "StructUnique.dat");
+    // Only a change takes ids from the counter: a read must not move it (the reader hands
+    // records without an id, or with a repeated one, numbers of their own).
+    if (forChange_)
+        store_->SetUniqueFileName(dataFolder + "StructUnique.dat");
     StructureReader reader(*store_);
     reader.SetUse(use);
     reader.SetSink(std::move(sink));
@@ -131,6 +134,7 @@ int TopicSnapshot::count(summary::Group group) const
 
 Outcome TopicSnapshot::loadForChange(const std::string &dataFolder)
 {
+    forChange_ = true;
     return readStore(dataFolder, StructureReader::Use::Everything);
 }
 

@@ -68,6 +68,7 @@ private:
     int displayOrder_ = 0;
     std::string dataFolder_;
     bool onePass_ = false;
+    bool forChange_ = false;
     std::array<int, summary::kGroupCount> onePassCounts_{};
 };
 
