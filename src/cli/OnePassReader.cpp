@@ -24,8 +24,8 @@ const char *fixedSectionId(int kind)
 
 } // namespace
 
-OnePassReader::OnePassReader(TNimbusStructure &kept, tree::TopicTree &tree, SummaryLists &lists, DateTime now)
-    : kept_(kept), tree_(tree), lists_(lists), now_(now), upgrades_(std::make_unique<TNimbusStructure>())
+OnePassReader::OnePassReader(TNimbusStructure &recent, tree::TopicTree &tree, SummaryLists &lists, DateTime now)
+    : recent_(recent), tree_(tree), lists_(lists), now_(now), upgrades_(std::make_unique<TNimbusStructure>())
 {
 }
 
@@ -37,10 +37,7 @@ void OnePassReader::keepChain()
     tree::TreeItem *parent = nullptr;
     for (Open &open : chain_) {
         if (!open.item) {
-            if (kept_.Append(std::move(open.owned)) < 0) {
-                regular_ = false; // an id read twice
-                return;
-            }
+            kept_.push_back(std::move(open.owned));
             open.item = tree_.append(parent, open.node);
         }
         parent = open.item;
@@ -78,8 +75,8 @@ void OnePassReader::take(std::unique_ptr<TNimbusNode> &owned)
     }
     if (!group_) {
         // Counting: only the topics the recent lists name are kept, and no tree.
-        if (ids_.count(node.uni) && kept_.Append(std::move(owned)) < 0)
-            regular_ = false;
+        if (ids_.count(node.uni) && recent_.Append(std::move(owned)) < 0)
+            regular_ = false; // an id read twice
         chain_.push_back({});
         return;
     }
@@ -89,7 +86,7 @@ void OnePassReader::take(std::unique_ptr<TNimbusNode> &owned)
     open.whole = whole;
     if (whole) {
         keepChain();
-        if (member && regular_)
+        if (member)
             lists_.ClassifyNode(node);
     }
 }

@@ -36,8 +36,9 @@ namespace nimbus::cli {
 
 class OnePassReader {
 public:
-    // kept receives the nodes kept, tree their items, lists the group's members.
-    OnePassReader(TNimbusStructure &kept, tree::TopicTree &tree, SummaryLists &lists, DateTime now);
+    // recent receives the topics the recent lists name (counting), tree the items of the
+    // topics kept for a group and lists the group's members.
+    OnePassReader(TNimbusStructure &recent, tree::TopicTree &tree, SummaryLists &lists, DateTime now);
     ~OnePassReader();
 
     // Keep the members of this group (a classified one) with their subtrees and ancestors.
@@ -51,6 +52,8 @@ public:
     // store needs the whole build (see above).
     bool finish();
 
+    // The topics kept for the group, in file order; the tree's items point at them.
+    std::vector<std::unique_ptr<TNimbusNode>> takeKept() { return std::move(kept_); }
     // The number of topics in a classified group.
     int count(summary::Group group) const { return counts_[static_cast<std::size_t>(summary::indexOf(group))]; }
 
@@ -64,7 +67,8 @@ private:
     };
     void keepChain();
 
-    TNimbusStructure &kept_;
+    TNimbusStructure &recent_;
+    std::vector<std::unique_ptr<TNimbusNode>> kept_;
     tree::TopicTree &tree_;
     SummaryLists &lists_;
     DateTime now_;

@@ -73,6 +73,7 @@ void TopicSnapshot::reset()
     tree_.clear();
     lists_ = std::make_unique<SummaryLists>();
     store_ = std::make_unique<TNimbusStructure>();
+    onePassTopics_.clear();
     onePass_ = false;
 }
 
@@ -83,7 +84,8 @@ Outcome TopicSnapshot::loadInOnePass(const std::string &dataFolder, const Clock 
     const DateTime now = clock.now();
     bool regular = false;
     {
-        // The kept topics go into a store of their own: the reader's store gets nothing.
+        // The topics the recent lists name go into a store of their own: the reader's store
+        // gets nothing.
         auto kept = std::make_unique<TNimbusStructure>();
         OnePassReader pass(*kept, tree_, *lists_, now);
         if (group) {
@@ -107,6 +109,7 @@ Outcome TopicSnapshot::loadInOnePass(const std::string &dataFolder, const Clock 
         regular = read && pass.finish();
         if (regular) {
             store_ = std::move(kept);
+            onePassTopics_ = pass.takeKept();
             for (int i = 0; i < summary::kGroupCount; ++i)
                 onePassCounts_[static_cast<std::size_t>(i)] = pass.count(summary::groupAt(i));
             if (!group) {
@@ -114,7 +117,7 @@ Outcome TopicSnapshot::loadInOnePass(const std::string &dataFolder, const Clock 
                 lists_->LoadRecentLists(*store_);
             }
         } else {
-            tree_.clear(); // its items point at the kept nodes
+            tree_.clear(); // its items point at the nodes the pass kept
         }
     }
     if (!regular) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/CliStatus.h"
 #include "shell/core/TopicTree.h"
@@ -38,7 +39,8 @@ public:
     // The summary's counts (group: none) or one classified group's members in one pass over
     // the file (OnePassReader), keeping only what the answer needs; a store that needs the
     // whole build is loaded as loadForReading does. Then count() and, for a group,
-    // lists().Members(group) answer as after a full load; store() holds only the kept topics.
+    // lists().Members(group) answer as after a full load; store() holds only the topics the
+    // recent lists name.
     Outcome loadInOnePass(const std::string &dataFolder, const Clock &clock,
                           std::optional<summary::Group> group);
     bool readInOnePass() const { return onePass_; }
@@ -63,6 +65,7 @@ private:
     void build(const Clock &clock, bool recentLists);
 
     std::unique_ptr<TNimbusStructure> store_;
+    std::vector<std::unique_ptr<TNimbusNode>> onePassTopics_; // a group's topics, read in one pass
     std::unique_ptr<SummaryLists> lists_;
     tree::TopicTree tree_;
     int displayOrder_ = 0;
