@@ -24,8 +24,10 @@ const char *fixedSectionId(int kind)
 
 } // namespace
 
-OnePassReader::OnePassReader(TNimbusStructure &recent, tree::TopicTree &tree, SummaryLists &lists, DateTime now)
-    : recent_(recent), tree_(tree), lists_(lists), now_(now), upgrades_(std::make_unique<TNimbusStructure>())
+OnePassReader::OnePassReader(TNimbusStructure &recent, tree::TopicTree &tree, SummaryLists &lists,
+                             DateTime now)
+    : recent_(recent), tree_(tree), lists_(lists), now_(now),
+      upgrades_(std::make_unique<TNimbusStructure>())
 {
 }
 
@@ -50,7 +52,8 @@ void OnePassReader::take(std::unique_ptr<TNimbusNode> &owned)
         return;
     TNimbusNode &node = *owned;
     const auto depth = static_cast<std::size_t>(std::max(node.lev, 0));
-    if (node.uni.empty() || node.lev < 0 || (chain_.empty() && node.lev != 0) || depth > chain_.size()) {
+    if (node.uni.empty() || node.lev < 0 || (chain_.empty() && node.lev != 0) ||
+        depth > chain_.size()) {
         regular_ = false;
         return;
     }

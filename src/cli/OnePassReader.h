@@ -38,7 +38,8 @@ class OnePassReader {
 public:
     // recent receives the topics the recent lists name (counting), tree the items of the
     // topics kept for a group and lists the group's members.
-    OnePassReader(TNimbusStructure &recent, tree::TopicTree &tree, SummaryLists &lists, DateTime now);
+    OnePassReader(TNimbusStructure &recent, tree::TopicTree &tree, SummaryLists &lists,
+                  DateTime now);
     ~OnePassReader();
 
     // Keep the members of this group (a classified one) with their subtrees and ancestors.
@@ -55,15 +56,18 @@ public:
     // The topics kept for the group, in file order; the tree's items point at them.
     std::vector<std::unique_ptr<TNimbusNode>> takeKept() { return std::move(kept_); }
     // The number of topics in a classified group.
-    int count(summary::Group group) const { return counts_[static_cast<std::size_t>(summary::indexOf(group))]; }
+    int count(summary::Group group) const
+    {
+        return counts_[static_cast<std::size_t>(summary::indexOf(group))];
+    }
 
 private:
     // An open ancestor of the record being read, by depth.
     struct Open {
         std::unique_ptr<TNimbusNode> owned; // until it is kept (or dropped with the entry)
         TNimbusNode *node = nullptr;
-        tree::TreeItem *item = nullptr;     // once kept
-        bool whole = false;                 // a kept member or below one: its subtree is kept
+        tree::TreeItem *item = nullptr; // once kept
+        bool whole = false;             // a kept member or below one: its subtree is kept
     };
     void keepChain();
 
@@ -76,7 +80,7 @@ private:
     std::unordered_set<std::string> ids_;
     std::unique_ptr<TNimbusStructure> upgrades_; // takes the build's "modified" marks
     std::vector<Open> chain_;
-    std::vector<std::uint64_t> idHashes_;        // to find repeated ids without keeping them
+    std::vector<std::uint64_t> idHashes_; // to find repeated ids without keeping them
     std::array<int, summary::kGroupCount> counts_{};
     bool regular_ = true;
 };

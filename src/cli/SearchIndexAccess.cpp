@@ -25,8 +25,8 @@ bool copyIndex(const std::string &from, const std::string &to)
         return false;
     sqlite3 *source = nullptr, *target = nullptr;
     bool ok = sqlite3_open_v2(from.c_str(), &source, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
-              sqlite3_open_v2(to.c_str(), &target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) ==
-                  SQLITE_OK;
+              sqlite3_open_v2(to.c_str(), &target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                              nullptr) == SQLITE_OK;
     if (ok) {
         sqlite3_busy_timeout(source, 2000);
         sqlite3_backup *backup = sqlite3_backup_init(target, "main", source, "main");
@@ -80,7 +80,8 @@ Outcome SearchIndexAccess::open(const std::vector<search::TopicEntry> &topics)
     if (!ipc::CreateChannel(*lock, kMarkerChannel)) {
         // No copy of the program runs, and none starts while the lock is held.
         lock_ = std::move(lock);
-        index_ = std::make_unique<search::SearchIndex>(dataFolder_ + search::SearchIndex::kFileName, folders, log_);
+        index_ = std::make_unique<search::SearchIndex>(dataFolder_ + search::SearchIndex::kFileName,
+                                                       folders, log_);
         if (current(topics))
             return Outcome::ok();
         // A data folder the index cannot be written in still gets an answer.
@@ -94,11 +95,13 @@ Outcome SearchIndexAccess::openPrivateCopy(const std::vector<search::TopicEntry>
 {
     tempFolder_ = makeTempFolder();
     if (tempFolder_.empty())
-        return Outcome::fail(kStoreProblem, "no temporary folder for the search index could be made: " +
-                                                fileio::lastErrorText());
+        return Outcome::fail(kStoreProblem,
+                             "no temporary folder for the search index could be made: " +
+                                 fileio::lastErrorText());
     const std::string copy = tempFolder_ + search::SearchIndex::kFileName;
     copyIndex(dataFolder_ + search::SearchIndex::kFileName, copy);
-    index_ = std::make_unique<search::SearchIndex>(copy, ContentFolders::inDataFolder(dataFolder_), log_);
+    index_ = std::make_unique<search::SearchIndex>(copy, ContentFolders::inDataFolder(dataFolder_),
+                                                   log_);
     if (current(topics))
         return Outcome::ok();
     return Outcome::fail(kStoreProblem, "the search index could not be built" +

@@ -34,7 +34,8 @@ void writeDetails(const CliHome &home, const std::string &uni, const std::string
         content.AddDefaultPages();
     for (auto &page : content.pages)
         if (page->con == kPageDetails) {
-            ASSERT_TRUE(content::SaveDetails(*page, folders, text, 0, true, NullStoreLog::instance()));
+            ASSERT_TRUE(
+                content::SaveDetails(*page, folders, text, 0, true, NullStoreLog::instance()));
             break;
         }
     ASSERT_TRUE(content::WriteContent(content, NullStoreLog::instance()));
@@ -71,7 +72,8 @@ TEST(CliSearch, FindsTitlesAndPagesAndFollowsEveryChange)
     EXPECT_EQ(page.out, "2\tTopics/Garden plan\tInformation topic\t\t\tpage: Details\n");
     auto phrase = home.run({"search", "beans in may", "--format", "json"}); // one word with blanks
     EXPECT_EQ(phrase.status, 0);
-    EXPECT_TRUE(contains(phrase.out, "\"id\":\"2\"") && contains(phrase.out, "\"match\":\"page: Details\""))
+    EXPECT_TRUE(contains(phrase.out, "\"id\":\"2\"") &&
+                contains(phrase.out, "\"match\":\"page: Details\""))
         << phrase.out;
     EXPECT_EQ(home.run({"search", "beans", "may", "-tomatoes"}).status, 1);
 
@@ -90,14 +92,18 @@ TEST(CliSearch, FindsTitlesAndPagesAndFollowsEveryChange)
     EXPECT_TRUE(contains(tasks.out, "Topics/Annual summary")) << tasks.out;
     ASSERT_EQ(home.run({"add", "Annual leave"}).status, 0);
     EXPECT_EQ(countOf(home.run({"search", "annual", "--format", "tsv"}).out, "\n"), 2u);
-    EXPECT_EQ(countOf(home.run({"search", "annual", "--limit", "1", "--format", "tsv"}).out, "\n"), 1u);
+    EXPECT_EQ(countOf(home.run({"search", "annual", "--limit", "1", "--format", "tsv"}).out, "\n"),
+              1u);
 
     // A damaged index is a cache: it is built again without a word.
     nimbus::test::writeFile(home.data + "Search.db", "not an index at all");
     EXPECT_EQ(home.run({"search", "leave"}).status, 0);
 
-    for (const auto &words : std::vector<std::vector<std::string>>{
-             {"search"}, {"search", "\"\""}, {"search", "x", "--limit", "0"}, {"search", "x", "--format", "xml"}}) {
+    for (const auto &words :
+         std::vector<std::vector<std::string>>{{"search"},
+                                               {"search", "\"\""},
+                                               {"search", "x", "--limit", "0"},
+                                               {"search", "x", "--format", "xml"}}) {
         auto r = home.run(words);
         EXPECT_EQ(r.status, 2) << words.size();
         EXPECT_TRUE(r.out.empty());
@@ -132,9 +138,11 @@ TEST(CliSearch, WhileAnotherCopyHoldsTheLockTheIndexIsNeverWritten)
 TEST(CliExport, WritesValidCalendarsWithStableUidsAndOnlyWholeFiles)
 {
     CliHome home;
-    ASSERT_EQ(home.run({"add", "Trip", "--type", "event", "--due", "2030-05-01", "10:00"}).status, 0);
+    ASSERT_EQ(home.run({"add", "Trip", "--type", "event", "--due", "2030-05-01", "10:00"}).status,
+              0);
     ASSERT_EQ(home.run({"add", "Pack bags", "--under", "1", "--due", "2030-04-30"}).status, 0);
-    ASSERT_EQ(home.run({"add", "Water plants", "--recur", "1", "week", "--due", "2030-04-29"}).status, 0);
+    ASSERT_EQ(
+        home.run({"add", "Water plants", "--recur", "1", "week", "--due", "2030-04-29"}).status, 0);
     writeDetails(home, "2", "{\\rtf1\\ansi Passport and {\\b tickets}\\par}");
 
     auto all = home.run({"export", "--ics"});
@@ -154,10 +162,11 @@ TEST(CliExport, WritesValidCalendarsWithStableUidsAndOnlyWholeFiles)
     const std::string trip = readFile(home.root / "trip.ics");
     EXPECT_TRUE(contains(trip, "SUMMARY:Trip") && contains(trip, "SUMMARY:Pack bags"));
     EXPECT_FALSE(contains(trip, "Water plants"));
-    const std::string uid = all.out.substr(all.out.find("UID:"), all.out.find("\r\n", all.out.find("UID:")) -
-                                                                    all.out.find("UID:"));
+    const std::string uid = all.out.substr(
+        all.out.find("UID:"), all.out.find("\r\n", all.out.find("UID:")) - all.out.find("UID:"));
     EXPECT_TRUE(contains(all.out, uid));
-    const std::string tripUid = trip.substr(trip.find("UID:"), trip.find("\r\n", trip.find("UID:")) - trip.find("UID:"));
+    const std::string tripUid =
+        trip.substr(trip.find("UID:"), trip.find("\r\n", trip.find("UID:")) - trip.find("UID:"));
     EXPECT_TRUE(contains(all.out, tripUid + "\r\n")) << tripUid;
     EXPECT_TRUE(contains(trip, "RELATED-TO")) << trip;
     EXPECT_EQ(readFile(home.data + "Calendar.dat"), links);
@@ -169,11 +178,13 @@ TEST(CliExport, WritesValidCalendarsWithStableUidsAndOnlyWholeFiles)
         int status;
         std::string message;
     };
-    for (const Case &c : std::vector<Case>{
-             {{"export"}, 2, "--ics"},
-             {{"export", "--ics", "trip"}, 2, "takes no words"},
-             {{"export", "--ics", "--under", "999"}, 1, "no topic has the id 999"},
-             {{"export", "--ics", "--output", home.root / "no/such/folder.ics"}, 3, "could not be written"}}) {
+    for (const Case &c :
+         std::vector<Case>{{{"export"}, 2, "--ics"},
+                           {{"export", "--ics", "trip"}, 2, "takes no words"},
+                           {{"export", "--ics", "--under", "999"}, 1, "no topic has the id 999"},
+                           {{"export", "--ics", "--output", home.root / "no/such/folder.ics"},
+                            3,
+                            "could not be written"}}) {
         auto r = home.run(c.words);
         EXPECT_EQ(r.status, c.status) << c.words.back();
         EXPECT_TRUE(contains(r.err, c.message)) << r.err;

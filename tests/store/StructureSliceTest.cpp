@@ -20,9 +20,9 @@ std::string recordsOf(const TNimbusStructure &store)
     std::string out;
     for (const auto &entry : store.Entries()) {
         const TNimbusNode &n = *entry.node;
-        out += n.uni + "|" + n.text + "|" + std::to_string(n.lev) + "|" + std::to_string(n.ttype) + "|" +
-               std::to_string(n.status) + "|" + n.dlDate + "|" + n.dlTime + "|" + n.cre + "|" +
-               std::to_string(n.pri) + (n.urgent ? "|urgent" : "") + "\n";
+        out += n.uni + "|" + n.text + "|" + std::to_string(n.lev) + "|" + std::to_string(n.ttype) +
+               "|" + std::to_string(n.status) + "|" + n.dlDate + "|" + n.dlTime + "|" + n.cre +
+               "|" + std::to_string(n.pri) + (n.urgent ? "|urgent" : "") + "\n";
     }
     return out;
 }

@@ -81,7 +81,8 @@ Outcome ExportCommand::run(const std::vector<std::string> &words, CliContext &co
     // is not there yet, so that this export and every later one (the window's too, which reads
     // the file at each export) share one id.
     calendar::CalendarLinks links;
-    const bool firstExport = !fileio::fileExists(context.dataFolder + calendar::CalendarLinks::kFileName);
+    const bool firstExport =
+        !fileio::fileExists(context.dataFolder + calendar::CalendarLinks::kFileName);
     links.Load(context.dataFolder);
     if (firstExport)
         if (StoreResult saved = links.Save(); !saved)
@@ -102,7 +103,8 @@ Outcome ExportCommand::run(const std::vector<std::string> &words, CliContext &co
     }
     std::string error;
     if (!fileio::writeFileAtomically(output, bytes, &error))
-        return Outcome::fail(kStoreProblem, "the calendar file " + output + " could not be written: " + error);
+        return Outcome::fail(kStoreProblem,
+                             "the calendar file " + output + " could not be written: " + error);
     return Outcome::ok();
 }
 

@@ -20,7 +20,8 @@ std::string queryText(const std::vector<std::string> &words)
 {
     std::string text;
     for (const std::string &word : words) {
-        const bool phrase = word.find_first_of(" \t") != std::string::npos && word.find('"') == std::string::npos;
+        const bool phrase =
+            word.find_first_of(" \t") != std::string::npos && word.find('"') == std::string::npos;
         text += (text.empty() ? "" : " ") + (phrase ? "\"" + word + "\"" : word);
     }
     return text;
@@ -29,9 +30,12 @@ std::string queryText(const std::vector<std::string> &words)
 std::string matchOf(const search::SearchResult &result)
 {
     switch (result.kind) {
-    case search::HitKind::Title: return "title";
-    case search::HitKind::Page: return "page: " + result.pageName;
-    case search::HitKind::Checklist: return "checklist: " + result.pageName;
+    case search::HitKind::Title:
+        return "title";
+    case search::HitKind::Page:
+        return "page: " + result.pageName;
+    case search::HitKind::Checklist:
+        return "checklist: " + result.pageName;
     }
     return {};
 }
@@ -78,7 +82,8 @@ Outcome SearchCommand::run(const std::vector<std::string> &words, CliContext &co
 
     auto snapshot = std::make_shared<TopicSnapshot>();
     context.readTopics = snapshot;
-    if (Outcome loaded = snapshot->loadForReading(context.dataFolder, context.clock, false, true); !loaded)
+    if (Outcome loaded = snapshot->loadForReading(context.dataFolder, context.clock, false, true);
+        !loaded)
         return loaded;
     const TNimbusStructure &store = snapshot->store();
     std::vector<search::IndexHit> hits;

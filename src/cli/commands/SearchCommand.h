@@ -8,7 +8,10 @@ namespace nimbus::cli {
 class SearchCommand : public CliCommand {
 public:
     std::string name() const override { return "search"; }
-    std::string summary() const override { return "find topics by the words of their titles, pages and checklists"; }
+    std::string summary() const override
+    {
+        return "find topics by the words of their titles, pages and checklists";
+    }
     std::string help() const override;
     Outcome run(const std::vector<std::string> &words, CliContext &context) override;
 };
