@@ -2,6 +2,7 @@
 """Times the real nimbus-cli on a generated store of 100,000 topics.
 
     bench/cli_bench.py [BUILD_DIR] [TOPICS]
+    NIMBUS_CLI_COMPARE=/path/to/other/nimbus-cli bench/cli_bench.py ...   (times that one too)
 
 Each command runs as a new process ten times (warm file cache); the median wall time and the
 largest peak memory are printed beside a baseline measured in the same run: a process that
@@ -81,6 +82,15 @@ def main():
         report("nimbus-cli summary --format json", *measure([cli, "summary", "--format", "json"], env))
         report("nimbus-cli list overdue", *measure([cli, "list", "overdue"], env), limit=(150, 64))
         report("nimbus-cli list today --format json", *measure([cli, "list", "today", "--format", "json"], env))
+        # The first search builds the index ("Search.db"); later ones only check it is current.
+        subprocess.run([cli, "search", "plumber"], env=env, stdout=subprocess.DEVNULL, check=False)
+        report("nimbus-cli search plumber", *measure([cli, "search", "plumber"], env))
+        report("nimbus-cli export --ics", *measure([cli, "export", "--ics"], env))
+        # Another build of nimbus-cli (an earlier commit, say) timed in the same run.
+        other = os.environ.get("NIMBUS_CLI_COMPARE")
+        if other:
+            report("compared: summary", *measure([other, "summary"], env))
+            report("compared: list overdue", *measure([other, "list", "overdue"], env))
         taskwarrior(root, env)
     finally:
         shutil.rmtree(root, ignore_errors=True)

@@ -3,8 +3,10 @@
 
 #include "cli/commands/AddCommand.h"
 #include "cli/commands/DoneCommand.h"
+#include "cli/commands/ExportCommand.h"
 #include "cli/commands/ListCommand.h"
 #include "cli/commands/RemoveCommand.h"
+#include "cli/commands/SearchCommand.h"
 #include "cli/commands/SetCommand.h"
 #include "cli/commands/ShowCommand.h"
 #include "cli/commands/SummaryCommand.h"
@@ -20,6 +22,8 @@ CommandTable::CommandTable()
     commands_.push_back(std::make_unique<DoneCommand>());
     commands_.push_back(std::make_unique<SetCommand>());
     commands_.push_back(std::make_unique<RemoveCommand>());
+    commands_.push_back(std::make_unique<SearchCommand>());
+    commands_.push_back(std::make_unique<ExportCommand>());
 }
 
 CommandTable::~CommandTable() = default;

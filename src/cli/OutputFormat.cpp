@@ -89,7 +89,7 @@ TopicRow rowOf(const TNimbusNode &node, int displayOrder)
     return row;
 }
 
-void printRows(std::ostream &out, const std::vector<TopicRow> &rows, Format format)
+void printRows(std::ostream &out, const std::vector<TopicRow> &rows, Format format, bool withMatch)
 {
     if (format == Format::Json) {
         out << "[";
@@ -98,7 +98,10 @@ void printRows(std::ostream &out, const std::vector<TopicRow> &rows, Format form
             out << (i ? ",\n " : "\n ") << "{\"id\":" << jsonString(r.id) << ",\"path\":" << jsonString(r.path)
                 << ",\"status\":" << jsonString(r.status) << ",\"due\":" << jsonString(r.due)
                 << ",\"date\":" << jsonString(r.date) << ",\"priority\":" << r.priority
-                << ",\"urgent\":" << (r.urgent ? "true" : "false") << "}";
+                << ",\"urgent\":" << (r.urgent ? "true" : "false");
+            if (withMatch)
+                out << ",\"match\":" << jsonString(r.match);
+            out << "}";
         }
         out << (rows.empty() ? "]\n" : "\n]\n");
         return;
@@ -106,11 +109,14 @@ void printRows(std::ostream &out, const std::vector<TopicRow> &rows, Format form
     if (format == Format::Tsv) {
         for (const TopicRow &r : rows)
             out << tsvField(r.id) << '\t' << tsvField(r.path) << '\t' << tsvField(r.status) << '\t'
-                << tsvField(r.due) << '\t' << tsvField(r.date) << '\n';
+                << tsvField(r.due) << '\t' << tsvField(r.date)
+                << (withMatch ? "\t" + tsvField(r.match) : std::string()) << '\n';
         return;
     }
-    std::size_t idWidth = 2, statusWidth = 6, dueWidth = 3;
+    std::size_t idWidth = 2, statusWidth = 6, dueWidth = 3, matchWidth = 0;
     for (const TopicRow &r : rows) {
+        if (withMatch)
+            matchWidth = std::max(matchWidth, r.match.size());
         idWidth = std::max(idWidth, r.id.size());
         statusWidth = std::max(statusWidth, r.status.size());
         dueWidth = std::max(dueWidth, r.due.size());
@@ -120,7 +126,7 @@ void printRows(std::ostream &out, const std::vector<TopicRow> &rows, Format form
     };
     for (const TopicRow &r : rows)
         out << pad(r.id, idWidth) << "  " << pad(r.status, statusWidth) << "  " << pad(r.due, dueWidth)
-            << "  " << r.path << '\n';
+            << "  " << (withMatch ? pad(r.match, matchWidth) + "  " : std::string()) << r.path << '\n';
 }
 
 } // namespace nimbus::cli

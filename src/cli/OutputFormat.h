@@ -29,9 +29,11 @@ struct TopicRow {
     std::string date;   // the due date in the display order, with its time when it has one
     int priority = 0;
     bool urgent = false;
+    std::string match;  // search: where the words matched ("title", "page: Details" ...)
 };
 TopicRow rowOf(const TNimbusNode &node, int displayOrder);
 
-void printRows(std::ostream &out, const std::vector<TopicRow> &rows, Format format);
+// withMatch adds the search's match column (before the path in text, after the date in TSV).
+void printRows(std::ostream &out, const std::vector<TopicRow> &rows, Format format, bool withMatch = false);
 
 } // namespace nimbus::cli

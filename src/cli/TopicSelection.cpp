@@ -77,6 +77,12 @@ const std::vector<std::string> &listNames()
     return names;
 }
 
+std::optional<summary::Group> classifiedGroupOf(const std::string &list)
+{
+    const auto group = groupOf(list);
+    return group && summary::isClassified(*group) ? group : std::nullopt;
+}
+
 bool needsRecentLists(const std::string &list)
 {
     return list == "new" || list == "changes";

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/CliStatus.h"
+#include "store/SummaryRules.h"
 
 namespace nimbus {
 class TNimbusNode;
@@ -29,6 +30,8 @@ struct ListQuery {
 // deadlines, overdue, urgent, today, week, in-progress, waiting, events, new, changes,
 // favourites, all.
 const std::vector<std::string> &listNames();
+// The summary group a list name stands for when it is one of the seven classified groups.
+std::optional<summary::Group> classifiedGroupOf(const std::string &list);
 // Whether the list needs the recent-new and recent-change lists read.
 bool needsRecentLists(const std::string &list);
 

@@ -1,6 +1,10 @@
 // Reading the store for nimbus-cli.
 #include "cli/TopicSnapshot.h"
 
+#include <unordered_set>
+
+#include "cli/OnePassReader.h"
+
 #include "fileio/FolderOps.h"
 #include "shell/core/TAppPaths.h"
 #include "shell/core/TreeBuild.h"
@@ -28,7 +32,8 @@ std::string dataFolderFromEnvironment()
     return paths.DataFolder;
 }
 
-Outcome TopicSnapshot::readStore(const std::string &dataFolder, StructureReader::Use use)
+Outcome TopicSnapshot::readStore(const std::string &dataFolder, StructureReader::Use use,
+                                 StructureReader::Sink sink)
 {
     dataFolder_ = dataFolder;
     if (!fileio::folderExists(dataFolder))
@@ -39,9 +44,13 @@ Outcome TopicSnapshot::readStore(const std::string &dataFolder, StructureReader:
         return Outcome::fail(kStoreProblem, "there is no topic store " + file +
                                                 ": start Nimbus Desk once to make it");
     store_->SetFileName(file);
-    store_->SetUniqueFileName(dataFolder + "StructUnique.dat");
+    // Only a change takes ids from the counter: a read must not move it (the reader hands
+    // records without an id, or with a repeated one, numbers of their own).
+    if (forChange_)
+        store_->SetUniqueFileName(dataFolder + "StructUnique.dat");
     StructureReader reader(*store_);
     reader.SetUse(use);
+    reader.SetSink(std::move(sink));
     if (!reader.ReadFile(file)) {
         const std::string why = reader.Refusal().empty() ? fileio::lastErrorText() : reader.Refusal();
         return Outcome::fail(kStoreProblem, "the topic store " + file + " cannot be read: " + why);
@@ -59,8 +68,76 @@ Outcome TopicSnapshot::readStore(const std::string &dataFolder, StructureReader:
     return Outcome::ok();
 }
 
+void TopicSnapshot::reset()
+{
+    tree_.clear();
+    lists_ = std::make_unique<SummaryLists>();
+    store_ = std::make_unique<TNimbusStructure>();
+    onePassTopics_.clear();
+    onePass_ = false;
+}
+
+Outcome TopicSnapshot::loadInOnePass(const std::string &dataFolder, const Clock &clock,
+                                     std::optional<summary::Group> group)
+{
+    using Use = StructureReader::Use;
+    const DateTime now = clock.now();
+    bool regular = false;
+    {
+        // The topics the recent lists name go into a store of their own: the reader's store
+        // gets nothing.
+        auto kept = std::make_unique<TNimbusStructure>();
+        OnePassReader pass(*kept, tree_, *lists_, now);
+        if (group) {
+            pass.keepGroup(*group);
+        } else {
+            // The recent lists are bound to the topics they name, which are kept for that.
+            std::unordered_set<std::string> ids;
+            for (const char *name : {"strnew.dat", "strchanges.dat"}) {
+                TNimbusStructure list;
+                list.SetFileName(dataFolder + name);
+                if (fileio::fileExists(list.FileName()) && list.LoadIdList())
+                    for (int i = 0; i < list.Count(); ++i)
+                        ids.insert(list.Id(i));
+            }
+            pass.keepIds(std::move(ids));
+        }
+        Outcome read = readStore(dataFolder, group ? Use::Listing : Use::Counting,
+                                 [&pass](std::unique_ptr<TNimbusNode> &node) { pass.take(node); });
+        if (!read && read.message.find(" is damaged: ") == std::string::npos)
+            return read; // no folder, no file: the whole load would say the same
+        regular = read && pass.finish();
+        if (regular) {
+            store_ = std::move(kept);
+            onePassTopics_ = pass.takeKept();
+            for (int i = 0; i < summary::kGroupCount; ++i)
+                onePassCounts_[static_cast<std::size_t>(i)] = pass.count(summary::groupAt(i));
+            if (!group) {
+                lists_->SetDataFolder(dataFolder_);
+                lists_->LoadRecentLists(*store_);
+            }
+        } else {
+            tree_.clear(); // its items point at the nodes the pass kept
+        }
+    }
+    if (!regular) {
+        reset();
+        return loadForReading(dataFolder, clock, !group, group.has_value());
+    }
+    onePass_ = true;
+    return Outcome::ok();
+}
+
+int TopicSnapshot::count(summary::Group group) const
+{
+    if (onePass_ && summary::isClassified(group))
+        return onePassCounts_[static_cast<std::size_t>(summary::indexOf(group))];
+    return lists_->Count(group);
+}
+
 Outcome TopicSnapshot::loadForChange(const std::string &dataFolder)
 {
+    forChange_ = true;
     return readStore(dataFolder, StructureReader::Use::Everything);
 }
 

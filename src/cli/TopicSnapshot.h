@@ -5,8 +5,11 @@
 // rename, so a read sees either the old or the new store.
 #pragma once
 
+#include <array>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/CliStatus.h"
 #include "shell/core/TopicTree.h"
@@ -33,6 +36,16 @@ public:
     // Such a snapshot is never written back.
     Outcome loadForReading(const std::string &dataFolder, const Clock &clock, bool recentLists,
                            bool titles);
+    // The summary's counts (group: none) or one classified group's members in one pass over
+    // the file (OnePassReader), keeping only what the answer needs; a store that needs the
+    // whole build is loaded as loadForReading does. Then count() and, for a group,
+    // lists().Members(group) answer as after a full load; store() holds only the topics the
+    // recent lists name.
+    Outcome loadInOnePass(const std::string &dataFolder, const Clock &clock,
+                          std::optional<summary::Group> group);
+    bool readInOnePass() const { return onePass_; }
+    // A group's size, after any load.
+    int count(summary::Group group) const;
     // The store file alone, for a change: nothing is built. Fails as load does.
     Outcome loadForChange(const std::string &dataFolder);
 
@@ -46,14 +59,20 @@ public:
     static std::string pathOf(const TNimbusNode &node);
 
 private:
-    Outcome readStore(const std::string &dataFolder, StructureReader::Use use);
+    Outcome readStore(const std::string &dataFolder, StructureReader::Use use,
+                      StructureReader::Sink sink = {});
+    void reset();
     void build(const Clock &clock, bool recentLists);
 
     std::unique_ptr<TNimbusStructure> store_;
+    std::vector<std::unique_ptr<TNimbusNode>> onePassTopics_; // a group's topics, read in one pass
     std::unique_ptr<SummaryLists> lists_;
     tree::TopicTree tree_;
     int displayOrder_ = 0;
     std::string dataFolder_;
+    bool onePass_ = false;
+    bool forChange_ = false;
+    std::array<int, summary::kGroupCount> onePassCounts_{};
 };
 
 // The data folder of this user: $HOMEDRIVE/$Nimbus/, else $HOME/$Nimbus/.

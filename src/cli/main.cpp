@@ -1,14 +1,19 @@
 // nimbus-cli: the topics of Nimbus Desk from a terminal, scripts and status bars.
 #include <cstdlib>
 #include <iostream>
+#include <string_view>
 
 #include "cli/CommandTable.h"
+#include "cli/LargePages.h"
 #include "cli/TopicSnapshot.h"
 #include "ipc/ChannelFolder.h"
 #include "store/Clock.h"
 
 int main(int argc, char **argv)
 {
+    // The summary's one pass keeps next to nothing; lists, searches and exports keep topics.
+    if (argc > 1 && std::string_view(argv[1]) != "summary")
+        nimbus::cli::restartWithLargePages(argv);
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> words(argv + 1, argv + argc);
     nimbus::cli::CliContext context{nimbus::cli::dataFolderFromEnvironment(),

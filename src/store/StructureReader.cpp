@@ -1,6 +1,11 @@
 // Reading the store file.
 #include "store/StructureReader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstring>
 
 #include "fileio/OMFILE.h"
@@ -98,6 +103,26 @@ bool hasSeparator(std::string_view line)
     return line.find_first_of("=\t", from) != std::string_view::npos;
 }
 
+// The first CR or LF at or after pos, or end: two vectorised searches a line.
+std::size_t lineEnd(const char *data, std::size_t pos, std::size_t end)
+{
+    const void *lf = std::memchr(data + pos, '\n', end - pos);
+    const std::size_t stop = lf ? static_cast<std::size_t>(static_cast<const char *>(lf) - data) : end;
+    const void *cr = std::memchr(data + pos, '\r', stop - pos);
+    return cr ? static_cast<std::size_t>(static_cast<const char *>(cr) - data) : stop;
+}
+
+// The first "=" or TAB of a line, or npos.
+std::size_t separatorOf(std::string_view line)
+{
+    const void *eq = std::memchr(line.data(), '=', line.size());
+    const std::size_t stop = eq ? static_cast<std::size_t>(static_cast<const char *>(eq) - line.data()) : line.size();
+    const void *tab = std::memchr(line.data(), '\t', stop);
+    if (tab)
+        return static_cast<std::size_t>(static_cast<const char *>(tab) - line.data());
+    return eq ? stop : std::string_view::npos;
+}
+
 std::string lineText(int lineNumber)
 {
     return " (line " + std::to_string(lineNumber) + ")";
@@ -107,21 +132,68 @@ std::string lineText(int lineNumber)
 
 bool StructureReader::ReadFile(const std::string &path)
 {
-    fileio::OMFILEPtr file = fileio::openPlain(path, "R", 0);
-    if (!file)
+    // The file is read in slices, not whole: a large store then costs its nodes, not its
+    // nodes and its bytes at once. Each line is looked at where it lies in the slice; only the
+    // values kept are copied.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    // About one node per 130 bytes of file: sizing the list and its index once saves growing
-    // and rehashing them while a large store is read.
-    const std::size_t estimate = file->content.size() / 130;
-    store_.entries_.reserve(store_.entries_.size() + estimate);
-    store_.index_.reserve(store_.entries_.capacity());
-    // Each line is looked at where it lies in the file's bytes; only the values kept are copied.
-    std::string_view line;
-    std::string scratch;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && info.st_size > 0) {
+        // About one node per 130 bytes of file: sizing the list and its index once saves
+        // growing and rehashing them while a large store is read.
+        const auto estimate = static_cast<std::size_t>(info.st_size) / 130;
+        store_.entries_.reserve(store_.entries_.size() + estimate);
+        store_.index_.reserve(store_.entries_.capacity());
+    }
+    constexpr std::size_t kSlice = 256 * 1024;
+    std::string buffer(kSlice, '\0');
+    std::size_t filled = 0;  // bytes in buffer
+    std::size_t pos = 0;     // start of the first line not yet read
+    bool atEnd = false;
+    bool sliceHasNul = false;
     int lineNumber = 0;
-    while (fileio::nextLine(*file, line)) {
-        // NUL bytes are dropped from a line, as every reader of name=value files does.
-        if (std::memchr(line.data(), '\0', line.size()) != nullptr) {
+    std::string scratch;
+    while (true) {
+        // A line is complete once its end, and the byte after it (CR LF and LF CR are one
+        // line end), are in the buffer; at the end of the file the rest is the last line.
+        const char *data = buffer.data();
+        const std::size_t end = lineEnd(data, pos, filled);
+        if (!atEnd && (end >= filled || end + 1 >= filled)) {
+            // Move the unread part to the front and fill up the rest (a line longer than the
+            // buffer grows it).
+            buffer.erase(0, pos);
+            filled -= pos;
+            pos = 0;
+            if (buffer.size() - filled < kSlice / 2)
+                buffer.resize(buffer.size() + kSlice);
+            const ssize_t got = ::read(fd, buffer.data() + filled, buffer.size() - filled);
+            if (got < 0) {
+                if (errno == EINTR)
+                    continue;
+                refusal_ = "it could not be read to its end: " + std::string(std::strerror(errno));
+                ::close(fd);
+                return false;
+            }
+            if (got == 0)
+                atEnd = true;
+            sliceHasNul = std::memchr(buffer.data() + filled, '\0', static_cast<std::size_t>(got)) != nullptr ||
+                          (sliceHasNul && filled > 0);
+            filled += static_cast<std::size_t>(got);
+            continue;
+        }
+        if (pos >= filled)
+            break;
+        std::string_view line(data + pos, end - pos);
+        std::size_t next = end;
+        if (next < filled) {
+            const char pair = data[next] == '\r' ? '\n' : '\r';
+            if (++next < filled && data[next] == pair)
+                ++next;
+        }
+        pos = next;
+        if (sliceHasNul && std::memchr(line.data(), '\0', line.size()) != nullptr) {
+            // NUL bytes are dropped from a line, as every reader of name=value files does.
             scratch.assign(line);
             std::erase(scratch, '\0');
             line = scratch;
@@ -133,15 +205,31 @@ bool StructureReader::ReadFile(const std::string &path)
                 line.remove_prefix(3);
             } else if (line.starts_with("\xFF\xFE") || line.starts_with("\xFE\xFF")) {
                 refusal_ = "it is written in UTF-16, not as 8-bit text";
-                fileio::close(file);
+                ::close(fd);
                 return false;
             }
         }
-        ReadLine(line, lineNumber);
+        if (line.empty() || line.front() == '"' || sliceHasNul || lineNumber == 1)
+            ReadLine(line, lineNumber);
+        else if (const std::size_t sep = separatorOf(line); sep != std::string_view::npos)
+            readSplitLine(line, sep, lineNumber);
+        else
+            ReadLine(line, lineNumber);
     }
-    fileio::close(file);
+    ::close(fd);
     Finish();
     return true;
+}
+
+void StructureReader::readSplitLine(std::string_view line, std::size_t separator, int lineNumber)
+{
+    // What ReadLine does for a line without NUL bytes or a quoted name whose first "=" or TAB
+    // is known, without copying the name.
+    const std::string_view name = line.substr(0, separator);
+    if (!(name > " "))
+        return;
+    ReadPair(trimmed(name), trimmed(line.substr(line[separator] == '=' ? separator + 1 : separator)),
+             lineNumber);
 }
 
 void StructureReader::ReadLine(std::string_view line, int lineNumber)
@@ -168,6 +256,14 @@ void StructureReader::ReadLine(std::string_view line, int lineNumber)
 void StructureReader::startRecord(std::string_view value, int lineNumber)
 {
     closeRecord();
+    if (sink_) {
+        deliverRecord();
+        record_ = std::make_unique<TNimbusNode>(std::string(value));
+        current_ = record_.get();
+        recordLine_ = lineNumber;
+        recordHasLev_ = false;
+        return;
+    }
     std::string id(value);
     if (!id.empty() && id[0] >= '0' && id[0] <= '9') {
         const int number = values::intOr(id, 0);
@@ -211,7 +307,20 @@ void StructureReader::Finish()
     finished_ = true;
     closeRecord();
     current_ = nullptr;
+    if (sink_) {
+        deliverRecord();
+        return;
+    }
     assignPendingIds();
+}
+
+void StructureReader::deliverRecord()
+{
+    if (!record_)
+        return;
+    current_ = nullptr;
+    sink_(record_);
+    record_.reset();
 }
 
 void StructureReader::assignPendingIds()

@@ -7,6 +7,8 @@
 // is read (Finish), above every id in use, so that no other topic changes its id.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +36,12 @@ public:
     // no schedule, group, grid cell or sort order reads; Counting drops the titles as well.
     enum class Use { Everything, Listing, Counting };
     void SetUse(Use use) { use_ = use; }
+    // Hands each record to the sink once it is complete (its level checked) instead of adding
+    // it to the store; the sink may keep the node. For one pass over a store too large to
+    // hold: ids are neither checked against each other nor handed out, so the sink sees
+    // empty and repeated ids as read.
+    using Sink = std::function<void(std::unique_ptr<TNimbusNode> &node)>;
+    void SetSink(Sink sink) { sink_ = std::move(sink); }
     // After the last line: checks the last record and hands out the ids still needed.
     void Finish();
 
@@ -50,8 +58,10 @@ private:
         int lineNumber;
     };
 
+    void readSplitLine(std::string_view line, std::size_t separator, int lineNumber);
     void startRecord(std::string_view value, int lineNumber);
     void closeRecord();
+    void deliverRecord();
     void assignPendingIds();
 
     TNimbusStructure &store_;
@@ -67,6 +77,8 @@ private:
     std::string refusal_;
     std::vector<std::string> problems_;
     std::string name_;  // reused from line to line
+    Sink sink_;
+    std::unique_ptr<TNimbusNode> record_;  // with a sink: the record being read
 };
 
 }  // namespace nimbus

@@ -28,8 +28,8 @@ std::string textOf(const TopicRow &r)
 
 // Beside the generator's realistic mix, one topic of every type, status and schedule shape,
 // with old completion marks, stamps and origins, a group task over sub-tasks, and a topic
-// stored too deep (the level repair moves it).
-void addEveryKind(TNimbusStructure &store, DateTime now)
+// stored too deep (the level repair moves it) unless the store must need no repair.
+void addEveryKind(TNimbusStructure &store, DateTime now, bool repairNeeded)
 {
     const std::string today = dates::dateKey(now);
     const std::string soon = dates::dateKey(now.addDays(3));
@@ -82,6 +82,11 @@ void addEveryKind(TNimbusStructure &store, DateTime now)
     add(2, kTopicTask, kStatusInProgress).percent = 40;
     TNimbusNode &urgentChild = add(2, kTopicTask, kStatusCompleted);
     urgentChild.urgent = true;
+    // Below the group, a group of its own whose sub-task's urgency rolls up through it.
+    add(2, kTopicTask, kStatusNotStarted).dlDate = past;
+    add(3, kTopicTask, kStatusWaiting).urgent = true;
+    if (!repairNeeded)
+        return;
     // Stored four levels below its place: shown under the sub-task before it.
     TNimbusNode &tooDeep = add(6, kTopicEvent, kStatusNotStarted);
     tooDeep.dl = true;
@@ -90,6 +95,7 @@ void addEveryKind(TNimbusStructure &store, DateTime now)
 
 class CliLeanLoad : public ::testing::Test {
 protected:
+    explicit CliLeanLoad(bool repairNeeded = true) : repairNeeded_(repairNeeded) {}
     void SetUp() override
     {
         std::filesystem::create_directories(data);
@@ -97,7 +103,7 @@ protected:
         store.SetFileName(data + "Structure.dat");
         store.SetUniqueFileName(data + "StructUnique.dat");
         bench::GenerateStore(store, 3000, clock.now(), 7);
-        addEveryKind(store, clock.now());
+        addEveryKind(store, clock.now(), repairNeeded_);
         ASSERT_TRUE(store.SaveStructure());
         // The recent lists name some topics and one that is gone.
         SummaryLists recent;
@@ -125,6 +131,39 @@ protected:
     std::string data = root / "home/$Nimbus/";
     FixedClock clock{DateTime::fromCivil(2025, 3, 14, 9, 30)};
     TopicSnapshot full;
+    bool repairNeeded_;
+
+    // Every count and every classified group's rows, sorts and type filters by one pass
+    // against the full load; onePass: whether the pass must have answered by itself.
+    void expectOnePassMatches(bool onePass)
+    {
+        TopicSnapshot counting;
+        ASSERT_TRUE(counting.loadInOnePass(data, clock, std::nullopt));
+        EXPECT_EQ(counting.readInOnePass(), onePass);
+        for (const summary::Group group : summary::kMenuOrder)
+            EXPECT_EQ(counting.count(group), full.lists().Count(group)) << summary::BadgeText(group, 0);
+        for (const std::string &list : listNames()) {
+            const auto group = classifiedGroupOf(list);
+            if (!group)
+                continue;
+            TopicSnapshot listing;
+            ASSERT_TRUE(listing.loadInOnePass(data, clock, group));
+            EXPECT_EQ(listing.readInOnePass(), onePass);
+            for (const char *sort : {"", "due", "priority", "title"})
+                for (const int type : {0, int(kTopicTask), int(kTopicEvent)}) {
+                    ListQuery query;
+                    query.list = list;
+                    query.sort = sort;
+                    query.type = type;
+                    EXPECT_EQ(rows(listing, query), rows(full, query)) << list << " " << sort << " " << type;
+                }
+        }
+    }
+};
+
+class CliOnePass : public CliLeanLoad {
+protected:
+    CliOnePass() : CliLeanLoad(false) {}
 };
 
 TEST_F(CliLeanLoad, CountsMatchTheFullLoad)
@@ -163,6 +202,57 @@ TEST_F(CliLeanLoad, EveryListAndSortMatchesTheFullLoad)
     query.type = kTopicEvent;
     query.list = "week";
     EXPECT_EQ(rows(listing, query), rows(full, query));
+}
+
+TEST_F(CliLeanLoad, OnePassGivesWayToTheWholeBuildWhereLevelsAreRepaired)
+{
+    expectOnePassMatches(false);
+}
+
+TEST_F(CliOnePass, CountsAndEveryGroupMatchTheFullLoad)
+{
+    expectOnePassMatches(true);
+}
+
+// Each thing the build repairs before it classifies makes the pass give way; the answer (or
+// the refusal of a damaged store) is the whole load's.
+TEST(CliOnePassFallback, StoresTheBuildWouldChangeAreLoadedWhole)
+{
+    const std::string section = "uni=STD0001\r\ntext=Topics\r\nlev=0\r\ntype=1\r\n";
+    const std::string late = "uni=7\r\ntext=Late\r\nlev=1\r\ntype=1\r\nttype=4\r\nstatus=1\r\ndl=Y\r\n"
+                             "dlDate=20250301\r\n";
+    const std::string urgent = "uni=8\r\ntext=Flag\r\nlev=1\r\ntype=1\r\nurgent=Y\r\n";
+    const std::vector<std::string> stores = {
+        late + section + urgent,                                             // a topic before the section
+        section + late + "uni=9\r\ntext=Deep\r\nlev=3\r\nurgent=Y\r\n", // too deep
+        section + late + "uni=\r\ntext=No id\r\nlev=1\r\nurgent=Y\r\n",  // an empty id
+        "uni=S1\r\ntext=Topics\r\nlev=0\r\ntype=1\r\n" + late + urgent,   // a fixed section, another id
+        section + late + late + urgent,                                      // an id twice
+        section + late + "uni=10\r\ntext=No level\r\nurgent=Y\r\n",       // damaged
+    };
+    const FixedClock clock{DateTime::fromCivil(2025, 3, 14, 9, 30)};
+    for (std::size_t i = 0; i < stores.size(); ++i) {
+        // Each load reads its own copy: the whole load hands out ids through the counter file.
+        test::TempFolder root;
+        for (const char *folder : {"whole/", "pass/"}) {
+            std::filesystem::create_directories(root / folder);
+            test::writeFile(root / folder + "Structure.dat", stores[i]);
+        }
+        TopicSnapshot whole, pass;
+        const Outcome wholeLoad = whole.load(root / "whole/", clock, true);
+        Outcome passLoad = pass.loadInOnePass(root / "pass/", clock, std::nullopt);
+        if (const auto at = passLoad.message.find("/pass/"); at != std::string::npos)
+            passLoad.message.replace(at, 6, "/whole/");
+        EXPECT_FALSE(pass.readInOnePass()) << i;
+        // A read hands out no ids: the counter file is not made or moved.
+        EXPECT_FALSE(std::filesystem::exists(root / "whole/StructUnique.dat")) << i;
+        EXPECT_FALSE(std::filesystem::exists(root / "pass/StructUnique.dat")) << i;
+        EXPECT_EQ(passLoad.status, wholeLoad.status) << i;
+        EXPECT_EQ(passLoad.message, wholeLoad.message) << i;
+        if (wholeLoad)
+            for (const summary::Group group : summary::kMenuOrder)
+                EXPECT_EQ(pass.count(group), whole.lists().Count(group)) << i << " " << summary::BadgeText(group, 0);
+    }
 }
 
 } // namespace

@@ -95,7 +95,7 @@ TEST(CliOffline, EveryListAndFormatAnswersAndHelpCoversEveryCommand)
     EXPECT_NE(home.run({"list", "week"}).out.find("Soon"), std::string::npos);
     EXPECT_NE(home.run({"list", "deadlines", "--type", "task"}).out.find("Soon"), std::string::npos);
     EXPECT_EQ(home.run({"list", "all", "--section", "Topics", "--type", "event"}).status, 1);
-    for (const char *command : {"summary", "list", "show", "add", "done", "set", "remove"}) {
+    for (const char *command : {"summary", "list", "show", "add", "done", "set", "remove", "search", "export"}) {
         auto help = home.run({command, "--help"});
         EXPECT_EQ(help.status, 0) << command;
         EXPECT_EQ(help.out.find(std::string("Usage: nimbus-cli ") + command), 0u) << help.out;
@@ -144,7 +144,8 @@ TEST(CliOffline, BadInputUnknownIdsAndDamageChangeNothing)
     writeFile(home.data + "Structure.dat", cut);
     const auto damaged = snapshot(home.data);
     for (const auto &words : std::vector<std::vector<std::string>>{
-             {"summary"}, {"list", "all"}, {"show", "1"}, {"add", "Y"}, {"done", "1"}, {"remove", "1"}}) {
+             {"summary"}, {"list", "all"}, {"show", "1"}, {"add", "Y"}, {"done", "1"}, {"remove", "1"},
+             {"search", "Keep"}, {"export", "--ics"}}) {
         auto r = home.run(words);
         EXPECT_EQ(r.status, 3) << words[0];
         EXPECT_NE(r.err.find("is damaged"), std::string::npos) << r.err;

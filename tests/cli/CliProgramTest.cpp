@@ -59,6 +59,12 @@ TEST(CliWithProgram, ChangesGoThroughTheProgramAndItsSave)
     EXPECT_NE(program.log().find("Topic " + id + ": topic-add from nimbus-cli"), std::string::npos);
     EXPECT_NE(home.store().find("text=Live Topic"), std::string::npos);
     EXPECT_NE(home.run({"list", "overdue"}).out.find("Topics/Live Topic"), std::string::npos);
+    // Search answers from a private copy of the program's index; export reads the saved store.
+    auto found = home.run({"search", "live"});
+    EXPECT_EQ(found.status, 0) << found.err;
+    EXPECT_NE(found.out.find("title  Topics/Live Topic"), std::string::npos) << found.out;
+    EXPECT_TRUE(std::filesystem::is_empty(home.temp));
+    EXPECT_NE(home.run({"export", "--ics", "--under", id}).out.find("SUMMARY:Live Topic"), std::string::npos);
 
     ASSERT_EQ(home.run({"set", id, "title=Renamed Live", "urgent=yes"}).status, 0);
     EXPECT_NE(home.store().find("text=Renamed Live"), std::string::npos);

@@ -33,10 +33,12 @@ struct CliHome {
     std::string home = root / "home";
     std::string data = root / "home/$Nimbus/";
     std::string channels = root / "channels/";
+    std::string temp = root / "tmp/"; // TMPDIR of nimbus-cli: what it leaves there shows
 
     explicit CliHome(bool seeded = true)
     {
         std::filesystem::create_directories(channels);
+        std::filesystem::create_directories(temp);
         if (seeded) {
             std::filesystem::create_directories(data);
             std::filesystem::copy_file(NIMBUS_TEMPLATE_STORE, data + "Structure.dat");
@@ -45,7 +47,8 @@ struct CliHome {
     std::string environment() const
     {
         return "HOME=" + shellQuoted(home) + " HOMEDRIVE=" + shellQuoted(home) +
-               " NIMBUS_CHANNEL_DIR=" + shellQuoted(channels) + " QT_QPA_PLATFORM=offscreen";
+               " NIMBUS_CHANNEL_DIR=" + shellQuoted(channels) + " TMPDIR=" + shellQuoted(temp) +
+               " QT_QPA_PLATFORM=offscreen";
     }
     // The command line for the shell, for tests that start many at once.
     std::string commandLine(const std::vector<std::string> &words) const

@@ -61,8 +61,12 @@ Outcome ListCommand::run(const std::vector<std::string> &words, CliContext &cont
 
     auto snapshot = std::make_shared<TopicSnapshot>();
     context.readTopics = snapshot;
-    if (Outcome loaded = snapshot->loadForReading(context.dataFolder, context.clock,
-                                                  needsRecentLists(query.list), true);
+    // A summary group without a section or parent to narrow it to is read in one pass.
+    const std::optional<summary::Group> group = classifiedGroupOf(query.list);
+    if (Outcome loaded = group && query.section.empty() && query.under.empty()
+                             ? snapshot->loadInOnePass(context.dataFolder, context.clock, group)
+                             : snapshot->loadForReading(context.dataFolder, context.clock,
+                                                        needsRecentLists(query.list), true);
         !loaded)
         return loaded;
     std::vector<TNimbusNode *> topics;

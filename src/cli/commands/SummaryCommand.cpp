@@ -61,11 +61,11 @@ Outcome SummaryCommand::run(const std::vector<std::string> &words, CliContext &c
 
     auto snapshot = std::make_shared<TopicSnapshot>();
     context.readTopics = snapshot;
-    if (Outcome loaded = snapshot->loadForReading(context.dataFolder, context.clock, true, false); !loaded)
+    if (Outcome loaded = snapshot->loadInOnePass(context.dataFolder, context.clock, std::nullopt); !loaded)
         return loaded;
     std::array<int, 9> counts{};
     for (std::size_t i = 0; i < kBadgeOrder.size(); ++i)
-        counts[i] = snapshot->lists().Count(kBadgeOrder[i]);
+        counts[i] = snapshot->count(kBadgeOrder[i]);
     auto count = [&](Group group) {
         for (std::size_t i = 0; i < kBadgeOrder.size(); ++i)
             if (kBadgeOrder[i] == group)

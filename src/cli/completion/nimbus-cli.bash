@@ -6,7 +6,7 @@ _nimbus_cli()
     prev=${COMP_WORDS[COMP_CWORD-1]}
     command=${COMP_WORDS[1]}
     if [[ $COMP_CWORD -eq 1 ]]; then
-        COMPREPLY=($(compgen -W "summary list show add done set remove help --help" -- "$cur"))
+        COMPREPLY=($(compgen -W "summary list show add done set remove search export help --help" -- "$cur"))
         return
     fi
     case $prev in
@@ -20,7 +20,8 @@ _nimbus_cli()
         --sort) COMPREPLY=($(compgen -W "due priority title" -- "$cur")); return ;;
         --type) COMPREPLY=($(compgen -W "task event note idea finance general" -- "$cur")); return ;;
         --due) COMPREPLY=($(compgen -W "today tomorrow monday tuesday wednesday thursday friday saturday sunday +1d +1w" -- "$cur")); return ;;
-        --under|--section|--priority|--recur) return ;;
+        --output) COMPREPLY=($(compgen -f -- "$cur")); return ;;
+        --under|--section|--priority|--recur|--limit) return ;;
     esac
     case $command in
         summary) COMPREPLY=($(compgen -W "--format --help" -- "$cur")) ;;
@@ -28,7 +29,9 @@ _nimbus_cli()
             COMPREPLY=($(compgen -W "deadlines overdue urgent today week in-progress waiting events new changes favourites all --section --under --type --sort --format --help" -- "$cur")) ;;
         add) COMPREPLY=($(compgen -W "--under --type --due --recur --priority --urgent --help" -- "$cur")) ;;
         set) COMPREPLY=($(compgen -W "title= type= due= time= recur= priority= urgent= fav= status= percent= --help" -- "$cur")); compopt -o nospace 2>/dev/null ;;
-        help) COMPREPLY=($(compgen -W "summary list show add done set remove" -- "$cur")) ;;
+        search) COMPREPLY=($(compgen -W "--limit --format --help type: status: urgent due: section:" -- "$cur")); compopt -o nospace 2>/dev/null ;;
+        export) COMPREPLY=($(compgen -W "--ics --under --output --help" -- "$cur")) ;;
+        help) COMPREPLY=($(compgen -W "summary list show add done set remove search export" -- "$cur")) ;;
         *) COMPREPLY=($(compgen -W "--help" -- "$cur")) ;;
     esac
 }

@@ -114,6 +114,13 @@ int RepairLevels(TNimbusStructure &store, StoreLog &log)
     return repaired;
 }
 
+void PrepareTopic(TNimbusStructure &store, TNimbusNode &node, DateTime now)
+{
+    schedule::UpdateSchedule(node, now);
+    node.UpdateSortKey();
+    upgradeOldValues(store, node);
+}
+
 BuildResult BuildTree(TNimbusStructure &store, TopicTree &tree, DateTime now, StoreLog &log,
                       const std::function<void(TNimbusNode &)> &classify)
 {
@@ -136,15 +143,13 @@ BuildResult BuildTree(TNimbusStructure &store, TopicTree &tree, DateTime now, St
             item = tree.append(nullptr, node);
             levelItems.push_back(item);
         } else {
-            schedule::UpdateSchedule(*node, now);
-            node->UpdateSortKey();
+            PrepareTopic(store, *node, now);
             const auto lev = static_cast<std::size_t>(node->lev);
             // After RepairLevels a depth is never more than one below the last item's.
             if (node->lev == previousLev && lev < levelItems.size())
                 item = tree.append(levelItems[lev]->parent, node);
             else
                 item = tree.append(levelItems[std::min(lev, levelItems.size()) - 1], node);
-            upgradeOldValues(store, *node);
             levelItems.resize(lev);
             levelItems.push_back(item);
             if (classify)

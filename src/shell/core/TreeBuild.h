@@ -41,6 +41,11 @@ struct BuildResult {
     int repaired = 0;                 // nodes moved by RepairLevels
 };
 
+// What the build does to one topic (depth above 0) before it is classified, in this order:
+// its schedule and sort key from the clock, then the upgrade of values older versions wrote
+// (which marks the store modified). A one-pass reader of the store does the same.
+void PrepareTopic(TNimbusStructure &store, TNimbusNode &node, DateTime now);
+
 // Builds the tree from the store: places every node, upgrades old values, sets schedules and
 // sort keys, classifies each topic (classify may be empty), sets each item's expansion from
 // its node and rolls the groups up.

@@ -1,0 +1,111 @@
+// Opening the search index for nimbus-cli without ever writing under the running program.
+#include "cli/SearchIndexAccess.h"
+
+#include <sqlite3.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "fileio/FolderOps.h"
+#include "ipc/Channels.h"
+#include "ipc/PipeList.h"
+#include "store/TContent.h"
+
+namespace nimbus::cli {
+
+namespace {
+
+constexpr const char *kMarkerChannel = "nimbus_active";
+
+// Copies the index file through SQLite's backup: a consistent picture even while the running
+// program's worker writes it. False when there is no index to copy or it cannot be read.
+bool copyIndex(const std::string &from, const std::string &to)
+{
+    if (!fileio::fileExists(from))
+        return false;
+    sqlite3 *source = nullptr, *target = nullptr;
+    bool ok = sqlite3_open_v2(from.c_str(), &source, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
+              sqlite3_open_v2(to.c_str(), &target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                              nullptr) == SQLITE_OK;
+    if (ok) {
+        sqlite3_busy_timeout(source, 2000);
+        sqlite3_backup *backup = sqlite3_backup_init(target, "main", source, "main");
+        ok = backup != nullptr && sqlite3_backup_step(backup, -1) == SQLITE_DONE;
+        if (backup)
+            ok = sqlite3_backup_finish(backup) == SQLITE_OK && ok;
+    }
+    sqlite3_close_v2(source);
+    sqlite3_close_v2(target);
+    return ok;
+}
+
+// A folder of our own under $TMPDIR (or /tmp), mode 0700.
+std::string makeTempFolder()
+{
+    const char *tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/nimbus-cli-search-XXXXXX";
+    if (!::mkdtemp(pattern.data()))
+        return {};
+    return pattern + "/";
+}
+
+} // namespace
+
+SearchIndexAccess::SearchIndexAccess(std::string dataFolder, std::string channelFolder)
+    : dataFolder_(std::move(dataFolder)), channelFolder_(std::move(channelFolder))
+{
+}
+
+SearchIndexAccess::~SearchIndexAccess()
+{
+    index_.reset(); // closed before its folder goes and before the lock is given back
+    if (!tempFolder_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(tempFolder_, ignored);
+    }
+    lock_.reset();
+}
+
+bool SearchIndexAccess::current(const std::vector<search::TopicEntry> &topics)
+{
+    if (index_->Open() && index_->Refresh(topics) >= 0 && !index_->NeedsRebuild())
+        return true;
+    return index_->Build(topics);
+}
+
+Outcome SearchIndexAccess::open(const std::vector<search::TopicEntry> &topics)
+{
+    const ContentFolders folders = ContentFolders::inDataFolder(dataFolder_);
+    auto lock = std::make_unique<ipc::PipeList>(nullptr, channelFolder_);
+    if (!ipc::CreateChannel(*lock, kMarkerChannel)) {
+        // No copy of the program runs, and none starts while the lock is held.
+        lock_ = std::move(lock);
+        index_ = std::make_unique<search::SearchIndex>(dataFolder_ + search::SearchIndex::kFileName,
+                                                       folders, log_);
+        if (current(topics))
+            return Outcome::ok();
+        // A data folder the index cannot be written in still gets an answer.
+        index_.reset();
+        lock_.reset();
+    }
+    return openPrivateCopy(topics);
+}
+
+Outcome SearchIndexAccess::openPrivateCopy(const std::vector<search::TopicEntry> &topics)
+{
+    tempFolder_ = makeTempFolder();
+    if (tempFolder_.empty())
+        return Outcome::fail(kStoreProblem,
+                             "no temporary folder for the search index could be made: " +
+                                 fileio::lastErrorText());
+    const std::string copy = tempFolder_ + search::SearchIndex::kFileName;
+    copyIndex(dataFolder_ + search::SearchIndex::kFileName, copy);
+    index_ = std::make_unique<search::SearchIndex>(copy, ContentFolders::inDataFolder(dataFolder_),
+                                                   log_);
+    if (current(topics))
+        return Outcome::ok();
+    return Outcome::fail(kStoreProblem, "the search index could not be built" +
+                                            (log_.last.empty() ? std::string() : ": " + log_.last));
+}
+
+} // namespace nimbus::cli

@@ -1,0 +1,116 @@
+// Searching the topics' words.
+#include "cli/commands/SearchCommand.h"
+
+#include "cli/Arguments.h"
+#include "cli/OutputFormat.h"
+#include "cli/SearchIndexAccess.h"
+#include "cli/TopicSnapshot.h"
+#include "search/SearchQuery.h"
+#include "search/SearchResults.h"
+#include "store/TNimbusNode.h"
+
+namespace nimbus::cli {
+
+namespace {
+
+constexpr int kDefaultLimit = 200; // as many as the window's results page lists
+
+// The words as one query: a word the shell kept together with its blanks is a phrase.
+std::string queryText(const std::vector<std::string> &words)
+{
+    std::string text;
+    for (const std::string &word : words) {
+        const bool phrase =
+            word.find_first_of(" \t") != std::string::npos && word.find('"') == std::string::npos;
+        text += (text.empty() ? "" : " ") + (phrase ? "\"" + word + "\"" : word);
+    }
+    return text;
+}
+
+std::string matchOf(const search::SearchResult &result)
+{
+    switch (result.kind) {
+    case search::HitKind::Title:
+        return "title";
+    case search::HitKind::Page:
+        return "page: " + result.pageName;
+    case search::HitKind::Checklist:
+        return "checklist: " + result.pageName;
+    }
+    return {};
+}
+
+} // namespace
+
+std::string SearchCommand::help() const
+{
+    return "Usage: nimbus-cli search QUERY... [--limit N] [--format text|json|tsv]\n"
+           "\n"
+           "Finds topics by the words of their titles, details pages and checklists, with the\n"
+           "search field's language: words that must all match, \"exact phrases\", prefix*,\n"
+           "-excluded words and the filters type:task, status:waiting, urgent, due:<7d, due:>2w,\n"
+           "due:today, due:overdue and section:NAME (filters alone list every topic they pass).\n"
+           "Title matches come first. A word holding blanks is searched as a phrase.\n"
+           "\n"
+           "  --limit N       at most N matches (200)\n"
+           "  --format FORM   text, json or tsv: id, path, status, due text and where it matched\n"
+           "\n"
+           "The index \"Search.db\" is brought up to date with the topics first (when Nimbus Desk\n"
+           "runs, in a private copy: the running program alone writes its index).\n"
+           "Exit status 1 when nothing matches.\n";
+}
+
+Outcome SearchCommand::run(const std::vector<std::string> &words, CliContext &context)
+{
+    Arguments arguments({"limit", "format"}, {});
+    if (Outcome parsed = arguments.parse(words); !parsed)
+        return parsed;
+    const search::SearchQuery query = search::ParseQuery(queryText(arguments.plain()));
+    if (query.empty())
+        return Outcome::fail(kUsage, "search needs words to find or a filter");
+    int limit = kDefaultLimit;
+    if (const auto value = arguments.value("limit")) {
+        char *end = nullptr;
+        const long n = std::strtol(value->c_str(), &end, 10);
+        if (value->empty() || *end != '\0' || n < 1 || n > 1000000)
+            return Outcome::fail(kUsage, "--limit takes a number from 1 to 1000000");
+        limit = static_cast<int>(n);
+    }
+    Format format = Format::Text;
+    if (const auto f = arguments.value("format"); f && !parseFormat(*f, format))
+        return Outcome::fail(kUsage, "--format takes text, json or tsv");
+
+    auto snapshot = std::make_shared<TopicSnapshot>();
+    context.readTopics = snapshot;
+    if (Outcome loaded = snapshot->loadForReading(context.dataFolder, context.clock, false, true);
+        !loaded)
+        return loaded;
+    const TNimbusStructure &store = snapshot->store();
+    std::vector<search::IndexHit> hits;
+    if (query.hasWords()) {
+        // The window's worker indexes every node of the store, sections too: so does this.
+        std::vector<search::TopicEntry> topics;
+        topics.reserve(static_cast<std::size_t>(store.Count()));
+        for (const auto &entry : store.Entries())
+            if (entry.node)
+                topics.push_back({entry.node->uni, entry.node->text});
+        SearchIndexAccess access(context.dataFolder, context.channelFolder);
+        if (Outcome opened = access.open(topics); !opened)
+            return opened;
+        hits = access.index().Query(query, limit);
+    }
+    const auto results =
+        search::ResolveHits(hits, query, store, context.clock, static_cast<std::size_t>(limit));
+    std::vector<TopicRow> rows;
+    rows.reserve(results.size());
+    for (const search::SearchResult &result : results)
+        if (const TNimbusNode *node = store.Find(result.topic)) {
+            rows.push_back(rowOf(*node, snapshot->displayOrder()));
+            if (query.hasWords())
+                rows.back().match = matchOf(result);
+        }
+    printRows(context.out, rows, format, true);
+    return rows.empty() ? Outcome::fail(kNothingFound, "") : Outcome::ok();
+}
+
+} // namespace nimbus::cli

@@ -1,0 +1,194 @@
+// The real nimbus-cli's search and calendar export: answers that follow the store file as
+// saved, the search index kept in place only while no copy of the program runs (a private,
+// removed copy otherwise), and iCalendar files that are valid, stable in their UIDs and
+// written whole.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "CliRun.h"
+#include "calendar/IcsWriter.h"
+#include "ipc/Channels.h"
+#include "ipc/PipeList.h"
+#include "store/ContentFiles.h"
+#include "store/TContent.h"
+#include "store/TNimbusNode.h"
+
+using nimbus::test::CliHome;
+using nimbus::test::readFile;
+
+namespace {
+
+// A details page for a topic of the "Topics" section, written as the window writes it.
+void writeDetails(const CliHome &home, const std::string &uni, const std::string &text)
+{
+    using namespace nimbus;
+    for (const char *sub : {"Packs", "Text", "CheckList"})
+        std::filesystem::create_directories(home.data + sub);
+    TNimbusNode node(uni);
+    node.lev = 1;
+    node.type = kSectionTopics;
+    const ContentFolders folders = ContentFolders::inDataFolder(home.data);
+    TContent &content = node.LoadContent(folders, NullStoreLog::instance());
+    if (content.pages.empty())
+        content.AddDefaultPages();
+    for (auto &page : content.pages)
+        if (page->con == kPageDetails) {
+            ASSERT_TRUE(
+                content::SaveDetails(*page, folders, text, 0, true, NullStoreLog::instance()));
+            break;
+        }
+    ASSERT_TRUE(content::WriteContent(content, NullStoreLog::instance()));
+}
+
+bool contains(const std::string &text, const std::string &what)
+{
+    return text.find(what) != std::string::npos;
+}
+
+std::size_t countOf(const std::string &text, const std::string &what)
+{
+    std::size_t n = 0;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
+} // namespace
+
+TEST(CliSearch, FindsTitlesAndPagesAndFollowsEveryChange)
+{
+    CliHome home;
+    ASSERT_EQ(home.run({"add", "Quarterly report", "--due", "tomorrow"}).status, 0);
+    ASSERT_EQ(home.run({"add", "Garden plan", "--type", "note"}).status, 0);
+    writeDetails(home, "2", "Plant tomatoes and beans in May");
+
+    auto title = home.run({"search", "report"});
+    ASSERT_EQ(title.status, 0) << title.err;
+    EXPECT_TRUE(contains(title.out, "title  Topics/Quarterly report")) << title.out;
+    EXPECT_TRUE(std::filesystem::exists(home.data + "Search.db")); // built in place: no copy runs
+    auto page = home.run({"search", "tomato*", "--format", "tsv"});
+    ASSERT_EQ(page.status, 0) << page.err;
+    EXPECT_EQ(page.out, "2\tTopics/Garden plan\tInformation topic\t\t\tpage: Details\n");
+    auto phrase = home.run({"search", "beans in may", "--format", "json"}); // one word with blanks
+    EXPECT_EQ(phrase.status, 0);
+    EXPECT_TRUE(contains(phrase.out, "\"id\":\"2\"") &&
+                contains(phrase.out, "\"match\":\"page: Details\""))
+        << phrase.out;
+    EXPECT_EQ(home.run({"search", "beans", "may", "-tomatoes"}).status, 1);
+
+    // A rename and a removal made since the index was built are searched as they are now.
+    ASSERT_EQ(home.run({"set", "1", "title=Annual summary"}).status, 0);
+    EXPECT_EQ(home.run({"search", "report"}).status, 1);
+    EXPECT_TRUE(contains(home.run({"search", "annual"}).out, "Topics/Annual summary"));
+    writeDetails(home, "2", "Plant potatoes");
+    EXPECT_EQ(home.run({"search", "tomatoes"}).status, 1);
+    ASSERT_EQ(home.run({"remove", "2"}).status, 0);
+    EXPECT_EQ(home.run({"search", "potatoes"}).status, 1);
+
+    // Filters alone answer from the store; the limit holds.
+    auto tasks = home.run({"search", "type:task", "due:<7d"});
+    EXPECT_EQ(tasks.status, 0);
+    EXPECT_TRUE(contains(tasks.out, "Topics/Annual summary")) << tasks.out;
+    ASSERT_EQ(home.run({"add", "Annual leave"}).status, 0);
+    EXPECT_EQ(countOf(home.run({"search", "annual", "--format", "tsv"}).out, "\n"), 2u);
+    EXPECT_EQ(countOf(home.run({"search", "annual", "--limit", "1", "--format", "tsv"}).out, "\n"),
+              1u);
+
+    // A damaged index is a cache: it is built again without a word.
+    nimbus::test::writeFile(home.data + "Search.db", "not an index at all");
+    EXPECT_EQ(home.run({"search", "leave"}).status, 0);
+
+    for (const auto &words :
+         std::vector<std::vector<std::string>>{{"search"},
+                                               {"search", "\"\""},
+                                               {"search", "x", "--limit", "0"},
+                                               {"search", "x", "--format", "xml"}}) {
+        auto r = home.run(words);
+        EXPECT_EQ(r.status, 2) << words.size();
+        EXPECT_TRUE(r.out.empty());
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(home.temp));
+}
+
+TEST(CliSearch, WhileAnotherCopyHoldsTheLockTheIndexIsNeverWritten)
+{
+    CliHome home;
+    ASSERT_EQ(home.run({"add", "Dentist appointment"}).status, 0);
+    ASSERT_EQ(home.run({"search", "dentist"}).status, 0);
+    ASSERT_EQ(home.run({"add", "Holiday booking"}).status, 0); // the index is one topic behind
+    const std::string index = readFile(home.data + "Search.db");
+
+    // The lock the running program holds: its marker channel, a real socket.
+    nimbus::ipc::PipeList program(nullptr, home.channels);
+    ASSERT_FALSE(nimbus::ipc::CreateChannel(program, "nimbus_active"));
+    auto found = home.run({"search", "holiday"});
+    ASSERT_EQ(found.status, 0) << found.err;
+    EXPECT_TRUE(contains(found.out, "Topics/Holiday booking")) << found.out;
+    EXPECT_EQ(readFile(home.data + "Search.db"), index);
+    EXPECT_FALSE(std::filesystem::exists(home.data + "Search.db.new"));
+    EXPECT_TRUE(std::filesystem::is_empty(home.temp)); // the private copy went with the process
+
+    // Without any index the private copy is built from the store.
+    std::filesystem::remove(home.data + "Search.db");
+    EXPECT_EQ(home.run({"search", "dentist"}).status, 0);
+    EXPECT_FALSE(std::filesystem::exists(home.data + "Search.db"));
+}
+
+TEST(CliExport, WritesValidCalendarsWithStableUidsAndOnlyWholeFiles)
+{
+    CliHome home;
+    ASSERT_EQ(home.run({"add", "Trip", "--type", "event", "--due", "2030-05-01", "10:00"}).status,
+              0);
+    ASSERT_EQ(home.run({"add", "Pack bags", "--under", "1", "--due", "2030-04-30"}).status, 0);
+    ASSERT_EQ(
+        home.run({"add", "Water plants", "--recur", "1", "week", "--due", "2030-04-29"}).status, 0);
+    writeDetails(home, "2", "{\\rtf1\\ansi Passport and {\\b tickets}\\par}");
+
+    auto all = home.run({"export", "--ics"});
+    ASSERT_EQ(all.status, 0) << all.err;
+    EXPECT_TRUE(nimbus::calendar::validateCalendar(all.out).empty()) << all.out;
+    EXPECT_EQ(countOf(all.out, "BEGIN:VEVENT"), 1u);
+    EXPECT_EQ(countOf(all.out, "BEGIN:VTODO"), 2u);
+    EXPECT_TRUE(contains(all.out, "RRULE:FREQ=WEEKLY")) << all.out;
+    EXPECT_TRUE(contains(all.out, "DESCRIPTION:Passport and tickets")) << all.out;
+    ASSERT_TRUE(std::filesystem::exists(home.data + "Calendar.dat"));
+    const std::string links = readFile(home.data + "Calendar.dat");
+
+    // The same UIDs every time, and the state file is not rewritten.
+    auto under = home.run({"export", "--ics", "--under", "1", "--output", home.root / "trip.ics"});
+    ASSERT_EQ(under.status, 0) << under.err;
+    EXPECT_TRUE(under.out.empty());
+    const std::string trip = readFile(home.root / "trip.ics");
+    EXPECT_TRUE(contains(trip, "SUMMARY:Trip") && contains(trip, "SUMMARY:Pack bags"));
+    EXPECT_FALSE(contains(trip, "Water plants"));
+    const std::string uid = all.out.substr(
+        all.out.find("UID:"), all.out.find("\r\n", all.out.find("UID:")) - all.out.find("UID:"));
+    EXPECT_TRUE(contains(all.out, uid));
+    const std::string tripUid =
+        trip.substr(trip.find("UID:"), trip.find("\r\n", trip.find("UID:")) - trip.find("UID:"));
+    EXPECT_TRUE(contains(all.out, tripUid + "\r\n")) << tripUid;
+    EXPECT_TRUE(contains(trip, "RELATED-TO")) << trip;
+    EXPECT_EQ(readFile(home.data + "Calendar.dat"), links);
+
+    // Refusals: the documented statuses, and an existing file is never left half written.
+    nimbus::test::writeFile(home.root / "keep.ics", "old");
+    struct Case {
+        std::vector<std::string> words;
+        int status;
+        std::string message;
+    };
+    for (const Case &c :
+         std::vector<Case>{{{"export"}, 2, "--ics"},
+                           {{"export", "--ics", "trip"}, 2, "takes no words"},
+                           {{"export", "--ics", "--under", "999"}, 1, "no topic has the id 999"},
+                           {{"export", "--ics", "--output", home.root / "no/such/folder.ics"},
+                            3,
+                            "could not be written"}}) {
+        auto r = home.run(c.words);
+        EXPECT_EQ(r.status, c.status) << c.words.back();
+        EXPECT_TRUE(contains(r.err, c.message)) << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
+    EXPECT_EQ(readFile(home.root / "keep.ics"), "old");
+}

@@ -1,0 +1,101 @@
+// The store file is read in slices: a line cut by a slice's end, a CR LF (or LF CR) pair cut
+// between two slices, a line longer than a slice and NUL bytes must read exactly as they do
+// when the whole file is held at once, through the line reader every name=value file uses.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "fileio/OMFILE.h"
+#include "store/StructureReader.h"
+#include "store/TNimbusNode.h"
+#include "store/TNimbusStructure.h"
+#include "support/TempFolder.h"
+
+namespace nimbus {
+namespace {
+
+// The records as the writer would put them, one line each, so two reads can be compared.
+std::string recordsOf(const TNimbusStructure &store)
+{
+    std::string out;
+    for (const auto &entry : store.Entries()) {
+        const TNimbusNode &n = *entry.node;
+        out += n.uni + "|" + n.text + "|" + std::to_string(n.lev) + "|" + std::to_string(n.ttype) +
+               "|" + std::to_string(n.status) + "|" + n.dlDate + "|" + n.dlTime + "|" + n.cre +
+               "|" + std::to_string(n.pri) + (n.urgent ? "|urgent" : "") + "\n";
+    }
+    return out;
+}
+
+TEST(StructureSlices, ReadAsTheWholeFileReads)
+{
+    test::TempFolder root;
+    std::mt19937 random(11);
+    const char *const ends[] = {"\r\n", "\n", "\r", "\n\r"};
+    std::string file;
+    auto line = [&](const std::string &text) { file += text + ends[random() % 4]; };
+    line("uni=STD0001");
+    line("text=Topics");
+    line("lev=0");
+    line("type=1");
+    for (int i = 1; i <= 9000; ++i) {
+        line("uni=" + std::to_string(i));
+        std::string title = "Topic " + std::to_string(i) + std::string(random() % 90, 'x');
+        if (i == 4000)
+            title += std::string(700 * 1024, 'y'); // longer than a slice
+        if (i % 997 == 0)
+            title.insert(3, 1, '\0'); // dropped, as from every line
+        line("text=" + title);
+        line("lev=" + std::to_string(1 + (i % 3 == 2)));
+        line("\tttype = 4 ");
+        if (i % 5 == 0)
+            line("\"dlDate\"=2025031" + std::to_string(i % 10));
+        if (i % 7 == 0)
+            line("dlTime\t09:30:00");
+        line("cre=20240101-120000");
+        if (i % 11 == 0)
+            line("pri=" + std::to_string(i % 9 + 1));
+        if (i % 13 == 0)
+            line("urgent=Y");
+        if (file.size() > 250000 && file.size() < 262000) {
+            // A CR LF whose CR is the last byte of the first slice (256 KiB).
+            const std::string start = "text=Padding ";
+            file += start + std::string(262143 - file.size() - start.size(), 'p') + "\r\n";
+        }
+    }
+    // A record without a level is reported with its line number, which every line before it
+    // counts towards.
+    line("uni=last");
+    line("text=No level");
+    test::writeFile(root / "Structure.dat", file);
+
+    TNimbusStructure sliced;
+    StructureReader reader(sliced);
+    ASSERT_TRUE(reader.ReadFile(root / "Structure.dat"));
+
+    // The same bytes held whole and handed over line by line.
+    TNimbusStructure whole;
+    StructureReader lines(whole);
+    fileio::OMFILEPtr held = fileio::openPlain(root / "Structure.dat", "R", 0);
+    ASSERT_TRUE(held);
+    std::string_view text;
+    std::string scratch;
+    int number = 0;
+    while (fileio::nextLine(*held, text)) {
+        scratch.assign(text);
+        std::erase(scratch, '\0');
+        lines.ReadLine(scratch, ++number);
+    }
+    lines.Finish();
+
+    EXPECT_EQ(sliced.Count(), 9002);
+    ASSERT_EQ(reader.Problems().size(), 1u);
+    EXPECT_EQ(recordsOf(sliced), recordsOf(whole));
+    EXPECT_EQ(reader.Problems(), lines.Problems());
+    EXPECT_GT(sliced.Find("4000")->text.size(), 700u * 1024);
+    EXPECT_TRUE(sliced.Find("997")->text.starts_with("Topic 997"));
+    EXPECT_EQ(sliced.Find("997")->text.find('\0'), std::string::npos);
+}
+
+} // namespace
+} // namespace nimbus
