@@ -6,7 +6,7 @@ set -eu
 PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins qt6-svg-dev qt6-multimedia-dev \
 gstreamer1.0-plugins-base gstreamer1.0-plugins-good libcurl4-openssl-dev libx11-dev \
 libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb python3 desktop-file-utils appstream \
-fonts-dejavu-core pandoc faketime libical-dev libsqlite3-dev"
+fonts-dejavu-core pandoc faketime libical-dev libsqlite3-dev dbus python3-dbusmock"
 
 # LibreOffice (libreoffice-writer-nogui) is large: it is installed only when
 # NIMBUS_WITH_OFFICE=1. The RTF tests use fixtures it made and skip the one test that runs it.

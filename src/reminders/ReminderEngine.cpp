@@ -70,10 +70,8 @@ std::vector<ReminderGroup> ReminderEngine::poll(const TNimbusStructure &store, D
     }
     if (!preferences_.enabled) {
         // Switched off, time still passes: switching on again does not bring back the past.
-        if (*state_.watermark < now) {
+        if (*state_.watermark < now)
             state_.watermark = now;
-            state_.modified = true;
-        }
         return {};
     }
     if (preferences_.isQuiet(now))
@@ -147,13 +145,20 @@ std::vector<ReminderGroup> ReminderEngine::poll(const TNimbusStructure &store, D
         record.snoozedUntil.reset();
         state_.modified = true;
     }
+    // Re-sent ones in store order too (the records keep no order).
+    const auto firstResent = std::find_if(together.items.begin(), together.items.end(),
+                                          [](const ReminderItem &item) { return item.resent; });
+    std::stable_sort(firstResent, together.items.end(), [&store](const ReminderItem &a, const ReminderItem &b) {
+        return store.IndexOf(a.uni) < store.IndexOf(b.uni);
+    });
     for (const std::string &key : dropped)
         state_.records[key].snoozedUntil.reset();
     if (!dropped.empty())
         state_.modified = true;
 
+    // Moving the watermark alone needs no write: what fell due since the last write was
+    // either shown (and written) or nothing, and a restart finds the same again.
     state_.watermark = now;
-    state_.modified = true;
     std::vector<ReminderGroup> groups;
     if (!digest.items.empty())
         groups.push_back(std::move(digest));

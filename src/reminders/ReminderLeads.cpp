@@ -44,7 +44,8 @@ bool isChoice(int minutes)
 bool ReminderLeads::Load(StoreLog &log)
 {
     PairLines lines;
-    if (!readPairLines(fileName_, lines, log))
+    readFailed_ = !readPairLines(fileName_, lines, log);
+    if (readFailed_)
         return false;
     leads_.clear();
     unreadable_.clear();
@@ -70,6 +71,10 @@ bool ReminderLeads::Load(StoreLog &log)
 
 bool ReminderLeads::Save(StoreLog &log) const
 {
+    if (readFailed_) {
+        log.AddToLog("*** " + std::string(kFileName) + " is not written: it could not be read at start-up");
+        return false;
+    }
     // In id order, so that the same choices always give the same bytes.
     std::map<std::string_view, int> sorted(leads_.begin(), leads_.end());
     std::string bytes;

@@ -43,6 +43,8 @@ public:
 
 private:
     std::string fileName_;
+    // The file is there but could not be read: it is never written over.
+    bool readFailed_ = false;
     std::unordered_map<std::string, int> leads_;
     std::vector<std::string> unreadable_; // lines written back as they were
 };

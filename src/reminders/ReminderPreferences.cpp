@@ -15,7 +15,8 @@ constexpr std::int64_t kMsecsPerMinute = 60'000;
 bool ReminderPreferences::Load(StoreLog &log)
 {
     PairLines lines;
-    if (!readPairLines(fileName_, lines, log))
+    readFailed_ = !readPairLines(fileName_, lines, log);
+    if (readFailed_)
         return false;
     others_.clear();
     for (auto &[name, value] : lines.pairs) {
@@ -47,6 +48,10 @@ bool ReminderPreferences::Load(StoreLog &log)
 
 bool ReminderPreferences::Save(StoreLog &log) const
 {
+    if (readFailed_) {
+        log.AddToLog("*** " + std::string(kFileName) + " is not written: it could not be read at start-up");
+        return false;
+    }
     auto yn = [](bool b) { return b ? "Y" : "N"; };
     std::string bytes;
     appendPair(bytes, "on", yn(enabled));

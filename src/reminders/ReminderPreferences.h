@@ -41,6 +41,8 @@ public:
 
 private:
     std::string fileName_;
+    // The file is there but could not be read: it is never written over.
+    bool readFailed_ = false;
     // Names this version does not know, written back as they were.
     std::vector<std::pair<std::string, std::string>> others_;
 };

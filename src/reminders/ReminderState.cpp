@@ -55,7 +55,8 @@ bool ReminderState::Load(StoreLog &log)
     watermark.reset();
     records.clear();
     unreadable_.clear();
-    if (!readPairLines(fileName_, lines, log))
+    readFailed_ = !readPairLines(fileName_, lines, log);
+    if (readFailed_)
         return false;
     for (const auto &[name, value] : lines.pairs) {
         DateTime at;
@@ -100,6 +101,10 @@ bool ReminderState::Load(StoreLog &log)
 
 bool ReminderState::Save(StoreLog &log)
 {
+    if (readFailed_) {
+        log.AddToLog("*** " + std::string(kFileName) + " is not written: it could not be read at start-up");
+        return false;
+    }
     if (watermark) {
         const DateTime oldest = watermark->addDays(-kKeepDays);
         std::erase_if(records, [&oldest](const auto &entry) {

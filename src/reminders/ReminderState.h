@@ -45,6 +45,8 @@ public:
 
 private:
     std::string fileName_;
+    // The file is there but could not be read: it is never written over.
+    bool readFailed_ = false;
     std::vector<std::string> unreadable_;
 };
 

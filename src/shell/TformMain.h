@@ -8,6 +8,7 @@
 // saveCurrentPage() is the moment to write what the page holds.
 #pragma once
 
+#include <QByteArray>
 #include <QCursor>
 #include <QMainWindow>
 #include <functional>
@@ -64,6 +65,10 @@ class SummaryPage;
 namespace searchui {
 class SearchController;
 }
+namespace reminderui {
+class ReminderController;
+class ReminderTray;
+} // namespace reminderui
 namespace pages {
 class AboutPage;
 class PagePrompts;
@@ -136,6 +141,12 @@ public:
     LanSharing *lanSharing() const { return lan_; }
     // The search field, its results page and the index worker.
     searchui::SearchController *searchController() const { return search_; }
+    // Reminders (notifications, snooze, their files) and the tray entry.
+    reminderui::ReminderController *reminders() const { return reminders_; }
+    reminderui::ReminderTray *reminderTray() const { return tray_; }
+    // The window to the front, on a topic (a reminder's "Open"); "Mark completed" of a task.
+    void openReminderTopic(const QByteArray &uni);
+    void completeReminderTopic(const QByteArray &uni);
     // The details editor's highlighting cursor (screen cursor 20).
     const QCursor &highlightCursor() const { return highlightCursor_; }
 
@@ -186,6 +197,8 @@ private:
     void createPages();
     void createSummary();
     void createSearch();
+    void createReminders();
+    void refreshTray();
     void createVersionRegister(bool installerJustRan);
     // Tab follows the window from top to bottom, whatever order its parts were made in.
     void setKeyboardOrder();
@@ -228,6 +241,8 @@ private:
     pages::AboutPage *aboutPage_ = nullptr;
     LanSharing *lan_ = nullptr;
     searchui::SearchController *search_ = nullptr;
+    reminderui::ReminderController *reminders_ = nullptr;
+    reminderui::ReminderTray *tray_ = nullptr;
     QCursor highlightCursor_;
     ipc::ShutdownFlags shutdownFlags_;
     CommandDispatcher *dispatcher_ = nullptr;
