@@ -8,6 +8,7 @@
 #include "reminders/ReminderPreferences.h"
 #include "reminders/ReminderState.h"
 #include "reminders/TopicTriggers.h"
+#include "store/SummaryRules.h"
 #include "store/TNimbusStructure.h"
 
 namespace nimbus::reminders {
@@ -78,19 +79,22 @@ std::vector<ReminderGroup> ReminderEngine::poll(const TNimbusStructure &store, D
         return {};
 
     const DateTime since = *state_.watermark;
-    const auto leads = leads_.byNode(store);
     // The newest due trigger of each topic; the others of the same topic are marked shown
     // with it, so that they do not come one by one after it.
     std::unordered_map<const TNimbusNode *, ReminderTrigger> chosen;
     std::vector<std::string> alsoHandled;
     std::vector<ReminderTrigger> triggers;
-    for (const auto &entry : store.Entries()) {
-        const TNimbusNode *node = entry.node;
-        if (!node || !isRemindedTopic(*node))
+    const auto &entries = store.Entries();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        // Every node is its own allocation: the walk waits on memory unless it asks ahead.
+        summary::PrefetchAhead(entries, i);
+        const TNimbusNode *node = entries[i].node;
+        DateTime earliest, latest;
+        if (!node || !isRemindedTopic(*node) || !triggerBounds(*node, earliest, latest) ||
+            latest <= since || earliest > now)
             continue;
         triggers.clear();
-        const auto lead = leads.find(node);
-        appendTriggers(*node, lead == leads.end() ? 0 : lead->second, preferences_.morning, triggers);
+        appendTriggers(*node, leads_.empty() ? 0 : leads_.leadOf(node->uni), preferences_.morning, triggers);
         for (const ReminderTrigger &t : triggers) {
             if (t.at <= since || t.at > now)
                 continue;
@@ -210,15 +214,17 @@ std::vector<UpcomingReminder> ReminderEngine::upcoming(const TNimbusStructure &s
             std::push_heap(heap.begin(), heap.end(), later);
         }
     };
-    const auto leads = leads_.byNode(store);
     std::vector<ReminderTrigger> triggers;
-    for (const auto &entry : store.Entries()) {
-        const TNimbusNode *node = entry.node;
-        if (!node || !isRemindedTopic(*node))
+    const auto &entries = store.Entries();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        summary::PrefetchAhead(entries, i);
+        const TNimbusNode *node = entries[i].node;
+        DateTime earliest, latest;
+        if (!node || !isRemindedTopic(*node) || !triggerBounds(*node, earliest, latest) ||
+            latest <= now || (heap.size() == count && earliest >= heap.front().at))
             continue;
         triggers.clear();
-        const auto lead = leads.find(node);
-        appendTriggers(*node, lead == leads.end() ? 0 : lead->second, preferences_.morning, triggers);
+        appendTriggers(*node, leads_.empty() ? 0 : leads_.leadOf(node->uni), preferences_.morning, triggers);
         for (const ReminderTrigger &t : triggers)
             if (t.at > now && (heap.size() < count || t.at < heap.front().at))
                 offer({node, t.kind, t.at, false});

@@ -85,9 +85,9 @@ bool ReminderLeads::Save(StoreLog &log) const
     return writeAtomically(fileName_, bytes, log);
 }
 
-int ReminderLeads::leadOf(std::string_view uni) const
+int ReminderLeads::leadOf(const std::string &uni) const
 {
-    const auto it = leads_.find(std::string(uni));
+    const auto it = leads_.find(uni);
     return it == leads_.end() ? 0 : it->second;
 }
 
@@ -112,16 +112,6 @@ bool ReminderLeads::forgetMissing(const TNimbusStructure &store)
     if (leads_.size() != before)
         modified = true;
     return leads_.size() != before;
-}
-
-std::unordered_map<const TNimbusNode *, int>
-ReminderLeads::byNode(const TNimbusStructure &store) const
-{
-    std::unordered_map<const TNimbusNode *, int> nodes;
-    for (const auto &[uni, minutes] : leads_)
-        if (const TNimbusNode *node = store.Find(uni))
-            nodes.emplace(node, minutes);
-    return nodes;
 }
 
 } // namespace nimbus::reminders

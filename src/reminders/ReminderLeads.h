@@ -30,14 +30,12 @@ public:
     bool Save(StoreLog &log) const;
 
     // 0 when the topic has none.
-    int leadOf(std::string_view uni) const;
+    int leadOf(const std::string &uni) const;
+    bool empty() const { return leads_.empty(); }
     // A lead that is not one of the choices is refused (false).
     bool setLead(const std::string &uni, int minutes);
     // Leads of topics the store no longer has are dropped; true when any was.
     bool forgetMissing(const TNimbusStructure &store);
-
-    // The leads by node, for one pass over the store without looking up every id.
-    std::unordered_map<const TNimbusNode *, int> byNode(const TNimbusStructure &store) const;
 
     bool modified = false;
 

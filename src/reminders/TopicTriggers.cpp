@@ -1,6 +1,8 @@
 // The trigger instants of one topic.
 #include "reminders/TopicTriggers.h"
 
+#include <algorithm>
+
 #include "store/DateFormat.h"
 #include "store/Scheduler.h"
 #include "store/TNimbusNode.h"
@@ -45,6 +47,17 @@ bool isRemindedTopic(const TNimbusNode &node)
     return node.lev > 0 && node.type == kSectionTopics &&
            (node.ttype == kTopicTask || node.ttype == kTopicEvent) &&
            node.status != kStatusCompleted && (node.dl || node.recur) && !node.dlDate.empty();
+}
+
+bool triggerBounds(const TNimbusNode &node, DateTime &earliest, DateTime &latest)
+{
+    DateTime day;
+    if (!dayOf(node.dlDate, day))
+        return false;
+    // The longest lead time is one day; a due day without a time begins in the morning.
+    earliest = day.addDays(-std::max(1, node.flno));
+    latest = day.addDays(2);
+    return true;
 }
 
 bool dueInstant(const TNimbusNode &node, int morningMinutes, DateTime &dueAt, bool &hasTime)

@@ -25,6 +25,11 @@ bool isRemindedTopic(const TNimbusNode &node);
 void appendTriggers(const TNimbusNode &node, int leadMinutes, int morningMinutes,
                     std::vector<ReminderTrigger> &out);
 
+// Bounds of every trigger a topic can have, whatever its lead time: from the day before it
+// is due (or its urgency lead time before) up to two days after. False for no due date. A pass
+// looks up a topic's lead time only when these bounds meet the span it asks about.
+bool triggerBounds(const TNimbusNode &node, DateTime &earliest, DateTime &latest);
+
 // The instant a date key and time text stand for; false when the date is no date.
 bool dueInstant(const TNimbusNode &node, int morningMinutes, DateTime &dueAt, bool &hasTime);
 
