@@ -12,7 +12,6 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -46,10 +45,7 @@
 #include "shell/dialogs/OperationProgressDialog.h"
 #include "shell/lan/LanSharing.h"
 #include "shell/search/SearchController.h"
-#include "shell/reminders/ReminderController.h"
-#include "shell/reminders/ReminderPreferencesBox.h"
-#include "shell/reminders/ReminderTray.h"
-#include "reminders/TrayCounts.h"
+#include "shell/reminders/WindowReminders.h"
 #include "shell/summary/InfoGrids.h"
 #include "shell/summary/SummaryPage.h"
 #include "store/DateFormat.h"
@@ -148,7 +144,7 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
     // The summary first, when the user wants it at start-up.
     createSummary();
     createSearch();
-    createReminders();
+    reminders_ = new reminderui::WindowReminders(*this);
     setKeyboardOrder();
 
     AddToLog(paths_.ProductTitle + " started");
@@ -503,65 +499,6 @@ void TformMain::createSearch()
     search_->start();
 }
 
-void TformMain::createReminders()
-{
-    reminders_ = new reminderui::ReminderController(paths_.DataFolder, clock_, *storeLog_, nullptr, this);
-    connect(reminders_, &reminderui::ReminderController::openTopic, this, &TformMain::openReminderTopic);
-    connect(reminders_, &reminderui::ReminderController::completeTopic, this,
-            &TformMain::completeReminderTopic);
-    connect(reminders_, &reminderui::ReminderController::remindersChanged, this, &TformMain::refreshTray);
-    tray_ = new reminderui::ReminderTray(this);
-    connect(tray_, &reminderui::ReminderTray::showRequested, this,
-            [this] { openReminderTopic(QByteArray()); });
-    connect(tray_, &reminderui::ReminderTray::exitRequested, this, &TformMain::buttonCloselClick);
-    connect(tray_, &reminderui::ReminderTray::openTopic, this, &TformMain::openReminderTopic);
-    tray_->showInTray();
-    refreshTray();
-    // The reminders' preferences at the end of the preferences page.
-    auto *box = new reminderui::ReminderPreferencesBox(reminders_->preferences(), preferencesPage_);
-    auto *page = static_cast<QVBoxLayout *>(preferencesPage_->layout());
-    page->insertWidget(page->count() - 1, box);
-    connect(box, &reminderui::ReminderPreferencesBox::changed, reminders_,
-            &reminderui::ReminderController::preferencesChanged);
-}
-
-void TformMain::refreshTray()
-{
-    if (!tray_ || !store_ || !reminders_)
-        return;
-    const DateTime now = clock_.now();
-    tray_->update(reminders::countForTray(*store_),
-                  reminders_->engine().upcoming(*store_, now, reminderui::ReminderTray::kNextReminders),
-                  now, preferences_.date);
-}
-
-void TformMain::openReminderTopic(const QByteArray &uni)
-{
-    if (closing_)
-        return;
-    if (isMinimized())
-        setWindowState(windowState() & ~Qt::WindowMinimized);
-    show();
-    raise();
-    activateWindow();
-    if (tree_ && store_ && !uni.isEmpty())
-        tree_->goToTopic(store_->Find(uni.toStdString()));
-}
-
-void TformMain::completeReminderTopic(const QByteArray &uni)
-{
-    TNimbusNode *node = store_ ? store_->Find(uni.toStdString()) : nullptr;
-    if (!tree_ || !node)
-        return;
-    if (!tree::IsEditableTopic(node) || !tree::ApplyStatus(*node, kStatusCompleted, clock_.now()).applied) {
-        AddToLog("A reminder's topic could not be marked completed: " + node->text);
-        return;
-    }
-    tree_->nodeEdited(node);
-    AddToLog("Marked completed from a reminder: " + node->text);
-    refreshTray();
-}
-
 void TformMain::buttonHelpClick()
 {
     // Without a help file the button does nothing, and says nothing.
@@ -605,11 +542,12 @@ void TformMain::timerDeadlineTimer()
     if (!summary_ || !tree_)
         return;
     // Reminders first: an event that starts now is reminded of before the pass finishes it.
-    if (reminders_ && store_)
-        reminders_->tick(*store_, preferences_.date);
+    if (reminders_)
+        reminders_->tick();
     const DeadlineResult result = summary_->timerDeadlineTimer(clock_);
     tree_->schedulesChanged(result);
-    refreshTray();
+    if (reminders_)
+        reminders_->refreshTray();
 }
 
 void TformMain::editTopic(TNimbusNode *node)
@@ -619,8 +557,7 @@ void TformMain::editTopic(TNimbusNode *node)
         return;
     const auto *item = static_cast<const tree::TreeItem *>(node->treeItem);
     TopicOptions values = topicOptionsFromNode(*node, preferences_.date, item->hasChildren());
-    if (reminders_)
-        values.reminderLead = reminders_->leads().leadOf(node->uni);
+    values.reminderLead = reminders_ ? reminders_->leadOf(node->uni) : 0;
     if (!environment_.prompts->editTopicOptions(this, values, clock_))
         return;
     if (reminders_)
@@ -735,9 +672,8 @@ void TformMain::timerStartTimer()
     if (updates_)
         updates_->RunMonitorPass();
     // What fell due while the program was closed comes at start-up, not ten seconds later.
-    if (reminders_ && store_)
-        reminders_->tick(*store_, preferences_.date);
-    refreshTray();
+    if (reminders_)
+        reminders_->tick();
 }
 
 void TformMain::keyPressEvent(QKeyEvent *event)
@@ -769,8 +705,7 @@ void TformMain::closeEvent(QCloseEvent *event)
 {
     // Closed by the desktop (the title bar's button) with the tray preference on: the program
     // keeps running in the tray. "Exit" and requests from other programs still close it.
-    if (event->spontaneous() && !closing_ && reminders_ && reminders_->preferences().keepInTray &&
-        tray_ && tray_->visible()) {
+    if (event->spontaneous() && !closing_ && reminders_ && reminders_->keepsRunningOnClose()) {
         hide();
         event->ignore();
         return;
@@ -847,9 +782,7 @@ void TformMain::FormClose()
     step("SaveStore", [this] { SaveStore(); });
     step("reminders", [this] {
         if (reminders_)
-            reminders_->save();
-        if (tray_)
-            tray_->trayIcon()->hide();
+            reminders_->close();
     });
     // The tree and the lists point into the store: they go first.
     step("store", [this] {

@@ -8,7 +8,6 @@
 // saveCurrentPage() is the moment to write what the page holds.
 #pragma once
 
-#include <QByteArray>
 #include <QCursor>
 #include <QMainWindow>
 #include <functional>
@@ -66,9 +65,8 @@ namespace searchui {
 class SearchController;
 }
 namespace reminderui {
-class ReminderController;
-class ReminderTray;
-} // namespace reminderui
+class WindowReminders;
+}
 namespace pages {
 class AboutPage;
 class PagePrompts;
@@ -141,12 +139,8 @@ public:
     LanSharing *lanSharing() const { return lan_; }
     // The search field, its results page and the index worker.
     searchui::SearchController *searchController() const { return search_; }
-    // Reminders (notifications, snooze, their files) and the tray entry.
-    reminderui::ReminderController *reminders() const { return reminders_; }
-    reminderui::ReminderTray *reminderTray() const { return tray_; }
-    // The window to the front, on a topic (a reminder's "Open"); "Mark completed" of a task.
-    void openReminderTopic(const QByteArray &uni);
-    void completeReminderTopic(const QByteArray &uni);
+    // Reminders: notifications, snooze, their files, the tray entry.
+    reminderui::WindowReminders *reminders() const { return reminders_; }
     // The details editor's highlighting cursor (screen cursor 20).
     const QCursor &highlightCursor() const { return highlightCursor_; }
 
@@ -197,8 +191,6 @@ private:
     void createPages();
     void createSummary();
     void createSearch();
-    void createReminders();
-    void refreshTray();
     void createVersionRegister(bool installerJustRan);
     // Tab follows the window from top to bottom, whatever order its parts were made in.
     void setKeyboardOrder();
@@ -241,8 +233,7 @@ private:
     pages::AboutPage *aboutPage_ = nullptr;
     LanSharing *lan_ = nullptr;
     searchui::SearchController *search_ = nullptr;
-    reminderui::ReminderController *reminders_ = nullptr;
-    reminderui::ReminderTray *tray_ = nullptr;
+    reminderui::WindowReminders *reminders_ = nullptr;
     QCursor highlightCursor_;
     ipc::ShutdownFlags shutdownFlags_;
     CommandDispatcher *dispatcher_ = nullptr;
