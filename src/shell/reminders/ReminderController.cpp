@@ -25,18 +25,26 @@ ReminderController::ReminderController(const std::string &dataFolder, const Cloc
     leads_.Load(log_);
     state_.SetDataFolder(dataFolder);
     state_.Load(log_);
-    if (!presenter) {
-        QDBusConnection bus = QDBusConnection::sessionBus();
-        const QString why = DesktopNotifications::unavailableReason(bus);
-        if (why.isEmpty()) {
-            presenter = std::make_unique<DesktopNotifications>(bus);
-        } else {
-            // Said in the log with the first reminder that the window shows.
-            fallbackReason_ = why.toStdString();
-            presenter = std::make_unique<WindowPresenter>();
-        }
+    // Without one given, the bus is asked when the first reminder is to be shown: a start-up
+    // that nothing is due at does not wait on it.
+    if (presenter)
+        usePresenter(std::move(presenter));
+}
+
+ReminderPresenter *ReminderController::presenter()
+{
+    if (presenter_)
+        return presenter_.get();
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const QString why = DesktopNotifications::unavailableReason(bus);
+    if (why.isEmpty()) {
+        usePresenter(std::make_unique<DesktopNotifications>(bus));
+    } else {
+        // Said in the log with the first reminder that the window shows.
+        fallbackReason_ = why.toStdString();
+        usePresenter(std::make_unique<WindowPresenter>());
     }
-    usePresenter(std::move(presenter));
+    return presenter_.get();
 }
 
 ReminderController::~ReminderController() = default;
@@ -59,6 +67,7 @@ void ReminderController::tick(const TNimbusStructure &store, int dateOrder)
     for (const ReminderGroup &group : groups) {
         const quint32 handle = nextHandle_++;
         shown_.insert(handle, group);
+        presenter();
         if (!fallbackReason_.empty()) {
             log_.AddToLog("Reminders appear in a window of the program's own: " + fallbackReason_);
             fallbackReason_.clear();
@@ -130,7 +139,7 @@ void ReminderController::onFailed(quint32 handle, const QString &why)
     usePresenter(std::make_unique<WindowPresenter>());
     const auto it = shown_.constFind(handle);
     if (it != shown_.constEnd())
-        presenter_->present(handle, noteFor(*it, dateOrder_));
+        presenter()->present(handle, noteFor(*it, dateOrder_));
 }
 
 void ReminderController::saveState()

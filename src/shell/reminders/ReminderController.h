@@ -48,7 +48,8 @@ public:
     reminders::ReminderPreferences &preferences() { return preferences_; }
     reminders::ReminderLeads &leads() { return leads_; }
     reminders::ReminderEngine &engine() { return engine_; }
-    ReminderPresenter *presenter() const { return presenter_.get(); }
+    // Where reminders appear; chosen on first use when none was given.
+    ReminderPresenter *presenter();
     // The reminders shown and not yet acted upon, by handle.
     const QHash<quint32, reminders::ReminderGroup> &shown() const { return shown_; }
 

@@ -2,6 +2,7 @@
 #include "shell/reminders/WindowReminders.h"
 
 #include <QSystemTrayIcon>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "reminders/TrayCounts.h"
@@ -32,9 +33,17 @@ WindowReminders::WindowReminders(TformMain &window)
     refreshTray();
     // The reminders' preferences at the end of the preferences page.
     if (pages::PreferencesPage *page = window_.preferencesPage()) {
-        auto *box = new ReminderPreferencesBox(controller_->preferences(), page);
+        // In a scroll area of its own, so that the page asks for no more height than before
+        // and a small window lays out as it did.
+        auto *scroll = new QScrollArea(page);
+        scroll->setObjectName(QStringLiteral("scrollReminders"));
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        scroll->setFocusPolicy(Qt::NoFocus);
+        auto *box = new ReminderPreferencesBox(controller_->preferences(), scroll);
+        scroll->setWidget(box);
         auto *layout = static_cast<QVBoxLayout *>(page->layout());
-        layout->insertWidget(layout->count() - 1, box);
+        layout->insertWidget(layout->count() - 1, scroll);
         connect(box, &ReminderPreferencesBox::changed, controller_,
                 &ReminderController::preferencesChanged);
     }
