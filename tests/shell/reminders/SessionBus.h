@@ -60,9 +60,17 @@ public:
             kSystemPython,
             std::vector<std::string>{"-m", "dbusmock", "--template", "notification_daemon"},
             std::vector<std::string>{"DBUS_SESSION_BUS_ADDRESS=" + address_});
-        connection_ = std::make_unique<QDBusConnection>(
-            QDBusConnection::connectToBus(QString::fromStdString(address_), QStringLiteral("test")));
-        ready_ = connection_->isConnected() && waitFor([&] {
+        // The socket file appears before the daemon listens on it: connecting is tried again
+        // until it takes, then the test waits for the server to own its name.
+        ready_ = waitFor([&] {
+            if (!connection_ || !connection_->isConnected()) {
+                connection_.reset();
+                QDBusConnection::disconnectFromBus(QStringLiteral("test"));
+                connection_ = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(
+                    QString::fromStdString(address_), QStringLiteral("test")));
+                if (!connection_->isConnected())
+                    return false;
+            }
             return connection_->interface()->isServiceRegistered(kService).value();
         }, std::chrono::seconds(30));
     }
