@@ -6,7 +6,7 @@ set -eu
 PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins qt6-svg-dev qt6-multimedia-dev \
 gstreamer1.0-plugins-base gstreamer1.0-plugins-good libcurl4-openssl-dev libx11-dev \
 libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb python3 desktop-file-utils appstream \
-fonts-dejavu-core pandoc faketime libical-dev libsqlite3-dev"
+fonts-dejavu-core pandoc faketime libical-dev libsqlite3-dev dbus python3-dbusmock"
 # Calendar sync: the account passwords (libsecret) and the test CalDAV server (radicale).
 PACKAGES="$PACKAGES libsecret-1-dev radicale"
 

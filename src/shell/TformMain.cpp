@@ -51,6 +51,7 @@
 #include "shell/lan/LanSharing.h"
 #include "shell/search/SearchController.h"
 #include "shell/caldav/CalendarSyncController.h"
+#include "shell/reminders/WindowReminders.h"
 #include "shell/summary/InfoGrids.h"
 #include "shell/summary/SummaryPage.h"
 #include "store/DateFormat.h"
@@ -150,6 +151,7 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
     createSummary();
     createSearch();
     createCalendarSync();
+    reminders_ = new reminderui::WindowReminders(*this);
     setKeyboardOrder();
 
     AddToLog(paths_.ProductTitle + " started");
@@ -584,8 +586,13 @@ void TformMain::timerDeadlineTimer()
 {
     if (!summary_ || !tree_)
         return;
+    // Reminders first: an event that starts now is reminded of before the pass finishes it.
+    if (reminders_)
+        reminders_->tick();
     const DeadlineResult result = summary_->timerDeadlineTimer(clock_);
     tree_->schedulesChanged(result);
+    if (reminders_)
+        reminders_->refreshTray();
 }
 
 void TformMain::editTopic(TNimbusNode *node)
@@ -595,9 +602,12 @@ void TformMain::editTopic(TNimbusNode *node)
         return;
     const auto *item = static_cast<const tree::TreeItem *>(node->treeItem);
     TopicOptions values = topicOptionsFromNode(*node, preferences_.date, item->hasChildren());
+    values.reminderLead = reminders_ ? reminders_->leadOf(node->uni) : 0;
     if (!environment_.prompts->editTopicOptions(this, values, clock_))
         return;
     tree_->beginEdit(node, history::optionsStepName(node->text));
+    if (reminders_)
+        reminders_->setLead(node->uni, values.reminderLead);
     const TopicOptionsApplied done = applyTopicOptions(values, *node, clock_);
     if (done.applied)
         tree_->nodeEdited(node);
@@ -710,6 +720,9 @@ void TformMain::timerStartTimer()
         updates_->RunMonitorPass();
     if (calendarSync_)
         calendarSync_->start();
+    // What fell due while the program was closed comes at start-up, not ten seconds later.
+    if (reminders_)
+        reminders_->tick();
 }
 
 void TformMain::keyPressEvent(QKeyEvent *event)
@@ -739,6 +752,13 @@ void TformMain::buttonMainLogClick()
 
 void TformMain::closeEvent(QCloseEvent *event)
 {
+    // Closed by the desktop (the title bar's button) with the tray preference on: the program
+    // keeps running in the tray. "Exit" and requests from other programs still close it.
+    if (event->spontaneous() && !closing_ && reminders_ && reminders_->keepsRunningOnClose()) {
+        hide();
+        event->ignore();
+        return;
+    }
     // Every long operation under way stops at its next safe point. A send or merge holds the
     // store: the close comes back when it has ended.
     for (auto *progress : findChildren<dialogs::OperationProgressDialog *>())
@@ -809,6 +829,10 @@ void TformMain::FormClose()
             tree_->SyncStoreFromTree();
     });
     step("SaveStore", [this] { SaveStore(); });
+    step("reminders", [this] {
+        if (reminders_)
+            reminders_->close();
+    });
     // The tree and the lists point into the store: they go first.
     step("store", [this] {
         if (topicPage_)

@@ -67,6 +67,8 @@ class SearchController;
 }
 namespace caldavui {
 class CalendarSyncController;
+namespace reminderui {
+class WindowReminders;
 }
 namespace pages {
 class AboutPage;
@@ -143,6 +145,8 @@ public:
     searchui::SearchController *searchController() const { return search_; }
     // Calendar sync with a CalDAV server: the worker, the status line and "Sync now".
     caldavui::CalendarSyncController *calendarSync() const { return calendarSync_; }
+    // Reminders: notifications, snooze, their files, the tray entry.
+    reminderui::WindowReminders *reminders() const { return reminders_; }
     // The details editor's highlighting cursor (screen cursor 20).
     const QCursor &highlightCursor() const { return highlightCursor_; }
 
@@ -238,6 +242,7 @@ private:
     LanSharing *lan_ = nullptr;
     searchui::SearchController *search_ = nullptr;
     caldavui::CalendarSyncController *calendarSync_ = nullptr;
+    reminderui::WindowReminders *reminders_ = nullptr;
     QCursor highlightCursor_;
     ipc::ShutdownFlags shutdownFlags_;
     CommandDispatcher *dispatcher_ = nullptr;

@@ -60,6 +60,9 @@ struct TopicOptions {
     std::string started;
     std::string from;
     std::string sent;
+    // The topic's advance reminder in minutes (0 none). Not a field of the node: the caller
+    // keeps it in the reminders' own file.
+    int reminderLead = 0;
 };
 
 // The dialog's values for a node. itemHasChildren: the tree item shows children (the node's

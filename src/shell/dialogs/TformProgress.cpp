@@ -2,6 +2,8 @@
 // the handlers.
 #include "shell/dialogs/TformProgress.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -14,6 +16,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "reminders/ReminderLeads.h"
 #include "shell/dialogs/DialogText.h"
 #include "shell/dialogs/TimePicker.h"
 #include "store/Clock.h"
@@ -179,6 +182,11 @@ QWidget *TformProgress::createTaskPanel()
     checkCalcProgress = named(new QCheckBox(QStringLiteral("Calculate from sub-tasks"), panelTask),
                               "checkCalcProgress");
 
+    labelReminder = named(new QLabel(QStringLiteral("Remind me:"), panelTask), "labelReminder");
+    comboReminder = named(new QComboBox(panelTask), "comboReminder");
+    for (int minutes : reminders::leadChoices())
+        comboReminder->addItem(QString::fromStdString(reminders::leadChoiceText(minutes)), minutes);
+
     panelLastDone = named(new QWidget(panelTask), "panelLastDone");
     labelLastDone = named(new QLabel(panelLastDone), "labelLastDone");
     auto *lastDone = new QHBoxLayout(panelLastDone);
@@ -221,6 +229,8 @@ QWidget *TformProgress::createTaskPanel()
     grid->addWidget(labelPercent, row, 0);
     grid->addWidget(comboPercent, row, 1);
     grid->addWidget(checkCalcProgress, row++, 2, 1, 3);
+    grid->addWidget(labelReminder, row, 0);
+    grid->addWidget(comboReminder, row++, 1, 1, 2);
     grid->addWidget(panelLastDone, row++, 0, 1, 5);
     grid->setColumnStretch(4, 1);
 
@@ -230,6 +240,7 @@ QWidget *TformProgress::createTaskPanel()
     labelDuration->setBuddy(editDurationNo);
     labelPriority->setBuddy(comboPriority);
     labelPercent->setBuddy(comboPercent);
+    labelReminder->setBuddy(comboReminder);
     return panelTask;
 }
 
@@ -306,6 +317,7 @@ void TformProgress::FormShow()
     comboPriority->setCurrentIndex(pickers.priorityIndex);
     checkAutoComplete->setChecked(v.autoComplete);
     checkCalcProgress->setChecked(v.calcProgress);
+    comboReminder->setCurrentIndex(std::max(0, comboReminder->findData(v.reminderLead)));
     comboPercent->setCurrentIndex(pickers.percentIndex);
 
     labelLastDone->setText(toQt(heading.lastDone));
@@ -381,6 +393,7 @@ TopicOptionsControls TformProgress::currentControls() const
 void TformProgress::buttonOKClick()
 {
     acceptTopicOptions(values_, currentControls());
+    values_.reminderLead = comboReminder->currentData().toInt();
     accept();
 }
 

@@ -83,6 +83,8 @@ public:
     QLabel *labelPercent = nullptr;
     QComboBox *comboPercent = nullptr;
     QCheckBox *checkCalcProgress = nullptr;
+    QLabel *labelReminder = nullptr;
+    QComboBox *comboReminder = nullptr; // the advance reminder: none, 5 minutes ... 1 day
     QWidget *panelLastDone = nullptr;
     QLabel *labelLastDone = nullptr;
 

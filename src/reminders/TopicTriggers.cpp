@@ -1,0 +1,106 @@
+// The trigger instants of one topic.
+#include "reminders/TopicTriggers.h"
+
+#include <algorithm>
+
+#include "store/DateFormat.h"
+#include "store/Scheduler.h"
+#include "store/TNimbusNode.h"
+#include "store/TopicCodes.h"
+
+namespace nimbus::reminders {
+
+namespace {
+
+constexpr std::int64_t kMsecsPerMinute = 60'000;
+
+bool digits(std::string_view text, std::size_t at, std::size_t count, int &value)
+{
+    value = 0;
+    for (std::size_t i = at; i < at + count; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return false;
+        value = value * 10 + (text[i] - '0');
+    }
+    return true;
+}
+
+// Day of a date key; the plain eight digits are read without the general parser, because the
+// next reminders are computed over every topic.
+bool dayOf(std::string_view text, DateTime &day)
+{
+    int year = 0, month = 0, dayOfMonth = 0;
+    if (text.size() == 8 && digits(text, 0, 4, year) && digits(text, 4, 2, month) &&
+        digits(text, 6, 2, dayOfMonth)) {
+        if (!DateTime::isValidDate(year, month, dayOfMonth))
+            return false;
+        day = DateTime::fromCivil(year, month, dayOfMonth);
+        return true;
+    }
+    return dates::parseDateKey(text, day);
+}
+
+} // namespace
+
+bool isRemindedTopic(const TNimbusNode &node)
+{
+    return node.lev > 0 && node.type == kSectionTopics &&
+           (node.ttype == kTopicTask || node.ttype == kTopicEvent) &&
+           node.status != kStatusCompleted && (node.dl || node.recur) && !node.dlDate.empty();
+}
+
+bool triggerBounds(const TNimbusNode &node, DateTime &earliest, DateTime &latest)
+{
+    DateTime day;
+    if (!dayOf(node.dlDate, day))
+        return false;
+    // The longest lead time is one day; a due day without a time begins in the morning.
+    earliest = day.addDays(-std::max(1, node.flno));
+    latest = day.addDays(2);
+    return true;
+}
+
+bool dueInstant(const TNimbusNode &node, int morningMinutes, DateTime &dueAt, bool &hasTime)
+{
+    DateTime day;
+    if (!dayOf(node.dlDate, day))
+        return false;
+    const std::int64_t time = schedule::timeOfDay(node.dlTime);
+    hasTime = time > 0;
+    dueAt = day.addMsecs(hasTime ? time : morningMinutes * kMsecsPerMinute);
+    return true;
+}
+
+void appendTriggers(const TNimbusNode &node, int leadMinutes, int morningMinutes,
+                    std::vector<ReminderTrigger> &out)
+{
+    if (!isRemindedTopic(node))
+        return;
+    ReminderTrigger t;
+    t.node = &node;
+    if (!dueInstant(node, morningMinutes, t.dueAt, t.dueHasTime))
+        return;
+    const DateTime day = t.dueAt.date();
+    const std::int64_t morning = morningMinutes * kMsecsPerMinute;
+    auto add = [&](ReminderKind kind, DateTime at) {
+        t.kind = kind;
+        t.at = at;
+        out.push_back(t);
+    };
+    if (node.flno > 0)
+        add(ReminderKind::TurnedUrgent, day.addDays(-node.flno).addMsecs(morning));
+    if (leadMinutes > 0 && (node.ttype == kTopicEvent || t.dueHasTime))
+        add(ReminderKind::Upcoming, t.dueAt.addMsecs(-leadMinutes * kMsecsPerMinute));
+    if (node.ttype == kTopicEvent) {
+        add(ReminderKind::Starts, t.dueAt);
+        return;
+    }
+    // A task due before the morning hour is announced at midnight, before it is overdue.
+    const bool early = t.dueHasTime && t.dueAt.msecsOfDay() <= morning;
+    add(ReminderKind::DueToday, early ? day : day.addMsecs(morning));
+    // A task that completes itself after its due time is never overdue.
+    if (!node.autoComplete)
+        add(ReminderKind::Overdue, t.dueHasTime ? t.dueAt : day.addDays(1).addMsecs(morning));
+}
+
+} // namespace nimbus::reminders

@@ -1,0 +1,123 @@
+// The main window's reminders.
+#include "shell/reminders/WindowReminders.h"
+
+#include <QSystemTrayIcon>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "reminders/TrayCounts.h"
+#include "shell/TformMain.h"
+#include "shell/TreeController.h"
+#include "shell/pages/PreferencesPage.h"
+#include "shell/reminders/ReminderController.h"
+#include "shell/reminders/ReminderPreferencesBox.h"
+#include "shell/reminders/ReminderTray.h"
+#include "store/TNimbusStructure.h"
+
+namespace nimbus::reminderui {
+
+WindowReminders::WindowReminders(TformMain &window)
+    : QObject(&window), window_(window),
+      controller_(new ReminderController(window.paths().DataFolder, window.clock(),
+                                         window.storeLog(), nullptr, this)),
+      tray_(new ReminderTray(this))
+{
+    connect(controller_, &ReminderController::openTopic, this, &WindowReminders::openTopic);
+    connect(controller_, &ReminderController::completeTopic, this, &WindowReminders::completeTopic);
+    connect(controller_, &ReminderController::remindersChanged, this, &WindowReminders::refreshTray);
+    connect(tray_, &ReminderTray::showRequested, this, [this] { openTopic(QByteArray()); });
+    // "Exit" in the tray is the window's "Exit" button.
+    connect(tray_, &ReminderTray::exitRequested, &window_, &QWidget::close);
+    connect(tray_, &ReminderTray::openTopic, this, &WindowReminders::openTopic);
+    tray_->showInTray();
+    refreshTray();
+    // The reminders' preferences at the end of the preferences page.
+    if (pages::PreferencesPage *page = window_.preferencesPage()) {
+        // In a scroll area of its own, so that the page asks for no more height than before
+        // and a small window lays out as it did.
+        auto *scroll = new QScrollArea(page);
+        scroll->setObjectName(QStringLiteral("scrollReminders"));
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        scroll->setFocusPolicy(Qt::NoFocus);
+        auto *box = new ReminderPreferencesBox(controller_->preferences(), scroll);
+        scroll->setWidget(box);
+        auto *layout = static_cast<QVBoxLayout *>(page->layout());
+        layout->insertWidget(layout->count() - 1, scroll);
+        connect(box, &ReminderPreferencesBox::changed, controller_,
+                &ReminderController::preferencesChanged);
+    }
+}
+
+void WindowReminders::tick()
+{
+    if (TNimbusStructure *store = window_.store())
+        controller_->tick(*store, window_.preferences().date);
+    refreshTray();
+}
+
+void WindowReminders::refreshTray()
+{
+    TNimbusStructure *store = window_.store();
+    if (!store)
+        return;
+    const DateTime now = window_.clock().now();
+    tray_->update(reminders::countForTray(*store),
+                  controller_->engine().upcoming(*store, now, ReminderTray::kNextReminders), now,
+                  window_.preferences().date);
+}
+
+bool WindowReminders::keepsRunningOnClose() const
+{
+    return controller_->preferences().keepInTray && tray_->visible();
+}
+
+void WindowReminders::close()
+{
+    if (TNimbusStructure *store = window_.store())
+        controller_->leads().forgetMissing(*store);
+    controller_->save();
+    tray_->trayIcon()->hide();
+}
+
+int WindowReminders::leadOf(const std::string &uni) const
+{
+    return controller_->leads().leadOf(uni);
+}
+
+void WindowReminders::setLead(const std::string &uni, int minutes)
+{
+    controller_->setLead(uni, minutes);
+}
+
+void WindowReminders::openTopic(const QByteArray &uni)
+{
+    if (window_.closing())
+        return;
+    if (window_.isMinimized())
+        window_.setWindowState(window_.windowState() & ~Qt::WindowMinimized);
+    window_.show();
+    window_.raise();
+    window_.activateWindow();
+    TreeController *tree = window_.treeController();
+    if (tree && window_.store() && !uni.isEmpty())
+        tree->goToTopic(window_.store()->Find(uni.toStdString()));
+}
+
+void WindowReminders::completeTopic(const QByteArray &uni)
+{
+    TreeController *tree = window_.treeController();
+    TNimbusNode *node = window_.store() ? window_.store()->Find(uni.toStdString()) : nullptr;
+    if (!tree || !node)
+        return;
+    if (!tree::IsEditableTopic(node) ||
+        !tree::ApplyStatus(*node, kStatusCompleted, window_.clock().now()).applied) {
+        window_.AddToLog("A reminder's topic could not be marked completed: " + node->text);
+        return;
+    }
+    tree->nodeEdited(node);
+    window_.AddToLog("Marked completed from a reminder: " + node->text);
+    refreshTray();
+}
+
+} // namespace nimbus::reminderui

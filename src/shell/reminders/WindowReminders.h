@@ -1,0 +1,48 @@
+// The main window's reminders: the ReminderController with its passes, the tray entry and the
+// reminders' part of the preferences page, wired to the window. "Open" brings the window to
+// the front on the topic; "Mark completed" is the "Task finished" button's rule on it.
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <string>
+
+namespace nimbus {
+class TformMain;
+}
+
+namespace nimbus::reminderui {
+
+class ReminderController;
+class ReminderTray;
+
+class WindowReminders : public QObject {
+    Q_OBJECT
+public:
+    explicit WindowReminders(TformMain &window);
+
+    ReminderController *controller() const { return controller_; }
+    ReminderTray *tray() const { return tray_; }
+
+    // One pass (start step and deadline timer) and the tray brought up to date.
+    void tick();
+    void refreshTray();
+    // Whether a close from the desktop only hides the window: the preference is on and the
+    // tray entry is there to bring it back.
+    bool keepsRunningOnClose() const;
+    // Closing: leads of topics that are gone are dropped, the files written, the tray hidden.
+    void close();
+    // A topic's lead time, for the topic options dialog.
+    int leadOf(const std::string &uni) const;
+    void setLead(const std::string &uni, int minutes);
+
+    void openTopic(const QByteArray &uni);
+    void completeTopic(const QByteArray &uni);
+
+private:
+    TformMain &window_;
+    ReminderController *controller_;
+    ReminderTray *tray_;
+};
+
+} // namespace nimbus::reminderui

@@ -1,0 +1,96 @@
+// What reminders say, and what the tray counts.
+#include <gtest/gtest.h>
+
+#include "ReminderFixture.h"
+#include "reminders/ReminderText.h"
+#include "reminders/TrayCounts.h"
+
+using namespace nimbus;
+using namespace nimbus::reminders;
+using nimbus::test::at;
+
+namespace {
+
+ReminderItem item(const std::string &title, ReminderKind kind, DateTime dueAt, bool hasTime, bool task)
+{
+    ReminderItem i;
+    i.title = title;
+    i.kind = kind;
+    i.dueAt = dueAt;
+    i.at = dueAt;
+    i.dueHasTime = hasTime;
+    i.isTask = task;
+    return i;
+}
+
+} // namespace
+
+TEST(ReminderText, OneReminderNamesTheTopicAndItsTime)
+{
+    const DateTime now = at(2, 10, 0);
+    ReminderGroup one;
+    one.items.push_back(item("Dentist", ReminderKind::Upcoming, at(2, 10, 15), true, false));
+    const ReminderText text = groupText(one, now, 0);
+    EXPECT_EQ(text.summary, "Dentist");
+    EXPECT_EQ(text.body, "Starts in 15 minutes, at 10:15");
+
+    EXPECT_EQ(reminderLine(item("x", ReminderKind::Starts, at(2, 10, 0), true, false), now, 0),
+              "Starts now, at 10:00");
+    EXPECT_EQ(reminderLine(item("x", ReminderKind::Starts, at(1, 9, 0), true, false), now, 1),
+              "Started at 09:00 on 03/01/2026");
+    EXPECT_EQ(reminderLine(item("x", ReminderKind::DueToday, at(2, 8, 0), false, true), now, 0),
+              "Due today");
+    EXPECT_EQ(reminderLine(item("x", ReminderKind::DueToday, at(2, 14, 0), true, true), now, 0),
+              "Due today, at 14:00");
+    EXPECT_EQ(reminderLine(item("x", ReminderKind::Overdue, at(1, 8, 0), false, true), now, 2),
+              "Overdue: was due on 2026/03/01");
+    EXPECT_EQ(reminderLine(item("x", ReminderKind::TurnedUrgent, at(4, 9, 30), true, true), now, 0),
+              "Now urgent: due at 09:30 on 04/03/2026");
+    EXPECT_EQ(spanText(90 * 60000), "in 1 hour 30 minutes");
+    EXPECT_EQ(spanText(24 * 60 * 60000), "in 1 day");
+    EXPECT_EQ(spanText(1), "in 1 minute");
+}
+
+TEST(ReminderText, RemindersThatCameTogetherAreCounted)
+{
+    const DateTime now = at(2, 8, 0);
+    ReminderGroup group;
+    for (const char *title : {"Tax return", "Passport", "Car"})
+        group.items.push_back(item(title, ReminderKind::DueToday, at(2, 8, 0), false, true));
+    ReminderText text = groupText(group, now, 0);
+    EXPECT_EQ(text.summary, "3 topics are due today");
+    EXPECT_EQ(text.body, "Tax return: Due today\nPassport: Due today\nCar: Due today");
+
+    group.items[1].kind = ReminderKind::Overdue;
+    EXPECT_EQ(groupText(group, now, 0).summary, "3 reminders");
+    group.digest = true;
+    EXPECT_EQ(groupText(group, now, 0).summary, "3 reminders while Nimbus Desk was closed");
+    group.items.resize(1);
+    EXPECT_EQ(groupText(group, now, 0).summary, "1 reminder while Nimbus Desk was closed");
+}
+
+TEST(TrayCounts, OverdueAndUrgentTopicsCountOnceEach)
+{
+    nimbus::test::ReminderFixture f;
+    f.clock.set(at(2, 12, 0));
+    f.topic("1", "Late and urgent", kTopicTask, "20260301").urgent = true;
+    f.topic("2", "Late today", kTopicTask, "20260302", "09:00:00");
+    f.topic("3", "Today", kTopicTask, "20260302");
+    f.topic("4", "Urgent event", kTopicEvent, "20260310").urgent = true;
+    f.topic("5", "Finished", kTopicTask, "20260301").status = kStatusCompleted;
+    f.topic("6", "Next week", kTopicTask, "20260309");
+    RunDeadlineTick(f.store, f.clock, nullptr);
+
+    const TrayCounts counts = countForTray(f.store);
+    EXPECT_EQ(counts.overdue, 2);
+    EXPECT_EQ(counts.urgent, 2);
+    EXPECT_EQ(counts.dueToday, 1);
+    ASSERT_EQ(counts.attention.size(), 3u);
+    EXPECT_EQ(trayToolTip(counts),
+              "Nimbus Desk: 2 overdue, 2 urgent, 1 due today\nLate and urgent (-1 day)\n"
+              "Late today (-3 hours)\nUrgent event (8 days)");
+    EXPECT_EQ(trayToolTip(counts, 1).substr(trayToolTip(counts, 1).size() - 4), "\n...");
+    EXPECT_EQ(badgeText(0), "");
+    EXPECT_EQ(badgeText(7), "7");
+    EXPECT_EQ(badgeText(120), "99+");
+}
