@@ -67,6 +67,7 @@ class SearchController;
 }
 namespace caldavui {
 class CalendarSyncController;
+}
 namespace reminderui {
 class WindowReminders;
 }
