@@ -3,6 +3,8 @@
 // character references) and refuses the rest.
 #include "caldav/DavXml.h"
 
+#include "fileio/Utf8.h"
+
 #include <map>
 
 namespace nimbus::caldav {
@@ -40,25 +42,6 @@ bool isNameChar(char c)
 }
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-void appendUtf8(std::string &out, unsigned long cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 class Reader {
 public:
@@ -174,7 +157,7 @@ private:
                 }
                 if (cp == 0)
                     return fail("a character reference to NUL");
-                appendUtf8(out, cp);
+                fileio::appendUtf8(out, static_cast<char32_t>(cp));
             } else {
                 return fail("an unknown entity &" + std::string(ref) + ";");
             }

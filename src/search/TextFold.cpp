@@ -2,6 +2,8 @@
 // the words highlighted in a snippet are the words the index matched.
 #include "search/TextFold.h"
 
+#include "fileio/Utf8.h"
+
 namespace nimbus::search {
 
 namespace {
@@ -64,23 +66,7 @@ char32_t DecodeUtf8(std::string_view text, std::size_t &pos) {
     return cp;
 }
 
-void AppendUtf8(std::string &out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
+void AppendUtf8(std::string &out, char32_t cp) { fileio::appendUtf8(out, cp); }
 
 void AppendFolded(std::string &out, char32_t cp) {
     if (cp < 0x80) {
