@@ -509,8 +509,7 @@ void TformMain::wirePageSteps()
         SaveCurrentPage();
         pageSteps->closeRun();
     });
-    connect(history, &TreeHistory::aboutToChangeStructure, pageSteps,
-            &DetailsPageSteps::closeRun);
+    connect(history, &TreeHistory::aboutToChangeStructure, pageSteps, &DetailsPageSteps::closeRun);
     // A step that rewrites the shown topic's pages: the page lets go of them unsaved and
     // shows them again from the files.
     connect(history, &TreeHistory::pagesReplacing, topicPage_, [this](const std::string &id) {

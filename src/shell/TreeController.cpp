@@ -270,7 +270,8 @@ TNimbusNode *TreeController::insertTopic(TNimbusNode *parentNode, std::unique_pt
     markChanged();
     // A step as the window's own new topic is: undoing it takes the topic out again.
     auto step = std::make_unique<history::CommandGroup>();
-    step->add(std::make_unique<history::Reversed>(std::make_unique<history::RemoveSubtree>(node->uni)));
+    step->add(
+        std::make_unique<history::Reversed>(std::make_unique<history::RemoveSubtree>(node->uni)));
     step->add(rollUp.finish());
     history_->pushDone(std::move(step), history::addStepName(node->text),
                        TreeHistory::Kind::Structure, {parentNode->uni, node->uni});

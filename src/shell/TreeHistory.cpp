@@ -164,8 +164,10 @@ void TreeHistory::applyCut()
     std::vector<Kept> kept;
     int dropped = 0;
     for (int i = 0; i < stack_->count(); ++i) {
-        auto *step = static_cast<StoreUndoCommand *>(const_cast<QUndoCommand *>(stack_->command(i)));
-        const bool keep = cut_.forward ? step->serial() < cut_.serial : step->serial() > cut_.serial;
+        auto *step =
+            static_cast<StoreUndoCommand *>(const_cast<QUndoCommand *>(stack_->command(i)));
+        const bool keep =
+            cut_.forward ? step->serial() < cut_.serial : step->serial() > cut_.serial;
         if (keep)
             kept.push_back({step->takeCommand(), step->text(), step->kind(), step->selection()});
         else

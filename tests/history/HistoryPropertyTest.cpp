@@ -44,7 +44,8 @@ public:
         case 2: return move();
         case 3: return sort();
         case 4: return checklist();
-        case 5: return page();
+        case 5:
+            return page();
         default: return edit();
         }
     }

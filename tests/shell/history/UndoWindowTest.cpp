@@ -155,6 +155,20 @@ class UndoWindowTest : public QObject {
             window->show();
             QVERIFY(QTest::qWaitForWindowActive(window.get()));
         }
+        // The real nimbus-cli with this session's home and channels; the window answers it
+        // on the test's event loop while it waits. Its exit status (-1: it did not end).
+        int cli(const std::vector<std::string> &words)
+        {
+            const std::string home = dir / "home";
+            test::ChildProcess run(NIMBUS_CLI_EXECUTABLE, words,
+                                   {"HOME=" + home, "HOMEDRIVE=" + home,
+                                    "NIMBUS_CHANNEL_DIR=" + channels(),
+                                    "QT_QPA_PLATFORM=offscreen"});
+            const auto ended = [&run] { return run.waitForExit(std::chrono::milliseconds(0)); };
+            if (!run.started() || !QTest::qWaitFor(ended, 30000))
+                return -1;
+            return run.exitCode();
+        }
         void keysInTree(Qt::KeyboardModifiers modifiers)
         {
             tree().treeMain()->setFocus();
@@ -419,7 +433,8 @@ private slots:
         QTest::keyClicks(&editor, " and Ben");
         s.select("Garden ideas");
         QCOMPARE(s.steps().count(), 1);
-        QCOMPARE(s.steps().undoText(), QStringLiteral("Edit the details page of 'Client meetings'"));
+        QCOMPARE(s.steps().undoText(),
+                 QStringLiteral("Edit the details page of 'Client meetings'"));
         const auto filesTyped = contentFiles(s.data());
         QVERIFY(filesTyped != filesBefore);
 
@@ -444,7 +459,8 @@ private slots:
         s.window->historyButtons()->buttonUndo->click();
         QCOMPARE(editor.toPlainText(), QStringLiteral("meeting notes with Anna and Ben"));
         QVERIFY(contentFiles(s.data()) == filesTyped);
-        QCOMPARE(s.steps().redoText(), QStringLiteral("Edit the details page of 'Client meetings'"));
+        QCOMPARE(s.steps().redoText(),
+                 QStringLiteral("Edit the details page of 'Client meetings'"));
         QCOMPARE(s.steps().count(), 2);
     }
 
@@ -520,16 +536,7 @@ private slots:
         Session s;
         s.start();
         s.activate();
-        const std::string home = s.dir / "home";
-        test::ChildProcess cli(NIMBUS_CLI_EXECUTABLE, {"add", "From the terminal", "--under", "101"},
-                               {"HOME=" + home, "HOMEDRIVE=" + home,
-                                "NIMBUS_CHANNEL_DIR=" + s.channels(),
-                                "QT_QPA_PLATFORM=offscreen"});
-        QVERIFY(cli.started());
-        // The window answers on its own thread's event loop while nimbus-cli waits.
-        QVERIFY(QTest::qWaitFor([&cli] { return cli.waitForExit(std::chrono::milliseconds(0)); },
-                                30000));
-        QCOMPARE(cli.exitCode(), 0);
+        QCOMPARE(s.cli({"add", "From the terminal", "--under", "101"}), 0);
         QVERIFY(s.item("From the terminal"));
         QCOMPARE(s.item("From the terminal")->parent->node->text, std::string("Work"));
         QCOMPARE(s.actions().MVUndo->text(), QStringLiteral("Undo Add 'From the terminal'"));
@@ -541,15 +548,9 @@ private slots:
         QVERIFY(s.item("From the terminal"));
 
         // Its done is a step named as the window's own.
-        const std::string id = s.item("From the terminal")->node->uni;
-        test::ChildProcess done(NIMBUS_CLI_EXECUTABLE, {"done", id},
-                                {"HOME=" + home, "HOMEDRIVE=" + home,
-                                 "NIMBUS_CHANNEL_DIR=" + s.channels(),
-                                 "QT_QPA_PLATFORM=offscreen"});
-        QVERIFY(QTest::qWaitFor([&done] { return done.waitForExit(std::chrono::milliseconds(0)); },
-                                30000));
-        QCOMPARE(done.exitCode(), 0);
-        QCOMPARE(s.steps().undoText(), QStringLiteral("Set status of 'From the terminal' to completed"));
+        QCOMPARE(s.cli({"done", s.item("From the terminal")->node->uni}), 0);
+        QCOMPARE(s.steps().undoText(),
+                 QStringLiteral("Set status of 'From the terminal' to completed"));
     }
 };
 
