@@ -104,6 +104,11 @@ std::string optionsStepName(const std::string &title)
     return "Change the options of " + quotedTitle(title);
 }
 
+std::string detailsPageStepName(const std::string &title)
+{
+    return "Edit the details page of " + quotedTitle(title);
+}
+
 std::string editStepName(const TNimbusNode &node, const std::vector<FieldChange> &changes)
 {
     const std::string title = quotedTitle(node.text);

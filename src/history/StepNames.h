@@ -27,6 +27,9 @@ std::string sortStepName(const std::string &title, int mode);
 // The topic options dialog's changes, whatever they were.
 std::string optionsStepName(const std::string &title);
 
+// A run of typing in a topic's details page, from showing the page to leaving it.
+std::string detailsPageStepName(const std::string &title);
+
 // A change of one topic's values, named by the field that says most about it; `changes` are
 // that topic's changes (see FieldEdit), node is the topic as it is after them.
 std::string editStepName(const TNimbusNode &node, const std::vector<FieldChange> &changes);

@@ -69,6 +69,10 @@ ChangeAnswer CliChangeApplier::applyChange(const ChangeRequest &change)
         if (cli::Outcome found = cli::checkTarget(*store, change.id, node); !found)
             return fail(found);
         answer.id = node->uni;
+        // Done and set are steps of the window's undo history, named as the window names
+        // its own changes of those values; a removal is one through removeNode.
+        if (change.kind != ChangeRequest::Kind::Remove)
+            tree->beginEdit(node);
         cli::Outcome applied;
         if (change.kind == ChangeRequest::Kind::Done)
             applied = cli::completeTopic(*node, clock);
@@ -76,8 +80,10 @@ ChangeAnswer CliChangeApplier::applyChange(const ChangeRequest &change)
             applied = cli::applyFields(*node, change.fields, clock);
         else
             applied = cli::checkRemovable(*node);
-        if (!applied)
+        if (!applied) {
+            tree->cancelEdit();
             return fail(applied);
+        }
         if (change.kind == ChangeRequest::Kind::Remove)
             tree->removeNode(node);
         else

@@ -6,15 +6,17 @@ namespace nimbus {
 StoreUndoCommand::StoreUndoCommand(TreeHistory &history,
                                    std::unique_ptr<history::StoreCommand> command,
                                    const QString &name, TreeHistory::Kind kind,
-                                   TreeHistory::Selection select)
+                                   TreeHistory::Selection select, unsigned long serial)
     : QUndoCommand(name), history_(history), command_(std::move(command)), kind_(kind),
-      select_(std::move(select))
+      select_(std::move(select)), serial_(serial)
 {
 }
 
 void StoreUndoCommand::undo()
 {
-    if (!history_.replay(*command_, false, kind_, select_.afterUndo, text()))
+    if (history_.rebuilding() || !command_)
+        return;
+    if (!history_.replay(*command_, false, kind_, select_.afterUndo, text(), serial_))
         setObsolete(true);
 }
 
@@ -25,7 +27,9 @@ void StoreUndoCommand::redo()
         pushed_ = true;
         return;
     }
-    if (!history_.replay(*command_, true, kind_, select_.afterRedo, text()))
+    if (history_.rebuilding() || !command_)
+        return;
+    if (!history_.replay(*command_, true, kind_, select_.afterRedo, text(), serial_))
         setObsolete(true);
 }
 

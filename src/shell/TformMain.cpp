@@ -20,6 +20,7 @@
 #include "fileio/FolderOps.h"
 #include "ipc/Channels.h"
 #include "shell/CliChangeApplier.h"
+#include "shell/DetailsPageSteps.h"
 #include "shell/CommandDispatcher.h"
 #include "shell/ChecklistSteps.h"
 #include "shell/HistoryButtons.h"
@@ -434,8 +435,10 @@ void TformMain::createPages()
     connect(this, &TformMain::saveCurrentPage, this, &TformMain::SaveCurrentPage);
     connect(tree_.get(), &TreeController::topicsRemoving, topicPage_, &pages::TopicPage::forget);
     // Each change of a checklist is a step of the undo history.
-    if (tree_)
+    if (tree_) {
         new ChecklistSteps(*topicPage_->panelToDoCheckList, *tree_, *store_, topicPage_);
+        wirePageSteps();
+    }
     connect(tree_.get(), &TreeController::nodeChanged, topicPage_, &pages::TopicPage::topicChanged);
     // The page area carries the shown page's name, which a rename has just changed.
     connect(tree_.get(), &TreeController::nodeChanged, pages, &PageArea::nameAfterShownPage);
@@ -491,6 +494,35 @@ void TformMain::createVersionRegister(bool installerJustRan)
     softwarePanel_ = new SoftwarePanel(*updates_, [this] { return displayControl(); });
     if (aboutPage_)
         aboutPage_->setSoftwarePanel(softwarePanel_);
+}
+
+void TformMain::wirePageSteps()
+{
+    // Typing in a details page: the run from showing the page to leaving it is one step.
+    auto *pageSteps = new DetailsPageSteps(*topicPage_, *tree_, *store_,
+                                           ContentFolders::inDataFolder(paths_.DataFolder),
+                                           *storeLog_, topicPage_);
+    TreeHistory *history = tree_->history();
+    // Before going back or forward, and before the tree changes shape (after the page was
+    // written for it), the run of edits becomes a step of its own.
+    connect(history, &TreeHistory::aboutToReplay, pageSteps, [this, pageSteps] {
+        SaveCurrentPage();
+        pageSteps->closeRun();
+    });
+    connect(history, &TreeHistory::aboutToChangeStructure, pageSteps, &DetailsPageSteps::closeRun);
+    // A step that rewrites the shown topic's pages: the page lets go of them unsaved and
+    // shows them again from the files.
+    connect(history, &TreeHistory::pagesReplacing, topicPage_, [this](const std::string &id) {
+        if (topicPage_->node() && topicPage_->node()->uni == id) {
+            topicPage_->details->setModified(false);
+            topicPage_->ShowTopicPage(nullptr);
+        }
+    });
+    connect(history, &TreeHistory::pagesReplaced, topicPage_, [this](const std::string &id) {
+        TNimbusNode *selected = tree_ ? tree_->selectedNode() : nullptr;
+        if (!topicPage_->node() && selected && selected->uni == id)
+            topicPage_->ShowTopicPage(selected);
+    });
 }
 
 void TformMain::SaveCurrentPage()

@@ -189,6 +189,8 @@ protected:
 
 private:
     void createComponents();
+    // The details pages' runs of typing as steps of the undo history.
+    void wirePageSteps();
     void createTimers();
     bool startChannels();
     void loadSettings();

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QItemSelectionModel>
 #include <QMenu>
+#include <QPointer>
 #include <QUndoStack>
 #include <vector>
 
@@ -122,15 +123,32 @@ TreeActions::TreeActions(TreeController &controller, QObject *parent)
     menuRemove = popMainView->addMenu(tr("Remove"));
     menuRemove->setObjectName("menuRemove");
     menuRemove->addAction(MVRemoveItem);
-    // The undo history's entries name the step they take back or do again.
-    QUndoStack *steps = controller.history()->stack();
-    MVUndo = steps->createUndoAction(this, tr("Undo"));
-    MVUndo->setObjectName("MVUndo");
+    // The undo history's entries name the step they take back or do again; they go through
+    // the history, which first makes a step of the details page being typed in.
+    QPointer<TreeHistory> history = controller.history(); // goes with the tree, before these
+    QUndoStack *steps = history->stack();
+    MVUndo = action("MVUndo", tr("Undo"), [history] {
+        if (history)
+            history->undo();
+    });
     MVUndo->setShortcut(QKeySequence::Undo);
-    MVRedo = steps->createRedoAction(this, tr("Redo"));
-    MVRedo->setObjectName("MVRedo");
+    MVRedo = action("MVRedo", tr("Redo"), [history] {
+        if (history)
+            history->redo();
+    });
     MVRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
                           QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    const auto follow = [](QAction *entry, const QString &verb) {
+        return [entry, verb](const QString &step) {
+            entry->setText(step.isEmpty() ? verb : verb + ' ' + step);
+        };
+    };
+    connect(steps, &QUndoStack::undoTextChanged, MVUndo, follow(MVUndo, tr("Undo")));
+    connect(steps, &QUndoStack::redoTextChanged, MVRedo, follow(MVRedo, tr("Redo")));
+    connect(steps, &QUndoStack::canUndoChanged, MVUndo, &QAction::setEnabled);
+    connect(steps, &QUndoStack::canRedoChanged, MVRedo, &QAction::setEnabled);
+    MVUndo->setEnabled(steps->canUndo());
+    MVRedo->setEnabled(steps->canRedo());
     MVUndoHistory = action("MVUndoHistory", tr("Undo history ..."), [this] {
         if (controller_)
             controller_->history()->showHistory(controller_->treeMain()->window());

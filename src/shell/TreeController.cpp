@@ -261,12 +261,20 @@ TNimbusNode *TreeController::insertTopic(TNimbusNode *parentNode, std::unique_pt
         return nullptr;
     TNimbusNode *node = made.get();
     node->lev = parent->level() + 1;
+    history::FieldEditRecorder rollUp(store_, idsUpFrom(parent));
     if (store_.Append(std::move(made)) < 0)
         return nullptr;
     model_->insertItem(parent, parent->childCount(), node);
     lists_.NoteNewTopic(*node);
     UpdateGroup(parent);
     markChanged();
+    // A step as the window's own new topic is: undoing it takes the topic out again.
+    auto step = std::make_unique<history::CommandGroup>();
+    step->add(
+        std::make_unique<history::Reversed>(std::make_unique<history::RemoveSubtree>(node->uni)));
+    step->add(rollUp.finish());
+    history_->pushDone(std::move(step), history::addStepName(node->text),
+                       TreeHistory::Kind::Structure, {parentNode->uni, node->uni});
     return node;
 }
 

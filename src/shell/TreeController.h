@@ -93,6 +93,8 @@ public:
     // nodeEdited ends it; the change becomes one step (name: empty for a name from what
     // changed).
     void beginEdit(TNimbusNode *node, const std::string &name = {});
+    // The change begun was refused: no step.
+    void cancelEdit();
     // A step was undone or redone: redraw, select the topic it names and refresh the pages.
     void valuesReplayed(TNimbusNode *select);
 
@@ -126,7 +128,6 @@ private:
     void selectAfterBulk(const tree::TreeItem *item);
     // The step begun by beginEdit, with the groups' roll-up that followed.
     void endEdit();
-    void cancelEdit();
 
     TreeHistory *history_ = nullptr;
     std::unique_ptr<history::FieldEditRecorder> edit_;

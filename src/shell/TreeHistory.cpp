@@ -2,6 +2,7 @@
 #include "shell/TreeHistory.h"
 
 #include <QDialog>
+#include <QEvent>
 #include <QTimer>
 #include <QUndoStack>
 #include <QUndoView>
@@ -54,8 +55,23 @@ void TreeHistory::pushDone(std::unique_ptr<history::StoreCommand> command, const
 {
     if (!command || replaying_)
         return;
+    applyCut(); // a cut still waiting is made before the new step joins
     stack_->push(new StoreUndoCommand(*this, std::move(command), QString::fromLocal8Bit(name), kind,
-                                      std::move(select)));
+                                      std::move(select), nextSerial_++));
+}
+
+void TreeHistory::undo()
+{
+    emit aboutToReplay();
+    stack_->undo();
+    applyCut();
+}
+
+void TreeHistory::redo()
+{
+    emit aboutToReplay();
+    stack_->redo();
+    applyCut();
 }
 
 bool TreeHistory::perform(std::unique_ptr<history::StoreCommand> command, const std::string &name,
@@ -96,8 +112,12 @@ bool TreeHistory::runStructure(history::StoreCommand &command, bool forward)
 }
 
 bool TreeHistory::replay(history::StoreCommand &command, bool forward, Kind kind,
-                         const std::string &select, const QString &name)
+                         const std::string &select, const QString &name, unsigned long serial)
 {
+    // Once a step has failed, the steps the same jump would replay after it depend on it:
+    // they go with it.
+    if (cut_.active)
+        return false;
     replaying_ = true;
     bool done = false;
     if (kind == Kind::Structure) {
@@ -105,28 +125,75 @@ bool TreeHistory::replay(history::StoreCommand &command, bool forward, Kind kind
         tree_.SyncStoreFromTree();
         done = runStructure(command, forward);
     } else {
+        if (kind == Kind::Pages)
+            emit pagesReplacing(select);
         history::HistoryContext ctx = context();
         done = forward ? command.apply(ctx) : command.revert(ctx);
     }
     replaying_ = false;
     if (!done) {
-        cut(name);
+        cut(name, forward, serial);
+        if (kind == Kind::Pages)
+            emit pagesReplaced(select);
         return false;
     }
     tree_.valuesReplayed(store_.Find(select));
+    if (kind == Kind::Pages)
+        emit pagesReplaced(select);
     return true;
 }
 
-void TreeHistory::cut(const QString &name)
+void TreeHistory::cut(const QString &name, bool forward, unsigned long serial)
 {
-    log_.AddToLog("*** The undo history was cut at \"" + name.toLocal8Bit().toStdString()
-                  + "\": a topic it changed was changed or removed by a merge");
-    // The stack is in the middle of its own undo or redo.
-    QTimer::singleShot(0, stack_, &QUndoStack::clear);
+    cut_ = PendingCut{true, forward, serial, name};
+    // The stack is in the middle of its own undo or redo (or of a jump from the list); undo()
+    // and redo() rebuild it as soon as it returns, this for the other ways.
+    QTimer::singleShot(0, this, &TreeHistory::applyCut);
+}
+
+void TreeHistory::applyCut()
+{
+    if (!cut_.active)
+        return;
+    struct Kept {
+        std::unique_ptr<history::StoreCommand> command;
+        QString name;
+        Kind kind;
+        Selection select;
+    };
+    std::vector<Kept> kept;
+    int dropped = 0;
+    for (int i = 0; i < stack_->count(); ++i) {
+        auto *step =
+            static_cast<StoreUndoCommand *>(const_cast<QUndoCommand *>(stack_->command(i)));
+        const bool keep =
+            cut_.forward ? step->serial() < cut_.serial : step->serial() > cut_.serial;
+        if (keep)
+            kept.push_back({step->takeCommand(), step->text(), step->kind(), step->selection()});
+        else
+            ++dropped;
+    }
+    rebuilding_ = true;
+    stack_->clear();
+    for (Kept &step : kept)
+        stack_->push(new StoreUndoCommand(*this, std::move(step.command), step.name, step.kind,
+                                          std::move(step.select), nextSerial_++));
+    // After a failed undo the steps kept are the newer ones, all undone.
+    if (!cut_.forward)
+        stack_->setIndex(0);
+    rebuilding_ = false;
+    // The failed step itself was already taken off by the stack.
+    log_.AddToLog("*** The undo history was cut at \"" + cut_.name.toLocal8Bit().toStdString() +
+                  "\": it could no longer be " + (cut_.forward ? "redone" : "undone") +
+                  " since a topic it refers to was changed or removed outside the window; it and " +
+                  std::to_string(dropped) + (cut_.forward ? " newer" : " older") +
+                  " step(s) were dropped, " + std::to_string(kept.size()) + " remain");
+    cut_ = PendingCut{};
 }
 
 void TreeHistory::showHistory(QWidget *parent)
 {
+    emit aboutToReplay();
     if (!historyWindow_) {
         auto *window = new QDialog(parent);
         window->setObjectName("formUndoHistory");
@@ -137,12 +204,22 @@ void TreeHistory::showHistory(QWidget *parent)
         list->setEmptyLabel(tr("<the session's start>"));
         list->setAccessibleName(tr("Undo history"));
         layout->addWidget(list);
+        // A click or a key in the list jumps: open edits become a step before it does.
+        list->viewport()->installEventFilter(this);
+        list->installEventFilter(this);
         window->resize(360, 420);
         historyWindow_ = window;
     }
     historyWindow_->show();
     historyWindow_->raise();
     historyWindow_->activateWindow();
+}
+
+bool TreeHistory::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress)
+        emit aboutToReplay();
+    return QObject::eventFilter(watched, event);
 }
 
 } // namespace nimbus

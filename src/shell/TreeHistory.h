@@ -4,7 +4,8 @@
 // the tree before a step that moves, removes or inserts topics, and the tree is built again
 // after it. Changes that do not come from the user (merged packets, add-on packs, the
 // deadline timer) are not steps; a step whose topics such a change took away cannot be
-// replayed, and the history is then cut with a line in the log.
+// replayed, and the history is then cut at that step with a line in the log: the step and
+// those that depend on it go, the others stay usable.
 #pragma once
 
 #include <QObject>
@@ -36,6 +37,7 @@ public:
     enum class Kind {
         Values,    // topics' values only: the tree keeps its shape
         Structure, // topics moved, removed or inserted: sync before, build the tree after
+        Pages,     // a topic's page files: its shown page lets go first and shows them after
     };
     // What a step selects when it has been undone or redone (empty ids: nothing).
     struct Selection {
@@ -59,10 +61,16 @@ public:
     bool perform(std::unique_ptr<history::StoreCommand> command, const std::string &name,
                  const std::vector<std::string> &watched, Selection select);
     // Replays a step: forward (redo) or back (undo). False when it could not be replayed;
-    // the history is then cut.
+    // the history is then cut there (see applyCut).
     bool replay(history::StoreCommand &command, bool forward, Kind kind, const std::string &select,
-                const QString &name);
+                const QString &name, unsigned long serial);
     bool replaying() const { return replaying_; }
+    // True while the stack is rebuilt after a cut: its steps are not replayed.
+    bool rebuilding() const { return rebuilding_; }
+    // What the undo and redo entries, keys and buttons do: edits still open in the window
+    // (the details page being typed in) become a step first; see aboutToReplay.
+    void undo();
+    void redo();
     // The shown checklist page, which takes a checklist step's items directly.
     void setChecklistHost(history::ChecklistHost *host) { checklists_ = host; }
 
@@ -70,15 +78,29 @@ public:
     void showHistory(QWidget *parent);
 
 signals:
+    // The user is about to go back or forward: a run of edits still open becomes a step now.
+    void aboutToReplay();
+    // A step is about to rewrite a topic's page files: whoever shows the topic's pages lets
+    // go of them (unsaved); pagesReplaced follows when they are there again.
+    void pagesReplacing(const std::string &topicId);
+    void pagesReplaced(const std::string &topicId);
     // The tree is about to change shape: the shown page is written first, so that the files
     // a removal keeps aside are the page as the user left it.
     void aboutToChangeStructure();
     // Topics left the tree through a step; whoever shows one must forget it.
     void topicsLeaving(const std::vector<TNimbusNode *> &nodes);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     bool runStructure(history::StoreCommand &command, bool forward);
-    void cut(const QString &name);
+    // A step failed: the stack is rebuilt once its own undo or redo is over.
+    void cut(const QString &name, bool forward, unsigned long serial);
+    // Rebuilds the stack from the steps on the far side of the failed one without replaying
+    // them: after a failed undo the newer steps stay (undone), after a failed redo the older
+    // ones (done). The failed step goes with those that depend on it.
+    void applyCut();
 
     TreeController &tree_;
     TNimbusStructure &store_;
@@ -88,6 +110,14 @@ private:
     QPointer<QWidget> historyWindow_;
     history::ChecklistHost *checklists_ = nullptr;
     bool replaying_ = false;
+    bool rebuilding_ = false;
+    unsigned long nextSerial_ = 0;
+    struct PendingCut {
+        bool active = false;
+        bool forward = false;
+        unsigned long serial = 0;
+        QString name;
+    } cut_;
 };
 
 } // namespace nimbus

@@ -2,17 +2,21 @@
 // by id, all-or-nothing value changes, a cut history, the trash folder, and the steps' names.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "fileio/FolderOps.h"
 #include "history/ChecklistEdit.h"
 #include "history/CommandGroup.h"
 #include "history/FieldEdit.h"
 #include "history/MoveTopic.h"
+#include "history/PageFilesEdit.h"
 #include "history/RemoveSubtree.h"
 #include "history/ReorderChildren.h"
 #include "history/SessionTrash.h"
 #include "history/StepNames.h"
 #include "history/TreePlace.h"
 #include "history/UndoHistory.h"
+#include "store/ContentFiles.h"
 #include "store/RecordingLog.h"
 #include "store/TNimbusStructure.h"
 #include "fileio/AtomicFile.h"
@@ -152,6 +156,67 @@ TEST_F(SmallStore, AnAddedTopicIsARemovalRunBackwards)
     EXPECT_EQ(store.Find("D"), nullptr);
     ASSERT_TRUE(step.apply(ctx));
     EXPECT_EQ(outline(), "0S 1A 2A1 2A2 3A21 1B 1C 1D");
+}
+
+// A details page saved twice in one visit, the first save naming its file: the step gives
+// back every file byte for byte, refuses to overwrite a page someone else changed since, and
+// fails without writing when its topic is gone.
+TEST_F(SmallStore, APageEditSetsTheTopicsFilesBackAndForthWhole)
+{
+    test::TempFolder dir;
+    const ContentFolders folders = ContentFolders::inDataFolder(dir.path());
+    for (const std::string &folder : {folders.packs, folders.text, folders.checkList})
+        ASSERT_TRUE(fileio::createFolder(folder));
+    TNimbusNode &b = *store.Find("B");
+    TContent &content = b.LoadContent(folders, log);
+    content.AddDefaultPages();
+    ASSERT_TRUE(content::SaveChecklist(*content.pages[1], folders, {{false, "Call", {}, {}}}, log));
+    ASSERT_TRUE(content::WriteContent(content, log));
+    const auto snapshot = [&] {
+        std::map<std::string, std::string> files;
+        for (const std::string &folder : {folders.packs, folders.text, folders.checkList}) {
+            std::vector<std::string> names;
+            fileio::listFiles(folder, names);
+            for (const std::string &name : names)
+                fileio::readWholeFile(folder + name, files[name]);
+        }
+        return files;
+    };
+    const auto before = snapshot();
+
+    PageFilesRecorder recorder("B", folders, log);
+    THyperData &page = *content.pages[0];
+    ASSERT_TRUE(content::SaveDetails(page, folders, "{\\rtf1 first\\par}", 2, true, log));
+    ASSERT_TRUE(content::SaveDetails(page, folders, "{\\rtf1 second\\par}", 2, true, log));
+    page.data = true;
+    ASSERT_TRUE(content::WriteContent(content, log)); // the page list names the new file
+    const auto after = snapshot();
+    std::unique_ptr<PageFilesEdit> edit = recorder.finish();
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->files().size(), 3u)
+        << "the page list, the new text and the old version the second save kept; not the "
+           "checklist";
+
+    HistoryContext ctx{store, folders, nullptr, log};
+    ASSERT_TRUE(edit->revert(ctx));
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_FALSE(b.contentLoaded) << "the pages are read again from the files";
+    ASSERT_TRUE(edit->apply(ctx));
+    EXPECT_EQ(snapshot(), after);
+
+    // A colleague's packet brought another text: it is not overwritten.
+    const std::string text = folders.text + page.file;
+    ASSERT_TRUE(fileio::writeFileAtomically(text, "{\\rtf1 theirs\\par}"));
+    EXPECT_FALSE(edit->revert(ctx));
+    EXPECT_EQ(test::readFile(text), "{\\rtf1 theirs\\par}");
+    EXPECT_TRUE(log.mentions("was changed by someone else since"));
+    ASSERT_TRUE(fileio::writeFileAtomically(text, after.at(page.file)));
+    store.Delete(store.IndexOf("B"));
+    EXPECT_FALSE(edit->revert(ctx));
+    EXPECT_EQ(snapshot(), after);
+
+    // Nothing saved: no step.
+    EXPECT_EQ(PageFilesRecorder("C", folders, log).finish(), nullptr);
 }
 
 TEST(SessionTrash, KeepsFilesAsideAndNeverOverwritesOnTheWayBack)

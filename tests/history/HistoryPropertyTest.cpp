@@ -11,6 +11,7 @@
 #include "store/ContentFiles.h"
 #include "history/FieldEdit.h"
 #include "history/MoveTopic.h"
+#include "history/PageFilesEdit.h"
 #include "history/RemoveSubtree.h"
 #include "history/ReorderChildren.h"
 #include "history/TreePlace.h"
@@ -37,12 +38,14 @@ public:
     // change that does not apply here (nothing happened).
     bool act()
     {
-        switch (data_.rng() % 7) {
+        switch (data_.rng() % 8) {
         case 0: return remove();
         case 1: return add();
         case 2: return move();
         case 3: return sort();
         case 4: return checklist();
+        case 5:
+            return page();
         default: return edit();
         }
     }
@@ -175,6 +178,30 @@ private:
         }
         return run(std::make_unique<ChecklistEdit>(id, 2, std::move(before), std::move(after)),
                    "Checklist");
+    }
+
+    // A details page retyped and saved (page 1), keeping old versions as the window does.
+    bool page()
+    {
+        const int index = randomTopic();
+        if (index < 0)
+            return false;
+        const std::string id = store().Id(index);
+        THyperData page;
+        page.con = kPageDetails;
+        page.file = id + "-1.txt";
+        if (!fileio::fileExists(data_.folders.text + page.file))
+            return false;
+        PageFilesRecorder recorder(id, data_.folders, NullStoreLog::instance());
+        if (!content::SaveDetails(page, data_.folders,
+                                  "{\\rtf1 Retyped " + std::to_string(nextId_++) + "\\par }", 3,
+                                  true, NullStoreLog::instance()))
+            return false;
+        std::unique_ptr<PageFilesEdit> command = recorder.finish();
+        if (!command)
+            return false;
+        history_.push(std::move(command), "Page");
+        return true;
     }
 
     bool edit()

@@ -124,6 +124,8 @@ THyperData *TopicPage::currentPage() const
 
 void TopicPage::ShowTopicPage(TNimbusNode *node)
 {
+    if (node_)
+        emit leavingPage();
     node_ = node;
     current_ = -1;
     describe_ = false;
@@ -165,6 +167,8 @@ void TopicPage::ShowPage(int index)
     if (node_ && node_->content && index >= 0 &&
         index < static_cast<int>(node_->content->pages.size()))
         page = node_->content->pages[static_cast<std::size_t>(index)].get();
+    if (current_ >= 0)
+        emit leavingPage();
     current_ = page ? index : -1;
     describe_ = false;
     if (page && tabsData->currentIndex() != index) {

@@ -84,6 +84,9 @@ public:
     int currentIndex() const { return current_; }
 
 signals:
+    // The shown page is about to be replaced by another page or topic (or by none); the
+    // callers have saved it by then.
+    void leavingPage();
     // Ticks changed the topic's percentage (and, with statusChanged, a task's status).
     void nodeProgressChanged(nimbus::TNimbusNode *node, bool statusChanged);
 

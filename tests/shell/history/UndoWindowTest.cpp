@@ -1,7 +1,8 @@
 // The window's undo history under the offscreen platform: a removed subtree comes back with
 // its pages and checklist, a dragged branch goes back, buttons and keys reach the same steps,
-// and a packet merged between a step and its undo keeps both the packet's topics and the
-// undone state.
+// a packet merged between a step and its undo keeps both the packet's topics and the undone
+// state, typing in a details page is one step when the page is left, a step that can no
+// longer be replayed cuts the history only there, and a topic nimbus-cli adds is a step.
 #include <QMenu>
 #include <QToolButton>
 #include <QUndoStack>
@@ -9,6 +10,8 @@
 #include <QtTest>
 #include <filesystem>
 #include <map>
+
+#include "support/ChildProcess.h"
 
 #include "fileio/FolderOps.h"
 #include "history/SessionTrash.h"
@@ -19,6 +22,8 @@
 #include "shell/TreeHistory.h"
 #include "shell/TreeToolbar.h"
 #include "shell/checklist/ChecklistPage.h"
+#include "shell/pages/DetailsEditor.h"
+#include "shell/pages/DetailsTextEdit.h"
 #include "shell/pages/TopicPage.h"
 #include "shell/lan/LanFakes.h"
 #include "shell/lan/LanSharing.h"
@@ -65,6 +70,20 @@ std::map<std::string, std::string> contentFiles(const std::string &data)
     return files;
 }
 
+// The names of the files in which two snapshots differ, for a failure's message.
+std::string differences(const std::map<std::string, std::string> &a,
+                        const std::map<std::string, std::string> &b)
+{
+    std::string names;
+    for (const auto &[name, bytes] : a)
+        if (!b.count(name) || b.at(name) != bytes)
+            names += name + " ";
+    for (const auto &[name, bytes] : b)
+        if (!a.count(name))
+            names += name + "(new) ";
+    return names;
+}
+
 } // namespace
 
 class UndoWindowTest : public QObject {
@@ -102,11 +121,14 @@ class UndoWindowTest : public QObject {
         }
         std::string data() const { return dataFolder(dir); }
         std::string shared() const { return dir / "shared/"; }
+        std::string channels() const { return dir / "channels/"; }
         void start()
         {
             TformMain::Environment env = windowEnvironment(dir, prompts);
             env.lanPrompts = lan;
             env.sounds = sounds;
+            env.channelFolder = channels(); // where nimbus-cli finds the window
+            std::filesystem::create_directories(channels());
             window = std::make_unique<TformMain>(clock, env);
         }
         TreeController &tree() { return *window->treeController(); }
@@ -125,6 +147,32 @@ class UndoWindowTest : public QObject {
         {
             window->SaveAll();
             return savedOutline(data());
+        }
+        std::string log() const { return readFile(data() + "MainLog.txt"); }
+        // Keys reach the window's shortcuts only in the active window.
+        void activate()
+        {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        }
+        // The real nimbus-cli with this session's home and channels; the window answers it
+        // on the test's event loop while it waits. Its exit status (-1: it did not end).
+        int cli(const std::vector<std::string> &words)
+        {
+            const std::string home = dir / "home";
+            test::ChildProcess run(NIMBUS_CLI_EXECUTABLE, words,
+                                   {"HOME=" + home, "HOMEDRIVE=" + home,
+                                    "NIMBUS_CHANNEL_DIR=" + channels(),
+                                    "QT_QPA_PLATFORM=offscreen"});
+            const auto ended = [&run] { return run.waitForExit(std::chrono::milliseconds(0)); };
+            if (!run.started() || !QTest::qWaitFor(ended, 30000))
+                return -1;
+            return run.exitCode();
+        }
+        void keysInTree(Qt::KeyboardModifiers modifiers)
+        {
+            tree().treeMain()->setFocus();
+            QTest::keyClick(tree().treeMain(), Qt::Key_Z, modifiers);
         }
     };
 
@@ -354,6 +402,155 @@ private slots:
         s.actions().MVRedo->trigger();
         QVERIFY(!s.item("Client meetings"));
         QVERIFY(s.item("Recipe"));
+    }
+
+    void typingInADetailsPageIsOneStepWhenThePageIsLeft()
+    {
+        Session s;
+        s.start();
+        s.activate();
+        pages::TopicPage &topic = *s.window->topicPage();
+        pages::DetailsTextEdit &editor = *topic.details->RichEdit1;
+        s.select("Client meetings");
+        QCOMPARE(editor.toPlainText(), QStringLiteral("meeting notes"));
+
+        // Looking only, and typing undone in the editor itself: no step.
+        s.select("Work");
+        QCOMPARE(s.steps().count(), 0);
+        s.select("Client meetings");
+        editor.setFocus();
+        editor.moveCursor(QTextCursor::End);
+        QTest::keyClicks(&editor, " typo");
+        QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(editor.toPlainText(), QStringLiteral("meeting notes"));
+        QCOMPARE(s.steps().count(), 0);
+
+        // Two bursts of typing with a save between them (the window's timer saves too) and
+        // a move to another topic: one step.
+        const auto filesBefore = contentFiles(s.data());
+        QTest::keyClicks(&editor, " with Anna");
+        s.window->SaveAll();
+        QTest::keyClicks(&editor, " and Ben");
+        s.select("Garden ideas");
+        QCOMPARE(s.steps().count(), 1);
+        QCOMPARE(s.steps().undoText(),
+                 QStringLiteral("Edit the details page of 'Client meetings'"));
+        const auto filesTyped = contentFiles(s.data());
+        QVERIFY(filesTyped != filesBefore);
+
+        // Ctrl+Z in the tree gives back every file the saves touched, byte for byte; the
+        // topic is selected and its page shows the old text.
+        s.keysInTree(Qt::ControlModifier);
+        QVERIFY2(contentFiles(s.data()) == filesBefore,
+                 differences(contentFiles(s.data()), filesBefore).c_str());
+        QCOMPARE(s.selected(), std::string("Client meetings"));
+        QCOMPARE(editor.toPlainText(), QStringLiteral("meeting notes"));
+        // Redone while the page is shown: the page shows the typed text again.
+        s.keysInTree(Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY2(contentFiles(s.data()) == filesTyped,
+                 differences(contentFiles(s.data()), filesTyped).c_str());
+        QCOMPARE(editor.toPlainText(), QStringLiteral("meeting notes with Anna and Ben"));
+        QVERIFY(!topic.details->modified());
+
+        // Typing, then the undo button without leaving the page: the typing becomes its
+        // step first and is what the button takes back.
+        editor.moveCursor(QTextCursor::End);
+        QTest::keyClicks(&editor, "!");
+        s.window->historyButtons()->buttonUndo->click();
+        QCOMPARE(editor.toPlainText(), QStringLiteral("meeting notes with Anna and Ben"));
+        QVERIFY(contentFiles(s.data()) == filesTyped);
+        QCOMPARE(s.steps().redoText(),
+                 QStringLiteral("Edit the details page of 'Client meetings'"));
+        QCOMPARE(s.steps().count(), 2);
+    }
+
+    void aStepThatCanNoLongerBeReplayedCutsTheHistoryOnlyThere()
+    {
+        Session s;
+        s.start();
+        // The urgent flag turned over, as a dialog changes a topic.
+        const auto mark = [&s](const std::string &text) {
+            TNimbusNode *node = s.item(text)->node;
+            s.tree().beginEdit(node);
+            node->urgent = !node->urgent;
+            s.tree().nodeEdited(node);
+        };
+        // Another program's change (a packet, an add-on pack) takes a topic out.
+        const auto takenOutElsewhere = [&s](const std::string &text) {
+            s.tree().SyncStoreFromTree();
+            TNimbusStructure &store = s.tree().store();
+            TNimbusNode *gone = s.item(text)->node;
+            emit s.tree().topicsRemoving({gone});
+            store.Delete(store.IndexOf(gone->uni));
+            s.tree().BuildTree();
+        };
+        mark("Garden ideas");
+        mark("Quarterly report");
+        mark("Shopping");
+        s.actions().MVUndo->trigger();
+        takenOutElsewhere("Quarterly report");
+        // Its step fails: it and the older step go; the newer (undone) one stays.
+        s.actions().MVUndo->trigger();
+        QCOMPARE(s.steps().count(), 1);
+        QVERIFY(!s.actions().MVUndo->isEnabled());
+        QCOMPARE(s.actions().MVRedo->text(), QStringLiteral("Redo Mark 'Shopping' as urgent"));
+        QVERIFY(s.log().find("The undo history was cut at \"Mark 'Quarterly report' as urgent\": "
+                             "it could no longer be undone") != std::string::npos);
+        QVERIFY2(s.item("Garden ideas")->node->urgent, "an older step is not replayed");
+        s.actions().MVRedo->trigger();
+        QVERIFY(s.item("Shopping")->node->urgent);
+        s.actions().MVUndo->trigger();
+        QVERIFY(!s.item("Shopping")->node->urgent);
+
+        // Redoing: the failed step goes with the newer ones; the older (done) ones stay.
+        s.actions().MVRedo->trigger();
+        mark("Price list");
+        mark("Garden ideas"); // urgent since the first step: no longer
+        while (s.steps().canUndo())
+            s.actions().MVUndo->trigger();
+        takenOutElsewhere("Price list");
+        s.actions().MVRedo->trigger();
+        s.actions().MVRedo->trigger();
+        QCOMPARE(s.steps().count(), 1);
+        QCOMPARE(s.steps().index(), 1);
+        QCOMPARE(s.actions().MVUndo->text(), QStringLiteral("Undo Mark 'Shopping' as urgent"));
+        QVERIFY2(s.item("Garden ideas")->node->urgent, "a newer step is not replayed");
+
+        // A jump in the list of steps stops at the failed step too.
+        mark("Garden ideas");
+        mark("Shopping");
+        takenOutElsewhere("Garden ideas");
+        s.steps().setIndex(0);
+        QTRY_VERIFY2(s.log().find("cut at \"Mark 'Garden ideas' as not urgent\"") !=
+                         std::string::npos,
+                     s.log().c_str());
+        QCOMPARE(s.steps().count(), 1);
+        QCOMPARE(s.steps().index(), 0);
+        QCOMPARE(s.steps().redoText(), QStringLiteral("Mark 'Shopping' as not urgent"));
+        QVERIFY2(s.item("Shopping")->node->urgent,
+                 "a step older than the failed one is not replayed");
+    }
+
+    void aTopicNimbusCliAddsIsUndoneByCtrlZ()
+    {
+        Session s;
+        s.start();
+        s.activate();
+        QCOMPARE(s.cli({"add", "From the terminal", "--under", "101"}), 0);
+        QVERIFY(s.item("From the terminal"));
+        QCOMPARE(s.item("From the terminal")->parent->node->text, std::string("Work"));
+        QCOMPARE(s.actions().MVUndo->text(), QStringLiteral("Undo Add 'From the terminal'"));
+
+        s.keysInTree(Qt::ControlModifier);
+        QVERIFY(!s.item("From the terminal"));
+        QVERIFY(s.saved().find("From the terminal") == std::string::npos);
+        s.keysInTree(Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(s.item("From the terminal"));
+
+        // Its done is a step named as the window's own.
+        QCOMPARE(s.cli({"done", s.item("From the terminal")->node->uni}), 0);
+        QCOMPARE(s.steps().undoText(),
+                 QStringLiteral("Set status of 'From the terminal' to completed"));
     }
 };
 
