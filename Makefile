@@ -6,7 +6,7 @@ FUZZ_DIR  ?= build-fuzz
 SAN_DIR   ?= build-sanitize
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test sanitize-build bench fuzz install package clean
+.PHONY: all deps configure build test-build run test sanitize-build bench fuzz install package clean
 
 all: build
 
@@ -19,12 +19,17 @@ configure: deps
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
+# The test run builds no benchmarks: they are never part of it (make bench builds them).
+test-build: deps
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DNIMBUS_BUILD_BENCH=OFF
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
 run: build
 	$(BUILD_DIR)/bin/nimbus
 
 # Every suite in the Release build, then the core suites again built with AddressSanitizer and
 # UndefinedBehaviorSanitizer (the long crash test runs only in the first).
-test: build sanitize-build
+test: test-build sanitize-build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 	@grep -hE "a save of|kills survived|failed saves recovered" \
 	    $(BUILD_DIR)/Testing/Temporary/LastTest.log || true
@@ -36,11 +41,14 @@ sanitize-build: deps
 	    -DNIMBUS_BUILD_GUI=OFF -DNIMBUS_BUILD_BENCH=OFF
 	cmake --build $(SAN_DIR) -j $(JOBS)
 
-bench: build
+bench: deps
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DNIMBUS_BUILD_BENCH=ON
+	cmake --build $(BUILD_DIR) -j $(JOBS)
 	@for b in $(BUILD_DIR)/bin/bench_*; do echo "== $$b"; $$b; done
 
 # libFuzzer targets with AddressSanitizer and UndefinedBehaviorSanitizer (clang).
-fuzz: deps
+fuzz:
+	@NIMBUS_WITH_FUZZ=1 sh scripts/install-deps.sh
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DNIMBUS_FUZZ=ON -DNIMBUS_BUILD_GUI=OFF -DNIMBUS_BUILD_BENCH=OFF
 	cmake --build $(FUZZ_DIR) -j $(JOBS)

@@ -5,10 +5,15 @@ set -eu
 
 PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins qt6-svg-dev qt6-multimedia-dev \
 gstreamer1.0-plugins-base gstreamer1.0-plugins-good libcurl4-openssl-dev libx11-dev \
-libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb python3 desktop-file-utils appstream \
+libgtest-dev libbenchmark-dev lld xvfb python3 desktop-file-utils appstream \
 fonts-dejavu-core pandoc faketime libical-dev libsqlite3-dev dbus python3-dbusmock"
 # Calendar sync: the account passwords (libsecret) and the test CalDAV server (radicale).
 PACKAGES="$PACKAGES libsecret-1-dev radicale"
+
+# clang and its sanitizer runtime build only the libFuzzer targets (make fuzz).
+if [ "${NIMBUS_WITH_FUZZ:-0}" = "1" ]; then
+    PACKAGES="$PACKAGES clang libclang-rt-14-dev"
+fi
 
 # LibreOffice (libreoffice-writer-nogui) is large: it is installed only when
 # NIMBUS_WITH_OFFICE=1. The RTF tests use fixtures it made and skip the one test that runs it.

@@ -278,7 +278,8 @@ void StructureReader::startRecord(std::string_view value, int lineNumber)
     // Two topics with one id would share their pages and confuse every lookup: the later one
     // gets a new id.
     if (id.empty() || store_.Append(std::move(node)) < 0) {
-        const std::string placeholder = "\x01" + std::to_string(pending_.size());
+        std::string placeholder(1, '\x01');
+        placeholder += std::to_string(pending_.size());
         pending_.push_back({placeholder, id, lineNumber});
         made->uni = placeholder;
         store_.Append(std::move(node));

@@ -58,7 +58,7 @@ void activateOnEnter(QAbstractItemView *view, std::function<void(const QModelInd
         if (view->currentIndex().isValid())
             act(view->currentIndex());
     };
-    for (const QKeySequence key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
+    for (const QKeySequence &key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
         auto *shortcut = new QShortcut(key, view);
         shortcut->setContext(Qt::WidgetShortcut);
         QObject::connect(shortcut, &QShortcut::activated, view, run);

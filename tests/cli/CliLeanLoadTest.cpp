@@ -249,9 +249,10 @@ TEST(CliOnePassFallback, StoresTheBuildWouldChangeAreLoadedWhole)
         EXPECT_FALSE(std::filesystem::exists(root / "pass/StructUnique.dat")) << i;
         EXPECT_EQ(passLoad.status, wholeLoad.status) << i;
         EXPECT_EQ(passLoad.message, wholeLoad.message) << i;
-        if (wholeLoad)
+        if (wholeLoad) {
             for (const summary::Group group : summary::kMenuOrder)
                 EXPECT_EQ(pass.count(group), whole.lists().Count(group)) << i << " " << summary::BadgeText(group, 0);
+        }
     }
 }
 

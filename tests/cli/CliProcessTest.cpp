@@ -89,8 +89,9 @@ TEST(CliOffline, EveryListAndFormatAnswersAndHelpCoversEveryCommand)
         for (const char *format : {"text", "json", "tsv"}) {
             auto r = home.run({"list", list, "--format", format, "--sort", "title"});
             EXPECT_TRUE(r.status == 0 || r.status == 1) << list << " " << format << ": " << r.err;
-            if (std::string(format) == "json")
+            if (std::string(format) == "json") {
                 EXPECT_EQ(r.out.front(), '[') << list;
+            }
         }
     EXPECT_NE(home.run({"list", "week"}).out.find("Soon"), std::string::npos);
     EXPECT_NE(home.run({"list", "deadlines", "--type", "task"}).out.find("Soon"), std::string::npos);

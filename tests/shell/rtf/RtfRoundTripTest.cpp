@@ -94,8 +94,9 @@ TEST(RtfRoundTrip, WordProcessorPageWithPicturesAndTable)
     expectEverythingKept(*doc, *reopened);
     // The merged cell spans the first two columns, as it did in the word processor.
     for (QTextFrame *frame : reopened->rootFrame()->childFrames())
-        if (auto *table = qobject_cast<QTextTable *>(frame))
+        if (auto *table = qobject_cast<QTextTable *>(frame)) {
             EXPECT_EQ(table->cellAt(2, 0).columnSpan(), 2);
+        }
 }
 
 TEST(RtfRoundTrip, ConverterPageWithPicturesAndTable)

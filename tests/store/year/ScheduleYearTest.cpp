@@ -228,9 +228,10 @@ private:
             was.fTime = node.fTime;
         }
         was.due = due;
-        if (was.mode == Mode::ByHand && momentOf(t) < was.doneUntil)
+        if (was.mode == Mode::ByHand && momentOf(t) < was.doneUntil) {
             EXPECT_EQ(node.statusText.find('-'), std::string::npos)
                 << node.uni << " overdue again at " << dates::stamp(t) << " before " << node.dlDate;
+        }
     }
 
     // The summary's counts against a count made straight from the stored fields and the clock.
