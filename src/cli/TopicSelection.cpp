@@ -37,13 +37,24 @@ std::optional<summary::Group> groupOf(const std::string &list)
     return std::nullopt;
 }
 
-// Due today or within the next seven days, as the "Due" grid shows it: a task or event with a
-// schedule text, not completed.
+// Within the next `days` days, as the "Due" grid shows it: a task or event with a schedule
+// text. Neither value changes in the roll-up.
+bool scheduledWithin(const TNimbusNode &node, int days)
+{
+    return gridcells::InfoCellFor(node).shown && node.daysLeft >= 0 && node.daysLeft < days;
+}
+
+// Due today or within the next seven days: scheduled then, and not completed (a group task's
+// status comes from the roll-up).
 bool dueWithin(const TNimbusNode &node, int days)
 {
-    if (!gridcells::InfoCellFor(node).shown || node.status == kStatusCompleted)
-        return false;
-    return node.daysLeft >= 0 && node.daysLeft < days;
+    return node.status != kStatusCompleted && scheduledWithin(node, days);
+}
+
+// The days of the "today" and "week" lists; 0 for the others.
+int daysOf(const std::string &list)
+{
+    return list == "today" ? 1 : list == "week" ? 7 : 0;
 }
 
 const tree::TreeItem *itemOf(const TNimbusNode &node)
@@ -88,6 +99,22 @@ bool needsRecentLists(const std::string &list)
     return list == "new" || list == "changes";
 }
 
+std::optional<OnePassReader::Keep> onePassKeep(const ListQuery &query)
+{
+    OnePassReader::Keep keep;
+    keep.anchor = query.under;
+    if (const auto group = classifiedGroupOf(query.list)) {
+        keep.group = group;
+    } else if (const int days = daysOf(query.list); days > 0) {
+        keep.test = [days](const TNimbusNode &node) { return scheduledWithin(node, days); };
+    } else if (query.list == "all" && !query.under.empty() && query.section.empty()) {
+        keep.ids.insert(query.under); // its subtree is the answer
+    } else if (!needsRecentLists(query.list)) {
+        return std::nullopt; // every topic, or every topic of a section: the whole load
+    }
+    return keep;
+}
+
 Outcome selectTopics(TopicSnapshot &snapshot, const ListQuery &query,
                      std::vector<TNimbusNode *> &topics)
 {
@@ -120,7 +147,7 @@ Outcome selectTopics(TopicSnapshot &snapshot, const ListQuery &query,
             if (entry.node)
                 candidates.push_back(entry.node);
     } else {
-        const int days = query.list == "today" ? 1 : query.list == "week" ? 7 : 0;
+        const int days = daysOf(query.list);
         if (days == 0 && query.list != "all")
             return Outcome::fail(kUsage, "unknown list \"" + query.list + "\"");
         for (const auto &entry : store.Entries())

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/CliStatus.h"
+#include "cli/OnePassReader.h"
 #include "store/SummaryRules.h"
 
 namespace nimbus {
@@ -34,6 +35,10 @@ const std::vector<std::string> &listNames();
 std::optional<summary::Group> classifiedGroupOf(const std::string &list);
 // Whether the list needs the recent-new and recent-change lists read.
 bool needsRecentLists(const std::string &list);
+
+// What a pass over the file must keep to answer the query (new and changes: the topics the
+// recent lists name, so the caller reads those); none when the answer needs every topic.
+std::optional<OnePassReader::Keep> onePassKeep(const ListQuery &query);
 
 // The topics of the query; a failure when a section or parent named does not exist.
 Outcome selectTopics(TopicSnapshot &snapshot, const ListQuery &query,

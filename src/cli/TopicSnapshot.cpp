@@ -1,10 +1,6 @@
 // Reading the store for nimbus-cli.
 #include "cli/TopicSnapshot.h"
 
-#include <unordered_set>
-
-#include "cli/OnePassReader.h"
-
 #include "fileio/FolderOps.h"
 #include "shell/core/TAppPaths.h"
 #include "shell/core/TreeBuild.h"
@@ -73,46 +69,39 @@ void TopicSnapshot::reset()
     tree_.clear();
     lists_ = std::make_unique<SummaryLists>();
     store_ = std::make_unique<TNimbusStructure>();
-    onePassTopics_.clear();
     onePass_ = false;
 }
 
 Outcome TopicSnapshot::loadInOnePass(const std::string &dataFolder, const Clock &clock,
-                                     std::optional<summary::Group> group)
+                                     OnePassReader::Keep keep, bool recentLists,
+                                     StructureReader::Use use)
 {
-    using Use = StructureReader::Use;
     const DateTime now = clock.now();
+    if (recentLists) {
+        // The recent lists are bound to the topics they name, which are kept for that.
+        for (const char *name : {"strnew.dat", "strchanges.dat"}) {
+            TNimbusStructure list;
+            list.SetFileName(dataFolder + name);
+            if (fileio::fileExists(list.FileName()) && list.LoadIdList())
+                for (int i = 0; i < list.Count(); ++i)
+                    keep.ids.insert(list.Id(i));
+        }
+    }
     bool regular = false;
     {
-        // The topics the recent lists name go into a store of their own: the reader's store
-        // gets nothing.
+        // The topics kept go into a store of their own: the reader's store gets nothing.
         auto kept = std::make_unique<TNimbusStructure>();
-        OnePassReader pass(*kept, tree_, *lists_, now);
-        if (group) {
-            pass.keepGroup(*group);
-        } else {
-            // The recent lists are bound to the topics they name, which are kept for that.
-            std::unordered_set<std::string> ids;
-            for (const char *name : {"strnew.dat", "strchanges.dat"}) {
-                TNimbusStructure list;
-                list.SetFileName(dataFolder + name);
-                if (fileio::fileExists(list.FileName()) && list.LoadIdList())
-                    for (int i = 0; i < list.Count(); ++i)
-                        ids.insert(list.Id(i));
-            }
-            pass.keepIds(std::move(ids));
-        }
-        Outcome read = readStore(dataFolder, group ? Use::Listing : Use::Counting,
+        OnePassReader pass(std::move(keep), *kept, tree_, *lists_, now);
+        Outcome read = readStore(dataFolder, use,
                                  [&pass](std::unique_ptr<TNimbusNode> &node) { pass.take(node); });
         if (!read && read.message.find(" is damaged: ") == std::string::npos)
             return read; // no folder, no file: the whole load would say the same
         regular = read && pass.finish();
         if (regular) {
             store_ = std::move(kept);
-            onePassTopics_ = pass.takeKept();
             for (int i = 0; i < summary::kGroupCount; ++i)
                 onePassCounts_[static_cast<std::size_t>(i)] = pass.count(summary::groupAt(i));
-            if (!group) {
+            if (recentLists) {
                 lists_->SetDataFolder(dataFolder_);
                 lists_->LoadRecentLists(*store_);
             }
@@ -122,7 +111,9 @@ Outcome TopicSnapshot::loadInOnePass(const std::string &dataFolder, const Clock 
     }
     if (!regular) {
         reset();
-        return loadForReading(dataFolder, clock, !group, group.has_value());
+        if (use == StructureReader::Use::Everything)
+            return load(dataFolder, clock, recentLists);
+        return loadForReading(dataFolder, clock, recentLists, use == StructureReader::Use::Listing);
     }
     onePass_ = true;
     return Outcome::ok();

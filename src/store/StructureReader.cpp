@@ -139,9 +139,10 @@ bool StructureReader::ReadFile(const std::string &path)
     if (fd < 0)
         return false;
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && info.st_size > 0) {
+    if (!sink_ && ::fstat(fd, &info) == 0 && info.st_size > 0) {
         // About one node per 130 bytes of file: sizing the list and its index once saves
-        // growing and rehashing them while a large store is read.
+        // growing and rehashing them while a large store is read. A sink takes the records
+        // instead, and the store stays empty.
         const auto estimate = static_cast<std::size_t>(info.st_size) / 130;
         store_.entries_.reserve(store_.entries_.size() + estimate);
         store_.index_.reserve(store_.entries_.capacity());
@@ -278,7 +279,8 @@ void StructureReader::startRecord(std::string_view value, int lineNumber)
     // Two topics with one id would share their pages and confuse every lookup: the later one
     // gets a new id.
     if (id.empty() || store_.Append(std::move(node)) < 0) {
-        const std::string placeholder = "\x01" + std::to_string(pending_.size());
+        std::string placeholder(1, '\x01');
+        placeholder += std::to_string(pending_.size());
         pending_.push_back({placeholder, id, lineNumber});
         made->uni = placeholder;
         store_.Append(std::move(node));

@@ -61,12 +61,12 @@ Outcome ListCommand::run(const std::vector<std::string> &words, CliContext &cont
 
     auto snapshot = std::make_shared<TopicSnapshot>();
     context.readTopics = snapshot;
-    // A summary group without a section or parent to narrow it to is read in one pass.
-    const std::optional<summary::Group> group = classifiedGroupOf(query.list);
-    if (Outcome loaded = group && query.section.empty() && query.under.empty()
-                             ? snapshot->loadInOnePass(context.dataFolder, context.clock, group)
-                             : snapshot->loadForReading(context.dataFolder, context.clock,
-                                                        needsRecentLists(query.list), true);
+    // A list that needs only some of the topics is read in one pass.
+    const auto keep = onePassKeep(query);
+    const bool recent = needsRecentLists(query.list);
+    if (Outcome loaded = keep ? snapshot->loadInOnePass(context.dataFolder, context.clock, *keep, recent,
+                                                         StructureReader::Use::Listing)
+                              : snapshot->loadForReading(context.dataFolder, context.clock, recent, true);
         !loaded)
         return loaded;
     std::vector<TNimbusNode *> topics;
