@@ -165,14 +165,24 @@ void TopicSnapshot::build(const Clock &clock, bool recentLists)
 
 std::string TopicSnapshot::pathOf(const TNimbusNode &node)
 {
-    std::vector<const TNimbusNode *> chain;
-    for (auto *item = static_cast<const tree::TreeItem *>(node.treeItem); item; item = item->parent)
-        chain.push_back(item->node);
-    if (chain.empty())
-        chain.push_back(&node);
-    std::string path;
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
-        path += (path.empty() ? "" : "/") + (*it)->text;
+    // A list prints thousands of paths: the titles are measured on the way up, then copied
+    // into place from the end on a second way up.
+    using Item = tree::TreeItem;
+    const Item *start = static_cast<const Item *>(node.treeItem);
+    if (!start)
+        return node.text;
+    std::size_t length = 0;
+    for (const Item *item = start; item; item = item->parent)
+        length += item->node->text.size() + 1;
+    std::string path(length - 1, '/');
+    std::size_t end = path.size();
+    for (const Item *item = start; item; item = item->parent) {
+        const std::string &title = item->node->text;
+        end -= title.size();
+        path.replace(end, title.size(), title);
+        if (end > 0)
+            --end; // the '/' before it
+    }
     return path;
 }
 

@@ -11,9 +11,7 @@
 
 int main(int argc, char **argv)
 {
-    // The summary's one pass keeps next to nothing; lists, searches and exports keep topics.
-    if (argc > 1 && std::string_view(argv[1]) != "summary")
-        nimbus::cli::restartWithLargePages(argv);
+    nimbus::cli::useLargePages();
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> words(argv + 1, argv + argc);
     nimbus::cli::CliContext context{nimbus::cli::dataFolderFromEnvironment(),
