@@ -253,6 +253,30 @@ TEST_F(CliOnePass, CountsAndEveryGroupMatchTheFullLoad)
     expectOnePassMatches(true);
 }
 
+// "show" reads one topic in one pass: its row (path, status rolled up from its sub-tasks, due
+// text) and its stamps are the full load's, for a group task, a topic deep in the tree, a
+// section and a topic without sub-topics; an id that is not there is not found.
+TEST_F(CliOnePass, OneTopicReadInOnePassIsTheFullLoadsTopic)
+{
+    const std::vector<std::string> ids = {"900217", "900218", "STD0001", "1", "2999", "no-such-id"};
+    for (const std::string &id : ids) {
+        TopicSnapshot one;
+        OnePassReader::Keep keep;
+        keep.ids.insert(id);
+        ASSERT_TRUE(one.loadInOnePass(data, clock, keep, false, StructureReader::Use::Everything)) << id;
+        EXPECT_TRUE(one.readInOnePass()) << id;
+        const TNimbusNode *passNode = one.store().Find(id);
+        const TNimbusNode *fullNode = full.store().Find(id);
+        ASSERT_EQ(passNode != nullptr, fullNode != nullptr) << id;
+        if (!fullNode)
+            continue;
+        EXPECT_EQ(textOf(rowOf(*passNode, one.displayOrder())), textOf(rowOf(*fullNode, full.displayOrder())));
+        EXPECT_EQ(passNode->cre, fullNode->cre) << id;
+        EXPECT_EQ(passNode->fdate, fullNode->fdate) << id;
+        EXPECT_EQ(passNode->percent, fullNode->percent) << id;
+    }
+}
+
 // Each thing the build repairs before it classifies makes the pass give way; the answer (or
 // the refusal of a damaged store) is the whole load's.
 TEST(CliOnePassFallback, StoresTheBuildWouldChangeAreLoadedWhole)
