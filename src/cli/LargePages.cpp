@@ -3,15 +3,34 @@
 
 #include <malloc.h>
 #include <sys/mman.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <initializer_list>
 
 namespace nimbus::cli {
 
+namespace {
+
+// A limit on the process's addresses or data could refuse the reserve, and with it malloc.
+bool addressesUnlimited()
+{
+    for (const int resource : {RLIMIT_AS, RLIMIT_DATA}) {
+        struct rlimit limit {};
+        if (::getrlimit(resource, &limit) != 0 || limit.rlim_cur != RLIM_INFINITY)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 void useLargePages()
 {
+    if (!addressesUnlimited())
+        return;
     constexpr std::uintptr_t kLargePage = 2U << 20;
     // Addresses for the largest read (a list of every topic of a large store), reserved in
     // one step so that the range marked below is the one the heap fills; beyond it the heap

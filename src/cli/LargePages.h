@@ -8,7 +8,8 @@ namespace nimbus::cli {
 // that range is marked for large pages, so the topics a command keeps take a few dozen page
 // faults instead of thousands. The same as glibc's glibc.malloc.hugetlb tunable, without
 // starting the program again to set it. Where the kernel offers no such pages, or the heap
-// cannot grow, nothing changes but the malloc settings.
+// cannot grow, nothing changes but the malloc settings; under a limit on the process's
+// addresses or data nothing changes at all.
 void useLargePages();
 
 } // namespace nimbus::cli
