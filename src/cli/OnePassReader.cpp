@@ -38,7 +38,9 @@ void OnePassReader::keepChain()
     tree::TreeItem *parent = nullptr;
     for (Open &open : chain_) {
         if (!open.item) {
-            if (kept_.Append(std::move(open.owned)) < 0) {
+            if (!keep_.findable) {
+                held_.push_back(std::move(open.owned));
+            } else if (kept_.Append(std::move(open.owned)) < 0) {
                 regular_ = false; // an id read twice
                 return;
             }

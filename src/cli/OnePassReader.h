@@ -53,10 +53,13 @@ public:
         std::unordered_set<std::string> ids;
         // A topic kept with its ancestors but not its subtree (a list below it needs it).
         std::string anchor;
+        // Whether the topics kept are looked up by id or listed: false leaves them out of the
+        // store (held by the pass, for a group's members alone), which saves indexing them.
+        bool findable = true;
     };
 
-    // kept receives the topics kept, in file order; tree their items; lists the group's
-    // members.
+    // kept receives the topics kept (when findable), in file order; tree their items; lists
+    // the group's members.
     OnePassReader(Keep keep, TNimbusStructure &kept, tree::TopicTree &tree, SummaryLists &lists,
                   DateTime now);
     ~OnePassReader();
@@ -67,6 +70,8 @@ public:
     // when the store needs the whole build (see above).
     bool finish();
 
+    // The topics kept but not findable, in file order; the tree's items point at them.
+    std::vector<std::unique_ptr<TNimbusNode>> takeHeld() { return std::move(held_); }
     // The number of topics in a classified group.
     int count(summary::Group group) const
     {
@@ -85,6 +90,7 @@ private:
 
     Keep keep_;
     TNimbusStructure &kept_;
+    std::vector<std::unique_ptr<TNimbusNode>> held_;
     tree::TopicTree &tree_;
     SummaryLists &lists_;
     DateTime now_;

@@ -105,6 +105,8 @@ std::optional<OnePassReader::Keep> onePassKeep(const ListQuery &query)
     keep.anchor = query.under;
     if (const auto group = classifiedGroupOf(query.list)) {
         keep.group = group;
+        // Its members are the answer: only a section or a parent asked for is looked up.
+        keep.findable = !query.section.empty() || !query.under.empty();
     } else if (const int days = daysOf(query.list); days > 0) {
         keep.test = [days](const TNimbusNode &node) { return scheduledWithin(node, days); };
     } else if (query.list == "all" && !query.under.empty() && query.section.empty()) {

@@ -69,6 +69,7 @@ void TopicSnapshot::reset()
     tree_.clear();
     lists_ = std::make_unique<SummaryLists>();
     store_ = std::make_unique<TNimbusStructure>();
+    held_.clear();
     onePass_ = false;
 }
 
@@ -99,6 +100,7 @@ Outcome TopicSnapshot::loadInOnePass(const std::string &dataFolder, const Clock 
         regular = read && pass.finish();
         if (regular) {
             store_ = std::move(kept);
+            held_ = pass.takeHeld();
             for (int i = 0; i < summary::kGroupCount; ++i)
                 onePassCounts_[static_cast<std::size_t>(i)] = pass.count(summary::groupAt(i));
             if (recentLists) {

@@ -40,8 +40,9 @@ public:
     // One pass over the file (OnePassReader) keeping only what keep asks for, read for use
     // (Listing for a list's titles, Counting for the summary, Everything for a topic shown
     // whole); with recentLists the recent-new and recent-change lists are read and the topics
-    // they name kept. Then count(), store() (the topics kept, in file order), tree() and, for
-    // a group, lists().Members(group) answer for those topics as after a full load. A store
+    // they name kept. Then count(), store() (the topics kept when keep.findable, in file
+    // order), tree() and, for a group, lists().Members(group) answer for those topics as after
+    // a full load. A store
     // that needs the whole build is loaded whole (load or loadForReading) instead.
     Outcome loadInOnePass(const std::string &dataFolder, const Clock &clock,
                           OnePassReader::Keep keep, bool recentLists, StructureReader::Use use);
@@ -67,6 +68,7 @@ private:
     void build(const Clock &clock, bool recentLists);
 
     std::unique_ptr<TNimbusStructure> store_;
+    std::vector<std::unique_ptr<TNimbusNode>> held_; // kept by a pass, not findable
     std::unique_ptr<SummaryLists> lists_;
     tree::TopicTree tree_;
     int displayOrder_ = 0;
