@@ -38,7 +38,7 @@ void OnePassReader::keepChain()
     tree::TreeItem *parent = nullptr;
     for (Open &open : chain_) {
         if (!open.item) {
-            if (!keep_.findable) {
+            if (!keep_.findable && open.node->lev > 0) {
                 held_.push_back(std::move(open.owned));
             } else if (kept_.Append(std::move(open.owned)) < 0) {
                 regular_ = false; // an id read twice
@@ -47,6 +47,33 @@ void OnePassReader::keepChain()
             open.item = tree_.append(parent, open.node);
         }
         parent = open.item;
+    }
+}
+
+void OnePassReader::finishTopic()
+{
+    tree::TreeItem *topic = chain_[1].item;
+    // Its subtree in pre-order, rolled up children first, as the build rolls groups up.
+    std::vector<tree::TreeItem *> items;
+    std::vector<tree::TreeItem *> stack{topic};
+    while (!stack.empty()) {
+        tree::TreeItem *item = stack.back();
+        stack.pop_back();
+        items.push_back(item);
+        for (auto it = item->children.rbegin(); it != item->children.rend(); ++it)
+            stack.push_back(it->get());
+    }
+    for (auto it = items.rbegin(); it != items.rend(); ++it)
+        tree::UpdateGroup(*it, now_);
+    keep_.finished(*topic);
+    // Its nodes are the last ones held, from the topic on (in the store they would stay).
+    const TNimbusNode *first = topic->node;
+    tree_.remove(topic);
+    while (!keep_.findable && !held_.empty()) {
+        const bool last = held_.back().get() == first;
+        held_.pop_back();
+        if (last)
+            break;
     }
 }
 
@@ -62,6 +89,8 @@ void OnePassReader::take(std::unique_ptr<TNimbusNode> &owned)
         return;
     }
     ids_.add(node.uni);
+    if (keep_.finished && depth <= 1 && chain_.size() > 1)
+        finishTopic();    // the topic before ended with its subtree
     chain_.resize(depth); // the records that ended go, unless they were kept
     bool whole = !chain_.empty() && chain_.back().whole;
     bool member = false;
@@ -87,7 +116,8 @@ void OnePassReader::take(std::unique_ptr<TNimbusNode> &owned)
         chain_.push_back({});
         return;
     }
-    whole = whole || member || named || (node.lev > 0 && keep_.test && keep_.test(node));
+    whole = whole || member || named || keep_.finished ||
+            (node.lev > 0 && keep_.test && keep_.test(node));
     Open &open = chain_.emplace_back();
     open.node = &node;
     open.owned = std::move(owned);
@@ -100,6 +130,8 @@ void OnePassReader::take(std::unique_ptr<TNimbusNode> &owned)
 
 bool OnePassReader::finish()
 {
+    if (regular_ && keep_.finished && chain_.size() > 1)
+        finishTopic();
     chain_.clear();
     if (!regular_ || ids_.repeated())
         return false; // a repeated id (or two ids of one hash): the build decides

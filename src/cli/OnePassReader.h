@@ -55,7 +55,13 @@ public:
         std::string anchor;
         // Whether the topics kept are looked up by id or listed: false leaves them out of the
         // store (held by the pass, for a group's members alone), which saves indexing them.
+        // The sections are in the store either way.
         bool findable = true;
+        // Every topic, streamed: each topic directly under a section is handed over once its
+        // subtree is read and rolled up, then dropped with that subtree (the sections stay).
+        // What it was handed is only good once finish() returned true. With findable false,
+        // or the topics stay in the store.
+        std::function<void(const tree::TreeItem &topic)> finished;
     };
 
     // kept receives the topics kept (when findable), in file order; tree their items; lists
@@ -87,6 +93,8 @@ private:
         bool whole = false;             // kept with its subtree, or below such a topic
     };
     void keepChain();
+    // Hands the open topic directly under a section over to keep.finished, then drops it.
+    void finishTopic();
 
     Keep keep_;
     TNimbusStructure &kept_;

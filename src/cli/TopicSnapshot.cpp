@@ -39,6 +39,11 @@ Outcome TopicSnapshot::readStore(const std::string &dataFolder, StructureReader:
     if (!fileio::entryExists(file))
         return Outcome::fail(kStoreProblem, "there is no topic store " + file +
                                                 ": start Nimbus Desk once to make it");
+    // The date order first: a pass that streams rows needs it while it reads.
+    TPreferences preferences;
+    preferences.SetDataFolder(dataFolder);
+    if (preferences.Load() && preferences.date >= 0 && preferences.date <= 2)
+        displayOrder_ = preferences.date;
     store_->SetFileName(file);
     // Only a change takes ids from the counter: a read must not move it (the reader hands
     // records without an id, or with a repeated one, numbers of their own).
@@ -57,10 +62,6 @@ Outcome TopicSnapshot::readStore(const std::string &dataFolder, StructureReader:
         return Outcome::fail(kStoreProblem, "the topic store " + file + " is damaged: " +
                                                 reader.Problems().front() +
                                                 "; start Nimbus Desk to repair it");
-    TPreferences preferences;
-    preferences.SetDataFolder(dataFolder);
-    if (preferences.Load() && preferences.date >= 0 && preferences.date <= 2)
-        displayOrder_ = preferences.date;
     return Outcome::ok();
 }
 

@@ -61,6 +61,13 @@ Outcome ListCommand::run(const std::vector<std::string> &words, CliContext &cont
 
     auto snapshot = std::make_shared<TopicSnapshot>();
     context.readTopics = snapshot;
+    std::vector<TopicRow> rows;
+    if (streamsEveryTopic(query)) {
+        if (Outcome listed = listEveryTopic(*snapshot, query, context.dataFolder, context.clock, rows); !listed)
+            return listed;
+        printRows(context.out, rows, format);
+        return rows.empty() ? Outcome::fail(kNothingFound, "") : Outcome::ok();
+    }
     // A list that needs only some of the topics is read in one pass.
     const auto keep = onePassKeep(query);
     const bool recent = needsRecentLists(query.list);
@@ -72,7 +79,6 @@ Outcome ListCommand::run(const std::vector<std::string> &words, CliContext &cont
     std::vector<TNimbusNode *> topics;
     if (Outcome selected = selectTopics(*snapshot, query, topics); !selected)
         return selected;
-    std::vector<TopicRow> rows;
     rows.reserve(topics.size());
     for (const TNimbusNode *node : topics)
         rows.push_back(rowOf(*node, snapshot->displayOrder()));
