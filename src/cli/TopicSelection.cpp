@@ -161,13 +161,17 @@ Outcome listEveryTopic(TopicSnapshot &snapshot, const ListQuery &query, const st
                 stack.push_back(it->get());
         }
     };
-    if (Outcome loaded = snapshot.loadInOnePass(dataFolder, clock, std::move(keep), false,
-                                                StructureReader::Use::Listing);
-        !loaded)
+    const Outcome loaded =
+        snapshot.loadInOnePass(dataFolder, clock, std::move(keep), false, StructureReader::Use::Listing);
+    if (!loaded || !snapshot.readInOnePass()) {
+        // The rows the pass made do not count.
+        rows.clear();
+        rows.shrink_to_fit();
+    }
+    if (!loaded)
         return loaded;
     if (!snapshot.readInOnePass()) {
         // Loaded whole: the rows come as for any list.
-        rows.clear();
         std::vector<TNimbusNode *> topics;
         if (Outcome selected = selectTopics(snapshot, query, topics); !selected)
             return selected;
