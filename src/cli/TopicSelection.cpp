@@ -79,6 +79,12 @@ const TNimbusNode *sectionOf(const TNimbusNode &node)
     return item ? item->node : nullptr;
 }
 
+tree::SortMode sortModeOf(const std::string &sort)
+{
+    return sort == "due" ? tree::SortMode::DaysDue : sort == "priority" ? tree::SortMode::Priority
+                                                                         : tree::SortMode::Title;
+}
+
 // The first section with that title or id.
 const TNimbusNode *sectionNamed(const TNimbusStructure &store, const std::string &name)
 {
@@ -129,8 +135,9 @@ std::optional<OnePassReader::Keep> onePassKeep(const ListQuery &query)
 
 bool streamsEveryTopic(const ListQuery &query)
 {
-    return query.list == "all" && query.sort.empty() && query.under.empty();
+    return query.list == "all" && query.under.empty();
 }
+
 
 Outcome listEveryTopic(TopicSnapshot &snapshot, const ListQuery &query, const std::string &dataFolder,
                        const Clock &clock, std::vector<TopicRow> &rows)
@@ -139,6 +146,8 @@ Outcome listEveryTopic(TopicSnapshot &snapshot, const ListQuery &query, const st
     // one topic per 130 bytes of file: the rows are sized once, not grown (and copied) by
     // halves.
     std::vector<const TNimbusNode *> sections;
+    std::vector<std::string> keys; // when sorted: each row's sort key, made once rolled up
+    const tree::SortMode mode = sortModeOf(query.sort);
     std::error_code error;
     const auto bytes = std::filesystem::file_size(dataFolder + "Structure.dat", error);
     if (!error) {
@@ -156,6 +165,8 @@ Outcome listEveryTopic(TopicSnapshot &snapshot, const ListQuery &query, const st
             if (query.type == 0 || item->node->ttype == query.type) {
                 rows.push_back(rowOf(*item->node, snapshot.displayOrder()));
                 sections.push_back(section);
+                if (!query.sort.empty())
+                    keys.push_back(tree::SortKeyFor(mode, *item->node));
             }
             for (auto it = item->children.rbegin(); it != item->children.rend(); ++it)
                 stack.push_back(it->get());
@@ -192,11 +203,43 @@ Outcome listEveryTopic(TopicSnapshot &snapshot, const ListQuery &query, const st
         for (std::size_t i = 0; i < rows.size(); ++i) {
             if (sections[i] != section)
                 continue;
-            if (kept != i)
+            if (kept != i) {
                 rows[kept] = std::move(rows[i]);
+                if (!keys.empty())
+                    keys[kept] = std::move(keys[i]);
+            }
             ++kept;
         }
         rows.resize(kept);
+        if (!keys.empty())
+            keys.resize(kept);
+    }
+    if (!query.sort.empty()) {
+        // In the tree's sort order, ties in tree order (as the whole load sorts).
+        std::vector<std::size_t> order(rows.size());
+        for (std::size_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        std::stable_sort(order.begin(), order.end(),
+                         [&keys](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+        std::vector<std::string>().swap(keys);
+        // The rows move into their places in place, cycle by cycle (place i takes row order[i]),
+        // so that they are not held twice.
+        std::vector<bool> placed(rows.size());
+        for (std::size_t start = 0; start < rows.size(); ++start) {
+            if (placed[start])
+                continue;
+            TopicRow first = std::move(rows[start]);
+            for (std::size_t at = start;;) {
+                placed[at] = true;
+                const std::size_t from = order[at];
+                if (from == start) {
+                    rows[at] = std::move(first);
+                    break;
+                }
+                rows[at] = std::move(rows[from]);
+                at = from;
+            }
+        }
     }
     return Outcome::ok();
 }
@@ -250,12 +293,16 @@ Outcome selectTopics(TopicSnapshot &snapshot, const ListQuery &query,
         topics.push_back(node);
     }
     if (!query.sort.empty()) {
-        const tree::SortMode mode = query.sort == "due"        ? tree::SortMode::DaysDue
-                                    : query.sort == "priority" ? tree::SortMode::Priority
-                                                               : tree::SortMode::Title;
-        std::stable_sort(topics.begin(), topics.end(), [mode](auto *a, auto *b) {
-            return tree::CompareForSort(mode, *a, *b) < 0;
-        });
+        const tree::SortMode mode = sortModeOf(query.sort);
+        // Each topic's key made once: the comparisons then copy no titles.
+        std::vector<std::pair<std::string, TNimbusNode *>> keyed;
+        keyed.reserve(topics.size());
+        for (TNimbusNode *node : topics)
+            keyed.emplace_back(tree::SortKeyFor(mode, *node), node);
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [](const auto &a, const auto &b) { return a.first < b.first; });
+        for (std::size_t i = 0; i < keyed.size(); ++i)
+            topics[i] = keyed[i].second;
     }
     return Outcome::ok();
 }

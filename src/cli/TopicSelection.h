@@ -42,7 +42,7 @@ bool needsRecentLists(const std::string &list);
 // recent lists name, so the caller reads those); none when the answer needs every topic.
 std::optional<OnePassReader::Keep> onePassKeep(const ListQuery &query);
 
-// Whether the list is every topic in tree order, unsorted and not below a parent: its rows
+// Whether the list is every topic (in tree order or sorted) and not below a parent: its rows
 // are made as one pass reads the topics (listEveryTopic), so that they are never all held.
 bool streamsEveryTopic(const ListQuery &query);
 // The rows of such a list; the store is loaded whole instead where the pass gives way. A
