@@ -1,7 +1,8 @@
 // nimbus-cli: the topics of Nimbus Desk from a terminal, scripts and status bars.
 #include <cstdlib>
 #include <iostream>
-#include <string_view>
+#include <string>
+#include <vector>
 
 #include "cli/CommandTable.h"
 #include "cli/LargePages.h"
@@ -11,6 +12,7 @@
 
 int main(int argc, char **argv)
 {
+    // Before anything is kept: the heap a command fills is the one marked for large pages.
     nimbus::cli::useLargePages();
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> words(argv + 1, argv + argc);
