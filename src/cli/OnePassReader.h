@@ -40,8 +40,9 @@ class OnePassReader {
 public:
     // What the pass keeps besides the counts.
     struct Keep {
-        // Counting (the summary): the topics ids names, in the store only. Otherwise a tree
-        // of the topics below, with their subtrees and ancestors, and the sections.
+        // False for counting (the summary): only the topics `ids` names are kept, in the
+        // store, without a tree. Otherwise a tree of the topics asked for below, with their
+        // subtrees and ancestors, and of the sections.
         bool tree = true;
         // The members of this classified group, classified into the lists.
         std::optional<summary::Group> group;

@@ -42,8 +42,8 @@ public:
     // whole); with recentLists the recent-new and recent-change lists are read and the topics
     // they name kept. Then count(), store() (the topics kept when keep.findable, in file
     // order), tree() and, for a group, lists().Members(group) answer for those topics as after
-    // a full load. A store
-    // that needs the whole build is loaded whole (load or loadForReading) instead.
+    // a full load. A store that needs the whole build is loaded whole (load or
+    // loadForReading) instead, and readInOnePass() says so.
     Outcome loadInOnePass(const std::string &dataFolder, const Clock &clock,
                           OnePassReader::Keep keep, bool recentLists, StructureReader::Use use);
     bool readInOnePass() const { return onePass_; }
