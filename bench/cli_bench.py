@@ -160,7 +160,11 @@ def main():
                 commands.append(("compared: " + " ".join(words), [other] + words, env))
         # Taskwarrior, where it is installed, beside ours in the same rounds.
         tasks = taskwarrior(root, env)
+        # Wall times stretch with other work on a shared machine; processor times much less.
+        load = os.getloadavg()[0]
         figures = measureTogether(commands + tasks)
+        print("load average %.1f before the rounds, %.1f after, on %d processors" % (
+            load, os.getloadavg()[0], os.cpu_count()))
         limits = {"nimbus-cli summary": (150, 64), "nimbus-cli list overdue": (150, 64)}
         for name, _, _ in commands + tasks:
             report(name, figures[name], limit=limits.get(name))
