@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -28,36 +29,65 @@ enum class Key {
     Durtype, Parent,
 };
 
-// Every line's key is looked up: a switch on its length, then a few comparisons.
+// A key of up to eight bytes as one number (its first byte lowest), so that every line's key
+// is found by one switch.
+constexpr std::uint64_t packed(std::string_view name)
+{
+    std::uint64_t value = 0;
+    for (std::size_t i = 0; i < name.size(); ++i)
+        value |= std::uint64_t{static_cast<unsigned char>(name[i])} << (8 * i);
+    return value;
+}
+
 bool keyOf(std::string_view name, Key &key)
 {
-    struct Known {
-        std::string_view name;
-        Key key;
-    };
-    static constexpr Known k2[] = {{"dl", Key::Dl}};
-    static constexpr Known k3[] = {{"uni", Key::Uni}, {"lev", Key::Lev}, {"exp", Key::Exp}, {"sel", Key::Sel}, {"dac", Key::Dac}, {"dam", Key::Dam}, {"fav", Key::Fav}, {"sys", Key::Sys}, {"top", Key::Top}, {"pri", Key::Pri}, {"rno", Key::Rno}, {"pr%", Key::Percent}, {"cre", Key::Cre}, {"sta", Key::Sta}};
-    static constexpr Known k4[] = {{"type", Key::Type}, {"text", Key::Text}, {"done", Key::Done}, {"send", Key::Send}, {"lock", Key::Lock}, {"prog", Key::Prog}, {"flno", Key::Flno}, {"auto", Key::Auto}, {"from", Key::From}, {"sent", Key::Sent}};
-    static constexpr Known k5[] = {{"ttype", Key::Ttype}, {"recur", Key::Recur}, {"rtype", Key::Rtype}, {"calpr", Key::Calpr}, {"fltyp", Key::Fltyp}, {"fdate", Key::Fdate}, {"fTime", Key::FTime}, {"durno", Key::Durno}};
-    static constexpr Known k6[] = {{"urgent", Key::Urgent}, {"status", Key::Status}, {"dlDate", Key::DlDate}, {"dlTime", Key::DlTime}, {"rsDate", Key::RsDate}, {"rsTime", Key::RsTime}, {"parent", Key::Parent}};
-    static constexpr Known k7[] = {{"topnode", Key::Topnode}, {"durtype", Key::Durtype}};
-    static constexpr Known k8[] = {{"oldttype", Key::Oldttype}};
-    auto match = [&](const auto &known) {
-        for (const Known &k : known)
-            if (k.name == name) {
-                key = k.key;
-                return true;
-            }
+    if (name.empty() || name.size() > 8)
         return false;
-    };
-    switch (name.size()) {
-    case 2: return match(k2);
-    case 3: return match(k3);
-    case 4: return match(k4);
-    case 5: return match(k5);
-    case 6: return match(k6);
-    case 7: return match(k7);
-    case 8: return match(k8);
+    // A name holds no NUL, so two names of different lengths never pack alike.
+    switch (packed(name)) {
+    case packed("uni"): key = Key::Uni; return true;
+    case packed("lev"): key = Key::Lev; return true;
+    case packed("type"): key = Key::Type; return true;
+    case packed("text"): key = Key::Text; return true;
+    case packed("exp"): key = Key::Exp; return true;
+    case packed("sel"): key = Key::Sel; return true;
+    case packed("done"): key = Key::Done; return true;
+    case packed("dac"): key = Key::Dac; return true;
+    case packed("dam"): key = Key::Dam; return true;
+    case packed("urgent"): key = Key::Urgent; return true;
+    case packed("fav"): key = Key::Fav; return true;
+    case packed("sys"): key = Key::Sys; return true;
+    case packed("top"): key = Key::Top; return true;
+    case packed("topnode"): key = Key::Topnode; return true;
+    case packed("send"): key = Key::Send; return true;
+    case packed("ttype"): key = Key::Ttype; return true;
+    case packed("status"): key = Key::Status; return true;
+    case packed("oldttype"): key = Key::Oldttype; return true;
+    case packed("pri"): key = Key::Pri; return true;
+    case packed("recur"): key = Key::Recur; return true;
+    case packed("lock"): key = Key::Lock; return true;
+    case packed("dl"): key = Key::Dl; return true;
+    case packed("dlDate"): key = Key::DlDate; return true;
+    case packed("dlTime"): key = Key::DlTime; return true;
+    case packed("rsDate"): key = Key::RsDate; return true;
+    case packed("rsTime"): key = Key::RsTime; return true;
+    case packed("rno"): key = Key::Rno; return true;
+    case packed("rtype"): key = Key::Rtype; return true;
+    case packed("calpr"): key = Key::Calpr; return true;
+    case packed("pr%"): key = Key::Percent; return true;
+    case packed("prog"): key = Key::Prog; return true;
+    case packed("flno"): key = Key::Flno; return true;
+    case packed("fltyp"): key = Key::Fltyp; return true;
+    case packed("auto"): key = Key::Auto; return true;
+    case packed("fdate"): key = Key::Fdate; return true;
+    case packed("fTime"): key = Key::FTime; return true;
+    case packed("cre"): key = Key::Cre; return true;
+    case packed("sta"): key = Key::Sta; return true;
+    case packed("from"): key = Key::From; return true;
+    case packed("sent"): key = Key::Sent; return true;
+    case packed("durno"): key = Key::Durno; return true;
+    case packed("durtype"): key = Key::Durtype; return true;
+    case packed("parent"): key = Key::Parent; return true;
     default: return false;
     }
 }
