@@ -3,11 +3,13 @@
 
 namespace nimbus::cli {
 
-// glibc (2.35 and later) backs malloc's memory with transparent large pages when its tunable
-// glibc.malloc.hugetlb is 1, but reads tunables only as a program starts: so nimbus-cli starts
-// itself once more with it set (a marker in the environment stops a second time). A list
-// of 100,000 topics then takes a few dozen page faults instead of thousands. Where the exec
-// fails, or the C library or the kernel does not know the setting, nothing changes.
-void restartWithLargePages(char **argv);
+// Asks for transparent large pages under the heap malloc is about to grow into: the heap is
+// grown once by a large reserve (addresses only; a page costs memory once it is touched) and
+// that range is marked for large pages, so the topics a command keeps take a few dozen page
+// faults instead of thousands. The same as glibc's glibc.malloc.hugetlb tunable, without
+// starting the program again to set it. Where the kernel offers no such pages, or the heap
+// cannot grow, nothing changes but the malloc settings; under a limit on the process's
+// addresses or data nothing changes at all.
+void useLargePages();
 
 } // namespace nimbus::cli

@@ -2,7 +2,6 @@
 #include "cli/OnePassReader.h"
 
 #include <algorithm>
-#include <functional>
 
 #include "shell/core/GroupRollup.h"
 #include "shell/core/TopicTree.h"
@@ -24,9 +23,9 @@ const char *fixedSectionId(int kind)
 
 } // namespace
 
-OnePassReader::OnePassReader(TNimbusStructure &recent, tree::TopicTree &tree, SummaryLists &lists,
-                             DateTime now)
-    : recent_(recent), tree_(tree), lists_(lists), now_(now),
+OnePassReader::OnePassReader(Keep keep, TNimbusStructure &kept, tree::TopicTree &tree,
+                             SummaryLists &lists, DateTime now)
+    : keep_(std::move(keep)), kept_(kept), tree_(tree), lists_(lists), now_(now),
       upgrades_(std::make_unique<TNimbusStructure>())
 {
 }
@@ -35,14 +34,46 @@ OnePassReader::~OnePassReader() = default;
 
 void OnePassReader::keepChain()
 {
-    // Top down, so that each item finds its parent's.
+    // Top down, so that each item finds its parent's and the store keeps the file's order.
     tree::TreeItem *parent = nullptr;
     for (Open &open : chain_) {
         if (!open.item) {
-            kept_.push_back(std::move(open.owned));
+            if (!keep_.findable && open.node->lev > 0) {
+                held_.push_back(std::move(open.owned));
+            } else if (kept_.Append(std::move(open.owned)) < 0) {
+                regular_ = false; // an id read twice
+                return;
+            }
             open.item = tree_.append(parent, open.node);
         }
         parent = open.item;
+    }
+}
+
+void OnePassReader::finishTopic()
+{
+    tree::TreeItem *topic = chain_[1].item;
+    // Its subtree in pre-order, rolled up children first, as the build rolls groups up.
+    std::vector<tree::TreeItem *> items;
+    std::vector<tree::TreeItem *> stack{topic};
+    while (!stack.empty()) {
+        tree::TreeItem *item = stack.back();
+        stack.pop_back();
+        items.push_back(item);
+        for (auto it = item->children.rbegin(); it != item->children.rend(); ++it)
+            stack.push_back(it->get());
+    }
+    for (auto it = items.rbegin(); it != items.rend(); ++it)
+        tree::UpdateGroup(*it, now_);
+    keep_.finished(*topic);
+    // Its nodes are the last ones held, from the topic on (in the store they would stay).
+    const TNimbusNode *first = topic->node;
+    tree_.remove(topic);
+    while (!keep_.findable && !held_.empty()) {
+        const bool last = held_.back().get() == first;
+        held_.pop_back();
+        if (last)
+            break;
     }
 }
 
@@ -57,7 +88,9 @@ void OnePassReader::take(std::unique_ptr<TNimbusNode> &owned)
         regular_ = false;
         return;
     }
-    idHashes_.push_back(std::hash<std::string>{}(node.uni));
+    ids_.add(node.uni);
+    if (keep_.finished && depth <= 1 && chain_.size() > 1)
+        finishTopic();    // the topic before ended with its subtree
     chain_.resize(depth); // the records that ended go, unless they were kept
     bool whole = !chain_.empty() && chain_.back().whole;
     bool member = false;
@@ -73,44 +106,45 @@ void OnePassReader::take(std::unique_ptr<TNimbusNode> &owned)
         const unsigned groups = summary::MemberGroups(node);
         for (int i = 0; i < summary::kGroupCount; ++i)
             counts_[static_cast<std::size_t>(i)] += (groups >> i) & 1U;
-        member = group_ && ((groups >> summary::indexOf(*group_)) & 1U);
-        whole = whole || member;
+        member = keep_.group && ((groups >> summary::indexOf(*keep_.group)) & 1U);
     }
-    if (!group_) {
-        // Counting: only the topics the recent lists name are kept, and no tree.
-        if (ids_.count(node.uni) && recent_.Append(std::move(owned)) < 0)
+    const bool named = !keep_.ids.empty() && keep_.ids.count(node.uni);
+    if (!keep_.tree) {
+        // Counting: only the topics named are kept, and no tree.
+        if (named && kept_.Append(std::move(owned)) < 0)
             regular_ = false; // an id read twice
         chain_.push_back({});
         return;
     }
+    whole = whole || member || named || keep_.finished ||
+            (node.lev > 0 && keep_.test && keep_.test(node));
     Open &open = chain_.emplace_back();
     open.node = &node;
     open.owned = std::move(owned);
     open.whole = whole;
-    if (whole) {
+    if (whole || node.lev == 0 || (!keep_.anchor.empty() && node.uni == keep_.anchor))
         keepChain();
-        if (member)
-            lists_.ClassifyNode(node);
-    }
+    if (member)
+        lists_.ClassifyNode(node);
 }
 
 bool OnePassReader::finish()
 {
+    if (regular_ && keep_.finished && chain_.size() > 1)
+        finishTopic();
     chain_.clear();
-    if (!regular_)
-        return false;
-    std::sort(idHashes_.begin(), idHashes_.end());
-    if (std::adjacent_find(idHashes_.begin(), idHashes_.end()) != idHashes_.end())
-        return false; // an id read twice (or two ids of one hash): the build decides
-    if (group_) {
-        // Children before their parents, as the build rolls groups up. A kept member has its
-        // whole subtree here, so its roll-up is the build's; the topics kept above it only
-        // for their titles are never shown.
+    if (!regular_ || ids_.repeated())
+        return false; // a repeated id (or two ids of one hash): the build decides
+    if (keep_.tree) {
+        // Children before their parents, as the build rolls groups up. A topic kept for the
+        // answer has its whole subtree here, so its roll-up is the build's; a topic kept above
+        // it only for its title is in no group and failed the test, so no list shows it.
         const std::vector<tree::TreeItem *> items = tree_.preOrder();
         for (auto it = items.rbegin(); it != items.rend(); ++it)
             tree::UpdateGroup(*it, now_);
-        lists_.FinishClassify();
     }
+    if (keep_.group)
+        lists_.FinishClassify();
     return true;
 }
 

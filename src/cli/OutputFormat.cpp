@@ -76,13 +76,14 @@ TopicRow rowOf(const TNimbusNode &node, int displayOrder)
     row.path = TopicSnapshot::pathOf(node);
     const auto *item = static_cast<const tree::TreeItem *>(node.treeItem);
     row.status = topicTypeText(node.ttype, node.status, item ? item->hasChildren() : node.childCount > 0);
-    const gridcells::InfoCell cell = gridcells::InfoCellFor(node);
-    if (cell.shown)
-        row.due = trimmedRight(cell.text);
+    if (gridcells::InfoCellFor(node).shown)
+        row.due = trimmedRight(node.statusText);
     if ((node.dl || node.recur) && node.dlDate.size() == 8) {
         row.date = dates::displayDate(node.dlDate, displayOrder);
-        if (!dates::isNoTime(node.dlTime))
-            row.date += " " + node.dlTime.substr(0, 5);
+        if (!dates::isNoTime(node.dlTime)) {
+            row.date += ' ';
+            row.date.append(node.dlTime, 0, 5);
+        }
     }
     row.priority = node.pri;
     row.urgent = node.urgent;
@@ -107,10 +108,13 @@ void printRows(std::ostream &out, const std::vector<TopicRow> &rows, Format form
         return;
     }
     if (format == Format::Tsv) {
-        for (const TopicRow &r : rows)
+        for (const TopicRow &r : rows) {
             out << tsvField(r.id) << '\t' << tsvField(r.path) << '\t' << tsvField(r.status) << '\t'
-                << tsvField(r.due) << '\t' << tsvField(r.date)
-                << (withMatch ? "\t" + tsvField(r.match) : std::string()) << '\n';
+                << tsvField(r.due) << '\t' << tsvField(r.date);
+            if (withMatch)
+                out << '\t' << tsvField(r.match);
+            out << '\n';
+        }
         return;
     }
     std::size_t idWidth = 2, statusWidth = 6, dueWidth = 3, matchWidth = 0;
@@ -121,12 +125,24 @@ void printRows(std::ostream &out, const std::vector<TopicRow> &rows, Format form
         statusWidth = std::max(statusWidth, r.status.size());
         dueWidth = std::max(dueWidth, r.due.size());
     }
-    auto pad = [](const std::string &text, std::size_t width) {
-        return text + std::string(width > text.size() ? width - text.size() : 0, ' ');
+    // Each line is put together in one buffer and written at once.
+    std::string line;
+    auto column = [&line](const std::string &text, std::size_t width) {
+        line += text;
+        line.append(width > text.size() ? width - text.size() : 0, ' ');
+        line += "  ";
     };
-    for (const TopicRow &r : rows)
-        out << pad(r.id, idWidth) << "  " << pad(r.status, statusWidth) << "  " << pad(r.due, dueWidth)
-            << "  " << (withMatch ? pad(r.match, matchWidth) + "  " : std::string()) << r.path << '\n';
+    for (const TopicRow &r : rows) {
+        line.clear();
+        column(r.id, idWidth);
+        column(r.status, statusWidth);
+        column(r.due, dueWidth);
+        if (withMatch)
+            column(r.match, matchWidth);
+        line += r.path;
+        line += '\n';
+        out.write(line.data(), static_cast<std::streamsize>(line.size()));
+    }
 }
 
 } // namespace nimbus::cli

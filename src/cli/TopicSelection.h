@@ -9,11 +9,14 @@
 #include <vector>
 
 #include "cli/CliStatus.h"
+#include "cli/OnePassReader.h"
+#include "cli/OutputFormat.h"
 #include "store/SummaryRules.h"
 
 namespace nimbus {
+class Clock;
 class TNimbusNode;
-}
+} // namespace nimbus
 
 namespace nimbus::cli {
 
@@ -34,6 +37,18 @@ const std::vector<std::string> &listNames();
 std::optional<summary::Group> classifiedGroupOf(const std::string &list);
 // Whether the list needs the recent-new and recent-change lists read.
 bool needsRecentLists(const std::string &list);
+
+// What a pass over the file must keep to answer the query (new and changes: the topics the
+// recent lists name, so the caller reads those); none when the answer needs every topic.
+std::optional<OnePassReader::Keep> onePassKeep(const ListQuery &query);
+
+// Whether the list is every topic (in tree order or sorted) and not below a parent: its rows
+// are made as one pass reads the topics (listEveryTopic), so that they are never all held.
+bool streamsEveryTopic(const ListQuery &query);
+// The rows of such a list; the store is loaded whole instead where the pass gives way. A
+// failure when a section named does not exist.
+Outcome listEveryTopic(TopicSnapshot &snapshot, const ListQuery &query, const std::string &dataFolder,
+                       const Clock &clock, std::vector<TopicRow> &rows);
 
 // The topics of the query; a failure when a section or parent named does not exist.
 Outcome selectTopics(TopicSnapshot &snapshot, const ListQuery &query,

@@ -1,10 +1,6 @@
 // Reading the store for nimbus-cli.
 #include "cli/TopicSnapshot.h"
 
-#include <unordered_set>
-
-#include "cli/OnePassReader.h"
-
 #include "fileio/FolderOps.h"
 #include "shell/core/TAppPaths.h"
 #include "shell/core/TreeBuild.h"
@@ -43,6 +39,11 @@ Outcome TopicSnapshot::readStore(const std::string &dataFolder, StructureReader:
     if (!fileio::entryExists(file))
         return Outcome::fail(kStoreProblem, "there is no topic store " + file +
                                                 ": start Nimbus Desk once to make it");
+    // The date order first: a pass that streams rows needs it while it reads.
+    TPreferences preferences;
+    preferences.SetDataFolder(dataFolder);
+    if (preferences.Load() && preferences.date >= 0 && preferences.date <= 2)
+        displayOrder_ = preferences.date;
     store_->SetFileName(file);
     // Only a change takes ids from the counter: a read must not move it (the reader hands
     // records without an id, or with a repeated one, numbers of their own).
@@ -61,10 +62,6 @@ Outcome TopicSnapshot::readStore(const std::string &dataFolder, StructureReader:
         return Outcome::fail(kStoreProblem, "the topic store " + file + " is damaged: " +
                                                 reader.Problems().front() +
                                                 "; start Nimbus Desk to repair it");
-    TPreferences preferences;
-    preferences.SetDataFolder(dataFolder);
-    if (preferences.Load() && preferences.date >= 0 && preferences.date <= 2)
-        displayOrder_ = preferences.date;
     return Outcome::ok();
 }
 
@@ -73,46 +70,41 @@ void TopicSnapshot::reset()
     tree_.clear();
     lists_ = std::make_unique<SummaryLists>();
     store_ = std::make_unique<TNimbusStructure>();
-    onePassTopics_.clear();
+    held_.clear();
     onePass_ = false;
 }
 
 Outcome TopicSnapshot::loadInOnePass(const std::string &dataFolder, const Clock &clock,
-                                     std::optional<summary::Group> group)
+                                     OnePassReader::Keep keep, bool recentLists,
+                                     StructureReader::Use use)
 {
-    using Use = StructureReader::Use;
     const DateTime now = clock.now();
+    if (recentLists) {
+        // The recent lists are bound to the topics they name, which are kept for that.
+        for (const char *name : {"strnew.dat", "strchanges.dat"}) {
+            TNimbusStructure list;
+            list.SetFileName(dataFolder + name);
+            if (fileio::fileExists(list.FileName()) && list.LoadIdList())
+                for (int i = 0; i < list.Count(); ++i)
+                    keep.ids.insert(list.Id(i));
+        }
+    }
     bool regular = false;
     {
-        // The topics the recent lists name go into a store of their own: the reader's store
-        // gets nothing.
+        // The topics kept go into a store of their own: the reader's store gets nothing.
         auto kept = std::make_unique<TNimbusStructure>();
-        OnePassReader pass(*kept, tree_, *lists_, now);
-        if (group) {
-            pass.keepGroup(*group);
-        } else {
-            // The recent lists are bound to the topics they name, which are kept for that.
-            std::unordered_set<std::string> ids;
-            for (const char *name : {"strnew.dat", "strchanges.dat"}) {
-                TNimbusStructure list;
-                list.SetFileName(dataFolder + name);
-                if (fileio::fileExists(list.FileName()) && list.LoadIdList())
-                    for (int i = 0; i < list.Count(); ++i)
-                        ids.insert(list.Id(i));
-            }
-            pass.keepIds(std::move(ids));
-        }
-        Outcome read = readStore(dataFolder, group ? Use::Listing : Use::Counting,
+        OnePassReader pass(std::move(keep), *kept, tree_, *lists_, now);
+        Outcome read = readStore(dataFolder, use,
                                  [&pass](std::unique_ptr<TNimbusNode> &node) { pass.take(node); });
         if (!read && read.message.find(" is damaged: ") == std::string::npos)
             return read; // no folder, no file: the whole load would say the same
         regular = read && pass.finish();
         if (regular) {
             store_ = std::move(kept);
-            onePassTopics_ = pass.takeKept();
+            held_ = pass.takeHeld();
             for (int i = 0; i < summary::kGroupCount; ++i)
                 onePassCounts_[static_cast<std::size_t>(i)] = pass.count(summary::groupAt(i));
-            if (!group) {
+            if (recentLists) {
                 lists_->SetDataFolder(dataFolder_);
                 lists_->LoadRecentLists(*store_);
             }
@@ -122,7 +114,9 @@ Outcome TopicSnapshot::loadInOnePass(const std::string &dataFolder, const Clock 
     }
     if (!regular) {
         reset();
-        return loadForReading(dataFolder, clock, !group, group.has_value());
+        if (use == StructureReader::Use::Everything)
+            return load(dataFolder, clock, recentLists);
+        return loadForReading(dataFolder, clock, recentLists, use == StructureReader::Use::Listing);
     }
     onePass_ = true;
     return Outcome::ok();
@@ -174,14 +168,24 @@ void TopicSnapshot::build(const Clock &clock, bool recentLists)
 
 std::string TopicSnapshot::pathOf(const TNimbusNode &node)
 {
-    std::vector<const TNimbusNode *> chain;
-    for (auto *item = static_cast<const tree::TreeItem *>(node.treeItem); item; item = item->parent)
-        chain.push_back(item->node);
-    if (chain.empty())
-        chain.push_back(&node);
-    std::string path;
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
-        path += (path.empty() ? "" : "/") + (*it)->text;
+    // A list prints thousands of paths: the titles are measured on the way up, then copied
+    // into place from the end on a second way up.
+    using Item = tree::TreeItem;
+    const Item *start = static_cast<const Item *>(node.treeItem);
+    if (!start)
+        return node.text;
+    std::size_t length = 0;
+    for (const Item *item = start; item; item = item->parent)
+        length += item->node->text.size() + 1;
+    std::string path(length - 1, '/');
+    std::size_t end = path.size();
+    for (const Item *item = start; item; item = item->parent) {
+        const std::string &title = item->node->text;
+        end -= title.size();
+        path.replace(end, title.size(), title);
+        if (end > 0)
+            --end; // the '/' before it
+    }
     return path;
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli/CliStatus.h"
+#include "cli/OnePassReader.h"
 #include "shell/core/TopicTree.h"
 #include "store/StructureReader.h"
 #include "store/SummaryLists.h"
@@ -36,13 +37,15 @@ public:
     // Such a snapshot is never written back.
     Outcome loadForReading(const std::string &dataFolder, const Clock &clock, bool recentLists,
                            bool titles);
-    // The summary's counts (group: none) or one classified group's members in one pass over
-    // the file (OnePassReader), keeping only what the answer needs; a store that needs the
-    // whole build is loaded as loadForReading does. Then count() and, for a group,
-    // lists().Members(group) answer as after a full load; store() holds only the topics the
-    // recent lists name.
+    // One pass over the file (OnePassReader) keeping only what keep asks for, read for use
+    // (Listing for a list's titles, Counting for the summary, Everything for a topic shown
+    // whole); with recentLists the recent-new and recent-change lists are read and the topics
+    // they name kept. Then count(), store() (the topics kept when keep.findable, in file
+    // order), tree() and, for a group, lists().Members(group) answer for those topics as after
+    // a full load. A store that needs the whole build is loaded whole (load or
+    // loadForReading) instead, and readInOnePass() says so.
     Outcome loadInOnePass(const std::string &dataFolder, const Clock &clock,
-                          std::optional<summary::Group> group);
+                          OnePassReader::Keep keep, bool recentLists, StructureReader::Use use);
     bool readInOnePass() const { return onePass_; }
     // A group's size, after any load.
     int count(summary::Group group) const;
@@ -65,7 +68,7 @@ private:
     void build(const Clock &clock, bool recentLists);
 
     std::unique_ptr<TNimbusStructure> store_;
-    std::vector<std::unique_ptr<TNimbusNode>> onePassTopics_; // a group's topics, read in one pass
+    std::vector<std::unique_ptr<TNimbusNode>> held_; // kept by a pass, not findable
     std::unique_ptr<SummaryLists> lists_;
     tree::TopicTree tree_;
     int displayOrder_ = 0;

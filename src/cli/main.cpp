@@ -1,7 +1,8 @@
 // nimbus-cli: the topics of Nimbus Desk from a terminal, scripts and status bars.
 #include <cstdlib>
 #include <iostream>
-#include <string_view>
+#include <string>
+#include <vector>
 
 #include "cli/CommandTable.h"
 #include "cli/LargePages.h"
@@ -11,9 +12,8 @@
 
 int main(int argc, char **argv)
 {
-    // The summary's one pass keeps next to nothing; lists, searches and exports keep topics.
-    if (argc > 1 && std::string_view(argv[1]) != "summary")
-        nimbus::cli::restartWithLargePages(argv);
+    // Before anything is kept: the heap a command fills is the one marked for large pages.
+    nimbus::cli::useLargePages();
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> words(argv + 1, argv + argc);
     nimbus::cli::CliContext context{nimbus::cli::dataFolderFromEnvironment(),

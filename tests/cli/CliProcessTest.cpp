@@ -163,3 +163,26 @@ TEST(CliOffline, MissingDataFolderIsAStoreProblem)
     EXPECT_EQ(home.run({"add", "X"}).status, 3);
     EXPECT_FALSE(std::filesystem::exists(home.data));
 }
+
+// Under a limit on its addresses (a ulimit on a shared server), nimbus-cli reserves no heap for
+// large pages and answers as without the limit.
+TEST(CliOffline, AnAddressLimitLeavesTheAnswersAlone)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer's shadow memory needs more addresses than the limit";
+#endif
+    CliHome home;
+    ASSERT_EQ(home.run({"add", "Pay Rent", "--due", "2020-01-05"}).status, 0);
+    for (const std::vector<std::string> &words :
+         {std::vector<std::string>{"list", "overdue"}, {"summary"}, {"show", "1"}}) {
+        const auto unlimited = home.run(words);
+        ASSERT_EQ(unlimited.status, 0) << unlimited.err;
+        const std::string out = home.root / "limited.out";
+        const int raw = std::system(("ulimit -v 300000; " + home.commandLine(words) + " >" +
+                                     nimbus::test::shellQuoted(out) + " 2>/dev/null")
+                                        .c_str());
+        ASSERT_TRUE(WIFEXITED(raw)) << words.front();
+        EXPECT_EQ(WEXITSTATUS(raw), 0) << words.front();
+        EXPECT_EQ(readFile(out), unlimited.out) << words.front();
+    }
+}

@@ -54,8 +54,10 @@ struct CliHome {
     std::string commandLine(const std::vector<std::string> &words) const
     {
         std::string line = environment() + " " + shellQuoted(NIMBUS_CLI_EXECUTABLE);
-        for (const auto &word : words)
-            line += " " + shellQuoted(word);
+        for (const auto &word : words) {
+            line += ' ';
+            line += shellQuoted(word);
+        }
         return line;
     }
     CliResult run(const std::vector<std::string> &words) const

@@ -43,8 +43,8 @@ TEST(StructureSlices, ReadAsTheWholeFileReads)
         std::string title = "Topic " + std::to_string(i) + std::string(random() % 90, 'x');
         if (i == 4000)
             title += std::string(700 * 1024, 'y'); // longer than a slice
-        if (i % 997 == 0)
-            title.insert(3, 1, '\0'); // dropped, as from every line
+        if (i % 997 == 0 && i > 6000)
+            title.insert(3, 1, '\0'); // dropped, as from every line (the first slices have none)
         line("text=" + title);
         line("lev=" + std::to_string(1 + (i % 3 == 2)));
         line("\tttype = 4 ");
@@ -57,6 +57,13 @@ TEST(StructureSlices, ReadAsTheWholeFileReads)
             line("pri=" + std::to_string(i % 9 + 1));
         if (i % 13 == 0)
             line("urgent=Y");
+        // The separator is the first "=" or TAB, wherever the line's first sixteen bytes end.
+        if (i % 17 == 0)
+            line(std::string(17 + i % 20, ' ') + "pri = " + std::to_string(i % 9 + 1));
+        if (i % 19 == 0)
+            line("text\tTab first = then an equals sign " + std::string(i % 40, 'z'));
+        if (i % 23 == 0)
+            line("text=Equals first\tthen a tab " + std::string(i % 40, 'z'));
         if (file.size() > 250000 && file.size() < 262000) {
             // A CR LF whose CR is the last byte of the first slice (256 KiB).
             const std::string start = "text=Padding ";
@@ -93,8 +100,8 @@ TEST(StructureSlices, ReadAsTheWholeFileReads)
     EXPECT_EQ(recordsOf(sliced), recordsOf(whole));
     EXPECT_EQ(reader.Problems(), lines.Problems());
     EXPECT_GT(sliced.Find("4000")->text.size(), 700u * 1024);
-    EXPECT_TRUE(sliced.Find("997")->text.starts_with("Topic 997"));
-    EXPECT_EQ(sliced.Find("997")->text.find('\0'), std::string::npos);
+    EXPECT_TRUE(sliced.Find("6979")->text.starts_with("Topic 6979"));
+    EXPECT_EQ(sliced.Find("6979")->text.find('\0'), std::string::npos);
 }
 
 } // namespace

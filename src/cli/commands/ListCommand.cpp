@@ -61,18 +61,24 @@ Outcome ListCommand::run(const std::vector<std::string> &words, CliContext &cont
 
     auto snapshot = std::make_shared<TopicSnapshot>();
     context.readTopics = snapshot;
-    // A summary group without a section or parent to narrow it to is read in one pass.
-    const std::optional<summary::Group> group = classifiedGroupOf(query.list);
-    if (Outcome loaded = group && query.section.empty() && query.under.empty()
-                             ? snapshot->loadInOnePass(context.dataFolder, context.clock, group)
-                             : snapshot->loadForReading(context.dataFolder, context.clock,
-                                                        needsRecentLists(query.list), true);
+    std::vector<TopicRow> rows;
+    if (streamsEveryTopic(query)) {
+        if (Outcome listed = listEveryTopic(*snapshot, query, context.dataFolder, context.clock, rows); !listed)
+            return listed;
+        printRows(context.out, rows, format);
+        return rows.empty() ? Outcome::fail(kNothingFound, "") : Outcome::ok();
+    }
+    // A list that needs only some of the topics is read in one pass.
+    const auto keep = onePassKeep(query);
+    const bool recent = needsRecentLists(query.list);
+    if (Outcome loaded = keep ? snapshot->loadInOnePass(context.dataFolder, context.clock, *keep, recent,
+                                                         StructureReader::Use::Listing)
+                              : snapshot->loadForReading(context.dataFolder, context.clock, recent, true);
         !loaded)
         return loaded;
     std::vector<TNimbusNode *> topics;
     if (Outcome selected = selectTopics(*snapshot, query, topics); !selected)
         return selected;
-    std::vector<TopicRow> rows;
     rows.reserve(topics.size());
     for (const TNimbusNode *node : topics)
         rows.push_back(rowOf(*node, snapshot->displayOrder()));

@@ -30,8 +30,13 @@ Outcome ShowCommand::run(const std::vector<std::string> &words, CliContext &cont
     if (arguments.plain().size() != 1)
         return Outcome::fail(kUsage, "show takes one topic id");
     const std::string &id = arguments.plain().front();
+    // One pass keeps the topic, with its subtree (its status rolls up from it) and its path.
     TopicSnapshot snapshot;
-    if (Outcome loaded = snapshot.load(context.dataFolder, context.clock, false); !loaded)
+    OnePassReader::Keep keep;
+    keep.ids.insert(id);
+    if (Outcome loaded = snapshot.loadInOnePass(context.dataFolder, context.clock, std::move(keep), false,
+                                                StructureReader::Use::Everything);
+        !loaded)
         return loaded;
     TNimbusNode *node = snapshot.store().Find(id);
     if (!node)

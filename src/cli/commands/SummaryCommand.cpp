@@ -34,6 +34,14 @@ std::string keyOf(Group group)
     return {};
 }
 
+// The counts need no tree: only the topics the recent lists name are kept.
+OnePassReader::Keep counting()
+{
+    OnePassReader::Keep keep;
+    keep.tree = false;
+    return keep;
+}
+
 } // namespace
 
 std::string SummaryCommand::help() const
@@ -61,7 +69,8 @@ Outcome SummaryCommand::run(const std::vector<std::string> &words, CliContext &c
 
     auto snapshot = std::make_shared<TopicSnapshot>();
     context.readTopics = snapshot;
-    if (Outcome loaded = snapshot->loadInOnePass(context.dataFolder, context.clock, std::nullopt); !loaded)
+    if (Outcome loaded = snapshot->loadInOnePass(context.dataFolder, context.clock, counting(), true,
+                                                    StructureReader::Use::Counting); !loaded)
         return loaded;
     std::array<int, 9> counts{};
     for (std::size_t i = 0; i < kBadgeOrder.size(); ++i)
@@ -79,8 +88,11 @@ Outcome SummaryCommand::run(const std::vector<std::string> &words, CliContext &c
         return Outcome::ok();
     }
     std::string tooltip;
-    for (std::size_t i = 0; i < kBadgeOrder.size(); ++i)
-        tooltip += (i ? "\n" : "") + summary::BadgeText(kBadgeOrder[i], counts[i]);
+    for (std::size_t i = 0; i < kBadgeOrder.size(); ++i) {
+        if (i > 0)
+            tooltip += '\n';
+        tooltip += summary::BadgeText(kBadgeOrder[i], counts[i]);
+    }
     const int overdue = count(Group::Overdue), urgent = count(Group::Urgent), due = count(Group::Deadlines);
     const std::string cls = overdue > 0 ? "overdue" : urgent > 0 ? "urgent" : due > 0 ? "due" : "clear";
     std::string text = std::to_string(due) + " due";

@@ -326,6 +326,27 @@ int CompareForSort(SortMode mode, const TNimbusNode &a, const TNimbusNode &b)
     return 0;
 }
 
+std::string SortKeyFor(SortMode mode, const TNimbusNode &node)
+{
+    switch (mode) {
+    case SortMode::Title:
+        return capitals(node.text);
+    case SortMode::Priority:
+        return node.sortKey + capitals(node.text);
+    case SortMode::DaysDue: {
+        // The days first, as ten digits that order as the numbers do (from -2^31 up).
+        const int days = node.daysLeft < schedule::kNoDueDate ? node.daysLeft : schedule::kNoDueDate;
+        std::string digits = std::to_string(static_cast<long long>(days) + 2147483648LL);
+        std::string key(10 - digits.size(), '0');
+        key += digits;
+        key += node.sortKey;
+        key += capitals(node.text);
+        return key;
+    }
+    }
+    return {};
+}
+
 bool ExpandChoiceMatches(ExpandChoice choice, const TNimbusNode &node)
 {
     if (node.lev == 0)
