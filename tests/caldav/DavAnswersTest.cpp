@@ -30,7 +30,7 @@ TEST(DavXml, NamespacesReferencesAndCdataWhateverThePrefixes)
 
 TEST(DavXml, HostileOrBrokenAnswersAreRefusedWithAReason)
 {
-    for (const std::string bad : {
+    for (const std::string &bad : {
              std::string("<!DOCTYPE x [<!ENTITY a \"aaaa\">]><x>&a;</x>"),
              std::string("<d:x xmlns:d=\"DAV:\">&unknown;</d:x>"),
              std::string("<d:x xmlns:d=\"DAV:\"><d:y></d:x>"),

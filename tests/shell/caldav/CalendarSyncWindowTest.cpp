@@ -2,17 +2,22 @@
 // 127.0.0.1: the account set through the controller syncs on the worker, the server's entry
 // appears in the tree under the chosen topic and the local one reaches the server, the status
 // line says what happened, and a wrong password leaves the tree as it was and says so.
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
+#include <map>
+#include <set>
 
 #include "WindowFixture.h"
 #include "caldav/CalDavClient.h"
+#include "caldav/SyncState.h"
 #include "caldav/RadicaleServer.h"
 #include "shell/caldav/CalendarAccountDialog.h"
+#include "shell/caldav/CalendarPreferencesBox.h"
 #include "shell/caldav/CalendarSyncController.h"
 #include "store/TopicCodes.h"
 
@@ -42,6 +47,8 @@ class CalendarSyncWindowTest : public QObject {
             w.add(1, "Calendar").type(kTopicGeneral).expanded();
             w.add(2, "Write letters");
             w.add(1, "Private").type(kTopicGeneral);
+            w.add(1, "Work").type(kTopicGeneral).expanded();
+            w.add(2, "Prepare talk");
             w.write();
             window = std::make_unique<TformMain>(clock, windowEnvironment(dir, prompts));
         }
@@ -57,8 +64,7 @@ class CalendarSyncWindowTest : public QObject {
             caldav::CalendarAccount a;
             a.server = server.root();
             a.user = RadicaleServer::kUser;
-            a.calendarUrl = calendar;
-            a.subtree = find("Calendar")->uni;
+            a.calendars = {{calendar, "window", find("Calendar")->uni}};
             return a;
         }
     };
@@ -135,22 +141,118 @@ private slots:
         const std::string calendar = server_->makeCalendar("dialog");
         Session s;
         caldavui::CalendarAccountDialog dialog({}, *s.window->store(), s.window.get());
+        QVERIFY(!dialog.buttonOk->isEnabled());
         dialog.editServer->setText(QString::fromStdString(server_->root()));
         dialog.editUser->setText(RadicaleServer::kUser);
         dialog.editPassword->setText(RadicaleServer::kPassword);
         QVERIFY(dialog.findCalendars());
-        const int at = dialog.comboCalendar->findData(QString::fromStdString(calendar));
-        QVERIFY(at >= 0);
-        dialog.comboCalendar->setCurrentIndex(at);
-        dialog.comboSubtree->setCurrentIndex(dialog.comboSubtree->findData(QString::fromStdString(s.find("Private")->uni)));
+        const int row = dialog.rowOf(calendar);
+        QVERIFY(row >= 0);
+        QVERIFY(!dialog.buttonOk->isEnabled());  // no calendar is synced yet
+        dialog.chooseSubtree(row, s.find("Private")->uni);
         QVERIFY(dialog.buttonOk->isEnabled());
         const caldav::CalendarAccount a = dialog.account();
-        QCOMPARE(a.calendarUrl, calendar);
-        QCOMPARE(a.calendarName, std::string("dialog"));
-        QCOMPARE(a.subtree, s.find("Private")->uni);
+        QCOMPARE(a.calendars.size(), 1u);
+        QCOMPARE(a.calendars[0].calendarUrl, calendar);
+        QCOMPARE(a.calendars[0].calendarName, std::string("dialog"));
+        QCOMPARE(a.calendars[0].subtree, s.find("Private")->uni);
+        // A second calendar on a topic inside the first one's would share its topics.
+        const std::string other = server_->makeCalendar("dialog-other");
+        QVERIFY(dialog.findCalendars());
+        QCOMPARE(dialog.subtreeBox(dialog.rowOf(calendar))->currentData().toString().toStdString(), s.find("Private")->uni);
+        dialog.chooseSubtree(dialog.rowOf(other), s.find("Topics")->uni);
+        QVERIFY(!dialog.buttonOk->isEnabled());
+        QVERIFY(!dialog.labelProblem->text().isEmpty());
+        dialog.chooseSubtree(dialog.rowOf(other), s.find("Work")->uni);
+        QVERIFY(dialog.buttonOk->isEnabled());
         // An address that would carry the password in the clear cannot be accepted.
         dialog.editServer->setText("http://calendar.example.org/");
         QVERIFY(!dialog.buttonOk->isEnabled());
+    }
+
+    // From the preferences page: the dialog finds two calendars, each is given a section of
+    // the topics, and each section's topics land in their own calendar (and the server's
+    // entries in their section).
+    void twoCalendarsFromThePreferencesPageEachKeepTheirOwnSection()
+    {
+        const std::string home = server_->makeCalendar("two-home");
+        const std::string office = server_->makeCalendar("two-office");
+        caldav::CurlTransport transport(server_->account());
+        caldav::CalDavClient client(transport);
+        QVERIFY(client.put(office + "phone.ics", kPhoneEntry, "").ok());
+
+        Session s;
+        caldavui::CalendarSyncController *sync = s.window->calendarSync();
+        auto *box = s.window->findChild<caldavui::CalendarPreferencesBox *>();
+        QVERIFY(box != nullptr);
+        QVERIFY(box->labelCalendars->text().isEmpty());
+        QSignalSpy finished(sync, &caldavui::CalendarSyncController::syncFinished);
+        const std::string calendarTopic = s.find("Calendar")->uni, work = s.find("Work")->uni;
+        bool found = false, acceptable = false;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<caldavui::CalendarAccountDialog *>(QApplication::activeModalWidget());
+            if (dialog == nullptr)
+                return;
+            dialog->editServer->setText(QString::fromStdString(server_->root()));
+            dialog->editUser->setText(RadicaleServer::kUser);
+            dialog->editPassword->setText(RadicaleServer::kPassword);
+            found = dialog->findCalendars() && dialog->rowOf(home) >= 0 && dialog->rowOf(office) >= 0;
+            if (found) {
+                dialog->chooseSubtree(dialog->rowOf(home), calendarTopic);
+                dialog->chooseSubtree(dialog->rowOf(office), work);
+            }
+            acceptable = dialog->buttonOk->isEnabled();
+            if (acceptable)
+                dialog->accept();
+            else
+                dialog->reject();
+        });
+        box->buttonCalendarSync->click();
+        QVERIFY(found);
+        QVERIFY(acceptable);
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
+        QVERIFY2(finished.at(0).at(0).toBool(), qPrintable(sync->labelCalendarSync->text()));
+
+        // Each calendar holds its own section's topics.
+        const auto summaries = [&](const std::string &calendar) {
+            const caldav::Listing listing = client.listAll(calendar, true);
+            std::vector<std::string> paths;
+            for (const auto &[path, etag] : listing.items)
+                paths.push_back(path);
+            std::map<std::string, caldav::FetchedItem> items;
+            std::string error;
+            client.fetch(calendar, paths, items, error);
+            std::set<std::string> titles;
+            for (const auto &[path, item] : items) {
+                const std::size_t at = item.data.find("SUMMARY:");
+                titles.insert(item.data.substr(at + 8, item.data.find("\r\n", at) - at - 8));
+            }
+            return titles;
+        };
+        QCOMPARE(summaries(home), (std::set<std::string>{"Write letters"}));
+        QCOMPARE(summaries(office), (std::set<std::string>{"Prepare talk", "Pick up parcel"}));
+        TNimbusNode *parcel = s.find("Pick up parcel");
+        QVERIFY(parcel != nullptr);
+        const int at = s.window->store()->IndexOf(parcel->uni);
+        QCOMPARE(parcel->lev, 2);
+        QVERIFY(s.window->store()->IndexOf(work) < at);
+
+        // The page shows both; both are on disk, each with a state of its own.
+        QVERIFY2(box->labelCalendars->text().contains("two-home: Calendar"), qPrintable(box->labelCalendars->text()));
+        QVERIFY2(box->labelCalendars->text().contains("two-office: Work"), qPrintable(box->labelCalendars->text()));
+        caldav::CalendarAccount saved;
+        saved.Load(dataFolder(s.dir));
+        QCOMPARE(saved.calendars.size(), 2u);
+        for (const std::string &calendar : {home, office}) {
+            caldav::SyncState state;
+            state.Load(dataFolder(s.dir), calendar);
+            QCOMPARE(state.entries.size(), calendar == home ? 1u : 2u);
+        }
+
+        // A quiet second round moves nothing in either calendar.
+        sync->syncNow();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, 60000);
+        QVERIFY2(sync->labelCalendarSync->text().contains("0 sent, 0 received"), qPrintable(sync->labelCalendarSync->text()));
     }
 };
 
