@@ -2,6 +2,9 @@
 // 127.0.0.1: the account set through the controller syncs on the worker, the server's entry
 // appears in the tree under the chosen topic and the local one reaches the server, the status
 // line says what happened, and a wrong password leaves the tree as it was and says so.
+// Before Qt, whose signals keyword would clash with a field of GIO's.
+#include <gio/gio.h>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -9,6 +12,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
+#include <filesystem>
 #include <map>
 #include <set>
 
@@ -18,6 +22,8 @@
 #include "caldav/RadicaleServer.h"
 #include "shell/caldav/CalendarAccountDialog.h"
 #include "shell/caldav/CalendarPreferencesBox.h"
+#include "shell/caldav/PasswordKeeper.h"
+#include "support/ChildProcess.h"
 #include "shell/caldav/CalendarSyncController.h"
 #include "store/TopicCodes.h"
 
@@ -29,6 +35,10 @@ namespace {
 const char *kPhoneEntry = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Phone//EN\r\nBEGIN:VTODO\r\n"
                           "UID:phone-7@example.org\r\nDTSTAMP:20261201T080000Z\r\nSUMMARY:Pick up parcel\r\n"
                           "DUE;VALUE=DATE:20261211\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+
+const char *const kKeyringDaemon = "/usr/bin/gnome-keyring-daemon";
+const char *const kDbusDaemon = "/usr/bin/dbus-daemon";
+const char *const kSessionConfig = "/usr/share/dbus-1/session.conf";
 
 } // namespace
 
@@ -253,6 +263,96 @@ private slots:
         sync->syncNow();
         QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, 60000);
         QVERIFY2(sync->labelCalendarSync->text().contains("0 sent, 0 received"), qPrintable(sync->labelCalendarSync->text()));
+    }
+
+    // Last, since it points this process's session bus at a bus of its own: a real secret
+    // service (gnome-keyring-daemon, its keyring unlocked with a password on its input, its
+    // home and runtime folders temporary) keeps the password after the first sync, and the
+    // next session syncs with it without asking.
+    void thePasswordIsKeptInTheSecretServiceForTheNextSession()
+    {
+        if (!std::filesystem::exists(kKeyringDaemon) || !std::filesystem::exists(kDbusDaemon) ||
+            !std::filesystem::exists(kSessionConfig))
+            QSKIP("gnome-keyring-daemon or dbus-daemon is not installed: the secret service is not tried");
+        TempFolder keyring;
+        std::filesystem::create_directories(keyring / "home");
+        std::filesystem::create_directories(keyring / "run");
+        std::filesystem::permissions(keyring / "run", std::filesystem::perms::owner_all);
+        writeFile(keyring / "unlock", "keyring password");
+        const std::string address = "unix:path=" + keyring.path() + "bus";
+        const std::vector<std::string> env{"HOME=" + keyring.path() + "home", "XDG_RUNTIME_DIR=" + keyring.path() + "run",
+                                           "DBUS_SESSION_BUS_ADDRESS=" + address};
+        ChildProcess bus(kDbusDaemon, {std::string("--config-file=") + kSessionConfig, "--address=" + address, "--nofork",
+                                       "--nopidfile"}, env);
+        QVERIFY(waitFor([&] { return std::filesystem::exists(keyring.path() + "bus"); }, std::chrono::seconds(20)));
+        ChildProcess daemon("/bin/sh",
+                            {"-c", std::string("exec ") + kKeyringDaemon + " --unlock --foreground --components=secrets < '" +
+                                       keyring.path() + "unlock'"},
+                            env);
+        const QByteArray previous = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+        qputenv("DBUS_SESSION_BUS_ADDRESS", QByteArray::fromStdString(address));
+        // The bus is asked only once the keyring owns its name, so that nothing starts another
+        // keyring daemon; and this process must outlive the bus when the test stops it.
+        GDBusConnection *connection = nullptr;
+        const bool named = waitFor([&] {
+            if (connection == nullptr) {
+                connection = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+                if (connection == nullptr)
+                    return false;
+                g_dbus_connection_set_exit_on_close(connection, FALSE);
+            }
+            GVariant *owned = g_dbus_connection_call_sync(connection, "org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                                          "org.freedesktop.DBus", "NameHasOwner",
+                                                          g_variant_new("(s)", "org.freedesktop.secrets"),
+                                                          G_VARIANT_TYPE("(b)"), G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, nullptr);
+            gboolean has = FALSE;
+            if (owned != nullptr) {
+                g_variant_get(owned, "(b)", &has);
+                g_variant_unref(owned);
+            }
+            return has == TRUE;
+        }, std::chrono::seconds(30));
+        const auto restore = qScopeGuard([&] {
+            if (connection != nullptr)
+                g_object_unref(connection);
+            if (previous.isNull())
+                qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+            else
+                qputenv("DBUS_SESSION_BUS_ADDRESS", previous);
+        });
+        QVERIFY2(named, "the keyring daemon did not come up on the test's bus");
+        caldavui::SecretServicePasswords passwords;
+        QVERIFY(passwords.available());
+
+        const std::string calendar = server_->makeCalendar("keyring");
+        Session s;
+        caldavui::CalendarSyncController *sync = s.window->calendarSync();
+        QSignalSpy finished(sync, &caldavui::CalendarSyncController::syncFinished);
+        QVERIFY(sync->setAccount(s.account(*server_, calendar), RadicaleServer::kPassword));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
+        QVERIFY(finished.at(0).at(0).toBool());
+        QCOMPARE(passwords.lookup(server_->root(), RadicaleServer::kUser), std::optional<std::string>(RadicaleServer::kPassword));
+        QCOMPARE(passwords.lookup(server_->root(), "bob"), std::optional<std::string>());
+        QVERIFY(readFile(dataFolder(s.dir) + caldav::CalendarAccount::kFileName).find(RadicaleServer::kPassword) ==
+                std::string::npos);
+
+        // The next session: nothing typed, nothing asked (a question would be closed unanswered
+        // and the sync would wait for the password).
+        s.window.reset();
+        s.window = std::make_unique<TformMain>(s.clock, windowEnvironment(s.dir, s.prompts));
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [] {
+            if (QWidget *question = QApplication::activeModalWidget())
+                question->close();
+        });
+        closer.start(100);
+        sync = s.window->calendarSync();
+        QSignalSpy again(sync, &caldavui::CalendarSyncController::syncFinished);
+        sync->start();
+        QTRY_COMPARE_WITH_TIMEOUT(again.count(), 1, 60000);
+        QVERIFY2(again.at(0).at(0).toBool(), qPrintable(sync->labelCalendarSync->text()));
+        QVERIFY2(sync->labelCalendarSync->text().contains("0 sent, 0 received"), qPrintable(sync->labelCalendarSync->text()));
+        s.window.reset();
     }
 };
 
