@@ -1,10 +1,11 @@
-// The account file keeps what the user chose and never a password, with every calendar and its
+// The state file keeps a block per calendar. The account file keeps what the user chose and never a password, with every calendar and its
 // topic; a file of the first version (one calendar) reads as before; damaged values take their
 // defaults; calendars that would share topics are refused; retries after failures come sooner
 // than the interval and back off to it.
 #include <gtest/gtest.h>
 
 #include "caldav/CalendarAccount.h"
+#include "caldav/SyncState.h"
 #include "store/TNimbusStructure.h"
 #include "support/TempFolder.h"
 
@@ -48,6 +49,48 @@ TEST(CalendarAccountFile, RoundTripDefaultsAndRefusedValues)
 
     a.user = "alice\r\npassword=leak";
     EXPECT_FALSE(a.Save(folder.path()));
+}
+
+// CalendarSync.dat holds a block per calendar: saving one keeps the others, a file of the first
+// version (one block) reads the same, and the blocks of calendars that left the account go.
+TEST(CalendarSyncFile, EachCalendarKeepsItsOwnBlock)
+{
+    test::TempFolder folder;
+    test::writeFile(folder / SyncState::kFileName,
+                    "calendar=https://x/work/\r\nsubtree=57\r\ntoken=t1\r\nuid=a@x\r\npath=/work/a.ics\r\n"
+                    "etag=\"1\"\r\ntopic=101\r\nhash=h1\r\n");
+    SyncState work;
+    work.Load(folder.path(), "https://x/work/");
+    EXPECT_FALSE(work.Bind("https://x/work/", "57"));
+    EXPECT_EQ(work.syncToken, "t1");
+    ASSERT_EQ(work.entries.size(), 1u);
+    EXPECT_EQ(work.entries["a@x"].path, "/work/a.ics");
+
+    SyncState home;
+    home.Load(folder.path(), "https://x/home/");
+    EXPECT_TRUE(home.entries.empty());
+    EXPECT_FALSE(home.Bind("https://x/home/", "12"));
+    home.syncToken = "t2";
+    home.ctag = "c2";
+    home.entries["b@x"] = {"b@x", "/home/b.ics", "\"2\"", "102", "h2"};
+    ASSERT_TRUE(home.Save());
+    work.entries["a@x"].etag = "\"3\"";
+    ASSERT_TRUE(work.Save());
+
+    SyncState again;
+    again.Load(folder.path(), "https://x/home/");
+    EXPECT_EQ(again.subtree(), "12");
+    EXPECT_EQ(again.ctag, "c2");
+    EXPECT_EQ(again.entries, home.entries);
+    again.Load(folder.path(), "https://x/work/");
+    EXPECT_EQ(again.entries["a@x"].etag, "\"3\"");
+    EXPECT_EQ(again.syncToken, "t1");
+
+    ASSERT_TRUE(SyncState::KeepOnly(folder.path(), {"https://x/home/"}));
+    again.Load(folder.path(), "https://x/work/");
+    EXPECT_TRUE(again.entries.empty());
+    again.Load(folder.path(), "https://x/home/");
+    EXPECT_EQ(again.entries.size(), 1u);
 }
 
 TEST(CalendarAccountFile, CalendarsThatWouldShareTopicsAreRefused)
