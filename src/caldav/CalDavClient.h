@@ -23,6 +23,15 @@ struct Listing {
     std::string syncToken;
 };
 
+// A calendar collection as one Depth 1 PROPFIND saw it: its own ETag and properties, and
+// how many entries it holds.
+struct CollectionState {
+    bool ok = false;
+    std::string error;
+    DavResource collection;
+    int members = 0;
+};
+
 struct FetchedItem {
     std::string etag;
     std::string data;
@@ -55,13 +64,28 @@ public:
     WriteResult put(const std::string &url, const std::string &body, const std::string &etag);
     WriteResult remove(const std::string &url, const std::string &etag);
 
+    // The collection's getctag; empty when the server has none or did not answer.
+    std::string ctag(const std::string &calendarUrl);
+    // The collection with its ETag and the properties a whole-calendar upload must keep.
+    CollectionState collectionState(const std::string &calendarUrl);
+    // The names of every property the collection has ("namespace name").
+    bool propertyNames(const std::string &calendarUrl, std::vector<std::string> &names, std::string &error);
+    // Replaces the whole collection with one VCALENDAR, only while its ETag is still etag.
+    WriteResult putCollection(const std::string &calendarUrl, const std::string &body, const std::string &etag);
+    // Sets properties (the XML inside <d:prop>); the properties are in the DAV:, CalDAV and
+    // Apple iCal namespaces as d:, c: and a:.
+    bool setProperties(const std::string &url, const std::string &props, std::string &error);
+
     // How many requests this client has sent, for progress and the log.
     int requests() const { return requests_; }
+    // How many of them were meant to change the server (PUT, DELETE, PROPPATCH).
+    int writes() const { return writes_; }
 
 private:
     HttpResponse send(HttpRequest request);
     HttpTransport &transport_;
     int requests_ = 0;
+    int writes_ = 0;
 };
 
 // A message for a failed request: no connection, a refused password, or the status.

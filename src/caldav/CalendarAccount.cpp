@@ -7,6 +7,7 @@
 
 #include "fileio/AtomicFile.h"
 #include "store/PairFile.h"
+#include "store/TNimbusStructure.h"
 
 namespace nimbus::caldav {
 
@@ -24,13 +25,14 @@ void CalendarAccount::Load(const std::string &dataFolder)
     *this = CalendarAccount{};
     std::vector<std::string> names, values;
     readPairFile(dataFolder + kFileName, names, values);
+    // Each "calendar" line starts a calendar; its name and subtree follow it.
     for (std::size_t i = 0; i < names.size(); ++i) {
         const std::string &v = values[i];
         if (names[i] == "server") server = v;
         else if (names[i] == "user") user = v;
-        else if (names[i] == "calendar") calendarUrl = v;
-        else if (names[i] == "calendarname") calendarName = v;
-        else if (names[i] == "subtree") subtree = v;
+        else if (names[i] == "calendar") calendars.push_back({v, {}, {}});
+        else if (names[i] == "calendarname" && !calendars.empty()) calendars.back().calendarName = v;
+        else if (names[i] == "subtree" && !calendars.empty()) calendars.back().subtree = v;
         else if (names[i] == "interval") {
             int minutes = 0;
             const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), minutes);
@@ -38,12 +40,17 @@ void CalendarAccount::Load(const std::string &dataFolder)
                 intervalMinutes = minutes;
         }
     }
+    std::erase_if(calendars, [](const CalendarBinding &c) { return c.calendarUrl.empty() || c.subtree.empty(); });
 }
 
 StoreResult CalendarAccount::Save(const std::string &dataFolder) const
 {
-    std::vector<std::string> names{"server", "user", "calendar", "calendarname", "subtree", "interval"};
-    std::vector<std::string> values{server, user, calendarUrl, calendarName, subtree, std::to_string(intervalMinutes)};
+    std::vector<std::string> names{"version", "server", "user", "interval"};
+    std::vector<std::string> values{std::to_string(kVersion), server, user, std::to_string(intervalMinutes)};
+    for (const CalendarBinding &c : calendars) {
+        names.insert(names.end(), {"calendar", "calendarname", "subtree"});
+        values.insert(values.end(), {c.calendarUrl, c.calendarName, c.subtree});
+    }
     for (const std::string &v : values)
         if (!lineSafe(v))
             return StoreResult::failure("a value holds a line break");
@@ -52,6 +59,29 @@ StoreResult CalendarAccount::Save(const std::string &dataFolder) const
     std::string error;
     if (!fileio::writeFileAtomically(dataFolder + kFileName, bytes, &error))
         return StoreResult::failure(error);
+    return {};
+}
+
+std::string bindingProblem(const std::vector<CalendarBinding> &calendars, const TNimbusStructure &store)
+{
+    for (std::size_t i = 0; i < calendars.size(); ++i) {
+        const int at = store.IndexOf(calendars[i].subtree);
+        if (at < 0)
+            return "The topic chosen for \"" + calendars[i].calendarName + "\" no longer exists.";
+        for (std::size_t j = 0; j < i; ++j) {
+            if (calendars[j].calendarUrl == calendars[i].calendarUrl)
+                return "The calendar \"" + calendars[i].calendarName + "\" is chosen twice.";
+            // One subtree inside (or the same as) another: its topics would go to two calendars.
+            const int other = store.IndexOf(calendars[j].subtree);
+            const int outer = std::min(at, other), inner = std::max(at, other);
+            bool inside = outer == inner;
+            for (int k = outer + 1; !inside && k <= inner && store.Node(k)->lev > store.Node(outer)->lev; ++k)
+                inside = k == inner;
+            if (inside)
+                return "\"" + calendars[j].calendarName + "\" and \"" + calendars[i].calendarName +
+                       "\" would share topics: choose topics that are not inside one another.";
+        }
+    }
     return {};
 }
 

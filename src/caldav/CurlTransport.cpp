@@ -102,9 +102,9 @@ HttpResponse CurlTransport::send(const HttpRequest &request)
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, settings_.connectTimeoutMs);
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, settings_.totalTimeoutMs);
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, std::max(settings_.totalTimeoutMs, request.workSeconds * 1000));
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, settings_.stallSeconds);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, std::max(settings_.stallSeconds, request.workSeconds));
     curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(settings_.maxBytes));
     if (!settings_.user.empty()) {
         curl_easy_setopt(curl, CURLOPT_HTTPAUTH, CURLAUTH_BASIC);

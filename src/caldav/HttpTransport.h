@@ -16,6 +16,9 @@ struct HttpRequest {
     std::string url;
     HttpHeaders headers;
     std::string body;
+    // How long the server may work on this request before it answers, when that is longer
+    // than the transport's own limits allow (one upload of a whole calendar); 0: those limits.
+    long workSeconds = 0;
 };
 
 struct HttpResponse {

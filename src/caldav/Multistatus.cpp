@@ -25,6 +25,7 @@ std::string hrefIn(const XmlElement *e)
 void readProp(const XmlElement &prop, DavResource &r)
 {
     for (const XmlElement &p : prop.children) {
+        r.propNames.push_back(p.ns + " " + p.name);
         if (p.is(kDavNs, "getetag")) {
             r.etag = trimmed(p.text);
         } else if (p.is(kCalDavNs, "calendar-data")) {
@@ -44,6 +45,14 @@ void readProp(const XmlElement &prop, DavResource &r)
                 if (comp.is(kCalDavNs, "comp") && !comp.attribute("name").empty())
                     r.components.push_back(comp.attribute("name"));
             }
+        } else if (p.is(kCalendarServerNs, "getctag")) {
+            r.ctag = trimmed(p.text);
+        } else if (p.is(kCalDavNs, "calendar-description")) {
+            r.description = p.text;
+        } else if (p.is(kAppleIcalNs, "calendar-color")) {
+            r.color = trimmed(p.text);
+        } else if (p.is(kAppleIcalNs, "calendar-order")) {
+            r.order = trimmed(p.text);
         } else if (p.is(kDavNs, "supported-report-set")) {
             r.syncCollection = p.find(kDavNs, "sync-collection") != nullptr;
         }

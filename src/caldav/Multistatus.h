@@ -22,7 +22,16 @@ struct DavResource {
     bool hasComponentSet = false;
     std::vector<std::string> components;  // supported-calendar-component-set: "VTODO", ...
     bool syncCollection = false;          // supported-report-set offers sync-collection
+    std::string ctag;                     // getctag (changes with every change inside)
+    std::string description;              // calendar-description
+    std::string color;                    // the Apple calendar-color most clients set
+    std::string order;                    // the Apple calendar-order
+    // Every property of the 2xx answers as "namespace name" (for a propname request).
+    std::vector<std::string> propNames;
 };
+
+inline constexpr const char *kCalendarServerNs = "http://calendarserver.org/ns/";
+inline constexpr const char *kAppleIcalNs = "http://apple.com/ns/ical/";
 
 struct Multistatus {
     bool ok = false;

@@ -8,6 +8,8 @@
 
 #include <libical/ical.h>
 
+#include "caldav/CompactTimezone.h"
+#include "caldav/DavXml.h"
 #include "caldav/ServerAddress.h"
 #include "calendar/IcsReader.h"
 #include "calendar/IcsWriter.h"
@@ -112,7 +114,22 @@ public:
             result_.error = "The topic that calendar sync keeps in step with the calendar no longer exists.";
             return std::move(result_);
         }
-        if (!list() || !fetchChanged())
+        const int writesBefore = client_.writes();
+        // Nothing changed on the server since a sync that left it as it was, and nothing here:
+        // one cheap request instead of the listing.
+        const std::string ctag = client_.ctag(options_.calendarUrl);
+        if (!ctag.empty() && ctag == result_.state.ctag && nothingChangedHere()) {
+            result_.ok = true;
+            return std::move(result_);
+        }
+        if (!list())
+            return std::move(result_);
+        if (wholeUploadFits()) {
+            const Upload upload = uploadWholeCalendar();
+            if (upload == Upload::NoAnswer || (upload == Upload::Taken && !list()))
+                return std::move(result_);
+        }
+        if (!fetchChanged())
             return std::move(result_);
         decideKnown();
         decideNewRemote();
@@ -120,6 +137,9 @@ public:
         if (result_.error.empty()) {
             result_.ok = true;
             result_.state.syncToken = newToken_;
+            // The ctag read before the listing describes what this sync saw only when the
+            // sync itself changed nothing there.
+            result_.state.ctag = client_.writes() == writesBefore ? ctag : std::string();
         }
         return std::move(result_);
     }
@@ -142,6 +162,135 @@ private:
     int total_ = 0;
 
     std::string urlOf(const std::string &path) const { return base_ + encodePath(path); }
+
+    // Every topic is synced as it was last time.
+    bool nothingChangedHere() const
+    {
+        if (snapshot_.topics.size() != result_.state.entries.size())
+            return false;
+        const auto synced = result_.state.indexByUni();
+        for (const LocalTopic &t : snapshot_.topics) {
+            const auto it = synced.find(t.uni);
+            if (it == synced.end() || it->second->hash != t.hash)
+                return false;
+        }
+        return true;
+    }
+
+    // The first sync of many topics to a calendar that is empty.
+    bool wholeUploadFits() const
+    {
+        return full_ && listing_.items.empty() && listing_.removed.empty() && result_.state.entries.empty() &&
+               options_.wholeUploadMinimum > 0 && snapshot_.topics.size() >= options_.wholeUploadMinimum;
+    }
+
+    // Properties of a calendar that a whole upload leaves as they were: computed by the
+    // server, or carried in the upload (name, description) or set again after it.
+    static bool keptByWholeUpload(const std::string &name)
+    {
+        static const std::set<std::string> kept = {
+            "DAV: principal-collection-set", "DAV: current-user-principal", "DAV: current-user-privilege-set",
+            "DAV: supported-report-set", "DAV: resourcetype", "DAV: owner", "DAV: getetag", "DAV: getlastmodified",
+            "DAV: getcontenttype", "DAV: getcontentlength", "DAV: displayname", "DAV: sync-token",
+            "http://calendarserver.org/ns/ getctag", "urn:ietf:params:xml:ns:caldav supported-calendar-component-set",
+            "urn:ietf:params:xml:ns:caldav calendar-description", "http://apple.com/ns/ical/ calendar-color",
+            "http://apple.com/ns/ical/ calendar-order",
+        };
+        return kept.count(name) != 0;
+    }
+
+    static std::string icsText(const std::string &value)
+    {
+        std::string out;
+        for (char c : value) {
+            if (c == '\\' || c == ';' || c == ',')
+                out += '\\';
+            if (c == '\n')
+                out += "\\n";
+            else if (c != '\r')
+                out += c;
+        }
+        return out;
+    }
+
+    enum class Upload { Taken, OneByOne, NoAnswer };
+
+    // Sends every topic in one PUT of the whole calendar, conditional on the calendar's ETag
+    // as seen empty, so that nothing another program put there meanwhile can be replaced.
+    // Radicale takes such a PUT as the calendar's new contents; a server that refuses it, a
+    // calendar that is no longer empty or that holds properties the upload would drop, and
+    // the entries go one by one. When the server took them, the listing that follows binds
+    // them by UID. Without an answer the server may still be taking them in: the sync ends
+    // there, and the next one finds what arrived.
+    Upload uploadWholeCalendar()
+    {
+        const std::string &url = options_.calendarUrl;
+        const auto oneByOne = [&](const std::string &why) {
+            result_.log.push_back("Calendar sync: " + why + "; the entries are sent one by one.");
+            return Upload::OneByOne;
+        };
+        std::vector<std::string> names;
+        std::string error;
+        if (!client_.propertyNames(url, names, error))
+            return oneByOne("the calendar's properties could not be listed (" + error + ")");
+        for (const std::string &name : names)
+            if (!keptByWholeUpload(name))
+                return oneByOne("the calendar has a property (" + name + ") that an upload of the whole calendar would drop");
+        const CollectionState seen = client_.collectionState(url);
+        if (!seen.ok)
+            return oneByOne("the calendar could not be read (" + seen.error + ")");
+        if (seen.members != 0 || seen.collection.etag.empty())
+            return oneByOne(seen.members != 0 ? "the calendar is no longer empty" : "the calendar has no ETag");
+
+        calendar::WriteOptions w;
+        w.stampNow = options_.stampNow;
+        std::vector<calendar::CalendarTopic> all(snapshot_.topics.size());
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            const LocalTopic &local = snapshot_.topics[i];
+            all[i].node.AssignNode(local.topic.node);
+            all[i].node.uni = local.topic.node.uni;
+            all[i].uid = local.topic.uid;
+            all[i].parentUid = local.topic.parentUid;
+        }
+        std::string body = withCompactTimezone(calendar::writeCalendar(all, w));
+        // The calendar's name and description travel inside the upload (X-WR-CALNAME and
+        // X-WR-CALDESC), so that they are never missing, not even for a moment.
+        std::string calendarLines;
+        if (!seen.collection.displayName.empty())
+            calendarLines += "X-WR-CALNAME:" + icsText(seen.collection.displayName) + "\r\n";
+        if (!seen.collection.description.empty())
+            calendarLines += "X-WR-CALDESC:" + icsText(seen.collection.description) + "\r\n";
+        const std::size_t afterBegin = body.find("\r\n");
+        if (afterBegin != std::string::npos)
+            body.insert(afterBegin + 2, calendarLines);
+        const WriteResult put = client_.putCollection(url, body, seen.collection.etag);
+        step("Sent the whole calendar");
+        if (put.status == 0) {
+            result_.error = put.error;
+            return Upload::NoAnswer;
+        }
+        if (!put.ok())
+            return oneByOne("the server did not take the whole calendar at once (" +
+                            (put.status ? std::to_string(put.status) : put.error) + ")");
+
+        std::string props;
+        if (!seen.collection.color.empty())
+            props += "<a:calendar-color>" + xmlEscape(seen.collection.color) + "</a:calendar-color>";
+        if (!seen.collection.order.empty())
+            props += "<a:calendar-order>" + xmlEscape(seen.collection.order) + "</a:calendar-order>";
+        if (seen.collection.hasComponentSet) {
+            props += "<c:supported-calendar-component-set>";
+            for (const std::string &c : seen.collection.components)
+                props += "<c:comp name=\"" + xmlEscape(c) + "\"/>";
+            props += "</c:supported-calendar-component-set>";
+        }
+        if (!props.empty() && !client_.setProperties(url, props, error))
+            result_.log.push_back("Calendar sync: the calendar's colour, order or kinds of entries could not be set again after "
+                                  "the upload: " + error);
+        result_.counts.sent += static_cast<int>(all.size());
+        result_.log.push_back("Calendar sync: the whole calendar was sent at once (" + std::to_string(all.size()) + " entries).");
+        return Upload::Taken;
+    }
 
     bool stopped()
     {
@@ -238,7 +387,7 @@ private:
         one[0].node.uni = local.topic.node.uni;
         one[0].uid = local.topic.uid;
         one[0].parentUid = local.topic.parentUid;
-        return calendar::writeCalendar(one, w);
+        return withCompactTimezone(calendar::writeCalendar(one, w));
     }
 
     static std::string hashOf(const calendar::CalendarTopic &t) { return topicFingerprint(t.node, t.parentUid); }

@@ -53,11 +53,16 @@ struct ExchangeResult {
     std::vector<std::string> log;
 };
 
+inline constexpr std::size_t kWholeUploadMinimum = 200;
+
 struct SyncOptions {
     std::string calendarUrl;
     bool useSyncCollection = true;     // false: ETag comparison only
     std::string stampNow;              // DTSTAMP of written entries ("yyyymmdd-hhmmss")
     const std::atomic<bool> *stop = nullptr;
+    // The first sync of at least this many topics to an empty calendar sends the whole
+    // calendar in one conditional PUT where the server takes that (0: never).
+    std::size_t wholeUploadMinimum = kWholeUploadMinimum;
     // Called after each request that changes the server: done, total, a short text.
     std::function<void(int, int, const std::string &)> progress;
 };

@@ -35,7 +35,7 @@ SyncReport syncDataFolder(HttpTransport &transport, const SessionSettings &setti
         return report;
     }
     SyncState state;
-    state.Load(settings.dataFolder);
+    state.Load(settings.dataFolder, settings.calendarUrl);
     const SyncState asRead = state;
     if (state.Bind(settings.calendarUrl, settings.subtree))
         log.AddToLog("Calendar sync: the calendar or the synced topic changed; topics are matched by UID.");
@@ -54,6 +54,7 @@ SyncReport syncDataFolder(HttpTransport &transport, const SessionSettings &setti
     SyncOptions options;
     options.calendarUrl = settings.calendarUrl;
     options.useSyncCollection = settings.useSyncCollection;
+    options.wholeUploadMinimum = settings.wholeUploadMinimum;
     options.stampNow = dates::stamp(clock.now());
     options.stop = settings.stop;
     options.progress = settings.progress;

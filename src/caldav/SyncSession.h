@@ -24,6 +24,7 @@ struct SessionSettings {
     std::string calendarUrl;
     std::string subtree;     // id of the topic or section whose sub-topics are synced
     bool useSyncCollection = true;
+    std::size_t wholeUploadMinimum = kWholeUploadMinimum;
     const Clock *clock = nullptr;
     const std::atomic<bool> *stop = nullptr;
     std::function<void(int, int, const std::string &)> progress;

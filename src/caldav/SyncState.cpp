@@ -1,6 +1,7 @@
 // CalendarSync.dat; see SyncState.h.
 #include "caldav/SyncState.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "fileio/AtomicFile.h"
@@ -22,54 +23,109 @@ bool lineSafe(const std::string &v)
 
 }  // namespace
 
-void SyncState::Load(const std::string &dataFolder)
+namespace {
+
+// The file's lines as blocks, each from one "calendar" line to the next.
+using Block = std::vector<std::pair<std::string, std::string>>;
+
+std::vector<Block> readBlocks(const std::string &path)
+{
+    std::vector<std::string> names, values;
+    readPairFile(path, names, values);
+    std::vector<Block> blocks;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (names[i] == "calendar")
+            blocks.emplace_back();
+        if (!blocks.empty())
+            blocks.back().emplace_back(names[i], values[i]);
+    }
+    return blocks;
+}
+
+std::string calendarOf(const Block &block) { return block.empty() ? std::string() : block.front().second; }
+
+StoreResult writeBlocks(const std::string &path, const std::vector<Block> &blocks)
+{
+    std::vector<std::string> names{"version"}, values{std::to_string(SyncState::kVersion)};
+    for (const Block &block : blocks)
+        for (const auto &[n, v] : block) {
+            names.push_back(n);
+            values.push_back(v);
+        }
+    std::string bytes;
+    appendPairLines(bytes, names, values);
+    std::string error;
+    if (!fileio::writeFileAtomically(path, bytes, &error))
+        return StoreResult::failure(error);
+    return {};
+}
+
+}  // namespace
+
+void SyncState::Load(const std::string &dataFolder, const std::string &calendarUrl)
 {
     path_ = dataFolder + kFileName;
-    calendar_.clear();
+    calendar_ = calendarUrl;
     subtree_.clear();
     syncToken.clear();
+    ctag.clear();
     entries.clear();
-    std::vector<std::string> names, values;
-    readPairFile(path_, names, values);
-    SyncEntry entry;
-    auto flush = [&] {
-        if (!entry.uid.empty() && !entry.path.empty() && !entry.uni.empty())
-            entries[entry.uid] = entry;
-        entry = {};
-    };
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const std::string &n = names[i];
-        const std::string &v = values[i];
-        if (n == "calendar") calendar_ = v;
-        else if (n == "subtree") subtree_ = v;
-        else if (n == "token") syncToken = v;
-        else if (n == "uid") { flush(); entry.uid = v; }
-        else if (n == "path") entry.path = v;
-        else if (n == "etag") entry.etag = v;
-        else if (n == "topic") entry.uni = v;
-        else if (n == "hash") entry.hash = v;
+    for (const Block &block : readBlocks(path_)) {
+        if (calendarOf(block) != calendarUrl)
+            continue;
+        SyncEntry entry;
+        auto flush = [&] {
+            if (!entry.uid.empty() && !entry.path.empty() && !entry.uni.empty())
+                entries[entry.uid] = entry;
+            entry = {};
+        };
+        for (const auto &[n, v] : block) {
+            if (n == "subtree") subtree_ = v;
+            else if (n == "token") syncToken = v;
+            else if (n == "ctag") ctag = v;
+            else if (n == "uid") { flush(); entry.uid = v; }
+            else if (n == "path") entry.path = v;
+            else if (n == "etag") entry.etag = v;
+            else if (n == "topic") entry.uni = v;
+            else if (n == "hash") entry.hash = v;
+        }
+        flush();
+        break;
     }
-    flush();
 }
 
 StoreResult SyncState::Save() const
 {
-    std::vector<std::string> names{"calendar", "subtree", "token"}, values{calendar_, subtree_, lineSafe(syncToken) ? syncToken : ""};
+    Block mine{{"calendar", calendar_}, {"subtree", subtree_}, {"token", lineSafe(syncToken) ? syncToken : ""},
+               {"ctag", lineSafe(ctag) ? ctag : ""}};
     for (const auto &[uid, e] : entries) {
         if (!lineSafe(e.uid) || !lineSafe(e.path) || !lineSafe(e.etag) || !lineSafe(e.uni))
             continue;
         for (const auto &[n, v] : {std::pair<const char *, const std::string &>{"uid", e.uid}, {"path", e.path},
-                                   {"etag", e.etag}, {"topic", e.uni}, {"hash", e.hash}}) {
-            names.emplace_back(n);
-            values.push_back(v);
-        }
+                                   {"etag", e.etag}, {"topic", e.uni}, {"hash", e.hash}})
+            mine.emplace_back(n, v);
     }
-    std::string bytes;
-    appendPairLines(bytes, names, values);
-    std::string error;
-    if (!fileio::writeFileAtomically(path_, bytes, &error))
-        return StoreResult::failure(error);
-    return {};
+    std::vector<Block> blocks = readBlocks(path_);
+    bool replaced = false;
+    for (Block &block : blocks)
+        if (calendarOf(block) == calendar_ && !replaced) {
+            block = mine;
+            replaced = true;
+        }
+    if (!replaced)
+        blocks.push_back(std::move(mine));
+    return writeBlocks(path_, blocks);
+}
+
+StoreResult SyncState::KeepOnly(const std::string &dataFolder, const std::vector<std::string> &calendarUrls)
+{
+    const std::string path = dataFolder + kFileName;
+    std::vector<Block> blocks = readBlocks(path);
+    const std::size_t before = blocks.size();
+    std::erase_if(blocks, [&](const Block &b) {
+        return std::find(calendarUrls.begin(), calendarUrls.end(), calendarOf(b)) == calendarUrls.end();
+    });
+    return blocks.size() == before ? StoreResult{} : writeBlocks(path, blocks);
 }
 
 bool SyncState::Bind(const std::string &calendarUrl, const std::string &subtree)
@@ -80,6 +136,7 @@ bool SyncState::Bind(const std::string &calendarUrl, const std::string &subtree)
     calendar_ = calendarUrl;
     subtree_ = subtree;
     syncToken.clear();
+    ctag.clear();
     entries.clear();
     return hadEntries;
 }

@@ -1,12 +1,15 @@
-// What the last sync left behind, kept in "CalendarSync.dat" in the data folder (a file of our
-// own; the store's files never hold any of it): the calendar and subtree it belongs to, the
-// server's sync token, and per synced topic its UID, its entry's path and ETag on the server,
-// its topic id and the fingerprint of the content last synced. When the file is lost the next
-// sync matches topics by UID and duplicates nothing.
+// What the last sync of one calendar left behind, kept in "CalendarSync.dat" in the data folder
+// (a file of our own; the store's files never hold any of it): the calendar and subtree it
+// belongs to, the server's sync token and getctag, and per synced topic its UID, its entry's
+// path and ETag on the server, its topic id and the fingerprint of the content last synced.
+// The file holds one such block per calendar of the account, each starting with its
+// "calendar" line (the first version held a single block, read the same way). When the file
+// is lost the next sync matches topics by UID and duplicates nothing.
 #pragma once
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "store/StoreLog.h"
 
@@ -25,10 +28,16 @@ class SyncState {
 public:
     static constexpr const char *kFileName = "CalendarSync.dat";
 
-    // Reads the data folder's file; a missing or damaged file gives an empty state.
-    void Load(const std::string &dataFolder);
-    // Written atomically (temporary file, fsync, rename).
+    static constexpr int kVersion = 2;
+
+    // Reads the data folder's block for that calendar; a missing or damaged file, or no block
+    // for the calendar, gives an empty state bound to it.
+    void Load(const std::string &dataFolder, const std::string &calendarUrl);
+    // This calendar's block replaces the one in the file (the other calendars' blocks stay),
+    // written atomically (temporary file, fsync, rename).
     StoreResult Save() const;
+    // Drops the blocks of calendars that are no longer part of the account.
+    static StoreResult KeepOnly(const std::string &dataFolder, const std::vector<std::string> &calendarUrls);
     // A state bound to another calendar or subtree is forgotten (topics are then matched by
     // UID): true when that happened.
     bool Bind(const std::string &calendarUrl, const std::string &subtree);
@@ -36,6 +45,9 @@ public:
     const std::string &calendarUrl() const { return calendar_; }
     const std::string &subtree() const { return subtree_; }
     std::string syncToken;
+    // The collection's getctag when the last sync began, kept only after a sync that changed
+    // nothing on the server: the same ctag next time means nothing changed there since.
+    std::string ctag;
     // By UID.
     std::map<std::string, SyncEntry> entries;
 
@@ -48,7 +60,7 @@ public:
     bool sameAs(const SyncState &other) const
     {
         return calendar_ == other.calendar_ && subtree_ == other.subtree_ && syncToken == other.syncToken &&
-               entries == other.entries;
+               ctag == other.ctag && entries == other.entries;
     }
 
 private:

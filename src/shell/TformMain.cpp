@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -51,6 +52,7 @@
 #include "shell/dialogs/OperationProgressDialog.h"
 #include "shell/lan/LanSharing.h"
 #include "shell/search/SearchController.h"
+#include "shell/caldav/CalendarPreferencesBox.h"
 #include "shell/caldav/CalendarSyncController.h"
 #include "shell/reminders/WindowReminders.h"
 #include "shell/summary/InfoGrids.h"
@@ -569,6 +571,25 @@ void TformMain::createCalendarSync()
         footBar->insertWidget(1, calendarSync_->labelCalendarSync, 1);
         footBar->insertWidget(2, calendarSync_->buttonSyncNow);
         footBar->insertWidget(3, calendarSync_->buttonCalendarAccount);
+    }
+    // The account on the preferences page, in a scroll area of its own so that the page asks
+    // for no more height than before.
+    if (preferencesPage_ != nullptr) {
+        auto *scroll = new QScrollArea(preferencesPage_);
+        scroll->setObjectName(QStringLiteral("scrollCalendarSync"));
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        scroll->setFocusPolicy(Qt::NoFocus);
+        auto *box = new caldavui::CalendarPreferencesBox(
+            *calendarSync_,
+            [this](const std::string &id) {
+                const TNimbusNode *node = store() ? store()->Find(id) : nullptr;
+                return node ? node->text : std::string();
+            },
+            scroll);
+        scroll->setWidget(box);
+        auto *layout = static_cast<QVBoxLayout *>(preferencesPage_->layout());
+        layout->insertWidget(layout->count() - 1, scroll);
     }
     connect(tree_.get(), &TreeController::nodeChanged, calendarSync_,
             [this] { calendarSync_->localChange(); });

@@ -64,11 +64,17 @@ public:
     caldav::SyncReport sync(const caldav::TransportSettings &account, const std::string &calendar, bool syncCollection = true)
     {
         caldav::CurlTransport transport(account);
+        return sync(transport, calendar, syncCollection);
+    }
+    caldav::SyncReport sync(caldav::HttpTransport &transport, const std::string &calendar, bool syncCollection = true,
+                            std::size_t wholeUploadMinimum = caldav::kWholeUploadMinimum)
+    {
         caldav::SessionSettings settings;
         settings.dataFolder = path();
         settings.calendarUrl = calendar;
         settings.subtree = kSyncedTopic;
         settings.useSyncCollection = syncCollection;
+        settings.wholeUploadMinimum = wholeUploadMinimum;
         return caldav::syncDataFolder(transport, settings, log);
     }
 
@@ -77,6 +83,43 @@ public:
 private:
     TempFolder folder_;
 };
+
+// The real transport with a hook that runs before each request is sent, so that a test can
+// change the server at an exact point of a sync (with requests of its own), and a record of
+// the requests.
+class InterposingTransport : public caldav::HttpTransport {
+public:
+    explicit InterposingTransport(const caldav::TransportSettings &account) : real_(account) {}
+    caldav::HttpResponse send(const caldav::HttpRequest &request) override
+    {
+        if (before)
+            before(request);
+        sent.push_back(request.method + " " + request.url);
+        return real_.send(request);
+    }
+    int count(const std::string &methodAndUrl) const
+    {
+        return static_cast<int>(std::count(sent.begin(), sent.end(), methodAndUrl));
+    }
+    int countMethod(const std::string &method) const
+    {
+        return static_cast<int>(std::count_if(sent.begin(), sent.end(),
+                                              [&](const std::string &s) { return s.rfind(method + " ", 0) == 0; }));
+    }
+    std::function<void(const caldav::HttpRequest &)> before;
+    std::vector<std::string> sent;
+
+private:
+    caldav::CurlTransport real_;
+};
+
+inline std::string headerOf(const caldav::HttpRequest &request, const std::string &name)
+{
+    for (const auto &[n, v] : request.headers)
+        if (n == name)
+            return v;
+    return {};
+}
 
 // Adds a topic at the end of parent's sub-topics; returns its id.
 inline std::string addTopic(TNimbusStructure &store, const std::string &parent, const std::string &title,

@@ -24,6 +24,11 @@
 namespace nimbus::test {
 namespace {
 
+// Another program's entry.
+const char *const kPhoneEntry = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Phone//EN\r\nBEGIN:VTODO\r\n"
+                                "UID:phone-7@example.org\r\nDTSTAMP:20261201T080000Z\r\nSUMMARY:Pick up parcel\r\n"
+                                "DUE;VALUE=DATE:20261211\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+
 class CalDavSync : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { server_ = new RadicaleServer(); }
@@ -222,6 +227,187 @@ TEST_F(CalDavSync, ChangesOnBothSidesKeepTheLocalTopicAndShowTheServersBesideIt)
     EXPECT_EQ(serverEntries().size(), 3u);
 }
 
+// The server changes an entry between the snapshot and the write (the test's own PUT and
+// PUT right before the engine's conditional PUT and DELETE): the engine's write is refused with
+// 412, the server's change is neither overwritten nor lost (it comes back as the conflict
+// topic, and the deleted topic comes back), and the local change is kept and sent.
+TEST_F(CalDavSync, AServerChangeBetweenTheSnapshotAndTheWriteIsNeitherOverwrittenNorLost)
+{
+    DataFolder a;
+    a.edit([](TNimbusStructure &s) {
+        addTopic(s, kSyncedTopic, "Book flights");
+        addTopic(s, kSyncedTopic, "Pack bags");
+    });
+    sync(a);
+    a.edit([](TNimbusStructure &s) {
+        findTitle(s, "Book flights")->text = "Book flights to Oslo";
+        s.Delete(s.IndexOf(findTitle(s, "Pack bags")->uni));
+    });
+    InterposingTransport transport(server_->account());
+    caldav::CurlTransport other(server_->account());
+    caldav::CalDavClient otherClient(other);
+    int raced = 0;
+    std::set<std::string> racedUrls;
+    transport.before = [&](const caldav::HttpRequest &r) {
+        // Once per entry: the engine's second attempt, with the new ETag, goes through.
+        if ((r.method != "PUT" && r.method != "DELETE") || headerOf(r, "If-Match").empty() || !racedUrls.insert(r.url).second)
+            return;
+        // Another program's change of the very entry, an instant before ours arrives.
+        int status = 0;
+        std::string error;
+        const caldav::FetchedItem current = otherClient.get(r.url, status, error);
+        std::string changed = current.data;
+        const bool flights = changed.find("SUMMARY:Book flights") != std::string::npos;
+        const std::string from = flights ? "SUMMARY:Book flights" : "SUMMARY:Pack bags";
+        changed.replace(changed.find(from), from.size(), flights ? "SUMMARY:Book flights to Rome" : "SUMMARY:Pack bags twice");
+        ASSERT_TRUE(otherClient.put(r.url, changed, current.etag).ok());
+        ++raced;
+    };
+    const caldav::SyncReport report = a.sync(transport, calendar_);
+    EXPECT_TRUE(report.ok) << report.summary();
+    EXPECT_EQ(raced, 2);
+    EXPECT_EQ(report.counts.conflicts, 1);
+    EXPECT_TRUE(a.log.has("Conflict: Book flights to Rome"));
+    // Here: the local change, the server's beside it, and the topic deleted here back with
+    // the server's change.
+    EXPECT_EQ(outline(*a.load()), (std::vector<std::string>{"Book flights to Oslo", "Conflict: Book flights to Rome",
+                                                            "Pack bags twice"}));
+    // There: the local change went out once the server's version was safe here, and the next
+    // sync sends the conflict topic, so that both versions are on the server.
+    sync(a);
+    std::multiset<std::string> titles;
+    for (const auto &[path, data] : serverEntries())
+        titles.insert(calendar::readCalendar(data).topics.front().node.text);
+    EXPECT_EQ(titles, (std::multiset<std::string>{"Book flights to Oslo", "Conflict: Book flights to Rome", "Pack bags twice"}));
+}
+
+// The first sync of many topics to an empty calendar goes as one PUT of the whole calendar,
+// conditional on the calendar's ETag; the calendar keeps its name and colour, the entries are
+// bound by UID afterwards, and the next syncs send nothing. A second folder gets every topic
+// back exactly.
+TEST_F(CalDavSync, TheFirstSyncOfManyTopicsSendsTheWholeCalendarInOneConditionalRequest)
+{
+    caldav::CurlTransport plain(server_->account());
+    caldav::CalDavClient client(plain);
+    std::string error;
+    ASSERT_TRUE(client.setProperties(calendar_, "<a:calendar-color>#3a87adff</a:calendar-color>", error)) << error;
+    DataFolder a, b;
+    a.edit([](TNimbusStructure &s) {
+        for (int i = 0; i < 12; ++i) {
+            const std::string parent = addTopic(s, kSyncedTopic, "Trip " + std::to_string(i), [i](TNimbusNode &n) {
+                n.ttype = i % 2 ? kTopicEvent : kTopicTask;
+                n.dl = true, n.dlDate = "202701" + std::to_string(10 + i), n.dlTime = "09:15:00";
+                n.durno = 2, n.durtype = kUnitHours;
+            });
+            addTopic(s, parent, "Pack for trip " + std::to_string(i), [](TNimbusNode &n) { n.pri = 4; });
+        }
+    });
+    InterposingTransport transport(server_->account());
+    const caldav::SyncReport first = a.sync(transport, calendar_, true, 10);
+    ASSERT_TRUE(first.ok) << first.summary();
+    EXPECT_EQ(first.counts.sent, 24);
+    EXPECT_EQ(first.counts.conflicts, 0);
+    EXPECT_EQ(transport.countMethod("PUT"), 1);
+    EXPECT_EQ(transport.count("PUT " + calendar_), 1);
+    EXPECT_TRUE(a.log.has("the whole calendar was sent at once"));
+    EXPECT_EQ(serverEntries().size(), 24u);
+    const caldav::CollectionState after = client.collectionState(calendar_);
+    EXPECT_EQ(after.collection.displayName, std::string("cal-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    EXPECT_EQ(after.collection.color, "#3a87adff");
+    EXPECT_EQ(after.collection.components, (std::vector<std::string>{"VTODO", "VEVENT", "VJOURNAL"}));
+    caldav::SyncState state;
+    state.Load(a.path(), calendar_);
+    EXPECT_EQ(state.entries.size(), 24u);
+
+    transport.sent.clear();
+    const caldav::SyncReport again = a.sync(transport, calendar_, true, 10);
+    EXPECT_EQ(again.counts.sent + again.counts.received + again.counts.conflicts, 0);
+    EXPECT_EQ(transport.countMethod("PUT"), 0);
+    sync(b);
+    auto sa = a.load(), sb = b.load();
+    EXPECT_EQ(outline(*sb), outline(*sa));
+    for (int i = 0; i < 12; ++i)
+        expectSameTopic(*findTitle(*sa, "Trip " + std::to_string(i)), *findTitle(*sb, "Trip " + std::to_string(i)));
+}
+
+// The whole-calendar upload never replaces what it did not see: another program's entry that
+// arrives between the look at the empty calendar and the upload makes the server refuse it
+// (412), and a calendar with a property the upload would drop is not replaced at all. Both
+// times the entries go one by one and everything on the server stays.
+TEST_F(CalDavSync, AWholeUploadOvertakenOrUnsafeFallsBackToSingleEntriesAndLosesNothing)
+{
+    const auto manyTopics = [](TNimbusStructure &s) {
+        for (int i = 0; i < 10; ++i)
+            addTopic(s, kSyncedTopic, "Chore " + std::to_string(i));
+    };
+    DataFolder a;
+    a.edit(manyTopics);
+    InterposingTransport transport(server_->account());
+    caldav::CurlTransport other(server_->account());
+    caldav::CalDavClient otherClient(other);
+    bool overtaken = false;
+    transport.before = [&](const caldav::HttpRequest &r) {
+        if (r.method == "PUT" && r.url == calendar_ && !overtaken) {
+            overtaken = true;
+            ASSERT_TRUE(otherClient.put(calendar_ + "phone.ics", kPhoneEntry, "").ok());
+        }
+    };
+    const caldav::SyncReport first = a.sync(transport, calendar_, true, 5);
+    ASSERT_TRUE(first.ok) << first.summary();
+    EXPECT_TRUE(overtaken);
+    EXPECT_TRUE(a.log.has("did not take the whole calendar at once (412)"));
+    EXPECT_EQ(transport.countMethod("PUT"), 11);
+    const auto entries = serverEntries();
+    ASSERT_EQ(entries.size(), 11u);
+    int foreign = 0;
+    for (const auto &[path, data] : entries)
+        foreign += data.find("UID:phone-7@example.org") != std::string::npos && data.find("SUMMARY:Pick up parcel") != std::string::npos;
+    EXPECT_EQ(foreign, 1);
+    sync(a);
+    EXPECT_NE(findTitle(*a.load(), "Pick up parcel"), nullptr);
+
+    // A property of the calendar that an upload would not carry: no upload.
+    const std::string custom = server_->makeCalendar("cal-custom-property");
+    std::string error;
+    ASSERT_TRUE(otherClient.setProperties(custom, "<x:note xmlns:x=\"urn:example:test\">keep me</x:note>", error)) << error;
+    DataFolder b;
+    b.edit(manyTopics);
+    transport.before = nullptr;
+    transport.sent.clear();
+    const caldav::SyncReport second = b.sync(transport, custom, true, 5);
+    ASSERT_TRUE(second.ok) << second.summary();
+    EXPECT_EQ(transport.count("PUT " + custom), 0);
+    EXPECT_EQ(transport.countMethod("PUT"), 10);
+    EXPECT_TRUE(b.log.has("urn:example:test note"));
+    std::vector<std::string> names;
+    ASSERT_TRUE(otherClient.propertyNames(custom, names, error));
+    EXPECT_NE(std::find(names.begin(), names.end(), "urn:example:test note"), names.end());
+}
+
+// With nothing changed on either side since a sync that left the server as it was, a sync
+// asks for the calendar's ctag only; a change on either side still travels.
+TEST_F(CalDavSync, AQuietSyncAsksOnlyForTheCtag)
+{
+    DataFolder a;
+    a.edit([](TNimbusStructure &s) { addTopic(s, kSyncedTopic, "Water the plants"); });
+    InterposingTransport transport(server_->account());
+    a.sync(transport, calendar_);  // sends: the ctag it read is not kept
+    a.sync(transport, calendar_);  // lists, changes nothing: the ctag is kept
+    transport.sent.clear();
+    const caldav::SyncReport quiet = a.sync(transport, calendar_);
+    EXPECT_TRUE(quiet.ok);
+    EXPECT_EQ(transport.sent, (std::vector<std::string>{"PROPFIND " + calendar_}));
+
+    caldav::CurlTransport other(server_->account());
+    ASSERT_TRUE(caldav::CalDavClient(other).put(calendar_ + "phone.ics", kPhoneEntry, "").ok());
+    EXPECT_EQ(a.sync(transport, calendar_).counts.received, 1);
+    a.sync(transport, calendar_);
+    a.edit([](TNimbusStructure &s) { findTitle(s, "Water the plants")->pri = 2; });
+    transport.sent.clear();
+    EXPECT_EQ(a.sync(transport, calendar_).counts.sent, 1);
+    EXPECT_GT(transport.sent.size(), 1u);
+}
+
 TEST_F(CalDavSync, ETagComparisonWithoutSyncTokens)
 {
     DataFolder a, b;
@@ -245,7 +431,7 @@ TEST_F(CalDavSync, ETagComparisonWithoutSyncTokens)
     EXPECT_EQ(outline(*sa), (std::vector<std::string>{"Move house", "Move house/Order boxes"}));
     EXPECT_EQ(findTitle(*sa, "Order boxes")->status, kStatusCompleted);
     caldav::SyncState state;
-    state.Load(a.path());
+    state.Load(a.path(), calendar_);
     EXPECT_TRUE(state.syncToken.empty());
 }
 

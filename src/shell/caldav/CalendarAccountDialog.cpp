@@ -5,10 +5,12 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "caldav/CurlTransport.h"
@@ -19,7 +21,7 @@ namespace nimbus::caldavui {
 
 CalendarAccountDialog::CalendarAccountDialog(const caldav::CalendarAccount &account, const TNimbusStructure &store,
                                              QWidget *parent)
-    : QDialog(parent), original_(account)
+    : QDialog(parent), store_(store), original_(account)
 {
     setWindowTitle(tr("Calendar sync"));
     setObjectName("TformCalendarAccount");
@@ -42,30 +44,26 @@ CalendarAccountDialog::CalendarAccountDialog(const caldav::CalendarAccount &acco
     labelFound->setObjectName("labelFound");
     labelFound->setWordWrap(true);
     form->addRow(buttonFindCalendars, labelFound);
-    comboCalendar = new QComboBox(this);
-    comboCalendar->setObjectName("comboCalendar");
-    if (!account.calendarUrl.empty())
-        comboCalendar->addItem(QString::fromStdString(account.calendarName.empty() ? account.calendarUrl : account.calendarName),
-                               QString::fromStdString(account.calendarUrl));
-    form->addRow(tr("&Calendar:"), comboCalendar);
-    comboSubtree = new QComboBox(this);
-    comboSubtree->setObjectName("comboSubtree");
-    for (int i = 0; i < store.Count(); ++i) {
-        const TNimbusNode *node = store.Node(i);
-        if (node == nullptr || node->lev > 2)
-            continue;
-        comboSubtree->addItem(QString(node->lev * 4, QLatin1Char(' ')) + QString::fromStdString(node->text),
-                              QString::fromStdString(node->uni));
-        if (node->uni == account.subtree)
-            comboSubtree->setCurrentIndex(comboSubtree->count() - 1);
-    }
-    form->addRow(tr("&Keep in step with:"), comboSubtree);
+    tableCalendars = new QTableWidget(0, 2, this);
+    tableCalendars->setObjectName("tableCalendars");
+    tableCalendars->setHorizontalHeaderLabels({tr("Calendar"), tr("Keep in step with")});
+    tableCalendars->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    tableCalendars->verticalHeader()->hide();
+    tableCalendars->setSelectionMode(QAbstractItemView::NoSelection);
+    tableCalendars->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (const caldav::CalendarBinding &c : account.calendars)
+        addRow(c.calendarUrl, c.calendarName.empty() ? c.calendarUrl : c.calendarName, c.subtree);
+    form->addRow(tr("&Calendars:"), tableCalendars);
     spinInterval = new QSpinBox(this);
     spinInterval->setObjectName("spinInterval");
     spinInterval->setRange(1, 1440);
     spinInterval->setSuffix(tr(" minutes"));
     spinInterval->setValue(account.intervalMinutes);
     form->addRow(tr("Sync &every:"), spinInterval);
+    labelProblem = new QLabel(this);
+    labelProblem->setObjectName("labelProblem");
+    labelProblem->setWordWrap(true);
+    form->addRow(labelProblem);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttonOk = buttons->button(QDialogButtonBox::Ok);
@@ -77,15 +75,60 @@ CalendarAccountDialog::CalendarAccountDialog(const caldav::CalendarAccount &acco
     connect(buttonFindCalendars, &QPushButton::clicked, this, [this] { findCalendars(); });
     for (QLineEdit *edit : {editServer, editUser})
         connect(edit, &QLineEdit::textChanged, this, [this] { updateOk(); });
-    connect(comboCalendar, &QComboBox::currentIndexChanged, this, [this] { updateOk(); });
     updateOk();
+}
+
+void CalendarAccountDialog::addRow(const std::string &url, const std::string &name, const std::string &subtree)
+{
+    const int row = tableCalendars->rowCount();
+    tableCalendars->insertRow(row);
+    auto *item = new QTableWidgetItem(QString::fromStdString(name));
+    item->setData(Qt::UserRole, QString::fromStdString(url));
+    item->setToolTip(QString::fromStdString(url));
+    tableCalendars->setItem(row, 0, item);
+    auto *box = new QComboBox(tableCalendars);
+    box->setObjectName("comboSubtree");
+    box->addItem(tr("(not synced)"), QString());
+    for (int i = 0; i < store_.Count(); ++i) {
+        const TNimbusNode *node = store_.Node(i);
+        if (node == nullptr || node->lev > 2)
+            continue;
+        box->addItem(QString(node->lev * 4, QLatin1Char(' ')) + QString::fromStdString(node->text),
+                     QString::fromStdString(node->uni));
+    }
+    const int chosen = box->findData(QString::fromStdString(subtree));
+    box->setCurrentIndex(std::max(chosen, 0));
+    tableCalendars->setCellWidget(row, 1, box);
+    connect(box, &QComboBox::currentIndexChanged, this, [this] { updateOk(); });
+}
+
+int CalendarAccountDialog::rowOf(const std::string &calendarUrl) const
+{
+    for (int row = 0; row < tableCalendars->rowCount(); ++row)
+        if (tableCalendars->item(row, 0)->data(Qt::UserRole).toString().toStdString() == calendarUrl)
+            return row;
+    return -1;
+}
+
+QComboBox *CalendarAccountDialog::subtreeBox(int row) const
+{
+    return qobject_cast<QComboBox *>(tableCalendars->cellWidget(row, 1));
+}
+
+void CalendarAccountDialog::chooseSubtree(int row, const std::string &topic)
+{
+    if (QComboBox *box = subtreeBox(row))
+        box->setCurrentIndex(std::max(box->findData(QString::fromStdString(topic)), 0));
 }
 
 void CalendarAccountDialog::updateOk()
 {
     const std::string refusal = caldav::refusalOf(editServer->text().trimmed().toStdString());
-    buttonOk->setEnabled(refusal.empty() && !editUser->text().trimmed().isEmpty() && comboCalendar->currentIndex() >= 0 &&
-                         comboSubtree->currentIndex() >= 0);
+    const caldav::CalendarAccount chosen = account();
+    const std::string problem = caldav::bindingProblem(chosen.calendars, store_);
+    labelProblem->setText(QString::fromStdString(problem));
+    buttonOk->setEnabled(refusal.empty() && !editUser->text().trimmed().isEmpty() && !chosen.calendars.empty() &&
+                         problem.empty());
 }
 
 bool CalendarAccountDialog::findCalendars()
@@ -95,25 +138,29 @@ bool CalendarAccountDialog::findCalendars()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const caldav::DiscoveryResult found = caldav::discoverCalendars(transport, server);
     QApplication::restoreOverrideCursor();
-    comboCalendar->clear();
-    calendars_.clear();
     if (!found.ok) {
         labelFound->setText(QString::fromStdString(found.error));
         updateOk();
         return false;
     }
+    // The server's calendars replace the list; what was chosen for one stays chosen.
+    const caldav::CalendarAccount before = account();
+    tableCalendars->setRowCount(0);
+    int listed = 0;
     for (const caldav::CalendarInfo &c : found.calendars) {
         if (!c.holdsTopics())
             continue;
-        calendars_.push_back(c);
-        comboCalendar->addItem(QString::fromStdString(c.displayName), QString::fromStdString(c.url));
-        if (c.url == original_.calendarUrl)
-            comboCalendar->setCurrentIndex(comboCalendar->count() - 1);
+        std::string subtree;
+        for (const caldav::CalendarBinding &b : before.calendars)
+            if (b.calendarUrl == c.url)
+                subtree = b.subtree;
+        addRow(c.url, c.displayName.empty() ? c.url : c.displayName, subtree);
+        ++listed;
     }
-    labelFound->setText(calendars_.empty() ? tr("The server lists no calendar for tasks or events.")
-                                           : tr("%n calendar(s) found.", nullptr, static_cast<int>(calendars_.size())));
+    labelFound->setText(listed == 0 ? tr("The server lists no calendar for tasks or events.")
+                                    : tr("%n calendar(s) found.", nullptr, listed));
     updateOk();
-    return !calendars_.empty();
+    return listed > 0;
 }
 
 caldav::CalendarAccount CalendarAccountDialog::account() const
@@ -121,9 +168,15 @@ caldav::CalendarAccount CalendarAccountDialog::account() const
     caldav::CalendarAccount a = original_;
     a.server = editServer->text().trimmed().toStdString();
     a.user = editUser->text().trimmed().toStdString();
-    a.calendarUrl = comboCalendar->currentData().toString().toStdString();
-    a.calendarName = comboCalendar->currentText().toStdString();
-    a.subtree = comboSubtree->currentData().toString().toStdString();
+    a.calendars.clear();
+    for (int row = 0; row < tableCalendars->rowCount(); ++row) {
+        const QComboBox *box = subtreeBox(row);
+        const std::string subtree = box ? box->currentData().toString().toStdString() : std::string();
+        if (subtree.empty())
+            continue;
+        const QTableWidgetItem *item = tableCalendars->item(row, 0);
+        a.calendars.push_back({item->data(Qt::UserRole).toString().toStdString(), item->text().toStdString(), subtree});
+    }
     a.intervalMinutes = spinInterval->value();
     return a;
 }

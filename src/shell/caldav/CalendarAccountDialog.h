@@ -1,6 +1,7 @@
 // "Calendar sync": the account (server address, user name, password), the user's calendars
-// as the server lists them, the topic or section each one is kept in step with, and the
-// interval. Finding the calendars asks the server at once, with the password typed here.
+// as the server lists them, the topic or section each one is kept in step with (or none), and
+// the interval. Finding the calendars asks the server at once, with the password typed here.
+// The calendars already chosen are listed before the server is asked.
 #pragma once
 
 #include <QDialog>
@@ -12,6 +13,7 @@
 
 class QComboBox;
 class QLabel;
+class QTableWidget;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
@@ -36,15 +38,24 @@ public:
     QLineEdit *editUser = nullptr;
     QLineEdit *editPassword = nullptr;
     QPushButton *buttonFindCalendars = nullptr;
-    QComboBox *comboCalendar = nullptr;
-    QComboBox *comboSubtree = nullptr;
+    // One row per calendar: its name (the address as the item's data) and the topic it is
+    // kept in step with, "(not synced)" first.
+    QTableWidget *tableCalendars = nullptr;
     QSpinBox *spinInterval = nullptr;
     QLabel *labelFound = nullptr;
+    QLabel *labelProblem = nullptr;
     QPushButton *buttonOk = nullptr;
 
+    // The row of a calendar by its address, -1 when it is not listed.
+    int rowOf(const std::string &calendarUrl) const;
+    QComboBox *subtreeBox(int row) const;
+    // Chooses the topic for a calendar's row by the topic's id ("" for not synced).
+    void chooseSubtree(int row, const std::string &topic);
+
 private:
+    void addRow(const std::string &url, const std::string &name, const std::string &subtree);
     void updateOk();
-    std::vector<caldav::CalendarInfo> calendars_;
+    const TNimbusStructure &store_;
     caldav::CalendarAccount original_;
 };
 

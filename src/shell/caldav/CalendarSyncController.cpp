@@ -21,15 +21,15 @@ struct CalendarSyncController::Job {
     caldav::CalendarAccount account;
     std::string password;
     bool storePassword = false;
-    caldav::LocalSnapshot snapshot;
-    caldav::SyncState state;
+    std::vector<caldav::LocalSnapshot> snapshots;  // per calendar
+    std::vector<caldav::SyncState> states;
     std::string stampNow;
 };
 
 struct CalendarSyncController::Outcome {
     bool needPassword = false;
     std::string password;  // the one used
-    caldav::ExchangeResult exchange;
+    std::vector<caldav::ExchangeResult> exchanges;  // per calendar; fewer when one failed
 };
 
 CalendarSyncController::CalendarSyncController(TformMain &window, Hooks hooks)
@@ -74,7 +74,8 @@ void CalendarSyncController::joinWorker()
 void CalendarSyncController::start()
 {
     account_.Load(window_.paths().DataFolder);
-    state_.Load(window_.paths().DataFolder);
+    stateUnsaved_ = false;
+    emit accountChanged();
     const bool on = account_.configured();
     labelCalendarSync->setVisible(on);
     buttonSyncNow->setVisible(on);
@@ -112,6 +113,13 @@ bool CalendarSyncController::setAccount(const caldav::CalendarAccount &account, 
         return false;
     }
     account_ = account;
+    stateUnsaved_ = false;
+    std::vector<std::string> urls;
+    for (const caldav::CalendarBinding &c : account_.calendars)
+        urls.push_back(c.calendarUrl);
+    if (const StoreResult kept = caldav::SyncState::KeepOnly(window_.paths().DataFolder, urls); !kept)
+        window_.AddErrorToLog("*** The calendar sync state could not be saved: " + kept.errorText);
+    emit accountChanged();
     if (!password.empty()) {
         sessionPassword_ = password;
         storePassword_ = true;
@@ -145,12 +153,24 @@ void CalendarSyncController::begin()
     }
     timerCalendarSync->stop();
     timerCalendarChanges->stop();
+    if (const std::string problem = caldav::bindingProblem(account_.calendars, *window_.store()); !problem.empty()) {
+        lastResult_ = "Calendar sync failed: " + problem;
+        showStatus(lastResult_);
+        window_.AddToLog("*** " + lastResult_);
+        emit syncFinished(false);
+        return;
+    }
     // What the server last saw of each topic; the file can have been changed by a session of
     // the engine run elsewhere, so it is read again unless the last save failed.
-    if (!stateUnsaved_)
-        state_.Load(window_.paths().DataFolder);
-    if (state_.Bind(account_.calendarUrl, account_.subtree))
-        window_.AddToLog("Calendar sync: the calendar or the synced topic changed; topics are matched by UID.");
+    if (!stateUnsaved_ || states_.size() != account_.calendars.size()) {
+        states_.assign(account_.calendars.size(), {});
+        for (std::size_t i = 0; i < states_.size(); ++i)
+            states_[i].Load(window_.paths().DataFolder, account_.calendars[i].calendarUrl);
+    }
+    for (std::size_t i = 0; i < states_.size(); ++i)
+        if (states_[i].Bind(account_.calendars[i].calendarUrl, account_.calendars[i].subtree))
+            window_.AddToLog("Calendar sync: the topic synced with \"" + account_.calendars[i].calendarName +
+                             "\" changed; topics are matched by UID.");
     links_.Load(window_.paths().DataFolder);
     // The installation id in every UID must be on disk before the first entry leaves.
     const bool linksOnDisk = fileio::fileExists(window_.paths().DataFolder + calendar::CalendarLinks::kFileName);
@@ -160,15 +180,18 @@ void CalendarSyncController::begin()
         scheduleNext(true);
         return;
     }
-    uids_.emplace(state_, links_);
+    uids_.clear();
+    for (const caldav::SyncState &state : states_)
+        uids_.emplace_back(state, links_);
     window_.treeController()->SyncStoreFromTree();
 
     auto job = std::make_shared<Job>();
     job->account = account_;
     job->password = sessionPassword_;
     job->storePassword = storePassword_;
-    job->snapshot = caldav::takeSnapshot(*window_.store(), account_.subtree, *uids_);
-    job->state = state_;
+    for (std::size_t i = 0; i < states_.size(); ++i)
+        job->snapshots.push_back(caldav::takeSnapshot(*window_.store(), account_.calendars[i].subtree, uids_[i]));
+    job->states = states_;
     job->stampNow = dates::stamp(window_.clock().now());
     stop_ = false;
     showStatus("Calendar sync: connecting to " + account_.server + " ...");
@@ -184,19 +207,27 @@ void CalendarSyncController::begin()
             outcome->needPassword = true;
         } else {
             outcome->password = password;
+            // One transport for every calendar, so that they share a connection where the
+            // server keeps it open.
             caldav::CurlTransport transport({job->account.user, password});
-            caldav::SyncOptions options;
-            options.calendarUrl = job->account.calendarUrl;
-            options.stampNow = job->stampNow;
-            options.stop = &stop_;
-            options.progress = [this](int done, int total, const std::string &text) {
-                const std::string line = "Calendar sync: " + std::to_string(done) + " of " + std::to_string(total) + " - " + text;
-                QMetaObject::invokeMethod(this, [this, line] { showStatus(line); }, Qt::QueuedConnection);
-            };
-            caldav::SyncEngine engine(transport, options);
-            outcome->exchange = engine.exchange(job->snapshot, job->state);
-            if (job->storePassword && !outcome->exchange.authFailed && outcome->exchange.error.empty() &&
-                hooks_.passwords->available())
+            for (std::size_t i = 0; i < job->snapshots.size(); ++i) {
+                const caldav::CalendarBinding &calendar = job->account.calendars[i];
+                caldav::SyncOptions options;
+                options.calendarUrl = calendar.calendarUrl;
+                options.stampNow = job->stampNow;
+                options.stop = &stop_;
+                options.progress = [this, name = calendar.calendarName](int done, int total, const std::string &text) {
+                    const std::string line = "Calendar sync (" + name + "): " + std::to_string(done) + " of " +
+                                             std::to_string(total) + " - " + text;
+                    QMetaObject::invokeMethod(this, [this, line] { showStatus(line); }, Qt::QueuedConnection);
+                };
+                caldav::SyncEngine engine(transport, options);
+                outcome->exchanges.push_back(engine.exchange(job->snapshots[i], job->states[i]));
+                if (!outcome->exchanges.back().ok)
+                    break;
+            }
+            const caldav::ExchangeResult &last = outcome->exchanges.back();
+            if (job->storePassword && !last.authFailed && last.error.empty() && hooks_.passwords->available())
                 hooks_.passwords->store(job->account.server, job->account.user, password);
         }
         QMetaObject::invokeMethod(this, [this, outcome] { finish(outcome); }, Qt::QueuedConnection);
@@ -237,10 +268,8 @@ void CalendarSyncController::finish(std::shared_ptr<Outcome> outcome)
 void CalendarSyncController::apply(Outcome &outcome)
 {
     busy_ = false;
-    caldav::ExchangeResult &exchange = outcome.exchange;
-    for (const std::string &line : exchange.log)
-        window_.AddToLog(line);
-    if (exchange.authFailed) {
+    const bool authFailed = !outcome.exchanges.empty() && outcome.exchanges.back().authFailed;
+    if (authFailed) {
         sessionPassword_.clear();  // the next "Sync now" asks again
         storePassword_ = false;
     } else {
@@ -249,50 +278,75 @@ void CalendarSyncController::apply(Outcome &outcome)
     }
     TreeController *tree = window_.treeController();
     TNimbusStructure *store = window_.store();
-    caldav::ApplyResult applied;
-    if (tree != nullptr && store != nullptr && !exchange.changes.empty()) {
+    bool changed = false;
+    bool ok = true;
+    std::string error;
+    caldav::SyncCounts c;
+    if (tree != nullptr && store != nullptr)
         tree->SyncStoreFromTree();
-        std::vector<TNimbusNode *> leaving;
-        for (const caldav::LocalChange &change : exchange.changes)
-            if (change.kind == caldav::LocalChange::Remove)
-                if (TNimbusNode *node = store->Find(change.uni))
-                    leaving.push_back(node);
-        applying_ = true;
-        if (!leaving.empty())
-            emit tree->topicsRemoving(leaving);
-        applied = caldav::applyChanges(*store, account_.subtree, exchange.changes, exchange.state, *uids_, links_,
-                                       dates::stamp(window_.clock().now()), window_.storeLog());
-        if (!applied.error.empty())
-            window_.AddToLog("Calendar sync: " + applied.error);
-        if (applied.changed) {
-            if (const StoreResult saved = links_.Save(); !saved)
-                window_.AddErrorToLog("*** The calendar links could not be saved: " + saved.errorText);
-            tree->BuildTree();
-            tree->markChanged();
-            window_.SaveStore();
+    applying_ = true;
+    for (std::size_t i = 0; i < outcome.exchanges.size() && i < account_.calendars.size(); ++i) {
+        caldav::ExchangeResult &exchange = outcome.exchanges[i];
+        for (const std::string &line : exchange.log)
+            window_.AddToLog(line);
+        if (tree != nullptr && store != nullptr && !exchange.changes.empty()) {
+            std::vector<TNimbusNode *> leaving;
+            for (const caldav::LocalChange &change : exchange.changes)
+                if (change.kind == caldav::LocalChange::Remove)
+                    if (TNimbusNode *node = store->Find(change.uni))
+                        leaving.push_back(node);
+            if (!leaving.empty())
+                emit tree->topicsRemoving(leaving);
+            const caldav::ApplyResult applied =
+                caldav::applyChanges(*store, account_.calendars[i].subtree, exchange.changes, exchange.state, uids_[i],
+                                     links_, dates::stamp(window_.clock().now()), window_.storeLog());
+            if (!applied.error.empty())
+                window_.AddToLog("Calendar sync: " + applied.error);
+            changed = changed || applied.changed;
         }
-        applying_ = false;
+        states_[i] = exchange.state;
+        c.sent += exchange.counts.sent;
+        c.received += exchange.counts.received;
+        c.deletedOnServer += exchange.counts.deletedOnServer;
+        c.removedHere += exchange.counts.removedHere;
+        c.conflicts += exchange.counts.conflicts;
+        if (!exchange.ok && ok) {
+            ok = false;
+            error = account_.calendars.size() > 1 ? "\"" + account_.calendars[i].calendarName + "\": " + exchange.error
+                                                   : exchange.error;
+        }
     }
-    state_ = exchange.state;
-    // The state speaks of the store as saved: written only once the store is on disk.
-    stateUnsaved_ = store != nullptr && store->modified && applied.changed;
+    if (outcome.exchanges.size() < account_.calendars.size() && ok) {
+        ok = false;
+        error = "Calendar sync was stopped.";
+    }
+    if (changed) {
+        if (const StoreResult saved = links_.Save(); !saved)
+            window_.AddErrorToLog("*** The calendar links could not be saved: " + saved.errorText);
+        tree->BuildTree();
+        tree->markChanged();
+        window_.SaveStore();
+    }
+    applying_ = false;
+    // The states speak of the store as saved: written only once the store is on disk.
+    stateUnsaved_ = store != nullptr && store->modified && changed;
     if (!stateUnsaved_) {
-        if (const StoreResult saved = state_.Save(); !saved)
-            window_.AddErrorToLog("*** The calendar sync state could not be saved: " + saved.errorText);
+        for (std::size_t i = 0; i < outcome.exchanges.size() && i < states_.size(); ++i)
+            if (const StoreResult saved = states_[i].Save(); !saved)
+                window_.AddErrorToLog("*** The calendar sync state could not be saved: " + saved.errorText);
     }
-    const caldav::SyncCounts &c = exchange.counts;
-    if (exchange.ok) {
+    if (ok) {
         lastResult_ = "Calendar synced at " + dates::stamp(window_.clock().now()).substr(9, 2) + ":" +
                       dates::stamp(window_.clock().now()).substr(11, 2) + ": " + std::to_string(c.sent) + " sent, " +
                       std::to_string(c.received) + " received, " + std::to_string(c.deletedOnServer + c.removedHere) +
                       " removed" + (c.conflicts ? ", " + std::to_string(c.conflicts) + " conflicts" : "") + ".";
     } else {
-        lastResult_ = "Calendar sync failed: " + exchange.error + " It is tried again later.";
+        lastResult_ = "Calendar sync failed: " + error + " It is tried again later.";
     }
     showStatus(lastResult_);
-    window_.AddToLog(exchange.ok ? lastResult_ : "*** " + lastResult_);
-    scheduleNext(!exchange.ok);
-    emit syncFinished(exchange.ok);
+    window_.AddToLog(ok ? lastResult_ : "*** " + lastResult_);
+    scheduleNext(!ok);
+    emit syncFinished(ok);
     if (againWhenDone_) {
         againWhenDone_ = false;
         timerCalendarChanges->start();

@@ -1,5 +1,5 @@
-// The window's side of calendar sync: runs the sync engine on a worker thread on start, on
-// the account's interval, shortly after local changes and on "Sync now"; takes the server's
+// The window's side of calendar sync: runs the sync engine for each calendar of the account,
+// one after the other on a worker thread, on start, on the account's interval, shortly after local changes and on "Sync now"; takes the server's
 // changes into the tree on the window's thread; shows progress and the last result in the
 // status line beside the activity log; tries again with back-off after a failure. The
 // password comes from the desktop's secret store or is asked once per session.
@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "caldav/CalendarAccount.h"
 #include "caldav/LocalSnapshot.h"
@@ -69,6 +70,8 @@ public:
 signals:
     // A sync ended (also when it failed); ok as the engine said.
     void syncFinished(bool ok);
+    // The account was set (the preferences page shows it).
+    void accountChanged();
 
 private:
     struct Job;
@@ -83,9 +86,10 @@ private:
     TformMain &window_;
     Hooks hooks_;
     caldav::CalendarAccount account_;
-    caldav::SyncState state_;
+    // Per calendar of the account, in its order.
+    std::vector<caldav::SyncState> states_;
     calendar::CalendarLinks links_;
-    std::optional<caldav::TopicUids> uids_;
+    std::vector<caldav::TopicUids> uids_;
     std::thread worker_;
     std::atomic<bool> stop_{false};
     std::string sessionPassword_;

@@ -2,17 +2,28 @@
 // 127.0.0.1: the account set through the controller syncs on the worker, the server's entry
 // appears in the tree under the chosen topic and the local one reaches the server, the status
 // line says what happened, and a wrong password leaves the tree as it was and says so.
+// Before Qt, whose signals keyword would clash with a field of GIO's.
+#include <gio/gio.h>
+
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
+#include <filesystem>
+#include <map>
+#include <set>
 
 #include "WindowFixture.h"
 #include "caldav/CalDavClient.h"
+#include "caldav/SyncState.h"
 #include "caldav/RadicaleServer.h"
 #include "shell/caldav/CalendarAccountDialog.h"
+#include "shell/caldav/CalendarPreferencesBox.h"
+#include "shell/caldav/PasswordKeeper.h"
+#include "support/ChildProcess.h"
 #include "shell/caldav/CalendarSyncController.h"
 #include "store/TopicCodes.h"
 
@@ -24,6 +35,10 @@ namespace {
 const char *kPhoneEntry = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Phone//EN\r\nBEGIN:VTODO\r\n"
                           "UID:phone-7@example.org\r\nDTSTAMP:20261201T080000Z\r\nSUMMARY:Pick up parcel\r\n"
                           "DUE;VALUE=DATE:20261211\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+
+const char *const kKeyringDaemon = "/usr/bin/gnome-keyring-daemon";
+const char *const kDbusDaemon = "/usr/bin/dbus-daemon";
+const char *const kSessionConfig = "/usr/share/dbus-1/session.conf";
 
 } // namespace
 
@@ -42,6 +57,8 @@ class CalendarSyncWindowTest : public QObject {
             w.add(1, "Calendar").type(kTopicGeneral).expanded();
             w.add(2, "Write letters");
             w.add(1, "Private").type(kTopicGeneral);
+            w.add(1, "Work").type(kTopicGeneral).expanded();
+            w.add(2, "Prepare talk");
             w.write();
             window = std::make_unique<TformMain>(clock, windowEnvironment(dir, prompts));
         }
@@ -57,8 +74,7 @@ class CalendarSyncWindowTest : public QObject {
             caldav::CalendarAccount a;
             a.server = server.root();
             a.user = RadicaleServer::kUser;
-            a.calendarUrl = calendar;
-            a.subtree = find("Calendar")->uni;
+            a.calendars = {{calendar, "window", find("Calendar")->uni}};
             return a;
         }
     };
@@ -135,22 +151,208 @@ private slots:
         const std::string calendar = server_->makeCalendar("dialog");
         Session s;
         caldavui::CalendarAccountDialog dialog({}, *s.window->store(), s.window.get());
+        QVERIFY(!dialog.buttonOk->isEnabled());
         dialog.editServer->setText(QString::fromStdString(server_->root()));
         dialog.editUser->setText(RadicaleServer::kUser);
         dialog.editPassword->setText(RadicaleServer::kPassword);
         QVERIFY(dialog.findCalendars());
-        const int at = dialog.comboCalendar->findData(QString::fromStdString(calendar));
-        QVERIFY(at >= 0);
-        dialog.comboCalendar->setCurrentIndex(at);
-        dialog.comboSubtree->setCurrentIndex(dialog.comboSubtree->findData(QString::fromStdString(s.find("Private")->uni)));
+        const int row = dialog.rowOf(calendar);
+        QVERIFY(row >= 0);
+        QVERIFY(!dialog.buttonOk->isEnabled());  // no calendar is synced yet
+        dialog.chooseSubtree(row, s.find("Private")->uni);
         QVERIFY(dialog.buttonOk->isEnabled());
         const caldav::CalendarAccount a = dialog.account();
-        QCOMPARE(a.calendarUrl, calendar);
-        QCOMPARE(a.calendarName, std::string("dialog"));
-        QCOMPARE(a.subtree, s.find("Private")->uni);
+        QCOMPARE(a.calendars.size(), 1u);
+        QCOMPARE(a.calendars[0].calendarUrl, calendar);
+        QCOMPARE(a.calendars[0].calendarName, std::string("dialog"));
+        QCOMPARE(a.calendars[0].subtree, s.find("Private")->uni);
+        // A second calendar on a topic inside the first one's would share its topics.
+        const std::string other = server_->makeCalendar("dialog-other");
+        QVERIFY(dialog.findCalendars());
+        QCOMPARE(dialog.subtreeBox(dialog.rowOf(calendar))->currentData().toString().toStdString(), s.find("Private")->uni);
+        dialog.chooseSubtree(dialog.rowOf(other), s.find("Topics")->uni);
+        QVERIFY(!dialog.buttonOk->isEnabled());
+        QVERIFY(!dialog.labelProblem->text().isEmpty());
+        dialog.chooseSubtree(dialog.rowOf(other), s.find("Work")->uni);
+        QVERIFY(dialog.buttonOk->isEnabled());
         // An address that would carry the password in the clear cannot be accepted.
         dialog.editServer->setText("http://calendar.example.org/");
         QVERIFY(!dialog.buttonOk->isEnabled());
+    }
+
+    // From the preferences page: the dialog finds two calendars, each is given a section of
+    // the topics, and each section's topics land in their own calendar (and the server's
+    // entries in their section).
+    void twoCalendarsFromThePreferencesPageEachKeepTheirOwnSection()
+    {
+        const std::string home = server_->makeCalendar("two-home");
+        const std::string office = server_->makeCalendar("two-office");
+        caldav::CurlTransport transport(server_->account());
+        caldav::CalDavClient client(transport);
+        QVERIFY(client.put(office + "phone.ics", kPhoneEntry, "").ok());
+
+        Session s;
+        caldavui::CalendarSyncController *sync = s.window->calendarSync();
+        auto *box = s.window->findChild<caldavui::CalendarPreferencesBox *>();
+        QVERIFY(box != nullptr);
+        QVERIFY(box->labelCalendars->text().isEmpty());
+        QSignalSpy finished(sync, &caldavui::CalendarSyncController::syncFinished);
+        const std::string calendarTopic = s.find("Calendar")->uni, work = s.find("Work")->uni;
+        bool found = false, acceptable = false;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<caldavui::CalendarAccountDialog *>(QApplication::activeModalWidget());
+            if (dialog == nullptr)
+                return;
+            dialog->editServer->setText(QString::fromStdString(server_->root()));
+            dialog->editUser->setText(RadicaleServer::kUser);
+            dialog->editPassword->setText(RadicaleServer::kPassword);
+            found = dialog->findCalendars() && dialog->rowOf(home) >= 0 && dialog->rowOf(office) >= 0;
+            if (found) {
+                dialog->chooseSubtree(dialog->rowOf(home), calendarTopic);
+                dialog->chooseSubtree(dialog->rowOf(office), work);
+            }
+            acceptable = dialog->buttonOk->isEnabled();
+            if (acceptable)
+                dialog->accept();
+            else
+                dialog->reject();
+        });
+        box->buttonCalendarSync->click();
+        QVERIFY(found);
+        QVERIFY(acceptable);
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
+        QVERIFY2(finished.at(0).at(0).toBool(), qPrintable(sync->labelCalendarSync->text()));
+
+        // Each calendar holds its own section's topics.
+        const auto summaries = [&](const std::string &calendar) {
+            const caldav::Listing listing = client.listAll(calendar, true);
+            std::vector<std::string> paths;
+            for (const auto &[path, etag] : listing.items)
+                paths.push_back(path);
+            std::map<std::string, caldav::FetchedItem> items;
+            std::string error;
+            client.fetch(calendar, paths, items, error);
+            std::set<std::string> titles;
+            for (const auto &[path, item] : items) {
+                const std::size_t at = item.data.find("SUMMARY:");
+                titles.insert(item.data.substr(at + 8, item.data.find("\r\n", at) - at - 8));
+            }
+            return titles;
+        };
+        QCOMPARE(summaries(home), (std::set<std::string>{"Write letters"}));
+        QCOMPARE(summaries(office), (std::set<std::string>{"Prepare talk", "Pick up parcel"}));
+        TNimbusNode *parcel = s.find("Pick up parcel");
+        QVERIFY(parcel != nullptr);
+        const int at = s.window->store()->IndexOf(parcel->uni);
+        QCOMPARE(parcel->lev, 2);
+        QVERIFY(s.window->store()->IndexOf(work) < at);
+
+        // The page shows both; both are on disk, each with a state of its own.
+        QVERIFY2(box->labelCalendars->text().contains("two-home: Calendar"), qPrintable(box->labelCalendars->text()));
+        QVERIFY2(box->labelCalendars->text().contains("two-office: Work"), qPrintable(box->labelCalendars->text()));
+        caldav::CalendarAccount saved;
+        saved.Load(dataFolder(s.dir));
+        QCOMPARE(saved.calendars.size(), 2u);
+        for (const std::string &calendar : {home, office}) {
+            caldav::SyncState state;
+            state.Load(dataFolder(s.dir), calendar);
+            QCOMPARE(state.entries.size(), calendar == home ? 1u : 2u);
+        }
+
+        // A quiet second round moves nothing in either calendar.
+        sync->syncNow();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, 60000);
+        QVERIFY2(sync->labelCalendarSync->text().contains("0 sent, 0 received"), qPrintable(sync->labelCalendarSync->text()));
+    }
+
+    // Last, since it points this process's session bus at a bus of its own: a real secret
+    // service (gnome-keyring-daemon, its keyring unlocked with a password on its input, its
+    // home and runtime folders temporary) keeps the password after the first sync, and the
+    // next session syncs with it without asking.
+    void thePasswordIsKeptInTheSecretServiceForTheNextSession()
+    {
+        if (!std::filesystem::exists(kKeyringDaemon) || !std::filesystem::exists(kDbusDaemon) ||
+            !std::filesystem::exists(kSessionConfig))
+            QSKIP("gnome-keyring-daemon or dbus-daemon is not installed: the secret service is not tried");
+        TempFolder keyring;
+        std::filesystem::create_directories(keyring / "home");
+        std::filesystem::create_directories(keyring / "run");
+        std::filesystem::permissions(keyring / "run", std::filesystem::perms::owner_all);
+        writeFile(keyring / "unlock", "keyring password");
+        const std::string address = "unix:path=" + keyring.path() + "bus";
+        const std::vector<std::string> env{"HOME=" + keyring.path() + "home", "XDG_RUNTIME_DIR=" + keyring.path() + "run",
+                                           "DBUS_SESSION_BUS_ADDRESS=" + address};
+        ChildProcess bus(kDbusDaemon, {std::string("--config-file=") + kSessionConfig, "--address=" + address, "--nofork",
+                                       "--nopidfile"}, env);
+        QVERIFY(waitFor([&] { return std::filesystem::exists(keyring.path() + "bus"); }, std::chrono::seconds(20)));
+        ChildProcess daemon("/bin/sh",
+                            {"-c", std::string("exec ") + kKeyringDaemon + " --unlock --foreground --components=secrets < '" +
+                                       keyring.path() + "unlock'"},
+                            env);
+        const QByteArray previous = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+        qputenv("DBUS_SESSION_BUS_ADDRESS", QByteArray::fromStdString(address));
+        // The bus is asked only once the keyring owns its name, so that nothing starts another
+        // keyring daemon; and this process must outlive the bus when the test stops it.
+        GDBusConnection *connection = nullptr;
+        const bool named = waitFor([&] {
+            if (connection == nullptr) {
+                connection = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+                if (connection == nullptr)
+                    return false;
+                g_dbus_connection_set_exit_on_close(connection, FALSE);
+            }
+            GVariant *owned = g_dbus_connection_call_sync(connection, "org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                                          "org.freedesktop.DBus", "NameHasOwner",
+                                                          g_variant_new("(s)", "org.freedesktop.secrets"),
+                                                          G_VARIANT_TYPE("(b)"), G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, nullptr);
+            gboolean has = FALSE;
+            if (owned != nullptr) {
+                g_variant_get(owned, "(b)", &has);
+                g_variant_unref(owned);
+            }
+            return has == TRUE;
+        }, std::chrono::seconds(30));
+        const auto restore = qScopeGuard([&] {
+            if (connection != nullptr)
+                g_object_unref(connection);
+            if (previous.isNull())
+                qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+            else
+                qputenv("DBUS_SESSION_BUS_ADDRESS", previous);
+        });
+        QVERIFY2(named, "the keyring daemon did not come up on the test's bus");
+        caldavui::SecretServicePasswords passwords;
+        QVERIFY(passwords.available());
+
+        const std::string calendar = server_->makeCalendar("keyring");
+        Session s;
+        caldavui::CalendarSyncController *sync = s.window->calendarSync();
+        QSignalSpy finished(sync, &caldavui::CalendarSyncController::syncFinished);
+        QVERIFY(sync->setAccount(s.account(*server_, calendar), RadicaleServer::kPassword));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
+        QVERIFY(finished.at(0).at(0).toBool());
+        QCOMPARE(passwords.lookup(server_->root(), RadicaleServer::kUser), std::optional<std::string>(RadicaleServer::kPassword));
+        QCOMPARE(passwords.lookup(server_->root(), "bob"), std::optional<std::string>());
+        QVERIFY(readFile(dataFolder(s.dir) + caldav::CalendarAccount::kFileName).find(RadicaleServer::kPassword) ==
+                std::string::npos);
+
+        // The next session: nothing typed, nothing asked (a question would be closed unanswered
+        // and the sync would wait for the password).
+        s.window.reset();
+        s.window = std::make_unique<TformMain>(s.clock, windowEnvironment(s.dir, s.prompts));
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [] {
+            if (QWidget *question = QApplication::activeModalWidget())
+                question->close();
+        });
+        closer.start(100);
+        sync = s.window->calendarSync();
+        QSignalSpy again(sync, &caldavui::CalendarSyncController::syncFinished);
+        sync->start();
+        QTRY_COMPARE_WITH_TIMEOUT(again.count(), 1, 60000);
+        QVERIFY2(again.at(0).at(0).toBool(), qPrintable(sync->labelCalendarSync->text()));
+        QVERIFY2(sync->labelCalendarSync->text().contains("0 sent, 0 received"), qPrintable(sync->labelCalendarSync->text()));
+        s.window.reset();
     }
 };
 

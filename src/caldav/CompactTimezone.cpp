@@ -1,0 +1,71 @@
+// Cutting a calendar's VTIMEZONE; see CompactTimezone.h.
+#include "caldav/CompactTimezone.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include <libical/ical.h>
+
+namespace nimbus::caldav {
+
+namespace {
+
+constexpr const char *kBegin = "BEGIN:VTIMEZONE\r\n";
+constexpr const char *kEnd = "END:VTIMEZONE\r\n";
+
+// The earliest year of a value given with a TZID after from; 0 when there is none.
+int earliestLocalYear(const std::string &text, std::size_t from)
+{
+    int earliest = 0;
+    for (std::size_t at = text.find("TZID=", from); at != std::string::npos;
+         at = text.find("TZID=", at + 5)) {
+        const std::size_t colon = text.find(':', at);
+        const std::size_t lineEnd = text.find("\r\n", at);
+        if (colon == std::string::npos || colon > lineEnd || colon + 5 > text.size())
+            continue;
+        int year = 0;
+        for (std::size_t i = colon + 1; i < colon + 5 && year >= 0; ++i)
+            year = text[i] >= '0' && text[i] <= '9' ? year * 10 + (text[i] - '0') : -1;
+        if (year > 0 && (earliest == 0 || year < earliest))
+            earliest = year;
+    }
+    return earliest;
+}
+
+} // namespace
+
+std::string withCompactTimezone(const std::string &calendarText)
+{
+    const std::size_t begin = calendarText.find(kBegin);
+    if (begin == std::string::npos)
+        return calendarText;
+    const std::size_t end = calendarText.find(kEnd, begin);
+    if (end == std::string::npos)
+        return calendarText;
+    const std::size_t after = end + std::strlen(kEnd);
+    const int year = earliestLocalYear(calendarText, after);
+    if (year <= 1)
+        return calendarText;
+    icalcomponent *zone =
+        icalparser_parse_string(calendarText.substr(begin, after - begin).c_str());
+    if (zone == nullptr || icalcomponent_isa(zone) != ICAL_VTIMEZONE_COMPONENT) {
+        if (zone != nullptr)
+            icalcomponent_free(zone);
+        return calendarText;
+    }
+    icaltimetype start = icaltime_null_time();
+    start.year = year - 1;
+    start.month = 1;
+    start.day = 1;
+    start.zone = icaltimezone_get_utc_timezone();
+    icaltimezone_truncate_vtimezone(zone, start, icaltime_null_time(), 0);
+    std::string out = calendarText;
+    if (char *text = icalcomponent_as_ical_string_r(zone)) {
+        out.replace(begin, after - begin, text);
+        icalmemory_free_buffer(text);
+    }
+    icalcomponent_free(zone);
+    return out;
+}
+
+} // namespace nimbus::caldav
