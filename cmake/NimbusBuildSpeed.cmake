@@ -5,7 +5,8 @@
 #   headers, which otherwise take most of each Qt file's compile time;
 # - the core's test programs reuse one precompiled header of GoogleTest and the standard headers.
 # NIMBUS_PCH=OFF builds without the precompiled headers (e.g. to check that every file includes
-# what it uses).
+# what it uses); a target with the property NIMBUS_NO_PCH set builds without them too (one that
+# must include GLib before Qt, or is compiled with other flags).
 
 option(NIMBUS_PCH "Reuse precompiled Qt, GoogleTest and standard headers" ON)
 
@@ -100,7 +101,8 @@ function(nimbus_apply_precompiled_headers)
         endif()
         get_target_property(own ${target} PRECOMPILE_HEADERS)
         get_target_property(reused ${target} PRECOMPILE_HEADERS_REUSE_FROM)
-        if(own OR reused)
+        get_target_property(opted_out ${target} NIMBUS_NO_PCH)
+        if(own OR reused OR opted_out)
             continue()
         endif()
         nimbus_target_qt_modules(${target} qt_modules)
