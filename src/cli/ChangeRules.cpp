@@ -48,8 +48,11 @@ template <std::size_t N> std::optional<int> codeOf(const Named (&table)[N], std:
 template <std::size_t N> std::string namesOf(const Named (&table)[N])
 {
     std::string out;
-    for (const Named &entry : table)
-        out += (out.empty() ? "" : "|") + std::string(entry.name);
+    for (const Named &entry : table) {
+        if (!out.empty())
+            out += '|';
+        out += entry.name;
+    }
     return out;
 }
 
