@@ -580,6 +580,9 @@ void TformMain::createCalendarSync()
         scroll->setFrameShape(QFrame::NoFrame);
         scroll->setWidgetResizable(true);
         scroll->setFocusPolicy(Qt::NoFocus);
+        // Even the scroll area's own minimum (its scroll bars) would make the window taller; it
+        // takes the page's spare height instead.
+        scroll->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
         auto *box = new caldavui::CalendarPreferencesBox(
             *calendarSync_,
             [this](const std::string &id) {
@@ -589,7 +592,7 @@ void TformMain::createCalendarSync()
             scroll);
         scroll->setWidget(box);
         auto *layout = static_cast<QVBoxLayout *>(preferencesPage_->layout());
-        layout->insertWidget(layout->count() - 1, scroll);
+        layout->insertWidget(layout->count() - 1, scroll, 1); // takes the page's spare height
     }
     connect(tree_.get(), &TreeController::nodeChanged, calendarSync_,
             [this] { calendarSync_->localChange(); });
