@@ -190,6 +190,8 @@ TEST_F(SmallStore, APageEditSetsTheTopicsFilesBackAndForthWhole)
     ASSERT_TRUE(content::SaveDetails(page, folders, "{\\rtf1 second\\par}", 2, true, log));
     page.data = true;
     ASSERT_TRUE(content::WriteContent(content, log)); // the page list names the new file
+    // Undo and redo read the topic's pages again, so the page itself does not outlive them.
+    const std::string pageFile = page.file;
     const auto after = snapshot();
     std::unique_ptr<PageFilesEdit> edit = recorder.finish();
     ASSERT_NE(edit, nullptr);
@@ -205,12 +207,12 @@ TEST_F(SmallStore, APageEditSetsTheTopicsFilesBackAndForthWhole)
     EXPECT_EQ(snapshot(), after);
 
     // A colleague's packet brought another text: it is not overwritten.
-    const std::string text = folders.text + page.file;
+    const std::string text = folders.text + pageFile;
     ASSERT_TRUE(fileio::writeFileAtomically(text, "{\\rtf1 theirs\\par}"));
     EXPECT_FALSE(edit->revert(ctx));
     EXPECT_EQ(test::readFile(text), "{\\rtf1 theirs\\par}");
     EXPECT_TRUE(log.mentions("was changed by someone else since"));
-    ASSERT_TRUE(fileio::writeFileAtomically(text, after.at(page.file)));
+    ASSERT_TRUE(fileio::writeFileAtomically(text, after.at(pageFile)));
     store.Delete(store.IndexOf("B"));
     EXPECT_FALSE(edit->revert(ctx));
     EXPECT_EQ(snapshot(), after);
