@@ -1,6 +1,8 @@
 // DAV requests; see CalDavClient.h.
 #include "caldav/CalDavClient.h"
 
+#include <optional>
+
 #include "caldav/DavXml.h"
 #include "caldav/ServerAddress.h"
 
@@ -49,6 +51,25 @@ std::string failureText(const HttpResponse &response, const std::string &url)
     return "The calendar server answered " + std::to_string(response.status) + " for " + url + ".";
 }
 
+namespace {
+
+// The multistatus answer a PROPFIND or REPORT expects, or why there is none.
+std::optional<Multistatus> multistatusOf(const HttpResponse &response, const std::string &url, std::string &error)
+{
+    if (response.status != 207) {
+        error = failureText(response, url);
+        return std::nullopt;
+    }
+    Multistatus ms = readMultistatus(response.body);
+    if (!ms.ok) {
+        error = ms.error;
+        return std::nullopt;
+    }
+    return ms;
+}
+
+}  // namespace
+
 HttpResponse CalDavClient::send(HttpRequest request)
 {
     ++requests_;
@@ -75,18 +96,12 @@ Listing CalDavClient::listAll(const std::string &calendarUrl, bool trySyncCollec
     Listing listing;
     listing.syncUnsupported = trySyncCollection;
     const HttpResponse response = propfind(calendarUrl, 1, "<d:resourcetype/><d:getetag/>");
-    if (response.status != 207) {
-        listing.error = failureText(response, calendarUrl);
-        listing.authFailed = response.status == 401;
+    listing.authFailed = response.status == 401;
+    const std::optional<Multistatus> ms = multistatusOf(response, calendarUrl, listing.error);
+    if (!ms)
         return listing;
-    }
-    Multistatus ms = readMultistatus(response.body);
-    if (!ms.ok) {
-        listing.error = ms.error;
-        return listing;
-    }
     const std::string collection = withSlash(normalPath(calendarUrl));
-    for (const DavResource &r : ms.resources)
+    for (const DavResource &r : ms->resources)
         if (isEntry(r, collection) && !r.etag.empty())
             listing.items[normalPath(r.href)] = r.etag;
     listing.ok = true;
@@ -221,18 +236,12 @@ CollectionState CalDavClient::collectionState(const std::string &calendarUrl)
               "<d:propfind xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\" xmlns:a=\"http://apple.com/ns/ical/\">"
               "<d:prop><d:resourcetype/><d:getetag/><d:displayname/><c:calendar-description/>"
               "<c:supported-calendar-component-set/><a:calendar-color/><a:calendar-order/></d:prop></d:propfind>"});
-    if (response.status != 207) {
-        state.error = failureText(response, calendarUrl);
+    std::optional<Multistatus> ms = multistatusOf(response, calendarUrl, state.error);
+    if (!ms)
         return state;
-    }
-    Multistatus ms = readMultistatus(response.body);
-    if (!ms.ok) {
-        state.error = ms.error;
-        return state;
-    }
     const std::string collection = withSlash(normalPath(calendarUrl));
     bool found = false;
-    for (DavResource &r : ms.resources) {
+    for (DavResource &r : ms->resources) {
         if (withSlash(normalPath(r.href)) == collection) {
             state.collection = std::move(r);
             found = true;
@@ -250,17 +259,11 @@ bool CalDavClient::propertyNames(const std::string &calendarUrl, std::vector<std
 {
     const HttpResponse response = send({"PROPFIND", calendarUrl, xmlHeaders(0), std::string(kXmlHeader) +
                                         "<d:propfind xmlns:d=\"DAV:\"><d:propname/></d:propfind>"});
-    if (response.status != 207) {
-        error = failureText(response, calendarUrl);
+    std::optional<Multistatus> ms = multistatusOf(response, calendarUrl, error);
+    if (!ms)
         return false;
-    }
-    Multistatus ms = readMultistatus(response.body);
-    if (!ms.ok) {
-        error = ms.error;
-        return false;
-    }
     const std::string collection = withSlash(normalPath(calendarUrl));
-    for (DavResource &r : ms.resources)
+    for (DavResource &r : ms->resources)
         if (withSlash(normalPath(r.href)) == collection)
             names = std::move(r.propNames);
     return true;
