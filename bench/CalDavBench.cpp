@@ -5,8 +5,10 @@
 // - the first sync of a smaller number of topics with entries sent one by one (Radicale checks
 //   every new entry's UID against the whole calendar, so its time per PUT grows with the
 //   calendar and 5,000 single PUTs take many minutes), beside the same PUTs without the engine;
-// - a sync with nothing changed (one getctag PROPFIND and the local snapshot), beside the bare
-//   getctag PROPFIND and the bare sync-collection REPORT that a sync without ctag would send.
+// - a sync with nothing changed (one getlastmodified PROPFIND and the local snapshot), beside
+//   the bare getlastmodified PROPFIND; the same where that date cannot stand in for the ctag
+//   (one getctag PROPFIND), beside the bare getctag PROPFIND and the bare sync-collection
+//   REPORT that a sync without either would send.
 // Usage: bench_caldav [topics [topics one by one]]   (defaults 5000 and 300)
 #include <algorithm>
 #include <chrono>
@@ -14,6 +16,7 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <thread>
 
 #include "caldav/CalDavClient.h"
 #include "caldav/CompactTimezone.h"
@@ -74,12 +77,12 @@ std::vector<std::string> entryBodies(const std::string &folder, bool whole)
         all.push_back(std::move(t));
     }
     if (whole)
-        return {caldav::withCompactTimezone(calendar::writeCalendar(all, {"20261207-120000"}))};
+        return {caldav::withCompactTimezone(calendar::writeCalendar(all, {"20261207-120000", true}))};
     std::vector<std::string> bodies;
     for (calendar::CalendarTopic &t : all) {
         std::vector<calendar::CalendarTopic> one(1);
         one[0] = std::move(t);
-        bodies.push_back(caldav::withCompactTimezone(calendar::writeCalendar(one, {"20261207-120000"})));
+        bodies.push_back(caldav::withCompactTimezone(calendar::writeCalendar(one, {"20261207-120000", true})));
     }
     return bodies;
 }
@@ -108,6 +111,8 @@ int main(int argc, char **argv)
     test::TempFolder data;
     makeStore(data.path(), topics);
     const std::string floorCalendar = server.makeCalendar("floor");
+    // Made before the floor's upload, so that it is not brand new when its first sync reads it.
+    const std::string calendar = server.makeCalendar("bench");
     const std::string wholeBody = entryBodies(data.path(), true).front();
     auto start = Steady::now();
     const caldav::WriteResult floorPut = client.putCollection(floorCalendar, wholeBody, collectionEtag(client, floorCalendar));
@@ -124,7 +129,6 @@ int main(int argc, char **argv)
     client.fetch(floorCalendar, floorPaths, floorItems, floorError);
     const double floorBind = secondsSince(start);
 
-    const std::string calendar = server.makeCalendar("bench");
     caldav::SessionSettings settings;
     settings.dataFolder = data.path();
     settings.calendarUrl = calendar;
@@ -152,10 +156,13 @@ int main(int argc, char **argv)
 
     // Quiet syncs and the bare requests alternate, five times each; the fastest of each
     // counts, so that a busy moment of the machine does not decide the figure. The first
-    // quiet sync reads the ctag it keeps; the REPORT asks with the token the last sync left.
+    // quiet sync lists (the upload changed the calendar) and keeps the calendar's marks; the
+    // REPORT asks with the token the last sync left. The calendar's date counts whole seconds
+    // and is trusted once its second is past, so the rounds begin a little later.
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
     caldav::SyncReport quiet = caldav::syncDataFolder(transport, settings, NullStoreLog::instance());
     caldav::SyncState state;
-    double floorReport = 1e9, floorCtag = 1e9, incremental = 1e9;
+    double floorReport = 1e9, floorCtag = 1e9, floorDate = 1e9, incremental = 1e9;
     caldav::Listing since;
     for (int round = 0; round < 5; ++round) {
         state.Load(data.path(), calendar);
@@ -166,8 +173,24 @@ int main(int argc, char **argv)
         client.ctag(calendar);
         floorCtag = std::min(floorCtag, secondsSince(start));
         start = Steady::now();
+        client.lastModified(calendar);
+        floorDate = std::min(floorDate, secondsSince(start));
+        start = Steady::now();
         quiet = caldav::syncDataFolder(transport, settings, NullStoreLog::instance());
         incremental = std::min(incremental, secondsSince(start));
+    }
+    state.Load(data.path(), calendar);
+    const bool dateTrusted = state.lastModifiedFollows == "yes";
+    // The same with a server whose date cannot stand in for the ctag.
+    double incrementalByCtag = 1e9;
+    for (int round = 0; round < 5; ++round) {
+        caldav::SyncState untrusted;
+        untrusted.Load(data.path(), calendar);
+        untrusted.lastModifiedFollows.clear();
+        untrusted.Save();
+        start = Steady::now();
+        quiet = caldav::syncDataFolder(transport, settings, NullStoreLog::instance());
+        incrementalByCtag = std::min(incrementalByCtag, secondsSince(start));
     }
     state.Load(data.path(), calendar);
 
@@ -193,7 +216,10 @@ int main(int argc, char **argv)
     std::printf("%-48s %10.2f %10.2f  (%d PUTs straight through the transport)\n",
                 ("initial sync of " + std::to_string(oneByOne) + " topics one by one").c_str(), singleTime, floorPuts,
                 oneByOne);
-    std::printf("%-48s %10.3f %10.3f  (getctag PROPFIND alone)\n", "incremental sync, nothing changed", incremental,
+    std::printf("%-48s %10.3f %10.3f  (getlastmodified PROPFIND alone; the date %s)\n",
+                "incremental sync, nothing changed", incremental, floorDate,
+                dateTrusted ? "follows the ctag" : "was NOT trusted");
+    std::printf("%-48s %10.3f %10.3f  (getctag PROPFIND alone)\n", "  the same, by the ctag", incrementalByCtag,
                 floorCtag);
     std::printf("%-48s %10s %10.3f  (sync-collection REPORT alone, %s)\n", "", "", floorReport,
                 since.ok ? "answered" : "failed");

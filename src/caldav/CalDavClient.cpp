@@ -1,9 +1,11 @@
 // DAV requests; see CalDavClient.h.
 #include "caldav/CalDavClient.h"
 
+#include <chrono>
 #include <optional>
 
 #include "caldav/DavXml.h"
+#include "caldav/HttpDate.h"
 #include "caldav/ServerAddress.h"
 
 namespace nimbus::caldav {
@@ -213,6 +215,20 @@ WriteResult CalDavClient::remove(const std::string &url, const std::string &etag
     return result;
 }
 
+namespace {
+
+// The collection's own response in a Depth 0 answer, or null.
+const DavResource *collectionIn(const Multistatus &ms, const std::string &calendarUrl)
+{
+    const std::string collection = withSlash(normalPath(calendarUrl));
+    for (const DavResource &r : ms.resources)
+        if (withSlash(normalPath(r.href)) == collection)
+            return &r;
+    return nullptr;
+}
+
+}  // namespace
+
 std::string CalDavClient::ctag(const std::string &calendarUrl)
 {
     const HttpResponse response = send({"PROPFIND", calendarUrl, xmlHeaders(0), std::string(kXmlHeader) +
@@ -221,11 +237,38 @@ std::string CalDavClient::ctag(const std::string &calendarUrl)
     if (response.status != 207)
         return {};
     const Multistatus ms = readMultistatus(response.body);
-    const std::string collection = withSlash(normalPath(calendarUrl));
-    for (const DavResource &r : ms.resources)
-        if (withSlash(normalPath(r.href)) == collection)
-            return r.ctag;
-    return {};
+    const DavResource *collection = collectionIn(ms, calendarUrl);
+    return collection != nullptr ? collection->ctag : std::string();
+}
+
+CollectionMark CalDavClient::collectionMark(const std::string &calendarUrl)
+{
+    CollectionMark mark;
+    const auto start = std::chrono::steady_clock::now();
+    const HttpResponse response = send({"PROPFIND", calendarUrl, xmlHeaders(0), std::string(kXmlHeader) +
+                                        "<d:propfind xmlns:d=\"DAV:\" xmlns:cs=\"http://calendarserver.org/ns/\">"
+                                        "<d:prop><cs:getctag/><d:getlastmodified/></d:prop></d:propfind>"});
+    mark.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (response.status != 207)
+        return mark;
+    mark.serverTime = httpDateSeconds(response.header("date"));
+    const Multistatus ms = readMultistatus(response.body);
+    if (const DavResource *collection = collectionIn(ms, calendarUrl)) {
+        mark.ctag = collection->ctag;
+        mark.lastModified = collection->lastModified;
+    }
+    return mark;
+}
+
+std::string CalDavClient::lastModified(const std::string &calendarUrl)
+{
+    const HttpResponse response = send({"PROPFIND", calendarUrl, xmlHeaders(0), std::string(kXmlHeader) +
+                                        "<d:propfind xmlns:d=\"DAV:\"><d:prop><d:getlastmodified/></d:prop></d:propfind>"});
+    if (response.status != 207)
+        return {};
+    const Multistatus ms = readMultistatus(response.body);
+    const DavResource *collection = collectionIn(ms, calendarUrl);
+    return collection != nullptr ? collection->lastModified : std::string();
 }
 
 CollectionState CalDavClient::collectionState(const std::string &calendarUrl)

@@ -3,7 +3,9 @@
 // conditional writes and deletions. Failures carry a message a user can act on.
 #pragma once
 
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,15 @@ struct CollectionState {
     std::string error;
     DavResource collection;
     int members = 0;
+};
+
+// The calendar's marks of change as one Depth 0 PROPFIND read them, with the server's clock
+// when it answered and how long the request took.
+struct CollectionMark {
+    std::string ctag;          // empty when the server has none or did not answer
+    std::string lastModified;  // likewise
+    std::optional<std::int64_t> serverTime;  // the answer's Date header, seconds since 1970 UTC
+    double seconds = 0;
 };
 
 struct FetchedItem {
@@ -66,6 +77,10 @@ public:
 
     // The collection's getctag; empty when the server has none or did not answer.
     std::string ctag(const std::string &calendarUrl);
+    // The collection's getctag and getlastmodified in one request.
+    CollectionMark collectionMark(const std::string &calendarUrl);
+    // The collection's getlastmodified alone; empty when none or no answer.
+    std::string lastModified(const std::string &calendarUrl);
     // The collection with its ETag and the properties a whole-calendar upload must keep.
     CollectionState collectionState(const std::string &calendarUrl);
     // The names of every property the collection has ("namespace name").

@@ -13,20 +13,40 @@ namespace {
 constexpr const char *kBegin = "BEGIN:VTIMEZONE\r\n";
 constexpr const char *kEnd = "END:VTIMEZONE\r\n";
 
-// The earliest year of a value given with a TZID after from; 0 when there is none.
-int earliestLocalYear(const std::string &text, std::size_t from)
+// The text from from on with its folded lines joined again.
+std::string unfolded(const std::string &text, std::size_t from)
+{
+    std::string out;
+    out.reserve(text.size() - from);
+    for (std::size_t i = from; i < text.size(); ++i) {
+        const bool fold = text[i] == '\r' && i + 2 < text.size() && text[i + 1] == '\n' &&
+                          (text[i + 2] == ' ' || text[i + 2] == '\t');
+        if (fold) {
+            i += 2;
+            continue;
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+// The earliest year of a value given with a TZID in the unfolded text; 0 when there is none,
+// -1 when one cannot be read.
+int earliestLocalYear(const std::string &text)
 {
     int earliest = 0;
-    for (std::size_t at = text.find("TZID=", from); at != std::string::npos;
+    for (std::size_t at = text.find("TZID=", 0); at != std::string::npos;
          at = text.find("TZID=", at + 5)) {
         const std::size_t colon = text.find(':', at);
         const std::size_t lineEnd = text.find("\r\n", at);
         if (colon == std::string::npos || colon > lineEnd || colon + 5 > text.size())
-            continue;
+            return -1;
         int year = 0;
         for (std::size_t i = colon + 1; i < colon + 5 && year >= 0; ++i)
             year = text[i] >= '0' && text[i] <= '9' ? year * 10 + (text[i] - '0') : -1;
-        if (year > 0 && (earliest == 0 || year < earliest))
+        if (year <= 0)
+            return -1;
+        if (earliest == 0 || year < earliest)
             earliest = year;
     }
     return earliest;
@@ -43,7 +63,9 @@ std::string withCompactTimezone(const std::string &calendarText)
     if (end == std::string::npos)
         return calendarText;
     const std::size_t after = end + std::strlen(kEnd);
-    const int year = earliestLocalYear(calendarText, after);
+    const int year = earliestLocalYear(unfolded(calendarText, after));
+    if (year == 0)  // no entry refers to the zone
+        return calendarText.substr(0, begin) + calendarText.substr(after);
     if (year <= 1)
         return calendarText;
     icalcomponent *zone =

@@ -9,8 +9,9 @@
 
 namespace nimbus::caldav {
 
-// The calendar text with its VTIMEZONE cut to the rules that its local times need; the text
-// as it was when it has no VTIMEZONE, no local time or one that cannot be read.
+// The calendar text with its VTIMEZONE cut to the rules that its local times need, or without
+// it when no time refers to it; the text as it was when it has no VTIMEZONE or its zone or
+// times cannot be read.
 std::string withCompactTimezone(const std::string &calendarText);
 
 } // namespace nimbus::caldav

@@ -47,6 +47,8 @@ void readProp(const XmlElement &prop, DavResource &r)
             }
         } else if (p.is(kCalendarServerNs, "getctag")) {
             r.ctag = trimmed(p.text);
+        } else if (p.is(kDavNs, "getlastmodified")) {
+            r.lastModified = trimmed(p.text);
         } else if (p.is(kCalDavNs, "calendar-description")) {
             r.description = p.text;
         } else if (p.is(kAppleIcalNs, "calendar-color")) {

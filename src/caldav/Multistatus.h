@@ -23,6 +23,7 @@ struct DavResource {
     std::vector<std::string> components;  // supported-calendar-component-set: "VTODO", ...
     bool syncCollection = false;          // supported-report-set offers sync-collection
     std::string ctag;                     // getctag (changes with every change inside)
+    std::string lastModified;             // getlastmodified, as the server wrote it
     std::string description;              // calendar-description
     std::string color;                    // the Apple calendar-color most clients set
     std::string order;                    // the Apple calendar-order

@@ -11,6 +11,7 @@
 #include "caldav/CompactTimezone.h"
 #include "caldav/DavXml.h"
 #include "caldav/ServerAddress.h"
+#include "caldav/ServerChangeCheck.h"
 #include "calendar/IcsReader.h"
 #include "calendar/IcsWriter.h"
 
@@ -117,8 +118,18 @@ public:
         const int writesBefore = client_.writes();
         // Nothing changed on the server since a sync that left it as it was, and nothing here:
         // one cheap request instead of the listing.
-        const std::string ctag = client_.ctag(options_.calendarUrl);
-        if (!ctag.empty() && ctag == result_.state.ctag && nothingChangedHere()) {
+        SyncState &state = result_.state;
+        if (lastModifiedMayStandIn(state, options_.stampNow) && nothingChangedHere()) {
+            const std::string lastModified = client_.lastModified(options_.calendarUrl);
+            if (!lastModified.empty() && lastModified == state.lastModified) {
+                result_.ok = true;
+                return std::move(result_);
+            }
+        }
+        const CollectionMark mark = client_.collectionMark(options_.calendarUrl);
+        noteCollectionMark(state, mark, options_.stampNow);
+        if (!mark.ctag.empty() && mark.ctag == state.ctag && nothingChangedHere()) {
+            state.lastModified = settledLastModified(mark);
             result_.ok = true;
             return std::move(result_);
         }
@@ -136,10 +147,12 @@ public:
         pushNewLocal();
         if (result_.error.empty()) {
             result_.ok = true;
-            result_.state.syncToken = newToken_;
-            // The ctag read before the listing describes what this sync saw only when the
+            state.syncToken = newToken_;
+            // The marks read before the listing describe what this sync saw only when the
             // sync itself changed nothing there.
-            result_.state.ctag = client_.writes() == writesBefore ? ctag : std::string();
+            const bool untouched = client_.writes() == writesBefore;
+            state.ctag = untouched ? mark.ctag : std::string();
+            state.lastModified = untouched ? settledLastModified(mark) : std::string();
         }
         return std::move(result_);
     }
@@ -244,6 +257,7 @@ private:
 
         calendar::WriteOptions w;
         w.stampNow = options_.stampNow;
+        w.oneOffTimesInUtc = true;
         std::vector<calendar::CalendarTopic> all(snapshot_.topics.size());
         for (std::size_t i = 0; i < all.size(); ++i) {
             const LocalTopic &local = snapshot_.topics[i];
@@ -382,6 +396,7 @@ private:
     {
         calendar::WriteOptions w;
         w.stampNow = options_.stampNow;
+        w.oneOffTimesInUtc = true;
         std::vector<calendar::CalendarTopic> one(1);
         one[0].node.AssignNode(local.topic.node);
         one[0].node.uni = local.topic.node.uni;

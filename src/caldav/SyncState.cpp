@@ -67,8 +67,7 @@ void SyncState::Load(const std::string &dataFolder, const std::string &calendarU
     path_ = dataFolder + kFileName;
     calendar_ = calendarUrl;
     subtree_.clear();
-    syncToken.clear();
-    ctag.clear();
+    clearMarks();
     entries.clear();
     for (const Block &block : readBlocks(path_)) {
         if (calendarOf(block) != calendarUrl)
@@ -83,6 +82,11 @@ void SyncState::Load(const std::string &dataFolder, const std::string &calendarU
             if (n == "subtree") subtree_ = v;
             else if (n == "token") syncToken = v;
             else if (n == "ctag") ctag = v;
+            else if (n == "lastmodified") lastModified = v;
+            else if (n == "seenctag") seenCtag = v;
+            else if (n == "seenlastmodified") seenLastModified = v;
+            else if (n == "ctagreadat") ctagReadAt = v;
+            else if (n == "lastmodifiedfollows") lastModifiedFollows = v;
             else if (n == "uid") { flush(); entry.uid = v; }
             else if (n == "path") entry.path = v;
             else if (n == "etag") entry.etag = v;
@@ -96,8 +100,12 @@ void SyncState::Load(const std::string &dataFolder, const std::string &calendarU
 
 StoreResult SyncState::Save() const
 {
-    Block mine{{"calendar", calendar_}, {"subtree", subtree_}, {"token", lineSafe(syncToken) ? syncToken : ""},
-               {"ctag", lineSafe(ctag) ? ctag : ""}};
+    Block mine{{"calendar", calendar_}, {"subtree", subtree_}};
+    for (const auto &[n, v] : {std::pair<const char *, const std::string &>{"token", syncToken}, {"ctag", ctag},
+                               {"lastmodified", lastModified}, {"seenctag", seenCtag},
+                               {"seenlastmodified", seenLastModified}, {"ctagreadat", ctagReadAt},
+                               {"lastmodifiedfollows", lastModifiedFollows}})
+        mine.emplace_back(n, lineSafe(v) ? v : std::string());
     for (const auto &[uid, e] : entries) {
         if (!lineSafe(e.uid) || !lineSafe(e.path) || !lineSafe(e.etag) || !lineSafe(e.uni))
             continue;
@@ -135,10 +143,20 @@ bool SyncState::Bind(const std::string &calendarUrl, const std::string &subtree)
     const bool hadEntries = !entries.empty() || !syncToken.empty();
     calendar_ = calendarUrl;
     subtree_ = subtree;
-    syncToken.clear();
-    ctag.clear();
+    clearMarks();
     entries.clear();
     return hadEntries;
+}
+
+void SyncState::clearMarks()
+{
+    syncToken.clear();
+    ctag.clear();
+    lastModified.clear();
+    seenCtag.clear();
+    seenLastModified.clear();
+    ctagReadAt.clear();
+    lastModifiedFollows.clear();
 }
 
 const SyncEntry *SyncState::byPath(const std::string &path) const

@@ -1,7 +1,8 @@
 // What the last sync of one calendar left behind, kept in "CalendarSync.dat" in the data folder
 // (a file of our own; the store's files never hold any of it): the calendar and subtree it
-// belongs to, the server's sync token and getctag, and per synced topic its UID, its entry's
-// path and ETag on the server, its topic id and the fingerprint of the content last synced.
+// belongs to, the server's sync token, the calendar's marks of change (getctag and
+// getlastmodified) and what was learnt of them, and per synced topic its UID, its entry's path
+// and ETag on the server, its topic id and the fingerprint of the content last synced.
 // The file holds one such block per calendar of the account, each starting with its
 // "calendar" line (the first version held a single block, read the same way). When the file
 // is lost the next sync matches topics by UID and duplicates nothing.
@@ -48,6 +49,18 @@ public:
     // The collection's getctag when the last sync began, kept only after a sync that changed
     // nothing on the server: the same ctag next time means nothing changed there since.
     std::string ctag;
+    // The collection's getlastmodified read with that ctag, when it can stand in for it (see
+    // ServerChangeCheck.h); empty otherwise.
+    std::string lastModified;
+    // The ctag and settled getlastmodified of the last reading, whatever the sync did after,
+    // and when it was taken (local stamp): the next reading tells whether they move together.
+    std::string seenCtag;
+    std::string seenLastModified;
+    std::string ctagReadAt;
+    // Whether this server's getlastmodified of the calendar moves with its ctag: empty while
+    // not known, "yes" once seen moving with it, "no" for good once seen standing still
+    // while the ctag moved.
+    std::string lastModifiedFollows;
     // By UID.
     std::map<std::string, SyncEntry> entries;
 
@@ -56,14 +69,17 @@ public:
     std::map<std::string, const SyncEntry *> indexByUni() const;
 
     const std::string &path() const { return path_; }
-    // Same binding, token and entries: nothing to write.
+    // Same binding, marks and entries: nothing to write.
     bool sameAs(const SyncState &other) const
     {
         return calendar_ == other.calendar_ && subtree_ == other.subtree_ && syncToken == other.syncToken &&
-               ctag == other.ctag && entries == other.entries;
+               ctag == other.ctag && lastModified == other.lastModified && seenCtag == other.seenCtag &&
+               seenLastModified == other.seenLastModified && ctagReadAt == other.ctagReadAt &&
+               lastModifiedFollows == other.lastModifiedFollows && entries == other.entries;
     }
 
 private:
+    void clearMarks();
     std::string path_;
     std::string calendar_;
     std::string subtree_;

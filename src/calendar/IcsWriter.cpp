@@ -18,6 +18,16 @@ namespace {
 
 bool hasDate(const TNimbusNode &n) { return (n.dl || n.recur) && !icaltime_is_null_time(localTime(n.dlDate, n.dlTime)); }
 
+// The topic's date and time as written: local, or UTC for a one-off time when asked to. A
+// date stays a date either way.
+icaltimetype writtenTime(const TNimbusNode &n, const std::string &date, const std::string &time, bool utc)
+{
+    const icaltimetype local = localTime(date, time);
+    if (!utc || n.recur || local.is_date || icaltime_is_null_time(local))
+        return local;
+    return utcTime(date, time);
+}
+
 icalrecurrencetype_frequency frequencyOfUnit(int unit)
 {
     switch (unit) {
@@ -40,7 +50,7 @@ void addX(icalcomponent *c, const char *name, const std::string &value)
 
 // DURATION for minutes to weeks (weeks and days only after an all-day start); months and years
 // have no duration value, so the end is written as DTEND.
-void addEventLength(icalcomponent *c, const TNimbusNode &n, icaltimetype start)
+void addEventLength(icalcomponent *c, const TNimbusNode &n, icaltimetype start, bool utc)
 {
     if (n.durno <= 0)
         return;
@@ -53,7 +63,7 @@ void addEventLength(icalcomponent *c, const TNimbusNode &n, icaltimetype start)
     case kUnitMonths:
     case kUnitYears: {
         const schedule::DateAndTime end = schedule::AddPeriod(n.dlDate, n.dlTime, n.durtype, n.durno);
-        const icaltimetype t = localTime(end.date, end.time);
+        const icaltimetype t = writtenTime(n, end.date, end.time, utc);
         if (!icaltime_is_null_time(t))
             icalcomponent_set_dtend(c, t);
         return;
@@ -65,7 +75,7 @@ void addEventLength(icalcomponent *c, const TNimbusNode &n, icaltimetype start)
     icalcomponent_add_property(c, icalproperty_new_duration(d));
 }
 
-void addStandardProperties(icalcomponent *c, const CalendarTopic &topic, icaltimetype stamp)
+void addStandardProperties(icalcomponent *c, const CalendarTopic &topic, icaltimetype stamp, bool utc)
 {
     const TNimbusNode &n = topic.node;
     const icalcomponent_kind kind = icalcomponent_isa(c);
@@ -78,7 +88,7 @@ void addStandardProperties(icalcomponent *c, const CalendarTopic &topic, icaltim
     }
     icalcomponent_add_property(c, icalproperty_new_summary(n.text.c_str()));
     if (hasDate(n)) {
-        const icaltimetype when = localTime(n.dlDate, n.dlTime);
+        const icaltimetype when = writtenTime(n, n.dlDate, n.dlTime, utc);
         if (kind == ICAL_VTODO_COMPONENT) {
             icalcomponent_set_due(c, when);
             if (n.recur)
@@ -87,7 +97,7 @@ void addStandardProperties(icalcomponent *c, const CalendarTopic &topic, icaltim
             icalcomponent_set_dtstart(c, when);
         }
         if (kind == ICAL_VEVENT_COMPONENT)
-            addEventLength(c, n, when);
+            addEventLength(c, n, when, utc);
         if (n.recur && n.rno > 0 && frequencyOfUnit(n.rtype) != ICAL_NO_RECURRENCE) {
             icalrecurrencetype rule;
             icalrecurrencetype_clear(&rule);
@@ -157,13 +167,13 @@ void addNimbusFields(icalcomponent *c, const TNimbusNode &n)
     }
 }
 
-icalcomponent *topicComponent(const CalendarTopic &topic, icaltimetype stamp)
+icalcomponent *topicComponent(const CalendarTopic &topic, icaltimetype stamp, bool utc)
 {
     const int ttype = topic.node.ttype;
     icalcomponent *c = ttype == kTopicTask    ? icalcomponent_new_vtodo()
                        : ttype == kTopicEvent ? icalcomponent_new_vevent()
                                               : icalcomponent_new_vjournal();
-    addStandardProperties(c, topic, stamp);
+    addStandardProperties(c, topic, stamp, utc);
     addNimbusFields(c, topic.node);
     return c;
 }
@@ -226,7 +236,7 @@ std::string writeCalendar(const std::vector<CalendarTopic> &topics, const WriteO
     if (icaltime_is_null_time(stamp))
         stamp = icaltime_current_time_with_zone(icaltimezone_get_utc_timezone());
     for (const CalendarTopic &topic : topics) {
-        appendComponent(bytes, topicComponent(topic, stamp));
+        appendComponent(bytes, topicComponent(topic, stamp, options.oneOffTimesInUtc));
         for (std::size_t i = 0; i < topic.checklist.size(); ++i)
             appendComponent(bytes, checklistComponent(topic, i, stamp));
     }

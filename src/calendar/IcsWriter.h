@@ -11,6 +11,10 @@ namespace nimbus::calendar {
 
 struct WriteOptions {
     std::string stampNow;  // the current local stamp, for DTSTAMP ("yyyymmdd-hhmmss")
+    // Times of entries that do not repeat go out in UTC, the same instants: only repeating
+    // entries need the zone's rules (to keep their wall-clock time across daylight-saving
+    // changes), and a server that rebuilds a zone for every entry it stores is spared that.
+    bool oneOffTimesInUtc = false;
 };
 
 // The file's bytes (CR LF lines, folded at 75 octets by libical). Each topic's uid and

@@ -95,7 +95,10 @@ public:
         if (before)
             before(request);
         sent.push_back(request.method + " " + request.url);
-        return real_.send(request);
+        caldav::HttpResponse response = real_.send(request);
+        if (after)
+            after(request, response);
+        return response;
     }
     int count(const std::string &methodAndUrl) const
     {
@@ -107,6 +110,8 @@ public:
                                               [&](const std::string &s) { return s.rfind(method + " ", 0) == 0; }));
     }
     std::function<void(const caldav::HttpRequest &)> before;
+    // Runs on each answer before the sync sees it, to play a server that answers otherwise.
+    std::function<void(const caldav::HttpRequest &, caldav::HttpResponse &)> after;
     std::vector<std::string> sent;
 
 private:

@@ -6,9 +6,11 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -406,6 +408,69 @@ TEST_F(CalDavSync, AQuietSyncAsksOnlyForTheCtag)
     transport.sent.clear();
     EXPECT_EQ(a.sync(transport, calendar_).counts.sent, 1);
     EXPECT_GT(transport.sent.size(), 1u);
+}
+
+// The calendar's date counts whole seconds: a date is trusted once its second is past.
+void letTheCalendarsSecondPass() { std::this_thread::sleep_for(std::chrono::milliseconds(2100)); }
+
+std::string phoneEntry(const std::string &uid)
+{
+    std::string entry = kPhoneEntry;
+    entry.replace(entry.find("phone-7@"), 7, uid);
+    return entry;
+}
+
+TEST_F(CalDavSync, TheCalendarsDateStandsInForTheCtagOnlyWhileItCanBeTrusted)
+{
+    DataFolder a;
+    a.edit([](TNimbusStructure &s) { addTopic(s, kSyncedTopic, "Water the plants"); });
+    InterposingTransport transport(server_->account());
+    std::vector<std::string> bodies;
+    transport.before = [&](const caldav::HttpRequest &r) { bodies.push_back(r.body); };
+    letTheCalendarsSecondPass();
+    a.sync(transport, calendar_);  // reads the calendar's marks, then sends
+    a.sync(transport, calendar_);  // the ctag moved and the date with it; lists, changes nothing
+    letTheCalendarsSecondPass();
+    a.sync(transport, calendar_);  // the same ctag: keeps the date, now settled
+    transport.sent.clear();
+    bodies.clear();
+    EXPECT_TRUE(a.sync(transport, calendar_).ok);
+    ASSERT_EQ(transport.sent, (std::vector<std::string>{"PROPFIND " + calendar_}));
+    EXPECT_NE(bodies[0].find("getlastmodified"), std::string::npos);
+    EXPECT_EQ(bodies[0].find("getctag"), std::string::npos);
+
+    // Changes on the server are seen at once, even two within one second of the calendar's
+    // date: the date read right after the first is not settled and is not kept.
+    caldav::CurlTransport other(server_->account());
+    caldav::CalDavClient otherClient(other);
+    ASSERT_TRUE(otherClient.put(calendar_ + "phone-1.ics", phoneEntry("phone-1"), "").ok());
+    EXPECT_EQ(a.sync(transport, calendar_).counts.received, 1);
+    ASSERT_TRUE(otherClient.put(calendar_ + "phone-2.ics", phoneEntry("phone-2"), "").ok());
+    EXPECT_EQ(a.sync(transport, calendar_).counts.received, 1);
+    EXPECT_EQ(outline(*a.load()).size(), 3u);
+}
+
+TEST_F(CalDavSync, AServerWhoseCalendarDateStandsStillIsAskedForTheCtag)
+{
+    DataFolder a;
+    a.edit([](TNimbusStructure &s) { addTopic(s, kSyncedTopic, "Water the plants"); });
+    InterposingTransport transport(server_->account());
+    // A server whose calendars keep the date they were made on.
+    transport.after = [](const caldav::HttpRequest &, caldav::HttpResponse &r) {
+        const std::size_t open = r.body.find("getlastmodified>");
+        const std::size_t close = open == std::string::npos ? open : r.body.find("</", open);
+        if (close != std::string::npos)
+            r.body.replace(open + 16, close - open - 16, "Mon, 01 Jan 2024 00:00:00 GMT");
+    };
+    a.sync(transport, calendar_);
+    a.sync(transport, calendar_);  // the ctag moved, the date did not
+    caldav::SyncState state;
+    state.Load(a.path(), calendar_);
+    EXPECT_EQ(state.lastModifiedFollows, "no");
+    a.sync(transport, calendar_);
+    caldav::CurlTransport other(server_->account());
+    ASSERT_TRUE(caldav::CalDavClient(other).put(calendar_ + "phone.ics", kPhoneEntry, "").ok());
+    EXPECT_EQ(a.sync(transport, calendar_).counts.received, 1);
 }
 
 TEST_F(CalDavSync, ETagComparisonWithoutSyncTokens)

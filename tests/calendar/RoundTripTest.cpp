@@ -32,10 +32,18 @@ protected:
         t.node.dlDate = date;
         t.node.dlTime = time;
     }
-    // Writes, validates, reads back and compares every topic.
+    // Writes, validates, reads back and compares every topic: with local times, and with the
+    // times of entries that do not repeat in UTC (as calendar sync sends them).
     void roundTrip()
     {
-        const std::string bytes = writeCalendar(topics, {"20240310-120000"});
+        for (const bool utc : {false, true}) {
+            SCOPED_TRACE(utc ? "one-off times in UTC" : "local times");
+            roundTrip(utc);
+        }
+    }
+    void roundTrip(bool oneOffTimesInUtc)
+    {
+        const std::string bytes = writeCalendar(topics, {"20240310-120000", oneOffTimesInUtc});
         EXPECT_TRUE(validateCalendar(bytes).empty()) << bytes.substr(0, 4000);
         const ReadResult back = readCalendar(bytes);
         ASSERT_TRUE(back.ok) << back.error;
@@ -73,6 +81,7 @@ TEST_F(RoundTrip, EveryTypeAndStatusWithAndWithoutDates)
             }
         }
     }
+    dated(add(kTopicTask, "In the hour the clocks skip"), "20240331", "02:30:00");
     roundTrip();
 }
 
