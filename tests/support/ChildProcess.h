@@ -2,10 +2,13 @@
 // when the test ends.
 #pragma once
 
+#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <chrono>
 #include <functional>
@@ -44,8 +47,7 @@ public:
         for (auto &e : env)
             envp.push_back(e.data());
         envp.push_back(nullptr);
-        if (posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0)
-            pid_ = -1;
+        start(program, argv.data(), envp.data());
     }
     ~ChildProcess()
     {
@@ -83,6 +85,39 @@ public:
     int exitCode() const { return WIFEXITED(status_) ? WEXITSTATUS(status_) : -1; }
 
 private:
+    // fork and exec rather than posix_spawn, for the parent-death signal: a test that crashes
+    // or is killed takes its children (servers above all) with it. Between fork and exec the
+    // child makes system calls only. A program that cannot be run is reported through a
+    // close-on-exec pipe, as posix_spawn would report it.
+    void start(const std::string &program, char *const *argv, char *const *envp)
+    {
+        int report[2];
+        if (::pipe2(report, O_CLOEXEC) != 0)
+            return;
+        const pid_t parent = ::getpid();
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::close(report[0]);
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            if (::getppid() == parent)
+                ::execve(program.c_str(), argv, envp);
+            const int error = errno;
+            [[maybe_unused]] const ssize_t n = ::write(report[1], &error, sizeof error);
+            ::_exit(127);
+        }
+        ::close(report[1]);
+        int error = 0;
+        ssize_t n;
+        do
+            n = ::read(report[0], &error, sizeof error);
+        while (n < 0 && errno == EINTR);
+        ::close(report[0]);
+        if (pid_ > 0 && n > 0) {  // exec failed
+            ::waitpid(pid_, nullptr, 0);
+            pid_ = -1;
+        }
+    }
+
     pid_t pid_ = -1;
     bool exited_ = false;
     int status_ = 0;
