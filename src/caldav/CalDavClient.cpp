@@ -229,25 +229,18 @@ const DavResource *collectionIn(const Multistatus &ms, const std::string &calend
 
 }  // namespace
 
-std::string CalDavClient::ctag(const std::string &calendarUrl)
+HttpResponse CalDavClient::collectionPropfind(const std::string &calendarUrl, const std::string &props)
 {
-    const HttpResponse response = send({"PROPFIND", calendarUrl, xmlHeaders(0), std::string(kXmlHeader) +
-                                        "<d:propfind xmlns:d=\"DAV:\" xmlns:cs=\"http://calendarserver.org/ns/\">"
-                                        "<d:prop><cs:getctag/></d:prop></d:propfind>"});
-    if (response.status != 207)
-        return {};
-    const Multistatus ms = readMultistatus(response.body);
-    const DavResource *collection = collectionIn(ms, calendarUrl);
-    return collection != nullptr ? collection->ctag : std::string();
+    return send({"PROPFIND", calendarUrl, xmlHeaders(0), std::string(kXmlHeader) +
+                 "<d:propfind xmlns:d=\"DAV:\" xmlns:cs=\"http://calendarserver.org/ns/\"><d:prop>" + props +
+                 "</d:prop></d:propfind>"});
 }
 
-CollectionMark CalDavClient::collectionMark(const std::string &calendarUrl)
+CollectionMark CalDavClient::readMark(const std::string &calendarUrl, const std::string &props)
 {
     CollectionMark mark;
     const auto start = std::chrono::steady_clock::now();
-    const HttpResponse response = send({"PROPFIND", calendarUrl, xmlHeaders(0), std::string(kXmlHeader) +
-                                        "<d:propfind xmlns:d=\"DAV:\" xmlns:cs=\"http://calendarserver.org/ns/\">"
-                                        "<d:prop><cs:getctag/><d:getlastmodified/></d:prop></d:propfind>"});
+    const HttpResponse response = collectionPropfind(calendarUrl, props);
     mark.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (response.status != 207)
         return mark;
@@ -260,15 +253,16 @@ CollectionMark CalDavClient::collectionMark(const std::string &calendarUrl)
     return mark;
 }
 
+std::string CalDavClient::ctag(const std::string &calendarUrl) { return readMark(calendarUrl, "<cs:getctag/>").ctag; }
+
+CollectionMark CalDavClient::collectionMark(const std::string &calendarUrl)
+{
+    return readMark(calendarUrl, "<cs:getctag/><d:getlastmodified/>");
+}
+
 std::string CalDavClient::lastModified(const std::string &calendarUrl)
 {
-    const HttpResponse response = send({"PROPFIND", calendarUrl, xmlHeaders(0), std::string(kXmlHeader) +
-                                        "<d:propfind xmlns:d=\"DAV:\"><d:prop><d:getlastmodified/></d:prop></d:propfind>"});
-    if (response.status != 207)
-        return {};
-    const Multistatus ms = readMultistatus(response.body);
-    const DavResource *collection = collectionIn(ms, calendarUrl);
-    return collection != nullptr ? collection->lastModified : std::string();
+    return readMark(calendarUrl, "<d:getlastmodified/>").lastModified;
 }
 
 CollectionState CalDavClient::collectionState(const std::string &calendarUrl)

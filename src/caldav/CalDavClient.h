@@ -98,6 +98,9 @@ public:
 
 private:
     HttpResponse send(HttpRequest request);
+    // A Depth 0 PROPFIND of the collection for props (d: DAV:, cs: calendarserver.org).
+    HttpResponse collectionPropfind(const std::string &calendarUrl, const std::string &props);
+    CollectionMark readMark(const std::string &calendarUrl, const std::string &props);
     HttpTransport &transport_;
     int requests_ = 0;
     int writes_ = 0;
