@@ -14,14 +14,14 @@ std::optional<std::int64_t> httpDateSeconds(std::string_view text)
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
         text.remove_suffix(1);
     // "Sun, 06 Nov 1994 08:49:37 GMT"
-    if (text.size() != 29 || text.substr(3, 2) != ", " || text[7] != ' ' || text[11] != ' ' || text[16] != ' ' ||
-        text[19] != ':' || text[22] != ':' || text.substr(25) != " GMT")
+    if (text.size() != 29 || text.substr(3, 2) != ", " || text[7] != ' ' || text[11] != ' ' ||
+        text[16] != ' ' || text[19] != ':' || text[22] != ':' || text.substr(25) != " GMT")
         return std::nullopt;
     for (const std::size_t at : {5, 6, 12, 13, 14, 15, 17, 18, 20, 21, 23, 24})
         if (text[at] < '0' || text[at] > '9')
             return std::nullopt;
-    static constexpr std::array<std::string_view, 12> kMonths{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                              "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    static constexpr std::array<std::string_view, 12> kMonths{
+        "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     int month = 0;
     for (std::size_t i = 0; i < kMonths.size(); ++i)
         if (text.substr(8, 3) == kMonths[i])
@@ -35,4 +35,4 @@ std::optional<std::int64_t> httpDateSeconds(std::string_view text)
     return DateTime::fromCivil(year, month, day, hour, minute, second).msecs() / 1000;
 }
 
-}  // namespace nimbus::caldav
+} // namespace nimbus::caldav

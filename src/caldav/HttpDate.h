@@ -11,4 +11,4 @@ namespace nimbus::caldav {
 // Seconds since 1970-01-01 00:00 UTC; nothing for any other text.
 std::optional<std::int64_t> httpDateSeconds(std::string_view text);
 
-}  // namespace nimbus::caldav
+} // namespace nimbus::caldav

@@ -18,20 +18,23 @@ std::optional<std::int64_t> stampSeconds(const std::string &stamp)
     for (std::size_t i = 0; i < stamp.size(); ++i)
         if (i != 8 && (stamp[i] < '0' || stamp[i] > '9'))
             return std::nullopt;
-    const int y = dates::sliceToInt(stamp, 0, 4), mo = dates::sliceToInt(stamp, 4, 2), d = dates::sliceToInt(stamp, 6, 2);
-    const int h = dates::sliceToInt(stamp, 9, 2), mi = dates::sliceToInt(stamp, 11, 2), s = dates::sliceToInt(stamp, 13, 2);
+    const int y = dates::sliceToInt(stamp, 0, 4), mo = dates::sliceToInt(stamp, 4, 2),
+              d = dates::sliceToInt(stamp, 6, 2);
+    const int h = dates::sliceToInt(stamp, 9, 2), mi = dates::sliceToInt(stamp, 11, 2),
+              s = dates::sliceToInt(stamp, 13, 2);
     if (!DateTime::isValidDate(y, mo, d) || !DateTime::isValidTime(h, mi, s))
         return std::nullopt;
     return DateTime::fromCivil(y, mo, d, h, mi, s).msecs() / 1000;
 }
 
-}  // namespace
+} // namespace
 
 bool lastModifiedMayStandIn(const SyncState &state, const std::string &stampNow)
 {
     if (state.lastModifiedFollows != "yes" || state.lastModified.empty() || state.ctag.empty())
         return false;
-    const std::optional<std::int64_t> read = stampSeconds(state.ctagReadAt), now = stampSeconds(stampNow);
+    const std::optional<std::int64_t> read = stampSeconds(state.ctagReadAt),
+                                      now = stampSeconds(stampNow);
     // A clock set back counts as due, like one far ahead.
     return read && now && *now >= *read && *now - *read < kCtagRecheckMinutes * 60;
 }
@@ -45,18 +48,20 @@ std::string settledLastModified(const CollectionMark &mark)
     // less the request's time; that moment must lie past the second the date names, with
     // half a second to spare for the two clocks' rates.
     const double readNoEarlierThan = static_cast<double>(*mark.serverTime) - mark.seconds - 0.5;
-    return readNoEarlierThan >= static_cast<double>(*modified + 1) ? mark.lastModified : std::string();
+    return readNoEarlierThan >= static_cast<double>(*modified + 1) ? mark.lastModified
+                                                                   : std::string();
 }
 
 void noteCollectionMark(SyncState &state, const CollectionMark &mark, const std::string &stampNow)
 {
     if (mark.ctag.empty())
-        return;  // no answer, or a server without ctag: nothing learnt
+        return; // no answer, or a server without ctag: nothing learnt
     const std::string settled = settledLastModified(mark);
     if (!state.seenCtag.empty() && !state.seenLastModified.empty() && mark.ctag != state.seenCtag &&
         state.lastModifiedFollows != "no") {
         // The ctag moved since the settled reading before: getlastmodified must have moved too.
-        state.lastModifiedFollows = mark.lastModified.empty() || mark.lastModified == state.seenLastModified ? "no" : "yes";
+        state.lastModifiedFollows =
+            mark.lastModified.empty() || mark.lastModified == state.seenLastModified ? "no" : "yes";
     }
     state.seenCtag = mark.ctag;
     state.seenLastModified = settled;
@@ -66,4 +71,4 @@ void noteCollectionMark(SyncState &state, const CollectionMark &mark, const std:
         state.ctagReadAt = stampNow;
 }
 
-}  // namespace nimbus::caldav
+} // namespace nimbus::caldav

@@ -30,4 +30,4 @@ std::string settledLastModified(const CollectionMark &mark);
 // the reading before), the reading itself, and when the ctag was read where that counts.
 void noteCollectionMark(SyncState &state, const CollectionMark &mark, const std::string &stampNow);
 
-}  // namespace nimbus::caldav
+} // namespace nimbus::caldav

@@ -11,7 +11,8 @@
 namespace nimbus::caldav {
 namespace {
 
-calendar::CalendarTopic topic(const std::string &uni, const std::string &date, const std::string &time, bool repeats)
+calendar::CalendarTopic topic(const std::string &uni, const std::string &date,
+                              const std::string &time, bool repeats)
 {
     calendar::CalendarTopic t;
     t.node.uni = uni;
@@ -47,7 +48,8 @@ TEST(EntryBody, OnlyRepeatingTimesCarryTheZoneAndEveryTimeReadsBackTheSame)
     mixed.push_back(topic("13", "20270301", "", false));
     const std::string both = body(mixed);
     EXPECT_NE(both.find("BEGIN:VTIMEZONE"), std::string::npos);
-    EXPECT_EQ(both.find("DTSTART:1"), std::string::npos) << "rules from before the year ahead of the first local time";
+    EXPECT_EQ(both.find("DTSTART:1"), std::string::npos)
+        << "rules from before the year ahead of the first local time";
     EXPECT_NE(both.find("DUE;VALUE=DATE:20270301"), std::string::npos);
     const calendar::ReadResult back = calendar::readCalendar(both);
     ASSERT_TRUE(back.ok) << back.error;
@@ -60,16 +62,20 @@ TEST(EntryBody, OnlyRepeatingTimesCarryTheZoneAndEveryTimeReadsBackTheSame)
 
 TEST(EntryBody, AZoneReferredToOnAFoldedLineIsKeptWhole)
 {
-    const std::string zone = "BEGIN:VTIMEZONE\r\nTZID:Test/Zone\r\nBEGIN:STANDARD\r\nTZOFFSETFROM:+0100\r\n"
-                             "TZOFFSETTO:+0100\r\nDTSTART:19000101T000000\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+    const std::string zone =
+        "BEGIN:VTIMEZONE\r\nTZID:Test/Zone\r\nBEGIN:STANDARD\r\nTZOFFSETFROM:+0100\r\n"
+        "TZOFFSETTO:+0100\r\nDTSTART:19000101T000000\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
     // The value's year is on the next line: the zone can be neither cut by it nor dropped.
     const std::string folded = "BEGIN:VCALENDAR\r\n" + zone +
-                               "BEGIN:VTODO\r\nUID:x\r\nDUE;TZID=Test/Zone:\r\n 20270215T103000\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+                               "BEGIN:VTODO\r\nUID:x\r\nDUE;TZID=Test/Zone:\r\n "
+                               "20270215T103000\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
     const std::string compact = withCompactTimezone(folded);
     EXPECT_NE(compact.find("TZID:Test/Zone"), std::string::npos) << compact;
-    const std::string unused = "BEGIN:VCALENDAR\r\n" + zone + "BEGIN:VTODO\r\nUID:y\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
-    EXPECT_EQ(withCompactTimezone(unused), "BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nUID:y\r\nEND:VTODO\r\nEND:VCALENDAR\r\n");
+    const std::string unused =
+        "BEGIN:VCALENDAR\r\n" + zone + "BEGIN:VTODO\r\nUID:y\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+    EXPECT_EQ(withCompactTimezone(unused),
+              "BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nUID:y\r\nEND:VTODO\r\nEND:VCALENDAR\r\n");
 }
 
-}  // namespace
-}  // namespace nimbus::caldav
+} // namespace
+} // namespace nimbus::caldav

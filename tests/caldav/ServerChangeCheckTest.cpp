@@ -9,7 +9,7 @@
 namespace nimbus::caldav {
 namespace {
 
-constexpr std::int64_t kDate = 1796105825;  // Tue, 01 Dec 2026 06:17:05 GMT
+constexpr std::int64_t kDate = 1796105825; // Tue, 01 Dec 2026 06:17:05 GMT
 const std::string kDateText = "Tue, 01 Dec 2026 06:17:05 GMT";
 
 std::string dateText(std::int64_t seconds)
@@ -17,12 +17,14 @@ std::string dateText(std::int64_t seconds)
     // Whole minutes after kDate, which is enough for these tests.
     const std::int64_t minutes = (seconds - kDate) / 60, rest = (seconds - kDate) % 60;
     char text[40];
-    std::snprintf(text, sizeof text, "Tue, 01 Dec 2026 %02d:%02d:%02d GMT", static_cast<int>(6 + (17 + minutes) / 60),
-                  static_cast<int>((17 + minutes) % 60), static_cast<int>(5 + rest));
+    std::snprintf(text, sizeof text, "Tue, 01 Dec 2026 %02d:%02d:%02d GMT",
+                  static_cast<int>(6 + (17 + minutes) / 60), static_cast<int>((17 + minutes) % 60),
+                  static_cast<int>(5 + rest));
     return text;
 }
 
-CollectionMark markOf(const std::string &ctag, std::int64_t modified, std::int64_t answered, double seconds = 0.05)
+CollectionMark markOf(const std::string &ctag, std::int64_t modified, std::int64_t answered,
+                      double seconds = 0.05)
 {
     CollectionMark m;
     m.ctag = ctag;
@@ -37,8 +39,9 @@ TEST(HttpDate, OnlyTheFixedFormIsReadAndItIsUtc)
     EXPECT_EQ(httpDateSeconds("Sun, 06 Nov 1994 08:49:37 GMT"), 784111777);
     EXPECT_EQ(httpDateSeconds(" " + kDateText + " "), kDate);
     EXPECT_EQ(httpDateSeconds(dateText(kDate + 125)), kDate + 125);
-    for (const char *other : {"Sunday, 06-Nov-94 08:49:37 GMT", "Sun Nov  6 08:49:37 1994", "Sun, 06 Nov 1994 08:49:37 UTC",
-                              "Sun, 31 Feb 1994 08:49:37 GMT", "Sun, 06 Nox 1994 08:49:37 GMT", "Sun, 06 Nov 1994 25:49:37 GMT",
+    for (const char *other : {"Sunday, 06-Nov-94 08:49:37 GMT", "Sun Nov  6 08:49:37 1994",
+                              "Sun, 06 Nov 1994 08:49:37 UTC", "Sun, 31 Feb 1994 08:49:37 GMT",
+                              "Sun, 06 Nox 1994 08:49:37 GMT", "Sun, 06 Nov 1994 25:49:37 GMT",
                               "Sun, 06 Nov 19x4 08:49:37 GMT", ""})
         EXPECT_FALSE(httpDateSeconds(other)) << other;
 }
@@ -77,11 +80,12 @@ TEST(ServerChangeCheck, TheDateStandsInOnlyWhereItFollowsTheCtagAndForHalfAnHour
     state.lastModified = dateText(kDate + 60);
     EXPECT_TRUE(lastModifiedMayStandIn(state, "20261201-071815"));
     EXPECT_TRUE(lastModifiedMayStandIn(state, "20261201-074814"));
-    EXPECT_FALSE(lastModifiedMayStandIn(state, "20261201-074815"));  // half an hour: the ctag is read again
-    EXPECT_FALSE(lastModifiedMayStandIn(state, "20261201-071814"));  // a clock set back
+    EXPECT_FALSE(
+        lastModifiedMayStandIn(state, "20261201-074815")); // half an hour: the ctag is read again
+    EXPECT_FALSE(lastModifiedMayStandIn(state, "20261201-071814")); // a clock set back
     EXPECT_FALSE(lastModifiedMayStandIn(state, "not a stamp"));
     SyncState noCtag = state;
-    noCtag.ctag.clear();  // the last sync changed the server
+    noCtag.ctag.clear(); // the last sync changed the server
     EXPECT_FALSE(lastModifiedMayStandIn(noCtag, "20261201-071815"));
 
     // The ctag moved and the date stood still: never trusted again with this calendar.
@@ -101,5 +105,5 @@ TEST(ServerChangeCheck, TheDateStandsInOnlyWhereItFollowsTheCtagAndForHalfAnHour
     EXPECT_NE(dateless.lastModifiedFollows, "yes");
 }
 
-}  // namespace
-}  // namespace nimbus::caldav
+} // namespace
+} // namespace nimbus::caldav
