@@ -6,12 +6,11 @@
 #include <cstdint>
 #include <set>
 
-#include <libical/ical.h>
-
 #include "caldav/CompactTimezone.h"
 #include "caldav/DavXml.h"
 #include "caldav/ServerAddress.h"
 #include "caldav/ServerChangeCheck.h"
+#include "caldav/ServerEntryMerge.h"
 #include "calendar/IcsReader.h"
 #include "calendar/IcsWriter.h"
 
@@ -21,8 +20,9 @@ namespace {
 
 enum class Remote { Same, Changed, Gone };
 
-// The topic an entry's calendar data holds: its first task, event or journal.
-bool readEntry(const std::string &data, calendar::CalendarTopic &topic, std::string &why)
+// The topic an entry's calendar data holds: its first task, event or journal (the master of a
+// repeating one). others: how many further entries of other UIDs the resource holds.
+bool readEntry(const std::string &data, calendar::CalendarTopic &topic, std::string &why, std::size_t *others = nullptr)
 {
     calendar::ReadResult read = calendar::readCalendar(data);
     if (!read.ok) {
@@ -33,61 +33,10 @@ bool readEntry(const std::string &data, calendar::CalendarTopic &topic, std::str
         why = read.skipped.empty() ? "it holds no task, event or note" : read.skipped.front().why;
         return false;
     }
+    if (others != nullptr)
+        *others = read.topics.size() - 1;
     topic = std::move(read.topics.front());
     return true;
-}
-
-icalcomponent *topicComponentOf(icalcomponent *calendar)
-{
-    for (icalcomponent *c = icalcomponent_get_first_component(calendar, ICAL_ANY_COMPONENT); c;
-         c = icalcomponent_get_next_component(calendar, ICAL_ANY_COMPONENT)) {
-        const icalcomponent_kind kind = icalcomponent_isa(c);
-        if (kind == ICAL_VTODO_COMPONENT || kind == ICAL_VEVENT_COMPONENT || kind == ICAL_VJOURNAL_COMPONENT)
-            return c;
-    }
-    return nullptr;
-}
-
-// What the server's version of an entry holds that a topic cannot (its description, place,
-// people, links, attachments), carried into the version we send, so that a change made here
-// never erases what another calendar program put there.
-std::string keepForeignProperties(const std::string &ours, const std::string &theirs)
-{
-    static const icalproperty_kind kept[] = {
-        ICAL_DESCRIPTION_PROPERTY, ICAL_LOCATION_PROPERTY, ICAL_ATTENDEE_PROPERTY,  ICAL_ORGANIZER_PROPERTY,
-        ICAL_URL_PROPERTY,         ICAL_CATEGORIES_PROPERTY, ICAL_ATTACH_PROPERTY,  ICAL_COMMENT_PROPERTY,
-        ICAL_CONTACT_PROPERTY,     ICAL_CLASS_PROPERTY,    ICAL_GEO_PROPERTY,       ICAL_RESOURCES_PROPERTY,
-    };
-    if (static_cast<std::int64_t>(theirs.size()) > calendar::kMaxCalendarBytes || theirs.find('\0') != std::string::npos)
-        return ours;
-    icalcomponent *mine = icalparser_parse_string(ours.c_str());
-    icalcomponent *server = icalparser_parse_string(theirs.c_str());
-    std::string out = ours;
-    icalcomponent *m = mine ? topicComponentOf(mine) : nullptr;
-    icalcomponent *s = server ? topicComponentOf(server) : nullptr;
-    if (m != nullptr && s != nullptr) {
-        bool added = false;
-        for (icalproperty_kind kind : kept) {
-            if (icalcomponent_get_first_property(m, kind) != nullptr)
-                continue;
-            for (icalproperty *p = icalcomponent_get_first_property(s, kind); p;
-                 p = icalcomponent_get_next_property(s, kind)) {
-                icalcomponent_add_property(m, icalproperty_new_clone(p));
-                added = true;
-            }
-        }
-        if (added) {
-            char *text = icalcomponent_as_ical_string_r(mine);
-            if (text != nullptr)
-                out = text;
-            icalmemory_free_buffer(text);
-        }
-    }
-    if (mine != nullptr)
-        icalcomponent_free(mine);
-    if (server != nullptr)
-        icalcomponent_free(server);
-    return out;
 }
 
 std::string conflictNote(const std::string &title)
@@ -376,10 +325,15 @@ private:
         for (auto &[path, item] : items) {
             calendar::CalendarTopic topic;
             std::string why;
-            if (!readEntry(item.data, topic, why)) {
+            std::size_t others = 0;
+            if (!readEntry(item.data, topic, why, &others)) {
                 result_.log.push_back("Calendar sync skipped the server's entry " + path + ": " + why);
                 continue;
             }
+            if (others > 0)
+                result_.log.push_back("Calendar sync: the server's entry " + path + " holds " + std::to_string(others + 1) +
+                                      " entries; only \"" + topic.node.text +
+                                      "\" is synced, the others stay on the server as they are.");
             fetchedEtag_[path] = item.etag.empty() ? listing_.items[path] : item.etag;
             fetched_[path] = std::move(topic);
         }
@@ -422,6 +376,21 @@ private:
         result_.changes.push_back(std::move(change));
     }
 
+    // Carries the server's parts of the entry into text. False, with a log line, when the
+    // server's version cannot be read: the change waits here rather than replace what we
+    // cannot see.
+    bool mergeInto(std::string &text, const std::string &theirs, const LocalTopic &local, const std::string &path)
+    {
+        MergedEntry merged = keepServerParts(text, theirs);
+        if (!merged.ok) {
+            result_.log.push_back("Calendar sync did not send the change of \"" + local.topic.node.text + "\": the server's entry " +
+                                  path + " cannot be read (" + merged.why + "), and sending would replace it.");
+            return false;
+        }
+        text = std::move(merged.text);
+        return true;
+    }
+
     // Sends the local topic over the entry (If-Match etag; If-None-Match when etag is empty).
     // On 412 the server's version is fetched and handled as a change on both sides.
     void send(const LocalTopic &local, SyncEntry &entry, const std::string &etag)
@@ -437,8 +406,8 @@ private:
                 result_.error = error;
                 return;
             }
-            if (status != 404 && !current.data.empty())
-                text = keepForeignProperties(text, current.data);
+            if (status != 404 && !current.data.empty() && !mergeInto(text, current.data, local, entry.path))
+                return;
         }
         WriteResult w = client_.put(urlOf(entry.path), text, etag);
         step("Sent \"" + local.topic.node.text + "\"");
@@ -452,14 +421,19 @@ private:
                 result_.error = error;
                 return;
             }
-            if (status == 404 || !readEntry(item.data, remote, why)) {
-                // Gone meanwhile, or unreadable: the local topic is the one to keep.
-                w = client_.put(urlOf(entry.path), body(local), status == 404 ? std::string() : item.etag);
+            std::string merged = body(local);
+            if (status == 404) {
+                // Gone meanwhile: the local topic is the one to keep.
+                w = client_.put(urlOf(entry.path), merged, {});
+            } else if (!mergeInto(merged, item.data, local, entry.path)) {
+                return;
+            } else if (!readEntry(item.data, remote, why)) {
+                w = client_.put(urlOf(entry.path), merged, item.etag);  // unreadable as a topic: ours is kept
             } else if (hashOf(remote) == local.hash) {
                 w = WriteResult{200, item.etag, {}};
             } else {
                 addChange(LocalChange::Conflict, local.uni, local.hash, std::move(remote));
-                w = client_.put(urlOf(entry.path), keepForeignProperties(body(local), item.data), item.etag);
+                w = client_.put(urlOf(entry.path), merged, item.etag);
             }
         }
         if (!w.ok()) {

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <set>
 #include <sys/stat.h>
 
 #include <libical/ical.h>
@@ -95,8 +96,24 @@ bool readChecklistItem(icalcomponent *c, ReadResult &result, const std::map<std:
     return true;
 }
 
+// libical's complaints about a component's values, as warnings. The messages are gathered
+// before describe() reads the component: a component has one property iterator, and reading
+// its SUMMARY would restart this loop for ever.
+void noteErrors(icalcomponent *c, ReadResult &result)
+{
+    std::vector<std::string> errors;
+    for (icalproperty *p = icalcomponent_get_first_property(c, ICAL_XLICERROR_PROPERTY); p;
+         p = icalcomponent_get_next_property(c, ICAL_XLICERROR_PROPERTY)) {
+        const char *text = icalproperty_get_xlicerror(p);
+        errors.push_back(text ? text : "");
+    }
+    for (const std::string &error : errors)
+        result.warnings.push_back(describe(c) + ": " + error);
+}
+
 void readComponents(icalcomponent *cal, ReadResult &result, std::map<std::string, std::size_t> &byUid)
 {
+    std::set<std::string> instanceOnly;  // UIDs whose topic so far is a changed instance
     for (icalcomponent *c = icalcomponent_get_first_component(cal, ICAL_ANY_COMPONENT); c;
          c = icalcomponent_get_next_component(cal, ICAL_ANY_COMPONENT)) {
         const icalcomponent_kind kind = icalcomponent_isa(c);
@@ -118,22 +135,26 @@ void readComponents(icalcomponent *cal, ReadResult &result, std::map<std::string
             result.skipped.push_back({describe(c), "it has no UID"});
             continue;
         }
-        if (byUid.count(topic.uid) != 0) {
-            // A repeated UID is another instance of a repeating entry (RECURRENCE-ID): the
-            // topic already holds the series.
-            result.skipped.push_back({describe(c), "it repeats the UID of an earlier entry"});
+        // A repeated UID is another instance of a repeating entry (RECURRENCE-ID). The topic
+        // holds the series, so the master (the one without RECURRENCE-ID) is the topic even
+        // when a changed instance comes before it, as some phones write them.
+        const bool instance = icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY) != nullptr;
+        if (const auto seen = byUid.find(topic.uid); seen != byUid.end()) {
+            if (instance || instanceOnly.count(topic.uid) == 0) {
+                result.skipped.push_back({describe(c), instance ? "it is one changed instance of a repeating entry"
+                                                                : "it repeats the UID of an earlier entry"});
+                continue;
+            }
+            instanceOnly.erase(topic.uid);
+            result.skipped.push_back({"a changed instance of " + describe(c), "it is one changed instance of a repeating entry"});
+            topic.checklist = std::move(result.topics[seen->second].checklist);
+            noteErrors(c, result);
+            result.topics[seen->second] = std::move(topic);
             continue;
         }
-        // The messages are gathered before describe() reads the component: a component has
-        // one property iterator, and reading its SUMMARY would restart this loop for ever.
-        std::vector<std::string> errors;
-        for (icalproperty *p = icalcomponent_get_first_property(c, ICAL_XLICERROR_PROPERTY); p;
-             p = icalcomponent_get_next_property(c, ICAL_XLICERROR_PROPERTY)) {
-            const char *text = icalproperty_get_xlicerror(p);
-            errors.push_back(text ? text : "");
-        }
-        for (const std::string &error : errors)
-            result.warnings.push_back(describe(c) + ": " + error);
+        if (instance)
+            instanceOnly.insert(topic.uid);
+        noteErrors(c, result);
         byUid[topic.uid] = result.topics.size();
         result.topics.push_back(std::move(topic));
     }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "caldav/CompactTimezone.h"
+#include "caldav/ServerEntryMerge.h"
 #include "calendar/CalendarTestSupport.h"
 #include "calendar/IcsReader.h"
 #include "calendar/IcsWriter.h"
@@ -75,6 +76,32 @@ TEST(EntryBody, AZoneReferredToOnAFoldedLineIsKeptWhole)
         "BEGIN:VCALENDAR\r\n" + zone + "BEGIN:VTODO\r\nUID:y\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
     EXPECT_EQ(withCompactTimezone(unused),
               "BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nUID:y\r\nEND:VTODO\r\nEND:VCALENDAR\r\n");
+}
+
+// Some servers keep entries of several UIDs in one resource (Radicale refuses them, so this
+// is not played end to end): ours replaces only its own.
+TEST(EntryBody, AChangeSentOverAResourceOfSeveralEntriesReplacesOnlyItsOwn)
+{
+    test::ScopedZone zone("Europe/Berlin");
+    std::vector<calendar::CalendarTopic> one;
+    one.push_back(topic("10", "20270215", "10:30:00", false));
+    const std::string ours = body(one);
+    const std::string theirs = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Mail//EN\r\n"
+                               "BEGIN:VTODO\r\nUID:other@example.org\r\nDTSTAMP:20261201T080000Z\r\nSUMMARY:Book flights\r\nEND:VTODO\r\n"
+                               "BEGIN:VTODO\r\nUID:uid-10\r\nDTSTAMP:20261201T080000Z\r\nSUMMARY:Old title\r\nEND:VTODO\r\n"
+                               "END:VCALENDAR\r\n";
+    const MergedEntry merged = keepServerParts(ours, theirs);
+    ASSERT_TRUE(merged.ok) << merged.why;
+    const calendar::ReadResult back = calendar::readCalendar(merged.text);
+    ASSERT_EQ(back.topics.size(), 2u) << merged.text;
+    EXPECT_EQ(back.topics[0].node.text, "Topic 10");
+    EXPECT_EQ(back.topics[1].node.text, "Book flights");
+    EXPECT_EQ(merged.text.find("Old title"), std::string::npos) << merged.text;
+
+    // A resource that no longer holds our UID, or is no calendar, is not replaced.
+    const std::string replaced = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VTODO\r\nUID:other@example.org\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+    EXPECT_FALSE(keepServerParts(ours, replaced).ok);
+    EXPECT_FALSE(keepServerParts(ours, "<html>Not found</html>").ok);
 }
 
 } // namespace

@@ -1,0 +1,320 @@
+// Carrying the server's parts of an entry into the version we send; see ServerEntryMerge.h.
+#include "caldav/ServerEntryMerge.h"
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <set>
+#include <vector>
+
+#include <libical/ical.h>
+
+#include "calendar/ComponentToTopic.h"
+#include "calendar/IcsReader.h"
+#include "calendar/NimbusFields.h"
+
+namespace nimbus::caldav {
+
+namespace {
+
+struct ComponentDeleter {
+    void operator()(icalcomponent *c) const { icalcomponent_free(c); }
+};
+using ComponentPtr = std::unique_ptr<icalcomponent, ComponentDeleter>;
+
+bool isTopicKind(icalcomponent *c)
+{
+    const icalcomponent_kind kind = icalcomponent_isa(c);
+    return kind == ICAL_VTODO_COMPONENT || kind == ICAL_VEVENT_COMPONENT ||
+           kind == ICAL_VJOURNAL_COMPONENT;
+}
+
+icalcomponent *firstTopicComponent(icalcomponent *calendar)
+{
+    for (icalcomponent *c = icalcomponent_get_first_component(calendar, ICAL_ANY_COMPONENT); c;
+         c = icalcomponent_get_next_component(calendar, ICAL_ANY_COMPONENT))
+        if (isTopicKind(c))
+            return c;
+    return nullptr;
+}
+
+// The server's component for the topic: the one with its UID and no RECURRENCE-ID (the master
+// of a repeating entry, wherever it stands), else the first with its UID.
+icalcomponent *serverComponentOf(icalcomponent *calendar, const char *uid)
+{
+    icalcomponent *first = nullptr;
+    for (icalcomponent *c = icalcomponent_get_first_component(calendar, ICAL_ANY_COMPONENT); c;
+         c = icalcomponent_get_next_component(calendar, ICAL_ANY_COMPONENT)) {
+        const char *id = isTopicKind(c) ? icalcomponent_get_uid(c) : nullptr;
+        if (id == nullptr || std::strcmp(id, uid) != 0)
+            continue;
+        if (icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY) == nullptr)
+            return c;
+        if (first == nullptr)
+            first = c;
+    }
+    return first;
+}
+
+std::string tzidOf(icalcomponent *vtimezone)
+{
+    icalproperty *p = icalcomponent_get_first_property(vtimezone, ICAL_TZID_PROPERTY);
+    const char *tzid = p ? icalproperty_get_tzid(p) : nullptr;
+    return tzid ? tzid : "";
+}
+
+// What a property is, for "ours already has one": its kind, an X- property's name, and a
+// RELATED-TO its relation (ours only ever names the parent).
+std::string keyOf(icalproperty *p)
+{
+    const icalproperty_kind kind = icalproperty_isa(p);
+    if (kind == ICAL_X_PROPERTY) {
+        const char *name = icalproperty_get_x_name(p);
+        return name ? name : "X-";
+    }
+    const char *name = icalproperty_kind_to_string(kind);
+    std::string key = name ? name : "";
+    if (kind == ICAL_RELATEDTO_PROPERTY) {
+        icalparameter *type = icalproperty_get_first_parameter(p, ICAL_RELTYPE_PARAMETER);
+        if (type != nullptr && icalparameter_get_reltype(type) != ICAL_RELTYPE_PARENT)
+            key += ";other";
+    }
+    return key;
+}
+
+// Properties that a topic's fields make: ours stand for them, and one missing from ours was
+// cleared here. Dates, the repeat rule and the alarms are handled as groups below.
+bool madeFromTopic(icalproperty *p, icalcomponent_kind componentKind)
+{
+    switch (icalproperty_isa(p)) {
+    case ICAL_UID_PROPERTY:
+    case ICAL_DTSTAMP_PROPERTY:
+    case ICAL_CREATED_PROPERTY:
+    case ICAL_LASTMODIFIED_PROPERTY:
+    case ICAL_SUMMARY_PROPERTY:
+    case ICAL_DTSTART_PROPERTY:
+    case ICAL_DUE_PROPERTY:
+    case ICAL_DTEND_PROPERTY:
+    case ICAL_DURATION_PROPERTY:
+    case ICAL_RRULE_PROPERTY:
+    case ICAL_EXDATE_PROPERTY:
+    case ICAL_RDATE_PROPERTY:
+    case ICAL_PERCENTCOMPLETE_PROPERTY:
+    case ICAL_COMPLETED_PROPERTY:
+    case ICAL_PRIORITY_PROPERTY:
+    case ICAL_XLICERROR_PROPERTY:
+        return true;
+    case ICAL_STATUS_PROPERTY:
+        return componentKind == ICAL_VTODO_COMPONENT; // an event's is not a topic's
+    case ICAL_RELATEDTO_PROPERTY:
+        return keyOf(p) == "RELATED-TO";
+    case ICAL_X_PROPERTY:
+        return keyOf(p).rfind("X-NIMBUS-", 0) == 0;
+    default:
+        return false;
+    }
+}
+
+// The first alarm is read as the topic's automatic urgency when it is set a time before.
+bool readAsUrgency(icalcomponent *alarm)
+{
+    icalproperty *p = icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY);
+    if (p == nullptr)
+        return false;
+    const icaltriggertype t = icalproperty_get_trigger(p);
+    return icaltime_is_null_time(t.time) && icaldurationtype_as_int(t.duration) < 0;
+}
+
+bool readTopic(icalcomponent *c, TNimbusNode &node, std::string &parentUid)
+{
+    calendar::CalendarTopic topic;
+    std::string problem;
+    if (!calendar::componentToTopic(c, topic, problem))
+        return false;
+    node.AssignNode(topic.node);
+    parentUid = topic.parentUid;
+    return true;
+}
+
+bool sameTopic(const TNimbusNode &a, const std::string &aParent, const TNimbusNode &b,
+               const std::string &bParent)
+{
+    if (aParent != bParent)
+        return false;
+    for (const calendar::NimbusField &field : calendar::nimbusFields())
+        if (field.get(a) != field.get(b))
+            return false;
+    return true;
+}
+
+void removeKinds(icalcomponent *c, std::initializer_list<icalproperty_kind> kinds)
+{
+    for (icalproperty_kind kind : kinds) {
+        std::vector<icalproperty *> found;
+        for (icalproperty *p = icalcomponent_get_first_property(c, kind); p;
+             p = icalcomponent_get_next_property(c, kind))
+            found.push_back(p);
+        for (icalproperty *p : found) {
+            icalcomponent_remove_property(c, p);
+            icalproperty_free(p);
+        }
+    }
+}
+
+void copyKinds(icalcomponent *to, icalcomponent *from,
+               std::initializer_list<icalproperty_kind> kinds)
+{
+    for (icalproperty_kind kind : kinds)
+        for (icalproperty *p = icalcomponent_get_first_property(from, kind); p;
+             p = icalcomponent_get_next_property(from, kind))
+            icalcomponent_add_property(to, icalproperty_new_clone(p));
+}
+
+std::vector<icalcomponent *> alarmsOf(icalcomponent *c)
+{
+    std::vector<icalcomponent *> alarms;
+    for (icalcomponent *a = icalcomponent_get_first_component(c, ICAL_VALARM_COMPONENT); a;
+         a = icalcomponent_get_next_component(c, ICAL_VALARM_COMPONENT))
+        alarms.push_back(a);
+    return alarms;
+}
+
+// The server's dates, repeat rule and alarms in their own words wherever the topic still says
+// what the server's version says: a rule by weekday or with an end, a reminder a quarter of an
+// hour before, a task's start or a meeting kept in its own zone are more than a topic holds.
+void keepUnchangedGroups(icalcomponent *mine, icalcomponent *server, const TNimbusNode &ours,
+                         const TNimbusNode &theirs)
+{
+    const bool sameDates = ours.dl == theirs.dl && ours.recur == theirs.recur &&
+                           ours.dlDate == theirs.dlDate && ours.dlTime == theirs.dlTime &&
+                           ours.durno == theirs.durno && ours.durtype == theirs.durtype;
+    if (sameDates) {
+        const auto dates = {ICAL_DTSTART_PROPERTY, ICAL_DUE_PROPERTY, ICAL_DTEND_PROPERTY,
+                            ICAL_DURATION_PROPERTY};
+        removeKinds(mine, dates);
+        copyKinds(mine, server, dates);
+    }
+    if (ours.recur == theirs.recur && ours.rtype == theirs.rtype && ours.rno == theirs.rno) {
+        const auto repeat = {ICAL_RRULE_PROPERTY, ICAL_EXDATE_PROPERTY, ICAL_RDATE_PROPERTY};
+        removeKinds(mine, repeat);
+        copyKinds(mine, server, repeat);
+    }
+    const std::vector<icalcomponent *> theirAlarms = alarmsOf(server);
+    const bool sameUrgency = ours.flno == theirs.flno && ours.fltyp == theirs.fltyp;
+    if (sameUrgency) {
+        for (icalcomponent *a : alarmsOf(mine)) {
+            icalcomponent_remove_component(mine, a);
+            icalcomponent_free(a);
+        }
+    }
+    // A changed urgency replaces the alarm it was read from; the others stay.
+    for (std::size_t i = 0; i < theirAlarms.size(); ++i)
+        if (sameUrgency || i > 0 || !readAsUrgency(theirAlarms[i]))
+            icalcomponent_add_component(mine, icalcomponent_new_clone(theirAlarms[i]));
+}
+
+// One attempt: ours with the server's parts; empty when ours cannot be read.
+std::string merged(const std::string &ours, icalcomponent *serverCalendar, bool withGroups,
+                   bool &readsTheSame)
+{
+    readsTheSame = false;
+    ComponentPtr mine(icalparser_parse_string(ours.c_str()));
+    icalcomponent *m = mine ? firstTopicComponent(mine.get()) : nullptr;
+    const char *uid = m ? icalcomponent_get_uid(m) : nullptr;
+    if (uid == nullptr)
+        return {};
+    TNimbusNode before{""};
+    std::string parentBefore;
+    if (!readTopic(m, before, parentBefore))
+        return {};
+    icalcomponent *s = serverComponentOf(serverCalendar, uid);
+
+    // The server's other components: changed instances, other entries, their zones.
+    std::set<std::string> zones;
+    for (icalcomponent *c = icalcomponent_get_first_component(mine.get(), ICAL_VTIMEZONE_COMPONENT);
+         c; c = icalcomponent_get_next_component(mine.get(), ICAL_VTIMEZONE_COMPONENT))
+        zones.insert(tzidOf(c));
+    std::vector<icalcomponent *> carried;
+    for (icalcomponent *c = icalcomponent_get_first_component(serverCalendar, ICAL_ANY_COMPONENT);
+         c; c = icalcomponent_get_next_component(serverCalendar, ICAL_ANY_COMPONENT)) {
+        if (c == s ||
+            (icalcomponent_isa(c) == ICAL_VTIMEZONE_COMPONENT && !zones.insert(tzidOf(c)).second))
+            continue;
+        carried.push_back(c);
+    }
+    for (icalcomponent *c : carried)
+        icalcomponent_add_component(mine.get(), icalcomponent_new_clone(c));
+
+    if (s != nullptr) {
+        std::set<std::string> have;
+        for (icalproperty *p = icalcomponent_get_first_property(m, ICAL_ANY_PROPERTY); p;
+             p = icalcomponent_get_next_property(m, ICAL_ANY_PROPERTY))
+            have.insert(keyOf(p));
+        std::vector<icalproperty *> kept;
+        for (icalproperty *p = icalcomponent_get_first_property(s, ICAL_ANY_PROPERTY); p;
+             p = icalcomponent_get_next_property(s, ICAL_ANY_PROPERTY))
+            if (!madeFromTopic(p, icalcomponent_isa(s)) && have.count(keyOf(p)) == 0)
+                kept.push_back(p);
+        for (icalproperty *p : kept)
+            icalcomponent_add_property(m, icalproperty_new_clone(p));
+        TNimbusNode theirs{""};
+        std::string theirParent;
+        if (withGroups && icalcomponent_isa(s) == icalcomponent_isa(m) &&
+            readTopic(s, theirs, theirParent))
+            keepUnchangedGroups(m, s, before, theirs);
+    }
+    TNimbusNode after{""};
+    std::string parentAfter;
+    readsTheSame =
+        readTopic(m, after, parentAfter) && sameTopic(before, parentBefore, after, parentAfter);
+    char *text = icalcomponent_as_ical_string_r(mine.get());
+    std::string out = text ? text : "";
+    icalmemory_free_buffer(text);
+    return out;
+}
+
+} // namespace
+
+MergedEntry keepServerParts(const std::string &ours, const std::string &theirs)
+{
+    MergedEntry result;
+    result.text = ours;
+    if (static_cast<std::int64_t>(theirs.size()) > calendar::kMaxCalendarBytes) {
+        result.why = "it is larger than 16 MB";
+        return result;
+    }
+    if (theirs.find('\0') != std::string::npos) {
+        result.why = "it holds NUL bytes";
+        return result;
+    }
+    ComponentPtr server(icalparser_parse_string(theirs.c_str()));
+    if (server == nullptr || icalcomponent_isa(server.get()) != ICAL_VCALENDAR_COMPONENT) {
+        result.why = "it is not a calendar";
+        return result;
+    }
+    ComponentPtr mine(icalparser_parse_string(ours.c_str()));
+    icalcomponent *m = mine ? firstTopicComponent(mine.get()) : nullptr;
+    const char *uid = m ? icalcomponent_get_uid(m) : nullptr;
+    if (uid == nullptr) {
+        result.ok = true; // nothing of ours to merge into: ours as it is
+        return result;
+    }
+    if (serverComponentOf(server.get(), uid) == nullptr) {
+        result.why = std::string("it no longer holds the entry ") + uid;
+        return result;
+    }
+    // The server's words for dates, repeats and alarms only where the result still reads as
+    // our topic; else only what the topic cannot say at all.
+    for (const bool withGroups : {true, false}) {
+        bool readsTheSame = false;
+        std::string text = merged(ours, server.get(), withGroups, readsTheSame);
+        if (readsTheSame) {
+            result.text = std::move(text);
+            break;
+        }
+    }
+    result.ok = true;
+    return result;
+}
+
+} // namespace nimbus::caldav
