@@ -179,6 +179,18 @@ std::vector<icalcomponent *> alarmsOf(icalcomponent *c)
     return alarms;
 }
 
+// A task's start, which a topic does not hold beside its due date, stays while it is not after
+// the due date set here.
+void keepTaskStart(icalcomponent *mine, icalcomponent *server)
+{
+    if (icalcomponent_get_first_property(server, ICAL_DTSTART_PROPERTY) == nullptr ||
+        icalcomponent_get_first_property(mine, ICAL_DTSTART_PROPERTY) != nullptr ||
+        icalcomponent_get_first_property(mine, ICAL_DUE_PROPERTY) == nullptr)
+        return;
+    if (icaltime_compare(icalcomponent_get_dtstart(server), icalcomponent_get_due(mine)) <= 0)
+        copyKinds(mine, server, {ICAL_DTSTART_PROPERTY});
+}
+
 // The server's dates, repeat rule and alarms in their own words wherever the topic still says
 // what the server's version says: a rule by weekday or with an end, a reminder a quarter of an
 // hour before, a task's start or a meeting kept in its own zone are more than a topic holds.
@@ -193,6 +205,13 @@ void keepUnchangedGroups(icalcomponent *mine, icalcomponent *server, const TNimb
                             ICAL_DURATION_PROPERTY};
         removeKinds(mine, dates);
         copyKinds(mine, server, dates);
+    } else if (icalcomponent_isa(mine) == ICAL_VTODO_COMPONENT) {
+        keepTaskStart(mine, server);
+    }
+    // A task's status as the other program said it (CANCELLED reads as completed here).
+    if (icalcomponent_isa(mine) == ICAL_VTODO_COMPONENT && ours.status == theirs.status) {
+        removeKinds(mine, {ICAL_STATUS_PROPERTY});
+        copyKinds(mine, server, {ICAL_STATUS_PROPERTY});
     }
     if (ours.recur == theirs.recur && ours.rtype == theirs.rtype && ours.rno == theirs.rno) {
         const auto repeat = {ICAL_RRULE_PROPERTY, ICAL_EXDATE_PROPERTY, ICAL_RDATE_PROPERTY};

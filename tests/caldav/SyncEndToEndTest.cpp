@@ -675,6 +675,33 @@ TEST_F(CalDavSync, AnotherProgramsRepeatingEntryKeepsItsInstancesRuleAndProperti
     EXPECT_EQ(findTitle(*a.load(), "Team sync and lunch")->rno, 2);
 }
 
+TEST_F(CalDavSync, AnotherProgramsTaskKeepsItsStartStatusAndReminderWhenItsDueDateChangesHere)
+{
+    caldav::CurlTransport transport(server_->account());
+    caldav::CalDavClient client(transport);
+    const std::string url = calendar_ + "task.ics";
+    ASSERT_TRUE(client.put(url,
+                           "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Mail//EN\r\nBEGIN:VTODO\r\n"
+                           "UID:task-1@example.org\r\nDTSTAMP:20261201T080000Z\r\nSUMMARY:Tax return\r\n"
+                           "DTSTART:20261210T080000Z\r\nDUE:20261220T160000Z\r\nSTATUS:CANCELLED\r\n"
+                           "X-MOZ-LASTACK:20261201T080000Z\r\n"
+                           "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Tax\r\nTRIGGER;RELATED=END:-PT30M\r\nEND:VALARM\r\n"
+                           "END:VTODO\r\nEND:VCALENDAR\r\n",
+                           "")
+                    .ok());
+    DataFolder a;
+    sync(a);
+    a.edit([](TNimbusStructure &s) { findTitle(s, "Tax return")->dlDate = "20261222"; });
+    EXPECT_EQ(sync(a).counts.sent, 1);
+    int status = 0;
+    std::string error;
+    const std::string stored = client.get(url, status, error).data;
+    for (const char *kept : {"DTSTART:20261210T080000Z", "DUE:20261222T160000Z", "STATUS:CANCELLED",
+                             "X-MOZ-LASTACK:20261201T080000Z", "TRIGGER;RELATED=END:-PT30M"})
+        EXPECT_NE(stored.find(kept), std::string::npos) << kept << " lost from\n" << stored;
+    EXPECT_EQ(stored.find("-P1D"), std::string::npos) << stored;
+}
+
 TEST_F(CalDavSync, AnEntryThatCannotBeATopicOrHasGrownTooLargeIsLeftAsItIs)
 {
     caldav::CurlTransport transport(server_->account());
