@@ -1,6 +1,7 @@
 // DAV requests; see CalDavClient.h.
 #include "caldav/CalDavClient.h"
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
 
@@ -148,16 +149,31 @@ Listing CalDavClient::listChanges(const std::string &calendarUrl, const std::str
 }
 
 bool CalDavClient::fetch(const std::string &calendarUrl, const std::vector<std::string> &paths,
-                         std::map<std::string, FetchedItem> &out, std::string &error)
+                         std::map<std::string, FetchedItem> &out, std::string &error, std::vector<std::string> *tooLarge)
 {
-    for (std::size_t from = 0; from < paths.size(); from += kFetchBatch) {
+    std::vector<std::pair<std::size_t, std::size_t>> batches;  // [from, to), the last one first
+    for (std::size_t from = 0; from < paths.size(); from += kFetchBatch)
+        batches.emplace(batches.begin(), from, std::min(from + kFetchBatch, paths.size()));
+    while (!batches.empty()) {
+        const auto [from, to] = batches.back();
+        batches.pop_back();
         std::string body = std::string(kXmlHeader) +
                            "<c:calendar-multiget xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\">"
                            "<d:prop><d:getetag/><c:calendar-data/></d:prop>";
-        for (std::size_t i = from; i < paths.size() && i < from + kFetchBatch; ++i)
+        for (std::size_t i = from; i < to; ++i)
             body += "<d:href>" + xmlEscape(encodePath(paths[i])) + "</d:href>";
         body += "</c:calendar-multiget>";
         const HttpResponse response = send({"REPORT", calendarUrl, xmlHeaders(1), std::move(body)});
+        if (response.tooLarge && to - from > 1) {
+            const std::size_t middle = from + (to - from) / 2;
+            batches.emplace_back(middle, to);
+            batches.emplace_back(from, middle);
+            continue;
+        }
+        if (response.tooLarge && tooLarge != nullptr) {
+            tooLarge->push_back(paths[from]);
+            continue;
+        }
         if (response.status != 207) {
             error = failureText(response, calendarUrl);
             return false;
@@ -181,7 +197,9 @@ FetchedItem CalDavClient::get(const std::string &url, int &status, std::string &
     if (!response.success()) {
         if (response.status != 404)
             error = failureText(response, url);
-        return {};
+        FetchedItem none;
+        none.tooLarge = response.tooLarge;
+        return none;
     }
     return {response.header("etag"), response.body};
 }

@@ -46,6 +46,7 @@ struct CollectionMark {
 struct FetchedItem {
     std::string etag;
     std::string data;
+    bool tooLarge = false;  // get: the entry is larger than the transport takes
 };
 
 struct WriteResult {
@@ -67,9 +68,12 @@ public:
     // What changed since token (RFC 6578).
     Listing listChanges(const std::string &calendarUrl, const std::string &token);
     // The calendar data of entries by path, in batches; entries the server no longer has are
-    // missing from the result. False (with error) when a batch failed.
+    // missing from the result. False (with error) when a batch failed. A batch whose answer
+    // is larger than the transport takes is asked for again in halves; with tooLarge given, an
+    // entry too large on its own is listed there instead of failing the fetch.
     bool fetch(const std::string &calendarUrl, const std::vector<std::string> &paths,
-               std::map<std::string, FetchedItem> &out, std::string &error);
+               std::map<std::string, FetchedItem> &out, std::string &error,
+               std::vector<std::string> *tooLarge = nullptr);
     FetchedItem get(const std::string &url, int &status, std::string &error);
     // PUT with If-Match: etag, or If-None-Match: * when etag is empty.
     WriteResult put(const std::string &url, const std::string &body, const std::string &etag);

@@ -127,7 +127,8 @@ HttpResponse CurlTransport::send(const HttpRequest &request)
     if (code != CURLE_OK) {
         response.status = 0;
         response.body.clear();
-        if (sink.tooLarge || code == CURLE_FILESIZE_EXCEEDED)
+        response.tooLarge = sink.tooLarge || code == CURLE_FILESIZE_EXCEEDED;
+        if (response.tooLarge)
             response.error = "the server's answer is larger than " + std::to_string(settings_.maxBytes) + " bytes";
         else
             response.error = errorBuffer[0] != '\0' ? errorBuffer : curl_easy_strerror(code);

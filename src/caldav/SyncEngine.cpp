@@ -20,6 +20,8 @@ namespace {
 
 enum class Remote { Same, Changed, Gone };
 
+const char *const kTooLarge = "it is larger than the largest answer this program takes";
+
 // The topic an entry's calendar data holds: its first task, event or journal (the master of a
 // repeating one). others: how many further entries of other UIDs the resource holds.
 bool readEntry(const std::string &data, calendar::CalendarTopic &topic, std::string &why, std::size_t *others = nullptr)
@@ -318,10 +320,13 @@ private:
                 wanted.push_back(path);
         std::map<std::string, FetchedItem> items;
         std::string error;
-        if (!wanted.empty() && !client_.fetch(options_.calendarUrl, wanted, items, error)) {
+        std::vector<std::string> tooLarge;
+        if (!wanted.empty() && !client_.fetch(options_.calendarUrl, wanted, items, error, &tooLarge)) {
             result_.error = error;
             return false;
         }
+        for (const std::string &path : tooLarge)
+            result_.log.push_back("Calendar sync skipped the server's entry " + path + ": " + kTooLarge);
         for (auto &[path, item] : items) {
             calendar::CalendarTopic topic;
             std::string why;
@@ -383,11 +388,29 @@ private:
     {
         MergedEntry merged = keepServerParts(text, theirs);
         if (!merged.ok) {
-            result_.log.push_back("Calendar sync did not send the change of \"" + local.topic.node.text + "\": the server's entry " +
-                                  path + " cannot be read (" + merged.why + "), and sending would replace it.");
+            holdBack(local, path, merged.why);
             return false;
         }
         text = std::move(merged.text);
+        return true;
+    }
+
+    void holdBack(const LocalTopic &local, const std::string &path, const std::string &why)
+    {
+        result_.log.push_back("Calendar sync did not send the change of \"" + local.topic.node.text + "\": the server's entry " +
+                              path + " cannot be read (" + why + "), and sending would replace it.");
+    }
+
+    // A failed read of the server's version: a sync error, or only this topic held back when
+    // the entry is too large to read.
+    bool readFailed(const FetchedItem &item, const std::string &error, const LocalTopic &local, const std::string &path)
+    {
+        if (error.empty())
+            return false;
+        if (item.tooLarge)
+            holdBack(local, path, kTooLarge);
+        else
+            result_.error = error;
         return true;
     }
 
@@ -402,10 +425,8 @@ private:
             int status = 0;
             std::string error;
             const FetchedItem current = client_.get(urlOf(entry.path), status, error);
-            if (!error.empty()) {
-                result_.error = error;
+            if (readFailed(current, error, local, entry.path))
                 return;
-            }
             if (status != 404 && !current.data.empty() && !mergeInto(text, current.data, local, entry.path))
                 return;
         }
@@ -417,10 +438,8 @@ private:
             FetchedItem item = client_.get(urlOf(entry.path), status, error);
             calendar::CalendarTopic remote;
             std::string why;
-            if (!error.empty()) {
-                result_.error = error;
+            if (readFailed(item, error, local, entry.path))
                 return;
-            }
             std::string merged = body(local);
             if (status == 404) {
                 // Gone meanwhile: the local topic is the one to keep.

@@ -742,6 +742,42 @@ TEST_F(CalDavSync, AnEntryThatCannotBeATopicOrHasGrownTooLargeIsLeftAsItIs)
     EXPECT_TRUE(client.get(busy, status, error).data.find("FREEBUSY:") != std::string::npos);
 }
 
+// Entries with long descriptions against a transport that takes answers of 48 KB at most: a
+// batch too large is fetched in halves, and an entry too large alone is skipped and kept.
+TEST_F(CalDavSync, EntriesLargerThanAnAnswerMayBeAreFetchedInSmallerBatchesOrSkipped)
+{
+    caldav::TransportSettings small = server_->account();
+    small.maxBytes = 48 * 1024;
+    caldav::CurlTransport transport(server_->account());
+    caldav::CalDavClient client(transport);
+    auto entry = [](const std::string &uid, std::size_t length) {
+        return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Phone//EN\r\nBEGIN:VTODO\r\nUID:" + uid +
+               "\r\nDTSTAMP:20261201T080000Z\r\nSUMMARY:Notes " + uid + "\r\nDESCRIPTION:" + std::string(length, 'x') +
+               "\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+    };
+    for (const char *uid : {"n1", "n2", "n3"})
+        ASSERT_TRUE(client.put(calendar_ + uid + ".ics", entry(uid, 20'000), "").ok());
+    ASSERT_TRUE(client.put(calendar_ + "huge.ics", entry("huge", 60'000), "").ok());
+    DataFolder a;
+    caldav::SyncReport first = a.sync(small, calendar_);
+    ASSERT_TRUE(first.ok) << first.summary();
+    EXPECT_EQ(first.counts.received, 3);
+    EXPECT_TRUE(a.log.has("huge.ics: it is larger than")) << ::testing::PrintToString(a.log.lines);
+
+    // An entry that grew too large meanwhile holds back the change made here.
+    int status = 0;
+    std::string error;
+    const std::string n1 = calendar_ + "n1.ics";
+    ASSERT_TRUE(client.put(n1, entry("n1", 60'000), client.get(n1, status, error).etag).ok());
+    a.edit([](TNimbusStructure &s) { findTitle(s, "Notes n1")->pri = 5; });
+    const caldav::SyncReport second = a.sync(small, calendar_);
+    EXPECT_TRUE(second.ok) << second.summary();
+    EXPECT_TRUE(a.log.has("did not send the change of \"Notes n1\"")) << ::testing::PrintToString(a.log.lines);
+    const std::string stored = client.get(n1, status, error).data;
+    EXPECT_GT(stored.size(), 60'000u);
+    EXPECT_EQ(stored.find("PRIORITY:5"), std::string::npos);
+}
+
 TEST_F(CalDavSync, DiscoveryFindsTheUsersCalendars)
 {
     caldav::CurlTransport transport(server_->account());
