@@ -149,9 +149,10 @@ Listing CalDavClient::listChanges(const std::string &calendarUrl, const std::str
 }
 
 bool CalDavClient::fetch(const std::string &calendarUrl, const std::vector<std::string> &paths,
-                         std::map<std::string, FetchedItem> &out, std::string &error, std::vector<std::string> *tooLarge)
+                         std::map<std::string, FetchedItem> &out, std::string &error,
+                         std::vector<std::string> *tooLarge)
 {
-    std::vector<std::pair<std::size_t, std::size_t>> batches;  // [from, to), the last one first
+    std::vector<std::pair<std::size_t, std::size_t>> batches; // [from, to), the last one first
     for (std::size_t from = 0; from < paths.size(); from += kFetchBatch)
         batches.emplace(batches.begin(), from, std::min(from + kFetchBatch, paths.size()));
     while (!batches.empty()) {

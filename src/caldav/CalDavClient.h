@@ -46,7 +46,7 @@ struct CollectionMark {
 struct FetchedItem {
     std::string etag;
     std::string data;
-    bool tooLarge = false;  // get: the entry is larger than the transport takes
+    bool tooLarge = false; // get: the entry is larger than the transport takes
 };
 
 struct WriteResult {

@@ -26,7 +26,7 @@ struct HttpResponse {
     HttpHeaders headers;  // names in lower case
     std::string body;
     std::string error;    // why no answer came (refused address, no connection, too large)
-    bool tooLarge = false;  // the answer passed the transport's size cap
+    bool tooLarge = false; // the answer passed the transport's size cap
 
     bool answered() const { return error.empty() && status > 0; }
     bool success() const { return answered() && status >= 200 && status < 300; }

@@ -23,8 +23,10 @@ enum class Remote { Same, Changed, Gone };
 const char *const kTooLarge = "it is larger than the largest answer this program takes";
 
 // The topic an entry's calendar data holds: its first task, event or journal (the master of a
-// repeating one). others: how many further entries of other UIDs the resource holds.
-bool readEntry(const std::string &data, calendar::CalendarTopic &topic, std::string &why, std::size_t *others = nullptr)
+// repeating one). others: how many further entries of other UIDs the resource holds;
+// warnings: what the reader found odd (unreadable values, unknown zones).
+bool readEntry(const std::string &data, calendar::CalendarTopic &topic, std::string &why,
+               std::size_t *others = nullptr, std::vector<std::string> *warnings = nullptr)
 {
     calendar::ReadResult read = calendar::readCalendar(data);
     if (!read.ok) {
@@ -37,6 +39,8 @@ bool readEntry(const std::string &data, calendar::CalendarTopic &topic, std::str
     }
     if (others != nullptr)
         *others = read.topics.size() - 1;
+    if (warnings != nullptr)
+        *warnings = std::move(read.warnings);
     topic = std::move(read.topics.front());
     return true;
 }
@@ -321,23 +325,30 @@ private:
         std::map<std::string, FetchedItem> items;
         std::string error;
         std::vector<std::string> tooLarge;
-        if (!wanted.empty() && !client_.fetch(options_.calendarUrl, wanted, items, error, &tooLarge)) {
+        if (!wanted.empty() &&
+            !client_.fetch(options_.calendarUrl, wanted, items, error, &tooLarge)) {
             result_.error = error;
             return false;
         }
         for (const std::string &path : tooLarge)
-            result_.log.push_back("Calendar sync skipped the server's entry " + path + ": " + kTooLarge);
+            result_.log.push_back("Calendar sync skipped the server's entry " + path + ": " +
+                                  kTooLarge);
         for (auto &[path, item] : items) {
             calendar::CalendarTopic topic;
             std::string why;
             std::size_t others = 0;
-            if (!readEntry(item.data, topic, why, &others)) {
+            std::vector<std::string> warnings;
+            if (!readEntry(item.data, topic, why, &others, &warnings)) {
                 result_.log.push_back("Calendar sync skipped the server's entry " + path + ": " + why);
                 continue;
             }
+            for (const std::string &warning : warnings)
+                result_.log.push_back("Calendar sync: the server's entry " + path + ": " + warning +
+                                      ".");
             if (others > 0)
-                result_.log.push_back("Calendar sync: the server's entry " + path + " holds " + std::to_string(others + 1) +
-                                      " entries; only \"" + topic.node.text +
+                result_.log.push_back("Calendar sync: the server's entry " + path + " holds " +
+                                      std::to_string(others + 1) + " entries; only \"" +
+                                      topic.node.text +
                                       "\" is synced, the others stay on the server as they are.");
             fetchedEtag_[path] = item.etag.empty() ? listing_.items[path] : item.etag;
             fetched_[path] = std::move(topic);
@@ -384,7 +395,8 @@ private:
     // Carries the server's parts of the entry into text. False, with a log line, when the
     // server's version cannot be read: the change waits here rather than replace what we
     // cannot see.
-    bool mergeInto(std::string &text, const std::string &theirs, const LocalTopic &local, const std::string &path)
+    bool mergeInto(std::string &text, const std::string &theirs, const LocalTopic &local,
+                   const std::string &path)
     {
         MergedEntry merged = keepServerParts(text, theirs);
         if (!merged.ok) {
@@ -397,13 +409,15 @@ private:
 
     void holdBack(const LocalTopic &local, const std::string &path, const std::string &why)
     {
-        result_.log.push_back("Calendar sync did not send the change of \"" + local.topic.node.text + "\": the server's entry " +
-                              path + " cannot be read (" + why + "), and sending would replace it.");
+        result_.log.push_back("Calendar sync did not send the change of \"" +
+                              local.topic.node.text + "\": the server's entry " + path +
+                              " cannot be read (" + why + "), and sending would replace it.");
     }
 
     // A failed read of the server's version: a sync error, or only this topic held back when
     // the entry is too large to read.
-    bool readFailed(const FetchedItem &item, const std::string &error, const LocalTopic &local, const std::string &path)
+    bool readFailed(const FetchedItem &item, const std::string &error, const LocalTopic &local,
+                    const std::string &path)
     {
         if (error.empty())
             return false;
@@ -427,7 +441,8 @@ private:
             const FetchedItem current = client_.get(urlOf(entry.path), status, error);
             if (readFailed(current, error, local, entry.path))
                 return;
-            if (status != 404 && !current.data.empty() && !mergeInto(text, current.data, local, entry.path))
+            if (status != 404 && !current.data.empty() &&
+                !mergeInto(text, current.data, local, entry.path))
                 return;
         }
         WriteResult w = client_.put(urlOf(entry.path), text, etag);
@@ -447,7 +462,8 @@ private:
             } else if (!mergeInto(merged, item.data, local, entry.path)) {
                 return;
             } else if (!readEntry(item.data, remote, why)) {
-                w = client_.put(urlOf(entry.path), merged, item.etag);  // unreadable as a topic: ours is kept
+                w = client_.put(urlOf(entry.path), merged,
+                                item.etag); // unreadable as a topic: ours is kept
             } else if (hashOf(remote) == local.hash) {
                 w = WriteResult{200, item.etag, {}};
             } else {

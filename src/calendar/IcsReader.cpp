@@ -111,9 +111,34 @@ void noteErrors(icalcomponent *c, ReadResult &result)
         result.warnings.push_back(describe(c) + ": " + error);
 }
 
+// A time in a zone that neither the file defines nor the system knows is read as local time;
+// the log says so.
+void noteUnknownZone(icalcomponent *c, ReadResult &result)
+{
+    for (const icalproperty_kind kind :
+         {ICAL_DTSTART_PROPERTY, ICAL_DUE_PROPERTY, ICAL_DTEND_PROPERTY}) {
+        icalproperty *p = icalcomponent_get_first_property(c, kind);
+        icalparameter *tzid =
+            p ? icalproperty_get_first_parameter(p, ICAL_TZID_PARAMETER) : nullptr;
+        const char *name = tzid ? icalparameter_get_tzid(tzid) : nullptr;
+        if (name == nullptr)
+            continue;
+        const icaltimetype t = kind == ICAL_DUE_PROPERTY     ? icalcomponent_get_due(c)
+                               : kind == ICAL_DTEND_PROPERTY ? icalcomponent_get_dtend(c)
+                                                             : icalcomponent_get_dtstart(c);
+        if (!t.is_date && t.zone == nullptr) {
+            const std::string zone = name;
+            result.warnings.push_back(describe(c) + ": the time zone \"" + zone +
+                                      "\" is neither defined in the file nor known here; its times "
+                                      "are read as local times");
+            return;
+        }
+    }
+}
+
 void readComponents(icalcomponent *cal, ReadResult &result, std::map<std::string, std::size_t> &byUid)
 {
-    std::set<std::string> instanceOnly;  // UIDs whose topic so far is a changed instance
+    std::set<std::string> instanceOnly; // UIDs whose topic so far is a changed instance
     for (icalcomponent *c = icalcomponent_get_first_component(cal, ICAL_ANY_COMPONENT); c;
          c = icalcomponent_get_next_component(cal, ICAL_ANY_COMPONENT)) {
         const icalcomponent_kind kind = icalcomponent_isa(c);
@@ -138,23 +163,28 @@ void readComponents(icalcomponent *cal, ReadResult &result, std::map<std::string
         // A repeated UID is another instance of a repeating entry (RECURRENCE-ID). The topic
         // holds the series, so the master (the one without RECURRENCE-ID) is the topic even
         // when a changed instance comes before it, as some phones write them.
-        const bool instance = icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY) != nullptr;
+        const bool instance =
+            icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY) != nullptr;
         if (const auto seen = byUid.find(topic.uid); seen != byUid.end()) {
             if (instance || instanceOnly.count(topic.uid) == 0) {
-                result.skipped.push_back({describe(c), instance ? "it is one changed instance of a repeating entry"
-                                                                : "it repeats the UID of an earlier entry"});
+                result.skipped.push_back(
+                    {describe(c), instance ? "it is one changed instance of a repeating entry"
+                                           : "it repeats the UID of an earlier entry"});
                 continue;
             }
             instanceOnly.erase(topic.uid);
-            result.skipped.push_back({"a changed instance of " + describe(c), "it is one changed instance of a repeating entry"});
+            result.skipped.push_back({"a changed instance of " + describe(c),
+                                      "it is one changed instance of a repeating entry"});
             topic.checklist = std::move(result.topics[seen->second].checklist);
             noteErrors(c, result);
+            noteUnknownZone(c, result);
             result.topics[seen->second] = std::move(topic);
             continue;
         }
         if (instance)
             instanceOnly.insert(topic.uid);
         noteErrors(c, result);
+        noteUnknownZone(c, result);
         byUid[topic.uid] = result.topics.size();
         result.topics.push_back(std::move(topic));
     }

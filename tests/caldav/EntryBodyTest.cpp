@@ -87,8 +87,10 @@ TEST(EntryBody, AChangeSentOverAResourceOfSeveralEntriesReplacesOnlyItsOwn)
     one.push_back(topic("10", "20270215", "10:30:00", false));
     const std::string ours = body(one);
     const std::string theirs = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Mail//EN\r\n"
-                               "BEGIN:VTODO\r\nUID:other@example.org\r\nDTSTAMP:20261201T080000Z\r\nSUMMARY:Book flights\r\nEND:VTODO\r\n"
-                               "BEGIN:VTODO\r\nUID:uid-10\r\nDTSTAMP:20261201T080000Z\r\nSUMMARY:Old title\r\nEND:VTODO\r\n"
+                               "BEGIN:VTODO\r\nUID:other@example.org\r\nDTSTAMP:"
+                               "20261201T080000Z\r\nSUMMARY:Book flights\r\nEND:VTODO\r\n"
+                               "BEGIN:VTODO\r\nUID:uid-10\r\nDTSTAMP:20261201T080000Z\r\nSUMMARY:"
+                               "Old title\r\nEND:VTODO\r\n"
                                "END:VCALENDAR\r\n";
     const MergedEntry merged = keepServerParts(ours, theirs);
     ASSERT_TRUE(merged.ok) << merged.why;
@@ -99,7 +101,8 @@ TEST(EntryBody, AChangeSentOverAResourceOfSeveralEntriesReplacesOnlyItsOwn)
     EXPECT_EQ(merged.text.find("Old title"), std::string::npos) << merged.text;
 
     // A resource that no longer holds our UID, or is no calendar, is not replaced.
-    const std::string replaced = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VTODO\r\nUID:other@example.org\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+    const std::string replaced = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VTODO\r\nUID:other@"
+                                 "example.org\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
     EXPECT_FALSE(keepServerParts(ours, replaced).ok);
     EXPECT_FALSE(keepServerParts(ours, "<html>Not found</html>").ok);
 }

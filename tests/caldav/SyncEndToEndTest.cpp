@@ -612,11 +612,13 @@ const char *const kPhoneSeries =
     "BEGIN:VEVENT\r\nUID:series-1@example.org\r\nDTSTAMP:20261201T080000Z\r\n"
     "RECURRENCE-ID;TZID=W. Europe Standard Time:20261216T090000\r\n"
     "DTSTART;TZID=W. Europe Standard Time:20261217T110000\r\n"
-    "DTEND;TZID=W. Europe Standard Time:20261217T120000\r\nSUMMARY:Team sync (moved)\r\nEND:VEVENT\r\n"
+    "DTEND;TZID=W. Europe Standard Time:20261217T120000\r\nSUMMARY:Team sync "
+    "(moved)\r\nEND:VEVENT\r\n"
     "BEGIN:VEVENT\r\nUID:series-1@example.org\r\nDTSTAMP:20261201T080000Z\r\nSUMMARY:Team sync\r\n"
     "DTSTART;TZID=W. Europe Standard Time:20261214T090000\r\n"
     "DTEND;TZID=W. Europe Standard Time:20261214T100000\r\n"
-    "RRULE:FREQ=WEEKLY;BYDAY=MO,WE;COUNT=10\r\nEXDATE;TZID=W. Europe Standard Time:20261221T090000\r\n"
+    "RRULE:FREQ=WEEKLY;BYDAY=MO,WE;COUNT=10\r\nEXDATE;TZID=W. Europe Standard "
+    "Time:20261221T090000\r\n"
     "STATUS:TENTATIVE\r\nTRANSP:TRANSPARENT\r\nSEQUENCE:3\r\nX-MOZ-GENERATION:7\r\n"
     "ATTENDEE;CN=Ann Other;PARTSTAT=ACCEPTED;ROLE=REQ-PARTICIPANT:mailto:ann@example.org\r\n"
     "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Soon\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\n"
@@ -648,11 +650,12 @@ TEST_F(CalDavSync, AnotherProgramsRepeatingEntryKeepsItsInstancesRuleAndProperti
     int status = 0;
     std::string error;
     const std::string stored = client.get(url, status, error).data;
-    for (const char *kept : {"SUMMARY:Team sync and lunch", "RECURRENCE-ID;TZID=W. Europe Standard Time:20261216T090000",
-                             "SUMMARY:Team sync (moved)", "BYDAY=MO,WE", "COUNT=10",
-                             "EXDATE;TZID=W. Europe Standard Time:20261221T090000", "STATUS:TENTATIVE",
-                             "TRANSP:TRANSPARENT", "SEQUENCE:3", "X-MOZ-GENERATION:7", "PARTSTAT=ACCEPTED", "TRIGGER:-PT15M",
-                             "ACTION:AUDIO", "TZID:W. Europe Standard Time"})
+    for (const char *kept :
+         {"SUMMARY:Team sync and lunch",
+          "RECURRENCE-ID;TZID=W. Europe Standard Time:20261216T090000", "SUMMARY:Team sync (moved)",
+          "BYDAY=MO,WE", "COUNT=10", "EXDATE;TZID=W. Europe Standard Time:20261221T090000",
+          "STATUS:TENTATIVE", "TRANSP:TRANSPARENT", "SEQUENCE:3", "X-MOZ-GENERATION:7",
+          "PARTSTAT=ACCEPTED", "TRIGGER:-PT15M", "ACTION:AUDIO", "TZID:W. Europe Standard Time"})
         EXPECT_NE(stored.find(kept), std::string::npos) << kept << " lost from\n" << stored;
     EXPECT_EQ(stored.find("TRIGGER:-P1D"), std::string::npos) << stored;
     EXPECT_EQ(calendar::validateCalendar(stored), std::vector<std::string>{});
@@ -662,7 +665,8 @@ TEST_F(CalDavSync, AnotherProgramsRepeatingEntryKeepsItsInstancesRuleAndProperti
     {
         auto sa = a.load(), sb = b.load();
         ASSERT_NE(findTitle(*sb, "Team sync and lunch"), nullptr);
-        expectSameTopic(*findTitle(*sa, "Team sync and lunch"), *findTitle(*sb, "Team sync and lunch"));
+        expectSameTopic(*findTitle(*sa, "Team sync and lunch"),
+                        *findTitle(*sb, "Team sync and lunch"));
     }
     b.edit([](TNimbusStructure &s) { findTitle(s, "Team sync and lunch")->rno = 2; });
     EXPECT_EQ(sync(b).counts.sent, 1);
@@ -680,15 +684,18 @@ TEST_F(CalDavSync, AnotherProgramsTaskKeepsItsStartStatusAndReminderWhenItsDueDa
     caldav::CurlTransport transport(server_->account());
     caldav::CalDavClient client(transport);
     const std::string url = calendar_ + "task.ics";
-    ASSERT_TRUE(client.put(url,
-                           "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Mail//EN\r\nBEGIN:VTODO\r\n"
-                           "UID:task-1@example.org\r\nDTSTAMP:20261201T080000Z\r\nSUMMARY:Tax return\r\n"
-                           "DTSTART:20261210T080000Z\r\nDUE:20261220T160000Z\r\nSTATUS:CANCELLED\r\n"
-                           "X-MOZ-LASTACK:20261201T080000Z\r\n"
-                           "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Tax\r\nTRIGGER;RELATED=END:-PT30M\r\nEND:VALARM\r\n"
-                           "END:VTODO\r\nEND:VCALENDAR\r\n",
-                           "")
-                    .ok());
+    ASSERT_TRUE(
+        client
+            .put(url,
+                 "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Mail//EN\r\nBEGIN:VTODO\r\n"
+                 "UID:task-1@example.org\r\nDTSTAMP:20261201T080000Z\r\nSUMMARY:Tax return\r\n"
+                 "DTSTART:20261210T080000Z\r\nDUE:20261220T160000Z\r\nSTATUS:CANCELLED\r\n"
+                 "X-MOZ-LASTACK:20261201T080000Z\r\n"
+                 "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Tax\r\nTRIGGER;RELATED=END:-"
+                 "PT30M\r\nEND:VALARM\r\n"
+                 "END:VTODO\r\nEND:VCALENDAR\r\n",
+                 "")
+            .ok());
     DataFolder a;
     sync(a);
     a.edit([](TNimbusStructure &s) { findTitle(s, "Tax return")->dlDate = "20261222"; });
@@ -702,30 +709,62 @@ TEST_F(CalDavSync, AnotherProgramsTaskKeepsItsStartStatusAndReminderWhenItsDueDa
     EXPECT_EQ(stored.find("-P1D"), std::string::npos) << stored;
 }
 
-TEST_F(CalDavSync, AnEntryThatCannotBeATopicOrHasGrownTooLargeIsLeftAsItIs)
+TEST_F(CalDavSync, EntriesThatCannotBeTopicsNameUnknownZonesOrHaveGrownTooLargeAreLeftAsTheyAre)
 {
     caldav::CurlTransport transport(server_->account());
     caldav::CalDavClient client(transport);
     const std::string busy = calendar_ + "busy.ics";
     const std::string phone = calendar_ + "phone.ics";
-    ASSERT_TRUE(client.put(busy,
-                           "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Mail//EN\r\nBEGIN:VFREEBUSY\r\n"
-                           "UID:busy@example.org\r\nDTSTAMP:20261201T080000Z\r\n"
-                           "FREEBUSY:20261215T080000Z/20261215T100000Z\r\nEND:VFREEBUSY\r\nEND:VCALENDAR\r\n",
-                           "")
-                    .ok());
+    ASSERT_TRUE(
+        client
+            .put(busy,
+                 "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Mail//EN\r\nBEGIN:VFREEBUSY\r\n"
+                 "UID:busy@example.org\r\nDTSTAMP:20261201T080000Z\r\n"
+                 "FREEBUSY:20261215T080000Z/20261215T100000Z\r\nEND:VFREEBUSY\r\nEND:VCALENDAR\r\n",
+                 "")
+            .ok());
     ASSERT_TRUE(client.put(phone, kPhoneEntry, "").ok());
+    // A zone named but not defined, as some mail programs write them.
+    const std::string call = calendar_ + "call.ics";
+    ASSERT_TRUE(client
+                    .put(call,
+                         "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Mail//"
+                         "EN\r\nBEGIN:VEVENT\r\nUID:call@example.org\r\n"
+                         "DTSTAMP:20261201T080000Z\r\nSUMMARY:Call Bob\r\n"
+                         "DTSTART;TZID=Pacific Standard Time:20261215T090000\r\n"
+                         "DTEND;TZID=Pacific Standard "
+                         "Time:20261215T100000\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n",
+                         "")
+                    .ok());
     DataFolder a;
-    EXPECT_EQ(sync(a).counts.received, 1);
-    EXPECT_EQ(outline(*a.load()), std::vector<std::string>{"Pick up parcel"});
-    EXPECT_TRUE(a.log.has("busy.ics: this kind of calendar entry cannot be a topic")) << ::testing::PrintToString(a.log.lines);
+    EXPECT_EQ(sync(a).counts.received, 2);
+    EXPECT_EQ(outline(*a.load()), (std::vector<std::string>{"Call Bob", "Pick up parcel"}));
+    EXPECT_TRUE(a.log.has("busy.ics: this kind of calendar entry cannot be a topic"))
+        << ::testing::PrintToString(a.log.lines);
+    EXPECT_TRUE(
+        a.log.has("\"Pacific Standard Time\" is neither defined in the file nor known here"))
+        << ::testing::PrintToString(a.log.lines);
+    // A new title here leaves the other program's time as it wrote it.
+    a.edit([](TNimbusStructure &s) { findTitle(s, "Call Bob")->text = "Call Bob back"; });
+    EXPECT_EQ(sync(a).counts.sent, 1);
+    {
+        int status = 0;
+        std::string error;
+        const std::string stored = client.get(call, status, error).data;
+        EXPECT_NE(stored.find("DTSTART;TZID=Pacific Standard Time:20261215T090000"),
+                  std::string::npos)
+            << stored;
+        EXPECT_NE(stored.find("SUMMARY:Call Bob back"), std::string::npos) << stored;
+    }
 
     // The phone's entry has grown past what we read (a large attachment; played by the
     // answer, since the test server takes minutes over such a file): a change made here
     // waits rather than replace it.
     std::string large = kPhoneEntry;
-    large.insert(large.find("END:VTODO"), "ATTACH;ENCODING=BASE64;VALUE=BINARY:" +
-                                              std::string(static_cast<std::size_t>(calendar::kMaxCalendarBytes), 'A') + "\r\n");
+    large.insert(large.find("END:VTODO"),
+                 "ATTACH;ENCODING=BASE64;VALUE=BINARY:" +
+                     std::string(static_cast<std::size_t>(calendar::kMaxCalendarBytes), 'A') +
+                     "\r\n");
     InterposingTransport grown(server_->account());
     grown.after = [&](const caldav::HttpRequest &request, caldav::HttpResponse &response) {
         if (request.method == "GET" && request.url == phone)
@@ -733,7 +772,8 @@ TEST_F(CalDavSync, AnEntryThatCannotBeATopicOrHasGrownTooLargeIsLeftAsItIs)
     };
     a.edit([](TNimbusStructure &s) { findTitle(s, "Pick up parcel")->pri = 3; });
     EXPECT_TRUE(a.sync(grown, calendar_).ok);
-    EXPECT_TRUE(a.log.has("did not send the change of \"Pick up parcel\"")) << ::testing::PrintToString(a.log.lines);
+    EXPECT_TRUE(a.log.has("did not send the change of \"Pick up parcel\""))
+        << ::testing::PrintToString(a.log.lines);
     EXPECT_EQ(grown.countMethod("PUT"), 0);
     int status = 0;
     std::string error;
@@ -751,9 +791,10 @@ TEST_F(CalDavSync, EntriesLargerThanAnAnswerMayBeAreFetchedInSmallerBatchesOrSki
     caldav::CurlTransport transport(server_->account());
     caldav::CalDavClient client(transport);
     auto entry = [](const std::string &uid, std::size_t length) {
-        return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Phone//EN\r\nBEGIN:VTODO\r\nUID:" + uid +
-               "\r\nDTSTAMP:20261201T080000Z\r\nSUMMARY:Notes " + uid + "\r\nDESCRIPTION:" + std::string(length, 'x') +
-               "\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+        return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Phone//"
+               "EN\r\nBEGIN:VTODO\r\nUID:" +
+               uid + "\r\nDTSTAMP:20261201T080000Z\r\nSUMMARY:Notes " + uid +
+               "\r\nDESCRIPTION:" + std::string(length, 'x') + "\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
     };
     for (const char *uid : {"n1", "n2", "n3"})
         ASSERT_TRUE(client.put(calendar_ + uid + ".ics", entry(uid, 20'000), "").ok());
@@ -772,7 +813,8 @@ TEST_F(CalDavSync, EntriesLargerThanAnAnswerMayBeAreFetchedInSmallerBatchesOrSki
     a.edit([](TNimbusStructure &s) { findTitle(s, "Notes n1")->pri = 5; });
     const caldav::SyncReport second = a.sync(small, calendar_);
     EXPECT_TRUE(second.ok) << second.summary();
-    EXPECT_TRUE(a.log.has("did not send the change of \"Notes n1\"")) << ::testing::PrintToString(a.log.lines);
+    EXPECT_TRUE(a.log.has("did not send the change of \"Notes n1\""))
+        << ::testing::PrintToString(a.log.lines);
     const std::string stored = client.get(n1, status, error).data;
     EXPECT_GT(stored.size(), 60'000u);
     EXPECT_EQ(stored.find("PRIORITY:5"), std::string::npos);
