@@ -253,13 +253,14 @@ std::string merged(const std::string &ours, icalcomponent *serverCalendar, bool 
     for (icalcomponent *c = icalcomponent_get_first_component(mine.get(), ICAL_VTIMEZONE_COMPONENT);
          c; c = icalcomponent_get_next_component(mine.get(), ICAL_VTIMEZONE_COMPONENT))
         zones.insert(tzidOf(c));
-    std::vector<icalcomponent *> carried;
+    std::vector<icalcomponent *> carried, instances;
     for (icalcomponent *c = icalcomponent_get_first_component(serverCalendar, ICAL_ANY_COMPONENT);
          c; c = icalcomponent_get_next_component(serverCalendar, ICAL_ANY_COMPONENT)) {
         if (c == s ||
             (icalcomponent_isa(c) == ICAL_VTIMEZONE_COMPONENT && !zones.insert(tzidOf(c)).second))
             continue;
-        carried.push_back(c);
+        const char *id = isTopicKind(c) ? icalcomponent_get_uid(c) : nullptr;
+        (id != nullptr && std::strcmp(id, uid) == 0 ? instances : carried).push_back(c);
     }
     for (icalcomponent *c : carried)
         icalcomponent_add_component(mine.get(), icalcomponent_new_clone(c));
@@ -282,6 +283,13 @@ std::string merged(const std::string &ours, icalcomponent *serverCalendar, bool 
             readTopic(s, theirs, theirParent))
             keepUnchangedGroups(m, s, before, theirs);
     }
+    // The changed instances go with the series; a repeat ended here ends them too (a server
+    // refuses instances of an entry that no longer repeats).
+    const bool series = icalcomponent_get_first_property(m, ICAL_RRULE_PROPERTY) != nullptr ||
+                        icalcomponent_get_first_property(m, ICAL_RDATE_PROPERTY) != nullptr ||
+                        icalcomponent_get_first_property(m, ICAL_RECURRENCEID_PROPERTY) != nullptr;
+    for (icalcomponent *c : series ? instances : std::vector<icalcomponent *>{})
+        icalcomponent_add_component(mine.get(), icalcomponent_new_clone(c));
     TNimbusNode after{""};
     std::string parentAfter;
     readsTheSame =

@@ -677,6 +677,15 @@ TEST_F(CalDavSync, AnotherProgramsRepeatingEntryKeepsItsInstancesRuleAndProperti
     EXPECT_NE(changed.find("X-MOZ-GENERATION:7"), std::string::npos) << changed;
     EXPECT_EQ(sync(a).counts.received, 1);
     EXPECT_EQ(findTitle(*a.load(), "Team sync and lunch")->rno, 2);
+    // A repeat ended here ends its changed instances too.
+    a.edit([](TNimbusStructure &s) {
+        TNimbusNode *n = findTitle(s, "Team sync and lunch");
+        n->recur = false, n->dl = true;
+    });
+    EXPECT_EQ(sync(a).counts.sent, 1);
+    const std::string ended = client.get(url, status, error).data;
+    EXPECT_EQ(ended.find("RECURRENCE-ID"), std::string::npos) << ended;
+    EXPECT_NE(ended.find("X-MOZ-GENERATION:7"), std::string::npos) << ended;
 }
 
 TEST_F(CalDavSync, AnotherProgramsTaskKeepsItsStartStatusAndReminderWhenItsDueDateChangesHere)
