@@ -191,6 +191,37 @@ void keepTaskStart(icalcomponent *mine, icalcomponent *server)
         copyKinds(mine, server, {ICAL_DTSTART_PROPERTY});
 }
 
+// A rule that ends after a number of times counts them from DTSTART: once the start has moved
+// here (a repeating topic rolls forward as it is done), the same end is said as UNTIL, its
+// last time, so that each roll does not add times to the series.
+void keepCountedEnd(icalcomponent *mine, icalcomponent *server)
+{
+    icalproperty *ours = icalcomponent_get_first_property(mine, ICAL_RRULE_PROPERTY);
+    if (ours == nullptr ||
+        icalcomponent_get_first_property(server, ICAL_DTSTART_PROPERTY) == nullptr)
+        return;
+    icalrecurrencetype rule = icalproperty_get_rrule(ours);
+    if (rule.count <= 0)
+        return;
+    const icaltimetype start = icalcomponent_get_dtstart(server);
+    icalrecur_iterator *it = icalrecur_iterator_new(rule, start);
+    if (it == nullptr)
+        return;
+    icaltimetype last = icaltime_null_time();
+    for (icaltimetype t = icalrecur_iterator_next(it); !icaltime_is_null_time(t);
+         t = icalrecur_iterator_next(it))
+        last = t;
+    icalrecur_iterator_free(it);
+    if (icaltime_is_null_time(last))
+        return;
+    last.zone = start.zone;
+    rule.count = 0;
+    rule.until = start.is_date || start.zone == nullptr
+                     ? last
+                     : icaltime_convert_to_zone(last, icaltimezone_get_utc_timezone());
+    icalproperty_set_rrule(ours, rule);
+}
+
 // The server's dates, repeat rule and alarms in their own words wherever the topic still says
 // what the server's version says: a rule by weekday or with an end, a reminder a quarter of an
 // hour before, a task's start or a meeting kept in its own zone are more than a topic holds.
@@ -217,6 +248,8 @@ void keepUnchangedGroups(icalcomponent *mine, icalcomponent *server, const TNimb
         const auto repeat = {ICAL_RRULE_PROPERTY, ICAL_EXDATE_PROPERTY, ICAL_RDATE_PROPERTY};
         removeKinds(mine, repeat);
         copyKinds(mine, server, repeat);
+        if (!sameDates)
+            keepCountedEnd(mine, server);
     }
     const std::vector<icalcomponent *> theirAlarms = alarmsOf(server);
     const bool sameUrgency = ours.flno == theirs.flno && ours.fltyp == theirs.fltyp;

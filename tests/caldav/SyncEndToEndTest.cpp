@@ -660,6 +660,19 @@ TEST_F(CalDavSync, AnotherProgramsRepeatingEntryKeepsItsInstancesRuleAndProperti
     EXPECT_EQ(stored.find("TRIGGER:-P1D"), std::string::npos) << stored;
     EXPECT_EQ(calendar::validateCalendar(stored), std::vector<std::string>{});
 
+    // Done once here, the topic rolls on a week: the series still ends after its tenth time.
+    a.edit([](TNimbusStructure &s) {
+        TNimbusNode *n = findTitle(s, "Team sync and lunch");
+        n->dlDate = n->rsDate = "20261221";
+    });
+    EXPECT_EQ(sync(a).counts.sent, 1);
+    const std::string rolled = client.get(url, status, error).data;
+    EXPECT_NE(rolled.find("Europe/Berlin:20261221T090000"), std::string::npos) << rolled;
+    EXPECT_NE(rolled.find("RRULE:FREQ=WEEKLY;UNTIL=20270113T080000Z;BYDAY=MO,WE"),
+              std::string::npos)
+        << rolled;
+    EXPECT_EQ(rolled.find("COUNT="), std::string::npos) << rolled;
+
     // Another copy reads the same series back, and changing its repeat here does replace the rule.
     sync(b);
     {
