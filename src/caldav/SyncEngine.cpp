@@ -377,6 +377,17 @@ private:
 
     static std::string hashOf(const calendar::CalendarTopic &t) { return topicFingerprint(t.node, t.parentUid); }
 
+    // The fingerprint of the server's topic as a sync would have stored it here: an entry
+    // without CREATED got its creation stamp here.
+    static std::string settledHashOf(const calendar::CalendarTopic &t, const LocalTopic &local)
+    {
+        TNimbusNode node{""};
+        node.AssignNode(t.node);
+        if (node.cre.empty())
+            node.cre = local.topic.node.cre;
+        return topicFingerprint(node, t.parentUid);
+    }
+
     void addChange(LocalChange::Kind kind, const std::string &uni, const std::string &expected, calendar::CalendarTopic remote)
     {
         LocalChange change;
@@ -565,6 +576,11 @@ private:
                 ++result_.counts.received;
             } else if (hashOf(topic) == local->hash) {
                 result_.state.entries[uid].hash = local->hash;  // the same change on both sides
+            } else if (!entry.hash.empty() && settledHashOf(topic, *local) == entry.hash) {
+                // There only what a topic does not hold changed (a moved instance, an alarm,
+                // a place): the change made here is the only one, and goes out over theirs.
+                entry.etag = etag;
+                send(*local, entry, etag);
             } else {
                 addChange(LocalChange::Conflict, local->uni, local->hash, std::move(topic));
                 entry.etag = etag;

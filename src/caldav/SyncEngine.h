@@ -7,7 +7,9 @@
 // Rules: a topic changed on one side only takes that side; changed on both sides (or
 // refused with 412 because the server changed meanwhile), the local topic is kept and sent,
 // and the server's version comes back beside it as "Conflict: <title>"; a deletion on one
-// side of a topic changed on the other keeps the changed one.
+// side of a topic changed on the other keeps the changed one. A change on the server to only
+// what a topic does not hold (an instance, an alarm, a place) is no change of the topic: the
+// local change goes out over it and keeps it.
 #pragma once
 
 #include <atomic>

@@ -701,6 +701,30 @@ TEST_F(CalDavSync, AnotherProgramsRepeatingEntryKeepsItsInstancesRuleAndProperti
     EXPECT_NE(ended.find("X-MOZ-GENERATION:7"), std::string::npos) << ended;
 }
 
+TEST_F(CalDavSync, APhoneChangeToWhatATopicDoesNotHoldIsNoConflictWithAChangeHere)
+{
+    caldav::CurlTransport transport(server_->account());
+    caldav::CalDavClient client(transport);
+    const std::string url = calendar_ + "phone.ics";
+    ASSERT_TRUE(client.put(url, kPhoneEntry, "").ok());
+    DataFolder a;
+    sync(a);
+    std::string placed = kPhoneEntry;
+    placed.insert(placed.find("END:VTODO"), "LOCATION:Post office\r\n");
+    int status = 0;
+    std::string error;
+    ASSERT_TRUE(client.put(url, placed, client.get(url, status, error).etag).ok());
+    a.edit([](TNimbusStructure &s) { findTitle(s, "Pick up parcel")->pri = 2; });
+    const caldav::SyncReport report = sync(a);
+    EXPECT_EQ(report.counts.conflicts, 0);
+    EXPECT_EQ(report.counts.sent, 1);
+    EXPECT_EQ(outline(*a.load()), std::vector<std::string>{"Pick up parcel"});
+    const std::string stored = client.get(url, status, error).data;
+    EXPECT_NE(stored.find("LOCATION:Post office"), std::string::npos) << stored;
+    EXPECT_NE(stored.find("PRIORITY:2"), std::string::npos) << stored;
+    EXPECT_EQ(sync(a).counts.sent + sync(a).counts.received, 0);
+}
+
 TEST_F(CalDavSync, AnotherProgramsTaskKeepsItsStartStatusAndReminderWhenItsDueDateChangesHere)
 {
     caldav::CurlTransport transport(server_->account());
