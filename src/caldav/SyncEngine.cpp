@@ -477,6 +477,9 @@ private:
                                 item.etag); // unreadable as a topic: ours is kept
             } else if (hashOf(remote) == local.hash) {
                 w = WriteResult{200, item.etag, {}};
+            } else if (!entry.hash.empty() && settledHashOf(remote, local) == entry.hash) {
+                w = client_.put(urlOf(entry.path), merged,
+                                item.etag); // only theirs beyond the topic changed
             } else {
                 addChange(LocalChange::Conflict, local.uni, local.hash, std::move(remote));
                 w = client_.put(urlOf(entry.path), merged, item.etag);

@@ -723,6 +723,28 @@ TEST_F(CalDavSync, APhoneChangeToWhatATopicDoesNotHoldIsNoConflictWithAChangeHer
     EXPECT_NE(stored.find("LOCATION:Post office"), std::string::npos) << stored;
     EXPECT_NE(stored.find("PRIORITY:2"), std::string::npos) << stored;
     EXPECT_EQ(sync(a).counts.sent + sync(a).counts.received, 0);
+
+    // The same when the phone's change arrives an instant before ours (412).
+    a.edit([](TNimbusStructure &s) { findTitle(s, "Pick up parcel")->pri = 3; });
+    InterposingTransport racing(server_->account());
+    bool raced = false;
+    racing.before = [&](const caldav::HttpRequest &r) {
+        if (r.method != "PUT" || raced)
+            return;
+        raced = true;
+        const caldav::FetchedItem current = client.get(url, status, error);
+        std::string sorted = current.data;
+        sorted.insert(sorted.find("END:VTODO"), "CATEGORIES:Errands\r\n");
+        ASSERT_TRUE(client.put(url, sorted, current.etag).ok());
+    };
+    const caldav::SyncReport raceReport = a.sync(racing, calendar_);
+    EXPECT_TRUE(raceReport.ok) << raceReport.summary();
+    EXPECT_TRUE(raced);
+    EXPECT_EQ(raceReport.counts.conflicts, 0);
+    EXPECT_EQ(outline(*a.load()), std::vector<std::string>{"Pick up parcel"});
+    const std::string both = client.get(url, status, error).data;
+    EXPECT_NE(both.find("CATEGORIES:Errands"), std::string::npos) << both;
+    EXPECT_NE(both.find("PRIORITY:3"), std::string::npos) << both;
 }
 
 TEST_F(CalDavSync, AnotherProgramsTaskKeepsItsStartStatusAndReminderWhenItsDueDateChangesHere)
