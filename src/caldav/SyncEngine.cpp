@@ -580,7 +580,7 @@ private:
             } else if (hashOf(topic) == local->hash) {
                 result_.state.entries[uid].hash = local->hash;  // the same change on both sides
             } else if (!entry.hash.empty() && settledHashOf(topic, *local) == entry.hash) {
-                // There only what a topic does not hold changed (a moved instance, an alarm,
+                // There only what a topic does not hold changed (a moved instance, people,
                 // a place): the change made here is the only one, and goes out over theirs.
                 entry.etag = etag;
                 send(*local, entry, etag);

@@ -8,7 +8,7 @@
 // refused with 412 because the server changed meanwhile), the local topic is kept and sent,
 // and the server's version comes back beside it as "Conflict: <title>"; a deletion on one
 // side of a topic changed on the other keeps the changed one. A change on the server to only
-// what a topic does not hold (an instance, an alarm, a place) is no change of the topic: the
+// what a topic does not hold (an instance, a place, people) is no change of the topic: the
 // local change goes out over it and keeps it.
 #pragma once
 
