@@ -200,8 +200,11 @@ void keepCountedEnd(icalcomponent *mine, icalcomponent *server)
     if (ours == nullptr ||
         icalcomponent_get_first_property(server, ICAL_DTSTART_PROPERTY) == nullptr)
         return;
+    // Counts beyond this are walked no further (a hostile entry could ask for billions): such
+    // a rule keeps its count.
+    constexpr int kLongestWalk = 100'000;
     icalrecurrencetype rule = icalproperty_get_rrule(ours);
-    if (rule.count <= 0)
+    if (rule.count <= 0 || rule.count > kLongestWalk)
         return;
     const icaltimetype start = icalcomponent_get_dtstart(server);
     icalrecur_iterator *it = icalrecur_iterator_new(rule, start);
