@@ -13,6 +13,7 @@
 #include "caldav/ServerEntryMerge.h"
 #include "calendar/IcsReader.h"
 #include "calendar/IcsWriter.h"
+#include "store/TopicCodes.h"
 
 namespace nimbus::caldav {
 
@@ -105,6 +106,7 @@ public:
             state.syncToken = newToken_;
             // The marks read before the listing describe what this sync saw only when the
             // sync itself changed nothing there.
+            std::erase_if(state.refused, [&](const auto &r) { return snapshot_.byUni.count(r.first) == 0; });
             const bool untouched = client_.writes() == writesBefore;
             state.ctag = untouched ? mark.ctag : std::string();
             state.lastModified = untouched ? settledLastModified(mark) : std::string();
@@ -134,15 +136,34 @@ private:
     // Every topic is synced as it was last time.
     bool nothingChangedHere() const
     {
-        if (snapshot_.topics.size() != result_.state.entries.size())
-            return false;
         const auto synced = result_.state.indexByUni();
+        std::size_t bound = 0;
         for (const LocalTopic &t : snapshot_.topics) {
             const auto it = synced.find(t.uni);
-            if (it == synced.end() || it->second->hash != t.hash)
+            if (it != synced.end() && it->second->hash == t.hash)
+                ++bound;
+            else if (!refusedAsIs(t))
                 return false;
         }
-        return true;
+        return bound == result_.state.entries.size();  // else a synced topic was removed here
+    }
+
+    // The server refused this very version of the topic before: it is not sent again until it
+    // changes.
+    bool refusedAsIs(const LocalTopic &local) const
+    {
+        const auto it = result_.state.refused.find(local.uni);
+        return it != result_.state.refused.end() && it->second == local.hash;
+    }
+
+    // An answer that refuses this one entry (its content, its size, or writing at all), as
+    // opposed to a failure of the server or the connection: the sync goes on without it.
+    static bool refusesTheEntry(const WriteResult &w)
+    {
+        switch (w.status) {
+        case 400: case 403: case 405: case 413: case 415: case 422: return true;
+        default: return false;
+        }
     }
 
     // The first sync of many topics to a calendar that is empty.
@@ -213,13 +234,19 @@ private:
         calendar::WriteOptions w;
         w.stampNow = options_.stampNow;
         w.oneOffTimesInUtc = true;
-        std::vector<calendar::CalendarTopic> all(snapshot_.topics.size());
-        for (std::size_t i = 0; i < all.size(); ++i) {
-            const LocalTopic &local = snapshot_.topics[i];
-            all[i].node.AssignNode(local.topic.node);
-            all[i].node.uni = local.topic.node.uni;
-            all[i].uid = local.topic.uid;
-            all[i].parentUid = local.topic.parentUid;
+        // An event without a date has no start, and servers refuse such an entry: one of them
+        // would turn the whole upload down. They go one by one after it, each refused alone.
+        std::vector<calendar::CalendarTopic> all;
+        all.reserve(snapshot_.topics.size());
+        for (const LocalTopic &local : snapshot_.topics) {
+            const TNimbusNode &n = local.topic.node;
+            if (n.ttype == kTopicEvent && (!(n.dl || n.recur) || n.dlDate.size() != 8))
+                continue;
+            calendar::CalendarTopic &t = all.emplace_back();
+            t.node.AssignNode(n);
+            t.node.uni = n.uni;
+            t.uid = local.topic.uid;
+            t.parentUid = local.topic.parentUid;
         }
         std::string body = withCompactTimezone(calendar::writeCalendar(all, w));
         // The calendar's name and description travel inside the upload (X-WR-CALNAME and
@@ -443,8 +470,9 @@ private:
     // On 412 the server's version is fetched and handled as a change on both sides.
     void send(const LocalTopic &local, SyncEntry &entry, const std::string &etag)
     {
-        if (stopped())
+        if (stopped() || refusedAsIs(local))
             return;
+        std::string seenEtag = etag;  // the server's version this send has dealt with
         std::string text = body(local);
         if (!etag.empty()) {
             int status = 0;
@@ -466,6 +494,7 @@ private:
             std::string why;
             if (readFailed(item, error, local, entry.path))
                 return;
+            seenEtag = item.etag;
             std::string merged = body(local);
             if (status == 404) {
                 // Gone meanwhile: the local topic is the one to keep.
@@ -485,10 +514,23 @@ private:
                 w = client_.put(urlOf(entry.path), merged, item.etag);
             }
         }
+        if (refusesTheEntry(w)) {
+            result_.state.refused[local.uni] = local.hash;
+            ++result_.counts.refused;
+            result_.log.push_back("Calendar sync: the server refused \"" + local.topic.node.text + "\" (" +
+                                  "it answered " + std::to_string(w.status) + "); it stays here as it is and is sent again once it changes.");
+            // A known entry keeps the server's version this send dealt with (a conflict copy
+            // may have been made of it), so that it is not taken for a new change next time.
+            if (const auto known = result_.state.entries.find(entry.uid);
+                known != result_.state.entries.end() && !seenEtag.empty())
+                known->second.etag = seenEtag;
+            return;
+        }
         if (!w.ok()) {
             result_.error = w.error.empty() ? "The calendar server refused a change of \"" + local.topic.node.text + "\"." : w.error;
             return;
         }
+        result_.state.refused.erase(local.uni);
         entry.etag = w.etag;  // empty when the server did not say: the next listing differs, and equal content binds again
         entry.hash = local.hash;
         entry.uni = local.uni;

@@ -43,6 +43,7 @@ struct SyncCounts {
     int received = 0;         // added or changed here
     int removedHere = 0;
     int conflicts = 0;
+    int refused = 0;          // topics the server would not take (they stay here)
 };
 
 struct ExchangeResult {

@@ -19,7 +19,8 @@ std::string SyncReport::summary() const
         return "Calendar sync failed: " + error;
     return "Calendar sync: " + std::to_string(counts.sent) + " sent, " + std::to_string(counts.deletedOnServer) +
            " removed on the server, " + std::to_string(counts.received) + " received, " +
-           std::to_string(counts.removedHere) + " removed here, " + std::to_string(counts.conflicts) + " conflicts.";
+           std::to_string(counts.removedHere) + " removed here, " + std::to_string(counts.conflicts) + " conflicts" +
+           (counts.refused > 0 ? ", " + std::to_string(counts.refused) + " refused by the server (see the log)." : ".");
 }
 
 SyncReport syncDataFolder(HttpTransport &transport, const SessionSettings &settings, StoreLog &log)

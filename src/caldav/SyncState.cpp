@@ -87,6 +87,8 @@ void SyncState::Load(const std::string &dataFolder, const std::string &calendarU
             else if (n == "seenlastmodified") seenLastModified = v;
             else if (n == "ctagreadat") ctagReadAt = v;
             else if (n == "lastmodifiedfollows") lastModifiedFollows = v;
+            else if (n == "refused" && v.rfind(' ') != std::string::npos)
+                refused[v.substr(0, v.rfind(' '))] = v.substr(v.rfind(' ') + 1);
             else if (n == "uid") { flush(); entry.uid = v; }
             else if (n == "path") entry.path = v;
             else if (n == "etag") entry.etag = v;
@@ -106,6 +108,9 @@ StoreResult SyncState::Save() const
                                {"seenlastmodified", seenLastModified}, {"ctagreadat", ctagReadAt},
                                {"lastmodifiedfollows", lastModifiedFollows}})
         mine.emplace_back(n, lineSafe(v) ? v : std::string());
+    for (const auto &[uni, hash] : refused)
+        if (lineSafe(uni) && lineSafe(hash))
+            mine.emplace_back("refused", uni + " " + hash);
     for (const auto &[uid, e] : entries) {
         if (!lineSafe(e.uid) || !lineSafe(e.path) || !lineSafe(e.etag) || !lineSafe(e.uni))
             continue;
@@ -157,6 +162,7 @@ void SyncState::clearMarks()
     seenLastModified.clear();
     ctagReadAt.clear();
     lastModifiedFollows.clear();
+    refused.clear();
 }
 
 const SyncEntry *SyncState::byPath(const std::string &path) const

@@ -61,6 +61,9 @@ public:
     // not known, "yes" once seen moving with it, "no" for good once seen standing still
     // while the ctag moved.
     std::string lastModifiedFollows;
+    // Topics whose version (topic id -> fingerprint) the server refused: not sent again, and
+    // no change here, until they change.
+    std::map<std::string, std::string> refused;
     // By UID.
     std::map<std::string, SyncEntry> entries;
 
@@ -75,7 +78,8 @@ public:
         return calendar_ == other.calendar_ && subtree_ == other.subtree_ && syncToken == other.syncToken &&
                ctag == other.ctag && lastModified == other.lastModified && seenCtag == other.seenCtag &&
                seenLastModified == other.seenLastModified && ctagReadAt == other.ctagReadAt &&
-               lastModifiedFollows == other.lastModifiedFollows && entries == other.entries;
+               lastModifiedFollows == other.lastModifiedFollows && refused == other.refused &&
+               entries == other.entries;
     }
 
 private:

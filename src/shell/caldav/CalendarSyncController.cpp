@@ -310,6 +310,7 @@ void CalendarSyncController::apply(Outcome &outcome)
         c.deletedOnServer += exchange.counts.deletedOnServer;
         c.removedHere += exchange.counts.removedHere;
         c.conflicts += exchange.counts.conflicts;
+        c.refused += exchange.counts.refused;
         if (!exchange.ok && ok) {
             ok = false;
             error = account_.calendars.size() > 1 ? "\"" + account_.calendars[i].calendarName + "\": " + exchange.error
@@ -339,7 +340,8 @@ void CalendarSyncController::apply(Outcome &outcome)
         lastResult_ = "Calendar synced at " + dates::stamp(window_.clock().now()).substr(9, 2) + ":" +
                       dates::stamp(window_.clock().now()).substr(11, 2) + ": " + std::to_string(c.sent) + " sent, " +
                       std::to_string(c.received) + " received, " + std::to_string(c.deletedOnServer + c.removedHere) +
-                      " removed" + (c.conflicts ? ", " + std::to_string(c.conflicts) + " conflicts" : "") + ".";
+                      " removed" + (c.conflicts ? ", " + std::to_string(c.conflicts) + " conflicts" : "") +
+                      (c.refused ? ", " + std::to_string(c.refused) + " not taken by the server (see the log)" : "") + ".";
     } else {
         lastResult_ = "Calendar sync failed: " + error + " It is tried again later.";
     }
