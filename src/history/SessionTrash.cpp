@@ -48,6 +48,8 @@ SessionTrash::SessionTrash(std::string root, StoreLog &log, StillStored stillSto
 
 SessionTrash::~SessionTrash()
 {
+    if (list_)
+        std::fclose(list_);
     if (usable_) {
         fileio::emptyFolderTree(folder_);
         ::rmdir(withoutSlash(folder_).c_str());
@@ -112,11 +114,13 @@ void SessionTrash::noteKept(const std::string &kept, const std::string &topicId,
     if (!oneField(kept) || !oneField(topicId) || !oneField(relative))
         return; // a name the list cannot hold: such a file is only dropped after a crash
     const std::string line = kept + '\t' + topicId + '\t' + relative + '\n';
-    std::FILE *list = std::fopen((folder_ + kListName).c_str(), "ab");
-    if (!list)
+    if (!list_)
+        list_ = std::fopen((folder_ + kListName).c_str(), "abe");
+    if (!list_)
         return;
-    std::fwrite(line.data(), 1, line.size(), list);
-    std::fclose(list);
+    // Flushed at once: the line must be in the file before the file moves.
+    std::fwrite(line.data(), 1, line.size(), list_);
+    std::fflush(list_);
 }
 
 bool SessionTrash::giveBack(const std::string &kept, const std::string &path)

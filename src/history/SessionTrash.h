@@ -9,6 +9,7 @@
 // removing and restoring a large subtree costs one rename per file.
 #pragma once
 
+#include <cstdio>
 #include <functional>
 #include <string>
 
@@ -54,6 +55,7 @@ private:
     std::string folder_;
     StoreLog &log_;
     int lockFd_ = -1;
+    std::FILE *list_ = nullptr; // kListName, open for appending from the first kept file
     unsigned long next_ = 0;
     bool usable_ = false;
 };
