@@ -27,9 +27,11 @@ int endOfSubtree(const TNimbusStructure &store, int index)
 Outcome OfflineWriter::apply(const ChangeRequest &change, std::string &id)
 {
     // A program on this data folder that this nimbus-cli cannot reach (it found another
-    // channel folder) would save over the change later: nothing is written beside it.
+    // channel folder) would save over the change later: nothing is written beside it. A
+    // program that is closing has let go of its channels but still writes its last save: it
+    // is waited for.
     fileio::DataFolderLock running;
-    if (!running.tryTake(dataFolder_, false))
+    if (!running.take(dataFolder_, false, std::chrono::seconds(10)))
         return Outcome::fail(kStoreProblem,
                              "Nimbus Desk runs on " + dataFolder_ +
                                  " but does not answer on this nimbus-cli's channel folder (is "

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <thread>
 
 namespace nimbus::fileio {
 
@@ -31,6 +32,23 @@ bool DataFolderLock::tryTake(const std::string &dataFolder, bool create)
         return !heldByOther_;
     }
     fd_ = fd;
+    return true;
+}
+
+bool DataFolderLock::take(const std::string &dataFolder, bool create,
+                          std::chrono::milliseconds patience,
+                          const std::function<void()> &onWaiting)
+{
+    const auto until = std::chrono::steady_clock::now() + patience;
+    bool waiting = false;
+    while (!tryTake(dataFolder, create)) {
+        if (std::chrono::steady_clock::now() > until)
+            return false;
+        if (!waiting && onWaiting)
+            onWaiting();
+        waiting = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
     return true;
 }
 

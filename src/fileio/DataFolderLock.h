@@ -7,6 +7,8 @@
 // process, a crash included.
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <string>
 
 namespace nimbus::fileio {
@@ -25,6 +27,10 @@ public:
     // file behind) or cannot be made (a read-only folder) counts as taken: no program holds
     // it, or nothing can be written there anyway.
     bool tryTake(const std::string &dataFolder, bool create);
+    // The same, waiting up to patience while another process holds it (a copy that is
+    // closing lets go once its last save is written); onWaiting is called once when it waits.
+    bool take(const std::string &dataFolder, bool create, std::chrono::milliseconds patience,
+              const std::function<void()> &onWaiting = {});
     bool heldByOther() const { return heldByOther_; }
 
 private:

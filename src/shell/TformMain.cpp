@@ -126,8 +126,13 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
         log_->setErrorDetail(problem);
         AddErrorToLog("*** The data folder cannot be written: " + paths_.DataFolder);
     }
-    // nimbus-cli asks this lock too before it writes the store without the program.
-    if (!dataFolderLock_.tryTake(paths_.DataFolder, true))
+    // nimbus-cli asks this lock too before it writes the store without the program. A copy
+    // that is closing has let go of its channels but still writes its last save: the store is
+    // read only once that is on disk.
+    if (!dataFolderLock_.take(paths_.DataFolder, true, std::chrono::seconds(10), [this] {
+            AddToLog("Waiting for the copy of Nimbus Desk that still holds the data folder " +
+                     paths_.DataFolder);
+        }))
         AddToLog("*** Another Nimbus Desk runs on the data folder " + paths_.DataFolder +
                  " with another channel folder than " + environment_.channelFolder +
                  "; the later save of either overwrites the other's changes");

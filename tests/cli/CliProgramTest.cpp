@@ -13,6 +13,7 @@
 #include <set>
 
 #include "CliRun.h"
+#include "fileio/DataFolderLock.h"
 #include "support/ChildProcess.h"
 
 using namespace std::chrono_literals;
@@ -170,4 +171,36 @@ TEST(CliWithProgram, NimbusCliWithAnotherChannelFolderNeverWritesUnderTheProgram
     if (!refused) {
         EXPECT_NE(home.store().find("text=From cron"), std::string::npos) << "the program saved over the change";
     }
+}
+
+TEST(CliWithProgram, AStartWhileTheLastCopyStillWritesItsCloseReadsTheStoreAfterThatSave)
+{
+    CliHome home;
+    // A copy that is closing has let go of its channels; its last save is still to come.
+    auto closing = std::make_unique<nimbus::fileio::DataFolderLock>();
+    ASSERT_TRUE(closing->tryTake(home.data, true));
+    ChildProcess nimbus(NIMBUS_EXECUTABLE, {},
+                        {"HOMEDRIVE=" + home.home, "HOME=" + home.home, "QT_QPA_PLATFORM=offscreen",
+                         "NIMBUS_CHANNEL_DIR=" + home.channels});
+    const auto log = [&] { return readFile(home.data + "MainLog.txt"); };
+    ASSERT_TRUE(waitFor(
+        [&] {
+            return log().find("Nimbus Desk started") != std::string::npos ||
+                   log().find("Waiting for the copy of Nimbus Desk") != std::string::npos;
+        },
+        30s));
+    // The last save lands, with a topic made just before the close, and the copy ends.
+    std::string store = home.store();
+    const std::string root = "topnode=Y\r\n";
+    store.insert(store.find(root) + root.size(), "uni=900\r\ntext=Saved at close\r\nlev=1\r\ntype=1\r\n");
+    nimbus::test::writeFile(home.data + "Structure.dat", store);
+    closing.reset();
+
+    EXPECT_TRUE(waitFor([&] { return log().find("Nimbus Desk started") != std::string::npos; }, 30s));
+    // The new copy's own saves keep it.
+    EXPECT_EQ(home.run({"add", "After the start"}).status, 0);
+    nimbus.signal(SIGTERM);
+    EXPECT_TRUE(nimbus.waitForExit(30s));
+    EXPECT_NE(home.store().find("text=After the start"), std::string::npos);
+    EXPECT_NE(home.store().find("text=Saved at close"), std::string::npos) << "the start read the store before the last save";
 }
