@@ -3,6 +3,7 @@
 
 #include "cli/ChangeRules.h"
 #include "cli/TopicSnapshot.h"
+#include "fileio/DataFolderLock.h"
 #include "store/Clock.h"
 #include "store/SummaryLists.h"
 #include "store/TNimbusNode.h"
@@ -25,6 +26,17 @@ int endOfSubtree(const TNimbusStructure &store, int index)
 
 Outcome OfflineWriter::apply(const ChangeRequest &change, std::string &id)
 {
+    // A program on this data folder that this nimbus-cli cannot reach (it found another
+    // channel folder) would save over the change later: nothing is written beside it. A
+    // program that is closing has let go of its channels but still writes its last save: it
+    // is waited for.
+    fileio::DataFolderLock running;
+    if (!running.take(dataFolder_, false, std::chrono::seconds(10)))
+        return Outcome::fail(kStoreProblem,
+                             "Nimbus Desk runs on " + dataFolder_ +
+                                 " but does not answer on this nimbus-cli's channel folder (is "
+                                 "XDG_RUNTIME_DIR or NIMBUS_CHANNEL_DIR different from the "
+                                 "program's?); nothing was changed");
     TopicSnapshot snapshot;
     if (Outcome read = snapshot.loadForChange(dataFolder_); !read)
         return read;

@@ -1,6 +1,7 @@
 // A subtree taken out of the store and put back.
 #include "history/RemoveSubtree.h"
 
+#include "fileio/FolderOps.h"
 #include "history/SessionTrash.h"
 #include "history/TopicFiles.h"
 #include "store/TNimbusStructure.h"
@@ -29,7 +30,7 @@ bool RemoveSubtree::apply(HistoryContext &context)
         if (!context.trash)
             continue;
         for (const std::string &path : topicFiles(node->uni, context.folders, context.log)) {
-            std::string kept = context.trash->keep(path);
+            std::string kept = context.trash->keep(path, node->uni);
             if (!kept.empty())
                 files_.emplace_back(path, std::move(kept));
         }
@@ -43,6 +44,15 @@ bool RemoveSubtree::revert(HistoryContext &context)
     TNimbusStructure &store = context.store;
     if (nodes_.empty())
         return false;
+    // Pages that are gone from the trash (emptied by something outside this session) cannot
+    // come back: the topics are not put back without them.
+    for (const auto &[path, kept] : files_)
+        if (!context.trash || !context.trash->holds(kept)) {
+            context.log.AddToLog("*** Undo history: topic " + id_ +
+                                 " cannot be put back: its page " + fileio::fileNameOf(path) +
+                                 " is no longer kept in the folder of removed topics");
+            return false;
+        }
     const int at = insertionIndex(store, place_);
     if (at < 0) {
         context.log.AddToLog("*** Undo history: the place of topic " + id_ + " is gone");

@@ -1,9 +1,16 @@
 // Where the content files of removed topics wait while their removal can still be undone:
-// a folder of our own in the data folder, emptied when the program starts (left over from a
-// session that did not close) and removed when it closes. Files are moved, never copied, so
+// "RemovedTopics" in the data folder holds one sub-folder per running session, locked
+// (flock) for as long as the session lives, so that another copy of the program on the same
+// data folder never empties a folder whose files an undo history still needs. Each
+// sub-folder lists what it keeps in "Kept.txt" (kept name, topic id, original path). A
+// session that ended without closing (a crash, a kill) leaves its folder unlocked: the next
+// session to start takes it over, puts back the files of topics the saved store still holds
+// (their removal was never saved) and drops the rest. Files are moved, never copied, so
 // removing and restoring a large subtree costs one rename per file.
 #pragma once
 
+#include <cstdio>
+#include <functional>
 #include <string>
 
 #include "store/StoreLog.h"
@@ -12,27 +19,43 @@ namespace nimbus::history {
 
 class SessionTrash {
 public:
-    // The folder (ending with "/") is made, or emptied when it is there.
-    SessionTrash(std::string folder, StoreLog &log);
-    ~SessionTrash(); // empties and removes the folder
+    // Whether the store still holds the topic: a left-over file of such a topic goes back.
+    using StillStored = std::function<bool(const std::string &topicId)>;
+
+    // root is the shared folder (ending with "/"); it is made when missing, this session's
+    // own sub-folder is made in it, and what ended sessions left there is taken over.
+    SessionTrash(std::string root, StoreLog &log, StillStored stillStored = {});
+    ~SessionTrash(); // removes this session's folder, and the shared one once it is empty
     SessionTrash(const SessionTrash &) = delete;
     SessionTrash &operator=(const SessionTrash &) = delete;
 
     // Name of the data folder's sub-folder the program uses.
     static constexpr const char *kFolderName = "RemovedTopics";
+    // The list of kept files in each session's folder.
+    static constexpr const char *kListName = "Kept.txt";
 
     // Moves the file in; its name in the trash, or empty when it could not be moved (logged;
-    // the file then stays where it was).
-    std::string keep(const std::string &path);
+    // the file then stays where it was). topicId is the topic the file belongs to.
+    std::string keep(const std::string &path, const std::string &topicId = {});
     // Moves a kept file back to path. A file that is there again (a colleague's packet brought
     // one of the same name) is left in place and the kept one stays until the program closes.
     bool giveBack(const std::string &kept, const std::string &path);
+    // Whether a kept file is still there to give back (something outside this session, an
+    // older copy of the program or the user, may have emptied the folder).
+    bool holds(const std::string &kept) const;
 
+    // This session's own folder, ending with "/".
     const std::string &folder() const { return folder_; }
 
 private:
+    bool claimOwnFolder();
+    void noteKept(const std::string &kept, const std::string &topicId, const std::string &path);
+
+    std::string root_;
     std::string folder_;
     StoreLog &log_;
+    int lockFd_ = -1;
+    std::FILE *list_ = nullptr; // kListName, open for appending from the first kept file
     unsigned long next_ = 0;
     bool usable_ = false;
 };

@@ -20,6 +20,7 @@
 
 #include "fileio/FolderOps.h"
 #include "ipc/Channels.h"
+#include "ipc/SingleCopyTurn.h"
 #include "shell/CliChangeApplier.h"
 #include "shell/DetailsPageSteps.h"
 #include "shell/CommandDispatcher.h"
@@ -125,6 +126,16 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
         log_->setErrorDetail(problem);
         AddErrorToLog("*** The data folder cannot be written: " + paths_.DataFolder);
     }
+    // nimbus-cli asks this lock too before it writes the store without the program. A copy
+    // that is closing has let go of its channels but still writes its last save: the store is
+    // read only once that is on disk.
+    if (!dataFolderLock_.take(paths_.DataFolder, true, std::chrono::seconds(10), [this] {
+            AddToLog("Waiting for the copy of Nimbus Desk that still holds the data folder " +
+                     paths_.DataFolder);
+        }))
+        AddToLog("*** Another Nimbus Desk runs on the data folder " + paths_.DataFolder +
+                 " with another channel folder than " + environment_.channelFolder +
+                 "; the later save of either overwrites the other's changes");
     loadSettings();
 
     // The topic store, its id lists and the tree that shows it.
@@ -191,10 +202,23 @@ bool TformMain::startChannels()
         channelNotice_ = notice;
     }
     pipes_ = std::make_unique<ipc::PipeList>(nullptr, environment_.channelFolder, &shutdownFlags_);
-    if (ipc::CreateChannel(*pipes_, "nimbus_active")) {
-        const ipc::PipeLine client("nimbusslavemode", true, environment_.channelFolder);
-        if (ipc::ChannelExists(client))
-            ipc::SendToChannel(client, nullptr, {"wakeup=now"});
+    // nimbus-cli writing the store while no copy ran is waited for: it lets go in moments.
+    const ipc::SingleCopyTurn turn = ipc::takeSingleCopyTurn(
+        *pipes_, "nimbus_active", "nimbusslavemode", std::chrono::seconds(20), [&folder] {
+            std::fprintf(stderr, "Waiting for the program that holds %snimbus_active...\n",
+                         folder.c_str());
+        });
+    if (turn == ipc::SingleCopyTurn::HandOver) {
+        ipc::SendToChannel(ipc::PipeLine("nimbusslavemode", true, environment_.channelFolder),
+                           nullptr, {"wakeup=now"});
+        return false;
+    }
+    if (turn == ipc::SingleCopyTurn::Stuck) {
+        const std::string stuck = "Another program holds " + folder +
+                                  "nimbus_active and does not answer: Nimbus Desk does not start "
+                                  "beside it.";
+        std::fprintf(stderr, "%s\n", stuck.c_str());
+        environment_.prompts->tellUser(this, "Nimbus Desk", stuck);
         return false;
     }
     dispatcher_ = new CommandDispatcher(

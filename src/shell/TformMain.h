@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "fileio/DataFolderLock.h"
 #include "ipc/CommandHandler.h"
 #include "ipc/PipeList.h"
 #include "ipc/ShutdownFlags.h"
@@ -257,6 +258,7 @@ private:
     SoftwarePanel *softwarePanel_ = nullptr;
     // Declared last: its server thread uses the handler and dispatcher above.
     std::unique_ptr<ipc::PipeList> pipes_;
+    fileio::DataFolderLock dataFolderLock_;
     std::string channelNotice_; // why the usual channel folder is not used
     bool terminated_ = false;
     bool started_ = false;

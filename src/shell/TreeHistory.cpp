@@ -23,8 +23,8 @@ TreeHistory::TreeHistory(TreeController &tree, TNimbusStructure &store, StoreLog
                          QObject *parent)
     : QObject(parent), tree_(tree), store_(store), log_(log), stack_(new QUndoStack(this))
 {
-    // Pages a session that did not close kept aside are gone for good: the trash is taken
-    // over (which empties it) and removed when this session closes.
+    // Pages a session that did not close kept aside are taken over: those of topics the
+    // loaded store still holds go back (their removal was never saved), the rest go.
     const std::string dataFolder = fileio::folderOf(store_.FileName());
     if (!dataFolder.empty() &&
         fileio::folderExists(dataFolder + history::SessionTrash::kFolderName + "/"))
@@ -45,7 +45,8 @@ history::HistoryContext TreeHistory::context()
     // Made on first use: a store without a data folder (a test's) keeps no files aside.
     if (!trash_ && !dataFolder.empty())
         trash_ = std::make_unique<history::SessionTrash>(
-            dataFolder + history::SessionTrash::kFolderName + "/", log_);
+            dataFolder + history::SessionTrash::kFolderName + "/", log_,
+            [this](const std::string &id) { return store_.Find(id) != nullptr; });
     return history::HistoryContext{store_, ContentFolders::inDataFolder(dataFolder), trash_.get(),
                                    log_, checklists_};
 }

@@ -2,12 +2,18 @@
 // applies them as the user's own and its save writes the store; twenty nimbus-cli processes
 // adding at once lose nothing.
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <set>
 
 #include "CliRun.h"
+#include "fileio/DataFolderLock.h"
 #include "support/ChildProcess.h"
 
 using namespace std::chrono_literals;
@@ -100,4 +106,101 @@ TEST(CliWithProgram, TwentyConcurrentAddsLoseNone)
     for (int i = 0; i < 20; ++i)
         EXPECT_EQ(countOf(store, "text=Parallel " + std::to_string(i) + "\r\n"), 1) << i;
     EXPECT_EQ(countOf(program.log(), "topic-add from nimbus-cli"), 20);
+}
+
+TEST(CliWithProgram, TheProgramStartingWhileNimbusCliWritesWaitsForItsLockAndThenRuns)
+{
+    CliHome home;
+    ASSERT_EQ(home.run({"add", "Written offline"}).status, 0);
+    // nimbus-cli's hold on the marker channel while it writes the store, made as long as the
+    // test needs: a socket of the test's own at the marker's place.
+    const std::string marker = home.channels + "nimbus_active";
+    const int held = ::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0);
+    ASSERT_GE(held, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, marker.c_str(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(held, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(held, 8), 0);
+
+    ChildProcess nimbus(NIMBUS_EXECUTABLE, {},
+                        {"HOMEDRIVE=" + home.home, "HOME=" + home.home, "QT_QPA_PLATFORM=offscreen",
+                         "NIMBUS_CHANNEL_DIR=" + home.channels});
+    // The program has found the marker held: its probe arrives. Then the writer lets go.
+    pollfd probe{held, POLLIN, 0};
+    ASSERT_EQ(::poll(&probe, 1, 30000), 1);
+    ::close(::accept(held, nullptr, nullptr));
+    ::close(held);
+    ::unlink(marker.c_str());
+
+    const auto log = [&] { return readFile(home.data + "MainLog.txt"); };
+    EXPECT_TRUE(waitFor([&] { return log().find("Nimbus Desk started") != std::string::npos; }, 30s))
+        << "the program ended instead of waiting for the lock";
+    if (log().find("Nimbus Desk started") != std::string::npos) {
+        // It runs as the one copy: nimbus-cli's changes now go through it, none is lost.
+        ASSERT_EQ(home.run({"add", "Through the program"}).status, 0);
+        EXPECT_NE(log().find("topic-add from nimbus-cli"), std::string::npos);
+    }
+    nimbus.signal(SIGTERM);
+    EXPECT_TRUE(nimbus.waitForExit(30s));
+    EXPECT_NE(home.store().find("text=Written offline"), std::string::npos);
+    EXPECT_NE(home.store().find("text=Through the program"), std::string::npos);
+}
+
+TEST(CliWithProgram, NimbusCliWithAnotherChannelFolderNeverWritesUnderTheProgram)
+{
+    CliHome home;
+    RunningProgram program(home);
+    // Run from cron or another login, nimbus-cli finds another runtime folder: it cannot reach
+    // the program, and its own save would be overwritten by the program's next one.
+    const std::string elsewhere = home.root / "other-channels/";
+    std::filesystem::create_directories(elsewhere);
+    std::string line = home.commandLine({"add", "From cron"});
+    line.replace(line.find(nimbus::test::shellQuoted(home.channels)),
+                 nimbus::test::shellQuoted(home.channels).size(),
+                 nimbus::test::shellQuoted(elsewhere));
+    const int raw = std::system((line + " >/dev/null 2>" + nimbus::test::shellQuoted(home.root / "cron.err")).c_str());
+    const bool refused = WIFEXITED(raw) && WEXITSTATUS(raw) == 3;
+    EXPECT_TRUE(refused) << readFile(home.root / "cron.err");
+    if (refused) {
+        EXPECT_NE(readFile(home.root / "cron.err").find("does not answer on this nimbus-cli's channel folder"),
+                  std::string::npos);
+    }
+    // Whatever nimbus-cli said, a change it reported made is still there once the program saved.
+    ASSERT_EQ(home.run({"add", "Through the program"}).status, 0);
+    if (!refused) {
+        EXPECT_NE(home.store().find("text=From cron"), std::string::npos) << "the program saved over the change";
+    }
+}
+
+TEST(CliWithProgram, AStartWhileTheLastCopyStillWritesItsCloseReadsTheStoreAfterThatSave)
+{
+    CliHome home;
+    // A copy that is closing has let go of its channels; its last save is still to come.
+    auto closing = std::make_unique<nimbus::fileio::DataFolderLock>();
+    ASSERT_TRUE(closing->tryTake(home.data, true));
+    ChildProcess nimbus(NIMBUS_EXECUTABLE, {},
+                        {"HOMEDRIVE=" + home.home, "HOME=" + home.home, "QT_QPA_PLATFORM=offscreen",
+                         "NIMBUS_CHANNEL_DIR=" + home.channels});
+    const auto log = [&] { return readFile(home.data + "MainLog.txt"); };
+    ASSERT_TRUE(waitFor(
+        [&] {
+            return log().find("Nimbus Desk started") != std::string::npos ||
+                   log().find("Waiting for the copy of Nimbus Desk") != std::string::npos;
+        },
+        30s));
+    // The last save lands, with a topic made just before the close, and the copy ends.
+    std::string store = home.store();
+    const std::string root = "topnode=Y\r\n";
+    store.insert(store.find(root) + root.size(), "uni=900\r\ntext=Saved at close\r\nlev=1\r\ntype=1\r\n");
+    nimbus::test::writeFile(home.data + "Structure.dat", store);
+    closing.reset();
+
+    EXPECT_TRUE(waitFor([&] { return log().find("Nimbus Desk started") != std::string::npos; }, 30s));
+    // The new copy's own saves keep it.
+    EXPECT_EQ(home.run({"add", "After the start"}).status, 0);
+    nimbus.signal(SIGTERM);
+    EXPECT_TRUE(nimbus.waitForExit(30s));
+    EXPECT_NE(home.store().find("text=After the start"), std::string::npos);
+    EXPECT_NE(home.store().find("text=Saved at close"), std::string::npos) << "the start read the store before the last save";
 }

@@ -2,6 +2,9 @@
 // by id, all-or-nothing value changes, a cut history, the trash folder, and the steps' names.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <map>
 
 #include "fileio/FolderOps.h"
@@ -247,6 +250,93 @@ TEST(SessionTrash, KeepsFilesAsideAndNeverOverwritesOnTheWayBack)
         EXPECT_TRUE(trash.keep(dir / "missing").empty());
     }
     EXPECT_FALSE(fileio::folderExists(folder));
+}
+
+TEST(SessionTrash, ASecondSessionOnTheSameFolderLeavesTheFirstOnesPagesAlone)
+{
+    test::TempFolder dir;
+    test::RecordingLog log;
+    const std::string root = dir / "RemovedTopics/";
+    fileio::writeFileAtomically(dir / "7.pkt", "first's pages");
+    fileio::writeFileAtomically(dir / "8.pkt", "second's pages");
+    SessionTrash first(root, log);
+    const std::string kept = first.keep(dir / "7.pkt", "7");
+    ASSERT_FALSE(kept.empty());
+    {
+        // Another copy of the program starts on the data folder, removes a topic of its own
+        // (its first kept file takes the same number) and closes.
+        SessionTrash second(root, log, [](const std::string &) { return true; });
+        EXPECT_FALSE(second.keep(dir / "8.pkt", "8").empty());
+    }
+    ASSERT_TRUE(first.holds(kept));
+    ASSERT_TRUE(first.giveBack(kept, dir / "7.pkt"));
+    std::string bytes;
+    fileio::readWholeFile(dir / "7.pkt", bytes);
+    EXPECT_EQ(bytes, "first's pages");
+}
+
+TEST(SessionTrash, AfterACrashPagesOfTopicsTheSavedStoreStillHoldsComeBack)
+{
+    test::TempFolder dir;
+    test::RecordingLog log;
+    const std::string root = dir / "RemovedTopics/";
+    fileio::createFolder(dir / "Packs/");
+    for (const char *name : {"Packs/7.pkt", "7-1.txt", "Packs/8.pkt", "8-1.txt"})
+        fileio::writeFileAtomically(dir / name, std::string("bytes of ") + name);
+    // A session removes topics 7 and 8 and is killed before the store is saved (7) or after
+    // (8): a real process that ends without closing anything.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        SessionTrash crashed(root, NullStoreLog::instance());
+        const std::pair<const char *, const char *> files[] = {
+            {"Packs/7.pkt", "7"}, {"7-1.txt", "7"}, {"Packs/8.pkt", "8"}, {"8-1.txt", "8"}};
+        for (const auto &[name, topic] : files)
+            if (crashed.keep(dir / name, topic).empty())
+                ::_exit(1);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_FALSE(fileio::fileExists(dir / "Packs/7.pkt"));
+
+    // A page of the same name arrived meanwhile: it is never overwritten.
+    fileio::writeFileAtomically(dir / "7-1.txt", "arrived since");
+    {
+        SessionTrash next(root, log, [](const std::string &id) { return id == "7"; });
+        std::string bytes;
+        EXPECT_TRUE(fileio::readWholeFile(dir / "Packs/7.pkt", bytes));
+        EXPECT_EQ(bytes, "bytes of Packs/7.pkt");
+        fileio::readWholeFile(dir / "7-1.txt", bytes);
+        EXPECT_EQ(bytes, "arrived since");
+        EXPECT_FALSE(fileio::fileExists(dir / "Packs/8.pkt"));
+        EXPECT_FALSE(fileio::fileExists(dir / "8-1.txt"));
+        EXPECT_TRUE(log.mentions("was put back: " + (dir / "Packs/7.pkt")));
+        EXPECT_TRUE(log.mentions("another file has its name: " + (dir / "7-1.txt")));
+        // Only the session's own folder is left.
+        std::vector<std::string> folders;
+        fileio::listFolders(root, folders);
+        EXPECT_EQ(folders.size(), 1u);
+    }
+    EXPECT_FALSE(fileio::folderExists(root));
+}
+
+TEST_F(SmallStore, UndoingARemovalWhosePagesWereEmptiedRefusesAndKeepsTheStore)
+{
+    test::TempFolder dir;
+    fileio::createFolder(dir / "Packs/");
+    fileio::writeFileAtomically(dir / "Packs/A21.pkt", "[1]\r\ncon=0\r\n");
+    SessionTrash trash(dir / "RemovedTopics/", log);
+    HistoryContext ctx{store, ContentFolders::inDataFolder(dir.path()), &trash, log};
+    RemoveSubtree removal("A2");
+    ASSERT_TRUE(removal.apply(ctx));
+    ASSERT_FALSE(fileio::fileExists(dir / "Packs/A21.pkt"));
+    // An older copy of the program (one folder for every session) empties it when it starts.
+    fileio::emptyFolderTree(dir / "RemovedTopics/");
+    EXPECT_FALSE(removal.revert(ctx));
+    EXPECT_EQ(outline(), "0S 1A 2A1 1B 1C");
+    EXPECT_TRUE(log.mentions("topic A2 cannot be put back: its page A21.pkt is no longer kept"));
 }
 
 TEST(StepNames, SayWhatWasDoneToWhichTopic)

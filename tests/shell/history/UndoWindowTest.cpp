@@ -235,11 +235,21 @@ private slots:
         s.window.reset();
         QVERIFY(!fileio::folderExists(kept));
 
-        // What a session that did not close left aside goes when the next one starts.
-        std::filesystem::create_directories(kept);
+        // What a session that did not close left aside goes when the next one starts, but the
+        // pages of a topic whose removal it never saved come back with the topic.
+        std::filesystem::create_directories(kept + "99999-1/");
         writeFile(kept + "1-103.pkt", "left over");
+        std::filesystem::rename(s.data() + "Packs/108.pkt", kept + "99999-1/1-108.pkt");
+        writeFile(kept + "99999-1/2-103.pkt", "removed and saved");
+        writeFile(kept + "99999-1/" + history::SessionTrash::kListName,
+                  "1-108.pkt\t108\tPacks/108.pkt\n2-103.pkt\t103\tPacks/103.pkt\n");
+        const auto filesLeft = contentFiles(s.data());
         s.start();
         QVERIFY(!fileio::fileExists(kept + "1-103.pkt"));
+        QVERIFY(!fileio::folderExists(kept + "99999-1/"));
+        QCOMPARE(contentFiles(s.data()).size(), filesLeft.size() + 1);
+        QVERIFY(fileio::fileExists(s.data() + "Packs/108.pkt"));
+        QVERIFY(!fileio::fileExists(s.data() + "Packs/103.pkt"));
     }
 
     void aDraggedBranchGoesBackWithTheKeys()
