@@ -27,6 +27,7 @@ struct CalendarSyncController::Job {
 };
 
 struct CalendarSyncController::Outcome {
+    std::vector<caldav::CalendarBinding> calendars;  // the account's calendars it ran with
     bool needPassword = false;
     std::string password;  // the one used
     std::vector<caldav::ExchangeResult> exchanges;  // per calendar; fewer when one failed
@@ -198,6 +199,7 @@ void CalendarSyncController::begin()
     busy_ = true;
     worker_ = std::thread([this, job] {
         auto outcome = std::make_shared<Outcome>();
+        outcome->calendars = job->account.calendars;
         std::string password = job->password;
         if (password.empty() && hooks_.passwords->available()) {
             if (auto kept = hooks_.passwords->lookup(job->account.server, job->account.user))
@@ -275,6 +277,15 @@ void CalendarSyncController::apply(Outcome &outcome)
     } else {
         sessionPassword_ = outcome.password;
         storePassword_ = false;
+    }
+    // The account was changed while this sync ran: its results belong to calendars and topics
+    // by the old account's order and choices, so they are set aside and the new one syncs.
+    // Nothing is lost: what reached the server is matched by UID next time.
+    if (outcome.calendars != account_.calendars) {
+        window_.AddToLog("Calendar sync: the account was changed while it synced; it syncs again with the new one.");
+        againWhenDone_ = false;
+        begin();
+        return;
     }
     TreeController *tree = window_.treeController();
     TNimbusStructure *store = window_.store();

@@ -269,6 +269,45 @@ private slots:
     // service (gnome-keyring-daemon, its keyring unlocked with a password on its input, its
     // home and runtime folders temporary) keeps the password after the first sync, and the
     // next session syncs with it without asking.
+    // The results of a sync that ran with the account as it was are not applied by the
+    // calendars' places in the new one: here the same two calendars, listed the other way round.
+    void anAccountChangedDuringASyncGetsNoneOfTheOldOnesResults()
+    {
+        const std::string home = server_->makeCalendar("reorder-home");
+        const std::string office = server_->makeCalendar("reorder-office");
+        caldav::CurlTransport transport(server_->account());
+        QVERIFY(caldav::CalDavClient(transport).put(office + "phone.ics", kPhoneEntry, "").ok());
+
+        Session s;
+        caldavui::CalendarSyncController *sync = s.window->calendarSync();
+        QSignalSpy finished(sync, &caldavui::CalendarSyncController::syncFinished);
+        caldav::CalendarAccount first;
+        first.server = server_->root();
+        first.user = RadicaleServer::kUser;
+        first.calendars = {{home, "home", s.find("Calendar")->uni}, {office, "office", s.find("Work")->uni}};
+        caldav::CalendarAccount reordered = first;
+        std::swap(reordered.calendars[0], reordered.calendars[1]);
+        QVERIFY(sync->setAccount(first, RadicaleServer::kPassword));
+        QVERIFY(sync->running());
+        QVERIFY(sync->setAccount(reordered, RadicaleServer::kPassword));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
+        QVERIFY2(finished.at(0).at(0).toBool(), qPrintable(sync->labelCalendarSync->text()));
+
+        // The office calendar's new entry is under the topic the office calendar syncs with.
+        TNimbusStructure &store = *s.window->store();
+        int parcels = 0;
+        std::string section;
+        for (int i = 0; i < store.Count(); ++i) {
+            if (store.Node(i)->lev == 1)
+                section = store.Node(i)->text;
+            if (store.Node(i)->text == "Pick up parcel") {
+                ++parcels;
+                QCOMPARE(section, std::string("Work"));
+            }
+        }
+        QCOMPARE(parcels, 1);
+    }
+
     void thePasswordIsKeptInTheSecretServiceForTheNextSession()
     {
         if (!std::filesystem::exists(kKeyringDaemon) || !std::filesystem::exists(kDbusDaemon) ||
