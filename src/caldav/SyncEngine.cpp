@@ -240,7 +240,7 @@ private:
         all.reserve(snapshot_.topics.size());
         for (const LocalTopic &local : snapshot_.topics) {
             const TNimbusNode &n = local.topic.node;
-            if (n.ttype == kTopicEvent && (!(n.dl || n.recur) || n.dlDate.size() != 8))
+            if (n.ttype == kTopicEvent && !calendar::writesDate(n))
                 continue;
             calendar::CalendarTopic &t = all.emplace_back();
             t.node.AssignNode(n);

@@ -16,7 +16,6 @@ namespace nimbus::calendar {
 
 namespace {
 
-bool hasDate(const TNimbusNode &n) { return (n.dl || n.recur) && !icaltime_is_null_time(localTime(n.dlDate, n.dlTime)); }
 
 // The topic's date and time as written: local, or UTC for a one-off time when asked to. A
 // date stays a date either way.
@@ -87,7 +86,7 @@ void addStandardProperties(icalcomponent *c, const CalendarTopic &topic, icaltim
             icalcomponent_add_property(c, icalproperty_new_created(created));
     }
     icalcomponent_add_property(c, icalproperty_new_summary(n.text.c_str()));
-    if (hasDate(n)) {
+    if (writesDate(n)) {
         const icaltimetype when = writtenTime(n, n.dlDate, n.dlTime, utc);
         if (kind == ICAL_VTODO_COMPONENT) {
             icalcomponent_set_due(c, when);
@@ -221,6 +220,8 @@ void appendProperty(std::string &bytes, icalproperty *p)
 }
 
 }  // namespace
+
+bool writesDate(const TNimbusNode &n) { return (n.dl || n.recur) && !icaltime_is_null_time(localTime(n.dlDate, n.dlTime)); }
 
 std::string writeCalendar(const std::vector<CalendarTopic> &topics, const WriteOptions &options)
 {

@@ -17,6 +17,10 @@ struct WriteOptions {
     bool oneOffTimesInUtc = false;
 };
 
+// Whether a topic's entry carries its date (DUE or DTSTART): a deadline or repeat with a
+// readable date. An event without one has no start.
+bool writesDate(const TNimbusNode &n);
+
 // The file's bytes (CR LF lines, folded at 75 octets by libical). Each topic's uid and
 // parentUid must be set by the caller.
 std::string writeCalendar(const std::vector<CalendarTopic> &topics, const WriteOptions &options);

@@ -1,14 +1,13 @@
 // The session's folder of removed content files.
 #include "history/SessionTrash.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cstdio>
 
+#include "fileio/FolderHold.h"
 #include "fileio/FolderOps.h"
 #include "history/TrashLeftovers.h"
 
@@ -66,21 +65,14 @@ bool SessionTrash::claimOwnFolder()
         const std::string path = root_ + nextSessionName();
         if (::mkdir(path.c_str(), 0700) != 0)
             continue; // a folder of that name is there (an ended process had the same id)
-        const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0)
-            continue;
         // Another session starting may have found the new folder unlocked and taken it over
         // (it is empty, so nothing was lost): the lock counts only on the folder still there.
-        struct stat held {
-        }, named{};
-        if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &held) == 0 &&
-            ::stat(path.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
-            held.st_ino == named.st_ino) {
+        const int fd = fileio::holdFolder(path, true);
+        if (fd >= 0) {
             lockFd_ = fd;
             folder_ = path + "/";
             return true;
         }
-        ::close(fd);
     }
     return false;
 }

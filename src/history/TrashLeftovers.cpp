@@ -1,13 +1,11 @@
 // Taking over the folders of removed topics' files that ended sessions left behind.
 #include "history/TrashLeftovers.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <vector>
 
+#include "fileio/FolderHold.h"
 #include "fileio/FolderOps.h"
 
 namespace nimbus::history {
@@ -82,19 +80,13 @@ void takeOverLeftovers(const std::string &root, const std::string &dataFolder,
         const std::string folder = root + name + "/";
         if (folder == ownFolder)
             continue;
-        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        // A running session holds its folder locked: its undo history still needs the files.
+        const int fd = fileio::holdFolder(folder, false);
         if (fd < 0)
             continue;
-        // A running session holds its folder locked: its undo history still needs the files.
-        struct stat held {
-        }, named{};
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 &&
-            ::stat(folder.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
-            held.st_ino == named.st_ino) {
-            putBack(folder, dataFolder, stillStored, log);
-            fileio::emptyFolderTree(folder);
-            ::rmdir(folder.substr(0, folder.size() - 1).c_str());
-        }
+        putBack(folder, dataFolder, stillStored, log);
+        fileio::emptyFolderTree(folder);
+        ::rmdir(folder.substr(0, folder.size() - 1).c_str());
         ::close(fd);
     }
     // The older layout kept every session's files loose in the shared folder.
