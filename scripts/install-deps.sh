@@ -7,8 +7,9 @@ PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins qt6-svg-dev qt6-mul
 gstreamer1.0-plugins-base gstreamer1.0-plugins-good libcurl4-openssl-dev libx11-dev \
 libgtest-dev libbenchmark-dev lld xvfb python3 desktop-file-utils appstream \
 fonts-dejavu-core pandoc faketime libical-dev libsqlite3-dev dbus python3-dbusmock"
-# Calendar sync: the account passwords (libsecret) and the test CalDAV server (radicale).
-PACKAGES="$PACKAGES libsecret-1-dev radicale"
+# Calendar sync: the account passwords (libsecret), the test CalDAV servers (radicale,
+# xandikos) and an independent CalDAV client that plays a phone in the tests (python3-caldav).
+PACKAGES="$PACKAGES libsecret-1-dev radicale xandikos python3-caldav"
 
 # clang and its sanitizer runtime build only the libFuzzer targets (make fuzz).
 if [ "${NIMBUS_WITH_FUZZ:-0}" = "1" ]; then

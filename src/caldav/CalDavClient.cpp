@@ -89,6 +89,20 @@ HttpResponse CalDavClient::propfind(const std::string &url, int depth, const std
     return send(std::move(r));
 }
 
+namespace {
+
+// A multistatus that lists fewer members than the calendar holds: the calendar's own response
+// carries 507 (a server's result limit, or a sync-collection answer cut short).
+bool cutShort(const Multistatus &ms, const std::string &collection)
+{
+    for (const DavResource &r : ms.resources)
+        if (r.status == 507 && withSlash(normalPath(r.href)) == collection)
+            return true;
+    return false;
+}
+
+}  // namespace
+
 Listing CalDavClient::listAll(const std::string &calendarUrl, bool trySyncCollection)
 {
     if (trySyncCollection) {
@@ -107,6 +121,7 @@ Listing CalDavClient::listAll(const std::string &calendarUrl, bool trySyncCollec
     for (const DavResource &r : ms->resources)
         if (isEntry(r, collection) && !r.etag.empty())
             listing.items[normalPath(r.href)] = r.etag;
+    listing.complete = !cutShort(*ms, collection);
     listing.ok = true;
     return listing;
 }
@@ -114,36 +129,55 @@ Listing CalDavClient::listAll(const std::string &calendarUrl, bool trySyncCollec
 Listing CalDavClient::listChanges(const std::string &calendarUrl, const std::string &token)
 {
     Listing listing;
-    HttpRequest r{"REPORT", calendarUrl, xmlHeaders(1), std::string(kXmlHeader) +
-                  "<d:sync-collection xmlns:d=\"DAV:\"><d:sync-token>" + xmlEscape(token) +
-                  "</d:sync-token><d:sync-level>1</d:sync-level><d:prop><d:getetag/></d:prop></d:sync-collection>"};
-    const HttpResponse response = send(std::move(r));
-    if (response.status != 207) {
-        listing.error = failureText(response, calendarUrl);
-        listing.authFailed = response.status == 401;
-        // An unknown token is 403 or 409 with valid-sync-token; a server without the report
-        // says 400, 403, 405, 415 or 501.
-        const bool tokenProblem = response.body.find("valid-sync-token") != std::string::npos;
-        listing.tokenRefused = !token.empty() && tokenProblem;
-        listing.syncUnsupported = response.answered() && !tokenProblem && response.status != 401 &&
-                                  response.status != 404 && response.status >= 400;
-        return listing;
-    }
-    Multistatus ms = readMultistatus(response.body);
-    if (!ms.ok) {
-        listing.error = ms.error;
-        return listing;
-    }
     const std::string collection = withSlash(normalPath(calendarUrl));
-    for (const DavResource &r : ms.resources) {
-        if (!isEntry(r, collection))
-            continue;
-        if (r.status == 404)
-            listing.removed.push_back(normalPath(r.href));
-        else if (!r.etag.empty())
-            listing.items[normalPath(r.href)] = r.etag;
+    std::string from = token;
+    for (int page = 0;; ++page) {
+        HttpRequest r{"REPORT", calendarUrl, xmlHeaders(1), std::string(kXmlHeader) +
+                      "<d:sync-collection xmlns:d=\"DAV:\"><d:sync-token>" + xmlEscape(from) +
+                      "</d:sync-token><d:sync-level>1</d:sync-level><d:prop><d:getetag/></d:prop></d:sync-collection>"};
+        const HttpResponse response = send(std::move(r));
+        if (response.status != 207) {
+            listing.error = failureText(response, calendarUrl);
+            listing.authFailed = response.status == 401;
+            // An unknown token is 403 or 409 with valid-sync-token; a server without the
+            // report says 400, 403, 405, 415 or 501.
+            const bool tokenProblem = response.body.find("valid-sync-token") != std::string::npos;
+            listing.tokenRefused = !from.empty() && tokenProblem;
+            listing.syncUnsupported = page == 0 && response.answered() && !tokenProblem &&
+                                      response.status != 401 && response.status != 404 && response.status >= 400;
+            return listing;
+        }
+        Multistatus ms = readMultistatus(response.body);
+        if (!ms.ok) {
+            listing.error = ms.error;
+            return listing;
+        }
+        // Later pages speak of later changes: an entry removed after it was listed is removed.
+        for (const DavResource &d : ms.resources) {
+            if (!isEntry(d, collection))
+                continue;
+            const std::string path = normalPath(d.href);
+            if (d.status == 404) {
+                listing.items.erase(path);
+                if (std::find(listing.removed.begin(), listing.removed.end(), path) == listing.removed.end())
+                    listing.removed.push_back(path);
+            } else if (!d.etag.empty()) {
+                std::erase(listing.removed, path);
+                listing.items[path] = d.etag;
+            }
+        }
+        if (!ms.syncToken.empty())
+            listing.syncToken = ms.syncToken;
+        if (!cutShort(ms, collection))
+            break;
+        // The rest is asked for with the token this answer returned; a server that returns
+        // none, or the same one again, cannot be followed further.
+        if (ms.syncToken.empty() || ms.syncToken == from || page + 1 >= kMaxListingPages) {
+            listing.complete = false;
+            break;
+        }
+        from = ms.syncToken;
     }
-    listing.syncToken = ms.syncToken;
     listing.ok = true;
     return listing;
 }
@@ -205,6 +239,32 @@ FetchedItem CalDavClient::get(const std::string &url, int &status, std::string &
     return {response.header("etag"), response.body};
 }
 
+namespace {
+
+// The status a write really had. Some servers (Xandikos) answer a write they refuse with a
+// multistatus that holds the refusal: 207 is then no success. A CalDAV precondition named
+// there (the entry is no valid calendar data, a kind the calendar does not take) refuses the
+// entry itself, whatever the status says, and reads as 422.
+int writeStatus(const HttpResponse &response)
+{
+    if (response.status != 207 && response.status != 412)
+        return response.status;
+    for (const char *precondition : {"valid-calendar-data", "valid-calendar-object-resource",
+                                     "supported-calendar-data", "supported-calendar-component",
+                                     "calendar-collection-location-ok", "max-resource-size"})
+        if (response.body.find(precondition) != std::string::npos)
+            return 422;
+    if (response.status == 412)
+        return 412;
+    const Multistatus ms = readMultistatus(response.body);
+    for (const DavResource &r : ms.resources)
+        if (r.status != 0)
+            return r.status;
+    return 500;  // a multistatus that says nothing of the entry
+}
+
+}  // namespace
+
 WriteResult CalDavClient::put(const std::string &url, const std::string &body, const std::string &etag)
 {
     HttpHeaders headers{{"Content-Type", "text/calendar; charset=utf-8"}};
@@ -212,13 +272,28 @@ WriteResult CalDavClient::put(const std::string &url, const std::string &body, c
         headers.emplace_back("If-None-Match", "*");
     else
         headers.emplace_back("If-Match", etag);
-    const HttpResponse response = send({"PUT", url, std::move(headers), body});
+    HttpResponse response = send({"PUT", url, std::move(headers), body});
+    response.status = writeStatus(response);
     WriteResult result;
     result.status = response.status;
     result.etag = response.header("etag");
     if (!response.success() && response.status != 412)
         result.error = failureText(response, url);
+    else if (response.success() && result.etag.empty())
+        result.etag = etagOf(url);
     return result;
+}
+
+std::string CalDavClient::etagOf(const std::string &url)
+{
+    const HttpResponse response = propfind(url, 0, "<d:getetag/>");
+    if (response.status != 207)
+        return {};
+    const Multistatus ms = readMultistatus(response.body);
+    for (const DavResource &r : ms.resources)
+        if (normalPath(r.href) == normalPath(url) || ms.resources.size() == 1)
+            return r.etag;
+    return {};
 }
 
 WriteResult CalDavClient::remove(const std::string &url, const std::string &etag)
@@ -226,7 +301,8 @@ WriteResult CalDavClient::remove(const std::string &url, const std::string &etag
     HttpHeaders headers;
     if (!etag.empty())
         headers.emplace_back("If-Match", etag);
-    const HttpResponse response = send({"DELETE", url, std::move(headers), {}});
+    HttpResponse response = send({"DELETE", url, std::move(headers), {}});
+    response.status = writeStatus(response);
     WriteResult result;
     result.status = response.status;
     if (!response.success() && response.status != 412 && response.status != 404)

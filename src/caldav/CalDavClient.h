@@ -23,6 +23,9 @@ struct Listing {
     std::map<std::string, std::string> items;  // entries' paths (decoded) -> ETag
     std::vector<std::string> removed;           // paths gone since the token
     std::string syncToken;
+    // The server cut the listing short (507 for the calendar itself, RFC 6578 section 3.6, or
+    // a result limit) and it could not be continued: an entry not listed may still be there.
+    bool complete = true;
 };
 
 // A calendar collection as one Depth 1 PROPFIND saw it: its own ETag and properties, and
@@ -65,7 +68,8 @@ public:
     // Every entry of the calendar with its ETag: sync-collection with an empty token where
     // the server offers it (which also gives the first token), else PROPFIND.
     Listing listAll(const std::string &calendarUrl, bool trySyncCollection);
-    // What changed since token (RFC 6578).
+    // What changed since token (RFC 6578). An answer cut short is continued with the token it
+    // returned, up to kMaxListingPages requests; beyond that the listing is not complete.
     Listing listChanges(const std::string &calendarUrl, const std::string &token);
     // The calendar data of entries by path, in batches; entries the server no longer has are
     // missing from the result. False (with error) when a batch failed. A batch whose answer
@@ -76,7 +80,11 @@ public:
                std::vector<std::string> *tooLarge = nullptr);
     FetchedItem get(const std::string &url, int &status, std::string &error);
     // PUT with If-Match: etag, or If-None-Match: * when etag is empty.
+    // A success without an ETag (the server stored other bytes than those sent) asks for the
+    // new ETag at once, so that the next listing does not take our own write for a change.
     WriteResult put(const std::string &url, const std::string &body, const std::string &etag);
+    // The entry's current ETag by a Depth 0 PROPFIND; empty when the server did not say.
+    std::string etagOf(const std::string &url);
     WriteResult remove(const std::string &url, const std::string &etag);
 
     // The collection's getctag; empty when the server has none or did not answer.
@@ -114,5 +122,6 @@ private:
 std::string failureText(const HttpResponse &response, const std::string &url);
 
 inline constexpr std::size_t kFetchBatch = 100;
+inline constexpr int kMaxListingPages = 200;
 
 }  // namespace nimbus::caldav

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include <libical/ical.h>
 
@@ -52,6 +53,70 @@ int earliestLocalYear(const std::string &text)
     return earliest;
 }
 
+bool sameRule(const icalrecurrencetype &a, const icalrecurrencetype &b)
+{
+    if (a.freq != b.freq || a.interval != b.interval || a.count != 0 || b.count != 0)
+        return false;
+    for (int i = 0; i < ICAL_BY_DAY_SIZE; ++i)
+        if (a.by_day[i] != b.by_day[i])
+            return false;
+    for (int i = 0; i < ICAL_BY_MONTH_SIZE; ++i)
+        if (a.by_month[i] != b.by_month[i])
+            return false;
+    for (int i = 0; i < ICAL_BY_MONTHDAY_SIZE; ++i)
+        if (a.by_month_day[i] != b.by_month_day[i])
+            return false;
+    return true;
+}
+
+int offsetOf(icalcomponent *observance, icalproperty_kind kind)
+{
+    icalproperty *p = icalcomponent_get_first_property(observance, kind);
+    if (p == nullptr)
+        return -1'000'000;
+    return kind == ICAL_TZOFFSETFROM_PROPERTY ? icalproperty_get_tzoffsetfrom(p) : icalproperty_get_tzoffsetto(p);
+}
+
+// The zone data splits one yearly rule in two where its explicit transitions end (2037): the
+// first part ends with an UNTIL, the second goes on with the same rule. Joined again, the zone
+// says the same with fewer rules, and readers that cannot take an UNTIL beside a local start
+// (python-icalendar, and so Xandikos, which refuses the whole entry) can read it.
+void joinSplitRules(icalcomponent *zone)
+{
+    std::vector<icalcomponent *> observances;
+    for (icalcomponent *c = icalcomponent_get_first_component(zone, ICAL_ANY_COMPONENT); c;
+         c = icalcomponent_get_next_component(zone, ICAL_ANY_COMPONENT))
+        observances.push_back(c);
+    std::vector<icalcomponent *> joined;
+    for (icalcomponent *first : observances) {
+        icalproperty *firstRule = icalcomponent_get_first_property(first, ICAL_RRULE_PROPERTY);
+        if (firstRule == nullptr || std::find(joined.begin(), joined.end(), first) != joined.end())
+            continue;
+        icalrecurrencetype rule = icalproperty_get_rrule(firstRule);
+        if (icaltime_is_null_time(rule.until))
+            continue;
+        for (icalcomponent *next : observances) {
+            icalproperty *nextRule = icalcomponent_get_first_property(next, ICAL_RRULE_PROPERTY);
+            if (next == first || nextRule == nullptr || icalcomponent_isa(next) != icalcomponent_isa(first) ||
+                offsetOf(next, ICAL_TZOFFSETFROM_PROPERTY) != offsetOf(first, ICAL_TZOFFSETFROM_PROPERTY) ||
+                offsetOf(next, ICAL_TZOFFSETTO_PROPERTY) != offsetOf(first, ICAL_TZOFFSETTO_PROPERTY))
+                continue;
+            const icalrecurrencetype later = icalproperty_get_rrule(nextRule);
+            const icaltimetype nextStart = icalcomponent_get_dtstart(next);
+            if (!sameRule(rule, later) || icaltime_compare(nextStart, rule.until) < 0)
+                continue;
+            rule.until = later.until;
+            icalproperty_set_rrule(firstRule, rule);
+            joined.push_back(next);
+            break;
+        }
+    }
+    for (icalcomponent *c : joined) {
+        icalcomponent_remove_component(zone, c);
+        icalcomponent_free(c);
+    }
+}
+
 } // namespace
 
 std::string withCompactTimezone(const std::string &calendarText)
@@ -81,6 +146,7 @@ std::string withCompactTimezone(const std::string &calendarText)
     start.day = 1;
     start.zone = icaltimezone_get_utc_timezone();
     icaltimezone_truncate_vtimezone(zone, start, icaltime_null_time(), 0);
+    joinSplitRules(zone);
     std::string out = calendarText;
     if (char *text = icalcomponent_as_ical_string_r(zone)) {
         out.replace(begin, after - begin, text);

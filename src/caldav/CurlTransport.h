@@ -3,6 +3,7 @@
 // machine; every answer is bounded in time and size. Not for use by two threads at once.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -17,6 +18,9 @@ struct TransportSettings {
     long totalTimeoutMs = 120'000;
     long stallSeconds = 30;
     std::int64_t maxBytes = 64 * 1024 * 1024;
+    // Set from another thread (the window closing): the request under way ends within a
+    // second, as failed.
+    const std::atomic<bool> *stop = nullptr;
 };
 
 class CurlTransport : public HttpTransport {
@@ -31,6 +35,9 @@ public:
     static constexpr const char *kUserAgent = "NimbusDesk-CalDAV/1.0";
 
 private:
+    // Basic first; a server that asks for Digest alone gets Digest from then on.
+    bool digest_ = false;
+    HttpResponse perform(const HttpRequest &request);
     TransportSettings settings_;
     void *curl_ = nullptr;
 };

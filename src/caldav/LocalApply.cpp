@@ -220,6 +220,7 @@ ApplyResult applyChanges(TNimbusStructure &store, const std::string &rootUni, co
                 // Edited here since the snapshot: kept, and the server's version (if any) beside it.
                 if (change.kind == LocalChange::Update) {
                     if (TNimbusNode *copy = newTopic(change, kConflictPrefix + change.remote.node.text, false)) {
+                        state.localOnly.insert(copy->uni);
                         tree.attach(copy, tree.parentOf(node), node);
                         ++result.conflicts;
                         log.AddToLog("Calendar sync: \"" + node->text + "\" was changed here while the server's version arrived; it is kept beside it as \"" + copy->text + "\".");
@@ -252,6 +253,7 @@ ApplyResult applyChanges(TNimbusStructure &store, const std::string &rootUni, co
             if (node == nullptr)
                 break;
             if (TNimbusNode *copy = newTopic(change, kConflictPrefix + change.remote.node.text, false)) {
+                state.localOnly.insert(copy->uni);
                 tree.attach(copy, tree.parentOf(node), node);
                 ++result.conflicts;
                 log.AddToLog("Calendar sync: \"" + node->text + "\" was changed here and on the server; the server's version is kept beside it as \"" + copy->text + "\".");

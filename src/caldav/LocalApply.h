@@ -30,8 +30,6 @@ struct ApplyResult {
     std::string error;
 };
 
-inline constexpr const char *kConflictPrefix = "Conflict: ";
-
 ApplyResult applyChanges(TNimbusStructure &store, const std::string &rootUni, const std::vector<LocalChange> &changes,
                          SyncState &state, TopicUids &uids, calendar::CalendarLinks &links, const std::string &stampNow,
                          StoreLog &log);

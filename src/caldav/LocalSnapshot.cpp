@@ -44,7 +44,8 @@ std::string topicFingerprint(const TNimbusNode &node, const std::string &parentU
     return text;
 }
 
-LocalSnapshot takeSnapshot(const TNimbusStructure &store, const std::string &rootUni, const TopicUids &uids)
+LocalSnapshot takeSnapshot(const TNimbusStructure &store, const std::string &rootUni, const TopicUids &uids,
+                           const std::set<std::string> &localOnly)
 {
     LocalSnapshot snapshot;
     snapshot.rootUni = rootUni;
@@ -61,12 +62,17 @@ LocalSnapshot takeSnapshot(const TNimbusStructure &store, const std::string &roo
         if (node->lev <= rootLevel)
             break;
         const std::size_t depth = static_cast<std::size_t>(node->lev - rootLevel);
+        uidAtLevel.resize(depth + 1);
+        if (localOnly.count(node->uni) != 0 && node->text.rfind(kConflictPrefix, 0) == 0) {
+            snapshot.localOnly.insert(node->uni);
+            uidAtLevel[depth] = depth > 1 ? uidAtLevel[depth - 1] : std::string();
+            continue;
+        }
         LocalTopic &local = snapshot.topics.emplace_back();
         local.uni = node->uni;
         local.topic.node.AssignNode(*node);
         local.topic.node.uni = node->uni;
         local.topic.uid = uids.uidOf(node->uni);
-        uidAtLevel.resize(depth + 1);
         uidAtLevel[depth] = local.topic.uid;
         local.topic.parentUid = depth > 1 ? uidAtLevel[depth - 1] : std::string();
         local.hash = topicFingerprint(local.topic.node, local.topic.parentUid);

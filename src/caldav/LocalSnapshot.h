@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,9 @@ private:
     std::map<std::string, std::string> known_;  // topic id -> UID
 };
 
+// The title of the server's version kept beside a topic changed on both sides.
+inline constexpr const char *kConflictPrefix = "Conflict: ";
+
 struct LocalTopic {
     std::string uni;
     std::string hash;
@@ -46,12 +50,16 @@ struct LocalSnapshot {
     std::vector<LocalTopic> topics;  // tree order
     std::map<std::string, std::size_t> byUni;
     std::map<std::string, std::size_t> byUid;
+    std::set<std::string> localOnly;  // topic ids left out as conflict copies kept here
 };
 
 // The fingerprint of what sync carries of a topic: every field a calendar entry holds of it
 // and its parent's UID.
 std::string topicFingerprint(const TNimbusNode &node, const std::string &parentUid);
 
-LocalSnapshot takeSnapshot(const TNimbusStructure &store, const std::string &rootUni, const TopicUids &uids);
+// localOnly: the conflict copies a sync made here; those still titled "Conflict: ..." are left
+// out (their sub-topics are synced under the copy's parent).
+LocalSnapshot takeSnapshot(const TNimbusStructure &store, const std::string &rootUni, const TopicUids &uids,
+                           const std::set<std::string> &localOnly = {});
 
 }  // namespace nimbus::caldav

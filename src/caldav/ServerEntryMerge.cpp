@@ -10,6 +10,7 @@
 #include <libical/ical.h>
 
 #include "calendar/ComponentToTopic.h"
+#include "calendar/LocalZone.h"
 #include "calendar/IcsReader.h"
 #include "calendar/NimbusFields.h"
 
@@ -136,15 +137,61 @@ bool readTopic(icalcomponent *c, TNimbusNode &node, std::string &parentUid)
     return true;
 }
 
+// The fields a repeating topic moves when it rolls forward to its next time.
+bool movedByARoll(const calendar::NimbusField &field)
+{
+    for (const char *name : {"X-NIMBUS-DLDATE", "X-NIMBUS-DLTIME", "X-NIMBUS-RSDATE", "X-NIMBUS-RSTIME"})
+        if (std::strcmp(field.name, name) == 0)
+            return true;
+    return false;
+}
+
+// rolled: a and b may stand at different times of the same series.
 bool sameTopic(const TNimbusNode &a, const std::string &aParent, const TNimbusNode &b,
-               const std::string &bParent)
+               const std::string &bParent, bool rolled = false)
 {
     if (aParent != bParent)
         return false;
     for (const calendar::NimbusField &field : calendar::nimbusFields())
-        if (field.get(a) != field.get(b))
+        if (field.get(a) != field.get(b) && !(rolled && movedByARoll(field)))
             return false;
     return true;
+}
+
+// Ours is the server's repeating entry rolled forward here: the same rule, and our time one of
+// the times of the server's series (compared as this machine reads them, so that a series kept
+// in another zone matches across daylight-saving changes). The series then stays as the server
+// has it: moving its start would take the past times from every other device.
+bool rolledAlongSeries(icalcomponent *server, const TNimbusNode &ours, const TNimbusNode &theirs)
+{
+    if (!ours.recur || !theirs.recur || ours.dl != theirs.dl || ours.rtype != theirs.rtype ||
+        ours.rno != theirs.rno || ours.durno != theirs.durno || ours.durtype != theirs.durtype ||
+        ours.dlDate <= theirs.dlDate)
+        return false;
+    icalproperty *rrule = icalcomponent_get_first_property(server, ICAL_RRULE_PROPERTY);
+    if (rrule == nullptr || icalcomponent_get_first_property(server, ICAL_DTSTART_PROPERTY) == nullptr)
+        return false;
+    const icaltimetype start = icalcomponent_get_dtstart(server);
+    icalrecur_iterator *it = icalrecur_iterator_new(icalproperty_get_rrule(rrule), start);
+    if (it == nullptr)
+        return false;
+    // As far as a count of times is walked elsewhere: a hostile rule cannot stall the sync.
+    constexpr int kLongestWalk = 100'000;
+    bool found = false;
+    int steps = 0;
+    for (icaltimetype t = icalrecur_iterator_next(it); !icaltime_is_null_time(t) && steps < kLongestWalk;
+         t = icalrecur_iterator_next(it), ++steps) {
+        t.zone = start.zone;
+        std::string date, time;
+        if (!calendar::toLocal(t, date, time) || date > ours.dlDate)
+            break;
+        if (date == ours.dlDate && time == ours.dlTime) {
+            found = true;
+            break;
+        }
+    }
+    icalrecur_iterator_free(it);
+    return found;
 }
 
 void removeKinds(icalcomponent *c, std::initializer_list<icalproperty_kind> kinds)
@@ -228,13 +275,15 @@ void keepCountedEnd(icalcomponent *mine, icalcomponent *server)
 // The server's dates, repeat rule and alarms in their own words wherever the topic still says
 // what the server's version says: a rule by weekday or with an end, a reminder a quarter of an
 // hour before, a task's start or a meeting kept in its own zone are more than a topic holds.
-void keepUnchangedGroups(icalcomponent *mine, icalcomponent *server, const TNimbusNode &ours,
+// True when ours is the server's series rolled forward here, whose dates the server keeps.
+bool keepUnchangedGroups(icalcomponent *mine, icalcomponent *server, const TNimbusNode &ours,
                          const TNimbusNode &theirs)
 {
     const bool sameDates = ours.dl == theirs.dl && ours.recur == theirs.recur &&
                            ours.dlDate == theirs.dlDate && ours.dlTime == theirs.dlTime &&
                            ours.durno == theirs.durno && ours.durtype == theirs.durtype;
-    if (sameDates) {
+    const bool rolled = !sameDates && rolledAlongSeries(server, ours, theirs);
+    if (sameDates || rolled) {
         const auto dates = {ICAL_DTSTART_PROPERTY, ICAL_DUE_PROPERTY, ICAL_DTEND_PROPERTY,
                             ICAL_DURATION_PROPERTY};
         removeKinds(mine, dates);
@@ -251,7 +300,7 @@ void keepUnchangedGroups(icalcomponent *mine, icalcomponent *server, const TNimb
         const auto repeat = {ICAL_RRULE_PROPERTY, ICAL_EXDATE_PROPERTY, ICAL_RDATE_PROPERTY};
         removeKinds(mine, repeat);
         copyKinds(mine, server, repeat);
-        if (!sameDates)
+        if (!sameDates && !rolled)
             keepCountedEnd(mine, server);
     }
     const std::vector<icalcomponent *> theirAlarms = alarmsOf(server);
@@ -266,6 +315,39 @@ void keepUnchangedGroups(icalcomponent *mine, icalcomponent *server, const TNimb
     for (std::size_t i = 0; i < theirAlarms.size(); ++i)
         if (sameUrgency || i > 0 || !readAsUrgency(theirAlarms[i]))
             icalcomponent_add_component(mine, icalcomponent_new_clone(theirAlarms[i]));
+    return rolled;
+}
+
+// The TZID values the calendar's entries refer to (their alarms and instances included).
+void collectZoneReferences(icalcomponent *c, std::set<std::string> &used)
+{
+    for (icalproperty *p = icalcomponent_get_first_property(c, ICAL_ANY_PROPERTY); p;
+         p = icalcomponent_get_next_property(c, ICAL_ANY_PROPERTY))
+        for (icalparameter *a = icalproperty_get_first_parameter(p, ICAL_TZID_PARAMETER); a;
+             a = icalproperty_get_next_parameter(p, ICAL_TZID_PARAMETER))
+            if (const char *tzid = icalparameter_get_tzid(a))
+                used.insert(tzid);
+    for (icalcomponent *k = icalcomponent_get_first_component(c, ICAL_ANY_COMPONENT); k;
+         k = icalcomponent_get_next_component(c, ICAL_ANY_COMPONENT))
+        if (icalcomponent_isa(k) != ICAL_VTIMEZONE_COMPONENT)
+            collectZoneReferences(k, used);
+}
+
+// Ours may now use the server's zone where it kept the server's wording of a date: a zone no
+// one refers to goes (a reader may stumble over it for nothing).
+void dropUnusedZones(icalcomponent *calendar)
+{
+    std::set<std::string> used;
+    collectZoneReferences(calendar, used);
+    std::vector<icalcomponent *> unused;
+    for (icalcomponent *c = icalcomponent_get_first_component(calendar, ICAL_VTIMEZONE_COMPONENT); c;
+         c = icalcomponent_get_next_component(calendar, ICAL_VTIMEZONE_COMPONENT))
+        if (used.count(tzidOf(c)) == 0)
+            unused.push_back(c);
+    for (icalcomponent *c : unused) {
+        icalcomponent_remove_component(calendar, c);
+        icalcomponent_free(c);
+    }
 }
 
 // One attempt: ours with the server's parts; empty when ours cannot be read.
@@ -283,6 +365,7 @@ std::string merged(const std::string &ours, icalcomponent *serverCalendar, bool 
     if (!readTopic(m, before, parentBefore))
         return {};
     icalcomponent *s = serverComponentOf(serverCalendar, uid);
+    bool rolled = false;
 
     // The server's other components: changed instances, other entries, their zones.
     std::set<std::string> zones;
@@ -317,7 +400,7 @@ std::string merged(const std::string &ours, icalcomponent *serverCalendar, bool 
         std::string theirParent;
         if (withGroups && icalcomponent_isa(s) == icalcomponent_isa(m) &&
             readTopic(s, theirs, theirParent))
-            keepUnchangedGroups(m, s, before, theirs);
+            rolled = keepUnchangedGroups(m, s, before, theirs);
     }
     // The changed instances go with the series; a repeat ended here ends them too (a server
     // refuses instances of an entry that no longer repeats).
@@ -329,7 +412,8 @@ std::string merged(const std::string &ours, icalcomponent *serverCalendar, bool 
     TNimbusNode after{""};
     std::string parentAfter;
     readsTheSame =
-        readTopic(m, after, parentAfter) && sameTopic(before, parentBefore, after, parentAfter);
+        readTopic(m, after, parentAfter) && sameTopic(before, parentBefore, after, parentAfter, rolled);
+    dropUnusedZones(mine.get());
     char *text = icalcomponent_as_ical_string_r(mine.get());
     std::string out = text ? text : "";
     icalmemory_free_buffer(text);

@@ -11,6 +11,7 @@
 #include "caldav/ServerAddress.h"
 #include "caldav/ServerChangeCheck.h"
 #include "caldav/ServerEntryMerge.h"
+#include "caldav/SyncDecision.h"
 #include "calendar/IcsReader.h"
 #include "calendar/IcsWriter.h"
 #include "store/TopicCodes.h"
@@ -18,8 +19,6 @@
 namespace nimbus::caldav {
 
 namespace {
-
-enum class Remote { Same, Changed, Gone };
 
 const char *const kTooLarge = "it is larger than the largest answer this program takes";
 
@@ -72,6 +71,9 @@ public:
             return std::move(result_);
         }
         const int writesBefore = client_.writes();
+        result_.topicsHere = snapshot_.topics.size();
+        // Copies removed or renamed here meanwhile are no longer held back.
+        result_.state.localOnly = snapshot_.localOnly;
         // Nothing changed on the server since a sync that left it as it was, and nothing here:
         // one cheap request instead of the listing.
         SyncState &state = result_.state;
@@ -103,11 +105,14 @@ public:
         pushNewLocal();
         if (result_.error.empty()) {
             result_.ok = true;
-            state.syncToken = newToken_;
+            // A first listing cut short is asked for whole again next time; a later one goes on
+            // from where the server stopped.
+            state.syncToken = full_ && !listing_.complete ? std::string() : newToken_;
             // The marks read before the listing describe what this sync saw only when the
             // sync itself changed nothing there.
             std::erase_if(state.refused, [&](const auto &r) { return snapshot_.byUni.count(r.first) == 0; });
-            const bool untouched = client_.writes() == writesBefore;
+            // ... and saw all of it.
+            const bool untouched = client_.writes() == writesBefore && listing_.complete;
             state.ctag = untouched ? mark.ctag : std::string();
             state.lastModified = untouched ? settledLastModified(mark) : std::string();
         }
@@ -124,7 +129,7 @@ private:
     Listing listing_;
     bool full_ = true;
     std::string newToken_;
-    std::map<std::string, Remote> remoteOf_;  // by UID of a known entry
+    std::map<std::string, ServerSide> remoteOf_;  // by UID of a known entry
     std::map<std::string, calendar::CalendarTopic> fetched_;  // by path
     std::map<std::string, std::string> fetchedEtag_;
     std::set<std::string> boundUnis_;
@@ -169,7 +174,8 @@ private:
     // The first sync of many topics to a calendar that is empty.
     bool wholeUploadFits() const
     {
-        return full_ && listing_.items.empty() && listing_.removed.empty() && result_.state.entries.empty() &&
+        return full_ && listing_.complete && listing_.items.empty() && listing_.removed.empty() &&
+               result_.state.entries.empty() &&
                options_.wholeUploadMinimum > 0 && snapshot_.topics.size() >= options_.wholeUploadMinimum;
     }
 
@@ -326,6 +332,10 @@ private:
             return false;
         }
         newToken_ = listing_.syncToken;
+        if (!listing_.complete)
+            result_.log.push_back("Calendar sync: the server listed only part of the calendar (" +
+                                  std::to_string(listing_.items.size()) +
+                                  " entries); topics it did not list are kept here as they are.");
         return true;
     }
 
@@ -336,14 +346,15 @@ private:
             uidOfPath[e.path] = uid;
         std::vector<std::string> wanted;
         for (const auto &[uid, e] : result_.state.entries) {
-            Remote r = Remote::Same;
+            ServerSide r = listing_.complete ? ServerSide::Same : ServerSide::NotListed;
             const auto it = listing_.items.find(e.path);
             if (it != listing_.items.end())
-                r = it->second == e.etag ? Remote::Same : Remote::Changed;
-            else if (full_ || std::find(listing_.removed.begin(), listing_.removed.end(), e.path) != listing_.removed.end())
-                r = Remote::Gone;
+                r = it->second == e.etag ? ServerSide::Same : ServerSide::Changed;
+            else if ((full_ && listing_.complete) ||
+                     std::find(listing_.removed.begin(), listing_.removed.end(), e.path) != listing_.removed.end())
+                r = ServerSide::Gone;
             remoteOf_[uid] = r;
-            if (r == Remote::Changed)
+            if (r == ServerSide::Changed)
                 wanted.push_back(e.path);
         }
         for (const auto &[path, etag] : listing_.items)
@@ -415,6 +426,14 @@ private:
         return topicFingerprint(node, t.parentUid);
     }
 
+    // The server's topic is the one last synced (only what a topic does not hold may differ).
+    static bool readsAsSynced(const calendar::CalendarTopic &t, const SyncEntry &entry, const LocalTopic *local)
+    {
+        if (entry.hash.empty())
+            return false;
+        return hashOf(t) == entry.hash || (local != nullptr && settledHashOf(t, *local) == entry.hash);
+    }
+
     void addChange(LocalChange::Kind kind, const std::string &uni, const std::string &expected, calendar::CalendarTopic remote)
     {
         LocalChange change;
@@ -483,6 +502,14 @@ private:
             if (status != 404 && !current.data.empty() &&
                 !mergeInto(text, current.data, local, entry.path))
                 return;
+            // Nothing of the topic would change there (a series rolled forward here keeps its
+            // start there): no write, and the server's version counts as synced. Else every
+            // device would send each roll, and fetch every other device's.
+            if (status != 404 && !current.data.empty() && readsAlike(text, current.data)) {
+                entry.etag = current.etag.empty() ? etag : current.etag;
+                settle(local, entry);
+                return;
+            }
         }
         WriteResult w = client_.put(urlOf(entry.path), text, etag);
         step("Sent \"" + local.topic.node.text + "\"");
@@ -530,13 +557,75 @@ private:
             result_.error = w.error.empty() ? "The calendar server refused a change of \"" + local.topic.node.text + "\"." : w.error;
             return;
         }
-        result_.state.refused.erase(local.uni);
         entry.etag = w.etag;  // empty when the server did not say: the next listing differs, and equal content binds again
+        settle(local, entry);
+        ++result_.counts.sent;
+    }
+
+    // The entry now holds the local topic as it is.
+    void settle(const LocalTopic &local, SyncEntry &entry)
+    {
+        result_.state.refused.erase(local.uni);
         entry.hash = local.hash;
         entry.uni = local.uni;
         entry.uid = local.topic.uid;
         result_.state.entries[entry.uid] = entry;
-        ++result_.counts.sent;
+    }
+
+    static bool readsAlike(const std::string &a, const std::string &b)
+    {
+        calendar::CalendarTopic ta, tb;
+        std::string why;
+        return readEntry(a, ta, why) && readEntry(b, tb, why) && hashOf(ta) == hashOf(tb);
+    }
+
+    // A removal here that the server refused or that met a change there (412): the server's
+    // version comes back here. False when the sync must stop.
+    bool bringBack(const std::string &uid, const SyncEntry &entry, bool refused)
+    {
+        int status = 0;
+        std::string error;
+        FetchedItem item = client_.get(urlOf(entry.path), status, error);
+        if (!error.empty()) {
+            result_.error = error;
+            return false;
+        }
+        calendar::CalendarTopic topic;
+        std::string why;
+        if (status != 404 && readEntry(item.data, topic, why)) {
+            result_.state.entries[uid].etag = item.etag;
+            addChange(LocalChange::Add, {}, {}, std::move(topic));
+            ++result_.counts.received;
+        } else {
+            // Gone meanwhile, or unreadable as a topic: forgotten here (an unreadable entry is
+            // left there as it is).
+            result_.state.entries.erase(uid);
+            if (status == 404)
+                ++result_.counts.deletedOnServer;
+        }
+        return true;
+    }
+
+    // DELETE with If-Match; false when the sync must stop.
+    bool deleteThere(const std::string &uid, const SyncEntry &entry)
+    {
+        const WriteResult w = client_.remove(urlOf(entry.path), entry.etag);
+        step("Removed an entry from the server");
+        const bool refused = refusesTheEntry(w);
+        if (refused) {
+            ++result_.counts.refused;
+            result_.log.push_back("Calendar sync: the server refused to remove the entry " + entry.path +
+                                  " (it answered " + std::to_string(w.status) + "); its topic comes back here.");
+        }
+        if (w.preconditionFailed() || refused)
+            return bringBack(uid, entry, refused);
+        if (!w.error.empty()) {
+            result_.error = w.error;
+            return false;
+        }
+        result_.state.entries.erase(uid);
+        ++result_.counts.deletedOnServer;
+        return true;
     }
 
     void decideKnown()
@@ -552,86 +641,86 @@ private:
             const LocalTopic *local = localOf(entry.uni);
             if (local != nullptr)
                 boundUnis_.insert(local->uni);
-            const bool localChanged = local != nullptr && local->hash != entry.hash;
-            Remote remote = remoteOf_[uid];
+            EntryFacts facts;
+            facts.local = local == nullptr         ? LocalSide::Gone
+                          : local->hash != entry.hash ? LocalSide::Changed
+                                                      : LocalSide::Same;
+            facts.server = remoteOf_[uid];
             const auto got = fetched_.find(entry.path);
-            if (remote == Remote::Changed && got == fetched_.end()) {
+            if (facts.server == ServerSide::Changed && got == fetched_.end()) {
                 if (listing_.items.count(entry.path) != 0) {
                     // Unreadable: keep the server's newer ETag so it is not fetched again and again.
-                    result_.state.entries[uid].etag = listing_.items[entry.path];
-                    remote = Remote::Same;
                     entry.etag = listing_.items[entry.path];
+                    result_.state.entries[uid].etag = entry.etag;
+                    facts.server = ServerSide::Same;
                 } else {
-                    remote = Remote::Gone;
+                    facts.server = ServerSide::Gone;
                 }
             }
-            if (remote == Remote::Same) {
-                if (local == nullptr) {
-                    const WriteResult w = client_.remove(urlOf(entry.path), entry.etag);
-                    step("Removed an entry from the server");
-                    if (w.preconditionFailed()) {
-                        remoteOf_[uid] = Remote::Changed;  // changed meanwhile: it comes back here
-                        int status = 0;
-                        std::string error;
-                        FetchedItem item = client_.get(urlOf(entry.path), status, error);
-                        calendar::CalendarTopic topic;
-                        std::string why;
-                        if (!error.empty()) {
-                            result_.error = error;
-                            return;
-                        }
-                        if (status != 404 && readEntry(item.data, topic, why)) {
-                            result_.state.entries[uid].etag = item.etag;
-                            addChange(LocalChange::Add, {}, {}, std::move(topic));
-                            ++result_.counts.received;
-                            continue;
-                        }
-                    } else if (!w.error.empty()) {
-                        result_.error = w.error;
-                        return;
-                    }
-                    result_.state.entries.erase(uid);
-                    ++result_.counts.deletedOnServer;
-                } else if (localChanged) {
-                    send(*local, entry, entry.etag);
+            // An entry whose ETag the server never told (none after our PUT) lists as changed:
+            // it changed there only when it no longer reads as what was synced.
+            if (facts.server == ServerSide::Changed && entry.etag.empty() &&
+                readsAsSynced(got->second, entry, local)) {
+                entry.etag = fetchedEtag_[entry.path];
+                result_.state.entries[uid].etag = entry.etag;
+                facts.server = ServerSide::Same;
+            }
+            if (facts.server == ServerSide::Changed) {
+                const calendar::CalendarTopic &theirs = got->second;
+                entry.etag = fetchedEtag_[entry.path];
+                result_.state.entries[uid].etag = entry.etag;
+                if (local != nullptr) {
+                    facts.sameContent = hashOf(theirs) == local->hash;
+                    facts.onlyBeyondTopic = !entry.hash.empty() && settledHashOf(theirs, *local) == entry.hash;
                 }
-                continue;
             }
-            if (remote == Remote::Gone) {
-                if (local != nullptr && localChanged) {
-                    send(*local, entry, {});  // deleted there, changed here: the change stays
-                } else {
-                    result_.state.entries.erase(uid);
-                    if (local != nullptr) {
-                        addChange(LocalChange::Remove, local->uni, local->hash, {});
-                        ++result_.counts.removedHere;
-                    }
-                }
-                continue;
-            }
-            // Changed on the server.
-            calendar::CalendarTopic topic = std::move(got->second);
-            const std::string etag = fetchedEtag_[entry.path];
-            result_.state.entries[uid].etag = etag;
-            if (local == nullptr) {
-                addChange(LocalChange::Add, {}, {}, std::move(topic));  // deleted here, changed there
-                ++result_.counts.received;
-            } else if (!localChanged) {
-                addChange(LocalChange::Update, local->uni, local->hash, std::move(topic));
-                ++result_.counts.received;
-            } else if (hashOf(topic) == local->hash) {
-                result_.state.entries[uid].hash = local->hash;  // the same change on both sides
-            } else if (!entry.hash.empty() && settledHashOf(topic, *local) == entry.hash) {
-                // There only what a topic does not hold changed (a moved instance, people,
-                // a place): the change made here is the only one, and goes out over theirs.
-                entry.etag = etag;
-                send(*local, entry, etag);
-            } else {
-                addChange(LocalChange::Conflict, local->uni, local->hash, std::move(topic));
-                entry.etag = etag;
-                send(*local, entry, etag);
-            }
+            if (!carryOut(decide(facts), uid, entry, local))
+                return;
         }
+    }
+
+    // Does what the decision says for a known entry; false when the sync must stop.
+    bool carryOut(SyncAction action, const std::string &uid, SyncEntry &entry, const LocalTopic *local)
+    {
+        auto theirs = [&] { return std::move(fetched_.find(entry.path)->second); };
+        switch (action) {
+        case SyncAction::Nothing:
+            break;
+        case SyncAction::Send:
+        case SyncAction::SendOverTheirs:
+            send(*local, entry, entry.etag);
+            break;
+        case SyncAction::SendAgain:
+        case SyncAction::SendNew:
+            send(*local, entry, {});
+            break;
+        case SyncAction::DeleteThere:
+            return deleteThere(uid, entry);
+        case SyncAction::TakeTheirs:
+            addChange(LocalChange::Update, local->uni, local->hash, theirs());
+            ++result_.counts.received;
+            break;
+        case SyncAction::AddHere:
+            addChange(LocalChange::Add, {}, {}, theirs());
+            ++result_.counts.received;
+            break;
+        case SyncAction::RemoveHere:
+            result_.state.entries.erase(uid);
+            addChange(LocalChange::Remove, local->uni, local->hash, {});
+            ++result_.counts.removedHere;
+            break;
+        case SyncAction::Forget:
+            result_.state.entries.erase(uid);
+            break;
+        case SyncAction::Settle:
+            result_.state.entries[uid].hash = local->hash;
+            break;
+        case SyncAction::KeepBoth:
+            addChange(LocalChange::Conflict, local->uni, local->hash, theirs());
+            send(*local, entry, entry.etag);
+            break;
+        }
+        return true;
     }
 
     void decideNewRemote()
@@ -652,22 +741,31 @@ private:
             SyncEntry entry{topic.uid, path, fetchedEtag_[path], {}, {}};
             const auto match = snapshot_.byUid.find(topic.uid);
             const LocalTopic *local = match == snapshot_.byUid.end() ? nullptr : &snapshot_.topics[match->second];
-            if (local != nullptr && boundUnis_.count(local->uni) == 0) {
-                // Synced before the state was lost, or by a sync that was cut short.
+            if (local != nullptr && boundUnis_.count(local->uni) != 0)
+                local = nullptr;  // the UID is another entry's topic already
+            // A topic with its UID: synced before the state was lost, or by a sync cut short.
+            EntryFacts facts;
+            facts.server = ServerSide::New;
+            facts.local = local != nullptr ? LocalSide::New : LocalSide::Gone;
+            facts.sameContent = local != nullptr && hashOf(topic) == local->hash;
+            if (local != nullptr)
                 boundUnis_.insert(local->uni);
-                if (hashOf(topic) == local->hash) {
-                    entry.uni = local->uni;
-                    entry.hash = local->hash;
-                    result_.state.entries[entry.uid] = entry;
-                } else {
-                    addChange(LocalChange::Conflict, local->uni, local->hash, std::move(topic));
-                    send(*local, entry, entry.etag);
-                }
-                continue;
+            switch (decide(facts)) {
+            case SyncAction::Settle:
+                entry.uni = local->uni;
+                entry.hash = local->hash;
+                result_.state.entries[entry.uid] = entry;
+                break;
+            case SyncAction::KeepBoth:
+                addChange(LocalChange::Conflict, local->uni, local->hash, std::move(topic));
+                send(*local, entry, entry.etag);
+                break;
+            default:
+                result_.state.entries[entry.uid] = entry;  // uni and hash follow when it is applied
+                addChange(LocalChange::Add, {}, {}, std::move(topic));
+                ++result_.counts.received;
+                break;
             }
-            result_.state.entries[entry.uid] = entry;  // uni and hash follow when it is applied
-            addChange(LocalChange::Add, {}, {}, std::move(topic));
-            ++result_.counts.received;
         }
     }
 

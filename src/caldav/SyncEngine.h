@@ -54,6 +54,7 @@ struct ExchangeResult {
     SyncState state;            // the state with every exchange done so far
     SyncCounts counts;
     std::vector<std::string> log;
+    std::size_t topicsHere = 0;  // topics of the calendar here when the sync began
 };
 
 inline constexpr std::size_t kWholeUploadMinimum = 200;

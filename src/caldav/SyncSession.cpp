@@ -5,6 +5,7 @@
 
 #include "caldav/LocalApply.h"
 #include "caldav/LocalSnapshot.h"
+#include "caldav/RemovalGuard.h"
 #include "caldav/SyncState.h"
 #include "calendar/CalendarLinks.h"
 #include "store/Clock.h"
@@ -50,7 +51,7 @@ SyncReport syncDataFolder(HttpTransport &transport, const SessionSettings &setti
         return report;
     }
     TopicUids uids(state, links);
-    const LocalSnapshot snapshot = takeSnapshot(store, settings.subtree, uids);
+    const LocalSnapshot snapshot = takeSnapshot(store, settings.subtree, uids, state.localOnly);
 
     SyncOptions options;
     options.calendarUrl = settings.calendarUrl;
@@ -61,6 +62,11 @@ SyncReport syncDataFolder(HttpTransport &transport, const SessionSettings &setti
     options.progress = settings.progress;
     SyncEngine engine(transport, options);
     ExchangeResult exchange = engine.exchange(snapshot, state);
+    if (const int removals = removalsIn(exchange); removalsNeedConsent(removals, exchange.topicsHere)) {
+        const std::string question = removalQuestion(removals, exchange.topicsHere, settings.calendarUrl);
+        if (!settings.confirmRemovals || !settings.confirmRemovals(question))
+            keepRemovedTopics(exchange);
+    }
     for (const std::string &line : exchange.log)
         log.AddToLog(line);
     report.counts = exchange.counts;

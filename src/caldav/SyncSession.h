@@ -28,6 +28,9 @@ struct SessionSettings {
     const Clock *clock = nullptr;
     const std::atomic<bool> *stop = nullptr;
     std::function<void(int, int, const std::string &)> progress;
+    // Asked before a sync removes many topics here at once (see RemovalGuard.h); without an
+    // answer the topics stay.
+    std::function<bool(const std::string &question)> confirmRemovals;
 };
 
 struct SyncReport {

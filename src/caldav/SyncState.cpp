@@ -69,6 +69,7 @@ void SyncState::Load(const std::string &dataFolder, const std::string &calendarU
     subtree_.clear();
     clearMarks();
     entries.clear();
+    localOnly.clear();
     for (const Block &block : readBlocks(path_)) {
         if (calendarOf(block) != calendarUrl)
             continue;
@@ -89,6 +90,7 @@ void SyncState::Load(const std::string &dataFolder, const std::string &calendarU
             else if (n == "lastmodifiedfollows") lastModifiedFollows = v;
             else if (n == "refused" && v.rfind(' ') != std::string::npos)
                 refused[v.substr(0, v.rfind(' '))] = v.substr(v.rfind(' ') + 1);
+            else if (n == "localonly") localOnly.insert(v);
             else if (n == "uid") { flush(); entry.uid = v; }
             else if (n == "path") entry.path = v;
             else if (n == "etag") entry.etag = v;
@@ -111,6 +113,9 @@ StoreResult SyncState::Save() const
     for (const auto &[uni, hash] : refused)
         if (lineSafe(uni) && lineSafe(hash))
             mine.emplace_back("refused", uni + " " + hash);
+    for (const std::string &uni : localOnly)
+        if (lineSafe(uni))
+            mine.emplace_back("localonly", uni);
     for (const auto &[uid, e] : entries) {
         if (!lineSafe(e.uid) || !lineSafe(e.path) || !lineSafe(e.etag) || !lineSafe(e.uni))
             continue;

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,9 @@ public:
     std::map<std::string, std::string> refused;
     // By UID.
     std::map<std::string, SyncEntry> entries;
+    // Topic ids of the "Conflict: <title>" copies a sync made here: they stay on this machine
+    // (every device would otherwise get a duplicate) until the user gives them another title.
+    std::set<std::string> localOnly;
 
     // Lookups built on demand (the maps are small beside the sync's requests).
     const SyncEntry *byPath(const std::string &path) const;
@@ -79,7 +83,7 @@ public:
                ctag == other.ctag && lastModified == other.lastModified && seenCtag == other.seenCtag &&
                seenLastModified == other.seenLastModified && ctagReadAt == other.ctagReadAt &&
                lastModifiedFollows == other.lastModifiedFollows && refused == other.refused &&
-               entries == other.entries;
+               entries == other.entries && localOnly == other.localOnly;
     }
 
 private:

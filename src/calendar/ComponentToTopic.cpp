@@ -232,6 +232,18 @@ void readLeftovers(icalcomponent *c, CalendarTopic &topic)
         topic.notes.push_back("Cancelled");
 }
 
+// The fingerprint an X-NIMBUS- field carries of the standard value it was written beside.
+const char *standardValueWhenWritten(icalproperty *p)
+{
+    for (icalparameter *a = icalproperty_get_first_parameter(p, ICAL_X_PARAMETER); a;
+         a = icalproperty_get_next_parameter(p, ICAL_X_PARAMETER)) {
+        const char *name = icalparameter_get_xname(a);
+        if (name != nullptr && strcasecmp(name, kStandardValueParameter) == 0)
+            return icalparameter_get_xvalue(a);
+    }
+    return nullptr;
+}
+
 void applyNimbusFields(icalcomponent *c, TNimbusNode &n)
 {
     static const std::map<std::string, const NimbusField *> byName = [] {
@@ -240,16 +252,21 @@ void applyNimbusFields(icalcomponent *c, TNimbusNode &n)
             m[f.name] = &f;
         return m;
     }();
+    TNimbusNode standard{""};  // as the standard properties say it
+    standard.AssignNode(n);
     for (icalproperty *p = icalcomponent_get_first_property(c, ICAL_X_PROPERTY); p;
          p = icalcomponent_get_next_property(c, ICAL_X_PROPERTY)) {
         const char *name = icalproperty_get_x_name(p);
         if (name == nullptr)
             continue;
         const auto it = byName.find(name);
-        if (it != byName.end()) {
-            const char *value = icalproperty_get_x(p);
-            it->second->set(n, value ? value : "");
-        }
+        if (it == byName.end())
+            continue;
+        if (const char *was = standardValueWhenWritten(p);
+            was != nullptr && standardValueFingerprint(it->second->get(standard)) != was)
+            continue;  // another program changed the standard value since: it wins
+        const char *value = icalproperty_get_x(p);
+        it->second->set(n, value ? value : "");
     }
 }
 

@@ -161,8 +161,15 @@ void addNimbusFields(icalcomponent *c, const TNimbusNode &n)
     componentToTopic(c, back, problem, false);
     for (const NimbusField &field : nimbusFields()) {
         const std::string value = field.get(n);
-        if (field.get(back.node) != value)
-            addX(c, field.name, value);
+        const std::string standard = field.get(back.node);
+        if (standard == value)
+            continue;
+        icalproperty *p = icalproperty_new_x(value.c_str());
+        icalproperty_set_x_name(p, field.name);
+        icalparameter *was = icalparameter_new_x(standardValueFingerprint(standard).c_str());
+        icalparameter_set_xname(was, kStandardValueParameter);
+        icalproperty_add_parameter(p, was);
+        icalcomponent_add_property(c, p);
     }
 }
 

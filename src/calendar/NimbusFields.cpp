@@ -2,6 +2,7 @@
 #include "calendar/NimbusFields.h"
 
 #include <charconv>
+#include <cstdint>
 
 namespace nimbus::calendar {
 
@@ -30,6 +31,19 @@ void setInt(int &field, const std::string &text)
                 [](TNimbusNode &n, const std::string &v) { n.FIELD = v; }}
 
 }  // namespace
+
+std::string standardValueFingerprint(const std::string &value)
+{
+    // FNV-1a, 64 bits, as hexadecimal: short, and safe in a parameter value.
+    std::uint64_t h = 1469598103934665603ULL;
+    for (unsigned char c : value)
+        h = (h ^ c) * 1099511628211ULL;
+    static const char digits[] = "0123456789abcdef";
+    std::string text(16, '0');
+    for (int i = 15; i >= 0; --i, h >>= 4)
+        text[static_cast<std::size_t>(i)] = digits[h & 0xF];
+    return text;
+}
 
 const std::vector<NimbusField> &nimbusFields()
 {

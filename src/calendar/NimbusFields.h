@@ -18,6 +18,13 @@ struct NimbusField {
 };
 
 const std::vector<NimbusField> &nimbusFields();
+
+// Each X-NIMBUS- field carries, in this parameter, a fingerprint of what the standard
+// properties said when it was written. Another program that edits the standard property (a
+// phone completing a task) leaves our field behind unchanged: the field then no longer
+// applies, and the standard value wins. A field without the parameter always applies.
+inline constexpr const char *kStandardValueParameter = "X-NIMBUS-STD";
+std::string standardValueFingerprint(const std::string &value);
 // Marks a sub-task that is a checklist item of its parent topic.
 inline constexpr const char *kChecklistProperty = "X-NIMBUS-CHECKLIST";
 

@@ -589,6 +589,9 @@ void TformMain::createCalendarSync()
                                                     QString::fromStdString(question), QLineEdit::Password, {}, &ok);
         return ok ? std::optional<std::string>(typed.toStdString()) : std::nullopt;
     };
+    hooks.confirmRemovals = [this](const std::string &question) {
+        return environment_.prompts->confirm(this, paths_.ProductTitle, question);
+    };
     calendarSync_ = new caldavui::CalendarSyncController(*this, std::move(hooks));
     // Beside the activity log's title: the sync's status line and its two buttons.
     if (auto *footBar = qobject_cast<QHBoxLayout *>(layout_->panelFoot->layout()->itemAt(0)->layout())) {

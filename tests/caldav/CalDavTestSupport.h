@@ -75,10 +75,13 @@ public:
         settings.subtree = kSyncedTopic;
         settings.useSyncCollection = syncCollection;
         settings.wholeUploadMinimum = wholeUploadMinimum;
+        settings.confirmRemovals = confirmRemovals;
         return caldav::syncDataFolder(transport, settings, log);
     }
 
     RecordingLog log;
+    // The user's answer when a sync would remove many topics at once; none keeps them.
+    std::function<bool(const std::string &)> confirmRemovals;
 
 private:
     TempFolder folder_;
@@ -90,8 +93,11 @@ private:
 class InterposingTransport : public caldav::HttpTransport {
 public:
     explicit InterposingTransport(const caldav::TransportSettings &account) : real_(account) {}
-    caldav::HttpResponse send(const caldav::HttpRequest &request) override
+    caldav::HttpResponse send(const caldav::HttpRequest &asked) override
     {
+        caldav::HttpRequest request = asked;
+        if (rewrite)
+            rewrite(request);
         if (before)
             before(request);
         sent.push_back(request.method + " " + request.url);
@@ -110,6 +116,8 @@ public:
                                               [&](const std::string &s) { return s.rfind(method + " ", 0) == 0; }));
     }
     std::function<void(const caldav::HttpRequest &)> before;
+    // Changes the request on its way to the server.
+    std::function<void(caldav::HttpRequest &)> rewrite;
     // Runs on each answer before the sync sees it, to play a server that answers otherwise.
     std::function<void(const caldav::HttpRequest &, caldav::HttpResponse &)> after;
     std::vector<std::string> sent;

@@ -7,6 +7,7 @@
 
 #include "caldav/CurlTransport.h"
 #include "caldav/LocalApply.h"
+#include "caldav/RemovalGuard.h"
 #include "fileio/FolderOps.h"
 #include "shell/TformMain.h"
 #include "shell/caldav/CalendarAccountDialog.h"
@@ -191,7 +192,8 @@ void CalendarSyncController::begin()
     job->password = sessionPassword_;
     job->storePassword = storePassword_;
     for (std::size_t i = 0; i < states_.size(); ++i)
-        job->snapshots.push_back(caldav::takeSnapshot(*window_.store(), account_.calendars[i].subtree, uids_[i]));
+        job->snapshots.push_back(caldav::takeSnapshot(*window_.store(), account_.calendars[i].subtree, uids_[i],
+                                                          states_[i].localOnly));
     job->states = states_;
     job->stampNow = dates::stamp(window_.clock().now());
     stop_ = false;
@@ -211,7 +213,9 @@ void CalendarSyncController::begin()
             outcome->password = password;
             // One transport for every calendar, so that they share a connection where the
             // server keeps it open.
-            caldav::CurlTransport transport({job->account.user, password});
+            caldav::TransportSettings settings{job->account.user, password};
+            settings.stop = &stop_;  // closing the window ends the request under way
+            caldav::CurlTransport transport(settings);
             for (std::size_t i = 0; i < job->snapshots.size(); ++i) {
                 const caldav::CalendarBinding &calendar = job->account.calendars[i];
                 caldav::SyncOptions options;
@@ -263,6 +267,19 @@ void CalendarSyncController::finish(std::shared_ptr<Outcome> outcome)
     if (window_.lanSharing() && window_.lanSharing()->gate().busy()) {
         QTimer::singleShot(500, this, [this, outcome] { finish(outcome); });
         return;
+    }
+    // Many topics gone from a calendar at once is asked first (the sync still counts as running).
+    for (std::size_t i = 0; i < outcome->exchanges.size() && i < outcome->calendars.size(); ++i) {
+        caldav::ExchangeResult &exchange = outcome->exchanges[i];
+        const int removals = caldav::removalsIn(exchange);
+        if (!caldav::removalsNeedConsent(removals, exchange.topicsHere))
+            continue;
+        const std::string question =
+            caldav::removalQuestion(removals, exchange.topicsHere, outcome->calendars[i].calendarName);
+        if (!hooks_.confirmRemovals || !hooks_.confirmRemovals(question))
+            caldav::keepRemovedTopics(exchange);
+        if (window_.closing())
+            return;
     }
     apply(*outcome);
 }

@@ -38,6 +38,8 @@ public:
         // Asks the user for the account's password; nothing when they cancel.
         std::function<std::optional<std::string>(const std::string &question)> askPassword;
         std::shared_ptr<PasswordKeeper> passwords;
+        // Asks before a sync removes many topics here at once; false keeps them.
+        std::function<bool(const std::string &question)> confirmRemovals;
     };
 
     CalendarSyncController(TformMain &window, Hooks hooks);

@@ -1,0 +1,34 @@
+// A test fixture with a real CalDAV server of its own for the whole suite and a new calendar
+// for each test, named after it; times are read in Berlin time unless a test says otherwise.
+#pragma once
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "../calendar/CalendarTestSupport.h"
+
+namespace nimbus::test {
+
+template <class Server> class CalendarOnServer : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { server_ = new Server(); }
+    static void TearDownTestSuite()
+    {
+        delete server_;
+        server_ = nullptr;
+    }
+    void SetUp() override
+    {
+        ASSERT_TRUE(server_->running()) << Server::kName << " did not start";
+        const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
+        calendar_ = server_->makeCalendar(std::string("cal-") + info->name());
+        ASSERT_FALSE(calendar_.empty());
+    }
+
+    static inline Server *server_ = nullptr;
+    std::string calendar_;
+    ScopedZone zone_{"Europe/Berlin"};
+};
+
+} // namespace nimbus::test

@@ -1,0 +1,225 @@
+// The same working week against every real server the tests start (Radicale and Xandikos,
+// each on 127.0.0.1): two data folders and a phone (python3-caldav, a CalDAV client no one
+// here wrote) create, rename, complete, repeat and delete topics on every side, and every side
+// ends with the same topics, with no duplicates and no losses.
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "../calendar/CalendarTestSupport.h"
+#include "CalDavTestSupport.h"
+#include "CalendarOnServer.h"
+#include "RadicaleServer.h"
+#include "XandikosServer.h"
+#include "store/Scheduler.h"
+
+namespace nimbus::test {
+namespace {
+
+struct PhoneEntry {
+    std::string kind, summary, status, start, rule, description;
+    int copies = 0;
+};
+
+// The phone's calendar app, run as a child process for each action.
+class Phone {
+public:
+    Phone(std::string calendarUrl, caldav::TransportSettings account)
+        : url_(std::move(calendarUrl)), account_(std::move(account))
+    {
+    }
+    void run(const std::vector<std::string> &action)
+    {
+        std::vector<std::string> arguments{NIMBUS_PHONE_SCRIPT, url_, account_.user,
+                                           account_.password, out_};
+        arguments.insert(arguments.end(), action.begin(), action.end());
+        ChildProcess phone("/usr/bin/python3", arguments, {});
+        ASSERT_TRUE(phone.waitForExit(std::chrono::seconds(60)))
+            << "the phone did not finish " << action.front();
+        ASSERT_EQ(phone.exitCode(), 0) << "the phone failed to " << action.front();
+    }
+    std::map<std::string, PhoneEntry> entries()
+    {
+        run({"list"});
+        std::map<std::string, PhoneEntry> out;
+        std::ifstream in(out_);
+        std::string line;
+        while (std::getline(in, line)) {
+            std::vector<std::string> f;
+            std::stringstream fields(line);
+            for (std::string v; std::getline(fields, v, '\t');)
+                f.push_back(v);
+            f.resize(8);
+            out[f[0]] = {f[1], f[2], f[3], f[4], f[5], f[6], std::atoi(f[7].c_str())};
+        }
+        return out;
+    }
+    std::vector<std::string> summaries()
+    {
+        std::vector<std::string> s;
+        for (const auto &[uid, e] : entries()) {
+            EXPECT_EQ(e.copies, 1) << uid << " is on the server " << e.copies << " times";
+            s.push_back(e.summary);
+        }
+        std::sort(s.begin(), s.end());
+        return s;
+    }
+
+private:
+    TempFolder folder_;
+    std::string out_ = folder_ / "entries.tsv";
+    std::string url_;
+    caldav::TransportSettings account_;
+};
+
+template <class Server> class ServerMatrix : public CalendarOnServer<Server> {
+protected:
+    using CalendarOnServer<Server>::server_;
+    using CalendarOnServer<Server>::calendar_;
+    void sync(DataFolder &folder)
+    {
+        const caldav::SyncReport report = folder.sync(server_->account(), calendar_);
+        EXPECT_TRUE(report.ok) << Server::kName << ": " << report.summary();
+    }
+    // Two rounds, so that what one folder sent reaches the other.
+    void syncAll(DataFolder &a, DataFolder &b)
+    {
+        for (int round = 0; round < 2; ++round) {
+            sync(a);
+            sync(b);
+        }
+    }
+    Phone phone() { return Phone(calendar_, server_->account()); }
+};
+
+using Servers = ::testing::Types<RadicaleServer, XandikosServer>;
+TYPED_TEST_SUITE(ServerMatrix, Servers);
+
+TYPED_TEST(ServerMatrix, TwoFoldersAndAPhoneEndWithTheSameTopics)
+{
+    DataFolder a, b;
+    Phone phone = this->phone();
+    a.edit([](TNimbusStructure &s) {
+        addTopic(s, kSyncedTopic, "Plan the garden",
+                 [](TNimbusNode &n) { n.dl = true, n.dlDate = "20261220"; });
+        addTopic(s, kSyncedTopic, "Renew insurance",
+                 [](TNimbusNode &n) { n.dl = true, n.dlDate = "20261230"; });
+        addTopic(s, kSyncedTopic, "Club meeting", [](TNimbusNode &n) {
+            n.ttype = kTopicEvent, n.dl = true, n.dlDate = "20261218", n.dlTime = "19:00:00",
+            n.durno = 2, n.durtype = kUnitHours;
+        });
+        addTopic(s, kSyncedTopic, "Water the plants", [](TNimbusNode &n) {
+            n.recur = true, n.dlDate = n.rsDate = "20261209", n.dlTime = "08:00:00", n.rno = 1,
+            n.rtype = kUnitWeeks, n.flno = 1, n.fltyp = kUnitDays;
+        });
+    });
+    this->sync(a);
+    phone.run({"add-todo", "phone-parcel@example.org", "Pick up parcel", "20261211"});
+    this->syncAll(a, b);
+    const std::vector<std::string> first{"Club meeting", "Pick up parcel", "Plan the garden",
+                                         "Renew insurance", "Water the plants"};
+    EXPECT_EQ(outline(*a.load()), first);
+    EXPECT_EQ(outline(*b.load()), first);
+    EXPECT_EQ(phone.summaries(), first);
+
+    // Every side changes something of its own.
+    b.edit([](TNimbusStructure &s) {
+        findTitle(s, "Plan the garden")->text = "Plan the vegetable garden";
+    });
+    a.edit([](TNimbusStructure &s) { s.Delete(s.IndexOf(findTitle(s, "Club meeting")->uni)); });
+    phone.run({"rename", "phone-parcel@example.org", "Pick up the parcel"});
+    std::string insurance;
+    for (const auto &[uid, e] : phone.entries())
+        if (e.summary == "Renew insurance")
+            insurance = uid;
+    ASSERT_FALSE(insurance.empty());
+    phone.run({"complete", insurance});
+    this->syncAll(a, b);
+
+    const std::vector<std::string> second{"Pick up the parcel", "Plan the vegetable garden",
+                                          "Renew insurance", "Water the plants"};
+    for (DataFolder *folder : {&a, &b}) {
+        auto store = folder->load();
+        EXPECT_EQ(outline(*store), second);
+        EXPECT_EQ(findTitle(*store, "Renew insurance")->status, kStatusCompleted);
+        EXPECT_TRUE(findTitle(*store, "Water the plants")->recur);
+    }
+    EXPECT_EQ(phone.summaries(), second);
+    EXPECT_EQ(phone.entries()[insurance].status, "COMPLETED");
+
+    // The phone removes one; a completes one.
+    phone.run({"delete", "phone-parcel@example.org"});
+    a.edit([](TNimbusStructure &s) {
+        TNimbusNode *plan = findTitle(s, "Plan the vegetable garden");
+        plan->status = kStatusCompleted, plan->percent = 100, plan->fdate = "20261208",
+        plan->fTime = "10:00:00";
+    });
+    this->syncAll(a, b);
+    const std::vector<std::string> third{"Plan the vegetable garden", "Renew insurance",
+                                         "Water the plants"};
+    EXPECT_EQ(outline(*a.load()), third);
+    EXPECT_EQ(outline(*b.load()), third);
+    EXPECT_EQ(findTitle(*b.load(), "Plan the vegetable garden")->status, kStatusCompleted);
+    EXPECT_EQ(phone.summaries(), third);
+    for (const auto &[uid, e] : phone.entries())
+        if (e.summary == "Plan the vegetable garden")
+            EXPECT_EQ(e.status, "COMPLETED");
+}
+
+// Rolls a repeating topic forward, as the program does when its time has passed, until it
+// stands on or after the day.
+void rollUntil(TNimbusStructure &s, const std::string &title, const std::string &day)
+{
+    TNimbusNode *node = findTitle(s, title);
+    ASSERT_NE(node, nullptr);
+    for (int i = 0; i < 100 && node->dlDate < day; ++i)
+        schedule::RollRecurrence(*node, DateTime::fromCivil(2026, 12, 8, 12, 0, 0));
+    ASSERT_GE(node->dlDate, day);
+}
+
+TYPED_TEST(ServerMatrix, ASeriesRolledForwardHereKeepsItsFirstTimeOnTheServer)
+{
+    DataFolder a, b;
+    Phone phone = this->phone();
+    // Made on a phone in October, in Berlin time; here it is December.
+    phone.run({"add-weekly", "phone-standup@example.org", "Stand-up", "20261005T090000"});
+    this->sync(a);
+    ASSERT_EQ(outline(*a.load()), std::vector<std::string>{"Stand-up"});
+    a.edit([](TNimbusStructure &s) {
+        rollUntil(s, "Stand-up", "20261208");
+        findTitle(s, "Stand-up")->text = "Weekly stand-up";
+    });
+    this->sync(a);
+    PhoneEntry standup = phone.entries()["phone-standup@example.org"];
+    EXPECT_EQ(standup.summary, "Weekly stand-up");
+    EXPECT_EQ(standup.rule, "FREQ=WEEKLY");
+    EXPECT_EQ(standup.start, "20261005T070000Z") << "the series was moved on the server";
+
+    // A machine in New York rolls the same series by its own clock, across both countries'
+    // changes of daylight-saving time, and changes only that: nothing needs to travel.
+    {
+        ScopedZone newYork("America/New_York");
+        this->sync(b);
+        b.edit([](TNimbusStructure &s) { rollUntil(s, "Weekly stand-up", "20261208"); });
+        InterposingTransport watched(this->server_->account());
+        const caldav::SyncReport quiet = b.sync(watched, this->calendar_);
+        EXPECT_TRUE(quiet.ok) << quiet.summary();
+        EXPECT_EQ(watched.countMethod("PUT"), 0);
+        // A rename there keeps the series in Berlin time.
+        b.edit([](TNimbusStructure &s) {
+            findTitle(s, "Weekly stand-up")->text = "Stand-up (room 4)";
+        });
+        this->sync(b);
+    }
+    standup = phone.entries()["phone-standup@example.org"];
+    EXPECT_EQ(standup.summary, "Stand-up (room 4)");
+    EXPECT_EQ(standup.start, "20261005T070000Z");
+    const caldav::SyncReport back = a.sync(this->server_->account(), this->calendar_);
+    EXPECT_EQ(back.counts.received, 1);
+    EXPECT_EQ(findTitle(*a.load(), "Stand-up (room 4)")->dlTime, "09:00:00");
+}
+
+} // namespace
+} // namespace nimbus::test

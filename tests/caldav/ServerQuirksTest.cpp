@@ -1,0 +1,347 @@
+// Answers that the CalDAV and WebDAV standards allow and that common servers give, though the
+// friendliest server never does: a listing cut short, no ETag after a PUT, a refused DELETE.
+// A test of our own stands between the sync and a real Radicale on 127.0.0.1 and turns the
+// server's real answers into those. Whatever the server says, no topic is lost here, none
+// comes back after it was removed, and every sync after goes on. Also: conflict copies stay
+// on this machine, and many topics gone from the server at once are asked about first.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "../calendar/CalendarTestSupport.h"
+#include "CalDavTestSupport.h"
+#include "CalendarOnServer.h"
+#include "RadicaleServer.h"
+#include "caldav/CalDavClient.h"
+#include "caldav/Multistatus.h"
+#include "caldav/RemovalGuard.h"
+#include "caldav/ServerAddress.h"
+
+namespace nimbus::test {
+namespace {
+
+bool isListing(const caldav::HttpRequest &r)
+{
+    return (r.method == "REPORT" && r.body.find("sync-collection") != std::string::npos) ||
+           (r.method == "PROPFIND" && headerOf(r, "Depth") == "1");
+}
+
+std::string tokenAsked(const caldav::HttpRequest &r)
+{
+    std::smatch m;
+    return std::regex_search(r.body, m, std::regex("<d:sync-token>([^<]*)</d:sync-token>"))
+               ? m[1].str()
+               : "";
+}
+
+// The listing answer rebuilt with only its first `keep` entries, the calendar itself marked
+// 507 (cut short), and `token` as the token to go on from (none when empty).
+void cutShort(caldav::HttpResponse &response, const std::string &calendarUrl, std::size_t keep,
+              const std::string &token)
+{
+    const caldav::Multistatus ms = caldav::readMultistatus(response.body);
+    ASSERT_TRUE(ms.ok) << ms.error;
+    const std::string collection = caldav::normalPath(calendarUrl);
+    std::string body =
+        "<?xml version=\"1.0\"?><d:multistatus xmlns:d=\"DAV:\"><d:response><d:href>" + collection +
+        "</d:href><d:status>HTTP/1.1 507 Insufficient Storage</d:status></d:response>";
+    std::size_t kept = 0;
+    for (const caldav::DavResource &r : ms.resources) {
+        if (caldav::normalPath(r.href) == collection || r.etag.empty() || kept == keep)
+            continue;
+        ++kept;
+        body +=
+            "<d:response><d:href>" + r.href + "</d:href><d:propstat><d:prop><d:getetag>" + r.etag +
+            "</d:getetag></d:prop><d:status>HTTP/1.1 200 OK</d:status></d:propstat></d:response>";
+    }
+    if (!token.empty())
+        body += "<d:sync-token>" + token + "</d:sync-token>";
+    response.body = body + "</d:multistatus>";
+}
+
+class ServerQuirks : public CalendarOnServer<RadicaleServer> {
+protected:
+    caldav::SyncReport sync(DataFolder &folder, caldav::HttpTransport &transport,
+                            bool syncCollection = true)
+    {
+        caldav::SyncReport report = folder.sync(transport, calendar_, syncCollection);
+        EXPECT_TRUE(report.ok) << report.summary();
+        return report;
+    }
+    caldav::SyncReport sync(DataFolder &folder, bool syncCollection = true)
+    {
+        caldav::CurlTransport plain(server_->account());
+        return sync(folder, plain, syncCollection);
+    }
+    std::map<std::string, std::string> serverEtags()
+    {
+        caldav::CurlTransport transport(server_->account());
+        caldav::CalDavClient client(transport);
+        const caldav::Listing listing = client.listAll(calendar_, false);
+        EXPECT_TRUE(listing.ok) << listing.error;
+        return listing.items;
+    }
+    void removeOnServer(std::size_t count)
+    {
+        caldav::CurlTransport transport(server_->account());
+        caldav::CalDavClient client(transport);
+        std::size_t removed = 0;
+        for (const auto &[path, etag] : serverEtags())
+            if (removed++ < count)
+                ASSERT_TRUE(
+                    client.remove(server_->root() + caldav::encodePath(path).substr(1), etag).ok());
+    }
+    static std::vector<std::string> titles(int count)
+    {
+        std::vector<std::string> t;
+        for (int i = 1; i <= count; ++i)
+            t.push_back("Topic " + std::to_string(100 + i));
+        return t;
+    }
+    static void addTopics(DataFolder &folder, int count)
+    {
+        folder.edit([&](TNimbusStructure &s) {
+            for (const std::string &title : titles(count))
+                addTopic(s, kSyncedTopic, title);
+        });
+    }
+};
+
+TEST_F(ServerQuirks, AListingCutShortNeverRemovesTheTopicsItDidNotList)
+{
+    DataFolder a;
+    addTopics(a, 6);
+    sync(a);
+    ASSERT_EQ(outline(*a.load()).size(), 6u);
+
+    // Listing by PROPFIND, cut to 3 of 6 by a result limit. (Each sync here has a change to
+    // send, so that it lists the calendar.)
+    InterposingTransport limited(server_->account());
+    limited.after = [&](const caldav::HttpRequest &r, caldav::HttpResponse &response) {
+        if (isListing(r) && response.status == 207)
+            cutShort(response, calendar_, 3, {});
+    };
+    a.edit([](TNimbusStructure &s) { findTitle(s, "Topic 106")->text = "Topic 106 renamed"; });
+    EXPECT_EQ(sync(a, limited, false).counts.removedHere, 0);
+    EXPECT_EQ(outline(*a.load()).size(), 6u);
+    EXPECT_EQ(serverEtags().size(), 6u);
+    EXPECT_TRUE(a.log.has("listed only part of the calendar"));
+
+    // A whole listing by sync-collection (the PROPFIND sync kept no token) cut short, with a
+    // token to go on from: the sync asks for the rest.
+    InterposingTransport paged(server_->account());
+    paged.rewrite = [&](caldav::HttpRequest &r) {
+        if (r.method == "REPORT" && tokenAsked(r) == "page-2")
+            r.body = std::regex_replace(r.body, std::regex("page-2"), "");
+    };
+    paged.after = [&](const caldav::HttpRequest &r, caldav::HttpResponse &response) {
+        if (r.method == "REPORT" && isListing(r) && paged.count("REPORT " + calendar_) == 1)
+            cutShort(response, calendar_, 2, "page-2");
+    };
+    a.edit([](TNimbusStructure &s) { findTitle(s, "Topic 101")->text = "Topic 101 renamed"; });
+    const caldav::SyncReport report = sync(a, paged);
+    EXPECT_GE(paged.count("REPORT " + calendar_), 2);
+    EXPECT_EQ(report.counts.removedHere, 0);
+    EXPECT_EQ(report.counts.sent, 1);
+    EXPECT_EQ(outline(*a.load()).size(), 6u);
+    EXPECT_EQ(serverEtags().size(), 6u);
+
+    // Cut short with nothing to go on from: nothing goes here, and the next sync lists the
+    // whole calendar again, so that an entry really removed on the server goes then.
+    DataFolder b;
+    sync(b);
+    ASSERT_EQ(outline(*b.load()).size(), 6u);
+    removeOnServer(1);
+    InterposingTransport stuck(server_->account());
+    stuck.after = [&](const caldav::HttpRequest &r, caldav::HttpResponse &response) {
+        if (r.method == "REPORT" && isListing(r) && response.status == 207)
+            cutShort(response, calendar_, 2, "");
+    };
+    // b's token is refused as well, so the listing that is cut short is the whole one.
+    stuck.rewrite = [](caldav::HttpRequest &r) {
+        if (r.method == "REPORT" && !tokenAsked(r).empty())
+            r.body = std::regex_replace(
+                r.body, std::regex("<d:sync-token>[^<]*</d:sync-token>"),
+                "<d:sync-token>http://radicale.org/ns/sync/unknown</d:sync-token>");
+    };
+    EXPECT_EQ(sync(b, stuck).counts.removedHere, 0);
+    EXPECT_EQ(outline(*b.load()).size(), 6u);
+    EXPECT_EQ(sync(b).counts.removedHere, 1);
+    EXPECT_EQ(outline(*b.load()).size(), 5u);
+}
+
+TEST_F(ServerQuirks, AServerThatSendsNoEtagAfterAPutNeitherResurrectsNorReappliesTopics)
+{
+    // First the ETag is asked for after each PUT; then the server will not tell it there
+    // either, and the listing that follows is compared by content.
+    for (const bool etagKnownAfterAsking : {true, false}) {
+        SCOPED_TRACE(etagKnownAfterAsking ? "ETag asked for" : "ETag never told");
+        calendar_ = server_->makeCalendar(std::string("quirk-no-etag-") +
+                                          (etagKnownAfterAsking ? "asked" : "never"));
+        ASSERT_FALSE(calendar_.empty());
+        DataFolder a;
+        addTopics(a, 3);
+        InterposingTransport quiet(server_->account());
+        quiet.after = [&](const caldav::HttpRequest &r, caldav::HttpResponse &response) {
+            if (r.method == "PUT")
+                std::erase_if(response.headers, [](const auto &h) { return h.first == "etag"; });
+            if (!etagKnownAfterAsking && r.method == "PROPFIND" && headerOf(r, "Depth") == "0" &&
+                r.url.size() > 4 && r.url.substr(r.url.size() - 4) == ".ics") {
+                response.status = 404;
+                response.body.clear();
+            }
+        };
+        EXPECT_EQ(sync(a, quiet).counts.sent, 3);
+        const caldav::SyncReport second = sync(a, quiet);
+        EXPECT_EQ(second.counts.received, 0);
+        EXPECT_EQ(second.counts.conflicts, 0);
+
+        a.edit([](TNimbusStructure &s) { s.Delete(s.IndexOf(findTitle(s, "Topic 102")->uni)); });
+        EXPECT_EQ(sync(a, quiet).counts.deletedOnServer, 1);
+        EXPECT_EQ(serverEtags().size(), 2u);
+        const caldav::SyncReport after = sync(a, quiet);
+        EXPECT_EQ(after.counts.received, 0);
+        EXPECT_EQ(outline(*a.load()), (std::vector<std::string>{"Topic 101", "Topic 103"}));
+    }
+}
+
+TEST_F(ServerQuirks, ARefusedRemovalBringsTheTopicBackAndLaterSyncsGoOn)
+{
+    DataFolder a;
+    addTopics(a, 2);
+    sync(a);
+    a.edit([](TNimbusStructure &s) { s.Delete(s.IndexOf(findTitle(s, "Topic 101")->uni)); });
+
+    InterposingTransport readOnly(server_->account());
+    // The calendar is read-only: the server keeps the entry and answers 403.
+    readOnly.rewrite = [](caldav::HttpRequest &r) {
+        if (r.method == "DELETE")
+            r.url += "-kept";
+    };
+    readOnly.after = [](const caldav::HttpRequest &r, caldav::HttpResponse &response) {
+        if (r.method == "DELETE") {
+            response.status = 403;
+            response.body.clear();
+        }
+    };
+    const caldav::SyncReport refused = sync(a, readOnly);
+    EXPECT_EQ(refused.counts.refused, 1);
+    EXPECT_EQ(outline(*a.load()), (std::vector<std::string>{"Topic 101", "Topic 102"}));
+    EXPECT_TRUE(a.log.has("refused to remove"));
+    EXPECT_EQ(serverEtags().size(), 2u);
+
+    // Nothing is tried again, and other changes still go out.
+    a.edit([](TNimbusStructure &s) { findTitle(s, "Topic 102")->text = "Topic 102 renamed"; });
+    const caldav::SyncReport next = sync(a, readOnly);
+    EXPECT_EQ(next.counts.sent, 1);
+    EXPECT_EQ(next.counts.refused, 0);
+    EXPECT_EQ(readOnly.countMethod("DELETE"), 1);
+    DataFolder b;
+    sync(b);
+    EXPECT_EQ(outline(*b.load()), (std::vector<std::string>{"Topic 101", "Topic 102 renamed"}));
+}
+
+TEST_F(ServerQuirks, ConflictCopiesStayOnTheMachineThatMadeThemUntilRenamed)
+{
+    DataFolder a, b;
+    addTopics(a, 1);
+    sync(a);
+    sync(b);
+    a.edit([](TNimbusStructure &s) { findTitle(s, "Topic 101")->text = "Budget from a"; });
+    b.edit([](TNimbusStructure &s) { findTitle(s, "Topic 101")->text = "Budget from b"; });
+    sync(a);
+    EXPECT_EQ(sync(b).counts.conflicts, 1);
+    ASSERT_EQ(outline(*b.load()),
+              (std::vector<std::string>{"Budget from b", "Conflict: Budget from a"}));
+
+    for (int round = 0; round < 2; ++round) {
+        sync(b);
+        sync(a);
+    }
+    EXPECT_EQ(serverEtags().size(), 1u);
+    EXPECT_EQ(outline(*a.load()), (std::vector<std::string>{"Budget from b"}));
+    EXPECT_EQ(outline(*b.load()).size(), 2u);
+
+    // Renamed, the copy is a topic of its own and travels.
+    b.edit([](TNimbusStructure &s) {
+        findTitle(s, "Conflict: Budget from a")->text = "Budget, a's draft";
+    });
+    sync(b);
+    sync(a);
+    EXPECT_EQ(outline(*a.load()), (std::vector<std::string>{"Budget from b", "Budget, a's draft"}));
+}
+
+TEST_F(ServerQuirks, ManyTopicsGoneFromTheServerAtOnceAreAskedAboutFirst)
+{
+    DataFolder a;
+    addTopics(a, 20);
+    sync(a);
+    removeOnServer(15);
+
+    std::vector<std::string> asked;
+    a.confirmRemovals = [&](const std::string &question) {
+        asked.push_back(question);
+        return false;
+    };
+    const caldav::SyncReport kept = sync(a);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_NE(asked.front().find("15 of the 20"), std::string::npos) << asked.front();
+    EXPECT_EQ(kept.counts.removedHere, 0);
+    EXPECT_EQ(outline(*a.load()).size(), 20u);
+    // Kept topics go back to the server.
+    sync(a);
+    EXPECT_EQ(serverEtags().size(), 20u);
+    EXPECT_EQ(asked.size(), 1u);
+
+    removeOnServer(15);
+    a.confirmRemovals = [](const std::string &) { return true; };
+    EXPECT_EQ(sync(a).counts.removedHere, 15);
+    EXPECT_EQ(outline(*a.load()).size(), 5u);
+
+    // A few at a time are not asked about.
+    removeOnServer(2);
+    a.confirmRemovals = {};
+    EXPECT_EQ(sync(a).counts.removedHere, 2);
+}
+
+TEST_F(ServerQuirks, AServerThatAsksForDigestAloneGetsDigest)
+{
+    TempFolder dir;
+    const std::string portFile = dir / "port";
+    ChildProcess front("/usr/bin/python3",
+                       {NIMBUS_DIGEST_PROXY, server_->root(), RadicaleServer::kUser,
+                        RadicaleServer::kPassword, portFile},
+                       {});
+    ASSERT_TRUE(
+        waitFor([&] { return std::filesystem::exists(portFile); }, std::chrono::seconds(20)));
+    const std::string calendarThere =
+        "http://127.0.0.1:" + readFile(portFile) + "/" + calendar_.substr(server_->root().size());
+
+    DataFolder a;
+    addTopics(a, 2);
+    const caldav::SyncReport report = a.sync(server_->account(), calendarThere);
+    EXPECT_TRUE(report.ok) << report.summary();
+    EXPECT_EQ(report.counts.sent, 2);
+    EXPECT_EQ(serverEtags().size(), 2u);
+    // Basic was tried once, before the server said it wants Digest.
+    const std::string basic = readFile(portFile + ".basic");
+    EXPECT_EQ(std::count(basic.begin(), basic.end(), '\n'), 1) << basic;
+
+    DataFolder b;
+    const caldav::SyncReport wrong = b.sync(server_->account("not the password"), calendarThere);
+    EXPECT_FALSE(wrong.ok);
+    EXPECT_TRUE(wrong.authFailed) << wrong.summary();
+}
+
+TEST(RemovalGuard, AsksOnlyForMoreThanTenAndMoreThanAQuarter)
+{
+    EXPECT_FALSE(caldav::removalsNeedConsent(10, 10));
+    EXPECT_FALSE(caldav::removalsNeedConsent(11, 44));
+    EXPECT_TRUE(caldav::removalsNeedConsent(11, 43));
+    EXPECT_TRUE(caldav::removalsNeedConsent(11, 11));
+    EXPECT_FALSE(caldav::removalsNeedConsent(200, 1000));
+}
+
+} // namespace
+} // namespace nimbus::test
