@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QEventLoop>
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -12,6 +13,8 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <memory>
+#include <thread>
 
 #include "caldav/CurlTransport.h"
 #include "caldav/ServerAddress.h"
@@ -131,13 +134,36 @@ void CalendarAccountDialog::updateOk()
                          problem.empty());
 }
 
+void CalendarAccountDialog::done(int result)
+{
+    stopFinding_ = true;  // a request under way ends within a second
+    QDialog::done(result);
+}
+
 bool CalendarAccountDialog::findCalendars()
 {
+    if (finding_)
+        return false;
+    finding_ = true;
+    stopFinding_ = false;
+    buttonFindCalendars->setEnabled(false);
+    labelFound->setText(tr("Asking the server ..."));
     const std::string server = editServer->text().trimmed().toStdString();
-    caldav::CurlTransport transport({editUser->text().trimmed().toStdString(), editPassword->text().toStdString()});
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const caldav::DiscoveryResult found = caldav::discoverCalendars(transport, server);
-    QApplication::restoreOverrideCursor();
+    caldav::TransportSettings settings{editUser->text().trimmed().toStdString(), editPassword->text().toStdString()};
+    settings.stop = &stopFinding_;
+    // The network on a thread of its own: the window goes on painting and answering meanwhile.
+    auto result = std::make_shared<caldav::DiscoveryResult>();
+    QEventLoop answered;
+    std::thread worker([settings, server, result, &answered] {
+        caldav::CurlTransport transport(settings);
+        *result = caldav::discoverCalendars(transport, server);
+        QMetaObject::invokeMethod(&answered, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    answered.exec();
+    worker.join();
+    finding_ = false;
+    buttonFindCalendars->setEnabled(true);
+    const caldav::DiscoveryResult &found = *result;
     if (!found.ok) {
         labelFound->setText(QString::fromStdString(found.error));
         updateOk();

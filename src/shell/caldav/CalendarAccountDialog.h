@@ -1,10 +1,12 @@
 // "Calendar sync": the account (server address, user name, password), the user's calendars
 // as the server lists them, the topic or section each one is kept in step with (or none), and
-// the interval. Finding the calendars asks the server at once, with the password typed here.
-// The calendars already chosen are listed before the server is asked.
+// the interval. Finding the calendars asks the server at once, with the password typed here,
+// on a thread of its own while the dialog goes on answering; closing the dialog ends the
+// request within a second. The calendars already chosen are listed before the server is asked.
 #pragma once
 
 #include <QDialog>
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -32,7 +34,9 @@ public:
     caldav::CalendarAccount account() const;
     std::string password() const;
     // Asks the server for the user's calendars and fills the list; false with the reason shown.
+    // Returns once the server answered (or the dialog was closed).
     bool findCalendars();
+    void done(int result) override;
 
     QLineEdit *editServer = nullptr;
     QLineEdit *editUser = nullptr;
@@ -57,6 +61,8 @@ private:
     void updateOk();
     const TNimbusStructure &store_;
     caldav::CalendarAccount original_;
+    bool finding_ = false;
+    std::atomic<bool> stopFinding_{false};
 };
 
 }  // namespace nimbus::caldavui

@@ -4,12 +4,16 @@
 // line says what happened, and a wrong password leaves the tree as it was and says so.
 // Before Qt, whose signals keyword would clash with a field of GIO's.
 #include <gio/gio.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QtTest>
 #include <filesystem>
@@ -127,6 +131,67 @@ private slots:
         sync->buttonSyncNow->click();
         QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, 60000);
         QVERIFY2(sync->labelCalendarSync->text().contains("0 sent, 0 received"), qPrintable(sync->labelCalendarSync->text()));
+    }
+
+    void manyTopicsGoneFromTheServerAtOnceAreAskedAboutFirst()
+    {
+        const std::string calendar = server_->makeCalendar("emptied");
+        caldav::CurlTransport transport(server_->account());
+        caldav::CalDavClient client(transport);
+        for (int i = 1; i <= 12; ++i) {
+            std::string entry = kPhoneEntry;
+            entry.replace(entry.find("phone-7"), 7, "phone-" + std::to_string(100 + i));
+            entry.replace(entry.find("Pick up parcel"), 14, "Parcel " + std::to_string(100 + i));
+            QVERIFY(client.put(calendar + "p" + std::to_string(i) + ".ics", entry, "").ok());
+        }
+        Session s;
+        caldavui::CalendarSyncController *sync = s.window->calendarSync();
+        QSignalSpy finished(sync, &caldavui::CalendarSyncController::syncFinished);
+        QVERIFY(sync->setAccount(s.account(*server_, calendar), RadicaleServer::kPassword));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
+        QVERIFY(s.find("Parcel 112") != nullptr);
+
+        // Another program empties the calendar: the user is asked, says no, and keeps them all.
+        for (const auto &[path, etag] : client.listAll(calendar, false).items)
+            QVERIFY(client.remove(server_->root() + path.substr(1), etag).ok());
+        s.prompts->agree = false;
+        sync->buttonSyncNow->click();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, 60000);
+        QCOMPARE(s.prompts->asked.size(), std::size_t(1));
+        QVERIFY2(s.prompts->asked.front().find("13 of the 13") != std::string::npos, s.prompts->asked.front().c_str());
+        QVERIFY(s.find("Parcel 101") != nullptr && s.find("Write letters") != nullptr);
+        // ... and they go back to the calendar.
+        sync->buttonSyncNow->click();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 3, 60000);
+        QCOMPARE(client.listAll(calendar, false).items.size(), 13u);
+    }
+
+    void closingTheWindowEndsASyncThatWaitsForTheServer()
+    {
+        // A server that takes the connection and never answers.
+        const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        QVERIFY(::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0);
+        QVERIFY(::listen(listener, 8) == 0);
+        QVERIFY(::getsockname(listener, reinterpret_cast<sockaddr *>(&address), &length) == 0);
+        const std::string silent = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/alice/silent/";
+
+        auto s = std::make_unique<Session>();
+        caldavui::CalendarSyncController *sync = s->window->calendarSync();
+        caldav::CalendarAccount account = s->account(*server_, silent);
+        account.server = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/";
+        QVERIFY(sync->setAccount(account, RadicaleServer::kPassword));
+        QTRY_VERIFY_WITH_TIMEOUT(sync->running(), 10000);
+        QTest::qWait(300);  // the request is under way
+        QElapsedTimer closing;
+        closing.start();
+        s.reset();
+        // Well within the transport's own limits (30 s without a byte, 120 s in all).
+        QVERIFY2(closing.elapsed() < 10000, qPrintable(QString::number(closing.elapsed())));
+        ::close(listener);
     }
 
     void aWrongPasswordChangesNothingAndSaysWhy()
