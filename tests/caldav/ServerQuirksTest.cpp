@@ -17,6 +17,7 @@
 #include "caldav/Multistatus.h"
 #include "caldav/RemovalGuard.h"
 #include "caldav/ServerAddress.h"
+#include "store/TopicCodes.h"
 
 namespace nimbus::test {
 namespace {
@@ -332,6 +333,103 @@ TEST_F(ServerQuirks, AServerThatAsksForDigestAloneGetsDigest)
     const caldav::SyncReport wrong = b.sync(server_->account("not the password"), calendarThere);
     EXPECT_FALSE(wrong.ok);
     EXPECT_TRUE(wrong.authFailed) << wrong.summary();
+}
+
+// Servers name entries in their own spelling: absolute addresses, escapes where we sent plain
+// characters. A forgotten sync token is answered by a whole listing. Nothing is lost, sent
+// twice or taken for a change.
+TEST_F(ServerQuirks, HrefsInAnotherSpellingAndAForgottenTokenChangeNothing)
+{
+    DataFolder a, b;
+    addTopics(a, 3);
+    InterposingTransport respelling(server_->account());
+    int respelled = 0;
+    respelling.after = [&](const caldav::HttpRequest &, caldav::HttpResponse &response) {
+        if (response.status != 207)
+            return;
+        // <d:href>/alice/x-y.ics</d:href> -> <d:href>http://127.0.0.1:port/alice/x%2Dy.ics</d:href>
+        std::string out;
+        std::size_t at = 0;
+        for (std::size_t open; (open = response.body.find("href>/", at)) != std::string::npos;) {
+            const std::size_t close = response.body.find('<', open);
+            out += response.body.substr(at, open + 5 - at) + server_->root().substr(0, server_->root().size() - 1);
+            out += std::regex_replace(response.body.substr(open + 5, close - open - 5), std::regex("-"), "%2D");
+            at = close;
+            ++respelled;
+        }
+        response.body = out + response.body.substr(at);
+    };
+    EXPECT_EQ(sync(a, respelling).counts.sent, 3);
+    sync(b, respelling);
+    EXPECT_EQ(outline(*b.load()), titles(3));
+    EXPECT_GT(respelled, 6);
+    b.edit([](TNimbusStructure &s) { findTitle(s, "Topic 102")->text = "Topic 102 renamed"; });
+    EXPECT_EQ(sync(b, respelling).counts.sent, 1);
+
+    // The server no longer knows a's token.
+    InterposingTransport forgetful(server_->account());
+    forgetful.after = [&](const caldav::HttpRequest &r, caldav::HttpResponse &response) {
+        if (r.method == "REPORT" && isListing(r) && !tokenAsked(r).empty()) {
+            response.status = 403;
+            response.body = "<?xml version=\"1.0\"?><d:error xmlns:d=\"DAV:\"><d:valid-sync-token/></d:error>";
+        }
+    };
+    a.edit([](TNimbusStructure &s) { findTitle(s, "Topic 103")->pri = 2; });
+    const caldav::SyncReport report = sync(a, forgetful);
+    EXPECT_EQ(report.counts.sent, 1);
+    EXPECT_EQ(report.counts.received, 1);
+    EXPECT_EQ(report.counts.removedHere + report.counts.conflicts, 0);
+    EXPECT_EQ(outline(*a.load()), outline(*b.load()));
+    EXPECT_EQ(serverEtags().size(), 3u);
+}
+
+// A server that keeps none of our X- properties: the other folder gets what the standard
+// properties say, and neither side takes the difference for a change of the other's.
+TEST_F(ServerQuirks, AServerThatDropsOurExtraPropertiesCausesNoEndlessChanges)
+{
+    DataFolder a, b;
+    a.edit([](TNimbusStructure &s) {
+        addTopic(s, kSyncedTopic, "Waiting for the plumber", [](TNimbusNode &n) { n.status = kStatusWaiting, n.fav = true; });
+        addTopic(s, kSyncedTopic, "Locked away", [](TNimbusNode &n) { n.lock = true; });
+    });
+    InterposingTransport stripping(server_->account());
+    stripping.rewrite = [](caldav::HttpRequest &r) {
+        if (r.method == "PUT")
+            r.body = std::regex_replace(r.body, std::regex("X-NIMBUS-[^\r]*\r\n"), "");
+    };
+    sync(a, stripping);
+    sync(b, stripping);
+    EXPECT_EQ(outline(*b.load()), outline(*a.load()));
+    for (int round = 0; round < 2; ++round) {
+        for (DataFolder *folder : {&a, &b}) {
+            const caldav::SyncReport quiet = sync(*folder, stripping);
+            EXPECT_EQ(quiet.counts.sent + quiet.counts.received + quiet.counts.conflicts, 0) << quiet.summary();
+        }
+    }
+    EXPECT_EQ(findTitle(*a.load(), "Waiting for the plumber")->status, kStatusWaiting);
+    EXPECT_EQ(serverEtags().size(), 2u);
+}
+
+// The calendar moved (301): the sync fails with the reason and changes nothing here; it
+// follows no redirect with the password.
+TEST_F(ServerQuirks, AMovedCalendarFailsTheSyncAndLosesNothing)
+{
+    DataFolder a;
+    addTopics(a, 2);
+    sync(a);
+    a.edit([](TNimbusStructure &s) { findTitle(s, "Topic 101")->text = "Topic 101 renamed"; });
+    InterposingTransport moved(server_->account());
+    moved.after = [&](const caldav::HttpRequest &, caldav::HttpResponse &response) {
+        response.status = 301;
+        response.headers = {{"location", "http://127.0.0.2:1/elsewhere/"}};
+        response.body.clear();
+    };
+    const caldav::SyncReport failed = a.sync(moved, calendar_);
+    EXPECT_FALSE(failed.ok);
+    EXPECT_NE(failed.error.find("301"), std::string::npos) << failed.error;
+    EXPECT_EQ(moved.countMethod("PUT") + moved.countMethod("DELETE"), 0);
+    EXPECT_EQ(outline(*a.load()), (std::vector<std::string>{"Topic 101 renamed", "Topic 102"}));
+    EXPECT_EQ(sync(a).counts.sent, 1);
 }
 
 TEST(RemovalGuard, AsksOnlyForMoreThanTenAndMoreThanAQuarter)
