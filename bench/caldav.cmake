@@ -3,3 +3,7 @@
 add_executable(bench_caldav ${CMAKE_CURRENT_LIST_DIR}/CalDavBench.cpp)
 target_link_libraries(bench_caldav PRIVATE nimbus_caldav nimbus_calendar nimbus_store)
 target_include_directories(bench_caldav PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+# The same first sync and quiet sync against a local Xandikos, which takes every entry alone.
+add_executable(bench_caldav_xandikos ${CMAKE_CURRENT_LIST_DIR}/CalDavXandikosBench.cpp)
+target_link_libraries(bench_caldav_xandikos PRIVATE nimbus_caldav nimbus_calendar nimbus_store)
+target_include_directories(bench_caldav_xandikos PRIVATE ${PROJECT_SOURCE_DIR}/tests)
