@@ -119,8 +119,8 @@ Listing CalDavClient::listAll(const std::string &calendarUrl, bool trySyncCollec
         return listing;
     const std::string collection = withSlash(normalPath(calendarUrl));
     for (const DavResource &r : ms->resources)
-        if (isEntry(r, collection) && !r.etag.empty())
-            listing.items[normalPath(r.href)] = r.etag;
+        if (isEntry(r, collection))
+            listing.items[normalPath(r.href)] = r.etag;  // empty when none could be used
     listing.complete = !cutShort(*ms, collection);
     listing.ok = true;
     return listing;
@@ -161,9 +161,9 @@ Listing CalDavClient::listChanges(const std::string &calendarUrl, const std::str
                 listing.items.erase(path);
                 if (std::find(listing.removed.begin(), listing.removed.end(), path) == listing.removed.end())
                     listing.removed.push_back(path);
-            } else if (!d.etag.empty()) {
+            } else {
                 std::erase(listing.removed, path);
-                listing.items[path] = d.etag;
+                listing.items[path] = d.etag;  // empty when none could be used: fetched to compare
             }
         }
         if (!ms.syncToken.empty())
@@ -236,7 +236,7 @@ FetchedItem CalDavClient::get(const std::string &url, int &status, std::string &
         none.tooLarge = response.tooLarge;
         return none;
     }
-    return {response.header("etag"), response.body};
+    return {usableEtag(response.header("etag")), response.body};
 }
 
 namespace {
@@ -267,16 +267,22 @@ int writeStatus(const HttpResponse &response)
 
 WriteResult CalDavClient::put(const std::string &url, const std::string &body, const std::string &etag)
 {
-    HttpHeaders headers{{"Content-Type", "text/calendar; charset=utf-8"}};
-    if (etag.empty())
-        headers.emplace_back("If-None-Match", "*");
-    else
-        headers.emplace_back("If-Match", etag);
+    return write(url, body, etag.empty() ? HttpHeaders{{"If-None-Match", "*"}} : HttpHeaders{{"If-Match", etag}});
+}
+
+WriteResult CalDavClient::replace(const std::string &url, const std::string &body, const std::string &etag)
+{
+    return write(url, body, etag.empty() ? HttpHeaders{} : HttpHeaders{{"If-Match", etag}});
+}
+
+WriteResult CalDavClient::write(const std::string &url, const std::string &body, HttpHeaders headers)
+{
+    headers.emplace_back("Content-Type", "text/calendar; charset=utf-8");
     HttpResponse response = send({"PUT", url, std::move(headers), body});
     response.status = writeStatus(response);
     WriteResult result;
     result.status = response.status;
-    result.etag = response.header("etag");
+    result.etag = usableEtag(response.header("etag"));
     if (!response.success() && response.status != 412)
         result.error = failureText(response, url);
     else if (response.success() && result.etag.empty())
@@ -413,7 +419,7 @@ WriteResult CalDavClient::putCollection(const std::string &calendarUrl, const st
     const HttpResponse response = send(
         {"PUT", calendarUrl, {{"Content-Type", "text/calendar; charset=utf-8"}, {"If-Match", etag}}, body, workSeconds});
     result.status = response.status;
-    result.etag = response.header("etag");
+    result.etag = usableEtag(response.header("etag"));
     if (!response.success())
         result.error = failureText(response, calendarUrl);
     return result;

@@ -83,6 +83,9 @@ public:
     // A success without an ETag (the server stored other bytes than those sent) asks for the
     // new ETag at once, so that the next listing does not take our own write for a change.
     WriteResult put(const std::string &url, const std::string &body, const std::string &etag);
+    // PUT over an entry that is there: If-Match: etag, or no condition when its ETag is not
+    // known (the server sent none we could use).
+    WriteResult replace(const std::string &url, const std::string &body, const std::string &etag);
     // The entry's current ETag by a Depth 0 PROPFIND; empty when the server did not say.
     std::string etagOf(const std::string &url);
     WriteResult remove(const std::string &url, const std::string &etag);
@@ -110,6 +113,7 @@ public:
 
 private:
     HttpResponse send(HttpRequest request);
+    WriteResult write(const std::string &url, const std::string &body, HttpHeaders conditions);
     // A Depth 0 PROPFIND of the collection for props (d: DAV:, cs: calendarserver.org).
     HttpResponse collectionPropfind(const std::string &calendarUrl, const std::string &props);
     CollectionMark readMark(const std::string &calendarUrl, const std::string &props);

@@ -115,6 +115,13 @@ HttpResponse CurlTransport::perform(const HttpRequest &request)
         response.error = "the connection could not be set up";
         return response;
     }
+    // Values from a server (an ETag, an address) never reach a header raw: one holding a line
+    // break would add headers of its own.
+    for (const auto &[name, value] : request.headers)
+        if ((name + value).find_first_of(std::string("\r\n\0", 3)) != std::string::npos) {
+            response.error = "a header of the request holds a line break; it was not sent";
+            return response;
+        }
     curl_easy_reset(curl);  // keeps the open connection for the next request
     char errorBuffer[CURL_ERROR_SIZE] = {};
     curl_slist *headers = nullptr;

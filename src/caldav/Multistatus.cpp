@@ -27,7 +27,7 @@ void readProp(const XmlElement &prop, DavResource &r)
     for (const XmlElement &p : prop.children) {
         r.propNames.push_back(p.ns + " " + p.name);
         if (p.is(kDavNs, "getetag")) {
-            r.etag = trimmed(p.text);
+            r.etag = usableEtag(trimmed(p.text));
         } else if (p.is(kCalDavNs, "calendar-data")) {
             r.calendarData = p.text;
         } else if (p.is(kDavNs, "displayname")) {
@@ -62,6 +62,14 @@ void readProp(const XmlElement &prop, DavResource &r)
 }
 
 }  // namespace
+
+std::string usableEtag(std::string etag)
+{
+    for (char c : etag)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            return {};
+    return etag;
+}
 
 int statusOfLine(const std::string &line)
 {

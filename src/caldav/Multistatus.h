@@ -42,6 +42,10 @@ struct Multistatus {
 };
 
 Multistatus readMultistatus(const std::string &body);
+// An ETag as the server gave it, or empty when it holds control characters (a line break
+// would split the If-Match header it goes back in): the entry then counts as one whose ETag
+// is not known.
+std::string usableEtag(std::string etag);
 // The status code of a "HTTP/1.1 404 Not Found" line; 0 when there is none.
 int statusOfLine(const std::string &line);
 

@@ -485,15 +485,16 @@ private:
         return true;
     }
 
-    // Sends the local topic over the entry (If-Match etag; If-None-Match when etag is empty).
-    // On 412 the server's version is fetched and handled as a change on both sides.
-    void send(const LocalTopic &local, SyncEntry &entry, const std::string &etag)
+    // Sends the local topic: a new entry with If-None-Match, else over the entry with If-Match
+    // etag (without a condition when its ETag is not known). On 412 the server's version is
+    // fetched and handled as a change on both sides.
+    void send(const LocalTopic &local, SyncEntry &entry, const std::string &etag, bool isNew)
     {
         if (stopped() || refusedAsIs(local))
             return;
         std::string seenEtag = etag;  // the server's version this send has dealt with
         std::string text = body(local);
-        if (!etag.empty()) {
+        if (!isNew) {
             int status = 0;
             std::string error;
             const FetchedItem current = client_.get(urlOf(entry.path), status, error);
@@ -511,7 +512,8 @@ private:
                 return;
             }
         }
-        WriteResult w = client_.put(urlOf(entry.path), text, etag);
+        WriteResult w = isNew ? client_.put(urlOf(entry.path), text, {})
+                              : client_.replace(urlOf(entry.path), text, etag);
         step("Sent \"" + local.topic.node.text + "\"");
         if (w.preconditionFailed()) {
             int status = 0;
@@ -529,16 +531,16 @@ private:
             } else if (!mergeInto(merged, item.data, local, entry.path)) {
                 return;
             } else if (!readEntry(item.data, remote, why)) {
-                w = client_.put(urlOf(entry.path), merged,
-                                item.etag); // unreadable as a topic: ours is kept
+                w = client_.replace(urlOf(entry.path), merged,
+                                    item.etag); // unreadable as a topic: ours is kept
             } else if (hashOf(remote) == local.hash) {
                 w = WriteResult{200, item.etag, {}};
             } else if (!entry.hash.empty() && settledHashOf(remote, local) == entry.hash) {
-                w = client_.put(urlOf(entry.path), merged,
-                                item.etag); // only theirs beyond the topic changed
+                w = client_.replace(urlOf(entry.path), merged,
+                                    item.etag); // only theirs beyond the topic changed
             } else {
                 addChange(LocalChange::Conflict, local.uni, local.hash, std::move(remote));
-                w = client_.put(urlOf(entry.path), merged, item.etag);
+                w = client_.replace(urlOf(entry.path), merged, item.etag);
             }
         }
         if (refusesTheEntry(w)) {
@@ -657,9 +659,11 @@ private:
                     facts.server = ServerSide::Gone;
                 }
             }
-            // An entry whose ETag the server never told (none after our PUT) lists as changed:
-            // it changed there only when it no longer reads as what was synced.
-            if (facts.server == ServerSide::Changed && entry.etag.empty() &&
+            // An entry whose ETag the server never told (none after our PUT, or none we could
+            // use) lists as changed: it changed there only when it no longer reads as what was
+            // synced. Nor is a new ETag on an entry that still reads so news for a topic not
+            // changed here.
+            if (facts.server == ServerSide::Changed && (entry.etag.empty() || facts.local == LocalSide::Same) &&
                 readsAsSynced(got->second, entry, local)) {
                 entry.etag = fetchedEtag_[entry.path];
                 result_.state.entries[uid].etag = entry.etag;
@@ -688,11 +692,11 @@ private:
             break;
         case SyncAction::Send:
         case SyncAction::SendOverTheirs:
-            send(*local, entry, entry.etag);
+            send(*local, entry, entry.etag, false);
             break;
         case SyncAction::SendAgain:
         case SyncAction::SendNew:
-            send(*local, entry, {});
+            send(*local, entry, {}, true);
             break;
         case SyncAction::DeleteThere:
             return deleteThere(uid, entry);
@@ -717,7 +721,7 @@ private:
             break;
         case SyncAction::KeepBoth:
             addChange(LocalChange::Conflict, local->uni, local->hash, theirs());
-            send(*local, entry, entry.etag);
+            send(*local, entry, entry.etag, false);
             break;
         }
         return true;
@@ -758,7 +762,7 @@ private:
                 break;
             case SyncAction::KeepBoth:
                 addChange(LocalChange::Conflict, local->uni, local->hash, std::move(topic));
-                send(*local, entry, entry.etag);
+                send(*local, entry, entry.etag, false);
                 break;
             default:
                 result_.state.entries[entry.uid] = entry;  // uni and hash follow when it is applied
@@ -780,7 +784,7 @@ private:
             if (stopped())
                 return;
             SyncEntry entry{local->topic.uid, entryPathFor(calendarPath_, local->topic.uid), {}, local->uni, {}};
-            send(*local, entry, {});
+            send(*local, entry, {}, true);
         }
     }
 };

@@ -79,7 +79,8 @@ void SyncState::Load(const std::string &dataFolder, const std::string &calendarU
                 entries[entry.uid] = entry;
             entry = {};
         };
-        for (const auto &[n, v] : block) {
+        for (const auto &[escapedName, escapedValue] : block) {
+            const auto [n, v] = readEscapedPair(escapedName, escapedValue);
             if (n == "subtree") subtree_ = v;
             else if (n == "token") syncToken = v;
             else if (n == "ctag") ctag = v;
@@ -116,13 +117,15 @@ StoreResult SyncState::Save() const
     for (const std::string &uni : localOnly)
         if (lineSafe(uni))
             mine.emplace_back("localonly", uni);
-    for (const auto &[uid, e] : entries) {
-        if (!lineSafe(e.uid) || !lineSafe(e.path) || !lineSafe(e.etag) || !lineSafe(e.uni))
-            continue;
+    // A server's values are kept whatever they hold (a UID with a line break too): one that
+    // was dropped here would be taken for a new entry at every sync.
+    std::vector<std::string> names, values;
+    for (const auto &[uid, e] : entries)
         for (const auto &[n, v] : {std::pair<const char *, const std::string &>{"uid", e.uid}, {"path", e.path},
                                    {"etag", e.etag}, {"topic", e.uni}, {"hash", e.hash}})
-            mine.emplace_back(n, v);
-    }
+            appendEscapedPair(names, values, n, v);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        mine.emplace_back(names[i], values[i]);
     std::vector<Block> blocks = readBlocks(path_);
     bool replaced = false;
     for (Block &block : blocks)

@@ -9,7 +9,8 @@
 namespace nimbus::calendar {
 
 namespace {
-// A value goes on one line of a name=value file: nothing that would end or break the line.
+// A topic id is ours and goes on one line as it is; a UID is the server's and is escaped
+// where it would break the line.
 bool lineSafe(const std::string &v)
 {
     for (char c : v)
@@ -28,12 +29,13 @@ void CalendarLinks::Load(const std::string &dataFolder)
     readPairFile(path_, names, values);
     std::string uid;
     for (std::size_t i = 0; i < names.size(); ++i) {
-        if (names[i] == "installation" && installation_.empty())
-            installation_ = values[i];
-        else if (names[i] == "uid")
-            uid = values[i];
-        else if (names[i] == "topic" && !uid.empty())
-            uidToTopic_[uid] = values[i], uid.clear();
+        const auto [name, value] = readEscapedPair(names[i], values[i]);
+        if (name == "installation" && installation_.empty())
+            installation_ = value;
+        else if (name == "uid")
+            uid = value;
+        else if (name == "topic" && !uid.empty())
+            uidToTopic_[uid] = value, uid.clear();
     }
     if (installation_.size() != 16)
         installation_ = newInstallationId();
@@ -43,8 +45,7 @@ StoreResult CalendarLinks::Save() const
 {
     std::vector<std::string> names{"installation"}, values{installation_};
     for (const auto &[uid, topic] : uidToTopic_) {
-        names.push_back("uid");
-        values.push_back(uid);
+        appendEscapedPair(names, values, "uid", uid);
         names.push_back("topic");
         values.push_back(topic);
     }
@@ -59,7 +60,7 @@ std::string CalendarLinks::topicFor(const std::string &uid) const
 
 void CalendarLinks::link(const std::string &uid, const std::string &uni)
 {
-    if (lineSafe(uid) && lineSafe(uni))
+    if (!uid.empty() && lineSafe(uni))
         uidToTopic_[uid] = uni;
 }
 

@@ -1,6 +1,8 @@
 // Whole name=value files.
 #include "store/PairFile.h"
 
+#include <algorithm>
+
 #include "fileio/FolderOps.h"
 #include "fileio/OMFILE.h"
 
@@ -29,6 +31,65 @@ void appendPairLines(std::string &out, const std::vector<std::string> &names,
             out += values[i];
         out += "\r\n";
     }
+}
+
+namespace {
+
+bool breaksLine(char c) { return c == '\r' || c == '\n' || c == '\0'; }
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+}  // namespace
+
+void appendEscapedPair(std::vector<std::string> &names, std::vector<std::string> &values,
+                       const std::string &name, const std::string &value)
+{
+    if (std::none_of(value.begin(), value.end(), breaksLine)) {
+        names.push_back(name);
+        values.push_back(value);
+        return;
+    }
+    static const char digits[] = "0123456789ABCDEF";
+    std::string escaped;
+    for (char c : value) {
+        if (breaksLine(c) || c == '%') {
+            const auto byte = static_cast<unsigned char>(c);
+            escaped += '%';
+            escaped += digits[byte >> 4];
+            escaped += digits[byte & 0xF];
+        } else {
+            escaped += c;
+        }
+    }
+    names.push_back(name + "%");
+    values.push_back(escaped);
+}
+
+std::pair<std::string, std::string> readEscapedPair(const std::string &name, const std::string &value)
+{
+    if (name.empty() || name.back() != '%')
+        return {name, value};
+    std::string plain;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const int high = i + 2 < value.size() && value[i] == '%' ? hexDigit(value[i + 1]) : -1;
+        const int low = high >= 0 ? hexDigit(value[i + 2]) : -1;
+        if (low >= 0) {
+            plain += static_cast<char>(high * 16 + low);
+            i += 2;
+        } else {
+            plain += value[i];
+        }
+    }
+    return {name.substr(0, name.size() - 1), plain};
 }
 
 StoreResult writeWholeFile(const std::string &path, const std::string &bytes, int versions)

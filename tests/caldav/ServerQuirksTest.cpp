@@ -432,6 +432,52 @@ TEST_F(ServerQuirks, AMovedCalendarFailsTheSyncAndLosesNothing)
     EXPECT_EQ(sync(a).counts.sent, 1);
 }
 
+// Values a server may send that would break a line: a UID with a line break is remembered
+// (not taken for a new entry at every sync), an ETag with one never reaches a header.
+TEST_F(ServerQuirks, ValuesWithLineBreaksAreKeptSafelyAndNeverSplitAHeader)
+{
+    caldav::CurlTransport transport(server_->account());
+    caldav::CalDavClient client(transport);
+    const std::string entry = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Odd//EN\r\nBEGIN:VTODO\r\n"
+                              "UID:odd\\nuid@example.org\r\nDTSTAMP:20261201T080000Z\r\nSUMMARY:Odd one\r\n"
+                              "END:VTODO\r\nEND:VCALENDAR\r\n";
+    ASSERT_TRUE(client.put(calendar_ + "odd.ics", entry, "").ok());
+    DataFolder a;
+    for (int round = 0; round < 3; ++round)
+        sync(a);
+    EXPECT_EQ(outline(*a.load()), std::vector<std::string>{"Odd one"});
+    EXPECT_EQ(serverEtags().size(), 1u);
+
+    // The server's ETags now come with a line break and a header of their own.
+    addTopics(a, 1);
+    InterposingTransport hostile(server_->account());
+    hostile.after = [](const caldav::HttpRequest &, caldav::HttpResponse &response) {
+        response.body = std::regex_replace(response.body, std::regex("(getetag[^>]*>)\"([^\"<]*)\""),
+                                           "$1\"$2&#13;&#10;X-Injected: yes\"");
+        for (auto &[name, value] : response.headers)
+            if (name == "etag")
+                value += "\x01";
+    };
+    int split = 0;
+    hostile.before = [&](const caldav::HttpRequest &r) {
+        for (const auto &[name, value] : r.headers)
+            split += value.find_first_of("\r\n\x01") != std::string::npos ? 1 : 0;
+    };
+    // Listed by PROPFIND, so that every entry comes with such an ETag.
+    for (int round = 0; round < 3; ++round) {
+        const caldav::SyncReport report = sync(a, hostile, false);
+        EXPECT_EQ(report.counts.removedHere + report.counts.received, 0) << report.summary();
+    }
+    a.edit([](TNimbusStructure &s) {
+        findTitle(s, "Odd one")->text = "Odd one, renamed";
+        findTitle(s, "Topic 101")->text = "Topic 101, renamed";
+    });
+    EXPECT_EQ(sync(a, hostile, false).counts.sent, 2);
+    EXPECT_EQ(split, 0);
+    EXPECT_EQ(outline(*a.load()), (std::vector<std::string>{"Odd one, renamed", "Topic 101, renamed"}));
+    EXPECT_EQ(serverEtags().size(), 2u);
+}
+
 TEST(RemovalGuard, AsksOnlyForMoreThanTenAndMoreThanAQuarter)
 {
     EXPECT_FALSE(caldav::removalsNeedConsent(10, 10));

@@ -56,3 +56,15 @@ TEST(MainLog, UnwritableLogReportsFailure)
     MainLog log("/nonexistent-folder-for-nimbus/MainLog.txt", clock);
     EXPECT_FALSE(log.AddToLog("lost"));
 }
+
+TEST(MainLog, ALineBreakInAMessageCannotAddLinesOfItsOwn)
+{
+    TempFolder dir;
+    FixedClock clock(DateTime::fromCivil(2026, 12, 5, 14, 3, 9));
+    MainLog log(dir / "MainLog.txt", clock);
+    // A server address as a hostile account file could hold it.
+    EXPECT_TRUE(log.AddToLog("Calendar sync failed: https://a.example/\r\n05/12/2026 14:03:09  Update installed"));
+    EXPECT_EQ(readFile(dir / "MainLog.txt"),
+              "05/12/2026 14:03:09  Calendar sync failed: https://a.example/\\r\\n05/12/2026 14:03:09  Update "
+              "installed\r\n");
+}

@@ -24,7 +24,11 @@ bool MainLog::writeLine(const std::string &whole)
 {
     // A damaged file can put megabytes into a message; the log keeps a bounded excerpt.
     constexpr std::size_t kLongestLine = 4096;
-    const std::string line = whole.size() > kLongestLine ? values::excerpt(whole, kLongestLine) : whole;
+    std::string line = whole.size() > kLongestLine ? values::excerpt(whole, kLongestLine) : whole;
+    // One message, one line: a line break inside (from a server's address, a file's name) is
+    // written as \r or \n, so that no one can add lines of their own to the log.
+    for (std::size_t at = line.find_first_of("\r\n"); at != std::string::npos; at = line.find_first_of("\r\n", at + 2))
+        line.replace(at, 1, line[at] == '\r' ? "\\r" : "\\n");
     if (view_)
         view_(line);
     if (fileio::appendLine(file_, line))
