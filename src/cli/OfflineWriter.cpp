@@ -31,12 +31,20 @@ Outcome OfflineWriter::apply(const ChangeRequest &change, std::string &id)
     // program that is closing has let go of its channels but still writes its last save: it
     // is waited for.
     fileio::DataFolderLock running;
-    if (!running.take(dataFolder_, false, std::chrono::seconds(10)))
+    if (!running.take(dataFolder_, false, std::chrono::seconds(10))) {
+        // A lock file nobody can lock cannot say that no program runs: nothing is written.
+        if (!running.heldByOther())
+            return Outcome::fail(
+                kStoreProblem, "the lock file " + dataFolder_ + fileio::DataFolderLock::kFileName +
+                                   " cannot be used (" + running.problem() +
+                                   "), so whether Nimbus Desk runs on this data folder cannot "
+                                   "be told; nothing was changed");
         return Outcome::fail(kStoreProblem,
                              "Nimbus Desk runs on " + dataFolder_ +
                                  " but does not answer on this nimbus-cli's channel folder (is "
                                  "XDG_RUNTIME_DIR or NIMBUS_CHANNEL_DIR different from the "
                                  "program's?); nothing was changed");
+    }
     TopicSnapshot snapshot;
     if (Outcome read = snapshot.loadForChange(dataFolder_); !read)
         return read;

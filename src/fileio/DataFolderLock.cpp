@@ -3,10 +3,13 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <thread>
+
+#include "fileio/FolderOps.h"
 
 namespace nimbus::fileio {
 
@@ -21,18 +24,32 @@ bool DataFolderLock::tryTake(const std::string &dataFolder, bool create)
     if (fd_ >= 0)
         return true;
     heldByOther_ = false;
+    problem_.clear();
     const std::string path = dataFolder + kFileName;
-    const int fd =
-        ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | (create ? O_CREAT : 0), 0600);
-    if (fd < 0)
-        return true;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        heldByOther_ = errno == EWOULDBLOCK;
-        ::close(fd);
-        return !heldByOther_;
+    // A link in the lock's place is refused, never locked through; a FIFO does not stall.
+    const int fd = ::open(
+        path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | (create ? O_CREAT : 0), 0600);
+    if (fd < 0) {
+        if (errno == ENOENT && !create)
+            return true;
+        problem_ = errno == ELOOP    ? "it is a symbolic link"
+                   : errno == EISDIR ? "it is a folder"
+                                     : lastErrorText();
+        return false;
     }
-    fd_ = fd;
-    return true;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        problem_ = "it is not a plain file";
+    } else if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        heldByOther_ = errno == EWOULDBLOCK;
+        if (!heldByOther_)
+            problem_ = lastErrorText();
+    } else {
+        fd_ = fd;
+        return true;
+    }
+    ::close(fd);
+    return false;
 }
 
 bool DataFolderLock::take(const std::string &dataFolder, bool create,
@@ -42,7 +59,7 @@ bool DataFolderLock::take(const std::string &dataFolder, bool create,
     const auto until = std::chrono::steady_clock::now() + patience;
     bool waiting = false;
     while (!tryTake(dataFolder, create)) {
-        if (std::chrono::steady_clock::now() > until)
+        if (!heldByOther_ || std::chrono::steady_clock::now() > until)
             return false;
         if (!waiting && onWaiting)
             onWaiting();

@@ -23,10 +23,12 @@ namespace {
     return buffer;
 }
 
-// Opens a regular file for reading without blocking on a FIFO or device someone put there.
-int openRegularForReading(const std::string &path, struct stat &st)
+// Opens a regular file for reading without blocking on a FIFO or device someone put there;
+// path is taken relative to the open folder folderFd.
+int openRegularForReading(const std::string &path, struct stat &st, int folderFd = AT_FDCWD,
+                          int extraFlags = 0)
 {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    int fd = ::openat(folderFd, path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | extraFlags);
     if (fd < 0)
         return -1;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -131,9 +133,14 @@ bool renameFile(const std::string &from, const std::string &to)
 
 bool readWholeFile(const std::string &path, std::string &bytes)
 {
+    return readWholeFileAt(AT_FDCWD, path, bytes, false);
+}
+
+bool readWholeFileAt(int folderFd, const std::string &name, std::string &bytes, bool noLink)
+{
     bytes.clear();
     struct stat st;
-    int fd = openRegularForReading(path, st);
+    int fd = openRegularForReading(name, st, folderFd, noLink ? O_NOFOLLOW : 0);
     if (fd < 0)
         return false;
     // Sized from fstat, then read to the true end: the file may have grown meanwhile.

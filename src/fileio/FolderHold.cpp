@@ -4,23 +4,24 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <unistd.h>
+
+#include "fileio/FolderAt.h"
 
 namespace nimbus::fileio {
 
-int holdFolder(const std::string &folder, bool wait)
+FolderHandle holdFolderAt(int parentFd, const std::string &name, bool wait)
 {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return -1;
-    struct stat held {
+    FolderHandle held = openFolderAt(parentFd, name);
+    if (!held)
+        return held;
+    struct stat locked {
     }, named{};
-    if (::flock(fd, wait ? LOCK_EX : LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 &&
-        ::stat(folder.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
-        held.st_ino == named.st_ino)
-        return fd;
-    ::close(fd);
-    return -1;
+    if (::flock(held.fd(), wait ? LOCK_EX : LOCK_EX | LOCK_NB) == 0 &&
+        ::fstat(held.fd(), &locked) == 0 &&
+        ::fstatat(parentFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+        locked.st_dev == named.st_dev && locked.st_ino == named.st_ino)
+        return held;
+    return {};
 }
 
 } // namespace nimbus::fileio

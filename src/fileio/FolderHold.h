@@ -5,10 +5,13 @@
 
 #include <string>
 
+#include "fileio/FolderHandle.h"
+
 namespace nimbus::fileio {
 
-// The open descriptor that holds the folder's lock, or -1 when the folder is gone, was
-// replaced, or (wait false) another process holds it. The caller closes the descriptor.
-int holdFolder(const std::string &folder, bool wait);
+// The open folder name, a plain name inside the open folder parentFd, holding its lock; empty
+// when the folder is gone, was replaced, is a link or not a folder, or (wait false) another
+// process holds it.
+FolderHandle holdFolderAt(int parentFd, const std::string &name, bool wait);
 
 } // namespace nimbus::fileio

@@ -2,10 +2,12 @@
 #include "fileio/FolderOps.h"
 
 #include <dirent.h>
-#include <filesystem>
 #include <fnmatch.h>
 #include <sys/stat.h>
-#include <system_error>
+
+#include <cerrno>
+
+#include "fileio/FolderAt.h"
 
 namespace nimbus::fileio {
 
@@ -61,19 +63,11 @@ void listFolders(const std::string &folder, std::vector<std::string> &list)
 
 bool emptyFolderTree(const std::string &folder)
 {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::path root = folder.empty() ? fs::path(".") : fs::path(folder);
-    std::vector<fs::path> children;
-    for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec))
-        children.push_back(it->path());
-    // remove_all does not follow symbolic links: a link inside the tree is removed itself,
-    // never the folder it points to.
-    for (const auto &child : children) {
-        std::error_code ignored;
-        fs::remove_all(child, ignored);
-    }
-    return true;
+    // Opened without following a link: a link in the folder's place leads nowhere.
+    const FolderHandle held = openFolderNoFollow(folder);
+    if (!held)
+        return errno == ENOENT;
+    return emptyFolderAt(held.fd()).complete;
 }
 
 } // namespace nimbus::fileio

@@ -12,7 +12,9 @@ namespace nimbus::fileio {
 void listFiles(const std::string &patternOrFolder, std::vector<std::string> &list);
 // Names of the sub-folders, skipping names that begin with ".".
 void listFolders(const std::string &folder, std::vector<std::string> &list);
-// Deletes everything below folder; the folder itself stays. Returns true.
+// Deletes everything below folder; the folder itself stays. Links are removed themselves,
+// never followed, and a folder that is a link (or not a folder) is left alone: false then, or
+// when something could not be removed. A missing folder counts as empty.
 bool emptyFolderTree(const std::string &folder);
 // The system's message text for the calling thread's last error (errno).
 std::string lastErrorText();
@@ -32,6 +34,9 @@ bool deleteFile(const std::string &path);
 bool renameFile(const std::string &from, const std::string &to);
 // Reads a whole file; false when it cannot be opened or read completely.
 bool readWholeFile(const std::string &path, std::string &bytes);
+// The same for name inside the open folder folderFd; noLink refuses a link in name's place.
+bool readWholeFileAt(int folderFd, const std::string &name, std::string &bytes,
+                     bool noLink = true);
 std::int64_t fileSize(const std::string &path);         // -1 when missing
 std::int64_t fileModifiedTime(const std::string &path); // seconds since the epoch, -1 when missing
 

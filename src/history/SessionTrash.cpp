@@ -1,12 +1,15 @@
 // The session's folder of removed content files.
 #include "history/SessionTrash.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
 
+#include "fileio/FolderAt.h"
 #include "fileio/FolderHold.h"
 #include "fileio/FolderOps.h"
 #include "history/TrashLeftovers.h"
@@ -37,12 +40,13 @@ SessionTrash::SessionTrash(std::string root, StoreLog &log, StillStored stillSto
 {
     if (!root_.empty() && root_.back() != '/')
         root_ += '/';
-    if (!fileio::folderExists(root_))
-        fileio::createFolder(root_);
+    if (!openRoot())
+        return;
     usable_ = claimOwnFolder();
     if (!usable_)
         log_.AddErrorToLog("*** The folder for removed topics' pages could not be made: ", root_);
-    takeOverLeftovers(root_, fileio::folderOf(withoutSlash(root_)), folder_, stillStored, log_);
+    takeOverLeftovers(root_, rootHeld_.fd(), fileio::folderOf(withoutSlash(root_)), ownName_,
+                      stillStored, log_);
 }
 
 SessionTrash::~SessionTrash()
@@ -50,27 +54,55 @@ SessionTrash::~SessionTrash()
     if (list_)
         std::fclose(list_);
     if (usable_) {
-        fileio::emptyFolderTree(folder_);
-        ::rmdir(withoutSlash(folder_).c_str());
+        emptyKeptFolder(ownHeld_.fd(), folder_, log_);
+        ::unlinkat(rootHeld_.fd(), ownName_.c_str(), AT_REMOVEDIR);
     }
-    if (lockFd_ >= 0)
-        ::close(lockFd_);
+    ownHeld_.reset();
+    if (!rootHeld_)
+        return; // not ours to remove: a link, or not there
+    rootHeld_.reset();
     // Another session's folder keeps the shared one; then this fails and that is right.
     ::rmdir(withoutSlash(root_).c_str());
+}
+
+bool SessionTrash::openRoot()
+{
+    const std::string path = withoutSlash(root_);
+    const std::string dataFolder = fileio::folderOf(path);
+    const std::string name = fileio::fileNameOf(path);
+    // The folder is opened by its plain name inside the data folder, never through a link:
+    // everything this class empties then lies inside the data folder.
+    const fileio::FolderHandle data(
+        ::open(dataFolder.empty() ? "." : dataFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!data || (::mkdirat(data.fd(), name.c_str(), 0700) != 0 && errno != EEXIST)) {
+        log_.AddErrorToLog("*** The folder for removed topics' pages could not be made: ", root_);
+        return false;
+    }
+    rootHeld_ = fileio::openFolderAt(data.fd(), name);
+    if (rootHeld_)
+        return true;
+    if (errno == ELOOP || errno == ENOTDIR)
+        log_.AddToLog("*** The folder for removed topics' pages is a symbolic link or not a "
+                      "folder, and is neither used nor emptied; pages of topics removed now "
+                      "stay where they are: " +
+                      path);
+    else
+        log_.AddErrorToLog("*** The folder for removed topics' pages could not be opened: ", root_);
+    return false;
 }
 
 bool SessionTrash::claimOwnFolder()
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string path = root_ + nextSessionName();
-        if (::mkdir(path.c_str(), 0700) != 0)
+        const std::string name = nextSessionName();
+        if (::mkdirat(rootHeld_.fd(), name.c_str(), 0700) != 0)
             continue; // a folder of that name is there (an ended process had the same id)
         // Another session starting may have found the new folder unlocked and taken it over
         // (it is empty, so nothing was lost): the lock counts only on the folder still there.
-        const int fd = fileio::holdFolder(path, true);
-        if (fd >= 0) {
-            lockFd_ = fd;
-            folder_ = path + "/";
+        if (fileio::FolderHandle held = fileio::holdFolderAt(rootHeld_.fd(), name, true)) {
+            ownHeld_ = std::move(held);
+            ownName_ = name;
+            folder_ = root_ + name + "/";
             return true;
         }
     }
@@ -86,7 +118,7 @@ std::string SessionTrash::keep(const std::string &path, const std::string &topic
     // Listed before it moves: a crash between the two leaves a line without a file, never a
     // file nobody can place.
     noteKept(name, topicId, path);
-    if (!fileio::renameFile(path, folder_ + name)) {
+    if (::renameat(AT_FDCWD, path.c_str(), ownHeld_.fd(), name.c_str()) != 0) {
         log_.AddErrorToLog("*** A removed topic's page could not be kept for undo: ", path);
         return {};
     }
@@ -106,8 +138,12 @@ void SessionTrash::noteKept(const std::string &kept, const std::string &topicId,
     if (!oneField(kept) || !oneField(topicId) || !oneField(relative))
         return; // a name the list cannot hold: such a file is only dropped after a crash
     const std::string line = kept + '\t' + topicId + '\t' + relative + '\n';
-    if (!list_)
-        list_ = std::fopen((folder_ + kListName).c_str(), "abe");
+    if (!list_) {
+        const int fd = ::openat(ownHeld_.fd(), kListName,
+                                O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0 && !(list_ = ::fdopen(fd, "a")))
+            ::close(fd);
+    }
     if (!list_)
         return;
     // Flushed at once: the line must be in the file before the file moves.
@@ -124,7 +160,7 @@ bool SessionTrash::giveBack(const std::string &kept, const std::string &path)
                       path);
         return false;
     }
-    if (!fileio::renameFile(folder_ + kept, path)) {
+    if (::renameat(ownHeld_.fd(), kept.c_str(), AT_FDCWD, path.c_str()) != 0) {
         log_.AddErrorToLog("*** A restored topic's page could not be put back: ", path);
         return false;
     }
@@ -133,7 +169,10 @@ bool SessionTrash::giveBack(const std::string &kept, const std::string &path)
 
 bool SessionTrash::holds(const std::string &kept) const
 {
-    return !kept.empty() && usable_ && fileio::fileExists(folder_ + kept);
+    struct stat st {};
+    return !kept.empty() && usable_ &&
+           ::fstatat(ownHeld_.fd(), kept.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+           S_ISREG(st.st_mode);
 }
 
 } // namespace nimbus::history

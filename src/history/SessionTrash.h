@@ -6,13 +6,18 @@
 // session that ended without closing (a crash, a kill) leaves its folder unlocked: the next
 // session to start takes it over, puts back the files of topics the saved store still holds
 // (their removal was never saved) and drops the rest. Files are moved, never copied, so
-// removing and restoring a large subtree costs one rename per file.
+// removing and restoring a large subtree costs one rename per file. Every folder here is
+// opened by its plain name inside the one above it and never through a symbolic link, so what
+// is emptied lies inside the data folder: a "RemovedTopics" that is a link is not used at all
+// (logged; removed topics' pages then stay where they were), and a link found inside is
+// removed itself, never followed.
 #pragma once
 
 #include <cstdio>
 #include <functional>
 #include <string>
 
+#include "fileio/FolderHandle.h"
 #include "store/StoreLog.h"
 
 namespace nimbus::history {
@@ -22,8 +27,9 @@ public:
     // Whether the store still holds the topic: a left-over file of such a topic goes back.
     using StillStored = std::function<bool(const std::string &topicId)>;
 
-    // root is the shared folder (ending with "/"); it is made when missing, this session's
-    // own sub-folder is made in it, and what ended sessions left there is taken over.
+    // root is the shared folder (ending with "/") in the data folder; it is made when missing,
+    // this session's own sub-folder is made in it, and what ended sessions left there is
+    // taken over.
     SessionTrash(std::string root, StoreLog &log, StillStored stillStored = {});
     ~SessionTrash(); // removes this session's folder, and the shared one once it is empty
     SessionTrash(const SessionTrash &) = delete;
@@ -48,14 +54,17 @@ public:
     const std::string &folder() const { return folder_; }
 
 private:
+    bool openRoot();
     bool claimOwnFolder();
     void noteKept(const std::string &kept, const std::string &topicId, const std::string &path);
 
     std::string root_;
     std::string folder_;
+    std::string ownName_; // folder_'s name in root_
     StoreLog &log_;
-    int lockFd_ = -1;
-    std::FILE *list_ = nullptr; // kListName, open for appending from the first kept file
+    fileio::FolderHandle rootHeld_;
+    fileio::FolderHandle ownHeld_; // holds this session's lock
+    std::FILE *list_ = nullptr;    // kListName, open for appending from the first kept file
     unsigned long next_ = 0;
     bool usable_ = false;
 };

@@ -1,10 +1,13 @@
 // Taking over the folders of removed topics' files that ended sessions left behind.
 #include "history/TrashLeftovers.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <vector>
 
+#include "fileio/FolderAt.h"
 #include "fileio/FolderHold.h"
 #include "fileio/FolderOps.h"
 
@@ -28,12 +31,25 @@ bool staysInside(const std::string &relative)
     }
 }
 
-// Puts back the files of topics the store still holds, as listed in the folder's list.
-void putBack(const std::string &folder, const std::string &dataFolder,
+void noteLinkRemoved(const std::string &path, StoreLog &log)
+{
+    log.AddToLog("*** A symbolic link in the folder of removed topics' pages was removed, not "
+                 "followed: " +
+                 path);
+}
+
+bool isKeptFile(int folderFd, const std::string &name)
+{
+    struct stat st {};
+    return ::fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode);
+}
+
+// Puts back the files of topics the store still holds, as listed in the open folder's list.
+void putBack(int folderFd, const std::string &dataFolder,
              const SessionTrash::StillStored &stillStored, StoreLog &log)
 {
     std::string list;
-    if (!stillStored || !fileio::readWholeFile(folder + SessionTrash::kListName, list))
+    if (!stillStored || !fileio::readWholeFileAt(folderFd, SessionTrash::kListName, list))
         return;
     std::size_t from = 0;
     while (from < list.size()) {
@@ -50,7 +66,7 @@ void putBack(const std::string &folder, const std::string &dataFolder,
         const std::string topic = line.substr(tab1 + 1, tab2 - tab1 - 1);
         const std::string relative = line.substr(tab2 + 1);
         if (!fileio::isSafeFileName(kept) || !staysInside(relative) ||
-            !fileio::fileExists(folder + kept) || !stillStored(topic))
+            !isKeptFile(folderFd, kept) || !stillStored(topic))
             continue;
         const std::string path = dataFolder + relative;
         if (fileio::entryExists(path)) {
@@ -60,7 +76,7 @@ void putBack(const std::string &folder, const std::string &dataFolder,
                          path);
             continue;
         }
-        if (fileio::renameFile(folder + kept, path))
+        if (::renameat(folderFd, kept.c_str(), AT_FDCWD, path.c_str()) == 0)
             log.AddToLog("A page of topic " + topic +
                          ", whose removal was never saved, was put back: " + path);
         else
@@ -70,30 +86,36 @@ void putBack(const std::string &folder, const std::string &dataFolder,
 
 } // namespace
 
-void takeOverLeftovers(const std::string &root, const std::string &dataFolder,
-                       const std::string &ownFolder, const SessionTrash::StillStored &stillStored,
+void takeOverLeftovers(const std::string &root, int rootFd, const std::string &dataFolder,
+                       const std::string &ownName, const SessionTrash::StillStored &stillStored,
                        StoreLog &log)
 {
-    std::vector<std::string> names;
-    fileio::listFolders(root, names);
-    for (const std::string &name : names) {
-        const std::string folder = root + name + "/";
-        if (folder == ownFolder)
+    std::vector<std::pair<std::string, fileio::EntryKind>> entries;
+    fileio::forEachEntryAt(rootFd, [&](const std::string &name, fileio::EntryKind kind) {
+        if (name != ownName && name.front() != '.')
+            entries.emplace_back(name, kind);
+    });
+    for (const auto &[name, kind] : entries) {
+        if (kind != fileio::EntryKind::Folder) {
+            // The older layout kept every session's files loose in the shared folder.
+            if (::unlinkat(rootFd, name.c_str(), 0) == 0 && kind == fileio::EntryKind::Link)
+                noteLinkRemoved(root + name, log);
             continue;
+        }
         // A running session holds its folder locked: its undo history still needs the files.
-        const int fd = fileio::holdFolder(folder, false);
-        if (fd < 0)
+        const fileio::FolderHandle held = fileio::holdFolderAt(rootFd, name, false);
+        if (!held)
             continue;
-        putBack(folder, dataFolder, stillStored, log);
-        fileio::emptyFolderTree(folder);
-        ::rmdir(folder.substr(0, folder.size() - 1).c_str());
-        ::close(fd);
+        putBack(held.fd(), dataFolder, stillStored, log);
+        emptyKeptFolder(held.fd(), root + name + "/", log);
+        ::unlinkat(rootFd, name.c_str(), AT_REMOVEDIR);
     }
-    // The older layout kept every session's files loose in the shared folder.
-    std::vector<std::string> loose;
-    fileio::listFiles(root, loose);
-    for (const std::string &name : loose)
-        fileio::deleteFile(root + name);
+}
+
+void emptyKeptFolder(int folderFd, const std::string &folder, StoreLog &log)
+{
+    for (const std::string &link : fileio::emptyFolderAt(folderFd).links)
+        noteLinkRemoved(folder + link, log);
 }
 
 } // namespace nimbus::history

@@ -133,9 +133,7 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
             AddToLog("Waiting for the copy of Nimbus Desk that still holds the data folder " +
                      paths_.DataFolder);
         }))
-        AddToLog("*** Another Nimbus Desk runs on the data folder " + paths_.DataFolder +
-                 " with another channel folder than " + environment_.channelFolder +
-                 "; the later save of either overwrites the other's changes");
+        reportDataFolderLock();
     loadSettings();
 
     // The topic store, its id lists and the tree that shows it.
@@ -176,6 +174,28 @@ TformMain::~TformMain()
 {
     // A window destroyed without being closed still writes back what it holds.
     FormClose();
+}
+
+void TformMain::reportDataFolderLock()
+{
+    if (dataFolderLock_.heldByOther()) {
+        AddToLog("*** Another Nimbus Desk runs on the data folder " + paths_.DataFolder +
+                 " with another channel folder than " + environment_.channelFolder +
+                 "; the later save of either overwrites the other's changes");
+        return;
+    }
+    // The program runs on without its lock; nimbus-cli then refuses to write beside it.
+    const std::string lockFile = paths_.DataFolder + fileio::DataFolderLock::kFileName;
+    log_->setErrorDetail(dataFolderLock_.problem());
+    AddErrorToLog("*** The data folder's lock file cannot be used: " + lockFile);
+    // An unwritable data folder has been reported already; this is only its consequence.
+    if (dataFolderProblem(paths_).empty())
+        environment_.prompts->tellUser(
+            this, "Nimbus Desk",
+            "The lock file " + lockFile + " cannot be used (" + dataFolderLock_.problem() +
+                "). Nimbus Desk runs, but nimbus-cli refuses to write your topics itself while "
+                "this is not a plain file: remove it, and Nimbus Desk makes a new one at its "
+                "next start.");
 }
 
 // The marker channel says that a copy runs; the served channel takes commands from other

@@ -194,6 +194,8 @@ private:
     void wirePageSteps();
     void createTimers();
     bool startChannels();
+    // Says why the data folder's lock was not taken.
+    void reportDataFolderLock();
     void loadSettings();
     void loadTopics();
     void createTree();

@@ -3,7 +3,10 @@
 // change nothing.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
+#include <functional>
 #include <map>
 
 #include "CliRun.h"
@@ -162,6 +165,47 @@ TEST(CliOffline, MissingDataFolderIsAStoreProblem)
     EXPECT_NE(r.err.find("there is no data folder"), std::string::npos) << r.err;
     EXPECT_EQ(home.run({"add", "X"}).status, 3);
     EXPECT_FALSE(std::filesystem::exists(home.data));
+}
+
+TEST(CliOffline, ALockFileThatCannotBeLockedStopsEveryWrite)
+{
+    // Started from cron, nimbus-cli cannot reach a program that may run: only the lock can say
+    // that none does, and a lock file in this state cannot.
+    CliHome home;
+    ASSERT_EQ(home.run({"add", "Written before"}).status, 0);
+    const std::string lock = home.data + "Running.lock";
+    const std::string elsewhere = home.root / "elsewhere.txt";
+    writeFile(elsewhere, "someone's file");
+    const std::map<std::string, std::function<void()>> plants = {
+        {"a folder", [&] { std::filesystem::create_directory(lock); }},
+        {"a dangling link", [&] { std::filesystem::create_symlink(home.root / "none", lock); }},
+        {"a link to a file elsewhere", [&] { std::filesystem::create_symlink(elsewhere, lock); }},
+        {"an unreadable file",
+         [&] {
+             writeFile(lock, "");
+             std::filesystem::permissions(lock, std::filesystem::perms::none);
+         }},
+    };
+    for (const auto &[what, plant] : plants) {
+        if (what == "an unreadable file" && ::geteuid() == 0)
+            continue; // root opens it whatever its mode
+        plant();
+        const auto before = snapshot(home.data);
+        for (const auto &words : {std::vector<std::string>{"add", "From cron"},
+                                  std::vector<std::string>{"done", "1"}}) {
+            auto refused = home.run(words);
+            EXPECT_EQ(refused.status, 3) << what;
+            EXPECT_NE(refused.err.find(lock + " cannot be used ("), std::string::npos)
+                << what << ": " << refused.err;
+            EXPECT_NE(refused.err.find("nothing was changed"), std::string::npos) << refused.err;
+        }
+        EXPECT_EQ(snapshot(home.data), before) << what;
+        std::filesystem::remove(lock);
+    }
+    EXPECT_EQ(readFile(elsewhere), "someone's file");
+    // Once it is gone, nimbus-cli writes again and leaves no lock file behind.
+    EXPECT_EQ(home.run({"add", "From cron"}).status, 0);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(lock)));
 }
 
 // Under a limit on its addresses (a ulimit on a shared server), nimbus-cli reserves no heap for

@@ -10,6 +10,8 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <set>
 
 #include "CliRun.h"
@@ -42,6 +44,24 @@ struct RunningProgram {
     }
     std::string log() const { return readFile(home.data + "MainLog.txt"); }
 };
+
+// nimbus-cli run from cron or another login: it finds another runtime folder than the
+// program's, so it cannot reach the program.
+nimbus::test::CliResult runWithOtherChannels(const CliHome &home,
+                                             const std::vector<std::string> &words)
+{
+    const std::string elsewhere = home.root / "other-channels/";
+    std::filesystem::create_directories(elsewhere);
+    std::string line = home.commandLine(words);
+    line.replace(line.find(nimbus::test::shellQuoted(home.channels)),
+                 nimbus::test::shellQuoted(home.channels).size(),
+                 nimbus::test::shellQuoted(elsewhere));
+    const std::string out = home.root / "cron.out", err = home.root / "cron.err";
+    const int raw = std::system(
+        (line + " >" + nimbus::test::shellQuoted(out) + " 2>" + nimbus::test::shellQuoted(err))
+            .c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out), readFile(err)};
+}
 
 int countOf(const std::string &text, const std::string &what)
 {
@@ -153,23 +173,57 @@ TEST(CliWithProgram, NimbusCliWithAnotherChannelFolderNeverWritesUnderTheProgram
     RunningProgram program(home);
     // Run from cron or another login, nimbus-cli finds another runtime folder: it cannot reach
     // the program, and its own save would be overwritten by the program's next one.
-    const std::string elsewhere = home.root / "other-channels/";
-    std::filesystem::create_directories(elsewhere);
-    std::string line = home.commandLine({"add", "From cron"});
-    line.replace(line.find(nimbus::test::shellQuoted(home.channels)),
-                 nimbus::test::shellQuoted(home.channels).size(),
-                 nimbus::test::shellQuoted(elsewhere));
-    const int raw = std::system((line + " >/dev/null 2>" + nimbus::test::shellQuoted(home.root / "cron.err")).c_str());
-    const bool refused = WIFEXITED(raw) && WEXITSTATUS(raw) == 3;
-    EXPECT_TRUE(refused) << readFile(home.root / "cron.err");
+    const auto fromCron = runWithOtherChannels(home, {"add", "From cron"});
+    const bool refused = fromCron.status == 3;
+    EXPECT_TRUE(refused) << fromCron.err;
     if (refused) {
-        EXPECT_NE(readFile(home.root / "cron.err").find("does not answer on this nimbus-cli's channel folder"),
+        EXPECT_NE(fromCron.err.find("does not answer on this nimbus-cli's channel folder"),
                   std::string::npos);
     }
     // Whatever nimbus-cli said, a change it reported made is still there once the program saved.
     ASSERT_EQ(home.run({"add", "Through the program"}).status, 0);
     if (!refused) {
         EXPECT_NE(home.store().find("text=From cron"), std::string::npos) << "the program saved over the change";
+    }
+}
+
+TEST(CliWithProgram, AWindowThatCannotTakeItsLockSaysSoAndNimbusCliFromCronWritesNothing)
+{
+    // The window runs without its lock and says so; a nimbus-cli from cron, which cannot reach
+    // it, must not write the store that the window's next save would replace.
+    const std::map<std::string, std::function<void(const CliHome &)>> plants = {
+        {"it is a symbolic link",
+         [](const CliHome &home) {
+             nimbus::test::writeFile(home.root / "elsewhere.txt", "someone's file");
+             std::filesystem::create_symlink(home.root / "elsewhere.txt",
+                                             home.data + "Running.lock");
+         }},
+        {"it is a folder",
+         [](const CliHome &home) {
+             std::filesystem::create_directory(home.data + "Running.lock");
+         }},
+    };
+    for (const auto &[why, plant] : plants) {
+        CliHome home;
+        plant(home);
+        RunningProgram program(home);
+        const std::string log = program.log();
+        EXPECT_NE(log.find("*** The data folder's lock file cannot be used: " + home.data +
+                           "Running.lock"),
+                  std::string::npos)
+            << log;
+        EXPECT_NE(log.find(why), std::string::npos) << log;
+
+        auto fromCron = runWithOtherChannels(home, {"add", "From cron"});
+        EXPECT_EQ(fromCron.status, 3) << why;
+        EXPECT_NE(fromCron.err.find("Running.lock cannot be used (" + why), std::string::npos)
+            << fromCron.err;
+        // nimbus-cli that reaches the program still works, and the program's save keeps it.
+        ASSERT_EQ(home.run({"add", "Through the program"}).status, 0);
+        EXPECT_NE(home.store().find("text=Through the program"), std::string::npos);
+        EXPECT_EQ(home.store().find("text=From cron"), std::string::npos);
+        if (std::filesystem::exists(home.root / "elsewhere.txt"))
+            EXPECT_EQ(readFile(home.root / "elsewhere.txt"), "someone's file");
     }
 }
 

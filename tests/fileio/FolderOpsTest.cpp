@@ -72,6 +72,24 @@ TEST_F(FolderOpsTest, EmptyFolderTreeKeepsTheFolderAndDoesNotFollowLinks)
     EXPECT_TRUE(emptyFolderTree(path("missing/")));
 }
 
+TEST_F(FolderOpsTest, EmptyFolderTreeLeavesAFolderThatIsALinkAlone)
+{
+    char outsidePattern[] = "/tmp/nimbus-fileio-outside-XXXXXX";
+    ASSERT_NE(::mkdtemp(outsidePattern), nullptr);
+    const std::string outside = outsidePattern;
+    std::filesystem::create_directories(outside + "/sub");
+    std::ofstream(outside + "/sub/keep.txt") << "keep";
+    std::filesystem::create_directory_symlink(outside, path("link"));
+
+    // With or without the trailing "/" that would make the system follow the link.
+    EXPECT_FALSE(emptyFolderTree(path("link")));
+    EXPECT_FALSE(emptyFolderTree(path("link/")));
+    EXPECT_FALSE(emptyFolderTree(path("a.txt/")));
+    EXPECT_TRUE(std::filesystem::exists(outside + "/sub/keep.txt"));
+    EXPECT_TRUE(std::filesystem::is_symlink(path("link")));
+    std::filesystem::remove_all(outside);
+}
+
 TEST_F(FolderOpsTest, CopyFileIsExactAndKeepsPermissions)
 {
     std::string bytes;

@@ -252,6 +252,46 @@ private slots:
         QVERIFY(!fileio::fileExists(s.data() + "Packs/103.pkt"));
     }
 
+    void aKeptPagesFolderThatIsALinkIsLeftAloneAndNoPageIsLost()
+    {
+        // Someone's folder elsewhere, with one sub-folder named like an ended session's.
+        TempFolder outside;
+        std::filesystem::create_directories(outside / "99999-1/deeper");
+        writeFile(outside / "notes.txt", "someone's notes");
+        writeFile(outside / "99999-1/1-108.pkt", "someone's page");
+        writeFile(outside / "99999-1/deeper/more.txt", "more");
+        const auto outsideFiles = [&outside] {
+            std::map<std::string, std::string> files;
+            for (const auto &entry : std::filesystem::recursive_directory_iterator(outside.path()))
+                files[entry.path().string()] =
+                    entry.is_regular_file() ? readFile(entry.path().string()) : "folder";
+            return files;
+        };
+        const auto outsideBefore = outsideFiles();
+        Session s;
+        const std::string kept = s.data() + history::SessionTrash::kFolderName;
+        std::filesystem::create_directory_symlink(outside.path(), kept);
+        const auto filesBefore = contentFiles(s.data());
+        s.start();
+        QVERIFY(outsideFiles() == outsideBefore);
+        QVERIFY(s.log().find("*** The folder for removed topics' pages is a symbolic link") !=
+                std::string::npos);
+
+        // A removal still undoes; its pages never left their folders.
+        s.select("Client meetings");
+        s.actions().MVRemoveItem->trigger();
+        QVERIFY(!s.item("Client meetings"));
+        QVERIFY(contentFiles(s.data()) == filesBefore);
+        s.actions().MVUndo->trigger();
+        QVERIFY(s.item("Client meetings"));
+        s.window->close();
+        s.window.reset();
+
+        QVERIFY(outsideFiles() == outsideBefore);
+        QVERIFY(std::filesystem::is_symlink(kept));
+        QVERIFY(contentFiles(s.data()) == filesBefore);
+    }
+
     void aDraggedBranchGoesBackWithTheKeys()
     {
         Session s;
