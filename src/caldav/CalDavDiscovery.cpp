@@ -47,6 +47,14 @@ HttpResponse propfindFollowing(CalDavClient &client, std::string &url, int depth
     return {};
 }
 
+std::string otherServer(const std::string &address)
+{
+    UrlParts parts;
+    splitUrl(address, parts);
+    return "The calendar server names another server for the user's calendars (" + originOf(parts) +
+           "); the password is not sent there. To use it, enter that address as the server.";
+}
+
 bool readAnswer(const HttpResponse &response, const std::string &url, Multistatus &ms, DiscoveryResult &result)
 {
     if (response.status != 207) {
@@ -114,6 +122,12 @@ DiscoveryResult discoverCalendars(HttpTransport &transport, const std::string &s
             return result;
         }
     }
+    // Every address the server names stays on the server the user typed: the next request
+    // carries the password.
+    if (!sameOrigin(principal, serverUrl)) {
+        result.error = otherServer(principal);
+        return result;
+    }
     result.principalUrl = principal;
     url = principal;
     HttpResponse home = propfindFollowing(client, url, 0, "<c:calendar-home-set/>", result.error);
@@ -126,12 +140,16 @@ DiscoveryResult discoverCalendars(HttpTransport &transport, const std::string &s
         result.error = "The calendar server did not say where the user's calendars are (no calendar-home-set).";
         return result;
     }
+    if (!sameOrigin(result.homeUrl, serverUrl)) {
+        result.error = otherServer(result.homeUrl);
+        return result;
+    }
     url = result.homeUrl;
     HttpResponse list = propfindFollowing(client, url, 1, kCalendarProps, result.error);
     if (!result.error.empty() || !readAnswer(list, url, ms, result))
         return result;
     for (const DavResource &r : ms.resources)
-        if (r.isCalendar)
+        if (r.isCalendar && sameOrigin(resolveHref(url, r.href), serverUrl))
             result.calendars.push_back(calendarOf(r, url));
     result.ok = true;
     return result;

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <vector>
 
+#include "caldav/ServerAddress.h"
 #include "fileio/AtomicFile.h"
 #include "store/PairFile.h"
 #include "store/TNimbusStructure.h"
@@ -82,6 +83,15 @@ std::string bindingProblem(const std::vector<CalendarBinding> &calendars, const 
                        "\" would share topics: choose topics that are not inside one another.";
         }
     }
+    return {};
+}
+
+std::string serverProblem(const CalendarAccount &account)
+{
+    for (const CalendarBinding &c : account.calendars)
+        if (!sameOrigin(c.calendarUrl, account.server))
+            return "The calendar \"" + c.calendarName + "\" is not on the account's server (" + account.server +
+                   "); it is not synced, so that the password goes to no other server.";
     return {};
 }
 

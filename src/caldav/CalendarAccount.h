@@ -47,6 +47,11 @@ public:
 // twice, one synced topic inside another, a topic that is not there); empty when they can.
 std::string bindingProblem(const std::vector<CalendarBinding> &calendars, const TNimbusStructure &store);
 
+// A calendar of the account that is not on the account's server (a hand-edited file, or an
+// older discovery): it is not synced, so that the password and the topics go to no other
+// server. Empty when every calendar is on the server.
+std::string serverProblem(const CalendarAccount &account);
+
 // When to try again after failures in a row: one minute, doubling, never later than the
 // chosen interval. No failures: the interval.
 int retryDelaySeconds(int intervalMinutes, int failuresInARow);

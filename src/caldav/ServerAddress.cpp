@@ -97,6 +97,17 @@ std::string originOf(const UrlParts &parts)
     return origin;
 }
 
+bool sameOrigin(std::string_view a, std::string_view b)
+{
+    UrlParts pa, pb;
+    if (!splitUrl(a, pa) || !splitUrl(b, pb))
+        return false;
+    for (UrlParts *p : {&pa, &pb})
+        if (p->port.empty())
+            p->port = p->scheme == "https" ? "443" : "80";
+    return pa.scheme == pb.scheme && pa.host == pb.host && pa.port == pb.port;
+}
+
 std::string resolveHref(std::string_view base, std::string_view href)
 {
     if (href.find("://") != std::string_view::npos)

@@ -22,6 +22,9 @@ bool isLoopbackHost(std::string_view host);
 std::string refusalOf(std::string_view url);
 // "scheme://host[:port]"
 std::string originOf(const UrlParts &parts);
+// Both addresses are on one server: scheme, host and port (a default port written out or not).
+// False when either is no address.
+bool sameOrigin(std::string_view a, std::string_view b);
 // An href from an answer (absolute path or full address) made absolute against base.
 std::string resolveHref(std::string_view base, std::string_view href);
 // The path of an address with percent escapes decoded, for comparing hrefs whatever their form.

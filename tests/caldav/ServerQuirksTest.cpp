@@ -14,6 +14,8 @@
 #include "CalendarOnServer.h"
 #include "RadicaleServer.h"
 #include "caldav/CalDavClient.h"
+#include "caldav/CalDavDiscovery.h"
+#include "caldav/CalendarAccount.h"
 #include "caldav/Multistatus.h"
 #include "caldav/RemovalGuard.h"
 #include "caldav/ServerAddress.h"
@@ -476,6 +478,51 @@ TEST_F(ServerQuirks, ValuesWithLineBreaksAreKeptSafelyAndNeverSplitAHeader)
     EXPECT_EQ(split, 0);
     EXPECT_EQ(outline(*a.load()), (std::vector<std::string>{"Odd one, renamed", "Topic 101, renamed"}));
     EXPECT_EQ(serverEtags().size(), 2u);
+}
+
+// Discovery: a principal, calendar home or calendar that the server names on another server
+// gets no request, so the password goes nowhere else; an account naming such a calendar is
+// not synced.
+TEST_F(ServerQuirks, AddressesOnAnotherServerNeverGetThePassword)
+{
+    const std::string elsewhere = "http://127.0.0.2:" + std::to_string(freeLoopbackPort());
+    for (const char *moved : {"current-user-principal", "calendar-home-set", "calendar"}) {
+        SCOPED_TRACE(moved);
+        InterposingTransport pointing(server_->account());
+        int pointed = 0;
+        pointing.after = [&](const caldav::HttpRequest &r, caldav::HttpResponse &response) {
+            if (std::string(moved) == "calendar") {
+                // The calendar home's listing names every calendar on the other server.
+                if (headerOf(r, "Depth") == "1")
+                    pointed += static_cast<int>(response.body.size());
+                if (headerOf(r, "Depth") == "1")
+                    response.body = std::regex_replace(response.body, std::regex("href>/"), "href>" + elsewhere + "/");
+                return;
+            }
+            const std::size_t at = response.body.find(std::string(moved) + ">");
+            const std::size_t href = at == std::string::npos ? at : response.body.find("href>/", at);
+            if (href != std::string::npos) {
+                response.body.insert(href + 5, elsewhere);
+                ++pointed;
+            }
+        };
+        const caldav::DiscoveryResult found = caldav::discoverCalendars(pointing, server_->root());
+        for (const std::string &sent : pointing.sent)
+            EXPECT_EQ(sent.find(elsewhere), std::string::npos) << sent;
+        EXPECT_GT(pointed, 0);
+        EXPECT_TRUE(found.calendars.empty());
+        if (std::string(moved) != "calendar")
+            EXPECT_NE(found.error.find("127.0.0.2"), std::string::npos) << found.error;
+    }
+
+    caldav::CalendarAccount account;
+    account.server = server_->root();
+    account.calendars = {{calendar_, "Here", kSyncedTopic}, {elsewhere + "/alice/cal/", "There", "3"}};
+    EXPECT_NE(caldav::serverProblem(account).find("\"There\""), std::string::npos);
+    account.calendars.pop_back();
+    EXPECT_EQ(caldav::serverProblem(account), "");
+    EXPECT_TRUE(caldav::sameOrigin("https://a.example/x", "https://A.example:443/y"));
+    EXPECT_FALSE(caldav::sameOrigin("https://a.example/x", "http://a.example/x"));
 }
 
 TEST(RemovalGuard, AsksOnlyForMoreThanTenAndMoreThanAQuarter)

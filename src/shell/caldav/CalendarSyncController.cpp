@@ -155,7 +155,10 @@ void CalendarSyncController::begin()
     }
     timerCalendarSync->stop();
     timerCalendarChanges->stop();
-    if (const std::string problem = caldav::bindingProblem(account_.calendars, *window_.store()); !problem.empty()) {
+    std::string problem = caldav::serverProblem(account_);
+    if (problem.empty())
+        problem = caldav::bindingProblem(account_.calendars, *window_.store());
+    if (!problem.empty()) {
         lastResult_ = "Calendar sync failed: " + problem;
         showStatus(lastResult_);
         window_.AddToLog("*** " + lastResult_);
