@@ -63,6 +63,7 @@
 #include "store/TContent.h"
 #include "store/TNimbusStructure.h"
 #include "store/TopicOptions.h"
+#include "store/TopicOptionsMerge.h"
 #include "update/CryptoLog.h"
 #include "viewer/DisplayControl.h"
 #include "viewer/TformTextDisplay.h"
@@ -704,10 +705,26 @@ void TformMain::editTopic(TNimbusNode *node)
     if (!tree_ || !node || !node->treeItem || node->lev == 0)
         return;
     const auto *item = static_cast<const tree::TreeItem *>(node->treeItem);
-    TopicOptions values = topicOptionsFromNode(*node, preferences_.date, item->hasChildren());
-    values.reminderLead = reminders_ ? reminders_->leadOf(node->uni) : 0;
-    if (!environment_.prompts->editTopicOptions(this, values, clock_))
+    const TopicOptions opened = [&] {
+        TopicOptions v = topicOptionsFromNode(*node, preferences_.date, item->hasChildren());
+        v.reminderLead = reminders_ ? reminders_->leadOf(node->uni) : 0;
+        return v;
+    }();
+    TopicOptions edited = opened;
+    const std::string uni = node->uni;
+    if (!environment_.prompts->editTopicOptions(this, edited, clock_))
         return;
+    // While the dialog was open, a sync, a colleague's packet or nimbus-cli may have removed
+    // or changed the topic: it is looked up again, and only what was changed here is written.
+    node = store_ ? store_->Find(uni) : nullptr;
+    if (node == nullptr || node->treeItem == nullptr) {
+        tellUser("The topic was removed while its options were open; nothing was changed.");
+        return;
+    }
+    const auto *itemNow = static_cast<const tree::TreeItem *>(node->treeItem);
+    TopicOptions now = topicOptionsFromNode(*node, preferences_.date, itemNow->hasChildren());
+    now.reminderLead = opened.reminderLead;
+    const TopicOptions values = mergeTopicOptions(opened, edited, now);
     tree_->beginEdit(node, history::optionsStepName(node->text));
     if (reminders_)
         reminders_->setLead(node->uni, values.reminderLead);

@@ -340,6 +340,39 @@ private slots:
         QVERIFY(s.savedAsShown());
     }
 
+    // While the dialog is open, a sync (or a packet, or nimbus-cli) changes or removes the same
+    // topic, the way the calendar sync applies its results.
+    void propertiesDialogMeetsChangesMadeWhileItWasOpen()
+    {
+        Session s;
+        s.start();
+        const std::string uni = s.node("Quarterly report").uni;
+        s.prompts->edit = [&](TopicOptions &values) {
+            s.tree().SyncStoreFromTree();
+            TNimbusNode *meanwhile = s.window->store()->Find(uni);
+            meanwhile->text = "Quarterly report (from the phone)";
+            meanwhile->percent = 70;
+            s.tree().BuildTree();
+            values.priority = 3;  // all the user changed
+        };
+        s.window->editTopic(&s.node("Quarterly report"));
+        TNimbusNode &task = s.node("Quarterly report (from the phone)");
+        QCOMPARE(task.pri, 3);
+        QCOMPARE(task.percent, 70);
+
+        s.prompts->edit = [&](TopicOptions &values) {
+            s.tree().SyncStoreFromTree();
+            s.window->store()->Delete(s.window->store()->IndexOf(uni));
+            s.tree().BuildTree();
+            values.name = "Written into a topic that is gone";
+        };
+        s.window->editTopic(&task);
+        QVERIFY(s.window->store()->Find(uni) == nullptr);
+        QVERIFY(!s.prompts->told.empty());
+        QVERIFY(s.prompts->told.back().find("removed while its options were open") != std::string::npos);
+        QVERIFY(s.savedAsShown());
+    }
+
     void gridsFollowTheVisibleRows()
     {
         Session s;

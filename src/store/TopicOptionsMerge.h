@@ -1,0 +1,17 @@
+// The "Topic options" dialog is modal: while it is open, a calendar sync, a colleague's packet
+// or nimbus-cli may change the same topic. On OK, only what the user changed in the dialog is
+// written over the topic as it is then; everything else keeps the newer values. Fields that
+// belong together (the dates and repeat, the progress) go as one group, so that a due date
+// typed here never meets a time set elsewhere.
+#pragma once
+
+#include "store/TopicOptions.h"
+
+namespace nimbus {
+
+// opened: the values the dialog was shown; edited: what it gave back; now: the topic's values
+// when OK was pressed. The result is now with every group the user changed taken from edited.
+TopicOptions mergeTopicOptions(const TopicOptions &opened, const TopicOptions &edited,
+                               const TopicOptions &now);
+
+} // namespace nimbus

@@ -1,0 +1,54 @@
+// The options dialog's values meet what changed while it was open: only the groups the user
+// changed are written, each whole.
+#include <gtest/gtest.h>
+
+#include "store/TopicOptionsMerge.h"
+
+namespace nimbus {
+namespace {
+
+TopicOptions opened()
+{
+    TopicOptions o;
+    o.cancelled = false;
+    o.name = "Quarterly report";
+    o.deadline = true;
+    o.dueDate = "20261215";
+    o.dueTime = "10:00:00";
+    o.percent = 20;
+    o.status = kStatusInProgress;
+    o.priority = 1;
+    return o;
+}
+
+TEST(TopicOptionsMerge, OnlyWhatTheUserChangedGoesOverTheNewerValues)
+{
+    TopicOptions edited = opened();
+    edited.priority = 3;
+    TopicOptions now = opened(); // a sync renamed it and moved its time meanwhile
+    now.name = "Quarterly report (phone)";
+    now.dueTime = "11:00:00";
+    now.percent = 60;
+
+    const TopicOptions merged = mergeTopicOptions(opened(), edited, now);
+    EXPECT_EQ(merged.priority, 3);
+    EXPECT_EQ(merged.name, "Quarterly report (phone)");
+    EXPECT_EQ(merged.dueTime, "11:00:00");
+    EXPECT_EQ(merged.percent, 60);
+    EXPECT_FALSE(merged.cancelled);
+
+    // A group the user changed goes whole: the date typed here with the time shown here, not
+    // with the time set elsewhere.
+    edited.dueDate = "20261218";
+    const TopicOptions dated = mergeTopicOptions(opened(), edited, now);
+    EXPECT_EQ(dated.dueDate, "20261218");
+    EXPECT_EQ(dated.dueTime, "10:00:00");
+    // Nothing changed meanwhile: the dialog's values as they are.
+    const TopicOptions plain = mergeTopicOptions(opened(), edited, opened());
+    EXPECT_EQ(plain.dueDate, "20261218");
+    EXPECT_EQ(plain.priority, 3);
+    EXPECT_EQ(plain.name, "Quarterly report");
+}
+
+} // namespace
+} // namespace nimbus
