@@ -6,6 +6,8 @@
 #include "caldav/LocalApply.h"
 #include "caldav/LocalSnapshot.h"
 #include "caldav/RemovalGuard.h"
+#include "caldav/ZoneChange.h"
+#include "calendar/LocalZone.h"
 #include "caldav/SyncState.h"
 #include "calendar/CalendarLinks.h"
 #include "store/Clock.h"
@@ -51,6 +53,14 @@ SyncReport syncDataFolder(HttpTransport &transport, const SessionSettings &setti
         return report;
     }
     TopicUids uids(state, links);
+    // Times read in another zone than this machine's now move to it first, keeping their
+    // instants. The store is saved before the state: a topic already moved no longer matches
+    // its fingerprint there, so a sync cut short between the two never moves it twice.
+    const ZoneChange zones = planZoneChange(store, settings.subtree, state, uids, calendar::localZoneName());
+    applyZoneChange(zones, state);
+    const bool movedHere = applyZoneChange(zones, store);
+    if (movedHere)
+        log.AddToLog(zoneChangeNote(zones));
     const LocalSnapshot snapshot = takeSnapshot(store, settings.subtree, uids, state.localOnly);
 
     SyncOptions options;
@@ -81,7 +91,7 @@ SyncReport syncDataFolder(HttpTransport &transport, const SessionSettings &setti
     // last (it must never speak of topics the store does not hold).
     if (const StoreResult saved = applied.addedUnis.empty() ? StoreResult{} : links.Save(); !saved)
         log.AddErrorToLog("*** The calendar links could not be saved: ", saved.errorText);
-    if (applied.changed) {
+    if (applied.changed || movedHere) {
         if (const StoreResult saved = store.SaveStructure(); !saved) {
             log.AddErrorToLog("*** A problem occurred while saving the structure: ", saved.errorText);
             report.error = "The topic store could not be saved: " + saved.errorText;

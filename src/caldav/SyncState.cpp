@@ -70,6 +70,7 @@ void SyncState::Load(const std::string &dataFolder, const std::string &calendarU
     clearMarks();
     entries.clear();
     localOnly.clear();
+    zone.clear();
     for (const Block &block : readBlocks(path_)) {
         if (calendarOf(block) != calendarUrl)
             continue;
@@ -92,6 +93,7 @@ void SyncState::Load(const std::string &dataFolder, const std::string &calendarU
             else if (n == "refused" && v.rfind(' ') != std::string::npos)
                 refused[v.substr(0, v.rfind(' '))] = v.substr(v.rfind(' ') + 1);
             else if (n == "localonly") localOnly.insert(v);
+            else if (n == "zone") zone = v;
             else if (n == "uid") { flush(); entry.uid = v; }
             else if (n == "path") entry.path = v;
             else if (n == "etag") entry.etag = v;
@@ -109,7 +111,7 @@ StoreResult SyncState::Save() const
     for (const auto &[n, v] : {std::pair<const char *, const std::string &>{"token", syncToken}, {"ctag", ctag},
                                {"lastmodified", lastModified}, {"seenctag", seenCtag},
                                {"seenlastmodified", seenLastModified}, {"ctagreadat", ctagReadAt},
-                               {"lastmodifiedfollows", lastModifiedFollows}})
+                               {"lastmodifiedfollows", lastModifiedFollows}, {"zone", zone}})
         mine.emplace_back(n, lineSafe(v) ? v : std::string());
     for (const auto &[uni, hash] : refused)
         if (lineSafe(uni) && lineSafe(hash))

@@ -62,6 +62,9 @@ public:
     // not known, "yes" once seen moving with it, "no" for good once seen standing still
     // while the ctag moved.
     std::string lastModifiedFollows;
+    // The machine's zone when this state was last written: the zone its topics' times were
+    // read in (see ZoneChange.h).
+    std::string zone;
     // Topics whose version (topic id -> fingerprint) the server refused: not sent again, and
     // no change here, until they change.
     std::map<std::string, std::string> refused;
@@ -83,7 +86,7 @@ public:
                ctag == other.ctag && lastModified == other.lastModified && seenCtag == other.seenCtag &&
                seenLastModified == other.seenLastModified && ctagReadAt == other.ctagReadAt &&
                lastModifiedFollows == other.lastModifiedFollows && refused == other.refused &&
-               entries == other.entries && localOnly == other.localOnly;
+               entries == other.entries && localOnly == other.localOnly && zone == other.zone;
     }
 
 private:

@@ -525,6 +525,53 @@ TEST_F(ServerQuirks, AddressesOnAnotherServerNeverGetThePassword)
     EXPECT_FALSE(caldav::sameOrigin("https://a.example/x", "http://a.example/x"));
 }
 
+// A laptop synced in Berlin goes to London: the synced topics show London times for the same
+// instants, and a rename made there moves nothing on the server.
+TEST_F(ServerQuirks, AChangeOfThisComputersZoneMovesNothingOnTheServer)
+{
+    DataFolder a;
+    a.edit([](TNimbusStructure &s) {
+        addTopic(s, kSyncedTopic, "Club meeting", [](TNimbusNode &n) {
+            n.ttype = kTopicEvent, n.dl = true, n.dlDate = "20261218", n.dlTime = "19:00:00", n.durno = 2,
+            n.durtype = kUnitHours;
+        });
+        addTopic(s, kSyncedTopic, "Buy a present", [](TNimbusNode &n) { n.dl = true, n.dlDate = "20261220"; });
+    });
+    sync(a);
+    auto startOnServer = [&] {
+        caldav::CurlTransport transport(server_->account());
+        caldav::CalDavClient client(transport);
+        for (const auto &[path, etag] : serverEtags()) {
+            int status = 0;
+            std::string error;
+            const std::string data = client.get(server_->root() + path.substr(1), status, error).data;
+            if (data.find("Club meeting") != std::string::npos)
+                return data.substr(data.find("DTSTART"), data.find("\r\n", data.find("DTSTART")) - data.find("DTSTART"));
+        }
+        return std::string();
+    };
+    const std::string before = startOnServer();
+    EXPECT_EQ(before, "DTSTART:20261218T180000Z");
+    {
+        ScopedZone london("Europe/London");
+        const caldav::SyncReport moved = sync(a);
+        EXPECT_EQ(moved.counts.sent + moved.counts.received, 0) << moved.summary();
+        EXPECT_TRUE(a.log.has("time zone is now Europe/London"));
+        EXPECT_EQ(findTitle(*a.load(), "Club meeting")->dlTime, "18:00:00");
+        EXPECT_EQ(findTitle(*a.load(), "Buy a present")->dlDate, "20261220");  // a date stays a date
+        a.edit([](TNimbusStructure &s) { findTitle(s, "Club meeting")->text = "Club meeting and dinner"; });
+        EXPECT_EQ(sync(a).counts.sent, 1);
+        EXPECT_EQ(startOnServer(), before);
+        // Nothing moves twice.
+        EXPECT_EQ(sync(a).counts.sent, 0);
+        EXPECT_EQ(findTitle(*a.load(), "Club meeting and dinner")->dlTime, "18:00:00");
+    }
+    // Back in Berlin, the meeting is at 19:00 again.
+    sync(a);
+    EXPECT_EQ(findTitle(*a.load(), "Club meeting and dinner")->dlTime, "19:00:00");
+    EXPECT_EQ(startOnServer(), before);
+}
+
 TEST(RemovalGuard, AsksOnlyForMoreThanTenAndMoreThanAQuarter)
 {
     EXPECT_FALSE(caldav::removalsNeedConsent(10, 10));

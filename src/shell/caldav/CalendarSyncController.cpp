@@ -8,6 +8,8 @@
 #include "caldav/CurlTransport.h"
 #include "caldav/LocalApply.h"
 #include "caldav/RemovalGuard.h"
+#include "caldav/ZoneChange.h"
+#include "calendar/LocalZone.h"
 #include "fileio/FolderOps.h"
 #include "shell/TformMain.h"
 #include "shell/caldav/CalendarAccountDialog.h"
@@ -189,6 +191,23 @@ void CalendarSyncController::begin()
     for (const caldav::SyncState &state : states_)
         uids_.emplace_back(state, links_);
     window_.treeController()->SyncStoreFromTree();
+    // Times read in another zone than this machine's now move to it first, keeping their
+    // instants; the store is saved at once (before the state, see ZoneChange.h).
+    bool moved = false;
+    for (std::size_t i = 0; i < states_.size(); ++i) {
+        const caldav::ZoneChange zones = caldav::planZoneChange(*window_.store(), account_.calendars[i].subtree,
+                                                                states_[i], uids_[i], calendar::localZoneName());
+        caldav::applyZoneChange(zones, states_[i]);
+        if (caldav::applyZoneChange(zones, *window_.store())) {
+            window_.AddToLog(caldav::zoneChangeNote(zones));
+            moved = true;
+        }
+    }
+    if (moved) {
+        window_.treeController()->BuildTree();
+        window_.treeController()->markChanged();
+        window_.SaveStore();
+    }
 
     auto job = std::make_shared<Job>();
     job->account = account_;
