@@ -158,12 +158,16 @@ bool sameTopic(const TNimbusNode &a, const std::string &aParent, const TNimbusNo
     return true;
 }
 
-// Ours is the server's repeating entry rolled forward here: the same rule, and our time one of
+// Ours is the server's repeating event rolled forward here: the same rule, and our time one of
 // the times of the server's series (compared as this machine reads them, so that a series kept
 // in another zone matches across daylight-saving changes). The series then stays as the server
-// has it: moving its start would take the past times from every other device.
+// has it: moving its start would take the past times from every other device. A repeating
+// task is another matter: task programs (Tasks.org, for one) complete it by moving its dates
+// to the next time on the server, and so does this program.
 bool rolledAlongSeries(icalcomponent *server, const TNimbusNode &ours, const TNimbusNode &theirs)
 {
+    if (icalcomponent_isa(server) != ICAL_VEVENT_COMPONENT)
+        return false;
     if (!ours.recur || !theirs.recur || ours.dl != theirs.dl || ours.rtype != theirs.rtype ||
         ours.rno != theirs.rno || ours.durno != theirs.durno || ours.durtype != theirs.durtype ||
         ours.dlDate <= theirs.dlDate)
