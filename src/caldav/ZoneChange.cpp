@@ -12,13 +12,6 @@ namespace nimbus::caldav {
 
 namespace {
 
-icaltimezone *zoneNamed(const std::string &name)
-{
-    if (name == "UTC" || name == "Etc/UTC" || name == "UTC0" || name == "GMT")
-        return icaltimezone_get_utc_timezone();
-    return name.empty() ? nullptr : icaltimezone_get_builtin_timezone(name.c_str());
-}
-
 // A wall time of the old zone as the same instant's wall time here. False when there is no
 // time to move (a date alone) or the result would be midnight (the store's "no time").
 bool moveTime(std::string &date, std::string &time, icaltimezone *from, bool &midnight)
@@ -58,10 +51,10 @@ ZoneChange planZoneChange(const TNimbusStructure &store, const std::string &subt
                           const SyncState &state, const TopicUids &uids, const std::string &zoneNow)
 {
     ZoneChange change;
-    if (zoneNamed(zoneNow) == nullptr)
+    if (calendar::zoneNamed(zoneNow) == nullptr)
         return change; // an unknown zone here: nothing is learnt or moved
     change.to = zoneNow;
-    icaltimezone *from = zoneNamed(state.zone);
+    icaltimezone *from = calendar::zoneNamed(state.zone);
     if (state.zone.empty() || state.zone == zoneNow || from == nullptr)
         return change;
     change.from = state.zone;

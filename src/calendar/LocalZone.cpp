@@ -118,12 +118,16 @@ icaltimezone *localZone()
     const std::string name = localZoneName();
     if (name != cachedName) {
         cachedName = name;
-        if (name == "UTC" || name == "Etc/UTC" || name == "UTC0" || name == "GMT")
-            cached = icaltimezone_get_utc_timezone();
-        else
-            cached = name.empty() ? nullptr : icaltimezone_get_builtin_timezone(name.c_str());
+        cached = zoneNamed(name);
     }
     return cached;
+}
+
+icaltimezone *zoneNamed(const std::string &name)
+{
+    if (name == "UTC" || name == "Etc/UTC" || name == "UTC0" || name == "GMT")
+        return icaltimezone_get_utc_timezone();
+    return name.empty() ? nullptr : icaltimezone_get_builtin_timezone(name.c_str());
 }
 
 icaltimetype localTime(const std::string &dateKeyText, const std::string &time)

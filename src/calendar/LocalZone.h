@@ -16,6 +16,8 @@ std::string localZoneName();
 // libical's built-in zone of that name, the UTC zone for "UTC", or null (times are then
 // written floating: without a zone, which calendar programs read as local time).
 icaltimezone *localZone();
+// libical's zone of a name as localZoneName gives it (the UTC names too); null when unknown.
+icaltimezone *zoneNamed(const std::string &name);
 
 // A date key and time text as a libical value in the local zone; a date only when the time
 // is empty or "00:00:00". An invalid date gives the null time.

@@ -493,10 +493,10 @@ TEST_F(ServerQuirks, AddressesOnAnotherServerNeverGetThePassword)
         pointing.after = [&](const caldav::HttpRequest &r, caldav::HttpResponse &response) {
             if (std::string(moved) == "calendar") {
                 // The calendar home's listing names every calendar on the other server.
-                if (headerOf(r, "Depth") == "1")
+                if (headerOf(r, "Depth") == "1") {
                     pointed += static_cast<int>(response.body.size());
-                if (headerOf(r, "Depth") == "1")
                     response.body = std::regex_replace(response.body, std::regex("href>/"), "href>" + elsewhere + "/");
+                }
                 return;
             }
             const std::size_t at = response.body.find(std::string(moved) + ">");

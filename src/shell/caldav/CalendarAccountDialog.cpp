@@ -1,7 +1,6 @@
 // The calendar account dialog; see CalendarAccountDialog.h.
 #include "shell/caldav/CalendarAccountDialog.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QEventLoop>
