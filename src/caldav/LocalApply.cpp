@@ -168,8 +168,19 @@ ApplyResult applyChanges(TNimbusStructure &store, const std::string &rootUni, co
 
     // New topics first (ids taken before anything moves), then their places once all exist.
     std::vector<std::pair<TNimbusNode *, const LocalChange *>> placed;
-    auto newTopic = [&](const LocalChange &change, const std::string &title, bool keepUid) -> TNimbusNode * {
-        const int n = store.NextUnique();
+    // The ids of the new topics and copies taken in one write of the counter: a calendar of
+    // thousands of new entries would otherwise wait for one synced write per topic.
+    std::vector<int> reserved;
+    std::size_t nextReserved = 0;
+    const auto fresh = std::count_if(changes.begin(), changes.end(), [](const LocalChange &c) {
+        return c.kind == LocalChange::Add || c.kind == LocalChange::Conflict;
+    });
+    if (fresh > 1)
+        reserved = store.NextUniques(static_cast<int>(fresh));
+    auto newTopic = [&](const LocalChange &change, const std::string &title,
+                        bool keepUid) -> TNimbusNode * {
+        const int n =
+            nextReserved < reserved.size() ? reserved[nextReserved++] : store.NextUnique();
         if (n < 0) {
             if (result.error.empty())
                 result.error = "No new topic id could be taken from the counter file; the calendar's new topics wait for the next sync.";

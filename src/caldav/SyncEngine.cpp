@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <optional>
 #include <set>
 
 #include "caldav/CompactTimezone.h"
+#include "caldav/ContentMatch.h"
 #include "caldav/DavXml.h"
 #include "caldav/ServerAddress.h"
 #include "caldav/ServerChangeCheck.h"
@@ -71,6 +73,7 @@ public:
             return std::move(result_);
         }
         const int writesBefore = client_.writes();
+        stateless_ = result_.state.entries.empty();
         result_.topicsHere = snapshot_.topics.size();
         // Copies removed or renamed here meanwhile are no longer held back.
         result_.state.localOnly = snapshot_.localOnly;
@@ -133,6 +136,7 @@ private:
     std::map<std::string, calendar::CalendarTopic> fetched_;  // by path
     std::map<std::string, std::string> fetchedEtag_;
     std::set<std::string> boundUnis_;
+    bool stateless_ = false; // no entry was known when the sync began
     int done_ = 0;
     int total_ = 0;
 
@@ -583,7 +587,7 @@ private:
 
     // A removal here that the server refused or that met a change there (412): the server's
     // version comes back here. False when the sync must stop.
-    bool bringBack(const std::string &uid, const SyncEntry &entry, bool refused)
+    bool bringBack(const std::string &uid, const SyncEntry &entry)
     {
         int status = 0;
         std::string error;
@@ -620,7 +624,7 @@ private:
                                   " (it answered " + std::to_string(w.status) + "); its topic comes back here.");
         }
         if (w.preconditionFailed() || refused)
-            return bringBack(uid, entry, refused);
+            return bringBack(uid, entry);
         if (!w.error.empty()) {
             result_.error = w.error;
             return false;
@@ -732,6 +736,13 @@ private:
         std::set<std::string> knownPaths;
         for (const auto &[uid, e] : result_.state.entries)
             knownPaths.insert(e.path);
+        std::optional<ContentMatch> byContent;
+        if (stateless_) {
+            std::set<std::string> serverUids;
+            for (const auto &[path, topic] : fetched_)
+                serverUids.insert(topic.uid);
+            byContent.emplace(snapshot_, serverUids);
+        }
         for (auto &[path, topic] : fetched_) {
             if (stopped())
                 return;
@@ -748,16 +759,22 @@ private:
             if (local != nullptr && boundUnis_.count(local->uni) != 0)
                 local = nullptr;  // the UID is another entry's topic already
             // A topic with its UID: synced before the state was lost, or by a sync cut short.
+            // Without any state, a topic saying the same is the entry under a UID lost with it.
+            const bool sameByContent =
+                local == nullptr && byContent && (local = byContent->take(topic, boundUnis_));
             EntryFacts facts;
             facts.server = ServerSide::New;
             facts.local = local != nullptr ? LocalSide::New : LocalSide::Gone;
-            facts.sameContent = local != nullptr && hashOf(topic) == local->hash;
+            facts.sameContent =
+                local != nullptr && (sameByContent || hashOf(topic) == local->hash ||
+                                     settledHashOf(topic, *local) == local->hash);
             if (local != nullptr)
                 boundUnis_.insert(local->uni);
             switch (decide(facts)) {
             case SyncAction::Settle:
                 entry.uni = local->uni;
-                entry.hash = local->hash;
+                // As the topic will read under its entry's UID and its parent's.
+                entry.hash = settledHashOf(topic, *local);
                 result_.state.entries[entry.uid] = entry;
                 break;
             case SyncAction::KeepBoth:

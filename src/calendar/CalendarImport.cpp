@@ -111,17 +111,21 @@ ImportOutcome applyImport(const ReadResult &read, const ImportTarget &target)
 
     // Every new id first: a counter that cannot be written stops the import before any change.
     std::vector<TNimbusNode *> existing;
-    std::vector<std::string> newIds;
+    int newCount = 0;
     for (const CalendarTopic &topic : read.topics) {
         existing.push_back(existingTopic(topic, target));
-        if (existing.back() == nullptr) {
-            const int n = store.NextUnique();
-            if (n < 0) {
-                outcome.error = "No new topic id could be taken from the counter file; nothing was imported.";
-                return outcome;
-            }
-            newIds.push_back(std::to_string(n));
+        newCount += existing.back() == nullptr ? 1 : 0;
+    }
+    std::vector<std::string> newIds;
+    if (newCount > 0) {
+        const std::vector<int> taken = store.NextUniques(newCount);
+        if (taken.empty()) {
+            outcome.error =
+                "No new topic id could be taken from the counter file; nothing was imported.";
+            return outcome;
         }
+        for (int n : taken)
+            newIds.push_back(std::to_string(n));
     }
 
     // New topics go under their parent when it came in the same file, otherwise under the

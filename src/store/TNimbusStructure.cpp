@@ -217,6 +217,26 @@ int TNimbusStructure::NextUnique()
     return -1;
 }
 
+std::vector<int> TNimbusStructure::NextUniques(int count)
+{
+    std::vector<int> ids;
+    if (count < 1)
+        return ids;
+    ids.reserve(static_cast<std::size_t>(count));
+    for (int attempt = 0; attempt < 100 && static_cast<int>(ids.size()) < count; ++attempt) {
+        const int wanted = count - static_cast<int>(ids.size());
+        const int first = counter::TakeUniques(uniqueFileName_, wanted);
+        if (first < 0)
+            return {};
+        for (int n = first; n < first + wanted; ++n)
+            if (IndexOf(std::to_string(n)) < 0)
+                ids.push_back(n);
+    }
+    if (static_cast<int>(ids.size()) < count)
+        return {};
+    return ids;
+}
+
 int TNimbusStructure::SetUnique(int n)
 {
     return counter::SetUnique(uniqueFileName_, n);

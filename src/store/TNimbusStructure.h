@@ -59,6 +59,9 @@ public:
     // The next unique number from the counter file (never one whose decimal text is already an
     // id of this store); -1 when the counter file cannot be read or written.
     int NextUnique();
+    // count unique numbers, none in use here, taken from the counter in one write (a few
+    // more when it fell behind); empty when the counter cannot be read or written.
+    std::vector<int> NextUniques(int count);
     int SetUnique(int n);
 
     // Id lists: one "uni" line per entry.

@@ -19,16 +19,27 @@ std::string CounterText(int n)
 
 int NextUnique(const std::string &path)
 {
-    if (path.empty())
+    return TakeUniques(path, 1);
+}
+
+int TakeUniques(const std::string &path, int count)
+{
+    if (path.empty() || count < 1)
         return -1;
-    int n = 1;
+    int first = 1;
     if (fileio::fileExists(path)) {
         std::string bytes;
         if (!fileio::readWholeFile(path, bytes))
             return -1;
-        n = values::intOr(std::string_view(bytes).substr(0, 8), -2) + 1;
+        first = values::intOr(std::string_view(bytes).substr(0, 8), -2) + 1;
     }
-    return SetUnique(path, n) == n ? n : -1;
+    // A counter that is not a number hands out -1 alone, as it always has.
+    if (first < 0)
+        return SetUnique(path, first) == first ? first : -1;
+    if (count > 99999999 - first + 1)
+        return -1;
+    const int last = first + count - 1;
+    return SetUnique(path, last) == last ? first : -1;
 }
 
 int ReadUnique(const std::string &path)

@@ -10,6 +10,10 @@ namespace nimbus::counter {
 // counter that is not a number gives -1 (and the file then holds "-0000001"), as it always
 // has; -1 also when the file cannot be read or written.
 int NextUnique(const std::string &path);
+// Takes count numbers in one write (a batch of new topics would otherwise wait for one
+// synced write each) and returns the first; the file then holds the last. -1 as for
+// NextUnique, or for a count below 1 or past the eight digits.
+int TakeUniques(const std::string &path, int count);
 // The last number handed out, without changing the file; -1 when there is no counter or it
 // is not a number.
 int ReadUnique(const std::string &path);

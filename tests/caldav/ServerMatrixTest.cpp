@@ -13,6 +13,7 @@
 #include "CalendarOnServer.h"
 #include "RadicaleServer.h"
 #include "XandikosServer.h"
+#include "calendar/CalendarLinks.h"
 #include "store/Scheduler.h"
 
 namespace nimbus::test {
@@ -163,9 +164,11 @@ TYPED_TEST(ServerMatrix, TwoFoldersAndAPhoneEndWithTheSameTopics)
     EXPECT_EQ(outline(*b.load()), third);
     EXPECT_EQ(findTitle(*b.load(), "Plan the vegetable garden")->status, kStatusCompleted);
     EXPECT_EQ(phone.summaries(), third);
-    for (const auto &[uid, e] : phone.entries())
-        if (e.summary == "Plan the vegetable garden")
+    for (const auto &[uid, e] : phone.entries()) {
+        if (e.summary == "Plan the vegetable garden") {
             EXPECT_EQ(e.status, "COMPLETED");
+        }
+    }
 }
 
 // Rolls a repeating topic forward, as the program does when its time has passed, until it
@@ -219,6 +222,74 @@ TYPED_TEST(ServerMatrix, ASeriesRolledForwardHereKeepsItsFirstTimeOnTheServer)
     const caldav::SyncReport back = a.sync(this->server_->account(), this->calendar_);
     EXPECT_EQ(back.counts.received, 1);
     EXPECT_EQ(findTitle(*a.load(), "Stand-up (room 4)")->dlTime, "09:00:00");
+}
+
+// A data folder restored from a backup without its sync state (and perhaps without its
+// calendar links too, which hold this installation's id): the next syncs find every topic
+// again by its UID or, failing that, by what it says, and nothing is duplicated or turned
+// into a conflict, here or on the server.
+TYPED_TEST(ServerMatrix, ADataFolderRestoredWithoutItsSyncStateDuplicatesNothing)
+{
+    for (const bool linksLostToo : {false, true}) {
+        SCOPED_TRACE(linksLostToo ? "both files lost" : "sync state lost");
+        DataFolder a;
+        Phone phone = this->phone();
+        a.edit([](TNimbusStructure &s) {
+            addTopic(s, kSyncedTopic, "Book the venue",
+                     [](TNimbusNode &n) { n.dl = true, n.dlDate = "20261220"; });
+            const std::string choir =
+                addTopic(s, kSyncedTopic, "Choir practice", [](TNimbusNode &n) {
+                    n.ttype = kTopicEvent, n.dl = true, n.dlDate = "20261216",
+                    n.dlTime = "19:30:00", n.durno = 2, n.durtype = kUnitHours;
+                });
+            addTopic(s, choir, "Print the scores");
+            addTopic(s, kSyncedTopic, "Book the venue",
+                     [](TNimbusNode &n) { n.dl = true, n.dlDate = "20270110"; });
+        });
+        const std::string suffix = linksLostToo ? "-2" : "-1";
+        phone.run(
+            {"add-todo", "phone-keys" + suffix + "@example.org", "Copy the keys", "20261211"});
+        phone.run(
+            {"add-weekly", "phone-yoga" + suffix + "@example.org", "Yoga", "20261007T180000"});
+        this->sync(a);
+        this->sync(a);
+        const std::vector<std::string> all{"Book the venue", "Book the venue",
+                                           "Choir practice", "Choir practice/Print the scores",
+                                           "Copy the keys",  "Yoga"};
+        ASSERT_EQ(outline(*a.load()), all);
+        const std::vector<std::string> onPhone{"Book the venue",   "Book the venue",
+                                               "Choir practice",   "Copy the keys",
+                                               "Print the scores", "Yoga"};
+        ASSERT_EQ(phone.summaries(), onPhone);
+
+        std::filesystem::remove(a.path() + caldav::SyncState::kFileName);
+        if (linksLostToo)
+            std::filesystem::remove(a.path() + calendar::CalendarLinks::kFileName);
+        for (int round = 0; round < 3; ++round) {
+            const caldav::SyncReport report = a.sync(this->server_->account(), this->calendar_);
+            EXPECT_TRUE(report.ok) << report.summary();
+            EXPECT_EQ(report.counts.sent + report.counts.received + report.counts.conflicts, 0)
+                << "round " << round << ": " << report.summary();
+        }
+        EXPECT_EQ(outline(*a.load()), all);
+        EXPECT_EQ(phone.summaries(), onPhone);
+
+        // Changes still travel both ways under the UIDs found again.
+        phone.run({"rename", "phone-keys" + suffix + "@example.org", "Copy the spare keys"});
+        a.edit(
+            [](TNimbusStructure &s) { findTitle(s, "Choir practice")->text = "Choir rehearsal"; });
+        this->sync(a);
+        const std::vector<std::string> renamed{
+            "Book the venue",      "Book the venue",
+            "Choir rehearsal",     "Choir rehearsal/Print the scores",
+            "Copy the spare keys", "Yoga"};
+        EXPECT_EQ(outline(*a.load()), renamed);
+        EXPECT_EQ(phone.summaries(),
+                  (std::vector<std::string>{"Book the venue", "Book the venue", "Choir rehearsal",
+                                            "Copy the spare keys", "Print the scores", "Yoga"}));
+        for (const auto &[uid, e] : phone.entries())
+            phone.run({"delete", uid});
+    }
 }
 
 } // namespace

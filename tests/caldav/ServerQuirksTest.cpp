@@ -90,10 +90,12 @@ protected:
         caldav::CurlTransport transport(server_->account());
         caldav::CalDavClient client(transport);
         std::size_t removed = 0;
-        for (const auto &[path, etag] : serverEtags())
-            if (removed++ < count)
+        for (const auto &[path, etag] : serverEtags()) {
+            if (removed++ < count) {
                 ASSERT_TRUE(
                     client.remove(server_->root() + caldav::encodePath(path).substr(1), etag).ok());
+            }
+        }
     }
     static std::vector<std::string> titles(int count)
     {
@@ -511,8 +513,9 @@ TEST_F(ServerQuirks, AddressesOnAnotherServerNeverGetThePassword)
             EXPECT_EQ(sent.find(elsewhere), std::string::npos) << sent;
         EXPECT_GT(pointed, 0);
         EXPECT_TRUE(found.calendars.empty());
-        if (std::string(moved) != "calendar")
+        if (std::string(moved) != "calendar") {
             EXPECT_NE(found.error.find("127.0.0.2"), std::string::npos) << found.error;
+        }
     }
 
     caldav::CalendarAccount account;

@@ -354,6 +354,17 @@ TEST_F(StructureFileTest, UniqueCounter)
     store.Append(std::make_unique<TNimbusNode>("5"));
     store.Append(std::make_unique<TNimbusNode>("6"));
     EXPECT_EQ(store.NextUnique(), 7);
+
+    // A batch is taken in one write and skips the ids in use the same way; the counter then
+    // holds the last number handed out, and one past the eight digits is refused.
+    counter::SetUnique(path, 3);
+    EXPECT_EQ(store.NextUniques(4), (std::vector<int>{4, 7, 8, 9}));
+    EXPECT_EQ(readFile(path), "00000009");
+    EXPECT_EQ(store.NextUniques(0), std::vector<int>{});
+    counter::SetUnique(path, 99999998);
+    EXPECT_EQ(store.NextUniques(2), std::vector<int>{});
+    EXPECT_EQ(readFile(path), "99999998");
+    EXPECT_EQ(store.NextUniques(1), std::vector<int>{99999999});
 }
 
 TEST_F(StructureFileTest, IdListsSaveLoadAndResolve)
