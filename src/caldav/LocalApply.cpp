@@ -254,6 +254,9 @@ ApplyResult applyChanges(TNimbusStructure &store, const std::string &rootUni, co
                 settled.emplace_back(node, change.remote.uid);
                 ++result.updated;
             } else {
+                log.AddToLog("Calendar sync: \"" + node->text +
+                             "\" was removed from the calendar on the server; it is removed here.");
+                result.removedUnis.push_back(node->uni);
                 tree.remove(node);
                 ++result.removed;
             }

@@ -27,6 +27,7 @@ struct ApplyResult {
     int removed = 0;
     int conflicts = 0;
     std::vector<std::string> addedUnis;  // new topics, conflicts included
+    std::vector<std::string> removedUnis; // topics removed here (their pages are still there)
     std::string error;
 };
 

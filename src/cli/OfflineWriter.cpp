@@ -1,9 +1,13 @@
 // Changing the store file directly, under the single-copy lock.
 #include "cli/OfflineWriter.h"
 
+#include <optional>
+
 #include "cli/ChangeRules.h"
 #include "cli/TopicSnapshot.h"
 #include "fileio/DataFolderLock.h"
+#include "history/SessionTrash.h"
+#include "history/TopicFiles.h"
 #include "store/Clock.h"
 #include "store/SummaryLists.h"
 #include "store/TNimbusNode.h"
@@ -51,6 +55,7 @@ Outcome OfflineWriter::apply(const ChangeRequest &change, std::string &id)
     TNimbusStructure &store = snapshot.store();
     SummaryLists lists;
     bool newTopic = false;
+    std::vector<std::string> removedIds; // the removed topic and every topic under it
 
     if (change.kind == ChangeRequest::Kind::Add) {
         TNimbusNode *parent = nullptr;
@@ -90,6 +95,9 @@ Outcome OfflineWriter::apply(const ChangeRequest &change, std::string &id)
             if (applied) {
                 const int index = store.IndexOf(id);
                 const int end = endOfSubtree(store, index);
+                for (int i = index; i < end; ++i)
+                    if (const TNimbusNode *leaving = store.Node(i))
+                        removedIds.push_back(leaving->uni);
                 for (int i = end - 1; i >= index; --i)
                     store.Delete(i);
             }
@@ -97,8 +105,23 @@ Outcome OfflineWriter::apply(const ChangeRequest &change, std::string &id)
         if (!applied)
             return applied;
     }
-    if (StoreResult saved = store.SaveStructure(); !saved)
+    // The pages of removed topics go aside first and are dropped once the store without
+    // them is saved (and, should this be killed in between, by the next session to start).
+    std::optional<history::SessionTrash> trash;
+    std::vector<std::pair<std::string, std::string>> putAside;
+    if (!removedIds.empty()) {
+        trash.emplace(
+            dataFolder_ + history::SessionTrash::kFolderName + "/", NullStoreLog::instance(),
+            [&store](const std::string &topicId) { return store.Find(topicId) != nullptr; });
+        putAside =
+            history::putAsideTopicFiles(removedIds, ContentFolders::inDataFolder(dataFolder_),
+                                        *trash, NullStoreLog::instance());
+    }
+    if (StoreResult saved = store.SaveStructure(); !saved) {
+        for (const auto &[kept, path] : putAside)
+            trash->giveBack(kept, path);
         return Outcome::fail(kStoreProblem, "the topic store could not be written: " + saved.errorText);
+    }
     if (newTopic)
         if (StoreResult saved = lists.SaveRecentLists(store); !saved)
             return Outcome::fail(kStoreProblem, "the topic was added, but the list of new topics could not be written: " +

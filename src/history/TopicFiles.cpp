@@ -2,6 +2,7 @@
 #include "history/TopicFiles.h"
 
 #include "fileio/FolderOps.h"
+#include "history/SessionTrash.h"
 #include "store/ContentFiles.h"
 
 namespace nimbus::history {
@@ -33,6 +34,20 @@ std::vector<std::string> topicFiles(const std::string &id, const ContentFolders 
                 files.push_back(path);
     }
     return files;
+}
+
+std::vector<std::pair<std::string, std::string>>
+putAsideTopicFiles(const std::vector<std::string> &ids, const ContentFolders &folders,
+                   SessionTrash &trash, StoreLog &log)
+{
+    std::vector<std::pair<std::string, std::string>> kept;
+    for (const std::string &id : ids)
+        for (const std::string &path : topicFiles(id, folders, log)) {
+            std::string name = trash.keep(path, id);
+            if (!name.empty())
+                kept.emplace_back(std::move(name), path);
+        }
+    return kept;
 }
 
 } // namespace nimbus::history

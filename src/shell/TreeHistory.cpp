@@ -13,6 +13,7 @@
 #include "history/CommandGroup.h"
 #include "history/FieldEdit.h"
 #include "history/SessionTrash.h"
+#include "history/TopicFiles.h"
 #include "shell/StoreUndoCommand.h"
 #include "shell/TreeController.h"
 #include "store/TNimbusStructure.h"
@@ -49,6 +50,15 @@ history::HistoryContext TreeHistory::context()
             [this](const std::string &id) { return store_.Find(id) != nullptr; });
     return history::HistoryContext{store_, ContentFolders::inDataFolder(dataFolder), trash_.get(),
                                    log_, checklists_};
+}
+
+void TreeHistory::putAsidePages(const std::vector<std::string> &ids)
+{
+    if (ids.empty())
+        return;
+    history::HistoryContext here = context();
+    if (here.trash)
+        history::putAsideTopicFiles(ids, here.folders, *here.trash, log_);
 }
 
 void TreeHistory::pushDone(std::unique_ptr<history::StoreCommand> command, const std::string &name,

@@ -77,6 +77,10 @@ public:
     // A window listing every step; choosing one goes back or forward to it.
     void showHistory(QWidget *parent);
 
+    // The pages of topics that left the store without a step here (removed by a calendar
+    // sync) go aside as a removed topic's pages do, and are dropped with the session.
+    void putAsidePages(const std::vector<std::string> &ids);
+
 signals:
     // The user is about to go back or forward: a run of edits still open becomes a step now.
     void aboutToReplay();

@@ -58,10 +58,19 @@ TEST(CliOffline, AddSetDoneRemoveWriteTheStoreWithOldVersions)
     EXPECT_EQ(shown.status, 0);
     EXPECT_NE(shown.out.find("Complete:  100%"), std::string::npos) << shown.out;
 
+    // The removed topics' page lists go with them; another topic's stays.
+    ASSERT_EQ(home.run({"add", "Keep me"}).status, 0);
+    std::filesystem::create_directories(home.data + "Packs");
+    for (const char *id : {"1", "2", "3"})
+        writeFile(home.data + "Packs/" + id + ".pkt", "");
     ASSERT_EQ(home.run({"remove", "1"}).status, 0);
     EXPECT_EQ(home.store().find("uni=1\r\n"), std::string::npos);
     EXPECT_EQ(home.store().find("uni=2\r\n"), std::string::npos); // the topic below went with it
     EXPECT_EQ(home.run({"show", "2"}).status, 1);
+    EXPECT_FALSE(std::filesystem::exists(home.data + "Packs/1.pkt"));
+    EXPECT_FALSE(std::filesystem::exists(home.data + "Packs/2.pkt"));
+    EXPECT_TRUE(std::filesystem::exists(home.data + "Packs/3.pkt"));
+    EXPECT_FALSE(std::filesystem::exists(home.data + "RemovedTopics"));
 }
 
 TEST(CliOffline, SummaryCountsAndStatusBarObject)

@@ -12,8 +12,9 @@
 #include "calendar/LocalZone.h"
 #include "fileio/FolderOps.h"
 #include "shell/TformMain.h"
-#include "shell/caldav/CalendarAccountDialog.h"
 #include "shell/TreeController.h"
+#include "shell/TreeHistory.h"
+#include "shell/caldav/CalendarAccountDialog.h"
 #include "shell/lan/LanSharing.h"
 #include "store/DateFormat.h"
 #include "store/TNimbusStructure.h"
@@ -352,6 +353,8 @@ void CalendarSyncController::apply(Outcome &outcome)
                                      links_, dates::stamp(window_.clock().now()), window_.storeLog());
             if (!applied.error.empty())
                 window_.AddToLog("Calendar sync: " + applied.error);
+            if (tree->history() != nullptr)
+                tree->history()->putAsidePages(applied.removedUnis);
             changed = changed || applied.changed;
         }
         states_[i] = exchange.state;

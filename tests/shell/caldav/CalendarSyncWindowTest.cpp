@@ -10,10 +10,11 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QtTest>
 #include <filesystem>
@@ -131,6 +132,26 @@ private slots:
         sync->buttonSyncNow->click();
         QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, 60000);
         QVERIFY2(sync->labelCalendarSync->text().contains("0 sent, 0 received"), qPrintable(sync->labelCalendarSync->text()));
+
+        // Removed on the phone: the topic's pages go with it, as a removal here takes them,
+        // and the log says who removed it.
+        const std::string pages =
+            dataFolder(s.dir) + "Packs/" + s.find("Pick up parcel")->uni + ".pkt";
+        std::filesystem::create_directories(dataFolder(s.dir) + "Packs");
+        writeFile(pages, "");
+        for (const auto &[path, etag] : client.listAll(calendar, false).items)
+            if (path.find("phone") != std::string::npos)
+                QVERIFY(client.remove(server_->root() + path.substr(1), etag).ok());
+        sync->buttonSyncNow->click();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 3, 60000);
+        QVERIFY(s.find("Pick up parcel") == nullptr);
+        QVERIFY(!std::filesystem::exists(pages));
+        QVERIFY(s.window->reLog->toPlainText().contains(
+            "\"Pick up parcel\" was removed from the calendar on the server"));
+        s.window.reset();
+        for (const auto &entry : std::filesystem::recursive_directory_iterator(dataFolder(s.dir)))
+            QVERIFY2(entry.path().filename() != std::filesystem::path(pages).filename(),
+                     entry.path().c_str());
     }
 
     void manyTopicsGoneFromTheServerAtOnceAreAskedAboutFirst()
