@@ -122,6 +122,8 @@ std::string SessionTrash::keep(const std::string &path, const std::string &topic
         log_.AddErrorToLog("*** A removed topic's page could not be kept for undo: ", path);
         return {};
     }
+    if (!topicId.empty())
+        topicOf_[name] = topicId;
     return name;
 }
 
@@ -137,6 +139,7 @@ void SessionTrash::noteKept(const std::string &kept, const std::string &topicId,
     };
     if (!oneField(kept) || !oneField(topicId) || !oneField(relative))
         return; // a name the list cannot hold: such a file is only dropped after a crash
+    // A line with no kept name says the file went back to its place (see giveBack).
     const std::string line = kept + '\t' + topicId + '\t' + relative + '\n';
     if (!list_) {
         const int fd = ::openat(ownHeld_.fd(), kListName,
@@ -160,10 +163,17 @@ bool SessionTrash::giveBack(const std::string &kept, const std::string &path)
                       path);
         return false;
     }
+    // Listed before it moves: a session killed before its store holds the topic again leaves
+    // the page where no topic names it, and the next session removes it from there.
+    const auto topic = topicOf_.find(kept);
+    if (topic != topicOf_.end())
+        noteKept({}, topic->second, path);
     if (::renameat(ownHeld_.fd(), kept.c_str(), AT_FDCWD, path.c_str()) != 0) {
         log_.AddErrorToLog("*** A restored topic's page could not be put back: ", path);
         return false;
     }
+    if (topic != topicOf_.end())
+        topicOf_.erase(topic);
     return true;
 }
 

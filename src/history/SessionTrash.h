@@ -2,11 +2,13 @@
 // "RemovedTopics" in the data folder holds one sub-folder per running session, locked
 // (flock) for as long as the session lives, so that another copy of the program on the same
 // data folder never empties a folder whose files an undo history still needs. Each
-// sub-folder lists what it keeps in "Kept.txt" (kept name, topic id, original path). A
+// sub-folder lists what it keeps in "Kept.txt" (kept name, topic id, original path; a line
+// with no kept name: the file went back to that path for an undo). A
 // session that ended without closing (a crash, a kill) leaves its folder unlocked: the next
 // session to start takes it over, puts back the files of topics the saved store still holds
-// (their removal was never saved) and drops the rest. Files are moved, never copied, so
-// removing and restoring a large subtree costs one rename per file. Every folder here is
+// (their removal was never saved) and drops the rest, and removes the files it had put back
+// for topics the saved store does not hold (the undo was never saved). Files are moved, never
+// copied, so removing and restoring a large subtree costs one rename per file. Every folder here is
 // opened by its plain name inside the one above it and never through a symbolic link, so what
 // is emptied lies inside the data folder: a "RemovedTopics" that is a link is not used at all
 // (logged; removed topics' pages then stay where they were), and a link found inside is
@@ -15,6 +17,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <string>
 
 #include "fileio/FolderHandle.h"
@@ -67,6 +70,7 @@ private:
     std::FILE *list_ = nullptr;    // kListName, open for appending from the first kept file
     unsigned long next_ = 0;
     bool usable_ = false;
+    std::map<std::string, std::string> topicOf_; // kept name -> topic id, while kept
 };
 
 } // namespace nimbus::history

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <map>
 #include <vector>
 
 #include "fileio/FolderAt.h"
@@ -44,13 +45,18 @@ bool isKeptFile(int folderFd, const std::string &name)
     return ::fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode);
 }
 
-// Puts back the files of topics the store still holds, as listed in the open folder's list.
-void putBack(int folderFd, const std::string &dataFolder,
-             const SessionTrash::StillStored &stillStored, StoreLog &log)
+struct ListLine {
+    std::string kept; // empty: the file went back to its place
+    std::string topic;
+    std::string relative;
+};
+
+std::vector<ListLine> readList(int folderFd)
 {
+    std::vector<ListLine> lines;
     std::string list;
-    if (!stillStored || !fileio::readWholeFileAt(folderFd, SessionTrash::kListName, list))
-        return;
+    if (!fileio::readWholeFileAt(folderFd, SessionTrash::kListName, list))
+        return lines;
     std::size_t from = 0;
     while (from < list.size()) {
         std::size_t end = list.find('\n', from);
@@ -62,25 +68,63 @@ void putBack(int folderFd, const std::string &dataFolder,
         const std::size_t tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
         if (tab2 == std::string::npos)
             continue;
-        const std::string kept = line.substr(0, tab1);
-        const std::string topic = line.substr(tab1 + 1, tab2 - tab1 - 1);
-        const std::string relative = line.substr(tab2 + 1);
-        if (!fileio::isSafeFileName(kept) || !staysInside(relative) ||
-            !isKeptFile(folderFd, kept) || !stillStored(topic))
+        ListLine read{line.substr(0, tab1), line.substr(tab1 + 1, tab2 - tab1 - 1),
+                      line.substr(tab2 + 1)};
+        if ((read.kept.empty() || fileio::isSafeFileName(read.kept)) && staysInside(read.relative))
+            lines.push_back(std::move(read));
+    }
+    return lines;
+}
+
+// Removes the regular file at relative below the data folder, each folder on the way opened
+// by its plain name, so that nothing is removed through a link.
+bool removeBelow(const std::string &dataFolder, const std::string &relative)
+{
+    fileio::FolderHandle folder(
+        ::open(dataFolder.empty() ? "." : dataFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    std::size_t from = 0;
+    for (std::size_t slash; folder && (slash = relative.find('/', from)) != std::string::npos;
+         from = slash + 1)
+        folder = fileio::openFolderAt(folder.fd(), relative.substr(from, slash - from));
+    const std::string name = relative.substr(from);
+    return folder && isKeptFile(folder.fd(), name) && ::unlinkat(folder.fd(), name.c_str(), 0) == 0;
+}
+
+// Puts back the files of topics the store still holds, as listed in the open folder's list,
+// and removes the files put back for an undo of topics it does not hold.
+void putBack(int folderFd, const std::string &dataFolder,
+             const SessionTrash::StillStored &stillStored, StoreLog &log)
+{
+    if (!stillStored)
+        return;
+    const std::vector<ListLine> lines = readList(folderFd);
+    std::map<std::string, const ListLine *> lastOf; // by path: what happened to it last
+    for (const ListLine &line : lines)
+        lastOf[line.relative] = &line;
+    for (const ListLine &line : lines) {
+        const std::string path = dataFolder + line.relative;
+        if (line.kept.empty()) {
+            if (lastOf[line.relative] == &line && !stillStored(line.topic) &&
+                removeBelow(dataFolder, line.relative))
+                log.AddToLog("A page of topic " + line.topic +
+                             ", put back by an undo that was never saved, was removed: " + path);
             continue;
-        const std::string path = dataFolder + relative;
+        }
+        if (!isKeptFile(folderFd, line.kept) || !stillStored(line.topic))
+            continue;
         if (fileio::entryExists(path)) {
-            log.AddToLog("*** A page of topic " + topic +
+            log.AddToLog("*** A page of topic " + line.topic +
                          " kept aside by a session that did not close was not put back: another "
                          "file has its name: " +
                          path);
             continue;
         }
-        if (::renameat(folderFd, kept.c_str(), AT_FDCWD, path.c_str()) == 0)
-            log.AddToLog("A page of topic " + topic +
+        if (::renameat(folderFd, line.kept.c_str(), AT_FDCWD, path.c_str()) == 0)
+            log.AddToLog("A page of topic " + line.topic +
                          ", whose removal was never saved, was put back: " + path);
         else
-            log.AddErrorToLog("*** A page of topic " + topic + " could not be put back: ", path);
+            log.AddErrorToLog("*** A page of topic " + line.topic + " could not be put back: ",
+                              path);
     }
 }
 

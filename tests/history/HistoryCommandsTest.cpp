@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <map>
 
 #include "fileio/FolderOps.h"
@@ -320,6 +321,53 @@ TEST(SessionTrash, AfterACrashPagesOfTopicsTheSavedStoreStillHoldsComeBack)
         EXPECT_EQ(folders.size(), 1u);
     }
     EXPECT_FALSE(fileio::folderExists(root));
+}
+
+TEST(SessionTrash, AfterACrashPagesPutBackByAnUndoNeverSavedAreRemoved)
+{
+    test::TempFolder dir;
+    test::TempFolder outside;
+    test::RecordingLog log;
+    const std::string root = dir / "RemovedTopics/";
+    fileio::createFolder(dir / "Packs/");
+    fileio::createFolder(dir / "Sub/");
+    for (const char *name : {"Packs/9.pkt", "Packs/10.pkt", "Sub/10-2.txt", "Packs/11.pkt"})
+        fileio::writeFileAtomically(dir / name, std::string("bytes of ") + name);
+    // A session removes topics 9, 10 and 11, undoes the removal of 9 and 10 and is killed: the
+    // store was saved with 9 back, never with 10; 11 was removed again after its undo.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        SessionTrash crashed(root, NullStoreLog::instance());
+        const std::pair<const char *, const char *> files[] = {{"Packs/9.pkt", "9"},
+                                                               {"Packs/10.pkt", "10"},
+                                                               {"Sub/10-2.txt", "10"},
+                                                               {"Packs/11.pkt", "11"}};
+        for (const auto &[name, topic] : files) {
+            const std::string kept = crashed.keep(dir / name, topic);
+            if (kept.empty() || !crashed.giveBack(kept, dir / name))
+                ::_exit(1);
+        }
+        if (crashed.keep(dir / "Packs/11.pkt", "11").empty())
+            ::_exit(1);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_TRUE(fileio::fileExists(dir / "Packs/10.pkt"));
+    // Meanwhile the folder of one page became a link to another place, whose file of the same
+    // name is not the program's to remove.
+    std::filesystem::rename(dir / "Sub", outside / "Sub");
+    std::filesystem::create_directory_symlink(outside / "Sub", dir / "Sub");
+
+    SessionTrash next(root, log, [](const std::string &id) { return id == "9"; });
+    EXPECT_TRUE(fileio::fileExists(dir / "Packs/9.pkt"));
+    EXPECT_FALSE(fileio::fileExists(dir / "Packs/10.pkt"));
+    EXPECT_TRUE(log.mentions("put back by an undo that was never saved, was removed: " +
+                             (dir / "Packs/10.pkt")));
+    EXPECT_TRUE(fileio::fileExists(outside / "Sub/10-2.txt"));
+    EXPECT_FALSE(fileio::fileExists(dir / "Packs/11.pkt"));
 }
 
 TEST_F(SmallStore, UndoingARemovalWhosePagesWereEmptiedRefusesAndKeepsTheStore)
