@@ -277,12 +277,15 @@ ApplyResult applyChanges(TNimbusStructure &store, const std::string &rootUni, co
         }
     }
     // Places: under the parent the server names when it is in the subtree, else at the top.
+    // Every new topic is at the top first, so that a sub-topic listed before its parent
+    // finds it there.
+    for (auto &[node, change] : placed)
+        if (tree.parentOf(node) == nullptr && node != tree.root())
+            tree.attach(node, tree.root(), nullptr);
     for (auto &[node, change] : placed) {
         TNimbusNode *parent = nodeOfUid(change->remote.parentUid);
         if (parent == nullptr || !tree.contains(parent) || parent == node)
             parent = tree.root();
-        if (tree.parentOf(node) == nullptr && node != tree.root())
-            tree.attach(node, tree.root(), nullptr);  // new: at the top first, so moves see it
         tree.move(node, parent);
     }
     if (!result.changed)

@@ -361,9 +361,19 @@ private:
             if (r == ServerSide::Changed)
                 wanted.push_back(e.path);
         }
-        for (const auto &[path, etag] : listing_.items)
-            if (uidOfPath.count(path) == 0)
+        // An entry found too large is asked for again only once it changed.
+        std::map<std::string, std::string> &large = result_.state.tooLarge;
+        if (full_ && listing_.complete)
+            std::erase_if(large, [&](const auto &l) { return listing_.items.count(l.first) == 0; });
+        for (const std::string &gone : listing_.removed)
+            large.erase(gone);
+        for (const auto &[path, etag] : listing_.items) {
+            const auto known = large.find(path);
+            if (known != large.end() && (etag.empty() || known->second != etag))
+                large.erase(known);
+            if (uidOfPath.count(path) == 0 && large.count(path) == 0)
                 wanted.push_back(path);
+        }
         std::map<std::string, FetchedItem> items;
         std::string error;
         std::vector<std::string> tooLarge;
@@ -372,9 +382,13 @@ private:
             result_.error = error;
             return false;
         }
-        for (const std::string &path : tooLarge)
+        for (const std::string &path : tooLarge) {
             result_.log.push_back("Calendar sync skipped the server's entry " + path + ": " +
                                   kTooLarge);
+            if (const auto listed = listing_.items.find(path);
+                listed != listing_.items.end() && !listed->second.empty())
+                large[path] = listed->second;
+        }
         for (auto &[path, item] : items) {
             calendar::CalendarTopic topic;
             std::string why;

@@ -75,6 +75,7 @@ void SyncState::Load(const std::string &dataFolder, const std::string &calendarU
         if (calendarOf(block) != calendarUrl)
             continue;
         SyncEntry entry;
+        std::string largePath;
         auto flush = [&] {
             if (!entry.uid.empty() && !entry.path.empty() && !entry.uni.empty())
                 entries[entry.uid] = entry;
@@ -93,6 +94,10 @@ void SyncState::Load(const std::string &dataFolder, const std::string &calendarU
             else if (n == "refused" && v.rfind(' ') != std::string::npos)
                 refused[v.substr(0, v.rfind(' '))] = v.substr(v.rfind(' ') + 1);
             else if (n == "localonly") localOnly.insert(v);
+            else if (n == "toolarge")
+                largePath = v;
+            else if (n == "toolargeetag" && !largePath.empty())
+                tooLarge[largePath] = v;
             else if (n == "zone") zone = v;
             else if (n == "uid") { flush(); entry.uid = v; }
             else if (n == "path") entry.path = v;
@@ -122,6 +127,10 @@ StoreResult SyncState::Save() const
     // A server's values are kept whatever they hold (a UID with a line break too): one that
     // was dropped here would be taken for a new entry at every sync.
     std::vector<std::string> names, values;
+    for (const auto &[path, etag] : tooLarge) {
+        appendEscapedPair(names, values, "toolarge", path);
+        appendEscapedPair(names, values, "toolargeetag", etag);
+    }
     for (const auto &[uid, e] : entries)
         for (const auto &[n, v] : {std::pair<const char *, const std::string &>{"uid", e.uid}, {"path", e.path},
                                    {"etag", e.etag}, {"topic", e.uni}, {"hash", e.hash}})
@@ -173,6 +182,7 @@ void SyncState::clearMarks()
     ctagReadAt.clear();
     lastModifiedFollows.clear();
     refused.clear();
+    tooLarge.clear();
 }
 
 const SyncEntry *SyncState::byPath(const std::string &path) const

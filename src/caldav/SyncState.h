@@ -68,6 +68,9 @@ public:
     // Topics whose version (topic id -> fingerprint) the server refused: not sent again, and
     // no change here, until they change.
     std::map<std::string, std::string> refused;
+    // Server entries larger than the largest answer taken (path -> ETag): not asked for
+    // again until their ETag changes.
+    std::map<std::string, std::string> tooLarge;
     // By UID.
     std::map<std::string, SyncEntry> entries;
     // Topic ids of the "Conflict: <title>" copies a sync made here: they stay on this machine

@@ -73,6 +73,7 @@ TEST(CalendarSyncFile, EachCalendarKeepsItsOwnBlock)
     home.syncToken = "t2";
     home.ctag = "c2";
     home.entries["b@x"] = {"b@x", "/home/b.ics", "\"2\"", "102", "h2"};
+    home.tooLarge["/home/big one.ics"] = "\"9\"";
     ASSERT_TRUE(home.Save());
     work.entries["a@x"].etag = "\"3\"";
     ASSERT_TRUE(work.Save());
@@ -82,6 +83,7 @@ TEST(CalendarSyncFile, EachCalendarKeepsItsOwnBlock)
     EXPECT_EQ(again.subtree(), "12");
     EXPECT_EQ(again.ctag, "c2");
     EXPECT_EQ(again.entries, home.entries);
+    EXPECT_EQ(again.tooLarge, home.tooLarge);
     again.Load(folder.path(), "https://x/work/");
     EXPECT_EQ(again.entries["a@x"].etag, "\"3\"");
     EXPECT_EQ(again.syncToken, "t1");

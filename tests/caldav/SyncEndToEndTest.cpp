@@ -879,6 +879,36 @@ TEST_F(CalDavSync, EntriesThatCannotBeTopicsNameUnknownZonesOrHaveGrownTooLargeA
 
 // Entries with long descriptions against a transport that takes answers of 48 KB at most: a
 // batch too large is fetched in halves, and an entry too large alone is skipped and kept.
+// Another program's sub-tasks, listed before the tasks they belong to (and one whose
+// parent names it back, a loop), keep their places under them.
+TEST_F(CalDavSync, SubTasksListedBeforeTheirParentsGoUnderThem)
+{
+    caldav::CurlTransport transport(server_->account());
+    caldav::CalDavClient client(transport);
+    auto task = [](const std::string &uid, const std::string &summary, const std::string &parent) {
+        return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Phone//"
+               "EN\r\nBEGIN:VTODO\r\nUID:" +
+               uid + "\r\nDTSTAMP:20261201T080000Z\r\nSUMMARY:" + summary + "\r\n" +
+               (parent.empty() ? "" : "RELATED-TO;RELTYPE=PARENT:" + parent + "\r\n") +
+               "END:VTODO\r\nEND:VCALENDAR\r\n";
+    };
+    ASSERT_TRUE(
+        client.put(calendar_ + "a1.ics", task("grandchild", "Buy paint", "child"), "").ok());
+    ASSERT_TRUE(
+        client.put(calendar_ + "a2.ics", task("child", "Paint the hall", "parent"), "").ok());
+    ASSERT_TRUE(client.put(calendar_ + "a3.ics", task("parent", "Renovate", ""), "").ok());
+    ASSERT_TRUE(client.put(calendar_ + "a4.ics", task("loop-a", "Loop A", "loop-b"), "").ok());
+    ASSERT_TRUE(client.put(calendar_ + "a5.ics", task("loop-b", "Loop B", "loop-a"), "").ok());
+    DataFolder a;
+    const caldav::SyncReport report = sync(a);
+    EXPECT_EQ(report.counts.received, 5);
+    const std::vector<std::string> tree = outline(*a.load());
+    EXPECT_NE(std::find(tree.begin(), tree.end(), "Renovate/Paint the hall/Buy paint"), tree.end())
+        << ::testing::PrintToString(tree);
+    EXPECT_EQ(tree.size(), 5u) << ::testing::PrintToString(tree);
+    EXPECT_EQ(sync(a).counts.sent, 0);
+}
+
 TEST_F(CalDavSync, EntriesLargerThanAnAnswerMayBeAreFetchedInSmallerBatchesOrSkipped)
 {
     caldav::TransportSettings small = server_->account();
@@ -899,6 +929,24 @@ TEST_F(CalDavSync, EntriesLargerThanAnAnswerMayBeAreFetchedInSmallerBatchesOrSki
     ASSERT_TRUE(first.ok) << first.summary();
     EXPECT_EQ(first.counts.received, 3);
     EXPECT_TRUE(a.log.has("huge.ics: it is larger than")) << ::testing::PrintToString(a.log.lines);
+    // ... and not asked for again at every sync, with or without sync tokens, until it changes.
+    {
+        InterposingTransport watched(small);
+        int askedForHuge = 0;
+        watched.before = [&](const caldav::HttpRequest &request) {
+            askedForHuge += request.body.find("huge.ics") != std::string::npos ? 1 : 0;
+        };
+        for (const bool tokens : {true, false})
+            EXPECT_TRUE(a.sync(watched, calendar_, tokens).ok);
+        EXPECT_EQ(askedForHuge, 0);
+        int status = 0;
+        std::string error;
+        const std::string huge = calendar_ + "huge.ics";
+        ASSERT_TRUE(
+            client.put(huge, entry("huge", 61'000), client.get(huge, status, error).etag).ok());
+        EXPECT_TRUE(a.sync(watched, calendar_, false).ok);
+        EXPECT_GT(askedForHuge, 0);
+    }
 
     // An entry that grew too large meanwhile holds back the change made here.
     int status = 0;
