@@ -64,6 +64,50 @@ struct SearchIndex::Statements {
     }
 };
 
+namespace {
+
+// What the file's schema holds, in one text: every table, index, trigger and view.
+std::string schemaText(sqlite3 *db)
+{
+    Stmt s;
+    std::string text;
+    if (!s.prepare(db, "SELECT type, name, tbl_name, sql FROM sqlite_schema ORDER BY type, name"))
+        return {};
+    while (sqlite3_step(s.s) == SQLITE_ROW)
+        for (int i = 0; i < 4; ++i)
+            text += column(s.s, i) + '\x1f';
+    return text;
+}
+
+// The schema this program makes, as SQLite stores it.
+const std::string &ourSchema()
+{
+    static const std::string text = [] {
+        sqlite3 *db = nullptr;
+        std::string made;
+        if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+            sqlite3_exec(db, kCreateTables, nullptr, nullptr, nullptr) == SQLITE_OK)
+            made = schemaText(db);
+        sqlite3_close_v2(db);
+        return made;
+    }();
+    return text;
+}
+
+// The file is data, never code: no SQL functions with side effects from its schema, no
+// writes to the schema by its statements, and nothing in it but the tables this program made
+// (a trigger or view planted in it runs nowhere).
+bool distrustSchema(sqlite3 *db)
+{
+    int on = 0;
+    return sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, &on) == SQLITE_OK && on == 1 &&
+           sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, &on) == SQLITE_OK && on == 0 &&
+           sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, &on) == SQLITE_OK &&
+           sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_VIEW, 0, &on) == SQLITE_OK;
+}
+
+} // namespace
+
 SearchIndex::SearchIndex(std::string path, ContentFolders folders, StoreLog &log)
     : path_(std::move(path)), folders_(std::move(folders)), log_(log) {
     const std::string &packs = folders_.packs;
@@ -142,13 +186,18 @@ bool SearchIndex::Open() {
         return false;
     }
     sqlite3_busy_timeout(db_, 2000);
-    bool usable = exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;");
+    bool usable = distrustSchema(db_) && !ourSchema().empty() && schemaText(db_) == ourSchema() &&
+                  exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;");
     if (usable) {
         Stmt check;
         usable = check.prepare(db_, "PRAGMA quick_check(1)") && sqlite3_step(check.s) == SQLITE_ROW &&
                  column(check.s, 0) == "ok";
     }
     usable = usable && readMeta("layout", 0) == kLayout && readMeta("complete", 0) == 1;
+    // Damage inside the full-text index passes the file's own check and would make every
+    // search find nothing, for good.
+    usable = usable && sqlite3_exec(db_, "INSERT INTO fts(fts) VALUES('integrity-check')", nullptr,
+                                    nullptr, nullptr) == SQLITE_OK;
     if (usable) {
         st_ = std::make_unique<Statements>();
         usable = st_->prepare(db_);

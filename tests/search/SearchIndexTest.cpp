@@ -146,6 +146,23 @@ TEST_F(SearchIndexTest, UnusableIndexFilesAreRebuiltAndAnswerTheSame)
         sqlite3_exec(db, "DELETE FROM meta WHERE key='complete'", nullptr, nullptr, nullptr);
         sqlite3_close(db);
     }, "build never finished");
+    // The file is data, never code: what someone planted in it is never run, and damage the
+    // file's own check cannot see inside the full-text index is found too.
+    auto plant = [&](const char *sql) {
+        return [&, sql] {
+            sqlite3 *db = nullptr;
+            ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+            ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK)
+                << sqlite3_errmsg(db);
+            sqlite3_close(db);
+        };
+    };
+    damage(plant("CREATE TRIGGER endless AFTER INSERT ON docs BEGIN WITH RECURSIVE c(x) AS "
+                 "(SELECT 1 UNION ALL SELECT x + 1 FROM c) SELECT count(*) FROM c; END"),
+           "a trigger planted");
+    damage(plant("CREATE VIEW v AS SELECT * FROM docs"), "a view planted");
+    damage(plant("UPDATE fts_data SET block = zeroblob(length(block)) WHERE id > 10"),
+           "full-text data damaged");
     // A build that was cut off leaves its working file; the next open clears it away.
     writeFile(path + ".new", "half");
     SearchIndex fresh(path, folders, log);
