@@ -125,6 +125,32 @@ void BM_BuildIndex(benchmark::State &state) {
 }
 BENCHMARK(BM_BuildIndex)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// Opening the index as the program does at every start (schema, file and full-text checks),
+// beside reading the file's bytes once.
+void BM_ReadIndexFile(benchmark::State &state)
+{
+    for (auto _ : state) {
+        std::ifstream in(corpus().data + "Search.db", std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        benchmark::DoNotOptimize(bytes.data());
+    }
+}
+BENCHMARK(BM_ReadIndexFile)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
+void BM_OpenIndex(benchmark::State &state)
+{
+    Corpus &c = corpus();
+    for (auto _ : state) {
+        search::SearchIndex opened(c.data + "Search.db", c.folders, NullStoreLog::instance());
+        if (!opened.Open())
+            state.SkipWithError("the index was not taken");
+    }
+}
+BENCHMARK(BM_OpenIndex)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+
 // Words of middling frequency: neither the commonest nor ones that occur once.
 const std::string &queryWord(std::size_t i) {
     return corpus().vocabulary[50 + (i * 37) % 2000];

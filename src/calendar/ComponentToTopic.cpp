@@ -8,6 +8,7 @@
 
 #include "calendar/LocalZone.h"
 #include "calendar/NimbusFields.h"
+#include "store/LimitedComplaints.h"
 #include "store/TopicCodes.h"
 
 namespace nimbus::calendar {
@@ -207,9 +208,15 @@ void readLeftovers(icalcomponent *c, CalendarTopic &topic)
         {ICAL_EXDATE_PROPERTY, "Except on"},    {ICAL_RDATE_PROPERTY, "Also on"},
         {ICAL_COMMENT_PROPERTY, "Comment"},
     };
+    // A meeting of a hundred thousand attendees names the first of them: the page stays
+    // one a person can read (another program's entry on a server keeps them all).
+    constexpr std::size_t kLinesPerKind = 50;
     for (const auto &[kind, label] : kept) {
+        std::size_t count = 0;
         for (icalproperty *p = icalcomponent_get_first_property(c, kind); p;
              p = icalcomponent_get_next_property(c, kind)) {
+            if (++count > kLinesPerKind)
+                continue;
             std::string line = std::string(label) + ": ";
             if (icalparameter *cn = icalproperty_get_first_parameter(p, ICAL_CN_PARAMETER)) {
                 const char *name = icalparameter_get_cn(cn);
@@ -219,6 +226,9 @@ void readLeftovers(icalcomponent *c, CalendarTopic &topic)
             line += propertyText(p);
             topic.notes.push_back(line);
         }
+        if (count > kLinesPerKind)
+            topic.notes.push_back(std::string(label) + ": and " +
+                                  groupedCount(count - kLinesPerKind) + " more");
     }
     for (icalproperty *p = icalcomponent_get_first_property(c, ICAL_ATTACH_PROPERTY); p;
          p = icalcomponent_get_next_property(c, ICAL_ATTACH_PROPERTY)) {

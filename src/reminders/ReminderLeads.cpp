@@ -6,6 +6,7 @@
 #include <map>
 
 #include "reminders/PairLines.h"
+#include "store/LimitedComplaints.h"
 #include "store/StoreLog.h"
 #include "store/TNimbusStructure.h"
 
@@ -49,6 +50,7 @@ bool ReminderLeads::Load(StoreLog &log)
         return false;
     leads_.clear();
     unreadable_.clear();
+    LimitedComplaints complaints(log, "*** " + std::string(kFileName) + ": ");
     for (const auto &[name, value] : lines.pairs) {
         const std::size_t bar = value.find('|');
         int minutes = -1;
@@ -61,8 +63,8 @@ bool ReminderLeads::Load(StoreLog &log)
             }
         }
         const std::string line = name.empty() ? value : name + "=" + value;
-        log.AddToLog("*** " + std::string(kFileName) + ": the line \"" + line +
-                     "\" is not a reminder choice; it is kept as it is");
+        complaints.add("*** " + std::string(kFileName) + ": the line \"" + line +
+                       "\" is not a reminder choice; it is kept as it is");
         unreadable_.push_back(line);
     }
     modified = false;

@@ -6,6 +6,7 @@
 #include "reminders/PairLines.h"
 #include "reminders/ReminderTrigger.h"
 #include "store/DateFormat.h"
+#include "store/LimitedComplaints.h"
 #include "store/StoreLog.h"
 
 namespace nimbus::reminders {
@@ -58,6 +59,7 @@ bool ReminderState::Load(StoreLog &log)
     readFailed_ = !readPairLines(fileName_, lines, log);
     if (readFailed_)
         return false;
+    LimitedComplaints complaints(log, "*** " + std::string(kFileName) + ": ");
     for (const auto &[name, value] : lines.pairs) {
         DateTime at;
         if (name == "watermark" && parseStamp(value, at)) {
@@ -76,8 +78,8 @@ bool ReminderState::Load(StoreLog &log)
             continue;
         }
         const std::string line = name.empty() ? value : name + "=" + value;
-        log.AddToLog("*** " + std::string(kFileName) + ": the line \"" + line +
-                     "\" could not be read; it is kept as it is");
+        complaints.add("*** " + std::string(kFileName) + ": the line \"" + line +
+                       "\" could not be read; it is kept as it is");
         unreadable_.push_back(line);
     }
     // A file without its watermark (cut short) still holds every reminder it lists; the next

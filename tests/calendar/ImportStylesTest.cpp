@@ -205,6 +205,26 @@ TEST_P(ImportStyles, MailProgramZonesFloatingTimesAndNonAsciiText)
     EXPECT_EQ(notes.dlDate, "20240101");
 }
 
+// A meeting with a hundred thousand attendees becomes a topic whose page names the first fifty
+// and how many more there were.
+TEST(ImportLimits, AHundredThousandAttendeesGiveAPageAPersonCanRead)
+{
+    std::string ics =
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\nBEGIN:VEVENT\r\nUID:crowd@x\r\n"
+        "DTSTAMP:20240301T110000Z\r\nDTSTART:20240315T140000Z\r\nSUMMARY:All hands\r\n";
+    for (int i = 0; i < 100'000; ++i)
+        ics += "ATTENDEE;CN=P" + std::to_string(i) + ":mailto:p" + std::to_string(i) +
+               "@example.com\r\n";
+    ics += "END:VEVENT\r\nEND:VCALENDAR\r\n";
+    const ReadResult r = readCalendar(ics);
+    ASSERT_TRUE(r.ok) << r.error;
+    ASSERT_EQ(r.topics.size(), 1u);
+    const CalendarTopic &crowd = r.topics.front();
+    EXPECT_EQ(crowd.notes.size(), 51u);
+    EXPECT_TRUE(hasNote(crowd, "Attendee: P49 mailto:p49@example.com"));
+    EXPECT_TRUE(hasNote(crowd, "Attendee: and 99,950 more"));
+}
+
 INSTANTIATE_TEST_SUITE_P(LineEnds, ImportStyles, ::testing::Bool(),
                          [](const auto &info) { return info.param ? "CrLf" : "Lf"; });
 

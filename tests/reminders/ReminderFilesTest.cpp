@@ -96,6 +96,30 @@ TEST(ReminderFiles, DamagedStateLinesAreLoggedKeptAndTheWatermarkRecovered)
     EXPECT_NE(saved.find("snoozed=2026|S20260302-101500|12\r\n"), std::string::npos) << saved;
 }
 
+TEST(ReminderFiles, AMillionDamagedLinesCostAFewLogLinesAndAreAllKept)
+{
+    TempFolder folder;
+    std::string lines;
+    for (int i = 0; i < 1'000'000; ++i)
+        lines += "shown=X" + std::to_string(i) + "\r\n";
+    writeFile(folder / "Reminders.dat", lines);
+    writeFile(folder / "ReminderLeads.txt", lines);
+    RecordingLog log;
+    ReminderState state;
+    state.SetDataFolder(folder.path());
+    ASSERT_TRUE(state.Load(log));
+    ReminderLeads leads;
+    leads.SetDataFolder(folder.path());
+    ASSERT_TRUE(leads.Load(log));
+    EXPECT_EQ(log.lines.size(), 2 * 21u);
+    EXPECT_TRUE(log.mentions("*** Reminders.dat: and 999,980 more like it"));
+    EXPECT_TRUE(log.mentions("*** ReminderLeads.txt: and 999,980 more like it"));
+    state.modified = true;
+    ASSERT_TRUE(state.Save(log));
+    const std::string saved = readFile(folder / "Reminders.dat");
+    EXPECT_NE(saved.find("shown=X999999\r\n"), std::string::npos);
+}
+
 TEST(ReminderFiles, PreferencesReadBackAndABadTimeKeepsItsDefault)
 {
     TempFolder folder;
