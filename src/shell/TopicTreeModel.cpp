@@ -5,6 +5,7 @@
 
 #include "shell/core/TreeRules.h"
 #include "store/TNimbusNode.h"
+#include "widgets/ShownText.h"
 
 namespace nimbus {
 
@@ -64,11 +65,12 @@ QVariant TopicTreeModel::data(const QModelIndex &index, int role) const
     if (!node)
         return {};
     switch (role) {
-    case Qt::DisplayRole:
     case Qt::EditRole:
+        return QString::fromLocal8Bit(node->text.c_str());
+    case Qt::DisplayRole:
     // The whole caption when the pane cuts a deep one short.
     case Qt::ToolTipRole:
-        return QString::fromLocal8Bit(node->text.c_str());
+        return widgets::shownText(node->text);
     case NodeRole:
         return QVariant::fromValue(static_cast<void *>(const_cast<TNimbusNode *>(node)));
     default:

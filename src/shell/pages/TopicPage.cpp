@@ -20,7 +20,9 @@
 #include "store/ContentFiles.h"
 #include "store/TNimbusNode.h"
 #include "store/TPreferences.h"
+#include "widgets/ElidedLabel.h"
 #include "widgets/KeyboardAccess.h"
+#include "widgets/ShownText.h"
 
 namespace nimbus::pages {
 
@@ -49,7 +51,7 @@ TopicPage::TopicPage(TopicPageContext context, PagePrompts &prompts, TScreenSetu
     access::nameFromHint(imageLock);
     imageLock->hide();
     heading->addWidget(imageLock);
-    labelTopicName = new QLabel(this);
+    labelTopicName = new widgets::ElidedLabel(this);
     labelTopicName->setObjectName("labelTopicName");
     QFont font = labelTopicName->font();
     font.setPointSizeF(font.pointSizeF() * 1.3);
@@ -134,7 +136,7 @@ void TopicPage::ShowTopicPage(TNimbusNode *node)
         tabsData->removeTab(0);
     setEnabled(node != nullptr);
     if (!node) {
-        labelTopicName->clear();
+        labelTopicName->setFullText(QString());
         setAccessibleName(QString());
         labelDateChanged->clear();
         imageLock->hide();
@@ -147,8 +149,8 @@ void TopicPage::ShowTopicPage(TNimbusNode *node)
                           context_.preferences ? context_.preferences->reserved : 0);
         LoadPageDescriptions(*node->content, context_.folders, *context_.log);
     }
-    labelTopicName->setText(local(node->text));
-    setAccessibleName(labelTopicName->text());
+    labelTopicName->setFullText(widgets::shownText(node->text));
+    setAccessibleName(labelTopicName->fullText());
     for (const auto &page : node->content->pages)
         tabsData->addTab(local(PageCaption(*page)));
     // A tab bar that had no tabs when the page was laid out asked for no height: let the
@@ -185,7 +187,7 @@ void TopicPage::ShowPage(int index)
     if (page->con == kPageDetails) {
         showDetails(*page);
         details->highlighter->switchOff();
-        details->setTitles(labelTopicName->text(), tabsData->tabText(index));
+        details->setTitles(labelTopicName->fullText(), tabsData->tabText(index));
         panelPages->setCurrentWidget(details);
     } else if (page->con == kPageChecklist) {
         panelToDoCheckList->load(*node_, *page, context_.folders, *context_.clock,
@@ -364,7 +366,7 @@ void TopicPage::CLChangeTitleExecute()
         return;
     page->dis = *title;
     tabsData->setTabText(current_, local(PageCaption(*page)));
-    details->setTitles(labelTopicName->text(), tabsData->tabText(current_));
+    details->setTitles(labelTopicName->fullText(), tabsData->tabText(current_));
     node_->content->modified = true;
     describe_ = true;
 }
@@ -373,11 +375,11 @@ void TopicPage::topicChanged(TNimbusNode *node)
 {
     if (!node || node != node_)
         return;
-    labelTopicName->setText(local(node->text));
+    labelTopicName->setFullText(widgets::shownText(node->text));
     // A screen reader names the page after the topic: a renamed topic renames the page.
-    setAccessibleName(labelTopicName->text());
+    setAccessibleName(labelTopicName->fullText());
     if (current_ >= 0)
-        details->setTitles(labelTopicName->text(), tabsData->tabText(current_));
+        details->setTitles(labelTopicName->fullText(), tabsData->tabText(current_));
     if (node->lock != details->locked())
         showLock();
 }

@@ -30,6 +30,10 @@ namespace nimbus::checklist {
 class ChecklistPage;
 }
 
+namespace nimbus::widgets {
+class ElidedLabel;
+}
+
 namespace nimbus::pages {
 
 class DetailsEditor;
@@ -52,7 +56,7 @@ public:
     TopicPage(TopicPageContext context, PagePrompts &prompts, TScreenSetup &setup,
               const QCursor &highlightCursor, QWidget *parent = nullptr);
 
-    QLabel *labelTopicName = nullptr;
+    widgets::ElidedLabel *labelTopicName = nullptr;
     QLabel *imageLock = nullptr;
     QTabBar *tabsData = nullptr;
     QStackedWidget *panelPages = nullptr;

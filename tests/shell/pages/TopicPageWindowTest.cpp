@@ -33,6 +33,7 @@
 #include "shell/rtf/RtfReader.h"
 #include "shell/tree/WindowFixture.h"
 #include "store/SummaryLists.h"
+#include "widgets/ElidedLabel.h"
 
 using namespace nimbus;
 using namespace nimbus::test;
@@ -360,6 +361,30 @@ private slots:
         page = select(*window, "104");
         QCOMPARE(page->tabsData->currentIndex(), 1);
         QCOMPARE(list->items().size(), std::size_t(3));
+    }
+
+    // A title of thousands of characters (from a calendar, a server or nimbus-cli) is cut to
+    // the space it has: the window keeps its width, the tree shows a thousand characters.
+    void aLongTitleNeverWidensTheWindow()
+    {
+        PagesWorld world;
+        auto window = world.open();
+        window->resize(900, 600);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const int width = window->width();
+        const std::string title = "Imported " + std::string(2'000'000, 'w');
+        window->store()->Find("102")->text = title;
+        TopicPage *page = select(*window, "102");
+        QCoreApplication::processEvents();
+        QCOMPARE(window->width(), width);
+        QVERIFY(window->minimumSizeHint().width() < 900);
+        QVERIFY(page->labelTopicName->width() < 900);
+        QVERIFY(page->labelTopicName->text().endsWith(QChar(0x2026)));
+        QCOMPARE(page->labelTopicName->fullText().size(), 1001);
+        const QModelIndex shown = window->treeController()->treeMain()->currentIndex();
+        QCOMPARE(shown.data(Qt::DisplayRole).toString().size(), 1001);
+        QCOMPARE(shown.data(Qt::EditRole).toString().size(), static_cast<qsizetype>(title.size()));
     }
 
     void pagePrintsToPdfAndSavesAsWord()
