@@ -205,10 +205,23 @@ void TreeActions::removeSelected()
                 stack.push_back(child.get());
             }
         }
-        if (!confirmRemove_(*item->node, subTopics))
+        const bool agreed = confirmRemove_(*item->node, subTopics);
+        giveKeysBackToTree();
+        if (!agreed)
             return;
     }
     controller_->removeTopic();
+}
+
+void TreeActions::giveKeysBackToTree()
+{
+    // The question took the window's activation and the keys with it; not every desktop
+    // hands them back when it closes, and then Ctrl+Z and the arrows would reach nothing.
+    MainTreeView *view = controller_ ? controller_->treeMain() : nullptr;
+    if (!view || !view->isVisible())
+        return;
+    view->activateWindow();
+    view->setFocus(Qt::OtherFocusReason);
 }
 
 tree::TreeMenuState TreeActions::ConfigureTreeMenu()

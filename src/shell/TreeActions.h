@@ -78,6 +78,8 @@ private:
     void popupAt(const QPoint &viewportPos);
 
     void removeSelected();
+    // After a question about the tree: the window active again and the tree with the keys.
+    void giveKeysBackToTree();
 
     QPointer<TreeController> controller_;
     std::function<bool()> lanConnected_;

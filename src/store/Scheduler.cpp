@@ -98,6 +98,11 @@ bool rollsForward(const TNimbusNode &node)
     return node.recur && node.rtype >= kUnitMinutes && node.rtype <= kUnitYears;
 }
 
+// Whether a pass may complete the topic; the pass right after a roll only shows the new
+// occurrence, so that dates of days and longer still catch up one period a pass.
+enum class Completing { Allowed, HeldBack };
+int schedulePass(TNimbusNode &node, DateTime now, Completing completing);
+
 int complete(TNimbusNode &node, const std::string &date, const std::string &time, DateTime now)
 {
     // A finished topic that does not move on has nothing left to complete: doing it again
@@ -111,7 +116,61 @@ int complete(TNimbusNode &node, const std::string &date, const std::string &time
     node.fdate = date;
     node.fTime = time;
     MarkCompleted(node, now);
+    // The next occurrence shows its own status and time left at once: an imported or synced
+    // series, or one left while the program was closed, must not read "no due date" and
+    // "waiting" until something else recomputes it.
+    if (rollsForward(node))
+        schedulePass(node, now, Completing::HeldBack);
     return kStatusChanged;
+}
+
+// Instants as milliseconds from day 0, for stepping through occurrences by the clock.
+std::int64_t instantOf(DayAndTime value)
+{
+    return value.day * DateTime::kMsecsPerDay + value.time;
+}
+
+DayAndTime dayAndTimeOf(std::int64_t instant)
+{
+    std::int64_t day = instant / DateTime::kMsecsPerDay;
+    std::int64_t time = instant % DateTime::kMsecsPerDay;
+    if (time < 0) {
+        day -= 1;
+        time += DateTime::kMsecsPerDay;
+    }
+    return {day, time};
+}
+
+// Whether the occurrence starting then is over at nowAt: a task once its due moment has come,
+// an event once it has ended (the moments at which UpdateSchedule completes them).
+bool occurrenceOver(const TNimbusNode &node, std::int64_t start, std::int64_t nowAt)
+{
+    if (node.ttype != kTopicEvent)
+        return start <= nowAt;
+    const DayAndTime from = dayAndTimeOf(start);
+    const DayAndTime end =
+        addPeriodValue(from.day, from.time, node.durtype, std::max(node.durno, 1) - 1);
+    return instantOf(end) <= nowAt;
+}
+
+// Occurrences by the clock come every few minutes or hours: stepping one period at a time,
+// a topic done late or left while the program was closed would stay overdue, or take
+// hundreds of deadline passes to catch up. It goes straight to the first occurrence that is
+// not over (an event still running counts); period is the length of one step.
+DayAndTime firstOccurrenceNotOver(const TNimbusNode &node, DayAndTime next, std::int64_t period,
+                                  DateTime now)
+{
+    const std::int64_t nowAt = instantOf({now.dayNumber(), now.msecsOfDay()});
+    std::int64_t start = instantOf(next);
+    if (period <= 0 || !occurrenceOver(node, start, nowAt))
+        return next;
+    std::int64_t steps = (nowAt - start) / period + 1; // the first start after now
+    start += steps * period;
+    while (steps > 1 && !occurrenceOver(node, start - period, nowAt)) {
+        start -= period;
+        --steps;
+    }
+    return dayAndTimeOf(start);
 }
 
 }  // namespace
@@ -131,6 +190,13 @@ std::int64_t timeOfDay(std::string_view timeText)
 }
 
 int UpdateSchedule(TNimbusNode &node, DateTime now)
+{
+    return schedulePass(node, now, Completing::Allowed);
+}
+
+namespace {
+
+int schedulePass(TNimbusNode &node, DateTime now, Completing completing)
 {
     const std::int64_t today = now.dayNumber();
     const std::int64_t nowTime = now.msecsOfDay();
@@ -160,8 +226,11 @@ int UpdateSchedule(TNimbusNode &node, DateTime now)
     }
     const std::int64_t endDate = end.day;
     const std::int64_t endTime = end.time;
-    // The texts of the end, as the completion records them; only made when completing.
+    // The texts of the end, as the completion records them; only made when completing. A pass
+    // that holds completion back leaves the topic for the next one.
     auto completeAtEnd = [&]() {
+        if (completing == Completing::HeldBack)
+            return int(kStatusChanged);
         if (!isEvent)
             return complete(node, node.dlDate, node.dlTime, now);
         const DateAndTime text = textOf(end, hasTime);
@@ -179,7 +248,7 @@ int UpdateSchedule(TNimbusNode &node, DateTime now)
     if (due < today) {
         if (isTask) {
             if (node.autoComplete)
-                return complete(node, node.dlDate, node.dlTime, now);
+                return completeAtEnd();
             return DayText(node, node.daysLeft);
         }
         if (endDate < today)
@@ -218,6 +287,8 @@ int UpdateSchedule(TNimbusNode &node, DateTime now)
     }
     return kUnchanged;
 }
+
+} // namespace
 
 int InProgress(TNimbusNode &node, int r)
 {
@@ -305,6 +376,8 @@ void RollRecurrence(TNimbusNode &node, DateTime now)
     // would complete the topic onto the same date for ever: it moves on by one period.
     if (next <= current)
         next = addPeriodValue(current.day, current.time, node.rtype, 1);
+    if (recursByClock(node))
+        next = firstOccurrenceNotOver(node, next, instantOf(next) - instantOf(current), now);
     DateAndTime text = textOf(next, time.has_value());
     node.dlDate = std::move(text.date);
     node.dlTime = std::move(text.time);

@@ -27,6 +27,8 @@ enum ScheduleResult : int {
 
 constexpr int kNoDueDate = 99999;
 
+// A topic that completes and rolls forward shows its next occurrence at once; when that is
+// past too, the next call completes it again (days and longer catch up one period a call).
 int UpdateSchedule(TNimbusNode &node, DateTime now);
 // Time left in whole days as text and colour; automatic urgency. 1 unchanged, 2 changed,
 // 3 the topic was made urgent.
@@ -36,6 +38,8 @@ int TimeText(TNimbusNode &node, std::int64_t spanMsecs);
 // Marks the topic in progress unless it already shows so; returns 1 or r.
 int InProgress(TNimbusNode &node, int r);
 void MarkCompleted(TNimbusNode &node, DateTime now);
+// Moves a recurring topic on by one period; a recurrence in minutes or hours goes on to the
+// first occurrence that is not over at now.
 void RollRecurrence(TNimbusNode &node, DateTime now);
 
 struct DateAndTime {

@@ -21,6 +21,16 @@ std::string withoutTrailingBlanks(std::string text)
     return text;
 }
 
+// A time picker's value as a time text. Unticked it means no time: a "no time" stored in
+// either spelling (empty or "00:00:00") stays as it was, so that OK on an unchanged dialog
+// changes nothing stored and records no step.
+std::string timeOrNone(bool ticked, DateTime time, const std::string &was)
+{
+    if (ticked)
+        return dates::timeText(time);
+    return dates::isNoTime(was) ? was : std::string(kMidnight);
+}
+
 bool isUnit(int index)
 {
     return index >= kUnitMinutes && index <= kUnitYears;
@@ -30,15 +40,21 @@ bool isUnit(int index)
 void acceptTaskProgress(TopicOptions &values, const TopicOptionsControls &controls)
 {
     const int before = values.percent;
-    const int p =
-        controls.percentIndex >= 0 ? std::clamp(controls.percentIndex * 10, 0, 100) : before;
-    // A task's status follows the percentage chosen here.
-    if (p == 100 && values.status != kStatusCompleted)
-        values.status = kStatusCompleted;
-    else if (p == 0 && values.status != kStatusNotStarted)
-        values.status = kStatusNotStarted;
-    else if (p >= 1 && p <= 99)
-        values.status = kStatusInProgress;
+    // The combo can only show tens, and the dialog has no status control: left where the
+    // dialog put it, it says nothing new. The task keeps its exact percentage (a checklist's
+    // 66 %) and its status (waiting and on hold have no percentage of their own).
+    const bool chosen =
+        controls.percentIndex >= 0 && controls.percentIndex != percentIndexOf(before);
+    const int p = chosen ? std::clamp(controls.percentIndex * 10, 0, 100) : before;
+    // A task's status follows a percentage chosen here.
+    if (chosen) {
+        if (p == 100)
+            values.status = kStatusCompleted;
+        else if (p == 0)
+            values.status = kStatusNotStarted;
+        else
+            values.status = kStatusInProgress;
+    }
     if (values.status == kStatusInProgress && (p != before || controls.calcProgress))
         values.progressSet = true;
     // A group that takes its percentage from its sub-tasks keeps the computed one.
@@ -47,6 +63,11 @@ void acceptTaskProgress(TopicOptions &values, const TopicOptionsControls &contro
 }
 
 } // namespace
+
+int percentIndexOf(int percent)
+{
+    return std::clamp(percent / 10, 0, 10);
+}
 
 int countFromText(std::string_view text)
 {
@@ -121,8 +142,6 @@ void acceptTopicOptions(TopicOptions &values, const TopicOptionsControls &contro
     values.recur = controls.recurChecked;
 
     if (values.recur) {
-        if (values.nextTime.empty())
-            values.nextTime = kMidnight;
         const std::string oldDate = values.nextDate;
         const std::string oldTime = values.nextTime;
         // A recurrence of no periods, or of no unit, would never move the topic forward: the
@@ -130,8 +149,7 @@ void acceptTopicOptions(TopicOptions &values, const TopicOptionsControls &contro
         values.recurCount = std::max(1, countFromText(controls.recurCountText));
         values.recurUnit = isUnit(controls.recurUnitIndex) ? controls.recurUnitIndex : kUnitDays;
         values.nextDate = dates::dateKey(controls.recurDate);
-        values.nextTime =
-            controls.recurTimeTicked ? dates::timeText(controls.recurTime) : kMidnight;
+        values.nextTime = timeOrNone(controls.recurTimeTicked, controls.recurTime, oldTime);
         // Only a moved next date moves the due date: changing the count alone keeps it.
         if (values.nextDate != oldDate || values.nextTime != oldTime || values.dueDate.empty()) {
             values.dueDate = values.nextDate;
@@ -140,7 +158,7 @@ void acceptTopicOptions(TopicOptions &values, const TopicOptionsControls &contro
         values.deadline = true;
     } else if (values.deadline) {
         values.dueDate = dates::dateKey(controls.deadDate);
-        values.dueTime = controls.deadTimeTicked ? dates::timeText(controls.deadTime) : kMidnight;
+        values.dueTime = timeOrNone(controls.deadTimeTicked, controls.deadTime, values.dueTime);
     }
     // Unticking the due date keeps the stored date (dl alone switches it off).
 
@@ -187,22 +205,27 @@ TopicOptionsApplied applyTopicOptions(const TopicOptions &values, TNimbusNode &n
 
     const bool task = node.ttype == kTopicTask;
     const bool event = node.ttype == kTopicEvent;
-    int percent = values.percent;
-    int status = values.status;
+    // The values show the node's percentage normalised (an in-progress task at 0 % as 50 %):
+    // values equal to what the node shows are no change, and the node keeps its own.
+    const TopicOptions shown = topicOptionsFromNode(node, values.dateFormat, values.hasChildren);
+    const bool progressChanged = values.percent != shown.percent || values.status != shown.status;
+    int percent = progressChanged ? values.percent : node.percent;
+    int status = progressChanged ? values.status : node.status;
+    bool restarted = false;
     // A recurring topic is never finished: its next occurrence starts afresh.
-    if ((task || event) && values.recur) {
+    if ((task || event) && values.recur && (percent == 100 || status == kStatusCompleted)) {
         if (percent == 100)
             percent = 0;
         if (status == kStatusCompleted)
             status = kStatusNotStarted;
+        restarted = true;
     }
-    if (task) {
+    // A task's status follows a new percentage; a task waiting or on hold stays so otherwise.
+    if (task && (progressChanged || restarted))
         status = percent >= 100 ? kStatusCompleted
                                 : (percent < 1 ? kStatusNotStarted : kStatusInProgress);
+    if (task || event)
         node.status = status;
-    } else if (event) {
-        node.status = status;
-    }
     node.percent = percent;
     node.flno = values.flagDays;
     node.fltyp = values.flagUnit;

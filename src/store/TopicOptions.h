@@ -104,10 +104,16 @@ struct TopicOptionsApplied {
 };
 
 // The caller's step after the dialog closed: copies the values back onto the node, derives a
-// task's status from its percentage, then recomputes the schedule (now from the clock) and the
-// sort key. Does nothing when the values are cancelled or the node is a system topic.
+// task's status from a percentage that differs from the one the node shows (values equal to
+// what topicOptionsFromNode gives keep the node's own status and percentage), then recomputes the
+// schedule (now from the clock) and the sort key. Does nothing when the values are cancelled or the
+// node is a system topic.
 TopicOptionsApplied applyTopicOptions(const TopicOptions &values, TNimbusNode &node,
                                       const Clock &clock);
+
+// The item of comboPercent that shows a percentage: whole tens, rounded down. OK on that
+// item keeps the percentage as it was.
+int percentIndexOf(int percent);
 
 // A count typed into one of the dialog's number edits; 0 when it is not a whole number.
 int countFromText(std::string_view text);

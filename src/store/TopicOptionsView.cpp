@@ -91,7 +91,7 @@ TopicOptionsPickers topicOptionsPickers(const TopicOptions &v, DateTime today)
         dates::parseDateKey(v.nextDate, p.recurDate);
         p.recurTimeTicked = timeOf(v.nextTime, p.recurTime);
     }
-    p.percentIndex = std::clamp(v.percent / 10, 0, 10);
+    p.percentIndex = percentIndexOf(v.percent);
     p.priorityIndex = v.priority >= 1 && v.priority <= 9 ? v.priority - 1 : -1;
     return p;
 }

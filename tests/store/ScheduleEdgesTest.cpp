@@ -59,7 +59,7 @@ TEST(ScheduleEdgesTest, ClockRecurrencesThatReachMidnightKeepMoving)
 
     // A recurrence in minutes left without a time counts from midnight.
     TNimbusNode untimed = recurring(kTopicTask, "20240310", "", kUnitMinutes, 45);
-    RollRecurrence(untimed, at(3, 10));
+    RollRecurrence(untimed, at(3, 9));
     EXPECT_EQ(untimed.dlDate, "20240310");
     EXPECT_EQ(untimed.dlTime, "00:45:00");
 
@@ -82,7 +82,7 @@ TEST(ScheduleEdgesTest, CountsAndUnitsThatWouldNotMove)
     RollRecurrence(zeroDays, at(3, 10));
     EXPECT_EQ(zeroDays.dlDate, "20240311");
     TNimbusNode wrapped = recurring(kTopicTask, "20240310", "10:00:00", kUnitMinutes, 65536);
-    RollRecurrence(wrapped, at(3, 10));
+    RollRecurrence(wrapped, at(3, 9));
     EXPECT_EQ(wrapped.dlTime, "10:01:00");
     TNimbusNode backwards = recurring(kTopicTask, "20240310", "", kUnitWeeks, -2);
     RollRecurrence(backwards, at(3, 10));
@@ -90,7 +90,7 @@ TEST(ScheduleEdgesTest, CountsAndUnitsThatWouldNotMove)
 
     // Unit 0 is minutes, a real unit.
     TNimbusNode minutes = recurring(kTopicTask, "20240310", "10:00:00", 0, 90);
-    RollRecurrence(minutes, at(3, 10));
+    RollRecurrence(minutes, at(3, 9));
     EXPECT_EQ(minutes.dlTime, "11:30:00");
 
     // Without a known unit nothing rolls, and a finished event stays finished.

@@ -265,16 +265,18 @@ TEST(SchedulerTest, RecurringTopicsRollOnePeriodAtATime)
     EXPECT_EQ(weekly.fdate, "20240225");
     EXPECT_EQ(UpdateSchedule(weekly, at(10)), kStatusChanged);
     EXPECT_EQ(weekly.dlDate, "20240310");
-    EXPECT_EQ(UpdateSchedule(weekly, at(10)), kTextChanged);
+    // The occurrence it reached shows at once.
     EXPECT_EQ(weekly.statusText, "Today");
+    EXPECT_EQ(UpdateSchedule(weekly, at(10)), kUnchanged);
 
     TNimbusNode meeting = event("20240309", "", 1);
     meeting.recur = true;
     meeting.rno = 2;
     meeting.rtype = kUnitHours;
     meeting.dlTime = "23:00:00";
-    EXPECT_EQ(UpdateSchedule(meeting, at(10)), kStatusChanged);
-    EXPECT_EQ(meeting.status, kStatusWaiting);
+    EXPECT_EQ(UpdateSchedule(meeting, at(10, 0, 30)), kStatusChanged);
+    EXPECT_EQ(meeting.status, kStatusNotStarted);
+    EXPECT_EQ(meeting.statusText, "30 mins");
     EXPECT_EQ(meeting.dlDate, "20240310");
     EXPECT_EQ(meeting.dlTime, "01:00:00");
     EXPECT_EQ(meeting.rsTime, "01:00:00");

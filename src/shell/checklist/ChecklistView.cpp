@@ -47,15 +47,41 @@ void ChecklistView::mousePressEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
     const QModelIndex index = indexAt(pos);
+    // Ticking is not choosing an item to change: the selection and the entry box stay as
+    // they were, so the next text typed never lands in the item just ticked.
+    if (index.isValid() && event->button() == Qt::LeftButton && pos.x() < kTickZone) {
+        tickPress_ = true;
+        event->accept();
+        emit tickClicked(index.row());
+        return;
+    }
+    tickPress_ = false;
     QTreeView::mousePressEvent(event);
     if (!index.isValid()) {
         clearSelection();
         emit emptyAreaPressed();
         return;
     }
-    if (event->button() == Qt::LeftButton && pos.x() < kTickZone)
-        emit tickClicked(index.row());
     emit itemPressed(index.row());
+}
+
+void ChecklistView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (tickPress_ && (event->buttons() & Qt::LeftButton)) {
+        event->accept();
+        return;
+    }
+    QTreeView::mouseMoveEvent(event);
+}
+
+void ChecklistView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (tickPress_ && event->button() == Qt::LeftButton) {
+        tickPress_ = false;
+        event->accept();
+        return;
+    }
+    QTreeView::mouseReleaseEvent(event);
 }
 
 void ChecklistView::mouseDoubleClickEvent(QMouseEvent *event)

@@ -1,5 +1,5 @@
-// `listviewCheck`: the checklist's list. A press near its left edge toggles an item's tick,
-// a press on empty space starts a new item, and files dropped on it become items.
+// `listviewCheck`: the checklist's list. A press near its left edge toggles an item's tick and
+// nothing else, a press on empty space starts a new item, and files dropped on it become items.
 #pragma once
 
 #include <QStringList>
@@ -25,11 +25,18 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+
+private:
+    // The button went down on a tick box: its move and release are the tick's, not a
+    // selection's.
+    bool tickPress_ = false;
 };
 
 } // namespace nimbus::checklist

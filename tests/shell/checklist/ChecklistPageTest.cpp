@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -283,6 +284,49 @@ private slots:
         QVERIFY(topic.node.content->modified);
         QCOMPARE(test::readFile(topic.listFile()),
                  std::string("chk=0\r\ntxt=Book hall\r\nchk=0\r\ntxt=Order food\r\n"));
+    }
+
+    void tickingLeavesTheEntryBoxAsItWas()
+    {
+        Topic topic;
+        auto page = makePage(topic);
+        typeEntry(*page, "Draft summary");
+        QTest::keyClick(page->editCheckList, Qt::Key_Return);
+        clickTick(*page, 0);
+        QVERIFY(page->items()[0].checked);
+        // Still a new item: what the user types next becomes an item of its own.
+        QCOMPARE(page->labelCheckList->text(), QString("New item:"));
+        QVERIFY(page->editCheckList->text().isEmpty());
+        QVERIFY(page->listviewCheck->selectionModel()->selectedRows().isEmpty());
+        QTest::mouseClick(page->editCheckList, Qt::LeftButton);
+        QTest::keyClicks(page->editCheckList, "Email the CFO");
+        QTest::keyClick(page->editCheckList, Qt::Key_Return);
+        QCOMPARE(page->items().size(), std::size_t(2));
+        QCOMPARE(page->items()[0].text, std::string("Draft summary"));
+        QCOMPARE(page->items()[1].text, std::string("Email the CFO"));
+        QVERIFY(!page->items()[1].checked);
+
+        // While an item is being changed, ticking another keeps that change going.
+        clickText(*page, 1);
+        QCOMPARE(page->labelCheckList->text(), QString("Change selected item:"));
+        clickTick(*page, 0);
+        QVERIFY(!page->items()[0].checked);
+        QCOMPARE(page->entryMode(), EntryMode::Change);
+        QCOMPARE(page->editCheckList->text(), QString("Email the CFO"));
+        QCOMPARE(page->listviewCheck->selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(page->listviewCheck->selectionModel()->selectedRows()[0].row(), 1);
+        // A drag that starts on a tick box selects nothing either.
+        QTest::mousePress(page->listviewCheck->viewport(), Qt::LeftButton, {},
+                          rowPoint(*page, 0, 6));
+        QMouseEvent move(QEvent::MouseMove, rowPoint(*page, 1, 60),
+                         page->listviewCheck->viewport()->mapToGlobal(rowPoint(*page, 1, 60)),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(page->listviewCheck->viewport(), &move);
+        QTest::mouseRelease(page->listviewCheck->viewport(), Qt::LeftButton, {},
+                            rowPoint(*page, 1, 60));
+        QCOMPARE(page->listviewCheck->selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(page->listviewCheck->selectionModel()->selectedRows()[0].row(), 1);
+        QVERIFY(page->items()[0].checked);
     }
 
     void movesKeepTheItemSelectedAndRemoveTakesTheSelection()

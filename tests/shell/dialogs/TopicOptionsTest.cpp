@@ -174,18 +174,40 @@ TEST(TopicOptionsOk, GroupTakingItsPercentageFromSubTasksKeepsIt)
     EXPECT_FALSE(node.calpr);
 }
 
-TEST(TopicOptionsOk, TaskStatusFollowsThePercentageOnOk)
+TEST(TopicOptionsOk, OkWithoutChangesKeepsTheStatusAndTheExactPercentage)
 {
-    // The dialog has no status control: OK sets a task's status from its percentage.
+    // The dialog has no status control and its list shows tens: the percentage left where the
+    // dialog put it changes neither, whatever else OK changes.
+    const struct {
+        int status, percent;
+    } cases[] = {{kStatusWaiting, 0},    {kStatusWaiting, 30},    {kStatusOnHold, 0},
+                 {kStatusOnHold, 50},    {kStatusInProgress, 0},  {kStatusInProgress, 66},
+                 {kStatusNotStarted, 0}, {kStatusCompleted, 100}, {kStatusNotStarted, 40}};
+    for (const auto &c : cases) {
+        TNimbusNode node = task(c.status, c.percent);
+        const bool prog = c.status == kStatusInProgress; // as the tree's build leaves it
+        node.prog = prog;
+        edit(node, [](TopicOptionsControls &) {});
+        EXPECT_EQ(node.status, c.status) << c.status << " at " << c.percent;
+        EXPECT_EQ(node.percent, c.percent) << c.status << " at " << c.percent;
+        EXPECT_EQ(node.prog, prog) << c.status << " at " << c.percent;
+        edit(node, [](TopicOptionsControls &controls) { controls.deadDate = day(2024, 4, 1); });
+        EXPECT_EQ(node.status, c.status) << c.status << " at " << c.percent;
+        EXPECT_EQ(node.dlDate, "20240401");
+    }
+}
+
+TEST(TopicOptionsOk, ChosenPercentageDecidesTheStatusOfAWaitingOrHeldTask)
+{
     TNimbusNode waiting = task(kStatusWaiting, 30);
-    edit(waiting, [](TopicOptionsControls &c) { c.deadDate = day(2024, 4, 1); });
+    edit(waiting, [](TopicOptionsControls &c) { c.percentIndex = 4; });
     EXPECT_EQ(waiting.status, kStatusInProgress);
-    EXPECT_EQ(waiting.dlDate, "20240401");
+    EXPECT_EQ(waiting.percent, 40);
 
-    TNimbusNode onHold = task(kStatusOnHold, 0);
-    edit(onHold, [](TopicOptionsControls &) {});
+    TNimbusNode onHold = task(kStatusOnHold, 50);
+    edit(onHold, [](TopicOptionsControls &c) { c.percentIndex = 0; });
     EXPECT_EQ(onHold.status, kStatusNotStarted);
-
+    onHold.status = kStatusOnHold;
     edit(onHold, [](TopicOptionsControls &c) { c.percentIndex = 10; });
     EXPECT_EQ(onHold.status, kStatusCompleted);
 }
@@ -204,12 +226,12 @@ TEST(TopicOptionsOk, RecurringTaskThatWasCompletedStartsAfresh)
 
 TEST(TopicOptionsOk, OnlyAMovedNextDateMovesTheDueDate)
 {
-    // The next time is stored empty; OK's "00:00:00" must not count as a change.
+    // The next time is stored empty: unticked, it stays so and does not count as a change.
     TNimbusNode node = recurringTask(kStatusNotStarted, "20240315");
     edit(node, [](TopicOptionsControls &c) { c.recurCountText = "2"; });
     EXPECT_EQ(node.rno, 2);
     EXPECT_EQ(node.dlDate, "20240315");
-    EXPECT_EQ(node.rsTime, "00:00:00");
+    EXPECT_EQ(node.rsTime, "");
 
     edit(node, [](TopicOptionsControls &c) {
         c.recurDate = day(2024, 3, 22);
