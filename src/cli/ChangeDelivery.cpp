@@ -79,9 +79,12 @@ Outcome ChangeDelivery::sendToProgram(ChangeRequest change, std::string &id)
                                                 kServedChannel);
     std::unique_lock<std::mutex> hold(box->mutex);
     if (!box->arrived.wait_for(hold, patience_, [&] { return box->answer.has_value(); }))
-        return Outcome::fail(kStoreProblem,
-                             "the running Nimbus Desk did not answer; it may be a version that does not take "
-                             "changes from nimbus-cli, and the change may not have been made");
+        return Outcome::fail(
+            kStoreProblem,
+            "the running Nimbus Desk did not answer; it may be a version that does not take "
+            "changes from nimbus-cli, and the change may not have been made (it may still "
+            "be made: run the same command with --request-id " +
+                change.request + " to make it at most once)");
     id = box->answer->id;
     if (box->answer->status != kSuccess)
         return Outcome::fail(box->answer->status, box->answer->message);

@@ -94,6 +94,8 @@ std::string encodeChange(const ChangeRequest &change)
         line += percentEncode(value);
     };
     add("reply", change.reply);
+    if (!change.request.empty())
+        add("request", change.request);
     add("id", change.id);
     if (change.kind == ChangeRequest::Kind::Add)
         add("title", change.title);
@@ -133,6 +135,8 @@ std::optional<ChangeRequest> decodeChange(std::string_view word, std::string_vie
             change.id = *text;
         else if (*name == "title")
             change.title = *text;
+        else if (*name == "request")
+            change.request = *text;
         else if (name->rfind("field.", 0) == 0)
             change.fields.emplace_back(name->substr(6), *text);
         // Other names come from later versions: ignored.

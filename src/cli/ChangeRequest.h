@@ -22,6 +22,8 @@ struct ChangeRequest {
     std::string title;
     // Field names and values already checked by the command line ("due", "priority", ...).
     std::vector<std::pair<std::string, std::string>> fields;
+    // The request's id: the same change sent again with it is answered, not made again.
+    std::string request;
 };
 
 // The command word of a kind: "topic-add", "topic-done", "topic-set", "topic-remove".

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "cli/ChangeRules.h"
+#include "cli/RequestRecords.h"
 #include "cli/TopicSnapshot.h"
 #include "fileio/DataFolderLock.h"
 #include "history/SessionTrash.h"
@@ -48,6 +49,12 @@ Outcome OfflineWriter::apply(const ChangeRequest &change, std::string &id)
                                  " but does not answer on this nimbus-cli's channel folder (is "
                                  "XDG_RUNTIME_DIR or NIMBUS_CHANNEL_DIR different from the "
                                  "program's?); nothing was changed");
+    }
+    // The same request again (its first answer was lost): answered, never made twice.
+    const RequestRecords records(dataFolder_);
+    if (const std::optional<ChangeAnswer> made = records.find(change.request)) {
+        id = made->id;
+        return Outcome::ok();
     }
     TopicSnapshot snapshot;
     if (Outcome read = snapshot.loadForChange(dataFolder_); !read)
@@ -122,6 +129,9 @@ Outcome OfflineWriter::apply(const ChangeRequest &change, std::string &id)
             trash->giveBack(kept, path);
         return Outcome::fail(kStoreProblem, "the topic store could not be written: " + saved.errorText);
     }
+    ChangeAnswer answer;
+    answer.id = id;
+    records.remember(change.request, answer);
     if (newTopic)
         if (StoreResult saved = lists.SaveRecentLists(store); !saved)
             return Outcome::fail(kStoreProblem, "the topic was added, but the list of new topics could not be written: " +

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "cli/TerminalText.h"
 #include "cli/TopicSnapshot.h"
 #include "store/DateFormat.h"
 #include "store/GridCells.h"
@@ -13,11 +14,12 @@ namespace nimbus::cli {
 
 namespace {
 
-// A TSV field stays one field: tabs and line ends become blanks.
+// A TSV field stays one field: tabs and line ends become blanks, other control characters
+// are escaped.
 std::string tsvField(std::string text)
 {
     std::replace_if(text.begin(), text.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
-    return text;
+    return terminalText(text);
 }
 
 // Trailing blanks of a due text ("2 hours ") are part of the grid's text but not of a column.
@@ -46,7 +48,8 @@ bool parseFormat(std::string_view text, Format &format)
 std::string jsonString(std::string_view text)
 {
     std::string out = "\"";
-    for (char c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         const auto u = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\') {
             out += '\\';
@@ -57,11 +60,13 @@ std::string jsonString(std::string_view text)
             out += "\\t";
         } else if (c == '\r') {
             out += "\\r";
-        } else if (u < 0x20) {
+        } else if (u < 0x20 || u == 0x7F || isC1At(text, i)) {
+            // DEL and the C1 controls are valid JSON as they are, but not for a terminal.
             static const char digits[] = "0123456789abcdef";
+            const unsigned char code = u == 0xC2 ? static_cast<unsigned char>(text[++i]) : u;
             out += "\\u00";
-            out += digits[u >> 4];
-            out += digits[u & 15];
+            out += digits[code >> 4];
+            out += digits[code & 15];
         } else {
             out += c;
         }
@@ -120,7 +125,7 @@ void printRows(std::ostream &out, const std::vector<TopicRow> &rows, Format form
     std::size_t idWidth = 2, statusWidth = 6, dueWidth = 3, matchWidth = 0;
     for (const TopicRow &r : rows) {
         if (withMatch)
-            matchWidth = std::max(matchWidth, r.match.size());
+            matchWidth = std::max(matchWidth, terminalText(r.match).size());
         idWidth = std::max(idWidth, r.id.size());
         statusWidth = std::max(statusWidth, r.status.size());
         dueWidth = std::max(dueWidth, r.due.size());
@@ -138,8 +143,8 @@ void printRows(std::ostream &out, const std::vector<TopicRow> &rows, Format form
         column(r.status, statusWidth);
         column(r.due, dueWidth);
         if (withMatch)
-            column(r.match, matchWidth);
-        line += r.path;
+            column(terminalText(r.match), matchWidth);
+        line += terminalText(r.path);
         line += '\n';
         out.write(line.data(), static_cast<std::streamsize>(line.size()));
     }

@@ -2,6 +2,8 @@
 #include "shell/CliChangeApplier.h"
 
 #include "cli/ChangeRules.h"
+#include "cli/RequestRecords.h"
+#include "fileio/FolderOps.h"
 #include "ipc/Channels.h"
 #include "shell/TformMain.h"
 #include "shell/TreeController.h"
@@ -22,9 +24,27 @@ void CliChangeApplier::apply(const std::string &word, const std::string &value)
         window_.AddToLog("*** A change from nimbus-cli could not be read and was ignored");
         return;
     }
-    const ChangeAnswer answer = applyChange(*change);
-    if (answer.status == cli::kSuccess)
-        window_.AddToLog("Topic " + answer.id + ": " + cli::changeWord(change->kind) + " from nimbus-cli");
+    // The same request again (nimbus-cli gave up waiting, or a script retried): the first
+    // answer, and nothing made twice.
+    const TNimbusStructure *store = window_.store();
+    const std::string dataFolder = store ? fileio::folderOf(store->FileName()) : std::string();
+    const cli::RequestRecords records(dataFolder);
+    const bool recorded = !dataFolder.empty();
+    ChangeAnswer answer;
+    if (const std::optional<ChangeAnswer> made =
+            recorded ? records.find(change->request) : std::nullopt) {
+        answer = *made;
+        window_.AddToLog("Topic " + answer.id + ": " + cli::changeWord(change->kind) +
+                         " from nimbus-cli was asked for again and not made twice");
+    } else {
+        answer = applyChange(*change);
+        if (answer.status == cli::kSuccess) {
+            if (recorded)
+                records.remember(change->request, answer);
+            window_.AddToLog("Topic " + answer.id + ": " + cli::changeWord(change->kind) +
+                             " from nimbus-cli");
+        }
+    }
     if (!change->reply.empty())
         ipc::SendToChannel(ipc::PipeLine(change->reply, true, channelFolder_), nullptr,
                            {cli::encodeAnswer(answer)});

@@ -73,6 +73,32 @@ TEST(CliOffline, AddSetDoneRemoveWriteTheStoreWithOldVersions)
     EXPECT_FALSE(std::filesystem::exists(home.data + "RemovedTopics"));
 }
 
+// A title from a shared calendar or a colleague may hold escape sequences: every format
+// prints them escaped, so nothing reaches the terminal as a control.
+TEST(CliOffline, ControlCharactersInTitlesArePrintedEscaped)
+{
+    CliHome home;
+    const std::string title = "Pay \x1b]0;owned\x07rent\x1b[2J\x7f";
+    ASSERT_EQ(home.run({"add", title}).status, 0);
+    for (const char *format : {"text", "json", "tsv"}) {
+        SCOPED_TRACE(format);
+        const auto listed = home.run({"list", "all", "--format", format});
+        EXPECT_NE(listed.out.find("rent"), std::string::npos) << listed.out;
+        ASSERT_EQ(listed.status, 0);
+        EXPECT_EQ(listed.out.find('\x1b'), std::string::npos) << listed.out;
+        EXPECT_EQ(listed.out.find('\x07'), std::string::npos) << listed.out;
+        EXPECT_EQ(listed.out.find('\x7f'), std::string::npos) << listed.out;
+    }
+    EXPECT_NE(home.run({"list", "all"}).out.find("Pay \\x1b]0;owned\\x07rent\\x1b[2J\\x7f"),
+              std::string::npos);
+    EXPECT_NE(
+        home.run({"list", "all", "--format", "json"}).out.find("Pay \\u001b]0;owned\\u0007rent"),
+        std::string::npos);
+    const auto shown = home.run({"show", "1"});
+    EXPECT_EQ(shown.out.find('\x1b'), std::string::npos) << shown.out;
+    EXPECT_NE(shown.out.find("Topics/Pay \\x1b]0;owned"), std::string::npos) << shown.out;
+}
+
 TEST(CliOffline, SummaryCountsAndStatusBarObject)
 {
     CliHome home;

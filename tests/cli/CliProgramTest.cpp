@@ -110,6 +110,29 @@ TEST(CliWithProgram, ChangesGoThroughTheProgramAndItsSave)
     EXPECT_EQ(home.store().find("text=Renamed Live"), std::string::npos);
 }
 
+// A script that retries a change with its request id (it gave up waiting, or was killed
+// before it read the answer) gets the first answer: nothing is made twice, by the program or,
+// once it has closed, by nimbus-cli itself.
+TEST(CliWithProgram, ARetriedRequestIsAnsweredAndMadeOnce)
+{
+    CliHome home;
+    std::string first;
+    {
+        RunningProgram program(home);
+        auto added = home.run({"add", "Pay once", "--request-id", "rent-2026-12"});
+        ASSERT_EQ(added.status, 0) << added.err;
+        first = added.out;
+        EXPECT_EQ(home.run({"add", "Pay once", "--request-id", "rent-2026-12"}).out, first);
+        EXPECT_NE(program.log().find("was asked for again and not made twice"), std::string::npos);
+    }
+    EXPECT_EQ(home.run({"add", "Pay once", "--request-id", "rent-2026-12"}).out, first);
+    const std::string store = home.store();
+    EXPECT_EQ(store.find("text=Pay once"), store.rfind("text=Pay once"));
+    // Another request id is another change.
+    EXPECT_NE(home.run({"add", "Pay once", "--request-id", "rent-2027-01"}).out, first);
+    EXPECT_EQ(home.run({"add", "X", "--request-id", "no spaces"}).status, 2);
+}
+
 TEST(CliWithProgram, TwentyConcurrentAddsLoseNone)
 {
     CliHome home;

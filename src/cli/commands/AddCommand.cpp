@@ -9,7 +9,8 @@ namespace nimbus::cli {
 std::string AddCommand::help() const
 {
     return "Usage: nimbus-cli add TITLE [--under ID] [--type TYPE] [--due DATE [TIME]]\n"
-           "                            [--recur N UNIT] [--priority N] [--urgent]\n"
+           "                            [--recur N UNIT] [--priority N] [--urgent] [--request-id "
+           "ID]\n"
            "\n"
            "Adds a topic as the last one below ID (the \"Topics\" section when no --under) and\n"
            "prints its id. A new topic is a task unless --type names another type.\n"
@@ -20,7 +21,8 @@ std::string AddCommand::help() const
            "                   as --due \"friday 14:30\" or --due friday 14:30\n"
            "  --recur N UNIT   recurs every N minutes, hours, days, weeks, months or years\n"
            "  --priority N     1 (highest) to 9\n"
-           "  --urgent         flag it urgent\n"
+           "  --urgent         flag it urgent\n" +
+           std::string(kRequestIdHelp) +
            "\n"
            "While Nimbus Desk runs the topic is added by the program, as if you had added it\n"
            "there; otherwise nimbus-cli writes the store itself.\n";
@@ -42,7 +44,7 @@ Outcome AddCommand::run(const std::vector<std::string> &words, CliContext &conte
             joined.push_back(value);
         }
     }
-    Arguments arguments({"under", "type", "due", "recur", "priority"}, {"urgent"});
+    Arguments arguments({"under", "type", "due", "recur", "priority", "request-id"}, {"urgent"});
     if (Outcome parsed = arguments.parse(joined); !parsed)
         return parsed;
     if (arguments.plain().size() != 1)
@@ -60,6 +62,8 @@ Outcome AddCommand::run(const std::vector<std::string> &words, CliContext &conte
                 return typed;
     if (arguments.has("urgent"))
         change.fields.emplace_back("urgent", "yes");
+    if (Outcome taken = takeRequestId(arguments, change); !taken)
+        return taken;
     return deliverChange(std::move(change), context, "Added");
 }
 

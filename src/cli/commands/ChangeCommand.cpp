@@ -1,8 +1,10 @@
 // Typed values into changes, and changes delivered.
 #include "cli/commands/ChangeCommand.h"
 
+#include "cli/Arguments.h"
 #include "cli/ChangeDelivery.h"
 #include "cli/DateArgument.h"
+#include "cli/RequestRecords.h"
 #include "store/Clock.h"
 #include "store/TPreferences.h"
 
@@ -51,6 +53,16 @@ Outcome typedField(const std::string &name, const std::string &value, const CliC
     if (Outcome checked = checkField(name, value, canonical); !checked)
         return checked;
     fields.emplace_back(name, canonical);
+    return Outcome::ok();
+}
+
+Outcome takeRequestId(const Arguments &arguments, ChangeRequest &change)
+{
+    const std::optional<std::string> given = arguments.value("request-id");
+    if (given && !isRequestId(*given))
+        return Outcome::fail(kUsage,
+                             "a request id is 1 to 64 letters, digits, \".\", \"_\" or \"-\"");
+    change.request = given ? *given : newRequestId();
     return Outcome::ok();
 }
 

@@ -16,6 +16,16 @@ int displayOrderOf(const std::string &dataFolder);
 Outcome typedField(const std::string &name, const std::string &value, const CliContext &context,
                    Fields &fields);
 
+class Arguments;
+
+// The request id given with --request-id (checked), or a new one: a script that sends the same
+// change again with it gets the first answer and the change is made once.
+Outcome takeRequestId(const Arguments &arguments, ChangeRequest &change);
+// "  --request-id ID ..." for the commands' help.
+inline constexpr const char *kRequestIdHelp =
+    "  --request-id ID  sent again with the same ID (1 to 64 letters, digits, \".\", \"_\" or\n"
+    "                   \"-\"), the change is answered as the first time, never made twice\n";
+
 // Delivers the change and says what became of it on standard output: "Added 123" ...
 Outcome deliverChange(ChangeRequest change, CliContext &context, const std::string &done);
 

@@ -8,16 +8,18 @@ namespace nimbus::cli {
 
 std::string DoneCommand::help() const
 {
-    return "Usage: nimbus-cli done ID\n"
+    return "Usage: nimbus-cli done ID [--request-id ID]\n"
            "\n"
            "Marks the task ID completed, as the toolbar's \"finished\" button does (a recurring\n"
            "task moves on to its next date), or completes the event ID. Exit status 1 when no\n"
-           "topic has that id, 2 when it is not a task or an event.\n";
+           "topic has that id, 2 when it is not a task or an event.\n"
+           "\n" +
+           std::string(kRequestIdHelp);
 }
 
 Outcome DoneCommand::run(const std::vector<std::string> &words, CliContext &context)
 {
-    Arguments arguments({}, {});
+    Arguments arguments({"request-id"}, {});
     if (Outcome parsed = arguments.parse(words); !parsed)
         return parsed;
     if (arguments.plain().size() != 1)
@@ -25,6 +27,8 @@ Outcome DoneCommand::run(const std::vector<std::string> &words, CliContext &cont
     ChangeRequest change;
     change.kind = ChangeRequest::Kind::Done;
     change.id = arguments.plain().front();
+    if (Outcome taken = takeRequestId(arguments, change); !taken)
+        return taken;
     return deliverChange(std::move(change), context, "Done");
 }
 

@@ -8,16 +8,18 @@ namespace nimbus::cli {
 
 std::string RemoveCommand::help() const
 {
-    return "Usage: nimbus-cli remove ID\n"
+    return "Usage: nimbus-cli remove ID [--request-id ID]\n"
            "\n"
            "Removes the topic ID permanently, with every topic below it, as the tree's\n"
            "\"Remove this topic permanently\" does. Sections and system topics stay. The store's\n"
-           "old versions keep what was removed. Exit status 1 when no topic has that id.\n";
+           "old versions keep what was removed. Exit status 1 when no topic has that id.\n"
+           "\n" +
+           std::string(kRequestIdHelp);
 }
 
 Outcome RemoveCommand::run(const std::vector<std::string> &words, CliContext &context)
 {
-    Arguments arguments({}, {});
+    Arguments arguments({"request-id"}, {});
     if (Outcome parsed = arguments.parse(words); !parsed)
         return parsed;
     if (arguments.plain().size() != 1)
@@ -25,6 +27,8 @@ Outcome RemoveCommand::run(const std::vector<std::string> &words, CliContext &co
     ChangeRequest change;
     change.kind = ChangeRequest::Kind::Remove;
     change.id = arguments.plain().front();
+    if (Outcome taken = takeRequestId(arguments, change); !taken)
+        return taken;
     return deliverChange(std::move(change), context, "Removed");
 }
 

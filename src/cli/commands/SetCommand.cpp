@@ -8,7 +8,7 @@ namespace nimbus::cli {
 
 std::string SetCommand::help() const
 {
-    return "Usage: nimbus-cli set ID FIELD=VALUE...\n"
+    return "Usage: nimbus-cli set ID FIELD=VALUE... [--request-id ID]\n"
            "\n"
            "Changes fields of the topic ID, all of them or none:\n"
            "  title=TEXT\n"
@@ -21,12 +21,15 @@ std::string SetCommand::help() const
            "  status=not-started|in-progress|waiting|on-hold|done   (tasks)\n"
            "  percent=0-100 in steps of 10                (tasks)\n"
            "\n"
+           "\n" +
+           std::string(kRequestIdHelp) +
+           "\n"
            "Exit status 1 when no topic has that id, 2 for a field or value it does not take.\n";
 }
 
 Outcome SetCommand::run(const std::vector<std::string> &words, CliContext &context)
 {
-    Arguments arguments({}, {});
+    Arguments arguments({"request-id"}, {});
     if (Outcome parsed = arguments.parse(words); !parsed)
         return parsed;
     if (arguments.plain().size() < 2)
@@ -42,6 +45,8 @@ Outcome SetCommand::run(const std::vector<std::string> &words, CliContext &conte
         if (Outcome typed = typedField(pair.substr(0, eq), pair.substr(eq + 1), context, change.fields); !typed)
             return typed;
     }
+    if (Outcome taken = takeRequestId(arguments, change); !taken)
+        return taken;
     return deliverChange(std::move(change), context, "Changed");
 }
 

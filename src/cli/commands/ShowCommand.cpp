@@ -4,6 +4,7 @@
 #include "cli/Arguments.h"
 #include "cli/OutputFormat.h"
 #include "cli/RtfPlainText.h"
+#include "cli/TerminalText.h"
 #include "cli/TopicSnapshot.h"
 #include "store/ContentFiles.h"
 #include "store/DateFormat.h"
@@ -45,7 +46,9 @@ Outcome ShowCommand::run(const std::vector<std::string> &words, CliContext &cont
     const int order = snapshot.displayOrder();
     const TopicRow row = rowOf(*node, order);
     std::ostream &out = context.out;
-    out << "Id:        " << row.id << "\nPath:      " << row.path << "\nType:      " << row.status << '\n';
+    // Titles and pages may come from a shared calendar or a colleague: printed escaped.
+    out << "Id:        " << row.id << "\nPath:      " << terminalText(row.path)
+        << "\nType:      " << row.status << '\n';
     if (!row.date.empty())
         out << "Due:       " << row.date << (row.due.empty() ? "" : "  (" + row.due + ")") << '\n';
     if (node->recur && node->rno > 0)
@@ -73,14 +76,15 @@ Outcome ShowCommand::run(const std::vector<std::string> &words, CliContext &cont
                 continue;
             const std::string text = rtfPlainText(bytes);
             if (!text.empty())
-                out << "\n== " << page->dis << " ==\n" << text << '\n';
+                out << "\n== " << terminalText(page->dis) << " ==\n"
+                    << terminalText(text, Lines::Many) << '\n';
         } else if (page->con == kPageChecklist) {
             std::vector<ChecklistItem> items;
             if (!content::LoadChecklist(*page, folders, items, NullStoreLog::instance()) || items.empty())
                 continue;
-            out << "\n== " << page->dis << " ==\n";
+            out << "\n== " << terminalText(page->dis) << " ==\n";
             for (const ChecklistItem &item : items)
-                out << (item.checked ? "[x] " : "[ ] ") << item.text << '\n';
+                out << (item.checked ? "[x] " : "[ ] ") << terminalText(item.text) << '\n';
         }
     }
     return Outcome::ok();
