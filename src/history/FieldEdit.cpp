@@ -1,6 +1,7 @@
 // Topics' values changed and changed back, by id.
 #include "history/FieldEdit.h"
 
+#include "history/StepNames.h"
 #include "store/TNimbusStructure.h"
 
 namespace nimbus::history {
@@ -18,22 +19,62 @@ std::size_t valueBytes(const FieldValue &value)
 
 bool FieldEdit::set(HistoryContext &context, bool after)
 {
-    // All topics first: a change is made whole or not at all.
+    // All topics first: a change is made whole or not at all. Each field must still hold the
+    // value the step left it with; a value someone else set since (a colleague's packet,
+    // calendar sync, nimbus-cli, the deadline timer) is theirs and is not written over.
     std::vector<TNimbusNode *> nodes;
     nodes.reserve(topics_.size());
     for (const TopicChanges &topic : topics_) {
         TNimbusNode *node = context.store.Find(topic.id);
         if (!node) {
-            context.log.AddToLog("*** Undo history: topic " + topic.id + " is no longer there");
+            context.log.AddToLog("*** Undo history: " + topicWords(topic.id, nullptr) +
+                                 " is no longer there");
             return false;
+        }
+        for (const FieldChange &change : topic.changes) {
+            const FieldValue &left = after ? change.before : change.after;
+            if (derivedKind(change.field) != Derived::No)
+                continue;
+            if (FieldValue now = readField(*node, change.field); now != left) {
+                context.log.AddToLog("*** Undo history: " + fieldWords(change.field) + " of " +
+                                     topicWords(topic.id, node) +
+                                     " was changed by someone else since: it is " +
+                                     valueWords(now) + ", the step left " + valueWords(left));
+                return false;
+            }
         }
         nodes.push_back(node);
     }
     for (std::size_t i = 0; i < topics_.size(); ++i)
         for (const FieldChange &change : topics_[i].changes)
-            writeField(*nodes[i], change.field, after ? change.after : change.before);
+            setField(*nodes[i], change, after);
     context.store.modified = true;
     return true;
+}
+
+void FieldEdit::setField(TNimbusNode &node, const FieldChange &change, bool after)
+{
+    const FieldValue &left = after ? change.before : change.after;
+    const FieldValue &target = after ? change.after : change.before;
+    const FieldValue now = readField(node, change.field);
+    switch (derivedKind(change.field)) {
+    case Derived::No:
+        writeField(node, change.field, target);
+        break;
+    case Derived::Count:
+        // A group's count moves by what this step changed; what others added to the subtree
+        // meanwhile stays counted.
+        if (const auto *count = std::get_if<int>(&now), *to = std::get_if<int>(&target),
+            *from = std::get_if<int>(&left);
+            count && to && from)
+            writeField(node, change.field, *count + (*to - *from));
+        break;
+    case Derived::DaysLeft:
+        // Once the timer has worked it out again, it is the timer's to keep right.
+        if (now == left)
+            writeField(node, change.field, target);
+        break;
+    }
 }
 
 bool FieldEdit::apply(HistoryContext &context)

@@ -1,6 +1,7 @@
 // A change of topics' values (type, status, urgency, priority, title, the options dialog's
 // fields, favourites, the groups' roll-up that follows): for each topic, by id, the fields it
-// changed with their values before and after.
+// changed with their values before and after. Undone or redone only while every field still
+// holds the value the step left it with.
 #pragma once
 
 #include <memory>
@@ -29,7 +30,10 @@ public:
     const std::vector<TopicChanges> &topics() const { return topics_; }
 
 private:
+    // Refuses, changing nothing, when a topic is gone or a field no longer holds the value
+    // the step left it with.
     bool set(HistoryContext &context, bool after);
+    static void setField(TNimbusNode &node, const FieldChange &change, bool after);
     std::vector<TopicChanges> topics_;
 };
 

@@ -117,24 +117,67 @@ TEST_F(SmallStore, ValueChangesApplyWholeOrNotAtAll)
     EXPECT_EQ(FieldEditRecorder(store, {"A"}).finish(), nullptr);
 }
 
-TEST_F(SmallStore, AStepThatCannotBeUndoneCutsTheHistory)
+// A step that refuses stays where it is, with every other step: tried again it refuses
+// again; skipped, it is forgotten and the steps beyond it replay as before.
+TEST_F(SmallStore, ARefusedStepStaysInPlaceUntilItIsSkipped)
 {
     UndoHistory history(context());
-    auto removal = std::make_unique<RemoveSubtree>("B");
-    HistoryContext ctx = context();
-    ASSERT_TRUE(removal->apply(ctx));
-    history.push(std::move(removal), "Remove 'B'");
-    FieldEditRecorder recorder(store, {"C"});
+    FieldEditRecorder first(store, {"A1"});
+    store.Find("A1")->pri = 2;
+    history.push(first.finish(), "Set the priority of 'A1'");
+    FieldEditRecorder rename(store, {"B"});
+    store.Find("B")->text = "Mine";
+    history.push(rename.finish(), "Rename 'B' to 'Mine'");
+    FieldEditRecorder favourite(store, {"C"});
     store.Find("C")->fav = true;
-    history.push(recorder.finish(), "Add 'C' to favourites");
+    history.push(favourite.finish(), "Add 'C' to favourites");
     ASSERT_TRUE(history.undo());
-    // Another program's change takes the parent of B's place away.
-    store.Delete(store.IndexOf("S"));
-    EXPECT_FALSE(history.undo());
-    EXPECT_FALSE(history.canUndo());
-    EXPECT_TRUE(history.canRedo());
-    EXPECT_EQ(history.redoName(), "Add 'C' to favourites");
-    EXPECT_TRUE(log.mentions("Undo history cut at \"Remove 'B'\""));
+
+    // A colleague's packet renames B.
+    store.Find("B")->text = "Theirs";
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        EXPECT_FALSE(history.undo());
+        EXPECT_EQ(store.Find("B")->text, "Theirs");
+        EXPECT_EQ(history.size(), 3u);
+        EXPECT_EQ(history.undoName(), "Rename 'B' to 'Mine'");
+        EXPECT_EQ(history.redoName(), "Add 'C' to favourites");
+    }
+    EXPECT_TRUE(log.mentions("the title of topic B 'Theirs' was changed by someone else since: it "
+                             "is 'Theirs', the step left 'Mine'"));
+    EXPECT_TRUE(log.mentions("\"Rename 'B' to 'Mine'\" was not undone and stays in the history"));
+    // The newer step still redoes and undoes past it.
+    ASSERT_TRUE(history.redo());
+    EXPECT_TRUE(store.Find("C")->fav);
+    ASSERT_TRUE(history.undo());
+
+    ASSERT_TRUE(history.skipUndo());
+    EXPECT_EQ(store.Find("B")->text, "Theirs");
+    EXPECT_EQ(history.size(), 2u);
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(store.Find("A1")->pri, 0);
+    ASSERT_TRUE(history.redo());
+    ASSERT_TRUE(history.redo());
+    EXPECT_TRUE(store.Find("C")->fav);
+}
+
+// A group's counts move by what the step changed, not back to what they were: a packet's
+// urgent child stays counted; the days left that the timer worked out since stay its own.
+TEST_F(SmallStore, WorkedOutCountsMoveByTheStepsOwnChange)
+{
+    FieldEditRecorder recorder(store, {"A1", "A"});
+    store.Find("A1")->urgent = true;
+    store.Find("A")->urgentCount = 1;
+    store.Find("A1")->dlDate = "20260320";
+    store.Find("A1")->daysLeft = 10;
+    std::unique_ptr<FieldEdit> edit = recorder.finish();
+    store.Find("A")->urgentCount = 2; // a packet brought an urgent child
+    store.Find("A1")->daysLeft = 9;   // midnight passed
+    HistoryContext ctx = context();
+    ASSERT_TRUE(edit->revert(ctx));
+    EXPECT_FALSE(store.Find("A1")->urgent);
+    EXPECT_EQ(store.Find("A")->urgentCount, 1);
+    EXPECT_EQ(store.Find("A1")->daysLeft, 9);
+    EXPECT_TRUE(store.Find("A1")->dlDate.empty());
 }
 
 TEST_F(SmallStore, ChildrenKeepTheirSubtreesInANewOrder)
@@ -198,7 +241,7 @@ TEST_F(SmallStore, APageEditSetsTheTopicsFilesBackAndForthWhole)
     const auto after = snapshot();
     std::unique_ptr<PageFilesEdit> edit = recorder.finish();
     ASSERT_NE(edit, nullptr);
-    EXPECT_EQ(edit->files().size(), 3u)
+    EXPECT_EQ(edit->fileCount(), 3u)
         << "the page list, the new text and the old version the second save kept; not the "
            "checklist";
 
@@ -206,6 +249,9 @@ TEST_F(SmallStore, APageEditSetsTheTopicsFilesBackAndForthWhole)
     ASSERT_TRUE(edit->revert(ctx));
     EXPECT_EQ(snapshot(), before);
     EXPECT_FALSE(b.contentLoaded) << "the pages are read again from the files";
+    // A visit showed the checklist: which page was shown last is no change of the pages.
+    const std::string pageList = folders.packs + "B.pkt";
+    ASSERT_TRUE(fileio::writeFileAtomically(pageList, "vis=2\r\n" + test::readFile(pageList)));
     ASSERT_TRUE(edit->apply(ctx));
     EXPECT_EQ(snapshot(), after);
 
@@ -336,7 +382,8 @@ TEST_F(SmallStore, UndoingARemovalWhosePagesWereEmptiedRefusesAndKeepsTheStore)
     fileio::emptyFolderTree(dir / "RemovedTopics/");
     EXPECT_FALSE(removal.revert(ctx));
     EXPECT_EQ(outline(), "0S 1A 2A1 1B 1C");
-    EXPECT_TRUE(log.mentions("topic A2 cannot be put back: its page A21.pkt is no longer kept"));
+    EXPECT_TRUE(
+        log.mentions("topic A2 'A2' cannot be put back: its page A21.pkt is no longer kept"));
 }
 
 TEST(StepNames, SayWhatWasDoneToWhichTopic)
