@@ -26,6 +26,10 @@ bool FieldEdit::set(HistoryContext &context, bool after)
     nodes.reserve(topics_.size());
     for (const TopicChanges &topic : topics_) {
         TNimbusNode *node = context.store.Find(topic.id);
+        if (!node && topic.rollUp) {
+            nodes.push_back(nullptr); // a group that went has nothing to roll up
+            continue;
+        }
         if (!node) {
             context.log.AddToLog("*** Undo history: " + topicWords(topic.id, nullptr) +
                                  " is no longer there");
@@ -33,7 +37,7 @@ bool FieldEdit::set(HistoryContext &context, bool after)
         }
         for (const FieldChange &change : topic.changes) {
             const FieldValue &left = after ? change.before : change.after;
-            if (derivedKind(change.field) != Derived::No)
+            if (topic.rollUp || derivedKind(change.field) != Derived::No)
                 continue;
             if (FieldValue now = readField(*node, change.field); now != left) {
                 context.log.AddToLog("*** Undo history: " + fieldWords(change.field) + " of " +
@@ -46,20 +50,23 @@ bool FieldEdit::set(HistoryContext &context, bool after)
         nodes.push_back(node);
     }
     for (std::size_t i = 0; i < topics_.size(); ++i)
-        for (const FieldChange &change : topics_[i].changes)
-            setField(*nodes[i], change, after);
+        if (nodes[i])
+            for (const FieldChange &change : topics_[i].changes)
+                setField(*nodes[i], change, after, topics_[i].rollUp);
     context.store.modified = true;
     return true;
 }
 
-void FieldEdit::setField(TNimbusNode &node, const FieldChange &change, bool after)
+void FieldEdit::setField(TNimbusNode &node, const FieldChange &change, bool after, bool rollUp)
 {
     const FieldValue &left = after ? change.before : change.after;
     const FieldValue &target = after ? change.after : change.before;
     const FieldValue now = readField(node, change.field);
     switch (derivedKind(change.field)) {
     case Derived::No:
-        writeField(node, change.field, target);
+        // A roll-up worked out again since is the program's own; the window rolls up anew.
+        if (!rollUp || now == left)
+            writeField(node, change.field, target);
         break;
     case Derived::Count:
         // A group's count moves by what this step changed; what others added to the subtree
@@ -100,33 +107,36 @@ std::size_t FieldEdit::memoryBytes() const
 }
 
 FieldEditRecorder::FieldEditRecorder(const TNimbusStructure &store,
-                                     const std::vector<std::string> &ids)
+                                     const std::vector<std::string> &ids, Kind kind)
     : store_(store)
 {
     for (const std::string &id : ids)
-        watch(id);
+        watch(id, kind);
 }
 
-void FieldEditRecorder::watch(const std::string &id)
+void FieldEditRecorder::watch(const std::string &id, Kind kind)
 {
-    for (const auto &seen : before_)
-        if (seen.first == id)
+    for (Watched &seen : before_)
+        if (seen.id == id) {
+            if (kind == Kind::Change)
+                seen.kind = kind;
             return;
+        }
     if (const TNimbusNode *node = store_.Find(id))
-        before_.emplace_back(id, imageOf(*node));
+        before_.push_back({id, imageOf(*node), kind});
 }
 
 std::unique_ptr<FieldEdit> FieldEditRecorder::finish() const
 {
     std::vector<FieldEdit::TopicChanges> topics;
-    for (const auto &[id, image] : before_) {
-        const TNimbusNode *node = store_.Find(id);
+    for (const Watched &watched : before_) {
+        const TNimbusNode *node = store_.Find(watched.id);
         if (!node)
             continue;
-        std::vector<FieldChange> changes = changesSince(image, *node);
+        std::vector<FieldChange> changes = changesSince(watched.image, *node);
         if (!changes.empty()) {
             changes.shrink_to_fit();
-            topics.push_back({id, std::move(changes)});
+            topics.push_back({watched.id, std::move(changes), watched.kind == Kind::RollUp});
         }
     }
     if (topics.empty())

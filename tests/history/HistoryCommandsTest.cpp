@@ -81,7 +81,7 @@ TEST_F(SmallStore, ARemovalComesBackBesideItsSiblingWhateverArrivedMeanwhile)
 TEST_F(SmallStore, AMoveKeepsItsPlacesAsIdsAndShiftsDepths)
 {
     HistoryContext ctx = context();
-    MoveTopic move("A2", placeOf(store, store.IndexOf("A2")), TreePlace{"S", "B", 1});
+    MoveTopic move("A2", placeOf(store, store.IndexOf("A2")), TreePlace{"S", "B", 1, {}});
     ASSERT_TRUE(move.apply(ctx));
     EXPECT_EQ(outline(), "0S 1A 2A1 1B 1A2 2A21 1C");
     add("R", 2, 3); // below A1's sibling list, after A1
@@ -89,7 +89,7 @@ TEST_F(SmallStore, AMoveKeepsItsPlacesAsIdsAndShiftsDepths)
     EXPECT_EQ(outline(), "0S 1A 2A1 2A2 3A21 2R 1B 1C");
 
     // A place whose parent is gone cannot be reached: nothing moves.
-    MoveTopic orphan("B", placeOf(store, store.IndexOf("B")), TreePlace{"gone", "", 3});
+    MoveTopic orphan("B", placeOf(store, store.IndexOf("B")), TreePlace{"gone", "", 3, {}});
     EXPECT_FALSE(orphan.apply(ctx));
     EXPECT_EQ(outline(), "0S 1A 2A1 2A2 3A21 2R 1B 1C");
     EXPECT_TRUE(log.mentions("the place to move topic B to is gone"));
@@ -160,8 +160,9 @@ TEST_F(SmallStore, ARefusedStepStaysInPlaceUntilItIsSkipped)
     EXPECT_TRUE(store.Find("C")->fav);
 }
 
-// A group's counts move by what the step changed, not back to what they were: a packet's
-// urgent child stays counted; the days left that the timer worked out since stay its own.
+// What the program works out is not refused over: a group's counts move by what the step
+// changed (a packet's urgent child stays counted), the days left the timer worked out since
+// and a roll-up worked out anew stay.
 TEST_F(SmallStore, WorkedOutCountsMoveByTheStepsOwnChange)
 {
     FieldEditRecorder recorder(store, {"A1", "A"});
@@ -178,6 +179,21 @@ TEST_F(SmallStore, WorkedOutCountsMoveByTheStepsOwnChange)
     EXPECT_EQ(store.Find("A")->urgentCount, 1);
     EXPECT_EQ(store.Find("A1")->daysLeft, 9);
     EXPECT_TRUE(store.Find("A1")->dlDate.empty());
+
+    // A group's roll-up that a packet's child worked out anew is the group's own now.
+    FieldEditRecorder tick(store, {"A"}, FieldEditRecorder::Kind::RollUp);
+    tick.watch("A2");
+    store.Find("A2")->percent = 100;
+    store.Find("A")->percent = 50;
+    store.Find("A")->status = 2;
+    std::unique_ptr<FieldEdit> ticked = tick.finish();
+    store.Find("A")->percent = 33;
+    ASSERT_TRUE(ticked->revert(ctx));
+    EXPECT_EQ(store.Find("A2")->percent, 0);
+    EXPECT_EQ(store.Find("A")->percent, 33);
+    EXPECT_EQ(store.Find("A")->status, 0);
+    store.Find("A2")->percent = 10; // but the topic's own value is someone else's
+    EXPECT_FALSE(ticked->apply(ctx));
 }
 
 TEST_F(SmallStore, ChildrenKeepTheirSubtreesInANewOrder)
