@@ -1,5 +1,6 @@
 // The history's commands one by one, where others changed the store in between: places kept
-// by id, all-or-nothing value changes, a cut history, the trash folder, and the steps' names.
+// by id, all-or-nothing value changes, a refused step kept in place, the trash folder, and the
+// steps' names.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
