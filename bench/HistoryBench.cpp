@@ -4,7 +4,8 @@
 // measured in the same run: renaming the same number of files there and back, and writing the
 // subtree's records as the store file holds them. The heap of a history of 10,000 small steps
 // (a status change with its group's roll-up) is reported as a counter beside the heap of the
-// store.
+// store, and that of 10,000 steps of which 1,000 retype a details page of a megabyte with five
+// old versions beside the page's own bytes.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <unistd.h>
@@ -21,11 +22,13 @@
 #include "StoreGenerator.h"
 #include "fileio/FolderOps.h"
 #include "history/FieldEdit.h"
+#include "history/PageFilesEdit.h"
 #include "history/RemoveSubtree.h"
 #include "history/SessionTrash.h"
 #include "history/StepNames.h"
 #include "history/TreePlace.h"
 #include "history/UndoHistory.h"
+#include "store/ContentFiles.h"
 #include "store/StructureWriter.h"
 #include "store/TNimbusStructure.h"
 
@@ -226,6 +229,100 @@ void BM_HistoryOf10000SmallSteps(benchmark::State &state)
     state.counters["store_bytes_10000_topics"] = static_cast<double>(storeHeap);
 }
 BENCHMARK(BM_HistoryOf10000SmallSteps)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A page of about a megabyte: sentences of generated words, as RTF.
+std::string makePage(std::mt19937 &rng)
+{
+    static const char *const words[] = {"meeting", "budget", "Anna",  "review", "plan", "garden",
+                                        "report",  "call",   "draft", "the",    "and",  "of"};
+    std::string page = "{\\rtf1\\ansi ";
+    while (page.size() < (1u << 20)) {
+        for (int i = 0; i < 12; ++i)
+            page += std::string(words[rng() % 12]) + ' ';
+        page += "\\par\n";
+    }
+    return page + "}";
+}
+
+// 10,000 steps: every tenth leaves a details page of a megabyte retyped in one place (saved
+// with five old versions, as the window's saves keep them), the others are status changes.
+// Counted: the history's heap with no bound and with the default one, beside the page's bytes
+// and those of the page with its old versions.
+void BM_HistoryOf10000StepsWith1000PageSteps(benchmark::State &state)
+{
+    const std::string folder = makeFolder();
+    const ContentFolders folders = ContentFolders::inDataFolder(folder);
+    for (const std::string &sub : {folders.packs, folders.text, folders.checkList})
+        fileio::createFolder(sub);
+    TNimbusStructure store;
+    store.SetFileName(folder + "Structure.dat");
+    bench::GenerateStore(store, 10000, kNow);
+    const int topicIndex = store.IndexOf("STD0001") + 1;
+    const std::string topicId = store.Id(topicIndex);
+    TNimbusNode &topic = *store.Node(topicIndex);
+    TContent &content = topic.LoadContent(folders, NullStoreLog::instance());
+    content.AddDefaultPages();
+    THyperData &page = *content.pages[0];
+    std::mt19937 rng(5);
+    std::string text = makePage(rng);
+    for (int save = 0; save < 6; ++save) {
+        text.replace(rng() % (text.size() - 100), 5, "Edit ");
+        content::SaveDetails(page, folders, text, 5, true, NullStoreLog::instance());
+    }
+    content::WriteContent(content, NullStoreLog::instance());
+    std::size_t pageBytes = text.size();
+    std::size_t withVersions = 0;
+    for (const auto &entry : std::filesystem::directory_iterator(folders.text))
+        withVersions += static_cast<std::size_t>(entry.file_size());
+
+    std::size_t heap = 0;
+    std::size_t measured = 0;
+    std::size_t boundedBytes = 0;
+    std::size_t boundedSteps = 0;
+    for (auto _ : state) {
+        const std::size_t before = mallinfo2().uordblks;
+        history::HistoryContext context{store, folders, nullptr, NullStoreLog::instance()};
+        history::UndoHistory all(context, history::HistoryLimits{20000, std::size_t{1} << 40});
+        history::UndoHistory bounded(context);
+        for (int i = 0; i < 10000; ++i) {
+            if (i % 10 == 0) {
+                history::PageFilesRecorder recorder(topicId, folders, NullStoreLog::instance());
+                const std::size_t at = rng() % (text.size() - 200);
+                text.replace(at, 40, "a sentence typed on step " + std::to_string(i) + ". ");
+                content::SaveDetails(page, folders, text, 5, true, NullStoreLog::instance());
+                std::unique_ptr<history::PageFilesEdit> step = recorder.finish();
+                std::unique_ptr<history::PageFilesEdit> copy = recorder.finish();
+                if (!step || !copy)
+                    std::abort();
+                all.push(std::move(step), "Edit the details page");
+                bounded.push(std::move(copy), "Edit the details page");
+                continue;
+            }
+            int index = static_cast<int>(rng() % static_cast<unsigned>(store.Count()));
+            while (store.Node(index)->lev == 0)
+                index = (index + 1) % store.Count();
+            TNimbusNode &node = *store.Node(index);
+            history::FieldEditRecorder recorder(store, {node.uni});
+            node.status = node.status == kStatusCompleted ? kStatusInProgress : kStatusCompleted;
+            all.push(recorder.finish(), "Set status");
+            bounded.push(recorder.finish(), "Set status");
+        }
+        heap = mallinfo2().uordblks - before;
+        measured = all.memoryBytes();
+        boundedBytes = bounded.memoryBytes();
+        boundedSteps = bounded.size();
+        pageBytes = text.size();
+    }
+    state.counters["history_heap_bytes_both"] = static_cast<double>(heap);
+    state.counters["history_bytes_10000_steps"] = static_cast<double>(measured);
+    state.counters["bounded_history_bytes"] = static_cast<double>(boundedBytes);
+    state.counters["bounded_history_steps"] = static_cast<double>(boundedSteps);
+    state.counters["page_bytes"] = static_cast<double>(pageBytes);
+    state.counters["page_and_versions_bytes"] = static_cast<double>(withVersions);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+BENCHMARK(BM_HistoryOf10000StepsWith1000PageSteps)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

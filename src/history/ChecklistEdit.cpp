@@ -1,6 +1,9 @@
 // A checklist page's items set back or forward.
 #include "history/ChecklistEdit.h"
 
+#include <algorithm>
+
+#include "fileio/FolderOps.h"
 #include "history/StepNames.h"
 #include "store/ContentFiles.h"
 #include "store/PairFile.h"
@@ -8,15 +11,41 @@
 
 namespace nimbus::history {
 
-bool ChecklistEdit::set(HistoryContext &context, const std::vector<ChecklistItem> &items)
+namespace {
+
+bool sameItems(const std::vector<ChecklistItem> &a, const std::vector<ChecklistItem> &b)
+{
+    return std::equal(
+        a.begin(), a.end(), b.begin(), b.end(), [](const ChecklistItem &x, const ChecklistItem &y) {
+            return x.checked == y.checked && x.text == y.text && x.finished == y.finished;
+        });
+}
+
+} // namespace
+
+bool ChecklistEdit::set(HistoryContext &context, const std::vector<ChecklistItem> &items,
+                        const std::vector<ChecklistItem> &left)
 {
     TNimbusNode *node = context.store.Find(topicId_);
     if (!node) {
-        context.log.AddToLog("*** Undo history: topic " + topicId_ + " is no longer there");
+        context.log.AddToLog("*** Undo history: " + topicWords(topicId_, nullptr) +
+                             " is no longer there");
         return false;
     }
-    if (context.checklists && context.checklists->showItems(topicId_, page_, items))
-        return true;
+    const auto refuse = [&] {
+        context.log.AddToLog("*** Undo history: the checklist (page " + std::to_string(page_) +
+                             ") of " + topicWords(topicId_, node) +
+                             " was changed by someone else since");
+        return false;
+    };
+    if (context.checklists)
+        if (const std::vector<ChecklistItem> *shown =
+                context.checklists->shownItems(topicId_, page_)) {
+            if (!sameItems(*shown, left))
+                return refuse();
+            if (context.checklists->showItems(topicId_, page_, items))
+                return true;
+        }
     // Not on screen: the page's file takes the items (its own old versions were kept when
     // the page was saved).
     TContent &content = node->contentLoaded && node->content
@@ -24,10 +53,15 @@ bool ChecklistEdit::set(HistoryContext &context, const std::vector<ChecklistItem
                             : node->LoadContent(context.folders, context.log);
     THyperData *page = content.FindPage(page_);
     if (!page || !content::NamePageFile(*page)) {
-        context.log.AddToLog("*** Undo history: checklist page " + std::to_string(page_) + " of topic "
-                             + topicId_ + " is not there");
+        context.log.AddToLog("*** Undo history: checklist page " + std::to_string(page_) + " of " +
+                             topicWords(topicId_, node) + " is not there");
         return false;
     }
+    std::vector<ChecklistItem> now;
+    if (fileio::fileExists(content::PagePath(*page, context.folders, context.log)))
+        content::LoadChecklist(*page, context.folders, now, context.log);
+    if (!sameItems(now, left))
+        return refuse();
     const std::string path = content::PagePath(*page, context.folders, context.log);
     std::vector<std::string> names;
     std::vector<std::string> values;

@@ -1,6 +1,7 @@
 // A change of a checklist page's items (added, removed, moved, ticked, retyped): the items
 // before and after, by topic id and page number. The topic's percentage and status that the
-// ticks drive are a FieldEdit beside it.
+// ticks drive are a FieldEdit beside it. Items someone else changed since are theirs: the
+// step then refuses.
 #pragma once
 
 #include <string>
@@ -19,12 +20,14 @@ public:
     {
     }
 
-    bool apply(HistoryContext &context) override { return set(context, after_); }
-    bool revert(HistoryContext &context) override { return set(context, before_); }
+    bool apply(HistoryContext &context) override { return set(context, after_, before_); }
+    bool revert(HistoryContext &context) override { return set(context, before_, after_); }
     std::size_t memoryBytes() const override;
 
 private:
-    bool set(HistoryContext &context, const std::vector<ChecklistItem> &items);
+    // Refuses when the page no longer holds `left`, the items the step left it with.
+    bool set(HistoryContext &context, const std::vector<ChecklistItem> &items,
+             const std::vector<ChecklistItem> &left);
     std::string topicId_;
     int page_;
     std::vector<ChecklistItem> before_;

@@ -1,5 +1,6 @@
 // Moving a topic with its sub-topics to another place (up, down, a level up or down, a drag),
-// and back. Both places are kept as ids; see TreePlace.
+// and back. Both places are kept as ids; see TreePlace. A topic that someone else moved to
+// another parent since is not moved back.
 #pragma once
 
 #include <optional>
@@ -17,15 +18,17 @@ public:
     {
     }
 
-    bool apply(HistoryContext &context) override { return moveTo(context, to_); }
-    bool revert(HistoryContext &context) override { return moveTo(context, from_); }
+    bool apply(HistoryContext &context) override { return moveTo(context, to_, from_); }
+    bool revert(HistoryContext &context) override { return moveTo(context, from_, to_); }
     std::size_t memoryBytes() const override;
 
     const TreePlace &from() const { return from_; }
     const TreePlace &to() const { return to_; }
 
 private:
-    bool moveTo(HistoryContext &context, const TreePlace &place);
+    // Refuses when the topic is no longer below the parent of `left` (the place the step left
+    // it at) or the parent of `place` is gone.
+    bool moveTo(HistoryContext &context, const TreePlace &place, const TreePlace &left);
     std::string id_;
     TreePlace from_;
     TreePlace to_;

@@ -2,7 +2,9 @@
 #include "history/NodeFields.h"
 
 #include <array>
+#include <string_view>
 
+#include "history/StepNames.h"
 #include "store/TNimbusNode.h"
 
 namespace nimbus::history {
@@ -66,6 +68,29 @@ const std::array kFields{
 static_assert(kFields.size() < 256, "a change keeps its field's position in one byte");
 
 } // namespace
+
+Derived derivedKind(int field)
+{
+    const std::string_view name = fieldName(field);
+    if (name == "childCount" || name == "urgentCount")
+        return Derived::Count;
+    return name == "daysLeft" ? Derived::DaysLeft : Derived::No;
+}
+
+std::string fieldWords(int field)
+{
+    const std::string_view name = fieldName(field);
+    return name == "text" ? std::string("the title") : "the field " + std::string(name);
+}
+
+std::string valueWords(const FieldValue &value)
+{
+    if (const auto *text = std::get_if<std::string>(&value))
+        return quotedTitle(*text);
+    if (const auto *flag = std::get_if<bool>(&value))
+        return *flag ? "yes" : "no";
+    return std::to_string(std::get<int>(value));
+}
 
 int fieldCount()
 {

@@ -21,6 +21,16 @@ using FieldValue = std::variant<int, bool, std::string>;
 int fieldCount();
 // The key a field has in the store file (or its member's name for run-time values).
 const char *fieldName(int field);
+// Fields the program works out from others rather than the user setting them: the counts a
+// group keeps of its subtree and the days left to the date due. Others change them all the
+// time (a packet adds a child, the deadline timer passes midnight), so a step does not refuse
+// over them; see FieldEdit.
+enum class Derived { No, Count, DaysLeft };
+Derived derivedKind(int field);
+// The field in a log line: "the title", "the field pri".
+std::string fieldWords(int field);
+// A value in a log line.
+std::string valueWords(const FieldValue &value);
 FieldValue readField(const TNimbusNode &node, int field);
 void writeField(TNimbusNode &node, int field, const FieldValue &value);
 

@@ -3,18 +3,47 @@
 
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 
+#include "history/StepNames.h"
 #include "history/TreePlace.h"
 #include "store/TNimbusStructure.h"
 
 namespace nimbus::history {
 
-bool ReorderChildren::order(HistoryContext &context, const std::vector<std::string> &ids)
+namespace {
+
+// The ids of `order` that are also in `among`, in order.
+std::vector<std::string> keptOf(const std::vector<std::string> &order,
+                                const std::vector<std::string> &among)
+{
+    const std::unordered_set<std::string> present(among.begin(), among.end());
+    std::vector<std::string> kept;
+    for (const std::string &id : order)
+        if (present.count(id))
+            kept.push_back(id);
+    return kept;
+}
+
+} // namespace
+
+bool ReorderChildren::order(HistoryContext &context, const std::vector<std::string> &ids,
+                            const std::vector<std::string> &left)
 {
     TNimbusStructure &store = context.store;
     const int parent = store.IndexOf(parentId_);
     if (parent < 0 || !store.Node(parent)) {
-        context.log.AddToLog("*** Undo history: topic " + parentId_ + " is no longer there to sort");
+        context.log.AddToLog("*** Undo history: " + topicWords(parentId_, nullptr) +
+                             " is no longer there to sort");
+        return false;
+    }
+    // The children the step sorted must still stand in the order it left them; children that
+    // came or went since do not count.
+    const std::vector<std::string> now = childIds(store, parentId_);
+    if (keptOf(now, left) != keptOf(left, now)) {
+        context.log.AddToLog("*** Undo history: the sub-topics of " +
+                             topicWords(parentId_, store.Node(parent)) +
+                             " were put in another order by someone else since");
         return false;
     }
     const int childLev = store.Node(parent)->lev + 1;

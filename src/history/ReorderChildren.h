@@ -1,6 +1,7 @@
 // A new order of one topic's direct children (the three sorts), and the order before. Each
 // child keeps its own subtree. Children that arrived since (a merged packet) keep their place
-// at the end; children that are gone are left out.
+// at the end; children that are gone are left out. Children that someone else put in another
+// order since are left in theirs.
 #pragma once
 
 #include <string>
@@ -18,12 +19,14 @@ public:
     {
     }
 
-    bool apply(HistoryContext &context) override { return order(context, after_); }
-    bool revert(HistoryContext &context) override { return order(context, before_); }
+    bool apply(HistoryContext &context) override { return order(context, after_, before_); }
+    bool revert(HistoryContext &context) override { return order(context, before_, after_); }
     std::size_t memoryBytes() const override;
 
 private:
-    bool order(HistoryContext &context, const std::vector<std::string> &ids);
+    // Refuses when the children no longer stand in the order `left` the step left them in.
+    bool order(HistoryContext &context, const std::vector<std::string> &ids,
+               const std::vector<std::string> &left);
     std::string parentId_;
     std::vector<std::string> before_;
     std::vector<std::string> after_;

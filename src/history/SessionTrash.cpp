@@ -177,6 +177,15 @@ bool SessionTrash::giveBack(const std::string &kept, const std::string &path)
     return true;
 }
 
+void SessionTrash::discard(const std::string &kept)
+{
+    // Names are this session's own, made by keep(): never a path.
+    if (!usable_ || kept.empty() || kept.find('/') != std::string::npos)
+        return;
+    if (::unlinkat(ownHeld_.fd(), kept.c_str(), 0) != 0 && errno != ENOENT)
+        log_.AddErrorToLog("*** A removed topic's page could not be deleted: ", folder_ + kept);
+}
+
 bool SessionTrash::holds(const std::string &kept) const
 {
     struct stat st {};

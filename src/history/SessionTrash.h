@@ -52,6 +52,9 @@ public:
     // Whether a kept file is still there to give back (something outside this session, an
     // older copy of the program or the user, may have emptied the folder).
     bool holds(const std::string &kept) const;
+    // Deletes a kept file for good, as the session's end would (the removal that kept it can
+    // no longer be undone); a link of that name is removed itself, never followed.
+    void discard(const std::string &kept);
 
     // This session's own folder, ending with "/".
     const std::string &folder() const { return folder_; }

@@ -47,6 +47,11 @@ std::string typeWords(int ttype)
 
 } // namespace
 
+std::string topicWords(const std::string &id, const TNimbusNode *node)
+{
+    return "topic " + id + (node ? " " + quotedTitle(node->text) : std::string());
+}
+
 std::string quotedTitle(const std::string &title)
 {
     std::size_t cut = title.size();

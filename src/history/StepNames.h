@@ -14,6 +14,8 @@ namespace history {
 
 // 'Title', cut to a readable length.
 std::string quotedTitle(const std::string &title);
+// A topic in a log line: "topic 1003 'Call Anna'" (just the id when it is not at hand).
+std::string topicWords(const std::string &id, const TNimbusNode *node);
 
 std::string removeStepName(const std::string &title, int subTopics);
 std::string addStepName(const std::string &title);

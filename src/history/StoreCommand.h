@@ -1,8 +1,10 @@
 // One undoable change of the topic store: it can be applied (done, or done again) and
 // reverted (undone). Commands refer to topics by id only, never by a position in the list or
-// a pointer, so that changes made in between by others (a merged packet, an add-on pack) do
-// not confuse them; a command whose topic is gone says so by failing, and the history that
-// holds it is then cut.
+// a pointer, so that changes made in between by others (a merged packet, calendar sync,
+// nimbus-cli, the deadline timer) do not confuse them. Before it writes, a command checks that
+// what it reverses is still as the step left it; when a topic is gone or someone else changed
+// what the step changed, it refuses with a log line that names the topic and what changed,
+// and changes nothing. The history keeps a refused step where it is.
 #pragma once
 
 #include <cstddef>
@@ -29,6 +31,8 @@ public:
     // True when the topic's page with that number is shown and now holds the items.
     virtual bool showItems(const std::string &topicId, int page,
                            const std::vector<ChecklistItem> &items) = 0;
+    // The items of that page when it is shown (they may not be saved yet); null otherwise.
+    virtual const std::vector<ChecklistItem> *shownItems(const std::string &topicId, int page) = 0;
 };
 
 // What commands work on. The store's list must be in tree order when a command that moves,
@@ -44,8 +48,8 @@ struct HistoryContext {
 class StoreCommand {
 public:
     virtual ~StoreCommand() = default;
-    // Both return false, changing nothing they could not put back, when a topic the command
-    // refers to is no longer where the command needs it.
+    // Both return false, changing nothing, when a topic the command refers to is no longer
+    // where the command needs it or no longer as the step left it.
     virtual bool apply(HistoryContext &context) = 0;
     virtual bool revert(HistoryContext &context) = 0;
     // The heap the command keeps, roughly; for the history's size.

@@ -51,29 +51,53 @@ TreePlace placeOf(const TNimbusStructure &store, int index)
         place.parentId = store.Id(parent);
     for (int at = index - 1; at > parent; --at) {
         const TNimbusNode *before = store.Node(at);
-        if (before && before->lev == node->lev) {
+        if (!before || before->lev != node->lev)
+            continue;
+        if (place.previousId.empty())
             place.previousId = store.Id(at);
+        else if (place.earlierIds.size() < kEarlierSiblings)
+            place.earlierIds.push_back(store.Id(at));
+        else
             break;
-        }
     }
     return place;
 }
 
-int insertionIndex(const TNimbusStructure &store, const TreePlace &place)
+Insertion insertionAt(const TNimbusStructure &store, const TreePlace &place)
 {
+    Insertion at;
     int parent = -1;
     if (!place.parentId.empty()) {
         parent = store.IndexOf(place.parentId);
-        if (parent < 0 || store.Node(parent)->lev != place.lev - 1)
-            return -1;
+        if (parent < 0 || !store.Node(parent))
+            return at;
+        at.lev = store.Node(parent)->lev + 1;
     }
-    if (place.previousId.empty())
-        return parent + 1;
-    const int previous = store.IndexOf(place.previousId);
-    if (previous < 0 || !store.Node(previous) || store.Node(previous)->lev != place.lev ||
-        parentIndex(store, previous) != parent)
-        return -1;
-    return subtreeEnd(store, previous);
+    at.index = parent + 1;
+    // The nearest sibling still there below the same parent; the ones after it that are gone
+    // leave no gap.
+    auto after = [&](const std::string &id) {
+        const int sibling = store.IndexOf(id);
+        if (sibling < 0 || !store.Node(sibling) || store.Node(sibling)->lev != at.lev ||
+            parentIndex(store, sibling) != parent)
+            return false;
+        at.index = subtreeEnd(store, sibling);
+        return true;
+    };
+    if (!place.previousId.empty() && !after(place.previousId))
+        for (const std::string &id : place.earlierIds)
+            if (after(id))
+                break;
+    return at;
+}
+
+std::optional<std::string> parentIdOf(const TNimbusStructure &store, const std::string &id)
+{
+    const int index = store.IndexOf(id);
+    if (index < 0 || !store.Node(index))
+        return std::nullopt;
+    const int parent = parentIndex(store, index);
+    return parent < 0 ? std::string() : store.Id(parent);
 }
 
 std::vector<std::string> childIds(const TNimbusStructure &store, const std::string &parentId)

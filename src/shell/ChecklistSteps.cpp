@@ -37,6 +37,13 @@ bool ChecklistSteps::showItems(const std::string &topicId, int page,
     return true;
 }
 
+const std::vector<ChecklistItem> *ChecklistSteps::shownItems(const std::string &topicId, int page)
+{
+    if (!page_.node() || page_.node()->uni != topicId || !page_.page() || page_.page()->uni != page)
+        return nullptr;
+    return &page_.items();
+}
+
 void ChecklistSteps::editing(TNimbusNode *node)
 {
     std::vector<std::string> ids;
@@ -45,7 +52,9 @@ void ChecklistSteps::editing(TNimbusNode *node)
             ids.push_back(item->node->uni);
     if (ids.empty())
         ids.push_back(node->uni);
-    values_ = std::make_unique<history::FieldEditRecorder>(store_, ids);
+    // The ticks drive the topic's percentage and status, and the groups above roll up.
+    values_ = std::make_unique<history::FieldEditRecorder>(
+        store_, ids, history::FieldEditRecorder::Kind::RollUp);
 }
 
 void ChecklistSteps::edited(TNimbusNode *node, int page, const std::vector<ChecklistItem> &before,

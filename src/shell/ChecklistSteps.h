@@ -34,6 +34,7 @@ public:
 
     bool showItems(const std::string &topicId, int page,
                    const std::vector<ChecklistItem> &items) override;
+    const std::vector<ChecklistItem> *shownItems(const std::string &topicId, int page) override;
 
 private:
     void editing(TNimbusNode *node);

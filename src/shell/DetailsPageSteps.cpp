@@ -37,8 +37,9 @@ void DetailsPageSteps::editing()
         return;
     dropRun(); // a run whose topic went without its page being left
     files_ = std::make_unique<history::PageFilesRecorder>(node->uni, folders_, log_);
-    values_ =
-        std::make_unique<history::FieldEditRecorder>(store_, std::vector<std::string>{node->uni});
+    // The page counts follow the pages.
+    values_ = std::make_unique<history::FieldEditRecorder>(
+        store_, std::vector<std::string>{node->uni}, history::FieldEditRecorder::Kind::RollUp);
 }
 
 void DetailsPageSteps::closeRun()

@@ -16,8 +16,7 @@ void StoreUndoCommand::undo()
 {
     if (history_.rebuilding() || !command_)
         return;
-    if (!history_.replay(*command_, false, kind_, select_.afterUndo, text(), serial_))
-        setObsolete(true);
+    history_.replay(*command_, false, kind_, select_.afterUndo, text(), serial_);
 }
 
 void StoreUndoCommand::redo()
@@ -29,8 +28,19 @@ void StoreUndoCommand::redo()
     }
     if (history_.rebuilding() || !command_)
         return;
-    if (!history_.replay(*command_, true, kind_, select_.afterRedo, text(), serial_))
-        setObsolete(true);
+    history_.replay(*command_, true, kind_, select_.afterRedo, text(), serial_);
+}
+
+std::unique_ptr<StoreUndoCommand> StoreUndoCommand::moved()
+{
+    return std::make_unique<StoreUndoCommand>(history_, std::move(command_), text(), kind_,
+                                              std::move(select_), serial_);
+}
+
+std::size_t StoreUndoCommand::memoryBytes() const
+{
+    return sizeof(*this) + static_cast<std::size_t>(text().size()) * 2 +
+           (command_ ? command_->memoryBytes() : 0);
 }
 
 } // namespace nimbus

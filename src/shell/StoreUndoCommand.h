@@ -1,6 +1,7 @@
 // One step of the window's undo history: a store command under a name. Pushed after its
 // change was made, so the first redo (which QUndoStack runs on push) does nothing; while the
-// history is being rebuilt after a cut, undo and redo do nothing either.
+// history is being rebuilt or its undo point put back after a refusal, undo and redo do
+// nothing either. A step that refuses is never deleted for it: it holds what it would put back.
 #pragma once
 
 #include <QUndoCommand>
@@ -24,8 +25,10 @@ public:
     unsigned long serial() const { return serial_; }
     TreeHistory::Kind kind() const { return kind_; }
     const TreeHistory::Selection &selection() const { return select_; }
-    // The store command, for a rebuilt history; this step is empty afterwards.
-    std::unique_ptr<history::StoreCommand> takeCommand() { return std::move(command_); }
+    // The same step for a rebuilt stack (serial and all); this one is empty afterwards.
+    std::unique_ptr<StoreUndoCommand> moved();
+    // The heap its store command keeps, and its name.
+    std::size_t memoryBytes() const;
 
 private:
     TreeHistory &history_;

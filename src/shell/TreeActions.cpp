@@ -149,12 +149,23 @@ TreeActions::TreeActions(TreeController &controller, QObject *parent)
     connect(steps, &QUndoStack::canRedoChanged, MVRedo, &QAction::setEnabled);
     MVUndo->setEnabled(steps->canUndo());
     MVRedo->setEnabled(steps->canRedo());
+    // A step that refused (someone else changed what it would reverse) stays where it is;
+    // this forgets it, so that the steps beyond it can be reached.
+    MVSkipStep = action("MVSkipStep", tr("Skip a refused step"), [history] {
+        if (history)
+            history->skipRefused();
+    });
+    connect(history, &TreeHistory::refusedChanged, MVSkipStep, [this](const QString &step) {
+        MVSkipStep->setText(step.isEmpty() ? tr("Skip a refused step") : tr("Skip") + ' ' + step);
+        MVSkipStep->setEnabled(!step.isEmpty());
+    });
+    MVSkipStep->setEnabled(false);
     MVUndoHistory = action("MVUndoHistory", tr("Undo history ..."), [this] {
         if (controller_)
             controller_->history()->showHistory(controller_->treeMain()->window());
     });
     popMainView->addSeparator();
-    popMainView->addActions({MVUndo, MVRedo, MVUndoHistory});
+    popMainView->addActions({MVUndo, MVRedo, MVSkipStep, MVUndoHistory});
     // Window-wide: a text field with the keys keeps its own undo (it takes the keys first).
     view->addActions({MVUndo, MVRedo});
     // Shortcuts work wherever the tree has the focus, menu or not; the editing keys only

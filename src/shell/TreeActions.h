@@ -52,6 +52,7 @@ public:
     // and the list of steps.
     QAction *MVUndo = nullptr;
     QAction *MVRedo = nullptr;
+    QAction *MVSkipStep = nullptr;
     QAction *MVUndoHistory = nullptr;
 
     // Whether the LAN connection is up ("Send copy to" needs it); none: never.

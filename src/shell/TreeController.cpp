@@ -182,7 +182,7 @@ bool TreeController::MoveSubtree(int sourceIndex, int targetIndex, int levelDelt
         addIds(watched, idsUpFrom(target->parent));
     SyncStoreFromTree(); // store positions now equal tree positions
     history::MoveRecorder place(store_, uni);
-    history::FieldEditRecorder rollUp(store_, watched);
+    history::FieldEditRecorder rollUp(store_, watched, history::FieldEditRecorder::Kind::RollUp);
     if (!tree::MoveSubtree(store_, sourceIndex, targetIndex, levelDelta))
         return false;
     std::unique_ptr<history::MoveTopic> move = place.finish();
@@ -212,7 +212,8 @@ TNimbusNode *TreeController::newTopic(TreeItem *parent, int row, int kind, int t
     node->text = "New topic";
     node->lev = parent ? parent->level() + 1 : 0;
     tree::InitNewTopic(*node, kind, ttype, clock_.now());
-    history::FieldEditRecorder rollUp(store_, idsUpFrom(parent));
+    history::FieldEditRecorder rollUp(store_, idsUpFrom(parent),
+                                      history::FieldEditRecorder::Kind::RollUp);
     if (store_.Append(std::move(made)) < 0)
         return nullptr;
     TreeItem *item = model_->insertItem(parent, row, node);
@@ -261,7 +262,8 @@ TNimbusNode *TreeController::insertTopic(TNimbusNode *parentNode, std::unique_pt
         return nullptr;
     TNimbusNode *node = made.get();
     node->lev = parent->level() + 1;
-    history::FieldEditRecorder rollUp(store_, idsUpFrom(parent));
+    history::FieldEditRecorder rollUp(store_, idsUpFrom(parent),
+                                      history::FieldEditRecorder::Kind::RollUp);
     if (store_.Append(std::move(made)) < 0)
         return nullptr;
     model_->insertItem(parent, parent->childCount(), node);
@@ -518,8 +520,10 @@ void TreeController::beginEdit(TNimbusNode *node, const std::string &name)
     cancelEdit();
     if (!node || history_->replaying())
         return;
+    // The groups above roll up; the topic itself is the change.
     edit_ = std::make_unique<history::FieldEditRecorder>(
-        store_, idsUpFrom(static_cast<const TreeItem *>(node->treeItem)));
+        store_, idsUpFrom(static_cast<const TreeItem *>(node->treeItem)),
+        history::FieldEditRecorder::Kind::RollUp);
     edit_->watch(node->uni);
     editId_ = node->uni;
     editName_ = name;

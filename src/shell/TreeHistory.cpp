@@ -24,6 +24,15 @@ TreeHistory::TreeHistory(TreeController &tree, TNimbusStructure &store, StoreLog
                          QObject *parent)
     : QObject(parent), tree_(tree), store_(store), log_(log), stack_(new QUndoStack(this))
 {
+    // The stack drops its oldest steps itself beyond the number; trim() keeps the budget.
+    stack_->setUndoLimit(static_cast<int>(limits_.steps));
+    connect(stack_, &QUndoStack::indexChanged, this, [this] {
+        // The refused step is behind the user once the undo point has moved on from it.
+        if (refused_.active && !rebuilding_ && refusedStep().isEmpty()) {
+            refused_ = Refusal{};
+            emit refusedChanged({});
+        }
+    });
     // Pages a session that did not close kept aside are taken over: those of topics the
     // loaded store still holds go back (their removal was never saved), the rest go.
     const std::string dataFolder = fileio::folderOf(store_.FileName());
@@ -66,23 +75,27 @@ void TreeHistory::pushDone(std::unique_ptr<history::StoreCommand> command, const
 {
     if (!command || replaying_)
         return;
-    applyCut(); // a cut still waiting is made before the new step joins
+    settle(); // a refusal still waiting puts the undo point back before the new step joins
+    // The undone steps the new one replaces go with the stack's push; a removal among them
+    // that holds its topics gives their pages up then.
     stack_->push(new StoreUndoCommand(*this, std::move(command), QString::fromLocal8Bit(name), kind,
                                       std::move(select), nextSerial_++));
+    trim();
 }
 
 void TreeHistory::undo()
 {
     emit aboutToReplay();
     stack_->undo();
-    applyCut();
+    settle();
 }
 
 void TreeHistory::redo()
 {
     emit aboutToReplay();
     stack_->redo();
-    applyCut();
+    settle();
+    trim(); // a removal redone holds its topics again
 }
 
 bool TreeHistory::perform(std::unique_ptr<history::StoreCommand> command, const std::string &name,
@@ -92,7 +105,7 @@ bool TreeHistory::perform(std::unique_ptr<history::StoreCommand> command, const 
         return false;
     emit aboutToChangeStructure();
     tree_.SyncStoreFromTree();
-    history::FieldEditRecorder rollUp(store_, watched);
+    history::FieldEditRecorder rollUp(store_, watched, history::FieldEditRecorder::Kind::RollUp);
     if (!runStructure(*command, true))
         return false;
     auto group = std::make_unique<history::CommandGroup>();
@@ -125,9 +138,9 @@ bool TreeHistory::runStructure(history::StoreCommand &command, bool forward)
 bool TreeHistory::replay(history::StoreCommand &command, bool forward, Kind kind,
                          const std::string &select, const QString &name, unsigned long serial)
 {
-    // Once a step has failed, the steps the same jump would replay after it depend on it:
-    // they go with it.
-    if (cut_.active)
+    // Once a step has refused, the steps the same jump would replay after it depend on it:
+    // they are not replayed, and the undo point goes back before it.
+    if (pending_.active)
         return false;
     replaying_ = true;
     bool done = false;
@@ -143,7 +156,7 @@ bool TreeHistory::replay(history::StoreCommand &command, bool forward, Kind kind
     }
     replaying_ = false;
     if (!done) {
-        cut(name, forward, serial);
+        refuse(name, forward, serial);
         if (kind == Kind::Pages)
             emit pagesReplaced(select);
         return false;
@@ -154,52 +167,112 @@ bool TreeHistory::replay(history::StoreCommand &command, bool forward, Kind kind
     return true;
 }
 
-void TreeHistory::cut(const QString &name, bool forward, unsigned long serial)
+void TreeHistory::refuse(const QString &name, bool forward, unsigned long serial)
 {
-    cut_ = PendingCut{true, forward, serial, name};
+    pending_ = Refusal{true, forward, serial, name};
     // The stack is in the middle of its own undo or redo (or of a jump from the list); undo()
-    // and redo() rebuild it as soon as it returns, this for the other ways.
-    QTimer::singleShot(0, this, &TreeHistory::applyCut);
+    // and redo() settle as soon as it returns, this for the other ways.
+    QTimer::singleShot(0, this, &TreeHistory::settle);
 }
 
-void TreeHistory::applyCut()
+int TreeHistory::positionOf(unsigned long serial) const
 {
-    if (!cut_.active)
+    for (int i = 0; i < stack_->count(); ++i)
+        if (static_cast<const StoreUndoCommand *>(stack_->command(i))->serial() == serial)
+            return i;
+    return -1;
+}
+
+void TreeHistory::settle()
+{
+    if (!pending_.active)
         return;
-    struct Kept {
-        std::unique_ptr<history::StoreCommand> command;
-        QString name;
-        Kind kind;
-        Selection select;
-    };
-    std::vector<Kept> kept;
+    const Refusal refusal = pending_;
+    pending_ = Refusal{};
+    const int at = positionOf(refusal.serial);
+    if (at >= 0) {
+        // A refused undo leaves its step done, a refused redo undone; the steps a jump went
+        // past after it were not replayed, so they stand where they stood too.
+        rebuilding_ = true;
+        stack_->setIndex(refusal.forward ? at : at + 1);
+        rebuilding_ = false;
+    }
+    refused_ = refusal;
+    refused_.active = at >= 0;
+    log_.AddToLog("*** The undo history keeps \"" + refusal.name.toLocal8Bit().toStdString() +
+                  "\": it could not be " + (refusal.forward ? "redone" : "undone") +
+                  " since what it changes was changed or removed outside the window (see the "
+                  "line before); it can be tried again or skipped, and every other step stays");
+    emit refusedChanged(refusedStep());
+}
+
+QString TreeHistory::refusedStep() const
+{
+    if (!refused_.active)
+        return {};
+    const int at = positionOf(refused_.serial);
+    const bool standsThere = refused_.forward ? at == stack_->index() : at == stack_->index() - 1;
+    return at >= 0 && standsThere ? refused_.name : QString();
+}
+
+void TreeHistory::skipRefused()
+{
+    if (refusedStep().isEmpty())
+        return;
+    const int at = positionOf(refused_.serial);
+    const bool forward = refused_.forward;
+    log_.AddToLog("*** The undo history skipped \"" + refused_.name.toLocal8Bit().toStdString() +
+                  "\": " + (forward ? "it stays undone" : "its change stays as it is"));
+    refused_ = Refusal{};
+    std::vector<std::unique_ptr<QUndoCommand>> steps;
+    int index = stack_->index();
+    for (int i = 0; i < stack_->count(); ++i) {
+        auto *step =
+            static_cast<StoreUndoCommand *>(const_cast<QUndoCommand *>(stack_->command(i)));
+        if (i == at)
+            continue; // goes with the stack's clear, with what it holds
+        steps.push_back(step->moved());
+    }
+    if (at < index)
+        --index;
+    rebuild(std::move(steps), index);
+    emit refusedChanged({});
+}
+
+void TreeHistory::rebuild(std::vector<std::unique_ptr<QUndoCommand>> steps, int index)
+{
+    rebuilding_ = true;
+    stack_->clear();
+    for (auto &step : steps)
+        stack_->push(step.release());
+    stack_->setIndex(index);
+    rebuilding_ = false;
+}
+
+void TreeHistory::trim()
+{
+    std::size_t bytes = 0;
+    for (int i = 0; i < stack_->count(); ++i)
+        bytes += static_cast<const StoreUndoCommand *>(stack_->command(i))->memoryBytes();
+    if (bytes <= limits_.bytes)
+        return;
+    // The oldest done steps go; the newest always stays, so that the last change can be undone.
+    std::vector<std::unique_ptr<QUndoCommand>> steps;
+    int index = stack_->index();
     int dropped = 0;
     for (int i = 0; i < stack_->count(); ++i) {
         auto *step =
             static_cast<StoreUndoCommand *>(const_cast<QUndoCommand *>(stack_->command(i)));
-        const bool keep =
-            cut_.forward ? step->serial() < cut_.serial : step->serial() > cut_.serial;
-        if (keep)
-            kept.push_back({step->takeCommand(), step->text(), step->kind(), step->selection()});
-        else
+        if (bytes > limits_.bytes && i < index && i + 1 < stack_->count()) {
+            bytes -= step->memoryBytes();
             ++dropped;
+            continue; // goes with the stack's clear
+        }
+        steps.push_back(step->moved());
     }
-    rebuilding_ = true;
-    stack_->clear();
-    for (Kept &step : kept)
-        stack_->push(new StoreUndoCommand(*this, std::move(step.command), step.name, step.kind,
-                                          std::move(step.select), nextSerial_++));
-    // After a failed undo the steps kept are the newer ones, all undone.
-    if (!cut_.forward)
-        stack_->setIndex(0);
-    rebuilding_ = false;
-    // The failed step itself was already taken off by the stack.
-    log_.AddToLog("*** The undo history was cut at \"" + cut_.name.toLocal8Bit().toStdString() +
-                  "\": it could no longer be " + (cut_.forward ? "redone" : "undone") +
-                  " since a topic it refers to was changed or removed outside the window; it and " +
-                  std::to_string(dropped) + (cut_.forward ? " newer" : " older") +
-                  " step(s) were dropped, " + std::to_string(kept.size()) + " remain");
-    cut_ = PendingCut{};
+    if (dropped == 0)
+        return;
+    rebuild(std::move(steps), index - dropped);
 }
 
 void TreeHistory::showHistory(QWidget *parent)

@@ -16,7 +16,9 @@
 #include <vector>
 
 #include "history/StoreCommand.h"
+#include "history/UndoHistory.h"
 
+class QUndoCommand;
 class QUndoStack;
 class QWidget;
 
@@ -60,13 +62,17 @@ public:
     // roll-up kept with the step. False when the command was refused.
     bool perform(std::unique_ptr<history::StoreCommand> command, const std::string &name,
                  const std::vector<std::string> &watched, Selection select);
-    // Replays a step: forward (redo) or back (undo). False when it could not be replayed;
-    // the history is then cut there (see applyCut).
+    // Replays a step: forward (redo) or back (undo). False when it refused; the stack's
+    // undo point is then put back before the step (see settle).
     bool replay(history::StoreCommand &command, bool forward, Kind kind, const std::string &select,
                 const QString &name, unsigned long serial);
     bool replaying() const { return replaying_; }
-    // True while the stack is rebuilt after a cut: its steps are not replayed.
+    // True while the stack is rebuilt or its undo point put back: its steps are not replayed.
     bool rebuilding() const { return rebuilding_; }
+    // The step that refused last and still stands at the undo point (or the redo point), by
+    // name; empty when there is none. skipRefused() forgets it and leaves its change as it is.
+    QString refusedStep() const;
+    void skipRefused();
     // What the undo and redo entries, keys and buttons do: edits still open in the window
     // (the details page being typed in) become a step first; see aboutToReplay.
     void undo();
@@ -93,18 +99,25 @@ signals:
     void aboutToChangeStructure();
     // Topics left the tree through a step; whoever shows one must forget it.
     void topicsLeaving(const std::vector<TNimbusNode *> &nodes);
+    // A step refused, or the refused one was left behind: refusedStep() changed.
+    void refusedChanged(const QString &step);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     bool runStructure(history::StoreCommand &command, bool forward);
-    // A step failed: the stack is rebuilt once its own undo or redo is over.
-    void cut(const QString &name, bool forward, unsigned long serial);
-    // Rebuilds the stack from the steps on the far side of the failed one without replaying
-    // them: after a failed undo the newer steps stay (undone), after a failed redo the older
-    // ones (done). The failed step goes with those that depend on it.
-    void applyCut();
+    // A step refused: the undo point goes back once the stack's own undo or redo is over.
+    void refuse(const QString &name, bool forward, unsigned long serial);
+    // Puts the undo point back to where it stood before the refused step, without replaying
+    // anything: the steps a jump passed over after it were not replayed either.
+    void settle();
+    // The stack again with the given steps (not replayed), the undo point at index.
+    void rebuild(std::vector<std::unique_ptr<QUndoCommand>> steps, int index);
+    // The oldest steps go while the stack is over its memory budget (the number of steps the
+    // stack keeps itself).
+    void trim();
+    int positionOf(unsigned long serial) const;
 
     TreeController &tree_;
     TNimbusStructure &store_;
@@ -116,12 +129,13 @@ private:
     bool replaying_ = false;
     bool rebuilding_ = false;
     unsigned long nextSerial_ = 0;
-    struct PendingCut {
-        bool active = false;
-        bool forward = false;
+    history::HistoryLimits limits_;
+    struct Refusal {
+        bool active = false;  // the stack's undo point still has to go back
+        bool forward = false; // a redo refused
         unsigned long serial = 0;
         QString name;
-    } cut_;
+    } pending_, refused_; // refused_: the last one settled, while it stands there
 };
 
 } // namespace nimbus

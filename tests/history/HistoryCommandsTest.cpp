@@ -1,5 +1,6 @@
 // The history's commands one by one, where others changed the store in between: places kept
-// by id, all-or-nothing value changes, a cut history, the trash folder, and the steps' names.
+// by id, all-or-nothing value changes, a refused step kept in place, the trash folder, and the
+// steps' names.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -82,7 +83,7 @@ TEST_F(SmallStore, ARemovalComesBackBesideItsSiblingWhateverArrivedMeanwhile)
 TEST_F(SmallStore, AMoveKeepsItsPlacesAsIdsAndShiftsDepths)
 {
     HistoryContext ctx = context();
-    MoveTopic move("A2", placeOf(store, store.IndexOf("A2")), TreePlace{"S", "B", 1});
+    MoveTopic move("A2", placeOf(store, store.IndexOf("A2")), TreePlace{"S", "B", 1, {}});
     ASSERT_TRUE(move.apply(ctx));
     EXPECT_EQ(outline(), "0S 1A 2A1 1B 1A2 2A21 1C");
     add("R", 2, 3); // below A1's sibling list, after A1
@@ -90,7 +91,7 @@ TEST_F(SmallStore, AMoveKeepsItsPlacesAsIdsAndShiftsDepths)
     EXPECT_EQ(outline(), "0S 1A 2A1 2A2 3A21 2R 1B 1C");
 
     // A place whose parent is gone cannot be reached: nothing moves.
-    MoveTopic orphan("B", placeOf(store, store.IndexOf("B")), TreePlace{"gone", "", 3});
+    MoveTopic orphan("B", placeOf(store, store.IndexOf("B")), TreePlace{"gone", "", 3, {}});
     EXPECT_FALSE(orphan.apply(ctx));
     EXPECT_EQ(outline(), "0S 1A 2A1 2A2 3A21 2R 1B 1C");
     EXPECT_TRUE(log.mentions("the place to move topic B to is gone"));
@@ -118,24 +119,83 @@ TEST_F(SmallStore, ValueChangesApplyWholeOrNotAtAll)
     EXPECT_EQ(FieldEditRecorder(store, {"A"}).finish(), nullptr);
 }
 
-TEST_F(SmallStore, AStepThatCannotBeUndoneCutsTheHistory)
+// A step that refuses stays where it is, with every other step: tried again it refuses
+// again; skipped, it is forgotten and the steps beyond it replay as before.
+TEST_F(SmallStore, ARefusedStepStaysInPlaceUntilItIsSkipped)
 {
     UndoHistory history(context());
-    auto removal = std::make_unique<RemoveSubtree>("B");
-    HistoryContext ctx = context();
-    ASSERT_TRUE(removal->apply(ctx));
-    history.push(std::move(removal), "Remove 'B'");
-    FieldEditRecorder recorder(store, {"C"});
+    FieldEditRecorder first(store, {"A1"});
+    store.Find("A1")->pri = 2;
+    history.push(first.finish(), "Set the priority of 'A1'");
+    FieldEditRecorder rename(store, {"B"});
+    store.Find("B")->text = "Mine";
+    history.push(rename.finish(), "Rename 'B' to 'Mine'");
+    FieldEditRecorder favourite(store, {"C"});
     store.Find("C")->fav = true;
-    history.push(recorder.finish(), "Add 'C' to favourites");
+    history.push(favourite.finish(), "Add 'C' to favourites");
     ASSERT_TRUE(history.undo());
-    // Another program's change takes the parent of B's place away.
-    store.Delete(store.IndexOf("S"));
-    EXPECT_FALSE(history.undo());
-    EXPECT_FALSE(history.canUndo());
-    EXPECT_TRUE(history.canRedo());
-    EXPECT_EQ(history.redoName(), "Add 'C' to favourites");
-    EXPECT_TRUE(log.mentions("Undo history cut at \"Remove 'B'\""));
+
+    // A colleague's packet renames B.
+    store.Find("B")->text = "Theirs";
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        EXPECT_FALSE(history.undo());
+        EXPECT_EQ(store.Find("B")->text, "Theirs");
+        EXPECT_EQ(history.size(), 3u);
+        EXPECT_EQ(history.undoName(), "Rename 'B' to 'Mine'");
+        EXPECT_EQ(history.redoName(), "Add 'C' to favourites");
+    }
+    EXPECT_TRUE(log.mentions("the title of topic B 'Theirs' was changed by someone else since: it "
+                             "is 'Theirs', the step left 'Mine'"));
+    EXPECT_TRUE(log.mentions("\"Rename 'B' to 'Mine'\" was not undone and stays in the history"));
+    // The newer step still redoes and undoes past it.
+    ASSERT_TRUE(history.redo());
+    EXPECT_TRUE(store.Find("C")->fav);
+    ASSERT_TRUE(history.undo());
+
+    ASSERT_TRUE(history.skipUndo());
+    EXPECT_EQ(store.Find("B")->text, "Theirs");
+    EXPECT_EQ(history.size(), 2u);
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(store.Find("A1")->pri, 0);
+    ASSERT_TRUE(history.redo());
+    ASSERT_TRUE(history.redo());
+    EXPECT_TRUE(store.Find("C")->fav);
+}
+
+// What the program works out is not refused over: a group's counts move by what the step
+// changed (a packet's urgent child stays counted), the days left the timer worked out since
+// and a roll-up worked out anew stay.
+TEST_F(SmallStore, WorkedOutCountsMoveByTheStepsOwnChange)
+{
+    FieldEditRecorder recorder(store, {"A1", "A"});
+    store.Find("A1")->urgent = true;
+    store.Find("A")->urgentCount = 1;
+    store.Find("A1")->dlDate = "20260320";
+    store.Find("A1")->daysLeft = 10;
+    std::unique_ptr<FieldEdit> edit = recorder.finish();
+    store.Find("A")->urgentCount = 2; // a packet brought an urgent child
+    store.Find("A1")->daysLeft = 9;   // midnight passed
+    HistoryContext ctx = context();
+    ASSERT_TRUE(edit->revert(ctx));
+    EXPECT_FALSE(store.Find("A1")->urgent);
+    EXPECT_EQ(store.Find("A")->urgentCount, 1);
+    EXPECT_EQ(store.Find("A1")->daysLeft, 9);
+    EXPECT_TRUE(store.Find("A1")->dlDate.empty());
+
+    // A group's roll-up that a packet's child worked out anew is the group's own now.
+    FieldEditRecorder tick(store, {"A"}, FieldEditRecorder::Kind::RollUp);
+    tick.watch("A2");
+    store.Find("A2")->percent = 100;
+    store.Find("A")->percent = 50;
+    store.Find("A")->status = 2;
+    std::unique_ptr<FieldEdit> ticked = tick.finish();
+    store.Find("A")->percent = 33;
+    ASSERT_TRUE(ticked->revert(ctx));
+    EXPECT_EQ(store.Find("A2")->percent, 0);
+    EXPECT_EQ(store.Find("A")->percent, 33);
+    EXPECT_EQ(store.Find("A")->status, 0);
+    store.Find("A2")->percent = 10; // but the topic's own value is someone else's
+    EXPECT_FALSE(ticked->apply(ctx));
 }
 
 TEST_F(SmallStore, ChildrenKeepTheirSubtreesInANewOrder)
@@ -199,7 +259,7 @@ TEST_F(SmallStore, APageEditSetsTheTopicsFilesBackAndForthWhole)
     const auto after = snapshot();
     std::unique_ptr<PageFilesEdit> edit = recorder.finish();
     ASSERT_NE(edit, nullptr);
-    EXPECT_EQ(edit->files().size(), 3u)
+    EXPECT_EQ(edit->fileCount(), 3u)
         << "the page list, the new text and the old version the second save kept; not the "
            "checklist";
 
@@ -207,6 +267,9 @@ TEST_F(SmallStore, APageEditSetsTheTopicsFilesBackAndForthWhole)
     ASSERT_TRUE(edit->revert(ctx));
     EXPECT_EQ(snapshot(), before);
     EXPECT_FALSE(b.contentLoaded) << "the pages are read again from the files";
+    // A visit showed the checklist: which page was shown last is no change of the pages.
+    const std::string pageList = folders.packs + "B.pkt";
+    ASSERT_TRUE(fileio::writeFileAtomically(pageList, "vis=2\r\n" + test::readFile(pageList)));
     ASSERT_TRUE(edit->apply(ctx));
     EXPECT_EQ(snapshot(), after);
 
@@ -384,7 +447,8 @@ TEST_F(SmallStore, UndoingARemovalWhosePagesWereEmptiedRefusesAndKeepsTheStore)
     fileio::emptyFolderTree(dir / "RemovedTopics/");
     EXPECT_FALSE(removal.revert(ctx));
     EXPECT_EQ(outline(), "0S 1A 2A1 1B 1C");
-    EXPECT_TRUE(log.mentions("topic A2 cannot be put back: its page A21.pkt is no longer kept"));
+    EXPECT_TRUE(
+        log.mentions("topic A2 'A2' cannot be put back: its page A21.pkt is no longer kept"));
 }
 
 TEST(StepNames, SayWhatWasDoneToWhichTopic)

@@ -2,7 +2,8 @@
 // its pages and checklist, a dragged branch goes back, buttons and keys reach the same steps,
 // a packet merged between a step and its undo keeps both the packet's topics and the undone
 // state, typing in a details page is one step when the page is left, a step that can no
-// longer be replayed cuts the history only there, and a topic nimbus-cli adds is a step.
+// longer be replayed stays in place until it is skipped, and a topic nimbus-cli adds is a
+// step.
 #include <QMenu>
 #include <QToolButton>
 #include <QUndoStack>
@@ -514,10 +515,11 @@ private slots:
         QCOMPARE(s.steps().count(), 2);
     }
 
-    void aStepThatCanNoLongerBeReplayedCutsTheHistoryOnlyThere()
+    void aRefusedStepStaysInPlaceUntilItIsSkipped()
     {
         Session s;
         s.start();
+        QCOMPARE(s.steps().undoLimit(), 1000);
         // The urgent flag turned over, as a dialog changes a topic.
         const auto mark = [&s](const std::string &text) {
             TNimbusNode *node = s.item(text)->node;
@@ -525,7 +527,7 @@ private slots:
             node->urgent = !node->urgent;
             s.tree().nodeEdited(node);
         };
-        // Another program's change (a packet, an add-on pack) takes a topic out.
+        // Another program's change (a packet, calendar sync) takes a topic out.
         const auto takenOutElsewhere = [&s](const std::string &text) {
             s.tree().SyncStoreFromTree();
             TNimbusStructure &store = s.tree().store();
@@ -538,47 +540,56 @@ private slots:
         mark("Quarterly report");
         mark("Shopping");
         s.actions().MVUndo->trigger();
-        takenOutElsewhere("Quarterly report");
-        // Its step fails: it and the older step go; the newer (undone) one stays.
-        s.actions().MVUndo->trigger();
-        QCOMPARE(s.steps().count(), 1);
-        QVERIFY(!s.actions().MVUndo->isEnabled());
-        QCOMPARE(s.actions().MVRedo->text(), QStringLiteral("Redo Mark 'Shopping' as urgent"));
-        QVERIFY(s.log().find("The undo history was cut at \"Mark 'Quarterly report' as urgent\": "
-                             "it could no longer be undone") != std::string::npos);
+        QVERIFY(!s.actions().MVSkipStep->isEnabled());
+        // Calendar sync sets the same flag back meanwhile: the step refuses and stays.
+        s.item("Quarterly report")->node->urgent = false;
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            s.actions().MVUndo->trigger();
+            QCOMPARE(s.steps().count(), 3);
+            QCOMPARE(s.steps().index(), 2);
+            QCOMPARE(s.actions().MVUndo->text(),
+                     QStringLiteral("Undo Mark 'Quarterly report' as urgent"));
+            QCOMPARE(s.actions().MVSkipStep->text(),
+                     QStringLiteral("Skip Mark 'Quarterly report' as urgent"));
+            QVERIFY(s.actions().MVSkipStep->isEnabled());
+        }
+        QVERIFY(s.log().find("the field urgent of topic 102 'Quarterly report' was changed by "
+                             "someone else since") != std::string::npos);
+        QVERIFY(s.log().find("The undo history keeps \"Mark 'Quarterly report' as urgent\": it "
+                             "could not be undone") != std::string::npos);
         QVERIFY2(s.item("Garden ideas")->node->urgent, "an older step is not replayed");
+        // The newer step redoes and undoes as before.
         s.actions().MVRedo->trigger();
         QVERIFY(s.item("Shopping")->node->urgent);
+        QVERIFY(!s.actions().MVSkipStep->isEnabled());
         s.actions().MVUndo->trigger();
         QVERIFY(!s.item("Shopping")->node->urgent);
 
-        // Redoing: the failed step goes with the newer ones; the older (done) ones stay.
-        s.actions().MVRedo->trigger();
-        mark("Price list");
-        mark("Garden ideas"); // urgent since the first step: no longer
-        while (s.steps().canUndo())
-            s.actions().MVUndo->trigger();
-        takenOutElsewhere("Price list");
-        s.actions().MVRedo->trigger();
-        s.actions().MVRedo->trigger();
-        QCOMPARE(s.steps().count(), 1);
+        // Skipped, it is forgotten; its change stays, and the older step undoes.
+        s.actions().MVUndo->trigger();
+        s.actions().MVSkipStep->trigger();
+        QCOMPARE(s.steps().count(), 2);
         QCOMPARE(s.steps().index(), 1);
-        QCOMPARE(s.actions().MVUndo->text(), QStringLiteral("Undo Mark 'Shopping' as urgent"));
-        QVERIFY2(s.item("Garden ideas")->node->urgent, "a newer step is not replayed");
+        QVERIFY(!s.actions().MVSkipStep->isEnabled());
+        QVERIFY(!s.item("Quarterly report")->node->urgent);
+        s.actions().MVUndo->trigger();
+        QVERIFY(!s.item("Garden ideas")->node->urgent);
+        s.actions().MVRedo->trigger();
+        s.actions().MVRedo->trigger();
+        QVERIFY(s.item("Garden ideas")->node->urgent);
+        QVERIFY(s.item("Shopping")->node->urgent);
 
-        // A jump in the list of steps stops at the failed step too.
-        mark("Garden ideas");
-        mark("Shopping");
-        takenOutElsewhere("Garden ideas");
+        // A jump in the list of steps stops at a refusing step; the steps beyond it were not
+        // replayed and stay where they stood.
+        mark("Price list");
+        takenOutElsewhere("Price list");
         s.steps().setIndex(0);
-        QTRY_VERIFY2(s.log().find("cut at \"Mark 'Garden ideas' as not urgent\"") !=
-                         std::string::npos,
+        QTRY_VERIFY2(s.log().find("keeps \"Mark 'Price list' as urgent\"") != std::string::npos,
                      s.log().c_str());
-        QCOMPARE(s.steps().count(), 1);
-        QCOMPARE(s.steps().index(), 0);
-        QCOMPARE(s.steps().redoText(), QStringLiteral("Mark 'Shopping' as not urgent"));
-        QVERIFY2(s.item("Shopping")->node->urgent,
-                 "a step older than the failed one is not replayed");
+        QCOMPARE(s.steps().count(), 3);
+        QCOMPARE(s.steps().index(), 3);
+        QVERIFY2(s.item("Shopping")->node->urgent && s.item("Garden ideas")->node->urgent,
+                 "steps older than the refused one are not replayed");
     }
 
     void aTopicNimbusCliAddsIsUndoneByCtrlZ()
