@@ -45,7 +45,7 @@ bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 class Reader {
 public:
-    explicit Reader(std::string_view bytes) : s_(bytes) {}
+    Reader(std::string_view bytes, const TopChildSink &sink) : s_(bytes), sink_(sink) {}
 
     XmlDocument run()
     {
@@ -73,6 +73,7 @@ public:
 
 private:
     std::string_view s_;
+    const TopChildSink &sink_;
     std::size_t at_ = 0;
     std::size_t elements_ = 0;
     bool failed_ = false;
@@ -279,6 +280,11 @@ private:
                     return false;
             } else if (startsWith("<!")) {
                 return fail("declarations are not accepted inside elements");
+            } else if (s_[at_] == '<' && depth == 1 && sink_) {
+                XmlElement child;
+                if (!element(child, scopes, depth + 1))
+                    return false;
+                sink_(std::move(child));
             } else if (s_[at_] == '<') {
                 out.children.emplace_back();
                 if (!element(out.children.back(), scopes, depth + 1))
@@ -298,7 +304,10 @@ private:
 
 }  // namespace
 
-XmlDocument parseXml(std::string_view bytes) { return Reader(bytes).run(); }
+XmlDocument parseXml(std::string_view bytes, const TopChildSink &eachTopChild)
+{
+    return Reader(bytes, eachTopChild).run();
+}
 
 std::string xmlEscape(std::string_view text)
 {

@@ -4,6 +4,7 @@
 // are bounded. Attributes are kept by their name as written.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -44,7 +45,11 @@ struct XmlDocument {
 inline constexpr int kMaxXmlDepth = 64;
 inline constexpr std::size_t kMaxXmlElements = 2'000'000;
 
-XmlDocument parseXml(std::string_view bytes);
+// eachTopChild, when given, takes each child of the root as soon as it is read, and the tree
+// keeps none of them: a long answer then costs the memory of one of its parts at a time, not
+// of every element it holds.
+using TopChildSink = std::function<void(XmlElement &&)>;
+XmlDocument parseXml(std::string_view bytes, const TopChildSink &eachTopChild = {});
 
 // Text with &, <, > and quotes escaped, for writing request bodies.
 std::string xmlEscape(std::string_view text);

@@ -88,26 +88,24 @@ int statusOfLine(const std::string &line)
 Multistatus readMultistatus(const std::string &body)
 {
     Multistatus result;
-    XmlDocument doc = parseXml(body);
-    if (!doc.ok) {
-        result.error = "the server's answer is not readable XML: " + doc.error;
-        return result;
-    }
-    if (!doc.root.is(kDavNs, "multistatus")) {
-        result.error = "the server's answer is not a DAV multistatus";
-        return result;
-    }
-    for (const XmlElement &e : doc.root.children) {
+    bool tooMany = false;
+    // Each response is read into its resource as soon as it is complete, and its elements
+    // are dropped: an answer of millions of elements costs the resources it lists.
+    const auto eachResponse = [&](XmlElement &&e) {
         if (e.is(kDavNs, "sync-token")) {
             result.syncToken = trimmed(e.text);
-            continue;
+            return;
         }
-        if (!e.is(kDavNs, "response"))
-            continue;
+        if (!e.is(kDavNs, "response") || tooMany)
+            return;
         DavResource r;
         r.href = hrefIn(&e);
         if (r.href.empty())
-            continue;
+            return;
+        if (result.resources.size() >= kMaxResources) {
+            tooMany = true;
+            return;
+        }
         if (const XmlElement *s = e.child(kDavNs, "status"))
             r.status = statusOfLine(trimmed(s->text));
         for (const XmlElement &ps : e.children) {
@@ -120,6 +118,23 @@ Multistatus readMultistatus(const std::string &body)
                 readProp(*prop, r);
         }
         result.resources.push_back(std::move(r));
+    };
+    const XmlDocument doc = parseXml(body, eachResponse);
+    if (!doc.ok) {
+        result = {};
+        result.error = "the server's answer is not readable XML: " + doc.error;
+        return result;
+    }
+    if (!doc.root.is(kDavNs, "multistatus")) {
+        result = {};
+        result.error = "the server's answer is not a DAV multistatus";
+        return result;
+    }
+    if (tooMany) {
+        result = {};
+        result.error =
+            "the server's answer lists more than " + std::to_string(kMaxResources) + " entries";
+        return result;
     }
     result.ok = true;
     return result;

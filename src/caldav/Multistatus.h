@@ -41,6 +41,9 @@ struct Multistatus {
     std::string syncToken;
 };
 
+// The most entries one answer may list (a calendar larger than that is not synced).
+inline constexpr std::size_t kMaxResources = 100'000;
+
 Multistatus readMultistatus(const std::string &body);
 // An ETag as the server gave it, or empty when it holds control characters (a line break
 // would split the If-Match header it goes back in): the entry then counts as one whose ETag

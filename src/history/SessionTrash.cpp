@@ -184,6 +184,7 @@ void SessionTrash::discard(const std::string &kept)
         return;
     if (::unlinkat(ownHeld_.fd(), kept.c_str(), 0) != 0 && errno != ENOENT)
         log_.AddErrorToLog("*** A removed topic's page could not be deleted: ", folder_ + kept);
+    topicOf_.erase(kept);
 }
 
 bool SessionTrash::holds(const std::string &kept) const

@@ -4,6 +4,8 @@
 // the clear are refused.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "caldav/DavXml.h"
 #include "caldav/Multistatus.h"
 #include "caldav/ServerAddress.h"
@@ -51,6 +53,46 @@ TEST(DavXml, HostileOrBrokenAnswersAreRefusedWithAReason)
     for (int i = 0; i < kMaxXmlDepth + 1; ++i)
         deep += "</a>";
     EXPECT_NE(parseXml(deep).error.find("deeply"), std::string::npos);
+}
+
+// The peak memory of this process so far, in bytes (each test runs in a process of its own).
+std::size_t peakMemory()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stoull(line.substr(6)) * 1024;
+    return 0;
+}
+
+// An answer of almost two million tiny elements is read a response at a time: what it costs
+// is the few resources it lists, not a tree of every element (about 400 MB when kept).
+TEST(Multistatus, MillionsOfTinyElementsCostTheResourcesTheyListNotATree)
+{
+    std::string body = "<d:multistatus xmlns:d=\"DAV:\">";
+    for (int i = 0; i < 1'900'000; ++i)
+        body += i % 2 ? "<a/>" : "<d:b/>";
+    body +=
+        "<d:response><d:href>/cal/a.ics</d:href><d:propstat><d:prop><d:getetag>\"1\"</d:getetag>"
+        "</d:prop><d:status>HTTP/1.1 200 OK</d:status></d:propstat></d:response></d:multistatus>";
+    const std::size_t before = peakMemory();
+    const Multistatus ms = readMultistatus(body);
+    ASSERT_TRUE(ms.ok) << ms.error;
+    ASSERT_EQ(ms.resources.size(), 1u);
+    EXPECT_EQ(ms.resources[0].etag, "\"1\"");
+#ifndef __SANITIZE_ADDRESS__ // the sanitizer keeps freed memory aside
+    EXPECT_LT(peakMemory() - before, 16u * 1024 * 1024);
+#endif
+
+    // Past the most entries one answer may list: refused with a reason, never half taken.
+    std::string many = "<d:multistatus xmlns:d=\"DAV:\">";
+    for (std::size_t i = 0; i <= kMaxResources; ++i)
+        many += "<d:response><d:href>/c/" + std::to_string(i) + "</d:href></d:response>";
+    many += "</d:multistatus>";
+    const Multistatus refused = readMultistatus(many);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_TRUE(refused.resources.empty());
+    EXPECT_NE(refused.error.find("more than 100000 entries"), std::string::npos) << refused.error;
 }
 
 TEST(Multistatus, OnlyPropertiesFoundAreTakenAndRemovalsKeepTheirStatus)
