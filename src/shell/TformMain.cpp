@@ -724,7 +724,26 @@ void TformMain::editTopic(TNimbusNode *node)
     const auto *itemNow = static_cast<const tree::TreeItem *>(node->treeItem);
     TopicOptions now = topicOptionsFromNode(*node, preferences_.date, itemNow->hasChildren());
     now.reminderLead = opened.reminderLead;
-    const TopicOptions values = mergeTopicOptions(opened, edited, now);
+    // A value the user changed that was also changed elsewhere meanwhile: the user chooses.
+    bool theirs = false;
+    if (const std::vector<std::string> both = clashingGroups(opened, edited, now); !both.empty()) {
+        std::string named;
+        for (const std::string &group : both)
+            named += (named.empty() ? "" : ", ") + group;
+        theirs = !environment_.prompts->confirm(
+            this, paths_.ProductTitle,
+            "While its options were open, \"" + node->text +
+                "\" was also changed elsewhere (by calendar sync, a colleague or nimbus-cli) in: " +
+                named +
+                ".\n\nKeep your changes there? No keeps the other change; your other changes are "
+                "kept either way.");
+        node = store_ ? store_->Find(uni) : nullptr;
+        if (node == nullptr || node->treeItem == nullptr) {
+            tellUser("The topic was removed while its options were open; nothing was changed.");
+            return;
+        }
+    }
+    const TopicOptions values = mergeTopicOptions(opened, edited, now, theirs);
     tree_->beginEdit(node, history::optionsStepName(node->text));
     if (reminders_)
         reminders_->setLead(node->uni, values.reminderLead);

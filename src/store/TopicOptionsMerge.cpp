@@ -43,30 +43,64 @@ auto durationOf(TopicOptions &o)
     return std::tie(o.durationCount, o.durationUnit);
 }
 
+// Whether the user changed the group in the dialog and something else changed it meanwhile,
+// to another value.
 template <class Group>
-void takeIfChanged(Group group, TopicOptions &opened, TopicOptions &edited, TopicOptions &result)
+bool clashes(Group group, TopicOptions &opened, TopicOptions &edited, TopicOptions &now)
 {
-    if (group(edited) != group(opened))
-        group(result) = group(edited);
+    return group(edited) != group(opened) && group(now) != group(opened) &&
+           group(now) != group(edited);
+}
+
+template <class Group>
+void takeIfChanged(Group group, TopicOptions &opened, TopicOptions &edited, TopicOptions &result,
+                   bool theirsWhereBoth)
+{
+    if (group(edited) == group(opened))
+        return;
+    if (theirsWhereBoth && clashes(group, opened, edited, result))
+        return;
+    group(result) = group(edited);
+}
+
+// Every group with the name the user reads; applied in this order.
+template <class Visit> void forEachGroup(Visit visit)
+{
+    visit(nameOf, "title");
+    visit(typeOf, "type");
+    visit(progressOf, "status and progress");
+    visit(urgencyOf, "urgency");
+    visit(datesOf, "dates and repeat");
+    visit(priorityOf, "priority");
+    visit(flagOf, "flag ahead");
+    visit(durationOf, "duration");
 }
 
 } // namespace
 
 TopicOptions mergeTopicOptions(const TopicOptions &openedValues, const TopicOptions &editedValues,
-                               const TopicOptions &now)
+                               const TopicOptions &now, bool theirsWhereBoth)
 {
     TopicOptions opened = openedValues, edited = editedValues, result = now;
-    takeIfChanged(nameOf, opened, edited, result);
-    takeIfChanged(typeOf, opened, edited, result);
-    takeIfChanged(progressOf, opened, edited, result);
-    takeIfChanged(urgencyOf, opened, edited, result);
-    takeIfChanged(datesOf, opened, edited, result);
-    takeIfChanged(priorityOf, opened, edited, result);
-    takeIfChanged(flagOf, opened, edited, result);
-    takeIfChanged(durationOf, opened, edited, result);
+    forEachGroup([&](auto group, const char *) {
+        takeIfChanged(group, opened, edited, result, theirsWhereBoth);
+    });
     result.cancelled = edited.cancelled;
     result.reminderLead = edited.reminderLead;
     return result;
+}
+
+std::vector<std::string> clashingGroups(const TopicOptions &openedValues,
+                                        const TopicOptions &editedValues,
+                                        const TopicOptions &nowValues)
+{
+    TopicOptions opened = openedValues, edited = editedValues, now = nowValues;
+    std::vector<std::string> names;
+    forEachGroup([&](auto group, const char *name) {
+        if (clashes(group, opened, edited, now))
+            names.emplace_back(name);
+    });
+    return names;
 }
 
 } // namespace nimbus

@@ -5,13 +5,22 @@
 // typed here never meets a time set elsewhere.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "store/TopicOptions.h"
 
 namespace nimbus {
 
 // opened: the values the dialog was shown; edited: what it gave back; now: the topic's values
 // when OK was pressed. The result is now with every group the user changed taken from edited.
+// theirsWhereBoth: a group changed both here and elsewhere keeps the newer value instead.
 TopicOptions mergeTopicOptions(const TopicOptions &opened, const TopicOptions &edited,
-                               const TopicOptions &now);
+                               const TopicOptions &now, bool theirsWhereBoth = false);
+
+// The groups changed both in the dialog and elsewhere while it was open, to different values,
+// named as the user reads them ("title", "dates and repeat"): the user is asked which to keep.
+std::vector<std::string> clashingGroups(const TopicOptions &opened, const TopicOptions &edited,
+                                        const TopicOptions &now);
 
 } // namespace nimbus

@@ -50,5 +50,25 @@ TEST(TopicOptionsMerge, OnlyWhatTheUserChangedGoesOverTheNewerValues)
     EXPECT_EQ(plain.name, "Quarterly report");
 }
 
+// The same group changed on both sides: named for the user, and either side can be kept.
+TEST(TopicOptionsMerge, AGroupChangedOnBothSidesIsNamedAndEitherSideKept)
+{
+    TopicOptions edited = opened();
+    edited.name = "Quarterly report (mine)";
+    edited.priority = 2;
+    TopicOptions now = opened();
+    now.name = "Quarterly report (phone)";
+    now.dueTime = "11:00:00";
+    EXPECT_EQ(clashingGroups(opened(), edited, now), std::vector<std::string>{"title"});
+    EXPECT_EQ(mergeTopicOptions(opened(), edited, now).name, "Quarterly report (mine)");
+    const TopicOptions theirs = mergeTopicOptions(opened(), edited, now, true);
+    EXPECT_EQ(theirs.name, "Quarterly report (phone)");
+    EXPECT_EQ(theirs.priority, 2);
+    EXPECT_EQ(theirs.dueTime, "11:00:00");
+    // The same value on both sides is no clash.
+    now.name = edited.name;
+    EXPECT_TRUE(clashingGroups(opened(), edited, now).empty());
+}
+
 } // namespace
 } // namespace nimbus

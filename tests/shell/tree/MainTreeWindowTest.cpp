@@ -360,13 +360,36 @@ private slots:
         QCOMPARE(task.pri, 3);
         QCOMPARE(task.percent, 70);
 
+        // The title changed here and elsewhere: the user is asked, and "No" keeps the other.
+        for (const bool mine : {false, true}) {
+            s.prompts->agree = mine;
+            s.prompts->edit = [&](TopicOptions &values) {
+                s.tree().SyncStoreFromTree();
+                s.window->store()->Find(uni)->text = mine ? "Theirs again" : "Theirs";
+                s.tree().BuildTree();
+                values.name = mine ? "Mine again" : "Mine";
+                values.priority = mine ? 5 : 4;
+            };
+            const std::size_t asked = s.prompts->asked.size();
+            s.window->editTopic(s.window->store()->Find(uni));
+            QCOMPARE(s.prompts->asked.size(), asked + 1);
+            QVERIFY2(s.prompts->asked.back().find("was also changed elsewhere") !=
+                             std::string::npos &&
+                         s.prompts->asked.back().find("in: title.") != std::string::npos,
+                     s.prompts->asked.back().c_str());
+            const TNimbusNode *now = s.window->store()->Find(uni);
+            QCOMPARE(now->text, std::string(mine ? "Mine again" : "Theirs"));
+            QCOMPARE(now->pri, mine ? 5 : 4);
+        }
+        s.prompts->agree = true;
+
         s.prompts->edit = [&](TopicOptions &values) {
             s.tree().SyncStoreFromTree();
             s.window->store()->Delete(s.window->store()->IndexOf(uni));
             s.tree().BuildTree();
             values.name = "Written into a topic that is gone";
         };
-        s.window->editTopic(&task);
+        s.window->editTopic(s.window->store()->Find(uni));
         QVERIFY(s.window->store()->Find(uni) == nullptr);
         QVERIFY(!s.prompts->told.empty());
         QVERIFY(s.prompts->told.back().find("removed while its options were open") != std::string::npos);
