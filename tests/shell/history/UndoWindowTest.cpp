@@ -455,6 +455,58 @@ private slots:
         QVERIFY(s.item("Recipe"));
     }
 
+    // The options dialog is modal, and while it is open the real nimbus-cli and a colleague's
+    // packet change the same topic (their changes arrive on the dialog's event loop): what the
+    // user changed and what they changed both stay, and a removal is told, never written to.
+    void changesFromNimbusCliAndAPacketMeetTheOpenOptionsDialog()
+    {
+        Session s;
+        LanUser bob(s.dir / "bob/", s.shared(), "Bob", "secret", s.clock);
+        AnsweredQuestions yes(true);
+        QVERIFY(bob.connection.Connect(yes, 0).connected);
+        TNetDetails net;
+        net.SetDataFolder(s.data());
+        net.net = s.shared();
+        net.pw = "secret";
+        net.user = "Alice";
+        net.mem = true;
+        net.modified = true;
+        net.Save();
+        s.start();
+        bob.connection.GetNetworkUsers();
+        const std::string uni = s.item("Shopping")->node->uni;
+
+        s.prompts->edit = [&](TopicOptions &values) {
+            QCOMPARE(s.cli({"set", uni, "priority=2", "urgent=yes"}), 0);
+            const int topics = bob.store.IndexOf("STD0001");
+            addNode(bob.store, "900", 1, "Recipe from Bob", 1, topics + 1);
+            AnsweredQuestions noLock(false);
+            QVERIFY(bob.sender.Send(bob.store, bob.store.IndexOf("900"), bob.tagOf("Alice"), noLock)
+                        .ok);
+            s.window->lanSharing()->timerCheckInboxTimer();
+            values.name = "Shopping for the party"; // all the user changed
+        };
+        s.window->editTopic(s.item("Shopping")->node);
+        const TNimbusNode *shopping = s.window->store()->Find(uni);
+        QVERIFY(shopping != nullptr);
+        QCOMPARE(shopping->text, std::string("Shopping for the party"));
+        QCOMPARE(shopping->pri, 2);
+        QVERIFY(shopping->urgent);
+        QVERIFY(s.item("Recipe from Bob"));
+        QVERIFY(s.saved().find("Shopping for the party") != std::string::npos);
+
+        s.prompts->edit = [&](TopicOptions &values) {
+            QCOMPARE(s.cli({"remove", uni}), 0);
+            values.name = "Written into a topic that is gone";
+        };
+        s.window->editTopic(s.item("Shopping for the party")->node);
+        QVERIFY(s.window->store()->Find(uni) == nullptr);
+        QVERIFY(!s.prompts->told.empty());
+        QVERIFY(s.prompts->told.back().find("removed while its options were open") !=
+                std::string::npos);
+        QVERIFY(s.saved().find("Written into") == std::string::npos);
+    }
+
     void typingInADetailsPageIsOneStepWhenThePageIsLeft()
     {
         Session s;
