@@ -38,10 +38,10 @@ struct Corpus {
     ContentFolders folders;
     FixedClock clock{DateTime::fromCivil(2026, 3, 10, 9, 0, 0)};
     TNimbusStructure store;
-    std::vector<search::TopicEntry> topics;  // every node of the store, sections too
+    std::vector<search::TopicEntry> topics; // every node of the store, sections too
     std::vector<std::string> vocabulary;
     std::vector<std::string> texts;  // extracted, folded: what a plain scan goes through
-    std::vector<std::vector<std::string>> topicTexts;  // the same, by topic (as topics)
+    std::vector<std::vector<std::string>> topicTexts; // the same, by topic (as topics)
     std::int64_t textBytes = 0;
     std::unique_ptr<search::SearchIndex> index;
 
@@ -75,9 +75,11 @@ struct Corpus {
         int t = -1;
         for (int i = 0; i < store.Count(); ++i) {
             TNimbusNode &node = *store.Node(i);
-            if (node.lev > 0) node.text = words(4);
+            if (node.lev > 0)
+                node.text = words(4);
             topics.push_back({node.uni, node.text});
-            if (node.lev <= 0) continue;
+            if (node.lev <= 0)
+                continue;
             const std::string &uni = node.uni;
             ++t;
             const bool page = t < kPages;
@@ -190,7 +192,8 @@ BENCHMARK(BM_PlainScanOneWord)->Unit(benchmark::kMillisecond)->Repetitions(5)->R
 void BM_QueryOneWord(benchmark::State &state) {
     Corpus &c = corpus();
     std::size_t i = 0, found = 0;
-    for (auto _ : state) found += c.index->Query(search::ParseQuery(queryWord(i++)), {}, 200).hits.size();
+    for (auto _ : state)
+        found += c.index->Query(search::ParseQuery(queryWord(i++)), {}, 200).hits.size();
     benchmark::DoNotOptimize(found);
 }
 BENCHMARK(BM_QueryOneWord)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
@@ -211,7 +214,8 @@ BENCHMARK(BM_PlainScanPhrase)->Unit(benchmark::kMillisecond)->Repetitions(5)->Re
 void BM_QueryPhrase(benchmark::State &state) {
     Corpus &c = corpus();
     std::size_t i = 0, found = 0;
-    for (auto _ : state) found += c.index->Query(search::ParseQuery("\"" + phrase(i++) + "\""), {}, 200).hits.size();
+    for (auto _ : state)
+        found += c.index->Query(search::ParseQuery("\"" + phrase(i++) + "\""), {}, 200).hits.size();
     benchmark::DoNotOptimize(found);
 }
 BENCHMARK(BM_QueryPhrase)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
@@ -224,7 +228,8 @@ std::pair<std::string, std::string> titleAndPageWords(std::size_t i)
     auto wordAt = [](const std::string &text, std::size_t n) {
         std::istringstream words(text);
         std::string word;
-        for (std::size_t k = 0; k <= n && words >> word;) ++k;
+        for (std::size_t k = 0; k <= n && words >> word;)
+            ++k;
         return word;
     };
     return {wordAt(texts[0], 0), wordAt(texts.size() > 1 ? texts[1] : texts[0], 5)};
@@ -233,22 +238,29 @@ std::pair<std::string, std::string> titleAndPageWords(std::size_t i)
 bool holds(const std::vector<std::string> &texts, const std::string &word)
 {
     for (const std::string &t : texts)
-        if (t.find(word) != std::string::npos) return true;
+        if (t.find(word) != std::string::npos)
+            return true;
     return false;
 }
 
-void BM_PlainScanTwoWordsAcrossTexts(benchmark::State &state) {
+void BM_PlainScanTwoWordsAcrossTexts(benchmark::State &state)
+{
     Corpus &c = corpus();
     std::size_t i = 0, found = 0;
     for (auto _ : state) {
         const auto [a, b] = titleAndPageWords(i++);
-        for (const std::vector<std::string> &texts : c.topicTexts) found += holds(texts, a) && holds(texts, b);
+        for (const std::vector<std::string> &texts : c.topicTexts)
+            found += holds(texts, a) && holds(texts, b);
     }
     benchmark::DoNotOptimize(found);
 }
-BENCHMARK(BM_PlainScanTwoWordsAcrossTexts)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_PlainScanTwoWordsAcrossTexts)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
-void BM_QueryTwoWordsAcrossTexts(benchmark::State &state) {
+void BM_QueryTwoWordsAcrossTexts(benchmark::State &state)
+{
     Corpus &c = corpus();
     std::size_t i = 0, found = 0;
     for (auto _ : state) {
@@ -257,11 +269,15 @@ void BM_QueryTwoWordsAcrossTexts(benchmark::State &state) {
     }
     benchmark::DoNotOptimize(found);
 }
-BENCHMARK(BM_QueryTwoWordsAcrossTexts)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_QueryTwoWordsAcrossTexts)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
 
 // A word among the events only: the filter over the store, the index, the paths, as the
 // window and nimbus-cli run it. The plain scan checks the type, then the topic's texts.
-void BM_PlainScanFiltered(benchmark::State &state) {
+void BM_PlainScanFiltered(benchmark::State &state)
+{
     Corpus &c = corpus();
     std::size_t i = 0, found = 0;
     for (auto _ : state) {
@@ -273,9 +289,13 @@ void BM_PlainScanFiltered(benchmark::State &state) {
     }
     benchmark::DoNotOptimize(found);
 }
-BENCHMARK(BM_PlainScanFiltered)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_PlainScanFiltered)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
-void BM_QueryFiltered(benchmark::State &state) {
+void BM_QueryFiltered(benchmark::State &state)
+{
     Corpus &c = corpus();
     std::size_t i = 0, found = 0;
     for (auto _ : state) {
@@ -284,14 +304,17 @@ void BM_QueryFiltered(benchmark::State &state) {
     }
     benchmark::DoNotOptimize(found);
 }
-BENCHMARK(BM_QueryFiltered)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_QueryFiltered)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
 
 // Baseline of the update: the page save itself (the details file written with its old version
 // handling, as the page editor does).
 void BM_SavePage(benchmark::State &state) {
     Corpus &c = corpus();
     TContent content;
-    content.name = c.topics[6].uni;  // a topic with a details page
+    content.name = c.topics[6].uni; // a topic with a details page
     content.file = c.folders.packs + content.name + ".pkt";
     content::ReadContent(content, NullStoreLog::instance());
     int n = 0;
@@ -304,7 +327,8 @@ BENCHMARK(BM_SavePage)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAgg
 
 void BM_UpdateAfterPageSave(benchmark::State &state) {
     Corpus &c = corpus();
-    for (auto _ : state) c.index->UpdateTopic(c.topics[6]);
+    for (auto _ : state)
+        c.index->UpdateTopic(c.topics[6]);
 }
 BENCHMARK(BM_UpdateAfterPageSave)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 

@@ -3,8 +3,11 @@
 namespace nimbus::search {
 
 namespace {
-std::size_t sizeOf(const std::optional<std::string> &text) { return text ? text->size() : 0; }
-}  // namespace
+std::size_t sizeOf(const std::optional<std::string> &text)
+{
+    return text ? text->size() : 0;
+}
+} // namespace
 
 PageTextCache::PageTextCache(ContentFolders folders, StoreLog &log)
     : folders_(std::move(folders)), log_(log)
@@ -61,4 +64,4 @@ void PageTextCache::Clear()
     bytes_ = 0;
 }
 
-}  // namespace nimbus::search
+} // namespace nimbus::search

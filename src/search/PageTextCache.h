@@ -17,7 +17,7 @@ namespace nimbus::search {
 
 class PageTextCache {
 public:
-    static constexpr std::size_t kMaxPages = 400;         // two answers' worth
+    static constexpr std::size_t kMaxPages = 400; // two answers' worth
     static constexpr std::size_t kMaxBytes = 16u << 20;
 
     PageTextCache(ContentFolders folders, StoreLog &log);
@@ -41,10 +41,10 @@ private:
 
     ContentFolders folders_;
     StoreLog &log_;
-    Order order_;  // most recently used first
+    Order order_; // most recently used first
     std::unordered_map<std::string, Order::iterator> entries_;
     std::size_t bytes_ = 0;
     std::int64_t reads_ = 0;
 };
 
-}  // namespace nimbus::search
+} // namespace nimbus::search

@@ -21,4 +21,4 @@ bool PassesFilters(const TNimbusNode &node, const std::string &sectionTitle,
 std::vector<std::string> FilteredTopics(const TNimbusStructure &store, const QueryFilters &filters,
                                         const Clock &clock);
 
-}  // namespace nimbus::search
+} // namespace nimbus::search

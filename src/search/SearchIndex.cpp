@@ -53,10 +53,13 @@ struct SearchIndex::Statements {
     Stmt insertDoc, insertFts, insertSource, upsertTopic, countDocs, deleteDocs, deleteSources,
         deleteTopic, termRows, termTopics;
     bool prepare(sqlite3 *db) {
-        return insertDoc.prepare(db, "INSERT INTO docs(topic, kind, page, name) VALUES(?1,?2,?3,?4)") &&
+        return insertDoc.prepare(db,
+                                 "INSERT INTO docs(topic, kind, page, name) VALUES(?1,?2,?3,?4)") &&
                insertFts.prepare(db, "INSERT INTO fts(rowid, body) VALUES(?1,?2)") &&
-               insertSource.prepare(db, "INSERT INTO sources(topic, path, size, mtime) VALUES(?1,?2,?3,?4)") &&
-               upsertTopic.prepare(db, "INSERT OR REPLACE INTO topics(topic, title) VALUES(?1,?2)") &&
+               insertSource.prepare(
+                   db, "INSERT INTO sources(topic, path, size, mtime) VALUES(?1,?2,?3,?4)") &&
+               upsertTopic.prepare(db,
+                                   "INSERT OR REPLACE INTO topics(topic, title) VALUES(?1,?2)") &&
                countDocs.prepare(db, "SELECT count(*) FROM docs WHERE topic=?1") &&
                deleteDocs.prepare(db, "DELETE FROM docs WHERE topic=?1") &&
                deleteSources.prepare(db, "DELETE FROM sources WHERE topic=?1") &&
@@ -405,10 +408,12 @@ TopicAnswer SearchIndex::Query(const SearchQuery &query, const TopicFilter &allo
     std::vector<std::vector<TermRow>> positive;
     std::unordered_set<std::string> excluded;
     if (query.needsIndex()) {
-        if (db_ == nullptr) return {};
+        if (db_ == nullptr)
+            return {};
         for (const QueryTerm &term : query.terms) {
             const std::string phrase = FtsPhrase(term);
-            if (phrase.empty()) continue;
+            if (phrase.empty())
+                continue;
             Stmt &s = term.excluded ? st_->termTopics : st_->termRows;
             s.reset();
             s.text(1, phrase);
@@ -418,10 +423,9 @@ TopicAnswer SearchIndex::Query(const SearchQuery &query, const TopicFilter &allo
                 if (term.excluded) {
                     excluded.insert(column(s.s, 0));
                 } else {
-                    rows.push_back(TermRow{column(s.s, 0),
-                                           static_cast<HitKind>(sqlite3_column_int(s.s, 1)),
-                                           sqlite3_column_int(s.s, 2), column(s.s, 3),
-                                           sqlite3_column_double(s.s, 4)});
+                    rows.push_back(TermRow{
+                        column(s.s, 0), static_cast<HitKind>(sqlite3_column_int(s.s, 1)),
+                        sqlite3_column_int(s.s, 2), column(s.s, 3), sqlite3_column_double(s.s, 4)});
                 }
             }
             s.reset();
@@ -429,7 +433,8 @@ TopicAnswer SearchIndex::Query(const SearchQuery &query, const TopicFilter &allo
                 noteFailure(rc, "answering a search");
                 return {};
             }
-            if (!term.excluded) positive.push_back(std::move(rows));
+            if (!term.excluded)
+                positive.push_back(std::move(rows));
         }
     }
     return CombineTerms(std::move(positive), excluded, allowed, limit);

@@ -82,9 +82,11 @@ bool SearchQuery::hasWords() const {
     return false;
 }
 
-bool SearchQuery::hasExclusions() const {
+bool SearchQuery::hasExclusions() const
+{
     for (const QueryTerm &t : terms) {
-        if (t.excluded && !Tokenize(t.text).empty()) return true;
+        if (t.excluded && !Tokenize(t.text).empty())
+            return true;
     }
     return false;
 }
@@ -148,14 +150,17 @@ SearchQuery ParseQuery(std::string_view text) {
 
 std::string FtsPhrase(const QueryTerm &term)
 {
-    if (Tokenize(term.text).empty()) return {};
+    if (Tokenize(term.text).empty())
+        return {};
     std::string s = "\"";
     for (const char c : SegmentForIndex(Fold(term.text))) {
-        if (c == '"') s += '"';
+        if (c == '"')
+            s += '"';
         s += c;
     }
     s += '"';
-    if (term.prefix) s += " *";
+    if (term.prefix)
+        s += " *";
     return s;
 }
 

@@ -41,11 +41,13 @@ std::vector<SearchResult> ResolveHits(const TopicAnswer &answer, const SearchQue
                                       const TNimbusStructure &store)
 {
     std::vector<SearchResult> results;
-    if (answer.hits.empty()) return results;
+    if (answer.hits.empty())
+        return results;
     const std::vector<int> parents = parentsOf(store);
     for (const TopicHit &hit : answer.hits) {
         const int index = store.IndexOf(hit.topic);
-        if (index < 0) continue;
+        if (index < 0)
+            continue;
         const TNimbusNode &node = *store.Node(index);
         SearchResult r;
         r.topic = node.uni;
@@ -58,8 +60,8 @@ std::vector<SearchResult> ResolveHits(const TopicAnswer &answer, const SearchQue
             r.pageName = shown->pageName;
         }
         // A page whose text could not be read shows the title instead.
-        r.snippet = hit.snippet && r.kind != HitKind::Title ? *hit.snippet
-                                                            : MakeSnippet(node.text, query);
+        r.snippet =
+            hit.snippet && r.kind != HitKind::Title ? *hit.snippet : MakeSnippet(node.text, query);
         results.push_back(std::move(r));
     }
     return results;
@@ -70,7 +72,8 @@ std::vector<SearchResult> RunSearch(SearchIndex *index, const SearchQuery &query
                                     std::size_t limit)
 {
     TopicFilter allowed;
-    if (query.filters.any()) allowed = FilteredTopics(store, query.filters, clock);
+    if (query.filters.any())
+        allowed = FilteredTopics(store, query.filters, clock);
     TopicAnswer answer;
     if (index != nullptr)
         answer = index->Query(query, allowed, limit);

@@ -19,8 +19,8 @@ namespace nimbus::search {
 struct SearchResult {
     std::string topic;
     std::string title;
-    std::string path;  // section and parent titles down to the topic's own, joined by " / "
-    std::vector<TextHit> places;  // every text that holds a word; empty for filters alone
+    std::string path; // section and parent titles down to the topic's own, joined by " / "
+    std::vector<TextHit> places; // every text that holds a word; empty for filters alone
     // The text the row shows and opens (see TopicHit::shown); the title when none matched.
     HitKind kind = HitKind::Title;
     int page = 0;

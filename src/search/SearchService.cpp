@@ -37,7 +37,9 @@ private:
 SearchService::SearchService(std::string indexPath, ContentFolders folders, Callbacks callbacks)
     : callbacks_(std::move(callbacks)), log_(std::make_unique<QueuedLog>(callbacks_)),
       index_(std::make_unique<SearchIndex>(std::move(indexPath), folders, *log_)),
-      pages_(std::make_unique<PageTextCache>(std::move(folders), *log_)), worker_([this] { run(); }) {}
+      pages_(std::make_unique<PageTextCache>(std::move(folders), *log_)), worker_([this] { run(); })
+{
+}
 
 SearchService::~SearchService() {
     cancelBuild_ = true;
@@ -107,7 +109,8 @@ void SearchService::TopicRemoved(std::string uni) {
     });
 }
 
-std::uint64_t SearchService::Query(SearchQuery query, TopicFilter allowed, std::size_t limit) {
+std::uint64_t SearchService::Query(SearchQuery query, TopicFilter allowed, std::size_t limit)
+{
     std::uint64_t ticket;
     {
         std::lock_guard lock(mutex_);
@@ -118,10 +121,12 @@ std::uint64_t SearchService::Query(SearchQuery query, TopicFilter allowed, std::
     return ticket;
 }
 
-void SearchService::addSnippets(TopicAnswer &answer, const SearchQuery &query) {
+void SearchService::addSnippets(TopicAnswer &answer, const SearchQuery &query)
+{
     for (TopicHit &hit : answer.hits) {
         const TextHit *shown = hit.shown();
-        if (shown == nullptr || shown->kind == HitKind::Title) continue;
+        if (shown == nullptr || shown->kind == HitKind::Title)
+            continue;
         if (const std::string *text = pages_->Text(hit.topic, shown->page))
             hit.snippet = MakeSnippet(*text, query);
     }
@@ -146,7 +151,8 @@ void SearchService::run() {
             lock.unlock();
             TopicAnswer answer = index_->Query(q.query, q.allowed, q.limit);
             addSnippets(answer, q.query);
-            if (callbacks_.results) callbacks_.results(q.ticket, std::move(answer));
+            if (callbacks_.results)
+                callbacks_.results(q.ticket, std::move(answer));
         } else {
             Job job = std::move(jobs_.front());
             jobs_.pop_front();

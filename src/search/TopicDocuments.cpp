@@ -41,13 +41,16 @@ namespace {
 bool readPageList(const std::string &uni, const ContentFolders &folders, StoreLog &log,
                   TContent &content, SourceFile *source)
 {
-    if (!fileio::isSafeFileName(uni)) return false;
+    if (!fileio::isSafeFileName(uni))
+        return false;
     content.name = uni;
     content.kind = 0;  // no default pages: only what the page list names is indexed
     content.file = folders.packs + uni + ".pkt";
     const SourceFile stat = StatSource(content.file);
-    if (source) *source = stat;
-    if (stat.size < 0) return false;
+    if (source)
+        *source = stat;
+    if (stat.size < 0)
+        return false;
     content::ReadContent(content, log);
     return true;
 }
@@ -55,13 +58,15 @@ bool readPageList(const std::string &uni, const ContentFolders &folders, StoreLo
 // The text of one details page or checklist; false for other pages and unreadable ones.
 bool readPage(THyperData &page, const ContentFolders &folders, StoreLog &log, IndexDocument &doc)
 {
-    if (page.file.empty() || content::PagePath(page, folders, log).empty()) return false;
+    if (page.file.empty() || content::PagePath(page, folders, log).empty())
+        return false;
     content::LoadPageDescription(page, folders, log);
     doc.page = page.uni;
     doc.pageName = page.dis;
     if (page.con == kPageDetails) {
         doc.kind = HitKind::Page;
-        if (doc.pageName.empty()) doc.pageName = "Details";
+        if (doc.pageName.empty())
+            doc.pageName = "Details";
         std::string bytes, error;
         if (content::ReadDetails(page, folders, bytes, error, log) != content::DetailsFile::Read)
             return false;
@@ -70,9 +75,11 @@ bool readPage(THyperData &page, const ContentFolders &folders, StoreLog &log, In
     }
     if (page.con == kPageChecklist) {
         doc.kind = HitKind::Checklist;
-        if (doc.pageName.empty()) doc.pageName = "Checklist";
+        if (doc.pageName.empty())
+            doc.pageName = "Checklist";
         std::vector<ChecklistItem> items;
-        if (!content::LoadChecklist(page, folders, items, log)) return false;
+        if (!content::LoadChecklist(page, folders, items, log))
+            return false;
         for (const ChecklistItem &item : items) {
             doc.text += item.text;
             doc.text += '\n';
@@ -82,7 +89,7 @@ bool readPage(THyperData &page, const ContentFolders &folders, StoreLog &log, In
     return false;
 }
 
-}  // namespace
+} // namespace
 
 TopicDocuments CollectDocuments(const TopicEntry &topic, const ContentFolders &folders,
                                 StoreLog &log)
@@ -92,11 +99,14 @@ TopicDocuments CollectDocuments(const TopicEntry &topic, const ContentFolders &f
     TContent content;
     SourceFile list;
     const bool listed = readPageList(topic.uni, folders, log, content, &list);
-    if (!list.path.empty()) result.sources.push_back(list);
-    if (!listed) return result;
+    if (!list.path.empty())
+        result.sources.push_back(list);
+    if (!listed)
+        return result;
     for (const auto &page : content.pages) {
         IndexDocument doc;
-        if (!readPage(*page, folders, log, doc)) continue;
+        if (!readPage(*page, folders, log, doc))
+            continue;
         result.sources.push_back(StatSource(content::PagePath(*page, folders, log)));
         result.sources.push_back(StatSource(folders.checkList + page->DescriptionFileName()));
         result.documents.push_back(std::move(doc));
@@ -108,10 +118,12 @@ std::optional<std::string> ReadPageText(const std::string &uni, int page,
                                         const ContentFolders &folders, StoreLog &log)
 {
     TContent content;
-    if (!readPageList(uni, folders, log, content, nullptr)) return std::nullopt;
+    if (!readPageList(uni, folders, log, content, nullptr))
+        return std::nullopt;
     for (const auto &p : content.pages) {
         IndexDocument doc;
-        if (p->uni == page && readPage(*p, folders, log, doc)) return std::move(doc.text);
+        if (p->uni == page && readPage(*p, folders, log, doc))
+            return std::move(doc.text);
     }
     return std::nullopt;
 }

@@ -11,7 +11,7 @@ namespace nimbus::search {
 namespace {
 
 struct Candidate {
-    std::size_t terms = 0;  // how many of the terms, taken in order, found the topic
+    std::size_t terms = 0; // how many of the terms, taken in order, found the topic
     std::vector<TextHit> texts;
 };
 
@@ -29,7 +29,8 @@ void addRow(Candidate &candidate, TermRow &row)
 double bestRank(const TopicHit &hit)
 {
     double best = 0;
-    for (const TextHit &text : hit.texts) best = std::min(best, text.rank);
+    for (const TextHit &text : hit.texts)
+        best = std::min(best, text.rank);
     return best;
 }
 
@@ -37,26 +38,31 @@ bool textBefore(const TextHit &a, const TextHit &b)
 {
     const bool titleA = a.kind == HitKind::Title;
     const bool titleB = b.kind == HitKind::Title;
-    if (titleA != titleB) return titleA;
-    if (a.rank != b.rank) return a.rank < b.rank;
+    if (titleA != titleB)
+        return titleA;
+    if (a.rank != b.rank)
+        return a.rank < b.rank;
     return std::tie(a.kind, a.page) < std::tie(b.kind, b.page);
 }
 
 bool topicBefore(const TopicHit &a, const TopicHit &b)
 {
-    if (a.inTitle() != b.inTitle()) return a.inTitle();
+    if (a.inTitle() != b.inTitle())
+        return a.inTitle();
     const double rankA = bestRank(a);
     const double rankB = bestRank(b);
-    if (rankA != rankB) return rankA < rankB;
+    if (rankA != rankB)
+        return rankA < rankB;
     return a.topic < b.topic;
 }
 
-}  // namespace
+} // namespace
 
 const TextHit *TopicHit::shown() const
 {
     for (const TextHit &text : texts) {
-        if (text.kind != HitKind::Title) return &text;
+        if (text.kind != HitKind::Title)
+            return &text;
     }
     return texts.empty() ? nullptr : &texts.front();
 }
@@ -67,22 +73,27 @@ TopicAnswer CombineTerms(std::vector<std::vector<TermRow>> positive,
 {
     TopicAnswer answer;
     if (positive.empty()) {
-        if (!allowed) return answer;
+        if (!allowed)
+            return answer;
         for (const std::string &topic : *allowed) {
-            if (excluded.contains(topic)) continue;
+            if (excluded.contains(topic))
+                continue;
             ++answer.total;
-            if (answer.hits.size() < limit) answer.hits.push_back(TopicHit{topic, {}, {}});
+            if (answer.hits.size() < limit)
+                answer.hits.push_back(TopicHit{topic, {}, {}});
         }
         return answer;
     }
     std::unordered_set<std::string> passing;
-    if (allowed) passing.insert(allowed->begin(), allowed->end());
+    if (allowed)
+        passing.insert(allowed->begin(), allowed->end());
 
     std::sort(positive.begin(), positive.end(),
               [](const auto &a, const auto &b) { return a.size() < b.size(); });
     std::unordered_map<std::string, Candidate> candidates;
     for (TermRow &row : positive.front()) {
-        if (excluded.contains(row.topic) || (allowed && !passing.contains(row.topic))) continue;
+        if (excluded.contains(row.topic) || (allowed && !passing.contains(row.topic)))
+            continue;
         Candidate &candidate = candidates[row.topic];
         candidate.terms = 1;
         addRow(candidate, row);
@@ -90,7 +101,8 @@ TopicAnswer CombineTerms(std::vector<std::vector<TermRow>> positive,
     for (std::size_t term = 1; term < positive.size() && !candidates.empty(); ++term) {
         for (TermRow &row : positive[term]) {
             const auto found = candidates.find(row.topic);
-            if (found == candidates.end() || found->second.terms < term) continue;
+            if (found == candidates.end() || found->second.terms < term)
+                continue;
             found->second.terms = term + 1;
             addRow(found->second, row);
         }
@@ -98,14 +110,15 @@ TopicAnswer CombineTerms(std::vector<std::vector<TermRow>> positive,
 
     std::vector<TopicHit> hits;
     for (auto &[topic, candidate] : candidates) {
-        if (candidate.terms != positive.size()) continue;
+        if (candidate.terms != positive.size())
+            continue;
         std::sort(candidate.texts.begin(), candidate.texts.end(), textBefore);
         hits.push_back(TopicHit{topic, std::move(candidate.texts), {}});
     }
     answer.total = hits.size();
     if (hits.size() > limit) {
-        std::partial_sort(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(limit), hits.end(),
-                          topicBefore);
+        std::partial_sort(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(limit),
+                          hits.end(), topicBefore);
         hits.resize(limit);
     } else {
         std::sort(hits.begin(), hits.end(), topicBefore);
@@ -114,4 +127,4 @@ TopicAnswer CombineTerms(std::vector<std::vector<TermRow>> positive,
     return answer;
 }
 
-}  // namespace nimbus::search
+} // namespace nimbus::search

@@ -22,7 +22,7 @@ struct TermRow {
     HitKind kind = HitKind::Title;
     int page = 0;
     std::string pageName;
-    double rank = 0;  // lower is better (the index's bm25)
+    double rank = 0; // lower is better (the index's bm25)
 };
 
 // One text of a topic that holds at least one of the words.
@@ -30,7 +30,7 @@ struct TextHit {
     HitKind kind = HitKind::Title;
     int page = 0;
     std::string pageName;
-    double rank = 0;  // summed over the words it holds; lower is better
+    double rank = 0; // summed over the words it holds; lower is better
 };
 
 struct TopicHit {
@@ -44,8 +44,8 @@ struct TopicHit {
 };
 
 struct TopicAnswer {
-    std::vector<TopicHit> hits;  // ranked, at most the limit
-    std::size_t total = 0;       // every topic that matched
+    std::vector<TopicHit> hits; // ranked, at most the limit
+    std::size_t total = 0;      // every topic that matched
 };
 
 // The topics that the query's filters let through, in store order; nothing when the query
@@ -59,4 +59,4 @@ TopicAnswer CombineTerms(std::vector<std::vector<TermRow>> positive,
                          const std::unordered_set<std::string> &excluded,
                          const TopicFilter &allowed, std::size_t limit);
 
-}  // namespace nimbus::search
+} // namespace nimbus::search

@@ -80,15 +80,19 @@ protected:
 
     // "uni:places" of each topic found, in order; the places that hold a word, in the order
     // the result lists them: "10:TP" title and a page, "13:C" a checklist, "11:" filters alone.
-    static std::string placesOf(const search::SearchResult &r) {
+    static std::string placesOf(const search::SearchResult &r)
+    {
         std::string out = r.topic + ":";
-        for (const search::TextHit &t : r.places) out += "TPC"[static_cast<int>(t.kind)];
+        for (const search::TextHit &t : r.places)
+            out += "TPC"[static_cast<int>(t.kind)];
         return out;
     }
     std::vector<std::string> find(search::SearchIndex &in, const std::string &text,
-                                  std::size_t limit = 100) {
+                                  std::size_t limit = 100)
+    {
         std::vector<std::string> out;
-        for (const search::SearchResult &r : search::RunSearch(&in, search::ParseQuery(text), store, clock, limit))
+        for (const search::SearchResult &r :
+             search::RunSearch(&in, search::ParseQuery(text), store, clock, limit))
             out.push_back(placesOf(r));
         return out;
     }

@@ -15,9 +15,11 @@ namespace {
 class SearchMeaning : public SearchStore {
 protected:
     // The topics found, in order, without their places.
-    V topics(const std::string &text, std::size_t limit = 200) {
+    V topics(const std::string &text, std::size_t limit = 200)
+    {
         V out;
-        for (const std::string &found : find(index, text, limit)) out.push_back(found.substr(0, found.find(':')));
+        for (const std::string &found : find(index, text, limit))
+            out.push_back(found.substr(0, found.find(':')));
         return out;
     }
 };
@@ -59,7 +61,8 @@ TEST_F(SearchMeaning, TitleHitsComeFirstThenTheBestPages)
     details("31", "door door door door door, the door of the door");
     addNode(store, "32", 1, "Attic", 1, store.IndexOf("STD0005"));
     std::string filler;
-    for (int i = 0; i < 500; ++i) filler += "filler words ";
+    for (int i = 0; i < 500; ++i)
+        filler += "filler words ";
     details("32", filler + " door " + filler);
     ASSERT_TRUE(index.Build(snapshot()));
     EXPECT_EQ(topics("door"), (V{"15", "31", "20", "32"}))
@@ -85,7 +88,8 @@ TEST_F(SearchMeaning, FiltersDecideBeforeRankingAndTheLimit)
     details("40", "The planning meeting is on Tuesday");
     ASSERT_TRUE(index.Build(snapshot()));
 
-    for (const char *filter : {"type:event", "status:waiting", "due:<7d", "urgent", "section:product"}) {
+    for (const char *filter :
+         {"type:event", "status:waiting", "due:<7d", "urgent", "section:product"}) {
         SCOPED_TRACE(filter);
         const std::string query = std::string("meeting ") + filter;
         EXPECT_EQ(find(query), V{"40:P"});
@@ -139,8 +143,9 @@ TEST_F(SearchMeaning, SnippetsComeFromACacheOfThePagesShown)
     ASSERT_TRUE(geneve.hits[0].snippet);
     const search::Snippet &snippet = *geneve.hits[0].snippet;
     ASSERT_EQ(snippet.marks.size(), 1u);
-    EXPECT_EQ(snippet.text.substr(snippet.marks[0].begin, snippet.marks[0].end - snippet.marks[0].begin),
-              "Genève");
+    EXPECT_EQ(
+        snippet.text.substr(snippet.marks[0].begin, snippet.marks[0].end - snippet.marks[0].begin),
+        "Genève");
 
     const search::TopicAnswer milk = ask("milk");
     ASSERT_EQ(milk.hits.size(), 1u);
@@ -156,5 +161,5 @@ TEST_F(SearchMeaning, SnippetsComeFromACacheOfThePagesShown)
     EXPECT_EQ(service.PageReads(), reads + 3);
 }
 
-}  // namespace
-}  // namespace nimbus::test
+} // namespace
+} // namespace nimbus::test

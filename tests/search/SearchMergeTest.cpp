@@ -32,7 +32,8 @@ TEST(SearchAfterMerges, ReceivedTopicsAndAddonPacksAreFound)
         std::vector<std::string> topics;
         for (const auto &r : search::RunSearch(&index, q, bob.store, clock, 50)) {
             std::string places;
-            for (const search::TextHit &t : r.places) places += "TPC"[static_cast<int>(t.kind)];
+            for (const search::TextHit &t : r.places)
+                places += "TPC"[static_cast<int>(t.kind)];
             topics.push_back(r.title + ":" + places);
         }
         return topics;

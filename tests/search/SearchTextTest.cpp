@@ -109,11 +109,13 @@ TEST(Query, NothingTypedCanReachTheIndexSyntax)
     // Quotes, operators and column names are words, never syntax.
     auto phrases = [](const char *text) {
         std::vector<std::string> out;
-        for (const QueryTerm &t : ParseQuery(text).terms) out.push_back(FtsPhrase(t));
+        for (const QueryTerm &t : ParseQuery(text).terms)
+            out.push_back(FtsPhrase(t));
         return out;
     };
     using V = std::vector<std::string>;
-    EXPECT_EQ(phrases("a\"b OR body:c NEAR("), (V{"\"a\"\"b\"", "\"or\"", "\"body:c\"", "\"near(\""}));
+    EXPECT_EQ(phrases("a\"b OR body:c NEAR("),
+              (V{"\"a\"\"b\"", "\"or\"", "\"body:c\"", "\"near(\""}));
     EXPECT_EQ(phrases("x\"\"y"), V{"\"x\"\"\"\"y\""});
     EXPECT_EQ(phrases("!!! ..."), (V{"", ""})) << "no word: nothing to look up";
     EXPECT_FALSE(ParseQuery("-only -excluded").hasWords());

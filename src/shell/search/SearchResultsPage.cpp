@@ -41,13 +41,15 @@ void SearchResultsPage::setRows(const std::vector<ResultRow> &rows)
         const QString where = row.where.isEmpty()
                                   ? QString()
                                   : QStringLiteral(" <i>(%1)</i>").arg(row.where.toHtmlEscaped());
-        item->setData(ResultDelegate::kHtmlRole, QStringLiteral("<b>%1</b>%2<br>%3")
-                                                     .arg(row.path.toHtmlEscaped(), where, row.snippet));
+        item->setData(
+            ResultDelegate::kHtmlRole,
+            QStringLiteral("<b>%1</b>%2<br>%3").arg(row.path.toHtmlEscaped(), where, row.snippet));
         item->setToolTip(row.path);
-        item->setData(Qt::AccessibleTextRole,
-                      row.where.isEmpty()
-                          ? tr("%1, %2").arg(row.title, row.path)
-                          : tr("%1, %2, %3: %4").arg(row.title, row.path, row.where, row.snippetText));
+        item->setData(
+            Qt::AccessibleTextRole,
+            row.where.isEmpty()
+                ? tr("%1, %2").arg(row.title, row.path)
+                : tr("%1, %2, %3: %4").arg(row.title, row.path, row.where, row.snippetText));
     }
     if (!rows.empty())
         listResults->setCurrentRow(0);
