@@ -156,6 +156,7 @@ TEST_F(SearchMeaning, SnippetsComeFromACacheOfThePagesShown)
     // A save: the page is read again, once.
     details("10", "Le café est fermé à Genève");
     service.TopicChanged({"10", "Café budget"});
+    service.WaitIdle();  // a waiting query would go first
     EXPECT_EQ(ask("geneve").hits[0].snippet->text, "Le café est fermé à Genève");
     ask("geneve f*");
     EXPECT_EQ(service.PageReads(), reads + 3);

@@ -53,6 +53,8 @@ void writeStore(const std::string &folder)
     TContent &content = garden.LoadContent(folders, log);
     THyperData &page = content.AddPage(kPageDetails, "Notes");
     QVERIFY(content::SaveDetails(page, folders, kGardenText, 0, true, log));
+    const FixedClock clock(kNow);
+    QVERIFY(content::SavePageDescription(page, folders, clock, log).ok); // the tab's name
     QVERIFY(content::WriteContent(content, log));
 }
 
