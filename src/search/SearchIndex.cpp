@@ -51,16 +51,23 @@ std::string column(sqlite3_stmt *s, int i) {
 
 struct SearchIndex::Statements {
     Stmt insertDoc, insertFts, insertSource, upsertTopic, countDocs, deleteDocs, deleteSources,
-        deleteTopic;
+        deleteTopic, termRows, termTopics;
     bool prepare(sqlite3 *db) {
-        return insertDoc.prepare(db, "INSERT INTO docs(topic, kind, page, name) VALUES(?1,?2,?3,?4)") &&
+        return insertDoc.prepare(db,
+                                 "INSERT INTO docs(topic, kind, page, name) VALUES(?1,?2,?3,?4)") &&
                insertFts.prepare(db, "INSERT INTO fts(rowid, body) VALUES(?1,?2)") &&
-               insertSource.prepare(db, "INSERT INTO sources(topic, path, size, mtime) VALUES(?1,?2,?3,?4)") &&
-               upsertTopic.prepare(db, "INSERT OR REPLACE INTO topics(topic, title) VALUES(?1,?2)") &&
+               insertSource.prepare(
+                   db, "INSERT INTO sources(topic, path, size, mtime) VALUES(?1,?2,?3,?4)") &&
+               upsertTopic.prepare(db,
+                                   "INSERT OR REPLACE INTO topics(topic, title) VALUES(?1,?2)") &&
                countDocs.prepare(db, "SELECT count(*) FROM docs WHERE topic=?1") &&
                deleteDocs.prepare(db, "DELETE FROM docs WHERE topic=?1") &&
                deleteSources.prepare(db, "DELETE FROM sources WHERE topic=?1") &&
-               deleteTopic.prepare(db, "DELETE FROM topics WHERE topic=?1");
+               deleteTopic.prepare(db, "DELETE FROM topics WHERE topic=?1") &&
+               termRows.prepare(db, "SELECT d.topic, d.kind, d.page, d.name, bm25(fts) FROM fts "
+                                    "JOIN docs d ON d.id = fts.rowid WHERE fts MATCH ?1") &&
+               termTopics.prepare(db, "SELECT DISTINCT d.topic FROM fts "
+                                      "JOIN docs d ON d.id = fts.rowid WHERE fts MATCH ?1");
     }
 };
 
@@ -393,26 +400,44 @@ bool SearchIndex::RemoveTopic(const std::string &uni) {
     return false;
 }
 
-std::vector<IndexHit> SearchIndex::Query(const SearchQuery &query, int limit) {
-    std::vector<IndexHit> hits;
-    const std::string expression = FtsExpression(query);
-    if (db_ == nullptr || expression.empty()) return hits;
-    Stmt s;
-    if (!s.prepare(db_, "SELECT d.topic, d.kind, d.page, d.name, bm25(fts) AS r FROM fts "
-                        "JOIN docs d ON d.id = fts.rowid WHERE fts MATCH ?1 "
-                        "ORDER BY d.kind, r LIMIT ?2")) {
-        noteFailure(sqlite3_errcode(db_), "preparing a search");
-        return hits;
+// Each term is looked up on its own, so that the words of one topic may lie in different texts
+// (rows); CombineTerms joins them per topic.
+TopicAnswer SearchIndex::Query(const SearchQuery &query, const TopicFilter &allowed,
+                               std::size_t limit)
+{
+    std::vector<std::vector<TermRow>> positive;
+    std::unordered_set<std::string> excluded;
+    if (query.needsIndex()) {
+        if (db_ == nullptr)
+            return {};
+        for (const QueryTerm &term : query.terms) {
+            const std::string phrase = FtsPhrase(term);
+            if (phrase.empty())
+                continue;
+            Stmt &s = term.excluded ? st_->termTopics : st_->termRows;
+            s.reset();
+            s.text(1, phrase);
+            std::vector<TermRow> rows;
+            int rc;
+            while ((rc = sqlite3_step(s.s)) == SQLITE_ROW) {
+                if (term.excluded) {
+                    excluded.insert(column(s.s, 0));
+                } else {
+                    rows.push_back(TermRow{
+                        column(s.s, 0), static_cast<HitKind>(sqlite3_column_int(s.s, 1)),
+                        sqlite3_column_int(s.s, 2), column(s.s, 3), sqlite3_column_double(s.s, 4)});
+                }
+            }
+            s.reset();
+            if (rc != SQLITE_DONE) {
+                noteFailure(rc, "answering a search");
+                return {};
+            }
+            if (!term.excluded)
+                positive.push_back(std::move(rows));
+        }
     }
-    s.text(1, expression);
-    s.integer(2, limit);
-    int rc;
-    while ((rc = sqlite3_step(s.s)) == SQLITE_ROW) {
-        hits.push_back(IndexHit{column(s.s, 0), static_cast<HitKind>(sqlite3_column_int(s.s, 1)),
-                                sqlite3_column_int(s.s, 2), column(s.s, 3), sqlite3_column_double(s.s, 4)});
-    }
-    if (rc != SQLITE_DONE) noteFailure(rc, "answering a search");
-    return hits;
+    return CombineTerms(std::move(positive), excluded, allowed, limit);
 }
 
 std::int64_t SearchIndex::DocumentCount() const {

@@ -18,20 +18,13 @@
 #include "fileio/OperationProgress.h"
 #include "search/SearchQuery.h"
 #include "search/TopicDocuments.h"
+#include "search/TopicHits.h"
 #include "store/StoreLog.h"
 #include "store/TContent.h"
 
 struct sqlite3;
 
 namespace nimbus::search {
-
-struct IndexHit {
-    std::string topic;
-    HitKind kind = HitKind::Title;
-    int page = 0;
-    std::string pageName;
-    double rank = 0;  // lower is better
-};
 
 class SearchIndex {
 public:
@@ -62,9 +55,10 @@ public:
     bool UpdateTopic(const TopicEntry &topic);
     bool RemoveTopic(const std::string &uni);
 
-    // Matches of the query's words, title matches first, then by rank; at most limit.
-    // Filters are not applied here: they need the store (see SearchFilters).
-    std::vector<IndexHit> Query(const SearchQuery &query, int limit);
+    // The topics that hold every word of the query and none of its excluded ones, among those
+    // the filter lets through (it is made from the store: see FilteredTopics), ranked as
+    // CombineTerms says; at most limit, with the count of all.
+    TopicAnswer Query(const SearchQuery &query, const TopicFilter &allowed, std::size_t limit);
 
     // A write failed, damage was found, or dead rows have piled up: build again.
     bool NeedsRebuild() const;

@@ -82,6 +82,15 @@ bool SearchQuery::hasWords() const {
     return false;
 }
 
+bool SearchQuery::hasExclusions() const
+{
+    for (const QueryTerm &t : terms) {
+        if (t.excluded && !Tokenize(t.text).empty())
+            return true;
+    }
+    return false;
+}
+
 SearchQuery ParseQuery(std::string_view text) {
     SearchQuery query;
     std::size_t i = 0;
@@ -139,30 +148,20 @@ SearchQuery ParseQuery(std::string_view text) {
     return query;
 }
 
-std::string FtsExpression(const SearchQuery &query) {
-    auto quoted = [](const QueryTerm &t) {
-        std::string s = "\"";
-        for (const char c : SegmentForIndex(Fold(t.text))) {
-            if (c == '"') s += '"';
-            s += c;
-        }
-        s += '"';
-        if (t.prefix) s += " *";
-        return s;
-    };
-    std::string positive;
-    std::string negative;
-    for (const QueryTerm &t : query.terms) {
-        if (Tokenize(t.text).empty()) continue;
-        if (t.excluded) {
-            negative += " NOT " + quoted(t);
-        } else {
-            if (!positive.empty()) positive += " AND ";
-            positive += quoted(t);
-        }
+std::string FtsPhrase(const QueryTerm &term)
+{
+    if (Tokenize(term.text).empty())
+        return {};
+    std::string s = "\"";
+    for (const char c : SegmentForIndex(Fold(term.text))) {
+        if (c == '"')
+            s += '"';
+        s += c;
     }
-    if (positive.empty()) return {};
-    return negative.empty() ? positive : "(" + positive + ")" + negative;
+    s += '"';
+    if (term.prefix)
+        s += " *";
+    return s;
 }
 
 }  // namespace nimbus::search

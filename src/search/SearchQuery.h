@@ -37,13 +37,17 @@ struct SearchQuery {
     QueryFilters filters;
     // Terms that must match (not excluded) and hold at least one word.
     bool hasWords() const;
+    // Excluded terms that hold at least one word.
+    bool hasExclusions() const;
+    // Words and exclusions are looked up in the index; filters alone need only the store.
+    bool needsIndex() const { return hasWords() || hasExclusions(); }
     bool empty() const { return !hasWords() && !filters.any(); }
 };
 
 SearchQuery ParseQuery(std::string_view text);
 
-// The index's match expression for the words and phrases; empty when nothing must match.
-// Every term is passed as a quoted string, so no input can be read as index syntax.
-std::string FtsExpression(const SearchQuery &query);
+// One term as the index's match expression: a quoted string (with " *" for a prefix), so no
+// input can be read as index syntax; empty when the term holds no word.
+std::string FtsPhrase(const QueryTerm &term);
 
 }  // namespace nimbus::search

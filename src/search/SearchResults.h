@@ -1,13 +1,16 @@
-// Turns the index's hits into what the results list shows, with the store at hand: topics no
-// longer in the store are dropped, the query's filters are applied, each hit gets its topic's
-// path. A query of filters alone is answered from the store without the index.
+// Turns the index's answer into what the results list shows, with the store at hand: topics
+// no longer in the store are dropped, each hit gets its title, path and a snippet of the text
+// it shows (the title's when no page or checklist matched).
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "search/SearchIndex.h"
 #include "search/SearchQuery.h"
+#include "search/TextMatcher.h"
+#include "search/TopicHits.h"
 #include "store/Clock.h"
 #include "store/TNimbusStructure.h"
 
@@ -15,18 +18,23 @@ namespace nimbus::search {
 
 struct SearchResult {
     std::string topic;
+    std::string title;
+    std::string path; // section and parent titles down to the topic's own, joined by " / "
+    std::vector<TextHit> places; // every text that holds a word; empty for filters alone
+    // The text the row shows and opens (see TopicHit::shown); the title when none matched.
     HitKind kind = HitKind::Title;
     int page = 0;
     std::string pageName;
-    std::string path;  // section and parent titles down to the topic's own, joined by " / "
+    Snippet snippet;
 };
 
-// Whether a topic passes the filters; sectionTitle is the title of the section it lies in.
-bool PassesFilters(const TNimbusNode &node, const std::string &sectionTitle,
-                   const QueryFilters &filters, const Clock &clock);
+std::vector<SearchResult> ResolveHits(const TopicAnswer &answer, const SearchQuery &query,
+                                      const TNimbusStructure &store);
 
-std::vector<SearchResult> ResolveHits(const std::vector<IndexHit> &hits, const SearchQuery &query,
-                                      const TNimbusStructure &store, const Clock &clock,
-                                      std::size_t limit);
+// The whole search in one thread: the filters over the store, the index (null when the query
+// does not need it: see SearchQuery::needsIndex), the results. Without snippets of pages.
+std::vector<SearchResult> RunSearch(SearchIndex *index, const SearchQuery &query,
+                                    const TNimbusStructure &store, const Clock &clock,
+                                    std::size_t limit);
 
 }  // namespace nimbus::search

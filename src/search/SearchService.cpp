@@ -36,8 +36,10 @@ private:
 
 SearchService::SearchService(std::string indexPath, ContentFolders folders, Callbacks callbacks)
     : callbacks_(std::move(callbacks)), log_(std::make_unique<QueuedLog>(callbacks_)),
-      index_(std::make_unique<SearchIndex>(std::move(indexPath), std::move(folders), *log_)),
-      worker_([this] { run(); }) {}
+      index_(std::make_unique<SearchIndex>(std::move(indexPath), folders, *log_)),
+      pages_(std::make_unique<PageTextCache>(std::move(folders), *log_)), worker_([this] { run(); })
+{
+}
 
 SearchService::~SearchService() {
     cancelBuild_ = true;
@@ -65,6 +67,7 @@ void SearchService::post(Job job) {
 }
 
 void SearchService::buildFrom(const std::vector<TopicEntry> &topics) {
+    pages_->Clear();
     setState(State::Building);
     BuildProgress progress(callbacks_, cancelBuild_);
     setState(index_->Build(topics, progress) ? State::Ready : State::Unavailable);
@@ -72,6 +75,7 @@ void SearchService::buildFrom(const std::vector<TopicEntry> &topics) {
 
 void SearchService::Start(std::vector<TopicEntry> topics) {
     post([this, topics = std::move(topics)] {
+        pages_->Clear();
         if (index_->Open() && index_->Refresh(topics) >= 0 && !index_->NeedsRebuild()) {
             setState(State::Ready);
             return;
@@ -82,6 +86,8 @@ void SearchService::Start(std::vector<TopicEntry> topics) {
 
 void SearchService::Refresh(std::vector<TopicEntry> topics) {
     post([this, topics = std::move(topics)] {
+        // The topics merged in are not told apart here: the few pages kept are read again.
+        pages_->Clear();
         if (index_->IsOpen() && !index_->NeedsRebuild() && index_->Refresh(topics) >= 0 &&
             !index_->NeedsRebuild())
             return;
@@ -90,22 +96,40 @@ void SearchService::Refresh(std::vector<TopicEntry> topics) {
 }
 
 void SearchService::TopicChanged(TopicEntry topic) {
-    post([this, topic = std::move(topic)] { index_->UpdateTopic(topic); });
+    post([this, topic = std::move(topic)] {
+        pages_->Forget(topic.uni);
+        index_->UpdateTopic(topic);
+    });
 }
 
 void SearchService::TopicRemoved(std::string uni) {
-    post([this, uni = std::move(uni)] { index_->RemoveTopic(uni); });
+    post([this, uni = std::move(uni)] {
+        pages_->Forget(uni);
+        index_->RemoveTopic(uni);
+    });
 }
 
-std::uint64_t SearchService::Query(SearchQuery query, int limit) {
+std::uint64_t SearchService::Query(SearchQuery query, TopicFilter allowed, std::size_t limit)
+{
     std::uint64_t ticket;
     {
         std::lock_guard lock(mutex_);
         ticket = nextTicket_++;
-        pendingQuery_.emplace(ticket, std::make_pair(std::move(query), limit));
+        pendingQuery_ = PendingQuery{ticket, std::move(query), std::move(allowed), limit};
     }
     wake_.notify_all();
     return ticket;
+}
+
+void SearchService::addSnippets(TopicAnswer &answer, const SearchQuery &query)
+{
+    for (TopicHit &hit : answer.hits) {
+        const TextHit *shown = hit.shown();
+        if (shown == nullptr || shown->kind == HitKind::Title)
+            continue;
+        if (const std::string *text = pages_->Text(hit.topic, shown->page))
+            hit.snippet = MakeSnippet(*text, query);
+    }
 }
 
 void SearchService::WaitIdle() {
@@ -122,11 +146,13 @@ void SearchService::run() {
         // A waiting query goes before queued updates (the user is looking at the screen), but
         // not before the index is open.
         if (pendingQuery_ && (jobs_.empty() || index_->IsOpen())) {
-            auto [ticket, q] = std::move(*pendingQuery_);
+            PendingQuery q = std::move(*pendingQuery_);
             pendingQuery_.reset();
             lock.unlock();
-            std::vector<IndexHit> hits = index_->Query(q.first, q.second);
-            if (callbacks_.results) callbacks_.results(ticket, std::move(hits));
+            TopicAnswer answer = index_->Query(q.query, q.allowed, q.limit);
+            addSnippets(answer, q.query);
+            if (callbacks_.results)
+                callbacks_.results(q.ticket, std::move(answer));
         } else {
             Job job = std::move(jobs_.front());
             jobs_.pop_front();

@@ -1,7 +1,8 @@
 // The search index on a thread of its own, so that typing never waits: queries, builds and
 // updates are queued to one worker, which alone touches the index file. A new query replaces
-// one that has not started yet. Answers and reports come back through callbacks that run on
-// the worker thread; the window passes them on to its own thread.
+// one that has not started yet. Answers carry the snippets of the pages they show, cut from
+// the worker's small cache of page texts. Answers and reports come back through callbacks that
+// run on the worker thread; the window passes them on to its own thread.
 #pragma once
 
 #include <atomic>
@@ -16,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "search/PageTextCache.h"
 #include "search/SearchIndex.h"
 
 namespace nimbus::search {
@@ -24,7 +26,7 @@ class SearchService {
 public:
     enum class State { Starting, Building, Ready, Unavailable };
     struct Callbacks {
-        std::function<void(std::uint64_t ticket, std::vector<IndexHit> hits)> results;
+        std::function<void(std::uint64_t ticket, TopicAnswer answer)> results;
         std::function<void(std::int64_t done, std::int64_t total)> progress;
         std::function<void(State state)> state;
         std::function<void(const std::string &line)> log;
@@ -42,11 +44,14 @@ public:
     void Refresh(std::vector<TopicEntry> topics);
     void TopicChanged(TopicEntry topic);
     void TopicRemoved(std::string uni);
-    // Queues a query; the answer carries the returned ticket.
-    std::uint64_t Query(SearchQuery query, int limit);
+    // Queues a query with the topics its filters let through (FilteredTopics, made with the
+    // store at hand); the answer carries the returned ticket.
+    std::uint64_t Query(SearchQuery query, TopicFilter allowed, std::size_t limit);
     // Blocks until the queue is empty (tests and the closing sequence).
     void WaitIdle();
     State state() const { return state_; }
+    // Pages read from their files for snippets so far (call when idle).
+    std::int64_t PageReads() const { return pages_->Reads(); }
 
 private:
     class QueuedLog;
@@ -55,15 +60,24 @@ private:
     void run();
     void setState(State s);
     void buildFrom(const std::vector<TopicEntry> &topics);
+    void addSnippets(TopicAnswer &answer, const SearchQuery &query);
+
+    struct PendingQuery {
+        std::uint64_t ticket = 0;
+        SearchQuery query;
+        TopicFilter allowed;
+        std::size_t limit = 0;
+    };
 
     Callbacks callbacks_;
     std::unique_ptr<QueuedLog> log_;
     std::unique_ptr<SearchIndex> index_;
+    std::unique_ptr<PageTextCache> pages_;
     std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable idle_;
     std::deque<Job> jobs_;
-    std::optional<std::pair<std::uint64_t, std::pair<SearchQuery, int>>> pendingQuery_;
+    std::optional<PendingQuery> pendingQuery_;
     std::uint64_t nextTicket_ = 1;
     bool busy_ = false;
     bool stopping_ = false;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,11 @@ SourceFile StatSource(const std::string &path);
 
 TopicDocuments CollectDocuments(const TopicEntry &topic, const ContentFolders &folders,
                                 StoreLog &log);
+
+// The text of one details page or checklist of a topic (by the page's number), read from its
+// files alone, as CollectDocuments reads it; nothing when it cannot be read.
+std::optional<std::string> ReadPageText(const std::string &uni, int page,
+                                        const ContentFolders &folders, StoreLog &log);
 
 // A 64-bit hash of a title, to notice renames without keeping the titles twice.
 std::int64_t TitleHash(const std::string &title);

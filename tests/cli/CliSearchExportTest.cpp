@@ -76,6 +76,13 @@ TEST(CliSearch, FindsTitlesAndPagesAndFollowsEveryChange)
                 contains(phrase.out, "\"match\":\"page: Details\""))
         << phrase.out;
     EXPECT_EQ(home.run({"search", "beans", "may", "-tomatoes"}).status, 1);
+    // The words of one topic may lie in its title and its page; an excluded word on the page
+    // leaves the topic out.
+    auto across = home.run({"search", "garden", "tomatoes", "--format", "tsv"});
+    EXPECT_EQ(across.out, "2\tTopics/Garden plan\tInformation topic\t\t\ttitle, page: Details\n");
+    EXPECT_EQ(home.run({"search", "garden", "-beans"}).status, 1);
+    EXPECT_TRUE(contains(home.run({"search", "type:note"}).out, "Garden plan"));
+    EXPECT_FALSE(contains(home.run({"search", "type:note", "-beans"}).out, "Garden plan"));
 
     // A rename and a removal made since the index was built are searched as they are now.
     ASSERT_EQ(home.run({"set", "1", "title=Annual summary"}).status, 0);

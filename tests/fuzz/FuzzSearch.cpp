@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string text = RtfToText(input);
     const std::size_t cut = input.find('\n');
     const SearchQuery query = ParseQuery(input.substr(0, cut == std::string_view::npos ? 64 : cut));
-    (void)FtsExpression(query);
+    for (const QueryTerm &term : query.terms)
+        (void)FtsPhrase(term);
     (void)SegmentForIndex(Fold(text));
     const Snippet snippet = MakeSnippet(text, query, 120);
     for (const MatchRange &r : snippet.marks) {

@@ -78,12 +78,22 @@ protected:
         return topics;
     }
 
-    // "uni:kind" of each result, in order: "10:T" title, "10:P" page, "10:C" checklist.
-    std::vector<std::string> find(search::SearchIndex &in, const std::string &text) {
-        const search::SearchQuery q = search::ParseQuery(text);
+    // "uni:places" of each topic found, in order; the places that hold a word, in the order
+    // the result lists them: "10:TP" title and a page, "13:C" a checklist, "11:" filters alone.
+    static std::string placesOf(const search::SearchResult &r)
+    {
+        std::string out = r.topic + ":";
+        for (const search::TextHit &t : r.places)
+            out += "TPC"[static_cast<int>(t.kind)];
+        return out;
+    }
+    std::vector<std::string> find(search::SearchIndex &in, const std::string &text,
+                                  std::size_t limit = 100)
+    {
         std::vector<std::string> out;
-        for (const search::SearchResult &r : search::ResolveHits(in.Query(q, 100), q, store, clock, 100))
-            out.push_back(r.topic + ":" + "TPC"[static_cast<int>(r.kind)]);
+        for (const search::SearchResult &r :
+             search::RunSearch(&in, search::ParseQuery(text), store, clock, limit))
+            out.push_back(placesOf(r));
         return out;
     }
     std::vector<std::string> find(const std::string &text) { return find(index, text); }

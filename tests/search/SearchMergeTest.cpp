@@ -30,8 +30,12 @@ TEST(SearchAfterMerges, ReceivedTopicsAndAddonPacksAreFound)
     auto hits = [&](const std::string &text) {
         const search::SearchQuery q = search::ParseQuery(text);
         std::vector<std::string> topics;
-        for (const auto &r : search::ResolveHits(index.Query(q, 50), q, bob.store, clock, 50))
-            topics.push_back(bob.store.Find(r.topic)->text + ":" + "TPC"[static_cast<int>(r.kind)]);
+        for (const auto &r : search::RunSearch(&index, q, bob.store, clock, 50)) {
+            std::string places;
+            for (const search::TextHit &t : r.places)
+                places += "TPC"[static_cast<int>(t.kind)];
+            topics.push_back(r.title + ":" + places);
+        }
         return topics;
     };
 

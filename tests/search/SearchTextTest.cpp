@@ -89,8 +89,13 @@ TEST(Query, EveryFormIsTakenApart)
     EXPECT_EQ(q.filters.due->op, DueFilter::Op::Within);
     EXPECT_EQ(q.filters.due->days, 7);
     EXPECT_EQ(q.filters.section, "product info");
-    EXPECT_EQ(FtsExpression(q),
-              "(\"paint\" AND \"blue door\" AND \"gard\" * AND \"weird:thing\") NOT \"red\" NOT \"old plan\"");
+    EXPECT_EQ(FtsPhrase(q.terms[0]), "\"paint\"");
+    EXPECT_EQ(FtsPhrase(q.terms[1]), "\"blue door\"");
+    EXPECT_EQ(FtsPhrase(q.terms[2]), "\"gard\" *");
+    EXPECT_EQ(FtsPhrase(q.terms[4]), "\"old plan\"");
+    EXPECT_TRUE(q.needsIndex());
+    EXPECT_FALSE(ParseQuery("type:task").needsIndex());
+    EXPECT_TRUE(ParseQuery("type:task -cafe").needsIndex()) << "an exclusion looks in the pages";
 
     EXPECT_EQ(ParseQuery("due:>2w").filters.due->days, 14);
     EXPECT_EQ(ParseQuery("due:overdue").filters.due->op, DueFilter::Op::Overdue);
@@ -102,13 +107,20 @@ TEST(Query, EveryFormIsTakenApart)
 TEST(Query, NothingTypedCanReachTheIndexSyntax)
 {
     // Quotes, operators and column names are words, never syntax.
-    EXPECT_EQ(FtsExpression(ParseQuery("a\"b OR body:c NEAR(")),
-              "\"a\"\"b\" AND \"or\" AND \"body:c\" AND \"near(\"");
-    EXPECT_EQ(FtsExpression(ParseQuery("x\"\"y")), "\"x\"\"\"\"y\"");
-    EXPECT_EQ(FtsExpression(ParseQuery("-only -excluded")), "") << "nothing must match";
-    EXPECT_EQ(FtsExpression(ParseQuery("!!! ...")), "");
+    auto phrases = [](const char *text) {
+        std::vector<std::string> out;
+        for (const QueryTerm &t : ParseQuery(text).terms)
+            out.push_back(FtsPhrase(t));
+        return out;
+    };
+    using V = std::vector<std::string>;
+    EXPECT_EQ(phrases("a\"b OR body:c NEAR("),
+              (V{"\"a\"\"b\"", "\"or\"", "\"body:c\"", "\"near(\""}));
+    EXPECT_EQ(phrases("x\"\"y"), V{"\"x\"\"\"\"y\""});
+    EXPECT_EQ(phrases("!!! ..."), (V{"", ""})) << "no word: nothing to look up";
+    EXPECT_FALSE(ParseQuery("-only -excluded").hasWords());
     EXPECT_TRUE(ParseQuery("  ").empty());
-    EXPECT_EQ(FtsExpression(ParseQuery("東京")), "\" 東  京 \"") << "ideographs become a phrase";
+    EXPECT_EQ(phrases("東京"), V{"\" 東  京 \""}) << "ideographs become a phrase";
 }
 
 TEST(Matcher, FindsWordsPhrasesAndPrefixesLikeTheIndex)

@@ -1,6 +1,8 @@
 // Searching the topics' words.
 #include "cli/commands/SearchCommand.h"
 
+#include <memory>
+
 #include "cli/Arguments.h"
 #include "cli/OutputFormat.h"
 #include "cli/SearchIndexAccess.h"
@@ -27,17 +29,26 @@ std::string queryText(const std::vector<std::string> &words)
     return text;
 }
 
+// Every text that holds a word: "title, page: Notes, checklist: Jobs".
 std::string matchOf(const search::SearchResult &result)
 {
-    switch (result.kind) {
-    case search::HitKind::Title:
-        return "title";
-    case search::HitKind::Page:
-        return "page: " + result.pageName;
-    case search::HitKind::Checklist:
-        return "checklist: " + result.pageName;
+    std::string where;
+    for (const search::TextHit &text : result.places) {
+        if (!where.empty())
+            where += ", ";
+        switch (text.kind) {
+        case search::HitKind::Title:
+            where += "title";
+            break;
+        case search::HitKind::Page:
+            where += "page: " + text.pageName;
+            break;
+        case search::HitKind::Checklist:
+            where += "checklist: " + text.pageName;
+            break;
+        }
     }
-    return {};
+    return where;
 }
 
 } // namespace
@@ -47,10 +58,12 @@ std::string SearchCommand::help() const
     return "Usage: nimbus-cli search QUERY... [--limit N] [--format text|json|tsv]\n"
            "\n"
            "Finds topics by the words of their titles, details pages and checklists, with the\n"
-           "search field's language: words that must all match, \"exact phrases\", prefix*,\n"
-           "-excluded words and the filters type:task, status:waiting, urgent, due:<7d, due:>2w,\n"
-           "due:today, due:overdue and section:NAME (filters alone list every topic they pass).\n"
-           "Title matches come first. A word holding blanks is searched as a phrase.\n"
+           "search field's language: words that must all appear in the topic (its title, any\n"
+           "page or checklist), \"exact phrases\" (within one of them), prefix*, -excluded words\n"
+           "(a topic holding one anywhere is left out) and the filters type:task, status:waiting,\n"
+           "urgent, due:<7d, due:>2w, due:today, due:overdue and section:NAME (filters alone list\n"
+           "every topic they pass). Topics whose title matches come first. A word holding blanks\n"
+           "is searched as a phrase.\n"
            "\n"
            "  --limit N       at most N matches (200)\n"
            "  --format FORM   text, json or tsv: id, path, status, due text and where it matched\n"
@@ -86,21 +99,20 @@ Outcome SearchCommand::run(const std::vector<std::string> &words, CliContext &co
         !loaded)
         return loaded;
     const TNimbusStructure &store = snapshot->store();
-    std::vector<search::IndexHit> hits;
-    if (query.hasWords()) {
+    std::unique_ptr<SearchIndexAccess> access;
+    if (query.needsIndex()) {
         // The window's worker indexes every node of the store, sections too: so does this.
         std::vector<search::TopicEntry> topics;
         topics.reserve(static_cast<std::size_t>(store.Count()));
         for (const auto &entry : store.Entries())
             if (entry.node)
                 topics.push_back({entry.node->uni, entry.node->text});
-        SearchIndexAccess access(context.dataFolder, context.channelFolder);
-        if (Outcome opened = access.open(topics); !opened)
+        access = std::make_unique<SearchIndexAccess>(context.dataFolder, context.channelFolder);
+        if (Outcome opened = access->open(topics); !opened)
             return opened;
-        hits = access.index().Query(query, limit);
     }
-    const auto results =
-        search::ResolveHits(hits, query, store, context.clock, static_cast<std::size_t>(limit));
+    const auto results = search::RunSearch(access ? &access->index() : nullptr, query, store,
+                                           context.clock, static_cast<std::size_t>(limit));
     std::vector<TopicRow> rows;
     rows.reserve(results.size());
     for (const search::SearchResult &result : results)

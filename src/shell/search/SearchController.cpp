@@ -1,6 +1,5 @@
 #include "shell/search/SearchController.h"
 
-#include <map>
 #include <memory>
 
 #include <QKeyEvent>
@@ -11,8 +10,8 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "search/SearchFilters.h"
 #include "search/TextMatcher.h"
-#include "search/TopicDocuments.h"
 #include "shell/MainLayout.h"
 #include "shell/MainTreeView.h"
 #include "shell/PageArea.h"
@@ -32,29 +31,27 @@ namespace nimbus::searchui {
 namespace {
 const QString kPage = QStringLiteral("panelSearch");
 
-std::string hitKey(const std::string &topic, search::HitKind kind, int page)
+// Every text that holds a word: "title, page: Notes".
+QString whereText(const std::vector<search::TextHit> &places)
 {
-    return topic + '/' + std::to_string(static_cast<int>(kind)) + '/' + std::to_string(page);
+    QStringList where;
+    for (const search::TextHit &text : places) {
+        const QString name = QString::fromStdString(text.pageName);
+        switch (text.kind) {
+        case search::HitKind::Title:
+            where << SearchController::tr("title");
+            break;
+        case search::HitKind::Page:
+            where << SearchController::tr("page: %1").arg(name);
+            break;
+        case search::HitKind::Checklist:
+            where << SearchController::tr("checklist: %1").arg(name);
+            break;
+        }
+    }
+    return where.join(QStringLiteral(", "));
 }
 } // namespace
-
-// Runs on the worker thread: reads files only, never the store.
-HitTexts readHitTexts(const std::vector<search::IndexHit> &hits, const ContentFolders &folders)
-{
-    HitTexts texts;
-    NullStoreLog quiet;
-    std::map<std::string, bool> read;
-    for (const search::IndexHit &hit : hits) {
-        if (hit.kind == search::HitKind::Title || read[hit.topic])
-            continue;
-        read[hit.topic] = true;
-        const search::TopicDocuments docs = search::CollectDocuments({hit.topic, {}}, folders, quiet);
-        for (const search::IndexDocument &doc : docs.documents)
-            if (doc.kind != search::HitKind::Title)
-                texts[hitKey(hit.topic, doc.kind, doc.page)] = doc.text;
-    }
-    return texts;
-}
 
 SearchController::SearchController(TformMain &window) : QObject(&window), window_(window)
 {
@@ -84,17 +81,12 @@ SearchController::SearchController(TformMain &window) : QObject(&window), window
     auto *previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), &window);
     connect(previous, &QShortcut::activated, this, [this] { stepMatch(false); });
 
-    // The callbacks run on the worker: each hands its values to this thread.
-    // The texts of the pages that matched are read there too (the index keeps no copy of
-    // them), so that the UI thread only cuts snippets.
+    // The callbacks run on the worker: each hands its values to this thread. Answers come
+    // with the snippets of their pages, cut there from the worker's cache of page texts.
     search::SearchService::Callbacks callbacks;
-    const ContentFolders folders = ContentFolders::inDataFolder(window.paths().DataFolder);
-    callbacks.results = [this, folders](std::uint64_t ticket, std::vector<search::IndexHit> hits) {
-        auto texts = std::make_shared<HitTexts>(readHitTexts(hits, folders));
+    callbacks.results = [this](std::uint64_t ticket, search::TopicAnswer answer) {
         QMetaObject::invokeMethod(
-            this, [this, ticket, hits = std::move(hits), texts]() mutable {
-                resultsArrived(ticket, std::move(hits), *texts);
-            },
+            this, [this, ticket, answer = std::move(answer)] { resultsArrived(ticket, answer); },
             Qt::QueuedConnection);
     };
     callbacks.progress = [this](std::int64_t done, std::int64_t total) {
@@ -166,7 +158,11 @@ void SearchController::queryChanged(const QString &text)
         pageBefore_ = window_.pageArea()->currentPageName();
         window_.pageArea()->showPage(kPage);
     }
-    ticket_ = service_->Query(query_, kLimit);
+    // Filters go with the query, so that the index ranks and cuts only what passes them.
+    search::TopicFilter allowed;
+    if (query_.filters.any() && window_.store())
+        allowed = search::FilteredTopics(*window_.store(), query_.filters, window_.clock());
+    ticket_ = service_->Query(query_, std::move(allowed), kLimit);
 }
 
 void SearchController::clear()
@@ -179,39 +175,33 @@ void SearchController::clear()
         window_.pageArea()->showPage(pageBefore_);
 }
 
-void SearchController::resultsArrived(std::uint64_t ticket, std::vector<search::IndexHit> hits,
-                                      const HitTexts &texts)
+void SearchController::resultsArrived(std::uint64_t ticket, const search::TopicAnswer &answer)
 {
     // An answer to a query since replaced, or to one the user cleared, is dropped.
     if (ticket != ticket_ || !window_.store())
         return;
     const TNimbusStructure &store = *window_.store();
-    results_ = search::ResolveHits(hits, query_, store, window_.clock(), kLimit);
+    results_ = search::ResolveHits(answer, query_, store);
     std::vector<ResultRow> rows;
     rows.reserve(results_.size());
     for (const search::SearchResult &hit : results_) {
         const TNimbusNode *node = store.Find(hit.topic);
-        if (!node)
-            continue;
         ResultRow row;
+        row.title = QString::fromStdString(hit.title);
         row.path = QString::fromStdString(hit.path);
         row.typeIcon = icons::topicType(node->ttype);
         if (node->status > 0)
             row.statusIcon = icons::status(node->status);
-        std::string text = node->text;
-        if (hit.kind == search::HitKind::Title) {
-            row.where = tr("title");
-        } else {
-            row.where = (hit.kind == search::HitKind::Page ? tr("page: %1") : tr("checklist: %1"))
-                            .arg(QString::fromStdString(hit.pageName));
-            if (const auto it = texts.find(hitKey(hit.topic, hit.kind, hit.page)); it != texts.end())
-                text = it->second;
-        }
-        row.snippet = snippetHtml(search::MakeSnippet(text, query_));
+        row.where = whereText(hit.places);
+        row.snippet = snippetHtml(hit.snippet);
+        row.snippetText = QString::fromStdString(hit.snippet.text);
         rows.push_back(std::move(row));
     }
     page_->setRows(rows);
-    page_->setStatus(rows.size() == 1 ? tr("1 hit") : tr("%1 hits").arg(rows.size()));
+    if (answer.total > rows.size())
+        page_->setStatus(tr("%1 hits, the first %2 shown").arg(answer.total).arg(rows.size()));
+    else
+        page_->setStatus(rows.size() == 1 ? tr("1 hit") : tr("%1 hits").arg(rows.size()));
 }
 
 void SearchController::openRow(int row)

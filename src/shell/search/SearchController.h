@@ -8,7 +8,6 @@
 #include <QString>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -26,10 +25,6 @@ class TformMain;
 namespace nimbus::searchui {
 
 class SearchResultsPage;
-
-// The plain text of each page and checklist that a hit names, by topic, kind and page.
-using HitTexts = std::unordered_map<std::string, std::string>;
-HitTexts readHitTexts(const std::vector<search::IndexHit> &hits, const ContentFolders &folders);
 
 class SearchController : public QObject {
     Q_OBJECT
@@ -58,8 +53,7 @@ private:
     std::vector<search::TopicEntry> snapshot() const;
     void queryChanged(const QString &text);
     void clear();
-    void resultsArrived(std::uint64_t ticket, std::vector<search::IndexHit> hits,
-                        const HitTexts &texts);
+    void resultsArrived(std::uint64_t ticket, const search::TopicAnswer &answer);
     void markMatches();
     void showCurrentMatch();
     bool eventFilter(QObject *watched, QEvent *event) override;

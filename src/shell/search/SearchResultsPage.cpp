@@ -37,10 +37,19 @@ void SearchResultsPage::setRows(const std::vector<ResultRow> &rows)
     for (const ResultRow &row : rows) {
         auto *item = new QListWidgetItem(row.typeIcon, row.path, listResults);
         item->setData(ResultDelegate::kStatusIconRole, row.statusIcon);
-        item->setData(ResultDelegate::kHtmlRole,
-                      QStringLiteral("<b>%1</b> <i>(%2)</i><br>%3")
-                          .arg(row.path.toHtmlEscaped(), row.where.toHtmlEscaped(), row.snippet));
+        // Filters alone match no text: then the row names no place.
+        const QString where = row.where.isEmpty()
+                                  ? QString()
+                                  : QStringLiteral(" <i>(%1)</i>").arg(row.where.toHtmlEscaped());
+        item->setData(
+            ResultDelegate::kHtmlRole,
+            QStringLiteral("<b>%1</b>%2<br>%3").arg(row.path.toHtmlEscaped(), where, row.snippet));
         item->setToolTip(row.path);
+        item->setData(
+            Qt::AccessibleTextRole,
+            row.where.isEmpty()
+                ? tr("%1, %2").arg(row.title, row.path)
+                : tr("%1, %2, %3: %4").arg(row.title, row.path, row.where, row.snippetText));
     }
     if (!rows.empty())
         listResults->setCurrentRow(0);

@@ -1,6 +1,7 @@
 // The results list shown in place of the page area while a query is active ("panelSearch"):
-// one row per hit with the topic's type and status icons, its path, where it matched and a
-// snippet with the matched words in bold.
+// one row per topic found with the topic's type and status icons, its path, where it matched
+// and a snippet with the matched words in bold. A screen reader hears each row as "title,
+// path, where it matched: snippet".
 #pragma once
 
 #include <QIcon>
@@ -13,9 +14,11 @@ class QListWidget;
 namespace nimbus::searchui {
 
 struct ResultRow {
+    QString title;
     QString path;
-    QString where;   // "title", "page: Notes", "checklist: Jobs"
-    QString snippet; // rich text
+    QString where;       // "title", "page: Notes", "title, checklist: Jobs"
+    QString snippet;     // rich text
+    QString snippetText; // the same, plain
     QIcon typeIcon;
     QIcon statusIcon; // null when the topic has no status
 };

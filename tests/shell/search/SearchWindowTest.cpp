@@ -1,6 +1,7 @@
 // Search in the real main window under the offscreen platform: typing a query shows the hits,
 // opening one selects its topic, shows the page that matched and marks the words there, F3
 // steps through them, Escape clears the query; a saved page is found by its new words.
+#include <QAccessible>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTextEdit>
@@ -52,6 +53,8 @@ void writeStore(const std::string &folder)
     TContent &content = garden.LoadContent(folders, log);
     THyperData &page = content.AddPage(kPageDetails, "Notes");
     QVERIFY(content::SaveDetails(page, folders, kGardenText, 0, true, log));
+    const FixedClock clock(kNow);
+    QVERIFY(content::SavePageDescription(page, folders, clock, log).ok); // the tab's name
     QVERIFY(content::WriteContent(content, log));
 }
 
@@ -138,6 +141,33 @@ private slots:
         QCOMPARE(s.search->pageMatches().size(), std::size_t(0));
         QTest::keyClick(s.window.get(), Qt::Key_F3);
         QCOMPARE(s.search->currentMatch(), -1);
+    }
+
+    // A screen reader hears each row as "title, path, where it matched: snippet"; the words
+    // of one topic may lie in its title and its page.
+    void screenReadersHearWhyARowMatched()
+    {
+        Session s;
+        QTest::keyClicks(s.search->editSearch, "garden orchid");
+        QTRY_COMPARE(s.list().count(), 1);
+        QVERIFY2(s.row(0).contains("(title, page: Notes)"), qPrintable(s.row(0)));
+        QAccessibleInterface *list = QAccessible::queryAccessibleInterface(&s.list());
+        QVERIFY(list);
+        QStringList heard;
+        for (int i = 0; i < list->childCount(); ++i)
+            if (QAccessibleInterface *child = list->child(i))
+                heard << child->text(QAccessible::Name);
+        const QString expected = QStringLiteral(
+            "Garden, Topics / Home / Garden, title, page: Notes: Water the orchid on Sundays. "
+            "Repot the orchid in spring.");
+        QVERIFY2(heard.contains(expected), qPrintable(heard.join(QStringLiteral(" | "))));
+
+        // Filters alone match no text: the row is heard without a place.
+        s.search->editSearch->clear();
+        QTest::keyClicks(s.search->editSearch, "type:idea");
+        QTRY_COMPARE(s.list().count(), 1);
+        QCOMPARE(s.list().item(0)->data(Qt::AccessibleTextRole).toString(),
+                 QStringLiteral("Orchid care, Topics / Home / Orchid care"));
     }
 
     void escapeClearsAndCtrlFComesBack()
