@@ -476,16 +476,17 @@ private slots:
         bob.connection.GetNetworkUsers();
         const std::string uni = s.item("Shopping")->node->uni;
 
+        const int topics = bob.store.IndexOf("STD0001");
+        addNode(bob.store, "900", 1, "Recipe from Bob", 1, topics + 1);
+        AnsweredQuestions noLock(false);
+        QVERIFY(
+            bob.sender.Send(bob.store, bob.store.IndexOf("900"), bob.tagOf("Alice"), noLock).ok);
         s.prompts->edit = [&](TopicOptions &values) {
             QCOMPARE(s.cli({"set", uni, "priority=2", "urgent=yes"}), 0);
-            const int topics = bob.store.IndexOf("STD0001");
-            addNode(bob.store, "900", 1, "Recipe from Bob", 1, topics + 1);
-            AnsweredQuestions noLock(false);
-            QVERIFY(bob.sender.Send(bob.store, bob.store.IndexOf("900"), bob.tagOf("Alice"), noLock)
-                        .ok);
-            s.window->lanSharing()->timerCheckInboxTimer();
+            s.window->lanSharing()->timerCheckInboxTimer(); // the packet arrives now
             values.name = "Shopping for the party"; // all the user changed
         };
+        s.select("Shopping"); // as when the user opens its options
         s.window->editTopic(s.item("Shopping")->node);
         const TNimbusNode *shopping = s.window->store()->Find(uni);
         QVERIFY(shopping != nullptr);
