@@ -106,8 +106,8 @@ std::vector<ReminderGroup> ReminderEngine::poll(const TNimbusStructure &store, D
     const DateTime since = *state_.watermark;
     // A topic that arrives from elsewhere with a trigger a little in the past is still owed
     // that reminder, once; its key says whether it was given.
-    const DateTime arrivedAfter =
-        std::min(since, std::max(state_.remindFrom.value_or(since), now.addSeconds(-kArrivalSeconds)));
+    const DateTime arrivedAfter = std::min(
+        since, std::max(state_.remindFrom.value_or(since), now.addSeconds(-kArrivalSeconds)));
     // After a sleep or a jump of the clock what fell due meanwhile was missed, as while closed.
     const bool away = lastPass && now.msecs() - lastPass->msecs() > kAwaySeconds * 1000;
     const DateTime awayBefore = now.addSeconds(-60);
@@ -184,7 +184,8 @@ std::vector<ReminderGroup> ReminderEngine::poll(const TNimbusStructure &store, D
     return groups;
 }
 
-void ReminderEngine::resendSnoozed(const TNimbusStructure &store, DateTime now, ReminderGroup &together)
+void ReminderEngine::resendSnoozed(const TNimbusStructure &store, DateTime now,
+                                   ReminderGroup &together)
 {
     // Snoozed reminders whose time has come; those of topics that are gone or done are dropped.
     std::vector<std::string> dropped;
@@ -211,8 +212,8 @@ void ReminderEngine::resendSnoozed(const TNimbusStructure &store, DateTime now, 
         state_.modified = true;
     }
     // Re-sent ones in store order too (the records keep no order).
-    std::stable_sort(together.items.begin() + static_cast<std::ptrdiff_t>(firstResent), together.items.end(),
-                     [&store](const ReminderItem &a, const ReminderItem &b) {
+    std::stable_sort(together.items.begin() + static_cast<std::ptrdiff_t>(firstResent),
+                     together.items.end(), [&store](const ReminderItem &a, const ReminderItem &b) {
                          return store.IndexOf(a.uni) < store.IndexOf(b.uni);
                      });
     for (const std::string &key : dropped)

@@ -71,8 +71,9 @@ DateTime snoozeUntil(SnoozeChoice choice, DateTime now, int morningMinutes);
 class ReminderEngine {
 public:
     // The gap between two passes after which what fell due meanwhile was missed (the
-    // computer slept or the clock jumped), and how late a topic from elsewhere may arrive.
-    static constexpr std::int64_t kAwaySeconds = 5 * 60;
+    // computer slept or the clock jumped): five minutes more than the hour the clocks go
+    // forward in spring, which is no absence. And how late a topic from elsewhere may arrive.
+    static constexpr std::int64_t kAwaySeconds = 65 * 60;
     static constexpr std::int64_t kArrivalSeconds = 24 * 60 * 60;
 
     // midnights: which topics' midnight is a real time; none, when null.

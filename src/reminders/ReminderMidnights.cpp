@@ -48,7 +48,8 @@ bool ReminderMidnights::Load(StoreLog &log)
 bool ReminderMidnights::Save(StoreLog &log)
 {
     if (readFailed_) {
-        log.AddToLog("*** " + std::string(kFileName) + " is not written: it could not be read at start-up");
+        log.AddToLog("*** " + std::string(kFileName) +
+                     " is not written: it could not be read at start-up");
         return false;
     }
     std::map<std::string_view, std::string_view> sorted(dates_.begin(), dates_.end());

@@ -143,10 +143,9 @@ void appendDueTriggers(const TNimbusNode &node, const TriggerRules &rules, DateT
         return span;
     };
 
-    if (node.status != kStatusCompleted)
+    // An event that arrives by sync after it began is finished by the first pass at once.
+    if (node.status != kStatusCompleted || finishedBySchedule(node))
         take(current, arrivedAfter);
-    else if (finishedBySchedule(node))
-        take(current, since);
     if (!rollsBySchedule(node))
         return;
 

@@ -30,9 +30,9 @@ bool shiftOccurrence(const TNimbusNode &node, const Occurrence &from, int count,
 // The least time between two occurrences, in milliseconds; 0 when it does not recur.
 std::int64_t shortestPeriod(const TNimbusNode &node);
 
-// Appends the triggers of the topic in (since, now], and those of its open current
-// occurrence in (arrivedAfter, now] (arrivedAfter <= since: a topic that arrives from
-// elsewhere with a trigger a little in the past).
+// Appends the triggers of the topic in (since, now], and those of its current occurrence in
+// (arrivedAfter, now] (arrivedAfter <= since: a topic that arrives from elsewhere with a
+// trigger a little in the past; its key tells whether it was reminded of already).
 void appendDueTriggers(const TNimbusNode &node, const TriggerRules &rules, DateTime arrivedAfter,
                        DateTime since, DateTime now, std::vector<ReminderTrigger> &out);
 

@@ -19,9 +19,9 @@ namespace nimbus::reminders {
 
 // How one topic's triggers are placed.
 struct TriggerRules {
-    int leadMinutes = 0;          // 0: no advance reminder
-    int morningMinutes = 8 * 60;  // when a due day without a time begins
-    bool midnight = false;        // the topic's "no time" is a real 00:00
+    int leadMinutes = 0;         // 0: no advance reminder
+    int morningMinutes = 8 * 60; // when a due day without a time begins
+    bool midnight = false;       // the topic's "no time" is a real 00:00
 };
 
 // Whether a topic is one the program reminds of at all: a task or an event of the user's

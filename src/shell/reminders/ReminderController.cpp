@@ -140,7 +140,8 @@ void ReminderController::onFailed(quint32 handle, const QString &why)
     // reminder, the window. Reminders the old presenter still held fail one by one after it.
     if (sender() == presenter_.get()) {
         log_.AddToLog("Reminders appear in a window of the program's own: the notification "
-                      "service did not take a reminder (" + why.toStdString() + ")");
+                      "service did not take a reminder (" +
+                      why.toStdString() + ")");
         usePresenter(std::make_unique<WindowPresenter>());
     }
     const auto it = shown_.constFind(handle);

@@ -126,7 +126,8 @@ void WindowReminders::completeTopic(const QByteArray &uni, qint64 occurrenceMsec
         return;
     case reminders::CompletionCheck::MovedOn:
         window_.AddToLog("A reminder's topic has moved on from the date it was about; it is left "
-                         "as it is: " + node->text);
+                         "as it is: " +
+                         node->text);
         return;
     }
     // As the toolbar's "finished" button does it: one step that undo takes back.
