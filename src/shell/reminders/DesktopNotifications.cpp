@@ -25,7 +25,6 @@ bool isSilence(const QDBusError &error)
     case QDBusError::ServiceUnknown:
     case QDBusError::NoServer:
     case QDBusError::Disconnected:
-    case QDBusError::NameHasNoOwner:
         return true;
     default:
         return false;
