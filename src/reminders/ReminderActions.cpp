@@ -1,6 +1,10 @@
 // The actions of reminders.
 #include "reminders/ReminderActions.h"
 
+#include "reminders/TopicTriggers.h"
+#include "store/TNimbusNode.h"
+#include "store/TopicCodes.h"
+
 namespace nimbus::reminders {
 
 namespace {
@@ -77,6 +81,18 @@ std::optional<SnoozeChoice> snoozeOf(ReminderAction action)
     default:
         return std::nullopt;
     }
+}
+
+CompletionCheck checkCompletion(const TNimbusNode *node, const Occurrence &named)
+{
+    if (!node || node->ttype != kTopicTask || !isScheduledTopic(*node))
+        return CompletionCheck::Gone;
+    if (node->status == kStatusCompleted)
+        return CompletionCheck::AlreadyDone;
+    Occurrence current;
+    if (!currentOccurrence(*node, current) || current != named)
+        return CompletionCheck::MovedOn;
+    return CompletionCheck::Complete;
 }
 
 } // namespace nimbus::reminders

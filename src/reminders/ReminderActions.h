@@ -23,4 +23,15 @@ std::optional<ReminderAction> actionFromKey(std::string_view key);
 // The snooze of a snooze action.
 std::optional<SnoozeChoice> snoozeOf(ReminderAction action);
 
+// What "Mark completed" on a reminder does to its topic: the occurrence the reminder named is
+// completed only while it is still the topic's current one. A reminder that comes late (an old
+// notification) never completes the occurrence that followed it.
+enum class CompletionCheck {
+    Complete,    // still open on that occurrence
+    Gone,        // removed, or no longer a task of the "Topics" section
+    AlreadyDone, // completed meanwhile
+    MovedOn,     // its date changed or its series moved on
+};
+CompletionCheck checkCompletion(const TNimbusNode *node, const Occurrence &named);
+
 } // namespace nimbus::reminders

@@ -2,12 +2,13 @@
 #include "reminders/ReminderEngine.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <utility>
 
 #include "reminders/ReminderLeads.h"
+#include "reminders/ReminderMidnights.h"
 #include "reminders/ReminderPreferences.h"
 #include "reminders/ReminderState.h"
-#include "reminders/TopicTriggers.h"
+#include "reminders/TopicOccurrences.h"
 #include "store/SummaryRules.h"
 #include "store/TNimbusStructure.h"
 
@@ -24,8 +25,10 @@ ReminderItem itemFor(const ReminderTrigger &t, std::string key)
     item.kind = t.kind;
     item.at = t.at;
     item.dueAt = t.dueAt;
+    item.firstDueAt = t.dueAt;
     item.dueHasTime = t.dueHasTime;
     item.isTask = t.node->ttype == kTopicTask;
+    item.occurrence = t.occurrence;
     return item;
 }
 
@@ -36,6 +39,18 @@ bool supersedes(const ReminderTrigger &a, const ReminderTrigger &b)
     if (a.at != b.at)
         return a.at > b.at;
     return kindRank(a.kind) > kindRank(b.kind);
+}
+
+// Whether a pass needs to look at the topic's occurrences at all: some trigger of its current
+// occurrence, of one after it, or of one a schedule pass moved past, can lie in (after, now].
+bool mayBeDue(const TNimbusNode &node, DateTime after, DateTime since, DateTime now)
+{
+    DateTime earliest, latest;
+    if (!isScheduledTopic(node) || !triggerBounds(node, earliest, latest))
+        return false;
+    if (!rollsBySchedule(node))
+        return earliest <= now && latest > after;
+    return earliest <= now || latest.addMsecs(-shortestPeriod(node)) > since;
 }
 
 } // namespace
@@ -54,18 +69,26 @@ DateTime snoozeUntil(SnoozeChoice choice, DateTime now, int morningMinutes)
 }
 
 ReminderEngine::ReminderEngine(ReminderState &state, const ReminderPreferences &preferences,
-                               const ReminderLeads &leads)
-    : state_(state), preferences_(preferences), leads_(leads)
+                               const ReminderLeads &leads, ReminderMidnights *midnights)
+    : state_(state), preferences_(preferences), leads_(leads), midnights_(midnights)
 {
+}
+
+TriggerRules ReminderEngine::rulesFor(const TNimbusNode &node) const
+{
+    return {leads_.empty() ? 0 : leads_.leadOf(node.uni), preferences_.morning,
+            midnights_ && midnights_->isMidnight(node)};
 }
 
 std::vector<ReminderGroup> ReminderEngine::poll(const TNimbusStructure &store, DateTime now)
 {
     if (!startedAt_)
         startedAt_ = now;
+    const std::optional<DateTime> lastPass = std::exchange(lastPass_, now);
     // A first run starts from now: nothing from before the program knew of reminders.
     if (!state_.watermark) {
         state_.watermark = now;
+        state_.remindFrom = now;
         state_.modified = true;
         return {};
     }
@@ -73,63 +96,100 @@ std::vector<ReminderGroup> ReminderEngine::poll(const TNimbusStructure &store, D
         // Switched off, time still passes: switching on again does not bring back the past.
         if (*state_.watermark < now)
             state_.watermark = now;
+        if (!state_.remindFrom || *state_.remindFrom < now)
+            state_.remindFrom = now;
         return {};
     }
     if (preferences_.isQuiet(now))
         return {};
 
     const DateTime since = *state_.watermark;
-    // The newest due trigger of each topic; the others of the same topic are marked shown
-    // with it, so that they do not come one by one after it.
-    std::unordered_map<const TNimbusNode *, ReminderTrigger> chosen;
+    // A topic that arrives from elsewhere with a trigger a little in the past is still owed
+    // that reminder, once; its key says whether it was given.
+    const DateTime arrivedAfter = std::min(
+        since, std::max(state_.remindFrom.value_or(since), now.addSeconds(-kArrivalSeconds)));
+    // After a sleep or a jump of the clock what fell due meanwhile was missed, as while closed.
+    const bool away = lastPass && now.msecs() - lastPass->msecs() > kAwaySeconds * 1000;
+    const DateTime awayBefore = now.addSeconds(-60);
+
+    ReminderGroup together;
+    ReminderGroup closed;
+    closed.digest = closed.whileClosed = true;
+    ReminderGroup missed;
+    missed.digest = true;
     std::vector<std::string> alsoHandled;
-    std::vector<ReminderTrigger> triggers;
+    std::vector<ReminderTrigger> due;
+    std::vector<DateTime> occurrences;
     const auto &entries = store.Entries();
     for (std::size_t i = 0; i < entries.size(); ++i) {
         // Every node is its own allocation: the walk waits on memory unless it asks ahead.
         summary::PrefetchAhead(entries, i);
         const TNimbusNode *node = entries[i].node;
-        DateTime earliest, latest;
-        if (!node || !isRemindedTopic(*node) || !triggerBounds(*node, earliest, latest) ||
-            latest <= since || earliest > now)
+        if (!node)
             continue;
-        triggers.clear();
-        appendTriggers(*node, leads_.empty() ? 0 : leads_.leadOf(node->uni), preferences_.morning, triggers);
-        for (const ReminderTrigger &t : triggers) {
-            if (t.at <= since || t.at > now)
-                continue;
+        if (midnights_)
+            midnights_->observe(*node);
+        if (!mayBeDue(*node, arrivedAfter, since, now))
+            continue;
+        due.clear();
+        appendDueTriggers(*node, rulesFor(*node), arrivedAfter, since, now, due);
+        // The newest due trigger of the topic is shown; the others are marked shown with it,
+        // so that they do not come one by one after it.
+        const ReminderTrigger *best = nullptr;
+        occurrences.clear();
+        DateTime firstDue;
+        for (const ReminderTrigger &t : due) {
             std::string key = triggerKey(node->uni, t.kind, t.at);
             if (state_.handled(key))
                 continue;
-            auto [it, inserted] = chosen.try_emplace(node, t);
-            if (!inserted) {
-                if (supersedes(t, it->second)) {
-                    alsoHandled.push_back(triggerKey(node->uni, it->second.kind, it->second.at));
-                    it->second = t;
-                } else {
-                    alsoHandled.push_back(std::move(key));
-                }
+            if (occurrences.empty() || t.dueAt < firstDue)
+                firstDue = t.dueAt;
+            occurrences.push_back(t.occurrence.start);
+            if (!best) {
+                best = &t;
+            } else if (supersedes(t, *best)) {
+                alsoHandled.push_back(triggerKey(node->uni, best->kind, best->at));
+                best = &t;
+            } else {
+                alsoHandled.push_back(std::move(key));
             }
         }
-    }
-
-    ReminderGroup together;
-    ReminderGroup digest;
-    digest.digest = true;
-    // In store order, so that groups list topics as the tree does.
-    for (const auto &entry : store.Entries()) {
-        const auto it = chosen.find(entry.node);
-        if (it == chosen.end())
+        if (!best)
             continue;
-        std::string key = triggerKey(entry.node->uni, it->second.kind, it->second.at);
+        std::string key = triggerKey(node->uni, best->kind, best->at);
         state_.markShown(key);
-        (it->second.at < *startedAt_ ? digest : together).items.push_back(itemFor(it->second, std::move(key)));
+        ReminderItem item = itemFor(*best, std::move(key));
+        std::sort(occurrences.begin(), occurrences.end());
+        item.occurrences = static_cast<int>(std::unique(occurrences.begin(), occurrences.end()) -
+                                            occurrences.begin());
+        item.firstDueAt = firstDue;
+        if (best->at > since && best->at < *startedAt_)
+            closed.items.push_back(std::move(item));
+        else if (best->at > since && away && best->at < awayBefore)
+            missed.items.push_back(std::move(item));
+        else
+            together.items.push_back(std::move(item));
     }
     for (const std::string &key : alsoHandled)
         state_.markShown(key);
+    resendSnoozed(store, now, together);
 
+    // Moving the watermark alone needs no write: what fell due since the last write was
+    // either shown (and written) or nothing, and a restart finds the same again.
+    state_.watermark = now;
+    std::vector<ReminderGroup> groups;
+    for (ReminderGroup *group : {&closed, &missed, &together})
+        if (!group->items.empty())
+            groups.push_back(std::move(*group));
+    return groups;
+}
+
+void ReminderEngine::resendSnoozed(const TNimbusStructure &store, DateTime now,
+                                   ReminderGroup &together)
+{
     // Snoozed reminders whose time has come; those of topics that are gone or done are dropped.
     std::vector<std::string> dropped;
+    const std::size_t firstResent = together.items.size();
     for (auto &[key, record] : state_.records) {
         if (!record.snoozedUntil || *record.snoozedUntil > now)
             continue;
@@ -137,7 +197,9 @@ std::vector<ReminderGroup> ReminderEngine::poll(const TNimbusStructure &store, D
         ReminderTrigger t;
         ReminderKind kind;
         if (!node || !isRemindedTopic(*node) || !kindFromCode(key[0], kind) ||
-            !keyInstant(key, t.at) || !dueInstant(*node, preferences_.morning, t.dueAt, t.dueHasTime)) {
+            !keyInstant(key, t.at) || !currentOccurrence(*node, t.occurrence) ||
+            !dueInstant(*node, preferences_.morning, t.dueAt, t.dueHasTime,
+                        midnights_ && midnights_->isMidnight(*node))) {
             dropped.push_back(key);
             continue;
         }
@@ -150,25 +212,14 @@ std::vector<ReminderGroup> ReminderEngine::poll(const TNimbusStructure &store, D
         state_.modified = true;
     }
     // Re-sent ones in store order too (the records keep no order).
-    const auto firstResent = std::find_if(together.items.begin(), together.items.end(),
-                                          [](const ReminderItem &item) { return item.resent; });
-    std::stable_sort(firstResent, together.items.end(), [&store](const ReminderItem &a, const ReminderItem &b) {
-        return store.IndexOf(a.uni) < store.IndexOf(b.uni);
-    });
+    std::stable_sort(together.items.begin() + static_cast<std::ptrdiff_t>(firstResent),
+                     together.items.end(), [&store](const ReminderItem &a, const ReminderItem &b) {
+                         return store.IndexOf(a.uni) < store.IndexOf(b.uni);
+                     });
     for (const std::string &key : dropped)
         state_.records[key].snoozedUntil.reset();
     if (!dropped.empty())
         state_.modified = true;
-
-    // Moving the watermark alone needs no write: what fell due since the last write was
-    // either shown (and written) or nothing, and a restart finds the same again.
-    state_.watermark = now;
-    std::vector<ReminderGroup> groups;
-    if (!digest.items.empty())
-        groups.push_back(std::move(digest));
-    if (!together.items.empty())
-        groups.push_back(std::move(together));
-    return groups;
 }
 
 void ReminderEngine::snooze(const std::vector<std::string> &keys, DateTime until)
@@ -223,8 +274,11 @@ std::vector<UpcomingReminder> ReminderEngine::upcoming(const TNimbusStructure &s
         if (!node || !isRemindedTopic(*node) || !triggerBounds(*node, earliest, latest) ||
             latest <= now || (heap.size() == count && earliest >= heap.front().at))
             continue;
+        Occurrence current;
+        if (!currentOccurrence(*node, current))
+            continue;
         triggers.clear();
-        appendTriggers(*node, leads_.empty() ? 0 : leads_.leadOf(node->uni), preferences_.morning, triggers);
+        appendTriggers(*node, current, rulesFor(*node), triggers);
         for (const ReminderTrigger &t : triggers)
             if (t.at > now && (heap.size() < count || t.at < heap.front().at))
                 offer({node, t.kind, t.at, false});

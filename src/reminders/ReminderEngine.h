@@ -1,8 +1,11 @@
 // The reminder rules at work. Each pass (the deadline timer's, every ten seconds) finds the
-// triggers that fell due since the last pass and were not handled yet, and the snoozed
+// triggers that fell due since the last pass and were not handled yet, from each topic's
+// occurrences (TopicOccurrences: whatever schedule passes, rebuilds or rolls came between),
+// the triggers of topics that arrived from elsewhere less than a day late, and the snoozed
 // reminders whose time has come; it records them as shown and hands them out grouped: those
-// that fell due together as one group, and those that fell due while the program was closed
-// as one digest. Quiet hours hold everything back (the watermark stays) until they end.
+// that fell due together as one group, and those missed while the program was closed or the
+// computer slept as one digest, one line per topic however many of its occurrences it missed.
+// Quiet hours hold everything back (the watermark stays) until they end.
 //
 //     ReminderEngine engine(state, preferences, leads);
 //     for (const ReminderGroup &group : engine.poll(store, clock.now()))
@@ -14,6 +17,7 @@
 #include <vector>
 
 #include "reminders/ReminderTrigger.h"
+#include "reminders/TopicTriggers.h"
 #include "store/DateTime.h"
 
 namespace nimbus {
@@ -23,6 +27,7 @@ class TNimbusStructure;
 namespace nimbus::reminders {
 
 class ReminderLeads;
+class ReminderMidnights;
 class ReminderPreferences;
 class ReminderState;
 
@@ -37,11 +42,17 @@ struct ReminderItem {
     bool dueHasTime = false;
     bool isTask = false;
     bool resent = false; // comes back after a snooze
+    // The occurrence it is about: actions on it act on that one, not on a later one.
+    Occurrence occurrence;
+    // Occurrences of the topic a digest folds into this line, and the first one's due time.
+    int occurrences = 1;
+    DateTime firstDueAt;
 };
 
 struct ReminderGroup {
     std::vector<ReminderItem> items;
-    bool digest = false; // fell due while the program was closed
+    bool digest = false;      // missed: the program was closed or the computer asleep
+    bool whileClosed = false; // a digest of what fell due while the program was closed
 };
 
 // A reminder still to come, for the tray's menu.
@@ -59,8 +70,15 @@ DateTime snoozeUntil(SnoozeChoice choice, DateTime now, int morningMinutes);
 
 class ReminderEngine {
 public:
+    // The gap between two passes after which what fell due meanwhile was missed (the
+    // computer slept or the clock jumped): five minutes more than the hour the clocks go
+    // forward in spring, which is no absence. And how late a topic from elsewhere may arrive.
+    static constexpr std::int64_t kAwaySeconds = 65 * 60;
+    static constexpr std::int64_t kArrivalSeconds = 24 * 60 * 60;
+
+    // midnights: which topics' midnight is a real time; none, when null.
     ReminderEngine(ReminderState &state, const ReminderPreferences &preferences,
-                   const ReminderLeads &leads);
+                   const ReminderLeads &leads, ReminderMidnights *midnights = nullptr);
 
     std::vector<ReminderGroup> poll(const TNimbusStructure &store, DateTime now);
     void snooze(const std::vector<std::string> &keys, DateTime until);
@@ -70,11 +88,17 @@ public:
                                            std::size_t count) const;
 
 private:
+    TriggerRules rulesFor(const TNimbusNode &node) const;
+    void resendSnoozed(const TNimbusStructure &store, DateTime now, ReminderGroup &together);
+
     ReminderState &state_;
     const ReminderPreferences &preferences_;
     const ReminderLeads &leads_;
+    ReminderMidnights *midnights_;
     // The instant of the first pass: what fell due before it fell due while closed.
     std::optional<DateTime> startedAt_;
+    // The instant of the last pass, to tell a sleep or a clock jump.
+    std::optional<DateTime> lastPass_;
 };
 
 } // namespace nimbus::reminders

@@ -54,6 +54,7 @@ bool ReminderState::Load(StoreLog &log)
 {
     PairLines lines;
     watermark.reset();
+    remindFrom.reset();
     records.clear();
     unreadable_.clear();
     readFailed_ = !readPairLines(fileName_, lines, log);
@@ -64,6 +65,10 @@ bool ReminderState::Load(StoreLog &log)
         DateTime at;
         if (name == "watermark" && parseStamp(value, at)) {
             watermark = at;
+            continue;
+        }
+        if (name == "from" && parseStamp(value, at)) {
+            remindFrom = at;
             continue;
         }
         if ((name == "shown" || name == "dismissed") && keyInstant(value, at)) {
@@ -97,6 +102,8 @@ bool ReminderState::Load(StoreLog &log)
         if (any)
             watermark = latest;
     }
+    if (!remindFrom)
+        remindFrom = watermark;
     modified = false;
     return true;
 }
@@ -121,6 +128,8 @@ bool ReminderState::Save(StoreLog &log)
     std::string bytes;
     if (watermark)
         appendPair(bytes, "watermark", dates::stamp(*watermark));
+    if (remindFrom)
+        appendPair(bytes, "from", dates::stamp(*remindFrom));
     for (const auto &[key, record] : sorted) {
         if (record->snoozedUntil)
             appendPair(bytes, "snoozed", dates::stamp(*record->snoozedUntil) + "|" + std::string(key));

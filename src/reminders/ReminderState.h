@@ -1,6 +1,7 @@
 // What became of each reminder, kept in "Reminders.dat" in the data folder and written
 // atomically: the instant up to which every trigger has been handled (the watermark), and one
-// line per reminder that was shown, dismissed or snoozed. A restart therefore shows no
+// line per reminder that was shown, dismissed or snoozed, and the instant from which
+// reminders are owed at all. A restart therefore shows no
 // reminder twice, shows what fell due while the program was closed, and keeps every snooze.
 #pragma once
 
@@ -37,6 +38,9 @@ public:
 
     // Empty until the first pass of a first run.
     std::optional<DateTime> watermark;
+    // Nothing that fell due before this is reminded of: the first run, or reminders switched
+    // back on. A file without it starts from its watermark.
+    std::optional<DateTime> remindFrom;
     std::unordered_map<std::string, ReminderRecord> records; // by trigger key
     bool modified = false;
 

@@ -95,10 +95,18 @@ ReminderText groupText(const ReminderGroup &group, DateTime now, int dateOrder)
         if (!text.body.empty())
             text.body += '\n';
         text.body += item.title + ": " + reminderLine(item, now, dateOrder);
+        // A series missed many times is one line that says how many.
+        if (item.occurrences > 1) {
+            std::string first = whenText(item.firstDueAt, item.dueHasTime, now, dateOrder);
+            if (first.rfind("at ", 0) == 0 || first.rfind("on ", 0) == 0)
+                first.erase(0, 3);
+            text.body += " (" + plural(item.occurrences, "time") + " since " + first + ")";
+        }
     }
     const std::string count = std::to_string(n);
     if (group.digest) {
-        text.summary = plural(static_cast<std::int64_t>(n), "reminder") + " while Nimbus Desk was closed";
+        text.summary = plural(static_cast<std::int64_t>(n), "reminder") +
+                       (group.whileClosed ? " while Nimbus Desk was closed" : " you missed");
         return text;
     }
     bool same = true;

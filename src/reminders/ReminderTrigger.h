@@ -26,8 +26,18 @@ enum class ReminderKind : char {
 bool kindFromCode(char code, ReminderKind &kind);
 int kindRank(ReminderKind kind);
 
+// One occurrence of a topic's schedule: when it starts as the store counts it (a day without
+// a time from midnight) and whether the store gives it a time of day.
+struct Occurrence {
+    DateTime start;
+    bool hasTime = false;
+
+    bool operator==(const Occurrence &) const = default;
+};
+
 struct ReminderTrigger {
     const TNimbusNode *node = nullptr;
+    Occurrence occurrence; // the one the trigger belongs to
     ReminderKind kind = ReminderKind::Starts;
     DateTime at;
     // The instant the topic itself is due or starts (the time the reminder talks about).

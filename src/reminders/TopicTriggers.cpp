@@ -42,11 +42,16 @@ bool dayOf(std::string_view text, DateTime &day)
 
 } // namespace
 
-bool isRemindedTopic(const TNimbusNode &node)
+bool isScheduledTopic(const TNimbusNode &node)
 {
     return node.lev > 0 && node.type == kSectionTopics &&
-           (node.ttype == kTopicTask || node.ttype == kTopicEvent) &&
-           node.status != kStatusCompleted && (node.dl || node.recur) && !node.dlDate.empty();
+           (node.ttype == kTopicTask || node.ttype == kTopicEvent) && (node.dl || node.recur) &&
+           !node.dlDate.empty();
+}
+
+bool isRemindedTopic(const TNimbusNode &node)
+{
+    return isScheduledTopic(node) && node.status != kStatusCompleted;
 }
 
 bool triggerBounds(const TNimbusNode &node, DateTime &earliest, DateTime &latest)
@@ -60,28 +65,49 @@ bool triggerBounds(const TNimbusNode &node, DateTime &earliest, DateTime &latest
     return true;
 }
 
-bool dueInstant(const TNimbusNode &node, int morningMinutes, DateTime &dueAt, bool &hasTime)
+bool currentOccurrence(const TNimbusNode &node, Occurrence &occurrence)
 {
     DateTime day;
     if (!dayOf(node.dlDate, day))
         return false;
     const std::int64_t time = schedule::timeOfDay(node.dlTime);
-    hasTime = time > 0;
-    dueAt = day.addMsecs(hasTime ? time : morningMinutes * kMsecsPerMinute);
+    // A series by the clock that lands on midnight reads back without a time: it has one.
+    occurrence.hasTime = time > 0 || schedule::RecursByClock(node);
+    occurrence.start = day.addMsecs(time);
     return true;
 }
 
-void appendTriggers(const TNimbusNode &node, int leadMinutes, int morningMinutes,
-                    std::vector<ReminderTrigger> &out)
+namespace {
+
+// When the occurrence is due as reminders count it.
+void dueOf(const Occurrence &occurrence, const TriggerRules &rules, DateTime &dueAt, bool &hasTime)
 {
-    if (!isRemindedTopic(node))
-        return;
+    hasTime = occurrence.hasTime || rules.midnight;
+    dueAt = hasTime ? occurrence.start
+                    : occurrence.start.date().addMsecs(rules.morningMinutes * kMsecsPerMinute);
+}
+
+} // namespace
+
+bool dueInstant(const TNimbusNode &node, int morningMinutes, DateTime &dueAt, bool &hasTime,
+                bool midnight)
+{
+    Occurrence occurrence;
+    if (!currentOccurrence(node, occurrence))
+        return false;
+    dueOf(occurrence, {0, morningMinutes, midnight}, dueAt, hasTime);
+    return true;
+}
+
+void appendTriggers(const TNimbusNode &node, const Occurrence &occurrence,
+                    const TriggerRules &rules, std::vector<ReminderTrigger> &out)
+{
     ReminderTrigger t;
     t.node = &node;
-    if (!dueInstant(node, morningMinutes, t.dueAt, t.dueHasTime))
-        return;
+    t.occurrence = occurrence;
+    dueOf(occurrence, rules, t.dueAt, t.dueHasTime);
     const DateTime day = t.dueAt.date();
-    const std::int64_t morning = morningMinutes * kMsecsPerMinute;
+    const std::int64_t morning = rules.morningMinutes * kMsecsPerMinute;
     auto add = [&](ReminderKind kind, DateTime at) {
         t.kind = kind;
         t.at = at;
@@ -89,8 +115,8 @@ void appendTriggers(const TNimbusNode &node, int leadMinutes, int morningMinutes
     };
     if (node.flno > 0)
         add(ReminderKind::TurnedUrgent, day.addDays(-node.flno).addMsecs(morning));
-    if (leadMinutes > 0 && (node.ttype == kTopicEvent || t.dueHasTime))
-        add(ReminderKind::Upcoming, t.dueAt.addMsecs(-leadMinutes * kMsecsPerMinute));
+    if (rules.leadMinutes > 0 && (node.ttype == kTopicEvent || t.dueHasTime))
+        add(ReminderKind::Upcoming, t.dueAt.addMsecs(-rules.leadMinutes * kMsecsPerMinute));
     if (node.ttype == kTopicEvent) {
         add(ReminderKind::Starts, t.dueAt);
         return;
@@ -101,6 +127,14 @@ void appendTriggers(const TNimbusNode &node, int leadMinutes, int morningMinutes
     // A task that completes itself after its due time is never overdue.
     if (!node.autoComplete)
         add(ReminderKind::Overdue, t.dueHasTime ? t.dueAt : day.addDays(1).addMsecs(morning));
+}
+
+void appendTriggers(const TNimbusNode &node, int leadMinutes, int morningMinutes,
+                    std::vector<ReminderTrigger> &out)
+{
+    Occurrence occurrence;
+    if (isRemindedTopic(node) && currentOccurrence(node, occurrence))
+        appendTriggers(node, occurrence, {leadMinutes, morningMinutes, false}, out);
 }
 
 } // namespace nimbus::reminders

@@ -444,6 +444,32 @@ DayAndTime addPeriodValue(std::int64_t day, std::int64_t time, int unit, int cou
 
 }  // namespace
 
+bool RollsForward(const TNimbusNode &node)
+{
+    return rollsForward(node);
+}
+
+bool RecursByClock(const TNimbusNode &node)
+{
+    return recursByClock(node);
+}
+
+DateAndTime CompletionMark(const TNimbusNode &node, std::string_view date, std::string_view time)
+{
+    if (node.ttype != kTopicEvent)
+        return {std::string(date), std::string(time)};
+    std::int64_t day = 0;
+    if (!dayOf(date, day))
+        return {std::string(date), std::string(time)};
+    // As schedulePass finds the end: a time of day, or midnight for a series by the clock.
+    const std::int64_t clock = timeOfDay(time);
+    const bool hasTime = clock > 0 || recursByClock(node);
+    DayAndTime end = addPeriodValue(day, clock, node.durtype, std::max(node.durno, 1) - 1);
+    if (!hasTime)
+        end.time = 0;
+    return textOf(end, hasTime);
+}
+
 DateAndTime AddPeriod(std::string_view dateText, std::string_view timeText, int unit, int count)
 {
     std::int64_t day = DateTime().dayNumber();  // a date that does not parse counts from day 0

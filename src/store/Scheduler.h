@@ -52,5 +52,14 @@ DateAndTime AddPeriod(std::string_view dateText, std::string_view timeText, int 
 // Milliseconds of the day of a time text; 0 for no time or a text that is not a time.
 std::int64_t timeOfDay(std::string_view timeText);
 
+// Whether completing the topic moves it on to a next date, and whether its occurrences come
+// every so many minutes or hours (so that a day without a time starts at midnight).
+bool RollsForward(const TNimbusNode &node);
+bool RecursByClock(const TNimbusNode &node);
+// The "last completed" date and time (fdate, fTime) that a pass writes when it completes the
+// occurrence of the topic that starts on date and time: a task's own due date and time, an
+// event's end. Reminders tell by it a topic the schedule moved on from one the user did.
+DateAndTime CompletionMark(const TNimbusNode &node, std::string_view date, std::string_view time);
+
 }  // namespace schedule
 }  // namespace nimbus

@@ -12,8 +12,6 @@ namespace nimbus {
 
 namespace {
 
-constexpr const char *kMidnight = "00:00:00";
-
 std::string withoutTrailingBlanks(std::string text)
 {
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
@@ -23,12 +21,13 @@ std::string withoutTrailingBlanks(std::string text)
 
 // A time picker's value as a time text. Unticked it means no time: a "no time" stored in
 // either spelling (empty or "00:00:00") stays as it was, so that OK on an unchanged dialog
-// changes nothing stored and records no step.
+// changes nothing stored and records no step. A time taken away is empty, never "00:00:00":
+// held in memory, that spelling is a time of midnight someone chose (ReminderMidnights).
 std::string timeOrNone(bool ticked, DateTime time, const std::string &was)
 {
     if (ticked)
         return dates::timeText(time);
-    return dates::isNoTime(was) ? was : std::string(kMidnight);
+    return dates::isNoTime(was) ? was : std::string();
 }
 
 bool isUnit(int index)

@@ -1,5 +1,5 @@
-// Helpers for the calendar tests: a time zone set for one test, and the topic fields compared
-// after a trip through a file.
+// Helpers for the calendar tests: a time zone set for one test (support/ScopedZone.h), and the
+// topic fields compared after a trip through a file.
 #pragma once
 
 #include <cstdlib>
@@ -9,32 +9,9 @@
 #include <gtest/gtest.h>
 
 #include "calendar/CalendarTopic.h"
+#include "support/ScopedZone.h"
 
 namespace nimbus::test {
-
-// Sets $TZ for the life of the object, so that no test depends on the machine's zone.
-class ScopedZone {
-public:
-    explicit ScopedZone(const char *zone)
-    {
-        if (const char *old = std::getenv("TZ"))
-            old_ = old, hadOld_ = true;
-        ::setenv("TZ", zone, 1);
-        ::tzset();
-    }
-    ~ScopedZone()
-    {
-        if (hadOld_)
-            ::setenv("TZ", old_.c_str(), 1);
-        else
-            ::unsetenv("TZ");
-        ::tzset();
-    }
-
-private:
-    std::string old_;
-    bool hadOld_ = false;
-};
 
 // Every stored field that describes the topic (what AssignNode copies, but the page counts
 // that saving the pages sets again).

@@ -8,6 +8,7 @@
 #include "RecordingLog.h"
 #include "reminders/ReminderEngine.h"
 #include "reminders/ReminderLeads.h"
+#include "reminders/ReminderMidnights.h"
 #include "reminders/ReminderPreferences.h"
 #include "reminders/ReminderState.h"
 #include "store/Clock.h"
@@ -24,6 +25,7 @@ struct ReminderFixture {
     FixedClock clock{DateTime::fromCivil(2026, 3, 2, 7, 0, 0)};
     reminders::ReminderPreferences preferences;
     reminders::ReminderLeads leads;
+    std::unique_ptr<reminders::ReminderMidnights> midnights;
     std::unique_ptr<reminders::ReminderState> state;
     std::unique_ptr<reminders::ReminderEngine> engine;
 
@@ -45,10 +47,18 @@ struct ReminderFixture {
         state = std::make_unique<reminders::ReminderState>();
         state->SetDataFolder(folder.path());
         state->Load(log);
-        engine = std::make_unique<reminders::ReminderEngine>(*state, preferences, leads);
+        midnights = std::make_unique<reminders::ReminderMidnights>();
+        midnights->SetDataFolder(folder.path());
+        midnights->Load(log);
+        engine = std::make_unique<reminders::ReminderEngine>(*state, preferences, leads,
+                                                             midnights.get());
     }
     // The program closes: the state is written.
-    void close() { state->Save(log); }
+    void close()
+    {
+        state->Save(log);
+        midnights->Save(log);
+    }
 
     TNimbusNode &topic(const std::string &uni, const std::string &text, int ttype,
                        const std::string &date, const std::string &time = {})
@@ -69,6 +79,26 @@ struct ReminderFixture {
         }
         TNimbusNode &made = *node;
         store.Append(std::move(node));
+        return made;
+    }
+
+    // A series every `every` periods of `unit` from the given start; an event lasts `length`
+    // periods of `lengthUnit`.
+    TNimbusNode &series(const std::string &uni, const std::string &text, int ttype,
+                        const std::string &date, const std::string &time, int every, int unit,
+                        int length = 1, int lengthUnit = kUnitMinutes)
+    {
+        TNimbusNode &made = topic(uni, text, ttype, date, time);
+        made.dl = false;
+        made.recur = true;
+        made.rno = every;
+        made.rtype = unit;
+        made.rsDate = date;
+        made.rsTime = time;
+        if (ttype == kTopicEvent) {
+            made.durno = length;
+            made.durtype = lengthUnit;
+        }
         return made;
     }
 

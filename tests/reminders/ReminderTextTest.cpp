@@ -64,7 +64,19 @@ TEST(ReminderText, RemindersThatCameTogetherAreCounted)
     group.items[1].kind = ReminderKind::Overdue;
     EXPECT_EQ(groupText(group, now, 0).summary, "3 reminders");
     group.digest = true;
+    EXPECT_EQ(groupText(group, now, 0).summary, "3 reminders you missed");
+    group.whileClosed = true;
     EXPECT_EQ(groupText(group, now, 0).summary, "3 reminders while Nimbus Desk was closed");
+    // A series missed many times is one line that says how many times since when.
+    group.items[0].occurrences = 9;
+    group.items[0].dueHasTime = true;
+    group.items[0].kind = ReminderKind::Starts;
+    group.items[0].isTask = false;
+    group.items[0].dueAt = at(2, 7, 30);
+    group.items[0].firstDueAt = at(1, 23, 30);
+    const std::string body = groupText(group, now, 0).body;
+    EXPECT_EQ(body.substr(0, body.find('\n')),
+              "Tax return: Started at 07:30 (9 times since 23:30 on 01/03/2026)");
     group.items.resize(1);
     EXPECT_EQ(groupText(group, now, 0).summary, "1 reminder while Nimbus Desk was closed");
 }

@@ -1,7 +1,6 @@
 // Desktop notifications over D-Bus.
 #include "shell/reminders/DesktopNotifications.h"
 
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -13,54 +12,95 @@ namespace {
 
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
-// The server answers at once; a generous limit only guards against a hung one. (Under a
-// clock that runs faster, as in tests, the usual 25 seconds pass too soon.)
-constexpr int kCallTimeoutMs = 600'000;
 // NotificationClosed reasons: 2 is "dismissed by the user".
 constexpr uint kDismissedByUser = 2;
+
+// Errors that say nobody answers for the service (rather than that it refused one call).
+bool isSilence(const QDBusError &error)
+{
+    switch (error.type()) {
+    case QDBusError::NoReply:
+    case QDBusError::Timeout:
+    case QDBusError::TimedOut:
+    case QDBusError::ServiceUnknown:
+    case QDBusError::NoServer:
+    case QDBusError::Disconnected:
+        return true;
+    default:
+        return false;
+    }
+}
 
 } // namespace
 
 QString DesktopNotifications::unavailableReason(const QDBusConnection &bus)
 {
-    if (!bus.isConnected()) {
-        const QString error = bus.lastError().message();
-        return QStringLiteral("there is no session bus") +
-               (error.isEmpty() ? QString() : QStringLiteral(" (") + error + QStringLiteral(")"));
-    }
-    QDBusConnectionInterface *names = bus.interface();
-    if (!names)
-        return QStringLiteral("the session bus does not answer");
-    names->setTimeout(kCallTimeoutMs);
-    const QString service = QString::fromLatin1(kService);
-    if (names->isServiceRegistered(service).value())
+    if (bus.isConnected())
         return {};
-    // A service the bus starts on the first call counts as there.
-    const QDBusReply<QStringList> activatable = names->activatableServiceNames();
-    if (activatable.isValid() && activatable.value().contains(service))
-        return {};
-    return QStringLiteral("nobody provides desktop notifications (") + service +
-           QStringLiteral(") on the session bus");
+    const QString error = bus.lastError().message();
+    return QStringLiteral("there is no session bus") +
+           (error.isEmpty() ? QString() : QStringLiteral(" (") + error + QStringLiteral(")"));
 }
 
-DesktopNotifications::DesktopNotifications(QDBusConnection bus, QObject *parent)
-    : ReminderPresenter(parent), bus_(std::move(bus))
+DesktopNotifications::DesktopNotifications(QDBusConnection bus, int timeoutMs, QObject *parent)
+    : ReminderPresenter(parent), bus_(std::move(bus)), timeoutMs_(timeoutMs)
 {
-    // From whoever owns the name now or later: a restarted server has a new unique name.
+    // From whoever owns the name now or later: a restarted server has a new unique name. (The
+    // match rules go to the bus itself, which answers whatever the service does.)
     bus_.connect(QString(), kPath, kInterface, QStringLiteral("ActionInvoked"), this,
                  SLOT(onActionInvoked(uint, QString)));
     bus_.connect(QString(), kPath, kInterface, QStringLiteral("NotificationClosed"), this,
                  SLOT(onNotificationClosed(uint, uint)));
-    // A server that reads markup in the body would take a topic's "<" or "&" for it.
-    const QDBusMessage capabilities = bus_.call(
-        QDBusMessage::createMethodCall(QString::fromLatin1(kService), kPath, kInterface,
-                                       QStringLiteral("GetCapabilities")),
-        QDBus::Block, kCallTimeoutMs);
-    bodyMarkup_ = !capabilities.arguments().isEmpty() &&
-                  capabilities.arguments().at(0).toStringList().contains(QStringLiteral("body-markup"));
 }
 
 void DesktopNotifications::present(quint32 handle, const ReminderNote &note)
+{
+    switch (server_) {
+    case Server::Answered:
+        notify(handle, note);
+        return;
+    case Server::Silent:
+        emit failed(handle, silentWhy_);
+        return;
+    case Server::Unknown:
+    case Server::Asked:
+        break;
+    }
+    // A server that reads markup in the body would take a topic's "<" or "&" for it: the
+    // first reminders wait for its capabilities, and learn with them whether it answers.
+    waiting_.emplace_back(handle, note);
+    askCapabilities();
+}
+
+void DesktopNotifications::askCapabilities()
+{
+    if (server_ != Server::Unknown)
+        return;
+    server_ = Server::Asked;
+    const QDBusMessage call = QDBusMessage::createMethodCall(
+        QString::fromLatin1(kService), kPath, kInterface, QStringLiteral("GetCapabilities"));
+    auto *watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call, timeoutMs_), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            &DesktopNotifications::capabilitiesAnswered);
+}
+
+void DesktopNotifications::capabilitiesAnswered(QDBusPendingCallWatcher *answer)
+{
+    answer->deleteLater();
+    const QDBusPendingReply<QStringList> reply = *answer;
+    if (reply.isError() && isSilence(reply.error())) {
+        server_ = Server::Silent;
+        silentWhy_ = reply.error().message();
+    } else {
+        // A server that refuses the question still shows notifications: plain bodies then.
+        server_ = Server::Answered;
+        bodyMarkup_ = !reply.isError() && reply.value().contains(QStringLiteral("body-markup"));
+    }
+    for (const auto &[handle, note] : std::exchange(waiting_, {}))
+        present(handle, note);
+}
+
+void DesktopNotifications::notify(quint32 handle, const ReminderNote &note)
 {
     QDBusMessage call = QDBusMessage::createMethodCall(QString::fromLatin1(kService), kPath,
                                                        kInterface, QStringLiteral("Notify"));
@@ -74,12 +114,16 @@ void DesktopNotifications::present(quint32 handle, const ReminderNote &note)
     call << QStringLiteral("Nimbus Desk") << uint(0) << QStringLiteral("nimbus-desk")
          << note.summary << (bodyMarkup_ ? note.body.toHtmlEscaped() : note.body) << note.actions
          << hints << int(-1);
-    auto *watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call, kCallTimeoutMs), this);
+    auto *watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call, timeoutMs_), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, handle](QDBusPendingCallWatcher *finished) {
                 const QDBusPendingReply<uint> reply = *finished;
                 finished->deleteLater();
                 if (reply.isError()) {
+                    if (isSilence(reply.error())) {
+                        server_ = Server::Silent;
+                        silentWhy_ = reply.error().message();
+                    }
                     emit failed(handle, reply.error().message());
                     return;
                 }

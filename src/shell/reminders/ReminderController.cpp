@@ -17,7 +17,7 @@ using namespace nimbus::reminders;
 ReminderController::ReminderController(const std::string &dataFolder, const Clock &clock,
                                        StoreLog &log, std::unique_ptr<ReminderPresenter> presenter,
                                        QObject *parent)
-    : QObject(parent), clock_(clock), log_(log), engine_(state_, preferences_, leads_)
+    : QObject(parent), clock_(clock), log_(log), engine_(state_, preferences_, leads_, &midnights_)
 {
     preferences_.SetDataFolder(dataFolder);
     preferences_.Load(log_);
@@ -25,8 +25,9 @@ ReminderController::ReminderController(const std::string &dataFolder, const Cloc
     leads_.Load(log_);
     state_.SetDataFolder(dataFolder);
     state_.Load(log_);
-    // Without one given, the bus is asked when the first reminder is to be shown: a start-up
-    // that nothing is due at does not wait on it.
+    midnights_.SetDataFolder(dataFolder);
+    midnights_.Load(log_);
+    // Without one given, the presenter is chosen when the first reminder is to be shown.
     if (presenter)
         usePresenter(std::move(presenter));
 }
@@ -35,6 +36,7 @@ ReminderPresenter *ReminderController::presenter()
 {
     if (presenter_)
         return presenter_.get();
+    // Nothing here waits on the bus: a service that does not answer hands over later.
     QDBusConnection bus = QDBusConnection::sessionBus();
     const QString why = DesktopNotifications::unavailableReason(bus);
     if (why.isEmpty()) {
@@ -114,9 +116,10 @@ void ReminderController::onAction(quint32 handle, const QString &key)
         emit remindersChanged();
         return;
     }
-    const QByteArray uni = QByteArray::fromStdString(group.items.front().uni);
+    const ReminderItem &item = group.items.front();
+    const QByteArray uni = QByteArray::fromStdString(item.uni);
     if (*action == ReminderAction::Complete)
-        emit completeTopic(uni);
+        emit completeTopic(uni, item.occurrence.start.msecs(), item.occurrence.hasTime);
     else
         emit openTopic(uni);
 }
@@ -133,10 +136,14 @@ void ReminderController::onDismissed(quint32 handle)
 
 void ReminderController::onFailed(quint32 handle, const QString &why)
 {
-    // The notification service went away: from now on, and for this reminder, the window.
-    log_.AddToLog("Reminders appear in a window of the program's own: the notification service "
-                  "did not take a reminder (" + why.toStdString() + ")");
-    usePresenter(std::make_unique<WindowPresenter>());
+    // The notification service went away or does not answer: from now on, and for this
+    // reminder, the window. Reminders the old presenter still held fail one by one after it.
+    if (sender() == presenter_.get()) {
+        log_.AddToLog("Reminders appear in a window of the program's own: the notification "
+                      "service did not take a reminder (" +
+                      why.toStdString() + ")");
+        usePresenter(std::make_unique<WindowPresenter>());
+    }
     const auto it = shown_.constFind(handle);
     if (it != shown_.constEnd())
         presenter()->present(handle, noteFor(*it, dateOrder_));
@@ -146,12 +153,16 @@ void ReminderController::saveState()
 {
     if (state_.modified)
         state_.Save(log_);
+    if (midnights_.modified)
+        midnights_.Save(log_);
 }
 
 void ReminderController::save()
 {
     // The watermark too: the next start's digest begins where this run ended.
     state_.Save(log_);
+    if (midnights_.modified)
+        midnights_.Save(log_);
     if (leads_.modified && leads_.Save(log_))
         leads_.modified = false;
 }

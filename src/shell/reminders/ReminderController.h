@@ -15,6 +15,7 @@
 
 #include "reminders/ReminderEngine.h"
 #include "reminders/ReminderLeads.h"
+#include "reminders/ReminderMidnights.h"
 #include "reminders/ReminderPreferences.h"
 #include "reminders/ReminderState.h"
 #include "shell/reminders/ReminderPresenter.h"
@@ -47,6 +48,7 @@ public:
 
     reminders::ReminderPreferences &preferences() { return preferences_; }
     reminders::ReminderLeads &leads() { return leads_; }
+    reminders::ReminderMidnights &midnights() { return midnights_; }
     reminders::ReminderEngine &engine() { return engine_; }
     // Where reminders appear; chosen on first use when none was given.
     ReminderPresenter *presenter();
@@ -55,7 +57,8 @@ public:
 
 signals:
     void openTopic(const QByteArray &uni);
-    void completeTopic(const QByteArray &uni);
+    // "Mark completed" on the occurrence that starts at occurrenceMsecs (a DateTime's msecs).
+    void completeTopic(const QByteArray &uni, qint64 occurrenceMsecs, bool occurrenceHasTime);
     // Something the tray shows may have changed (a pass, a snooze).
     void remindersChanged();
 
@@ -73,6 +76,7 @@ private:
     reminders::ReminderPreferences preferences_;
     reminders::ReminderLeads leads_;
     reminders::ReminderState state_;
+    reminders::ReminderMidnights midnights_;
     reminders::ReminderEngine engine_;
     std::unique_ptr<ReminderPresenter> presenter_;
     QHash<quint32, reminders::ReminderGroup> shown_;

@@ -5,6 +5,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "reminders/ReminderActions.h"
 #include "reminders/TrayCounts.h"
 #include "shell/TformMain.h"
 #include "shell/TreeController.h"
@@ -74,8 +75,10 @@ bool WindowReminders::keepsRunningOnClose() const
 
 void WindowReminders::close()
 {
-    if (TNimbusStructure *store = window_.store())
+    if (TNimbusStructure *store = window_.store()) {
         controller_->leads().forgetMissing(*store);
+        controller_->midnights().forgetStale(*store);
+    }
     controller_->save();
     tray_->trayIcon()->hide();
 }
@@ -104,14 +107,34 @@ void WindowReminders::openTopic(const QByteArray &uni)
         tree->goToTopic(window_.store()->Find(uni.toStdString()));
 }
 
-void WindowReminders::completeTopic(const QByteArray &uni)
+void WindowReminders::completeTopic(const QByteArray &uni, qint64 occurrenceMsecs,
+                                    bool occurrenceHasTime)
 {
     TreeController *tree = window_.treeController();
     TNimbusNode *node = window_.store() ? window_.store()->Find(uni.toStdString()) : nullptr;
-    if (!tree || !node)
+    if (!tree)
         return;
+    const reminders::Occurrence named{DateTime::fromMsecs(occurrenceMsecs), occurrenceHasTime};
+    switch (reminders::checkCompletion(node, named)) {
+    case reminders::CompletionCheck::Complete:
+        break;
+    case reminders::CompletionCheck::Gone:
+        window_.AddToLog("A reminder's topic is no longer there to be marked completed");
+        return;
+    case reminders::CompletionCheck::AlreadyDone:
+        window_.AddToLog("A reminder's topic was completed already: " + node->text);
+        return;
+    case reminders::CompletionCheck::MovedOn:
+        window_.AddToLog("A reminder's topic has moved on from the date it was about; it is left "
+                         "as it is: " +
+                         node->text);
+        return;
+    }
+    // As the toolbar's "finished" button does it: one step that undo takes back.
+    tree->beginEdit(node);
     if (!tree::IsEditableTopic(node) ||
         !tree::ApplyStatus(*node, kStatusCompleted, window_.clock().now()).applied) {
+        tree->cancelEdit();
         window_.AddToLog("A reminder's topic could not be marked completed: " + node->text);
         return;
     }

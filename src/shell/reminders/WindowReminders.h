@@ -1,6 +1,7 @@
 // The main window's reminders: the ReminderController with its passes, the tray entry and the
 // reminders' part of the preferences page, wired to the window. "Open" brings the window to
-// the front on the topic; "Mark completed" is the "Task finished" button's rule on it.
+// the front on the topic; "Mark completed" is the "Task finished" button's rule on the
+// occurrence the reminder named, as one step of the undo history.
 #pragma once
 
 #include <QByteArray>
@@ -37,7 +38,7 @@ public:
     void setLead(const std::string &uni, int minutes);
 
     void openTopic(const QByteArray &uni);
-    void completeTopic(const QByteArray &uni);
+    void completeTopic(const QByteArray &uni, qint64 occurrenceMsecs, bool occurrenceHasTime);
 
 private:
     TformMain &window_;

@@ -1,6 +1,8 @@
 // Reminders in the window layer, offscreen and without a session bus: the program's own window
 // takes over (and the log says why, once), its buttons snooze, complete and open, "Close"
-// dismisses; the tray entry's icon, tooltip and menu.
+// dismisses; the tray entry's icon, tooltip and menu. On a bus of the test's own, a
+// notification server that never answers freezes nothing and the window shows the reminder.
+// In the main window, "Mark completed" completes the occurrence it names, as an undo step.
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -12,13 +14,21 @@
 #include <QTimeEdit>
 #include <QtTest>
 
+#include <QTimer>
+#include <QUndoStack>
+
 #include "RecordingLog.h"
+#include "SessionBus.h"
 #include "reminders/ReminderTrigger.h"
+#include "shell/TreeHistory.h"
 #include "shell/dialogs/TformProgress.h"
+#include "shell/reminders/DesktopNotifications.h"
 #include "shell/reminders/ReminderController.h"
 #include "shell/reminders/ReminderPreferencesBox.h"
 #include "shell/reminders/ReminderTray.h"
 #include "shell/reminders/ReminderWindow.h"
+#include "shell/reminders/WindowReminders.h"
+#include "shell/tree/WindowFixture.h"
 #include "store/Clock.h"
 #include "store/DeadlineTick.h"
 #include "store/TNimbusStructure.h"
@@ -130,6 +140,90 @@ private slots:
         QVERIFY(test::readFile(folder / "Reminders.dat").find("dismissed=S20260302-120000|4") !=
                 std::string::npos);
         QCOMPARE(log.lines.size(), std::size_t(1)); // the reason was said once
+    }
+
+    void aNotificationServiceThatNeverAnswersFreezesNothing()
+    {
+        if (!test::SessionBus::available())
+            QSKIP(
+                "needs dbus-daemon and python3-dbusmock (Debian packages dbus, python3-dbusmock)");
+        test::TempFolder folder;
+        test::SessionBus bus(folder);
+        QVERIFY2(bus.ready(), "the test's own bus or notification server did not start");
+        // The server keeps its name and answers nothing, as a hung daemon does.
+        bus.freezeServer();
+        const QString name = QStringLiteral("reminders");
+        QDBusConnection connection =
+            QDBusConnection::connectToBus(QString::fromStdString(bus.address()), name);
+        QVERIFY(connection.isConnected());
+        {
+            test::RecordingLog log;
+            FixedClock clock(at(9, 0));
+            TNimbusStructure store;
+            addTopic(store, "1", "Dentist", kTopicEvent, "10:15:00");
+            ReminderController reminders(folder.path(), clock, log,
+                                         std::make_unique<DesktopNotifications>(connection, 2000));
+            reminders.tick(store, 0);
+            clock.set(at(10, 15, 5));
+            reminders.tick(store, 0);
+            // The window's events go on while the server says nothing.
+            bool handled = false;
+            QTimer::singleShot(0, [&handled] { handled = true; });
+            QTRY_VERIFY(handled);
+
+            // When the server's time is up, the program's own window shows the reminder.
+            QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<WindowPresenter *>(reminders.presenter()), 60000);
+            ReminderWindow *window =
+                qobject_cast<WindowPresenter *>(reminders.presenter())->window();
+            QCOMPARE(window->count(), 1);
+            QVERIFY(window->isVisible());
+            QCOMPARE(window->entry(1)->findChild<QLabel *>()->text(), QStringLiteral("Dentist"));
+            QVERIFY(
+                log.mentions("window of the program's own: the notification service did not take"));
+            // The next reminder goes to the window at once.
+            addTopic(store, "2", "Lunch", kTopicEvent, "12:00:00");
+            clock.set(at(12, 0, 5));
+            reminders.tick(store, 0);
+            QCOMPARE(window->count(), 2);
+        }
+        QDBusConnection::disconnectFromBus(name);
+    }
+
+    void markCompletedActsOnTheNamedOccurrenceAsAnUndoStep()
+    {
+        test::TempFolder dir;
+        FixedClock clock(at(10, 0));
+        test::StoreWriter writer(test::dataFolder(dir));
+        writer.add(0, "Topics");
+        TNimbusNode *written =
+            writer.add(1, "Pills").type(kTopicTask).status(kStatusNotStarted).node;
+        written->recur = true;
+        written->rno = 1;
+        written->rtype = kUnitDays;
+        written->dlDate = written->rsDate = "20260302";
+        written->dlTime = written->rsTime = "09:00:00";
+        const QByteArray uni = QByteArray::fromStdString(written->uni);
+        writer.write();
+        TformMain window(clock,
+                         test::windowEnvironment(dir, std::make_shared<test::FakePrompts>()));
+        QVERIFY(window.started());
+        TNimbusNode *pills = window.store()->Find(uni.toStdString());
+        QVERIFY(pills);
+        QUndoStack *steps = window.treeController()->history()->stack();
+        const int before = steps->count();
+
+        // A notification about yesterday's occurrence leaves today's alone.
+        window.reminders()->completeTopic(uni, at(9, 0).addDays(-1).msecs(), true);
+        QCOMPARE(pills->dlDate, std::string("20260302"));
+        QCOMPARE(steps->count(), before);
+        // Today's is completed (the series moves on) as one step, which undo takes back.
+        window.reminders()->completeTopic(uni, at(9, 0).msecs(), true);
+        QCOMPARE(pills->dlDate, std::string("20260303"));
+        QCOMPARE(steps->count(), before + 1);
+        window.treeController()->history()->undo();
+        pills = window.store()->Find(uni.toStdString());
+        QCOMPARE(pills->dlDate, std::string("20260302"));
+        QCOMPARE(pills->status, int(kStatusNotStarted));
     }
 
     void theTrayShowsCountsTooltipAndTheNextReminders()

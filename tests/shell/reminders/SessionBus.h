@@ -1,7 +1,8 @@
 // A session bus of the test's own (dbus-daemon with the session configuration, listening on a
 // socket in a temporary folder) with python3-dbusmock's notification server on it, and what
-// the test asks of that server: the Notify calls it received, and signals sent in its name.
-// Both processes end with the object.
+// the test asks of that server: the Notify calls it received, and signals sent in its name; or
+// the server stopped, so that it holds its name and never answers. Both processes end with the
+// object.
 #pragma once
 
 #include <QCoreApplication>
@@ -79,12 +80,26 @@ public:
         if (connection_)
             QDBusConnection::disconnectFromBus(QStringLiteral("test"));
         connection_.reset();
+        thawServer();
         stop(mock_);
         stop(daemon_);
     }
 
     bool ready() const { return ready_; }
     const std::string &address() const { return address_; }
+
+    // The notification server keeps its name but stops answering (a hung daemon), and goes on
+    // again; the object lets it go on before it ends.
+    void freezeServer()
+    {
+        if (mock_)
+            mock_->signal(SIGSTOP);
+    }
+    void thawServer()
+    {
+        if (mock_)
+            mock_->signal(SIGCONT);
+    }
 
     // Every Notify call so far, in order.
     std::vector<NotifyCall> notifyCalls() const
