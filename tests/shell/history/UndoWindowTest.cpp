@@ -132,6 +132,22 @@ class UndoWindowTest : public QObject {
             std::filesystem::create_directories(channels());
             window = std::make_unique<TformMain>(clock, env);
         }
+        // The window as "Alice" on the shared folder, with the colleague connected too.
+        void startSharingWith(LanUser &colleague)
+        {
+            AnsweredQuestions yes(true);
+            QVERIFY(colleague.connection.Connect(yes, 0).connected);
+            TNetDetails net;
+            net.SetDataFolder(data());
+            net.net = shared();
+            net.pw = "secret";
+            net.user = "Alice";
+            net.mem = true;
+            net.modified = true;
+            net.Save();
+            start();
+            colleague.connection.GetNetworkUsers();
+        }
         TreeController &tree() { return *window->treeController(); }
         TreeActions &actions() { return *window->treeActions(); }
         QUndoStack &steps() { return *tree().history()->stack(); }
@@ -414,18 +430,7 @@ private slots:
     {
         Session s;
         LanUser bob(s.dir / "bob/", s.shared(), "Bob", "secret", s.clock);
-        AnsweredQuestions yes(true);
-        QVERIFY(bob.connection.Connect(yes, 0).connected);
-        TNetDetails net;
-        net.SetDataFolder(s.data());
-        net.net = s.shared();
-        net.pw = "secret";
-        net.user = "Alice";
-        net.mem = true;
-        net.modified = true;
-        net.Save();
-        s.start();
-        bob.connection.GetNetworkUsers();
+        s.startSharingWith(bob);
 
         s.select("Client meetings");
         s.actions().MVRemoveItem->trigger();
@@ -462,18 +467,7 @@ private slots:
     {
         Session s;
         LanUser bob(s.dir / "bob/", s.shared(), "Bob", "secret", s.clock);
-        AnsweredQuestions yes(true);
-        QVERIFY(bob.connection.Connect(yes, 0).connected);
-        TNetDetails net;
-        net.SetDataFolder(s.data());
-        net.net = s.shared();
-        net.pw = "secret";
-        net.user = "Alice";
-        net.mem = true;
-        net.modified = true;
-        net.Save();
-        s.start();
-        bob.connection.GetNetworkUsers();
+        s.startSharingWith(bob);
         const std::string uni = s.item("Shopping")->node->uni;
 
         const int topics = bob.store.IndexOf("STD0001");
