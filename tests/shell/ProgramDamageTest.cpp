@@ -125,6 +125,26 @@ TEST(ProgramDamage, DeepChainsHugeWindowsAndHugeValues)
     }
 }
 
+// Reminder files of a million unreadable lines: the program starts and closes as usual, says
+// so in twenty lines and a summary rather than a million, and keeps every line it could not read.
+TEST(ProgramDamage, AMillionUnreadableReminderLines)
+{
+    DataFolder folder;
+    writeFile(folder.data + "Structure.dat", storeWith(ordinaryTopics()));
+    std::string lines;
+    for (int i = 0; i < 1'000'000; ++i)
+        lines += "shown=X" + std::to_string(i) + "\r\n";
+    writeFile(folder.data + "Reminders.dat", lines);
+    writeFile(folder.data + "ReminderLeads.txt", lines);
+    folder.startAndClose();
+    folder.expectOrdinaryTopicsKept();
+    const std::string log = folder.log();
+    EXPECT_NE(log.find("Reminders.dat: and 999,980 more like it"), std::string::npos);
+    EXPECT_NE(log.find("ReminderLeads.txt: and 999,980 more like it"), std::string::npos);
+    EXPECT_LT(log.size(), 100000u);
+    EXPECT_NE(readFile(folder.data + "Reminders.dat").find("shown=X999999\r\n"), std::string::npos);
+}
+
 TEST(ProgramDamage, PagesTooLongToLayOutAreShownCut)
 {
     // The topic shown at start has a plain page of one unbroken word of a megabyte.
