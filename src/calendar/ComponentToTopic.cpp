@@ -284,6 +284,12 @@ void applyNimbusFields(icalcomponent *c, TNimbusNode &n)
 
 std::string propertyText(icalproperty *property)
 {
+    // A text value as people read it ("Room 4, 2nd floor"), not in the file's escaped form.
+    const icalvalue *value = icalproperty_get_value(property);
+    if (value != nullptr && icalvalue_isa(value) == ICAL_TEXT_VALUE) {
+        const char *text = icalvalue_get_text(value);
+        return text ? text : "";
+    }
     const char *v = icalproperty_get_value_as_string(property);
     return v ? v : "";
 }

@@ -215,12 +215,14 @@ TEST(ImportLimits, AHundredThousandAttendeesGiveAPageAPersonCanRead)
     for (int i = 0; i < 100'000; ++i)
         ics += "ATTENDEE;CN=P" + std::to_string(i) + ":mailto:p" + std::to_string(i) +
                "@example.com\r\n";
-    ics += "END:VEVENT\r\nEND:VCALENDAR\r\n";
+    ics += "LOCATION:Room 4\\, 2nd floor\\; east wing\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
     const ReadResult r = readCalendar(ics);
     ASSERT_TRUE(r.ok) << r.error;
     ASSERT_EQ(r.topics.size(), 1u);
     const CalendarTopic &crowd = r.topics.front();
-    EXPECT_EQ(crowd.notes.size(), 51u);
+    EXPECT_EQ(crowd.notes.size(), 52u);
+    // Text values read as people write them, not in the file's escaped form.
+    EXPECT_TRUE(hasNote(crowd, "Location: Room 4, 2nd floor; east wing"));
     EXPECT_TRUE(hasNote(crowd, "Attendee: P49 mailto:p49@example.com"));
     EXPECT_TRUE(hasNote(crowd, "Attendee: and 99,950 more"));
 }
