@@ -179,6 +179,8 @@ TEST_F(SharedStore, APageStepOfALargePageKeepsOnlyWhatDiffers)
         ASSERT_TRUE(content::SaveDetails(page, folders, text, 5, true, log));
     }
     ASSERT_TRUE(content::WriteContent(content, log));
+    // A step given back lets go of the topic's loaded pages: the name is kept apart.
+    const std::string pageFile = page.file;
     const auto snapshot = [&] {
         std::map<std::string, std::string> files;
         for (const std::string &folder : {folders.packs, folders.text}) {
@@ -208,7 +210,7 @@ TEST_F(SharedStore, APageStepOfALargePageKeepsOnlyWhatDiffers)
 
     // A colleague's packet brings old versions of its own (the step is built on one of them).
     std::vector<std::string> versions;
-    fileio::listVersionFiles(folders.text + page.file, versions);
+    fileio::listVersionFiles(folders.text + pageFile, versions);
     ASSERT_EQ(versions.size(), 5u);
     for (const std::string &name : versions)
         ASSERT_TRUE(fileio::writeFileAtomically(folders.text + name, "a colleague's " + name));
