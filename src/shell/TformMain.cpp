@@ -19,45 +19,46 @@
 #include <QVBoxLayout>
 
 #include "fileio/FolderOps.h"
+#include "history/StepNames.h"
 #include "ipc/Channels.h"
 #include "ipc/SingleCopyTurn.h"
-#include "shell/CliChangeApplier.h"
-#include "shell/DetailsPageSteps.h"
-#include "shell/CommandDispatcher.h"
 #include "shell/ChecklistSteps.h"
+#include "shell/CliChangeApplier.h"
+#include "shell/CommandDispatcher.h"
+#include "shell/DetailsPageSteps.h"
 #include "shell/HistoryButtons.h"
-#include "shell/TreeHistory.h"
-#include "history/StepNames.h"
 #include "shell/LogLineView.h"
 #include "shell/MainLayout.h"
 #include "shell/PageArea.h"
 #include "shell/ShellPrompts.h"
 #include "shell/TopicIcons.h"
+#include "shell/TopicTreeModel.h"
 #include "shell/TreeActions.h"
 #include "shell/TreeController.h"
-#include "shell/TopicTreeModel.h"
+#include "shell/TreeHistory.h"
 #include "shell/TreeToolbar.h"
+#include "shell/caldav/CalendarPreferencesBox.h"
+#include "shell/caldav/CalendarSyncController.h"
 #include "shell/calendar/CalendarActions.h"
 #include "shell/calendar/CalendarFiles.h"
 #include "shell/core/DataFolderLayout.h"
 #include "shell/core/DataUpgrade.h"
 #include "shell/core/MainLogStoreLog.h"
-#include "shell/software/SoftwarePanel.h"
-#include "shell/software/UpdateController.h"
+#include "shell/dialogs/OperationProgressDialog.h"
+#include "shell/lan/LanSharing.h"
 #include "shell/pages/AboutPage.h"
 #include "shell/pages/DetailsEditor.h"
 #include "shell/pages/FormatIcons.h"
 #include "shell/pages/PagePrompts.h"
 #include "shell/pages/PreferencesPage.h"
 #include "shell/pages/TopicPage.h"
-#include "shell/dialogs/OperationProgressDialog.h"
-#include "shell/lan/LanSharing.h"
-#include "shell/search/SearchController.h"
-#include "shell/caldav/CalendarPreferencesBox.h"
-#include "shell/caldav/CalendarSyncController.h"
 #include "shell/reminders/WindowReminders.h"
+#include "shell/search/SearchController.h"
+#include "shell/software/SoftwarePanel.h"
+#include "shell/software/UpdateController.h"
 #include "shell/summary/InfoGrids.h"
 #include "shell/summary/SummaryPage.h"
+#include "shell/summary/TopicGrid.h"
 #include "store/DateFormat.h"
 #include "store/SummaryLists.h"
 #include "store/TContent.h"
@@ -409,11 +410,18 @@ void TformMain::createTree()
     connect(tree_.get(), &TreeController::visibleRowsChanged, this,
             [this](const std::vector<TreeRow> &rows) {
                 const TNimbusNode *selected = tree_->selectedNode();
+                // Rows come in the tree's viewport, below the heading and the search field;
+                // the grids draw theirs below their own heading: the difference moves them
+                // level with the tree's rows.
+                const QWidget *viewport = tree_->treeMain()->viewport();
+                const int shift = viewport->mapToGlobal(QPoint()).y() -
+                                  grids_->gridInfo->mapToGlobal(QPoint()).y() -
+                                  summarypage::TopicGrid::kHeaderHeight;
                 std::vector<summarypage::GridRow> gridRows;
                 gridRows.reserve(rows.size());
                 for (const TreeRow &row : rows) {
                     const auto *item = static_cast<const tree::TreeItem *>(row.node->treeItem);
-                    gridRows.push_back({row.node, row.rect.top(), row.rect.height(),
+                    gridRows.push_back({row.node, row.rect.top() + shift, row.rect.height(),
                                         row.node == selected, !item || !item->expanded});
                 }
                 grids_->SyncInfoGrids(gridRows);

@@ -18,6 +18,7 @@
 #include "shell/TreeToolbar.h"
 #include "shell/summary/InfoGrids.h"
 #include "shell/summary/SummaryPage.h"
+#include "shell/summary/TopicGrid.h"
 #include "store/SummaryLists.h"
 
 using namespace nimbus;
@@ -424,6 +425,23 @@ private slots:
         QVERIFY(!s.window->infoGrids()->gridInfo->Rows().empty());
         QCOMPARE(nodesOf(s.window->infoGrids()->gridInfo->Rows()), treeNodes());
         QCOMPARE(nodesOf(s.window->infoGrids()->gridDue->Rows()), treeNodes());
+        // Each grid row stands level with its tree row on screen, below the tree's heading
+        // and the search field: the point halfway down a tree row is that row in both grids.
+        MainTreeView *view = s.tree().treeMain();
+        for (QModelIndex i = view->indexAt(QPoint(1, 1)); i.isValid(); i = view->indexBelow(i)) {
+            const QRect rect = view->visualRect(i);
+            if (rect.bottom() >= view->viewport()->height())
+                break;
+            const QPoint middle = view->viewport()->mapToGlobal(rect.center());
+            for (summarypage::TopicGrid *grid :
+                 {static_cast<summarypage::TopicGrid *>(s.window->infoGrids()->gridInfo),
+                  static_cast<summarypage::TopicGrid *>(s.window->infoGrids()->gridDue)}) {
+                const int row = grid->RowAt(grid->mapFromGlobal(middle));
+                QVERIFY(row >= 0);
+                QCOMPARE(grid->Rows()[static_cast<std::size_t>(row)].node,
+                         s.tree().model()->nodeOf(i));
+            }
+        }
 
         s.tree().treeMain()->verticalScrollBar()->setValue(3);
         s.tree().timerTreeTick();
