@@ -464,6 +464,17 @@ void TreeController::goToTopic(TNimbusNode *node)
     showExpansion(item);
 }
 
+void TreeController::revealTopic(TNimbusNode *node)
+{
+    auto *item = node ? static_cast<TreeItem *>(node->treeItem) : nullptr;
+    if (!item)
+        return;
+    for (TreeItem *up = item->parent; up; up = up->parent)
+        if (up->hasChildren() && (!up->node || tree::mayExpandAt(up->node->lev)))
+            up->expanded = true;
+    showExpansion(item);
+}
+
 void TreeController::selectNode(const TNimbusNode *node)
 {
     if (node && node->treeItem)

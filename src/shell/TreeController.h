@@ -79,6 +79,9 @@ public:
     void dropOnto(tree::TreeItem *dragged, tree::TreeItem *target);
     // Collapses the tree, opens the node's item and selects it (a jump from the summary).
     void goToTopic(TNimbusNode *node);
+    // Opens the branches above the node and selects it, leaving every other branch as the user
+    // left it (a search hit or a reminder opened).
+    void revealTopic(TNimbusNode *node);
     void selectNode(const TNimbusNode *node);
     // A node's values changed outside the tree (a dialog, the deadline timer): redraw it and
     // roll its parents up.

@@ -104,7 +104,7 @@ void WindowReminders::openTopic(const QByteArray &uni)
     window_.activateWindow();
     TreeController *tree = window_.treeController();
     if (tree && window_.store() && !uni.isEmpty())
-        tree->goToTopic(window_.store()->Find(uni.toStdString()));
+        tree->revealTopic(window_.store()->Find(uni.toStdString()));
 }
 
 void WindowReminders::completeTopic(const QByteArray &uni, qint64 occurrenceMsecs,

@@ -212,7 +212,7 @@ void SearchController::openRow(int row)
     TNimbusNode *node = window_.store()->Find(hit.topic);
     if (!node || !window_.treeController())
         return;
-    window_.treeController()->goToTopic(node);
+    window_.treeController()->revealTopic(node);
     pages::TopicPage *topicPage = window_.topicPage();
     window_.pageArea()->showPage(QStringLiteral("panelToDoNew"));
     pageBefore_ = QStringLiteral("panelToDoNew");

@@ -10,6 +10,7 @@
 #include "WindowFixture.h"
 #include "shell/MainTreeView.h"
 #include "shell/PageArea.h"
+#include "shell/TopicTreeModel.h"
 #include "shell/pages/DetailsEditor.h"
 #include "shell/pages/DetailsTextEdit.h"
 #include "shell/pages/TopicPage.h"
@@ -35,6 +36,8 @@ void writeStore(const std::string &folder)
     w.add(2, "Orchid care").type(kTopicIdea);   // 102: the word in its title
     w.add(2, "Garden").type(kTopicInformation); // 103: the word twice on its page
     w.add(2, "Car").status(kStatusNotStarted);  // 104: nothing about it
+    w.add(1, "Work").expanded();                // 105: a branch away from every hit
+    w.add(2, "Budget").status(kStatusNotStarted);
     w.add(0, "Local network information", kSectionNetwork);
     w.add(0, "Preferences", kSectionPreferences);
     w.add(0, "Product information", kSectionProduct);
@@ -114,11 +117,15 @@ private slots:
                      s.row(1).contains("<b>orchid</b>"),
                  qPrintable(s.row(1)));
 
-        // Enter on the page hit opens the topic at its page with both matches marked.
+        // Enter on the page hit opens the topic at its page with both matches marked; the
+        // branches the user had open stay open.
         s.list().setFocus();
         s.list().setCurrentRow(1);
         QTest::keyClick(&s.list(), Qt::Key_Return);
         QCOMPARE(s.window->treeController()->selectedNode()->text, std::string("Garden"));
+        TreeController &tree = *s.window->treeController();
+        QVERIFY(tree.treeMain()->isExpanded(tree.model()->indexOf(
+            static_cast<tree::TreeItem *>(s.window->store()->Find("105")->treeItem))));
         QCOMPARE(s.window->pageArea()->currentPageName(), QStringLiteral("panelToDoNew"));
         QCOMPARE(s.window->topicPage()->currentPage()->con, int(kPageDetails));
         QCOMPARE(s.editor().extraSelections().size(), 2);
