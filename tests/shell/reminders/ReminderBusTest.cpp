@@ -5,6 +5,9 @@
 // in the saved store.
 #include <gtest/gtest.h>
 
+#include <iostream>
+#include <thread>
+
 #include "ipc/Channels.h"
 #include "support/ChildProcess.h"
 #include "support/ProgramCopy.h"
@@ -115,4 +118,80 @@ TEST(ReminderBus, NotifiesSnoozesAndCompletesThroughTheNotificationServer)
     const std::string store = readFile(copy.data + "Structure.dat");
     EXPECT_EQ(valueIn(store, "9002", "status"), "3") << store;
     EXPECT_EQ(valueIn(store, "9002", "pr%"), "100") << store;
+}
+
+// A notification server that holds its name and never answers (a hung daemon), with the program's
+// clock running at twice the speed: the window answers nimbus-cli at once all the while its call
+// to the server waits, the reminder then appears in the program's own window, and the program
+// closes while the server still hangs.
+TEST(ReminderBus, AHungNotificationServerNeitherHoldsTheWindowNorLosesTheReminder)
+{
+    if (!SessionBus::available() || !std::filesystem::exists(kFakeTimeLibrary))
+        GTEST_SKIP()
+            << "needs dbus-daemon, python3-dbusmock and libfaketime (Debian packages dbus, "
+               "python3-dbusmock, faketime)";
+    static char name[] = "shell_reminder_bus_tests";
+    static char *argv[] = {name, nullptr};
+    int argc = 1;
+    QCoreApplication application(argc, argv);
+    nimbus::test::ProgramCopy copy(NIMBUS_EXECUTABLE);
+    SessionBus bus(copy.root);
+    ASSERT_TRUE(bus.ready()) << "the test's own bus or notification server did not start";
+    bus.freezeServer();
+    writeFile(copy.data + "Structure.dat",
+              nimbus::test::templateStoreWith(NIMBUS_TEMPLATE_STORE, kTopics));
+    writeFile(copy.data + "StructUnique.dat", "00010000");
+
+    // The program last ran until 10:00; the call started at 10:05 while it was closed, so the
+    // digest of the first pass announces it.
+    writeFile(copy.data + "Reminders.dat", "watermark=20260302-100000\r\nfrom=20260301-090000\r\n");
+    ChildProcess nimbus(copy.program, {},
+                        copy.environment({std::string("LD_PRELOAD=") + kFakeTimeLibrary,
+                                          "FAKETIME=@2026-03-02 10:10:00 x2", "FAKETIME_NO_CACHE=1",
+                                          "DBUS_SESSION_BUS_ADDRESS=" + bus.address()}));
+    ASSERT_TRUE(waitFor([&] { return copy.log().find(" started\r\n") != std::string::npos; }, 60s))
+        << copy.log();
+
+    // The reminder is recorded as shown once it has been handed to the server.
+    ASSERT_TRUE(waitFor(
+        [&] { return readFile(copy.data + "Reminders.dat").find("9001") != std::string::npos; },
+        60s))
+        << copy.log();
+    // The call to the hung server waits thirty simulated seconds (fifteen here). Meanwhile every
+    // change nimbus-cli sends is answered as quickly as with no reminder pending; a window held
+    // by the call would answer only when the wait ends.
+    const std::string fallback = "Reminders appear in a window of the program's own";
+    std::vector<std::string> added;
+    std::chrono::milliseconds slowest{0};
+    for (int probe = 0; probe < 8 && copy.log().find(fallback) == std::string::npos; ++probe) {
+        const std::string title = "Probe " + std::to_string(probe);
+        const auto sent = std::chrono::steady_clock::now();
+        ChildProcess cli(NIMBUS_CLI_EXECUTABLE, {"add", title},
+                         copy.environment({"DBUS_SESSION_BUS_ADDRESS=" + bus.address()}));
+        ASSERT_TRUE(cli.waitForExit(60s));
+        slowest = std::max(slowest, std::chrono::duration_cast<std::chrono::milliseconds>(
+                                        std::chrono::steady_clock::now() - sent));
+        ASSERT_EQ(cli.exitCode(), 0) << copy.log();
+        added.push_back(title);
+        std::this_thread::sleep_for(300ms);
+    }
+    std::cout << "slowest nimbus-cli answer while the notification call waited: " << slowest.count()
+              << " ms over " << added.size() << " changes\n";
+    ASSERT_GE(added.size(), 3u) << "the server's wait ended before nimbus-cli was answered: "
+                                << copy.log();
+    // A bound far above a normal answer and far below the call's wait, for a busy machine.
+    EXPECT_LT(slowest, 5s);
+
+    // The wait ends and the reminder is shown in the program's own window.
+    ASSERT_TRUE(waitFor([&] { return copy.log().find(fallback) != std::string::npos; }, 60s))
+        << copy.log();
+
+    // Closing does not wait on the hung server, and nothing sent meanwhile is lost.
+    ASSERT_TRUE(nimbus::ipc::SendToChannel(
+        nimbus::ipc::PipeLine("nimbusslavemode", true, copy.channels), nullptr, {"close"}));
+    ASSERT_TRUE(nimbus.waitForExit(60s)) << copy.log();
+    const std::string store = readFile(copy.data + "Structure.dat");
+    for (const std::string &title : added)
+        EXPECT_NE(store.find("text=" + title + "\r\n"), std::string::npos) << title;
+    bus.thawServer();
 }
