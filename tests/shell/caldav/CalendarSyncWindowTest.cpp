@@ -154,6 +154,77 @@ private slots:
                      entry.path().c_str());
     }
 
+    // A sync runs while the user has a synced topic's options open (its results are applied
+    // inside the dialog's own event loop): a date moved on the phone and the priority the user
+    // set both survive, here and on the server; a topic removed on the phone meanwhile is
+    // said to be gone and the dialog writes nothing, here or there.
+    void aSyncThatLandsWhileTheOptionsAreOpenKeepsBothSidesOrSaysTheTopicIsGone()
+    {
+        const std::string calendar = server_->makeCalendar("dialog");
+        caldav::CurlTransport transport(server_->account());
+        caldav::CalDavClient client(transport);
+        QVERIFY(client.put(calendar + "phone.ics", kPhoneEntry, "").ok());
+        Session s;
+        caldavui::CalendarSyncController *sync = s.window->calendarSync();
+        QSignalSpy finished(sync, &caldavui::CalendarSyncController::syncFinished);
+        QVERIFY(sync->setAccount(s.account(*server_, calendar), RadicaleServer::kPassword));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
+        QVERIFY(s.find("Pick up parcel") != nullptr);
+        const std::string uni = s.find("Pick up parcel")->uni;
+        const auto phoneEntry = [&] {
+            for (const auto &[path, etag] : client.listAll(calendar, false).items)
+                if (path.find("phone") != std::string::npos)
+                    return std::make_pair(server_->root() + path.substr(1), etag);
+            return std::make_pair(std::string(), std::string());
+        };
+
+        std::string moved = kPhoneEntry;
+        moved.replace(moved.find("20261211"), 8, "20261218");
+        s.prompts->edit = [&](TopicOptions &values) {
+            const auto [url, etag] = phoneEntry();
+            QVERIFY(client.replace(url, moved, etag).ok());
+            sync->buttonSyncNow->click();
+            QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, 60000);
+            values.priority = 2; // all the user changed
+        };
+        s.window->editTopic(s.window->store()->Find(uni));
+        const TNimbusNode *parcel = s.window->store()->Find(uni);
+        QVERIFY(parcel != nullptr);
+        QCOMPARE(parcel->dlDate, std::string("20261218"));
+        QCOMPARE(parcel->pri, 2);
+        sync->buttonSyncNow->click();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 3, 60000);
+        int status = 0;
+        std::string error;
+        const std::string onServer = client.get(phoneEntry().first, status, error).data;
+        QVERIFY2(onServer.find("20261218") != std::string::npos, onServer.c_str());
+        QVERIFY2(onServer.find("PRIORITY:") != std::string::npos, onServer.c_str());
+
+        s.prompts->edit = [&](TopicOptions &values) {
+            const auto [url, etag] = phoneEntry();
+            QVERIFY(client.remove(url, etag).ok());
+            sync->buttonSyncNow->click();
+            QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 4, 60000);
+            values.name = "Written into a topic that is gone";
+        };
+        s.window->editTopic(s.window->store()->Find(uni));
+        QVERIFY(s.window->store()->Find(uni) == nullptr);
+        QVERIFY(!s.prompts->told.empty());
+        QVERIFY2(s.prompts->told.back().find("removed while its options were open") !=
+                     std::string::npos,
+                 s.prompts->told.back().c_str());
+        sync->buttonSyncNow->click();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 5, 60000);
+        QVERIFY(readFile(dataFolder(s.dir) + "Structure.dat").find("Written into") ==
+                std::string::npos);
+        QCOMPARE(phoneEntry().first, std::string());
+        for (const auto &[path, etag] : client.listAll(calendar, false).items) {
+            const std::string entry =
+                client.get(server_->root() + path.substr(1), status, error).data;
+            QVERIFY2(entry.find("Written into") == std::string::npos, entry.c_str());
+        }
+    }
+
     void manyTopicsGoneFromTheServerAtOnceAreAskedAboutFirst()
     {
         const std::string calendar = server_->makeCalendar("emptied");
