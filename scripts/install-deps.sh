@@ -10,6 +10,9 @@ fonts-dejavu-core pandoc faketime libical-dev libsqlite3-dev dbus python3-dbusmo
 # Calendar sync: the account passwords (libsecret), the test CalDAV servers (radicale,
 # xandikos) and an independent CalDAV client that plays a phone in the tests (python3-caldav).
 PACKAGES="$PACKAGES libsecret-1-dev radicale xandikos python3-caldav"
+# valgrind's memcheck runs the window tests where changes land inside an open dialog (the
+# window code is not part of the sanitizer build).
+PACKAGES="$PACKAGES valgrind"
 
 # clang and its sanitizer runtime build only the libFuzzer targets (make fuzz).
 if [ "${NIMBUS_WITH_FUZZ:-0}" = "1" ]; then

@@ -12,6 +12,7 @@
 #include "calendar/LocalZone.h"
 #include "fileio/FolderOps.h"
 #include "shell/TformMain.h"
+#include "shell/TopicTreeModel.h"
 #include "shell/TreeController.h"
 #include "shell/TreeHistory.h"
 #include "shell/caldav/CalendarAccountDialog.h"
@@ -348,6 +349,11 @@ void CalendarSyncController::apply(Outcome &outcome)
                         leaving.push_back(node);
             if (!leaving.empty())
                 emit tree->topicsRemoving(leaving);
+            // Their rows go before the nodes do: a row left behind would point at a freed node
+            // until the tree is built again.
+            for (TNimbusNode *node : leaving)
+                if (node->treeItem)
+                    tree->model()->removeItem(static_cast<tree::TreeItem *>(node->treeItem));
             const caldav::ApplyResult applied =
                 caldav::applyChanges(*store, account_.calendars[i].subtree, exchange.changes, exchange.state, uids_[i],
                                      links_, dates::stamp(window_.clock().now()), window_.storeLog());

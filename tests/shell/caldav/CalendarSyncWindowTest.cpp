@@ -160,7 +160,7 @@ private slots:
     // said to be gone and the dialog writes nothing, here or there.
     void aSyncThatLandsWhileTheOptionsAreOpenKeepsBothSidesOrSaysTheTopicIsGone()
     {
-        const std::string calendar = server_->makeCalendar("dialog");
+        const std::string calendar = server_->makeCalendar("options-open");
         caldav::CurlTransport transport(server_->account());
         caldav::CalDavClient client(transport);
         QVERIFY(client.put(calendar + "phone.ics", kPhoneEntry, "").ok());
