@@ -1,5 +1,7 @@
 #include "search/SearchService.h"
 
+#include <algorithm>
+
 namespace nimbus::search {
 
 class SearchService::QueuedLog : public StoreLog {
@@ -58,10 +60,11 @@ void SearchService::setState(State s) {
     if (callbacks_.state) callbacks_.state(s);
 }
 
-void SearchService::post(Job job) {
+void SearchService::post(Job job, bool topicJob)
+{
     {
         std::lock_guard lock(mutex_);
-        jobs_.push_back(std::move(job));
+        jobs_.push_back({std::move(job), topicJob});
     }
     wake_.notify_all();
 }
@@ -96,17 +99,21 @@ void SearchService::Refresh(std::vector<TopicEntry> topics) {
 }
 
 void SearchService::TopicChanged(TopicEntry topic) {
-    post([this, topic = std::move(topic)] {
-        pages_->Forget(topic.uni);
-        index_->UpdateTopic(topic);
-    });
+    post(
+        [this, topic = std::move(topic)] {
+            pages_->Forget(topic.uni);
+            index_->UpdateTopic(topic);
+        },
+        true);
 }
 
 void SearchService::TopicRemoved(std::string uni) {
-    post([this, uni = std::move(uni)] {
-        pages_->Forget(uni);
-        index_->RemoveTopic(uni);
-    });
+    post(
+        [this, uni = std::move(uni)] {
+            pages_->Forget(uni);
+            index_->RemoveTopic(uni);
+        },
+        true);
 }
 
 std::uint64_t SearchService::Query(SearchQuery query, TopicFilter allowed, std::size_t limit)
@@ -144,8 +151,16 @@ void SearchService::run() {
         if (stopping_) break;
         busy_ = true;
         // A waiting query goes before queued updates (the user is looking at the screen), but
-        // not before the index is open.
-        if (pendingQuery_ && (jobs_.empty() || index_->IsOpen())) {
+        // not before the index is open, and not before the topics saved meanwhile: a word
+        // just written on a page is found by the query that follows it.
+        const auto topicJob =
+            std::find_if(jobs_.begin(), jobs_.end(), [](const QueuedJob &j) { return j.topic; });
+        if (pendingQuery_ && topicJob != jobs_.end() && index_->IsOpen()) {
+            Job job = std::move(topicJob->job);
+            jobs_.erase(topicJob);
+            lock.unlock();
+            job();
+        } else if (pendingQuery_ && (jobs_.empty() || index_->IsOpen())) {
             PendingQuery q = std::move(*pendingQuery_);
             pendingQuery_.reset();
             lock.unlock();
@@ -154,7 +169,7 @@ void SearchService::run() {
             if (callbacks_.results)
                 callbacks_.results(q.ticket, std::move(answer));
         } else {
-            Job job = std::move(jobs_.front());
+            Job job = std::move(jobs_.front().job);
             jobs_.pop_front();
             lock.unlock();
             job();

@@ -56,7 +56,9 @@ public:
 private:
     class QueuedLog;
     using Job = std::function<void()>;
-    void post(Job job);
+    // A topic job (one topic saved or removed) is small and goes before a waiting query, so
+    // that a query typed after an edit sees it; other jobs wait behind the query.
+    void post(Job job, bool topicJob = false);
     void run();
     void setState(State s);
     void buildFrom(const std::vector<TopicEntry> &topics);
@@ -76,7 +78,11 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable idle_;
-    std::deque<Job> jobs_;
+    struct QueuedJob {
+        Job job;
+        bool topic = false;
+    };
+    std::deque<QueuedJob> jobs_;
     std::optional<PendingQuery> pendingQuery_;
     std::uint64_t nextTicket_ = 1;
     bool busy_ = false;

@@ -158,6 +158,8 @@ public:
     void SaveStore();
     // "Save": the tree into the store and the store to disk when modified, then the page.
     void SaveAll();
+    // Writes what the shown page holds (the topic page's current page, the preferences).
+    void SaveCurrentPage();
     // "Edit details": the topic options dialog for the node, and its values applied.
     void editTopic(TNimbusNode *node);
     // "Change topic type ...": the type chooser for the node.
@@ -218,8 +220,6 @@ private:
     void buttonCloselClick();
     void buttonMainLogClick();
     void buttonHelpClick();
-    // Writes what the shown page holds (the topic page's current page, the preferences).
-    void SaveCurrentPage();
 
     const Clock &clock_;
     Environment environment_;

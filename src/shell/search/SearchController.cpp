@@ -155,6 +155,9 @@ void SearchController::queryChanged(const QString &text)
         return;
     }
     if (window_.pageArea()->currentPageName() != kPage) {
+        // The results take the page's place: what was just typed on it is saved, as leaving
+        // the topic would save it, so that this query finds it.
+        window_.SaveCurrentPage();
         pageBefore_ = window_.pageArea()->currentPageName();
         window_.pageArea()->showPage(kPage);
     }

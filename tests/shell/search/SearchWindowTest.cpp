@@ -210,6 +210,24 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(s.list().count(), 1, 60000);
         QVERIFY2(s.row(0).contains("<b>zebrafish</b>"), qPrintable(s.row(0)));
     }
+    void aWordJustTypedOnAPageIsFoundWithoutLeavingTheTopic()
+    {
+        Session s;
+        QTest::keyClicks(s.search->editSearch, "orchid");
+        QTRY_COMPARE(s.list().count(), 2);
+        s.list().setCurrentRow(1);
+        QTest::keyClick(&s.list(), Qt::Key_Return);
+        QVERIFY(s.editor().toPlainText().contains("orchid"));
+        QTextCursor end(s.editor().document());
+        end.movePosition(QTextCursor::End);
+        s.editor().setTextCursor(end);
+        QTest::keyClicks(&s.editor(), " Feed the axolotl.");
+        // Straight back to the search field, without leaving the topic or saving.
+        s.search->editSearch->selectAll();
+        QTest::keyClicks(s.search->editSearch, "axolotl");
+        QTRY_COMPARE_WITH_TIMEOUT(s.list().count(), 1, 60000);
+        QVERIFY2(s.row(0).contains("<b>axolotl</b>"), qPrintable(s.row(0)));
+    }
 };
 
 QTEST_MAIN(SearchWindowTest)
