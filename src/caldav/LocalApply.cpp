@@ -139,9 +139,10 @@ void takeFields(TNimbusNode &node, const TNimbusNode &from)
 
 }  // namespace
 
-ApplyResult applyChanges(TNimbusStructure &store, const std::string &rootUni, const std::vector<LocalChange> &changes,
-                         SyncState &state, TopicUids &uids, calendar::CalendarLinks &links, const std::string &stampNow,
-                         StoreLog &log)
+ApplyResult applyChanges(TNimbusStructure &store, const std::string &rootUni,
+                         const std::vector<LocalChange> &changes, SyncState &state, TopicUids &uids,
+                         calendar::CalendarLinks &links, const std::string &stampNow, StoreLog &log,
+                         const PageAccess &pages)
 {
     ApplyResult result;
     const int rootIndex = store.IndexOf(rootUni);
@@ -164,7 +165,19 @@ ApplyResult applyChanges(TNimbusStructure &store, const std::string &rootUni, co
         if (node && tree.contains(node))
             byUid[uids.uidOf(node->uni)] = node;
     }
-    auto currentHash = [&](TNimbusNode *node) { return topicFingerprint(*node, tree.parentUid(node, uids)); };
+    // The page as it is on disk now: an edit saved since the snapshot counts as a change here.
+    auto pageText = [&](const TNimbusNode &node) {
+        return pages.travels() ? readDetailsPage(node, pages, log).text : std::string();
+    };
+    auto currentHash = [&](TNimbusNode *node) {
+        return topicFingerprint(*node, tree.parentUid(node, uids), pageText(*node));
+    };
+    // Pages that could not be written: their entries are fetched again next time.
+    std::set<std::string> pageFailed;
+    auto takePage = [&](TNimbusNode &node, const LocalChange &change) {
+        if (writeDetailsPage(node, change.remote, pages, log) == PageWrite::Failed)
+            pageFailed.insert(change.remote.uid);
+    };
 
     // New topics first (ids taken before anything moves), then their places once all exist.
     std::vector<std::pair<TNimbusNode *, const LocalChange *>> placed;
@@ -195,6 +208,7 @@ ApplyResult applyChanges(TNimbusStructure &store, const std::string &rootUni, co
         TNimbusNode *raw = node.get();
         if (store.Append(std::move(node)) < 0)
             return nullptr;
+        takePage(*raw, change);
         if (keepUid) {
             uids.remember(raw->uni, change.remote.uid);
             byUid[change.remote.uid] = raw;
@@ -250,6 +264,7 @@ ApplyResult applyChanges(TNimbusStructure &store, const std::string &rootUni, co
             }
             if (change.kind == LocalChange::Update) {
                 takeFields(*node, change.remote.node);
+                takePage(*node, change);
                 placed.emplace_back(node, &change);
                 settled.emplace_back(node, change.remote.uid);
                 ++result.updated;
@@ -296,7 +311,9 @@ ApplyResult applyChanges(TNimbusStructure &store, const std::string &rootUni, co
         if (e == state.entries.end())
             continue;
         e->second.uni = node->uni;
-        e->second.hash = topicFingerprint(*node, tree.parentUid(node, uids));
+        e->second.hash = topicFingerprint(*node, tree.parentUid(node, uids), pageText(*node));
+        if (pageFailed.count(uid) != 0)
+            e->second.etag.clear();
     }
     store.modified = true;
     return result;

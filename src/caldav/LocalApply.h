@@ -2,12 +2,14 @@
 // under their parent (or the synced subtree's top), changed ones updated and moved, removed
 // ones taken out (their sub-topics move up), conflicts placed beside the local topic. A topic
 // edited here after the snapshot was taken is never overwritten: the server's version then
-// goes beside it as a conflict. The caller saves the store, then the state.
+// goes beside it as a conflict. Arriving details pages are written where pages travel (a page
+// already saying the same is left untouched). The caller saves the store, then the state.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "caldav/DetailsPages.h"
 #include "caldav/SyncEngine.h"
 #include "store/StoreLog.h"
 
@@ -31,8 +33,9 @@ struct ApplyResult {
     std::string error;
 };
 
-ApplyResult applyChanges(TNimbusStructure &store, const std::string &rootUni, const std::vector<LocalChange> &changes,
-                         SyncState &state, TopicUids &uids, calendar::CalendarLinks &links, const std::string &stampNow,
-                         StoreLog &log);
+ApplyResult applyChanges(TNimbusStructure &store, const std::string &rootUni,
+                         const std::vector<LocalChange> &changes, SyncState &state, TopicUids &uids,
+                         calendar::CalendarLinks &links, const std::string &stampNow, StoreLog &log,
+                         const PageAccess &pages = {});
 
 }  // namespace nimbus::caldav

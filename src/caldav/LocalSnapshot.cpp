@@ -27,7 +27,8 @@ std::string TopicUids::uidOf(const std::string &uni) const
     return it != known_.end() ? it->second : calendar::topicUid(installation_, uni);
 }
 
-std::string topicFingerprint(const TNimbusNode &node, const std::string &parentUid)
+std::string topicFingerprint(const TNimbusNode &node, const std::string &parentUid,
+                             const std::string &pageText)
 {
     // FNV-1a over the field values, each ended by a unit separator.
     std::uint64_t h = 1469598103934665603ULL;
@@ -39,16 +40,23 @@ std::string topicFingerprint(const TNimbusNode &node, const std::string &parentU
     for (const calendar::NimbusField &field : calendar::nimbusFields())
         mix(field.get(node));
     mix(parentUid);
+    if (const std::string page = comparableText(pageText); !page.empty()) {
+        mix("page");
+        mix(page);
+    }
     char text[17];
     std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
     return text;
 }
 
-LocalSnapshot takeSnapshot(const TNimbusStructure &store, const std::string &rootUni, const TopicUids &uids,
-                           const std::set<std::string> &localOnly)
+LocalSnapshot takeSnapshot(const TNimbusStructure &store, const std::string &rootUni,
+                           const TopicUids &uids, const std::set<std::string> &localOnly,
+                           const PageAccess &pages, StoreLog *log)
 {
     LocalSnapshot snapshot;
     snapshot.rootUni = rootUni;
+    snapshot.withPages = pages.travels();
+    StoreLog &problems = log ? *log : NullStoreLog::instance();
     const int root = store.IndexOf(rootUni);
     if (root < 0 || store.Node(root) == nullptr)
         return snapshot;
@@ -75,7 +83,14 @@ LocalSnapshot takeSnapshot(const TNimbusStructure &store, const std::string &roo
         local.topic.uid = uids.uidOf(node->uni);
         uidAtLevel[depth] = local.topic.uid;
         local.topic.parentUid = depth > 1 ? uidAtLevel[depth - 1] : std::string();
-        local.hash = topicFingerprint(local.topic.node, local.topic.parentUid);
+        if (pages.travels()) {
+            PageText page = readDetailsPage(*node, pages, problems);
+            local.pageTravels = page.known;
+            local.topic.detailsText = std::move(page.text);
+            local.topic.detailsHtml = std::move(page.html);
+        }
+        local.hash =
+            topicFingerprint(local.topic.node, local.topic.parentUid, local.topic.detailsText);
         snapshot.byUni[local.uni] = snapshot.topics.size() - 1;
         snapshot.byUid[local.topic.uid] = snapshot.topics.size() - 1;
     }

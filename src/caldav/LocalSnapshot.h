@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "caldav/DetailsPages.h"
 #include "calendar/CalendarTopic.h"
 
 namespace nimbus {
@@ -41,7 +42,8 @@ inline constexpr const char *kConflictPrefix = "Conflict: ";
 struct LocalTopic {
     std::string uni;
     std::string hash;
-    calendar::CalendarTopic topic;  // topic.uid and topic.parentUid set
+    calendar::CalendarTopic topic; // topic.uid and topic.parentUid set; the page's text and HTML
+    bool pageTravels = false;      // the details page is read and goes with the entry
 };
 
 struct LocalSnapshot {
@@ -51,15 +53,21 @@ struct LocalSnapshot {
     std::map<std::string, std::size_t> byUni;
     std::map<std::string, std::size_t> byUid;
     std::set<std::string> localOnly;  // topic ids left out as conflict copies kept here
+    bool withPages = false;           // details pages travel with the entries
 };
 
-// The fingerprint of what sync carries of a topic: every field a calendar entry holds of it
-// and its parent's UID.
-std::string topicFingerprint(const TNimbusNode &node, const std::string &parentUid);
+// The fingerprint of what sync carries of a topic: every field a calendar entry holds of it,
+// its parent's UID and, where pages travel, its details page's text (comparableText; an empty
+// page adds nothing, so fingerprints taken before pages travelled still hold for topics
+// without one).
+std::string topicFingerprint(const TNimbusNode &node, const std::string &parentUid,
+                             const std::string &pageText = {});
 
 // localOnly: the conflict copies a sync made here; those still titled "Conflict: ..." are left
-// out (their sub-topics are synced under the copy's parent).
-LocalSnapshot takeSnapshot(const TNimbusStructure &store, const std::string &rootUni, const TopicUids &uids,
-                           const std::set<std::string> &localOnly = {});
+// out (their sub-topics are synced under the copy's parent). pages: where the details pages
+// are read from; without folders they do not travel.
+LocalSnapshot takeSnapshot(const TNimbusStructure &store, const std::string &rootUni,
+                           const TopicUids &uids, const std::set<std::string> &localOnly = {},
+                           const PageAccess &pages = {}, StoreLog *log = nullptr);
 
 }  // namespace nimbus::caldav

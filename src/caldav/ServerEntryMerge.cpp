@@ -116,6 +116,13 @@ bool madeFromTopic(icalproperty *p, icalcomponent_kind componentKind)
     }
 }
 
+// The description and its alternative forms, made from the details page where pages travel:
+// one missing from ours was emptied here, and the server's would contradict ours.
+bool madeFromPage(icalproperty *p)
+{
+    return icalproperty_isa(p) == ICAL_DESCRIPTION_PROPERTY || keyOf(p) == "X-ALT-DESC";
+}
+
 // The first alarm is read as the topic's automatic urgency when it is set a time before.
 bool readAsUrgency(icalcomponent *alarm)
 {
@@ -356,7 +363,7 @@ void dropUnusedZones(icalcomponent *calendar)
 
 // One attempt: ours with the server's parts; empty when ours cannot be read.
 std::string merged(const std::string &ours, icalcomponent *serverCalendar, bool withGroups,
-                   bool &readsTheSame)
+                   bool pageFromTopic, bool &readsTheSame)
 {
     readsTheSame = false;
     ComponentPtr mine(icalparser_parse_string(ours.c_str()));
@@ -396,7 +403,8 @@ std::string merged(const std::string &ours, icalcomponent *serverCalendar, bool 
         std::vector<icalproperty *> kept;
         for (icalproperty *p = icalcomponent_get_first_property(s, ICAL_ANY_PROPERTY); p;
              p = icalcomponent_get_next_property(s, ICAL_ANY_PROPERTY))
-            if (!madeFromTopic(p, icalcomponent_isa(s)) && have.count(keyOf(p)) == 0)
+            if (!madeFromTopic(p, icalcomponent_isa(s)) && !(pageFromTopic && madeFromPage(p)) &&
+                have.count(keyOf(p)) == 0)
                 kept.push_back(p);
         for (icalproperty *p : kept)
             icalcomponent_add_property(m, icalproperty_new_clone(p));
@@ -426,7 +434,7 @@ std::string merged(const std::string &ours, icalcomponent *serverCalendar, bool 
 
 } // namespace
 
-MergedEntry keepServerParts(const std::string &ours, const std::string &theirs)
+MergedEntry keepServerParts(const std::string &ours, const std::string &theirs, bool pageFromTopic)
 {
     MergedEntry result;
     result.text = ours;
@@ -458,7 +466,7 @@ MergedEntry keepServerParts(const std::string &ours, const std::string &theirs)
     // our topic; else only what the topic cannot say at all.
     for (const bool withGroups : {true, false}) {
         bool readsTheSame = false;
-        std::string text = merged(ours, server.get(), withGroups, readsTheSame);
+        std::string text = merged(ours, server.get(), withGroups, pageFromTopic, readsTheSame);
         if (readsTheSame) {
             result.text = std::move(text);
             break;

@@ -19,6 +19,9 @@ struct MergedEntry {
 };
 
 // ours: the calendar text written for one topic; theirs: the server's current version.
-MergedEntry keepServerParts(const std::string &ours, const std::string &theirs);
+// pageFromTopic: the topic's details page makes DESCRIPTION and X-ALT-DESC, so the server's
+// are not carried over.
+MergedEntry keepServerParts(const std::string &ours, const std::string &theirs,
+                            bool pageFromTopic = false);
 
 } // namespace nimbus::caldav

@@ -257,6 +257,10 @@ private:
             t.node.uni = n.uni;
             t.uid = local.topic.uid;
             t.parentUid = local.topic.parentUid;
+            if (local.pageTravels) {
+                t.detailsText = comparableText(local.topic.detailsText);
+                t.detailsHtml = local.topic.detailsHtml;
+            }
         }
         std::string body = withCompactTimezone(calendar::writeCalendar(all, w));
         // The calendar's name and description travel inside the upload (X-WR-CALNAME and
@@ -428,28 +432,46 @@ private:
         one[0].node.uni = local.topic.node.uni;
         one[0].uid = local.topic.uid;
         one[0].parentUid = local.topic.parentUid;
+        if (local.pageTravels) {
+            one[0].detailsText = comparableText(local.topic.detailsText);
+            one[0].detailsHtml = local.topic.detailsHtml;
+        }
         return withCompactTimezone(calendar::writeCalendar(one, w));
     }
 
-    static std::string hashOf(const calendar::CalendarTopic &t) { return topicFingerprint(t.node, t.parentUid); }
+    // The server's text counts where pages travel, except beside a topic whose page stays
+    // out of the sync.
+    const std::string &pageOf(const calendar::CalendarTopic &t, const LocalTopic *local) const
+    {
+        static const std::string none;
+        return snapshot_.withPages && (local == nullptr || local->pageTravels) ? t.detailsText
+                                                                               : none;
+    }
+
+    std::string hashOf(const calendar::CalendarTopic &t, const LocalTopic *local = nullptr) const
+    {
+        return topicFingerprint(t.node, t.parentUid, pageOf(t, local));
+    }
 
     // The fingerprint of the server's topic as a sync would have stored it here: an entry
     // without CREATED got its creation stamp here.
-    static std::string settledHashOf(const calendar::CalendarTopic &t, const LocalTopic &local)
+    std::string settledHashOf(const calendar::CalendarTopic &t, const LocalTopic &local) const
     {
         TNimbusNode node{""};
         node.AssignNode(t.node);
         if (node.cre.empty())
             node.cre = local.topic.node.cre;
-        return topicFingerprint(node, t.parentUid);
+        return topicFingerprint(node, t.parentUid, pageOf(t, &local));
     }
 
     // The server's topic is the one last synced (only what a topic does not hold may differ).
-    static bool readsAsSynced(const calendar::CalendarTopic &t, const SyncEntry &entry, const LocalTopic *local)
+    bool readsAsSynced(const calendar::CalendarTopic &t, const SyncEntry &entry,
+                       const LocalTopic *local) const
     {
         if (entry.hash.empty())
             return false;
-        return hashOf(t) == entry.hash || (local != nullptr && settledHashOf(t, *local) == entry.hash);
+        return hashOf(t, local) == entry.hash ||
+               (local != nullptr && settledHashOf(t, *local) == entry.hash);
     }
 
     void addChange(LocalChange::Kind kind, const std::string &uni, const std::string &expected, calendar::CalendarTopic remote)
@@ -473,7 +495,7 @@ private:
     bool mergeInto(std::string &text, const std::string &theirs, const LocalTopic &local,
                    const std::string &path)
     {
-        MergedEntry merged = keepServerParts(text, theirs);
+        MergedEntry merged = keepServerParts(text, theirs, local.pageTravels);
         if (!merged.ok) {
             holdBack(local, path, merged.why);
             return false;
@@ -524,7 +546,7 @@ private:
             // Nothing of the topic would change there (a series rolled forward here keeps its
             // start there): no write, and the server's version counts as synced. Else every
             // device would send each roll, and fetch every other device's.
-            if (status != 404 && !current.data.empty() && readsAlike(text, current.data)) {
+            if (status != 404 && !current.data.empty() && readsAlike(text, current.data, &local)) {
                 entry.etag = current.etag.empty() ? etag : current.etag;
                 settle(local, entry);
                 return;
@@ -551,7 +573,7 @@ private:
             } else if (!readEntry(item.data, remote, why)) {
                 w = client_.replace(urlOf(entry.path), merged,
                                     item.etag); // unreadable as a topic: ours is kept
-            } else if (hashOf(remote) == local.hash) {
+            } else if (hashOf(remote, &local) == local.hash) {
                 w = WriteResult{200, item.etag, {}};
             } else if (!entry.hash.empty() && settledHashOf(remote, local) == entry.hash) {
                 w = client_.replace(urlOf(entry.path), merged,
@@ -592,11 +614,12 @@ private:
         result_.state.entries[entry.uid] = entry;
     }
 
-    static bool readsAlike(const std::string &a, const std::string &b)
+    bool readsAlike(const std::string &a, const std::string &b, const LocalTopic *local) const
     {
         calendar::CalendarTopic ta, tb;
         std::string why;
-        return readEntry(a, ta, why) && readEntry(b, tb, why) && hashOf(ta) == hashOf(tb);
+        return readEntry(a, ta, why) && readEntry(b, tb, why) &&
+               hashOf(ta, local) == hashOf(tb, local);
     }
 
     // A removal here that the server refused or that met a change there (412): the server's
@@ -692,7 +715,7 @@ private:
                 entry.etag = fetchedEtag_[entry.path];
                 result_.state.entries[uid].etag = entry.etag;
                 if (local != nullptr) {
-                    facts.sameContent = hashOf(theirs) == local->hash;
+                    facts.sameContent = hashOf(theirs, local) == local->hash;
                     facts.onlyBeyondTopic = !entry.hash.empty() && settledHashOf(theirs, *local) == entry.hash;
                 }
             }
@@ -780,7 +803,7 @@ private:
             facts.server = ServerSide::New;
             facts.local = local != nullptr ? LocalSide::New : LocalSide::Gone;
             facts.sameContent =
-                local != nullptr && (sameByContent || hashOf(topic) == local->hash ||
+                local != nullptr && (sameByContent || hashOf(topic, local) == local->hash ||
                                      settledHashOf(topic, *local) == local->hash);
             if (local != nullptr)
                 boundUnis_.insert(local->uni);

@@ -53,15 +53,24 @@ SyncReport syncDataFolder(HttpTransport &transport, const SessionSettings &setti
         return report;
     }
     TopicUids uids(state, links);
+    const ContentFolders folders = ContentFolders::inDataFolder(settings.dataFolder);
+    PageAccess pages;
+    if (settings.withPages) {
+        pages.folders = &folders;
+        pages.converter = settings.converter;
+        pages.writer = settings.pageWriter;
+    }
     // Times read in another zone than this machine's now move to it first, keeping their
     // instants. The store is saved before the state: a topic already moved no longer matches
     // its fingerprint there, so a sync cut short between the two never moves it twice.
-    const ZoneChange zones = planZoneChange(store, settings.subtree, state, uids, calendar::localZoneName());
+    const ZoneChange zones =
+        planZoneChange(store, settings.subtree, state, uids, calendar::localZoneName(), pages);
     applyZoneChange(zones, state);
     const bool movedHere = applyZoneChange(zones, store);
     if (movedHere)
         log.AddToLog(zoneChangeNote(zones));
-    const LocalSnapshot snapshot = takeSnapshot(store, settings.subtree, uids, state.localOnly);
+    const LocalSnapshot snapshot =
+        takeSnapshot(store, settings.subtree, uids, state.localOnly, pages, &log);
 
     SyncOptions options;
     options.calendarUrl = settings.calendarUrl;
@@ -83,8 +92,9 @@ SyncReport syncDataFolder(HttpTransport &transport, const SessionSettings &setti
     report.error = exchange.error;
     report.authFailed = exchange.authFailed;
 
-    const ApplyResult applied = applyChanges(store, settings.subtree, exchange.changes, exchange.state, uids, links,
-                                             options.stampNow, log);
+    const ApplyResult applied =
+        applyChanges(store, settings.subtree, exchange.changes, exchange.state, uids, links,
+                     options.stampNow, log, pages);
     if (!applied.error.empty())
         log.AddToLog("Calendar sync: " + applied.error);
     // The links before the store (a topic the store holds must be found by its UID), the state

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "caldav/DetailsPages.h"
 #include "caldav/HttpTransport.h"
 #include "caldav/SyncEngine.h"
 #include "store/StoreLog.h"
@@ -31,6 +32,12 @@ struct SessionSettings {
     // Asked before a sync removes many topics here at once (see RemovalGuard.h); without an
     // answer the topics stay.
     std::function<bool(const std::string &question)> confirmRemovals;
+    // Details pages travel with the entries; rich pages need the converter to go out and
+    // the writer to come in rich (without them a rich page stays out of the sync and
+    // arriving pages are plain text).
+    bool withPages = true;
+    calendar::DetailsConverter *converter = nullptr;
+    calendar::PageWriter *pageWriter = nullptr;
 };
 
 struct SyncReport {

@@ -48,7 +48,8 @@ void moveStamp(std::string &stamp, icaltimezone *from, bool &midnight)
 } // namespace
 
 ZoneChange planZoneChange(const TNimbusStructure &store, const std::string &subtree,
-                          const SyncState &state, const TopicUids &uids, const std::string &zoneNow)
+                          const SyncState &state, const TopicUids &uids, const std::string &zoneNow,
+                          const PageAccess &pages)
 {
     ZoneChange change;
     if (calendar::zoneNamed(zoneNow) == nullptr)
@@ -59,7 +60,7 @@ ZoneChange planZoneChange(const TNimbusStructure &store, const std::string &subt
         return change;
     change.from = state.zone;
     const auto synced = state.indexByUni();
-    const LocalSnapshot snapshot = takeSnapshot(store, subtree, uids);
+    const LocalSnapshot snapshot = takeSnapshot(store, subtree, uids, state.localOnly, pages);
     for (const LocalTopic &local : snapshot.topics) {
         const auto entry = synced.find(local.uni);
         if (entry == synced.end())
@@ -83,9 +84,9 @@ ZoneChange planZoneChange(const TNimbusStructure &store, const std::string &subt
         }
         if (!moved)
             continue;
-        change.moves.push_back({local.uni, node.dlDate, node.dlTime, node.rsDate, node.rsTime,
-                                node.fdate, node.fTime, node.cre,
-                                topicFingerprint(node, local.topic.parentUid)});
+        change.moves.push_back(
+            {local.uni, node.dlDate, node.dlTime, node.rsDate, node.rsTime, node.fdate, node.fTime,
+             node.cre, topicFingerprint(node, local.topic.parentUid, local.topic.detailsText)});
     }
     return change;
 }

@@ -34,8 +34,8 @@ struct ZoneChange {
 // What the move from the state's zone to zoneNow does to the synced subtree; nothing when the
 // zones are the same, the state has none yet, or either zone is unknown.
 ZoneChange planZoneChange(const TNimbusStructure &store, const std::string &subtree,
-                          const SyncState &state, const TopicUids &uids,
-                          const std::string &zoneNow);
+                          const SyncState &state, const TopicUids &uids, const std::string &zoneNow,
+                          const PageAccess &pages = {});
 // The state's side: the moved topics' fingerprints and the new zone. Save it before the store
 // takes the moves, so that a crash between the two never converts a topic twice.
 void applyZoneChange(const ZoneChange &change, SyncState &state);

@@ -107,5 +107,34 @@ TEST(EntryBody, AChangeSentOverAResourceOfSeveralEntriesReplacesOnlyItsOwn)
     EXPECT_FALSE(keepServerParts(ours, "<html>Not found</html>").ok);
 }
 
+// Where pages travel, the page makes the description: a change sent never keeps the server's
+// older text or its HTML beside ours (a stale X-ALT-DESC would show the old notes in programs
+// that prefer it); where they do not, the server's description stays as it was.
+TEST(EntryBody, TheServersDescriptionIsKeptOnlyWherePagesDoNotTravel)
+{
+    const std::string theirs =
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//EN\r\nBEGIN:VTODO\r\n"
+        "UID:notes-1\r\nDTSTAMP:20261201T090000Z\r\nSUMMARY:Call the bank\r\n"
+        "DESCRIPTION:Old notes\r\nX-ALT-DESC;FMTTYPE=text/html:<p>Old notes</p>\r\n"
+        "LOCATION:Branch office\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+    auto ours = [](const std::string &description) {
+        return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Nimbus//"
+               "EN\r\nBEGIN:VTODO\r\nUID:notes-1\r\n"
+               "DTSTAMP:20261202T090000Z\r\nSUMMARY:Call the bank\r\n" +
+               description + "END:VTODO\r\nEND:VCALENDAR\r\n";
+    };
+    const caldav::MergedEntry rewritten =
+        caldav::keepServerParts(ours("DESCRIPTION:New notes\r\n"), theirs, true);
+    ASSERT_TRUE(rewritten.ok) << rewritten.why;
+    EXPECT_NE(rewritten.text.find("DESCRIPTION:New notes"), std::string::npos) << rewritten.text;
+    EXPECT_EQ(rewritten.text.find("Old notes"), std::string::npos) << rewritten.text;
+    EXPECT_NE(rewritten.text.find("LOCATION:Branch office"), std::string::npos) << rewritten.text;
+    const caldav::MergedEntry emptied = caldav::keepServerParts(ours(""), theirs, true);
+    EXPECT_EQ(emptied.text.find("DESCRIPTION"), std::string::npos) << emptied.text;
+    EXPECT_EQ(emptied.text.find("X-ALT-DESC"), std::string::npos) << emptied.text;
+    const caldav::MergedEntry untouched = caldav::keepServerParts(ours(""), theirs, false);
+    EXPECT_NE(untouched.text.find("DESCRIPTION:Old notes"), std::string::npos) << untouched.text;
+}
+
 } // namespace
 } // namespace nimbus::caldav

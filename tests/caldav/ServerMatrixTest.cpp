@@ -13,7 +13,10 @@
 #include "CalendarOnServer.h"
 #include "RadicaleServer.h"
 #include "XandikosServer.h"
+#include "caldav/DetailsPages.h"
 #include "calendar/CalendarLinks.h"
+#include "fileio/FolderOps.h"
+#include "store/ContentFiles.h"
 #include "store/Scheduler.h"
 
 namespace nimbus::test {
@@ -290,6 +293,129 @@ TYPED_TEST(ServerMatrix, ADataFolderRestoredWithoutItsSyncStateDuplicatesNothing
         for (const auto &[uid, e] : phone.entries())
             phone.run({"delete", uid});
     }
+}
+
+// The folders of pages that every data folder of the program has.
+void addContentFolders(const DataFolder &folder)
+{
+    for (const char *name : {"Packs", "Text", "CheckList"})
+        std::filesystem::create_directories(folder.path() + name);
+}
+
+// The details page of a topic in a data folder, written and read the way the program does.
+void writePage(const DataFolder &folder, const std::string &title, const std::string &bytes,
+               bool rich = false)
+{
+    const ContentFolders folders = ContentFolders::inDataFolder(folder.path());
+    folder.edit([&](TNimbusStructure &s) {
+        TNimbusNode *node = findTitle(s, title);
+        ASSERT_NE(node, nullptr) << title;
+        TContent &content = node->LoadContent(folders, NullStoreLog::instance());
+        if (content.pages.empty())
+            content.AddDefaultPages();
+        ASSERT_TRUE(content::SaveDetails(*content.pages[0], folders, bytes,
+                                         content::kDetailsVersions, rich,
+                                         NullStoreLog::instance()));
+        ASSERT_TRUE(content::WriteContent(content, NullStoreLog::instance()));
+        node->dam |= 1, node->dac = 1;
+    });
+}
+
+std::string pageOf(const DataFolder &folder, const std::string &title)
+{
+    const ContentFolders folders = ContentFolders::inDataFolder(folder.path());
+    const TNimbusNode *node = findTitle(*folder.load(), title);
+    if (node == nullptr)
+        return "(no topic " + title + ")";
+    caldav::PageAccess access;
+    access.folders = &folders;
+    return caldav::readDetailsPage(*node, access, NullStoreLog::instance()).text;
+}
+
+// The pages' files with their old versions: a page not rewritten leaves this as it was.
+std::vector<std::string> pageFiles(const DataFolder &folder)
+{
+    std::vector<std::string> names;
+    fileio::listFiles(folder.path() + "Text/", names);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string phoneUidOf(Phone &phone, const std::string &summary)
+{
+    for (const auto &[uid, e] : phone.entries())
+        if (e.summary == summary)
+            return uid;
+    return {};
+}
+
+// Notes written here reach the phone and the other data folder as DESCRIPTION; notes written
+// on the phone become the page here; a page whose text did not change is never written again;
+// a page changed on both sides keeps both texts.
+TYPED_TEST(ServerMatrix, DetailsPagesTravelAsDescriptions)
+{
+    DataFolder a, b;
+    addContentFolders(a);
+    addContentFolders(b);
+    Phone phone = this->phone();
+    a.edit([](TNimbusStructure &s) {
+        addTopic(s, kSyncedTopic, "Plan the garden",
+                 [](TNimbusNode &n) { n.dl = true, n.dlDate = "20261220"; });
+        addTopic(s, kSyncedTopic, "Renew insurance",
+                 [](TNimbusNode &n) { n.dl = true, n.dlDate = "20261230"; });
+    });
+    // Line ends as an old page may have them; servers and phones give back LF and no last one.
+    writePage(a, "Plan the garden", "Beds by the fence, buy seeds\r\n");
+    this->sync(a);
+    const std::string garden = phoneUidOf(phone, "Plan the garden");
+    ASSERT_FALSE(garden.empty());
+    EXPECT_EQ(phone.entries()[garden].description, "Beds by the fence, buy seeds");
+    const caldav::SyncReport again = a.sync(this->server_->account(), this->calendar_);
+    EXPECT_EQ(again.counts.sent + again.counts.received, 0) << again.summary();
+    this->sync(b);
+    EXPECT_EQ(pageOf(b, "Plan the garden"), "Beds by the fence, buy seeds");
+    EXPECT_EQ(pageOf(b, "Renew insurance"), "");
+
+    // The phone writes notes to both; a renames one (its page stays as it is).
+    phone.run({"describe", garden, "Beds by the fence; seeds bought"});
+    phone.run({"describe", phoneUidOf(phone, "Renew insurance"), "Policy 4711"});
+    this->sync(a);
+    EXPECT_EQ(pageOf(a, "Plan the garden"), "Beds by the fence; seeds bought");
+    EXPECT_EQ(pageOf(a, "Renew insurance"), "Policy 4711");
+    const std::vector<std::string> filesOfA = pageFiles(a);
+    a.edit(
+        [](TNimbusStructure &s) { findTitle(s, "Renew insurance")->text = "Renew the insurance"; });
+    this->sync(a);
+    this->sync(a);
+    EXPECT_EQ(pageFiles(a), filesOfA) << "a page was written again with the same text";
+    EXPECT_EQ(phone.entries()[garden].description, "Beds by the fence; seeds bought");
+    this->syncAll(a, b);
+    EXPECT_EQ(pageOf(b, "Renew the insurance"), "Policy 4711");
+    const std::vector<std::string> filesOfB = pageFiles(b);
+    phone.run({"rename", garden, "Plan the vegetable garden"});
+    this->sync(b);
+    EXPECT_EQ(pageOf(b, "Plan the vegetable garden"), "Beds by the fence; seeds bought");
+    EXPECT_EQ(pageFiles(b), filesOfB) << "a rename on the phone rewrote the page";
+
+    // Both sides change the same page: neither text is lost.
+    writePage(b, "Plan the vegetable garden", "Order compost");
+    phone.run({"describe", garden, "Ask the neighbours for seedlings"});
+    this->sync(b);
+    auto store = b.load();
+    EXPECT_EQ(pageOf(b, "Plan the vegetable garden"), "Order compost");
+    EXPECT_EQ(pageOf(b, "Conflict: Plan the vegetable garden"), "Ask the neighbours for seedlings");
+    EXPECT_EQ(phone.entries()[garden].description, "Order compost");
+    this->syncAll(a, b);
+    EXPECT_EQ(pageOf(a, "Plan the vegetable garden"), "Order compost");
+    EXPECT_EQ(findTitle(*a.load(), "Conflict: Plan the vegetable garden"), nullptr);
+
+    // A page emptied here empties the description there.
+    writePage(a, "Renew the insurance", "");
+    this->syncAll(a, b);
+    const std::string emptied =
+        phone.entries()[phoneUidOf(phone, "Renew the insurance")].description;
+    EXPECT_TRUE(emptied == "None" || emptied.empty()) << emptied;
+    EXPECT_EQ(pageOf(b, "Renew the insurance"), "");
 }
 
 } // namespace

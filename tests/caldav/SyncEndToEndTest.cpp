@@ -990,5 +990,55 @@ TEST_F(CalDavSync, DiscoveryFindsTheUsersCalendars)
     EXPECT_TRUE(refused.authFailed);
 }
 
+// The machine's zone changes between two runs of a syncing program (a laptop taken from Berlin
+// to London): the first run there sends nothing, the event shows London time for the same
+// instant, and a later rename goes out with the instant it always had.
+TEST_F(CalDavSync, AZoneChangedBetweenTwoRunsMovesNothingOnTheServer)
+{
+    DataFolder a;
+    a.edit([](TNimbusStructure &s) {
+        addTopic(s, kSyncedTopic, "Quarterly review", [](TNimbusNode &n) {
+            n.ttype = kTopicEvent, n.dl = true, n.dlDate = "20261215", n.dlTime = "09:00:00",
+            n.durno = 1, n.durtype = kUnitHours;
+        });
+    });
+    const std::string progress = a.path() + "progress.txt";
+    auto run = [&](const std::string &zone) {
+        std::filesystem::remove(progress);
+        ChildProcess child(NIMBUS_SYNC_CHILD,
+                           {a.path(), calendar_, kSyncedTopic, RadicaleServer::kUser,
+                            RadicaleServer::kPassword, progress},
+                           {"TZ=" + zone});
+        EXPECT_TRUE(child.waitForExit(std::chrono::seconds(60)));
+        EXPECT_EQ(child.exitCode(), 0) << "the sync in " << zone << " failed";
+        std::ifstream in(progress);
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        return lines;
+    };
+    auto serverStart = [&] {
+        const auto entries = serverEntries();
+        EXPECT_EQ(entries.size(), 1u);
+        return entries.empty() ? std::string() : entries.begin()->second;
+    };
+    EXPECT_EQ(run("Europe/Berlin").size(), 1u);
+    EXPECT_NE(serverStart().find("DTSTART:20261215T080000Z"), std::string::npos) << serverStart();
+
+    EXPECT_EQ(run("Europe/London"), std::vector<std::string>{})
+        << "a change of zone alone was sent";
+    EXPECT_EQ(findTitle(*a.load(), "Quarterly review")->dlTime, "08:00:00");
+    a.edit([](TNimbusStructure &s) {
+        findTitle(s, "Quarterly review")->text = "Quarterly review (room 2)";
+    });
+    EXPECT_EQ(run("Europe/London").size(), 1u);
+    const std::string moved = serverStart();
+    EXPECT_NE(moved.find("SUMMARY:Quarterly review (room 2)"), std::string::npos) << moved;
+    EXPECT_NE(moved.find("DTSTART:20261215T080000Z"), std::string::npos) << moved;
+    // Back home, the same instant shows Berlin time again, still without a request.
+    EXPECT_EQ(run("Europe/Berlin"), std::vector<std::string>{});
+    EXPECT_EQ(findTitle(*a.load(), "Quarterly review (room 2)")->dlTime, "09:00:00");
+}
+
 }  // namespace
 }  // namespace nimbus::test
