@@ -3,7 +3,9 @@
 // beside its physical baseline measured in the same run: writing, or reading, the same bytes
 // to and from a file.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -98,15 +100,49 @@ std::string events(int n)
     return bytes;
 }
 
+// The heap in use now, to show what an export holds beyond the store.
+double heapMegabytes()
+{
+    const struct mallinfo2 info = ::mallinfo2();
+    return static_cast<double>(info.uordblks + info.hblkhd) / 1e6;
+}
+
+// Every topic collected first and the whole file made in memory, then written.
+void BM_ExportCollected(benchmark::State &state)
+{
+    ::setenv("TZ", "Europe/Berlin", 1);
+    const int n = static_cast<int>(state.range(0));
+    auto store = makeStore(n);
+    double held = 0;
+    for (auto _ : state) {
+        const double before = heapMegabytes();
+        const auto topics = calendar::collectTopics(*store, 0, calendar::ExportScope::Everything, "0123456789abcdef", {});
+        const std::string bytes = calendar::writeCalendar(topics, {"20240310-120000"});
+        held = std::max(held, heapMegabytes() - before);
+        writeFile(bytes);
+    }
+    state.counters["held_MB"] = held;
+}
+
+// Each entry written as it is made.
 void BM_Export(benchmark::State &state)
 {
     ::setenv("TZ", "Europe/Berlin", 1);
     const int n = static_cast<int>(state.range(0));
     auto store = makeStore(n);
+    double held = 0;
     for (auto _ : state) {
-        const auto topics = calendar::collectTopics(*store, 0, calendar::ExportScope::Everything, "0123456789abcdef", {});
-        writeFile(calendar::writeCalendar(topics, {"20240310-120000"}));
+        const double before = heapMegabytes();
+        std::ofstream out(scratchFile(), std::ios::binary | std::ios::trunc);
+        calendar::CalendarStream stream({"20240310-120000"}, [&](std::string_view bytes) {
+            held = std::max(held, heapMegabytes() - before);
+            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        });
+        calendar::exportTopics(*store, 0, calendar::ExportScope::Everything, "0123456789abcdef", {},
+                               [&stream](calendar::CalendarTopic &topic) { stream.add(topic); });
+        stream.finish();
     }
+    state.counters["held_MB"] = held;
 }
 void BM_ExportBaseline(benchmark::State &state)
 {
@@ -131,6 +167,7 @@ void BM_ImportBaseline(benchmark::State &state)
         benchmark::DoNotOptimize(readFile());
 }
 
+BENCHMARK(BM_ExportCollected)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Export)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportBaseline)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Import)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);

@@ -230,25 +230,54 @@ void appendProperty(std::string &bytes, icalproperty *p)
 
 bool writesDate(const TNimbusNode &n) { return (n.dl || n.recur) && !icaltime_is_null_time(localTime(n.dlDate, n.dlTime)); }
 
-std::string writeCalendar(const std::vector<CalendarTopic> &topics, const WriteOptions &options)
+struct CalendarStream::Stamp {
+    icaltimetype time;
+};
+
+CalendarStream::CalendarStream(const WriteOptions &options, Sink sink)
+    : stamp_(std::make_unique<Stamp>()), oneOffTimesInUtc_(options.oneOffTimesInUtc),
+      sink_(std::move(sink)), buffer_("BEGIN:VCALENDAR\r\n")
 {
-    std::string bytes = "BEGIN:VCALENDAR\r\n";
-    appendProperty(bytes, icalproperty_new_version("2.0"));
-    appendProperty(bytes, icalproperty_new_prodid("-//Nimbus Desk//Nimbus Desk 1.0//EN"));
+    appendProperty(buffer_, icalproperty_new_version("2.0"));
+    appendProperty(buffer_, icalproperty_new_prodid("-//Nimbus Desk//Nimbus Desk 1.0//EN"));
     icaltimezone *zone = localZone();
     if (zone != nullptr && zone != icaltimezone_get_utc_timezone()) {
         if (icalcomponent *vtimezone = icaltimezone_get_component(zone))
-            appendComponent(bytes, icalcomponent_new_clone(vtimezone));
+            appendComponent(buffer_, icalcomponent_new_clone(vtimezone));
     }
-    icaltimetype stamp = utcFromStamp(options.stampNow);
-    if (icaltime_is_null_time(stamp))
-        stamp = icaltime_current_time_with_zone(icaltimezone_get_utc_timezone());
-    for (const CalendarTopic &topic : topics) {
-        appendComponent(bytes, topicComponent(topic, stamp, options.oneOffTimesInUtc));
-        for (std::size_t i = 0; i < topic.checklist.size(); ++i)
-            appendComponent(bytes, checklistComponent(topic, i, stamp));
+    stamp_->time = utcFromStamp(options.stampNow);
+    if (icaltime_is_null_time(stamp_->time))
+        stamp_->time = icaltime_current_time_with_zone(icaltimezone_get_utc_timezone());
+}
+
+CalendarStream::~CalendarStream() = default;
+
+void CalendarStream::add(const CalendarTopic &topic)
+{
+    appendComponent(buffer_, topicComponent(topic, stamp_->time, oneOffTimesInUtc_));
+    for (std::size_t i = 0; i < topic.checklist.size(); ++i)
+        appendComponent(buffer_, checklistComponent(topic, i, stamp_->time));
+    ++added_;
+    if (buffer_.size() >= 65536) {
+        sink_(buffer_);
+        buffer_.clear();
     }
-    bytes += "END:VCALENDAR\r\n";
+}
+
+void CalendarStream::finish()
+{
+    buffer_ += "END:VCALENDAR\r\n";
+    sink_(buffer_);
+    buffer_.clear();
+}
+
+std::string writeCalendar(const std::vector<CalendarTopic> &topics, const WriteOptions &options)
+{
+    std::string bytes;
+    CalendarStream stream(options, [&bytes](std::string_view piece) { bytes += piece; });
+    for (const CalendarTopic &topic : topics)
+        stream.add(topic);
+    stream.finish();
     return bytes;
 }
 

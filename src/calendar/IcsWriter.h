@@ -2,7 +2,10 @@
 // VTODO, VEVENT or VJOURNAL per topic and one sub-task per checklist item.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calendar/CalendarTopic.h"
@@ -20,6 +23,32 @@ struct WriteOptions {
 // Whether a topic's entry carries its date (DUE or DTSTART): a deadline or repeat with a
 // readable date. An event without one has no start.
 bool writesDate(const TNimbusNode &n);
+
+// Writes a calendar file topic by topic: each topic's entries are made, written and freed as it
+// is added, and the bytes go to the sink in pieces of about 64 KiB, so that no file and no
+// list of every topic is held at once. Nothing reaches the sink before the first topic is
+// added; finish() writes the end and hands over the rest.
+class CalendarStream {
+public:
+    using Sink = std::function<void(std::string_view)>;
+    CalendarStream(const WriteOptions &options, Sink sink);
+    ~CalendarStream();
+    CalendarStream(const CalendarStream &) = delete;
+    CalendarStream &operator=(const CalendarStream &) = delete;
+
+    // Each topic's uid and parentUid must be set by the caller.
+    void add(const CalendarTopic &topic);
+    void finish();
+    std::size_t added() const { return added_; }
+
+private:
+    struct Stamp;
+    std::unique_ptr<Stamp> stamp_;
+    bool oneOffTimesInUtc_;
+    Sink sink_;
+    std::string buffer_;
+    std::size_t added_ = 0;
+};
 
 // The file's bytes (CR LF lines, folded at 75 octets by libical). Each topic's uid and
 // parentUid must be set by the caller.

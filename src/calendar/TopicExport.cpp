@@ -54,11 +54,21 @@ std::vector<CalendarTopic> collectTopics(TNimbusStructure &store, int index, Exp
                                          const std::string &installation, const ExportSource &source)
 {
     std::vector<CalendarTopic> topics;
+    exportTopics(store, index, scope, installation, source,
+                 [&topics](CalendarTopic &topic) { topics.push_back(std::move(topic)); });
+    return topics;
+}
+
+std::size_t exportTopics(TNimbusStructure &store, int index, ExportScope scope,
+                         const std::string &installation, const ExportSource &source,
+                         const std::function<void(CalendarTopic &)> &take)
+{
+    std::size_t handed = 0;
     const int count = store.Count();
     int first = 0, end = count;
     if (scope != ExportScope::Everything) {
         if (index < 0 || index >= count)
-            return topics;
+            return 0;
         first = index;
         if (scope == ExportScope::Section)
             while (first > 0 && store.Node(first)->lev > 0)
@@ -75,7 +85,7 @@ std::vector<CalendarTopic> collectTopics(TNimbusStructure &store, int index, Exp
         TNimbusNode *node = store.Node(i);
         if (node == nullptr || node->lev == 0)
             continue;  // sections are places, not topics
-        CalendarTopic &topic = topics.emplace_back();
+        CalendarTopic topic;
         copyFields(*node, topic.node);
         topic.uid = topicUid(installation, node->uni);
         const int depth = node->lev;
@@ -83,9 +93,16 @@ std::vector<CalendarTopic> collectTopics(TNimbusStructure &store, int index, Exp
         uidAtLevel[static_cast<std::size_t>(depth)] = topic.uid;
         if (depth > 1 && !(scope == ExportScope::TopicWithSubtopics && depth == topLevel))
             topic.parentUid = uidAtLevel[static_cast<std::size_t>(depth) - 1];
+        const bool heldPages = node->contentLoaded;
         addPages(*node, topic, source);
+        take(topic);
+        ++handed;
+        if (!heldPages && node->contentLoaded) {
+            node->content.reset();
+            node->contentLoaded = false;
+        }
     }
-    return topics;
+    return handed;
 }
 
 }  // namespace nimbus::calendar

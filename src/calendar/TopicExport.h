@@ -2,6 +2,7 @@
 // or everything) and their pages, ready for the writer.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,5 +39,12 @@ struct ExportSource {
 // is exported). index is the chosen node's position in the store.
 std::vector<CalendarTopic> collectTopics(TNimbusStructure &store, int index, ExportScope scope,
                                          const std::string &installation, const ExportSource &source);
+
+// The same topics handed over one at a time as each is made (for a CalendarStream), so that
+// they are never all held at once; pages a node did not hold before are let go again after
+// its topic was handed over. Returns how many were handed over.
+std::size_t exportTopics(TNimbusStructure &store, int index, ExportScope scope,
+                         const std::string &installation, const ExportSource &source,
+                         const std::function<void(CalendarTopic &)> &take);
 
 }  // namespace nimbus::calendar

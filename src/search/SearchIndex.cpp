@@ -1,6 +1,7 @@
 #include "search/SearchIndex.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -22,7 +23,8 @@ CREATE TABLE docs(id INTEGER PRIMARY KEY AUTOINCREMENT, topic TEXT NOT NULL,
                   kind INTEGER NOT NULL, page INTEGER NOT NULL, name TEXT NOT NULL);
 CREATE INDEX docs_topic ON docs(topic);
 CREATE TABLE topics(topic TEXT PRIMARY KEY, title INTEGER NOT NULL) WITHOUT ROWID;
-CREATE TABLE sources(topic TEXT NOT NULL, path TEXT NOT NULL, size INTEGER, mtime INTEGER);
+CREATE TABLE sources(topic TEXT NOT NULL, path TEXT NOT NULL, size INTEGER, mtime INTEGER,
+                     hash INTEGER NOT NULL DEFAULT 0);
 CREATE INDEX sources_topic ON sources(topic);
 CREATE VIRTUAL TABLE fts USING fts5(body, content='',
     tokenize="unicode61 remove_diacritics 2 categories 'L* N* Co M*'");
@@ -57,7 +59,8 @@ struct SearchIndex::Statements {
                                  "INSERT INTO docs(topic, kind, page, name) VALUES(?1,?2,?3,?4)") &&
                insertFts.prepare(db, "INSERT INTO fts(rowid, body) VALUES(?1,?2)") &&
                insertSource.prepare(
-                   db, "INSERT INTO sources(topic, path, size, mtime) VALUES(?1,?2,?3,?4)") &&
+                   db,
+                   "INSERT INTO sources(topic, path, size, mtime, hash) VALUES(?1,?2,?3,?4,?5)") &&
                upsertTopic.prepare(db,
                                    "INSERT OR REPLACE INTO topics(topic, title) VALUES(?1,?2)") &&
                countDocs.prepare(db, "SELECT count(*) FROM docs WHERE topic=?1") &&
@@ -249,6 +252,7 @@ bool SearchIndex::indexTopic(const TopicEntry &topic) {
         s.text(2, relativePath(source.path));
         s.integer(3, source.size);
         s.integer(4, source.mtime);
+        s.integer(5, source.hash);
         const int rc = sqlite3_step(s.s);
         if (rc != SQLITE_DONE) return noteFailure(rc, "noting a topic's files"), false;
     }
@@ -277,6 +281,7 @@ bool SearchIndex::dropTopic(const std::string &uni) {
 }
 
 bool SearchIndex::Build(const std::vector<TopicEntry> &topics, fileio::OperationProgress &progress) {
+    const std::int64_t summary = StateSummary(topics);
     Close();
     const std::string temp = path_ + ".new";
     removeFiles(temp);
@@ -301,8 +306,9 @@ bool SearchIndex::Build(const std::vector<TopicEntry> &topics, fileio::Operation
             if (progress.cancelled()) ok = false;
         }
     }
-    ok = ok && exec("COMMIT") && exec("INSERT INTO fts(fts) VALUES('optimize')") &&
-         writeMeta("complete", 1) && exec("PRAGMA journal_mode=WAL");
+    ok = ok && writeMeta("summary", summary) && exec("COMMIT") &&
+         exec("INSERT INTO fts(fts) VALUES('optimize')") && writeMeta("complete", 1) &&
+         exec("PRAGMA journal_mode=WAL");
     progress.report(total, total, "Indexing topics for search");
     Close();
     if (ok) {
@@ -325,8 +331,58 @@ bool SearchIndex::Build(const std::vector<TopicEntry> &topics, fileio::Operation
     return Open();
 }
 
-int SearchIndex::Refresh(const std::vector<TopicEntry> &topics) {
-    if (db_ == nullptr) return -1;
+std::int64_t SearchIndex::StateSummary(const std::vector<TopicEntry> &topics) const
+{
+    std::uint64_t h = 1469598103934665603ULL; // FNV-1a
+    auto add = [&h](const void *data, std::size_t size) {
+        for (std::size_t i = 0; i < size; ++i) {
+            h ^= static_cast<const unsigned char *>(data)[i];
+            h *= 1099511628211ULL;
+        }
+    };
+    auto addNumber = [&add](std::int64_t v) { add(&v, sizeof v); };
+    addNumber(kLayout);
+    addNumber(static_cast<std::int64_t>(topics.size()));
+    for (const TopicEntry &topic : topics) {
+        add(topic.uni.data(), topic.uni.size() + 1); // with the terminating NUL as separator
+        add(topic.title.data(), topic.title.size() + 1);
+    }
+    const std::int64_t unsettled = UnsettledFrom();
+    for (const std::string *folder : {&folders_.packs, &folders_.text, &folders_.checkList}) {
+        add(folder->data(), folder->size() + 1);
+        struct stat st {};
+        if (::stat(folder->c_str(), &st) != 0) {
+            addNumber(-1);
+            continue;
+        }
+        const std::int64_t mtime =
+            static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+        if (mtime >= unsettled)
+            return 0;
+        addNumber(static_cast<std::int64_t>(st.st_dev));
+        addNumber(static_cast<std::int64_t>(st.st_ino));
+        addNumber(mtime);
+    }
+    return h == 0 ? 1 : static_cast<std::int64_t>(h);
+}
+
+int SearchIndex::Refresh(const std::vector<TopicEntry> &topics, Check check)
+{
+    if (db_ == nullptr)
+        return -1;
+    if (check == Check::Summary) {
+        const std::int64_t known = readMeta("summary", 0);
+        if (known != 0 && known == StateSummary(topics))
+            return 0;
+    }
+    return refreshEveryTopic(topics);
+}
+
+int SearchIndex::refreshEveryTopic(const std::vector<TopicEntry> &topics)
+{
+    // Taken before anything is looked at: a change made during the walk makes it differ next
+    // time.
+    const std::int64_t summary = StateSummary(topics);
     std::unordered_map<std::string, std::int64_t> titles;
     {
         Stmt s;
@@ -336,10 +392,12 @@ int SearchIndex::Refresh(const std::vector<TopicEntry> &topics) {
     std::unordered_map<std::string, std::vector<SourceFile>> sources;
     {
         Stmt s;
-        if (!s.prepare(db_, "SELECT topic, path, size, mtime FROM sources")) return -1;
+        if (!s.prepare(db_, "SELECT topic, path, size, mtime, hash FROM sources"))
+            return -1;
         while (sqlite3_step(s.s) == SQLITE_ROW) {
-            sources[column(s.s, 0)].push_back(SourceFile{column(s.s, 1), sqlite3_column_int64(s.s, 2),
-                                                         sqlite3_column_int64(s.s, 3)});
+            sources[column(s.s, 0)].push_back(
+                SourceFile{column(s.s, 1), sqlite3_column_int64(s.s, 2),
+                           sqlite3_column_int64(s.s, 3), sqlite3_column_int64(s.s, 4)});
         }
     }
     std::vector<const TopicEntry *> changed;
@@ -352,9 +410,9 @@ int SearchIndex::Refresh(const std::vector<TopicEntry> &topics) {
             const auto files = sources.find(topic.uni);
             if (files != sources.end()) {
                 for (const SourceFile &known : files->second) {
-                    SourceFile now = StatSource(dataFolder_ + known.path);
-                    now.path = known.path;
-                    if (!(now == known)) {
+                    const std::string path =
+                        known.path.starts_with('/') ? known.path : dataFolder_ + known.path;
+                    if (!SourceUnchanged(known, path)) {
                         same = false;
                         break;
                     }
@@ -367,12 +425,19 @@ int SearchIndex::Refresh(const std::vector<TopicEntry> &topics) {
     for (const auto &[uni, hash] : titles) {
         if (!present.contains(uni)) gone.push_back(uni);
     }
-    if (changed.empty() && gone.empty()) return 0;
+    return reindex(gone, changed, summary);
+}
+
+int SearchIndex::reindex(const std::vector<std::string> &gone,
+                         const std::vector<const TopicEntry *> &changed, std::int64_t summary)
+{
+    if (changed.empty() && gone.empty())
+        return summary == readMeta("summary", 0) || writeMeta("summary", summary) ? 0 : -1;
     if (!exec("BEGIN")) return -1;
     bool ok = true;
     for (const std::string &uni : gone) ok = ok && dropTopic(uni);
     for (const TopicEntry *topic : changed) ok = ok && dropTopic(topic->uni) && indexTopic(*topic);
-    ok = ok && writeMeta("dead", deadRows_) && exec("COMMIT");
+    ok = ok && writeMeta("dead", deadRows_) && writeMeta("summary", summary) && exec("COMMIT");
     if (!ok) {
         exec("ROLLBACK");
         deadRows_ = readMeta("dead", 0);
@@ -384,7 +449,10 @@ int SearchIndex::Refresh(const std::vector<TopicEntry> &topics) {
 bool SearchIndex::UpdateTopic(const TopicEntry &topic) {
     if (db_ == nullptr) return false;
     if (!exec("BEGIN")) return false;
-    if (dropTopic(topic.uni) && indexTopic(topic) && writeMeta("dead", deadRows_) && exec("COMMIT"))
+    // The index may now be ahead of the saved store (a crash before the save would bring back
+    // the topics the summary describes), so the next Refresh compares every topic.
+    if (dropTopic(topic.uni) && indexTopic(topic) && writeMeta("dead", deadRows_) &&
+        writeMeta("summary", 0) && exec("COMMIT"))
         return true;
     exec("ROLLBACK");
     deadRows_ = readMeta("dead", 0);
@@ -394,7 +462,8 @@ bool SearchIndex::UpdateTopic(const TopicEntry &topic) {
 bool SearchIndex::RemoveTopic(const std::string &uni) {
     if (db_ == nullptr) return false;
     if (!exec("BEGIN")) return false;
-    if (dropTopic(uni) && writeMeta("dead", deadRows_) && exec("COMMIT")) return true;
+    if (dropTopic(uni) && writeMeta("dead", deadRows_) && writeMeta("summary", 0) && exec("COMMIT"))
+        return true;
     exec("ROLLBACK");
     deadRows_ = readMeta("dead", 0);
     return false;

@@ -28,7 +28,7 @@ namespace nimbus::search {
 
 class SearchIndex {
 public:
-    static constexpr int kLayout = 1;  // raise when the tables change; older files are rebuilt
+    static constexpr int kLayout = 2; // raise when the tables change; older files are rebuilt
     static constexpr const char *kFileName = "Search.db";
 
     SearchIndex(std::string path, ContentFolders folders, StoreLog &log);
@@ -47,10 +47,27 @@ public:
     bool Build(const std::vector<TopicEntry> &topics,
                fileio::OperationProgress &progress = fileio::ignoredProgress());
 
+    // How Refresh looks for changes.
+    enum class Check {
+        // Nothing is walked when the topics (ids and titles, in order) and the content folders
+        // (their times) are as a summary kept in the index says they were at the last full
+        // look: a file made, removed or replaced (as this program and most others save) changes
+        // its folder's time, a title or topic the summary. A file rewritten in place leaves its
+        // folder as it was; it is found by the next full look, which the next change in the
+        // folders brings. Otherwise every topic is compared.
+        Summary,
+        // Every topic's title and every file it was indexed from, whatever the summary says.
+        EveryTopic,
+    };
+
     // Brings the index in line with the store: topics whose title or files changed are indexed
     // again, topics no longer in the store are dropped. Returns the topics that were re-indexed
     // or dropped, -1 on failure.
-    int Refresh(const std::vector<TopicEntry> &topics);
+    int Refresh(const std::vector<TopicEntry> &topics, Check check = Check::Summary);
+
+    // What the summary of these topics and the content folders is now; 0 while a folder changed
+    // too recently for its time to tell a later change apart (then there is no summary to keep).
+    std::int64_t StateSummary(const std::vector<TopicEntry> &topics) const;
     // Indexes one topic again now (after a save); false on failure.
     bool UpdateTopic(const TopicEntry &topic);
     bool RemoveTopic(const std::string &uni);
@@ -75,6 +92,9 @@ private:
     std::int64_t readMeta(const char *key, std::int64_t fallback) const;
     void noteFailure(int code, const char *what);
     void removeFiles(const std::string &path);
+    int refreshEveryTopic(const std::vector<TopicEntry> &topics);
+    int reindex(const std::vector<std::string> &gone,
+                const std::vector<const TopicEntry *> &changed, std::int64_t summary);
 
     struct Statements;
     std::string relativePath(const std::string &path) const;

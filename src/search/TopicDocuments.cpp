@@ -1,7 +1,11 @@
 #include "search/TopicDocuments.h"
 
-#include <filesystem>
-#include <system_error>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <climits>
 
 #include "fileio/FolderOps.h"
 #include "search/RtfText.h"
@@ -9,29 +13,69 @@
 
 namespace nimbus::search {
 
-namespace fs = std::filesystem;
+namespace {
 
-SourceFile StatSource(const std::string &path) {
+constexpr std::uint64_t kFnvStart = 1469598103934665603ULL;
+
+std::uint64_t fnv(std::uint64_t h, const char *data, std::size_t size)
+{
+    for (std::size_t i = 0; i < size; ++i) {
+        h ^= static_cast<unsigned char>(data[i]);
+        h *= 1099511628211ULL;
+    }
+    return h;
+}
+
+} // namespace
+
+std::int64_t UnsettledFrom()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec -
+           kUnsettledNanoseconds;
+}
+
+std::int64_t FileHash(const std::string &path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return 0;
+    std::uint64_t h = kFnvStart;
+    char buffer[65536];
+    ssize_t n;
+    while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
+        h = fnv(h, buffer, static_cast<std::size_t>(n));
+    ::close(fd);
+    if (n < 0)
+        return 0;
+    return h == 0 ? 1 : static_cast<std::int64_t>(h);
+}
+
+SourceFile StatSource(const std::string &path, std::int64_t unsettledFrom)
+{
     SourceFile s;
     s.path = path;
-    std::error_code ec;
-    const auto size = fs::file_size(path, ec);
-    if (ec) return s;
-    const auto time = fs::last_write_time(path, ec);
-    if (ec) return s;
-    s.size = static_cast<std::int64_t>(size);
-    s.mtime = static_cast<std::int64_t>(
-        std::chrono::duration_cast<std::chrono::nanoseconds>(time.time_since_epoch()).count());
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return s;
+    s.size = static_cast<std::int64_t>(st.st_size);
+    s.mtime = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+    if (s.mtime >= unsettledFrom)
+        s.hash = FileHash(path);
     return s;
 }
 
+bool SourceUnchanged(const SourceFile &known, const std::string &path)
+{
+    SourceFile now = StatSource(path);
+    if (now.size != known.size || now.mtime != known.mtime)
+        return false;
+    return known.hash == 0 || FileHash(path) == known.hash;
+}
+
 std::int64_t TitleHash(const std::string &title) {
-    std::uint64_t h = 1469598103934665603ULL;  // FNV-1a
-    for (const char c : title) {
-        h ^= static_cast<unsigned char>(c);
-        h *= 1099511628211ULL;
-    }
-    return static_cast<std::int64_t>(h);
+    return static_cast<std::int64_t>(fnv(kFnvStart, title.data(), title.size())); // FNV-1a
 }
 
 namespace {
@@ -39,14 +83,14 @@ namespace {
 // The page list of a topic; false when the topic has none (or an id that would leave its
 // folder).
 bool readPageList(const std::string &uni, const ContentFolders &folders, StoreLog &log,
-                  TContent &content, SourceFile *source)
+                  TContent &content, SourceFile *source, std::int64_t unsettledFrom)
 {
     if (!fileio::isSafeFileName(uni))
         return false;
     content.name = uni;
     content.kind = 0;  // no default pages: only what the page list names is indexed
     content.file = folders.packs + uni + ".pkt";
-    const SourceFile stat = StatSource(content.file);
+    const SourceFile stat = StatSource(content.file, unsettledFrom);
     if (source)
         *source = stat;
     if (stat.size < 0)
@@ -92,23 +136,27 @@ bool readPage(THyperData &page, const ContentFolders &folders, StoreLog &log, In
 } // namespace
 
 TopicDocuments CollectDocuments(const TopicEntry &topic, const ContentFolders &folders,
-                                StoreLog &log)
+                                StoreLog &log, std::int64_t unsettledFrom)
 {
     TopicDocuments result;
     result.documents.push_back(IndexDocument{HitKind::Title, 0, {}, topic.title});
     TContent content;
     SourceFile list;
-    const bool listed = readPageList(topic.uni, folders, log, content, &list);
+    const bool listed = readPageList(topic.uni, folders, log, content, &list, unsettledFrom);
     if (!list.path.empty())
         result.sources.push_back(list);
     if (!listed)
         return result;
     for (const auto &page : content.pages) {
+        const std::string path = content::PagePath(*page, folders, NullStoreLog::instance());
+        SourceFile pageFile = StatSource(path, unsettledFrom);
+        SourceFile description =
+            StatSource(folders.checkList + page->DescriptionFileName(), unsettledFrom);
         IndexDocument doc;
         if (!readPage(*page, folders, log, doc))
             continue;
-        result.sources.push_back(StatSource(content::PagePath(*page, folders, log)));
-        result.sources.push_back(StatSource(folders.checkList + page->DescriptionFileName()));
+        result.sources.push_back(std::move(pageFile));
+        result.sources.push_back(std::move(description));
         result.documents.push_back(std::move(doc));
     }
     return result;
@@ -118,7 +166,7 @@ std::optional<std::string> ReadPageText(const std::string &uni, int page,
                                         const ContentFolders &folders, StoreLog &log)
 {
     TContent content;
-    if (!readPageList(uni, folders, log, content, nullptr))
+    if (!readPageList(uni, folders, log, content, nullptr, INT64_MAX))
         return std::nullopt;
     for (const auto &p : content.pages) {
         IndexDocument doc;

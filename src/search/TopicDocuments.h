@@ -33,6 +33,10 @@ struct SourceFile {
     std::string path;
     std::int64_t size = -1;   // -1: not there
     std::int64_t mtime = 0;   // nanoseconds
+    // A hash of the bytes, kept only for a file modified so shortly before it was read that a
+    // later change within the same tick of the file system's clock could leave its size and
+    // time as they were; 0 otherwise.
+    std::int64_t hash = 0;
     bool operator==(const SourceFile &) const = default;
 };
 
@@ -41,11 +45,28 @@ struct TopicDocuments {
     std::vector<SourceFile> sources;  // the page list and every page and description file read
 };
 
-// Size and modification time of a file, as a source of the index.
-SourceFile StatSource(const std::string &path);
+// How long after a change a file's time is not trusted to tell a later change apart: file
+// systems keep times in ticks (a few milliseconds, whole seconds on some), and clocks of
+// network shares drift.
+constexpr std::int64_t kUnsettledNanoseconds = 2'000'000'000;
 
+// The moment from which file times count as unsettled: now less kUnsettledNanoseconds.
+std::int64_t UnsettledFrom();
+
+// Size and modification time of a file, as a source of the index; with the hash of its bytes
+// when it was modified at or after unsettledFrom (nanoseconds since the epoch).
+SourceFile StatSource(const std::string &path, std::int64_t unsettledFrom = INT64_MAX);
+
+// Whether the file is still as recorded: same size and time and, when a hash was kept, the
+// same bytes.
+bool SourceUnchanged(const SourceFile &known, const std::string &path);
+
+// A 64-bit hash of a file's bytes, never 0; 0 when it cannot be read.
+std::int64_t FileHash(const std::string &path);
+
+// Each file is noted before it is read, so a change made while it is read is seen later.
 TopicDocuments CollectDocuments(const TopicEntry &topic, const ContentFolders &folders,
-                                StoreLog &log);
+                                StoreLog &log, std::int64_t unsettledFrom = UnsettledFrom());
 
 // The text of one details page or checklist of a topic (by the page's number), read from its
 // files alone, as CollectDocuments reads it; nothing when it cannot be read.

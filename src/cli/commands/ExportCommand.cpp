@@ -93,18 +93,27 @@ Outcome ExportCommand::run(const std::vector<std::string> &words, CliContext &co
     const ContentFolders folders = ContentFolders::inDataFolder(context.dataFolder);
     PlainDetailsConverter converter;
     const calendar::ExportSource source{&folders, &converter, &NullStoreLog::instance()};
-    const auto topics = calendar::collectTopics(store, index, scope, links.installation(), source);
-    if (topics.empty())
+    // Each entry goes out as it is made: to the terminal, or into the new file that replaces
+    // the old one only when complete.
+    fileio::AtomicFile file(output);
+    if (!output.empty() && !file.open())
+        return Outcome::fail(kStoreProblem, "the calendar file " + output +
+                                                " could not be written: " + file.errorText());
+    calendar::CalendarStream stream({dates::stamp(context.clock.now())},
+                                    [&](std::string_view bytes) {
+                                        if (output.empty())
+                                            context.out << bytes;
+                                        else
+                                            file.write(bytes);
+                                    });
+    calendar::exportTopics(store, index, scope, links.installation(), source,
+                           [&stream](calendar::CalendarTopic &topic) { stream.add(topic); });
+    if (stream.added() == 0)
         return Outcome::fail(kNothingFound, "there is no topic to export");
-    const std::string bytes = calendar::writeCalendar(topics, {dates::stamp(context.clock.now())});
-    if (output.empty()) {
-        context.out << bytes;
-        return Outcome::ok();
-    }
-    std::string error;
-    if (!fileio::writeFileAtomically(output, bytes, &error))
-        return Outcome::fail(kStoreProblem,
-                             "the calendar file " + output + " could not be written: " + error);
+    stream.finish();
+    if (!output.empty() && !file.commit())
+        return Outcome::fail(kStoreProblem, "the calendar file " + output +
+                                                " could not be written: " + file.errorText());
     return Outcome::ok();
 }
 

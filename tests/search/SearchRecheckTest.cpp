@@ -1,0 +1,194 @@
+// The index's re-check at start-up: with nothing changed it trusts a summary of the topics and
+// the content folders and walks nothing, yet every change made while the program was not
+// running is still indexed: pages replaced by another program (also within one tick of the file
+// system's clock, same size), files made or removed, renames, pages rewritten in place (by the
+// full look), and topics that a crash kept out of the saved store.
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <fstream>
+
+#include "SearchFixture.h"
+
+namespace nimbus::test {
+namespace {
+
+using search::SearchIndex;
+using Check = SearchIndex::Check;
+
+class SearchRecheck : public SearchStore {
+protected:
+    // The content folders as a later start finds them: changed an hour ago, so that their
+    // times tell any change since apart.
+    void settle()
+    {
+        const auto before = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+        for (const std::string &folder : {folders.packs, folders.text, folders.checkList})
+            std::filesystem::last_write_time(folder, before);
+    }
+    std::string detailsPath(const std::string &uni)
+    {
+        return content::PagePath(page(uni, kPageDetails), folders, log);
+    }
+    // What another program does: the file's bytes rewritten in place, its folder untouched;
+    static void rewriteInPlace(const std::string &path, const std::string &bytes)
+    {
+        std::ofstream(path, std::ios::binary) << bytes; // the same file, cut and written
+    }
+    // or a new file put in its place, as editors and file-sync tools save.
+    static void replace(const std::string &path, const std::string &bytes)
+    {
+        std::ofstream(path + ".new", std::ios::binary) << bytes;
+        std::filesystem::rename(path + ".new", path);
+    }
+    static void setModified(const std::string &path, timespec when)
+    {
+        const timespec times[2] = {when, when};
+        ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+    }
+    std::int64_t storedSummary()
+    {
+        sqlite3 *db = nullptr;
+        std::int64_t value = -1;
+        sqlite3_open_v2((root / "Search.db").c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_stmt *s = nullptr;
+        if (sqlite3_prepare_v2(db, "SELECT value FROM meta WHERE key='summary'", -1, &s, nullptr) ==
+                SQLITE_OK &&
+            sqlite3_step(s) == SQLITE_ROW)
+            value = sqlite3_column_int64(s, 0);
+        sqlite3_finalize(s);
+        sqlite3_close_v2(db);
+        return value;
+    }
+    // A start of the program: the index opened again and brought in line with the store.
+    int restart(Check check = Check::Summary)
+    {
+        index.Close();
+        EXPECT_TRUE(index.Open());
+        return index.Refresh(snapshot(), check);
+    }
+};
+
+TEST_F(SearchRecheck, NothingChangedFindsNothingAndEachKindOfChangeIsStillIndexed)
+{
+    settle();
+    ASSERT_TRUE(index.Build(snapshot()));
+    EXPECT_NE(storedSummary(), 0) << "settled folders give a summary to trust";
+    EXPECT_EQ(storedSummary(), index.StateSummary(snapshot()));
+    EXPECT_EQ(restart(), 0);
+    EXPECT_EQ(restart(Check::EveryTopic), 0);
+
+    // Another program replaces a page.
+    const std::string path = detailsPath("11");
+    replace(path, "Ganz andere Worte: Wanderkarte und Proviant");
+    EXPECT_EQ(restart(), 1);
+    EXPECT_EQ(find("wanderkarte"), (V{"11:P"}));
+    EXPECT_TRUE(find("koln").empty());
+
+    // Or rewrites it in place, which leaves the folder's time as it was: the full look finds it.
+    settle();
+    EXPECT_EQ(restart(), 0);
+    rewriteInPlace(path, "Ganz andere Worte: Landkarte");
+    EXPECT_EQ(restart(Check::EveryTopic), 1);
+    EXPECT_EQ(find("landkarte"), (V{"11:P"}));
+
+    // A checklist made (its file is new, the page list replaced), a title changed, a topic gone.
+    settle();
+    EXPECT_EQ(restart(), 0);
+    checklist("15", {"Pinsel waschen"});
+    EXPECT_EQ(restart(), 1);
+    EXPECT_EQ(find("pinsel"), (V{"15:C"}));
+    store.Find("13")->text = "Петербург notes";
+    store.Delete(store.IndexOf("20"));
+    EXPECT_EQ(restart(), 2);
+    EXPECT_EQ(find("петербург"), (V{"13:T"}));
+    EXPECT_EQ(find("manual"), V{});
+
+    // A page's file removed by hand: the topic loses that text.
+    settle();
+    EXPECT_EQ(restart(), 0);
+    std::filesystem::remove(detailsPath("14"));
+    EXPECT_EQ(restart(), 1);
+    EXPECT_EQ(find("タワー"), V{});
+    EXPECT_EQ(find("東京"), (V{"14:T"}));
+}
+
+// A file system keeps times in ticks: a page indexed right after it was written and then
+// replaced within the same tick keeps its size and time, and so does its folder. Its bytes tell.
+TEST_F(SearchRecheck, APageReplacedWithinTheSameTickOfTheFileClockIsIndexedAgain)
+{
+    settle();
+    const std::string path = detailsPath("15");
+    const std::string before = "paint the blue door red"; // as the store has it
+    const std::string after = "sand the green gate off";
+    ASSERT_EQ(std::filesystem::file_size(path), after.size());
+    // Written "now", as far as the index can tell (a time ahead of the clock counts so too).
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    now.tv_sec += 3600;
+    setModified(path, now);
+    setModified(folders.text, now);
+    ASSERT_TRUE(index.Build(snapshot()));
+
+    replace(path, after);
+    setModified(path, now);
+    setModified(folders.text, now);
+    EXPECT_EQ(restart(), 1);
+    EXPECT_EQ(find("green"), (V{"15:P"}));
+    EXPECT_EQ(find("\"blue door\""), (V{"15:T"}));
+
+    rewriteInPlace(path, before);
+    setModified(path, now);
+    EXPECT_EQ(restart(Check::EveryTopic), 1);
+    EXPECT_EQ(find("green"), V{});
+    EXPECT_EQ(restart(Check::EveryTopic), 0) << "the same bytes are no change";
+}
+
+// A folder that changed just before the index looked may change again within the same tick
+// without its time moving; such a folder gives no summary, and the next start compares all.
+TEST_F(SearchRecheck, AFolderChangedJustBeforeTheLookIsNotTrusted)
+{
+    settle();
+    const std::string packs = folders.packs;
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    setModified(packs, now);
+    EXPECT_EQ(index.StateSummary(snapshot()), 0);
+    ASSERT_TRUE(index.Build(snapshot()));
+    EXPECT_EQ(storedSummary(), 0);
+
+    // Another page list arrives in the same tick: the folder's time stays as it was.
+    checklist("14", {"Reisepass"});
+    setModified(packs, now);
+    setModified(folders.checkList, now);
+    EXPECT_EQ(restart(), 1);
+    EXPECT_EQ(find("reisepass"), (V{"14:C"}));
+}
+
+// A topic indexed during a session that ended before the store was saved is not in the store
+// the next start reads, although the store and its folders look as they did at the last look.
+TEST_F(SearchRecheck, TopicsIndexedButNeverSavedAreDroppedAtTheNextStart)
+{
+    settle();
+    ASSERT_TRUE(index.Build(snapshot()));
+    ASSERT_EQ(restart(), 0);
+    const auto saved = snapshot();
+
+    addNode(store, "30", 1, "Unsaved zeppelin", 1);
+    ASSERT_TRUE(index.UpdateTopic({"30", "Unsaved zeppelin"}));
+    ASSERT_TRUE(index.UpdateTopic({"13", "Renamed zeppelin"}));
+    ASSERT_EQ(find("zeppelin").size(), 2u);
+
+    // The crash: the saved store still has the topics as they were.
+    store.Delete(store.IndexOf("30"));
+    index.Close();
+    ASSERT_TRUE(index.Open());
+    EXPECT_EQ(index.Refresh(saved), 2);
+    EXPECT_EQ(find("zeppelin"), V{});
+    EXPECT_EQ(find("москва"), (V{"13:T"}));
+}
+
+} // namespace
+} // namespace nimbus::test
