@@ -6,13 +6,19 @@
 #include "cli/OutputFormat.h"
 #include "cli/TopicSelection.h"
 #include "cli/TopicSnapshot.h"
+#include "cli/commands/SearchCommand.h"
 
 namespace nimbus::cli {
+
+namespace {
+constexpr std::size_t kEveryMatch = 100000000; // a list is never cut
+} // namespace
 
 std::string ListCommand::help() const
 {
     return "Usage: nimbus-cli list [LIST] [--section NAME] [--under ID] [--type TYPE]\n"
            "                      [--sort due|priority|title] [--format text|json|tsv]\n"
+           "       nimbus-cli list --saved NAME [--format text|json|tsv]\n"
            "\n"
            "LIST is one of: deadlines, overdue, urgent, today, week, in-progress, waiting,\n"
            "events, new, changes, favourites, all (the default). The summary's groups come in\n"
@@ -25,15 +31,29 @@ std::string ListCommand::help() const
            "  --sort ORDER    due, priority or title, as the tree's sort orders\n"
            "  --format FORM   text (aligned), json (an array) or tsv: id, path, status, due text\n"
            "                  and due date\n"
+           "  --saved NAME    every topic the search saved under NAME in the window finds, best\n"
+           "                  first (with no other list or option but --format)\n"
            "\n"
            "Exit status 1 when the list is empty.\n";
 }
 
 Outcome ListCommand::run(const std::vector<std::string> &words, CliContext &context)
 {
-    Arguments arguments({"section", "under", "type", "sort", "format"}, {});
+    Arguments arguments({"section", "under", "type", "sort", "format", "saved"}, {});
     if (Outcome parsed = arguments.parse(words); !parsed)
         return parsed;
+    if (const auto name = arguments.value("saved")) {
+        if (!arguments.plain().empty() || arguments.has("section") || arguments.has("under") ||
+            arguments.has("type") || arguments.has("sort"))
+            return Outcome::fail(kUsage, "--saved takes no list name and no option but --format");
+        Format format = Format::Text;
+        if (const auto f = arguments.value("format"); f && !parseFormat(*f, format))
+            return Outcome::fail(kUsage, "--format takes text, json or tsv");
+        std::string query;
+        if (Outcome found = savedQuery(context.dataFolder, *name, query); !found)
+            return found;
+        return answerQuery(query, kEveryMatch, format, false, context);
+    }
     ListQuery query;
     if (arguments.plain().size() > 1)
         return Outcome::fail(kUsage, "list takes one list name");

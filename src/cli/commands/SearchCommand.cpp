@@ -6,7 +6,9 @@
 #include "cli/Arguments.h"
 #include "cli/OutputFormat.h"
 #include "cli/SearchIndexAccess.h"
+#include "cli/TerminalText.h"
 #include "cli/TopicSnapshot.h"
+#include "search/SavedSearches.h"
 #include "search/SearchQuery.h"
 #include "search/SearchResults.h"
 #include "store/TNimbusNode.h"
@@ -53,9 +55,26 @@ std::string matchOf(const search::SearchResult &result)
 
 } // namespace
 
+Outcome savedQuery(const std::string &dataFolder, const std::string &name, std::string &query)
+{
+    search::SavedSearches saved(dataFolder);
+    if (!saved.load())
+        return Outcome::fail(kStoreProblem, saved.errorText());
+    if (const search::SavedSearch *found = saved.find(name)) {
+        query = found->query;
+        return Outcome::ok();
+    }
+    std::string message =
+        "no saved search is called \"" + search::SavedSearches::NormalizedName(name) + "\"";
+    for (const std::string &problem : saved.problems())
+        message += "\n" + saved.path() + ", " + problem;
+    return Outcome::fail(kNothingFound, terminalText(message));
+}
+
 std::string SearchCommand::help() const
 {
     return "Usage: nimbus-cli search QUERY... [--limit N] [--format text|json|tsv]\n"
+           "       nimbus-cli search --saved NAME [QUERY...] [--limit N] [--format ...]\n"
            "\n"
            "Finds topics by the words of their titles, details pages and checklists, with the\n"
            "search field's language: words that must all appear in the topic (its title, any\n"
@@ -65,6 +84,7 @@ std::string SearchCommand::help() const
            "every topic they pass). Topics whose title matches come first. A word holding blanks\n"
            "is searched as a phrase.\n"
            "\n"
+           "  --saved NAME    the search saved under NAME in the window (its words come first)\n"
            "  --limit N       at most N matches (200)\n"
            "  --format FORM   text, json or tsv: id, path, status, due text and where it matched\n"
            "\n"
@@ -75,12 +95,16 @@ std::string SearchCommand::help() const
 
 Outcome SearchCommand::run(const std::vector<std::string> &words, CliContext &context)
 {
-    Arguments arguments({"limit", "format"}, {});
+    Arguments arguments({"limit", "format", "saved"}, {});
     if (Outcome parsed = arguments.parse(words); !parsed)
         return parsed;
-    const search::SearchQuery query = search::ParseQuery(queryText(arguments.plain()));
-    if (query.empty())
-        return Outcome::fail(kUsage, "search needs words to find or a filter");
+    std::string text = queryText(arguments.plain());
+    if (const auto name = arguments.value("saved")) {
+        std::string saved;
+        if (Outcome found = savedQuery(context.dataFolder, *name, saved); !found)
+            return found;
+        text = text.empty() ? saved : saved + " " + text;
+    }
     int limit = kDefaultLimit;
     if (const auto value = arguments.value("limit")) {
         char *end = nullptr;
@@ -92,7 +116,15 @@ Outcome SearchCommand::run(const std::vector<std::string> &words, CliContext &co
     Format format = Format::Text;
     if (const auto f = arguments.value("format"); f && !parseFormat(*f, format))
         return Outcome::fail(kUsage, "--format takes text, json or tsv");
+    return answerQuery(text, static_cast<std::size_t>(limit), format, true, context);
+}
 
+Outcome answerQuery(const std::string &text, std::size_t limit, Format format, bool withMatch,
+                    CliContext &context)
+{
+    const search::SearchQuery query = search::ParseQuery(text);
+    if (query.empty())
+        return Outcome::fail(kUsage, "search needs words to find or a filter");
     auto snapshot = std::make_shared<TopicSnapshot>();
     context.readTopics = snapshot;
     if (Outcome loaded = snapshot->loadForReading(context.dataFolder, context.clock, false, true);
@@ -111,17 +143,17 @@ Outcome SearchCommand::run(const std::vector<std::string> &words, CliContext &co
         if (Outcome opened = access->open(topics); !opened)
             return opened;
     }
-    const auto results = search::RunSearch(access ? &access->index() : nullptr, query, store,
-                                           context.clock, static_cast<std::size_t>(limit));
+    const auto results =
+        search::RunSearch(access ? &access->index() : nullptr, query, store, context.clock, limit);
     std::vector<TopicRow> rows;
     rows.reserve(results.size());
     for (const search::SearchResult &result : results)
         if (const TNimbusNode *node = store.Find(result.topic)) {
             rows.push_back(rowOf(*node, snapshot->displayOrder()));
-            if (query.hasWords())
+            if (withMatch && query.hasWords())
                 rows.back().match = matchOf(result);
         }
-    printRows(context.out, rows, format, true);
+    printRows(context.out, rows, format, withMatch);
     return rows.empty() ? Outcome::fail(kNothingFound, "") : Outcome::ok();
 }
 

@@ -2,14 +2,19 @@
 
 #include <memory>
 
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
 #include <QShortcut>
+#include <QStyle>
 #include <QTabBar>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "search/SavedSearches.h"
 #include "search/SearchFilters.h"
 #include "search/TextMatcher.h"
 #include "shell/MainLayout.h"
@@ -23,6 +28,7 @@
 #include "shell/pages/TopicPage.h"
 #include "shell/search/SearchResultsPage.h"
 #include "shell/search/SnippetHtml.h"
+#include "shell/summary/SummaryPage.h"
 #include "store/StoreLog.h"
 #include "store/TNimbusStructure.h"
 
@@ -64,6 +70,52 @@ SearchController::SearchController(TformMain &window) : QObject(&window), window
     page_ = new SearchResultsPage;
     window.pageArea()->setPage(page_);
     connect(editSearch, &QLineEdit::textChanged, this, &SearchController::queryChanged);
+
+    // Saved searches: the field's own button opens their menu, and so do Alt+Down and the
+    // field's context menu (below the editing entries).
+    menuSavedSearches = new QMenu(editSearch);
+    menuSavedSearches->setObjectName(QStringLiteral("menuSavedSearches"));
+    actionSavedSearches = editSearch->addAction(
+        editSearch->style()->standardIcon(QStyle::SP_ToolBarVerticalExtensionButton),
+        QLineEdit::TrailingPosition);
+    actionSavedSearches->setObjectName(QStringLiteral("actionSavedSearches"));
+    actionSavedSearches->setText(tr("Saved searches"));
+    actionSavedSearches->setToolTip(tr("Saved searches (Alt+Down)"));
+    connect(actionSavedSearches, &QAction::triggered, this, [this] {
+        menuSavedSearches->clear();
+        fillSavedSearchMenu(*menuSavedSearches);
+        menuSavedSearches->popup(editSearch->mapToGlobal(editSearch->rect().bottomRight()) -
+                                 QPoint(menuSavedSearches->sizeHint().width(), 0));
+    });
+    editSearch->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(editSearch, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        QMenu *menu = editSearch->createStandardContextMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->addSeparator();
+        fillSavedSearchMenu(*menu);
+        menu->popup(editSearch->mapToGlobal(at));
+    });
+    askName_ = [this](const QString &query, QWidget *parent) -> std::optional<QString> {
+        QString name = query;
+        for (;;) {
+            bool ok = false;
+            name = QInputDialog::getText(parent, tr("Save this search"),
+                                         tr("Name for the search \"%1\":").arg(query),
+                                         QLineEdit::Normal, name, &ok)
+                       .trimmed();
+            if (!ok || name.isEmpty())
+                return std::nullopt;
+            if (!savedSearchNames().contains(name) ||
+                QMessageBox::question(
+                    parent, tr("Save this search"),
+                    tr("A saved search is called \"%1\". Replace it?").arg(name)) ==
+                    QMessageBox::Yes)
+                return name;
+        }
+    };
+    if (summarypage::SummaryPage *summary = window.summaryPage())
+        summary->setSavedSearches([this] { return savedSearchNames(); },
+                                  [this](const QString &name) { runSavedSearch(name); });
     connect(page_, &SearchResultsPage::rowOpened, this, &SearchController::openRow);
     // Marks belong to the page they were found on: another topic drops them.
     connect(&window, &TformMain::selectionChanged, this, [this] {
@@ -276,10 +328,115 @@ void SearchController::showCurrentMatch()
     editor->ensureCursorVisible();
 }
 
+std::string SearchController::dataFolder() const
+{
+    return window_.paths().DataFolder;
+}
+
+void SearchController::reportProblems(const std::vector<std::string> &problems,
+                                      const std::string &path)
+{
+    for (const std::string &problem : problems)
+        if (reported_.insert(problem).second)
+            window_.AddErrorToLog("Saved searches: " + path + ", " + problem + " (left out)");
+}
+
+QStringList SearchController::savedSearchNames()
+{
+    search::SavedSearches saved(dataFolder());
+    if (!saved.load()) {
+        reportProblems({saved.errorText()}, saved.path());
+        return {};
+    }
+    reportProblems(saved.problems(), saved.path());
+    QStringList names;
+    for (const search::SavedSearch &search : saved.searches())
+        names << QString::fromStdString(search.name);
+    return names;
+}
+
+bool SearchController::saveCurrentSearch()
+{
+    const QString query = editSearch->text().trimmed();
+    if (query.isEmpty() || !askName_)
+        return false;
+    const std::optional<QString> name = askName_(query, &window_);
+    if (!name || name->trimmed().isEmpty())
+        return false;
+    search::SavedSearches saved(dataFolder());
+    if (!saved.save(name->toStdString(), query.toStdString())) {
+        window_.AddErrorToLog("The search could not be saved: " + saved.errorText());
+        return false;
+    }
+    reportProblems(saved.problems(), saved.path());
+    return true;
+}
+
+bool SearchController::runSavedSearch(const QString &name)
+{
+    search::SavedSearches saved(dataFolder());
+    const search::SavedSearch *found = saved.load() ? saved.find(name.toStdString()) : nullptr;
+    if (!found) {
+        window_.AddErrorToLog("There is no saved search called \"" + name.toStdString() + "\"");
+        return false;
+    }
+    editSearch->setText(QString::fromStdString(found->query));
+    editSearch->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+bool SearchController::removeSavedSearch(const QString &name)
+{
+    search::SavedSearches saved(dataFolder());
+    if (saved.remove(name.toStdString()))
+        return true;
+    window_.AddErrorToLog("The saved search could not be removed: " + saved.errorText());
+    return false;
+}
+
+void SearchController::fillSavedSearchMenu(QMenu &menu)
+{
+    // Names and queries are the user's text: "&" is a character, not a mnemonic.
+    const auto caption = [](QString text) {
+        return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    };
+    QAction *save =
+        menu.addAction(tr("Save this search..."), this, [this] { saveCurrentSearch(); });
+    save->setObjectName(QStringLiteral("actionSaveSearch"));
+    save->setEnabled(!editSearch->text().trimmed().isEmpty());
+    search::SavedSearches saved(dataFolder());
+    if (!saved.load())
+        reportProblems({saved.errorText()}, saved.path());
+    reportProblems(saved.problems(), saved.path());
+    menu.addSection(tr("Saved searches"));
+    if (saved.searches().empty())
+        menu.addAction(tr("No saved searches"))->setEnabled(false);
+    for (const search::SavedSearch &search : saved.searches()) {
+        const QString name = QString::fromStdString(search.name);
+        QAction *run = menu.addAction(caption(name), this, [this, name] { runSavedSearch(name); });
+        run->setData(name);
+        run->setToolTip(QString::fromStdString(search.query));
+    }
+    if (saved.searches().empty())
+        return;
+    QMenu *remove = menu.addMenu(tr("Remove saved search"));
+    remove->setObjectName(QStringLiteral("menuRemoveSavedSearch"));
+    for (const search::SavedSearch &search : saved.searches()) {
+        const QString name = QString::fromStdString(search.name);
+        remove->addAction(caption(name), this, [this, name] { removeSavedSearch(name); })
+            ->setData(name);
+    }
+}
+
 bool SearchController::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == editSearch && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
+        const auto *keys = static_cast<QKeyEvent *>(event);
+        const int key = keys->key();
+        if (key == Qt::Key_Down && (keys->modifiers() & Qt::AltModifier)) {
+            actionSavedSearches->trigger();
+            return true;
+        }
         if (key == Qt::Key_Escape) {
             editSearch->clear();
             if (window_.treeController())

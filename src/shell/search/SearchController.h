@@ -1,12 +1,18 @@
 // The window's side of search: the field editSearch above the tree, the results page, and the
 // index worker. Queries go to the worker as the user types; answers come back to this thread
 // through a queued call, so typing never waits. Opening a hit selects its topic, shows the
-// page that matched and marks the matches there; F3 / Shift+F3 step through them.
+// page that matched and marks the matches there; F3 / Shift+F3 step through them. The field's
+// menu (its button, and its context menu) saves the query under a name, runs a saved search
+// and removes one; the summary's drop-down runs them too (search::SavedSearches keeps them).
 #pragma once
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,7 +22,10 @@
 #include "search/SearchService.h"
 #include "store/TContent.h"
 
+class QAction;
 class QLineEdit;
+class QMenu;
+class QWidget;
 
 namespace nimbus {
 class TformMain;
@@ -34,6 +43,25 @@ public:
     ~SearchController() override;
 
     QLineEdit *editSearch = nullptr;
+    // The field's button and the menu it opens (rebuilt each time it opens).
+    QAction *actionSavedSearches = nullptr;
+    QMenu *menuSavedSearches = nullptr;
+
+    // Asks the name to save query under: nothing when the user cancels. By default a dialog
+    // (which also asks before a saved search of that name is replaced); tests answer at once.
+    using NameAsker = std::function<std::optional<QString>(const QString &query, QWidget *parent)>;
+    void setNameAsker(NameAsker asker) { askName_ = std::move(asker); }
+
+    // The saved searches' names in the order they were saved.
+    QStringList savedSearchNames();
+    // Saves the field's query under a name the asker gives; false when nothing was saved.
+    bool saveCurrentSearch();
+    // Puts the saved query in the field (which searches) and gives it the keys.
+    bool runSavedSearch(const QString &name);
+    bool removeSavedSearch(const QString &name);
+    // Fills menu with the saved searches' entries ("Save this search...", one per search, and
+    // "Remove saved search" with one per search).
+    void fillSavedSearchMenu(QMenu &menu);
     SearchResultsPage *page() const { return page_; }
     search::SearchService &service() { return *service_; }
 
@@ -57,6 +85,9 @@ private:
     void markMatches();
     void showCurrentMatch();
     bool eventFilter(QObject *watched, QEvent *event) override;
+    std::string dataFolder() const;
+    // Reports the saved-search file's damaged lines to the log, each once per session.
+    void reportProblems(const std::vector<std::string> &problems, const std::string &path);
 
     TformMain &window_;
     SearchResultsPage *page_ = nullptr;
@@ -67,6 +98,8 @@ private:
     std::vector<search::SearchResult> results_;
     std::vector<std::pair<int, int>> matches_;
     int current_ = -1;
+    NameAsker askName_;
+    std::set<std::string> reported_;
 };
 
 } // namespace nimbus::searchui

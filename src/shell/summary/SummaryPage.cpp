@@ -78,7 +78,42 @@ SummaryPage::SummaryPage(TNimbusStructure &store, SummaryLists &lists, QWidget *
     }
     // Opening the menu brings the counts up to date as the button does.
     connect(popCategory, &QMenu::aboutToShow, this, &SummaryPage::RefreshGroups);
+    connect(popCategory, &QMenu::aboutToShow, this, &SummaryPage::listSavedSearches);
     UpdateBadges();
+}
+
+void SummaryPage::setSavedSearches(std::function<QStringList()> names,
+                                   std::function<void(const QString &)> run)
+{
+    savedNames_ = std::move(names);
+    runSaved_ = std::move(run);
+    listSavedSearches();
+}
+
+void SummaryPage::listSavedSearches()
+{
+    for (QAction *action : savedActions_) {
+        popCategory->removeAction(action);
+        action->deleteLater();
+    }
+    savedActions_.clear();
+    const QStringList names = savedNames_ ? savedNames_() : QStringList();
+    if (names.isEmpty())
+        return;
+    savedActions_ << popCategory->addSection(tr("Saved searches"));
+    for (const QString &name : names) {
+        // A name is the user's text: "&" is a character, not a mnemonic.
+        QAction *item =
+            popCategory->addAction(QString(name).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        item->setData(name);
+        connect(item, &QAction::triggered, this, [this, name] {
+            if (isVisible())
+                HideSummary();
+            if (runSaved_)
+                runSaved_(name);
+        });
+        savedActions_ << item;
+    }
 }
 
 void SummaryPage::createBadges()

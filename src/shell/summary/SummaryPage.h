@@ -1,14 +1,17 @@
 // The summary page panelEntry: a sky with nine badges that count the topics of each group.
 // Clicking a badge lists the group's topics for choosing one; the chosen topic is handed to
 // the tree (GoToTopic) and the page closes. The page also offers buttonSummary with its
-// drop-down popCategory, and keeps its counts current on the deadline timer.
+// drop-down popCategory (the nine groups, then the user's saved searches), and keeps its
+// counts current on the deadline timer.
 // From the keyboard the shown page takes the keys: the arrow keys and Tab move among the badges,
 // Enter or Space opens the badge's group, and Escape closes the page.
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -18,6 +21,7 @@
 #include "shell/core/TreeLook.h"
 #include "store/SummaryRules.h"
 
+class QAction;
 class QLabel;
 class QMenu;
 class QToolButton;
@@ -42,6 +46,11 @@ public:
     SummaryPage(TNimbusStructure &store, SummaryLists &lists, QWidget *parent = nullptr);
 
     void setGroupChooser(GroupChooser chooser) { chooser_ = std::move(chooser); }
+
+    // The saved searches popCategory lists below the groups, asked for each time it opens
+    // (names as the user typed them), and what choosing one does; the page closes first.
+    void setSavedSearches(std::function<QStringList()> names,
+                          std::function<void(const QString &name)> run);
 
     // buttonSummary ("Show Summary") with popCategory, for the main window's toolbar.
     QToolButton *CreateSummaryButton(QWidget *parent);
@@ -93,6 +102,7 @@ private:
         QLabel *label = nullptr;
     };
     void createBadges();
+    void listSavedSearches();
     void refreshPictures();
     void highlight(int badgeNumber);
     void restoreHighlight();
@@ -105,6 +115,9 @@ private:
     TNimbusStructure &store_;
     SummaryLists &lists_;
     GroupChooser chooser_;
+    std::function<QStringList()> savedNames_;
+    std::function<void(const QString &)> runSaved_;
+    QList<QAction *> savedActions_; // the saved searches' part of popCategory
     std::array<Badge, summary::kGroupCount> badges_;
     int hovered_ = 0;
     bool afterDoubleClick_ = false;
