@@ -4,3 +4,11 @@ if(TARGET nimbus-cli)
                    ${CMAKE_CURRENT_LIST_DIR}/StoreGenerator.cpp)
     target_link_libraries(cli_store_generator PRIVATE nimbus_store)
 endif()
+
+# nimbus-cli's search answered in process, the new way beside the whole load, with peak memory.
+if(TARGET nimbus_clicore)
+    add_executable(bench_cli_search ${CMAKE_CURRENT_LIST_DIR}/CliSearchBench.cpp
+                   ${CMAKE_CURRENT_LIST_DIR}/StoreGenerator.cpp)
+    target_include_directories(bench_cli_search PRIVATE ${CMAKE_CURRENT_LIST_DIR})
+    target_link_libraries(bench_cli_search PRIVATE nimbus_clicore benchmark::benchmark)
+endif()

@@ -3,6 +3,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -59,11 +60,59 @@ SearchIndexAccess::SearchIndexAccess(std::string dataFolder, std::string channel
 SearchIndexAccess::~SearchIndexAccess()
 {
     index_.reset(); // closed before its folder goes and before the lock is given back
+    dropTempFolder();
+    lock_.reset();
+}
+
+void SearchIndexAccess::dropTempFolder()
+{
     if (!tempFolder_.empty()) {
         std::error_code ignored;
         std::filesystem::remove_all(tempFolder_, ignored);
+        tempFolder_.clear();
     }
+}
+
+bool SearchIndexAccess::takeLock()
+{
+    auto lock = std::make_unique<ipc::PipeList>(nullptr, channelFolder_);
+    if (ipc::CreateChannel(*lock, kMarkerChannel))
+        return false; // a copy of the program (or another nimbus-cli) holds it
+    lock_ = std::move(lock);
+    return true;
+}
+
+bool SearchIndexAccess::openAsFound()
+{
+    const ContentFolders folders = ContentFolders::inDataFolder(dataFolder_);
+    if (takeLock()) {
+        index_ = std::make_unique<search::SearchIndex>(dataFolder_ + search::SearchIndex::kFileName,
+                                                       folders, log_);
+    } else {
+        tempFolder_ = makeTempFolder();
+        const std::string copy = tempFolder_ + search::SearchIndex::kFileName;
+        if (tempFolder_.empty() || !copyIndex(dataFolder_ + search::SearchIndex::kFileName, copy)) {
+            dropTempFolder();
+            return false;
+        }
+        index_ = std::make_unique<search::SearchIndex>(copy, folders, log_);
+    }
+    if (index_->Open() && !index_->NeedsRebuild())
+        return true;
+    index_.reset();
+    dropTempFolder();
     lock_.reset();
+    return false;
+}
+
+int SearchIndexAccess::bringInLine(const std::vector<search::TopicEntry> &topics)
+{
+    const int changed = index_->Refresh(topics);
+    if (changed >= 0 && !index_->NeedsRebuild())
+        return changed;
+    if (!index_->Build(topics))
+        return -1;
+    return std::max<int>(1, static_cast<int>(topics.size()));
 }
 
 bool SearchIndexAccess::current(const std::vector<search::TopicEntry> &topics)
@@ -76,10 +125,8 @@ bool SearchIndexAccess::current(const std::vector<search::TopicEntry> &topics)
 Outcome SearchIndexAccess::open(const std::vector<search::TopicEntry> &topics)
 {
     const ContentFolders folders = ContentFolders::inDataFolder(dataFolder_);
-    auto lock = std::make_unique<ipc::PipeList>(nullptr, channelFolder_);
-    if (!ipc::CreateChannel(*lock, kMarkerChannel)) {
+    if (takeLock()) {
         // No copy of the program runs, and none starts while the lock is held.
-        lock_ = std::move(lock);
         index_ = std::make_unique<search::SearchIndex>(dataFolder_ + search::SearchIndex::kFileName,
                                                        folders, log_);
         if (current(topics))

@@ -34,6 +34,15 @@ public:
 
     // An index that holds exactly these topics (every node of the store file, in order).
     Outcome open(const std::vector<search::TopicEntry> &topics);
+    // The index as it was left, in place or as a private copy, without looking at the store:
+    // an answer from it stands once bringInLine finds nothing changed. False when there is no
+    // usable index (then open builds one).
+    bool openAsFound();
+    // Brings the index openAsFound opened in line with these topics (every node of the store
+    // file, in order): how many topics changed, 0 when every answer given meanwhile stands,
+    // -1 when it could not be done (problem() says why).
+    int bringInLine(const std::vector<search::TopicEntry> &topics);
+    const std::string &problem() const { return log_.last; }
     search::SearchIndex &index() { return *index_; }
     // Whether the answer comes from a private copy (the program runs).
     bool privateCopy() const { return !tempFolder_.empty(); }
@@ -52,6 +61,8 @@ private:
 
     bool current(const std::vector<search::TopicEntry> &topics);
     Outcome openPrivateCopy(const std::vector<search::TopicEntry> &topics);
+    bool takeLock();
+    void dropTempFolder();
 
     std::string dataFolder_;
     std::string channelFolder_;

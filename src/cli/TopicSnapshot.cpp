@@ -94,8 +94,12 @@ Outcome TopicSnapshot::loadInOnePass(const std::string &dataFolder, const Clock 
         // The topics kept go into a store of their own: the reader's store gets nothing.
         auto kept = std::make_unique<TNimbusStructure>();
         OnePassReader pass(std::move(keep), *kept, tree_, *lists_, now);
-        Outcome read = readStore(dataFolder, use,
-                                 [&pass](std::unique_ptr<TNimbusNode> &node) { pass.take(node); });
+        Outcome read =
+            readStore(dataFolder, use, [this, &pass](std::unique_ptr<TNimbusNode> &node) {
+                if (everyRecord_)
+                    everyRecord_(*node);
+                pass.take(node);
+            });
         if (!read && read.message.find(" is damaged: ") == std::string::npos)
             return read; // no folder, no file: the whole load would say the same
         regular = read && pass.finish();

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,6 +48,11 @@ public:
     Outcome loadInOnePass(const std::string &dataFolder, const Clock &clock,
                           OnePassReader::Keep keep, bool recentLists, StructureReader::Use use);
     bool readInOnePass() const { return onePass_; }
+    // Shown every record the next one-pass read goes through (kept or not), before it is kept.
+    void setEveryRecord(std::function<void(const TNimbusNode &)> watch)
+    {
+        everyRecord_ = std::move(watch);
+    }
     // A group's size, after any load.
     int count(summary::Group group) const;
     // The store file alone, for a change: nothing is built. Fails as load does.
@@ -73,6 +79,7 @@ private:
     tree::TopicTree tree_;
     int displayOrder_ = 0;
     std::string dataFolder_;
+    std::function<void(const TNimbusNode &)> everyRecord_;
     bool onePass_ = false;
     bool forChange_ = false;
     std::array<int, summary::kGroupCount> onePassCounts_{};

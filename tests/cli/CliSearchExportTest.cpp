@@ -10,6 +10,7 @@
 #include "calendar/IcsWriter.h"
 #include "ipc/Channels.h"
 #include "ipc/PipeList.h"
+#include "search/SavedSearches.h"
 #include "store/ContentFiles.h"
 #include "store/TContent.h"
 #include "store/TNimbusNode.h"
@@ -115,6 +116,53 @@ TEST(CliSearch, FindsTitlesAndPagesAndFollowsEveryChange)
         EXPECT_EQ(r.status, 2) << words.size();
         EXPECT_TRUE(r.out.empty());
     }
+    EXPECT_TRUE(std::filesystem::is_empty(home.temp));
+}
+
+TEST(CliSearch, SavedSearchesAreAnsweredByListAndSearch)
+{
+    CliHome home;
+    ASSERT_EQ(home.run({"add", "Quarterly report", "--due", "tomorrow"}).status, 0);
+    ASSERT_EQ(home.run({"add", "Garden plan", "--type", "note"}).status, 0);
+    ASSERT_EQ(home.run({"add", "Report template", "--type", "note"}).status, 0);
+    writeDetails(home, "2", "Plant tomatoes and beans in May");
+    nimbus::search::SavedSearches saved(home.data);
+    ASSERT_TRUE(saved.save("Reports", "report -template"));
+    ASSERT_TRUE(saved.save("Notes & \"plans\"\t2", "type:note"));
+    ASSERT_TRUE(saved.save("Nothing", "zebra"));
+    // A damaged line is left out and named when a search is not found.
+    std::filesystem::path file = home.data + nimbus::search::SavedSearches::kFileName;
+    nimbus::test::writeFile(file.string(), readFile(file.string()) + "broken line\x1b[31m\n");
+
+    auto listed = home.run({"list", "--saved", "Reports", "--format", "tsv"});
+    ASSERT_EQ(listed.status, 0) << listed.err;
+    EXPECT_EQ(countOf(listed.out, "\n"), 1u) << listed.out;
+    EXPECT_TRUE(contains(listed.out, "Topics/Quarterly report")) << listed.out;
+    EXPECT_FALSE(contains(listed.out, "title")) << "a list has no match column";
+    auto searched = home.run({"search", "--saved", "Reports", "--format", "tsv"});
+    ASSERT_EQ(searched.status, 0) << searched.err;
+    EXPECT_TRUE(contains(searched.out, "\ttitle\n")) << searched.out;
+    // Words after a saved search narrow it; any characters in a name.
+    auto notes =
+        home.run({"search", "--saved", "Notes & \"plans\"\t2", "tomatoes", "--format", "tsv"});
+    ASSERT_EQ(notes.status, 0) << notes.err;
+    EXPECT_EQ(notes.out, "2\tTopics/Garden plan\tInformation topic\t\t\tpage: Details\n");
+    auto allNotes = home.run({"list", "--saved", "Notes & \"plans\"\t2"}).out;
+    EXPECT_TRUE(contains(allNotes, "Topics/Garden plan") &&
+                contains(allNotes, "Topics/Report template"))
+        << allNotes;
+
+    EXPECT_EQ(home.run({"list", "--saved", "Nothing"}).status, 1) << "found nothing";
+    auto unknown = home.run({"search", "--saved", "Holidays\x1b[31m"});
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_TRUE(unknown.out.empty());
+    EXPECT_TRUE(contains(unknown.err, "no saved search is called \"Holidays")) << unknown.err;
+    EXPECT_TRUE(contains(unknown.err, "line 5")) << unknown.err;
+    EXPECT_FALSE(contains(unknown.err, "\x1b")) << "the terminal gets no escape sequence";
+    EXPECT_EQ(home.run({"list", "--saved", "Holidays"}).status, 1);
+    EXPECT_EQ(home.run({"list", "overdue", "--saved", "Reports"}).status, 2);
+    EXPECT_EQ(home.run({"list", "--saved", "Reports", "--sort", "due"}).status, 2);
+    EXPECT_EQ(home.run({"list", "--saved"}).status, 2);
     EXPECT_TRUE(std::filesystem::is_empty(home.temp));
 }
 

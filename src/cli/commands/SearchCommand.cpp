@@ -119,6 +119,81 @@ Outcome SearchCommand::run(const std::vector<std::string> &words, CliContext &co
     return answerQuery(text, static_cast<std::size_t>(limit), format, true, context);
 }
 
+namespace {
+
+std::vector<search::TopicEntry> everyNodeOf(const TNimbusStructure &store)
+{
+    // The window's worker indexes every node of the store, sections too: so does this.
+    std::vector<search::TopicEntry> topics;
+    topics.reserve(static_cast<std::size_t>(store.Count()));
+    for (const auto &entry : store.Entries())
+        if (entry.node)
+            topics.push_back({entry.node->uni, entry.node->text});
+    return topics;
+}
+
+OnePassReader::Keep keepHits(const search::TopicAnswer &answer)
+{
+    OnePassReader::Keep keep;
+    for (const search::TopicHit &hit : answer.hits)
+        keep.ids.insert(hit.topic);
+    return keep;
+}
+
+// Words without filters, from an index there already is: the index answers as it stands, and
+// one pass over the store keeps only the topics of the answer (with what their rows need) while
+// it notes every topic's id and title. Those bring the index in line; only when that changed
+// anything is the query asked again (and the store read again if the answer needs other
+// topics). Nothing when there is no usable index (answered is false then).
+Outcome answerFromIndex(const search::SearchQuery &query, std::size_t limit,
+                        std::shared_ptr<TopicSnapshot> &snapshot, CliContext &context,
+                        std::vector<search::SearchResult> &results, bool &answered)
+{
+    answered = false;
+    SearchIndexAccess access(context.dataFolder, context.channelFolder);
+    if (!access.openAsFound())
+        return Outcome::ok();
+    search::TopicAnswer answer = access.index().Query(query, {}, limit);
+    std::vector<search::TopicEntry> topics;
+    snapshot->setEveryRecord([&topics](const TNimbusNode &node) {
+        topics.push_back({node.uni, node.text});
+    });
+    if (Outcome loaded =
+            snapshot->loadInOnePass(context.dataFolder, context.clock, keepHits(answer), false,
+                                    StructureReader::Use::Listing);
+        !loaded)
+        return loaded;
+    snapshot->setEveryRecord({});
+    if (!snapshot->readInOnePass())
+        topics = everyNodeOf(snapshot->store()); // loaded whole: the records seen do not count
+    const int changed = access.bringInLine(topics);
+    if (changed < 0)
+        return Outcome::fail(
+            kStoreProblem,
+            "the search index could not be built" +
+                (access.problem().empty() ? std::string() : ": " + access.problem()));
+    if (changed > 0) {
+        answer = access.index().Query(query, {}, limit);
+        bool kept = true;
+        for (const search::TopicHit &hit : answer.hits)
+            kept = kept && snapshot->store().Find(hit.topic) != nullptr;
+        if (!kept) {
+            snapshot = std::make_shared<TopicSnapshot>();
+            context.readTopics = snapshot;
+            if (Outcome loaded =
+                    snapshot->loadInOnePass(context.dataFolder, context.clock, keepHits(answer),
+                                            false, StructureReader::Use::Listing);
+                !loaded)
+                return loaded;
+        }
+    }
+    results = search::ResolveHits(answer, query, snapshot->store());
+    answered = true;
+    return Outcome::ok();
+}
+
+} // namespace
+
 Outcome answerQuery(const std::string &text, std::size_t limit, Format format, bool withMatch,
                     CliContext &context)
 {
@@ -127,24 +202,30 @@ Outcome answerQuery(const std::string &text, std::size_t limit, Format format, b
         return Outcome::fail(kUsage, "search needs words to find or a filter");
     auto snapshot = std::make_shared<TopicSnapshot>();
     context.readTopics = snapshot;
-    if (Outcome loaded = snapshot->loadForReading(context.dataFolder, context.clock, false, true);
-        !loaded)
-        return loaded;
-    const TNimbusStructure &store = snapshot->store();
-    std::unique_ptr<SearchIndexAccess> access;
-    if (query.needsIndex()) {
-        // The window's worker indexes every node of the store, sections too: so does this.
-        std::vector<search::TopicEntry> topics;
-        topics.reserve(static_cast<std::size_t>(store.Count()));
-        for (const auto &entry : store.Entries())
-            if (entry.node)
-                topics.push_back({entry.node->uni, entry.node->text});
-        access = std::make_unique<SearchIndexAccess>(context.dataFolder, context.channelFolder);
-        if (Outcome opened = access->open(topics); !opened)
-            return opened;
+    std::vector<search::SearchResult> results;
+    bool answered = false;
+    if (query.needsIndex() && !query.filters.any())
+        if (Outcome found = answerFromIndex(query, limit, snapshot, context, results, answered);
+            !found)
+            return found;
+    if (!answered) {
+        // Filters look at every topic (and a missing index is built from every topic).
+        snapshot = std::make_shared<TopicSnapshot>();
+        context.readTopics = snapshot;
+        if (Outcome loaded =
+                snapshot->loadForReading(context.dataFolder, context.clock, false, true);
+            !loaded)
+            return loaded;
+        std::unique_ptr<SearchIndexAccess> access;
+        if (query.needsIndex()) {
+            access = std::make_unique<SearchIndexAccess>(context.dataFolder, context.channelFolder);
+            if (Outcome opened = access->open(everyNodeOf(snapshot->store())); !opened)
+                return opened;
+        }
+        results = search::RunSearch(access ? &access->index() : nullptr, query, snapshot->store(),
+                                    context.clock, limit);
     }
-    const auto results =
-        search::RunSearch(access ? &access->index() : nullptr, query, store, context.clock, limit);
+    const TNimbusStructure &store = snapshot->store();
     std::vector<TopicRow> rows;
     rows.reserve(results.size());
     for (const search::SearchResult &result : results)

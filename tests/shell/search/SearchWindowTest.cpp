@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -18,6 +19,7 @@
 #include "shell/search/SearchController.h"
 #include "shell/search/SearchResultsPage.h"
 #include "shell/search/SnippetHtml.h"
+#include "shell/summary/SummaryPage.h"
 #include "store/ContentFiles.h"
 
 using namespace nimbus;
@@ -227,6 +229,83 @@ private slots:
         QTest::keyClicks(s.search->editSearch, "axolotl");
         QTRY_COMPARE_WITH_TIMEOUT(s.list().count(), 1, 60000);
         QVERIFY2(s.row(0).contains("<b>axolotl</b>"), qPrintable(s.row(0)));
+    }
+    // A query saved under a name runs again from the field's menu and from the summary's
+    // drop-down, names holding "&" or a TAB included, and goes when it is removed.
+    void savedSearchesRunFromBothMenusAndCanBeRemoved()
+    {
+        Session s;
+        QStringList asked;
+        QString answer = QStringLiteral("Orchids & more\tto do");
+        s.search->setNameAsker([&](const QString &query, QWidget *) -> std::optional<QString> {
+            asked << query;
+            return answer;
+        });
+        QMenu &menu = *s.search->menuSavedSearches;
+        const auto openMenu = [&] {
+            menu.close();
+            s.search->actionSavedSearches->trigger();
+            QVERIFY(menu.isVisible());
+        };
+        const auto entry = [](QMenu &in, const QString &name) -> QAction * {
+            for (QAction *action : in.actions())
+                if (action->data().toString() == name)
+                    return action;
+            return nullptr;
+        };
+        const auto action = [&](const QString &objectName) {
+            for (QAction *a : menu.actions())
+                if (a->objectName() == objectName)
+                    return a;
+            return static_cast<QAction *>(nullptr);
+        };
+
+        openMenu();
+        QVERIFY2(!action(QStringLiteral("actionSaveSearch"))->isEnabled(), "nothing to save yet");
+        QTest::keyClicks(s.search->editSearch, "orchid -repot");
+        QTRY_COMPARE(s.list().count(), 1);
+        openMenu();
+        action(QStringLiteral("actionSaveSearch"))->trigger();
+        QCOMPARE(asked, QStringList{QStringLiteral("orchid -repot")});
+        answer = QStringLiteral("Ideas");
+        s.search->editSearch->setText(QStringLiteral("type:idea"));
+        QVERIFY(s.search->saveCurrentSearch());
+        QCOMPARE(s.search->savedSearchNames(),
+                 (QStringList{QStringLiteral("Orchids & more\tto do"), QStringLiteral("Ideas")}));
+        QVERIFY(std::filesystem::exists(dataFolder(s.dir) + "SavedSearches.dat"));
+
+        // Run from the field's menu: the query comes back and answers.
+        s.search->editSearch->clear();
+        openMenu();
+        QAction *orchids = entry(menu, QStringLiteral("Orchids & more\tto do"));
+        QVERIFY(orchids);
+        QCOMPARE(orchids->text(), QStringLiteral("Orchids && more\tto do"));
+        orchids->trigger();
+        QCOMPARE(s.search->editSearch->text(), QStringLiteral("orchid -repot"));
+        QTRY_COMPARE(s.list().count(), 1);
+        QVERIFY2(s.row(0).contains("Orchid care"), qPrintable(s.row(0)));
+
+        // Run from the summary's drop-down, which lists them below the groups.
+        summarypage::SummaryPage &summary = *s.window->summaryPage();
+        emit summary.popCategory->aboutToShow();
+        QAction *ideas = entry(*summary.popCategory, QStringLiteral("Ideas"));
+        QVERIFY(ideas);
+        QVERIFY(entry(*summary.popCategory, QStringLiteral("Orchids & more\tto do")));
+        ideas->trigger();
+        QCOMPARE(s.search->editSearch->text(), QStringLiteral("type:idea"));
+        QCOMPARE(s.window->pageArea()->currentPageName(), QStringLiteral("panelSearch"));
+        QTRY_COMPARE(s.list().count(), 1);
+
+        // Removing one from the field's menu takes it out of both menus and the file.
+        openMenu();
+        QMenu *remove = menu.findChild<QMenu *>(QStringLiteral("menuRemoveSavedSearch"));
+        QVERIFY(remove);
+        entry(*remove, QStringLiteral("Orchids & more\tto do"))->trigger();
+        menu.close();
+        QCOMPARE(s.search->savedSearchNames(), QStringList{QStringLiteral("Ideas")});
+        emit summary.popCategory->aboutToShow();
+        QVERIFY(!entry(*summary.popCategory, QStringLiteral("Orchids & more\tto do")));
+        QVERIFY(entry(*summary.popCategory, QStringLiteral("Ideas")));
     }
 };
 

@@ -1,0 +1,132 @@
+// nimbus-cli search at 100,000 topics, in process: the answer from the index with one pass over
+// the store that keeps only the hits, beside the whole load the command made before (every
+// topic read, built and classified, then the index checked against all of them), in the same
+// run. Each also reports, as peak_MiB, the peak memory of one answer made in a child process of
+// its own (forked before anything large is loaded, so it counts the answer alone).
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "StoreGenerator.h"
+#include "cli/SearchIndexAccess.h"
+#include "cli/TopicSnapshot.h"
+#include "cli/commands/SearchCommand.h"
+#include "search/SearchResults.h"
+#include "store/Clock.h"
+#include "store/TNimbusStructure.h"
+
+namespace {
+
+using namespace nimbus;
+
+constexpr int kTopics = 100000;
+const char *kQuery = "plumber";
+
+struct Folder {
+    std::string root;
+    std::string data;
+    std::string channels;
+    Folder()
+    {
+        char pattern[] = "/tmp/nimbus-cli-search-bench-XXXXXX";
+        root = ::mkdtemp(pattern) ? std::string(pattern) + "/" : std::string("/tmp/");
+        data = root + "data/";
+        channels = root + "channels/";
+        std::filesystem::create_directories(data);
+        std::filesystem::create_directories(channels);
+        TNimbusStructure store;
+        store.SetFileName(data + "Structure.dat");
+        store.SetUniqueFileName(data + "StructUnique.dat");
+        bench::GenerateStore(store, kTopics, SystemClock::instance().now());
+        store.SaveStructure();
+    }
+    ~Folder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(root, ignored);
+    }
+};
+
+const Folder &folder()
+{
+    static Folder made;
+    return made;
+}
+
+// The command before: every topic loaded and built, the index checked against all of them.
+std::size_t wholeLoad(const std::string &text)
+{
+    std::ostringstream out;
+    cli::CliContext context{folder().data, folder().channels, SystemClock::instance(), out, {}};
+    cli::TopicSnapshot snapshot;
+    snapshot.loadForReading(context.dataFolder, context.clock, false, true);
+    std::vector<search::TopicEntry> topics;
+    for (const auto &entry : snapshot.store().Entries())
+        if (entry.node)
+            topics.push_back({entry.node->uni, entry.node->text});
+    cli::SearchIndexAccess access(context.dataFolder, context.channelFolder);
+    access.open(topics);
+    const auto results = search::RunSearch(&access.index(), search::ParseQuery(text),
+                                           snapshot.store(), context.clock, 200);
+    std::vector<cli::TopicRow> rows;
+    for (const search::SearchResult &result : results)
+        if (const TNimbusNode *node = snapshot.store().Find(result.topic))
+            rows.push_back(cli::rowOf(*node, snapshot.displayOrder()));
+    cli::printRows(out, rows, cli::Format::Text, true);
+    return out.str().size();
+}
+
+std::size_t fromIndex(const std::string &text)
+{
+    std::ostringstream out;
+    cli::CliContext context{folder().data, folder().channels, SystemClock::instance(), out, {}};
+    cli::answerQuery(text, 200, cli::Format::Text, true, context);
+    return out.str().size();
+}
+
+// The peak resident memory of one answer, in MiB, made by a child process.
+double peakMiB(std::size_t (*answer)(const std::string &))
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        answer(kQuery);
+        ::_exit(0);
+    }
+    int status = 0;
+    struct rusage usage {};
+    ::wait4(child, &status, 0, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+void run(benchmark::State &state, std::size_t (*answer)(const std::string &))
+{
+    folder();
+    fromIndex(kQuery); // the index is built once, and current from then on
+    const double peak = peakMiB(answer);
+    std::size_t bytes = 0;
+    for (auto _ : state)
+        bytes = answer(kQuery);
+    state.counters["peak_MiB"] = peak;
+    state.counters["output_bytes"] = static_cast<double>(bytes);
+}
+
+void BM_CliSearch_WholeLoad(benchmark::State &state)
+{
+    run(state, wholeLoad);
+}
+void BM_CliSearch_FromIndex(benchmark::State &state)
+{
+    run(state, fromIndex);
+}
+
+BENCHMARK(BM_CliSearch_WholeLoad)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CliSearch_FromIndex)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
