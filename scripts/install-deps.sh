@@ -10,6 +10,8 @@ fonts-dejavu-core pandoc faketime libical-dev libsqlite3-dev dbus python3-dbusmo
 # Calendar sync: the account passwords (libsecret), the test CalDAV servers (radicale,
 # xandikos) and an independent CalDAV client that plays a phone in the tests (python3-caldav).
 PACKAGES="$PACKAGES libsecret-1-dev radicale xandikos python3-caldav"
+# The independent rrule implementation the recurrence tests compare with.
+PACKAGES="$PACKAGES python3-dateutil"
 
 # clang and its sanitizer runtime build only the libFuzzer targets (make fuzz).
 if [ "${NIMBUS_WITH_FUZZ:-0}" = "1" ]; then
