@@ -338,6 +338,21 @@ std::optional<std::int64_t> Series::nextAfter(std::int64_t day, std::int64_t mse
     return firstOnOrAfter(time.value_or(0) > msecsOfDay ? day : day + 1);
 }
 
+std::optional<std::int64_t> Series::previousBefore(std::int64_t day) const
+{
+    // Looks back over a widening span, so that a near occurrence costs a short walk.
+    const std::int64_t earliest =
+        std::min(startDay, additions.empty() ? startDay : additions.front());
+    for (std::int64_t span = 64;; span *= 4) {
+        const std::int64_t from = std::max(earliest, day - span);
+        const std::vector<std::int64_t> found = between(from, day - 1);
+        if (!found.empty())
+            return found.back();
+        if (from == earliest)
+            return std::nullopt;
+    }
+}
+
 bool Series::occursOn(std::int64_t day) const
 {
     return firstOnOrAfter(day) == day;

@@ -53,6 +53,8 @@ struct Series {
     // The occurrences from first to last (inclusive days), at most limit of them.
     std::vector<std::int64_t> between(std::int64_t first, std::int64_t last,
                                       std::size_t limit = 100'000) const;
+    // The last occurrence before day; none when there is none.
+    std::optional<std::int64_t> previousBefore(std::int64_t day) const;
     // Whether day is an occurrence.
     bool occursOn(std::int64_t day) const;
     // Skips one occurrence (adds an exception; an added date is taken out instead).

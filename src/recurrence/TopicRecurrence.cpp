@@ -16,6 +16,11 @@ std::optional<std::int64_t> SeriesRule::NextDayAfter(std::int64_t day,
     return series_.nextAfter(day, msecsOfDay);
 }
 
+std::optional<std::int64_t> SeriesRule::PreviousDayBefore(std::int64_t day) const
+{
+    return series_.previousBefore(day);
+}
+
 PlainRule nearestPlainRule(const Rule &rule)
 {
     PlainRule plain;

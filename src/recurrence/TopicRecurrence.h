@@ -24,6 +24,7 @@ public:
     explicit SeriesRule(Series series) : series_(std::move(series)) {}
     std::optional<std::int64_t> NextDayAfter(std::int64_t day,
                                              std::int64_t msecsOfDay) const override;
+    std::optional<std::int64_t> PreviousDayBefore(std::int64_t day) const override;
     const Series &series() const { return series_; }
 
 private:

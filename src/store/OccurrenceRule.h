@@ -17,6 +17,8 @@ public:
     // later); none once the series has ended.
     virtual std::optional<std::int64_t> NextDayAfter(std::int64_t day,
                                                      std::int64_t msecsOfDay) const = 0;
+    // The last occurrence on a day before the given one; none when the series began later.
+    virtual std::optional<std::int64_t> PreviousDayBefore(std::int64_t day) const = 0;
 };
 
 } // namespace nimbus::schedule

@@ -9,6 +9,7 @@
 #include "recurrence/RecurrenceFile.h"
 #include "recurrence/RuleText.h"
 #include "recurrence/TopicRecurrence.h"
+#include "reminders/TopicOccurrences.h"
 #include "store/Clock.h"
 #include "store/DeadlineTick.h"
 #include "store/RecordingLog.h"
@@ -169,6 +170,23 @@ TEST(TopicRecurrence, DeadlinePassCatchesAnEventUpOccurrenceByOccurrenceAndKeeps
     store.Find("9")->rtype = kUnitWeeks;
     EXPECT_EQ(attachSeries(store, file), 0);
     EXPECT_EQ(store.Find("9")->richRule, nullptr);
+}
+
+TEST(TopicRecurrence, RemindersStepThroughTheWholeRule)
+{
+    TNimbusNode node = repeatingTask("20260107");
+    node.dlTime = "09:30:00";
+    applySeries(node, series("START=20260105T093000;FREQ=WEEKLY;BYDAY=MO,WE,FR;EXDATE=20260109"));
+    reminders::Occurrence from;
+    from.start = DateTime::fromCivil(2026, 1, 7, 9, 30);
+    from.hasTime = true;
+    reminders::Occurrence out;
+    ASSERT_TRUE(reminders::shiftOccurrence(node, from, 1, out));
+    EXPECT_EQ(out.start, DateTime::fromCivil(2026, 1, 12, 9, 30)); // Friday the 9th is skipped
+    ASSERT_TRUE(reminders::shiftOccurrence(node, from, -1, out));
+    EXPECT_EQ(out.start, DateTime::fromCivil(2026, 1, 5, 9, 30));
+    EXPECT_FALSE(reminders::shiftOccurrence(node, from, -2, out)); // nothing before the first date
+    EXPECT_EQ(reminders::shortestPeriod(node), DateTime::kMsecsPerDay);
 }
 
 } // namespace
