@@ -389,6 +389,7 @@ void TformMain::createTree()
     view->setAccessibleName(layout_->structHeading->text());
     layout_->structHeading->setBuddy(view);
     tree_ = std::make_unique<TreeController>(*store_, *lists_, clock_, *storeLog_, view);
+    tree_->setRecurrenceFile(recurrence_.get());
     treeActions_ = new TreeActions(*tree_, this);
     treeToolbar_ = new TreeToolbar(*tree_, clock_, layout_->panelTools);
     static_cast<QHBoxLayout *>(layout_->panelTools->layout())->insertWidget(0, treeToolbar_, 1);
