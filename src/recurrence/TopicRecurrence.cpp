@@ -21,6 +21,12 @@ std::optional<std::int64_t> SeriesRule::PreviousDayBefore(std::int64_t day) cons
     return series_.previousBefore(day);
 }
 
+bool SeriesRule::FitsPlainRule(int rno, int rtype) const
+{
+    const PlainRule plain = nearestPlainRule(series_.rule);
+    return plain.rno == rno && plain.rtype == rtype;
+}
+
 PlainRule nearestPlainRule(const Rule &rule)
 {
     PlainRule plain;
@@ -75,7 +81,7 @@ void clearSeries(TNimbusNode &node)
 
 const Series *seriesOf(const TNimbusNode &node)
 {
-    const auto *rule = dynamic_cast<const SeriesRule *>(node.richRule.get());
+    const auto *rule = dynamic_cast<const SeriesRule *>(schedule::RichRuleOf(node));
     return rule ? &rule->series() : nullptr;
 }
 

@@ -25,6 +25,7 @@ public:
     std::optional<std::int64_t> NextDayAfter(std::int64_t day,
                                              std::int64_t msecsOfDay) const override;
     std::optional<std::int64_t> PreviousDayBefore(std::int64_t day) const override;
+    bool FitsPlainRule(int rno, int rtype) const override;
     const Series &series() const { return series_; }
 
 private:
@@ -45,7 +46,7 @@ PlainRule nearestPlainRule(const Rule &rule);
 void applySeries(TNimbusNode &node, const Series &series);
 // Takes a rich rule off the node; its plain rule stays.
 void clearSeries(TNimbusNode &node);
-// The series the node rolls by, if any.
+// The series the node rolls by, if any (none once its plain rule was changed elsewhere).
 const Series *seriesOf(const TNimbusNode &node);
 
 // Attaches every series of the file to its topic (and takes stale ones off); returns how many

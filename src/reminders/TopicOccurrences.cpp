@@ -72,7 +72,7 @@ std::int64_t shortestPeriod(const TNimbusNode &node)
 {
     if (!schedule::RollsForward(node))
         return 0;
-    if (node.richRule)
+    if (schedule::RichRuleOf(node))
         return DateTime::kMsecsPerDay; // a rich rule comes at most once a day
     const std::int64_t n = unitsPerStep(node);
     switch (node.rtype) {
@@ -95,13 +95,13 @@ bool shiftOccurrence(const TNimbusNode &node, const Occurrence &from, int count,
     if (!schedule::RollsForward(node))
         return false;
     out.hasTime = from.hasTime;
-    if (node.richRule) {
+    if (const schedule::OccurrenceRule *rule = schedule::RichRuleOf(node)) {
         // The whole rule's occurrences, one at a time, at the same time of day.
         std::int64_t day = from.start.dayNumber();
         for (int i = 0; i != count; i += count > 0 ? 1 : -1) {
             const std::optional<std::int64_t> next =
-                count > 0 ? node.richRule->NextDayAfter(day, DateTime::kMsecsPerDay)
-                          : node.richRule->PreviousDayBefore(day);
+                count > 0 ? rule->NextDayAfter(day, DateTime::kMsecsPerDay)
+                          : rule->PreviousDayBefore(day);
             if (!next)
                 return false;
             day = *next;

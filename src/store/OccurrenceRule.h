@@ -19,6 +19,10 @@ public:
                                                      std::int64_t msecsOfDay) const = 0;
     // The last occurrence on a day before the given one; none when the series began later.
     virtual std::optional<std::int64_t> PreviousDayBefore(std::int64_t day) const = 0;
+    // Whether rno and rtype are still the plain rule the topic was given with this one: a
+    // plain rule changed since (the options dialog, a colleague's packet, an older copy of
+    // the program) is the user's last word, and the rich rule no longer applies.
+    virtual bool FitsPlainRule(int rno, int rtype) const = 0;
 };
 
 } // namespace nimbus::schedule

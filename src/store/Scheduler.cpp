@@ -77,7 +77,8 @@ DateAndTime textOf(DayAndTime value, bool hasTime)
 // reads back, since the store file does not write a time of "00:00:00".
 bool recursByClock(const TNimbusNode &node)
 {
-    return node.recur && !node.richRule && (node.rtype == kUnitMinutes || node.rtype == kUnitHours);
+    return node.recur && !RichRuleOf(node) &&
+           (node.rtype == kUnitMinutes || node.rtype == kUnitHours);
 }
 
 // The due time of day in milliseconds; none for a topic without a time (a time that is not a
@@ -95,11 +96,11 @@ std::optional<std::int64_t> dueTimeOf(const TNimbusNode &node)
 
 // The next occurrence of a topic with a rich rule after its current due date and time; none
 // once the series has ended.
-std::optional<std::int64_t> nextRichDay(const TNimbusNode &node)
+std::optional<std::int64_t> nextRichDay(const TNimbusNode &node, const OccurrenceRule &rule)
 {
     std::int64_t day = DateTime().dayNumber(); // a date that does not parse counts from day 0
     dayOf(node.dlDate, day);
-    return node.richRule->NextDayAfter(day, dueTimeOf(node).value_or(0));
+    return rule.NextDayAfter(day, dueTimeOf(node).value_or(0));
 }
 
 // Whether completing the topic moves it on to a next date: a rich rule does while its series
@@ -108,8 +109,8 @@ bool rollsForward(const TNimbusNode &node)
 {
     if (!node.recur)
         return false;
-    if (node.richRule)
-        return nextRichDay(node).has_value();
+    if (const OccurrenceRule *rule = RichRuleOf(node))
+        return nextRichDay(node, *rule).has_value();
     return node.rtype >= kUnitMinutes && node.rtype <= kUnitYears;
 }
 
@@ -387,9 +388,9 @@ void RollRecurrence(TNimbusNode &node, DateTime now)
     const std::optional<std::int64_t> time = dueTimeOf(node);
     const DayAndTime current{day, time.value_or(0)};
     DayAndTime next;
-    if (node.richRule) {
+    if (const OccurrenceRule *rule = RichRuleOf(node)) {
         // The rule counts from its own first date, which a roll never changes.
-        const std::optional<std::int64_t> nextDay = nextRichDay(node);
+        const std::optional<std::int64_t> nextDay = nextRichDay(node, *rule);
         if (!nextDay)
             return;
         next = {*nextDay, current.time};
@@ -471,6 +472,12 @@ DayAndTime addPeriodValue(std::int64_t day, std::int64_t time, int unit, int cou
 bool RollsForward(const TNimbusNode &node)
 {
     return rollsForward(node);
+}
+
+const OccurrenceRule *RichRuleOf(const TNimbusNode &node)
+{
+    const OccurrenceRule *rule = node.richRule.get();
+    return rule && rule->FitsPlainRule(node.rno, node.rtype) ? rule : nullptr;
 }
 
 bool RecursByClock(const TNimbusNode &node)

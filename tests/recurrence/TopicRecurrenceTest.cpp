@@ -125,6 +125,14 @@ TEST(TopicRecurrence, CompletingARichRuleMovesToItsNextOccurrence)
                                               "20260114 done", "20260114 done"}));
     EXPECT_FALSE(schedule::RollsForward(node));
 
+    // A plain rule set since (the options dialog, a colleague's packet) takes over at once.
+    TNimbusNode changed = repeatingTask("20260105");
+    applySeries(changed, series("START=20260105;FREQ=WEEKLY;BYDAY=MO,WE,FR"));
+    changed.rno = 2;
+    schedule::MarkCompleted(changed, noonOn(2026, 1, 5));
+    EXPECT_EQ(changed.dlDate, "20260119");
+    EXPECT_EQ(seriesOf(changed), nullptr);
+
     // Plain rules roll exactly as before.
     TNimbusNode plain = repeatingTask("20260105");
     schedule::MarkCompleted(plain, noonOn(2026, 1, 5));
