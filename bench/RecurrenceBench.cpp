@@ -6,6 +6,7 @@
 // due dates is the baseline.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -38,11 +39,20 @@ struct Fixture {
     Fixture(int topics, bool rich)
     {
         bench::GenerateStore(store, topics, kNow);
-        int n = 0;
+        // One topic in ten of the whole store, all of them where the deadline pass looks.
+        std::vector<TNimbusNode *> candidates;
+        std::size_t all = 0;
         for (const auto &entry : store.Entries()) {
-            TNimbusNode *node = entry.node;
-            if (!node || node->lev <= 1 || node->type != kSectionTopics || n++ % 10 != 0)
+            if (!entry.node || entry.node->lev <= 0)
                 continue;
+            ++all;
+            if (entry.node->type == kSectionTopics)
+                candidates.push_back(entry.node);
+        }
+        const std::size_t step =
+            std::max<std::size_t>(1, candidates.size() / std::max<std::size_t>(1, all / 10));
+        for (std::size_t i = 0; i < candidates.size() && repeating.size() < all / 10; i += step) {
+            TNimbusNode *node = candidates[i];
             node->ttype = kTopicTask;
             node->recur = true;
             node->dl = false;

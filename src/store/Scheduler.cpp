@@ -380,15 +380,17 @@ void MarkCompleted(TNimbusNode &node, DateTime now)
 
 void RollRecurrence(TNimbusNode &node, DateTime now)
 {
-    // A recurrence without a known unit has no next date: the topic stays where it is.
-    if (!rollsForward(node))
+    // A recurrence without a known unit has no next date: the topic stays where it is. (A
+    // rich rule answers that with its next occurrence, below, asked only once.)
+    const OccurrenceRule *rule = node.recur ? RichRuleOf(node) : nullptr;
+    if (!rule && !rollsForward(node))
         return;
     std::int64_t day = DateTime().dayNumber();  // a date that does not parse counts from day 0
     dayOf(node.dlDate, day);
     const std::optional<std::int64_t> time = dueTimeOf(node);
     const DayAndTime current{day, time.value_or(0)};
     DayAndTime next;
-    if (const OccurrenceRule *rule = RichRuleOf(node)) {
+    if (rule) {
         // The rule counts from its own first date, which a roll never changes.
         const std::optional<std::int64_t> nextDay = nextRichDay(node, *rule);
         if (!nextDay)
