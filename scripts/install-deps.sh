@@ -13,6 +13,8 @@ PACKAGES="$PACKAGES libsecret-1-dev radicale xandikos python3-caldav"
 # valgrind's memcheck runs the window tests where changes land inside an open dialog (the
 # window code is not part of the sanitizer build).
 PACKAGES="$PACKAGES valgrind"
+# The independent rrule implementation the recurrence tests compare with.
+PACKAGES="$PACKAGES python3-dateutil"
 
 # clang and its sanitizer runtime build only the libFuzzer targets (make fuzz).
 if [ "${NIMBUS_WITH_FUZZ:-0}" = "1" ]; then

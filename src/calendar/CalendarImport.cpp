@@ -4,6 +4,8 @@
 #include <map>
 
 #include "calendar/TopicUid.h"
+#include "recurrence/RecurrenceFile.h"
+#include "recurrence/TopicRecurrence.h"
 #include "store/Clock.h"
 #include "store/ContentFiles.h"
 #include "store/DateFormat.h"
@@ -26,6 +28,19 @@ TNimbusNode *existingTopic(const CalendarTopic &topic, const ImportTarget &targe
         node = uni.empty() ? nullptr : target.store->Find(uni);
     }
     return node != nullptr && node->lev > 0 ? node : nullptr;
+}
+
+// The topic's rich recurrence, or none when the calendar's rule is a plain one: on the node and
+// in the recurrence file.
+void carrySeries(TNimbusNode &node, const CalendarTopic &topic, const ImportTarget &target)
+{
+    node.richRule = topic.node.richRule;
+    if (target.recurrence == nullptr)
+        return;
+    if (const recurrence::Series *series = recurrence::seriesOf(node))
+        target.recurrence->Set(node.uni, *series);
+    else
+        target.recurrence->Remove(node.uni);
 }
 
 // Position just after the last node of the subtree that starts at index.
@@ -157,6 +172,7 @@ ImportOutcome applyImport(const ReadResult &read, const ImportTarget &target)
             const int dac = node.dac, dam = node.dam;
             node.AssignNode(topic.node);
             node.dac = dac, node.dam = dam;
+            carrySeries(node, topic, target);
             placed[i] = &node;
             ++outcome.updated;
         } else {
@@ -165,6 +181,7 @@ ImportOutcome applyImport(const ReadResult &read, const ImportTarget &target)
             node->lev = parent->lev + 1;
             node->type = parent->type;
             node->dac = node->dam = 0;
+            carrySeries(*node, topic, target);
             if (node->cre.empty())
                 node->cre = now;
             const int at = subtreeEnd(store, store.IndexOf(parent->uni));

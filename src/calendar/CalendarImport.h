@@ -16,6 +16,10 @@ class Clock;
 class TNimbusStructure;
 }
 
+namespace nimbus::recurrence {
+class RecurrenceFile;
+}
+
 namespace nimbus::calendar {
 
 struct ImportPreview {
@@ -40,6 +44,8 @@ struct ImportTarget {
     PageWriter *pages = nullptr;              // null: plain text pages
     const Clock *clock = nullptr;
     StoreLog *log = nullptr;
+    // Where the rich recurrences of imported topics are kept; null: only on the topics.
+    recurrence::RecurrenceFile *recurrence = nullptr;
 };
 
 struct ImportOutcome {

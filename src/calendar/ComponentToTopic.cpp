@@ -8,6 +8,8 @@
 
 #include "calendar/LocalZone.h"
 #include "calendar/NimbusFields.h"
+#include "calendar/RecurrenceIcal.h"
+#include "recurrence/TopicRecurrence.h"
 #include "store/LimitedComplaints.h"
 #include "store/TopicCodes.h"
 
@@ -104,6 +106,16 @@ void readRepeat(icalcomponent *c, CalendarTopic &topic)
     n.rno = std::clamp<int>(rule.interval, 1, 0xFFFF);
     n.rsDate = n.dlDate;
     n.rsTime = n.dlTime;
+    // A rule the recurrence module can carry is kept whole (with its skipped and added dates);
+    // the plain rule beside it is its nearest "every N units".
+    if (std::optional<recurrence::Series> series = readSeries(c, n.dlDate, n.dlTime);
+        series && isRichSeries(*series)) {
+        const recurrence::PlainRule nearest = recurrence::nearestPlainRule(series->rule);
+        n.rtype = nearest.rtype;
+        n.rno = nearest.rno;
+        n.richRule = std::make_shared<recurrence::SeriesRule>(std::move(*series));
+        return;
+    }
     icalrecurrencetype plain;
     icalrecurrencetype_clear(&plain);
     plain.freq = rule.freq;
@@ -212,6 +224,9 @@ void readLeftovers(icalcomponent *c, CalendarTopic &topic)
     // one a person can read (another program's entry on a server keeps them all).
     constexpr std::size_t kLinesPerKind = 50;
     for (const auto &[kind, label] : kept) {
+        // Skipped and added dates of a rule kept whole are part of it, not page text.
+        if (topic.node.richRule && (kind == ICAL_EXDATE_PROPERTY || kind == ICAL_RDATE_PROPERTY))
+            continue;
         std::size_t count = 0;
         for (icalproperty *p = icalcomponent_get_first_property(c, kind); p;
              p = icalcomponent_get_next_property(c, kind)) {

@@ -8,7 +8,9 @@
 #include "calendar/ComponentToTopic.h"
 #include "calendar/LocalZone.h"
 #include "calendar/NimbusFields.h"
+#include "calendar/RecurrenceIcal.h"
 #include "calendar/TopicUid.h"
+#include "recurrence/TopicRecurrence.h"
 #include "store/Scheduler.h"
 #include "store/TopicCodes.h"
 
@@ -87,7 +89,11 @@ void addStandardProperties(icalcomponent *c, const CalendarTopic &topic, icaltim
     }
     icalcomponent_add_property(c, icalproperty_new_summary(n.text.c_str()));
     if (writesDate(n)) {
-        const icaltimetype when = writtenTime(n, n.dlDate, n.dlTime, utc);
+        // A rich rule counts from its own first date, which the topic's rolls never move.
+        const recurrence::Series *series = n.recur ? recurrence::seriesOf(n) : nullptr;
+        const icaltimetype when =
+            series ? writtenTime(n, seriesStartDate(*series), seriesStartTime(*series), utc)
+                   : writtenTime(n, n.dlDate, n.dlTime, utc);
         if (kind == ICAL_VTODO_COMPONENT) {
             icalcomponent_set_due(c, when);
             if (n.recur)
@@ -97,7 +103,9 @@ void addStandardProperties(icalcomponent *c, const CalendarTopic &topic, icaltim
         }
         if (kind == ICAL_VEVENT_COMPONENT)
             addEventLength(c, n, when, utc);
-        if (n.recur && n.rno > 0 && frequencyOfUnit(n.rtype) != ICAL_NO_RECURRENCE) {
+        if (series) {
+            addSeries(c, *series);
+        } else if (n.recur && n.rno > 0 && frequencyOfUnit(n.rtype) != ICAL_NO_RECURRENCE) {
             icalrecurrencetype rule;
             icalrecurrencetype_clear(&rule);
             rule.freq = frequencyOfUnit(n.rtype);

@@ -9,6 +9,8 @@
 #include "fileio/DataFolderLock.h"
 #include "history/SessionTrash.h"
 #include "history/TopicFiles.h"
+#include "recurrence/RecurrenceFile.h"
+#include "recurrence/TopicRecurrence.h"
 #include "store/Clock.h"
 #include "store/SummaryLists.h"
 #include "store/TNimbusNode.h"
@@ -60,6 +62,10 @@ Outcome OfflineWriter::apply(const ChangeRequest &change, std::string &id)
     if (Outcome read = snapshot.loadForChange(dataFolder_); !read)
         return read;
     TNimbusStructure &store = snapshot.store();
+    // Topics with rich rules roll by them when completed here too.
+    recurrence::RecurrenceFile rules(dataFolder_);
+    if (rules.Load(NullStoreLog::instance()))
+        recurrence::attachSeries(store, rules);
     SummaryLists lists;
     bool newTopic = false;
     std::vector<std::string> removedIds; // the removed topic and every topic under it

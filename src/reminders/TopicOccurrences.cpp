@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "store/DateFormat.h"
+#include "store/OccurrenceRule.h"
 #include "store/Scheduler.h"
 #include "store/TNimbusNode.h"
 #include "store/TopicCodes.h"
@@ -71,6 +72,8 @@ std::int64_t shortestPeriod(const TNimbusNode &node)
 {
     if (!schedule::RollsForward(node))
         return 0;
+    if (schedule::RichRuleOf(node))
+        return DateTime::kMsecsPerDay; // a rich rule comes at most once a day
     const std::int64_t n = unitsPerStep(node);
     switch (node.rtype) {
     case kUnitMinutes:
@@ -92,6 +95,20 @@ bool shiftOccurrence(const TNimbusNode &node, const Occurrence &from, int count,
     if (!schedule::RollsForward(node))
         return false;
     out.hasTime = from.hasTime;
+    if (const schedule::OccurrenceRule *rule = schedule::RichRuleOf(node)) {
+        // The whole rule's occurrences, one at a time, at the same time of day.
+        std::int64_t day = from.start.dayNumber();
+        for (int i = 0; i != count; i += count > 0 ? 1 : -1) {
+            const std::optional<std::int64_t> next =
+                count > 0 ? rule->NextDayAfter(day, DateTime::kMsecsPerDay)
+                          : rule->PreviousDayBefore(day);
+            if (!next)
+                return false;
+            day = *next;
+        }
+        out.start = DateTime::fromDayNumber(day).addMsecs(from.start.msecsOfDay());
+        return true;
+    }
     switch (node.rtype) {
     case kUnitMinutes:
     case kUnitHours:

@@ -22,6 +22,8 @@
 #include "history/StepNames.h"
 #include "ipc/Channels.h"
 #include "ipc/SingleCopyTurn.h"
+#include "recurrence/RecurrenceFile.h"
+#include "recurrence/TopicRecurrence.h"
 #include "shell/ChecklistSteps.h"
 #include "shell/CliChangeApplier.h"
 #include "shell/CommandDispatcher.h"
@@ -353,6 +355,10 @@ void TformMain::loadTopics()
     lists_->SetDataFolder(paths_.DataFolder);
     store_->SetPaths(paths_.DataFolder, paths_.ProgramFolder);
     store_->LoadStructure();
+    // Rich recurrences before the first schedule pass, so that rolls follow them.
+    recurrence_ = std::make_unique<recurrence::RecurrenceFile>(paths_.DataFolder);
+    recurrence_->Load(*storeLog_);
+    recurrence::attachSeries(*store_, *recurrence_);
     if (!store_->LoadProblems().empty()) {
         // The log has each problem; the user hears of them once, with where to look.
         std::string message = "Some topics could not be read from the structure file:\n";
@@ -383,6 +389,7 @@ void TformMain::createTree()
     view->setAccessibleName(layout_->structHeading->text());
     layout_->structHeading->setBuddy(view);
     tree_ = std::make_unique<TreeController>(*store_, *lists_, clock_, *storeLog_, view);
+    tree_->setRecurrenceFile(recurrence_.get());
     treeActions_ = new TreeActions(*tree_, this);
     treeToolbar_ = new TreeToolbar(*tree_, clock_, layout_->panelTools);
     static_cast<QHBoxLayout *>(layout_->panelTools->layout())->insertWidget(0, treeToolbar_, 1);
@@ -802,6 +809,8 @@ void TformMain::AddErrorToLog(const std::string &message)
 
 void TformMain::SaveStore()
 {
+    if (recurrence_ && recurrence_->modified)
+        recurrence_->Save(*storeLog_); // logs its own failure
     if (!store_ || !store_->modified)
         return;
     if (StoreResult saved = store_->SaveStructure(); !saved) {

@@ -46,6 +46,9 @@ class MainLayout;
 class MainTreeView;
 class SoftwarePanel;
 class UpdateController;
+namespace recurrence {
+class RecurrenceFile;
+}
 namespace update {
 class CryptoLog;
 }
@@ -149,6 +152,8 @@ public:
     caldavui::CalendarSyncController *calendarSync() const { return calendarSync_; }
     // Reminders: notifications, snooze, their files, the tray entry.
     reminderui::WindowReminders *reminders() const { return reminders_; }
+    // The rich recurrences of the topics ("Recurrence.dat"), attached to them at start-up.
+    recurrence::RecurrenceFile *recurrenceFile() const { return recurrence_.get(); }
     // The details editor's highlighting cursor (screen cursor 20).
     const QCursor &highlightCursor() const { return highlightCursor_; }
 
@@ -232,6 +237,7 @@ private:
     std::unique_ptr<viewer::DisplayControl> displayControl_;
     // The store outlives the lists that point into it and the tree that shows it.
     std::unique_ptr<TNimbusStructure> store_;
+    std::unique_ptr<recurrence::RecurrenceFile> recurrence_;
     std::unique_ptr<SummaryLists> lists_;
     std::unique_ptr<TreeController> tree_;
     MainLayout *layout_ = nullptr;

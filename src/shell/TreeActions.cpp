@@ -38,6 +38,10 @@ TreeActions::TreeActions(TreeController &controller, QObject *parent)
         if (controller_)
             controller_->toggleFavourite();
     });
+    MVSkipOccurrence = action("MVSkipOccurrence", tr("Skip this occurrence"), [this] {
+        if (controller_)
+            controller_->skipOccurrence();
+    });
     MVIncreaseLevel = action("MVIncreaseLevel", tr("Convert topic to a sub-topic"), [this] {
         if (controller_)
             controller_->increaseLevel();
@@ -109,7 +113,7 @@ TreeActions::TreeActions(TreeController &controller, QObject *parent)
     popMainView = new QMenu(view);
     popMainView->setObjectName("popMainView");
     popMainView->addActions(
-        {MVNewSection, MVAddItem, MVAddSubItem, MVEdit, MVChangeTopicType, MVFavourites});
+        {MVNewSection, MVAddItem, MVAddSubItem, MVEdit, MVChangeTopicType, MVFavourites, MVSkipOccurrence});
     popMainView->addSeparator();
     popMainView->addActions({MVIncreaseLevel, MVReduceLevel, MVMoveUp, MVMoveDown});
     popMainView->addSeparator();
@@ -263,6 +267,8 @@ tree::TreeMenuState TreeActions::ConfigureTreeMenu()
     apply(MVEdit, state.edit);
     apply(MVFavourites, state.favourites);
     apply(MVChangeTopicType, state.changeType);
+    // Shown only on a topic that repeats by a rule with an occurrence after the current one.
+    MVSkipOccurrence->setVisible(controller_ && controller_->canSkipOccurrence());
     apply(MVIncreaseLevel, state.increaseLevel);
     apply(MVReduceLevel, state.reduceLevel);
     apply(MVMoveUp, state.moveUp);

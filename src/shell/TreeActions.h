@@ -32,6 +32,7 @@ public:
     QAction *MVAddSubItem = nullptr;
     QAction *MVEdit = nullptr;
     QAction *MVFavourites = nullptr;
+    QAction *MVSkipOccurrence = nullptr;
     QAction *MVIncreaseLevel = nullptr;
     QAction *MVReduceLevel = nullptr;
     QAction *MVMoveUp = nullptr;   // Ctrl+Shift+Up

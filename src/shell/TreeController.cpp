@@ -10,6 +10,8 @@
 #include "history/RemoveSubtree.h"
 #include "history/ReorderChildren.h"
 #include "history/StepNames.h"
+#include "recurrence/SkipOccurrence.h"
+#include "recurrence/TopicRecurrence.h"
 #include "shell/TopicTreeModel.h"
 #include "shell/TreeHistory.h"
 #include "shell/core/GroupRollup.h"
@@ -492,6 +494,35 @@ void TreeController::toggleFavourite()
     tree::ToggleFavourite(*node);
     markChanged();
     endEdit();
+    emit nodeChanged(node);
+}
+
+bool TreeController::canSkipOccurrence() const
+{
+    const TNimbusNode *node = selectedNode();
+    return recurrence_ && node && node->lev > 0 && recurrence::canSkipOccurrence(*node);
+}
+
+void TreeController::skipOccurrence()
+{
+    TreeItem *item = selectedItem();
+    if (!canSkipOccurrence() || !item || history_->replaying())
+        return;
+    TNimbusNode *node = item->node;
+    cancelEdit();
+    history::FieldEditRecorder values(store_, idsUpFrom(item->parent), history::FieldEditRecorder::Kind::RollUp);
+    values.watch(node->uni);
+    const recurrence::Series before = *recurrence::seriesOf(*node);
+    if (!recurrence::skipOccurrence(*node, *recurrence_, clock_.now()))
+        return;
+    model_->itemChanged(item);
+    UpdateGroup(item->parent);
+    markChanged();
+    auto step = std::make_unique<history::CommandGroup>();
+    step->add(std::make_unique<recurrence::SeriesEdit>(*recurrence_, node->uni, before, *recurrence::seriesOf(*node)));
+    step->add(values.finish());
+    history_->pushDone(std::move(step), "Skip an occurrence of " + history::quotedTitle(node->text),
+                       TreeHistory::Kind::Values, {node->uni, node->uni});
     emit nodeChanged(node);
 }
 

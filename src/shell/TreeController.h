@@ -30,6 +30,9 @@ class TreeHistory;
 namespace history {
 class FieldEditRecorder;
 }
+namespace recurrence {
+class RecurrenceFile;
+}
 
 class TreeController : public QObject {
     Q_OBJECT
@@ -73,6 +76,11 @@ public:
     void expandAll();
     void contractAll();
     void toggleFavourite();
+    // "Skip this occurrence": where the rich recurrences are kept (none: nothing is skipped),
+    // whether the selected topic's current occurrence can be skipped, and the skip as one step.
+    void setRecurrenceFile(recurrence::RecurrenceFile *file) { recurrence_ = file; }
+    bool canSkipOccurrence() const;
+    void skipOccurrence();
     // A toolbar button's effect on the selected topic, with its follow-up work.
     void applyToSelected(const std::function<tree::ButtonEffect(TNimbusNode &)> &effect);
     bool canDrop(tree::TreeItem *dragged, tree::TreeItem *target) const;
@@ -133,6 +141,7 @@ private:
     void endEdit();
 
     TreeHistory *history_ = nullptr;
+    recurrence::RecurrenceFile *recurrence_ = nullptr;
     std::unique_ptr<history::FieldEditRecorder> edit_;
     std::string editId_;
     std::string editName_;

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "store/DateFormat.h"
+#include "store/OccurrenceRule.h"
 #include "store/TNimbusNode.h"
 
 namespace nimbus::schedule {
@@ -76,7 +77,8 @@ DateAndTime textOf(DayAndTime value, bool hasTime)
 // reads back, since the store file does not write a time of "00:00:00".
 bool recursByClock(const TNimbusNode &node)
 {
-    return node.recur && (node.rtype == kUnitMinutes || node.rtype == kUnitHours);
+    return node.recur && !RichRuleOf(node) &&
+           (node.rtype == kUnitMinutes || node.rtype == kUnitHours);
 }
 
 // The due time of day in milliseconds; none for a topic without a time (a time that is not a
@@ -92,10 +94,24 @@ std::optional<std::int64_t> dueTimeOf(const TNimbusNode &node)
     return std::nullopt;
 }
 
-// Whether completing the topic moves it on to a next date.
+// The next occurrence of a topic with a rich rule after its current due date and time; none
+// once the series has ended.
+std::optional<std::int64_t> nextRichDay(const TNimbusNode &node, const OccurrenceRule &rule)
+{
+    std::int64_t day = DateTime().dayNumber(); // a date that does not parse counts from day 0
+    dayOf(node.dlDate, day);
+    return rule.NextDayAfter(day, dueTimeOf(node).value_or(0));
+}
+
+// Whether completing the topic moves it on to a next date: a rich rule does while its series
+// has an occurrence left.
 bool rollsForward(const TNimbusNode &node)
 {
-    return node.recur && node.rtype >= kUnitMinutes && node.rtype <= kUnitYears;
+    if (!node.recur)
+        return false;
+    if (const OccurrenceRule *rule = RichRuleOf(node))
+        return nextRichDay(node, *rule).has_value();
+    return node.rtype >= kUnitMinutes && node.rtype <= kUnitYears;
 }
 
 // Whether a pass may complete the topic; the pass right after a roll only shows the new
@@ -364,18 +380,29 @@ void MarkCompleted(TNimbusNode &node, DateTime now)
 
 void RollRecurrence(TNimbusNode &node, DateTime now)
 {
-    // A recurrence without a known unit has no next date: the topic stays where it is.
-    if (!rollsForward(node))
+    // A recurrence without a known unit has no next date: the topic stays where it is. (A
+    // rich rule answers that with its next occurrence, below, asked only once.)
+    const OccurrenceRule *rule = node.recur ? RichRuleOf(node) : nullptr;
+    if (!rule && !rollsForward(node))
         return;
     std::int64_t day = DateTime().dayNumber();  // a date that does not parse counts from day 0
     dayOf(node.dlDate, day);
     const std::optional<std::int64_t> time = dueTimeOf(node);
     const DayAndTime current{day, time.value_or(0)};
-    DayAndTime next = addPeriodValue(current.day, current.time, node.rtype, node.rno);
-    // A count that adds nothing (0, a negative or wrapped number from a hand-edited file)
-    // would complete the topic onto the same date for ever: it moves on by one period.
-    if (next <= current)
-        next = addPeriodValue(current.day, current.time, node.rtype, 1);
+    DayAndTime next;
+    if (rule) {
+        // The rule counts from its own first date, which a roll never changes.
+        const std::optional<std::int64_t> nextDay = nextRichDay(node, *rule);
+        if (!nextDay)
+            return;
+        next = {*nextDay, current.time};
+    } else {
+        next = addPeriodValue(current.day, current.time, node.rtype, node.rno);
+        // A count that adds nothing (0, a negative or wrapped number from a hand-edited file)
+        // would complete the topic onto the same date for ever: it moves on by one period.
+        if (next <= current)
+            next = addPeriodValue(current.day, current.time, node.rtype, 1);
+    }
     if (recursByClock(node))
         next = firstOccurrenceNotOver(node, next, instantOf(next) - instantOf(current), now);
     DateAndTime text = textOf(next, time.has_value());
@@ -447,6 +474,12 @@ DayAndTime addPeriodValue(std::int64_t day, std::int64_t time, int unit, int cou
 bool RollsForward(const TNimbusNode &node)
 {
     return rollsForward(node);
+}
+
+const OccurrenceRule *RichRuleOf(const TNimbusNode &node)
+{
+    const OccurrenceRule *rule = node.richRule.get();
+    return rule && rule->FitsPlainRule(node.rno, node.rtype) ? rule : nullptr;
 }
 
 bool RecursByClock(const TNimbusNode &node)

@@ -16,6 +16,8 @@ class TNimbusNode;
 
 namespace schedule {
 
+class OccurrenceRule;
+
 // Results of UpdateSchedule: no schedule, nothing visible changed, text or status changed,
 // status changed so that the tree image and the parents need refreshing.
 enum ScheduleResult : int {
@@ -55,6 +57,9 @@ std::int64_t timeOfDay(std::string_view timeText);
 // Whether completing the topic moves it on to a next date, and whether its occurrences come
 // every so many minutes or hours (so that a day without a time starts at midnight).
 bool RollsForward(const TNimbusNode &node);
+// The topic's rich rule while it still applies (see OccurrenceRule::FitsPlainRule); null
+// otherwise.
+const OccurrenceRule *RichRuleOf(const TNimbusNode &node);
 bool RecursByClock(const TNimbusNode &node);
 // The "last completed" date and time (fdate, fTime) that a pass writes when it completes the
 // occurrence of the topic that starts on date and time: a task's own due date and time, an

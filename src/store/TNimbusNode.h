@@ -10,6 +10,10 @@
 
 namespace nimbus {
 
+namespace schedule {
+class OccurrenceRule;
+}
+
 class Clock;
 class StoreLog;
 class TContent;
@@ -84,6 +88,10 @@ public:
     bool sel = false;
     bool topnode = false;
     bool contentLoaded = false;
+
+    // Run-time: the topic's recurrence when it is richer than rno/rtype can say (attached from
+    // the recurrence file when the store is loaded); rolls then follow it.
+    std::shared_ptr<const schedule::OccurrenceRule> richRule;
 
     // Loaded pages; created by LoadContent, owned by the node.
     std::unique_ptr<TContent> content;

@@ -153,8 +153,9 @@ bool CalendarFiles::importFiles(const QStringList &paths, TNimbusNode *place)
     links.Load(window_.paths().DataFolder);
     const ContentFolders folders = ContentFolders::inDataFolder(window_.paths().DataFolder);
     calendar::RichPageWriter pages;
-    const calendar::ImportTarget target{store,   placeIndex,      &links, &folders,
-                                        &pages,  &window_.clock(), &window_.storeLog()};
+    calendar::ImportTarget target{
+        store, placeIndex, &links, &folders, &pages, &window_.clock(), &window_.storeLog()};
+    target.recurrence = window_.recurrenceFile();
     const calendar::ImportPreview preview = calendar::previewImport(all, target);
     CalendarImportSummary summary{preview.added, preview.updated, {}};
     for (const auto &skipped : all.skipped) {
