@@ -53,7 +53,8 @@ TEST(ReferenceCompare, ThreeHundredSeriesMatchDateutilOverThreeYears)
     }
     input.close();
 
-    const std::string command = std::string("python3 ") + NIMBUS_RRULE_REFERENCE + " < " +
+    // Debian's python, which has python3-dateutil (a python earlier on PATH may not).
+    const std::string command = std::string("/usr/bin/python3 ") + NIMBUS_RRULE_REFERENCE + " < " +
                                 (folder / "series.txt") + " > " + (folder / "expected.txt");
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     std::ifstream expected(folder / "expected.txt");
