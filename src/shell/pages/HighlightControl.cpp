@@ -179,6 +179,8 @@ void HighlightControl::showState()
     panelBackInner->setColour(colourFromValue(state_.backColour()));
     panelFore->setColour(colourFromValue(state_.textOn() ? kSwitchOnColour : kSwitchOffColour));
     panelBack->setColour(colourFromValue(state_.backOn() ? kSwitchOnColour : kSwitchOffColour));
+    panelFore->setSwitchedOn(state_.textOn());
+    panelBack->setSwitchedOn(state_.backOn());
     buttonColour->setChecked(state_.active());
     if (state_.active())
         edit_.viewport()->setCursor(cursor_);

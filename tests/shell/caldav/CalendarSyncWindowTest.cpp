@@ -154,6 +154,29 @@ private slots:
                      entry.path().c_str());
     }
 
+    // The password is nowhere (the desktop's keyring prompt was cancelled): a sync the
+    // program starts by itself waits without a password box; "Sync now" asks, once.
+    void aMissingPasswordIsAskedForOnlyByTheUsersOwnSync()
+    {
+        const std::string calendar = server_->makeCalendar("keyring");
+        Session s;
+        caldavui::CalendarSyncController *sync = s.window->calendarSync();
+        QSignalSpy finished(sync, &caldavui::CalendarSyncController::syncFinished);
+        QVERIFY(s.account(*server_, calendar).Save(dataFolder(s.dir)));
+        sync->start(); // as at every start of the program
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
+        QCOMPARE(finished.at(0).at(0).toBool(), false);
+        QVERIFY(s.prompts->passwordQuestions.empty());
+        QVERIFY2(sync->labelCalendarSync->text().contains("Sync now"),
+                 qPrintable(sync->labelCalendarSync->text()));
+
+        s.prompts->password = RadicaleServer::kPassword;
+        sync->buttonSyncNow->click();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, 60000);
+        QCOMPARE(s.prompts->passwordQuestions.size(), std::size_t(1));
+        QCOMPARE(finished.at(1).at(0).toBool(), true);
+    }
+
     void manyTopicsGoneFromTheServerAtOnceAreAskedAboutFirst()
     {
         const std::string calendar = server_->makeCalendar("emptied");
