@@ -23,14 +23,15 @@
 
 #include "WindowFixture.h"
 #include "caldav/CalDavClient.h"
-#include "caldav/SyncState.h"
 #include "caldav/RadicaleServer.h"
+#include "caldav/SyncState.h"
+#include "caldav/XandikosServer.h"
 #include "shell/caldav/CalendarAccountDialog.h"
 #include "shell/caldav/CalendarPreferencesBox.h"
-#include "shell/caldav/PasswordKeeper.h"
-#include "support/ChildProcess.h"
 #include "shell/caldav/CalendarSyncController.h"
+#include "shell/caldav/PasswordKeeper.h"
 #include "store/TopicCodes.h"
+#include "support/ChildProcess.h"
 
 using namespace nimbus;
 using namespace nimbus::test;
@@ -175,6 +176,32 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, 60000);
         QCOMPARE(s.prompts->passwordQuestions.size(), std::size_t(1));
         QCOMPARE(finished.at(1).at(0).toBool(), true);
+    }
+
+    // A server that needs no password is synced without one, and nobody is asked for one.
+    void aServerWithoutPasswordsIsNeverAskedOne()
+    {
+        XandikosServer open;
+        QVERIFY(open.running());
+        const std::string calendar = open.makeCalendar("open");
+        QVERIFY(!calendar.empty());
+        caldav::CurlTransport transport(open.account());
+        caldav::CalDavClient client(transport);
+        QVERIFY(client.put(calendar + "phone.ics", kPhoneEntry, "").ok());
+        Session s;
+        caldavui::CalendarSyncController *sync = s.window->calendarSync();
+        QSignalSpy finished(sync, &caldavui::CalendarSyncController::syncFinished);
+        caldav::CalendarAccount account;
+        account.server = open.root();
+        account.user = RadicaleServer::kUser;
+        account.calendars = {{calendar, "open", s.find("Calendar")->uni}};
+        QVERIFY(sync->setAccount(account, ""));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
+        QVERIFY2(finished.at(0).at(0).toBool(), qPrintable(sync->labelCalendarSync->text()));
+        QVERIFY(s.find("Pick up parcel") != nullptr);
+        sync->buttonSyncNow->click();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, 60000);
+        QVERIFY(s.prompts->passwordQuestions.empty());
     }
 
     void manyTopicsGoneFromTheServerAtOnceAreAskedAboutFirst()

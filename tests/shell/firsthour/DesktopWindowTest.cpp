@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QStyleFactory>
+#include <QTableWidget>
 #include <QTextBlock>
 #include <QTimeEdit>
 #include <QToolBar>
@@ -21,6 +22,7 @@
 #include "shell/MainLayout.h"
 #include "shell/TreeActions.h"
 #include "shell/TreeToolbar.h"
+#include "shell/caldav/CalendarAccountDialog.h"
 #include "shell/core/ColourContrast.h"
 #include "shell/dialogs/ClickLabel.h"
 #include "shell/dialogs/ColourPanel.h"
@@ -384,6 +386,26 @@ private slots:
             QVERIFY(!face->text(QAccessible::Name).isEmpty());
             QVERIFY(face->state().checkable);
         }
+
+        // The calendar account's table reads its choices, which are topics, never the
+        // program's own sections.
+        caldav::CalendarAccount account;
+        account.server = "https://calendar.example.org/";
+        account.calendars = {{"https://calendar.example.org/alice/work/", "Work", "101"}};
+        caldavui::CalendarAccountDialog accountDialog(account, *desk.window->store(),
+                                                      desk.window.get());
+        QTableWidget *table = accountDialog.tableCalendars;
+        auto *choice = qobject_cast<QComboBox *>(table->cellWidget(0, 1));
+        QVERIFY(choice);
+        QCOMPARE(choice->currentText().trimmed(), QStringLiteral("Dentist"));
+        QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(table);
+        QAccessibleTableInterface *cells = grid->tableInterface();
+        QVERIFY(cells);
+        QCOMPARE(cells->cellAt(0, 1)->text(QAccessible::Name), QStringLiteral("Dentist"));
+        for (int i = 0; i < choice->count(); ++i)
+            QVERIFY2(choice->itemText(i).trimmed() != "Preferences", "a system section is offered");
+        choice->setCurrentIndex(0);
+        QCOMPARE(cells->cellAt(0, 1)->text(QAccessible::Name), QStringLiteral("(not synced)"));
     }
 };
 
