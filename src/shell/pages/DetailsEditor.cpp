@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -12,6 +13,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "shell/pages/DetailsFormatting.h"
@@ -63,6 +65,7 @@ DetailsEditor::DetailsEditor(PagePrompts &prompts, TScreenSetup &setup,
                          const char *keys) {
         auto *made = new QAction(icons::format(icon), caption, this);
         made->setObjectName(name);
+        made->setProperty(icons::kFormatIconProperty, icon);
         made->setProperty("category", QStringLiteral("Format"));
         made->setShortcut(QKeySequence(keys));
         made->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -139,6 +142,21 @@ void DetailsEditor::createMenu()
         CLChangeTitle->setEnabled(editable);
     });
     RichEdit1->setContextMenu(popNotes);
+}
+
+void DetailsEditor::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::PaletteChange)
+        return;
+    // The format pictures are drawn in the ink of the palette: a new palette, new pictures.
+    for (QAction *made : findChildren<QAction *>()) {
+        const QString icon = made->property(icons::kFormatIconProperty).toString();
+        if (!icon.isEmpty())
+            made->setIcon(icons::format(icon));
+    }
+    if (highlighter)
+        highlighter->buttonColour->setIcon(icons::format(QStringLiteral("highlight")));
 }
 
 void DetailsEditor::setNormalFont(const FontChoice &font)

@@ -88,6 +88,9 @@ signals:
     void changeTitleRequested();
     void modifiedChanged(bool modified);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void createMenu();
     // Whether the page is drawn on a dark background.

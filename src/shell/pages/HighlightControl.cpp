@@ -48,6 +48,7 @@ HighlightControl::HighlightControl(DetailsTextEdit &edit, PagePrompts &prompts, 
 {
     TextColour = new QAction(icons::format("highlight"), tr("Highlight text"), owner);
     TextColour->setObjectName("TextColour");
+    TextColour->setProperty(icons::kFormatIconProperty, QStringLiteral("highlight"));
     TextColour->setProperty("category", QStringLiteral("Format"));
     TextColour->setShortcut(QKeySequence("Ctrl+H"));
     TextColour->setShortcutContext(Qt::WidgetWithChildrenShortcut);

@@ -18,8 +18,9 @@ look::Rgb rgb(const QColor &colour)
     return {colour.red(), colour.green(), colour.blue()};
 }
 
-// Re-colours its widget when the application's palette changes; the widget's own palette
-// change (made here) is not a reason to look again.
+// Re-colours its widget when the application's palette changes (a change the widget hears of
+// as its own palette's change, passed down from its window). Nothing is set when the colour
+// is already right, so the change made here ends there.
 class PaletteFollower : public QObject {
 public:
     PaletteFollower(QWidget *widget, TextRole role) : QObject(widget), widget_(widget), role_(role)
@@ -30,7 +31,8 @@ public:
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == widget_ && event->type() == QEvent::ApplicationPaletteChange)
+        if (watched == widget_ && (event->type() == QEvent::ApplicationPaletteChange ||
+                                   event->type() == QEvent::PaletteChange))
             apply();
         return false;
     }
@@ -41,6 +43,9 @@ private:
         const QPalette application = QApplication::palette(widget_);
         QPalette palette = widget_->palette();
         const QColor colour = textColour(role_, application);
+        if (palette.color(QPalette::Active, QPalette::WindowText) == colour &&
+            palette.color(QPalette::Inactive, QPalette::WindowText) == colour)
+            return;
         for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
             palette.setColor(group, QPalette::WindowText, colour);
         widget_->setPalette(palette);
@@ -50,7 +55,48 @@ private:
     TextRole role_;
 };
 
+class PaletteWatch : public QObject {
+public:
+    PaletteWatch(QWidget *widget, std::function<void()> apply)
+        : QObject(widget), widget_(widget), apply_(std::move(apply))
+    {
+        widget->installEventFilter(this);
+        run();
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == widget_ && (event->type() == QEvent::ApplicationPaletteChange ||
+                                   event->type() == QEvent::PaletteChange))
+            run();
+        return false;
+    }
+
+private:
+    // Once for each application palette: what apply_ sets (a style sheet) changes the
+    // widget's palette again, which is no new reason to run.
+    void run()
+    {
+        const QPalette application = QApplication::palette(widget_);
+        if (ran_ && application == last_)
+            return;
+        ran_ = true;
+        last_ = application;
+        apply_();
+    }
+
+    QWidget *widget_;
+    std::function<void()> apply_;
+    QPalette last_;
+    bool ran_ = false;
+};
+
 } // namespace
+
+void whenPaletteChanges(QWidget *widget, std::function<void()> apply)
+{
+    new PaletteWatch(widget, std::move(apply));
+}
 
 double contrast(const QColor &first, const QColor &second)
 {

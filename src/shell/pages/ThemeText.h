@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QPalette>
+#include <functional>
 
 class QWidget;
 
@@ -29,6 +30,10 @@ QColor textColour(TextRole role, const QPalette &palette);
 // Colours widget's text (its WindowText role) for the role, now and whenever the
 // application's palette changes.
 void followPalette(QWidget *widget, TextRole role);
+
+// Calls apply now and again whenever the application's palette changes, while widget lives
+// (for looks set through a style sheet, which does not follow the palette by itself).
+void whenPaletteChanges(QWidget *widget, std::function<void()> apply);
 
 // The ink for line pictures drawn on buttons.
 QColor ink(const QPalette &palette);

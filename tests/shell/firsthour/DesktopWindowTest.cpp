@@ -238,6 +238,31 @@ private slots:
         QApplication::setPalette(before);
     }
 
+    // The desktop switches to a dark theme while the program runs.
+    void aPaletteChangedWhileRunningIsFollowed()
+    {
+        const QPalette before = QApplication::palette();
+        Desk desk;
+        desk.select("101");
+        QApplication::setPalette(darkFusionPalette());
+        QApplication::processEvents();
+        pages::DetailsEditor *details = desk.details();
+        const Rendered title = rendered(desk.window->topicPage()->labelTopicName);
+        QVERIFY2(title.contrast >= 4.5, qPrintable("page title: " + describe(title)));
+        const Rendered log = rendered(desk.window->findChild<QLabel *>("labelActivityLog"));
+        QVERIFY2(log.contrast >= 4.5, qPrintable("activity log caption: " + describe(log)));
+        const Rendered strip = rendered(desk.window->mainLayout()->structHeading);
+        QVERIFY2(darkPixel(strip.background), qPrintable("tree heading: " + describe(strip)));
+        QVERIFY2(strip.contrast >= 4.5, qPrintable("tree heading: " + describe(strip)));
+        auto *bold = qobject_cast<QToolButton *>(details->toolbarFormat->widgetForAction(
+            details->findChild<QAction *>(QStringLiteral("RichEditBold"))));
+        QVERIFY(bold);
+        const Rendered drawn = rendered(bold);
+        QVERIFY2(drawn.contrast >= 3.0, qPrintable("bold button: " + describe(drawn)));
+        desk.window->close();
+        QApplication::setPalette(before);
+    }
+
     void aPictureOnTheClipboardPastesIntoThePage()
     {
         std::string saved;
