@@ -1,5 +1,7 @@
 // The main window's questions asked with the program's dialogs.
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -69,6 +71,16 @@ public:
             return false;
         values = dialog.values();
         return !values.cancelled;
+    }
+
+    std::optional<std::string> askPassword(QWidget *parent, const std::string &caption,
+                                           const std::string &question) override
+    {
+        bool ok = false;
+        const QString typed =
+            QInputDialog::getText(parent, QString::fromStdString(caption),
+                                  QString::fromStdString(question), QLineEdit::Password, {}, &ok);
+        return ok ? std::optional<std::string>(typed.toStdString()) : std::nullopt;
     }
 
     std::optional<int> chooseTopicType(QWidget *parent, int preset) override

@@ -1,6 +1,7 @@
 // Panels, splitters and the stored layout of the main window.
 #include "shell/MainLayout.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QScreen>
@@ -9,6 +10,8 @@
 #include <algorithm>
 
 #include "shell/PageArea.h"
+#include "shell/TreeColours.h"
+#include "shell/pages/ThemeText.h"
 #include "store/TScreenSetup.h"
 
 namespace nimbus {
@@ -93,9 +96,18 @@ QWidget *MainLayout::panel(const char *name, const QString &heading, QWidget *pa
     label->setObjectName(QString::fromLatin1(name) + "Heading");
     label->setFixedHeight(kHeaderHeight);
     label->setContentsMargins(6, 0, 4, 0);
-    label->setStyleSheet("QLabel { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
-                         "stop:0 #f7f9fb, stop:1 #e3e8ee); color: #333; font-weight: bold; "
-                         "border-bottom: 1px solid #c4ccd6; }");
+    // The grids' heading colours for the palette it is shown in, so that the three headings
+    // read as one strip on a light or a dark desktop, also after the desktop's colours change.
+    // Watched through the panel: a widget with a style sheet keeps the palette it was given.
+    pages::theme::whenPaletteChanges(panel, [label] {
+        const look::TreeLook &look = treelook::lookFor(QApplication::palette(label));
+        const auto css = [](look::Rgb c) { return treelook::toQColor(c).name(); };
+        label->setStyleSheet(QStringLiteral("QLabel { background: qlineargradient(x1:0, y1:0, "
+                                            "x2:0, y2:1, stop:0 %1, stop:1 %2); color: %3; "
+                                            "font-weight: bold; border-bottom: 1px solid %4; }")
+                                 .arg(css(look.headingTop), css(look.headingBottom),
+                                      css(look.headingText), css(look.headingLine)));
+    });
     layout->addWidget(label);
     return panel;
 }

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "shell/pages/ThemeText.h"
+
 namespace nimbus {
 
 PageArea::PageArea(QWidget *parent) : QStackedWidget(parent)
@@ -72,11 +74,11 @@ QWidget *PageArea::placeholder(const QString &name, const QString &heading, cons
     font.setPointSizeF(font.pointSizeF() * 1.5);
     font.setBold(true);
     title->setFont(font);
-    title->setStyleSheet("color: rgb(0, 0, 128);");
+    pages::theme::followPalette(title, pages::theme::TextRole::Title);
     layout->addWidget(title);
     auto *body = new QLabel(text, page);
     body->setWordWrap(true);
-    body->setStyleSheet("color: rgb(90, 90, 90);");
+    pages::theme::followPalette(body, pages::theme::TextRole::Quiet);
     layout->addWidget(body);
     layout->addStretch();
     return page;

@@ -48,6 +48,13 @@ public:
         (void)parent, (void)summary;
         return false;
     }
+    // A password, typed hidden; nothing when cancelled.
+    virtual std::optional<std::string> askPassword(QWidget *parent, const std::string &caption,
+                                                   const std::string &question)
+    {
+        (void)parent, (void)caption, (void)question;
+        return std::nullopt;
+    }
     // The dialogs of the pages on the right and the desktop's document handler; null: the
     // program's own.
     virtual std::shared_ptr<pages::PagePrompts> pagePrompts() { return nullptr; }

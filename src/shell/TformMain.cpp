@@ -46,6 +46,7 @@
 #include "shell/core/DataFolderLayout.h"
 #include "shell/core/DataUpgrade.h"
 #include "shell/core/MainLogStoreLog.h"
+#include "shell/core/TreeRules.h"
 #include "shell/dialogs/OperationProgressDialog.h"
 #include "shell/lan/LanSharing.h"
 #include "shell/pages/AboutPage.h"
@@ -53,6 +54,7 @@
 #include "shell/pages/FormatIcons.h"
 #include "shell/pages/PagePrompts.h"
 #include "shell/pages/PreferencesPage.h"
+#include "shell/pages/ThemeText.h"
 #include "shell/pages/TopicPage.h"
 #include "shell/reminders/WindowReminders.h"
 #include "shell/search/SearchController.h"
@@ -291,7 +293,11 @@ void TformMain::createComponents()
     foot->setSpacing(2);
     auto *footBar = new QHBoxLayout;
     auto *footTitle = new QLabel(tr("Activity log"), layout_->panelFoot);
-    footTitle->setStyleSheet("color: #555; font-weight: bold;");
+    footTitle->setObjectName("labelActivityLog");
+    QFont footFont = footTitle->font();
+    footFont.setBold(true);
+    footTitle->setFont(footFont);
+    pages::theme::followPalette(footTitle, pages::theme::TextRole::Caption);
     footBar->addWidget(footTitle);
     footBar->addStretch();
     buttonMainLog = new QPushButton(tr("Log"), layout_->panelFoot);
@@ -450,7 +456,9 @@ void TformMain::createTree()
         if (subTopics > 0)
             question += " and its " + std::to_string(subTopics) +
                         (subTopics == 1 ? " sub-topic" : " sub-topics");
-        question += " permanently?";
+        // The removal is one step of the undo history, pages and all: nothing is lost for
+        // good, and the question says how to get it back.
+        question += "?\n\n\"Undo\" (Ctrl+Z) brings it back.";
         return environment_.prompts->confirm(this, paths_.ProductTitle, question);
     });
     connect(tree_.get(), &TreeController::selectionChanged, this, &TformMain::treeMainChange);
@@ -619,11 +627,8 @@ void TformMain::createCalendarSync()
 {
     caldavui::CalendarSyncController::Hooks hooks;
     hooks.passwords = std::make_shared<caldavui::SecretServicePasswords>();
-    hooks.askPassword = [this](const std::string &question) -> std::optional<std::string> {
-        bool ok = false;
-        const QString typed = QInputDialog::getText(this, QString::fromStdString(paths_.ProductTitle),
-                                                    QString::fromStdString(question), QLineEdit::Password, {}, &ok);
-        return ok ? std::optional<std::string>(typed.toStdString()) : std::nullopt;
+    hooks.askPassword = [this](const std::string &question) {
+        return environment_.prompts->askPassword(this, paths_.ProductTitle, question);
     };
     hooks.confirmRemovals = [this](const std::string &question) {
         return environment_.prompts->confirm(this, paths_.ProductTitle, question);
@@ -775,6 +780,9 @@ void TformMain::changeTopicType(TNimbusNode *node)
     if (!chosen || *chosen == node->ttype)
         return;
     tree_->beginEdit(node);
+    // An event needs its start and status, as its toolbar button gives it.
+    if (*chosen == kTopicEvent)
+        tree::ApplyTopicType(*node, kTopicEvent, clock_.now());
     node->ttype = *chosen;
     node->UpdateSortKey();
     tree_->nodeEdited(node);
@@ -912,6 +920,7 @@ void TformMain::closeEvent(QCloseEvent *event)
     // keeps running in the tray. "Exit" and requests from other programs still close it.
     if (event->spontaneous() && !closing_ && reminders_ && reminders_->keepsRunningOnClose()) {
         hide();
+        reminders_->hiddenToTray();
         event->ignore();
         return;
     }

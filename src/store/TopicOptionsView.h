@@ -77,9 +77,10 @@ std::vector<std::string> periodNames(bool singular);
 // ones: when the recurring date lies before today and the one-off date does not.
 bool carryOneOffIntoRecur(DateTime today, DateTime oneOffDate, DateTime recurDate);
 
-// "Select topic type": the four choices in their order, and the type OK returns for the
+// "Select topic type": the five choices in their order, and the type OK returns for the
 // choice shown bold (-1 none: the preset stays).
-constexpr int kTopicTypeChoices[] = {kTopicTask, kTopicInformation, kTopicIdea, kTopicFinancial};
+constexpr int kTopicTypeChoices[] = {kTopicTask, kTopicInformation, kTopicIdea, kTopicFinancial,
+                                     kTopicEvent};
 int topicTypeChoiceIndex(int topicType);
 int chosenTopicType(int boldChoice, int preset);
 

@@ -67,6 +67,11 @@ TEST(CliOffline, AddSetDoneRemoveWriteTheStoreWithOldVersions)
     EXPECT_EQ(home.store().find("uni=1\r\n"), std::string::npos);
     EXPECT_EQ(home.store().find("uni=2\r\n"), std::string::npos); // the topic below went with it
     EXPECT_EQ(home.run({"show", "2"}).status, 1);
+    // A word that is no id at all is a mistake in the command, told as such.
+    const auto malformed = home.run({"show", "abc"});
+    EXPECT_EQ(malformed.status, 2);
+    EXPECT_NE(malformed.err.find("not a topic id"), std::string::npos) << malformed.err;
+    EXPECT_EQ(home.run({"show", "1x"}).status, 1); // id-like: simply not there
     EXPECT_FALSE(std::filesystem::exists(home.data + "Packs/1.pkt"));
     EXPECT_FALSE(std::filesystem::exists(home.data + "Packs/2.pkt"));
     EXPECT_TRUE(std::filesystem::exists(home.data + "Packs/3.pkt"));

@@ -1,6 +1,9 @@
 // Showing one topic.
 #include "cli/commands/ShowCommand.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "cli/Arguments.h"
 #include "cli/OutputFormat.h"
 #include "cli/RtfPlainText.h"
@@ -20,7 +23,9 @@ std::string ShowCommand::help() const
            "\n"
            "Prints the topic's id, path, type and status, due date and schedule text,\n"
            "recurrence, priority, urgency and favourite mark, then each details page as plain\n"
-           "text and each checklist with its ticks. Exit status 1 when no topic has that id.\n";
+           "text and each checklist with its ticks. Exit status 1 when no topic has that id, 2 "
+           "when\n"
+           "the word given is no topic id at all.\n";
 }
 
 Outcome ShowCommand::run(const std::vector<std::string> &words, CliContext &context)
@@ -40,8 +45,18 @@ Outcome ShowCommand::run(const std::vector<std::string> &words, CliContext &cont
         !loaded)
         return loaded;
     TNimbusNode *node = snapshot.store().Find(id);
-    if (!node)
+    if (!node) {
+        // Every id the program gives has a digit and only letters and digits: anything else
+        // is a mistake in the command, not a topic that has gone.
+        const bool idLike =
+            std::any_of(id.begin(), id.end(), [](unsigned char c) { return std::isdigit(c); }) &&
+            std::all_of(id.begin(), id.end(), [](unsigned char c) { return std::isalnum(c); });
+        if (!idLike)
+            return Outcome::fail(kUsage, "\"" + terminalText(id) +
+                                             "\" is not a topic id; ids are numbers such as 1042 "
+                                             "(nimbus-cli list shows them)");
         return Outcome::fail(kNothingFound, "no topic has the id " + id);
+    }
 
     const int order = snapshot.displayOrder();
     const TopicRow row = rowOf(*node, order);

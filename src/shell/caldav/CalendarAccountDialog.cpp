@@ -93,7 +93,8 @@ void CalendarAccountDialog::addRow(const std::string &url, const std::string &na
     box->addItem(tr("(not synced)"), QString());
     for (int i = 0; i < store_.Count(); ++i) {
         const TNimbusNode *node = store_.Node(i);
-        if (node == nullptr || node->lev > 2)
+        // Topics only: the program's own sections (preferences, contacts, ...) hold no calendar.
+        if (node == nullptr || node->lev > 2 || node->type != kSectionTopics)
             continue;
         box->addItem(QString(node->lev * 4, QLatin1Char(' ')) + QString::fromStdString(node->text),
                      QString::fromStdString(node->uni));
@@ -101,7 +102,18 @@ void CalendarAccountDialog::addRow(const std::string &url, const std::string &na
     const int chosen = box->findData(QString::fromStdString(subtree));
     box->setCurrentIndex(std::max(chosen, 0));
     tableCalendars->setCellWidget(row, 1, box);
-    connect(box, &QComboBox::currentIndexChanged, this, [this] { updateOk(); });
+    // The cell under the choice holds its text, so that a screen reader going through the
+    // table hears the choice and not an empty cell.
+    const QString calendar = QString::fromStdString(name);
+    box->setAccessibleName(tr("Keep %1 in step with").arg(calendar));
+    auto *choice = new QTableWidgetItem;
+    tableCalendars->setItem(row, 1, choice);
+    auto showChoice = [box, choice] { choice->setText(box->currentText().trimmed()); };
+    showChoice();
+    connect(box, &QComboBox::currentIndexChanged, this, [this, showChoice] {
+        showChoice();
+        updateOk();
+    });
 }
 
 int CalendarAccountDialog::rowOf(const std::string &calendarUrl) const

@@ -92,6 +92,7 @@ void CalendarSyncController::start()
 void CalendarSyncController::syncNow()
 {
     askedThisSession_ = false;
+    askOnNeed_ = true;
     begin();
 }
 
@@ -132,6 +133,8 @@ bool CalendarSyncController::setAccount(const caldav::CalendarAccount &account, 
     }
     labelCalendarSync->setVisible(account_.configured());
     buttonSyncNow->setVisible(account_.configured());
+    // The user has just set the account up: a password the server wants is asked for now.
+    askOnNeed_ = true;
     if (account_.configured())
         begin();
     return true;
@@ -231,9 +234,9 @@ void CalendarSyncController::begin()
             if (auto kept = hooks_.passwords->lookup(job->account.server, job->account.user))
                 password = *kept;
         }
-        if (password.empty()) {
-            outcome->needPassword = true;
-        } else {
+        // Without a password the server is asked all the same: one that needs none answers,
+        // and only one that refuses makes the window ask.
+        {
             outcome->password = password;
             // One transport for every calendar, so that they share a connection where the
             // server keeps it open.
@@ -257,7 +260,10 @@ void CalendarSyncController::begin()
                     break;
             }
             const caldav::ExchangeResult &last = outcome->exchanges.back();
-            if (job->storePassword && !last.authFailed && last.error.empty() && hooks_.passwords->available())
+            if (password.empty() && last.authFailed)
+                outcome->needPassword = true;
+            else if (job->storePassword && !password.empty() && !last.authFailed &&
+                     last.error.empty() && hooks_.passwords->available())
                 hooks_.passwords->store(job->account.server, job->account.user, password);
         }
         QMetaObject::invokeMethod(this, [this, outcome] { finish(outcome); }, Qt::QueuedConnection);
@@ -272,7 +278,12 @@ void CalendarSyncController::finish(std::shared_ptr<Outcome> outcome)
     if (outcome->needPassword) {
         busy_ = false;
         std::optional<std::string> typed;
-        if (!askedThisSession_ && hooks_.askPassword) {
+        // Only the user's own "Sync now" (or the account dialog) asks: a sync the program
+        // starts by itself, at start-up or on its interval, waits instead of putting a
+        // password box over the window every time.
+        const bool ask = askOnNeed_;
+        askOnNeed_ = false;
+        if (ask && !askedThisSession_ && hooks_.askPassword) {
             askedThisSession_ = true;
             typed = hooks_.askPassword("The password for " + account_.user + " at " + account_.server + ":");
         }
@@ -282,7 +293,8 @@ void CalendarSyncController::finish(std::shared_ptr<Outcome> outcome)
             begin();
             return;
         }
-        lastResult_ = "Calendar sync waits for the password (\"Sync now\" asks for it again).";
+        lastResult_ = ask ? "Calendar sync waits for the password (\"Sync now\" asks for it again)."
+                          : "Calendar sync waits for the password (\"Sync now\" asks for it).";
         showStatus(lastResult_);
         emit syncFinished(false);
         return;
@@ -311,6 +323,7 @@ void CalendarSyncController::finish(std::shared_ptr<Outcome> outcome)
 void CalendarSyncController::apply(Outcome &outcome)
 {
     busy_ = false;
+    askOnNeed_ = false;
     const bool authFailed = !outcome.exchanges.empty() && outcome.exchanges.back().authFailed;
     if (authFailed) {
         sessionPassword_.clear();  // the next "Sync now" asks again

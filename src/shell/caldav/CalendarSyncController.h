@@ -97,6 +97,8 @@ private:
     std::string sessionPassword_;
     bool storePassword_ = false;
     bool askedThisSession_ = false;
+    bool askOnNeed_ =
+        false; // the sync under way was asked for by the user: it may ask for a password
     bool againWhenDone_ = false;
     bool busy_ = false;
     bool applying_ = false;

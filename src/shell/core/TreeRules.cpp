@@ -131,8 +131,9 @@ ToolButtonState UpdateToolButtons(const TNimbusNode *node)
         state[B::NotUrgent] = node->urgent;
         return state;
     }
+    // A task can become any other kind of topic, whatever its status.
     for (B b : typeButtons)
-        state[b] = node->status == kStatusNone;
+        state[b] = true;
     const bool completed = node->status == kStatusCompleted;
     if (!completed) {
         state[B::PriorityUp] = node->pri != 1;
@@ -150,6 +151,17 @@ ToolButtonState UpdateToolButtons(const TNimbusNode *node)
     if (completed)
         state[B::OnHold] = state[B::Waiting] = false;
     return state;
+}
+
+DateTime NextWholeHour(DateTime now)
+{
+    constexpr std::int64_t kHour = 3'600'000;
+    const std::int64_t hour = now.msecsOfDay() / kHour + 1;
+    // Midnight cannot be stored as a time (a time of "00:00:00" means none): an event made in
+    // the day's last hour starts at one in the morning.
+    if (hour >= 24)
+        return now.date().addDays(1).addMsecs(kHour);
+    return now.date().addMsecs(hour * kHour);
 }
 
 ButtonEffect ApplyTopicType(TNimbusNode &node, int ttype, DateTime now)
@@ -176,10 +188,15 @@ ButtonEffect ApplyTopicType(TNimbusNode &node, int ttype, DateTime now)
                 node.durtype = kUnitDays;
             }
             node.dl = true;
-            // A date key, as the due date is stored everywhere else.
+            // A date key, as the due date is stored everywhere else. An event given no date
+            // starts at the next whole hour: with a time it is a future event until then,
+            // not one that is "In progress" all day.
             if (node.dlDate.empty()) {
-                node.dlDate = dates::dateKey(now);
+                const DateTime start = NextWholeHour(now);
+                node.dlDate = dates::dateKey(start);
+                node.dlTime = dates::timeText(start);
                 node.rsDate = node.dlDate;
+                node.rsTime = node.dlTime;
             }
         }
         schedule::UpdateSchedule(node, now);

@@ -93,6 +93,9 @@ struct ButtonEffect {
 
 // Type buttons: General 2, Notes 5, Ideas 6, Finance 7, Event 3, Task 4.
 ButtonEffect ApplyTopicType(TNimbusNode &node, int ttype, DateTime now);
+// The first whole hour after now (1:00 the next day in the day's last hour): the start of an
+// event made without a date.
+DateTime NextWholeHour(DateTime now);
 // Status buttons: not started 1, in progress 2, finished 3, on hold 4, waiting 5.
 ButtonEffect ApplyStatus(TNimbusNode &node, int status, DateTime now);
 ButtonEffect ApplyUrgent(TNimbusNode &node, bool urgent);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QFrame>
+#include <optional>
 
 namespace nimbus::dialogs {
 
@@ -16,6 +17,10 @@ public:
     void setColour(const QColor &colour);
     bool framed() const { return framed_; }
     void setFramed(bool framed);
+    // A panel that switches something on and off: whether it is on. A screen reader hears
+    // the panel as a tick box, ticked while on (or, for a panel that is no switch, framed).
+    std::optional<bool> switchedOn() const { return switchedOn_; }
+    void setSwitchedOn(bool on);
 
 signals:
     void clicked();
@@ -30,6 +35,8 @@ protected:
 private:
     QColor colour_;
     bool framed_ = false;
+    std::optional<bool> switchedOn_;
+    void tellCheckedChanged();
 };
 
 } // namespace nimbus::dialogs

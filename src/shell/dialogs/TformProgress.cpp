@@ -241,6 +241,20 @@ QWidget *TformProgress::createTaskPanel()
     labelPriority->setBuddy(comboPriority);
     labelPercent->setBuddy(comboPercent);
     labelReminder->setBuddy(comboReminder);
+    // Combo boxes, date fields and count fields are read out by their values; each gets the
+    // caption beside it as its name.
+    pickerDeadDate->setAccessibleName(QStringLiteral("Date due"));
+    pickerDeadTime->setAccessibleNames(QStringLiteral("Time due"));
+    pickerRecurDate->setAccessibleName(QStringLiteral("Next date due"));
+    pickerRecurTime->setAccessibleNames(QStringLiteral("Next time due"));
+    editRecurNo->setAccessibleName(QStringLiteral("Recurs every"));
+    comboRecurPeriod->setAccessibleName(QStringLiteral("Recurrence period"));
+    editFlagNo->setAccessibleName(QStringLiteral("Flag as urgent, days before"));
+    editDurationNo->setAccessibleName(QStringLiteral("Duration"));
+    comboDurationPeriod->setAccessibleName(QStringLiteral("Duration period"));
+    comboPriority->setAccessibleName(QStringLiteral("Priority"));
+    comboPercent->setAccessibleName(QStringLiteral("Percentage complete"));
+    comboReminder->setAccessibleName(QStringLiteral("Remind me"));
     return panelTask;
 }
 

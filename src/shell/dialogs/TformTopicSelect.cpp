@@ -16,17 +16,21 @@ TformTopicSelect::TformTopicSelect(int preset, QWidget *parent, ImageSource imag
     : QDialog(parent), preset_(preset), chosen_(preset)
 {
     setWindowTitle(QStringLiteral("Select topic type"));
-    const char *const captions[] = {"Things to do", "Information", "Ideas", "Finances"};
-    const char *const labelNames[] = {"labelThings", "labelInfo", "labelIdeas", "labelMoney"};
-    const char *const buttonNames[] = {"buttonThings", "buttonInfo", "buttonIdeas", "buttonMoney"};
-    ClickLabel **labels[] = {&labelThings, &labelInfo, &labelIdeas, &labelMoney};
-    QToolButton **buttons[] = {&buttonThings, &buttonInfo, &buttonIdeas, &buttonMoney};
+    const char *const captions[] = {"Things to do", "Information", "Ideas", "Finances", "Events"};
+    const char *const labelNames[] = {"labelThings", "labelInfo", "labelIdeas", "labelMoney",
+                                      "labelEvents"};
+    const char *const buttonNames[] = {"buttonThings", "buttonInfo", "buttonIdeas", "buttonMoney",
+                                       "buttonEvents"};
+    ClickLabel **labels[] = {&labelThings, &labelInfo, &labelIdeas, &labelMoney, &labelEvents};
+    QToolButton **buttons[] = {&buttonThings, &buttonInfo, &buttonIdeas, &buttonMoney,
+                               &buttonEvents};
     void (TformTopicSelect::*handlers[])() = {
         &TformTopicSelect::labelThingsClick, &TformTopicSelect::labelInfoClick,
-        &TformTopicSelect::labelIdeasClick, &TformTopicSelect::labelMoneyClick};
+        &TformTopicSelect::labelIdeasClick, &TformTopicSelect::labelMoneyClick,
+        &TformTopicSelect::labelEventsClick};
 
     auto *grid = new QGridLayout;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kChoices; ++i) {
         auto *label = new ClickLabel(QString::fromLatin1(captions[i]), this);
         label->setObjectName(QLatin1String(labelNames[i]));
         auto *button = new QToolButton(this);
@@ -75,8 +79,8 @@ void TformTopicSelect::FormShow()
 
 void TformTopicSelect::makeBold(int choice)
 {
-    ClickLabel *const labels[] = {labelThings, labelInfo, labelIdeas, labelMoney};
-    for (int i = 0; i < 4; ++i) {
+    ClickLabel *const labels[] = {labelThings, labelInfo, labelIdeas, labelMoney, labelEvents};
+    for (int i = 0; i < kChoices; ++i) {
         QFont font = labels[i]->font();
         font.setBold(i == choice);
         labels[i]->setFont(font);
@@ -85,8 +89,9 @@ void TformTopicSelect::makeBold(int choice)
 
 int TformTopicSelect::boldChoice() const
 {
-    const ClickLabel *const labels[] = {labelThings, labelInfo, labelIdeas, labelMoney};
-    for (int i = 0; i < 4; ++i)
+    const ClickLabel *const labels[] = {labelThings, labelInfo, labelIdeas, labelMoney,
+                                        labelEvents};
+    for (int i = 0; i < kChoices; ++i)
         if (labels[i]->font().bold())
             return i;
     return -1;
@@ -121,6 +126,11 @@ void TformTopicSelect::labelIdeasClick()
 void TformTopicSelect::labelMoneyClick()
 {
     makeBold(3);
+}
+
+void TformTopicSelect::labelEventsClick()
+{
+    makeBold(4);
 }
 
 } // namespace nimbus::dialogs

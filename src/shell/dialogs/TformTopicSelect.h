@@ -1,5 +1,5 @@
-// "Select topic type": the type of a new topic, chosen among four (things to do,
-// information, ideas, finances), each a label with an image button beside it.
+// "Select topic type": the type of a topic, chosen among five (things to do,
+// information, ideas, finances, events), each a label with an image button beside it.
 #pragma once
 
 #include <QDialog>
@@ -30,10 +30,12 @@ public:
     ClickLabel *labelInfo = nullptr;
     ClickLabel *labelIdeas = nullptr;
     ClickLabel *labelMoney = nullptr;
+    ClickLabel *labelEvents = nullptr;
     QToolButton *buttonThings = nullptr;
     QToolButton *buttonInfo = nullptr;
     QToolButton *buttonIdeas = nullptr;
     QToolButton *buttonMoney = nullptr;
+    QToolButton *buttonEvents = nullptr;
     QPushButton *buttonOK = nullptr;
     QPushButton *buttonCancel = nullptr;
 
@@ -44,10 +46,12 @@ public:
     void labelInfoClick();
     void labelIdeasClick();
     void labelMoneyClick();
+    void labelEventsClick();
 
 private:
+    static constexpr int kChoices = 5;
     void makeBold(int choice);
-    // Index of the first bold choice in the order Things, Information, Ideas, Finances.
+    // Index of the first bold choice in the order Things, Information, Ideas, Finances, Events.
     int boldChoice() const;
 
     int preset_;

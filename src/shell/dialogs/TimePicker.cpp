@@ -19,6 +19,14 @@ TimePicker::TimePicker(QWidget *parent) : QWidget(parent)
     row->addWidget(check);
     row->addWidget(edit, 1);
     connect(check, &QCheckBox::toggled, edit, &QWidget::setEnabled);
+    setAccessibleNames(tr("Due time"));
+}
+
+void TimePicker::setAccessibleNames(const QString &what)
+{
+    // The tick box has no caption of its own and the field would be read as its value.
+    check->setAccessibleName(tr("%1 set").arg(what));
+    edit->setAccessibleName(what);
 }
 
 bool TimePicker::isChecked() const

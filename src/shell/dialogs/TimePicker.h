@@ -14,6 +14,8 @@ class TimePicker : public QWidget {
     Q_OBJECT
 public:
     explicit TimePicker(QWidget *parent = nullptr);
+    // What screen readers call the tick box ("<what> set") and the time field ("<what>").
+    void setAccessibleNames(const QString &what);
 
     bool isChecked() const;
     void setChecked(bool checked);

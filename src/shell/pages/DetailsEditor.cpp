@@ -3,12 +3,17 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QPrinter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "shell/pages/DetailsFormatting.h"
@@ -17,6 +22,7 @@
 #include "shell/pages/HighlightControl.h"
 #include "shell/pages/LongWords.h"
 #include "shell/pages/PageOutput.h"
+#include "shell/pages/ThemeText.h"
 #include "shell/rtf/RtfReader.h"
 #include "shell/rtf/RtfWriter.h"
 #include "widgets/KeyboardAccess.h"
@@ -48,6 +54,7 @@ DetailsEditor::DetailsEditor(PagePrompts &prompts, TScreenSetup &setup,
         return prompts_.openDocument(target.toLocal8Bit().toStdString());
     };
     layout->addWidget(RichEdit1, 1);
+    RichEdit1->setAccessibleName(tr("Details"));
     // The notice says what the text below it is; screen readers hear it with the text.
     labelPageNotice->setBuddy(RichEdit1);
 
@@ -58,6 +65,7 @@ DetailsEditor::DetailsEditor(PagePrompts &prompts, TScreenSetup &setup,
                          const char *keys) {
         auto *made = new QAction(icons::format(icon), caption, this);
         made->setObjectName(name);
+        made->setProperty(icons::kFormatIconProperty, icon);
         made->setProperty("category", QStringLiteral("Format"));
         made->setShortcut(QKeySequence(keys));
         made->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -128,7 +136,7 @@ void DetailsEditor::createMenu()
         cut->setEnabled(editable && selected);
         copy->setEnabled(selected);
         const QMimeData *clip = QGuiApplication::clipboard()->mimeData();
-        paste->setEnabled(editable && clip && (clip->hasText() || clip->hasHtml()));
+        paste->setEnabled(editable && RichEdit1->canPaste(clip));
         toggle->setEnabled(editable);
         highlighter->RemoveHighlighting->setEnabled(editable);
         CLChangeTitle->setEnabled(editable);
@@ -136,15 +144,78 @@ void DetailsEditor::createMenu()
     RichEdit1->setContextMenu(popNotes);
 }
 
+void DetailsEditor::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::PaletteChange)
+        return;
+    // The format pictures are drawn in the ink of the palette: a new palette, new pictures.
+    for (QAction *made : findChildren<QAction *>()) {
+        const QString icon = made->property(icons::kFormatIconProperty).toString();
+        if (!icon.isEmpty())
+            made->setIcon(icons::format(icon));
+    }
+    if (highlighter)
+        highlighter->buttonColour->setIcon(icons::format(QStringLiteral("highlight")));
+}
+
 void DetailsEditor::setNormalFont(const FontChoice &font)
 {
     normalFont_ = font;
     RichEdit1->document()->setDefaultFont(font.font);
     QPalette palette = RichEdit1->palette();
-    palette.setColor(QPalette::Text, font.colour);
+    const QColor base = palette.color(QPalette::Base);
+    palette.setColor(QPalette::Text,
+                     theme::readableOn(font.colour, base, QGuiApplication::palette()));
     RichEdit1->setPalette(palette);
     RichEdit1->setCurrentFont(font.font);
-    RichEdit1->setTextColor(font.colour);
+    applyNormalColour();
+}
+
+bool DetailsEditor::darkPage() const
+{
+    const QColor base = RichEdit1->palette().color(QPalette::Base);
+    return theme::contrast(base, Qt::white) > theme::contrast(base, Qt::black);
+}
+
+void DetailsEditor::applyNormalColour()
+{
+    if (!normalFont_)
+        return;
+    // On a dark page, black (the colour every page is written in unless the user chose
+    // another) is the page's own text colour: what is typed takes the palette's.
+    if (darkPage() && normalFont_->colour == QColor(Qt::black)) {
+        QTextCharFormat format = RichEdit1->currentCharFormat();
+        format.clearForeground();
+        RichEdit1->setCurrentCharFormat(format);
+        return;
+    }
+    RichEdit1->setTextColor(normalFont_->colour);
+}
+
+void DetailsEditor::followPageColours(QTextDocument &document) const
+{
+    // Text written in plain black, with no highlight behind it, would be black on a dark page;
+    // it is shown in the page's text colour instead. The document is not marked changed: a
+    // page that is saved later is written without the black, which reads the same on paper.
+    if (!darkPage())
+        return;
+    QTextCursor cursor(&document);
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            QTextCharFormat format = fragment.charFormat();
+            if (format.isImageFormat() || !format.hasProperty(QTextFormat::ForegroundBrush) ||
+                format.hasProperty(QTextFormat::BackgroundBrush) ||
+                format.foreground().style() == Qt::NoBrush ||
+                format.foreground().color() != QColor(Qt::black))
+                continue;
+            format.clearForeground();
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.setCharFormat(format);
+        }
+    }
 }
 
 FontChoice DetailsEditor::fontAtCaret() const
@@ -177,6 +248,7 @@ PageLoad DetailsEditor::loadPage(QByteArrayView bytes, bool rich)
         load.complete = false;
         load.problem = tr("it holds a word or paragraph of %1 characters, which is shown cut short.").arg(longest);
     }
+    followPageColours(*document);
     document->setIndentWidth(DetailsFormatting::kIndentStep);
     document->setUndoRedoEnabled(true);
     document->setModified(false);
@@ -186,7 +258,7 @@ PageLoad DetailsEditor::loadPage(QByteArrayView bytes, bool rich)
     // An empty page starts with the normal font at its caret.
     if (document->isEmpty() && normalFont_) {
         RichEdit1->setCurrentFont(normalFont_->font);
-        RichEdit1->setTextColor(normalFont_->colour);
+        applyNormalColour();
     }
     protectPage({});
     emit modifiedChanged(false);

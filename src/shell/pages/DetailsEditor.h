@@ -15,6 +15,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QTextDocument;
 class QToolBar;
 
 namespace nimbus {
@@ -87,8 +88,17 @@ signals:
     void changeTitleRequested();
     void modifiedChanged(bool modified);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void createMenu();
+    // Whether the page is drawn on a dark background.
+    bool darkPage() const;
+    // The caret's colour for new text: the normal font's.
+    void applyNormalColour();
+    // Shows plain black text of a loaded page in the page's text colour on a dark page.
+    void followPageColours(QTextDocument &document) const;
     // The text is read-only while the topic is locked or the page protected.
     void applyReadOnly();
 

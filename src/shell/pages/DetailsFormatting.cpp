@@ -51,6 +51,7 @@ QAction *DetailsFormatting::make(const char *name, const QString &caption, const
 {
     auto *action = new QAction(icons::format(icon), caption, owner_);
     action->setObjectName(name);
+    action->setProperty(icons::kFormatIconProperty, icon);
     action->setProperty("category", QStringLiteral("Format"));
     action->setShortcut(shortcut);
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);

@@ -1,14 +1,23 @@
 // The details text with its address and mouse handling.
 #include "shell/pages/DetailsTextEdit.h"
 
+#include <QApplication>
+#include <QBuffer>
 #include <QContextMenuEvent>
+#include <QCryptographicHash>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTextBlock>
+#include <QTextImageFormat>
+#include <QUrl>
 
 #include "shell/pages/LinkMarker.h"
+#include "shell/rtf/RtfPicture.h"
 
 namespace nimbus::pages {
 
@@ -108,6 +117,98 @@ void DetailsTextEdit::keyPressEvent(QKeyEvent *event)
         return;
     }
     QTextEdit::keyPressEvent(event);
+}
+
+} // namespace nimbus::pages
+
+namespace nimbus::pages {
+
+namespace {
+
+// The picture a clipboard or a drop holds, as PNG or JPEG bytes the page can store as they are;
+// empty when it holds none.
+QByteArray pictureBytes(const QMimeData &source)
+{
+    for (const char *type : {"image/png", "image/jpeg"})
+        if (const QByteArray bytes = source.data(QLatin1String(type));
+            !bytes.isEmpty() && !QImage::fromData(bytes).isNull())
+            return bytes;
+    QImage image;
+    if (source.hasImage())
+        image = qvariant_cast<QImage>(source.imageData());
+    for (const QString &format : source.formats()) {
+        if (!image.isNull())
+            break;
+        if (format.startsWith(QLatin1String("image/")))
+            image = QImage::fromData(source.data(format));
+    }
+    if (image.isNull())
+        return {};
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return png;
+}
+
+bool holdsPicture(const QMimeData &source)
+{
+    if (source.hasImage())
+        return true;
+    for (const QString &format : source.formats())
+        if (format.startsWith(QLatin1String("image/")))
+            return true;
+    return false;
+}
+
+// A browser's "Copy image" also offers the picture's address as text or an <img> tag; text
+// with words in it is what the user meant to paste.
+bool pictureIsMeant(const QMimeData &source)
+{
+    if (!holdsPicture(source))
+        return false;
+    const QString text = source.text().trimmed();
+    return text.isEmpty() || !text.contains(QRegularExpression(QStringLiteral("\\s")));
+}
+
+} // namespace
+
+bool DetailsTextEdit::canPaste(const QMimeData *source) const
+{
+    return source && canInsertFromMimeData(source);
+}
+
+bool DetailsTextEdit::canInsertFromMimeData(const QMimeData *source) const
+{
+    return holdsPicture(*source) || QTextEdit::canInsertFromMimeData(source);
+}
+
+void DetailsTextEdit::insertFromMimeData(const QMimeData *source)
+{
+    if (!pictureIsMeant(*source)) {
+        QTextEdit::insertFromMimeData(source);
+        return;
+    }
+    const QByteArray bytes = pictureBytes(*source);
+    const QImage image = QImage::fromData(bytes);
+    // A picture the page could not read back when it is opened again is not put in.
+    if (image.isNull() || bytes.size() > rtf::RtfPicture::MaxDataBytes) {
+        QApplication::beep();
+        return;
+    }
+    const QString name =
+        QStringLiteral("pasted-picture:") +
+        QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Md5).toHex());
+    document()->addResource(QTextDocument::ImageResource, QUrl(name), bytes);
+    QTextImageFormat format;
+    format.setName(name);
+    // Shown at its own size, narrowed to the page when it is wider.
+    const qreal room = qMax(64, viewport()->width() - 24);
+    const qreal scale = image.width() > room ? room / image.width() : 1.0;
+    format.setWidth(image.width() * scale);
+    format.setHeight(image.height() * scale);
+    textCursor().insertImage(format);
+    ensureCursorVisible();
 }
 
 } // namespace nimbus::pages

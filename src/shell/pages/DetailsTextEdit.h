@@ -8,6 +8,7 @@
 #include <functional>
 
 class QMenu;
+class QMimeData;
 
 namespace nimbus::pages {
 
@@ -31,6 +32,10 @@ public:
 
     std::function<bool(const QString &)> openAddress;
 
+    // Whether Paste has something to put into the page: text, or a picture as browsers and
+    // screenshot tools offer it ("image/png" and the like).
+    bool canPaste(const QMimeData *source) const;
+
 signals:
     // A mouse button was released over the text (the highlighter paints the selection).
     void mouseReleased();
@@ -40,6 +45,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
 
 private:
     QMenu *menu_ = nullptr;

@@ -2,17 +2,22 @@
 #include "shell/pages/FormatIcons.h"
 
 #include <QBitmap>
+#include <QGuiApplication>
 #include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
 #include <functional>
 
+#include "shell/pages/ThemeText.h"
+
 namespace nimbus::pages::icons {
 
 namespace {
 
-const QColor kInk(40, 40, 60);
+// The ink of the picture being drawn: dark on a light palette, the button text's colour on a
+// dark one.
+QColor kInk(40, 40, 60);
 
 void letter(QPainter &p, const QString &text, bool bold, bool italic)
 {
@@ -123,7 +128,9 @@ void draw(QPainter &p, const QString &name)
 QIcon format(const QString &name)
 {
     static QHash<QString, QIcon> cache;
-    if (auto it = cache.constFind(name); it != cache.constEnd())
+    kInk = theme::ink(QGuiApplication::palette());
+    const QString key = name + kInk.name();
+    if (auto it = cache.constFind(key); it != cache.constEnd())
         return *it;
     QIcon icon;
     for (int scale : {1, 2, 3}) {
@@ -137,7 +144,7 @@ QIcon format(const QString &name)
         pixmap.setDevicePixelRatio(scale);
         icon.addPixmap(pixmap);
     }
-    cache.insert(name, icon);
+    cache.insert(key, icon);
     return icon;
 }
 

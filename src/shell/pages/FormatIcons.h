@@ -11,6 +11,9 @@ namespace nimbus::pages::icons {
 // One of "font", "bold", "italic", "underline", "strikeout", "bullets", "numbers", "indent",
 // "outdent", "highlight", "print", "save".
 QIcon format(const QString &name);
+// The property that names the picture of an action drawn by format(), so that it can be drawn
+// again in another palette's ink.
+inline constexpr const char *kFormatIconProperty = "formatIcon";
 // The padlock shown beside a locked topic's name, size logical pixels square, drawn for a
 // screen of the given device pixel ratio.
 QPixmap lock(int size = 20, qreal devicePixelRatio = 1.0);

@@ -48,6 +48,7 @@ HighlightControl::HighlightControl(DetailsTextEdit &edit, PagePrompts &prompts, 
 {
     TextColour = new QAction(icons::format("highlight"), tr("Highlight text"), owner);
     TextColour->setObjectName("TextColour");
+    TextColour->setProperty(icons::kFormatIconProperty, QStringLiteral("highlight"));
     TextColour->setProperty("category", QStringLiteral("Format"));
     TextColour->setShortcut(QKeySequence("Ctrl+H"));
     TextColour->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -179,6 +180,8 @@ void HighlightControl::showState()
     panelBackInner->setColour(colourFromValue(state_.backColour()));
     panelFore->setColour(colourFromValue(state_.textOn() ? kSwitchOnColour : kSwitchOffColour));
     panelBack->setColour(colourFromValue(state_.backOn() ? kSwitchOnColour : kSwitchOffColour));
+    panelFore->setSwitchedOn(state_.textOn());
+    panelBack->setSwitchedOn(state_.backOn());
     buttonColour->setChecked(state_.active());
     if (state_.active())
         edit_.viewport()->setCursor(cursor_);

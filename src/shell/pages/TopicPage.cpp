@@ -17,6 +17,7 @@
 #include "shell/pages/FormatIcons.h"
 #include "shell/pages/HighlightControl.h"
 #include "shell/pages/PagePrompts.h"
+#include "shell/pages/ThemeText.h"
 #include "store/ContentFiles.h"
 #include "store/TNimbusNode.h"
 #include "store/TPreferences.h"
@@ -57,7 +58,7 @@ TopicPage::TopicPage(TopicPageContext context, PagePrompts &prompts, TScreenSetu
     font.setPointSizeF(font.pointSizeF() * 1.3);
     font.setBold(true);
     labelTopicName->setFont(font);
-    labelTopicName->setStyleSheet("color: rgb(0, 0, 128);");
+    theme::followPalette(labelTopicName, theme::TextRole::Title);
     labelTopicName->setTextFormat(Qt::PlainText);
     heading->addWidget(labelTopicName, 1);
     layout->addLayout(heading);
@@ -92,7 +93,7 @@ TopicPage::TopicPage(TopicPageContext context, PagePrompts &prompts, TScreenSetu
 
     labelDateChanged = new QLabel(this);
     labelDateChanged->setObjectName("labelDateChanged");
-    labelDateChanged->setStyleSheet("color: rgb(90, 90, 90);");
+    theme::followPalette(labelDateChanged, theme::TextRole::Quiet);
     layout->addWidget(labelDateChanged);
 
     popTabs = new QMenu(this);

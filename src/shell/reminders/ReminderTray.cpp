@@ -33,7 +33,7 @@ ReminderTray::~ReminderTray()
 
 bool ReminderTray::showInTray()
 {
-    if (!QSystemTrayIcon::isSystemTrayAvailable())
+    if (!trayAvailable())
         return false;
     tray_->show();
     return true;
@@ -42,6 +42,11 @@ bool ReminderTray::showInTray()
 bool ReminderTray::visible() const
 {
     return tray_->isVisible();
+}
+
+bool ReminderTray::reachable() const
+{
+    return tray_->isVisible() && trayAvailable();
 }
 
 QIcon ReminderTray::iconWithCount(int count)

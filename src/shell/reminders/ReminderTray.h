@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QIcon>
 #include <QObject>
+#include <QSystemTrayIcon>
+#include <functional>
 #include <vector>
 
 #include "reminders/ReminderEngine.h"
@@ -14,7 +16,6 @@
 
 class QAction;
 class QMenu;
-class QSystemTrayIcon;
 
 namespace nimbus::reminderui {
 
@@ -29,6 +30,11 @@ public:
     // Shows the entry when the desktop has a tray; false when it has none.
     bool showInTray();
     bool visible() const;
+    // Whether the entry is shown and the desktop's tray is still there to show it (the
+    // program that hosts the tray may have gone since).
+    bool reachable() const;
+    // Asks whether the desktop has a tray now; the system's answer unless replaced.
+    std::function<bool()> trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
     void update(const reminders::TrayCounts &counts,
                 const std::vector<reminders::UpcomingReminder> &next, DateTime now, int dateOrder);
 

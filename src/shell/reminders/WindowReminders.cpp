@@ -1,8 +1,9 @@
 // The main window's reminders.
 #include "shell/reminders/WindowReminders.h"
 
-#include <QSystemTrayIcon>
 #include <QScrollArea>
+#include <QSystemTrayIcon>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "reminders/ReminderActions.h"
@@ -70,7 +71,27 @@ void WindowReminders::refreshTray()
 
 bool WindowReminders::keepsRunningOnClose() const
 {
-    return controller_->preferences().keepInTray && tray_->visible();
+    return controller_->preferences().keepInTray && tray_->reachable();
+}
+
+void WindowReminders::hiddenToTray()
+{
+    // Should the tray go away while the window is hidden (its host ended), the window comes
+    // back: nothing else would show that the program still runs.
+    if (!trayWatch_) {
+        trayWatch_ = new QTimer(this);
+        trayWatch_->setInterval(kTrayWatchMsecs);
+        connect(trayWatch_, &QTimer::timeout, this, [this] {
+            if (window_.isVisible()) {
+                trayWatch_->stop();
+            } else if (!tray_->reachable()) {
+                trayWatch_->stop();
+                window_.show();
+                window_.raise();
+            }
+        });
+    }
+    trayWatch_->start();
 }
 
 void WindowReminders::close()

@@ -8,6 +8,8 @@
 #include <QObject>
 #include <string>
 
+class QTimer;
+
 namespace nimbus {
 class TformMain;
 }
@@ -31,6 +33,9 @@ public:
     // Whether a close from the desktop only hides the window: the preference is on and the
     // tray entry is there to bring it back.
     bool keepsRunningOnClose() const;
+    // The window was hidden to the tray: it is shown again if the tray goes away.
+    void hiddenToTray();
+    static constexpr int kTrayWatchMsecs = 1000;
     // Closing: leads of topics that are gone are dropped, the files written, the tray hidden.
     void close();
     // A topic's lead time, for the topic options dialog.
@@ -44,6 +49,7 @@ private:
     TformMain &window_;
     ReminderController *controller_;
     ReminderTray *tray_;
+    QTimer *trayWatch_ = nullptr;
 };
 
 } // namespace nimbus::reminderui

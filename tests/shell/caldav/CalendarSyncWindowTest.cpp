@@ -23,14 +23,15 @@
 
 #include "WindowFixture.h"
 #include "caldav/CalDavClient.h"
-#include "caldav/SyncState.h"
 #include "caldav/RadicaleServer.h"
+#include "caldav/SyncState.h"
+#include "caldav/XandikosServer.h"
 #include "shell/caldav/CalendarAccountDialog.h"
 #include "shell/caldav/CalendarPreferencesBox.h"
-#include "shell/caldav/PasswordKeeper.h"
-#include "support/ChildProcess.h"
 #include "shell/caldav/CalendarSyncController.h"
+#include "shell/caldav/PasswordKeeper.h"
 #include "store/TopicCodes.h"
+#include "support/ChildProcess.h"
 
 using namespace nimbus;
 using namespace nimbus::test;
@@ -223,6 +224,55 @@ private slots:
                 client.get(server_->root() + path.substr(1), status, error).data;
             QVERIFY2(entry.find("Written into") == std::string::npos, entry.c_str());
         }
+    }
+
+    // The password is nowhere (the desktop's keyring prompt was cancelled): a sync the
+    // program starts by itself waits without a password box; "Sync now" asks, once.
+    void aMissingPasswordIsAskedForOnlyByTheUsersOwnSync()
+    {
+        const std::string calendar = server_->makeCalendar("keyring");
+        Session s;
+        caldavui::CalendarSyncController *sync = s.window->calendarSync();
+        QSignalSpy finished(sync, &caldavui::CalendarSyncController::syncFinished);
+        QVERIFY(s.account(*server_, calendar).Save(dataFolder(s.dir)));
+        sync->start(); // as at every start of the program
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
+        QCOMPARE(finished.at(0).at(0).toBool(), false);
+        QVERIFY(s.prompts->passwordQuestions.empty());
+        QVERIFY2(sync->labelCalendarSync->text().contains("Sync now"),
+                 qPrintable(sync->labelCalendarSync->text()));
+
+        s.prompts->password = RadicaleServer::kPassword;
+        sync->buttonSyncNow->click();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, 60000);
+        QCOMPARE(s.prompts->passwordQuestions.size(), std::size_t(1));
+        QCOMPARE(finished.at(1).at(0).toBool(), true);
+    }
+
+    // A server that needs no password is synced without one, and nobody is asked for one.
+    void aServerWithoutPasswordsIsNeverAskedOne()
+    {
+        XandikosServer open;
+        QVERIFY(open.running());
+        const std::string calendar = open.makeCalendar("open");
+        QVERIFY(!calendar.empty());
+        caldav::CurlTransport transport(open.account());
+        caldav::CalDavClient client(transport);
+        QVERIFY(client.put(calendar + "phone.ics", kPhoneEntry, "").ok());
+        Session s;
+        caldavui::CalendarSyncController *sync = s.window->calendarSync();
+        QSignalSpy finished(sync, &caldavui::CalendarSyncController::syncFinished);
+        caldav::CalendarAccount account;
+        account.server = open.root();
+        account.user = RadicaleServer::kUser;
+        account.calendars = {{calendar, "open", s.find("Calendar")->uni}};
+        QVERIFY(sync->setAccount(account, ""));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
+        QVERIFY2(finished.at(0).at(0).toBool(), qPrintable(sync->labelCalendarSync->text()));
+        QVERIFY(s.find("Pick up parcel") != nullptr);
+        sync->buttonSyncNow->click();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, 60000);
+        QVERIFY(s.prompts->passwordQuestions.empty());
     }
 
     void manyTopicsGoneFromTheServerAtOnceAreAskedAboutFirst()

@@ -218,10 +218,12 @@ TEST(TopicOptionsView, RecurringTakesTheOneOffDateOnlyOverAPastDate)
 TEST(TopicTypeChoice, BoldChoiceOrPreset)
 {
     EXPECT_EQ(topicTypeChoiceIndex(kTopicIdea), 2);
-    EXPECT_EQ(topicTypeChoiceIndex(kTopicEvent), -1);
+    EXPECT_EQ(topicTypeChoiceIndex(kTopicEvent), 4);
+    EXPECT_EQ(topicTypeChoiceIndex(kTopicGeneral), -1);
     EXPECT_EQ(chosenTopicType(3, kTopicTask), kTopicFinancial);
+    EXPECT_EQ(chosenTopicType(4, kTopicTask), kTopicEvent);
     EXPECT_EQ(chosenTopicType(-1, kTopicGeneral), kTopicGeneral);
-    EXPECT_EQ(chosenTopicType(4, kTopicEvent), kTopicEvent);
+    EXPECT_EQ(chosenTopicType(5, kTopicGeneral), kTopicGeneral);
 }
 
 TEST(TopicSelectionRows, ScheduleOnlyForTasksAndEvents)

@@ -10,6 +10,8 @@
 #include <set>
 
 #include "shell/TreeActions.h"
+#include "shell/reminders/ReminderTray.h"
+#include "shell/reminders/WindowReminders.h"
 #include "shell/tree/WindowFixture.h"
 
 using namespace nimbus;
@@ -125,6 +127,35 @@ private slots:
         }
         problems.removeDuplicates();
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    }
+
+    // The capabilities beside the tree's own: the search field by its key, undo and calendar
+    // files from the tree's menu, and the tray's menu with a way back to the window and out.
+    void searchUndoCalendarFilesAndTheTrayAreReachable()
+    {
+        Scene scene;
+        TformMain &window = *scene.window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        scene.select("Garden ideas");
+        window.treeController()->treeMain()->setFocus();
+        QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
+        QWidget *search = window.findChild<QWidget *>(QStringLiteral("editSearch"));
+        QVERIFY(search);
+        QTRY_VERIFY(search->hasFocus());
+
+        TreeActions &actions = *window.treeActions();
+        const QList<QAction *> menu = actions.popMainView->actions();
+        for (const char *name :
+             {"MVUndo", "MVRedo", "MVUndoHistory", "MVExportCalendar", "MVExportSectionCalendar",
+              "MVExportAllCalendar", "MVImportCalendar"}) {
+            auto *action = window.findChild<QAction *>(QLatin1String(name));
+            QVERIFY2(action, name);
+            QVERIFY2(menu.contains(action), name);
+        }
+        reminderui::ReminderTray *tray = window.reminders()->tray();
+        QVERIFY(tray->menu()->actions().contains(tray->actionShow));
+        QVERIFY(tray->menu()->actions().contains(tray->actionExit));
     }
 
     void changeTopicTypeIsOnTheTreeMenuForTopicsOnly()

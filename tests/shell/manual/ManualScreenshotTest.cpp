@@ -1,35 +1,39 @@
 // The user manual's part of the test run: a first start from the shipped template, the help
 // file beside the program and the manual's links, and the screenshots the manual shows.
-#include <QApplication>
-#include <cctype>
-#include <QDir>
 #include <QAbstractButton>
-#include <QHash>
-#include <QMenu>
-#include <QSet>
-#include <QLabel>
-#include <QPalette>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
 #include <QFile>
-#include <QRegularExpression>
+#include <QHash>
+#include <QLabel>
+#include <QMenu>
+#include <QPalette>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTabBar>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
+#include <cctype>
 
-#include "shell/PageArea.h"
+#include "reminders/ReminderActions.h"
 #include "shell/MainLayout.h"
 #include "shell/MainTreeView.h"
+#include "shell/PageArea.h"
 #include "shell/TreeActions.h"
-#include "shell/core/TreeLook.h"
 #include "shell/checklist/ChecklistPage.h"
 #include "shell/core/TAppPaths.h"
+#include "shell/core/TreeLook.h"
 #include "shell/dialogs/TformProgress.h"
 #include "shell/pages/AboutPage.h"
 #include "shell/pages/DetailsEditor.h"
 #include "shell/pages/DetailsTextEdit.h"
 #include "shell/pages/FakePagePrompts.h"
 #include "shell/pages/TopicPage.h"
+#include "shell/reminders/ReminderTray.h"
+#include "shell/reminders/WindowReminders.h"
 #include "shell/software/SoftwarePanel.h"
 #include "shell/summary/InfoGrid.h"
 #include "shell/summary/InfoGrids.h"
@@ -237,6 +241,10 @@ private slots:
         const QString text = page->details->RichEdit1->toPlainText();
         QVERIFY2(text.startsWith("Welcome to Nimbus Desk"), qPrintable(text));
         QVERIFY(text.contains("Insert new topic"));
+        // The page names the tree menu's items as the menu shows them on a topic.
+        window->treeActions()->ConfigureTreeMenu();
+        QVERIFY2(text.contains(window->treeActions()->MVAddSubItem->text()),
+                 qPrintable(window->treeActions()->MVAddSubItem->text()));
         QVERIFY(!page->details->modified());
         QVERIFY(save(window.get(), "first-run.png"));
         QVERIFY(save(window.get(), "details-page.png"));
@@ -405,6 +413,8 @@ private slots:
             keys << QString(m.next().captured(1)).remove(QRegularExpression("<[^>]+>"));
         const QStringList menuNames = marked("menu");
         const QStringList buttonNames = marked("button");
+        const QStringList noticeNames = marked("notice");
+        const QStringList fieldNames = marked("field");
         QVERIFY(menuNames.size() > 20);
         QVERIFY(buttonNames.size() > 5);
         QVERIFY(keys.size() >= 4);
@@ -454,6 +464,63 @@ private slots:
         }
         window->buttonMainLog->click();
         collectButtons();
+        // The tray's menu belongs to the desktop's tray, not to the window.
+        reminderui::ReminderTray *tray = window->reminders()->tray();
+        for (QAction *a : tray->menu()->actions())
+            actionTexts << a->text();
+        QSet<QString> fieldTexts;
+        for (QWidget *w : QApplication::allWidgets())
+            if (!w->accessibleName().isEmpty())
+                fieldTexts << w->accessibleName();
+        QSet<QString> noticeTexts;
+        using reminders::ReminderAction;
+        for (ReminderAction action :
+             {ReminderAction::Open, ReminderAction::SnoozeTenMinutes, ReminderAction::SnoozeOneHour,
+              ReminderAction::SnoozeTomorrow, ReminderAction::Complete})
+            noticeTexts << QString::fromStdString(reminders::actionCaption(action));
+
+        // Every action and button of search, reminders, undo, calendar files and calendar
+        // sync is in the manual, under the caption the window gives it.
+        QStringList required;
+        for (QAction *a : {actions.MVUndo, actions.MVRedo, actions.MVUndoHistory})
+            required << a->text();
+        for (const char *name : {"MVExportCalendar", "MVExportSectionCalendar",
+                                 "MVExportAllCalendar", "MVImportCalendar"}) {
+            auto *a = window->findChild<QAction *>(QLatin1String(name));
+            QVERIFY2(a, name);
+            required << a->text();
+        }
+        required << tray->actionShow->text() << tray->actionExit->text();
+        for (const char *name : {"buttonSyncNow", "buttonCalendarAccount"}) {
+            auto *b = window->findChild<QAbstractButton *>(QLatin1String(name));
+            QVERIFY2(b, name);
+            required << b->text();
+        }
+        for (const char *name : {"buttonUndo", "buttonRedo"}) {
+            auto *b = window->findChild<QAbstractButton *>(QLatin1String(name));
+            QVERIFY2(b, name);
+            required << b->text();
+        }
+        // The reminders' ticks on the preferences page.
+        for (QCheckBox *b : window->findChildren<QCheckBox *>())
+            if (b->parentWidget() &&
+                b->parentWidget()->inherits("nimbus::reminderui::ReminderPreferencesBox"))
+                required << b->text();
+        const QStringList named = menuNames + buttonNames + noticeNames + fieldNames;
+        for (const QString &caption : required)
+            QVERIFY2(named.contains(caption), qPrintable("not in the manual: " + caption));
+        for (const QString &caption : noticeTexts)
+            QVERIFY2(noticeNames.contains(caption),
+                     qPrintable("the reminder's action is not in the manual: " + caption));
+        auto *search = window->findChild<QWidget *>(QStringLiteral("editSearch"));
+        QVERIFY(search);
+        QVERIFY2(fieldNames.contains(search->accessibleName()),
+                 "the search field is not in the manual");
+        for (const QString &name : noticeNames)
+            QVERIFY2(noticeTexts.contains(name), qPrintable("no reminder offers " + name));
+        for (const QString &name : fieldNames)
+            QVERIFY2(fieldTexts.contains(name),
+                     qPrintable("no field of the window is called " + name));
 
         for (const QString &name : menuNames)
             QVERIFY2(actionTexts.contains(name), qPrintable("menu item not in the window: " + name));

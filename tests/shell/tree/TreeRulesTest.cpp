@@ -54,18 +54,21 @@ TEST(ToolButtons, OfferWhatChangesTheSelectedTopic)
     elsewhere.type = kSectionContacts;
     EXPECT_EQ(enabledButtons(&elsewhere), "");
 
+    // A task of any status can become another kind of topic.
     TNimbusNode task = topic(kTopicTask, kStatusNotStarted);
-    EXPECT_EQ(enabledButtons(&task), "InProgress Waiting Finished OnHold Urgent Up");
+    EXPECT_EQ(enabledButtons(&task), "General Info Idea Finance Event InProgress Waiting "
+                                     "Finished OnHold Urgent Up");
     task.pri = 1;
-    EXPECT_EQ(enabledButtons(&task), "InProgress Waiting Finished OnHold Urgent Down");
+    EXPECT_EQ(enabledButtons(&task), "General Info Idea Finance Event InProgress Waiting "
+                                     "Finished OnHold Urgent Down");
     task.status = kStatusNone;
     EXPECT_EQ(enabledButtons(&task), "General Info Idea Finance Event NotStarted InProgress "
                                      "Waiting Finished OnHold Urgent Down");
     task.status = kStatusCompleted;
-    EXPECT_EQ(enabledButtons(&task), "NotStarted InProgress");
+    EXPECT_EQ(enabledButtons(&task), "General Info Idea Finance Event NotStarted InProgress");
     TNimbusNode group = topic(kTopicTask, kStatusInProgress);
     group.childCount = 2;
-    EXPECT_EQ(enabledButtons(&group), "Urgent Up");
+    EXPECT_EQ(enabledButtons(&group), "General Info Idea Finance Event Urgent Up");
 }
 
 TEST(ToolButtons, StatusEffects)
@@ -117,9 +120,15 @@ TEST(ToolButtons, TypeUrgencyAndPriorityEffects)
     EXPECT_TRUE(node.autoComplete && node.dl);
     EXPECT_EQ(node.durno, 1);
     EXPECT_EQ(node.durtype, kUnitDays);
-    EXPECT_EQ(node.dlDate, "20260310");        // a date key, like every other due date
-    EXPECT_EQ(node.status, kStatusInProgress); // a one-day event starting today has begun
-    EXPECT_EQ(node.statusText, "In progress");
+    // Without a date it starts at the next whole hour, and is a future event until then.
+    EXPECT_EQ(node.dlDate, "20260310");
+    EXPECT_EQ(node.dlTime, "10:00:00");
+    EXPECT_EQ(node.status, kStatusNotStarted);
+    EXPECT_NE(node.statusText, "In progress");
+    TNimbusNode late = topic(kTopicTask, kStatusInProgress);
+    ApplyTopicType(late, kTopicEvent, DateTime::fromCivil(2026, 12, 31, 23, 10, 0));
+    EXPECT_EQ(late.dlDate + " " + late.dlTime, "20270101 01:00:00"); // midnight is no time
+    EXPECT_EQ(late.status, kStatusNotStarted);
     ApplyTopicType(node, kTopicFinancial, kNow);
     EXPECT_EQ(node.ttype, kTopicFinancial);
     EXPECT_FALSE(ApplyTopicType(node, kTopicFinancial, kNow).applied);

@@ -43,7 +43,16 @@ public:
         return chosenRow;
     }
 
+    std::optional<std::string> askPassword(QWidget *, const std::string &,
+                                           const std::string &question) override
+    {
+        passwordQuestions.push_back(question);
+        return password;
+    }
+
     std::vector<std::string> told;
+    std::vector<std::string> passwordQuestions;
+    std::optional<std::string> password;
     std::vector<std::string> asked;
     bool agree = true;
     std::function<void(TopicOptions &)> edit;
