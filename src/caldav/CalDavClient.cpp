@@ -350,6 +350,8 @@ CollectionMark CalDavClient::readMark(const std::string &calendarUrl, const std:
     if (const DavResource *collection = collectionIn(ms, calendarUrl)) {
         mark.ctag = collection->ctag;
         mark.lastModified = collection->lastModified;
+        if (collection->privilegesKnown)
+            mark.writable = collection->writable;
     }
     return mark;
 }
@@ -358,7 +360,8 @@ std::string CalDavClient::ctag(const std::string &calendarUrl) { return readMark
 
 CollectionMark CalDavClient::collectionMark(const std::string &calendarUrl)
 {
-    return readMark(calendarUrl, "<cs:getctag/><d:getlastmodified/>");
+    return readMark(calendarUrl,
+                    "<cs:getctag/><d:getlastmodified/><d:current-user-privilege-set/>");
 }
 
 std::string CalDavClient::lastModified(const std::string &calendarUrl)

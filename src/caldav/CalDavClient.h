@@ -43,6 +43,9 @@ struct CollectionMark {
     std::string ctag;          // empty when the server has none or did not answer
     std::string lastModified;  // likewise
     std::optional<std::int64_t> serverTime;  // the answer's Date header, seconds since 1970 UTC
+    // From current-user-privilege-set, where the server reports it: whether this user may
+    // change the calendar's entries.
+    std::optional<bool> writable;
     double seconds = 0;
 };
 
@@ -92,7 +95,7 @@ public:
 
     // The collection's getctag; empty when the server has none or did not answer.
     std::string ctag(const std::string &calendarUrl);
-    // The collection's getctag and getlastmodified in one request.
+    // The collection's getctag, getlastmodified and the user's privileges on it in one request.
     CollectionMark collectionMark(const std::string &calendarUrl);
     // The collection's getlastmodified alone; empty when none or no answer.
     std::string lastModified(const std::string &calendarUrl);

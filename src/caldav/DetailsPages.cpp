@@ -37,6 +37,46 @@ std::string comparableText(const std::string &text)
     return out;
 }
 
+bool sameWords(const std::string &a, const std::string &b)
+{
+    // U+00A0 (C2 A0) and U+2028/U+2029 (E2 80 A8/A9) are the wide spaces HTML and rich text
+    // bring; the rest is ASCII white space.
+    const auto next = [](const std::string &s, std::size_t &i, bool &space) -> int {
+        space = false;
+        while (i < s.size()) {
+            const unsigned char c = static_cast<unsigned char>(s[i]);
+            std::size_t width = 0;
+            if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v')
+                width = 1;
+            else if (c == 0xC2 && i + 1 < s.size() && static_cast<unsigned char>(s[i + 1]) == 0xA0)
+                width = 2;
+            else if (c == 0xE2 && i + 2 < s.size() &&
+                     static_cast<unsigned char>(s[i + 1]) == 0x80 &&
+                     (static_cast<unsigned char>(s[i + 2]) == 0xA8 ||
+                      static_cast<unsigned char>(s[i + 2]) == 0xA9))
+                width = 3;
+            if (width == 0)
+                return s[i++];
+            space = true;
+            i += width;
+        }
+        return -1;
+    };
+    std::size_t i = 0, j = 0;
+    bool first = true;
+    for (;;) {
+        bool spaceA = false, spaceB = false;
+        const int ca = next(a, i, spaceA), cb = next(b, j, spaceB);
+        if (ca != cb)
+            return false;
+        if (ca < 0)
+            return true;
+        if (!first && spaceA != spaceB)
+            return false;
+        first = false;
+    }
+}
+
 PageText readDetailsPage(const TNimbusNode &node, const PageAccess &access, StoreLog &log)
 {
     PageText page;

@@ -41,6 +41,12 @@ PageText readDetailsPage(const TNimbusNode &node, const PageAccess &access, Stor
 // dropped, so that a server's reformatting of the ends is no change.
 std::string comparableText(const std::string &text);
 
+// Whether two texts say the same words: any run of white space counts as one space, and
+// none at either end. The text of an entry's HTML (X-ALT-DESC) is compared so with its
+// DESCRIPTION, since programs lay the two out differently; where they say different words,
+// the HTML is stale (a program changed only DESCRIPTION) and DESCRIPTION is the note.
+bool sameWords(const std::string &a, const std::string &b);
+
 enum class PageWrite {
     Unchanged, // the page already says what the server says: not rewritten
     Written,

@@ -55,6 +55,18 @@ void readProp(const XmlElement &prop, DavResource &r)
             r.color = trimmed(p.text);
         } else if (p.is(kAppleIcalNs, "calendar-order")) {
             r.order = trimmed(p.text);
+        } else if (p.is(kDavNs, "current-user-privilege-set")) {
+            r.privilegesKnown = true;
+            for (const XmlElement &privilege : p.children) {
+                if (!privilege.is(kDavNs, "privilege"))
+                    continue;
+                for (const XmlElement &granted : privilege.children)
+                    if (granted.ns == kDavNs &&
+                        (granted.name == "all" || granted.name == "write" ||
+                         granted.name == "write-content" || granted.name == "bind" ||
+                         granted.name == "unbind"))
+                        r.writable = true;
+            }
         } else if (p.is(kDavNs, "supported-report-set")) {
             r.syncCollection = p.find(kDavNs, "sync-collection") != nullptr;
         }

@@ -27,6 +27,10 @@ struct DavResource {
     std::string description;              // calendar-description
     std::string color;                    // the Apple calendar-color most clients set
     std::string order;                    // the Apple calendar-order
+    // current-user-privilege-set: whether the server said, and whether it grants any way of
+    // changing the collection's entries (all, write, write-content, bind or unbind).
+    bool privilegesKnown = false;
+    bool writable = false;
     // Every property of the 2xx answers as "namespace name" (for a propname request).
     std::vector<std::string> propNames;
 };

@@ -80,7 +80,10 @@ public:
         // Nothing changed on the server since a sync that left it as it was, and nothing here:
         // one cheap request instead of the listing.
         SyncState &state = result_.state;
-        if (lastModifiedMayStandIn(state, options_.stampNow) && nothingChangedHere()) {
+        // Changes kept here while the calendar was read-only: its privileges are read again
+        // (with the ctag), so that they go out as soon as it may be written.
+        if (lastModifiedMayStandIn(state, options_.stampNow) && state.heldBack.empty() &&
+            nothingChangedHere()) {
             const std::string lastModified = client_.lastModified(options_.calendarUrl);
             if (!lastModified.empty() && lastModified == state.lastModified) {
                 result_.ok = true;
@@ -89,6 +92,7 @@ public:
         }
         const CollectionMark mark = client_.collectionMark(options_.calendarUrl);
         noteCollectionMark(state, mark, options_.stampNow);
+        notePrivileges(mark);
         if (!mark.ctag.empty() && mark.ctag == state.ctag && nothingChangedHere()) {
             state.lastModified = settledLastModified(mark);
             result_.ok = true;
@@ -96,7 +100,7 @@ public:
         }
         if (!list())
             return std::move(result_);
-        if (wholeUploadFits()) {
+        if (!state.readOnly && wholeUploadFits()) {
             const Upload upload = uploadWholeCalendar();
             if (upload == Upload::NoAnswer || (upload == Upload::Taken && !list()))
                 return std::move(result_);
@@ -106,6 +110,10 @@ public:
         decideKnown();
         decideNewRemote();
         pushNewLocal();
+        if (heldTold_ > kHeldLines)
+            result_.log.push_back("Calendar sync: and " + std::to_string(heldTold_ - kHeldLines) +
+                                  " more changes made here stay here, since the calendar is "
+                                  "read-only on the server.");
         if (result_.error.empty()) {
             result_.ok = true;
             // A first listing cut short is asked for whole again next time; a later one goes on
@@ -142,19 +150,78 @@ private:
 
     std::string urlOf(const std::string &path) const { return base_ + encodePath(path); }
 
-    // Every topic is synced as it was last time.
+    // Every topic is synced as it was last time (or, on a read-only calendar, kept here as
+    // it was when last told).
     bool nothingChangedHere() const
     {
         const auto synced = result_.state.indexByUni();
         std::size_t bound = 0;
         for (const LocalTopic &t : snapshot_.topics) {
             const auto it = synced.find(t.uni);
-            if (it != synced.end() && it->second->hash == t.hash)
+            if (it != synced.end() && (it->second->hash == t.hash || heldAsIs(t.uni, t.hash)))
                 ++bound;
-            else if (!refusedAsIs(t))
+            else if (!refusedAsIs(t) && !heldAsIs(t.uni, t.hash))
                 return false;
         }
+        for (const auto &[uid, e] : result_.state.entries)
+            if (snapshot_.byUni.count(e.uni) == 0 && heldAsIs(e.uni, kHeldRemoval))
+                ++bound;
         return bound == result_.state.entries.size();  // else a synced topic was removed here
+    }
+
+    static constexpr const char *kHeldRemoval = "-";
+    // Changes held back told one by one in a sync; the rest in one line.
+    static constexpr int kHeldLines = 20;
+    int heldTold_ = 0;
+
+    bool heldAsIs(const std::string &uni, const std::string &hash) const
+    {
+        if (!result_.state.readOnly)
+            return false;
+        const auto it = result_.state.heldBack.find(uni);
+        return it != result_.state.heldBack.end() && it->second == hash;
+    }
+
+    // What the server said of this user's privileges on the calendar. A server that does not
+    // say leaves the calendar as it was last known; one that refuses a write is handled at
+    // that write.
+    void notePrivileges(const CollectionMark &mark)
+    {
+        SyncState &state = result_.state;
+        if (!mark.writable)
+            return;
+        const bool readOnly = !*mark.writable;
+        if (readOnly && !state.readOnly)
+            result_.log.push_back(
+                "Calendar sync: the server does not let this user change the calendar " +
+                options_.calendarUrl +
+                "; it is synced from the server only, and changes made here stay here.");
+        else if (!readOnly && state.readOnly)
+            result_.log.push_back("Calendar sync: the calendar " + options_.calendarUrl +
+                                  " may be changed again; the changes kept here are sent.");
+        state.readOnly = readOnly;
+        if (!readOnly)
+            state.heldBack.clear();
+    }
+
+    // On a read-only calendar nothing is sent: the change stays here, told once.
+    // what: the change as the log tells it ("\"Call Anna\" was changed here").
+    bool heldHere(const std::string &uni, const std::string &hash, const std::string &what)
+    {
+        SyncState &state = result_.state;
+        if (!state.readOnly)
+            return false;
+        const auto told = state.heldBack.find(uni);
+        if (told == state.heldBack.end() || told->second != hash) {
+            if (++heldTold_ <= kHeldLines)
+                result_.log.push_back("Calendar sync: " + what +
+                                      ", but the calendar is read-only on the server: " +
+                                      (hash == kHeldRemoval ? "the entry stays there."
+                                                            : "the change stays here only."));
+            state.heldBack[uni] = hash;
+        }
+        ++result_.counts.heldHere;
+        return true;
     }
 
     // The server refused this very version of the topic before: it is not sent again until it
@@ -530,7 +597,10 @@ private:
     // fetched and handled as a change on both sides.
     void send(const LocalTopic &local, SyncEntry &entry, const std::string &etag, bool isNew)
     {
-        if (stopped() || refusedAsIs(local))
+        if (stopped() || refusedAsIs(local) ||
+            heldHere(local.uni, local.hash,
+                     "\"" + local.topic.node.text + "\" was " + (isNew ? "made" : "changed") +
+                         " here"))
             return;
         std::string seenEtag = etag;  // the server's version this send has dealt with
         std::string text = body(local);
@@ -652,6 +722,9 @@ private:
     // DELETE with If-Match; false when the sync must stop.
     bool deleteThere(const std::string &uid, const SyncEntry &entry)
     {
+        if (heldHere(entry.uni, kHeldRemoval,
+                     "the topic of the entry " + entry.path + " was removed here"))
+            return true;
         const WriteResult w = client_.remove(urlOf(entry.path), entry.etag);
         step("Removed an entry from the server");
         const bool refused = refusesTheEntry(w);

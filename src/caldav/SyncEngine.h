@@ -44,6 +44,7 @@ struct SyncCounts {
     int removedHere = 0;
     int conflicts = 0;
     int refused = 0;          // topics the server would not take (they stay here)
+    int heldHere = 0;         // changes here not sent because the calendar is read-only
 };
 
 struct ExchangeResult {

@@ -20,10 +20,17 @@ std::string SyncReport::summary() const
 {
     if (!ok)
         return "Calendar sync failed: " + error;
-    return "Calendar sync: " + std::to_string(counts.sent) + " sent, " + std::to_string(counts.deletedOnServer) +
-           " removed on the server, " + std::to_string(counts.received) + " received, " +
-           std::to_string(counts.removedHere) + " removed here, " + std::to_string(counts.conflicts) + " conflicts" +
-           (counts.refused > 0 ? ", " + std::to_string(counts.refused) + " refused by the server (see the log)." : ".");
+    return "Calendar sync: " + std::to_string(counts.sent) + " sent, " +
+           std::to_string(counts.deletedOnServer) + " removed on the server, " +
+           std::to_string(counts.received) + " received, " + std::to_string(counts.removedHere) +
+           " removed here, " + std::to_string(counts.conflicts) + " conflicts" +
+           (counts.refused > 0
+                ? ", " + std::to_string(counts.refused) + " refused by the server (see the log)"
+                : "") +
+           (counts.heldHere > 0
+                ? ", " + std::to_string(counts.heldHere) + " kept here (the calendar is read-only)"
+                : "") +
+           ".";
 }
 
 SyncReport syncDataFolder(HttpTransport &transport, const SessionSettings &settings, StoreLog &log)

@@ -94,6 +94,10 @@ void SyncState::Load(const std::string &dataFolder, const std::string &calendarU
             else if (n == "refused" && v.rfind(' ') != std::string::npos)
                 refused[v.substr(0, v.rfind(' '))] = v.substr(v.rfind(' ') + 1);
             else if (n == "localonly") localOnly.insert(v);
+            else if (n == "readonly")
+                readOnly = v == "yes";
+            else if (n == "held" && v.find(' ') != std::string::npos)
+                heldBack[v.substr(0, v.find(' '))] = v.substr(v.find(' ') + 1);
             else if (n == "toolarge")
                 largePath = v;
             else if (n == "toolargeetag" && !largePath.empty())
@@ -124,6 +128,11 @@ StoreResult SyncState::Save() const
     for (const std::string &uni : localOnly)
         if (lineSafe(uni))
             mine.emplace_back("localonly", uni);
+    if (readOnly)
+        mine.emplace_back("readonly", "yes");
+    for (const auto &[uni, hash] : heldBack)
+        if (lineSafe(uni) && lineSafe(hash) && uni.find(' ') == std::string::npos)
+            mine.emplace_back("held", uni + " " + hash);
     // A server's values are kept whatever they hold (a UID with a line break too): one that
     // was dropped here would be taken for a new entry at every sync.
     std::vector<std::string> names, values;
@@ -183,6 +192,8 @@ void SyncState::clearMarks()
     lastModifiedFollows.clear();
     refused.clear();
     tooLarge.clear();
+    readOnly = false;
+    heldBack.clear();
 }
 
 const SyncEntry *SyncState::byPath(const std::string &path) const

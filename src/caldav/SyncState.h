@@ -68,6 +68,11 @@ public:
     // Topics whose version (topic id -> fingerprint) the server refused: not sent again, and
     // no change here, until they change.
     std::map<std::string, std::string> refused;
+    // The server said the calendar may not be changed by this user: it is synced from the
+    // server only. heldBack: the topics whose change here was therefore kept here (topic id
+    // -> fingerprint told, "-" for a removal), each told once in the log.
+    bool readOnly = false;
+    std::map<std::string, std::string> heldBack;
     // Server entries larger than the largest answer taken (path -> ETag): not asked for
     // again until their ETag changes.
     std::map<std::string, std::string> tooLarge;
@@ -85,11 +90,13 @@ public:
     // Same binding, marks and entries: nothing to write.
     bool sameAs(const SyncState &other) const
     {
-        return calendar_ == other.calendar_ && subtree_ == other.subtree_ && syncToken == other.syncToken &&
-               ctag == other.ctag && lastModified == other.lastModified && seenCtag == other.seenCtag &&
+        return calendar_ == other.calendar_ && subtree_ == other.subtree_ &&
+               syncToken == other.syncToken && ctag == other.ctag &&
+               lastModified == other.lastModified && seenCtag == other.seenCtag &&
                seenLastModified == other.seenLastModified && ctagReadAt == other.ctagReadAt &&
                lastModifiedFollows == other.lastModifiedFollows && refused == other.refused &&
-               entries == other.entries && localOnly == other.localOnly && zone == other.zone;
+               entries == other.entries && localOnly == other.localOnly && zone == other.zone &&
+               readOnly == other.readOnly && heldBack == other.heldBack;
     }
 
 private:

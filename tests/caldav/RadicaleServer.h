@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "LoopbackServer.h"
 #include "support/TempFolder.h"
@@ -20,7 +21,21 @@ public:
     RadicaleServer() : storage_(memoryFolder("radicale", folder_ / "collections/"))
     {
         writeFile(folder_ / "users", std::string(kUser) + ":" + kPassword + "\n");
+        setReadOnly({});
         start();
+    }
+    // The user may read but not change these calendars (names inside the user's home), from
+    // the next request on: Radicale reads its rights file for every request. Otherwise the
+    // rights are Radicale's own "owner_only".
+    void setReadOnly(const std::vector<std::string> &calendarNames)
+    {
+        std::string rules = "[root]\nuser: .+\ncollection:\npermissions: R\n"
+                            "[home]\nuser: .+\ncollection: {user}\npermissions: RW\n";
+        for (const std::string &name : calendarNames)
+            rules += "[read-only " + name + "]\nuser: .+\ncollection: {user}/" + name +
+                     "\npermissions: r\n";
+        rules += "[calendars]\nuser: .+\ncollection: {user}/[^/]+\npermissions: rw\n";
+        writeFile(folder_ / "rights", rules);
     }
     ~RadicaleServer()
     {
@@ -36,8 +51,9 @@ public:
                       "[server]\nhosts = 127.0.0.1:" + std::to_string(port) +
                           "\n[auth]\ntype = htpasswd\nhtpasswd_filename = " + folder_ / "users" +
                           "\nhtpasswd_encryption = plain\n[rights]\ntype = "
-                          "owner_only\n[storage]\nfilesystem_folder = " +
-                          storage_ + "\n[web]\ntype = none\n[logging]\nlevel = warning\n");
+                          "from_file\nfile = " +
+                          folder_ / "rights" + "\n[storage]\nfilesystem_folder = " + storage_ +
+                          "\n[web]\ntype = none\n[logging]\nlevel = warning\n");
             return std::make_unique<ChildProcess>(
                 "/usr/bin/python3",
                 std::vector<std::string>{"-m", "radicale", "--config", folder_ / "config"},

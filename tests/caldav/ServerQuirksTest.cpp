@@ -575,6 +575,128 @@ TEST_F(ServerQuirks, AChangeOfThisComputersZoneMovesNothingOnTheServer)
     EXPECT_EQ(startOnServer(), before);
 }
 
+// The calendar's privilege set as a read-only calendar reports it: every privilege that
+// would change something taken out.
+void withoutWritePrivileges(caldav::HttpResponse &response)
+{
+    static const std::regex granted("<([A-Za-z0-9]+:)?privilege>\\s*<([A-Za-z0-9]+:)?(all|write|"
+                                    "write-properties|write-content|bind|unbind)"
+                                    "\\s*/>\\s*</([A-Za-z0-9]+:)?privilege>");
+    response.body = std::regex_replace(response.body, granted, "");
+}
+
+const char *const kPhoneEntry =
+    "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//Phone//EN\r\nBEGIN:VTODO\r\n"
+    "UID:phone-ro@example.org\r\nDTSTAMP:20261201T080000Z\r\nSUMMARY:Pick up parcel\r\n"
+    "END:VTODO\r\nEND:VCALENDAR\r\n";
+
+std::size_t linesWith(const RecordingLog &log, const std::string &part)
+{
+    return static_cast<std::size_t>(
+        std::count_if(log.lines.begin(), log.lines.end(),
+                      [&](const std::string &l) { return l.find(part) != std::string::npos; }));
+}
+
+// A calendar whose privilege set grants no writing is synced one way: the server's changes
+// arrive, nothing is sent, and what was changed, made or removed here stays so here, told
+// once; once writing is granted again, it all goes out.
+TEST_F(ServerQuirks, AReadOnlyCalendarIsSyncedFromTheServerOnlyAndKeepsChangesHere)
+{
+    DataFolder a;
+    addTopics(a, 3);
+    sync(a);
+    caldav::CurlTransport plain(server_->account());
+    ASSERT_TRUE(caldav::CalDavClient(plain).put(calendar_ + "phone.ics", kPhoneEntry, "").ok());
+    a.edit([](TNimbusStructure &s) {
+        findTitle(s, "Topic 101")->text = "Topic 101 renamed";
+        s.Delete(s.IndexOf(findTitle(s, "Topic 102")->uni));
+        addTopic(s, kSyncedTopic, "Made here");
+    });
+    const auto before = serverEtags();
+
+    InterposingTransport readOnly(server_->account());
+    readOnly.after = [](const caldav::HttpRequest &r, caldav::HttpResponse &response) {
+        if (r.method == "PROPFIND" &&
+            r.body.find("current-user-privilege-set") != std::string::npos)
+            withoutWritePrivileges(response);
+    };
+    const std::vector<std::string> here{"Made here", "Pick up parcel", "Topic 101 renamed",
+                                        "Topic 103"};
+    const caldav::SyncReport first = sync(a, readOnly);
+    EXPECT_EQ(readOnly.countMethod("PUT") + readOnly.countMethod("DELETE") +
+                  readOnly.countMethod("PROPPATCH"),
+              0);
+    EXPECT_EQ(serverEtags().size(), before.size());
+    EXPECT_EQ(first.counts.received, 1);
+    EXPECT_EQ(first.counts.heldHere, 3);
+    EXPECT_EQ(first.counts.refused, 0);
+    EXPECT_EQ(outline(*a.load()), here);
+    EXPECT_EQ(linesWith(a.log, "synced from the server only"), 1u);
+    EXPECT_EQ(linesWith(a.log, "read-only on the server"), 3u);
+
+    // Told once: the next syncs say nothing new, send nothing and, with nothing new on either
+    // side, ask the server one thing only.
+    readOnly.sent.clear();
+    const caldav::SyncReport quiet = sync(a, readOnly);
+    EXPECT_EQ(readOnly.sent.size(), 1u) << quiet.summary();
+    EXPECT_EQ(linesWith(a.log, "synced from the server only"), 1u);
+    EXPECT_EQ(linesWith(a.log, "read-only on the server"), 3u);
+    // A further change here is told in its turn, and still not sent.
+    a.edit([](TNimbusStructure &s) {
+        findTitle(s, "Topic 101 renamed")->text = "Topic 101 renamed twice";
+    });
+    sync(a, readOnly);
+    EXPECT_EQ(linesWith(a.log, "read-only on the server"), 4u);
+    EXPECT_EQ(readOnly.countMethod("PUT") + readOnly.countMethod("DELETE"), 0);
+    EXPECT_EQ(outline(*a.load()),
+              (std::vector<std::string>{"Made here", "Pick up parcel", "Topic 101 renamed twice",
+                                        "Topic 103"}));
+
+    // Writing allowed again: what waited here goes out, and every side agrees.
+    const caldav::SyncReport open = sync(a);
+    EXPECT_TRUE(a.log.has("may be changed again"));
+    EXPECT_EQ(open.counts.sent, 2) << open.summary();
+    EXPECT_EQ(open.counts.deletedOnServer, 1) << open.summary();
+    DataFolder b;
+    sync(b);
+    EXPECT_EQ(outline(*b.load()),
+              (std::vector<std::string>{"Made here", "Pick up parcel", "Topic 101 renamed twice",
+                                        "Topic 103"}));
+}
+
+// The same with Radicale's own rights (a rights file that lets the user only read the
+// calendar): the server reports the privilege set, so nothing is even tried.
+TEST_F(ServerQuirks, ARealReadOnlyCalendarIsNeverWrittenToAndNothingIsLost)
+{
+    DataFolder a;
+    addTopics(a, 2);
+    sync(a);
+    const std::string name =
+        calendar_.substr(server_->home().size(), calendar_.size() - server_->home().size() - 1);
+    server_->setReadOnly({name});
+    struct Writable {
+        RadicaleServer *server;
+        ~Writable() { server->setReadOnly({}); }
+    } restore{server_};
+    a.edit([](TNimbusStructure &s) {
+        findTitle(s, "Topic 101")->text = "Topic 101 renamed";
+        s.Delete(s.IndexOf(findTitle(s, "Topic 102")->uni));
+    });
+    const auto before = serverEtags();
+    InterposingTransport watched(server_->account());
+    const caldav::SyncReport report = sync(a, watched);
+    EXPECT_EQ(watched.countMethod("PUT") + watched.countMethod("DELETE"), 0);
+    EXPECT_EQ(report.counts.heldHere, 2) << report.summary();
+    EXPECT_EQ(report.counts.refused, 0);
+    EXPECT_NE(report.summary().find("2 kept here (the calendar is read-only)"), std::string::npos);
+    EXPECT_EQ(serverEtags(), before);
+    EXPECT_EQ(outline(*a.load()), (std::vector<std::string>{"Topic 101 renamed"}));
+    // Another device that may only read gets the server's calendar as it is.
+    DataFolder b;
+    sync(b);
+    EXPECT_EQ(outline(*b.load()), (std::vector<std::string>{"Topic 101", "Topic 102"}));
+}
+
 TEST(RemovalGuard, AsksOnlyForMoreThanTenAndMoreThanAQuarter)
 {
     EXPECT_FALSE(caldav::removalsNeedConsent(10, 10));

@@ -17,6 +17,7 @@
 #include "shell/TreeHistory.h"
 #include "shell/caldav/CalendarAccountDialog.h"
 #include "shell/lan/LanSharing.h"
+#include "shell/pages/TopicPage.h"
 #include "store/DateFormat.h"
 #include "store/TNimbusStructure.h"
 
@@ -75,6 +76,16 @@ void CalendarSyncController::joinWorker()
 {
     if (worker_.joinable())
         worker_.join();
+}
+
+caldav::PageAccess CalendarSyncController::pageAccess()
+{
+    folders_ = ContentFolders::inDataFolder(window_.paths().DataFolder);
+    caldav::PageAccess access;
+    access.folders = &folders_;
+    access.converter = &converter_;
+    access.writer = &pageWriter_;
+    return access;
 }
 
 void CalendarSyncController::start()
@@ -195,13 +206,17 @@ void CalendarSyncController::begin()
     uids_.clear();
     for (const caldav::SyncState &state : states_)
         uids_.emplace_back(state, links_);
+    // The snapshot reads the pages from their files: what is typed in the editor goes there first.
+    window_.SaveCurrentPage();
     window_.treeController()->SyncStoreFromTree();
+    const caldav::PageAccess pages = pageAccess();
     // Times read in another zone than this machine's now move to it first, keeping their
     // instants; the store is saved at once (before the state, see ZoneChange.h).
     bool moved = false;
     for (std::size_t i = 0; i < states_.size(); ++i) {
-        const caldav::ZoneChange zones = caldav::planZoneChange(*window_.store(), account_.calendars[i].subtree,
-                                                                states_[i], uids_[i], calendar::localZoneName());
+        const caldav::ZoneChange zones =
+            caldav::planZoneChange(*window_.store(), account_.calendars[i].subtree, states_[i],
+                                   uids_[i], calendar::localZoneName(), pages);
         caldav::applyZoneChange(zones, states_[i]);
         if (caldav::applyZoneChange(zones, *window_.store())) {
             window_.AddToLog(caldav::zoneChangeNote(zones));
@@ -219,8 +234,9 @@ void CalendarSyncController::begin()
     job->password = sessionPassword_;
     job->storePassword = storePassword_;
     for (std::size_t i = 0; i < states_.size(); ++i)
-        job->snapshots.push_back(caldav::takeSnapshot(*window_.store(), account_.calendars[i].subtree, uids_[i],
-                                                          states_[i].localOnly));
+        job->snapshots.push_back(
+            caldav::takeSnapshot(*window_.store(), account_.calendars[i].subtree, uids_[i],
+                                 states_[i].localOnly, pages, &window_.storeLog()));
     job->states = states_;
     job->stampNow = dates::stamp(window_.clock().now());
     stop_ = false;
@@ -347,8 +363,25 @@ void CalendarSyncController::apply(Outcome &outcome)
     bool ok = true;
     std::string error;
     caldav::SyncCounts c;
+    // An edit typed since the snapshot reaches the page's file now, so that the topic counts as
+    // changed here and the server's version goes beside it instead of over it.
+    window_.SaveCurrentPage();
     if (tree != nullptr && store != nullptr)
         tree->SyncStoreFromTree();
+    const caldav::PageAccess pageFiles = pageAccess();
+    // The shown topic's page is about to be rewritten: the editor lets go of it (it holds
+    // nothing unsaved now) and shows it again from the file afterwards.
+    nimbus::pages::TopicPage *topicPage = window_.topicPage();
+    std::string reshow;
+    if (topicPage != nullptr && topicPage->node() != nullptr) {
+        const std::string shown = topicPage->node()->uni;
+        for (const caldav::ExchangeResult &exchange : outcome.exchanges)
+            for (const caldav::LocalChange &change : exchange.changes)
+                if (change.kind == caldav::LocalChange::Update && change.uni == shown)
+                    reshow = shown;
+        if (!reshow.empty())
+            topicPage->ShowTopicPage(nullptr);
+    }
     applying_ = true;
     for (std::size_t i = 0; i < outcome.exchanges.size() && i < account_.calendars.size(); ++i) {
         caldav::ExchangeResult &exchange = outcome.exchanges[i];
@@ -367,9 +400,9 @@ void CalendarSyncController::apply(Outcome &outcome)
             for (TNimbusNode *node : leaving)
                 if (node->treeItem)
                     tree->model()->removeItem(static_cast<tree::TreeItem *>(node->treeItem));
-            const caldav::ApplyResult applied =
-                caldav::applyChanges(*store, account_.calendars[i].subtree, exchange.changes, exchange.state, uids_[i],
-                                     links_, dates::stamp(window_.clock().now()), window_.storeLog());
+            const caldav::ApplyResult applied = caldav::applyChanges(
+                *store, account_.calendars[i].subtree, exchange.changes, exchange.state, uids_[i],
+                links_, dates::stamp(window_.clock().now()), window_.storeLog(), pageFiles);
             if (!applied.error.empty())
                 window_.AddToLog("Calendar sync: " + applied.error);
             if (tree->history() != nullptr)
@@ -383,6 +416,7 @@ void CalendarSyncController::apply(Outcome &outcome)
         c.removedHere += exchange.counts.removedHere;
         c.conflicts += exchange.counts.conflicts;
         c.refused += exchange.counts.refused;
+        c.heldHere += exchange.counts.heldHere;
         if (!exchange.ok && ok) {
             ok = false;
             error = account_.calendars.size() > 1 ? "\"" + account_.calendars[i].calendarName + "\": " + exchange.error
@@ -400,6 +434,11 @@ void CalendarSyncController::apply(Outcome &outcome)
         tree->markChanged();
         window_.SaveStore();
     }
+    if (!reshow.empty() && topicPage->node() == nullptr && tree != nullptr) {
+        TNimbusNode *selected = tree->selectedNode();
+        if (selected != nullptr && selected->uni == reshow)
+            topicPage->ShowTopicPage(selected);
+    }
     applying_ = false;
     // The states speak of the store as saved: written only once the store is on disk.
     stateUnsaved_ = store != nullptr && store->modified && changed;
@@ -409,11 +448,18 @@ void CalendarSyncController::apply(Outcome &outcome)
                 window_.AddErrorToLog("*** The calendar sync state could not be saved: " + saved.errorText);
     }
     if (ok) {
-        lastResult_ = "Calendar synced at " + dates::stamp(window_.clock().now()).substr(9, 2) + ":" +
-                      dates::stamp(window_.clock().now()).substr(11, 2) + ": " + std::to_string(c.sent) + " sent, " +
-                      std::to_string(c.received) + " received, " + std::to_string(c.deletedOnServer + c.removedHere) +
-                      " removed" + (c.conflicts ? ", " + std::to_string(c.conflicts) + " conflicts" : "") +
-                      (c.refused ? ", " + std::to_string(c.refused) + " not taken by the server (see the log)" : "") + ".";
+        lastResult_ =
+            "Calendar synced at " + dates::stamp(window_.clock().now()).substr(9, 2) + ":" +
+            dates::stamp(window_.clock().now()).substr(11, 2) + ": " + std::to_string(c.sent) +
+            " sent, " + std::to_string(c.received) + " received, " +
+            std::to_string(c.deletedOnServer + c.removedHere) + " removed" +
+            (c.conflicts ? ", " + std::to_string(c.conflicts) + " conflicts" : "") +
+            (c.refused ? ", " + std::to_string(c.refused) + " not taken by the server (see the log)"
+                       : "") +
+            (c.heldHere
+                 ? ", " + std::to_string(c.heldHere) + " kept here (the calendar is read-only)"
+                 : "") +
+            ".";
     } else {
         lastResult_ = "Calendar sync failed: " + error + " It is tried again later.";
     }

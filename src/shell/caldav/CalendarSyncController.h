@@ -1,8 +1,13 @@
 // The window's side of calendar sync: runs the sync engine for each calendar of the account,
-// one after the other on a worker thread, on start, on the account's interval, shortly after local changes and on "Sync now"; takes the server's
-// changes into the tree on the window's thread; shows progress and the last result in the
-// status line beside the activity log; tries again with back-off after a failure. The
-// password comes from the desktop's secret store or is asked once per session.
+// one after the other on a worker thread, on start, on the account's interval, shortly after local
+// changes and on "Sync now"; takes the server's changes into the tree on the window's thread; shows
+// progress and the last result in the status line beside the activity log; tries again with
+// back-off after a failure. The password comes from the desktop's secret store or is asked once per
+// session. Details pages travel with the entries. The page open in the editor is saved before the
+// snapshot is taken and again before the server's changes are applied (so an edit typed
+// meanwhile counts as a change here and is never written over); when the sync is about to
+// write the shown topic's page, the editor lets go of it first and shows it again from the
+// file afterwards, so that it never saves its older text over what arrived.
 #pragma once
 
 #include <QObject>
@@ -20,6 +25,9 @@
 #include "caldav/SyncState.h"
 #include "calendar/CalendarLinks.h"
 #include "shell/caldav/PasswordKeeper.h"
+#include "shell/calendar/RichDetailsConverter.h"
+#include "shell/calendar/RichPageWriter.h"
+#include "store/TContent.h"
 
 class QLabel;
 class QPushButton;
@@ -84,6 +92,9 @@ private:
     void showStatus(const std::string &text);
     void scheduleNext(bool failed);
     void joinWorker();
+    // Where the details pages travel from and to: the data folder's content folders, rich
+    // pages read and written through the editor's RTF reader and writer.
+    caldav::PageAccess pageAccess();
 
     TformMain &window_;
     Hooks hooks_;
@@ -105,6 +116,9 @@ private:
     bool stateUnsaved_ = false;  // the store could not be saved: the state waits in memory  // our own changes to the tree are no local changes  // from the start of a sync until its result is taken in
     int failures_ = 0;
     std::string lastResult_;
+    ContentFolders folders_;
+    calendar::RichDetailsConverter converter_;
+    calendar::RichPageWriter pageWriter_;
 };
 
 }  // namespace nimbus::caldavui

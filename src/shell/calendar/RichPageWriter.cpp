@@ -4,6 +4,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "caldav/DetailsPages.h"
 #include "shell/rtf/RtfWriter.h"
 
 namespace nimbus::calendar {
@@ -17,7 +18,10 @@ std::string RichPageWriter::render(const CalendarTopic &topic, bool &richText)
     QTextDocument document;
     if (!topic.detailsHtml.empty())
         document.setHtml(QString::fromStdString(topic.detailsHtml));
-    else
+    // The HTML is the same note with its formatting only while it says what DESCRIPTION
+    // says: a program that changes the plain text alone leaves an older HTML behind.
+    if (topic.detailsHtml.empty() ||
+        !caldav::sameWords(document.toPlainText().toStdString(), topic.detailsText))
         document.setPlainText(QString::fromStdString(topic.detailsText));
     if (!notes.empty()) {
         QTextCursor cursor(&document);

@@ -1,5 +1,6 @@
 // Imported descriptions become rich details pages: the HTML a calendar program sent
-// (X-ALT-DESC) or else its plain text, with the notes on what a topic cannot hold below,
+// (X-ALT-DESC) where it says the same words as the plain text, else the plain text (the HTML
+// is stale then), with the notes on what a topic cannot hold below,
 // written as RTF like every page the editor saves.
 #pragma once
 

@@ -30,6 +30,9 @@
 #include "shell/caldav/CalendarPreferencesBox.h"
 #include "shell/caldav/CalendarSyncController.h"
 #include "shell/caldav/PasswordKeeper.h"
+#include "shell/pages/DetailsEditor.h"
+#include "shell/pages/DetailsTextEdit.h"
+#include "shell/pages/TopicPage.h"
 #include "store/TopicCodes.h"
 #include "support/ChildProcess.h"
 
@@ -273,6 +276,86 @@ private slots:
         sync->buttonSyncNow->click();
         QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, 60000);
         QVERIFY(s.prompts->passwordQuestions.empty());
+    }
+
+    // Notes travel in the window: a note written on the phone appears on the topic's page, a
+    // page typed here reaches the server, and the page open in the editor is neither lost nor
+    // written over (an unchanged open page shows what arrived; one typed in keeps the typing,
+    // the phone's note goes beside it as the conflict copy's page).
+    void notesTravelBothWaysAndThePageInTheEditorIsKept()
+    {
+        const std::string calendar = server_->makeCalendar("notes");
+        caldav::CurlTransport transport(server_->account());
+        caldav::CalDavClient client(transport);
+        const auto withNote = [](const std::string &note) {
+            std::string entry = kPhoneEntry;
+            entry.insert(entry.find("END:VTODO"), "DESCRIPTION:" + note + "\r\n");
+            return entry;
+        };
+        QVERIFY(client.put(calendar + "phone.ics", withNote("Ring the bell twice"), "").ok());
+        const auto onServer = [&](const std::string &summary) {
+            std::vector<std::string> paths;
+            for (const auto &[path, etag] : client.listAll(calendar, false).items)
+                paths.push_back(path);
+            std::map<std::string, caldav::FetchedItem> items;
+            std::string error;
+            client.fetch(calendar, paths, items, error);
+            for (const auto &[path, item] : items)
+                if (item.data.find("SUMMARY:" + summary + "\r\n") != std::string::npos)
+                    return std::make_pair(server_->root() + path.substr(1), item);
+            return std::make_pair(std::string(), caldav::FetchedItem{});
+        };
+
+        Session s;
+        caldavui::CalendarSyncController *sync = s.window->calendarSync();
+        QSignalSpy finished(sync, &caldavui::CalendarSyncController::syncFinished);
+        QVERIFY(sync->setAccount(s.account(*server_, calendar), RadicaleServer::kPassword));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
+        pages::DetailsEditor *details = s.window->topicPage()->details;
+        const auto shownText = [&] { return details->RichEdit1->toPlainText(); };
+        s.window->treeController()->selectNode(s.find("Pick up parcel"));
+        QVERIFY2(shownText().contains("Ring the bell twice"), qPrintable(shownText()));
+
+        // Typed here, sent with the next sync.
+        s.window->treeController()->selectNode(s.find("Write letters"));
+        QTest::keyClicks(details->RichEdit1, "Use the blue paper");
+        sync->syncNow();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, 60000);
+        QVERIFY2(onServer("Write letters").second.data.find("DESCRIPTION:Use the blue paper") !=
+                     std::string::npos,
+                 onServer("Write letters").second.data.c_str());
+
+        // Changed on the phone while the page is open here, unchanged: the editor shows the
+        // new note, and leaving the page saves nothing older over it.
+        s.window->treeController()->selectNode(s.find("Pick up parcel"));
+        auto [url, item] = onServer("Pick up parcel");
+        QVERIFY(client.replace(url, withNote("Ring the bell three times"), item.etag).ok());
+        sync->syncNow();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 3, 60000);
+        QVERIFY2(shownText().contains("three times"), qPrintable(shownText()));
+        QVERIFY(!details->modified());
+        s.window->treeController()->selectNode(s.find("Write letters"));
+        s.window->treeController()->selectNode(s.find("Pick up parcel"));
+        QVERIFY2(shownText().contains("three times"), qPrintable(shownText()));
+        sync->syncNow();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 4, 60000);
+        QVERIFY(onServer("Pick up parcel").second.data.find("three times") != std::string::npos);
+
+        // Typed here and changed on the phone before the sync: the typing stays on the page
+        // and goes to the server, the phone's note is the conflict copy's page.
+        details->RichEdit1->moveCursor(QTextCursor::End);
+        QTest::keyClicks(details->RichEdit1, " at the back door");
+        std::tie(url, item) = onServer("Pick up parcel");
+        QVERIFY(client.replace(url, withNote("Leave it with the neighbours"), item.etag).ok());
+        sync->syncNow();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 5, 60000);
+        QVERIFY2(shownText().contains("three times at the back door"), qPrintable(shownText()));
+        QVERIFY(s.find("Conflict: Pick up parcel") != nullptr);
+        s.window->treeController()->selectNode(s.find("Conflict: Pick up parcel"));
+        QVERIFY2(shownText().contains("Leave it with the neighbours"), qPrintable(shownText()));
+        QVERIFY2(onServer("Pick up parcel").second.data.find("at the back door") !=
+                     std::string::npos,
+                 onServer("Pick up parcel").second.data.c_str());
     }
 
     void manyTopicsGoneFromTheServerAtOnceAreAskedAboutFirst()

@@ -16,6 +16,8 @@
 #include "shell/calendar/CalendarActions.h"
 #include "shell/calendar/CalendarImportSummary.h"
 #include "shell/calendar/CalendarPreviewDialog.h"
+#include "shell/calendar/RichDetailsConverter.h"
+#include "shell/calendar/RichPageWriter.h"
 #include "store/TopicCodes.h"
 
 using namespace nimbus;
@@ -246,6 +248,32 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), ics);
+    }
+
+    // A program that changed only the plain note leaves its older HTML behind: the page then
+    // says the plain note. HTML that says the same words keeps its formatting.
+    void anHtmlNoteOlderThanItsPlainTextGivesWayToIt()
+    {
+        calendar::RichPageWriter writer;
+        calendar::RichDetailsConverter converter;
+        const auto pageOf = [&](const std::string &text, const std::string &html,
+                                std::string &rtf) {
+            calendar::CalendarTopic topic;
+            topic.detailsText = text;
+            topic.detailsHtml = html;
+            bool rich = false;
+            rtf = writer.render(topic, rich);
+            std::string plain, asHtml;
+            converter.convert(rtf, plain, asHtml);
+            return plain;
+        };
+        std::string rtf;
+        QCOMPARE(pageOf("Ring the bell three times", "<p>Ring the <b>bell</b> twice</p>", rtf),
+                 std::string("Ring the bell three times"));
+        QCOMPARE(pageOf("", "<p>A note the phone has since removed</p>", rtf), std::string());
+        QCOMPARE(pageOf("Ring the bell\r\n twice", "<p>Ring the <b>bell</b></p><p>twice</p>", rtf),
+                 std::string("Ring the bell\ntwice"));
+        QVERIFY2(rtf.find("\\b") != std::string::npos, rtf.c_str());
     }
 
     void thePreviewDialogListsAddsUpdatesAndSkips()
