@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTextEdit>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "search/SavedSearches.h"
@@ -81,6 +82,16 @@ SearchController::SearchController(TformMain &window) : QObject(&window), window
     actionSavedSearches->setObjectName(QStringLiteral("actionSavedSearches"));
     actionSavedSearches->setText(tr("Saved searches"));
     actionSavedSearches->setToolTip(tr("Saved searches (Alt+Down)"));
+    // The line edit makes the action a button that takes no focus: it becomes a Tab stop, so
+    // that a keyboard finds it as the mouse does (Alt+Down from the field opens it too).
+    for (QToolButton *button : editSearch->findChildren<QToolButton *>())
+        if (button->defaultAction() == actionSavedSearches)
+            buttonSavedSearches = button;
+    if (buttonSavedSearches) {
+        buttonSavedSearches->setObjectName(QStringLiteral("buttonSavedSearches"));
+        buttonSavedSearches->setFocusPolicy(Qt::TabFocus);
+        buttonSavedSearches->setAccessibleName(tr("Saved searches"));
+    }
     connect(actionSavedSearches, &QAction::triggered, this, [this] {
         menuSavedSearches->clear();
         fillSavedSearchMenu(*menuSavedSearches);

@@ -24,6 +24,7 @@
 
 class QAction;
 class QLineEdit;
+class QToolButton;
 class QMenu;
 class QWidget;
 
@@ -45,6 +46,8 @@ public:
     QLineEdit *editSearch = nullptr;
     // The field's button and the menu it opens (rebuilt each time it opens).
     QAction *actionSavedSearches = nullptr;
+    // The field's own button for that action, a Tab stop of its own.
+    QToolButton *buttonSavedSearches = nullptr;
     QMenu *menuSavedSearches = nullptr;
 
     // Asks the name to save query under: nothing when the user cancels. By default a dialog
