@@ -5,6 +5,8 @@ BUILD_DIR ?= build
 FUZZ_DIR  ?= build-fuzz
 SAN_DIR   ?= build-sanitize
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
+# Tests wait on servers, children and files as much as they compute: one more than the cores.
+TEST_JOBS ?= $(shell echo $$(( $$(nproc 2>/dev/null || echo 2) + 1 )))
 
 .PHONY: all deps configure build test-build run test sanitize-build bench fuzz install package clean
 
@@ -30,11 +32,11 @@ run: build
 # Every suite in the Release build, then the core suites again built with AddressSanitizer and
 # UndefinedBehaviorSanitizer (the long crash test runs only in the first).
 test: test-build sanitize-build
-	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(TEST_JOBS)
 	@grep -hE "a save of|kills survived|failed saves recovered" \
 	    $(BUILD_DIR)/Testing/Temporary/LastTest.log || true
 	cd $(SAN_DIR) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
-	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS) -LE long
+	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(TEST_JOBS) -LE long
 
 sanitize-build: deps
 	cmake -S . -B $(SAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DNIMBUS_SANITIZE=ON \

@@ -324,7 +324,8 @@ void writePage(const DataFolder &folder, const std::string &title, const std::st
 std::string pageOf(const DataFolder &folder, const std::string &title)
 {
     const ContentFolders folders = ContentFolders::inDataFolder(folder.path());
-    const TNimbusNode *node = findTitle(*folder.load(), title);
+    const auto store = folder.load(); // held while the node is read
+    const TNimbusNode *node = findTitle(*store, title);
     if (node == nullptr)
         return "(no topic " + title + ")";
     caldav::PageAccess access;
