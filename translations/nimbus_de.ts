@@ -573,6 +573,104 @@
     </message>
 </context>
 <context>
+    <name>nimbus::checklist</name>
+    <message>
+        <source>Change</source>
+        <translation>Ändern</translation>
+    </message>
+    <message>
+        <source>Change selected item:</source>
+        <translation>Gewählten Eintrag ändern:</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>New item:</source>
+        <translation>Neuer Eintrag:</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::checklist::ChecklistActions</name>
+    <message>
+        <source>Change page title</source>
+        <translation>Seitentitel ändern</translation>
+    </message>
+    <message>
+        <source>Add new item</source>
+        <translation>Neuen Eintrag hinzufügen</translation>
+    </message>
+    <message>
+        <source>Insert new item</source>
+        <translation>Neuen Eintrag einfügen</translation>
+    </message>
+    <message>
+        <source>Change item</source>
+        <translation>Eintrag ändern</translation>
+    </message>
+    <message>
+        <source>Move up</source>
+        <translation>Nach oben</translation>
+    </message>
+    <message>
+        <source>Move down</source>
+        <translation>Nach unten</translation>
+    </message>
+    <message>
+        <source>Open link</source>
+        <translation>Verknüpfung öffnen</translation>
+    </message>
+    <message>
+        <source>Open containing folder</source>
+        <translation>Enthaltenden Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>Select all</source>
+        <translation>Alles auswählen</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Drucken</translation>
+    </message>
+    <message>
+        <source>Save as a Word document</source>
+        <translation>Als Word-Dokument speichern</translation>
+    </message>
+    <message>
+        <source>Remove selected item(s)</source>
+        <translation>Gewählte Einträge entfernen</translation>
+    </message>
+    <message>
+        <source>Remove all ticks</source>
+        <translation>Alle Haken entfernen</translation>
+    </message>
+    <message>
+        <source>Remove all dates</source>
+        <translation>Alle Daten entfernen</translation>
+    </message>
+    <message>
+        <source>Remove all items</source>
+        <translation>Alle Einträge entfernen</translation>
+    </message>
+    <message>
+        <source>Sort items</source>
+        <translation>Einträge sortieren</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+</context>
+<context>
     <name>nimbus::checklist::ChecklistPage</name>
     <message>
         <source>Type an item and press Enter to add it</source>
@@ -986,10 +1084,156 @@
     </message>
 </context>
 <context>
+    <name>nimbus::sharing</name>
+    <message>
+        <source>Not connected</source>
+        <translation>Nicht verbunden</translation>
+    </message>
+    <message>
+        <source>Connected OK</source>
+        <translation>Verbunden</translation>
+    </message>
+    <message>
+        <source>*** LAN Nimbus not accessible</source>
+        <translation>*** LAN-Nimbus nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>*** LAN Nimbus not found</source>
+        <translation>*** LAN-Nimbus nicht gefunden</translation>
+    </message>
+    <message>
+        <source>*** Unable to create LAN Nimbus</source>
+        <translation>*** LAN-Nimbus kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>*** LAN Nimbus password incorrect</source>
+        <translation>*** Passwort des LAN-Nimbus falsch</translation>
+    </message>
+    <message>
+        <source>*** LAN Nimbus access not allowed</source>
+        <translation>*** Zugriff auf LAN-Nimbus nicht erlaubt</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Verbinden</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Trennen</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::summary</name>
+    <message>
+        <source>Deadlines: </source>
+        <translation>Fristen: </translation>
+    </message>
+    <message>
+        <source>Urgent: </source>
+        <translation>Dringend: </translation>
+    </message>
+    <message>
+        <source>Overdue: </source>
+        <translation>Überfällig: </translation>
+    </message>
+    <message>
+        <source>Events: </source>
+        <translation>Ereignisse: </translation>
+    </message>
+    <message>
+        <source>In progress: </source>
+        <translation>In Bearbeitung: </translation>
+    </message>
+    <message>
+        <source>New: </source>
+        <translation>Neu: </translation>
+    </message>
+    <message>
+        <source>Changes: </source>
+        <translation>Geändert: </translation>
+    </message>
+    <message>
+        <source>Favourites: </source>
+        <translation>Favoriten: </translation>
+    </message>
+    <message>
+        <source>Waiting: </source>
+        <translation>Wartend: </translation>
+    </message>
+    <message>
+        <source>Deadlines next 2 weeks</source>
+        <translation>Fristen der nächsten 2 Wochen</translation>
+    </message>
+    <message>
+        <source>Urgent</source>
+        <translation>Dringend</translation>
+    </message>
+    <message>
+        <source>Overdue</source>
+        <translation>Überfällig</translation>
+    </message>
+    <message>
+        <source>Events next 2 weeks</source>
+        <translation>Ereignisse der nächsten 2 Wochen</translation>
+    </message>
+    <message>
+        <source>In progress</source>
+        <translation>In Bearbeitung</translation>
+    </message>
+    <message>
+        <source>New topics</source>
+        <translation>Neue Themen</translation>
+    </message>
+    <message>
+        <source>Changed topics</source>
+        <translation>Geänderte Themen</translation>
+    </message>
+    <message>
+        <source>Favourites</source>
+        <translation>Favoriten</translation>
+    </message>
+    <message>
+        <source>Tasks waiting</source>
+        <translation>Wartende Aufgaben</translation>
+    </message>
+    <message>
+        <source>Task deadlines in the next six weeks</source>
+        <translation>Aufgabenfristen der nächsten sechs Wochen</translation>
+    </message>
+    <message>
+        <source>Urgent topics</source>
+        <translation>Dringende Themen</translation>
+    </message>
+    <message>
+        <source>Tasks overdue</source>
+        <translation>Überfällige Aufgaben</translation>
+    </message>
+    <message>
+        <source>Events in the next six weeks</source>
+        <translation>Ereignisse der nächsten sechs Wochen</translation>
+    </message>
+    <message>
+        <source>Tasks in progress</source>
+        <translation>Aufgaben in Bearbeitung</translation>
+    </message>
+    <message>
+        <source>Recent new topics - latest first</source>
+        <translation>Neue Themen – neueste zuerst</translation>
+    </message>
+    <message>
+        <source>Recent changes - latest first</source>
+        <translation>Letzte Änderungen – neueste zuerst</translation>
+    </message>
+</context>
+<context>
     <name>nimbus::summarypage::SummaryPage</name>
     <message>
         <source>Saved searches</source>
         <translation>Gespeicherte Suchen</translation>
+    </message>
+    <message>
+        <source>Show Summary</source>
+        <translation>Übersicht anzeigen</translation>
     </message>
 </context>
 </TS>

@@ -573,6 +573,104 @@
     </message>
 </context>
 <context>
+    <name>nimbus::checklist</name>
+    <message>
+        <source>Change</source>
+        <translation>Modifier</translation>
+    </message>
+    <message>
+        <source>Change selected item:</source>
+        <translation>Modifier l’élément choisi&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <source>New item:</source>
+        <translation>Nouvel élément&#xa0;:</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::checklist::ChecklistActions</name>
+    <message>
+        <source>Change page title</source>
+        <translation>Changer le titre de la page</translation>
+    </message>
+    <message>
+        <source>Add new item</source>
+        <translation>Ajouter un élément</translation>
+    </message>
+    <message>
+        <source>Insert new item</source>
+        <translation>Insérer un élément</translation>
+    </message>
+    <message>
+        <source>Change item</source>
+        <translation>Modifier l’élément</translation>
+    </message>
+    <message>
+        <source>Move up</source>
+        <translation>Monter</translation>
+    </message>
+    <message>
+        <source>Move down</source>
+        <translation>Descendre</translation>
+    </message>
+    <message>
+        <source>Open link</source>
+        <translation>Ouvrir le lien</translation>
+    </message>
+    <message>
+        <source>Open containing folder</source>
+        <translation>Ouvrir le dossier parent</translation>
+    </message>
+    <message>
+        <source>Select all</source>
+        <translation>Tout sélectionner</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copier</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Coller</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Imprimer</translation>
+    </message>
+    <message>
+        <source>Save as a Word document</source>
+        <translation>Enregistrer comme document Word</translation>
+    </message>
+    <message>
+        <source>Remove selected item(s)</source>
+        <translation>Supprimer les éléments choisis</translation>
+    </message>
+    <message>
+        <source>Remove all ticks</source>
+        <translation>Décocher tout</translation>
+    </message>
+    <message>
+        <source>Remove all dates</source>
+        <translation>Supprimer toutes les dates</translation>
+    </message>
+    <message>
+        <source>Remove all items</source>
+        <translation>Supprimer tous les éléments</translation>
+    </message>
+    <message>
+        <source>Sort items</source>
+        <translation>Trier les éléments</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Supprimer</translation>
+    </message>
+</context>
+<context>
     <name>nimbus::checklist::ChecklistPage</name>
     <message>
         <source>Type an item and press Enter to add it</source>
@@ -986,10 +1084,156 @@
     </message>
 </context>
 <context>
+    <name>nimbus::sharing</name>
+    <message>
+        <source>Not connected</source>
+        <translation>Non connecté</translation>
+    </message>
+    <message>
+        <source>Connected OK</source>
+        <translation>Connecté</translation>
+    </message>
+    <message>
+        <source>*** LAN Nimbus not accessible</source>
+        <translation>*** Nimbus du réseau local inaccessible</translation>
+    </message>
+    <message>
+        <source>*** LAN Nimbus not found</source>
+        <translation>*** Nimbus du réseau local introuvable</translation>
+    </message>
+    <message>
+        <source>*** Unable to create LAN Nimbus</source>
+        <translation>*** Impossible de créer le Nimbus du réseau local</translation>
+    </message>
+    <message>
+        <source>*** LAN Nimbus password incorrect</source>
+        <translation>*** Mot de passe du Nimbus du réseau local incorrect</translation>
+    </message>
+    <message>
+        <source>*** LAN Nimbus access not allowed</source>
+        <translation>*** Accès au Nimbus du réseau local refusé</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Connecter</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Déconnecter</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::summary</name>
+    <message>
+        <source>Deadlines: </source>
+        <translation>Échéances&#xa0;: </translation>
+    </message>
+    <message>
+        <source>Urgent: </source>
+        <translation>Urgent&#xa0;: </translation>
+    </message>
+    <message>
+        <source>Overdue: </source>
+        <translation>En retard&#xa0;: </translation>
+    </message>
+    <message>
+        <source>Events: </source>
+        <translation>Événements&#xa0;: </translation>
+    </message>
+    <message>
+        <source>In progress: </source>
+        <translation>En cours&#xa0;: </translation>
+    </message>
+    <message>
+        <source>New: </source>
+        <translation>Nouveaux&#xa0;: </translation>
+    </message>
+    <message>
+        <source>Changes: </source>
+        <translation>Modifiés&#xa0;: </translation>
+    </message>
+    <message>
+        <source>Favourites: </source>
+        <translation>Favoris&#xa0;: </translation>
+    </message>
+    <message>
+        <source>Waiting: </source>
+        <translation>En attente&#xa0;: </translation>
+    </message>
+    <message>
+        <source>Deadlines next 2 weeks</source>
+        <translation>Échéances des 2 prochaines semaines</translation>
+    </message>
+    <message>
+        <source>Urgent</source>
+        <translation>Urgent</translation>
+    </message>
+    <message>
+        <source>Overdue</source>
+        <translation>En retard</translation>
+    </message>
+    <message>
+        <source>Events next 2 weeks</source>
+        <translation>Événements des 2 prochaines semaines</translation>
+    </message>
+    <message>
+        <source>In progress</source>
+        <translation>En cours</translation>
+    </message>
+    <message>
+        <source>New topics</source>
+        <translation>Nouveaux sujets</translation>
+    </message>
+    <message>
+        <source>Changed topics</source>
+        <translation>Sujets modifiés</translation>
+    </message>
+    <message>
+        <source>Favourites</source>
+        <translation>Favoris</translation>
+    </message>
+    <message>
+        <source>Tasks waiting</source>
+        <translation>Tâches en attente</translation>
+    </message>
+    <message>
+        <source>Task deadlines in the next six weeks</source>
+        <translation>Échéances des tâches des six prochaines semaines</translation>
+    </message>
+    <message>
+        <source>Urgent topics</source>
+        <translation>Sujets urgents</translation>
+    </message>
+    <message>
+        <source>Tasks overdue</source>
+        <translation>Tâches en retard</translation>
+    </message>
+    <message>
+        <source>Events in the next six weeks</source>
+        <translation>Événements des six prochaines semaines</translation>
+    </message>
+    <message>
+        <source>Tasks in progress</source>
+        <translation>Tâches en cours</translation>
+    </message>
+    <message>
+        <source>Recent new topics - latest first</source>
+        <translation>Nouveaux sujets récents – les plus récents d’abord</translation>
+    </message>
+    <message>
+        <source>Recent changes - latest first</source>
+        <translation>Modifications récentes – les plus récentes d’abord</translation>
+    </message>
+</context>
+<context>
     <name>nimbus::summarypage::SummaryPage</name>
     <message>
         <source>Saved searches</source>
         <translation>Recherches enregistrées</translation>
+    </message>
+    <message>
+        <source>Show Summary</source>
+        <translation>Afficher le résumé</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,5 @@
-// Texts the core shows to the user pass through uiText(), so the window can put them in the
-// user's language. Texts written to files or sent to colleagues never do: copies of the program
+// Texts the core shows to the user pass through text::translate(), so the window can put them in
+// the user's language. Texts written to files or sent to colleagues never do: copies of the program
 // in other languages must read them.
 #pragma once
 
@@ -16,5 +16,14 @@ void setTranslator(Translator translator);
 // The text in the user's language, or the English source when there is no translation.
 // lupdate finds calls of this form: text::translate("Context", "Source text").
 std::string translate(const char *context, const char *source);
+
+} // namespace nimbus::text
+
+// Marks a text for translation where it is defined (a table of captions, say); it is translated
+// where it is shown, by text::translate with the same context. lupdate reads it as it reads
+// QT_TRANSLATE_NOOP.
+#define NIMBUS_TEXT_NOOP(context, source) source
+
+namespace nimbus::text {
 
 } // namespace nimbus::text

@@ -4,10 +4,12 @@
 
 #include <string>
 
+#include "fileio/UiText.h"
+
 namespace nimbus {
 
-inline constexpr const char *kConnectCaption = "Connect";
-inline constexpr const char *kDisconnectCaption = "Disconnect";
+inline constexpr const char *kConnectCaption = NIMBUS_TEXT_NOOP("nimbus::sharing", "Connect");
+inline constexpr const char *kDisconnectCaption = NIMBUS_TEXT_NOOP("nimbus::sharing", "Disconnect");
 
 struct NetworkPageState {
     bool browseEnabled = true;   // buttonBrowse

@@ -190,7 +190,8 @@ EntryState ChangeState(bool haveSelection)
 {
     if (!haveSelection)
         return AddState();
-    return EntryState{EntryMode::Change, true, "Change", "Change selected item:"};
+    return EntryState{EntryMode::Change, true, NIMBUS_TEXT_NOOP("nimbus::checklist", "Change"),
+                      NIMBUS_TEXT_NOOP("nimbus::checklist", "Change selected item:")};
 }
 
 EntryState AfterTyping(EntryState state, std::string_view text)

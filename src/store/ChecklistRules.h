@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fileio/UiText.h"
 #include "store/ChecklistItem.h"
 
 namespace nimbus {
@@ -79,10 +80,10 @@ enum class EntryMode : int { Add = 0, Change = 1 };
 struct EntryState {
     EntryMode mode = EntryMode::Add;
     bool buttonEnabled = false;
-    std::string caption = "Add";
+    std::string caption = NIMBUS_TEXT_NOOP("nimbus::checklist", "Add");
     // The entry box's caption, so that what Enter will do shows before it is pressed: the
     // box looks the same in both modes otherwise.
-    std::string label = "New item:";
+    std::string label = NIMBUS_TEXT_NOOP("nimbus::checklist", "New item:");
 };
 
 // CLAdd: add mode, button disabled.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "fileio/UiText.h"
 #include "store/TNimbusNode.h"
 #include "store/TopicCodes.h"
 
@@ -102,32 +103,46 @@ std::string GroupKey(Group group, const TNimbusNode &node)
 std::string BadgeText(Group group, int count)
 {
     static const char *const prefixes[kGroupCount] = {
-        "Deadlines: ", "Urgent: ",  "Overdue: ",    "Events: ", "In progress: ",
-        "New: ",       "Changes: ", "Favourites: ", "Waiting: "};
-    return prefixes[indexOf(group)] + std::to_string(count);
+        NIMBUS_TEXT_NOOP("nimbus::summary", "Deadlines: "),
+        NIMBUS_TEXT_NOOP("nimbus::summary", "Urgent: "),
+        NIMBUS_TEXT_NOOP("nimbus::summary", "Overdue: "),
+        NIMBUS_TEXT_NOOP("nimbus::summary", "Events: "),
+        NIMBUS_TEXT_NOOP("nimbus::summary", "In progress: "),
+        NIMBUS_TEXT_NOOP("nimbus::summary", "New: "),
+        NIMBUS_TEXT_NOOP("nimbus::summary", "Changes: "),
+        NIMBUS_TEXT_NOOP("nimbus::summary", "Favourites: "),
+        NIMBUS_TEXT_NOOP("nimbus::summary", "Waiting: ")};
+    return text::translate("nimbus::summary", prefixes[indexOf(group)]) + std::to_string(count);
 }
 
 std::string MenuCaption(Group group)
 {
     static const char *const captions[kGroupCount] = {
-        "Deadlines next 2 weeks", "Urgent",      "Overdue",
-        "Events next 2 weeks",    "In progress", "New topics",
-        "Changed topics",         "Favourites",  "Tasks waiting"};
-    return captions[indexOf(group)];
+        NIMBUS_TEXT_NOOP("nimbus::summary", "Deadlines next 2 weeks"),
+        NIMBUS_TEXT_NOOP("nimbus::summary", "Urgent"),
+        NIMBUS_TEXT_NOOP("nimbus::summary", "Overdue"),
+        NIMBUS_TEXT_NOOP("nimbus::summary", "Events next 2 weeks"),
+        NIMBUS_TEXT_NOOP("nimbus::summary", "In progress"),
+        NIMBUS_TEXT_NOOP("nimbus::summary", "New topics"),
+        NIMBUS_TEXT_NOOP("nimbus::summary", "Changed topics"),
+        NIMBUS_TEXT_NOOP("nimbus::summary", "Favourites"),
+        NIMBUS_TEXT_NOOP("nimbus::summary", "Tasks waiting")};
+    return text::translate("nimbus::summary", captions[indexOf(group)]);
 }
 
 std::string SelectionTitle(Group group)
 {
-    static const char *const titles[kGroupCount] = {"Task deadlines in the next six weeks",
-                                                    "Urgent topics",
-                                                    "Tasks overdue",
-                                                    "Events in the next six weeks",
-                                                    "Tasks in progress",
-                                                    "Recent new topics - latest first",
-                                                    "Recent changes - latest first",
-                                                    "Favourites",
-                                                    "Tasks waiting"};
-    return titles[indexOf(group)];
+    static const char *const titles[kGroupCount] = {
+        NIMBUS_TEXT_NOOP("nimbus::summary", "Task deadlines in the next six weeks"),
+        NIMBUS_TEXT_NOOP("nimbus::summary", "Urgent topics"),
+        NIMBUS_TEXT_NOOP("nimbus::summary", "Tasks overdue"),
+        NIMBUS_TEXT_NOOP("nimbus::summary", "Events in the next six weeks"),
+        NIMBUS_TEXT_NOOP("nimbus::summary", "Tasks in progress"),
+        NIMBUS_TEXT_NOOP("nimbus::summary", "Recent new topics - latest first"),
+        NIMBUS_TEXT_NOOP("nimbus::summary", "Recent changes - latest first"),
+        NIMBUS_TEXT_NOOP("nimbus::summary", "Favourites"),
+        NIMBUS_TEXT_NOOP("nimbus::summary", "Tasks waiting")};
+    return text::translate("nimbus::summary", titles[indexOf(group)]);
 }
 
 std::string LabelName(Group group)

@@ -1,6 +1,7 @@
 // The window in the user's language: German and French from the environment, English where the
 // user asked for it or nothing is translated, and the data files the same in every language.
 #include <QAction>
+#include <QLabel>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
@@ -92,6 +93,9 @@ private slots:
             QCOMPARE(actionText(window, "MVSkipOccurrence"),
                      QStringLiteral("Diesen Termin überspringen"));
             // Texts the core makes for the user go through the same translations.
+            const auto *overdue = window.findChild<QLabel *>(QStringLiteral("labOverdue"));
+            QVERIFY(overdue);
+            QCOMPARE(overdue->text(), QStringLiteral("Überfällig: 0"));
             QCOMPARE(text::translate("nimbus::TreeActions", "Undo"), std::string("Rückgängig"));
             // Qt's standard texts come from the system's Qt translations.
             QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"),

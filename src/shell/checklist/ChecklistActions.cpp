@@ -33,40 +33,40 @@ QAction *ChecklistActions::make(QWidget *owner, const char *name, const QString 
 ChecklistActions::ChecklistActions(QWidget *owner) : QObject(owner)
 {
     setObjectName(QStringLiteral("ActionList1"));
-    CLChangeTitle = make(owner, "CLChangeTitle", QStringLiteral("Change page title"));
+    CLChangeTitle = make(owner, "CLChangeTitle", tr("Change page title"));
     CLChangeTitle->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-    CLAdd = make(owner, "CLAdd", QStringLiteral("Add new item"));
+    CLAdd = make(owner, "CLAdd", tr("Add new item"));
     CLAdd->setShortcut(QKeySequence(Qt::Key_Insert));
-    CLInsert = make(owner, "CLInsert", QStringLiteral("Insert new item"));
+    CLInsert = make(owner, "CLInsert", tr("Insert new item"));
     CLInsert->setVisible(false);
     CLInsert->setEnabled(false);
-    CLChange = make(owner, "CLChange", QStringLiteral("Change item"));
+    CLChange = make(owner, "CLChange", tr("Change item"));
     CLChange->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     // The menu shows the first key; the action also answers to the second.
-    CLUp = make(owner, "CLUp", QStringLiteral("Move up"));
+    CLUp = make(owner, "CLUp", tr("Move up"));
     CLUp->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_U), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_U)});
-    CLDown = make(owner, "CLDown", QStringLiteral("Move down"));
+    CLDown = make(owner, "CLDown", tr("Move down"));
     CLDown->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_D), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D)});
-    optCheckLink = make(owner, "optCheckLink", QStringLiteral("Open link"));
+    optCheckLink = make(owner, "optCheckLink", tr("Open link"));
     optCheckLink->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-    optCheckFolder = make(owner, "optCheckFolder", QStringLiteral("Open containing folder"));
+    optCheckFolder = make(owner, "optCheckFolder", tr("Open containing folder"));
     optCheckFolder->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    optCheckSelectAll = make(owner, "optCheckSelectAll", QStringLiteral("Select all"));
+    optCheckSelectAll = make(owner, "optCheckSelectAll", tr("Select all"));
     optCheckSelectAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
-    optCheckCopy = make(owner, "optCheckCopy", QStringLiteral("Copy"));
+    optCheckCopy = make(owner, "optCheckCopy", tr("Copy"));
     optCheckCopy->setShortcut(QKeySequence::Copy);
-    optCheckPaste = make(owner, "optCheckPaste", QStringLiteral("Paste"));
+    optCheckPaste = make(owner, "optCheckPaste", tr("Paste"));
     optCheckPaste->setShortcut(QKeySequence::Paste);
-    CLPrint = make(owner, "CLPrint", QStringLiteral("Print"));
-    CLSave = make(owner, "CLSave", QStringLiteral("Save as a Word document"));
-    CLRemove = make(owner, "CLRemove", QStringLiteral("Remove selected item(s)"));
+    CLPrint = make(owner, "CLPrint", tr("Print"));
+    CLSave = make(owner, "CLSave", tr("Save as a Word document"));
+    CLRemove = make(owner, "CLRemove", tr("Remove selected item(s)"));
     CLRemove->setShortcut(QKeySequence::Delete);
-    CLRemoveAllTicks = make(owner, "CLRemoveAllTicks", QStringLiteral("Remove all ticks"));
-    CLRemoveAllDates = make(owner, "CLRemoveAllDates", QStringLiteral("Remove all dates"));
-    CLRemoveAll = make(owner, "CLRemoveAll", QStringLiteral("Remove all items"));
-    CLSort = make(owner, "CLSort", QStringLiteral("Sort items"));
+    CLRemoveAllTicks = make(owner, "CLRemoveAllTicks", tr("Remove all ticks"));
+    CLRemoveAllDates = make(owner, "CLRemoveAllDates", tr("Remove all dates"));
+    CLRemoveAll = make(owner, "CLRemoveAll", tr("Remove all items"));
+    CLSort = make(owner, "CLSort", tr("Sort items"));
     CLSort->setVisible(false);
     CLSort->setEnabled(false);
 
@@ -89,7 +89,7 @@ ChecklistActions::ChecklistActions(QWidget *owner) : QObject(owner)
     popCheckList->addAction(CLPrint);
     popCheckList->addAction(CLSave);
     addDivider(popCheckList);
-    QMenu *remove = popCheckList->addMenu(QStringLiteral("Remove"));
+    QMenu *remove = popCheckList->addMenu(tr("Remove"));
     remove->setObjectName(QStringLiteral("popCheckListRemove"));
     remove->addAction(CLRemove);
     remove->addAction(CLRemoveAllTicks);

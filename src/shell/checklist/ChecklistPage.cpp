@@ -43,6 +43,14 @@ bool sameItems(const std::vector<ChecklistItem> &a, const std::vector<ChecklistI
     return true;
 }
 
+// A caption without its closing colon (and the blank some languages put before it).
+QString withoutColon(QString caption)
+{
+    if (caption.endsWith(QLatin1Char(':')))
+        caption.chop(1);
+    return caption.trimmed();
+}
+
 QString toQt(const std::string &text)
 {
     return QString::fromLocal8Bit(text.c_str());
@@ -285,13 +293,17 @@ void ChecklistPage::forget()
 
 void ChecklistPage::applyEntry()
 {
-    buttonChecklistAdd->setText(toQt(entry_.caption));
-    labelCheckList->setText(toQt(entry_.label));
+    // The rules' captions, in the user's language.
+    const QString caption =
+        QCoreApplication::translate("nimbus::checklist", entry_.caption.c_str());
+    const QString label = QCoreApplication::translate("nimbus::checklist", entry_.label.c_str());
+    buttonChecklistAdd->setText(caption);
+    labelCheckList->setText(label);
     // Bold while Enter changes an existing item: the one mode that overwrites something.
     QFont font = labelCheckList->font();
     font.setBold(entry_.mode == EntryMode::Change);
     labelCheckList->setFont(font);
-    editCheckList->setAccessibleName(toQt(entry_.label).chopped(1));
+    editCheckList->setAccessibleName(withoutColon(label));
     buttonChecklistAdd->setEnabled(entry_.buttonEnabled && !readOnly_);
 }
 

@@ -2,6 +2,7 @@
 #include "shell/lan/NetworkPage.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +24,12 @@ namespace {
 QString fromLocal(const std::string &text)
 {
     return QString::fromLocal8Bit(text.c_str());
+}
+
+// A caption or status the sharing rules made, in the user's language.
+QString shown(const std::string &text)
+{
+    return QCoreApplication::translate("nimbus::sharing", text.c_str());
 }
 
 std::string local(const QString &text)
@@ -70,10 +77,10 @@ NetworkPage::NetworkPage(LanConnection &connection, LanPrompts &prompts,
     editPasswordRepeat = edit("editPasswordRepeat", true);
     labUserName = label("labUserName", tr("Nimbus network user name"));
     editUserName = edit("editUserName", false);
-    buttonNetConnect = new QPushButton(tr(kConnectCaption), this);
+    buttonNetConnect = new QPushButton(shown(kConnectCaption), this);
     buttonNetConnect->setObjectName("buttonNetConnect");
     labConnectCaption = label("labConnectCaption", tr("Connection status"));
-    labConnectStatus = label("labConnectStatus", fromLocal(kStatusNotConnected));
+    labConnectStatus = label("labConnectStatus", shown(kStatusNotConnected));
     QFont bold = labConnectStatus->font();
     bold.setBold(true);
     labConnectStatus->setFont(bold);
@@ -190,12 +197,12 @@ void NetworkPage::applyState()
     for (QLineEdit *e : {editNetworkFolder, editPassword, editPasswordRepeat, editUserName})
         e->setEnabled(state.editsEnabled);
     buttonNetConnect->setEnabled(state.connectEnabled);
-    buttonNetConnect->setText(fromLocal(state.connectCaption));
+    buttonNetConnect->setText(shown(state.connectCaption));
 }
 
 void NetworkPage::showStatus(const ConnectionStatus &status)
 {
-    labConnectStatus->setText(fromLocal(status.text));
+    labConnectStatus->setText(shown(status.text));
     labConnectStatus->setStyleSheet(QStringLiteral("color: rgb(%1, %2, %3);")
                                         .arg(colourRed(status.colour))
                                         .arg(colourGreen(status.colour))

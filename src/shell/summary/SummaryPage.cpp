@@ -182,8 +182,8 @@ QToolButton *SummaryPage::CreateSummaryButton(QWidget *parent)
     if (!buttonSummary) {
         buttonSummary = new QToolButton(parent);
         buttonSummary->setObjectName(QStringLiteral("buttonSummary"));
-        buttonSummary->setText(QStringLiteral("Show Summary"));
-        buttonSummary->setToolTip(QStringLiteral("Show Summary"));
+        buttonSummary->setText(tr("Show Summary"));
+        buttonSummary->setToolTip(tr("Show Summary"));
         buttonSummary->setPopupMode(QToolButton::MenuButtonPopup);
         buttonSummary->setMenu(popCategory);
         connect(buttonSummary, &QToolButton::clicked, this, &SummaryPage::buttonSummaryClick);
