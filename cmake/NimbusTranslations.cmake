@@ -12,8 +12,9 @@ file(GLOB NIMBUS_TS_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/translations/n
 # which lupdate reads as it reads QCoreApplication::translate, or with NIMBUS_TEXT_NOOP where a
 # table defines them. Locations are left out so that a
 # .ts file changes only when a text does.
+# The test that checks the .ts files runs lupdate the same way.
 set(NIMBUS_LUPDATE_OPTIONS -locations none -no-ui-lines -extensions cpp,h
-    -tr-function-alias QT_TRANSLATE_NOOP+=NIMBUS_TEXT_NOOP)
+    -tr-function-alias QT_TRANSLATE_NOOP+=NIMBUS_TEXT_NOOP CACHE INTERNAL "lupdate's options")
 
 function(nimbus_add_translations target)
     set(qm_files)
