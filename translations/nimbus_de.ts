@@ -239,6 +239,10 @@
         <source>Contacts</source>
         <translation>Kontakte</translation>
     </message>
+    <message>
+        <source>Nimbus Desk Information Assistant</source>
+        <translation>Nimbus Desk Informationsassistent</translation>
+    </message>
 </context>
 <context>
     <name>nimbus::TreeActions</name>
@@ -709,6 +713,71 @@
     <message>
         <source>Background colour</source>
         <translation>Hintergrundfarbe</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::dialogs::TformSelection</name>
+    <message>
+        <source>Topic Selection</source>
+        <translation>Themenauswahl</translation>
+    </message>
+    <message>
+        <source>Select topic</source>
+        <translation>Thema wählen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::dialogs::TformTitle</name>
+    <message>
+        <source>Page title</source>
+        <translation>Seitentitel</translation>
+    </message>
+    <message>
+        <source>Type in a new title for this page and click OK</source>
+        <translation>Einen neuen Titel für diese Seite eingeben und auf OK klicken</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::dialogs::TformTopicSelect</name>
+    <message>
+        <source>Select topic type</source>
+        <translation>Themenart wählen</translation>
+    </message>
+    <message>
+        <source>Things to do</source>
+        <translation>Zu erledigen</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Informationen</translation>
+    </message>
+    <message>
+        <source>Ideas</source>
+        <translation>Ideen</translation>
+    </message>
+    <message>
+        <source>Finances</source>
+        <translation>Finanzen</translation>
+    </message>
+    <message>
+        <source>Events</source>
+        <translation>Ereignisse</translation>
     </message>
     <message>
         <source>OK</source>
@@ -1234,6 +1303,174 @@
     <message>
         <source>Show Summary</source>
         <translation>Übersicht anzeigen</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::viewer</name>
+    <message>
+        <source>text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>number</source>
+        <translation>Zahl</translation>
+    </message>
+    <message>
+        <source>date - dd/mm/yy or dd/mm/yyyy</source>
+        <translation>Datum – dd/mm/yy oder dd/mm/yyyy</translation>
+    </message>
+    <message>
+        <source>date - mm/dd/yy or mm/dd/yyyy</source>
+        <translation>Datum – mm/dd/yy oder mm/dd/yyyy</translation>
+    </message>
+    <message>
+        <source>date - yy/mm/dd or yyyy/mm/dd</source>
+        <translation>Datum – yy/mm/dd oder yyyy/mm/dd</translation>
+    </message>
+    <message>
+        <source>date - yyyymmdd</source>
+        <translation>Datum – yyyymmdd</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::viewer::TFileDisplayColumnForm</name>
+    <message>
+        <source>File Display - Column Details</source>
+        <translation>Dateianzeige – Spaltendetails</translation>
+    </message>
+    <message>
+        <source>Column heading text</source>
+        <translation>Text der Spaltenüberschrift</translation>
+    </message>
+    <message>
+        <source> Column Display </source>
+        <translation> Spaltenanzeige </translation>
+    </message>
+    <message>
+        <source>visible</source>
+        <translation>sichtbar</translation>
+    </message>
+    <message>
+        <source>hidden</source>
+        <translation>ausgeblendet</translation>
+    </message>
+    <message>
+        <source> Data type for sorting </source>
+        <translation> Datentyp zum Sortieren </translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::viewer::TFormSelectVersion</name>
+    <message>
+        <source>File versions</source>
+        <translation>Dateiversionen</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Date/time</source>
+        <translation>Datum/Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Display</source>
+        <translation>Anzeigen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::viewer::TformFileDisplayOptions</name>
+    <message>
+        <source>Select file</source>
+        <translation>Datei wählen</translation>
+    </message>
+    <message>
+        <source>File Display Options</source>
+        <translation>Optionen der Dateianzeige</translation>
+    </message>
+    <message>
+        <source>These options enable you to customise the way this file is displayed whenever you look at it</source>
+        <translation>Mit diesen Optionen legen Sie fest, wie diese Datei jedes Mal angezeigt wird, wenn Sie sie ansehen</translation>
+    </message>
+    <message>
+        <source>Always open the file at the end </source>
+        <translation>Die Datei immer am Ende öffnen </translation>
+    </message>
+    <message>
+        <source>The file has columns</source>
+        <translation>Die Datei hat Spalten</translation>
+    </message>
+    <message>
+        <source>Column headings are in the first line</source>
+        <translation>Die Spaltenüberschriften stehen in der ersten Zeile</translation>
+    </message>
+    <message>
+        <source>Always open the file sorted by this column</source>
+        <translation>Die Datei immer nach dieser Spalte sortiert öffnen</translation>
+    </message>
+    <message>
+        <source>Show table rotated</source>
+        <translation>Tabelle gedreht anzeigen</translation>
+    </message>
+    <message>
+        <source>Get column headings from a file:</source>
+        <translation>Spaltenüberschriften aus einer Datei holen:</translation>
+    </message>
+    <message>
+        <source>Show template fields</source>
+        <translation>Vorlagenfelder anzeigen</translation>
+    </message>
+    <message>
+        <source>Text size:</source>
+        <translation>Textgröße:</translation>
+    </message>
+    <message>
+        <source>Column Details</source>
+        <translation>Spaltendetails</translation>
+    </message>
+    <message>
+        <source>Data type</source>
+        <translation>Datentyp</translation>
+    </message>
+    <message>
+        <source>Display</source>
+        <translation>Anzeigen</translation>
+    </message>
+    <message>
+        <source>Reset column details</source>
+        <translation>Spaltendetails zurücksetzen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>visible</source>
+        <translation>sichtbar</translation>
+    </message>
+    <message>
+        <source>hidden</source>
+        <translation>ausgeblendet</translation>
+    </message>
+    <message>
+        <source>All Files (*.*)</source>
+        <translation>Alle Dateien (*.*)</translation>
     </message>
 </context>
 </TS>

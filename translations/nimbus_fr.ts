@@ -239,6 +239,10 @@
         <source>Contacts</source>
         <translation>Contacts</translation>
     </message>
+    <message>
+        <source>Nimbus Desk Information Assistant</source>
+        <translation>Nimbus Desk Assistant d’information</translation>
+    </message>
 </context>
 <context>
     <name>nimbus::TreeActions</name>
@@ -709,6 +713,71 @@
     <message>
         <source>Background colour</source>
         <translation>Couleur de fond</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::dialogs::TformSelection</name>
+    <message>
+        <source>Topic Selection</source>
+        <translation>Choix du sujet</translation>
+    </message>
+    <message>
+        <source>Select topic</source>
+        <translation>Choisir le sujet</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::dialogs::TformTitle</name>
+    <message>
+        <source>Page title</source>
+        <translation>Titre de la page</translation>
+    </message>
+    <message>
+        <source>Type in a new title for this page and click OK</source>
+        <translation>Saisissez un nouveau titre pour cette page et cliquez sur OK</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::dialogs::TformTopicSelect</name>
+    <message>
+        <source>Select topic type</source>
+        <translation>Choisir le type de sujet</translation>
+    </message>
+    <message>
+        <source>Things to do</source>
+        <translation>Choses à faire</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Informations</translation>
+    </message>
+    <message>
+        <source>Ideas</source>
+        <translation>Idées</translation>
+    </message>
+    <message>
+        <source>Finances</source>
+        <translation>Finances</translation>
+    </message>
+    <message>
+        <source>Events</source>
+        <translation>Événements</translation>
     </message>
     <message>
         <source>OK</source>
@@ -1234,6 +1303,174 @@
     <message>
         <source>Show Summary</source>
         <translation>Afficher le résumé</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::viewer</name>
+    <message>
+        <source>text</source>
+        <translation>texte</translation>
+    </message>
+    <message>
+        <source>number</source>
+        <translation>nombre</translation>
+    </message>
+    <message>
+        <source>date - dd/mm/yy or dd/mm/yyyy</source>
+        <translation>date – dd/mm/yy ou dd/mm/yyyy</translation>
+    </message>
+    <message>
+        <source>date - mm/dd/yy or mm/dd/yyyy</source>
+        <translation>date – mm/dd/yy ou mm/dd/yyyy</translation>
+    </message>
+    <message>
+        <source>date - yy/mm/dd or yyyy/mm/dd</source>
+        <translation>date – yy/mm/dd ou yyyy/mm/dd</translation>
+    </message>
+    <message>
+        <source>date - yyyymmdd</source>
+        <translation>date – yyyymmdd</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::viewer::TFileDisplayColumnForm</name>
+    <message>
+        <source>File Display - Column Details</source>
+        <translation>Affichage du fichier – détails de la colonne</translation>
+    </message>
+    <message>
+        <source>Column heading text</source>
+        <translation>Texte de l’en-tête de colonne</translation>
+    </message>
+    <message>
+        <source> Column Display </source>
+        <translation> Affichage de la colonne </translation>
+    </message>
+    <message>
+        <source>visible</source>
+        <translation>visible</translation>
+    </message>
+    <message>
+        <source>hidden</source>
+        <translation>masquée</translation>
+    </message>
+    <message>
+        <source> Data type for sorting </source>
+        <translation> Type de données pour le tri </translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::viewer::TFormSelectVersion</name>
+    <message>
+        <source>File versions</source>
+        <translation>Versions du fichier</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Date/time</source>
+        <translation>Date/heure</translation>
+    </message>
+    <message>
+        <source>Display</source>
+        <translation>Afficher</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::viewer::TformFileDisplayOptions</name>
+    <message>
+        <source>Select file</source>
+        <translation>Choisir un fichier</translation>
+    </message>
+    <message>
+        <source>File Display Options</source>
+        <translation>Options d’affichage du fichier</translation>
+    </message>
+    <message>
+        <source>These options enable you to customise the way this file is displayed whenever you look at it</source>
+        <translation>Ces options permettent de choisir comment ce fichier est affiché chaque fois que vous le consultez</translation>
+    </message>
+    <message>
+        <source>Always open the file at the end </source>
+        <translation>Toujours ouvrir le fichier à la fin </translation>
+    </message>
+    <message>
+        <source>The file has columns</source>
+        <translation>Le fichier a des colonnes</translation>
+    </message>
+    <message>
+        <source>Column headings are in the first line</source>
+        <translation>Les en-têtes de colonne sont sur la première ligne</translation>
+    </message>
+    <message>
+        <source>Always open the file sorted by this column</source>
+        <translation>Toujours ouvrir le fichier trié selon cette colonne</translation>
+    </message>
+    <message>
+        <source>Show table rotated</source>
+        <translation>Afficher le tableau pivoté</translation>
+    </message>
+    <message>
+        <source>Get column headings from a file:</source>
+        <translation>Prendre les en-têtes de colonne dans un fichier&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Show template fields</source>
+        <translation>Afficher les champs du modèle</translation>
+    </message>
+    <message>
+        <source>Text size:</source>
+        <translation>Taille du texte&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Column Details</source>
+        <translation>Détails des colonnes</translation>
+    </message>
+    <message>
+        <source>Data type</source>
+        <translation>Type de données</translation>
+    </message>
+    <message>
+        <source>Display</source>
+        <translation>Afficher</translation>
+    </message>
+    <message>
+        <source>Reset column details</source>
+        <translation>Réinitialiser les détails des colonnes</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>visible</source>
+        <translation>visible</translation>
+    </message>
+    <message>
+        <source>hidden</source>
+        <translation>masquée</translation>
+    </message>
+    <message>
+        <source>All Files (*.*)</source>
+        <translation>Tous les fichiers (*.*)</translation>
     </message>
 </context>
 </TS>

@@ -119,7 +119,7 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
     setSystemValues(paths_, environment_.env);
     setDataFolder(paths_, homeFolder(environment_.env));
     setProgramFolder(paths_, environment_.executablePath);
-    setWindowTitle(QStringLiteral("Nimbus Desk") + QStringLiteral(" Information Assistant"));
+    setWindowTitle(tr("Nimbus Desk Information Assistant"));
     createDataFolders(paths_);
 
     log_ = std::make_unique<MainLog>(paths_.MainLogFile, clock_);

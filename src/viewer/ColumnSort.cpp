@@ -1,6 +1,8 @@
 // Sort keys of the column types: text, number and the four date layouts.
 #include "viewer/ColumnSort.h"
 
+#include "fileio/UiText.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -16,12 +18,15 @@ struct TypeInfo {
 };
 
 constexpr std::array<TypeInfo, kColumnTypeCount> kTypes{{
-    {ColumnType::Text, "text", "text"},
-    {ColumnType::Number, "number", "number"},
-    {ColumnType::Date1, "date1", "date - dd/mm/yy or dd/mm/yyyy"},
-    {ColumnType::Date2, "date2", "date - mm/dd/yy or mm/dd/yyyy"},
-    {ColumnType::Date3, "date3", "date - yy/mm/dd or yyyy/mm/dd"},
-    {ColumnType::Date4, "date4", "date - yyyymmdd"},
+    {ColumnType::Text, "text", NIMBUS_TEXT_NOOP("nimbus::viewer", "text")},
+    {ColumnType::Number, "number", NIMBUS_TEXT_NOOP("nimbus::viewer", "number")},
+    {ColumnType::Date1, "date1",
+     NIMBUS_TEXT_NOOP("nimbus::viewer", "date - dd/mm/yy or dd/mm/yyyy")},
+    {ColumnType::Date2, "date2",
+     NIMBUS_TEXT_NOOP("nimbus::viewer", "date - mm/dd/yy or mm/dd/yyyy")},
+    {ColumnType::Date3, "date3",
+     NIMBUS_TEXT_NOOP("nimbus::viewer", "date - yy/mm/dd or yyyy/mm/dd")},
+    {ColumnType::Date4, "date4", NIMBUS_TEXT_NOOP("nimbus::viewer", "date - yyyymmdd")},
 }};
 
 const TypeInfo &infoOf(ColumnType type)

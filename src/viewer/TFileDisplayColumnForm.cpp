@@ -1,6 +1,7 @@
 // The column details dialog of the file display options.
 #include "viewer/TFileDisplayColumnForm.h"
 
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,29 +15,30 @@ namespace nimbus::viewer {
 TFileDisplayColumnForm::TFileDisplayColumnForm(const ColumnDetails &details, QWidget *parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("File Display - Column Details"));
+    setWindowTitle(tr("File Display - Column Details"));
     auto *layout = new QVBoxLayout(this);
 
     auto *form = new QFormLayout;
     editHeadingText = new QLineEdit(QString::fromLocal8Bit(details.heading.c_str()), this);
     editHeadingText->setObjectName("editHeadingText");
-    form->addRow(QStringLiteral("Column heading text"), editHeadingText);
+    form->addRow(tr("Column heading text"), editHeadingText);
     layout->addLayout(form);
 
-    auto *display = new QGroupBox(QStringLiteral(" Column Display "), this);
+    auto *display = new QGroupBox(tr(" Column Display "), this);
     auto *displayLayout = new QVBoxLayout(display);
-    radioVisible = new QRadioButton(QStringLiteral("visible"), display);
-    radioHidden = new QRadioButton(QStringLiteral("hidden"), display);
+    radioVisible = new QRadioButton(tr("visible"), display);
+    radioHidden = new QRadioButton(tr("hidden"), display);
     displayLayout->addWidget(radioVisible);
     displayLayout->addWidget(radioHidden);
     (details.visible ? radioVisible : radioHidden)->setChecked(true);
     layout->addWidget(display);
 
-    auto *types = new QGroupBox(QStringLiteral(" Data type for sorting "), this);
+    auto *types = new QGroupBox(tr(" Data type for sorting "), this);
     auto *typesLayout = new QVBoxLayout(types);
     for (int i = 0; i < kColumnTypeCount; ++i) {
         const auto type = static_cast<ColumnType>(i);
-        auto *radio = new QRadioButton(QString::fromLatin1(columnTypeCaption(type)), types);
+        auto *radio = new QRadioButton(
+            QCoreApplication::translate("nimbus::viewer", columnTypeCaption(type)), types);
         radio->setObjectName(QStringLiteral("radioType_") + QLatin1String(columnTypeName(type)));
         radio->setChecked(type == details.type);
         typesLayout->addWidget(radio);
@@ -46,10 +48,10 @@ TFileDisplayColumnForm::TFileDisplayColumnForm(const ColumnDetails &details, QWi
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttonOK = new QPushButton(QStringLiteral("OK"), this);
+    buttonOK = new QPushButton(tr("OK"), this);
     buttonOK->setObjectName("buttonOK");
     buttonOK->setDefault(true);
-    buttonCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    buttonCancel = new QPushButton(tr("Cancel"), this);
     buttonCancel->setObjectName("buttonCancel");
     buttons->addWidget(buttonOK);
     buttons->addWidget(buttonCancel);

@@ -15,12 +15,12 @@ namespace nimbus::viewer {
 
 TFormSelectVersion::TFormSelectVersion(const QStringList &files, QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("File versions"));
+    setWindowTitle(tr("File versions"));
     auto *layout = new QVBoxLayout(this);
     listFiles = new QTreeWidget(this);
     listFiles->setObjectName("listFiles");
     listFiles->setRootIsDecorated(false);
-    listFiles->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Date/time")});
+    listFiles->setHeaderLabels({tr("Name"), tr("Date/time")});
     for (const QString &file : files) {
         const QFileInfo info(file);
         auto *item = new QTreeWidgetItem(listFiles);
@@ -35,10 +35,10 @@ TFormSelectVersion::TFormSelectVersion(const QStringList &files, QWidget *parent
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttonOpen = new QPushButton(QStringLiteral("Display"), this);
+    buttonOpen = new QPushButton(tr("Display"), this);
     buttonOpen->setObjectName("buttonOpen");
     buttonOpen->setVisible(false);
-    buttonCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    buttonCancel = new QPushButton(tr("Cancel"), this);
     buttonCancel->setObjectName("buttonCancel");
     buttons->addWidget(buttonOpen);
     buttons->addWidget(buttonCancel);

@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -32,9 +33,9 @@ std::string fromQt(const QString &text)
     return text.toLocal8Bit().toStdString();
 }
 
-QCheckBox *check(QWidget *parent, const char *name, const char *caption, bool value)
+QCheckBox *check(QWidget *parent, const char *name, const QString &caption, bool value)
 {
-    auto *box = new QCheckBox(QString::fromLatin1(caption), parent);
+    auto *box = new QCheckBox(caption, parent);
     box->setObjectName(QLatin1String(name));
     box->setChecked(value);
     return box;
@@ -55,9 +56,8 @@ TformFileDisplayOptions::TformFileDisplayOptions(const FileDisplayOptions &optio
         return true;
     };
     chooseHeadingFile = [this](const QString &start) {
-        return QFileDialog::getOpenFileName(this, QStringLiteral("Select file"),
-                                            access::startInHomeFolder(start),
-                                            QStringLiteral("All Files (*.*)"));
+        return QFileDialog::getOpenFileName(
+            this, tr("Select file"), access::startInHomeFolder(start), tr("All Files (*.*)"));
     };
     createControls();
     showRows();
@@ -65,32 +65,33 @@ TformFileDisplayOptions::TformFileDisplayOptions(const FileDisplayOptions &optio
 
 void TformFileDisplayOptions::createControls()
 {
-    setWindowTitle(QStringLiteral("File Display Options"));
+    setWindowTitle(tr("File Display Options"));
     auto *layout = new QVBoxLayout(this);
-    auto *intro = new QLabel(QStringLiteral("These options enable you to customise the way this "
-                                            "file is displayed whenever you look at it"),
+    auto *intro = new QLabel(tr("These options enable you to customise the way this "
+                                "file is displayed whenever you look at it"),
                              this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
 
     checkOptionEnd =
-        check(this, "checkOptionEnd", "Always open the file at the end ", values_.openEnd);
-    checkOptionColumns = check(this, "checkOptionColumns", "The file has columns", values_.columns);
+        check(this, "checkOptionEnd", tr("Always open the file at the end "), values_.openEnd);
+    checkOptionColumns =
+        check(this, "checkOptionColumns", tr("The file has columns"), values_.columns);
     checkOptionsHeadings = check(this, "checkOptionsHeadings",
-                                 "Column headings are in the first line", values_.headings);
-    checkOptionsSort = check(this, "checkOptionsSort", "Always open the file sorted by this column",
-                             values_.sorted);
-    checkRotated = check(this, "checkRotated", "Show table rotated", values_.rotated);
+                                 tr("Column headings are in the first line"), values_.headings);
+    checkOptionsSort = check(this, "checkOptionsSort",
+                             tr("Always open the file sorted by this column"), values_.sorted);
+    checkRotated = check(this, "checkRotated", tr("Show table rotated"), values_.rotated);
     for (QCheckBox *box :
          {checkOptionEnd, checkOptionColumns, checkOptionsHeadings, checkOptionsSort, checkRotated})
         layout->addWidget(box);
 
     auto *headingRow = new QHBoxLayout;
     checkHeadingsFromFile = check(this, "checkHeadingsFromFile",
-                                  "Get column headings from a file:", values_.headingsFromFile);
+                                  tr("Get column headings from a file:"), values_.headingsFromFile);
     editHeadingsFile = new QLineEdit(toQt(values_.headingFile), this);
     editHeadingsFile->setObjectName("editHeadingsFile");
-    buttonSelectFile = new QPushButton(QStringLiteral("Select file"), this);
+    buttonSelectFile = new QPushButton(tr("Select file"), this);
     buttonSelectFile->setObjectName("buttonSelectFile");
     headingRow->addWidget(checkHeadingsFromFile);
     headingRow->addWidget(editHeadingsFile, 1);
@@ -98,11 +99,11 @@ void TformFileDisplayOptions::createControls()
     layout->addLayout(headingRow);
 
     checkShowTemplate =
-        check(this, "checkShowTemplate", "Show template fields", values_.showTemplate);
+        check(this, "checkShowTemplate", tr("Show template fields"), values_.showTemplate);
     layout->addWidget(checkShowTemplate);
 
     auto *fontRow = new QHBoxLayout;
-    auto *fontLabel = new QLabel(QStringLiteral("Text size:"), this);
+    auto *fontLabel = new QLabel(tr("Text size:"), this);
     fontRow->addWidget(fontLabel);
     comboFont = new QComboBox(this);
     comboFont->setObjectName("comboFont");
@@ -115,26 +116,25 @@ void TformFileDisplayOptions::createControls()
     fontRow->addStretch();
     layout->addLayout(fontRow);
 
-    auto *columnsBox = new QGroupBox(QStringLiteral("Column Details"), this);
+    auto *columnsBox = new QGroupBox(tr("Column Details"), this);
     auto *columnsLayout = new QVBoxLayout(columnsBox);
     ListView1 = new QTreeWidget(columnsBox);
     ListView1->setObjectName("ListView1");
     ListView1->setRootIsDecorated(false);
-    ListView1->setHeaderLabels(
-        {QStringLiteral("Heading"), QStringLiteral("Data type"), QStringLiteral("Display")});
+    ListView1->setHeaderLabels({QStringLiteral("Heading"), tr("Data type"), tr("Display")});
     ListView1->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     columnsLayout->addWidget(ListView1);
-    buttonResetColumns = new QPushButton(QStringLiteral("Reset column details"), columnsBox);
+    buttonResetColumns = new QPushButton(tr("Reset column details"), columnsBox);
     buttonResetColumns->setObjectName("buttonResetColumns");
     columnsLayout->addWidget(buttonResetColumns, 0, Qt::AlignLeft);
     layout->addWidget(columnsBox, 1);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttonClose = new QPushButton(QStringLiteral("OK"), this);
+    buttonClose = new QPushButton(tr("OK"), this);
     buttonClose->setObjectName("buttonClose");
     buttonClose->setDefault(true);
-    buttonCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    buttonCancel = new QPushButton(tr("Cancel"), this);
     buttonCancel->setObjectName("buttonCancel");
     buttons->addWidget(buttonClose);
     buttons->addWidget(buttonCancel);
@@ -161,8 +161,9 @@ void TformFileDisplayOptions::showRows()
     for (const ColumnDetails &row : values_.rows) {
         auto *item = new QTreeWidgetItem(ListView1);
         item->setText(0, toQt(row.heading));
-        item->setText(1, QString::fromLatin1(columnTypeCaption(row.type)));
-        item->setText(2, row.visible ? QStringLiteral("visible") : QStringLiteral("hidden"));
+        item->setText(1,
+                      QCoreApplication::translate("nimbus::viewer", columnTypeCaption(row.type)));
+        item->setText(2, row.visible ? tr("visible") : tr("hidden"));
     }
 }
 

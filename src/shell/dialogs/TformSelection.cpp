@@ -19,7 +19,7 @@ TformSelection::TformSelection(const std::string &title, std::vector<TNimbusNode
                                QWidget *parent, StatusIcon statusIcon)
     : QDialog(parent), title_(title), topics_(std::move(topics))
 {
-    setWindowTitle(QStringLiteral("Topic Selection"));
+    setWindowTitle(tr("Topic Selection"));
     labTitle = new QLabel(this);
     labTitle->setObjectName(QStringLiteral("labTitle"));
     QFont font = labTitle->font();
@@ -45,10 +45,10 @@ TformSelection::TformSelection(const std::string &title, std::vector<TNimbusNode
 
     labTitle->setBuddy(StringGrid1);
 
-    buttonSelect = new QPushButton(QStringLiteral("Select topic"), this);
+    buttonSelect = new QPushButton(tr("Select topic"), this);
     buttonSelect->setObjectName(QStringLiteral("buttonSelect"));
     buttonSelect->setDefault(true);
-    Cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    Cancel = new QPushButton(tr("Cancel"), this);
     Cancel->setObjectName(QStringLiteral("Cancel"));
 
     connect(StringGrid1, &QTableWidget::itemSelectionChanged, this,

@@ -13,14 +13,13 @@ namespace nimbus::dialogs {
 
 TformTitle::TformTitle(const std::string &title, QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Page title"));
-    auto *prompt =
-        new QLabel(QStringLiteral("Type in a new title for this page and click OK"), this);
+    setWindowTitle(tr("Page title"));
+    auto *prompt = new QLabel(tr("Type in a new title for this page and click OK"), this);
     editTitle = new QLineEdit(toQt(title), this);
     editTitle->setObjectName(QStringLiteral("editTitle"));
     prompt->setBuddy(editTitle);
     editTitle->selectAll();
-    buttonOK = new QPushButton(QStringLiteral("OK"), this);
+    buttonOK = new QPushButton(tr("OK"), this);
     buttonOK->setObjectName(QStringLiteral("buttonOK"));
     // Enter is handled by the edit alone, so that it is acted on once.
     buttonOK->setAutoDefault(false);

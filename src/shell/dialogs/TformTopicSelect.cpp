@@ -15,8 +15,9 @@ namespace nimbus::dialogs {
 TformTopicSelect::TformTopicSelect(int preset, QWidget *parent, ImageSource images)
     : QDialog(parent), preset_(preset), chosen_(preset)
 {
-    setWindowTitle(QStringLiteral("Select topic type"));
-    const char *const captions[] = {"Things to do", "Information", "Ideas", "Finances", "Events"};
+    setWindowTitle(tr("Select topic type"));
+    const QString captions[] = {tr("Things to do"), tr("Information"), tr("Ideas"), tr("Finances"),
+                                tr("Events")};
     const char *const labelNames[] = {"labelThings", "labelInfo", "labelIdeas", "labelMoney",
                                       "labelEvents"};
     const char *const buttonNames[] = {"buttonThings", "buttonInfo", "buttonIdeas", "buttonMoney",
@@ -31,7 +32,7 @@ TformTopicSelect::TformTopicSelect(int preset, QWidget *parent, ImageSource imag
 
     auto *grid = new QGridLayout;
     for (int i = 0; i < kChoices; ++i) {
-        auto *label = new ClickLabel(QString::fromLatin1(captions[i]), this);
+        auto *label = new ClickLabel(captions[i], this);
         label->setObjectName(QLatin1String(labelNames[i]));
         auto *button = new QToolButton(this);
         button->setObjectName(QLatin1String(buttonNames[i]));
@@ -54,10 +55,10 @@ TformTopicSelect::TformTopicSelect(int preset, QWidget *parent, ImageSource imag
     }
     grid->setColumnStretch(1, 1);
 
-    buttonOK = new QPushButton(QStringLiteral("OK"), this);
+    buttonOK = new QPushButton(tr("OK"), this);
     buttonOK->setObjectName(QStringLiteral("buttonOK"));
     buttonOK->setDefault(true);
-    buttonCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    buttonCancel = new QPushButton(tr("Cancel"), this);
     buttonCancel->setObjectName(QStringLiteral("buttonCancel"));
     connect(buttonOK, &QPushButton::clicked, this, &TformTopicSelect::buttonOKClick);
     connect(buttonCancel, &QPushButton::clicked, this, &TformTopicSelect::buttonCancelClick);
