@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -135,6 +136,12 @@ void RecurrenceEditor::createControls()
     comboNthWeekday = named(new QComboBox(panelMonthly), "comboNthWeekday");
     for (const int weekday : weekdaysInWeekOrder())
         comboNthWeekday->addItem(dayName(weekday, QLocale::LongFormat), weekday);
+    // Groups of their own: the options dialog's one-off and recurring buttons would otherwise
+    // count these among theirs (Qt looks for the buttons of an automatic group through all the
+    // parent's descendants) and take them out of the Tab chain when they get the focus.
+    auto *monthlyGroup = new QButtonGroup(panelMonthly);
+    monthlyGroup->addButton(radioMonthDay);
+    monthlyGroup->addButton(radioNthWeekday);
     auto *monthly = new QGridLayout(panelMonthly);
     monthly->setContentsMargins(0, 0, 0, 0);
     monthly->addWidget(radioMonthDay, 0, 0);
@@ -186,6 +193,9 @@ QWidget *RecurrenceEditor::createEndControls()
     pickerEndDate = named(new QDateEdit(panel), "pickerEndDate");
     pickerEndDate->setCalendarPopup(true);
     pickerEndDate->setDisplayFormat(toQt(dates::datePickerFormat(dateOrder_)));
+    auto *endGroup = new QButtonGroup(panel);
+    for (QRadioButton *radio : {radioEndNever, radioEndCount, radioEndDate})
+        endGroup->addButton(radio);
     auto *end = new QGridLayout(panel);
     end->setContentsMargins(0, 0, 0, 0);
     end->addWidget(radioEndNever, 0, 0);
