@@ -506,6 +506,16 @@ void TformProgress::editDurationNoChange()
 void TformProgress::recurrenceEditorChange()
 {
     const bool custom = recurrenceEditor->customChosen();
+    // The plain rule the user had is put back when the custom rule is given up.
+    if (custom && !plainRuleKept_) {
+        plainRuleKept_ = true;
+        keptRecurNo_ = editRecurNo->text();
+        keptRecurPeriod_ = comboRecurPeriod->currentIndex();
+    } else if (!custom && plainRuleKept_) {
+        plainRuleKept_ = false;
+        editRecurNo->setText(keptRecurNo_);
+        comboRecurPeriod->setCurrentIndex(keptRecurPeriod_);
+    }
     if (custom)
         if (const std::optional<recurrence::Series> series = recurrenceEditor->chosenSeries()) {
             const recurrence::PlainRule plain = recurrence::nearestPlainRule(series->rule);

@@ -119,6 +119,10 @@ private:
     TopicOptions values_;
     DateTime today_;
     ImageSource images_;
+    // The plain rule shown before a custom rule was chosen, put back when it is given up.
+    bool plainRuleKept_ = false;
+    QString keptRecurNo_;
+    int keptRecurPeriod_ = -1;
 };
 
 } // namespace nimbus::dialogs

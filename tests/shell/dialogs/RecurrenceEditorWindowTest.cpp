@@ -216,6 +216,46 @@ private slots:
         QCOMPARE(QString::fromStdString(s.savedRules()), QString::fromStdString(before));
         QVERIFY(recurrence::seriesOf(*s.topic));
     }
+
+    void everyWeekdayIsOneClickAndThePlainRuleComesBack()
+    {
+        TNimbusNode node("42");
+        node.lev = 1;
+        node.type = kSectionTopics;
+        node.ttype = kTopicTask;
+        node.recur = node.dl = true;
+        node.rno = 2;
+        node.rtype = kUnitWeeks;
+        node.dlDate = node.rsDate = "20260310";
+        const FixedClock clock(DateTime::fromCivil(2026, 3, 9, 12, 0, 0));
+        dialogs::TformProgress d(topicOptionsFromNode(node, 0, false), clock);
+        dialogs::RecurrenceEditor *e = d.recurrenceEditor;
+
+        // The custom rule starts from "every 2 weeks" on the date's Tuesday.
+        e->checkCustomRule->click();
+        QCOMPARE(e->spinInterval->value(), 2);
+        QVERIFY(e->checkWeekday[1]->isChecked());
+        e->buttonEveryWeekday->click();
+        QCOMPARE(e->spinInterval->value(), 1);
+        QCOMPARE(e->labelPreview->text(),
+                 QStringLiteral(
+                     "Next dates: 10/03/2026, 11/03/2026, 12/03/2026, 13/03/2026, 16/03/2026"));
+        QCOMPARE(d.editRecurNo->text(), QStringLiteral("1"));
+        QCOMPARE(d.comboRecurPeriod->currentIndex(), int(kUnitDays));
+
+        // Given up, the plain rule is back as it was, to be edited again.
+        e->checkCustomRule->click();
+        QCOMPARE(d.editRecurNo->text(), QStringLiteral("2"));
+        QCOMPARE(d.comboRecurPeriod->currentIndex(), int(kUnitWeeks));
+        QVERIFY(d.editRecurNo->isEnabled());
+
+        e->checkCustomRule->click();
+        d.buttonOK->click();
+        QCOMPARE(QString::fromStdString(d.values().richRule),
+                 QStringLiteral("START=20260310;FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR"));
+        QCOMPARE(d.values().recurCount, 1);
+        QCOMPARE(d.values().recurUnit, int(kUnitDays));
+    }
 };
 
 QTEST_MAIN(RecurrenceEditorWindowTest)
