@@ -13,6 +13,9 @@ PACKAGES="$PACKAGES libsecret-1-dev radicale xandikos python3-caldav"
 # valgrind's memcheck runs the window tests where changes land inside an open dialog (the
 # window code is not part of the sanitizer build).
 PACKAGES="$PACKAGES valgrind"
+# lrelease builds the window's translations (lupdate refreshes them); Qt's own translations give
+# its standard dialogs the user's language.
+PACKAGES="$PACKAGES qt6-l10n-tools qt6-translations-l10n"
 # The independent rrule implementation the recurrence tests compare with.
 PACKAGES="$PACKAGES python3-dateutil"
 

@@ -16,7 +16,7 @@ function(nimbus_add_gtest name)
     gtest_discover_tests(${name}
         TEST_PREFIX "${ARG_PREFIX}."
         DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "HOME=${CMAKE_BINARY_DIR}/test-home;QT_QPA_PLATFORM=offscreen;NIMBUS_CHANNEL_DIR=${CMAKE_BINARY_DIR}/test-channels/${name};DBUS_SESSION_BUS_ADDRESS=unix:path=${CMAKE_BINARY_DIR}/test-no-session-bus"
+        PROPERTIES ENVIRONMENT "HOME=${CMAKE_BINARY_DIR}/test-home;QT_QPA_PLATFORM=offscreen;NIMBUS_CHANNEL_DIR=${CMAKE_BINARY_DIR}/test-channels/${name};DBUS_SESSION_BUS_ADDRESS=unix:path=${CMAKE_BINARY_DIR}/test-no-session-bus;LANGUAGE=en"
                    TIMEOUT 300)
 endfunction()
 
@@ -28,6 +28,6 @@ function(nimbus_add_qtest name)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
-        ENVIRONMENT "HOME=${CMAKE_BINARY_DIR}/test-home;QT_QPA_PLATFORM=offscreen;NIMBUS_CHANNEL_DIR=${CMAKE_BINARY_DIR}/test-channels/${name};DBUS_SESSION_BUS_ADDRESS=unix:path=${CMAKE_BINARY_DIR}/test-no-session-bus"
+        ENVIRONMENT "HOME=${CMAKE_BINARY_DIR}/test-home;QT_QPA_PLATFORM=offscreen;NIMBUS_CHANNEL_DIR=${CMAKE_BINARY_DIR}/test-channels/${name};DBUS_SESSION_BUS_ADDRESS=unix:path=${CMAKE_BINARY_DIR}/test-no-session-bus;LANGUAGE=en"
         TIMEOUT 300)
 endfunction()

@@ -1,0 +1,995 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Calendar files (*.ics)</source>
+        <translation>Kalenderdateien (*.ics)</translation>
+    </message>
+    <message>
+        <source>Export to calendar file</source>
+        <translation>In Kalenderdatei exportieren</translation>
+    </message>
+    <message>
+        <source>Import calendar file</source>
+        <translation>Kalenderdatei importieren</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>Schrift</translation>
+    </message>
+    <message>
+        <source>Save as a Word document</source>
+        <translation>Als Word-Dokument speichern</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::CalendarActions</name>
+    <message>
+        <source>Export to calendar file...</source>
+        <translation>In Kalenderdatei exportieren …</translation>
+    </message>
+    <message>
+        <source>Export section to calendar file...</source>
+        <translation>Abschnitt in Kalenderdatei exportieren …</translation>
+    </message>
+    <message>
+        <source>Export all to calendar file...</source>
+        <translation>Alles in Kalenderdatei exportieren …</translation>
+    </message>
+    <message>
+        <source>Import calendar file...</source>
+        <translation>Kalenderdatei importieren …</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::CalendarPreviewDialog</name>
+    <message>
+        <source>Import calendar file</source>
+        <translation>Kalenderdatei importieren</translation>
+    </message>
+    <message>
+        <source>&amp;What the import will do:</source>
+        <translation>&amp;Was der Import tun wird:</translation>
+    </message>
+    <message>
+        <source>What the import will do</source>
+        <translation>Was der Import tun wird</translation>
+    </message>
+    <message>
+        <source>Add: </source>
+        <translation>Hinzufügen: </translation>
+    </message>
+    <message>
+        <source>Update: </source>
+        <translation>Aktualisieren: </translation>
+    </message>
+    <message>
+        <source>Skip: </source>
+        <translation>Überspringen: </translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::LanSharing</name>
+    <message>
+        <source>Sending topics</source>
+        <translation>Themen werden gesendet</translation>
+    </message>
+    <message>
+        <source>Receiving topics</source>
+        <translation>Themen werden empfangen</translation>
+    </message>
+    <message>
+        <source>Installing add-on topics</source>
+        <translation>Zusatzthemen werden installiert</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::MainLayout</name>
+    <message>
+        <source>Topics</source>
+        <translation>Themen</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::NetworkPage</name>
+    <message>
+        <source>Local Nimbus network information</source>
+        <translation>Informationen zum lokalen Nimbus-Netzwerk</translation>
+    </message>
+    <message>
+        <source>Local Nimbus network folder</source>
+        <translation>Ordner des lokalen Nimbus-Netzwerks</translation>
+    </message>
+    <message>
+        <source>Select or create local network Nimbus folder</source>
+        <translation>Nimbus-Ordner im lokalen Netzwerk auswählen oder anlegen</translation>
+    </message>
+    <message>
+        <source>Nimbus network password</source>
+        <translation>Passwort des Nimbus-Netzwerks</translation>
+    </message>
+    <message>
+        <source>Type in password again</source>
+        <translation>Passwort erneut eingeben</translation>
+    </message>
+    <message>
+        <source>Nimbus network user name</source>
+        <translation>Benutzername im Nimbus-Netzwerk</translation>
+    </message>
+    <message>
+        <source>Connection status</source>
+        <translation>Verbindungsstatus</translation>
+    </message>
+    <message>
+        <source>Local Nimbus network friends:</source>
+        <translation>Kollegen im lokalen Nimbus-Netzwerk:</translation>
+    </message>
+    <message>
+        <source>Back up my data</source>
+        <translation>Meine Daten sichern</translation>
+    </message>
+    <message>
+        <source>My data protection password</source>
+        <translation>Passwort zum Schutz meiner Daten</translation>
+    </message>
+    <message>
+        <source>Backup status</source>
+        <translation>Status der Sicherung</translation>
+    </message>
+    <message>
+        <source>No backup yet</source>
+        <translation>Noch keine Sicherung</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::SoftwarePanel</name>
+    <message>
+        <source>Updates:</source>
+        <translation>Aktualisierungen:</translation>
+    </message>
+    <message>
+        <source>Display update log</source>
+        <translation>Aktualisierungsprotokoll anzeigen</translation>
+    </message>
+    <message>
+        <source>Check for updates</source>
+        <translation>Nach Aktualisierungen suchen</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::TSelectFolder</name>
+    <message>
+        <source>Choose a folder or create a new folder</source>
+        <translation>Einen Ordner wählen oder einen neuen Ordner anlegen</translation>
+    </message>
+    <message>
+        <source>Drives:</source>
+        <translation>Laufwerke:</translation>
+    </message>
+    <message>
+        <source>Folder list:</source>
+        <translation>Ordnerliste:</translation>
+    </message>
+    <message>
+        <source>Files in this folder:</source>
+        <translation>Dateien in diesem Ordner:</translation>
+    </message>
+    <message>
+        <source>Folder name:</source>
+        <translation>Ordnername:</translation>
+    </message>
+    <message>
+        <source>New sub-folder name:</source>
+        <translation>Name des neuen Unterordners:</translation>
+    </message>
+    <message>
+        <source>Create subfolder</source>
+        <translation>Unterordner anlegen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>&amp;Create new sub-folder</source>
+        <translation>Neuen Unterordner &amp;anlegen</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::TformMain</name>
+    <message>
+        <source>Help and information</source>
+        <translation>Hilfe und Informationen</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Close the program</source>
+        <translation>Das Programm beenden</translation>
+    </message>
+    <message>
+        <source>Activity log</source>
+        <translation>Aktivitätsprotokoll</translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation>Protokoll</translation>
+    </message>
+    <message>
+        <source>Show the whole log</source>
+        <translation>Das ganze Protokoll anzeigen</translation>
+    </message>
+    <message>
+        <source>Local network information</source>
+        <translation>Informationen zum lokalen Netzwerk</translation>
+    </message>
+    <message>
+        <source>Share topics with colleagues through a shared folder.</source>
+        <translation>Themen über einen freigegebenen Ordner mit Kollegen teilen.</translation>
+    </message>
+    <message>
+        <source>Contacts</source>
+        <translation>Kontakte</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::TreeActions</name>
+    <message>
+        <source>Insert New Section</source>
+        <translation>Neuen Abschnitt einfügen</translation>
+    </message>
+    <message>
+        <source>Insert new topic</source>
+        <translation>Neues Thema einfügen</translation>
+    </message>
+    <message>
+        <source>Add new sub-topic</source>
+        <translation>Neues Unterthema hinzufügen</translation>
+    </message>
+    <message>
+        <source>Edit details</source>
+        <translation>Details bearbeiten</translation>
+    </message>
+    <message>
+        <source>Favourites</source>
+        <translation>Favoriten</translation>
+    </message>
+    <message>
+        <source>Skip this occurrence</source>
+        <translation>Diesen Termin überspringen</translation>
+    </message>
+    <message>
+        <source>Convert topic to a sub-topic</source>
+        <translation>Thema in ein Unterthema umwandeln</translation>
+    </message>
+    <message>
+        <source>Convert sub-topic to a topic</source>
+        <translation>Unterthema in ein Thema umwandeln</translation>
+    </message>
+    <message>
+        <source>Sort sub-topics</source>
+        <translation>Unterthemen sortieren</translation>
+    </message>
+    <message>
+        <source>Sort sub-tasks by urgency/priority</source>
+        <translation>Unteraufgaben nach Dringlichkeit/Priorität sortieren</translation>
+    </message>
+    <message>
+        <source>Sort sub-tasks by date due</source>
+        <translation>Unteraufgaben nach Fälligkeitsdatum sortieren</translation>
+    </message>
+    <message>
+        <source>Expand all</source>
+        <translation>Alle aufklappen</translation>
+    </message>
+    <message>
+        <source>Expand urgent tasks</source>
+        <translation>Dringende Aufgaben aufklappen</translation>
+    </message>
+    <message>
+        <source>Expand tasks in progress</source>
+        <translation>Laufende Aufgaben aufklappen</translation>
+    </message>
+    <message>
+        <source>Expand tasks and events due within two weeks</source>
+        <translation>In zwei Wochen fällige Aufgaben und Ereignisse aufklappen</translation>
+    </message>
+    <message>
+        <source>Expand tasks and events due within six weeks</source>
+        <translation>In sechs Wochen fällige Aufgaben und Ereignisse aufklappen</translation>
+    </message>
+    <message>
+        <source>Contract all</source>
+        <translation>Alle zuklappen</translation>
+    </message>
+    <message>
+        <source>Move topic up</source>
+        <translation>Thema nach oben verschieben</translation>
+    </message>
+    <message>
+        <source>Move topic down</source>
+        <translation>Thema nach unten verschieben</translation>
+    </message>
+    <message>
+        <source>Remove this topic permanently</source>
+        <translation>Dieses Thema endgültig entfernen</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Change topic type ...</source>
+        <translation>Themenart ändern …</translation>
+    </message>
+    <message>
+        <source>Send copy to</source>
+        <translation>Kopie senden an</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Skip a refused step</source>
+        <translation>Einen abgelehnten Schritt überspringen</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>Überspringen</translation>
+    </message>
+    <message>
+        <source>Undo history ...</source>
+        <translation>Verlauf der Änderungen …</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::TreeHistory</name>
+    <message>
+        <source>Undo history</source>
+        <translation>Verlauf der Änderungen</translation>
+    </message>
+    <message>
+        <source>&lt;the session&apos;s start&gt;</source>
+        <translation>&lt;Beginn der Sitzung&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::TreeToolbar</name>
+    <message>
+        <source>General topic group</source>
+        <translation>Allgemeine Themengruppe</translation>
+    </message>
+    <message>
+        <source>Notes and information</source>
+        <translation>Notizen und Informationen</translation>
+    </message>
+    <message>
+        <source>Ideas and suggestions</source>
+        <translation>Ideen und Vorschläge</translation>
+    </message>
+    <message>
+        <source>Finance</source>
+        <translation>Finanzen</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Ereignis</translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation>Aufgabe</translation>
+    </message>
+    <message>
+        <source>Task not started</source>
+        <translation>Aufgabe nicht begonnen</translation>
+    </message>
+    <message>
+        <source>Task in progress</source>
+        <translation>Aufgabe in Bearbeitung</translation>
+    </message>
+    <message>
+        <source>Task waiting</source>
+        <translation>Aufgabe wartet</translation>
+    </message>
+    <message>
+        <source>Task finished</source>
+        <translation>Aufgabe erledigt</translation>
+    </message>
+    <message>
+        <source>Task on hold</source>
+        <translation>Aufgabe zurückgestellt</translation>
+    </message>
+    <message>
+        <source>Mark as urgent</source>
+        <translation>Als dringend markieren</translation>
+    </message>
+    <message>
+        <source>Not urgent</source>
+        <translation>Nicht dringend</translation>
+    </message>
+    <message>
+        <source>Increase task priority</source>
+        <translation>Priorität der Aufgabe erhöhen</translation>
+    </message>
+    <message>
+        <source>Decrease task priority</source>
+        <translation>Priorität der Aufgabe senken</translation>
+    </message>
+    <message>
+        <source>Priority 1 - top</source>
+        <translation>Priorität 1 – höchste</translation>
+    </message>
+    <message>
+        <source>Priority %1</source>
+        <translation>Priorität %1</translation>
+    </message>
+    <message>
+        <source>Set task priority</source>
+        <translation>Priorität der Aufgabe festlegen</translation>
+    </message>
+    <message>
+        <source>1-9</source>
+        <translation>1–9</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::caldavui::CalendarAccountDialog</name>
+    <message>
+        <source>Calendar sync</source>
+        <translation>Kalenderabgleich</translation>
+    </message>
+    <message>
+        <source>&amp;Server address:</source>
+        <translation>&amp;Serveradresse:</translation>
+    </message>
+    <message>
+        <source>&amp;User name:</source>
+        <translation>&amp;Benutzername:</translation>
+    </message>
+    <message>
+        <source>kept in the desktop&apos;s password store, or for this session only</source>
+        <translation>in der Passwortverwaltung der Arbeitsumgebung gespeichert oder nur für diese Sitzung</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>&amp;Passwort:</translation>
+    </message>
+    <message>
+        <source>&amp;Find calendars</source>
+        <translation>Kalender &amp;suchen</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Kalender</translation>
+    </message>
+    <message>
+        <source>Keep in step with</source>
+        <translation>Abgleichen mit</translation>
+    </message>
+    <message>
+        <source>&amp;Calendars:</source>
+        <translation>&amp;Kalender:</translation>
+    </message>
+    <message>
+        <source> minutes</source>
+        <translation> Minuten</translation>
+    </message>
+    <message>
+        <source>Sync &amp;every:</source>
+        <translation>Abgleich &amp;alle:</translation>
+    </message>
+    <message>
+        <source>(not synced)</source>
+        <translation>(nicht abgeglichen)</translation>
+    </message>
+    <message>
+        <source>Keep %1 in step with</source>
+        <translation>%1 abgleichen mit</translation>
+    </message>
+    <message>
+        <source>Asking the server ...</source>
+        <translation>Der Server wird gefragt …</translation>
+    </message>
+    <message>
+        <source>The server lists no calendar for tasks or events.</source>
+        <translation>Der Server führt keinen Kalender für Aufgaben oder Ereignisse.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n calendar(s) found.</source>
+        <translation>
+            <numerusform>%n Kalender gefunden.</numerusform>
+            <numerusform>%n Kalender gefunden.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::caldavui::CalendarPreferencesBox</name>
+    <message>
+        <source>Calendar sync</source>
+        <translation>Kalenderabgleich</translation>
+    </message>
+    <message>
+        <source>Calendar sync ...</source>
+        <translation>Kalenderabgleich …</translation>
+    </message>
+    <message>
+        <source>The server, user name and password, and which calendar keeps which topic</source>
+        <translation>Der Server, Benutzername und Passwort, und welcher Kalender welches Thema führt</translation>
+    </message>
+    <message>
+        <source>No calendar is kept in step with a server.</source>
+        <translation>Kein Kalender wird mit einem Server abgeglichen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 at %2, every %n minute(s)</source>
+        <translation>
+            <numerusform>%1 auf %2, jede Minute</numerusform>
+            <numerusform>%1 auf %2, alle %n Minuten</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>(topic not found)</source>
+        <translation>(Thema nicht gefunden)</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::caldavui::CalendarSyncController</name>
+    <message>
+        <source>Calendar sync</source>
+        <translation>Kalenderabgleich</translation>
+    </message>
+    <message>
+        <source>Sync now</source>
+        <translation>Jetzt abgleichen</translation>
+    </message>
+    <message>
+        <source>Sync the calendar now</source>
+        <translation>Den Kalender jetzt abgleichen</translation>
+    </message>
+    <message>
+        <source>Calendar sync ...</source>
+        <translation>Kalenderabgleich …</translation>
+    </message>
+    <message>
+        <source>Keep topics in step with a calendar on a server</source>
+        <translation>Themen mit einem Kalender auf einem Server abgleichen</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::checklist::ChecklistPage</name>
+    <message>
+        <source>Type an item and press Enter to add it</source>
+        <translation>Eintrag eingeben und mit der Eingabetaste hinzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::dialogs::OperationProgressDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Cancelling ...</source>
+        <translation>Wird abgebrochen …</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::dialogs::TformHilite</name>
+    <message>
+        <source>HighLight Colour</source>
+        <translation>Hervorhebungsfarbe</translation>
+    </message>
+    <message>
+        <source>Preview:</source>
+        <translation>Vorschau:</translation>
+    </message>
+    <message>
+        <source>The quick brown fox jumped over the lazy dog.</source>
+        <translation>Franz jagt im komplett verwahrlosten Taxi quer durch Bayern.</translation>
+    </message>
+    <message>
+        <source>Text colour</source>
+        <translation>Textfarbe</translation>
+    </message>
+    <message>
+        <source>Background colour</source>
+        <translation>Hintergrundfarbe</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::dialogs::TimePicker</name>
+    <message>
+        <source>Due time</source>
+        <translation>Fällig um</translation>
+    </message>
+    <message>
+        <source>%1 set</source>
+        <translation>%1 gesetzt</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::pages::AboutPage</name>
+    <message>
+        <source>Operating system:</source>
+        <translation>Betriebssystem:</translation>
+    </message>
+    <message>
+        <source>OS Version:</source>
+        <translation>Version des Betriebssystems:</translation>
+    </message>
+    <message>
+        <source>Processor:</source>
+        <translation>Prozessor:</translation>
+    </message>
+    <message>
+        <source>Information Assistant</source>
+        <translation>Informationsassistent</translation>
+    </message>
+    <message>
+        <source>Version </source>
+        <translation>Version </translation>
+    </message>
+    <message>
+        <source>Copyright %1 %2 the makers of Nimbus Desk. All rights reserved.</source>
+        <translation>Copyright %1 %2 die Macher von Nimbus Desk. Alle Rechte vorbehalten.</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::pages::DetailsEditor</name>
+    <message>
+        <source>Details</source>
+        <translation>Details</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Drucken</translation>
+    </message>
+    <message>
+        <source>Save as a Word document</source>
+        <translation>Als Word-Dokument speichern</translation>
+    </message>
+    <message>
+        <source>Change page title</source>
+        <translation>Seitentitel ändern</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Select all</source>
+        <translation>Alles auswählen</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Ausschneiden</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Switch highlighting on/off</source>
+        <translation>Hervorhebung ein/aus</translation>
+    </message>
+    <message>
+        <source>it holds a word or paragraph of %1 characters, which is shown cut short.</source>
+        <translation>sie enthält ein Wort oder einen Absatz mit %1 Zeichen, der gekürzt angezeigt wird.</translation>
+    </message>
+    <message>
+        <source>The page could not be saved as %1: %2</source>
+        <translation>Die Seite konnte nicht als %1 gespeichert werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::pages::DetailsFormatting</name>
+    <message>
+        <source>Font</source>
+        <translation>Schrift</translation>
+    </message>
+    <message>
+        <source>Chant font settings</source>
+        <translation>Schrifteinstellungen ändern</translation>
+    </message>
+    <message>
+        <source>&amp;Bold</source>
+        <translation>&amp;Fett</translation>
+    </message>
+    <message>
+        <source>&amp;Strikeout</source>
+        <translation>&amp;Durchgestrichen</translation>
+    </message>
+    <message>
+        <source>&amp;Italic</source>
+        <translation>&amp;Kursiv</translation>
+    </message>
+    <message>
+        <source>&amp;Underline</source>
+        <translation>&amp;Unterstrichen</translation>
+    </message>
+    <message>
+        <source>&amp;Bullets</source>
+        <translation>&amp;Aufzählungszeichen</translation>
+    </message>
+    <message>
+        <source>Paragraph numbers</source>
+        <translation>Absatznummerierung</translation>
+    </message>
+    <message>
+        <source>Paragraph indent</source>
+        <translation>Absatz einrücken</translation>
+    </message>
+    <message>
+        <source>Paragraph outdent</source>
+        <translation>Absatz ausrücken</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::pages::HighlightControl</name>
+    <message>
+        <source>Highlight text</source>
+        <translation>Text hervorheben</translation>
+    </message>
+    <message>
+        <source>Remove highlighting</source>
+        <translation>Hervorhebung entfernen</translation>
+    </message>
+    <message>
+        <source>Text highlighting on or off</source>
+        <translation>Texthervorhebung ein oder aus</translation>
+    </message>
+    <message>
+        <source>Background highlighting on or off</source>
+        <translation>Hintergrundhervorhebung ein oder aus</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::pages::PreferencesPage</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Date format</source>
+        <translation>Datumsformat</translation>
+    </message>
+    <message>
+        <source>Sound effects on</source>
+        <translation>Klangeffekte an</translation>
+    </message>
+    <message>
+        <source>Show summary at start up</source>
+        <translation>Übersicht beim Start anzeigen</translation>
+    </message>
+    <message>
+        <source>Change details page normal font settings</source>
+        <translation>Normale Schrifteinstellungen der Detailseiten ändern</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::pages::TopicPage</name>
+    <message>
+        <source>This topic is locked</source>
+        <translation>Dieses Thema ist gesperrt</translation>
+    </message>
+    <message>
+        <source>Change page title</source>
+        <translation>Seitentitel ändern</translation>
+    </message>
+    <message>
+        <source>It is shown read-only and its file is left as it is.</source>
+        <translation>Sie wird schreibgeschützt angezeigt, und ihre Datei bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>This page could not be read (%1). </source>
+        <translation>Diese Seite konnte nicht gelesen werden (%1). </translation>
+    </message>
+    <message>
+        <source>This page could not be read completely: %1 </source>
+        <translation>Diese Seite konnte nicht vollständig gelesen werden: %1 </translation>
+    </message>
+    <message>
+        <source>This page holds %1, which this editor cannot keep. </source>
+        <translation>Diese Seite enthält %1, was dieser Editor nicht bewahren kann. </translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>The changes to the page &quot;%1&quot; of &quot;%2&quot; could not be saved (%3). They are kept and saved again with the next save.</source>
+        <translation>Die Änderungen an der Seite „%1“ von „%2“ konnten nicht gespeichert werden (%3). Sie bleiben erhalten und werden beim nächsten Speichern erneut gespeichert.</translation>
+    </message>
+    <message>
+        <source> %1 pages are waiting to be saved.</source>
+        <translation> %1 Seiten warten darauf, gespeichert zu werden.</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::reminderui::ReminderPreferencesBox</name>
+    <message>
+        <source>Reminders</source>
+        <translation>Erinnerungen</translation>
+    </message>
+    <message>
+        <source>Remind me of events and tasks as they come due</source>
+        <translation>An fällige Ereignisse und Aufgaben erinnern</translation>
+    </message>
+    <message>
+        <source>Play a sound with reminders</source>
+        <translation>Bei Erinnerungen einen Ton abspielen</translation>
+    </message>
+    <message>
+        <source>Quiet hours from</source>
+        <translation>Ruhezeit von</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>bis</translation>
+    </message>
+    <message>
+        <source>Keep running in the tray when the window is closed</source>
+        <translation>Im Systemabschnitt der Kontrollleiste weiterlaufen, wenn das Fenster geschlossen ist</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::reminderui::ReminderTray</name>
+    <message>
+        <source>Overdue: %1</source>
+        <translation>Überfällig: %1</translation>
+    </message>
+    <message>
+        <source>Urgent: %1</source>
+        <translation>Dringend: %1</translation>
+    </message>
+    <message>
+        <source>Due today: %1</source>
+        <translation>Heute fällig: %1</translation>
+    </message>
+    <message>
+        <source>Show Nimbus Desk</source>
+        <translation>Nimbus Desk anzeigen</translation>
+    </message>
+    <message>
+        <source>No reminders to come</source>
+        <translation>Keine anstehenden Erinnerungen</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::reminderui::ReminderWindow</name>
+    <message>
+        <source>Nimbus Desk reminders</source>
+        <translation>Erinnerungen von Nimbus Desk</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::searchui::SearchController</name>
+    <message>
+        <source>title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>page: %1</source>
+        <translation>Seite: %1</translation>
+    </message>
+    <message>
+        <source>checklist: %1</source>
+        <translation>Checkliste: %1</translation>
+    </message>
+    <message>
+        <source>Search (Ctrl+F)</source>
+        <translation>Suchen (Strg+F)</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Saved searches</source>
+        <translation>Gespeicherte Suchen</translation>
+    </message>
+    <message>
+        <source>Saved searches (Alt+Down)</source>
+        <translation>Gespeicherte Suchen (Alt+Unten)</translation>
+    </message>
+    <message>
+        <source>Save this search</source>
+        <translation>Diese Suche speichern</translation>
+    </message>
+    <message>
+        <source>Name for the search &quot;%1&quot;:</source>
+        <translation>Name für die Suche „%1“:</translation>
+    </message>
+    <message>
+        <source>A saved search is called &quot;%1&quot;. Replace it?</source>
+        <translation>Eine gespeicherte Suche heißt bereits „%1“. Ersetzen?</translation>
+    </message>
+    <message>
+        <source>Building the search index: %1 of %2 topics</source>
+        <translation>Suchindex wird erstellt: %1 von %2 Themen</translation>
+    </message>
+    <message>
+        <source>%1 hits, the first %2 shown</source>
+        <translation>%1 Treffer, die ersten %2 angezeigt</translation>
+    </message>
+    <message>
+        <source>1 hit</source>
+        <translation>1 Treffer</translation>
+    </message>
+    <message>
+        <source>%1 hits</source>
+        <translation>%1 Treffer</translation>
+    </message>
+    <message>
+        <source>Save this search...</source>
+        <translation>Diese Suche speichern …</translation>
+    </message>
+    <message>
+        <source>No saved searches</source>
+        <translation>Keine gespeicherten Suchen</translation>
+    </message>
+    <message>
+        <source>Remove saved search</source>
+        <translation>Gespeicherte Suche entfernen</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::searchui::SearchResultsPage</name>
+    <message>
+        <source>Search results</source>
+        <translation>Suchergebnisse</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1, %2, %3: %4</source>
+        <translation>%1, %2, %3: %4</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::summarypage::SummaryPage</name>
+    <message>
+        <source>Saved searches</source>
+        <translation>Gespeicherte Suchen</translation>
+    </message>
+</context>
+</TS>

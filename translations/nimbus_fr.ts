@@ -1,0 +1,995 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR">
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Calendar files (*.ics)</source>
+        <translation>Fichiers de calendrier (*.ics)</translation>
+    </message>
+    <message>
+        <source>Export to calendar file</source>
+        <translation>Exporter vers un fichier de calendrier</translation>
+    </message>
+    <message>
+        <source>Import calendar file</source>
+        <translation>Importer un fichier de calendrier</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>Police</translation>
+    </message>
+    <message>
+        <source>Save as a Word document</source>
+        <translation>Enregistrer comme document Word</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::CalendarActions</name>
+    <message>
+        <source>Export to calendar file...</source>
+        <translation>Exporter vers un fichier de calendrier…</translation>
+    </message>
+    <message>
+        <source>Export section to calendar file...</source>
+        <translation>Exporter la section vers un fichier de calendrier…</translation>
+    </message>
+    <message>
+        <source>Export all to calendar file...</source>
+        <translation>Tout exporter vers un fichier de calendrier…</translation>
+    </message>
+    <message>
+        <source>Import calendar file...</source>
+        <translation>Importer un fichier de calendrier…</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::CalendarPreviewDialog</name>
+    <message>
+        <source>Import calendar file</source>
+        <translation>Importer un fichier de calendrier</translation>
+    </message>
+    <message>
+        <source>&amp;What the import will do:</source>
+        <translation>&amp;Ce que fera l’importation&#xa0;:</translation>
+    </message>
+    <message>
+        <source>What the import will do</source>
+        <translation>Ce que fera l’importation</translation>
+    </message>
+    <message>
+        <source>Add: </source>
+        <translation>Ajouter&#xa0;: </translation>
+    </message>
+    <message>
+        <source>Update: </source>
+        <translation>Mettre à jour&#xa0;: </translation>
+    </message>
+    <message>
+        <source>Skip: </source>
+        <translation>Ignorer&#xa0;: </translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::LanSharing</name>
+    <message>
+        <source>Sending topics</source>
+        <translation>Envoi des sujets</translation>
+    </message>
+    <message>
+        <source>Receiving topics</source>
+        <translation>Réception des sujets</translation>
+    </message>
+    <message>
+        <source>Installing add-on topics</source>
+        <translation>Installation des sujets complémentaires</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::MainLayout</name>
+    <message>
+        <source>Topics</source>
+        <translation>Sujets</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::NetworkPage</name>
+    <message>
+        <source>Local Nimbus network information</source>
+        <translation>Informations sur le réseau Nimbus local</translation>
+    </message>
+    <message>
+        <source>Local Nimbus network folder</source>
+        <translation>Dossier du réseau Nimbus local</translation>
+    </message>
+    <message>
+        <source>Select or create local network Nimbus folder</source>
+        <translation>Choisir ou créer le dossier Nimbus du réseau local</translation>
+    </message>
+    <message>
+        <source>Nimbus network password</source>
+        <translation>Mot de passe du réseau Nimbus</translation>
+    </message>
+    <message>
+        <source>Type in password again</source>
+        <translation>Saisissez à nouveau le mot de passe</translation>
+    </message>
+    <message>
+        <source>Nimbus network user name</source>
+        <translation>Nom d’utilisateur du réseau Nimbus</translation>
+    </message>
+    <message>
+        <source>Connection status</source>
+        <translation>État de la connexion</translation>
+    </message>
+    <message>
+        <source>Local Nimbus network friends:</source>
+        <translation>Collègues du réseau Nimbus local&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Back up my data</source>
+        <translation>Sauvegarder mes données</translation>
+    </message>
+    <message>
+        <source>My data protection password</source>
+        <translation>Mot de passe de protection de mes données</translation>
+    </message>
+    <message>
+        <source>Backup status</source>
+        <translation>État de la sauvegarde</translation>
+    </message>
+    <message>
+        <source>No backup yet</source>
+        <translation>Aucune sauvegarde pour l’instant</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::SoftwarePanel</name>
+    <message>
+        <source>Updates:</source>
+        <translation>Mises à jour&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Display update log</source>
+        <translation>Afficher le journal des mises à jour</translation>
+    </message>
+    <message>
+        <source>Check for updates</source>
+        <translation>Rechercher des mises à jour</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::TSelectFolder</name>
+    <message>
+        <source>Choose a folder or create a new folder</source>
+        <translation>Choisissez un dossier ou créez-en un nouveau</translation>
+    </message>
+    <message>
+        <source>Drives:</source>
+        <translation>Lecteurs&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Folder list:</source>
+        <translation>Liste des dossiers&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Files in this folder:</source>
+        <translation>Fichiers de ce dossier&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Folder name:</source>
+        <translation>Nom du dossier&#xa0;:</translation>
+    </message>
+    <message>
+        <source>New sub-folder name:</source>
+        <translation>Nom du nouveau sous-dossier&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Create subfolder</source>
+        <translation>Créer un sous-dossier</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>&amp;Create new sub-folder</source>
+        <translation>&amp;Créer un nouveau sous-dossier</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::TformMain</name>
+    <message>
+        <source>Help and information</source>
+        <translation>Aide et informations</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>Close the program</source>
+        <translation>Fermer le programme</translation>
+    </message>
+    <message>
+        <source>Activity log</source>
+        <translation>Journal d’activité</translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation>Journal</translation>
+    </message>
+    <message>
+        <source>Show the whole log</source>
+        <translation>Afficher tout le journal</translation>
+    </message>
+    <message>
+        <source>Local network information</source>
+        <translation>Informations sur le réseau local</translation>
+    </message>
+    <message>
+        <source>Share topics with colleagues through a shared folder.</source>
+        <translation>Partager des sujets avec des collègues par un dossier partagé.</translation>
+    </message>
+    <message>
+        <source>Contacts</source>
+        <translation>Contacts</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::TreeActions</name>
+    <message>
+        <source>Insert New Section</source>
+        <translation>Insérer une nouvelle section</translation>
+    </message>
+    <message>
+        <source>Insert new topic</source>
+        <translation>Insérer un nouveau sujet</translation>
+    </message>
+    <message>
+        <source>Add new sub-topic</source>
+        <translation>Ajouter un sous-sujet</translation>
+    </message>
+    <message>
+        <source>Edit details</source>
+        <translation>Modifier les détails</translation>
+    </message>
+    <message>
+        <source>Favourites</source>
+        <translation>Favoris</translation>
+    </message>
+    <message>
+        <source>Skip this occurrence</source>
+        <translation>Ignorer cette occurrence</translation>
+    </message>
+    <message>
+        <source>Convert topic to a sub-topic</source>
+        <translation>Convertir le sujet en sous-sujet</translation>
+    </message>
+    <message>
+        <source>Convert sub-topic to a topic</source>
+        <translation>Convertir le sous-sujet en sujet</translation>
+    </message>
+    <message>
+        <source>Sort sub-topics</source>
+        <translation>Trier les sous-sujets</translation>
+    </message>
+    <message>
+        <source>Sort sub-tasks by urgency/priority</source>
+        <translation>Trier les sous-tâches par urgence/priorité</translation>
+    </message>
+    <message>
+        <source>Sort sub-tasks by date due</source>
+        <translation>Trier les sous-tâches par date d’échéance</translation>
+    </message>
+    <message>
+        <source>Expand all</source>
+        <translation>Tout déplier</translation>
+    </message>
+    <message>
+        <source>Expand urgent tasks</source>
+        <translation>Déplier les tâches urgentes</translation>
+    </message>
+    <message>
+        <source>Expand tasks in progress</source>
+        <translation>Déplier les tâches en cours</translation>
+    </message>
+    <message>
+        <source>Expand tasks and events due within two weeks</source>
+        <translation>Déplier les tâches et événements prévus dans les deux semaines</translation>
+    </message>
+    <message>
+        <source>Expand tasks and events due within six weeks</source>
+        <translation>Déplier les tâches et événements prévus dans les six semaines</translation>
+    </message>
+    <message>
+        <source>Contract all</source>
+        <translation>Tout replier</translation>
+    </message>
+    <message>
+        <source>Move topic up</source>
+        <translation>Monter le sujet</translation>
+    </message>
+    <message>
+        <source>Move topic down</source>
+        <translation>Descendre le sujet</translation>
+    </message>
+    <message>
+        <source>Remove this topic permanently</source>
+        <translation>Supprimer définitivement ce sujet</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Change topic type ...</source>
+        <translation>Changer le type du sujet…</translation>
+    </message>
+    <message>
+        <source>Send copy to</source>
+        <translation>Envoyer une copie à</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Rétablir</translation>
+    </message>
+    <message>
+        <source>Skip a refused step</source>
+        <translation>Ignorer une étape refusée</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>Ignorer</translation>
+    </message>
+    <message>
+        <source>Undo history ...</source>
+        <translation>Historique des modifications…</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::TreeHistory</name>
+    <message>
+        <source>Undo history</source>
+        <translation>Historique des modifications</translation>
+    </message>
+    <message>
+        <source>&lt;the session&apos;s start&gt;</source>
+        <translation>&lt;début de la session&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::TreeToolbar</name>
+    <message>
+        <source>General topic group</source>
+        <translation>Groupe de sujets général</translation>
+    </message>
+    <message>
+        <source>Notes and information</source>
+        <translation>Notes et informations</translation>
+    </message>
+    <message>
+        <source>Ideas and suggestions</source>
+        <translation>Idées et suggestions</translation>
+    </message>
+    <message>
+        <source>Finance</source>
+        <translation>Finances</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Événement</translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation>Tâche</translation>
+    </message>
+    <message>
+        <source>Task not started</source>
+        <translation>Tâche non commencée</translation>
+    </message>
+    <message>
+        <source>Task in progress</source>
+        <translation>Tâche en cours</translation>
+    </message>
+    <message>
+        <source>Task waiting</source>
+        <translation>Tâche en attente</translation>
+    </message>
+    <message>
+        <source>Task finished</source>
+        <translation>Tâche terminée</translation>
+    </message>
+    <message>
+        <source>Task on hold</source>
+        <translation>Tâche suspendue</translation>
+    </message>
+    <message>
+        <source>Mark as urgent</source>
+        <translation>Marquer comme urgente</translation>
+    </message>
+    <message>
+        <source>Not urgent</source>
+        <translation>Pas urgente</translation>
+    </message>
+    <message>
+        <source>Increase task priority</source>
+        <translation>Augmenter la priorité de la tâche</translation>
+    </message>
+    <message>
+        <source>Decrease task priority</source>
+        <translation>Diminuer la priorité de la tâche</translation>
+    </message>
+    <message>
+        <source>Priority 1 - top</source>
+        <translation>Priorité 1 – la plus haute</translation>
+    </message>
+    <message>
+        <source>Priority %1</source>
+        <translation>Priorité %1</translation>
+    </message>
+    <message>
+        <source>Set task priority</source>
+        <translation>Définir la priorité de la tâche</translation>
+    </message>
+    <message>
+        <source>1-9</source>
+        <translation>1–9</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::caldavui::CalendarAccountDialog</name>
+    <message>
+        <source>Calendar sync</source>
+        <translation>Synchronisation du calendrier</translation>
+    </message>
+    <message>
+        <source>&amp;Server address:</source>
+        <translation>Adresse du &amp;serveur&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;User name:</source>
+        <translation>Nom d’&amp;utilisateur&#xa0;:</translation>
+    </message>
+    <message>
+        <source>kept in the desktop&apos;s password store, or for this session only</source>
+        <translation>conservé dans le trousseau du bureau, ou pour cette session seulement</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>&amp;Mot de passe&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;Find calendars</source>
+        <translation>&amp;Chercher les agendas</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Agenda</translation>
+    </message>
+    <message>
+        <source>Keep in step with</source>
+        <translation>Synchroniser avec</translation>
+    </message>
+    <message>
+        <source>&amp;Calendars:</source>
+        <translation>&amp;Agendas&#xa0;:</translation>
+    </message>
+    <message>
+        <source> minutes</source>
+        <translation> minutes</translation>
+    </message>
+    <message>
+        <source>Sync &amp;every:</source>
+        <translation>Synchroniser &amp;toutes les&#xa0;:</translation>
+    </message>
+    <message>
+        <source>(not synced)</source>
+        <translation>(non synchronisé)</translation>
+    </message>
+    <message>
+        <source>Keep %1 in step with</source>
+        <translation>Synchroniser %1 avec</translation>
+    </message>
+    <message>
+        <source>Asking the server ...</source>
+        <translation>Interrogation du serveur…</translation>
+    </message>
+    <message>
+        <source>The server lists no calendar for tasks or events.</source>
+        <translation>Le serveur ne propose aucun agenda pour les tâches ou les événements.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n calendar(s) found.</source>
+        <translation>
+            <numerusform>%n agenda trouvé.</numerusform>
+            <numerusform>%n agendas trouvés.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::caldavui::CalendarPreferencesBox</name>
+    <message>
+        <source>Calendar sync</source>
+        <translation>Synchronisation du calendrier</translation>
+    </message>
+    <message>
+        <source>Calendar sync ...</source>
+        <translation>Synchronisation du calendrier…</translation>
+    </message>
+    <message>
+        <source>The server, user name and password, and which calendar keeps which topic</source>
+        <translation>Le serveur, le nom d’utilisateur et le mot de passe, et quel agenda garde quel sujet</translation>
+    </message>
+    <message>
+        <source>No calendar is kept in step with a server.</source>
+        <translation>Aucun agenda n’est synchronisé avec un serveur.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 at %2, every %n minute(s)</source>
+        <translation>
+            <numerusform>%1 sur %2, toutes les minutes</numerusform>
+            <numerusform>%1 sur %2, toutes les %n minutes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>(topic not found)</source>
+        <translation>(sujet introuvable)</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::caldavui::CalendarSyncController</name>
+    <message>
+        <source>Calendar sync</source>
+        <translation>Synchronisation du calendrier</translation>
+    </message>
+    <message>
+        <source>Sync now</source>
+        <translation>Synchroniser maintenant</translation>
+    </message>
+    <message>
+        <source>Sync the calendar now</source>
+        <translation>Synchroniser le calendrier maintenant</translation>
+    </message>
+    <message>
+        <source>Calendar sync ...</source>
+        <translation>Synchronisation du calendrier…</translation>
+    </message>
+    <message>
+        <source>Keep topics in step with a calendar on a server</source>
+        <translation>Synchroniser les sujets avec un agenda sur un serveur</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::checklist::ChecklistPage</name>
+    <message>
+        <source>Type an item and press Enter to add it</source>
+        <translation>Saisissez un élément et appuyez sur Entrée pour l’ajouter</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::dialogs::OperationProgressDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Cancelling ...</source>
+        <translation>Annulation…</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::dialogs::TformHilite</name>
+    <message>
+        <source>HighLight Colour</source>
+        <translation>Couleur de surlignage</translation>
+    </message>
+    <message>
+        <source>Preview:</source>
+        <translation>Aperçu&#xa0;:</translation>
+    </message>
+    <message>
+        <source>The quick brown fox jumped over the lazy dog.</source>
+        <translation>Portez ce vieux whisky au juge blond qui fume.</translation>
+    </message>
+    <message>
+        <source>Text colour</source>
+        <translation>Couleur du texte</translation>
+    </message>
+    <message>
+        <source>Background colour</source>
+        <translation>Couleur de fond</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::dialogs::TimePicker</name>
+    <message>
+        <source>Due time</source>
+        <translation>Heure d’échéance</translation>
+    </message>
+    <message>
+        <source>%1 set</source>
+        <translation>%1 définie</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::pages::AboutPage</name>
+    <message>
+        <source>Operating system:</source>
+        <translation>Système d’exploitation&#xa0;:</translation>
+    </message>
+    <message>
+        <source>OS Version:</source>
+        <translation>Version du système&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Processor:</source>
+        <translation>Processeur&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Information Assistant</source>
+        <translation>Assistant d’information</translation>
+    </message>
+    <message>
+        <source>Version </source>
+        <translation>Version </translation>
+    </message>
+    <message>
+        <source>Copyright %1 %2 the makers of Nimbus Desk. All rights reserved.</source>
+        <translation>Copyright %1 %2 les auteurs de Nimbus Desk. Tous droits réservés.</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::pages::DetailsEditor</name>
+    <message>
+        <source>Details</source>
+        <translation>Détails</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Imprimer</translation>
+    </message>
+    <message>
+        <source>Save as a Word document</source>
+        <translation>Enregistrer comme document Word</translation>
+    </message>
+    <message>
+        <source>Change page title</source>
+        <translation>Changer le titre de la page</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Select all</source>
+        <translation>Tout sélectionner</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copier</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Couper</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Coller</translation>
+    </message>
+    <message>
+        <source>Switch highlighting on/off</source>
+        <translation>Activer/désactiver le surlignage</translation>
+    </message>
+    <message>
+        <source>it holds a word or paragraph of %1 characters, which is shown cut short.</source>
+        <translation>elle contient un mot ou un paragraphe de %1 caractères, affiché tronqué.</translation>
+    </message>
+    <message>
+        <source>The page could not be saved as %1: %2</source>
+        <translation>La page n’a pas pu être enregistrée en tant que %1&#xa0;: %2</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::pages::DetailsFormatting</name>
+    <message>
+        <source>Font</source>
+        <translation>Police</translation>
+    </message>
+    <message>
+        <source>Chant font settings</source>
+        <translation>Modifier les paramètres de police</translation>
+    </message>
+    <message>
+        <source>&amp;Bold</source>
+        <translation>&amp;Gras</translation>
+    </message>
+    <message>
+        <source>&amp;Strikeout</source>
+        <translation>&amp;Barré</translation>
+    </message>
+    <message>
+        <source>&amp;Italic</source>
+        <translation>&amp;Italique</translation>
+    </message>
+    <message>
+        <source>&amp;Underline</source>
+        <translation>&amp;Souligné</translation>
+    </message>
+    <message>
+        <source>&amp;Bullets</source>
+        <translation>&amp;Puces</translation>
+    </message>
+    <message>
+        <source>Paragraph numbers</source>
+        <translation>Numérotation des paragraphes</translation>
+    </message>
+    <message>
+        <source>Paragraph indent</source>
+        <translation>Augmenter le retrait</translation>
+    </message>
+    <message>
+        <source>Paragraph outdent</source>
+        <translation>Diminuer le retrait</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::pages::HighlightControl</name>
+    <message>
+        <source>Highlight text</source>
+        <translation>Surligner le texte</translation>
+    </message>
+    <message>
+        <source>Remove highlighting</source>
+        <translation>Supprimer le surlignage</translation>
+    </message>
+    <message>
+        <source>Text highlighting on or off</source>
+        <translation>Surlignage du texte activé ou non</translation>
+    </message>
+    <message>
+        <source>Background highlighting on or off</source>
+        <translation>Surlignage du fond activé ou non</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::pages::PreferencesPage</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Préférences</translation>
+    </message>
+    <message>
+        <source>Date format</source>
+        <translation>Format de date</translation>
+    </message>
+    <message>
+        <source>Sound effects on</source>
+        <translation>Effets sonores activés</translation>
+    </message>
+    <message>
+        <source>Show summary at start up</source>
+        <translation>Afficher le résumé au démarrage</translation>
+    </message>
+    <message>
+        <source>Change details page normal font settings</source>
+        <translation>Modifier la police normale des pages de détails</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::pages::TopicPage</name>
+    <message>
+        <source>This topic is locked</source>
+        <translation>Ce sujet est verrouillé</translation>
+    </message>
+    <message>
+        <source>Change page title</source>
+        <translation>Changer le titre de la page</translation>
+    </message>
+    <message>
+        <source>It is shown read-only and its file is left as it is.</source>
+        <translation>Elle est affichée en lecture seule et son fichier reste tel quel.</translation>
+    </message>
+    <message>
+        <source>This page could not be read (%1). </source>
+        <translation>Cette page n’a pas pu être lue (%1). </translation>
+    </message>
+    <message>
+        <source>This page could not be read completely: %1 </source>
+        <translation>Cette page n’a pas pu être lue entièrement&#xa0;: %1 </translation>
+    </message>
+    <message>
+        <source>This page holds %1, which this editor cannot keep. </source>
+        <translation>Cette page contient %1, que cet éditeur ne peut pas conserver. </translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>The changes to the page &quot;%1&quot; of &quot;%2&quot; could not be saved (%3). They are kept and saved again with the next save.</source>
+        <translation>Les modifications de la page «&#xa0;%1&#xa0;» de «&#xa0;%2&#xa0;» n’ont pas pu être enregistrées (%3). Elles sont conservées et seront enregistrées à nouveau lors du prochain enregistrement.</translation>
+    </message>
+    <message>
+        <source> %1 pages are waiting to be saved.</source>
+        <translation> %1 pages attendent d’être enregistrées.</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::reminderui::ReminderPreferencesBox</name>
+    <message>
+        <source>Reminders</source>
+        <translation>Rappels</translation>
+    </message>
+    <message>
+        <source>Remind me of events and tasks as they come due</source>
+        <translation>Me rappeler les événements et tâches à leur échéance</translation>
+    </message>
+    <message>
+        <source>Play a sound with reminders</source>
+        <translation>Jouer un son avec les rappels</translation>
+    </message>
+    <message>
+        <source>Quiet hours from</source>
+        <translation>Heures calmes de</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>à</translation>
+    </message>
+    <message>
+        <source>Keep running in the tray when the window is closed</source>
+        <translation>Continuer dans la zone de notification quand la fenêtre est fermée</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::reminderui::ReminderTray</name>
+    <message>
+        <source>Overdue: %1</source>
+        <translation>En retard&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Urgent: %1</source>
+        <translation>Urgent&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Due today: %1</source>
+        <translation>À faire aujourd’hui&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Show Nimbus Desk</source>
+        <translation>Afficher Nimbus Desk</translation>
+    </message>
+    <message>
+        <source>No reminders to come</source>
+        <translation>Aucun rappel à venir</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Quitter</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::reminderui::ReminderWindow</name>
+    <message>
+        <source>Nimbus Desk reminders</source>
+        <translation>Rappels de Nimbus Desk</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::searchui::SearchController</name>
+    <message>
+        <source>title</source>
+        <translation>titre</translation>
+    </message>
+    <message>
+        <source>page: %1</source>
+        <translation>page&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>checklist: %1</source>
+        <translation>liste de contrôle&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Search (Ctrl+F)</source>
+        <translation>Rechercher (Ctrl+F)</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Rechercher</translation>
+    </message>
+    <message>
+        <source>Saved searches</source>
+        <translation>Recherches enregistrées</translation>
+    </message>
+    <message>
+        <source>Saved searches (Alt+Down)</source>
+        <translation>Recherches enregistrées (Alt+Bas)</translation>
+    </message>
+    <message>
+        <source>Save this search</source>
+        <translation>Enregistrer cette recherche</translation>
+    </message>
+    <message>
+        <source>Name for the search &quot;%1&quot;:</source>
+        <translation>Nom de la recherche «&#xa0;%1&#xa0;»&#xa0;:</translation>
+    </message>
+    <message>
+        <source>A saved search is called &quot;%1&quot;. Replace it?</source>
+        <translation>Une recherche enregistrée s’appelle déjà «&#xa0;%1&#xa0;». La remplacer&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Building the search index: %1 of %2 topics</source>
+        <translation>Création de l’index de recherche&#xa0;: %1 sujets sur %2</translation>
+    </message>
+    <message>
+        <source>%1 hits, the first %2 shown</source>
+        <translation>%1 résultats, les %2 premiers affichés</translation>
+    </message>
+    <message>
+        <source>1 hit</source>
+        <translation>1 résultat</translation>
+    </message>
+    <message>
+        <source>%1 hits</source>
+        <translation>%1 résultats</translation>
+    </message>
+    <message>
+        <source>Save this search...</source>
+        <translation>Enregistrer cette recherche…</translation>
+    </message>
+    <message>
+        <source>No saved searches</source>
+        <translation>Aucune recherche enregistrée</translation>
+    </message>
+    <message>
+        <source>Remove saved search</source>
+        <translation>Supprimer la recherche enregistrée</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::searchui::SearchResultsPage</name>
+    <message>
+        <source>Search results</source>
+        <translation>Résultats de la recherche</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1, %2, %3: %4</source>
+        <translation>%1, %2, %3&#xa0;: %4</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::summarypage::SummaryPage</name>
+    <message>
+        <source>Saved searches</source>
+        <translation>Recherches enregistrées</translation>
+    </message>
+</context>
+</TS>
