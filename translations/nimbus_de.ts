@@ -591,6 +591,173 @@
     </message>
 </context>
 <context>
+    <name>nimbus::dialogs::RecurrenceEditor</name>
+    <message>
+        <source>Custom rule (weekdays, day of the month, an end)</source>
+        <translation>Eigene Regel (Wochentage, Tag im Monat, Ende)</translation>
+    </message>
+    <message>
+        <source>Replace with a new rule</source>
+        <translation>Durch eine neue Regel ersetzen</translation>
+    </message>
+    <message>
+        <source>Repeats:</source>
+        <translation>Wiederholung:</translation>
+    </message>
+    <message>
+        <source>Daily</source>
+        <translation>Täglich</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>Wöchentlich</translation>
+    </message>
+    <message>
+        <source>Monthly</source>
+        <translation>Monatlich</translation>
+    </message>
+    <message>
+        <source>Yearly</source>
+        <translation>Jährlich</translation>
+    </message>
+    <message>
+        <source>every</source>
+        <translation>alle</translation>
+    </message>
+    <message>
+        <source>Every weekday</source>
+        <translation>Jeden Werktag</translation>
+    </message>
+    <message>
+        <source>On:</source>
+        <translation>Am:</translation>
+    </message>
+    <message>
+        <source>On day</source>
+        <translation>Am Tag</translation>
+    </message>
+    <message>
+        <source>On the</source>
+        <translation>Am</translation>
+    </message>
+    <message>
+        <source>first</source>
+        <translation>ersten</translation>
+    </message>
+    <message>
+        <source>second</source>
+        <translation>zweiten</translation>
+    </message>
+    <message>
+        <source>third</source>
+        <translation>dritten</translation>
+    </message>
+    <message>
+        <source>fourth</source>
+        <translation>vierten</translation>
+    </message>
+    <message>
+        <source>last</source>
+        <translation>letzten</translation>
+    </message>
+    <message>
+        <source>Custom rule</source>
+        <translation>Eigene Regel</translation>
+    </message>
+    <message>
+        <source>Repeats</source>
+        <translation>Wiederholung</translation>
+    </message>
+    <message>
+        <source>Repeats every</source>
+        <translation>Wiederholung alle</translation>
+    </message>
+    <message>
+        <source>Day of the month</source>
+        <translation>Tag im Monat</translation>
+    </message>
+    <message>
+        <source>Which weekday of the month</source>
+        <translation>Welcher Wochentag im Monat</translation>
+    </message>
+    <message>
+        <source>Weekday of the month</source>
+        <translation>Wochentag im Monat</translation>
+    </message>
+    <message>
+        <source>Number of times</source>
+        <translation>Anzahl der Termine</translation>
+    </message>
+    <message>
+        <source>Last date</source>
+        <translation>Letztes Datum</translation>
+    </message>
+    <message>
+        <source>Next dates</source>
+        <translation>Nächste Termine</translation>
+    </message>
+    <message>
+        <source>Never ends</source>
+        <translation>Endet nie</translation>
+    </message>
+    <message>
+        <source>Ends after</source>
+        <translation>Endet nach</translation>
+    </message>
+    <message>
+        <source>Ends on</source>
+        <translation>Endet am</translation>
+    </message>
+    <message>
+        <source>times</source>
+        <translation>Terminen</translation>
+    </message>
+    <message>
+        <source>This rule was made by another program; it is kept as it is.</source>
+        <translation>Diese Regel stammt aus einem anderen Programm; sie bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>day</source>
+        <translation>Tag</translation>
+    </message>
+    <message>
+        <source>days</source>
+        <translation>Tage</translation>
+    </message>
+    <message>
+        <source>week</source>
+        <translation>Woche</translation>
+    </message>
+    <message>
+        <source>weeks</source>
+        <translation>Wochen</translation>
+    </message>
+    <message>
+        <source>month</source>
+        <translation>Monat</translation>
+    </message>
+    <message>
+        <source>months</source>
+        <translation>Monate</translation>
+    </message>
+    <message>
+        <source>year</source>
+        <translation>Jahr</translation>
+    </message>
+    <message>
+        <source>years</source>
+        <translation>Jahre</translation>
+    </message>
+    <message>
+        <source>No dates ahead: the rule has ended.</source>
+        <translation>Keine weiteren Termine: Die Regel ist abgelaufen.</translation>
+    </message>
+    <message>
+        <source>Next dates: %1</source>
+        <translation>Nächste Termine: %1</translation>
+    </message>
+</context>
+<context>
     <name>nimbus::dialogs::TformHilite</name>
     <message>
         <source>HighLight Colour</source>

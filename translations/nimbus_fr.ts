@@ -591,6 +591,173 @@
     </message>
 </context>
 <context>
+    <name>nimbus::dialogs::RecurrenceEditor</name>
+    <message>
+        <source>Custom rule (weekdays, day of the month, an end)</source>
+        <translation>Règle personnalisée (jours de la semaine, jour du mois, fin)</translation>
+    </message>
+    <message>
+        <source>Replace with a new rule</source>
+        <translation>Remplacer par une nouvelle règle</translation>
+    </message>
+    <message>
+        <source>Repeats:</source>
+        <translation>Répétition&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Daily</source>
+        <translation>Quotidienne</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>Hebdomadaire</translation>
+    </message>
+    <message>
+        <source>Monthly</source>
+        <translation>Mensuelle</translation>
+    </message>
+    <message>
+        <source>Yearly</source>
+        <translation>Annuelle</translation>
+    </message>
+    <message>
+        <source>every</source>
+        <translation>intervalle</translation>
+    </message>
+    <message>
+        <source>Every weekday</source>
+        <translation>Tous les jours ouvrables</translation>
+    </message>
+    <message>
+        <source>On:</source>
+        <translation>Les&#xa0;:</translation>
+    </message>
+    <message>
+        <source>On day</source>
+        <translation>Le jour</translation>
+    </message>
+    <message>
+        <source>On the</source>
+        <translation>Le</translation>
+    </message>
+    <message>
+        <source>first</source>
+        <translation>premier</translation>
+    </message>
+    <message>
+        <source>second</source>
+        <translation>deuxième</translation>
+    </message>
+    <message>
+        <source>third</source>
+        <translation>troisième</translation>
+    </message>
+    <message>
+        <source>fourth</source>
+        <translation>quatrième</translation>
+    </message>
+    <message>
+        <source>last</source>
+        <translation>dernier</translation>
+    </message>
+    <message>
+        <source>Custom rule</source>
+        <translation>Règle personnalisée</translation>
+    </message>
+    <message>
+        <source>Repeats</source>
+        <translation>Répétition</translation>
+    </message>
+    <message>
+        <source>Repeats every</source>
+        <translation>Intervalle de répétition</translation>
+    </message>
+    <message>
+        <source>Day of the month</source>
+        <translation>Jour du mois</translation>
+    </message>
+    <message>
+        <source>Which weekday of the month</source>
+        <translation>Quel jour de la semaine dans le mois</translation>
+    </message>
+    <message>
+        <source>Weekday of the month</source>
+        <translation>Jour de la semaine dans le mois</translation>
+    </message>
+    <message>
+        <source>Number of times</source>
+        <translation>Nombre d’occurrences</translation>
+    </message>
+    <message>
+        <source>Last date</source>
+        <translation>Dernière date</translation>
+    </message>
+    <message>
+        <source>Next dates</source>
+        <translation>Prochaines dates</translation>
+    </message>
+    <message>
+        <source>Never ends</source>
+        <translation>Sans fin</translation>
+    </message>
+    <message>
+        <source>Ends after</source>
+        <translation>Se termine après</translation>
+    </message>
+    <message>
+        <source>Ends on</source>
+        <translation>Se termine le</translation>
+    </message>
+    <message>
+        <source>times</source>
+        <translation>occurrences</translation>
+    </message>
+    <message>
+        <source>This rule was made by another program; it is kept as it is.</source>
+        <translation>Cette règle vient d’un autre programme&#xa0;; elle est conservée telle quelle.</translation>
+    </message>
+    <message>
+        <source>day</source>
+        <translation>jour</translation>
+    </message>
+    <message>
+        <source>days</source>
+        <translation>jours</translation>
+    </message>
+    <message>
+        <source>week</source>
+        <translation>semaine</translation>
+    </message>
+    <message>
+        <source>weeks</source>
+        <translation>semaines</translation>
+    </message>
+    <message>
+        <source>month</source>
+        <translation>mois</translation>
+    </message>
+    <message>
+        <source>months</source>
+        <translation>mois</translation>
+    </message>
+    <message>
+        <source>year</source>
+        <translation>an</translation>
+    </message>
+    <message>
+        <source>years</source>
+        <translation>ans</translation>
+    </message>
+    <message>
+        <source>No dates ahead: the rule has ended.</source>
+        <translation>Plus aucune date&#xa0;: la règle est terminée.</translation>
+    </message>
+    <message>
+        <source>Next dates: %1</source>
+        <translation>Prochaines dates&#xa0;: %1</translation>
+    </message>
+</context>
+<context>
     <name>nimbus::dialogs::TformHilite</name>
     <message>
         <source>HighLight Colour</source>
