@@ -124,6 +124,18 @@ private slots:
             n.dl = true;
             n.dlDate = "20260310";
         });
+        // Cancel after choosing a rule changes nothing.
+        s.editOptions([&](dialogs::TformProgress &d) {
+            d.radioRecur->click();
+            d.recurrenceEditor->checkCustomRule->click();
+            d.recurrenceEditor->buttonEveryWeekday->click();
+            d.buttonCancel->click();
+        });
+        QVERIFY(!s.topic->recur);
+        QVERIFY(!recurrence::attachedSeries(*s.topic));
+        QVERIFY(!s.window->treeActions()->MVUndo->isEnabled());
+        QCOMPARE(QString::fromStdString(s.savedRules()), QString());
+
         QString preview;
         s.editOptions([&](dialogs::TformProgress &d) {
             dialogs::RecurrenceEditor *e = d.recurrenceEditor;
