@@ -25,6 +25,249 @@
     </message>
 </context>
 <context>
+    <name>RuleWords</name>
+    <message>
+        <source>Monday</source>
+        <translation>Montag</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>Dienstag</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>Mittwoch</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>Donnerstag</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>Freitag</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>Samstag</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>Sonntag</translation>
+    </message>
+    <message>
+        <source>January</source>
+        <translation>Januar</translation>
+    </message>
+    <message>
+        <source>February</source>
+        <translation>Februar</translation>
+    </message>
+    <message>
+        <source>March</source>
+        <translation>März</translation>
+    </message>
+    <message>
+        <source>April</source>
+        <translation>April</translation>
+    </message>
+    <message>
+        <source>May</source>
+        <translation>Mai</translation>
+    </message>
+    <message>
+        <source>June</source>
+        <translation>Juni</translation>
+    </message>
+    <message>
+        <source>July</source>
+        <translation>Juli</translation>
+    </message>
+    <message>
+        <source>August</source>
+        <translation>August</translation>
+    </message>
+    <message>
+        <source>September</source>
+        <translation>September</translation>
+    </message>
+    <message>
+        <source>October</source>
+        <translation>Oktober</translation>
+    </message>
+    <message>
+        <source>November</source>
+        <translation>November</translation>
+    </message>
+    <message>
+        <source>December</source>
+        <translation>Dezember</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> und </translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>first</source>
+        <translation>ersten</translation>
+    </message>
+    <message>
+        <source>second</source>
+        <translation>zweiten</translation>
+    </message>
+    <message>
+        <source>third</source>
+        <translation>dritten</translation>
+    </message>
+    <message>
+        <source>fourth</source>
+        <translation>vierten</translation>
+    </message>
+    <message>
+        <source>fifth</source>
+        <translation>fünften</translation>
+    </message>
+    <message>
+        <source>last</source>
+        <translation>letzten</translation>
+    </message>
+    <message>
+        <source>%1 to last</source>
+        <translation>%1 von hinten</translation>
+    </message>
+    <message>
+        <source>%1th</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1st</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1nd</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1rd</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>Every day</source>
+        <translation>Jeden Tag</translation>
+    </message>
+    <message>
+        <source>Every week</source>
+        <translation>Jede Woche</translation>
+    </message>
+    <message>
+        <source>Every month</source>
+        <translation>Jeden Monat</translation>
+    </message>
+    <message>
+        <source>Every year</source>
+        <translation>Jedes Jahr</translation>
+    </message>
+    <message>
+        <source>Every %1 days</source>
+        <translation>Alle %1 Tage</translation>
+    </message>
+    <message>
+        <source>Every %1 weeks</source>
+        <translation>Alle %1 Wochen</translation>
+    </message>
+    <message>
+        <source>Every %1 months</source>
+        <translation>Alle %1 Monate</translation>
+    </message>
+    <message>
+        <source>Every %1 years</source>
+        <translation>Alle %1 Jahre</translation>
+    </message>
+    <message>
+        <source>day</source>
+        <translation>Tag</translation>
+    </message>
+    <message>
+        <source>week</source>
+        <translation>Woche</translation>
+    </message>
+    <message>
+        <source>month</source>
+        <translation>Monat</translation>
+    </message>
+    <message>
+        <source>year</source>
+        <translation>Jahr</translation>
+    </message>
+    <message>
+        <source>the %1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>day %1</source>
+        <translation>Tag %1</translation>
+    </message>
+    <message>
+        <source>the %1 day</source>
+        <translation>%1 Tag</translation>
+    </message>
+    <message>
+        <source> on %1</source>
+        <translation> am %1</translation>
+    </message>
+    <message>
+        <source>, when that is %1</source>
+        <translation>, sofern das %1 ist</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1. %2</translation>
+    </message>
+    <message>
+        <source>Every weekday</source>
+        <translation>Jeden Werktag</translation>
+    </message>
+    <message>
+        <source> in %1</source>
+        <translation> im %1</translation>
+    </message>
+    <message>
+        <source>, taking the %1 of those days in each %2</source>
+        <translation>, davon je %2 nur den %1</translation>
+    </message>
+    <message>
+        <source>, once</source>
+        <translation>, einmal</translation>
+    </message>
+    <message>
+        <source>, %1 times</source>
+        <translation>, %1-mal</translation>
+    </message>
+    <message>
+        <source>, until %1</source>
+        <translation>, bis %1</translation>
+    </message>
+    <message>
+        <source>; 1 date skipped</source>
+        <translation>; 1 Termin ausgelassen</translation>
+    </message>
+    <message>
+        <source>; %1 dates skipped</source>
+        <translation>; %1 Termine ausgelassen</translation>
+    </message>
+    <message>
+        <source>%1 more dates</source>
+        <translation>%1 weiteren Terminen</translation>
+    </message>
+    <message>
+        <source>; also on %1</source>
+        <translation>; außerdem am %1</translation>
+    </message>
+</context>
+<context>
     <name>nimbus::CalendarActions</name>
     <message>
         <source>Export to calendar file...</source>

@@ -25,6 +25,249 @@
     </message>
 </context>
 <context>
+    <name>RuleWords</name>
+    <message>
+        <source>Monday</source>
+        <translation>lundi</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>mardi</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>mercredi</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>jeudi</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>vendredi</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>samedi</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>dimanche</translation>
+    </message>
+    <message>
+        <source>January</source>
+        <translation>janvier</translation>
+    </message>
+    <message>
+        <source>February</source>
+        <translation>février</translation>
+    </message>
+    <message>
+        <source>March</source>
+        <translation>mars</translation>
+    </message>
+    <message>
+        <source>April</source>
+        <translation>avril</translation>
+    </message>
+    <message>
+        <source>May</source>
+        <translation>mai</translation>
+    </message>
+    <message>
+        <source>June</source>
+        <translation>juin</translation>
+    </message>
+    <message>
+        <source>July</source>
+        <translation>juillet</translation>
+    </message>
+    <message>
+        <source>August</source>
+        <translation>août</translation>
+    </message>
+    <message>
+        <source>September</source>
+        <translation>septembre</translation>
+    </message>
+    <message>
+        <source>October</source>
+        <translation>octobre</translation>
+    </message>
+    <message>
+        <source>November</source>
+        <translation>novembre</translation>
+    </message>
+    <message>
+        <source>December</source>
+        <translation>décembre</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> et </translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>first</source>
+        <translation>premier</translation>
+    </message>
+    <message>
+        <source>second</source>
+        <translation>deuxième</translation>
+    </message>
+    <message>
+        <source>third</source>
+        <translation>troisième</translation>
+    </message>
+    <message>
+        <source>fourth</source>
+        <translation>quatrième</translation>
+    </message>
+    <message>
+        <source>fifth</source>
+        <translation>cinquième</translation>
+    </message>
+    <message>
+        <source>last</source>
+        <translation>dernier</translation>
+    </message>
+    <message>
+        <source>%1 to last</source>
+        <translation>%1 avant la fin</translation>
+    </message>
+    <message>
+        <source>%1th</source>
+        <translation>%1e</translation>
+    </message>
+    <message>
+        <source>%1st</source>
+        <translation>%1e</translation>
+    </message>
+    <message>
+        <source>%1nd</source>
+        <translation>%1e</translation>
+    </message>
+    <message>
+        <source>%1rd</source>
+        <translation>%1e</translation>
+    </message>
+    <message>
+        <source>Every day</source>
+        <translation>Tous les jours</translation>
+    </message>
+    <message>
+        <source>Every week</source>
+        <translation>Toutes les semaines</translation>
+    </message>
+    <message>
+        <source>Every month</source>
+        <translation>Tous les mois</translation>
+    </message>
+    <message>
+        <source>Every year</source>
+        <translation>Tous les ans</translation>
+    </message>
+    <message>
+        <source>Every %1 days</source>
+        <translation>Tous les %1 jours</translation>
+    </message>
+    <message>
+        <source>Every %1 weeks</source>
+        <translation>Toutes les %1 semaines</translation>
+    </message>
+    <message>
+        <source>Every %1 months</source>
+        <translation>Tous les %1 mois</translation>
+    </message>
+    <message>
+        <source>Every %1 years</source>
+        <translation>Tous les %1 ans</translation>
+    </message>
+    <message>
+        <source>day</source>
+        <translation>jour</translation>
+    </message>
+    <message>
+        <source>week</source>
+        <translation>semaine</translation>
+    </message>
+    <message>
+        <source>month</source>
+        <translation>mois</translation>
+    </message>
+    <message>
+        <source>year</source>
+        <translation>année</translation>
+    </message>
+    <message>
+        <source>the %1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>day %1</source>
+        <translation>jour %1</translation>
+    </message>
+    <message>
+        <source>the %1 day</source>
+        <translation>%1 jour</translation>
+    </message>
+    <message>
+        <source> on %1</source>
+        <translation> le %1</translation>
+    </message>
+    <message>
+        <source>, when that is %1</source>
+        <translation>, quand c’est le %1</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>Every weekday</source>
+        <translation>Tous les jours ouvrables</translation>
+    </message>
+    <message>
+        <source> in %1</source>
+        <translation> en %1</translation>
+    </message>
+    <message>
+        <source>, taking the %1 of those days in each %2</source>
+        <translation>, en retenant le %1 de ces jours chaque %2</translation>
+    </message>
+    <message>
+        <source>, once</source>
+        <translation>, une fois</translation>
+    </message>
+    <message>
+        <source>, %1 times</source>
+        <translation>, %1 fois</translation>
+    </message>
+    <message>
+        <source>, until %1</source>
+        <translation>, jusqu’au %1</translation>
+    </message>
+    <message>
+        <source>; 1 date skipped</source>
+        <translation>&#xa0;; 1 date sautée</translation>
+    </message>
+    <message>
+        <source>; %1 dates skipped</source>
+        <translation>&#xa0;; %1 dates sautées</translation>
+    </message>
+    <message>
+        <source>%1 more dates</source>
+        <translation>%1 autres dates</translation>
+    </message>
+    <message>
+        <source>; also on %1</source>
+        <translation>&#xa0;; aussi le %1</translation>
+    </message>
+</context>
+<context>
     <name>nimbus::CalendarActions</name>
     <message>
         <source>Export to calendar file...</source>

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 #include <vector>
 
+#include "fileio/UiText.h"
 #include "store/DateFormat.h"
 #include "store/DateTime.h"
 #include "store/TopicCodes.h"
@@ -14,11 +16,68 @@ namespace nimbus::recurrence {
 
 namespace {
 
-constexpr std::array<const char *, 7> kWeekdayNames = {
-    "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
-constexpr std::array<const char *, 12> kMonthNames = {
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December"};
+// The words are the user's language's: each piece is one text for the translators, with %1
+// and %2 where the pieces it joins go.
+std::string words(std::string pattern, const std::vector<std::string> &parts)
+{
+    for (std::size_t i = parts.size(); i-- > 0;) {
+        const std::string mark = "%" + std::to_string(i + 1);
+        for (std::size_t at = pattern.find(mark); at != std::string::npos;
+             at = pattern.find(mark, at + parts[i].size()))
+            pattern.replace(at, mark.size(), parts[i]);
+    }
+    return pattern;
+}
+
+std::string weekdayName(int weekday)
+{
+    switch (weekday) {
+    case 0:
+        return text::translate("RuleWords", "Monday");
+    case 1:
+        return text::translate("RuleWords", "Tuesday");
+    case 2:
+        return text::translate("RuleWords", "Wednesday");
+    case 3:
+        return text::translate("RuleWords", "Thursday");
+    case 4:
+        return text::translate("RuleWords", "Friday");
+    case 5:
+        return text::translate("RuleWords", "Saturday");
+    default:
+        return text::translate("RuleWords", "Sunday");
+    }
+}
+
+std::string monthName(int month)
+{
+    switch (month) {
+    case 1:
+        return text::translate("RuleWords", "January");
+    case 2:
+        return text::translate("RuleWords", "February");
+    case 3:
+        return text::translate("RuleWords", "March");
+    case 4:
+        return text::translate("RuleWords", "April");
+    case 5:
+        return text::translate("RuleWords", "May");
+    case 6:
+        return text::translate("RuleWords", "June");
+    case 7:
+        return text::translate("RuleWords", "July");
+    case 8:
+        return text::translate("RuleWords", "August");
+    case 9:
+        return text::translate("RuleWords", "September");
+    case 10:
+        return text::translate("RuleWords", "October");
+    case 11:
+        return text::translate("RuleWords", "November");
+    default:
+        return text::translate("RuleWords", "December");
+    }
+}
 
 std::int64_t floorDiv(std::int64_t a, std::int64_t b)
 {
@@ -46,60 +105,121 @@ bool anyPositioned(const std::vector<WeekdayNum> &days)
 }
 
 // "a", "a and b", "a, b and c".
-std::string joinWords(const std::vector<std::string> &words)
+std::string joinWords(const std::vector<std::string> &parts)
 {
     std::string out;
-    for (std::size_t i = 0; i < words.size(); ++i) {
+    for (std::size_t i = 0; i < parts.size(); ++i) {
         if (i > 0)
-            out += i + 1 == words.size() ? " and " : ", ";
-        out += words[i];
+            out += i + 1 == parts.size() ? text::translate("RuleWords", " and ")
+                                         : text::translate("RuleWords", ", ");
+        out += parts[i];
     }
     return out;
 }
 
 std::string ordinal(int n)
 {
-    static constexpr std::array<const char *, 5> kWords = {"first", "second", "third", "fourth",
-                                                           "fifth"};
-    if (n == -1)
-        return "last";
+    switch (n) {
+    case 1:
+        return text::translate("RuleWords", "first");
+    case 2:
+        return text::translate("RuleWords", "second");
+    case 3:
+        return text::translate("RuleWords", "third");
+    case 4:
+        return text::translate("RuleWords", "fourth");
+    case 5:
+        return text::translate("RuleWords", "fifth");
+    case -1:
+        return text::translate("RuleWords", "last");
+    default:
+        break;
+    }
     if (n < 0)
-        return ordinal(-n) + " to last";
-    if (n <= 5)
-        return kWords[static_cast<std::size_t>(n - 1)];
+        return words(text::translate("RuleWords", "%1 to last"), {ordinal(-n)});
     const int tens = n % 100;
-    const char *suffix = "th";
+    std::string pattern = text::translate("RuleWords", "%1th");
     if (tens < 11 || tens > 13) {
         if (n % 10 == 1)
-            suffix = "st";
+            pattern = text::translate("RuleWords", "%1st");
         else if (n % 10 == 2)
-            suffix = "nd";
+            pattern = text::translate("RuleWords", "%1nd");
         else if (n % 10 == 3)
-            suffix = "rd";
+            pattern = text::translate("RuleWords", "%1rd");
     }
-    return std::to_string(n) + suffix;
+    return words(pattern, {std::to_string(n)});
 }
 
-std::string unitName(Frequency frequency, bool plural)
+// "Every week", "Every 2 weeks".
+std::string everyWords(Frequency frequency, int interval)
 {
-    const char *names[] = {"day", "week", "month", "year"};
-    return std::string(names[static_cast<int>(frequency)]) + (plural ? "s" : "");
+    if (interval == 1) {
+        switch (frequency) {
+        case Frequency::Daily:
+            return text::translate("RuleWords", "Every day");
+        case Frequency::Weekly:
+            return text::translate("RuleWords", "Every week");
+        case Frequency::Monthly:
+            return text::translate("RuleWords", "Every month");
+        case Frequency::Yearly:
+            return text::translate("RuleWords", "Every year");
+        }
+    }
+    std::string pattern;
+    switch (frequency) {
+    case Frequency::Daily:
+        pattern = text::translate("RuleWords", "Every %1 days");
+        break;
+    case Frequency::Weekly:
+        pattern = text::translate("RuleWords", "Every %1 weeks");
+        break;
+    case Frequency::Monthly:
+        pattern = text::translate("RuleWords", "Every %1 months");
+        break;
+    case Frequency::Yearly:
+        pattern = text::translate("RuleWords", "Every %1 years");
+        break;
+    }
+    return words(pattern, {std::to_string(interval)});
+}
+
+std::string periodName(Frequency frequency)
+{
+    switch (frequency) {
+    case Frequency::Daily:
+        return text::translate("RuleWords", "day");
+    case Frequency::Weekly:
+        return text::translate("RuleWords", "week");
+    case Frequency::Monthly:
+        return text::translate("RuleWords", "month");
+    case Frequency::Yearly:
+        break;
+    }
+    return text::translate("RuleWords", "year");
 }
 
 std::string weekdayWords(const WeekdayNum &day)
 {
-    const std::string name = kWeekdayNames[static_cast<std::size_t>(std::clamp(day.weekday, 0, 6))];
-    return day.nth == 0 ? name : "the " + ordinal(day.nth) + " " + name;
+    const std::string name = weekdayName(std::clamp(day.weekday, 0, 6));
+    return day.nth == 0
+               ? name
+               : words(text::translate("RuleWords", "the %1 %2"), {ordinal(day.nth), name});
 }
 
 std::string monthDayWords(int day)
 {
-    return day > 0 ? "day " + std::to_string(day) : "the " + ordinal(day) + " day";
+    return day > 0 ? words(text::translate("RuleWords", "day %1"), {std::to_string(day)})
+                   : words(text::translate("RuleWords", "the %1 day"), {ordinal(day)});
 }
 
 std::string dateWords(std::int64_t day, int dateOrder)
 {
     return dates::displayDate(dates::dateKey(DateTime::fromDayNumber(day)), dateOrder);
+}
+
+std::string onWords(const std::string &where)
+{
+    return words(text::translate("RuleWords", " on %1"), {where});
 }
 
 // Where in its period the series falls: " on Monday and Friday", " on day 15", " on 5 May".
@@ -113,24 +233,25 @@ std::string placeWords(const Series &series)
     for (const int day : r.byMonthDay)
         monthDays.push_back(monthDayWords(day));
     if (!days.empty() && !monthDays.empty())
-        return " on " + joinWords(days) + ", when that is " + joinWords(monthDays);
+        return onWords(joinWords(days)) +
+               words(text::translate("RuleWords", ", when that is %1"), {joinWords(monthDays)});
     if (!days.empty())
-        return " on " + joinWords(days);
+        return onWords(joinWords(days));
     if (!monthDays.empty())
-        return " on " + joinWords(monthDays);
+        return onWords(joinWords(monthDays));
     const CivilTime start = DateTime::fromDayNumber(series.startDay).civil();
     switch (r.frequency) {
     case Frequency::Daily:
         return {};
     case Frequency::Weekly:
-        return " on " +
-               std::string(kWeekdayNames[static_cast<std::size_t>(weekdayOf(series.startDay))]);
+        return onWords(weekdayName(weekdayOf(series.startDay)));
     case Frequency::Monthly:
-        return " on day " + std::to_string(start.day);
+        return onWords(monthDayWords(start.day));
     case Frequency::Yearly:
-        return r.byMonth.empty() ? " on " + std::to_string(start.day) + " " +
-                                       kMonthNames[static_cast<std::size_t>(start.month - 1)]
-                                 : " on day " + std::to_string(start.day);
+        return onWords(r.byMonth.empty()
+                           ? words(text::translate("RuleWords", "%1 %2"),
+                                   {std::to_string(start.day), monthName(start.month)})
+                           : monthDayWords(start.day));
     }
     return {};
 }
@@ -292,17 +413,14 @@ std::string describeSeries(const Series &series, int dateOrder)
                              r.byMonth.empty() && r.bySetPos.empty() && !anyPositioned(r.byDay);
     if (plainWeekly && interval == 1 && r.byDay.size() == 5 &&
         weekdayBits(r.byDay) == EditableRule::kWorkingDays) {
-        out = "Every weekday";
+        out = text::translate("RuleWords", "Every weekday");
     } else {
-        out = interval == 1
-                  ? "Every " + unitName(r.frequency, false)
-                  : "Every " + std::to_string(interval) + " " + unitName(r.frequency, true);
+        out = everyWords(r.frequency, interval);
         if (!r.byMonth.empty()) {
             std::vector<std::string> months;
             for (const int month : r.byMonth)
-                months.emplace_back(
-                    kMonthNames[static_cast<std::size_t>(std::clamp(month, 1, 12) - 1)]);
-            out += " in " + joinWords(months);
+                months.push_back(monthName(std::clamp(month, 1, 12)));
+            out += words(text::translate("RuleWords", " in %1"), {joinWords(months)});
         }
         out += placeWords(series);
     }
@@ -310,26 +428,30 @@ std::string describeSeries(const Series &series, int dateOrder)
         std::vector<std::string> positions;
         for (const int pos : r.bySetPos)
             positions.push_back(ordinal(pos));
-        out += ", taking the " + joinWords(positions) + " of those days in each " +
-               unitName(r.frequency, false);
+        out += words(text::translate("RuleWords", ", taking the %1 of those days in each %2"),
+                     {joinWords(positions), periodName(r.frequency)});
     }
     if (r.count == 1)
-        out += ", once";
+        out += text::translate("RuleWords", ", once");
     else if (r.count > 1)
-        out += ", " + std::to_string(r.count) + " times";
+        out += words(text::translate("RuleWords", ", %1 times"), {std::to_string(r.count)});
     else if (r.until)
-        out += ", until " + dateWords(untilDayOf(series), dateOrder);
-    if (!series.exceptions.empty())
-        out += "; " + std::to_string(series.exceptions.size()) +
-               (series.exceptions.size() == 1 ? " date skipped" : " dates skipped");
+        out += words(text::translate("RuleWords", ", until %1"),
+                     {dateWords(untilDayOf(series), dateOrder)});
+    if (series.exceptions.size() == 1)
+        out += text::translate("RuleWords", "; 1 date skipped");
+    else if (!series.exceptions.empty())
+        out += words(text::translate("RuleWords", "; %1 dates skipped"),
+                     {std::to_string(series.exceptions.size())});
     if (!series.additions.empty()) {
         constexpr std::size_t kShown = 3;
         std::vector<std::string> added;
         for (std::size_t i = 0; i < series.additions.size() && i < kShown; ++i)
             added.push_back(dateWords(series.additions[i], dateOrder));
         if (series.additions.size() > kShown)
-            added.push_back(std::to_string(series.additions.size() - kShown) + " more dates");
-        out += "; also on " + joinWords(added);
+            added.push_back(words(text::translate("RuleWords", "%1 more dates"),
+                                  {std::to_string(series.additions.size() - kShown)}));
+        out += words(text::translate("RuleWords", "; also on %1"), {joinWords(added)});
     }
     return out;
 }
