@@ -4,6 +4,9 @@
 // as one step that undoes and redoes.
 #include <gtest/gtest.h>
 
+#include <map>
+
+#include "fileio/UiText.h"
 #include "history/CommandGroup.h"
 #include "history/FieldEdit.h"
 #include "recurrence/RecurrenceFile.h"
@@ -166,6 +169,31 @@ TEST(RuleEditing, RulesAreToldInWords)
         EXPECT_EQ(describeSeries(series(text), 0), words) << text;
     EXPECT_EQ(describeSeries(series("START=20260105;FREQ=DAILY;UNTIL=20261231"), 1),
               "Every day, until 12/31/2026");
+}
+
+// Each piece of the words goes through the translations, with its numbers and names put in
+// where the translation wants them.
+TEST(RuleEditing, TheWordsAreTranslatedPieceByPiece)
+{
+    text::setTranslator([](const char *context, const char *source) -> std::string {
+        const std::map<std::string, std::string> german = {
+            {"Every %1 weeks", "Alle %1 Wochen"},
+            {" on %1", " am %1"},
+            {"Monday", "Montag"},
+            {"Friday", "Freitag"},
+            {" and ", " und "},
+            {", %1 times", ", %1-mal"},
+            {"; %1 dates skipped", "; %1 Termine ausgelassen"}};
+        const auto found = german.find(source);
+        return std::string(context) == "RuleWords" && found != german.end() ? found->second
+                                                                            : source;
+    });
+    const std::string said = describeSeries(
+        series(
+            "START=20260105;FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,FR;COUNT=12;EXDATE=20260105,20260109"),
+        0);
+    text::setTranslator(nullptr);
+    EXPECT_EQ(said, "Alle 2 Wochen am Montag und Freitag, 12-mal; 2 Termine ausgelassen");
 }
 
 TEST(RuleEditing, OkGivesTheTopicItsSeriesAsOneStep)
