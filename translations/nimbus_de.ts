@@ -25,6 +25,249 @@
     </message>
 </context>
 <context>
+    <name>RuleWords</name>
+    <message>
+        <source>Monday</source>
+        <translation>Montag</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>Dienstag</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>Mittwoch</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>Donnerstag</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>Freitag</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>Samstag</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>Sonntag</translation>
+    </message>
+    <message>
+        <source>January</source>
+        <translation>Januar</translation>
+    </message>
+    <message>
+        <source>February</source>
+        <translation>Februar</translation>
+    </message>
+    <message>
+        <source>March</source>
+        <translation>März</translation>
+    </message>
+    <message>
+        <source>April</source>
+        <translation>April</translation>
+    </message>
+    <message>
+        <source>May</source>
+        <translation>Mai</translation>
+    </message>
+    <message>
+        <source>June</source>
+        <translation>Juni</translation>
+    </message>
+    <message>
+        <source>July</source>
+        <translation>Juli</translation>
+    </message>
+    <message>
+        <source>August</source>
+        <translation>August</translation>
+    </message>
+    <message>
+        <source>September</source>
+        <translation>September</translation>
+    </message>
+    <message>
+        <source>October</source>
+        <translation>Oktober</translation>
+    </message>
+    <message>
+        <source>November</source>
+        <translation>November</translation>
+    </message>
+    <message>
+        <source>December</source>
+        <translation>Dezember</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> und </translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>first</source>
+        <translation>ersten</translation>
+    </message>
+    <message>
+        <source>second</source>
+        <translation>zweiten</translation>
+    </message>
+    <message>
+        <source>third</source>
+        <translation>dritten</translation>
+    </message>
+    <message>
+        <source>fourth</source>
+        <translation>vierten</translation>
+    </message>
+    <message>
+        <source>fifth</source>
+        <translation>fünften</translation>
+    </message>
+    <message>
+        <source>last</source>
+        <translation>letzten</translation>
+    </message>
+    <message>
+        <source>%1 to last</source>
+        <translation>%1 von hinten</translation>
+    </message>
+    <message>
+        <source>%1th</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1st</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1nd</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1rd</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>Every day</source>
+        <translation>Jeden Tag</translation>
+    </message>
+    <message>
+        <source>Every week</source>
+        <translation>Jede Woche</translation>
+    </message>
+    <message>
+        <source>Every month</source>
+        <translation>Jeden Monat</translation>
+    </message>
+    <message>
+        <source>Every year</source>
+        <translation>Jedes Jahr</translation>
+    </message>
+    <message>
+        <source>Every %1 days</source>
+        <translation>Alle %1 Tage</translation>
+    </message>
+    <message>
+        <source>Every %1 weeks</source>
+        <translation>Alle %1 Wochen</translation>
+    </message>
+    <message>
+        <source>Every %1 months</source>
+        <translation>Alle %1 Monate</translation>
+    </message>
+    <message>
+        <source>Every %1 years</source>
+        <translation>Alle %1 Jahre</translation>
+    </message>
+    <message>
+        <source>day</source>
+        <translation>Tag</translation>
+    </message>
+    <message>
+        <source>week</source>
+        <translation>Woche</translation>
+    </message>
+    <message>
+        <source>month</source>
+        <translation>Monat</translation>
+    </message>
+    <message>
+        <source>year</source>
+        <translation>Jahr</translation>
+    </message>
+    <message>
+        <source>the %1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>day %1</source>
+        <translation>Tag %1</translation>
+    </message>
+    <message>
+        <source>the %1 day</source>
+        <translation>%1 Tag</translation>
+    </message>
+    <message>
+        <source> on %1</source>
+        <translation> am %1</translation>
+    </message>
+    <message>
+        <source>, when that is %1</source>
+        <translation>, sofern das %1 ist</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1. %2</translation>
+    </message>
+    <message>
+        <source>Every weekday</source>
+        <translation>Jeden Werktag</translation>
+    </message>
+    <message>
+        <source> in %1</source>
+        <translation> im %1</translation>
+    </message>
+    <message>
+        <source>, taking the %1 of those days in each %2</source>
+        <translation>, davon je %2 nur den %1</translation>
+    </message>
+    <message>
+        <source>, once</source>
+        <translation>, einmal</translation>
+    </message>
+    <message>
+        <source>, %1 times</source>
+        <translation>, %1-mal</translation>
+    </message>
+    <message>
+        <source>, until %1</source>
+        <translation>, bis %1</translation>
+    </message>
+    <message>
+        <source>; 1 date skipped</source>
+        <translation>; 1 Termin ausgelassen</translation>
+    </message>
+    <message>
+        <source>; %1 dates skipped</source>
+        <translation>; %1 Termine ausgelassen</translation>
+    </message>
+    <message>
+        <source>%1 more dates</source>
+        <translation>%1 weiteren Terminen</translation>
+    </message>
+    <message>
+        <source>; also on %1</source>
+        <translation>; außerdem am %1</translation>
+    </message>
+</context>
+<context>
     <name>nimbus::CalendarActions</name>
     <message>
         <source>Export to calendar file...</source>
@@ -690,6 +933,173 @@
     <message>
         <source>Cancelling ...</source>
         <translation>Wird abgebrochen …</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::dialogs::RecurrenceEditor</name>
+    <message>
+        <source>Custom rule (weekdays, day of the month, an end)</source>
+        <translation>Eigene Regel (Wochentage, Tag im Monat, Ende)</translation>
+    </message>
+    <message>
+        <source>Replace with a new rule</source>
+        <translation>Durch eine neue Regel ersetzen</translation>
+    </message>
+    <message>
+        <source>Repeats:</source>
+        <translation>Wiederholung:</translation>
+    </message>
+    <message>
+        <source>Daily</source>
+        <translation>Täglich</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>Wöchentlich</translation>
+    </message>
+    <message>
+        <source>Monthly</source>
+        <translation>Monatlich</translation>
+    </message>
+    <message>
+        <source>Yearly</source>
+        <translation>Jährlich</translation>
+    </message>
+    <message>
+        <source>every</source>
+        <translation>alle</translation>
+    </message>
+    <message>
+        <source>Every weekday</source>
+        <translation>Jeden Werktag</translation>
+    </message>
+    <message>
+        <source>On:</source>
+        <translation>Am:</translation>
+    </message>
+    <message>
+        <source>On day</source>
+        <translation>Am Tag</translation>
+    </message>
+    <message>
+        <source>On the</source>
+        <translation>Am</translation>
+    </message>
+    <message>
+        <source>first</source>
+        <translation>ersten</translation>
+    </message>
+    <message>
+        <source>second</source>
+        <translation>zweiten</translation>
+    </message>
+    <message>
+        <source>third</source>
+        <translation>dritten</translation>
+    </message>
+    <message>
+        <source>fourth</source>
+        <translation>vierten</translation>
+    </message>
+    <message>
+        <source>last</source>
+        <translation>letzten</translation>
+    </message>
+    <message>
+        <source>Custom rule</source>
+        <translation>Eigene Regel</translation>
+    </message>
+    <message>
+        <source>Repeats</source>
+        <translation>Wiederholung</translation>
+    </message>
+    <message>
+        <source>Repeats every</source>
+        <translation>Wiederholung alle</translation>
+    </message>
+    <message>
+        <source>Day of the month</source>
+        <translation>Tag im Monat</translation>
+    </message>
+    <message>
+        <source>Which weekday of the month</source>
+        <translation>Welcher Wochentag im Monat</translation>
+    </message>
+    <message>
+        <source>Weekday of the month</source>
+        <translation>Wochentag im Monat</translation>
+    </message>
+    <message>
+        <source>Number of times</source>
+        <translation>Anzahl der Termine</translation>
+    </message>
+    <message>
+        <source>Last date</source>
+        <translation>Letztes Datum</translation>
+    </message>
+    <message>
+        <source>Next dates</source>
+        <translation>Nächste Termine</translation>
+    </message>
+    <message>
+        <source>Never ends</source>
+        <translation>Endet nie</translation>
+    </message>
+    <message>
+        <source>Ends after</source>
+        <translation>Endet nach</translation>
+    </message>
+    <message>
+        <source>Ends on</source>
+        <translation>Endet am</translation>
+    </message>
+    <message>
+        <source>times</source>
+        <translation>Terminen</translation>
+    </message>
+    <message>
+        <source>This rule was made by another program; it is kept as it is.</source>
+        <translation>Diese Regel stammt aus einem anderen Programm; sie bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>day</source>
+        <translation>Tag</translation>
+    </message>
+    <message>
+        <source>days</source>
+        <translation>Tage</translation>
+    </message>
+    <message>
+        <source>week</source>
+        <translation>Woche</translation>
+    </message>
+    <message>
+        <source>weeks</source>
+        <translation>Wochen</translation>
+    </message>
+    <message>
+        <source>month</source>
+        <translation>Monat</translation>
+    </message>
+    <message>
+        <source>months</source>
+        <translation>Monate</translation>
+    </message>
+    <message>
+        <source>year</source>
+        <translation>Jahr</translation>
+    </message>
+    <message>
+        <source>years</source>
+        <translation>Jahre</translation>
+    </message>
+    <message>
+        <source>No dates ahead: the rule has ended.</source>
+        <translation>Keine weiteren Termine: Die Regel ist abgelaufen.</translation>
+    </message>
+    <message>
+        <source>Next dates: %1</source>
+        <translation>Nächste Termine: %1</translation>
     </message>
 </context>
 <context>

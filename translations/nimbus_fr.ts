@@ -25,6 +25,249 @@
     </message>
 </context>
 <context>
+    <name>RuleWords</name>
+    <message>
+        <source>Monday</source>
+        <translation>lundi</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>mardi</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>mercredi</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>jeudi</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>vendredi</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>samedi</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>dimanche</translation>
+    </message>
+    <message>
+        <source>January</source>
+        <translation>janvier</translation>
+    </message>
+    <message>
+        <source>February</source>
+        <translation>février</translation>
+    </message>
+    <message>
+        <source>March</source>
+        <translation>mars</translation>
+    </message>
+    <message>
+        <source>April</source>
+        <translation>avril</translation>
+    </message>
+    <message>
+        <source>May</source>
+        <translation>mai</translation>
+    </message>
+    <message>
+        <source>June</source>
+        <translation>juin</translation>
+    </message>
+    <message>
+        <source>July</source>
+        <translation>juillet</translation>
+    </message>
+    <message>
+        <source>August</source>
+        <translation>août</translation>
+    </message>
+    <message>
+        <source>September</source>
+        <translation>septembre</translation>
+    </message>
+    <message>
+        <source>October</source>
+        <translation>octobre</translation>
+    </message>
+    <message>
+        <source>November</source>
+        <translation>novembre</translation>
+    </message>
+    <message>
+        <source>December</source>
+        <translation>décembre</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> et </translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>first</source>
+        <translation>premier</translation>
+    </message>
+    <message>
+        <source>second</source>
+        <translation>deuxième</translation>
+    </message>
+    <message>
+        <source>third</source>
+        <translation>troisième</translation>
+    </message>
+    <message>
+        <source>fourth</source>
+        <translation>quatrième</translation>
+    </message>
+    <message>
+        <source>fifth</source>
+        <translation>cinquième</translation>
+    </message>
+    <message>
+        <source>last</source>
+        <translation>dernier</translation>
+    </message>
+    <message>
+        <source>%1 to last</source>
+        <translation>%1 avant la fin</translation>
+    </message>
+    <message>
+        <source>%1th</source>
+        <translation>%1e</translation>
+    </message>
+    <message>
+        <source>%1st</source>
+        <translation>%1e</translation>
+    </message>
+    <message>
+        <source>%1nd</source>
+        <translation>%1e</translation>
+    </message>
+    <message>
+        <source>%1rd</source>
+        <translation>%1e</translation>
+    </message>
+    <message>
+        <source>Every day</source>
+        <translation>Tous les jours</translation>
+    </message>
+    <message>
+        <source>Every week</source>
+        <translation>Toutes les semaines</translation>
+    </message>
+    <message>
+        <source>Every month</source>
+        <translation>Tous les mois</translation>
+    </message>
+    <message>
+        <source>Every year</source>
+        <translation>Tous les ans</translation>
+    </message>
+    <message>
+        <source>Every %1 days</source>
+        <translation>Tous les %1 jours</translation>
+    </message>
+    <message>
+        <source>Every %1 weeks</source>
+        <translation>Toutes les %1 semaines</translation>
+    </message>
+    <message>
+        <source>Every %1 months</source>
+        <translation>Tous les %1 mois</translation>
+    </message>
+    <message>
+        <source>Every %1 years</source>
+        <translation>Tous les %1 ans</translation>
+    </message>
+    <message>
+        <source>day</source>
+        <translation>jour</translation>
+    </message>
+    <message>
+        <source>week</source>
+        <translation>semaine</translation>
+    </message>
+    <message>
+        <source>month</source>
+        <translation>mois</translation>
+    </message>
+    <message>
+        <source>year</source>
+        <translation>année</translation>
+    </message>
+    <message>
+        <source>the %1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>day %1</source>
+        <translation>jour %1</translation>
+    </message>
+    <message>
+        <source>the %1 day</source>
+        <translation>%1 jour</translation>
+    </message>
+    <message>
+        <source> on %1</source>
+        <translation> le %1</translation>
+    </message>
+    <message>
+        <source>, when that is %1</source>
+        <translation>, quand c’est le %1</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>Every weekday</source>
+        <translation>Tous les jours ouvrables</translation>
+    </message>
+    <message>
+        <source> in %1</source>
+        <translation> en %1</translation>
+    </message>
+    <message>
+        <source>, taking the %1 of those days in each %2</source>
+        <translation>, en retenant le %1 de ces jours chaque %2</translation>
+    </message>
+    <message>
+        <source>, once</source>
+        <translation>, une fois</translation>
+    </message>
+    <message>
+        <source>, %1 times</source>
+        <translation>, %1 fois</translation>
+    </message>
+    <message>
+        <source>, until %1</source>
+        <translation>, jusqu’au %1</translation>
+    </message>
+    <message>
+        <source>; 1 date skipped</source>
+        <translation>&#xa0;; 1 date sautée</translation>
+    </message>
+    <message>
+        <source>; %1 dates skipped</source>
+        <translation>&#xa0;; %1 dates sautées</translation>
+    </message>
+    <message>
+        <source>%1 more dates</source>
+        <translation>%1 autres dates</translation>
+    </message>
+    <message>
+        <source>; also on %1</source>
+        <translation>&#xa0;; aussi le %1</translation>
+    </message>
+</context>
+<context>
     <name>nimbus::CalendarActions</name>
     <message>
         <source>Export to calendar file...</source>
@@ -690,6 +933,173 @@
     <message>
         <source>Cancelling ...</source>
         <translation>Annulation…</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::dialogs::RecurrenceEditor</name>
+    <message>
+        <source>Custom rule (weekdays, day of the month, an end)</source>
+        <translation>Règle personnalisée (jours de la semaine, jour du mois, fin)</translation>
+    </message>
+    <message>
+        <source>Replace with a new rule</source>
+        <translation>Remplacer par une nouvelle règle</translation>
+    </message>
+    <message>
+        <source>Repeats:</source>
+        <translation>Répétition&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Daily</source>
+        <translation>Quotidienne</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>Hebdomadaire</translation>
+    </message>
+    <message>
+        <source>Monthly</source>
+        <translation>Mensuelle</translation>
+    </message>
+    <message>
+        <source>Yearly</source>
+        <translation>Annuelle</translation>
+    </message>
+    <message>
+        <source>every</source>
+        <translation>intervalle</translation>
+    </message>
+    <message>
+        <source>Every weekday</source>
+        <translation>Tous les jours ouvrables</translation>
+    </message>
+    <message>
+        <source>On:</source>
+        <translation>Les&#xa0;:</translation>
+    </message>
+    <message>
+        <source>On day</source>
+        <translation>Le jour</translation>
+    </message>
+    <message>
+        <source>On the</source>
+        <translation>Le</translation>
+    </message>
+    <message>
+        <source>first</source>
+        <translation>premier</translation>
+    </message>
+    <message>
+        <source>second</source>
+        <translation>deuxième</translation>
+    </message>
+    <message>
+        <source>third</source>
+        <translation>troisième</translation>
+    </message>
+    <message>
+        <source>fourth</source>
+        <translation>quatrième</translation>
+    </message>
+    <message>
+        <source>last</source>
+        <translation>dernier</translation>
+    </message>
+    <message>
+        <source>Custom rule</source>
+        <translation>Règle personnalisée</translation>
+    </message>
+    <message>
+        <source>Repeats</source>
+        <translation>Répétition</translation>
+    </message>
+    <message>
+        <source>Repeats every</source>
+        <translation>Intervalle de répétition</translation>
+    </message>
+    <message>
+        <source>Day of the month</source>
+        <translation>Jour du mois</translation>
+    </message>
+    <message>
+        <source>Which weekday of the month</source>
+        <translation>Quel jour de la semaine dans le mois</translation>
+    </message>
+    <message>
+        <source>Weekday of the month</source>
+        <translation>Jour de la semaine dans le mois</translation>
+    </message>
+    <message>
+        <source>Number of times</source>
+        <translation>Nombre d’occurrences</translation>
+    </message>
+    <message>
+        <source>Last date</source>
+        <translation>Dernière date</translation>
+    </message>
+    <message>
+        <source>Next dates</source>
+        <translation>Prochaines dates</translation>
+    </message>
+    <message>
+        <source>Never ends</source>
+        <translation>Sans fin</translation>
+    </message>
+    <message>
+        <source>Ends after</source>
+        <translation>Se termine après</translation>
+    </message>
+    <message>
+        <source>Ends on</source>
+        <translation>Se termine le</translation>
+    </message>
+    <message>
+        <source>times</source>
+        <translation>occurrences</translation>
+    </message>
+    <message>
+        <source>This rule was made by another program; it is kept as it is.</source>
+        <translation>Cette règle vient d’un autre programme&#xa0;; elle est conservée telle quelle.</translation>
+    </message>
+    <message>
+        <source>day</source>
+        <translation>jour</translation>
+    </message>
+    <message>
+        <source>days</source>
+        <translation>jours</translation>
+    </message>
+    <message>
+        <source>week</source>
+        <translation>semaine</translation>
+    </message>
+    <message>
+        <source>weeks</source>
+        <translation>semaines</translation>
+    </message>
+    <message>
+        <source>month</source>
+        <translation>mois</translation>
+    </message>
+    <message>
+        <source>months</source>
+        <translation>mois</translation>
+    </message>
+    <message>
+        <source>year</source>
+        <translation>an</translation>
+    </message>
+    <message>
+        <source>years</source>
+        <translation>ans</translation>
+    </message>
+    <message>
+        <source>No dates ahead: the rule has ended.</source>
+        <translation>Plus aucune date&#xa0;: la règle est terminée.</translation>
+    </message>
+    <message>
+        <source>Next dates: %1</source>
+        <translation>Prochaines dates&#xa0;: %1</translation>
     </message>
 </context>
 <context>

@@ -163,12 +163,16 @@ void periodDays(const Effective &e, std::int64_t first, std::int64_t last,
 
 // Walks the occurrences the rule itself makes (the first date among them), in order, from a
 // given day on. Without a count it starts at the period holding that day; with one it has to
-// count from the first date.
+// count from the first date. A walker that does not force the first date gives only the days
+// the rule's parts themselves pick, from the first date on.
 class Walker {
 public:
-    Walker(const Series &s, std::int64_t from) : s_(s), e_(effectiveOf(s)), from_(from)
+    Walker(const Series &s, std::int64_t from, bool forceStart = true)
+        : s_(s), e_(effectiveOf(s)), from_(from), forceStart_(forceStart)
     {
-        if (s.rule.count <= 0 && from > s.startDay) {
+        if (!forceStart) {
+            startGiven_ = true;
+        } else if (s.rule.count <= 0 && from > s.startDay) {
             startGiven_ = true;
             period_ = std::max<std::int64_t>(0, periodIndexOf(from));
         }
@@ -187,7 +191,7 @@ public:
         while (!done_) {
             while (pos_ < buffer_.size()) {
                 const std::int64_t day = buffer_[pos_++];
-                if (day <= s_.startDay)
+                if (day < s_.startDay || (forceStart_ && day == s_.startDay))
                     continue;
                 if (beyondEnd(day) || (s_.rule.count > 0 && emitted_ >= s_.rule.count))
                     return finish();
@@ -279,6 +283,7 @@ private:
     const Series &s_;
     Effective e_;
     std::int64_t from_;
+    bool forceStart_ = true;
     std::int64_t period_ = 0;
     std::int64_t emitted_ = 0;
     std::vector<std::int64_t> buffer_;
@@ -351,6 +356,16 @@ std::optional<std::int64_t> Series::previousBefore(std::int64_t day) const
         if (from == earliest)
             return std::nullopt;
     }
+}
+
+std::optional<std::int64_t> firstRuleDay(const Rule &rule, std::int64_t day)
+{
+    Series probe;
+    probe.startDay = day;
+    probe.rule = rule;
+    probe.rule.count = 0;
+    Walker walker(probe, day, false);
+    return walker.next();
 }
 
 bool Series::occursOn(std::int64_t day) const

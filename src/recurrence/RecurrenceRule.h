@@ -61,4 +61,10 @@ struct Series {
     void skip(std::int64_t day);
 };
 
+// The first day on or after day that the rule's own parts pick when a series of it starts on
+// day (a series counts its first date whatever the rule says): where a series chosen in the
+// options dialog starts. The count is not looked at; none when the rule picks no day before
+// its end.
+std::optional<std::int64_t> firstRuleDay(const Rule &rule, std::int64_t day);
+
 } // namespace nimbus::recurrence

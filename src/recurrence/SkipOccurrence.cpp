@@ -54,31 +54,41 @@ bool skipOccurrence(TNimbusNode &node, RecurrenceFile &file, DateTime now)
 
 std::size_t SeriesEdit::memoryBytes() const
 {
-    const auto bytesOf = [](const Series &s) {
-        return (s.exceptions.capacity() + s.additions.capacity()) * sizeof(std::int64_t) +
-               (s.rule.byMonthDay.capacity() + s.rule.byMonth.capacity() +
-                s.rule.bySetPos.capacity()) *
+    const auto bytesOf = [](const std::optional<Series> &s) -> std::size_t {
+        if (!s)
+            return 0;
+        return (s->exceptions.capacity() + s->additions.capacity()) * sizeof(std::int64_t) +
+               (s->rule.byMonthDay.capacity() + s->rule.byMonth.capacity() +
+                s->rule.bySetPos.capacity()) *
                    sizeof(int) +
-               s.rule.byDay.capacity() * sizeof(WeekdayNum);
+               s->rule.byDay.capacity() * sizeof(WeekdayNum);
     };
     return id_.capacity() + bytesOf(before_) + bytesOf(after_);
 }
 
-bool SeriesEdit::set(history::HistoryContext &context, const Series &expected, const Series &wanted)
+bool SeriesEdit::set(history::HistoryContext &context, const std::optional<Series> &expected,
+                     const std::optional<Series> &wanted)
 {
     TNimbusNode *node = context.store.Find(id_);
     if (node == nullptr) {
         context.log.AddToLog("*** The topic " + id_ + " is gone; its repeat was not changed");
         return false;
     }
-    const Series *now = seriesOf(*node);
-    if (now == nullptr || !(*now == expected)) {
+    // The series hung on the node, fitting its plain rule or not: the dates' own step, undone
+    // before or after this one, puts the plain rule back.
+    const Series *now = attachedSeries(*node);
+    if (static_cast<bool>(now) != expected.has_value() || (now && !(*now == *expected))) {
         context.log.AddToLog("*** The repeat of \"" + node->text + "\" (" + id_ +
                              ") was changed since; it was left as it is");
         return false;
     }
-    node->richRule = std::make_shared<SeriesRule>(wanted);
-    file_.Set(id_, wanted);
+    if (wanted) {
+        node->richRule = std::make_shared<SeriesRule>(*wanted);
+        file_.Set(id_, *wanted);
+    } else {
+        clearSeries(*node);
+        file_.Remove(id_);
+    }
     return true;
 }
 

@@ -85,6 +85,12 @@ const Series *seriesOf(const TNimbusNode &node)
     return rule ? &rule->series() : nullptr;
 }
 
+const Series *attachedSeries(const TNimbusNode &node)
+{
+    const auto *rule = dynamic_cast<const SeriesRule *>(node.richRule.get());
+    return rule ? &rule->series() : nullptr;
+}
+
 int attachSeries(TNimbusStructure &store, const RecurrenceFile &file)
 {
     int attached = 0;

@@ -48,6 +48,9 @@ void applySeries(TNimbusNode &node, const Series &series);
 void clearSeries(TNimbusNode &node);
 // The series the node rolls by, if any (none once its plain rule was changed elsewhere).
 const Series *seriesOf(const TNimbusNode &node);
+// The series hung on the node, whether or not its plain rule still fits it: what an undo step
+// checks it is putting back over.
+const Series *attachedSeries(const TNimbusNode &node);
 
 // Attaches every series of the file to its topic (and takes stale ones off); returns how many
 // topics carry one. A topic that no longer recurs, or whose plain rule is no longer the

@@ -23,7 +23,9 @@
 #include "ipc/Channels.h"
 #include "ipc/SingleCopyTurn.h"
 #include "recurrence/RecurrenceFile.h"
+#include "recurrence/SkipOccurrence.h"
 #include "recurrence/TopicRecurrence.h"
+#include "recurrence/TopicRuleOptions.h"
 #include "shell/ChecklistSteps.h"
 #include "shell/CliChangeApplier.h"
 #include "shell/CommandDispatcher.h"
@@ -728,6 +730,7 @@ void TformMain::editTopic(TNimbusNode *node)
     const TopicOptions opened = [&] {
         TopicOptions v = topicOptionsFromNode(*node, preferences_.date, item->hasChildren());
         v.reminderLead = reminders_ ? reminders_->leadOf(node->uni) : 0;
+        v.richRule = recurrence::richRuleText(*node);
         return v;
     }();
     TopicOptions edited = opened;
@@ -744,6 +747,7 @@ void TformMain::editTopic(TNimbusNode *node)
     const auto *itemNow = static_cast<const tree::TreeItem *>(node->treeItem);
     TopicOptions now = topicOptionsFromNode(*node, preferences_.date, itemNow->hasChildren());
     now.reminderLead = opened.reminderLead;
+    now.richRule = recurrence::richRuleText(*node);
     // A value the user changed that was also changed elsewhere meanwhile: the user chooses.
     bool theirs = false;
     if (const std::vector<std::string> both = clashingGroups(opened, edited, now); !both.empty()) {
@@ -767,7 +771,16 @@ void TformMain::editTopic(TNimbusNode *node)
     tree_->beginEdit(node, history::optionsStepName(node->text));
     if (reminders_)
         reminders_->setLead(node->uni, values.reminderLead);
-    const TopicOptionsApplied done = applyTopicOptions(values, *node, clock_);
+    // The series goes with the dates: the recurrence file and the node change together, as
+    // one step of the history.
+    recurrence::SeriesChange series;
+    const TopicOptionsApplied done =
+        recurrence_
+            ? recurrence::applyTopicOptionsWithSeries(values, *node, clock_, *recurrence_, &series)
+            : applyTopicOptions(values, *node, clock_);
+    if (series.changed)
+        tree_->joinEdit(std::make_unique<recurrence::SeriesEdit>(*recurrence_, node->uni,
+                                                                 series.before, series.after));
     if (done.applied)
         tree_->nodeEdited(node);
 }

@@ -575,24 +575,40 @@ void TreeController::endEdit()
 {
     if (!edit_)
         return;
-    std::unique_ptr<history::FieldEdit> step = edit_->finish();
+    std::unique_ptr<history::FieldEdit> fields = edit_->finish();
+    std::vector<std::unique_ptr<history::StoreCommand>> joined = std::move(joined_);
     cancelEdit();
     TNimbusNode *node = store_.Find(editId_);
-    if (!step || !node)
+    if ((!fields && joined.empty()) || !node)
         return;
     std::string name = editName_;
-    if (name.empty())
-        for (const auto &topic : step->topics())
+    if (name.empty() && fields)
+        for (const auto &topic : fields->topics())
             if (topic.id == editId_)
                 name = history::editStepName(*node, topic.changes);
     if (name.empty()) // only the groups above changed
         name = "Change " + history::quotedTitle(node->text);
+    std::unique_ptr<history::StoreCommand> step = std::move(fields);
+    if (!joined.empty()) {
+        auto group = std::make_unique<history::CommandGroup>();
+        group->add(std::move(step));
+        for (auto &command : joined)
+            group->add(std::move(command));
+        step = std::move(group);
+    }
     history_->pushDone(std::move(step), name, TreeHistory::Kind::Values, {editId_, editId_});
 }
 
 void TreeController::cancelEdit()
 {
     edit_.reset();
+    joined_.clear();
+}
+
+void TreeController::joinEdit(std::unique_ptr<history::StoreCommand> command)
+{
+    if (edit_ && command)
+        joined_.push_back(std::move(command));
 }
 
 void TreeController::valuesReplayed(TNimbusNode *select)

@@ -29,7 +29,8 @@ class TreeHistory;
 
 namespace history {
 class FieldEditRecorder;
-}
+class StoreCommand;
+} // namespace history
 namespace recurrence {
 class RecurrenceFile;
 }
@@ -106,6 +107,9 @@ public:
     void beginEdit(TNimbusNode *node, const std::string &name = {});
     // The change begun was refused: no step.
     void cancelEdit();
+    // Joins a change of something beside the topic's values (its series in the recurrence
+    // file) to the step begun; nodeEdited makes one step of both.
+    void joinEdit(std::unique_ptr<history::StoreCommand> command);
     // A step was undone or redone: redraw, select the topic it names and refresh the pages.
     void valuesReplayed(TNimbusNode *select);
 
@@ -145,6 +149,7 @@ private:
     std::unique_ptr<history::FieldEditRecorder> edit_;
     std::string editId_;
     std::string editName_;
+    std::vector<std::unique_ptr<history::StoreCommand>> joined_;
 
     TNimbusStructure &store_;
     SummaryLists &lists_;

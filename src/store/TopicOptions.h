@@ -63,6 +63,11 @@ struct TopicOptions {
     // The topic's advance reminder in minutes (0 none). Not a field of the node: the caller
     // keeps it in the reminders' own file.
     int reminderLead = 0;
+    // The topic's recurrence beyond "every N units", in the text form of the recurrence
+    // module's series ("START=...;FREQ=WEEKLY;BYDAY=MO"); empty for none. Not a field of the
+    // node: the caller fills it from the topic's series and keeps it in the recurrence file.
+    // With it, recurCount and recurUnit are the rule's nearest plain one.
+    std::string richRule;
 };
 
 // The dialog's values for a node. itemHasChildren: the tree item shows children (the node's

@@ -28,7 +28,7 @@ auto urgencyOf(TopicOptions &o)
 auto datesOf(TopicOptions &o)
 {
     return std::tie(o.recur, o.deadline, o.dueDate, o.dueTime, o.nextDate, o.nextTime, o.recurCount,
-                    o.recurUnit, o.autoComplete);
+                    o.recurUnit, o.autoComplete, o.richRule);
 }
 auto priorityOf(TopicOptions &o)
 {

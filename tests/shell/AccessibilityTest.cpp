@@ -23,6 +23,7 @@
 #include "shell/TreeToolbar.h"
 #include "shell/dialogs/ColourPanel.h"
 #include "shell/dialogs/ColourValue.h"
+#include "shell/dialogs/RecurrenceEditor.h"
 #include "shell/dialogs/TformHilite.h"
 #include "shell/dialogs/TformProgress.h"
 #include "shell/dialogs/TformSelection.h"
@@ -276,6 +277,16 @@ private slots:
             dialogs::TformProgress dialog(topicOptionsFromNode(task, 0, false), clock, nullptr,
                                           images);
             QVERIFY(dialog.panelRecur->isVisibleTo(&dialog));
+            checkDialog(dialog, dialog.editTopicName);
+        }
+        // The recurrence editor unfolded: its weekday boxes, its end, and a rule from elsewhere.
+        for (const char *rule : {"START=20260310;FREQ=WEEKLY;BYDAY=TU,TH;COUNT=4",
+                                 "START=20260310;FREQ=MONTHLY;BYDAY=2TU",
+                                 "START=20260310;FREQ=MONTHLY;BYMONTHDAY=1,15"}) {
+            TopicOptions values = topicOptionsFromNode(task, 0, false);
+            values.richRule = rule;
+            dialogs::TformProgress dialog(values, clock);
+            QVERIFY(dialog.recurrenceEditor->customChosen());
             checkDialog(dialog, dialog.editTopicName);
         }
         {

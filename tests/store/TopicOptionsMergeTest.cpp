@@ -70,5 +70,20 @@ TEST(TopicOptionsMerge, AGroupChangedOnBothSidesIsNamedAndEitherSideKept)
     EXPECT_TRUE(clashingGroups(opened(), edited, now).empty());
 }
 
+// A rule beyond "every N units" belongs to the dates: a sync that set another one meanwhile
+// meets the rule chosen here as a clash, and a rule left alone here takes the newer one.
+TEST(TopicOptionsMerge, ARichRuleGoesWithTheDates)
+{
+    TopicOptions mine = opened();
+    mine.recur = true;
+    mine.richRule = "START=20261215;FREQ=WEEKLY;BYDAY=MO,WE";
+    TopicOptions synced = opened();
+    synced.recur = true;
+    synced.richRule = "START=20261215;FREQ=WEEKLY;BYDAY=TU";
+    EXPECT_EQ(clashingGroups(opened(), mine, synced), std::vector<std::string>{"dates and repeat"});
+    EXPECT_EQ(mergeTopicOptions(opened(), mine, synced, true).richRule, synced.richRule);
+    EXPECT_EQ(mergeTopicOptions(opened(), opened(), synced).richRule, synced.richRule);
+}
+
 } // namespace
 } // namespace nimbus

@@ -14,10 +14,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimeEdit>
 #include <QVBoxLayout>
 
+#include "recurrence/RuleText.h"
+#include "recurrence/TopicRecurrence.h"
 #include "reminders/ReminderLeads.h"
 #include "shell/dialogs/DialogText.h"
+#include "shell/dialogs/RecurrenceEditor.h"
 #include "shell/dialogs/TimePicker.h"
 #include "store/Clock.h"
 #include "store/DateFormat.h"
@@ -157,6 +161,8 @@ QWidget *TformProgress::createTaskPanel()
     pickerRecurTime = named(new TimePicker(panelRecur), "pickerRecurTime");
     for (QDateEdit *picker : {pickerDeadDate, pickerRecurDate})
         picker->setCalendarPopup(true);
+    recurrenceEditor =
+        named(new RecurrenceEditor(values_.dateFormat, panelRecur), "recurrenceEditor");
 
     checkAutoComplete =
         named(new QCheckBox(QStringLiteral("Mark as complete automatically after the date due"),
@@ -202,6 +208,7 @@ QWidget *TformProgress::createTaskPanel()
     recur->addWidget(labelNextDate, 1, 0);
     recur->addWidget(pickerRecurDate, 1, 1, 1, 2);
     recur->addWidget(pickerRecurTime, 1, 3);
+    recur->addWidget(recurrenceEditor, 2, 0, 1, 5);
     recur->setColumnStretch(4, 1);
 
     auto *grid = new QGridLayout(panelTask);
@@ -268,6 +275,21 @@ void TformProgress::connectHandlers()
     connect(checkCalcProgress, &QCheckBox::clicked, this, &TformProgress::checkCalcProgressClick);
     connect(editRecurNo, &QLineEdit::textChanged, this, &TformProgress::editRecurNoChange);
     connect(editDurationNo, &QLineEdit::textChanged, this, &TformProgress::editDurationNoChange);
+    connect(recurrenceEditor, &RecurrenceEditor::ruleChanged, this,
+            &TformProgress::recurrenceEditorChange);
+    // A new custom rule starts from the plain rule and the next date due as they stand.
+    const auto plainRuleChanged = [this] {
+        if (!recurrenceEditor->customChosen())
+            recurrenceEditor->setPlainRule(countFromText(fromQt(editRecurNo->text())),
+                                           comboRecurPeriod->currentIndex());
+    };
+    connect(editRecurNo, &QLineEdit::textChanged, this, plainRuleChanged);
+    connect(comboRecurPeriod, &QComboBox::currentIndexChanged, this, plainRuleChanged);
+    connect(pickerRecurDate, &QDateEdit::dateChanged, this, &TformProgress::showRecurDateInEditor);
+    connect(pickerRecurTime->check, &QCheckBox::toggled, this,
+            &TformProgress::showRecurDateInEditor);
+    connect(pickerRecurTime->edit, &QTimeEdit::timeChanged, this,
+            &TformProgress::showRecurDateInEditor);
 }
 
 // OK and Cancel are made before the task panel; Tab still reaches them last, as they are shown.
@@ -322,6 +344,20 @@ void TformProgress::FormShow()
         comboRecurPeriod->setCurrentIndex(v.recurUnit <= kUnitYears ? v.recurUnit : -1);
     }
 
+    // The topic's rule beyond "every N units", if it has one that reads.
+    std::optional<recurrence::Series> series;
+    if (recurrence::Series read; !v.richRule.empty()) {
+        std::string error;
+        if (recurrence::parseSeries(v.richRule, read, error))
+            series = std::move(read);
+    }
+    recurrenceEditor->setPlainRule(v.recurCount, v.recurUnit);
+    recurrenceEditor->setSeries(series, pickers.recurDate.dayNumber(),
+                                pickers.recurTimeTicked
+                                    ? std::optional<std::int64_t>(pickers.recurTime.msecsOfDay())
+                                    : std::nullopt);
+    recurrenceEditorChange();
+
     editDurationNo->setText(QString::number(v.durationCount));
     if (v.durationUnit >= 0 && v.durationUnit <= kUnitYears)
         comboDurationPeriod->setCurrentIndex(v.durationUnit);
@@ -375,6 +411,8 @@ void TformProgress::UpdateLayout()
     pickerDeadTime->setEnabled(layout.deadPickersEnabled);
     checkAutoComplete->setEnabled(layout.autoCompleteEnabled);
     panelRecur->setEnabled(layout.recurEnabled);
+    editRecurNo->setEnabled(!recurrenceEditor->customChosen());
+    comboRecurPeriod->setEnabled(!recurrenceEditor->customChosen());
     editFlagNo->setEnabled(layout.flagEnabled);
     checkCalcProgress->setEnabled(layout.calcProgressEnabled);
     comboPercent->setEnabled(layout.percentEnabled);
@@ -408,6 +446,16 @@ void TformProgress::buttonOKClick()
 {
     acceptTopicOptions(values_, currentControls());
     values_.reminderLead = comboReminder->currentData().toInt();
+    // A recurring topic with a custom rule keeps it (and its nearest plain rule); any other
+    // loses the one it had.
+    values_.richRule.clear();
+    if (values_.recur)
+        if (const std::optional<recurrence::Series> series = recurrenceEditor->chosenSeries()) {
+            values_.richRule = recurrence::formatSeries(*series);
+            const recurrence::PlainRule plain = recurrence::nearestPlainRule(series->rule);
+            values_.recurCount = plain.rno;
+            values_.recurUnit = plain.rtype;
+        }
     accept();
 }
 
@@ -453,6 +501,38 @@ void TformProgress::editRecurNoChange()
 void TformProgress::editDurationNoChange()
 {
     showPeriodNames(comboDurationPeriod, editDurationNo->text());
+}
+
+void TformProgress::recurrenceEditorChange()
+{
+    const bool custom = recurrenceEditor->customChosen();
+    // The plain rule the user had is put back when the custom rule is given up.
+    if (custom && !plainRuleKept_) {
+        plainRuleKept_ = true;
+        keptRecurNo_ = editRecurNo->text();
+        keptRecurPeriod_ = comboRecurPeriod->currentIndex();
+    } else if (!custom && plainRuleKept_) {
+        plainRuleKept_ = false;
+        editRecurNo->setText(keptRecurNo_);
+        comboRecurPeriod->setCurrentIndex(keptRecurPeriod_);
+    }
+    if (custom)
+        if (const std::optional<recurrence::Series> series = recurrenceEditor->chosenSeries()) {
+            const recurrence::PlainRule plain = recurrence::nearestPlainRule(series->rule);
+            editRecurNo->setText(QString::number(plain.rno));
+            comboRecurPeriod->setCurrentIndex(plain.rtype);
+        }
+    editRecurNo->setEnabled(!custom);
+    comboRecurPeriod->setEnabled(!custom);
+}
+
+void TformProgress::showRecurDateInEditor()
+{
+    const std::optional<std::int64_t> time =
+        pickerRecurTime->isChecked()
+            ? std::optional<std::int64_t>(fromQTime(pickerRecurTime->time()).msecsOfDay())
+            : std::nullopt;
+    recurrenceEditor->setFirstDay(fromQDate(pickerRecurDate->date()).dayNumber(), time);
 }
 
 } // namespace nimbus::dialogs

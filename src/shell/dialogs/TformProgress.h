@@ -27,6 +27,7 @@ class Clock;
 
 namespace nimbus::dialogs {
 
+class RecurrenceEditor;
 class TimePicker;
 
 class TformProgress : public QDialog {
@@ -71,6 +72,9 @@ public:
     QLabel *labelNextDate = nullptr;
     QDateEdit *pickerRecurDate = nullptr;
     TimePicker *pickerRecurTime = nullptr;
+    // Rules beyond "every N units"; while one is chosen, editRecurNo and comboRecurPeriod show
+    // its nearest plain rule, which the store file keeps.
+    RecurrenceEditor *recurrenceEditor = nullptr;
     QCheckBox *checkAutoComplete = nullptr;
     QLabel *labelFlag = nullptr;
     QLineEdit *editFlagNo = nullptr;
@@ -100,6 +104,7 @@ public:
     void checkCalcProgressClick();
     void editRecurNoChange();
     void editDurationNoChange();
+    void recurrenceEditorChange();
 
 private:
     void createControls();
@@ -108,10 +113,16 @@ private:
     void UpdateLayout();
     void setKeyboardOrder();
     void showImage(QLabel *label, const TopicImage &image);
+    // The next date due and time as the recurrence editor takes them.
+    void showRecurDateInEditor();
 
     TopicOptions values_;
     DateTime today_;
     ImageSource images_;
+    // The plain rule shown before a custom rule was chosen, put back when it is given up.
+    bool plainRuleKept_ = false;
+    QString keptRecurNo_;
+    int keptRecurPeriod_ = -1;
 };
 
 } // namespace nimbus::dialogs
