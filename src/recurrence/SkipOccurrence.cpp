@@ -54,7 +54,10 @@ bool skipOccurrence(TNimbusNode &node, RecurrenceFile &file, DateTime now)
 
 std::size_t SeriesEdit::memoryBytes() const
 {
-    const auto bytesOf = [](const Series &s) {
+    const auto bytesOf = [](const std::optional<Series> &maybe) -> std::size_t {
+        if (!maybe)
+            return 0;
+        const Series &s = *maybe;
         return (s.exceptions.capacity() + s.additions.capacity()) * sizeof(std::int64_t) +
                (s.rule.byMonthDay.capacity() + s.rule.byMonth.capacity() +
                 s.rule.bySetPos.capacity()) *
@@ -64,21 +67,31 @@ std::size_t SeriesEdit::memoryBytes() const
     return id_.capacity() + bytesOf(before_) + bytesOf(after_);
 }
 
-bool SeriesEdit::set(history::HistoryContext &context, const Series &expected, const Series &wanted)
+bool SeriesEdit::set(history::HistoryContext &context, const std::optional<Series> &expected,
+                     const std::optional<Series> &wanted)
 {
     TNimbusNode *node = context.store.Find(id_);
     if (node == nullptr) {
         context.log.AddToLog("*** The topic " + id_ + " is gone; its repeat was not changed");
         return false;
     }
-    const Series *now = seriesOf(*node);
-    if (now == nullptr || !(*now == expected)) {
+    // The series attached, whether or not the plain rule fits it yet: the fields' own step may
+    // be undone before or after this one.
+    const auto *attached = dynamic_cast<const SeriesRule *>(node->richRule.get());
+    const bool asLeft =
+        expected ? attached != nullptr && attached->series() == *expected : attached == nullptr;
+    if (!asLeft) {
         context.log.AddToLog("*** The repeat of \"" + node->text + "\" (" + id_ +
                              ") was changed since; it was left as it is");
         return false;
     }
-    node->richRule = std::make_shared<SeriesRule>(wanted);
-    file_.Set(id_, wanted);
+    if (wanted) {
+        node->richRule = std::make_shared<SeriesRule>(*wanted);
+        file_.Set(id_, *wanted);
+    } else {
+        node->richRule.reset();
+        file_.Remove(id_);
+    }
     return true;
 }
 

@@ -4,6 +4,7 @@
 // with the FieldEdit of the node's dates and status.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "history/StoreCommand.h"
@@ -26,11 +27,12 @@ bool canSkipOccurrence(const TNimbusNode &node);
 // now. False, changing nothing, when canSkipOccurrence is false.
 bool skipOccurrence(TNimbusNode &node, RecurrenceFile &file, DateTime now);
 
-// A change of one topic's series, undone or redone only while the topic still has the series
-// the step left it with.
+// A change of one topic's series (none before: a series given; none after: one taken off),
+// undone or redone only while the topic still has the series the step left it with.
 class SeriesEdit : public history::StoreCommand {
 public:
-    SeriesEdit(RecurrenceFile &file, std::string topicId, Series before, Series after)
+    SeriesEdit(RecurrenceFile &file, std::string topicId, std::optional<Series> before,
+               std::optional<Series> after)
         : file_(file), id_(std::move(topicId)), before_(std::move(before)), after_(std::move(after))
     {
     }
@@ -39,11 +41,12 @@ public:
     std::size_t memoryBytes() const override;
 
 private:
-    bool set(history::HistoryContext &context, const Series &expected, const Series &wanted);
+    bool set(history::HistoryContext &context, const std::optional<Series> &expected,
+             const std::optional<Series> &wanted);
     RecurrenceFile &file_;
     std::string id_;
-    Series before_;
-    Series after_;
+    std::optional<Series> before_;
+    std::optional<Series> after_;
 };
 
 } // namespace nimbus::recurrence

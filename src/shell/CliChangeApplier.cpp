@@ -2,9 +2,12 @@
 #include "shell/CliChangeApplier.h"
 
 #include "cli/ChangeRules.h"
+#include "cli/RepeatField.h"
 #include "cli/RequestRecords.h"
 #include "fileio/FolderOps.h"
 #include "ipc/Channels.h"
+#include "recurrence/RecurrenceFile.h"
+#include "recurrence/SkipOccurrence.h"
 #include "shell/TformMain.h"
 #include "shell/TreeController.h"
 #include "shell/summary/SummaryPage.h"
@@ -83,6 +86,8 @@ ChangeAnswer CliChangeApplier::applyChange(const ChangeRequest &change)
         TNimbusNode *made = tree->insertTopic(parent, std::move(node));
         if (!made)
             return fail(cli::Outcome::fail(cli::kStoreProblem, "the id " + answer.id + " is already in use"));
+        if (window_.recurrenceFile() && cli::touchesRepeat(change.fields))
+            cli::recordSeries(*window_.recurrenceFile(), *made);
         tree->nodeEdited(made);
     } else {
         TNimbusNode *node = nullptr;
@@ -93,6 +98,7 @@ ChangeAnswer CliChangeApplier::applyChange(const ChangeRequest &change)
         // its own changes of those values; a removal is one through removeNode.
         if (change.kind != ChangeRequest::Kind::Remove)
             tree->beginEdit(node);
+        const std::optional<recurrence::Series> seriesBefore = cli::attachedSeries(*node);
         cli::Outcome applied;
         if (change.kind == ChangeRequest::Kind::Done)
             applied = cli::completeTopic(*node, clock);
@@ -103,6 +109,15 @@ ChangeAnswer CliChangeApplier::applyChange(const ChangeRequest &change)
         if (!applied) {
             tree->cancelEdit();
             return fail(applied);
+        }
+        // A new repeat rule is kept in the recurrence file, in the same step as the fields.
+        recurrence::RecurrenceFile *rules = window_.recurrenceFile();
+        if (change.kind == ChangeRequest::Kind::Set && rules && cli::touchesRepeat(change.fields)) {
+            std::optional<recurrence::Series> seriesAfter = cli::attachedSeries(*node);
+            cli::recordSeries(*rules, *node);
+            if (seriesBefore != seriesAfter)
+                tree->addToEdit(std::make_unique<recurrence::SeriesEdit>(
+                    *rules, node->uni, seriesBefore, std::move(seriesAfter)));
         }
         if (change.kind == ChangeRequest::Kind::Remove)
             tree->removeNode(node);

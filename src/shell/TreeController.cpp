@@ -576,23 +576,39 @@ void TreeController::endEdit()
     if (!edit_)
         return;
     std::unique_ptr<history::FieldEdit> step = edit_->finish();
+    std::vector<std::unique_ptr<history::StoreCommand>> extras = std::move(editExtras_);
     cancelEdit();
     TNimbusNode *node = store_.Find(editId_);
-    if (!step || !node)
+    if ((!step && extras.empty()) || !node)
         return;
     std::string name = editName_;
-    if (name.empty())
+    if (name.empty() && step)
         for (const auto &topic : step->topics())
             if (topic.id == editId_)
                 name = history::editStepName(*node, topic.changes);
     if (name.empty()) // only the groups above changed
         name = "Change " + history::quotedTitle(node->text);
-    history_->pushDone(std::move(step), name, TreeHistory::Kind::Values, {editId_, editId_});
+    std::unique_ptr<history::StoreCommand> command = std::move(step);
+    if (!extras.empty()) {
+        auto group = std::make_unique<history::CommandGroup>();
+        for (auto &extra : extras)
+            group->add(std::move(extra));
+        group->add(std::move(command));
+        command = std::move(group);
+    }
+    history_->pushDone(std::move(command), name, TreeHistory::Kind::Values, {editId_, editId_});
 }
 
 void TreeController::cancelEdit()
 {
     edit_.reset();
+    editExtras_.clear();
+}
+
+void TreeController::addToEdit(std::unique_ptr<history::StoreCommand> command)
+{
+    if (edit_ && command)
+        editExtras_.push_back(std::move(command));
 }
 
 void TreeController::valuesReplayed(TNimbusNode *select)

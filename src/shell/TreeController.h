@@ -29,6 +29,7 @@ class TreeHistory;
 
 namespace history {
 class FieldEditRecorder;
+class StoreCommand;
 }
 namespace recurrence {
 class RecurrenceFile;
@@ -106,6 +107,8 @@ public:
     void beginEdit(TNimbusNode *node, const std::string &name = {});
     // The change begun was refused: no step.
     void cancelEdit();
+    // A change the edit begun made beyond the topic's fields (its series): part of its step.
+    void addToEdit(std::unique_ptr<history::StoreCommand> command);
     // A step was undone or redone: redraw, select the topic it names and refresh the pages.
     void valuesReplayed(TNimbusNode *select);
 
@@ -143,6 +146,7 @@ private:
     TreeHistory *history_ = nullptr;
     recurrence::RecurrenceFile *recurrence_ = nullptr;
     std::unique_ptr<history::FieldEditRecorder> edit_;
+    std::vector<std::unique_ptr<history::StoreCommand>> editExtras_;
     std::string editId_;
     std::string editName_;
 
