@@ -101,10 +101,11 @@ std::string repeatInWords(const TNimbusNode &node, const std::string &dataFolder
         if (days.empty())
             return;
         words += std::string(", ") + what;
-        for (std::size_t i = 0; i < days.size(); ++i)
+        for (std::size_t i = 0; i < days.size(); ++i) {
+            words += i ? ", " : " ";
             words +=
-                (i ? ", " : " ") +
                 dates::displayDate(dates::dateKey(DateTime::fromDayNumber(days[i])), displayOrder);
+        }
     };
     dateList("skipping", series->exceptions);
     dateList("also on", series->additions);
