@@ -321,6 +321,7 @@ private:
                 continue;
             calendar::CalendarTopic &t = all.emplace_back();
             t.node.AssignNode(n);
+            t.node.richRule = n.richRule;
             t.node.uni = n.uni;
             t.uid = local.topic.uid;
             t.parentUid = local.topic.parentUid;
@@ -496,6 +497,7 @@ private:
         w.oneOffTimesInUtc = true;
         std::vector<calendar::CalendarTopic> one(1);
         one[0].node.AssignNode(local.topic.node);
+        one[0].node.richRule = local.topic.node.richRule; // the whole rule goes out
         one[0].node.uni = local.topic.node.uni;
         one[0].uid = local.topic.uid;
         one[0].parentUid = local.topic.parentUid;
@@ -526,6 +528,7 @@ private:
     {
         TNimbusNode node{""};
         node.AssignNode(t.node);
+        node.richRule = t.node.richRule;
         if (node.cre.empty())
             node.cre = local.topic.node.cre;
         return topicFingerprint(node, t.parentUid, pageOf(t, &local));

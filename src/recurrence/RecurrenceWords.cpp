@@ -211,6 +211,14 @@ bool RecurrenceWords::parse(std::string_view text, TypedRepeat &repeat, std::str
         std::string why;
         if (!parseRule(upper, rich.rule, why))
             return fail("the rule \"" + std::string(text) + "\" cannot be used: " + why);
+        const Rule &r = rich.rule;
+        if (r.byDay.empty() && r.byMonthDay.empty() && r.byMonth.empty() && r.bySetPos.empty() &&
+            r.count == 0 && !r.until) {
+            static constexpr int kUnitOf[] = {kUnitDays, kUnitWeeks, kUnitMonths, kUnitYears};
+            repeat = TypedRepeat{
+                TypedRepeat::Kind::Plain, r.interval, kUnitOf[static_cast<int>(r.frequency)], {}};
+            return true;
+        }
         repeat = std::move(rich);
         return true;
     }
