@@ -288,6 +288,11 @@ TEST(CliOffline, RepeatRulesInWordsAreKeptBesideThePlainRule)
     auto shown = home.run({"show", id});
     EXPECT_NE(shown.out.find("Due:       25/12/2026"), std::string::npos) << shown.out;
     EXPECT_NE(shown.out.find("Recurs:    monthly on last fri\n"), std::string::npos) << shown.out;
+    // An export carries the whole rule from its first date.
+    auto exported = home.run({"export", "--ics", "--under", "STD0001"});
+    EXPECT_NE(exported.out.find("RRULE:FREQ=MONTHLY;BYDAY=-1FR\r\n"), std::string::npos)
+        << exported.out;
+    EXPECT_NE(exported.out.find("DUE;VALUE=DATE:20261225\r\n"), std::string::npos) << exported.out;
 
     ASSERT_EQ(home.run({"set", id, "recur=every 2 weeks on mon,thu until 2027-03-31"}).status, 0);
     EXPECT_EQ(readFile(rules),
