@@ -83,11 +83,18 @@ ChangeAnswer CliChangeApplier::applyChange(const ChangeRequest &change)
             return fail(cli::Outcome::fail(cli::kStoreProblem, "no id could be taken from " + store->UniqueFileName()));
         node->uni = std::to_string(unique);
         answer.id = node->uni;
-        TNimbusNode *made = tree->insertTopic(parent, std::move(node));
+        // Its series, kept in the recurrence file, is part of the step that adds it.
+        recurrence::RecurrenceFile *rules = window_.recurrenceFile();
+        std::optional<recurrence::Series> series = cli::attachedSeries(*node);
+        std::unique_ptr<history::StoreCommand> withSeries;
+        if (rules && series)
+            withSeries =
+                std::make_unique<recurrence::SeriesEdit>(*rules, answer.id, std::nullopt, *series);
+        TNimbusNode *made = tree->insertTopic(parent, std::move(node), std::move(withSeries));
         if (!made)
             return fail(cli::Outcome::fail(cli::kStoreProblem, "the id " + answer.id + " is already in use"));
-        if (window_.recurrenceFile() && cli::touchesRepeat(change.fields))
-            cli::recordSeries(*window_.recurrenceFile(), *made);
+        if (rules && cli::touchesRepeat(change.fields))
+            cli::recordSeries(*rules, *made);
         tree->nodeEdited(made);
     } else {
         TNimbusNode *node = nullptr;

@@ -705,6 +705,20 @@ private slots:
         s.steps().undo();
         QVERIFY(recurrence::seriesOf(node) != nullptr);
         QVERIFY(file.Find(uni) != nullptr);
+
+        // A topic added with a rule: undone, it leaves no rule behind; redone, both come back.
+        QCOMPARE(s.cli({"add", "Board meeting", "--due", "2026-03-10", "--recur", "2nd", "tue"}),
+                 0);
+        const std::string board = s.item("Board meeting")->node->uni;
+        QVERIFY(file.Find(board) != nullptr);
+        s.steps().undo();
+        QVERIFY(!s.item("Board meeting"));
+        QVERIFY(file.Find(board) == nullptr);
+        s.steps().redo();
+        QVERIFY(s.item("Board meeting"));
+        QVERIFY(file.Find(board) != nullptr);
+        QVERIFY(recurrence::seriesOf(*s.item("Board meeting")->node) != nullptr);
+        QCOMPARE(s.item("Board meeting")->node->dlDate, std::string("20260310"));
     }
 };
 
