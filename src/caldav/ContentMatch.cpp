@@ -9,6 +9,7 @@ std::string contentKey(const TNimbusNode &node)
 {
     TNimbusNode bare{""};
     bare.AssignNode(node);
+    bare.richRule = node.richRule;
     bare.cre.clear();
     return topicFingerprint(bare, {});
 }

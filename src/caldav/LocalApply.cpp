@@ -8,6 +8,7 @@
 
 #include "calendar/CalendarLinks.h"
 #include "calendar/TopicUid.h"
+#include "recurrence/RecurrenceFile.h"
 #include "store/TNimbusStructure.h"
 
 namespace nimbus::caldav {
@@ -133,8 +134,22 @@ void takeFields(TNimbusNode &node, const TNimbusNode &from)
 {
     const int dac = node.dac, dam = node.dam;
     node.AssignNode(from);
+    node.richRule = from.richRule;
     node.dac = dac;
     node.dam = dam;
+}
+
+// The rules say what the topic now repeats by.
+void recordSeries(recurrence::RecurrenceFile *rules, const TNimbusNode &node)
+{
+    if (rules == nullptr)
+        return;
+    const recurrence::Series *series = repeatSeries(node);
+    const recurrence::Series *kept = rules->Find(node.uni);
+    if (series != nullptr && (kept == nullptr || !(*kept == *series)))
+        rules->Set(node.uni, *series);
+    else if (series == nullptr)
+        rules->Remove(node.uni);
 }
 
 }  // namespace
@@ -142,7 +157,7 @@ void takeFields(TNimbusNode &node, const TNimbusNode &from)
 ApplyResult applyChanges(TNimbusStructure &store, const std::string &rootUni,
                          const std::vector<LocalChange> &changes, SyncState &state, TopicUids &uids,
                          calendar::CalendarLinks &links, const std::string &stampNow, StoreLog &log,
-                         const PageAccess &pages)
+                         const PageAccess &pages, recurrence::RecurrenceFile *rules)
 {
     ApplyResult result;
     const int rootIndex = store.IndexOf(rootUni);
@@ -201,6 +216,7 @@ ApplyResult applyChanges(TNimbusStructure &store, const std::string &rootUni,
         }
         auto node = std::make_unique<TNimbusNode>(std::to_string(n));
         node->AssignNode(change.remote.node);
+        node->richRule = change.remote.node.richRule;
         node->text = title;
         node->dac = node->dam = 0;
         if (node->cre.empty())
@@ -209,6 +225,7 @@ ApplyResult applyChanges(TNimbusStructure &store, const std::string &rootUni,
         if (store.Append(std::move(node)) < 0)
             return nullptr;
         takePage(*raw, change);
+        recordSeries(rules, *raw);
         if (keepUid) {
             uids.remember(raw->uni, change.remote.uid);
             byUid[change.remote.uid] = raw;
@@ -265,6 +282,7 @@ ApplyResult applyChanges(TNimbusStructure &store, const std::string &rootUni,
             if (change.kind == LocalChange::Update) {
                 takeFields(*node, change.remote.node);
                 takePage(*node, change);
+                recordSeries(rules, *node);
                 placed.emplace_back(node, &change);
                 settled.emplace_back(node, change.remote.uid);
                 ++result.updated;

@@ -3,7 +3,9 @@
 // ones taken out (their sub-topics move up), conflicts placed beside the local topic. A topic
 // edited here after the snapshot was taken is never overwritten: the server's version then
 // goes beside it as a conflict. Arriving details pages are written where pages travel (a page
-// already saying the same is left untouched). The caller saves the store, then the state.
+// already saying the same is left untouched). An entry's repeat beyond every N units becomes
+// the topic's series, kept in rules ("Recurrence.dat"); one that no longer has such a repeat
+// loses its series there. The caller saves the store and the rules, then the state.
 #pragma once
 
 #include <string>
@@ -18,6 +20,9 @@ class TNimbusStructure;
 }
 namespace nimbus::calendar {
 class CalendarLinks;
+}
+namespace nimbus::recurrence {
+class RecurrenceFile;
 }
 
 namespace nimbus::caldav {
@@ -36,6 +41,6 @@ struct ApplyResult {
 ApplyResult applyChanges(TNimbusStructure &store, const std::string &rootUni,
                          const std::vector<LocalChange> &changes, SyncState &state, TopicUids &uids,
                          calendar::CalendarLinks &links, const std::string &stampNow, StoreLog &log,
-                         const PageAccess &pages = {});
+                         const PageAccess &pages = {}, recurrence::RecurrenceFile *rules = nullptr);
 
 }  // namespace nimbus::caldav

@@ -7,7 +7,10 @@
 #include "caldav/SyncState.h"
 #include "calendar/CalendarLinks.h"
 #include "calendar/NimbusFields.h"
+#include "calendar/RecurrenceIcal.h"
 #include "calendar/TopicUid.h"
+#include "recurrence/RuleText.h"
+#include "recurrence/TopicRecurrence.h"
 #include "store/TNimbusStructure.h"
 
 namespace nimbus::caldav {
@@ -27,6 +30,12 @@ std::string TopicUids::uidOf(const std::string &uni) const
     return it != known_.end() ? it->second : calendar::topicUid(installation_, uni);
 }
 
+const recurrence::Series *repeatSeries(const TNimbusNode &node)
+{
+    const recurrence::Series *series = node.recur ? recurrence::seriesOf(node) : nullptr;
+    return series != nullptr && calendar::isRichSeries(*series) ? series : nullptr;
+}
+
 std::string topicFingerprint(const TNimbusNode &node, const std::string &parentUid,
                              const std::string &pageText)
 {
@@ -40,6 +49,15 @@ std::string topicFingerprint(const TNimbusNode &node, const std::string &parentU
     for (const calendar::NimbusField &field : calendar::nimbusFields())
         mix(field.get(node));
     mix(parentUid);
+    // A repeat beyond every N units, as an entry carries it (a time of midnight is written as
+    // none); nothing for other topics, so that their fingerprints stay as they were.
+    if (const recurrence::Series *series = repeatSeries(node)) {
+        recurrence::Series carried = *series;
+        if (carried.time && *carried.time <= 0)
+            carried.time.reset();
+        mix("series");
+        mix(recurrence::formatSeries(carried));
+    }
     if (const std::string page = comparableText(pageText); !page.empty()) {
         mix("page");
         mix(page);
@@ -80,6 +98,8 @@ LocalSnapshot takeSnapshot(const TNimbusStructure &store, const std::string &roo
         local.uni = node->uni;
         local.topic.node.AssignNode(*node);
         local.topic.node.uni = node->uni;
+        if (repeatSeries(*node) != nullptr)
+            local.topic.node.richRule = node->richRule; // the entry carries the whole rule
         local.topic.uid = uids.uidOf(node->uni);
         uidAtLevel[depth] = local.topic.uid;
         local.topic.parentUid = depth > 1 ? uidAtLevel[depth - 1] : std::string();

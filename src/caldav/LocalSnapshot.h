@@ -17,6 +17,9 @@ class TNimbusStructure;
 namespace nimbus::calendar {
 class CalendarLinks;
 }
+namespace nimbus::recurrence {
+struct Series;
+}
 
 namespace nimbus::caldav {
 
@@ -56,10 +59,14 @@ struct LocalSnapshot {
     bool withPages = false;           // details pages travel with the entries
 };
 
+// The series a topic's entry carries as its repeat: one the topic rolls by that says more than
+// every N units (an entry with RRULE, EXDATE or RDATE reads back into such a one).
+const recurrence::Series *repeatSeries(const TNimbusNode &node);
+
 // The fingerprint of what sync carries of a topic: every field a calendar entry holds of it,
-// its parent's UID and, where pages travel, its details page's text (comparableText; an empty
-// page adds nothing, so fingerprints taken before pages travelled still hold for topics
-// without one).
+// its series (repeatSeries), its parent's UID and, where pages travel, its details page's text
+// (comparableText; an empty page adds nothing, so fingerprints taken before pages travelled
+// still hold for topics without one, as do those of topics without a series).
 std::string topicFingerprint(const TNimbusNode &node, const std::string &parentUid,
                              const std::string &pageText = {});
 

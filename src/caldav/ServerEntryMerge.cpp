@@ -9,10 +9,12 @@
 
 #include <libical/ical.h>
 
+#include "caldav/LocalSnapshot.h"
 #include "calendar/ComponentToTopic.h"
-#include "calendar/LocalZone.h"
 #include "calendar/IcsReader.h"
+#include "calendar/LocalZone.h"
 #include "calendar/NimbusFields.h"
+#include "recurrence/RecurrenceRule.h"
 
 namespace nimbus::caldav {
 
@@ -140,8 +142,17 @@ bool readTopic(icalcomponent *c, TNimbusNode &node, std::string &parentUid)
     if (!calendar::componentToTopic(c, topic, problem))
         return false;
     node.AssignNode(topic.node);
+    node.richRule = topic.node.richRule;
     parentUid = topic.parentUid;
     return true;
+}
+
+// The same repeat beyond every N units on both, or none on either.
+bool sameSeries(const TNimbusNode &a, const TNimbusNode &b)
+{
+    const recurrence::Series *x = repeatSeries(a);
+    const recurrence::Series *y = repeatSeries(b);
+    return (x == nullptr && y == nullptr) || (x != nullptr && y != nullptr && *x == *y);
 }
 
 // The fields a repeating topic moves when it rolls forward to its next time.
@@ -157,7 +168,7 @@ bool movedByARoll(const calendar::NimbusField &field)
 bool sameTopic(const TNimbusNode &a, const std::string &aParent, const TNimbusNode &b,
                const std::string &bParent, bool rolled = false)
 {
-    if (aParent != bParent)
+    if (aParent != bParent || !sameSeries(a, b))
         return false;
     for (const calendar::NimbusField &field : calendar::nimbusFields())
         if (field.get(a) != field.get(b) && !(rolled && movedByARoll(field)))
@@ -307,11 +318,14 @@ bool keepUnchangedGroups(icalcomponent *mine, icalcomponent *server, const TNimb
         removeKinds(mine, {ICAL_STATUS_PROPERTY});
         copyKinds(mine, server, {ICAL_STATUS_PROPERTY});
     }
-    if (ours.recur == theirs.recur && ours.rtype == theirs.rtype && ours.rno == theirs.rno) {
+    // A whole rule (weekdays, an end, skipped dates) changed on either side is no longer the
+    // server's to word. Its first date never moves as the topic rolls, so its count stays.
+    if (ours.recur == theirs.recur && ours.rtype == theirs.rtype && ours.rno == theirs.rno &&
+        sameSeries(ours, theirs)) {
         const auto repeat = {ICAL_RRULE_PROPERTY, ICAL_EXDATE_PROPERTY, ICAL_RDATE_PROPERTY};
         removeKinds(mine, repeat);
         copyKinds(mine, server, repeat);
-        if (!sameDates && !rolled)
+        if (!sameDates && !rolled && repeatSeries(ours) == nullptr)
             keepCountedEnd(mine, server);
     }
     const std::vector<icalcomponent *> theirAlarms = alarmsOf(server);

@@ -16,11 +16,27 @@
 #include "caldav/SyncDecision.h"
 #include "calendar/IcsReader.h"
 #include "calendar/IcsWriter.h"
+#include "calendar/RecurrenceIcal.h"
 #include "store/TopicCodes.h"
 
 namespace nimbus::caldav {
 
 namespace {
+
+// The topic as its entry says it. A repeating event with a whole rule is stated from its
+// series' first date, as another program states it: every device rolls such an event on by
+// the clock, so a roll here changes nothing there and is nothing to send.
+void entryFields(TNimbusNode &entry, const TNimbusNode &topic)
+{
+    entry.AssignNode(topic);
+    entry.richRule = topic.richRule;
+    entry.uni = topic.uni;
+    const recurrence::Series *series = topic.ttype == kTopicEvent ? repeatSeries(topic) : nullptr;
+    if (series != nullptr) {
+        entry.dlDate = entry.rsDate = calendar::seriesStartDate(*series);
+        entry.dlTime = entry.rsTime = calendar::seriesStartTime(*series);
+    }
+}
 
 const char *const kTooLarge = "it is larger than the largest answer this program takes";
 
@@ -320,8 +336,7 @@ private:
             if (n.ttype == kTopicEvent && !calendar::writesDate(n))
                 continue;
             calendar::CalendarTopic &t = all.emplace_back();
-            t.node.AssignNode(n);
-            t.node.uni = n.uni;
+            entryFields(t.node, n);
             t.uid = local.topic.uid;
             t.parentUid = local.topic.parentUid;
             if (local.pageTravels) {
@@ -495,8 +510,7 @@ private:
         w.stampNow = options_.stampNow;
         w.oneOffTimesInUtc = true;
         std::vector<calendar::CalendarTopic> one(1);
-        one[0].node.AssignNode(local.topic.node);
-        one[0].node.uni = local.topic.node.uni;
+        entryFields(one[0].node, local.topic.node);
         one[0].uid = local.topic.uid;
         one[0].parentUid = local.topic.parentUid;
         if (local.pageTravels) {
@@ -526,6 +540,7 @@ private:
     {
         TNimbusNode node{""};
         node.AssignNode(t.node);
+        node.richRule = t.node.richRule;
         if (node.cre.empty())
             node.cre = local.topic.node.cre;
         return topicFingerprint(node, t.parentUid, pageOf(t, &local));

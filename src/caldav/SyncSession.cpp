@@ -6,10 +6,12 @@
 #include "caldav/LocalApply.h"
 #include "caldav/LocalSnapshot.h"
 #include "caldav/RemovalGuard.h"
-#include "caldav/ZoneChange.h"
-#include "calendar/LocalZone.h"
 #include "caldav/SyncState.h"
+#include "caldav/ZoneChange.h"
 #include "calendar/CalendarLinks.h"
+#include "calendar/LocalZone.h"
+#include "recurrence/RecurrenceFile.h"
+#include "recurrence/TopicRecurrence.h"
 #include "store/Clock.h"
 #include "store/DateFormat.h"
 #include "store/TNimbusStructure.h"
@@ -45,6 +47,16 @@ SyncReport syncDataFolder(HttpTransport &transport, const SessionSettings &setti
         report.error = "The topic store could not be read; nothing was synced.";
         return report;
     }
+    // The topics' series, so that entries carry each whole rule and rules arriving are kept.
+    // Without them every repeating topic would go out with its plain rule only, over the
+    // whole rule on the server.
+    recurrence::RecurrenceFile rules(settings.dataFolder);
+    if (!rules.Load(log)) {
+        report.error =
+            "The repeat rules (" + rules.path() + ") could not be read; nothing was synced.";
+        return report;
+    }
+    recurrence::attachSeries(store, rules);
     SyncState state;
     state.Load(settings.dataFolder, settings.calendarUrl);
     const SyncState asRead = state;
@@ -101,7 +113,7 @@ SyncReport syncDataFolder(HttpTransport &transport, const SessionSettings &setti
 
     const ApplyResult applied =
         applyChanges(store, settings.subtree, exchange.changes, exchange.state, uids, links,
-                     options.stampNow, log, pages);
+                     options.stampNow, log, pages, &rules);
     if (!applied.error.empty())
         log.AddToLog("Calendar sync: " + applied.error);
     // The links before the store (a topic the store holds must be found by its UID), the state
@@ -116,6 +128,10 @@ SyncReport syncDataFolder(HttpTransport &transport, const SessionSettings &setti
             return report;
         }
     }
+    // After the store, as the window saves them: a series is never on file for a topic the
+    // store does not hold.
+    if (rules.modified)
+        rules.Save(log); // logs its own failure; the topics keep their nearest plain rules
     if (exchange.state.sameAs(asRead))
         ;  // nothing changed: the file stays as it is
     else if (const StoreResult saved = exchange.state.Save(); !saved)

@@ -12,6 +12,7 @@ namespace {
 void copyFields(const TNimbusNode &from, TNimbusNode &to)
 {
     to.AssignNode(from);
+    to.richRule = from.richRule; // a whole repeat rule goes out as its RRULE, EXDATE and RDATE
     to.uni = from.uni;
     to.lev = from.lev;
     to.type = from.type;

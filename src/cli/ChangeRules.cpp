@@ -3,6 +3,8 @@
 
 #include <charconv>
 
+#include "cli/RepeatField.h"
+#include "recurrence/TopicRecurrence.h"
 #include "shell/core/TreeRules.h"
 #include "store/Clock.h"
 #include "store/Scheduler.h"
@@ -240,6 +242,15 @@ Outcome applyFields(TNimbusNode &node, const Fields &fields, const Clock &clock)
             return usage("a system topic cannot be changed");
         applyTopicOptions(options, node, clock);
     }
+    // A repeat given anew replaces any series; a "rule" beside it (a richer repeat, after the
+    // due date above) gives the topic its new one.
+    for (const auto &[name, value] : fields)
+        if (name == "recur" || (name == "due" && value == "none"))
+            recurrence::clearSeries(node);
+    for (const auto &[name, value] : fields)
+        if (name == "rule")
+            if (Outcome given = applyRuleField(node, value); !given)
+                return given;
 
     // Status, priority, urgency and favourite as the toolbar's buttons do them.
     for (const auto &[name, value] : fields) {

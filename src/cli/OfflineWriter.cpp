@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "cli/ChangeRules.h"
+#include "cli/RepeatField.h"
 #include "cli/RequestRecords.h"
 #include "cli/TopicSnapshot.h"
 #include "fileio/DataFolderLock.h"
@@ -64,8 +65,18 @@ Outcome OfflineWriter::apply(const ChangeRequest &change, std::string &id)
     TNimbusStructure &store = snapshot.store();
     // Topics with rich rules roll by them when completed here too.
     recurrence::RecurrenceFile rules(dataFolder_);
-    if (rules.Load(NullStoreLog::instance()))
+    const bool rulesRead = rules.Load(NullStoreLog::instance());
+    if (rulesRead)
         recurrence::attachSeries(store, rules);
+    // A repeat given here is kept in the recurrence file: one that cannot be read is never
+    // written over, so such a change is refused.
+    const bool repeatChanged =
+        change.kind != ChangeRequest::Kind::Remove && touchesRepeat(change.fields);
+    if (repeatChanged && !rulesRead)
+        return Outcome::fail(kStoreProblem,
+                             "the repeat rules in " + rules.path() +
+                                 " cannot be read, so no repeat is changed; nothing was changed");
+    TNimbusNode *changed = nullptr; // the topic made or changed
     SummaryLists lists;
     bool newTopic = false;
     std::vector<std::string> removedIds; // the removed topic and every topic under it
@@ -87,6 +98,7 @@ Outcome OfflineWriter::apply(const ChangeRequest &change, std::string &id)
         node->uni = std::to_string(unique);
         id = node->uni;
         TNimbusNode *made = node.get();
+        changed = made;
         if (store.Insert(endOfSubtree(store, parentIndex), std::move(node)) < 0)
             return Outcome::fail(kStoreProblem, "the id " + id + " is already in use");
         lists.SetDataFolder(dataFolder_);
@@ -98,6 +110,7 @@ Outcome OfflineWriter::apply(const ChangeRequest &change, std::string &id)
         if (Outcome found = checkTarget(store, change.id, node); !found)
             return found;
         id = node->uni;
+        changed = node;
         Outcome applied;
         if (change.kind == ChangeRequest::Kind::Done) {
             applied = completeTopic(*node, clock_);
@@ -138,6 +151,16 @@ Outcome OfflineWriter::apply(const ChangeRequest &change, std::string &id)
     ChangeAnswer answer;
     answer.id = id;
     records.remember(change.request, answer);
+    // After the store (and the request's record, like the lists below): a series is never on file
+    // for a topic the store does not hold.
+    if (repeatChanged && changed) {
+        recordSeries(rules, *changed);
+        if (rules.modified && !rules.Save(NullStoreLog::instance()))
+            return Outcome::fail(
+                kStoreProblem,
+                "the topic was changed, but its repeat rule could not be written to " +
+                    rules.path() + "; it repeats by the nearest plain rule");
+    }
     if (newTopic)
         if (StoreResult saved = lists.SaveRecentLists(store); !saved)
             return Outcome::fail(kStoreProblem, "the topic was added, but the list of new topics could not be written: " +

@@ -35,6 +35,8 @@ public:
     void Remove(const std::string &topicId);
     const std::map<std::string, Series> &All() const { return series_; }
     const std::string &path() const { return path_; }
+    // The file exists but could not be read: its rules are unknown (and it is never written).
+    bool readFailed() const { return readFailed_; }
 
     bool modified = false;
 

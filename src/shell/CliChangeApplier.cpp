@@ -2,9 +2,12 @@
 #include "shell/CliChangeApplier.h"
 
 #include "cli/ChangeRules.h"
+#include "cli/RepeatField.h"
 #include "cli/RequestRecords.h"
 #include "fileio/FolderOps.h"
 #include "ipc/Channels.h"
+#include "recurrence/RecurrenceFile.h"
+#include "recurrence/SkipOccurrence.h"
 #include "shell/TformMain.h"
 #include "shell/TreeController.h"
 #include "shell/summary/SummaryPage.h"
@@ -80,9 +83,18 @@ ChangeAnswer CliChangeApplier::applyChange(const ChangeRequest &change)
             return fail(cli::Outcome::fail(cli::kStoreProblem, "no id could be taken from " + store->UniqueFileName()));
         node->uni = std::to_string(unique);
         answer.id = node->uni;
-        TNimbusNode *made = tree->insertTopic(parent, std::move(node));
+        // Its series, kept in the recurrence file, is part of the step that adds it.
+        recurrence::RecurrenceFile *rules = window_.recurrenceFile();
+        std::optional<recurrence::Series> series = cli::attachedSeries(*node);
+        std::unique_ptr<history::StoreCommand> withSeries;
+        if (rules && series)
+            withSeries =
+                std::make_unique<recurrence::SeriesEdit>(*rules, answer.id, std::nullopt, *series);
+        TNimbusNode *made = tree->insertTopic(parent, std::move(node), std::move(withSeries));
         if (!made)
             return fail(cli::Outcome::fail(cli::kStoreProblem, "the id " + answer.id + " is already in use"));
+        if (rules && cli::touchesRepeat(change.fields))
+            cli::recordSeries(*rules, *made);
         tree->nodeEdited(made);
     } else {
         TNimbusNode *node = nullptr;
@@ -93,6 +105,7 @@ ChangeAnswer CliChangeApplier::applyChange(const ChangeRequest &change)
         // its own changes of those values; a removal is one through removeNode.
         if (change.kind != ChangeRequest::Kind::Remove)
             tree->beginEdit(node);
+        const std::optional<recurrence::Series> seriesBefore = cli::attachedSeries(*node);
         cli::Outcome applied;
         if (change.kind == ChangeRequest::Kind::Done)
             applied = cli::completeTopic(*node, clock);
@@ -103,6 +116,15 @@ ChangeAnswer CliChangeApplier::applyChange(const ChangeRequest &change)
         if (!applied) {
             tree->cancelEdit();
             return fail(applied);
+        }
+        // A new repeat rule is kept in the recurrence file, in the same step as the fields.
+        recurrence::RecurrenceFile *rules = window_.recurrenceFile();
+        if (change.kind == ChangeRequest::Kind::Set && rules && cli::touchesRepeat(change.fields)) {
+            std::optional<recurrence::Series> seriesAfter = cli::attachedSeries(*node);
+            cli::recordSeries(*rules, *node);
+            if (seriesBefore != seriesAfter)
+                tree->joinEdit(std::make_unique<recurrence::SeriesEdit>(
+                    *rules, node->uni, seriesBefore, std::move(seriesAfter)));
         }
         if (change.kind == ChangeRequest::Kind::Remove)
             tree->removeNode(node);

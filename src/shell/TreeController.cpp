@@ -257,7 +257,8 @@ void TreeController::addSubTopic()
     newTopic(selected, 0, parent.type, tree::NewTopicType(parent, true));
 }
 
-TNimbusNode *TreeController::insertTopic(TNimbusNode *parentNode, std::unique_ptr<TNimbusNode> made)
+TNimbusNode *TreeController::insertTopic(TNimbusNode *parentNode, std::unique_ptr<TNimbusNode> made,
+                                         std::unique_ptr<history::StoreCommand> with)
 {
     auto *parent = parentNode ? static_cast<TreeItem *>(parentNode->treeItem) : nullptr;
     if (!parent || !made)
@@ -276,6 +277,7 @@ TNimbusNode *TreeController::insertTopic(TNimbusNode *parentNode, std::unique_pt
     auto step = std::make_unique<history::CommandGroup>();
     step->add(
         std::make_unique<history::Reversed>(std::make_unique<history::RemoveSubtree>(node->uni)));
+    step->add(std::move(with)); // after the topic is back, before it goes
     step->add(rollUp.finish());
     history_->pushDone(std::move(step), history::addStepName(node->text),
                        TreeHistory::Kind::Structure, {parentNode->uni, node->uni});

@@ -64,7 +64,9 @@ public:
     void removeTopic(); // "Remove this topic permanently"
     // A topic made elsewhere (nimbus-cli) becomes parent's last child, as a new topic does,
     // without starting to edit its caption; the store takes the node. Null when refused.
-    TNimbusNode *insertTopic(TNimbusNode *parent, std::unique_ptr<TNimbusNode> node);
+    // with: what else the topic was given (its series), undone and redone with it.
+    TNimbusNode *insertTopic(TNimbusNode *parent, std::unique_ptr<TNimbusNode> node,
+                             std::unique_ptr<history::StoreCommand> with = nullptr);
     // "Remove this topic permanently" for a given topic, whatever is selected.
     void removeNode(TNimbusNode *node);
     void increaseLevel();

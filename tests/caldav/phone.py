@@ -16,12 +16,22 @@ Actions:
     complete UID                  STATUS, PERCENT-COMPLETE and COMPLETED, as phones set them
     describe UID TEXT             the entry's DESCRIPTION
     delete UID
+    add-series UID SUMMARY START RRULE [EXDATE [RDATE]]
+                                  an hour's event from START (YYYYMMDDTHHMMSS, Berlin time)
+                                  repeating by RRULE, with one skipped and one added time
+                                  (YYYYMMDDTHHMMSS, Berlin time; "-" for none)
+    set-rule UID RRULE            the entry's RRULE
+    expand UID FROM TO            the entry's start (as list writes it) on the first line, then its
+                                  times from FROM to TO (YYYYMMDD) as python3-dateutil expands
+                                  its DTSTART, RRULE, EXDATE and RDATE: one date (YYYYMMDD, in
+                                  the start's own zone) a line
 """
 import datetime
 import sys
 
 import caldav
 import vobject
+from dateutil import rrule, tz
 
 KINDS = ("vtodo", "vevent", "vjournal")
 
@@ -111,6 +121,33 @@ def entry(lines, zone=""):
             "\nEND:VCALENDAR\n").replace("\n", "\r\n")
 
 
+def as_datetime(moment, zone):
+    if isinstance(moment, datetime.datetime):
+        return moment
+    return datetime.datetime(moment.year, moment.month, moment.day, tzinfo=zone)
+
+
+def expand(calendar, uid, first, last):
+    """The entry's start, then its times by python3-dateutil's rruleset as dates in the start's
+    own zone."""
+    cal = vobject.readOne(calendar.object_by_uid(uid).data)
+    c = [m for m in masters(cal) if str(value(m, "uid")) == uid][0]
+    start = c.dtstart.value
+    zone = start.tzinfo if isinstance(start, datetime.datetime) else None
+    begin = as_datetime(start, zone)
+    series = rrule.rruleset()
+    for prop in c.contents.get("rrule", []):
+        series.rrule(rrule.rrulestr(prop.value, dtstart=begin))
+    for name, add in (("exdate", series.exdate), ("rdate", series.rdate)):
+        for prop in c.contents.get(name, []):
+            for moment in prop.value:
+                add(as_datetime(moment, zone))
+    low = datetime.datetime.strptime(first, "%Y%m%d").replace(tzinfo=zone)
+    high = datetime.datetime.strptime(last, "%Y%m%d").replace(tzinfo=zone) + datetime.timedelta(days=1)
+    return [when(c)] + [t.astimezone(zone).strftime("%Y%m%d") if zone else t.strftime("%Y%m%d")
+                        for t in series.between(low, high, inc=True)]
+
+
 def main(argv):
     url, user, password, out_file, action, *args = argv
     client = caldav.DAVClient(url, username=user or None, password=password or None)
@@ -147,6 +184,24 @@ def main(argv):
     elif action == "describe":
         uid, description = args
         change(calendar, uid, lambda c: set_value(c, "description", description))
+    elif action == "add-series":
+        uid, summary, start, rule, *more = args
+        begin = datetime.datetime.strptime(start, "%Y%m%dT%H%M%S")
+        end = (begin + datetime.timedelta(hours=1)).strftime("%Y%m%dT%H%M%S")
+        lines = ["BEGIN:VEVENT", "UID:" + uid, "DTSTAMP:" + utc_now(), "SUMMARY:" + summary,
+                 "DTSTART;TZID=Europe/Berlin:" + start, "DTEND;TZID=Europe/Berlin:" + end, "RRULE:" + rule]
+        for name, moment in zip(("EXDATE", "RDATE"), more):
+            if moment != "-":
+                lines.append(name + ";TZID=Europe/Berlin:" + moment)
+        calendar.save_event(entry(lines + ["END:VEVENT"], BERLIN))
+    elif action == "set-rule":
+        uid, rule = args
+        change(calendar, uid, lambda c: set_value(c, "rrule", rule))
+    elif action == "expand":
+        uid, first, last = args
+        with open(out_file, "w", encoding="utf-8") as f:
+            for line in expand(calendar, uid, first, last):
+                f.write(line + "\n")
     elif action == "delete":
         (uid,) = args
         calendar.object_by_uid(uid).delete()

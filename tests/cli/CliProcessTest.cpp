@@ -270,3 +270,45 @@ TEST(CliOffline, AnAddressLimitLeavesTheAnswersAlone)
         EXPECT_EQ(readFile(out), unlimited.out) << words.front();
     }
 }
+
+// Repeats typed in words: a rule reaches Recurrence.dat beside the store's nearest plain rule,
+// show says it in words, a plain repeat or none takes it off again, and words it cannot read
+// are refused with the usage, changing nothing.
+TEST(CliOffline, RepeatRulesInWordsAreKeptBesideThePlainRule)
+{
+    CliHome home;
+    const std::string rules = home.data + "Recurrence.dat";
+    // Tuesday 8 December 2026; "last fri" unquoted, as two words. A new rule begins at its
+    // first day from the due date on (every other week counted from the due date's week).
+    auto added = home.run({"add", "Board", "--due", "2026-12-08", "--recur", "last", "fri"});
+    ASSERT_EQ(added.status, 0) << added.err;
+    const std::string id = added.out.substr(6, added.out.size() - 7);
+    EXPECT_EQ(readFile(rules), id + "\tSTART=20261225;FREQ=MONTHLY;BYDAY=-1FR\r\n");
+    EXPECT_NE(home.store().find("rno=1\r\nrtype=4"), std::string::npos) << home.store();
+    auto shown = home.run({"show", id});
+    EXPECT_NE(shown.out.find("Due:       25/12/2026"), std::string::npos) << shown.out;
+    EXPECT_NE(shown.out.find("Recurs:    monthly on last fri\n"), std::string::npos) << shown.out;
+    // An export carries the whole rule from its first date.
+    auto exported = home.run({"export", "--ics", "--under", "STD0001"});
+    EXPECT_NE(exported.out.find("RRULE:FREQ=MONTHLY;BYDAY=-1FR\r\n"), std::string::npos)
+        << exported.out;
+    EXPECT_NE(exported.out.find("DUE;VALUE=DATE:20261225\r\n"), std::string::npos) << exported.out;
+
+    ASSERT_EQ(home.run({"set", id, "recur=every 2 weeks on mon,thu until 2027-03-31"}).status, 0);
+    EXPECT_EQ(readFile(rules),
+              id + "\tSTART=20270104;FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,TH;UNTIL=20270331T235959\r\n");
+    EXPECT_NE(
+        home.run({"show", id}).out.find("Recurs:    every 2 weeks on mon,thu until 2027-03-31\n"),
+        std::string::npos);
+
+    const auto before = snapshot(home.data);
+    auto refused = home.run({"set", id, "recur=every blue moon"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("\"every\" needs a unit"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("\"monthly on 15\""), std::string::npos) << refused.err;
+    EXPECT_EQ(snapshot(home.data), before);
+
+    ASSERT_EQ(home.run({"set", id, "recur=3 days"}).status, 0);
+    EXPECT_EQ(readFile(rules), "");
+    EXPECT_NE(home.run({"show", id}).out.find("Recurs:    every 3 Days\n"), std::string::npos);
+}

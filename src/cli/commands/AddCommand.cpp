@@ -6,6 +6,26 @@
 
 namespace nimbus::cli {
 
+namespace {
+
+// "2 weeks", "2nd tue", "last fri": a count or a position says nothing alone.
+bool repeatTakesSecondWord(const std::string &first)
+{
+    if (first.empty() || first.find(' ') != std::string::npos)
+        return false;
+    const std::size_t digits = first.find_first_not_of("0123456789");
+    if (digits == std::string::npos)
+        return true;
+    static const char *const kPositions[] = {"first", "second", "third", "fourth", "fifth", "last"};
+    for (const char *word : kPositions)
+        if (first == word)
+            return true;
+    const std::string suffix = first.substr(digits);
+    return digits > 0 && (suffix == "st" || suffix == "nd" || suffix == "rd" || suffix == "th");
+}
+
+} // namespace
+
 std::string AddCommand::help() const
 {
     return "Usage: nimbus-cli add TITLE [--under ID] [--type TYPE] [--due DATE [TIME]]\n"
@@ -19,7 +39,11 @@ std::string AddCommand::help() const
            "  --due DATE       DD/MM/YYYY (or the date order of your preferences), YYYY-MM-DD,\n"
            "                   today, tomorrow, a weekday name, +3d, +2w; a time may follow,\n"
            "                   as --due \"friday 14:30\" or --due friday 14:30\n"
-           "  --recur N UNIT   recurs every N minutes, hours, days, weeks, months or years\n"
+           "  --recur REPEAT   every N minutes, hours, days, weeks, months or years (\"2 "
+           "weeks\"),\n"
+           "                   or a rule: weekdays, mon,wed,fri, \"every 2 weeks on mon,thu\",\n"
+           "                   \"2nd tue\", \"last fri\", \"monthly on 15 x10\",\n"
+           "                   \"weekly until 2027-06-30\" (quote a rule of several words)\n"
            "  --priority N     1 (highest) to 9\n"
            "  --urgent         flag it urgent\n" +
            std::string(kRequestIdHelp) +
@@ -30,7 +54,8 @@ std::string AddCommand::help() const
 
 Outcome AddCommand::run(const std::vector<std::string> &words, CliContext &context)
 {
-    // "--due DATE TIME" and "--recur N UNIT" take two words: join them before parsing.
+    // "--due DATE TIME", "--recur N UNIT" and "--recur 2nd tue" take two words: join them
+    // before parsing.
     std::vector<std::string> joined;
     for (std::size_t i = 0; i < words.size(); ++i) {
         joined.push_back(words[i]);
@@ -38,7 +63,8 @@ Outcome AddCommand::run(const std::vector<std::string> &words, CliContext &conte
         if ((due || recur) && i + 1 < words.size()) {
             std::string value = words[++i];
             const bool secondWord = i + 1 < words.size() && words[i + 1].rfind("--", 0) != 0 &&
-                                    (recur || words[i + 1].find(':') != std::string::npos);
+                                    (recur ? repeatTakesSecondWord(value)
+                                           : words[i + 1].find(':') != std::string::npos);
             if (secondWord)
                 value += " " + words[++i];
             joined.push_back(value);

@@ -4,8 +4,10 @@
 #include "cli/Arguments.h"
 #include "cli/ChangeDelivery.h"
 #include "cli/DateArgument.h"
+#include "cli/RepeatField.h"
 #include "cli/RequestRecords.h"
 #include "store/Clock.h"
+#include "store/DateFormat.h"
 #include "store/TPreferences.h"
 
 namespace nimbus::cli {
@@ -48,6 +50,21 @@ Outcome typedField(const std::string &name, const std::string &value, const CliC
             return Outcome::fail(kUsage, "\"" + value + "\" is not a time of day; times are HH:MM or HH:MM:SS");
         fields.emplace_back("time", *time);
         return Outcome::ok();
+    }
+    if (name == "recur") {
+        // "until" takes the dates typed elsewhere.
+        const int order = displayOrderOf(context.dataFolder);
+        const DateTime now = context.clock.now();
+        return repeatFields(
+            value,
+            [&](const std::string &text) -> std::optional<std::int64_t> {
+                DateTime day;
+                const auto key = parseDateArgument(text, now, order);
+                if (!key || !dates::parseDateKey(*key, day))
+                    return std::nullopt;
+                return day.dayNumber();
+            },
+            fields);
     }
     std::string canonical;
     if (Outcome checked = checkField(name, value, canonical); !checked)

@@ -9,6 +9,8 @@
 #include "cli/TopicSnapshot.h"
 #include "fileio/AtomicFile.h"
 #include "fileio/FolderOps.h"
+#include "recurrence/RecurrenceFile.h"
+#include "recurrence/TopicRecurrence.h"
 #include "store/Clock.h"
 #include "store/DateFormat.h"
 #include "store/TContent.h"
@@ -68,6 +70,10 @@ Outcome ExportCommand::run(const std::vector<std::string> &words, CliContext &co
     if (Outcome loaded = snapshot->load(context.dataFolder, context.clock, false); !loaded)
         return loaded;
     TNimbusStructure &store = snapshot->store();
+    // Repeating topics go out with their whole rules.
+    recurrence::RecurrenceFile rules(context.dataFolder);
+    if (rules.Load(NullStoreLog::instance()))
+        recurrence::attachSeries(store, rules);
     int index = 0;
     auto scope = calendar::ExportScope::Everything;
     if (const auto under = arguments.value("under")) {

@@ -16,6 +16,8 @@ std::string SetCommand::help() const
            "  due=DATE or due=\"DATE TIME\" or due=none   (dates as for add)\n"
            "  time=HH:MM or time=none\n"
            "  recur=\"N UNIT\" or recur=none               (UNIT: minute ... year)\n"
+           "  recur=RULE    weekdays, mon,wed,fri, \"every 2 weeks on mon,thu\", \"2nd tue\",\n"
+           "                \"last fri\", \"monthly on 15 x10\", \"weekly until 2027-06-30\"\n"
            "  priority=0-9                                (0: none)\n"
            "  urgent=yes|no   fav=yes|no\n"
            "  status=not-started|in-progress|waiting|on-hold|done   (tasks)\n"

@@ -6,6 +6,7 @@
 
 #include "cli/Arguments.h"
 #include "cli/OutputFormat.h"
+#include "cli/RepeatField.h"
 #include "cli/RtfPlainText.h"
 #include "cli/TerminalText.h"
 #include "cli/TopicSnapshot.h"
@@ -67,7 +68,7 @@ Outcome ShowCommand::run(const std::vector<std::string> &words, CliContext &cont
     if (!row.date.empty())
         out << "Due:       " << row.date << (row.due.empty() ? "" : "  (" + row.due + ")") << '\n';
     if (node->recur && node->rno > 0)
-        out << "Recurs:    every " << node->rno << ' ' << periodName(node->rtype, node->rno) << '\n';
+        out << "Recurs:    " << repeatInWords(*node, snapshot.dataFolder(), order) << '\n';
     if (node->pri > 0)
         out << "Priority:  " << node->pri << '\n';
     if (node->ttype == kTopicTask)

@@ -11,6 +11,7 @@
 #include "caldav/ZoneChange.h"
 #include "calendar/LocalZone.h"
 #include "fileio/FolderOps.h"
+#include "recurrence/RecurrenceFile.h"
 #include "shell/TformMain.h"
 #include "shell/TopicTreeModel.h"
 #include "shell/TreeController.h"
@@ -176,6 +177,10 @@ void CalendarSyncController::begin()
     std::string problem = caldav::serverProblem(account_);
     if (problem.empty())
         problem = caldav::bindingProblem(account_.calendars, *window_.store());
+    // Without the topics' repeat rules every repeating topic would go out with its plain rule
+    // only, over the whole rule on the server.
+    if (problem.empty() && window_.recurrenceFile() && window_.recurrenceFile()->readFailed())
+        problem = "the repeat rules (" + window_.recurrenceFile()->path() + ") could not be read";
     if (!problem.empty()) {
         lastResult_ = "Calendar sync failed: " + problem;
         showStatus(lastResult_);
@@ -402,7 +407,8 @@ void CalendarSyncController::apply(Outcome &outcome)
                     tree->model()->removeItem(static_cast<tree::TreeItem *>(node->treeItem));
             const caldav::ApplyResult applied = caldav::applyChanges(
                 *store, account_.calendars[i].subtree, exchange.changes, exchange.state, uids_[i],
-                links_, dates::stamp(window_.clock().now()), window_.storeLog(), pageFiles);
+                links_, dates::stamp(window_.clock().now()), window_.storeLog(), pageFiles,
+                window_.recurrenceFile());
             if (!applied.error.empty())
                 window_.AddToLog("Calendar sync: " + applied.error);
             if (tree->history() != nullptr)

@@ -3,7 +3,7 @@
 // a packet merged between a step and its undo keeps both the packet's topics and the undone
 // state, typing in a details page is one step when the page is left, a step that can no
 // longer be replayed stays in place until it is skipped, and a topic nimbus-cli adds is a
-// step.
+// step, as is a repeat rule it gives.
 #include <QMenu>
 #include <QToolButton>
 #include <QUndoStack>
@@ -16,6 +16,9 @@
 
 #include "fileio/FolderOps.h"
 #include "history/SessionTrash.h"
+#include "recurrence/RecurrenceFile.h"
+#include "recurrence/RuleText.h"
+#include "recurrence/TopicRecurrence.h"
 #include "sharing/SharingTestSupport.h"
 #include "shell/HistoryButtons.h"
 #include "shell/TopicTreeModel.h"
@@ -23,11 +26,11 @@
 #include "shell/TreeHistory.h"
 #include "shell/TreeToolbar.h"
 #include "shell/checklist/ChecklistPage.h"
+#include "shell/lan/LanFakes.h"
+#include "shell/lan/LanSharing.h"
 #include "shell/pages/DetailsEditor.h"
 #include "shell/pages/DetailsTextEdit.h"
 #include "shell/pages/TopicPage.h"
-#include "shell/lan/LanFakes.h"
-#include "shell/lan/LanSharing.h"
 #include "shell/tree/WindowFixture.h"
 #include "store/ContentFiles.h"
 
@@ -659,6 +662,63 @@ private slots:
         QCOMPARE(s.cli({"done", s.item("From the terminal")->node->uni}), 0);
         QCOMPARE(s.steps().undoText(),
                  QStringLiteral("Set status of 'From the terminal' to completed"));
+    }
+
+    // A rule typed in words reaches the window's series and Recurrence.dat in one step with the
+    // topic's fields; undo takes both back, redo brings both again, and a plain repeat after it
+    // takes the series off.
+    void aRepeatRuleFromNimbusCliIsOneStepWithItsSeries()
+    {
+        Session s;
+        s.start();
+        const std::string uni = s.item("Quarterly report")->node->uni; // due Sunday 15 March
+        const TNimbusNode &node = *s.window->store()->Find(uni);
+        recurrence::RecurrenceFile &file = *s.window->recurrenceFile();
+        QCOMPARE(s.cli({"set", uni, "recur=mon,wed,fri x6"}), 0);
+        QVERIFY(file.Find(uni) != nullptr);
+        QCOMPARE(recurrence::formatSeries(*file.Find(uni)),
+                 std::string("START=20260316;FREQ=WEEKLY;BYDAY=MO,WE,FR;COUNT=6"));
+        QVERIFY(recurrence::seriesOf(node) && *recurrence::seriesOf(node) == *file.Find(uni));
+        QCOMPARE(node.dlDate, std::string("20260316")); // the first Monday from the due date
+        QVERIFY(node.recur);
+        QCOMPARE(node.rno, 1);
+        QCOMPARE(node.rtype, int(kUnitWeeks));
+        s.window->SaveAll();
+        QVERIFY(readFile(s.data() + "Recurrence.dat").find(uni + "\tSTART=20260316;") !=
+                std::string::npos);
+
+        QCOMPARE(s.steps().count(), 1);
+        s.steps().undo();
+        QVERIFY(file.Find(uni) == nullptr);
+        QVERIFY(!node.richRule);
+        QVERIFY(!node.recur);
+        QCOMPARE(node.dlDate, std::string("20260315"));
+        s.steps().redo();
+        QVERIFY(file.Find(uni) != nullptr);
+        QVERIFY(recurrence::seriesOf(node) != nullptr);
+        QCOMPARE(node.dlDate, std::string("20260316"));
+
+        QCOMPARE(s.cli({"set", uni, "recur=2 weeks"}), 0);
+        QVERIFY(file.Find(uni) == nullptr);
+        QVERIFY(!node.richRule);
+        QCOMPARE(node.rno, 2);
+        s.steps().undo();
+        QVERIFY(recurrence::seriesOf(node) != nullptr);
+        QVERIFY(file.Find(uni) != nullptr);
+
+        // A topic added with a rule: undone, it leaves no rule behind; redone, both come back.
+        QCOMPARE(s.cli({"add", "Board meeting", "--due", "2026-03-10", "--recur", "2nd", "tue"}),
+                 0);
+        const std::string board = s.item("Board meeting")->node->uni;
+        QVERIFY(file.Find(board) != nullptr);
+        s.steps().undo();
+        QVERIFY(!s.item("Board meeting"));
+        QVERIFY(file.Find(board) == nullptr);
+        s.steps().redo();
+        QVERIFY(s.item("Board meeting"));
+        QVERIFY(file.Find(board) != nullptr);
+        QVERIFY(recurrence::seriesOf(*s.item("Board meeting")->node) != nullptr);
+        QCOMPARE(s.item("Board meeting")->node->dlDate, std::string("20260310"));
     }
 };
 
