@@ -3,8 +3,6 @@
 
 #include <optional>
 
-#include "cli/ChangeRules.h"
-#include "cli/RequestRecords.h"
 #include "cli/TopicSnapshot.h"
 #include "fileio/DataFolderLock.h"
 #include "history/SessionTrash.h"
@@ -14,6 +12,8 @@
 #include "store/Clock.h"
 #include "store/SummaryLists.h"
 #include "store/TNimbusNode.h"
+#include "tree/ChangeRules.h"
+#include "tree/RequestRecords.h"
 
 namespace nimbus::cli {
 

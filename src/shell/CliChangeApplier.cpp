@@ -1,8 +1,8 @@
 // Applying nimbus-cli's changes in the running program.
 #include "shell/CliChangeApplier.h"
 
-#include "cli/ChangeRules.h"
-#include "cli/RequestRecords.h"
+#include "tree/ChangeRules.h"
+#include "tree/RequestRecords.h"
 #include "fileio/FolderOps.h"
 #include "ipc/Channels.h"
 #include "shell/TformMain.h"

@@ -4,9 +4,9 @@
 #include "cli/Arguments.h"
 #include "cli/ChangeDelivery.h"
 #include "cli/DateArgument.h"
-#include "cli/RequestRecords.h"
 #include "store/Clock.h"
 #include "store/TPreferences.h"
+#include "tree/RequestRecords.h"
 
 namespace nimbus::cli {
 

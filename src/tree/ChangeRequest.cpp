@@ -1,9 +1,9 @@
 // The channel form of nimbus-cli's changes and of the program's answers.
-#include "cli/ChangeRequest.h"
+#include "tree/ChangeRequest.h"
 
 #include <charconv>
 
-#include "cli/CliStatus.h"
+#include "tree/CliStatus.h"
 #include "fileio/FolderOps.h"
 
 namespace nimbus::cli {

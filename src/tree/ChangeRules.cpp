@@ -1,9 +1,9 @@
 // Applying nimbus-cli's changes through the window's own editing rules.
-#include "cli/ChangeRules.h"
+#include "tree/ChangeRules.h"
 
 #include <charconv>
 
-#include "shell/core/TreeRules.h"
+#include "tree/TreeRules.h"
 #include "store/Clock.h"
 #include "store/Scheduler.h"
 #include "store/TNimbusNode.h"
