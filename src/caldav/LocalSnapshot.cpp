@@ -9,6 +9,7 @@
 #include "calendar/NimbusFields.h"
 #include "calendar/RecurrenceIcal.h"
 #include "calendar/TopicUid.h"
+#include "fileio/Fnv1a.h"
 #include "recurrence/RuleText.h"
 #include "recurrence/TopicRecurrence.h"
 #include "store/TNimbusStructure.h"
@@ -40,12 +41,8 @@ std::string topicFingerprint(const TNimbusNode &node, const std::string &parentU
                              const std::string &pageText)
 {
     // FNV-1a over the field values, each ended by a unit separator.
-    std::uint64_t h = 1469598103934665603ULL;
-    auto mix = [&h](const std::string &s) {
-        for (unsigned char c : s)
-            h = (h ^ c) * 1099511628211ULL;
-        h = (h ^ 0x1F) * 1099511628211ULL;
-    };
+    std::uint64_t h = fileio::kFnv1aStart;
+    auto mix = [&h](const std::string &s) { h = fileio::fnv1aByte(0x1F, fileio::fnv1a(s, h)); };
     for (const calendar::NimbusField &field : calendar::nimbusFields())
         mix(field.get(node));
     mix(parentUid);

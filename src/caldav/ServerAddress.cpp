@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "fileio/HexDigits.h"
+
 namespace nimbus::caldav {
 
 namespace {
@@ -13,14 +15,6 @@ std::string lower(std::string_view s)
     std::string out(s);
     std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return out;
-}
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
 }
 
 }  // namespace
@@ -131,8 +125,10 @@ std::string normalPath(std::string_view urlOrPath)
     }
     std::string out;
     for (std::size_t i = 0; i < path.size(); ++i) {
-        if (path[i] == '%' && i + 2 < path.size() && hexValue(path[i + 1]) >= 0 && hexValue(path[i + 2]) >= 0) {
-            out += static_cast<char>(hexValue(path[i + 1]) * 16 + hexValue(path[i + 2]));
+        if (path[i] == '%' && i + 2 < path.size() && fileio::hexDigitValue(path[i + 1]) >= 0 &&
+            fileio::hexDigitValue(path[i + 2]) >= 0) {
+            out += static_cast<char>(fileio::hexDigitValue(path[i + 1]) * 16 +
+                                     fileio::hexDigitValue(path[i + 2]));
             i += 2;
         } else {
             out += path[i];

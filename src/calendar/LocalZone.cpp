@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "store/DateDigits.h"
 #include "store/DateTime.h"
 
 namespace nimbus::calendar {
@@ -20,38 +21,22 @@ std::string zoneFromPath(const std::string &path)
     return at == std::string::npos ? std::string() : path.substr(at + marker.size());
 }
 
-// Digits at [from, from + count) as a number; -1 when any is not a digit.
-int digits(const std::string &text, std::size_t from, std::size_t count)
-{
-    int v = 0;
-    for (std::size_t i = from; i < from + count; ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return -1;
-        v = v * 10 + (text[i] - '0');
-    }
-    return v;
-}
-
 bool parseDate(const std::string &key, int &y, int &m, int &d)
 {
-    if (key.size() != 8)
+    dates::CivilDate date;
+    if (!dates::readDateKeyDigits(key, date))
         return false;
-    y = digits(key, 0, 4), m = digits(key, 4, 2), d = digits(key, 6, 2);
-    if (y < 1 || m < 1 || d < 1)
-        return false;
-    return DateTime::isValidDate(y, m, d);
+    y = date.year, m = date.month, d = date.day;
+    return true;
 }
 
 // Hours, minutes, seconds of a time text; false for empty or "00:00:00" (no time) and for
-// text that is not a time.
+// text that is not a time (the values are then left as they were). What follows the seconds
+// (".zzz") is ignored.
 bool parseTime(const std::string &text, int &h, int &mi, int &s)
 {
-    if (text.size() < 8 || text[2] != ':' || text[5] != ':')
-        return false;
-    h = digits(text, 0, 2), mi = digits(text, 3, 2), s = digits(text, 6, 2);
-    if (h < 0 || mi < 0 || s < 0)
-        return false;
-    if (!DateTime::isValidTime(h, mi, s))
+    if (text.size() < 8 ||
+        !dates::readTimeTextDigits(std::string_view(text).substr(0, 8), h, mi, s))
         return false;
     return h != 0 || mi != 0 || s != 0;
 }

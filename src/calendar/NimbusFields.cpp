@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstdint>
 
+#include "fileio/Fnv1a.h"
+
 namespace nimbus::calendar {
 
 namespace {
@@ -35,9 +37,7 @@ void setInt(int &field, const std::string &text)
 std::string standardValueFingerprint(const std::string &value)
 {
     // FNV-1a, 64 bits, as hexadecimal: short, and safe in a parameter value.
-    std::uint64_t h = 1469598103934665603ULL;
-    for (unsigned char c : value)
-        h = (h ^ c) * 1099511628211ULL;
+    std::uint64_t h = fileio::fnv1a(value);
     static const char digits[] = "0123456789abcdef";
     std::string text(16, '0');
     for (int i = 15; i >= 0; --i, h >>= 4)

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/CliStatus.h"
+#include "tree/CliStatus.h"
 
 namespace nimbus::cli {
 

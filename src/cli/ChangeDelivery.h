@@ -7,8 +7,8 @@
 #include <chrono>
 #include <string>
 
-#include "cli/ChangeRequest.h"
-#include "cli/CliStatus.h"
+#include "tree/ChangeRequest.h"
+#include "tree/CliStatus.h"
 
 namespace nimbus {
 class Clock;

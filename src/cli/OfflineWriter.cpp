@@ -3,9 +3,7 @@
 
 #include <optional>
 
-#include "cli/ChangeRules.h"
-#include "cli/RepeatField.h"
-#include "cli/RequestRecords.h"
+#include "tree/RepeatField.h"
 #include "cli/TopicSnapshot.h"
 #include "fileio/DataFolderLock.h"
 #include "history/SessionTrash.h"
@@ -15,6 +13,8 @@
 #include "store/Clock.h"
 #include "store/SummaryLists.h"
 #include "store/TNimbusNode.h"
+#include "tree/ChangeRules.h"
+#include "tree/RequestRecords.h"
 
 namespace nimbus::cli {
 

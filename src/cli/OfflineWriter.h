@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "cli/ChangeRequest.h"
-#include "cli/CliStatus.h"
+#include "tree/ChangeRequest.h"
+#include "tree/CliStatus.h"
 
 namespace nimbus {
 class Clock;

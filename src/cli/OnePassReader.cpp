@@ -3,12 +3,12 @@
 
 #include <algorithm>
 
-#include "shell/core/GroupRollup.h"
-#include "shell/core/TopicTree.h"
-#include "shell/core/TreeBuild.h"
 #include "store/SummaryLists.h"
 #include "store/TNimbusNode.h"
 #include "store/TNimbusStructure.h"
+#include "tree/GroupRollup.h"
+#include "tree/TopicTree.h"
+#include "tree/TreeBuild.h"
 
 namespace nimbus::cli {
 

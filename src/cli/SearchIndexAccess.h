@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/CliStatus.h"
 #include "search/SearchIndex.h"
 #include "store/StoreLog.h"
+#include "tree/CliStatus.h"
 
 namespace nimbus::ipc {
 class PipeList;

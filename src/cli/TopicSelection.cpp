@@ -5,10 +5,10 @@
 #include <filesystem>
 
 #include "cli/TopicSnapshot.h"
-#include "shell/core/TreeRules.h"
 #include "store/GridCells.h"
 #include "store/SummaryRules.h"
 #include "store/TNimbusNode.h"
+#include "tree/TreeRules.h"
 
 namespace nimbus::cli {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/CliStatus.h"
 #include "cli/OnePassReader.h"
 #include "cli/OutputFormat.h"
 #include "store/SummaryRules.h"
+#include "tree/CliStatus.h"
 
 namespace nimbus {
 class Clock;

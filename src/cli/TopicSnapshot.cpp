@@ -2,11 +2,11 @@
 #include "cli/TopicSnapshot.h"
 
 #include "fileio/FolderOps.h"
-#include "shell/core/TAppPaths.h"
-#include "shell/core/TreeBuild.h"
 #include "store/Clock.h"
 #include "store/StructureReader.h"
 #include "store/TPreferences.h"
+#include "tree/TAppPaths.h"
+#include "tree/TreeBuild.h"
 
 namespace nimbus::cli {
 

@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "cli/CliStatus.h"
 #include "cli/OnePassReader.h"
-#include "shell/core/TopicTree.h"
 #include "store/StructureReader.h"
 #include "store/SummaryLists.h"
 #include "store/TNimbusStructure.h"
+#include "tree/CliStatus.h"
+#include "tree/TopicTree.h"
 
 namespace nimbus {
 class Clock;

@@ -1,6 +1,8 @@
 // The window-free history of commands.
 #include "history/UndoHistory.h"
 
+#include "history/HistoryTrim.h"
+
 namespace nimbus::history {
 
 void UndoHistory::push(std::unique_ptr<StoreCommand> command, std::string name)
@@ -85,16 +87,12 @@ void UndoHistory::erase(std::size_t index)
 
 void UndoHistory::trim()
 {
-    // The oldest first; the newest step always stays, however large, so that the last change
-    // can be undone.
-    std::size_t dropped = 0;
-    while (steps_.size() > 1 && done_ > 0 &&
-           (steps_.size() > limits_.steps || memoryBytes() > limits_.bytes)) {
+    const HistoryTrim rule(limits_.steps, limits_.bytes);
+    while (rule.dropsOldest(steps_.size(), done_, memoryBytes())) {
         erase(0);
         --done_;
-        ++dropped;
+        ++dropped_;
     }
-    dropped_ += dropped;
 }
 
 void UndoHistory::clear()

@@ -5,37 +5,18 @@
 
 #include "reminders/PairLines.h"
 #include "reminders/ReminderTrigger.h"
+#include "store/DateDigits.h"
 #include "store/DateFormat.h"
 #include "store/LimitedComplaints.h"
 #include "store/StoreLog.h"
 
 namespace nimbus::reminders {
 
-bool parseStamp(std::string_view text, DateTime &result)
-{
-    if (text.size() != 15 || text[8] != '-')
-        return false;
-    int v[6] = {};
-    const std::size_t starts[6] = {0, 4, 6, 9, 11, 13};
-    const std::size_t counts[6] = {4, 2, 2, 2, 2, 2};
-    for (int part = 0; part < 6; ++part) {
-        for (std::size_t i = starts[part]; i < starts[part] + counts[part]; ++i) {
-            if (text[i] < '0' || text[i] > '9')
-                return false;
-            v[part] = v[part] * 10 + (text[i] - '0');
-        }
-    }
-    if (!DateTime::isValidDate(v[0], v[1], v[2]) || !DateTime::isValidTime(v[3], v[4], v[5]))
-        return false;
-    result = DateTime::fromCivil(v[0], v[1], v[2], v[3], v[4], v[5]);
-    return true;
-}
-
 bool keyInstant(std::string_view key, DateTime &at)
 {
     ReminderKind kind;
     return key.size() > 17 && kindFromCode(key[0], kind) && key[16] == '|' &&
-           parseStamp(key.substr(1, 15), at);
+           dates::parseStamp(key.substr(1, 15), at);
 }
 
 std::string_view keyTopic(std::string_view key)
@@ -63,11 +44,11 @@ bool ReminderState::Load(StoreLog &log)
     LimitedComplaints complaints(log, "*** " + std::string(kFileName) + ": ");
     for (const auto &[name, value] : lines.pairs) {
         DateTime at;
-        if (name == "watermark" && parseStamp(value, at)) {
+        if (name == "watermark" && dates::parseStamp(value, at)) {
             watermark = at;
             continue;
         }
-        if (name == "from" && parseStamp(value, at)) {
+        if (name == "from" && dates::parseStamp(value, at)) {
             remindFrom = at;
             continue;
         }
@@ -77,7 +58,7 @@ bool ReminderState::Load(StoreLog &log)
         }
         DateTime until;
         if (name == "snoozed" && value.size() > 16 && value[15] == '|' &&
-            parseStamp(std::string_view(value).substr(0, 15), until) &&
+            dates::parseStamp(std::string_view(value).substr(0, 15), until) &&
             keyInstant(std::string_view(value).substr(16), at)) {
             records[value.substr(16)].snoozedUntil = until;
             continue;

@@ -54,8 +54,6 @@ private:
     std::vector<std::string> unreadable_;
 };
 
-// "yyyymmdd-hhmmss" as a date-time; false when it is not one.
-bool parseStamp(std::string_view text, DateTime &result);
 // The instant a trigger key names; false for a damaged key.
 bool keyInstant(std::string_view key, DateTime &at);
 // The topic id a trigger key names.

@@ -14,32 +14,6 @@ namespace {
 
 constexpr std::int64_t kMsecsPerMinute = 60'000;
 
-bool digits(std::string_view text, std::size_t at, std::size_t count, int &value)
-{
-    value = 0;
-    for (std::size_t i = at; i < at + count; ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return false;
-        value = value * 10 + (text[i] - '0');
-    }
-    return true;
-}
-
-// Day of a date key; the plain eight digits are read without the general parser, because the
-// next reminders are computed over every topic.
-bool dayOf(std::string_view text, DateTime &day)
-{
-    int year = 0, month = 0, dayOfMonth = 0;
-    if (text.size() == 8 && digits(text, 0, 4, year) && digits(text, 4, 2, month) &&
-        digits(text, 6, 2, dayOfMonth)) {
-        if (!DateTime::isValidDate(year, month, dayOfMonth))
-            return false;
-        day = DateTime::fromCivil(year, month, dayOfMonth);
-        return true;
-    }
-    return dates::parseDateKey(text, day);
-}
-
 } // namespace
 
 bool isScheduledTopic(const TNimbusNode &node)
@@ -57,7 +31,7 @@ bool isRemindedTopic(const TNimbusNode &node)
 bool triggerBounds(const TNimbusNode &node, DateTime &earliest, DateTime &latest)
 {
     DateTime day;
-    if (!dayOf(node.dlDate, day))
+    if (!dates::parseDateKey(node.dlDate, day))
         return false;
     // The longest lead time is one day; a due day without a time begins in the morning.
     earliest = day.addDays(-std::max(1, node.flno));
@@ -68,7 +42,7 @@ bool triggerBounds(const TNimbusNode &node, DateTime &earliest, DateTime &latest
 bool currentOccurrence(const TNimbusNode &node, Occurrence &occurrence)
 {
     DateTime day;
-    if (!dayOf(node.dlDate, day))
+    if (!dates::parseDateKey(node.dlDate, day))
         return false;
     const std::int64_t time = schedule::timeOfDay(node.dlTime);
     // A series by the clock that lands on midnight reads back without a time: it has one.

@@ -8,6 +8,7 @@
 
 #include "fileio/AtomicFile.h"
 #include "fileio/FolderOps.h"
+#include "fileio/HexDigits.h"
 
 namespace nimbus::search {
 
@@ -45,17 +46,6 @@ void escapeInto(std::string &out, const std::string &text)
     }
 }
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 bool unescape(const std::string &text, std::string &out)
 {
     out.clear();
@@ -82,8 +72,8 @@ bool unescape(const std::string &text, std::string &out)
         case 'x': {
             if (i + 2 >= text.size())
                 return false;
-            const int high = hexValue(text[i + 1]);
-            const int low = hexValue(text[i + 2]);
+            const int high = fileio::hexDigitValue(text[i + 1]);
+            const int low = fileio::hexDigitValue(text[i + 2]);
             if (high < 0 || low < 0)
                 return false;
             out += static_cast<char>(high * 16 + low);

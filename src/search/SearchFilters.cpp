@@ -1,9 +1,9 @@
 #include "search/SearchFilters.h"
 
-#include <cstdlib>
 #include <optional>
 
 #include "search/TextFold.h"
+#include "store/DateDigits.h"
 #include "store/DateTime.h"
 #include "store/TopicCodes.h"
 
@@ -14,18 +14,11 @@ namespace {
 // Days from today to a date key, or nothing when the key is not a date.
 std::optional<std::int64_t> daysUntil(const std::string &key, const Clock &clock)
 {
-    if (key.size() != 8)
+    dates::CivilDate date;
+    if (!dates::readDateKeyDigits(key, date))
         return std::nullopt;
-    for (const char c : key) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-    }
-    const int y = std::atoi(key.substr(0, 4).c_str());
-    const int m = std::atoi(key.substr(4, 2).c_str());
-    const int d = std::atoi(key.substr(6, 2).c_str());
-    if (!DateTime::isValidDate(y, m, d))
-        return std::nullopt;
-    return DateTime::fromCivil(y, m, d).dayNumber() - clock.now().dayNumber();
+    return DateTime::fromCivil(date.year, date.month, date.day).dayNumber() -
+           clock.now().dayNumber();
 }
 
 } // namespace

@@ -7,26 +7,12 @@
 
 #include <climits>
 
+#include "fileio/Fnv1a.h"
 #include "fileio/FolderOps.h"
 #include "search/RtfText.h"
 #include "store/ContentFiles.h"
 
 namespace nimbus::search {
-
-namespace {
-
-constexpr std::uint64_t kFnvStart = 1469598103934665603ULL;
-
-std::uint64_t fnv(std::uint64_t h, const char *data, std::size_t size)
-{
-    for (std::size_t i = 0; i < size; ++i) {
-        h ^= static_cast<unsigned char>(data[i]);
-        h *= 1099511628211ULL;
-    }
-    return h;
-}
-
-} // namespace
 
 std::int64_t UnsettledFrom()
 {
@@ -41,11 +27,11 @@ std::int64_t FileHash(const std::string &path)
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return 0;
-    std::uint64_t h = kFnvStart;
+    std::uint64_t h = fileio::kFnv1aStart;
     char buffer[65536];
     ssize_t n;
     while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
-        h = fnv(h, buffer, static_cast<std::size_t>(n));
+        h = fileio::fnv1a(std::string_view(buffer, static_cast<std::size_t>(n)), h);
     ::close(fd);
     if (n < 0)
         return 0;
@@ -75,7 +61,7 @@ bool SourceUnchanged(const SourceFile &known, const std::string &path)
 }
 
 std::int64_t TitleHash(const std::string &title) {
-    return static_cast<std::int64_t>(fnv(kFnvStart, title.data(), title.size())); // FNV-1a
+    return static_cast<std::int64_t>(fileio::fnv1a(title));
 }
 
 namespace {

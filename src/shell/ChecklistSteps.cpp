@@ -7,9 +7,9 @@
 #include "shell/TreeController.h"
 #include "shell/TreeHistory.h"
 #include "shell/checklist/ChecklistPage.h"
-#include "shell/core/TopicTree.h"
-#include "store/TNimbusStructure.h"
 #include "store/THyperData.h"
+#include "store/TNimbusStructure.h"
+#include "tree/TopicTree.h"
 
 namespace nimbus {
 

@@ -1,9 +1,9 @@
 // Applying nimbus-cli's changes in the running program.
 #include "shell/CliChangeApplier.h"
 
-#include "cli/ChangeRules.h"
-#include "cli/RepeatField.h"
-#include "cli/RequestRecords.h"
+#include "tree/ChangeRules.h"
+#include "tree/RepeatField.h"
+#include "tree/RequestRecords.h"
 #include "fileio/FolderOps.h"
 #include "ipc/Channels.h"
 #include "recurrence/RecurrenceFile.h"

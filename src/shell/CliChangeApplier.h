@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "cli/ChangeRequest.h"
+#include "tree/ChangeRequest.h"
 
 namespace nimbus {
 

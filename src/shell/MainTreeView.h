@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "shell/core/TopicTree.h"
+#include "tree/TopicTree.h"
 
 namespace nimbus {
 

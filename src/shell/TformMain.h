@@ -19,11 +19,11 @@
 #include "ipc/PipeList.h"
 #include "ipc/ShutdownFlags.h"
 #include "shell/core/MainLog.h"
-#include "shell/core/TAppPaths.h"
 #include "store/Clock.h"
 #include "store/TNimbusNode.h" // complete for signals that carry a node
 #include "store/TPreferences.h"
 #include "store/TScreenSetup.h"
+#include "tree/TAppPaths.h"
 
 class QPlainTextEdit;
 class QPushButton;

@@ -3,8 +3,8 @@
 
 #include <QMimeData>
 
-#include "shell/core/TreeRules.h"
 #include "store/TNimbusNode.h"
+#include "tree/TreeRules.h"
 #include "widgets/ShownText.h"
 
 namespace nimbus {

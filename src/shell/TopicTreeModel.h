@@ -5,8 +5,8 @@
 #include <QAbstractItemModel>
 #include <functional>
 
-#include "shell/core/TopicTree.h"
 #include "store/TNimbusNode.h" // complete for signals that carry a node
+#include "tree/TopicTree.h"
 
 namespace nimbus {
 

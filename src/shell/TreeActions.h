@@ -8,8 +8,8 @@
 #include <QPointer>
 #include <functional>
 
-#include "shell/core/TreeRules.h"
 #include "store/TNimbusNode.h" // complete for signals that carry a node
+#include "tree/TreeRules.h"
 
 class QAction;
 class QMenu;

@@ -14,12 +14,12 @@
 #include "recurrence/TopicRecurrence.h"
 #include "shell/TopicTreeModel.h"
 #include "shell/TreeHistory.h"
-#include "shell/core/GroupRollup.h"
-#include "shell/core/TreeBuild.h"
 #include "store/Clock.h"
 #include "store/StoreLog.h"
 #include "store/SummaryLists.h"
 #include "store/TNimbusStructure.h"
+#include "tree/GroupRollup.h"
+#include "tree/TreeBuild.h"
 
 namespace nimbus {
 

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "shell/MainTreeView.h"
-#include "shell/core/TopicTree.h"
-#include "shell/core/TreeRules.h"
 #include "store/DeadlineTick.h"
 #include "store/TNimbusNode.h" // complete for signals that carry a node
+#include "tree/TopicTree.h"
+#include "tree/TreeRules.h"
 
 namespace nimbus {
 

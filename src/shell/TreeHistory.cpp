@@ -12,6 +12,7 @@
 #include "fileio/FolderOps.h"
 #include "history/CommandGroup.h"
 #include "history/FieldEdit.h"
+#include "history/HistoryTrim.h"
 #include "history/SessionTrash.h"
 #include "history/TopicFiles.h"
 #include "shell/StoreUndoCommand.h"
@@ -24,7 +25,8 @@ TreeHistory::TreeHistory(TreeController &tree, TNimbusStructure &store, StoreLog
                          QObject *parent)
     : QObject(parent), tree_(tree), store_(store), log_(log), stack_(new QUndoStack(this))
 {
-    // The stack drops its oldest steps itself beyond the number; trim() keeps the budget.
+    // The stack drops its oldest steps itself beyond the number, as HistoryTrim would (after a
+    // push every step is done), without building the stack again; trim() keeps the budget.
     stack_->setUndoLimit(static_cast<int>(limits_.steps));
     connect(stack_, &QUndoStack::indexChanged, this, [this] {
         // The refused step is behind the user once the undo point has moved on from it.
@@ -254,24 +256,23 @@ void TreeHistory::trim()
     std::size_t bytes = 0;
     for (int i = 0; i < stack_->count(); ++i)
         bytes += static_cast<const StoreUndoCommand *>(stack_->command(i))->memoryBytes();
-    if (bytes <= limits_.bytes)
-        return;
-    // The oldest done steps go; the newest always stays, so that the last change can be undone.
-    std::vector<std::unique_ptr<QUndoCommand>> steps;
-    int index = stack_->index();
+    const int count = stack_->count();
+    const int index = stack_->index();
+    const history::HistoryTrim rule(limits_.steps, limits_.bytes);
     int dropped = 0;
-    for (int i = 0; i < stack_->count(); ++i) {
-        auto *step =
-            static_cast<StoreUndoCommand *>(const_cast<QUndoCommand *>(stack_->command(i)));
-        if (bytes > limits_.bytes && i < index && i + 1 < stack_->count()) {
-            bytes -= step->memoryBytes();
-            ++dropped;
-            continue; // goes with the stack's clear
-        }
-        steps.push_back(step->moved());
+    while (rule.dropsOldest(static_cast<std::size_t>(count - dropped),
+                            static_cast<std::size_t>(index - dropped), bytes)) {
+        bytes -= static_cast<const StoreUndoCommand *>(stack_->command(dropped))->memoryBytes();
+        ++dropped;
     }
     if (dropped == 0)
         return;
+    // The dropped steps go with the stack's clear.
+    std::vector<std::unique_ptr<QUndoCommand>> steps;
+    for (int i = dropped; i < count; ++i)
+        steps.push_back(
+            static_cast<StoreUndoCommand *>(const_cast<QUndoCommand *>(stack_->command(i)))
+                ->moved());
     rebuild(std::move(steps), index - dropped);
 }
 

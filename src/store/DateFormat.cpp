@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "store/DateDigits.h"
+
 namespace nimbus::dates {
 
 namespace {
@@ -129,6 +131,12 @@ int sliceToInt(std::string_view text, std::size_t start, std::size_t count)
 
 bool parseDateKey(std::string_view text, DateTime &result)
 {
+    // The usual eight plain digits; anything else is read by slices, as older files may hold it.
+    CivilDate date;
+    if (readDateKeyDigits(text, date)) {
+        result = DateTime::fromCivil(date.year, date.month, date.day);
+        return true;
+    }
     const int year = sliceToInt(text, 0, 4);
     const int month = sliceToInt(text, 4, 2);
     const int day = sliceToInt(text, 6, 2);
@@ -147,6 +155,18 @@ bool parseTimeText(std::string_view text, DateTime &result)
     if (!DateTime::isValidTime(hour, minute, second, msec))
         return false;
     result = DateTime::fromCivil(1970, 1, 1, hour, minute, second, msec);
+    return true;
+}
+
+bool parseStamp(std::string_view text, DateTime &result)
+{
+    CivilDate date;
+    int hour = 0, minute = 0, second = 0;
+    if (text.size() != 15 || text[8] != '-' || !readDateKeyDigits(text.substr(0, 8), date) ||
+        !readDigits(text, 9, 2, hour) || !readDigits(text, 11, 2, minute) ||
+        !readDigits(text, 13, 2, second) || !DateTime::isValidTime(hour, minute, second))
+        return false;
+    result = DateTime::fromCivil(date.year, date.month, date.day, hour, minute, second);
     return true;
 }
 

@@ -3,16 +3,14 @@
 
 #include <algorithm>
 
+#include "fileio/Fnv1a.h"
+
 namespace nimbus {
 
 std::uint32_t IdIndex::hashOf(std::string_view id)
 {
     // FNV-1a: ids are short, and this is cheap and well spread for digits.
-    std::uint32_t h = 2166136261u;
-    for (const char c : id) {
-        h ^= static_cast<unsigned char>(c);
-        h *= 16777619u;
-    }
+    const std::uint32_t h = fileio::fnv1a32(id);
     return h ^ (h >> 15);
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "fileio/FolderOps.h"
+#include "fileio/HexDigits.h"
 #include "fileio/OMFILE.h"
 
 namespace nimbus {
@@ -37,17 +38,6 @@ namespace {
 
 bool breaksLine(char c) { return c == '\r' || c == '\n' || c == '\0'; }
 
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 }  // namespace
 
 void appendEscapedPair(std::vector<std::string> &names, std::vector<std::string> &values,
@@ -80,8 +70,9 @@ std::pair<std::string, std::string> readEscapedPair(const std::string &name, con
         return {name, value};
     std::string plain;
     for (std::size_t i = 0; i < value.size(); ++i) {
-        const int high = i + 2 < value.size() && value[i] == '%' ? hexDigit(value[i + 1]) : -1;
-        const int low = high >= 0 ? hexDigit(value[i + 2]) : -1;
+        const int high =
+            i + 2 < value.size() && value[i] == '%' ? fileio::hexDigitValue(value[i + 1]) : -1;
+        const int low = high >= 0 ? fileio::hexDigitValue(value[i + 2]) : -1;
         if (low >= 0) {
             plain += static_cast<char>(high * 16 + low);
             i += 2;

@@ -5,6 +5,7 @@
 #include <limits>
 #include <optional>
 
+#include "store/DateDigits.h"
 #include "store/DateFormat.h"
 #include "store/OccurrenceRule.h"
 #include "store/TNimbusNode.h"
@@ -22,31 +23,10 @@ int clampToInt(std::int64_t value)
                                                      std::numeric_limits<int>::max()));
 }
 
-bool digitsAt(std::string_view text, std::size_t at, std::size_t count, int &value)
-{
-    value = 0;
-    for (std::size_t i = at; i < at + count; ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return false;
-        value = value * 10 + (text[i] - '0');
-    }
-    return true;
-}
-
 // Day number of a date key; false when it is not a valid date. The deadline timer parses
-// every due date every ten seconds, so the usual eight plain digits skip the general parser.
+// every due date every ten seconds: parseDateKey reads the usual eight digits on a fast path.
 bool dayOf(std::string_view dateText, std::int64_t &day)
 {
-    int year = 0;
-    int month = 0;
-    int dayOfMonth = 0;
-    if (dateText.size() == 8 && digitsAt(dateText, 0, 4, year) && digitsAt(dateText, 4, 2, month)
-        && digitsAt(dateText, 6, 2, dayOfMonth)) {
-        if (!DateTime::isValidDate(year, month, dayOfMonth))
-            return false;
-        day = DateTime::fromCivil(year, month, dayOfMonth).dayNumber();
-        return true;
-    }
     DateTime date;
     if (!dates::parseDateKey(dateText, date))
         return false;
@@ -198,9 +178,8 @@ std::int64_t timeOfDay(std::string_view timeText)
     int hour = 0;
     int minute = 0;
     int second = 0;
-    if (timeText.size() == 8 && timeText[2] == ':' && timeText[5] == ':' && digitsAt(timeText, 0, 2, hour)
-        && digitsAt(timeText, 3, 2, minute) && digitsAt(timeText, 6, 2, second))
-        return DateTime::isValidTime(hour, minute, second) ? ((hour * 60 + minute) * 60 + second) * 1000 : 0;
+    if (dates::readTimeTextDigits(timeText, hour, minute, second))
+        return ((hour * 60 + minute) * 60 + second) * 1000;
     DateTime time;
     return dates::parseTimeText(timeText, time) ? time.msecsOfDay() : 0;
 }

@@ -10,12 +10,12 @@
 #include "cli/OutputFormat.h"
 #include "cli/TopicSelection.h"
 #include "cli/TopicSnapshot.h"
-#include "shell/core/TreeRules.h"
 #include "store/Clock.h"
 #include "store/DateFormat.h"
 #include "store/SummaryLists.h"
 #include "store/TNimbusStructure.h"
 #include "support/TempFolder.h"
+#include "tree/TreeRules.h"
 
 namespace nimbus::cli {
 namespace {

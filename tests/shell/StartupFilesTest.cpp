@@ -1,4 +1,4 @@
-// Data folder layout, seed files and the installation record on real folders.
+// Data folder layout, seed files, the installation record on real folders, and the data upgrade.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -6,6 +6,7 @@
 #include "fileio/FolderOps.h"
 #include "fileio/OMFILE.h"
 #include "shell/core/DataFolderLayout.h"
+#include "shell/core/DataUpgrade.h"
 #include "support/TempFolder.h"
 
 using namespace nimbus;
@@ -172,4 +173,12 @@ TEST(InstallRecord, RecordIsNotMovedWhenTheDataFolderCannotTakeIt)
     loadInstallRecord(inst.paths);
     EXPECT_EQ(inst.paths.ProductTitle, "Kept");
     EXPECT_TRUE(fileio::fileExists(pre)) << "the only copy of the record must stay";
+}
+
+TEST(DataUpgrade, RunsForOlderAndEmptyVersionsOnly)
+{
+    EXPECT_TRUE(NeedsDataUpgrade("1-16", "1-17"));
+    EXPECT_TRUE(NeedsDataUpgrade("", "1-17"));
+    EXPECT_FALSE(NeedsDataUpgrade("1-17", "1-17"));
+    EXPECT_FALSE(NeedsDataUpgrade("1-18", "1-17"));
 }

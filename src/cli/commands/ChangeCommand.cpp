@@ -4,11 +4,11 @@
 #include "cli/Arguments.h"
 #include "cli/ChangeDelivery.h"
 #include "cli/DateArgument.h"
-#include "cli/RepeatField.h"
-#include "cli/RequestRecords.h"
+#include "tree/RepeatField.h"
 #include "store/Clock.h"
 #include "store/DateFormat.h"
 #include "store/TPreferences.h"
+#include "tree/RequestRecords.h"
 
 namespace nimbus::cli {
 

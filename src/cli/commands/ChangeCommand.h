@@ -2,9 +2,9 @@
 // delivered (to the running program, or to the store under the single-copy lock).
 #pragma once
 
-#include "cli/ChangeRequest.h"
-#include "cli/ChangeRules.h"
 #include "cli/commands/CliCommand.h"
+#include "tree/ChangeRequest.h"
+#include "tree/ChangeRules.h"
 
 namespace nimbus::cli {
 

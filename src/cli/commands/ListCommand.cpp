@@ -2,11 +2,11 @@
 #include "cli/commands/ListCommand.h"
 
 #include "cli/Arguments.h"
-#include "cli/ChangeRules.h"
 #include "cli/OutputFormat.h"
 #include "cli/TopicSelection.h"
 #include "cli/TopicSnapshot.h"
 #include "cli/commands/SearchCommand.h"
+#include "tree/ChangeRules.h"
 
 namespace nimbus::cli {
 

@@ -6,7 +6,7 @@
 
 #include "cli/Arguments.h"
 #include "cli/OutputFormat.h"
-#include "cli/RepeatField.h"
+#include "tree/RepeatField.h"
 #include "cli/RtfPlainText.h"
 #include "cli/TerminalText.h"
 #include "cli/TopicSnapshot.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/core/TAppPaths.h"
+#include "tree/TAppPaths.h"
 
 namespace nimbus {
 

@@ -14,9 +14,9 @@
 #include "sharing/MergeGate.h"
 #include "sharing/SharingPaths.h"
 #include "sharing/TopicSender.h"
-#include "shell/core/TAppPaths.h"
 #include "shell/dialogs/OperationProgressDialog.h"
 #include "store/TNetDetails.h"
+#include "tree/TAppPaths.h"
 
 namespace nimbus {
 

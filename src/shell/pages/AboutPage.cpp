@@ -5,9 +5,9 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "shell/core/TAppPaths.h"
 #include "shell/pages/PagePrompts.h"
 #include "store/Clock.h"
+#include "tree/TAppPaths.h"
 
 namespace nimbus::pages {
 

@@ -24,7 +24,6 @@
 #include "shell/PageArea.h"
 #include "shell/TreeActions.h"
 #include "shell/checklist/ChecklistPage.h"
-#include "shell/core/TAppPaths.h"
 #include "shell/core/TreeLook.h"
 #include "shell/dialogs/TformProgress.h"
 #include "shell/pages/AboutPage.h"
@@ -40,6 +39,7 @@
 #include "shell/summary/SummaryPage.h"
 #include "shell/tree/WindowFixture.h"
 #include "store/TopicOptions.h"
+#include "tree/TAppPaths.h"
 #include "viewer/DisplayControl.h"
 #include "viewer/TformTextDisplay.h"
 

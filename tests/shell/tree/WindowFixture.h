@@ -10,11 +10,11 @@
 #include "shell/ShellPrompts.h"
 #include "shell/TformMain.h"
 #include "shell/TreeController.h"
-#include "shell/core/TopicTree.h"
 #include "store/DateFormat.h"
 #include "store/TNimbusStructure.h"
 #include "store/TopicOptions.h"
 #include "support/TempFolder.h"
+#include "tree/TopicTree.h"
 
 namespace nimbus::test {
 

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "shell/core/TreeRules.h"
 #include "store/Clock.h"
 #include "store/DateFormat.h"
 #include "store/DeadlineTick.h"
@@ -18,6 +17,7 @@
 #include "store/StructureWriter.h"
 #include "store/SummaryLists.h"
 #include "store/TNimbusStructure.h"
+#include "tree/TreeRules.h"
 
 namespace nimbus {
 namespace {

@@ -5,7 +5,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include "shell/core/TAppPaths.h"
+#include "tree/TAppPaths.h"
 
 using namespace nimbus;
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "cli/CliStatus.h"
+#include "tree/CliStatus.h"
 
 namespace nimbus {
 class Clock;

@@ -1,5 +1,5 @@
 // Building the program-wide paths on POSIX systems.
-#include "shell/core/TAppPaths.h"
+#include "tree/TAppPaths.h"
 
 #include <pwd.h>
 #include <sys/utsname.h>

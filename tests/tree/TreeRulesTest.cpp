@@ -1,8 +1,7 @@
 // The tree's visible rules: menu and toolbar states, button effects, sorting and expanding.
 #include <gtest/gtest.h>
 
-#include "shell/core/DataUpgrade.h"
-#include "shell/core/TreeRules.h"
+#include "tree/TreeRules.h"
 #include "store/TNimbusNode.h"
 
 using namespace nimbus;
@@ -279,12 +278,4 @@ TEST(TreeEditing, RenameNewTopicsAndDrops)
     EXPECT_FALSE(CanDrop(&a, 2, &b, 1)); // another depth
     EXPECT_FALSE(CanDrop(&a, 2, &c, 2)); // another section kind
     EXPECT_FALSE(CanDrop(&a, 2, &a, 2));
-}
-
-TEST(DataUpgrade, RunsForOlderAndEmptyVersionsOnly)
-{
-    EXPECT_TRUE(NeedsDataUpgrade("1-16", "1-17"));
-    EXPECT_TRUE(NeedsDataUpgrade("", "1-17"));
-    EXPECT_FALSE(NeedsDataUpgrade("1-17", "1-17"));
-    EXPECT_FALSE(NeedsDataUpgrade("1-18", "1-17"));
 }

@@ -1,11 +1,11 @@
 // Applying nimbus-cli's changes through the window's own editing rules.
-#include "cli/ChangeRules.h"
+#include "tree/ChangeRules.h"
 
 #include <charconv>
 
-#include "cli/RepeatField.h"
 #include "recurrence/TopicRecurrence.h"
-#include "shell/core/TreeRules.h"
+#include "tree/RepeatField.h"
+#include "tree/TreeRules.h"
 #include "store/Clock.h"
 #include "store/Scheduler.h"
 #include "store/TNimbusNode.h"

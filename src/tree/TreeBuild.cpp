@@ -1,11 +1,11 @@
 // Building the tree from the store and the store from the tree.
-#include "shell/core/TreeBuild.h"
+#include "tree/TreeBuild.h"
 
 #include <algorithm>
 #include <memory>
 
-#include "shell/core/GroupRollup.h"
-#include "shell/core/TopicTree.h"
+#include "tree/GroupRollup.h"
+#include "tree/TopicTree.h"
 #include "store/Scheduler.h"
 #include "store/StoreLog.h"
 #include "store/TNimbusStructure.h"

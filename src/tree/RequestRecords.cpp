@@ -1,5 +1,5 @@
 // The changes from nimbus-cli already made; see RequestRecords.h.
-#include "cli/RequestRecords.h"
+#include "tree/RequestRecords.h"
 
 #include <cctype>
 #include <random>

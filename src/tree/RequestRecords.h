@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "cli/ChangeRequest.h"
+#include "tree/ChangeRequest.h"
 
 namespace nimbus::cli {
 

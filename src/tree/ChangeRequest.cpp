@@ -1,27 +1,17 @@
 // The channel form of nimbus-cli's changes and of the program's answers.
-#include "cli/ChangeRequest.h"
+#include "tree/ChangeRequest.h"
 
 #include <charconv>
 
-#include "cli/CliStatus.h"
 #include "fileio/FolderOps.h"
+#include "fileio/HexDigits.h"
+#include "tree/CliStatus.h"
 
 namespace nimbus::cli {
 
 namespace {
 
 constexpr std::string_view kReplyPrefix = "nimbus-cli-";
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 } // namespace
 
@@ -72,8 +62,8 @@ std::optional<std::string> percentDecode(std::string_view text)
         }
         if (i + 2 >= text.size())
             return std::nullopt;
-        const int high = hexValue(text[i + 1]);
-        const int low = hexValue(text[i + 2]);
+        const int high = fileio::hexDigitValue(text[i + 1]);
+        const int low = fileio::hexDigitValue(text[i + 2]);
         if (high < 0 || low < 0)
             return std::nullopt;
         out += static_cast<char>(high * 16 + low);

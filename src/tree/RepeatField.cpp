@@ -1,5 +1,5 @@
 // Repeats typed in words, carried as fields and given to topics.
-#include "cli/RepeatField.h"
+#include "tree/RepeatField.h"
 
 #include "recurrence/RecurrenceFile.h"
 #include "recurrence/RuleText.h"

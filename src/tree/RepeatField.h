@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "cli/ChangeRules.h"
+#include "tree/ChangeRules.h"
 #include "recurrence/RecurrenceWords.h"
 
 namespace nimbus {

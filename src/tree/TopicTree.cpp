@@ -1,5 +1,5 @@
 // Items of the topic tree: adding, removing, sorting and walking in display order.
-#include "shell/core/TopicTree.h"
+#include "tree/TopicTree.h"
 
 #include <algorithm>
 

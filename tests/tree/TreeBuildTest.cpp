@@ -3,9 +3,9 @@
 
 #include "RecordingLog.h"
 #include "TreeFixture.h"
-#include "shell/core/GroupRollup.h"
-#include "shell/core/TopicTree.h"
-#include "shell/core/TreeBuild.h"
+#include "tree/GroupRollup.h"
+#include "tree/TopicTree.h"
+#include "tree/TreeBuild.h"
 
 using namespace nimbus;
 using namespace nimbus::tree;

@@ -1,5 +1,5 @@
 // The tree's menu, toolbar, sort, expand and editing rules.
-#include "shell/core/TreeRules.h"
+#include "tree/TreeRules.h"
 
 #include <cctype>
 

@@ -1,7 +1,7 @@
 // Group roll-up of status, percentage and urgency.
-#include "shell/core/GroupRollup.h"
+#include "tree/GroupRollup.h"
 
-#include "shell/core/TopicTree.h"
+#include "tree/TopicTree.h"
 #include "store/DateFormat.h"
 #include "store/TNimbusNode.h"
 #include "store/TopicCodes.h"
