@@ -217,6 +217,10 @@ bool answerFromHitsAlone(const search::TopicAnswer &answer, const search::Search
                          std::shared_ptr<TopicSnapshot> &snapshot, CliContext &context,
                          std::vector<search::SearchResult> &results)
 {
+    if (answer.hits.empty()) {
+        results.clear(); // nothing to read
+        return true;
+    }
     const std::string file = context.dataFolder + kStoreFile;
     SearchStoreSubset subset;
     if (!subset.scan(file) || index.StoreFileStamp(file) != stamp)
