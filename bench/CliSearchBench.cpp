@@ -9,12 +9,11 @@
 // at its parent's size).
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <sstream>
 
@@ -77,11 +76,10 @@ struct Folder {
     // Sets a file's times seconds back from now (the store looks saved again when it moves).
     static void age(const std::string &path, int seconds)
     {
-        timespec now{};
-        ::clock_gettime(CLOCK_REALTIME, &now);
-        now.tv_sec -= seconds;
-        const timespec times[2] = {now, now};
-        ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+        std::error_code ignored;
+        std::filesystem::last_write_time(
+            path, std::filesystem::file_time_type::clock::now() - std::chrono::seconds(seconds),
+            ignored);
     }
     ~Folder()
     {
