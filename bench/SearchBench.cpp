@@ -6,6 +6,7 @@
 // query, beside a scan of each topic's texts), the update beside the page save itself, the
 // file's size beside the size of the indexed text.
 #include <benchmark/benchmark.h>
+#include <sqlite3.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -20,6 +21,7 @@
 #include "search/RtfText.h"
 #include "search/SearchIndex.h"
 #include "search/SearchResults.h"
+#include "search/StoreTopicsCache.h"
 #include "search/TextFold.h"
 #include "store/Clock.h"
 #include "store/ContentFiles.h"
@@ -155,8 +157,10 @@ void BM_BuildIndex(benchmark::State &state) {
 }
 BENCHMARK(BM_BuildIndex)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-// Opening the index as the program does at every start (schema, file and full-text checks),
-// beside reading the file's bytes once.
+// Opening the index as the program does at every start: after a clean close (header, schema and
+// state checked, and the clean-close mark), and after a session that did not close it cleanly
+// (SQLite's quick check and the full-text integrity check as well), beside reading the file's
+// bytes once.
 void BM_ReadIndexFile(benchmark::State &state)
 {
     for (auto _ : state) {
@@ -175,11 +179,36 @@ void BM_OpenIndex(benchmark::State &state)
     Corpus &c = corpus();
     for (auto _ : state) {
         search::SearchIndex opened(c.data + "Search.db", c.folders, NullStoreLog::instance());
-        if (!opened.Open())
-            state.SkipWithError("the index was not taken");
+        if (!opened.Open() || opened.CheckedFully())
+            state.SkipWithError("the index was not taken, or checked whole");
     }
 }
 BENCHMARK(BM_OpenIndex)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+
+// Another program's write moves the file's change counter past the clean-close mark: the next
+// open checks the whole file (and marks it clean again when it closes).
+void BM_OpenIndexFullChecks(benchmark::State &state)
+{
+    Corpus &c = corpus();
+    c.index->Close();
+    for (auto _ : state) {
+        state.PauseTiming();
+        sqlite3 *db = nullptr;
+        sqlite3_open((c.data + "Search.db").c_str(), &db);
+        sqlite3_exec(db, "UPDATE meta SET value = value + 1 WHERE key = 'dead'", nullptr, nullptr,
+                     nullptr);
+        sqlite3_close(db);
+        state.ResumeTiming();
+        search::SearchIndex opened(c.data + "Search.db", c.folders, NullStoreLog::instance());
+        if (!opened.Open() || !opened.CheckedFully())
+            state.SkipWithError("the index was not taken, or not checked");
+    }
+    c.index->Open();
+}
+BENCHMARK(BM_OpenIndexFullChecks)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
 // The re-check of every start with nothing changed: comparing every topic's title and every
 // file it was indexed from (the baseline), beside the check that trusts the summary of the
@@ -296,6 +325,24 @@ BENCHMARK(BM_PlainScanTwoWordsAcrossTexts)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
+// The way two words were answered before: each word's rows read whole (two one-word queries),
+// beside the second word read only among the topics the rarer one found.
+void BM_QueryTwoWordsEachReadWhole(benchmark::State &state)
+{
+    Corpus &c = corpus();
+    std::size_t i = 0, found = 0;
+    for (auto _ : state) {
+        const auto [a, b] = titleAndPageWords(i++);
+        found += c.index->Query(search::ParseQuery(a), {}, 200).hits.size();
+        found += c.index->Query(search::ParseQuery(b), {}, 200).hits.size();
+    }
+    benchmark::DoNotOptimize(found);
+}
+BENCHMARK(BM_QueryTwoWordsEachReadWhole)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+
 void BM_QueryTwoWordsAcrossTexts(benchmark::State &state)
 {
     Corpus &c = corpus();
@@ -368,6 +415,39 @@ void BM_UpdateAfterPageSave(benchmark::State &state) {
         c.index->UpdateTopic(c.topics[6]);
 }
 BENCHMARK(BM_UpdateAfterPageSave)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The window's periodic check hands the worker the store's ids and titles: a fresh copy of all
+// of them (as before), beside the copy made last time handed over again once the ids and
+// titles are seen to be unchanged.
+void BM_PeriodicTopicsCopied(benchmark::State &state)
+{
+    Corpus &c = corpus();
+    std::size_t n = 0;
+    for (auto _ : state)
+        n += search::StoreTopicsCache::Copy(c.store).size();
+    benchmark::DoNotOptimize(n);
+}
+BENCHMARK(BM_PeriodicTopicsCopied)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void BM_PeriodicTopicsUnchanged(benchmark::State &state)
+{
+    Corpus &c = corpus();
+    search::StoreTopicsCache cache;
+    cache.topicsOf(c.store);
+    std::size_t n = 0;
+    for (auto _ : state)
+        n += cache.topicsOf(c.store)->size();
+    if (cache.copies() != 1)
+        state.SkipWithError("the topics were copied again");
+    benchmark::DoNotOptimize(n);
+}
+BENCHMARK(BM_PeriodicTopicsUnchanged)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 

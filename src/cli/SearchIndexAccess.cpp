@@ -73,6 +73,14 @@ void SearchIndexAccess::dropTempFolder()
     }
 }
 
+// A private copy is what SQLite's backup just read from an index in use, which its session
+// checked when it opened it: the copy gets the cheap checks alone.
+search::SearchIndex::OpenChecks SearchIndexAccess::openChecks() const
+{
+    return privateCopy() ? search::SearchIndex::OpenChecks::Cheap
+                         : search::SearchIndex::OpenChecks::UnlessClosedCleanly;
+}
+
 bool SearchIndexAccess::takeLock()
 {
     auto lock = std::make_unique<ipc::PipeList>(nullptr, channelFolder_);
@@ -97,7 +105,7 @@ bool SearchIndexAccess::openAsFound()
         }
         index_ = std::make_unique<search::SearchIndex>(copy, folders, log_);
     }
-    if (index_->Open() && !index_->NeedsRebuild())
+    if (index_->Open(openChecks()) && !index_->NeedsRebuild())
         return true;
     index_.reset();
     dropTempFolder();
@@ -117,7 +125,7 @@ int SearchIndexAccess::bringInLine(const std::vector<search::TopicEntry> &topics
 
 bool SearchIndexAccess::current(const std::vector<search::TopicEntry> &topics)
 {
-    if (index_->Open() && index_->Refresh(topics) >= 0 && !index_->NeedsRebuild())
+    if (index_->Open(openChecks()) && index_->Refresh(topics) >= 0 && !index_->NeedsRebuild())
         return true;
     return index_->Build(topics);
 }

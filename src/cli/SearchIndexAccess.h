@@ -62,6 +62,7 @@ private:
     bool current(const std::vector<search::TopicEntry> &topics);
     Outcome openPrivateCopy(const std::vector<search::TopicEntry> &topics);
     bool takeLock();
+    search::SearchIndex::OpenChecks openChecks() const;
     void dropTempFolder();
 
     std::string dataFolder_;

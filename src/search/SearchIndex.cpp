@@ -5,10 +5,14 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "fileio/FolderOps.h"
+#include "fileio/Fnv1a.h"
+#include "search/IndexFileHeader.h"
+#include "search/IndexStatements.h"
 #include "search/TextFold.h"
 
 namespace nimbus::search {
@@ -29,52 +33,6 @@ CREATE INDEX sources_topic ON sources(topic);
 CREATE VIRTUAL TABLE fts USING fts5(body, content='',
     tokenize="unicode61 remove_diacritics 2 categories 'L* N* Co M*'");
 )SQL";
-
-struct Stmt {
-    sqlite3_stmt *s = nullptr;
-    ~Stmt() { sqlite3_finalize(s); }
-    bool prepare(sqlite3 *db, const char *sql) {
-        return sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &s, nullptr) == SQLITE_OK;
-    }
-    void reset() {
-        sqlite3_reset(s);
-        sqlite3_clear_bindings(s);
-    }
-    void text(int i, const std::string &v) { sqlite3_bind_text(s, i, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT); }
-    void integer(int i, std::int64_t v) { sqlite3_bind_int64(s, i, v); }
-};
-
-std::string column(sqlite3_stmt *s, int i) {
-    const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(s, i));
-    return p ? std::string(p, static_cast<std::size_t>(sqlite3_column_bytes(s, i))) : std::string();
-}
-
-}  // namespace
-
-struct SearchIndex::Statements {
-    Stmt insertDoc, insertFts, insertSource, upsertTopic, countDocs, deleteDocs, deleteSources,
-        deleteTopic, termRows, termTopics;
-    bool prepare(sqlite3 *db) {
-        return insertDoc.prepare(db,
-                                 "INSERT INTO docs(topic, kind, page, name) VALUES(?1,?2,?3,?4)") &&
-               insertFts.prepare(db, "INSERT INTO fts(rowid, body) VALUES(?1,?2)") &&
-               insertSource.prepare(
-                   db,
-                   "INSERT INTO sources(topic, path, size, mtime, hash) VALUES(?1,?2,?3,?4,?5)") &&
-               upsertTopic.prepare(db,
-                                   "INSERT OR REPLACE INTO topics(topic, title) VALUES(?1,?2)") &&
-               countDocs.prepare(db, "SELECT count(*) FROM docs WHERE topic=?1") &&
-               deleteDocs.prepare(db, "DELETE FROM docs WHERE topic=?1") &&
-               deleteSources.prepare(db, "DELETE FROM sources WHERE topic=?1") &&
-               deleteTopic.prepare(db, "DELETE FROM topics WHERE topic=?1") &&
-               termRows.prepare(db, "SELECT d.topic, d.kind, d.page, d.name, bm25(fts) FROM fts "
-                                    "JOIN docs d ON d.id = fts.rowid WHERE fts MATCH ?1") &&
-               termTopics.prepare(db, "SELECT DISTINCT d.topic FROM fts "
-                                      "JOIN docs d ON d.id = fts.rowid WHERE fts MATCH ?1");
-    }
-};
-
-namespace {
 
 // What the file's schema holds, in one text: every table, index, trigger and view.
 std::string schemaText(sqlite3 *db)
@@ -129,8 +87,12 @@ SearchIndex::~SearchIndex() { Close(); }
 
 void SearchIndex::Close() {
     st_.reset();
+    if (db_ != nullptr && !broken_ && (writing_ || markOnClose_))
+        markClosedCleanly(path_);
     if (db_ != nullptr) sqlite3_close_v2(db_);
     db_ = nullptr;
+    writing_ = false;
+    markOnClose_ = false;
 }
 
 std::string SearchIndex::relativePath(const std::string &path) const {
@@ -184,33 +146,42 @@ std::int64_t SearchIndex::readMeta(const char *key, std::int64_t fallback) const
     return sqlite3_step(s.s) == SQLITE_ROW ? sqlite3_column_int64(s.s, 0) : fallback;
 }
 
-bool SearchIndex::Open() {
+bool SearchIndex::Open(OpenChecks checks)
+{
     Close();
     broken_ = false;
+    checkedFully_ = false;
     std::remove((path_ + ".new").c_str());  // an unfinished build
     if (!fileio::fileExists(path_)) return false;
-    if (sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
-        log_.AddToLog("Search index cannot be opened and is built again: " + std::string(sqlite3_errmsg(db_)));
+    const IndexFileHeader header = IndexFileHeader::Read(path_);
+    const bool looksClosed = header.sqlite && header.rollbackJournal && header.sizeFits() &&
+                             !fileio::fileExists(path_ + "-wal") &&
+                             !fileio::fileExists(path_ + "-journal");
+    if (!header.sqlite ||
+        sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        log_.AddToLog("Search index cannot be opened and is built again: " +
+                      std::string(db_ ? sqlite3_errmsg(db_) : "not an SQLite file"));
         Close();
         removeFiles(path_);
         return false;
     }
     sqlite3_busy_timeout(db_, 2000);
-    bool usable = distrustSchema(db_) && !ourSchema().empty() && schemaText(db_) == ourSchema() &&
-                  exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;");
-    if (usable) {
-        Stmt check;
-        usable = check.prepare(db_, "PRAGMA quick_check(1)") && sqlite3_step(check.s) == SQLITE_ROW &&
-                 column(check.s, 0) == "ok";
-    }
+    bool usable = distrustSchema(db_) && !ourSchema().empty() && schemaText(db_) == ourSchema();
     usable = usable && readMeta("layout", 0) == kLayout && readMeta("complete", 0) == 1;
-    // Damage inside the full-text index passes the file's own check and would make every
-    // search find nothing, for good.
-    usable = usable && sqlite3_exec(db_, "INSERT INTO fts(fts) VALUES('integrity-check')", nullptr,
-                                    nullptr, nullptr) == SQLITE_OK;
+    checkedFully_ = checks == OpenChecks::UnlessClosedCleanly &&
+                    !(looksClosed && readMeta("closed", -1) == header.changeCounter);
+    if (usable && checkedFully_) {
+        Stmt check;
+        usable = check.prepare(db_, "PRAGMA quick_check(1)") &&
+                 sqlite3_step(check.s) == SQLITE_ROW && column(check.s, 0) == "ok";
+        // Damage inside the full-text index passes the file's own check and would make every
+        // search find nothing, for good.
+        usable = usable && sqlite3_exec(db_, "INSERT INTO fts(fts) VALUES('integrity-check')",
+                                        nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
     if (usable) {
         st_ = std::make_unique<Statements>();
-        usable = st_->prepare(db_);
+        usable = registerAmong() && st_->prepare(db_);
     }
     if (!usable) {
         log_.AddToLog("Search index is damaged, unfinished or of an older layout; it is built again");
@@ -218,8 +189,42 @@ bool SearchIndex::Open() {
         removeFiles(path_);
         return false;
     }
+    markOnClose_ = checkedFully_;
     deadRows_ = readMeta("dead", 0);
     return true;
+}
+
+// Writes go through the write-ahead log, so that nimbus-cli's backup copy never waits for
+// the worker; the switch also leaves the file looking unclosed until Close marks it again.
+bool SearchIndex::startWriting()
+{
+    if (writing_)
+        return true;
+    Stmt mode;
+    if (!mode.prepare(db_, "PRAGMA journal_mode=WAL") || sqlite3_step(mode.s) != SQLITE_ROW ||
+        column(mode.s, 0) != "wal") {
+        mode.reset();
+        // Rollback mode still writes safely (and each commit moves the change counter).
+        return exec("PRAGMA synchronous=NORMAL");
+    }
+    mode.reset();
+    writing_ = exec("PRAGMA synchronous=NORMAL");
+    return writing_;
+}
+
+// Back to rollback mode (the log is folded into the file and removed), then one committed
+// write of the mark: the change counter that write leaves in the header. Any later write, by
+// this program or another, moves the counter past the mark.
+void SearchIndex::markClosedCleanly(const std::string &file)
+{
+    Stmt mode;
+    if (!mode.prepare(db_, "PRAGMA journal_mode=DELETE") || sqlite3_step(mode.s) != SQLITE_ROW ||
+        column(mode.s, 0) != "delete")
+        return;
+    mode.reset();
+    const IndexFileHeader header = IndexFileHeader::Read(file);
+    if (header.sqlite && header.rollbackJournal)
+        writeMeta("closed", static_cast<std::uint32_t>(header.changeCounter + 1));
 }
 
 bool SearchIndex::createTables() {
@@ -295,7 +300,7 @@ bool SearchIndex::Build(const std::vector<TopicEntry> &topics, fileio::Operation
               createTables();
     if (ok) {
         st_ = std::make_unique<Statements>();
-        ok = st_->prepare(db_) && exec("BEGIN");
+        ok = registerAmong() && st_->prepare(db_) && exec("BEGIN");
     }
     progress.allowCancel(true);
     const auto total = static_cast<std::int64_t>(topics.size());
@@ -307,8 +312,10 @@ bool SearchIndex::Build(const std::vector<TopicEntry> &topics, fileio::Operation
         }
     }
     ok = ok && writeMeta("summary", summary) && exec("COMMIT") &&
-         exec("INSERT INTO fts(fts) VALUES('optimize')") && writeMeta("complete", 1) &&
-         exec("PRAGMA journal_mode=WAL");
+         exec("INSERT INTO fts(fts) VALUES('optimize')") && writeMeta("complete", 1);
+    if (ok)
+        markClosedCleanly(temp); // the new file opens without the full checks
+
     progress.report(total, total, "Indexing topics for search");
     Close();
     if (ok) {
@@ -333,12 +340,9 @@ bool SearchIndex::Build(const std::vector<TopicEntry> &topics, fileio::Operation
 
 std::int64_t SearchIndex::StateSummary(const std::vector<TopicEntry> &topics) const
 {
-    std::uint64_t h = 1469598103934665603ULL; // FNV-1a
+    std::uint64_t h = fileio::kFnv1aStart;
     auto add = [&h](const void *data, std::size_t size) {
-        for (std::size_t i = 0; i < size; ++i) {
-            h ^= static_cast<const unsigned char *>(data)[i];
-            h *= 1099511628211ULL;
-        }
+        h = fileio::fnv1a(std::string_view(static_cast<const char *>(data), size), h);
     };
     auto addNumber = [&add](std::int64_t v) { add(&v, sizeof v); };
     addNumber(kLayout);
@@ -364,6 +368,59 @@ std::int64_t SearchIndex::StateSummary(const std::vector<TopicEntry> &topics) co
         addNumber(mtime);
     }
     return h == 0 ? 1 : static_cast<std::int64_t>(h);
+}
+
+std::int64_t SearchIndex::StoreFileStamp(const std::string &storeFile) const
+{
+    std::uint64_t h = fileio::kFnv1aStart; // over the numbers' bytes, lowest first
+    auto addNumber = [&h](std::int64_t v) {
+        for (std::size_t i = 0; i < sizeof v; ++i)
+            h = fileio::fnv1aByte(static_cast<unsigned char>(v >> (8 * i)), h);
+    };
+    const std::int64_t unsettled = UnsettledFrom();
+    for (const std::string *path :
+         {&storeFile, &folders_.packs, &folders_.text, &folders_.checkList}) {
+        struct stat st {};
+        if (::stat(path->c_str(), &st) != 0)
+            return 0;
+        const std::int64_t mtime =
+            static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+        if (mtime >= unsettled)
+            return 0;
+        for (const std::int64_t v :
+             {static_cast<std::int64_t>(st.st_dev), static_cast<std::int64_t>(st.st_ino),
+              static_cast<std::int64_t>(st.st_size), mtime})
+            addNumber(v);
+    }
+    return h == 0 ? 1 : static_cast<std::int64_t>(h);
+}
+
+bool SearchIndex::NoteStoreFile(std::int64_t stamp)
+{
+    if (db_ == nullptr || stamp == 0)
+        return false;
+    const std::int64_t summary = readMeta("summary", 0);
+    if (summary == 0)
+        return false;
+    if (readMeta("storefile", 0) == stamp && readMeta("storesummary", 0) == summary)
+        return true;
+    if (!startWriting() || !exec("BEGIN"))
+        return false;
+    if (writeMeta("storefile", stamp) && writeMeta("storesummary", summary) && exec("COMMIT"))
+        return true;
+    exec("ROLLBACK");
+    return false;
+}
+
+// Every write of the index but this note changes or clears the summary, so the note holds
+// exactly while the summary is the one it was made with.
+bool SearchIndex::FitsStoreFile(std::int64_t stamp) const
+{
+    if (db_ == nullptr || stamp == 0 || broken_)
+        return false;
+    const std::int64_t summary = readMeta("summary", 0);
+    return summary != 0 && readMeta("storefile", 0) == stamp &&
+           readMeta("storesummary", 0) == summary;
 }
 
 int SearchIndex::Refresh(const std::vector<TopicEntry> &topics, Check check)
@@ -432,8 +489,12 @@ int SearchIndex::reindex(const std::vector<std::string> &gone,
                          const std::vector<const TopicEntry *> &changed, std::int64_t summary)
 {
     if (changed.empty() && gone.empty())
-        return summary == readMeta("summary", 0) || writeMeta("summary", summary) ? 0 : -1;
-    if (!exec("BEGIN")) return -1;
+        return summary == readMeta("summary", 0) ||
+                       (startWriting() && writeMeta("summary", summary))
+                   ? 0
+                   : -1;
+    if (!startWriting() || !exec("BEGIN"))
+        return -1;
     bool ok = true;
     for (const std::string &uni : gone) ok = ok && dropTopic(uni);
     for (const TopicEntry *topic : changed) ok = ok && dropTopic(topic->uni) && indexTopic(*topic);
@@ -448,7 +509,8 @@ int SearchIndex::reindex(const std::vector<std::string> &gone,
 
 bool SearchIndex::UpdateTopic(const TopicEntry &topic) {
     if (db_ == nullptr) return false;
-    if (!exec("BEGIN")) return false;
+    if (!startWriting() || !exec("BEGIN"))
+        return false;
     // The index may now be ahead of the saved store (a crash before the save would bring back
     // the topics the summary describes), so the next Refresh compares every topic.
     if (dropTopic(topic.uni) && indexTopic(topic) && writeMeta("dead", deadRows_) &&
@@ -461,52 +523,13 @@ bool SearchIndex::UpdateTopic(const TopicEntry &topic) {
 
 bool SearchIndex::RemoveTopic(const std::string &uni) {
     if (db_ == nullptr) return false;
-    if (!exec("BEGIN")) return false;
+    if (!startWriting() || !exec("BEGIN"))
+        return false;
     if (dropTopic(uni) && writeMeta("dead", deadRows_) && writeMeta("summary", 0) && exec("COMMIT"))
         return true;
     exec("ROLLBACK");
     deadRows_ = readMeta("dead", 0);
     return false;
-}
-
-// Each term is looked up on its own, so that the words of one topic may lie in different texts
-// (rows); CombineTerms joins them per topic.
-TopicAnswer SearchIndex::Query(const SearchQuery &query, const TopicFilter &allowed,
-                               std::size_t limit)
-{
-    std::vector<std::vector<TermRow>> positive;
-    std::unordered_set<std::string> excluded;
-    if (query.needsIndex()) {
-        if (db_ == nullptr)
-            return {};
-        for (const QueryTerm &term : query.terms) {
-            const std::string phrase = FtsPhrase(term);
-            if (phrase.empty())
-                continue;
-            Stmt &s = term.excluded ? st_->termTopics : st_->termRows;
-            s.reset();
-            s.text(1, phrase);
-            std::vector<TermRow> rows;
-            int rc;
-            while ((rc = sqlite3_step(s.s)) == SQLITE_ROW) {
-                if (term.excluded) {
-                    excluded.insert(column(s.s, 0));
-                } else {
-                    rows.push_back(TermRow{
-                        column(s.s, 0), static_cast<HitKind>(sqlite3_column_int(s.s, 1)),
-                        sqlite3_column_int(s.s, 2), column(s.s, 3), sqlite3_column_double(s.s, 4)});
-                }
-            }
-            s.reset();
-            if (rc != SQLITE_DONE) {
-                noteFailure(rc, "answering a search");
-                return {};
-            }
-            if (!term.excluded)
-                positive.push_back(std::move(rows));
-        }
-    }
-    return CombineTerms(std::move(positive), excluded, allowed, limit);
 }
 
 std::int64_t SearchIndex::DocumentCount() const {

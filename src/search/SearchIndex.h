@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "fileio/OperationProgress.h"
@@ -36,10 +38,25 @@ public:
     SearchIndex(const SearchIndex &) = delete;
     SearchIndex &operator=(const SearchIndex &) = delete;
 
+    // How much of the file Open checks beyond its header, schema and state.
+    enum class OpenChecks {
+        // SQLite's quick check and the full-text index's integrity check, unless the file
+        // carries the mark of a clean close: left in rollback mode, its pages filling it as its
+        // header counts them, no journal beside it, and the mark naming the header's change
+        // counter (which every committed write raises, ours or another program's).
+        UnlessClosedCleanly,
+        // A copy SQLite's backup just made of an index the running program checked when it
+        // opened it.
+        Cheap,
+    };
     // Opens the index file. False when there is no usable index; a damaged, unfinished or
     // older file is removed on the way, so that Build starts clean.
-    bool Open();
+    bool Open(OpenChecks checks = OpenChecks::UnlessClosedCleanly);
     bool IsOpen() const { return db_ != nullptr; }
+    // Whether the last Open ran the full checks (the file was not closed cleanly).
+    bool CheckedFully() const { return checkedFully_; }
+    // Closes the file; after a session that wrote it, or whose open checked it fully, the
+    // file is left in rollback mode with the clean-close mark, so that the next open is cheap.
     void Close();
 
     // Builds the index of these topics into a new file and puts it in place of the old one.
@@ -68,6 +85,15 @@ public:
     // What the summary of these topics and the content folders is now; 0 while a folder changed
     // too recently for its time to tell a later change apart (then there is no summary to keep).
     std::int64_t StateSummary(const std::vector<TopicEntry> &topics) const;
+    // nimbus-cli answers from the index without reading the store when the store file and the
+    // content folders are exactly as when it last brought the index in line with that file.
+    // The stamp of the store file (identity, size and time) and of the folders now; 0 while
+    // one of them changed too recently for its time to tell a later change apart.
+    std::int64_t StoreFileStamp(const std::string &storeFile) const;
+    // Notes that the index was just brought in line with the store file of this stamp.
+    bool NoteStoreFile(std::int64_t stamp);
+    // Whether it was, with nothing indexed, dropped or looked at again since.
+    bool FitsStoreFile(std::int64_t stamp) const;
     // Indexes one topic again now (after a save); false on failure.
     bool UpdateTopic(const TopicEntry &topic);
     bool RemoveTopic(const std::string &uni);
@@ -77,6 +103,16 @@ public:
     // CombineTerms says; at most limit, with the count of all.
     TopicAnswer Query(const SearchQuery &query, const TopicFilter &allowed, std::size_t limit);
 
+    // The topics still in the running while a query's further words are read.
+    struct TopicHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const
+        {
+            return std::hash<std::string_view>{}(s);
+        }
+    };
+    using Candidates = std::unordered_set<std::string, TopicHash, std::equal_to<>>;
+
     // A write failed, damage was found, or dead rows have piled up: build again.
     bool NeedsRebuild() const;
     std::int64_t DocumentCount() const;
@@ -85,6 +121,8 @@ public:
 
 private:
     bool exec(const char *sql);
+    bool startWriting();
+    void markClosedCleanly(const std::string &file);
     bool createTables();
     bool indexTopic(const TopicEntry &topic);
     bool dropTopic(const std::string &uni);
@@ -95,6 +133,13 @@ private:
     int refreshEveryTopic(const std::vector<TopicEntry> &topics);
     int reindex(const std::vector<std::string> &gone,
                 const std::vector<const TopicEntry *> &changed, std::int64_t summary);
+
+    bool registerAmong();
+    bool termRows(const std::string &phrase, std::vector<TermRow> &rows);
+    bool termRowsAmong(const std::string &phrase, const Candidates &among,
+                       std::vector<TermRow> &rows);
+    std::int64_t termCount(const std::string &phrase);
+    bool excludedTopics(const std::string &phrase, std::unordered_set<std::string> &topics);
 
     struct Statements;
     std::string relativePath(const std::string &path) const;
@@ -107,6 +152,10 @@ private:
     sqlite3 *db_ = nullptr;
     std::int64_t deadRows_ = 0;
     bool broken_ = false;
+    bool writing_ = false;     // the session switched to the write-ahead log to write
+    bool markOnClose_ = false; // the open checked the file fully: mark it clean on close
+    bool checkedFully_ = false;
+    const Candidates *among_ = nullptr; // what nimbus_among() lets through while a term is read
 };
 
 }  // namespace nimbus::search

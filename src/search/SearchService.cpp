@@ -87,14 +87,20 @@ void SearchService::Start(std::vector<TopicEntry> topics) {
     });
 }
 
-void SearchService::Refresh(std::vector<TopicEntry> topics) {
+void SearchService::Refresh(std::vector<TopicEntry> topics)
+{
+    Refresh(std::make_shared<const std::vector<TopicEntry>>(std::move(topics)));
+}
+
+void SearchService::Refresh(SharedTopics topics)
+{
     post([this, topics = std::move(topics)] {
         // The topics merged in are not told apart here: the few pages kept are read again.
         pages_->Clear();
-        if (index_->IsOpen() && !index_->NeedsRebuild() && index_->Refresh(topics) >= 0 &&
+        if (index_->IsOpen() && !index_->NeedsRebuild() && index_->Refresh(*topics) >= 0 &&
             !index_->NeedsRebuild())
             return;
-        buildFrom(topics);
+        buildFrom(*topics);
     });
 }
 

@@ -19,6 +19,7 @@
 
 #include "search/PageTextCache.h"
 #include "search/SearchIndex.h"
+#include "search/StoreTopicsCache.h"
 
 namespace nimbus::search {
 
@@ -40,8 +41,9 @@ public:
     // Opens the index, builds it when it is not usable, then brings it in line with topics.
     void Start(std::vector<TopicEntry> topics);
     // Compares the index with the store again (after merges; periodically); rebuilds when the
-    // index asks for it.
+    // index asks for it. The topics may be shared with the caller (StoreTopicsCache).
     void Refresh(std::vector<TopicEntry> topics);
+    void Refresh(SharedTopics topics);
     void TopicChanged(TopicEntry topic);
     void TopicRemoved(std::string uni);
     // Queues a query with the topics its filters let through (FilteredTopics, made with the

@@ -4,6 +4,9 @@
 // written whole.
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
+#include <chrono>
 #include <filesystem>
 
 #include "CliRun.h"
@@ -163,6 +166,109 @@ TEST(CliSearch, SavedSearchesAreAnsweredByListAndSearch)
     EXPECT_EQ(home.run({"list", "overdue", "--saved", "Reports"}).status, 2);
     EXPECT_EQ(home.run({"list", "--saved", "Reports", "--sort", "due"}).status, 2);
     EXPECT_EQ(home.run({"list", "--saved"}).status, 2);
+
+    // Without a name, --saved lists the searches in the order saved, each name as the terminal
+    // may show it; the damaged line is named on the side.
+    auto names = home.run({"search", "--saved"});
+    EXPECT_EQ(names.status, 0) << names.err;
+    EXPECT_EQ(names.out, "Reports\nNotes & \"plans\"\\x092\nNothing\n");
+    EXPECT_TRUE(contains(names.err, "line 5") && !contains(names.err, "\x1b")) << names.err;
+    auto tsv = home.run({"search", "--saved", "--format", "tsv"});
+    EXPECT_TRUE(contains(tsv.out, "Reports\treport -template\n")) << tsv.out;
+    EXPECT_EQ(countOf(tsv.out, "\t"), 3u) << "the TAB in a name is escaped";
+    auto json = home.run({"search", "--format=json", "--saved"});
+    EXPECT_TRUE(
+        contains(json.out, "{\"name\":\"Notes & \\\"plans\\\"\\t2\",\"query\":\"type:note\"}"))
+        << json.out;
+    EXPECT_EQ(home.run({"search", "--saved", "--limit", "3"}).status, 2);
+    EXPECT_EQ(home.run({"search", "--saved", "--format", "xml"}).status, 2);
+    std::filesystem::remove(file);
+    auto none = home.run({"search", "--saved"});
+    EXPECT_EQ(none.status, 1) << "no saved searches";
+    EXPECT_TRUE(none.out.empty() && none.err.empty()) << none.out << none.err;
+    EXPECT_TRUE(std::filesystem::is_empty(home.temp));
+}
+
+// The store file, its content folders and the index as a later search finds them: written an
+// hour ago, so that their times tell any change since apart.
+static void settle(const CliHome &home)
+{
+    for (const char *sub : {"Packs", "Text", "CheckList"})
+        std::filesystem::create_directories(home.data + sub);
+    const auto before = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const char *name : {"Structure.dat", "Packs", "Text", "CheckList"})
+        std::filesystem::last_write_time(home.data + name, before);
+}
+
+static std::int64_t indexMeta(const CliHome &home, const char *key)
+{
+    sqlite3 *db = nullptr;
+    std::int64_t value = 0;
+    if (sqlite3_open_v2((home.data + "Search.db").c_str(), &db, SQLITE_OPEN_READONLY, nullptr) ==
+        SQLITE_OK) {
+        sqlite3_stmt *s = nullptr;
+        sqlite3_prepare_v2(db, "SELECT value FROM meta WHERE key=?1", -1, &s, nullptr);
+        sqlite3_bind_text(s, 1, key, -1, SQLITE_STATIC);
+        if (sqlite3_step(s) == SQLITE_ROW)
+            value = sqlite3_column_int64(s, 0);
+        sqlite3_finalize(s);
+    }
+    sqlite3_close(db);
+    return value;
+}
+
+// A search over a store file unchanged since the last one reads only the records its hits
+// need, and answers exactly as the whole read did: statuses rolled up from sub-topics, paths
+// through every level. A store saved since (a new file, even of the same size and time) is
+// read whole again.
+TEST(CliSearch, AStoreUnchangedSinceTheLastSearchIsAnsweredFromItsHitsAlone)
+{
+    CliHome home;
+    ASSERT_EQ(home.run({"add", "Kitchen renovation"}).status, 0); // 1
+    ASSERT_EQ(home.run({"add", "Buy tiles", "--under", "1", "--due", "tomorrow"}).status, 0);
+    ASSERT_EQ(home.run({"add", "Grout for tiles", "--under", "2"}).status, 0); // 3
+    ASSERT_EQ(home.run({"done", "3"}).status, 0);
+    ASSERT_EQ(home.run({"add", "Garden tiles", "--type", "note"}).status, 0);
+    ASSERT_EQ(home.run({"add", "Holiday", "--due", "+2w"}).status, 0);
+    settle(home);
+    const std::vector<std::vector<std::string>> queries = {
+        {"search", "tiles", "--format", "tsv"},
+        {"search", "kitchen", "--format", "json"},
+        {"search", "grout", "tiles"},
+        {"search", "holiday", "--limit", "1"},
+    };
+    std::vector<std::string> whole;
+    for (const auto &query : queries)
+        whole.push_back(home.run(query).out);
+    EXPECT_TRUE(contains(whole[0], "Topics/Kitchen renovation/Buy tiles/Grout for tiles"))
+        << whole[0];
+    const std::int64_t noted = indexMeta(home, "storefile");
+    EXPECT_NE(noted, 0) << "the store file's stamp is noted once it was read whole";
+    for (std::size_t i = 0; i < queries.size(); ++i)
+        EXPECT_EQ(home.run(queries[i]).out, whole[i]) << i;
+    EXPECT_EQ(indexMeta(home, "storefile"), noted) << "answered without reading the store";
+
+    // Another file put in place of the store, of the same size and time.
+    const auto time = std::filesystem::last_write_time(home.data + "Structure.dat");
+    std::string bytes = home.store();
+    bytes.replace(bytes.find("Buy tiles"), 9, "Buy files");
+    nimbus::test::writeFile(home.data + "Structure.new", bytes);
+    std::filesystem::rename(home.data + "Structure.new", home.data + "Structure.dat");
+    std::filesystem::last_write_time(home.data + "Structure.dat", time);
+    EXPECT_TRUE(contains(home.run({"search", "files"}).out, "Buy files"));
+    EXPECT_FALSE(contains(home.run({"search", "tiles", "--format", "tsv"}).out, "Buy files\t"));
+
+    // A hand-edited key (" lev", which the store reader trims) is not what the scan reads: the
+    // file's stamp is never noted, and every search reads it whole.
+    const std::int64_t before = indexMeta(home, "storefile");
+    bytes = home.store();
+    bytes.replace(bytes.find("\nlev=2"), 6, "\n lev=2");
+    nimbus::test::writeFile(home.data + "Structure.dat", bytes);
+    settle(home);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_TRUE(contains(home.run({"search", "grout"}).out,
+                             "Topics/Kitchen renovation/Buy files/Grout for tiles"));
+    EXPECT_EQ(indexMeta(home, "storefile"), before);
     EXPECT_TRUE(std::filesystem::is_empty(home.temp));
 }
 

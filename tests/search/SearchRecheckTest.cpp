@@ -2,7 +2,8 @@
 // the content folders and walks nothing, yet every change made while the program was not
 // running is still indexed: pages replaced by another program (also within one tick of the file
 // system's clock, same size), files made or removed, renames, pages rewritten in place (by the
-// full look), and topics that a crash kept out of the saved store.
+// full look), and topics that a crash kept out of the saved store. The periodic check copies
+// the topics only after a change.
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -11,6 +12,7 @@
 #include <fstream>
 
 #include "SearchFixture.h"
+#include "search/StoreTopicsCache.h"
 
 namespace nimbus::test {
 namespace {
@@ -188,6 +190,34 @@ TEST_F(SearchRecheck, TopicsIndexedButNeverSavedAreDroppedAtTheNextStart)
     EXPECT_EQ(index.Refresh(saved), 2);
     EXPECT_EQ(find("zeppelin"), V{});
     EXPECT_EQ(find("москва"), (V{"13:T"}));
+}
+
+// The periodic check hands the worker the copy made last time while no id or title changed,
+// and a new copy after any rename, addition, removal or move.
+TEST_F(SearchRecheck, ThePeriodicCheckCopiesTheTopicsOnlyAfterAChange)
+{
+    search::StoreTopicsCache cache;
+    const search::SharedTopics first = cache.topicsOf(store);
+    EXPECT_EQ(cache.topicsOf(store), first);
+    EXPECT_EQ(cache.copies(), 1);
+    ASSERT_EQ(first->size(), static_cast<std::size_t>(store.Count()));
+
+    store.Find("13")->text = "Moscow notes";
+    const search::SharedTopics renamed = cache.topicsOf(store);
+    EXPECT_NE(renamed, first);
+    EXPECT_EQ(cache.copies(), 2);
+    bool seen = false;
+    for (const search::TopicEntry &topic : *renamed)
+        seen = seen || (topic.uni == "13" && topic.title == "Moscow notes");
+    EXPECT_TRUE(seen);
+
+    // A title moved from one topic to the next keeps every text but not their pairing.
+    store.Find("14")->text = "Moscow notes";
+    store.Find("13")->text = "東京 trip";
+    EXPECT_NE(cache.topicsOf(store), renamed);
+    addNode(store, "16", 1, "New topic", 1);
+    EXPECT_EQ(cache.topicsOf(store)->size(), renamed->size() + 1);
+    EXPECT_EQ(cache.copies(), 4);
 }
 
 } // namespace

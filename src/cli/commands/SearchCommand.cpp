@@ -6,6 +6,7 @@
 #include "cli/Arguments.h"
 #include "cli/OutputFormat.h"
 #include "cli/SearchIndexAccess.h"
+#include "cli/SearchStoreSubset.h"
 #include "cli/TerminalText.h"
 #include "cli/TopicSnapshot.h"
 #include "search/SavedSearches.h"
@@ -18,6 +19,7 @@ namespace nimbus::cli {
 namespace {
 
 constexpr int kDefaultLimit = 200; // as many as the window's results page lists
+constexpr const char *kStoreFile = "Structure.dat";
 
 // The words as one query: a word the shell kept together with its blanks is a phrase.
 std::string queryText(const std::vector<std::string> &words)
@@ -71,10 +73,56 @@ Outcome savedQuery(const std::string &dataFolder, const std::string &name, std::
     return Outcome::fail(kNothingFound, terminalText(message));
 }
 
+namespace {
+
+// "--saved" with no name after it (the last word, or another option next) asks for the list
+// of saved searches; it is taken out of the words.
+bool takeSavedListRequest(std::vector<std::string> &words)
+{
+    for (std::size_t i = 0; i < words.size() && words[i] != "--"; ++i)
+        if (words[i] == "--saved" && (i + 1 == words.size() || words[i + 1].starts_with("--"))) {
+            words.erase(words.begin() + static_cast<std::ptrdiff_t>(i));
+            return true;
+        }
+    return false;
+}
+
+// The saved searches, in the order they were saved: their names (text), name and query (tsv),
+// or objects of both (json). The file's damaged lines go to standard error.
+Outcome listSavedSearches(const std::string &dataFolder, Format format, std::ostream &out)
+{
+    search::SavedSearches saved(dataFolder);
+    if (!saved.load())
+        return Outcome::fail(kStoreProblem, saved.errorText());
+    const auto &searches = saved.searches();
+    if (format == Format::Json) {
+        out << "[";
+        for (std::size_t i = 0; i < searches.size(); ++i)
+            out << (i ? ",\n " : "\n ") << "{\"name\":" << jsonString(searches[i].name)
+                << ",\"query\":" << jsonString(searches[i].query) << "}";
+        out << (searches.empty() ? "]\n" : "\n]\n");
+    } else {
+        for (const search::SavedSearch &search : searches) {
+            out << terminalText(search.name);
+            if (format == Format::Tsv)
+                out << '\t' << terminalText(search.query);
+            out << '\n';
+        }
+    }
+    std::string problems;
+    for (const std::string &problem : saved.problems())
+        problems += (problems.empty() ? "" : "\n") + saved.path() + ", " + problem;
+    const int status = searches.empty() ? kNothingFound : kSuccess;
+    return {status, terminalText(problems, Lines::Many)};
+}
+
+} // namespace
+
 std::string SearchCommand::help() const
 {
     return "Usage: nimbus-cli search QUERY... [--limit N] [--format text|json|tsv]\n"
            "       nimbus-cli search --saved NAME [QUERY...] [--limit N] [--format ...]\n"
+           "       nimbus-cli search --saved [--format text|json|tsv]\n"
            "\n"
            "Finds topics by the words of their titles, details pages and checklists, with the\n"
            "search field's language: words that must all appear in the topic (its title, any\n"
@@ -85,6 +133,8 @@ std::string SearchCommand::help() const
            "is searched as a phrase.\n"
            "\n"
            "  --saved NAME    the search saved under NAME in the window (its words come first)\n"
+           "  --saved         without a name: lists the saved searches' names (tsv and json\n"
+           "                  add each one's query); exit status 1 when there are none\n"
            "  --limit N       at most N matches (200)\n"
            "  --format FORM   text, json or tsv: id, path, status, due text and where it matched\n"
            "\n"
@@ -93,11 +143,22 @@ std::string SearchCommand::help() const
            "Exit status 1 when nothing matches.\n";
 }
 
-Outcome SearchCommand::run(const std::vector<std::string> &words, CliContext &context)
+Outcome SearchCommand::run(const std::vector<std::string> &given, CliContext &context)
 {
+    std::vector<std::string> words = given;
+    const bool listSaved = takeSavedListRequest(words);
     Arguments arguments({"limit", "format", "saved"}, {});
     if (Outcome parsed = arguments.parse(words); !parsed)
         return parsed;
+    if (listSaved) {
+        if (!arguments.plain().empty() || arguments.has("saved") || arguments.has("limit"))
+            return Outcome::fail(kUsage, "--saved without a name lists the saved searches: it "
+                                         "takes no words to find and no --limit");
+        Format format = Format::Text;
+        if (const auto f = arguments.value("format"); f && !parseFormat(*f, format))
+            return Outcome::fail(kUsage, "--format takes text, json or tsv");
+        return listSavedSearches(context.dataFolder, format, context.out);
+    }
     std::string text = queryText(arguments.plain());
     if (const auto name = arguments.value("saved")) {
         std::string saved;
@@ -140,11 +201,48 @@ OnePassReader::Keep keepHits(const search::TopicAnswer &answer)
     return keep;
 }
 
-// Words without filters, from an index there already is: the index answers as it stands, and
-// one pass over the store keeps only the topics of the answer (with what their rows need) while
-// it notes every topic's id and title. Those bring the index in line; only when that changed
-// anything is the query asked again (and the store read again if the answer needs other
-// topics). Nothing when there is no usable index (answered is false then).
+bool everyHitIn(const search::TopicAnswer &answer, TopicSnapshot &snapshot)
+{
+    for (const search::TopicHit &hit : answer.hits)
+        if (snapshot.store().Find(hit.topic) == nullptr)
+            return false;
+    return true;
+}
+
+// The index fits the store file exactly: only the records the hits' rows need are read (see
+// SearchStoreSubset). False when that cannot be done (the file changed meanwhile, or reads
+// otherwise); then the caller reads the store as usual.
+bool answerFromHitsAlone(const search::TopicAnswer &answer, const search::SearchQuery &query,
+                         search::SearchIndex &index, std::int64_t stamp,
+                         std::shared_ptr<TopicSnapshot> &snapshot, CliContext &context,
+                         std::vector<search::SearchResult> &results)
+{
+    if (answer.hits.empty()) {
+        results.clear(); // nothing to read
+        return true;
+    }
+    const std::string file = context.dataFolder + kStoreFile;
+    SearchStoreSubset subset;
+    if (!subset.scan(file) || index.StoreFileStamp(file) != stamp)
+        return false;
+    const OnePassReader::Keep keep = keepHits(answer);
+    const std::string folder = subset.writeFor(keep.ids, context.dataFolder);
+    if (folder.empty() ||
+        !snapshot->loadInOnePass(folder, context.clock, keep, false,
+                                 StructureReader::Use::Listing) ||
+        !snapshot->readInOnePass() || !everyHitIn(answer, *snapshot))
+        return false;
+    results = search::ResolveHits(answer, query, snapshot->store());
+    return true;
+}
+
+// Words without filters, from an index there already is. When the store file and the content
+// folders are exactly as when nimbus-cli last brought the index in line with them (their stamp
+// is noted in the index), the index answers and only the records of its hits are read.
+// Otherwise one pass over the store keeps only the topics of the answer while it notes every
+// topic's id and title; those bring the index in line; only when that changed anything is the
+// query asked again (and the store read again if the answer needs other topics). Nothing when
+// there is no usable index (answered is false then).
 Outcome answerFromIndex(const search::SearchQuery &query, std::size_t limit,
                         std::shared_ptr<TopicSnapshot> &snapshot, CliContext &context,
                         std::vector<search::SearchResult> &results, bool &answered)
@@ -153,10 +251,32 @@ Outcome answerFromIndex(const search::SearchQuery &query, std::size_t limit,
     SearchIndexAccess access(context.dataFolder, context.channelFolder);
     if (!access.openAsFound())
         return Outcome::ok();
+    const std::string file = context.dataFolder + kStoreFile;
+    // Taken before the store is read: a store saved meanwhile differs from it next time.
+    const std::int64_t stamp = access.index().StoreFileStamp(file);
     search::TopicAnswer answer = access.index().Query(query, {}, limit);
+    if (access.index().FitsStoreFile(stamp)) {
+        if (answerFromHitsAlone(answer, query, access.index(), stamp, snapshot, context, results)) {
+            answered = true;
+            return Outcome::ok();
+        }
+        snapshot = std::make_shared<TopicSnapshot>();
+        context.readTopics = snapshot;
+    }
+    // The scan of the file, checked record by record against what the store reader sees: when
+    // they agree, the next search may read only its hits.
+    SearchStoreSubset subset;
+    bool scanAgrees = stamp != 0 && !access.privateCopy() && subset.scan(file);
+    std::size_t scanned = 0;
     std::vector<search::TopicEntry> topics;
-    snapshot->setEveryRecord([&topics](const TNimbusNode &node) {
+    snapshot->setEveryRecord([&](const TNimbusNode &node) {
         topics.push_back({node.uni, node.text});
+        if (scanAgrees) {
+            const auto &records = subset.records();
+            scanAgrees = scanned < records.size() && subset.uni(records[scanned]) == node.uni &&
+                         records[scanned].lev == node.lev;
+            ++scanned;
+        }
     });
     if (Outcome loaded =
             snapshot->loadInOnePass(context.dataFolder, context.clock, keepHits(answer), false,
@@ -164,7 +284,8 @@ Outcome answerFromIndex(const search::SearchQuery &query, std::size_t limit,
         !loaded)
         return loaded;
     snapshot->setEveryRecord({});
-    if (!snapshot->readInOnePass())
+    const bool onePass = snapshot->readInOnePass();
+    if (!onePass)
         topics = everyNodeOf(snapshot->store()); // loaded whole: the records seen do not count
     const int changed = access.bringInLine(topics);
     if (changed < 0)
@@ -172,12 +293,11 @@ Outcome answerFromIndex(const search::SearchQuery &query, std::size_t limit,
             kStoreProblem,
             "the search index could not be built" +
                 (access.problem().empty() ? std::string() : ": " + access.problem()));
+    if (onePass && scanAgrees && scanned == subset.records().size())
+        access.index().NoteStoreFile(stamp);
     if (changed > 0) {
         answer = access.index().Query(query, {}, limit);
-        bool kept = true;
-        for (const search::TopicHit &hit : answer.hits)
-            kept = kept && snapshot->store().Find(hit.topic) != nullptr;
-        if (!kept) {
+        if (!everyHitIn(answer, *snapshot)) {
             snapshot = std::make_shared<TopicSnapshot>();
             context.readTopics = snapshot;
             if (Outcome loaded =

@@ -29,7 +29,7 @@ _nimbus_cli()
             COMPREPLY=($(compgen -W "deadlines overdue urgent today week in-progress waiting events new changes favourites all --section --under --type --sort --format --help" -- "$cur")) ;;
         add) COMPREPLY=($(compgen -W "--under --type --due --recur --priority --urgent --help" -- "$cur")) ;;
         set) COMPREPLY=($(compgen -W "title= type= due= time= recur= priority= urgent= fav= status= percent= --help" -- "$cur")); compopt -o nospace 2>/dev/null ;;
-        search) COMPREPLY=($(compgen -W "--limit --format --help type: status: urgent due: section:" -- "$cur")); compopt -o nospace 2>/dev/null ;;
+        search) COMPREPLY=($(compgen -W "--limit --format --saved --help type: status: urgent due: section:" -- "$cur")); compopt -o nospace 2>/dev/null ;;
         export) COMPREPLY=($(compgen -W "--ics --under --output --help" -- "$cur")) ;;
         help) COMPREPLY=($(compgen -W "summary list show add done set remove search export" -- "$cur")) ;;
         *) COMPREPLY=($(compgen -W "--help" -- "$cur")) ;;

@@ -200,7 +200,11 @@ void SearchController::start()
 
 void SearchController::refresh()
 {
-    service_->Refresh(snapshot());
+    // Each periodic check hands over the copy made last time while no id or title changed.
+    if (const TNimbusStructure *store = window_.store())
+        service_->Refresh(storeTopics_.topicsOf(*store));
+    else
+        service_->Refresh(std::vector<search::TopicEntry>{});
 }
 
 void SearchController::topicSaved(const std::string &uni)

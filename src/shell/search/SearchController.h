@@ -20,6 +20,7 @@
 #include "search/SearchQuery.h"
 #include "search/SearchResults.h"
 #include "search/SearchService.h"
+#include "search/StoreTopicsCache.h"
 #include "store/TContent.h"
 
 class QAction;
@@ -103,6 +104,7 @@ private:
     int current_ = -1;
     NameAsker askName_;
     std::set<std::string> reported_;
+    search::StoreTopicsCache storeTopics_;
 };
 
 } // namespace nimbus::searchui

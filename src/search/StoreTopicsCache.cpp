@@ -1,0 +1,45 @@
+#include "search/StoreTopicsCache.h"
+
+#include <functional>
+#include <string_view>
+
+#include "store/TNimbusStructure.h"
+
+namespace nimbus::search {
+
+std::uint64_t StoreTopicsCache::Fingerprint(const TNimbusStructure &store)
+{
+    // Each text hashed eight bytes at a time, the hashes folded in order.
+    std::uint64_t h = 1469598103934665603ULL ^ static_cast<std::uint64_t>(store.Count());
+    auto add = [&h](std::uint64_t v) { h ^= v + 0x9E3779B97F4A7C15ULL + (h << 6) + (h >> 2); };
+    const std::hash<std::string_view> hash;
+    for (int i = 0; i < store.Count(); ++i)
+        if (const TNimbusNode *node = store.Node(i)) {
+            add(hash(node->uni));
+            add(hash(node->text));
+        }
+    return h;
+}
+
+std::vector<TopicEntry> StoreTopicsCache::Copy(const TNimbusStructure &store)
+{
+    std::vector<TopicEntry> topics;
+    topics.reserve(static_cast<std::size_t>(store.Count()));
+    for (int i = 0; i < store.Count(); ++i)
+        if (const TNimbusNode *node = store.Node(i))
+            topics.push_back({node->uni, node->text});
+    return topics;
+}
+
+SharedTopics StoreTopicsCache::topicsOf(const TNimbusStructure &store)
+{
+    const std::uint64_t fingerprint = Fingerprint(store);
+    if (!last_ || fingerprint != fingerprint_) {
+        last_ = std::make_shared<const std::vector<TopicEntry>>(Copy(store));
+        fingerprint_ = fingerprint;
+        ++copies_;
+    }
+    return last_;
+}
+
+} // namespace nimbus::search

@@ -1,0 +1,39 @@
+// The store's topics (ids and titles, in order) as the index worker is handed them at every
+// periodic check. Copying a hundred thousand titles each time costs more than looking at them:
+// while a fingerprint of the ids and titles is what it was, the copy made last time is handed
+// over again.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "search/TopicDocuments.h"
+
+namespace nimbus {
+class TNimbusStructure;
+}
+
+namespace nimbus::search {
+
+using SharedTopics = std::shared_ptr<const std::vector<TopicEntry>>;
+
+class StoreTopicsCache {
+public:
+    // Every node of the store, sections too, in store order.
+    SharedTopics topicsOf(const TNimbusStructure &store);
+    // Copies made so far (for tests and benchmarks).
+    int copies() const { return copies_; }
+
+    // The ids and titles in order, as one 64-bit number.
+    static std::uint64_t Fingerprint(const TNimbusStructure &store);
+    // A fresh copy of every node's id and title.
+    static std::vector<TopicEntry> Copy(const TNimbusStructure &store);
+
+private:
+    SharedTopics last_;
+    std::uint64_t fingerprint_ = 0;
+    int copies_ = 0;
+};
+
+} // namespace nimbus::search
