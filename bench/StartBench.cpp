@@ -154,6 +154,9 @@ ChildRun runChild(const std::vector<std::string> &args, const Home &home)
     run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
                      static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     std::ifstream(reportFile(home)) >> run.peakMiB >> run.constructedSeconds >> run.stepSeconds;
+    if (std::getenv("NIMBUS_BENCH_TRACE"))
+        std::fprintf(stderr, "child %s: %.3f s CPU, %.1f MiB\n", args.front().c_str(),
+                     run.cpuSeconds, run.peakMiB);
     return run;
 }
 
