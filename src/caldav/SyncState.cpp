@@ -2,9 +2,9 @@
 #include "caldav/SyncState.h"
 
 #include <sys/stat.h>
-#include <time.h>
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <vector>
 
@@ -86,9 +86,9 @@ SyncState::FileMark SyncState::markOf(const std::string &path)
     mark.size = static_cast<long long>(st.st_size);
     mark.modified = static_cast<long long>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
     mark.changed = static_cast<long long>(st.st_ctim.tv_sec) * 1'000'000'000 + st.st_ctim.tv_nsec;
-    struct timespec now {};
-    ::clock_gettime(CLOCK_REALTIME, &now);
-    const long long lookedAt = static_cast<long long>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+    const long long lookedAt = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                   std::chrono::system_clock::now().time_since_epoch())
+                                   .count();
     constexpr long long kSettled = 2'000'000'000;
     mark.unsettled = lookedAt - std::max(mark.modified, mark.changed) < kSettled;
     if (mark.unsettled) {
