@@ -2,8 +2,9 @@
 // topic in ten): the next five reminders (the tray's menu, after every deadline tick) and one
 // reminder pass that finds nothing new (the usual pass), and a pass that catches up 24 hours of
 // missed triggers (the program closed for a day: every event, task and occurrence of a series
-// of that day, from each topic's occurrence history), each beside a walk over the same nodes
-// that reads every due date and time. Target: the next reminders under 5 ms at 100,000.
+// of that day, from each topic's occurrence history), and a pass with the tray's counts and
+// next reminders as three walks and as one, each beside a walk over the same nodes that reads
+// every due date and time. Target: the next reminders under 5 ms at 100,000.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -16,6 +17,7 @@
 #include "reminders/ReminderLeads.h"
 #include "reminders/ReminderPreferences.h"
 #include "reminders/ReminderState.h"
+#include "reminders/TrayCounts.h"
 #include "store/Clock.h"
 #include "store/DeadlineTick.h"
 #include "store/TNimbusStructure.h"
@@ -89,6 +91,30 @@ void ReminderPass(benchmark::State &state)
     }
 }
 
+// What the window's start step and each tick without a schedule pass between want: the pass,
+// the tray's counts and the next five reminders, as three walks and as one.
+void PassThenTray(benchmark::State &state)
+{
+    Fixture &f = fixture(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        f.state.watermark = kNow.addSeconds(-10);
+        benchmark::DoNotOptimize(f.engine.poll(f.store, kNow).size());
+        benchmark::DoNotOptimize(countForTray(f.store).overdue);
+        benchmark::DoNotOptimize(f.engine.upcoming(f.store, kNow, 5).size());
+    }
+}
+
+void PassWithTray(benchmark::State &state)
+{
+    Fixture &f = fixture(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        f.state.watermark = kNow.addSeconds(-10);
+        TrayLook tray;
+        benchmark::DoNotOptimize(f.engine.poll(f.store, kNow, tray, 5).size());
+        benchmark::DoNotOptimize(tray.upcoming.size());
+    }
+}
+
 void CatchUpPass(benchmark::State &state)
 {
     Fixture &f = fixture(static_cast<int>(state.range(0)), true);
@@ -130,6 +156,8 @@ public:
             line("NextReminders", size, "5 ms");
             line("ReminderPass", size, "-");
             line("CatchUpPass", size, "-");
+            line("PassThenTray", size, "-");
+            line("PassWithTray", size, "-");
         }
     }
 
@@ -158,7 +186,8 @@ int main(int argc, char **argv)
     for (int size : {1000, 10000, 100000})
         for (auto [name, function] :
              {std::pair{"WalkBaseline", &WalkBaseline}, std::pair{"NextReminders", &NextReminders},
-              std::pair{"ReminderPass", &ReminderPass}, std::pair{"CatchUpPass", &CatchUpPass}})
+              std::pair{"ReminderPass", &ReminderPass}, std::pair{"CatchUpPass", &CatchUpPass},
+              std::pair{"PassThenTray", &PassThenTray}, std::pair{"PassWithTray", &PassWithTray}})
             benchmark::RegisterBenchmark(name, function)->Arg(size)->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
     BaselineReporter reporter;

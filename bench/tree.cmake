@@ -7,3 +7,10 @@ if(NIMBUS_BUILD_GUI)
     target_compile_definitions(bench_tree PRIVATE NIMBUS_EXECUTABLE="$<TARGET_FILE:nimbus>")
     add_dependencies(bench_tree nimbus)
 endif()
+# start: the window's start to idle (start step, search check, reminders' first pass) in a
+# child process of its own, CPU time and peak memory from its rusage, beside the same child
+# reading the store's bytes and the start on the template store.
+if(NIMBUS_BUILD_GUI)
+    add_executable(bench_start ${CMAKE_CURRENT_LIST_DIR}/StartBench.cpp ${CMAKE_CURRENT_LIST_DIR}/StoreGenerator.cpp)
+    target_link_libraries(bench_start PRIVATE nimbus_shell benchmark::benchmark)
+endif()

@@ -1,10 +1,15 @@
 // CalendarSync.dat; see SyncState.h.
 #include "caldav/SyncState.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <chrono>
+#include <functional>
 #include <vector>
 
 #include "fileio/AtomicFile.h"
+#include "fileio/FolderOps.h"
 #include "store/PairFile.h"
 
 namespace nimbus::caldav {
@@ -62,9 +67,61 @@ StoreResult writeBlocks(const std::string &path, const std::vector<Block> &block
 
 }  // namespace
 
+std::size_t SyncState::hashOf(const std::string &path)
+{
+    std::string bytes;
+    return fileio::readWholeFile(path, bytes) ? std::hash<std::string>{}(bytes) : 0;
+}
+
+SyncState::FileMark SyncState::markOf(const std::string &path)
+{
+    FileMark mark;
+    mark.noted = true;
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0)
+        return mark;
+    mark.exists = true;
+    mark.device = static_cast<unsigned long long>(st.st_dev);
+    mark.inode = static_cast<unsigned long long>(st.st_ino);
+    mark.size = static_cast<long long>(st.st_size);
+    mark.modified = static_cast<long long>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+    mark.changed = static_cast<long long>(st.st_ctim.tv_sec) * 1'000'000'000 + st.st_ctim.tv_nsec;
+    const long long lookedAt = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                   std::chrono::system_clock::now().time_since_epoch())
+                                   .count();
+    constexpr long long kSettled = 2'000'000'000;
+    mark.unsettled = lookedAt - std::max(mark.modified, mark.changed) < kSettled;
+    if (mark.unsettled) {
+        std::string bytes;
+        if (fileio::readWholeFile(path, bytes))
+            mark.bytes = std::hash<std::string>{}(bytes);
+        else
+            mark.noted = false; // unreadable: never taken for unchanged
+    }
+    return mark;
+}
+
+bool SyncState::fileUnchanged() const
+{
+    if (path_.empty())
+        return false;
+    const FileMark now = markOf(path_);
+    if (!fileMark_.sameFile(now))
+        return false;
+    // Times close to the first look: a rewrite in the same tick shows only in the bytes.
+    return !fileMark_.unsettled || (now.unsettled ? now.bytes : hashOf(path_)) == fileMark_.bytes;
+}
+
+void SyncState::noteFileAsSaved() const
+{
+    fileMark_ = markOf(path_);
+}
+
 void SyncState::Load(const std::string &dataFolder, const std::string &calendarUrl)
 {
     path_ = dataFolder + kFileName;
+    // Noted before reading: a replacement while it is read makes the next look read again.
+    fileMark_ = markOf(path_);
     calendar_ = calendarUrl;
     subtree_.clear();
     clearMarks();
@@ -155,7 +212,9 @@ StoreResult SyncState::Save() const
         }
     if (!replaced)
         blocks.push_back(std::move(mine));
-    return writeBlocks(path_, blocks);
+    const StoreResult written = writeBlocks(path_, blocks);
+    fileMark_ = written ? markOf(path_) : FileMark{};
+    return written;
 }
 
 StoreResult SyncState::KeepOnly(const std::string &dataFolder, const std::vector<std::string> &calendarUrls)

@@ -87,6 +87,16 @@ public:
     std::map<std::string, const SyncEntry *> indexByUni() const;
 
     const std::string &path() const { return path_; }
+    // Whether the file is still the one this state last read or wrote (same file, size and
+    // change times, and, while those times are within two seconds of the look that noted
+    // them, where a file system's clock tick could hide a rewrite, the same bytes): a sync that
+    // finds it so may keep the state it holds instead of reading the file again. A file
+    // replaced since (by another program, or by the save of another calendar's block),
+    // rewritten, removed or made is not.
+    bool fileUnchanged() const;
+    // Notes the file as it is now as this state's own: only when every block in it is known
+    // to be what its state holds (each just saved).
+    void noteFileAsSaved() const;
     // Same binding, marks and entries: nothing to write.
     bool sameAs(const SyncState &other) const
     {
@@ -100,7 +110,27 @@ public:
     }
 
 private:
+    // The identity of the file when this state last read or wrote it.
+    struct FileMark {
+        bool noted = false; // never equal to a mark that was not taken
+        bool exists = false;
+        unsigned long long device = 0, inode = 0;
+        long long size = 0, modified = 0, changed = 0; // nanoseconds
+        // Set while the times are too close to the look to tell a rewrite in the same tick:
+        // the bytes' hash then decides.
+        bool unsettled = false;
+        std::size_t bytes = 0;
+        bool sameFile(const FileMark &o) const
+        {
+            return noted && o.noted && exists == o.exists && device == o.device &&
+                   inode == o.inode && size == o.size && modified == o.modified &&
+                   changed == o.changed;
+        }
+    };
+    static FileMark markOf(const std::string &path);
+    static std::size_t hashOf(const std::string &path);
     void clearMarks();
+    mutable FileMark fileMark_;
     std::string path_;
     std::string calendar_;
     std::string subtree_;

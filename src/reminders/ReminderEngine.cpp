@@ -80,7 +80,135 @@ TriggerRules ReminderEngine::rulesFor(const TNimbusNode &node) const
             midnights_ && midnights_->isMidnight(node)};
 }
 
+// What one pass carries from topic to topic.
+struct ReminderEngine::Pass {
+    DateTime now;
+    DateTime since;
+    DateTime arrivedAfter;
+    bool away = false;
+    DateTime awayBefore;
+    ReminderGroup together;
+    ReminderGroup closed;
+    ReminderGroup missed;
+    std::vector<std::string> alsoHandled;
+    std::vector<ReminderTrigger> due;
+    std::vector<DateTime> occurrences;
+};
+
+// The soonest reminders so far, kept as a heap with the latest on top.
+class ReminderEngine::NextReminders {
+public:
+    struct Candidate {
+        const TNimbusNode *node;
+        ReminderKind kind;
+        DateTime at;
+        bool snoozed;
+    };
+    explicit NextReminders(std::size_t count) : count_(count) {}
+    // Whether a reminder at that instant would still take a place.
+    bool takes(DateTime at) const
+    {
+        return heap_.size() < count_ || (count_ > 0 && at < heap_.front().at);
+    }
+    void offer(const Candidate &c)
+    {
+        if (heap_.size() < count_) {
+            heap_.push_back(c);
+            std::push_heap(heap_.begin(), heap_.end(), later);
+        } else if (count_ > 0 && c.at < heap_.front().at) {
+            std::pop_heap(heap_.begin(), heap_.end(), later);
+            heap_.back() = c;
+            std::push_heap(heap_.begin(), heap_.end(), later);
+        }
+    }
+    std::vector<UpcomingReminder> sorted()
+    {
+        std::sort_heap(heap_.begin(), heap_.end(), later);
+        std::vector<UpcomingReminder> result;
+        for (const Candidate &c : heap_)
+            result.push_back({c.node->uni, c.node->text, c.kind, c.at, c.snoozed});
+        heap_.clear();
+        return result;
+    }
+
+private:
+    static bool later(const Candidate &a, const Candidate &b) { return a.at < b.at; }
+    std::size_t count_;
+    std::vector<Candidate> heap_;
+};
+
+namespace {
+
+// Calls fn for every node of the store in order. Every node is its own allocation: the walk
+// waits on memory unless it asks ahead.
+template <typename Fn> void forEachNode(const TNimbusStructure &store, Fn &&fn)
+{
+    const auto &entries = store.Entries();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        summary::PrefetchAhead(entries, i);
+        if (const TNimbusNode *node = entries[i].node)
+            fn(*node);
+    }
+}
+
+} // namespace
+
 std::vector<ReminderGroup> ReminderEngine::poll(const TNimbusStructure &store, DateTime now)
+{
+    return walk(store, now, true, nullptr, nullptr);
+}
+
+std::vector<ReminderGroup> ReminderEngine::poll(const TNimbusStructure &store, DateTime now,
+                                                TrayLook &tray, std::size_t count)
+{
+    NextReminders next(count);
+    tray.counts = {};
+    std::vector<ReminderGroup> groups = walk(store, now, true, &next, &tray.counts);
+    tray.upcoming = next.sorted();
+    return groups;
+}
+
+std::vector<ReminderGroup> ReminderEngine::walk(const TNimbusStructure &store, DateTime now,
+                                                bool pass, NextReminders *next, TrayCounts *counts)
+{
+    Pass p;
+    if (!pass || !beginPass(now, p)) {
+        walk(store, now, next, counts);
+        return {};
+    }
+    std::vector<ReminderTrigger> scratch;
+    forEachNode(store, [&](const TNimbusNode &node) {
+        passTopic(node, p);
+        if (next)
+            offerTopic(node, now, *next, scratch);
+        if (counts)
+            countForTray(*counts, node);
+    });
+    std::vector<ReminderGroup> groups = endPass(store, p);
+    // Snoozed reminders re-sent by the pass are no longer to come.
+    if (next)
+        offerSnoozed(store, now, *next);
+    return groups;
+}
+
+void ReminderEngine::walk(const TNimbusStructure &store, DateTime now, NextReminders *next,
+                          TrayCounts *counts) const
+{
+    if (!next && !counts)
+        return;
+    std::vector<ReminderTrigger> scratch;
+    forEachNode(store, [&](const TNimbusNode &node) {
+        if (next)
+            offerTopic(node, now, *next, scratch);
+        if (counts)
+            countForTray(*counts, node);
+    });
+    if (next)
+        offerSnoozed(store, now, *next);
+}
+
+// Whether the pass looks at the topics at all; the watermark moves either way.
+bool ReminderEngine::beginPass(DateTime now, Pass &p)
 {
     if (!startedAt_)
         startedAt_ = now;
@@ -90,7 +218,7 @@ std::vector<ReminderGroup> ReminderEngine::poll(const TNimbusStructure &store, D
         state_.watermark = now;
         state_.remindFrom = now;
         state_.modified = true;
-        return {};
+        return false;
     }
     if (!preferences_.enabled) {
         // Switched off, time still passes: switching on again does not bring back the past.
@@ -98,87 +226,82 @@ std::vector<ReminderGroup> ReminderEngine::poll(const TNimbusStructure &store, D
             state_.watermark = now;
         if (!state_.remindFrom || *state_.remindFrom < now)
             state_.remindFrom = now;
-        return {};
+        return false;
     }
     if (preferences_.isQuiet(now))
-        return {};
+        return false;
 
-    const DateTime since = *state_.watermark;
+    p.now = now;
+    p.since = *state_.watermark;
     // A topic that arrives from elsewhere with a trigger a little in the past is still owed
     // that reminder, once; its key says whether it was given.
-    const DateTime arrivedAfter = std::min(
-        since, std::max(state_.remindFrom.value_or(since), now.addSeconds(-kArrivalSeconds)));
+    p.arrivedAfter = std::min(
+        p.since, std::max(state_.remindFrom.value_or(p.since), now.addSeconds(-kArrivalSeconds)));
     // After a sleep or a jump of the clock what fell due meanwhile was missed, as while closed.
-    const bool away = lastPass && now.msecs() - lastPass->msecs() > kAwaySeconds * 1000;
-    const DateTime awayBefore = now.addSeconds(-60);
+    p.away = lastPass && now.msecs() - lastPass->msecs() > kAwaySeconds * 1000;
+    p.awayBefore = now.addSeconds(-60);
+    p.closed.digest = p.closed.whileClosed = true;
+    p.missed.digest = true;
+    return true;
+}
 
-    ReminderGroup together;
-    ReminderGroup closed;
-    closed.digest = closed.whileClosed = true;
-    ReminderGroup missed;
-    missed.digest = true;
-    std::vector<std::string> alsoHandled;
-    std::vector<ReminderTrigger> due;
-    std::vector<DateTime> occurrences;
-    const auto &entries = store.Entries();
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        // Every node is its own allocation: the walk waits on memory unless it asks ahead.
-        summary::PrefetchAhead(entries, i);
-        const TNimbusNode *node = entries[i].node;
-        if (!node)
+void ReminderEngine::passTopic(const TNimbusNode &node, Pass &p)
+{
+    if (midnights_)
+        midnights_->observe(node);
+    if (!mayBeDue(node, p.arrivedAfter, p.since, p.now))
+        return;
+    p.due.clear();
+    appendDueTriggers(node, rulesFor(node), p.arrivedAfter, p.since, p.now, p.due);
+    // The newest due trigger of the topic is shown; the others are marked shown with it,
+    // so that they do not come one by one after it.
+    const ReminderTrigger *best = nullptr;
+    p.occurrences.clear();
+    DateTime firstDue;
+    for (const ReminderTrigger &t : p.due) {
+        std::string key = triggerKey(node.uni, t.kind, t.at);
+        if (state_.handled(key))
             continue;
-        if (midnights_)
-            midnights_->observe(*node);
-        if (!mayBeDue(*node, arrivedAfter, since, now))
-            continue;
-        due.clear();
-        appendDueTriggers(*node, rulesFor(*node), arrivedAfter, since, now, due);
-        // The newest due trigger of the topic is shown; the others are marked shown with it,
-        // so that they do not come one by one after it.
-        const ReminderTrigger *best = nullptr;
-        occurrences.clear();
-        DateTime firstDue;
-        for (const ReminderTrigger &t : due) {
-            std::string key = triggerKey(node->uni, t.kind, t.at);
-            if (state_.handled(key))
-                continue;
-            if (occurrences.empty() || t.dueAt < firstDue)
-                firstDue = t.dueAt;
-            occurrences.push_back(t.occurrence.start);
-            if (!best) {
-                best = &t;
-            } else if (supersedes(t, *best)) {
-                alsoHandled.push_back(triggerKey(node->uni, best->kind, best->at));
-                best = &t;
-            } else {
-                alsoHandled.push_back(std::move(key));
-            }
+        if (p.occurrences.empty() || t.dueAt < firstDue)
+            firstDue = t.dueAt;
+        p.occurrences.push_back(t.occurrence.start);
+        if (!best) {
+            best = &t;
+        } else if (supersedes(t, *best)) {
+            p.alsoHandled.push_back(triggerKey(node.uni, best->kind, best->at));
+            best = &t;
+        } else {
+            p.alsoHandled.push_back(std::move(key));
         }
-        if (!best)
-            continue;
-        std::string key = triggerKey(node->uni, best->kind, best->at);
-        state_.markShown(key);
-        ReminderItem item = itemFor(*best, std::move(key));
-        std::sort(occurrences.begin(), occurrences.end());
-        item.occurrences = static_cast<int>(std::unique(occurrences.begin(), occurrences.end()) -
-                                            occurrences.begin());
-        item.firstDueAt = firstDue;
-        if (best->at > since && best->at < *startedAt_)
-            closed.items.push_back(std::move(item));
-        else if (best->at > since && away && best->at < awayBefore)
-            missed.items.push_back(std::move(item));
-        else
-            together.items.push_back(std::move(item));
     }
-    for (const std::string &key : alsoHandled)
+    if (!best)
+        return;
+    std::string key = triggerKey(node.uni, best->kind, best->at);
+    state_.markShown(key);
+    ReminderItem item = itemFor(*best, std::move(key));
+    std::sort(p.occurrences.begin(), p.occurrences.end());
+    item.occurrences = static_cast<int>(std::unique(p.occurrences.begin(), p.occurrences.end()) -
+                                        p.occurrences.begin());
+    item.firstDueAt = firstDue;
+    if (best->at > p.since && best->at < *startedAt_)
+        p.closed.items.push_back(std::move(item));
+    else if (best->at > p.since && p.away && best->at < p.awayBefore)
+        p.missed.items.push_back(std::move(item));
+    else
+        p.together.items.push_back(std::move(item));
+}
+
+std::vector<ReminderGroup> ReminderEngine::endPass(const TNimbusStructure &store, Pass &p)
+{
+    for (const std::string &key : p.alsoHandled)
         state_.markShown(key);
-    resendSnoozed(store, now, together);
+    resendSnoozed(store, p.now, p.together);
 
     // Moving the watermark alone needs no write: what fell due since the last write was
     // either shown (and written) or nothing, and a restart finds the same again.
-    state_.watermark = now;
+    state_.watermark = p.now;
     std::vector<ReminderGroup> groups;
-    for (ReminderGroup *group : {&closed, &missed, &together})
+    for (ReminderGroup *group : {&p.closed, &p.missed, &p.together})
         if (!group->items.empty())
             groups.push_back(std::move(*group));
     return groups;
@@ -244,58 +367,50 @@ void ReminderEngine::dismiss(const std::vector<std::string> &keys)
 std::vector<UpcomingReminder> ReminderEngine::upcoming(const TNimbusStructure &store,
                                                        DateTime now, std::size_t count) const
 {
-    struct Candidate {
-        const TNimbusNode *node;
-        ReminderKind kind;
-        DateTime at;
-        bool snoozed;
-    };
-    // The soonest count so far, kept as a heap with the latest on top.
-    std::vector<Candidate> heap;
     if (count == 0)
         return {};
-    auto later = [](const Candidate &a, const Candidate &b) { return a.at < b.at; };
-    auto offer = [&](const Candidate &c) {
-        if (heap.size() < count) {
-            heap.push_back(c);
-            std::push_heap(heap.begin(), heap.end(), later);
-        } else if (c.at < heap.front().at) {
-            std::pop_heap(heap.begin(), heap.end(), later);
-            heap.back() = c;
-            std::push_heap(heap.begin(), heap.end(), later);
-        }
-    };
-    std::vector<ReminderTrigger> triggers;
-    const auto &entries = store.Entries();
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        summary::PrefetchAhead(entries, i);
-        const TNimbusNode *node = entries[i].node;
-        DateTime earliest, latest;
-        if (!node || !isRemindedTopic(*node) || !triggerBounds(*node, earliest, latest) ||
-            latest <= now || (heap.size() == count && earliest >= heap.front().at))
-            continue;
-        Occurrence current;
-        if (!currentOccurrence(*node, current))
-            continue;
-        triggers.clear();
-        appendTriggers(*node, current, rulesFor(*node), triggers);
-        for (const ReminderTrigger &t : triggers)
-            if (t.at > now && (heap.size() < count || t.at < heap.front().at))
-                offer({node, t.kind, t.at, false});
-    }
+    NextReminders next(count);
+    walk(store, now, &next, nullptr);
+    return next.sorted();
+}
+
+TrayLook ReminderEngine::look(const TNimbusStructure &store, DateTime now, std::size_t count) const
+{
+    TrayLook tray;
+    NextReminders next(count);
+    walk(store, now, &next, &tray.counts);
+    tray.upcoming = next.sorted();
+    return tray;
+}
+
+void ReminderEngine::offerTopic(const TNimbusNode &node, DateTime now, NextReminders &next,
+                                std::vector<ReminderTrigger> &scratch) const
+{
+    DateTime earliest, latest;
+    if (!isRemindedTopic(node) || !triggerBounds(node, earliest, latest) || latest <= now ||
+        !next.takes(earliest))
+        return;
+    Occurrence current;
+    if (!currentOccurrence(node, current))
+        return;
+    scratch.clear();
+    appendTriggers(node, current, rulesFor(node), scratch);
+    for (const ReminderTrigger &t : scratch)
+        if (t.at > now && next.takes(t.at))
+            next.offer({&node, t.kind, t.at, false});
+}
+
+void ReminderEngine::offerSnoozed(const TNimbusStructure &store, DateTime now,
+                                  NextReminders &next) const
+{
     for (const auto &[key, record] : state_.records) {
         if (!record.snoozedUntil || *record.snoozedUntil <= now)
             continue;
         ReminderKind kind;
         const TNimbusNode *node = store.Find(keyTopic(key));
         if (node && isRemindedTopic(*node) && kindFromCode(key[0], kind))
-            offer({node, kind, *record.snoozedUntil, true});
+            next.offer({node, kind, *record.snoozedUntil, true});
     }
-    std::sort_heap(heap.begin(), heap.end(), later);
-    std::vector<UpcomingReminder> result;
-    for (const Candidate &c : heap)
-        result.push_back({c.node->uni, c.node->text, c.kind, c.at, c.snoozed});
-    return result;
 }
 
 } // namespace nimbus::reminders

@@ -10,6 +10,9 @@
 //     ReminderEngine engine(state, preferences, leads);
 //     for (const ReminderGroup &group : engine.poll(store, clock.now()))
 //         show(group);                     // then state.Save(log) when state.modified
+//
+// A store of 100,000 topics costs milliseconds a walk, and the window wants a pass, the tray's
+// counts and the next reminders at once: poll and look give them from one walk.
 #pragma once
 
 #include <optional>
@@ -18,6 +21,7 @@
 
 #include "reminders/ReminderTrigger.h"
 #include "reminders/TopicTriggers.h"
+#include "reminders/TrayCounts.h"
 #include "store/DateTime.h"
 
 namespace nimbus {
@@ -64,6 +68,12 @@ struct UpcomingReminder {
     bool snoozed = false;
 };
 
+// What the tray shows: its counts and the next reminders, soonest first.
+struct TrayLook {
+    TrayCounts counts;
+    std::vector<UpcomingReminder> upcoming;
+};
+
 // The choices of a snooze.
 enum class SnoozeChoice { TenMinutes, OneHour, TomorrowMorning };
 DateTime snoozeUntil(SnoozeChoice choice, DateTime now, int morningMinutes);
@@ -81,13 +91,32 @@ public:
                    const ReminderLeads &leads, ReminderMidnights *midnights = nullptr);
 
     std::vector<ReminderGroup> poll(const TNimbusStructure &store, DateTime now);
+    // The pass, and from the same walk what the tray shows after it (the next count
+    // reminders): the same as poll followed by look.
+    std::vector<ReminderGroup> poll(const TNimbusStructure &store, DateTime now, TrayLook &tray,
+                                    std::size_t count);
     void snooze(const std::vector<std::string> &keys, DateTime until);
     void dismiss(const std::vector<std::string> &keys);
     // The next count reminders after now, soonest first (snoozed ones included).
     std::vector<UpcomingReminder> upcoming(const TNimbusStructure &store, DateTime now,
                                            std::size_t count) const;
+    // The tray's counts and the next count reminders, in one walk.
+    TrayLook look(const TNimbusStructure &store, DateTime now, std::size_t count) const;
 
 private:
+    struct Pass;
+    class NextReminders;
+    // The one walk behind poll, upcoming and look; each part only when asked for.
+    std::vector<ReminderGroup> walk(const TNimbusStructure &store, DateTime now, bool pass,
+                                    NextReminders *next, TrayCounts *counts);
+    void walk(const TNimbusStructure &store, DateTime now, NextReminders *next,
+              TrayCounts *counts) const;
+    bool beginPass(DateTime now, Pass &pass);
+    void passTopic(const TNimbusNode &node, Pass &pass);
+    std::vector<ReminderGroup> endPass(const TNimbusStructure &store, Pass &pass);
+    void offerTopic(const TNimbusNode &node, DateTime now, NextReminders &next,
+                    std::vector<ReminderTrigger> &scratch) const;
+    void offerSnoozed(const TNimbusStructure &store, DateTime now, NextReminders &next) const;
     TriggerRules rulesFor(const TNimbusNode &node) const;
     void resendSnoozed(const TNimbusStructure &store, DateTime now, ReminderGroup &together);
 

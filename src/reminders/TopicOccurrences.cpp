@@ -31,20 +31,16 @@ std::int64_t clockStep(const TNimbusNode &node)
     return (n > 0 ? n : 1) * unit;
 }
 
-bool sameDay(std::string_view a, std::string_view b)
-{
-    DateTime x, y;
-    return dates::parseDateKey(a, x) && dates::parseDateKey(b, y) && x == y;
-}
-
 // Whether the topic's "last completed" is what a pass writes on completing this occurrence.
+// Worked out in numbers: a pass asks this of many occurrences of many topics.
 bool completedBySchedule(const TNimbusNode &node, const Occurrence &occurrence)
 {
-    const schedule::DateAndTime mark = schedule::CompletionMark(
-        node, dates::dateKey(occurrence.start),
-        occurrence.hasTime ? dates::timeText(occurrence.start) : std::string());
-    return sameDay(mark.date, node.fdate) &&
-           schedule::timeOfDay(mark.time) == schedule::timeOfDay(node.fTime);
+    DateTime completed;
+    if (!dates::parseDateKey(node.fdate, completed))
+        return false;
+    const schedule::MarkValue mark = schedule::CompletionMarkValue(
+        node, occurrence.start.dayNumber(), occurrence.start.msecsOfDay(), occurrence.hasTime);
+    return mark.day == completed.dayNumber() && mark.time == schedule::timeOfDay(node.fTime);
 }
 
 struct Span {

@@ -17,24 +17,29 @@ bool isOpenScheduledTopic(const TNimbusNode &node)
 
 } // namespace
 
+void countForTray(TrayCounts &counts, const TNimbusNode &node)
+{
+    if (node.lev <= 0 || node.type != kSectionTopics)
+        return;
+    const bool open = isOpenScheduledTopic(node);
+    // Overdue: a day count below zero, or a time left that has gone negative today.
+    const bool overdue = open && node.ttype == kTopicTask && !node.statusText.empty() &&
+                         (node.daysLeft < 0 || node.statusText[0] == '-');
+    const bool urgent =
+        node.urgent && !(node.ttype == kTopicTask && node.status == kStatusCompleted);
+    counts.overdue += overdue;
+    counts.urgent += urgent;
+    counts.dueToday += open && node.ttype == kTopicTask && node.daysLeft == 0 && !overdue;
+    if (overdue || urgent)
+        counts.attention.push_back(&node);
+}
+
 TrayCounts countForTray(const TNimbusStructure &store)
 {
     TrayCounts counts;
-    for (const auto &entry : store.Entries()) {
-        const TNimbusNode *node = entry.node;
-        if (!node || node->lev <= 0 || node->type != kSectionTopics)
-            continue;
-        const bool open = isOpenScheduledTopic(*node);
-        // Overdue: a day count below zero, or a time left that has gone negative today.
-        const bool overdue = open && node->ttype == kTopicTask && !node->statusText.empty() &&
-                             (node->daysLeft < 0 || node->statusText[0] == '-');
-        const bool urgent = node->urgent && !(node->ttype == kTopicTask && node->status == kStatusCompleted);
-        counts.overdue += overdue;
-        counts.urgent += urgent;
-        counts.dueToday += open && node->ttype == kTopicTask && node->daysLeft == 0 && !overdue;
-        if (overdue || urgent)
-            counts.attention.push_back(node);
-    }
+    for (const auto &entry : store.Entries())
+        if (entry.node)
+            countForTray(counts, *entry.node);
     return counts;
 }
 

@@ -22,6 +22,8 @@ struct TrayCounts {
 };
 
 TrayCounts countForTray(const TNimbusStructure &store);
+// One topic's part of the counts, for a walk that does more than count (ReminderEngine::look).
+void countForTray(TrayCounts &counts, const TNimbusNode &node);
 // "Nimbus Desk: 2 overdue, 1 urgent" and a line per topic (at most limit, then "...").
 std::string trayToolTip(const TrayCounts &counts, std::size_t limit = 10);
 // The number drawn on the icon: "" for none, "99+" above 99.

@@ -713,8 +713,9 @@ void TformMain::timerDeadlineTimer()
     if (!summary_ || !tree_)
         return;
     // Reminders first: an event that starts now is reminded of before the pass finishes it.
+    // The tray waits for the pass's new schedules.
     if (reminders_)
-        reminders_->tick();
+        reminders_->tick(false);
     const DeadlineResult result = summary_->timerDeadlineTimer(clock_);
     tree_->schedulesChanged(result);
     if (reminders_)

@@ -482,6 +482,23 @@ DateAndTime CompletionMark(const TNimbusNode &node, std::string_view date, std::
     return textOf(end, hasTime);
 }
 
+MarkValue CompletionMarkValue(const TNimbusNode &node, std::int64_t day, std::int64_t time,
+                              bool hasTime)
+{
+    // A time text holds whole seconds of the day.
+    auto seconds = [](std::int64_t msecs) {
+        const std::int64_t perDay = DateTime::kMsecsPerDay;
+        const std::int64_t ofDay = (msecs % perDay + perDay) % perDay;
+        return ofDay / 1000 * 1000;
+    };
+    const std::int64_t clock = hasTime ? seconds(time) : 0;
+    if (node.ttype != kTopicEvent)
+        return {day, clock};
+    const bool endHasTime = clock > 0 || recursByClock(node);
+    const DayAndTime end = addPeriodValue(day, clock, node.durtype, std::max(node.durno, 1) - 1);
+    return {end.day, endHasTime ? seconds(end.time) : 0};
+}
+
 DateAndTime AddPeriod(std::string_view dateText, std::string_view timeText, int unit, int count)
 {
     std::int64_t day = DateTime().dayNumber();  // a date that does not parse counts from day 0

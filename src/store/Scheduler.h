@@ -65,6 +65,16 @@ bool RecursByClock(const TNimbusNode &node);
 // occurrence of the topic that starts on date and time: a task's own due date and time, an
 // event's end. Reminders tell by it a topic the schedule moved on from one the user did.
 DateAndTime CompletionMark(const TNimbusNode &node, std::string_view date, std::string_view time);
+// The same mark in numbers, for passes over many topics that would otherwise write and read
+// back two texts per occurrence: the day number and the milliseconds of the day (whole
+// seconds; 0 for no time, as timeOfDay reads the mark's time text) of the occurrence that
+// starts on day at time (hasTime false: the occurrence has no time of day).
+struct MarkValue {
+    std::int64_t day = 0;
+    std::int64_t time = 0;
+};
+MarkValue CompletionMarkValue(const TNimbusNode &node, std::int64_t day, std::int64_t time,
+                              bool hasTime);
 
 }  // namespace schedule
 }  // namespace nimbus

@@ -93,6 +93,7 @@ void CalendarSyncController::start()
 {
     account_.Load(window_.paths().DataFolder);
     stateUnsaved_ = false;
+    statesAsSaved_ = false;
     emit accountChanged();
     const bool on = account_.configured();
     labelCalendarSync->setVisible(on);
@@ -133,6 +134,7 @@ bool CalendarSyncController::setAccount(const caldav::CalendarAccount &account, 
     }
     account_ = account;
     stateUnsaved_ = false;
+    statesAsSaved_ = false;
     std::vector<std::string> urls;
     for (const caldav::CalendarBinding &c : account_.calendars)
         urls.push_back(c.calendarUrl);
@@ -189,8 +191,16 @@ void CalendarSyncController::begin()
         return;
     }
     // What the server last saw of each topic; the file can have been changed by a session of
-    // the engine run elsewhere, so it is read again unless the last save failed.
-    if (!stateUnsaved_ || states_.size() != account_.calendars.size()) {
+    // the engine run elsewhere, so it is read again unless the last save failed or the file
+    // is still the one the states were all just written to (at 100,000 topics it is megabytes
+    // to read at every sync).
+    bool kept = statesAsSaved_ && states_.size() == account_.calendars.size();
+    for (std::size_t i = 0; kept && i < states_.size(); ++i)
+        kept = states_[i].calendarUrl() == account_.calendars[i].calendarUrl &&
+               states_[i].fileUnchanged();
+    // From here on the states move away from the file until they are saved again.
+    statesAsSaved_ = false;
+    if (!kept && (!stateUnsaved_ || states_.size() != account_.calendars.size())) {
         states_.assign(account_.calendars.size(), {});
         for (std::size_t i = 0; i < states_.size(); ++i)
             states_[i].Load(window_.paths().DataFolder, account_.calendars[i].calendarUrl);
@@ -449,9 +459,17 @@ void CalendarSyncController::apply(Outcome &outcome)
     // The states speak of the store as saved: written only once the store is on disk.
     stateUnsaved_ = store != nullptr && store->modified && changed;
     if (!stateUnsaved_) {
+        bool allSaved = outcome.exchanges.size() == states_.size();
         for (std::size_t i = 0; i < outcome.exchanges.size() && i < states_.size(); ++i)
-            if (const StoreResult saved = states_[i].Save(); !saved)
+            if (const StoreResult saved = states_[i].Save(); !saved) {
+                allSaved = false;
                 window_.AddErrorToLog("*** The calendar sync state could not be saved: " + saved.errorText);
+            }
+        // Each calendar's save rewrote the whole file: it now holds every state as it stands.
+        if (allSaved)
+            for (const caldav::SyncState &state : states_)
+                state.noteFileAsSaved();
+        statesAsSaved_ = allSaved;
     }
     if (ok) {
         lastResult_ =

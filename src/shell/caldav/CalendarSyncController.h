@@ -113,6 +113,9 @@ private:
     bool againWhenDone_ = false;
     bool busy_ = false;
     bool applying_ = false;
+    // The states are what "CalendarSync.dat" held when the last sync wrote it: the next sync
+    // keeps them while the file is unchanged.
+    bool statesAsSaved_ = false;
     bool stateUnsaved_ = false;  // the store could not be saved: the state waits in memory  // our own changes to the tree are no local changes  // from the start of a sync until its result is taken in
     int failures_ = 0;
     std::string lastResult_;

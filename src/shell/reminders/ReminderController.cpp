@@ -62,10 +62,12 @@ void ReminderController::usePresenter(std::unique_ptr<ReminderPresenter> present
     connect(presenter_.get(), &ReminderPresenter::failed, this, &ReminderController::onFailed);
 }
 
-void ReminderController::tick(const TNimbusStructure &store, int dateOrder)
+void ReminderController::tick(const TNimbusStructure &store, int dateOrder, TrayLook *tray,
+                              std::size_t count)
 {
     dateOrder_ = dateOrder;
-    const std::vector<ReminderGroup> groups = engine_.poll(store, clock_.now());
+    const std::vector<ReminderGroup> groups =
+        tray ? engine_.poll(store, clock_.now(), *tray, count) : engine_.poll(store, clock_.now());
     for (const ReminderGroup &group : groups) {
         const quint32 handle = nextHandle_++;
         shown_.insert(handle, group);

@@ -37,8 +37,10 @@ public:
                        QObject *parent = nullptr);
     ~ReminderController() override;
 
-    // One pass: what fell due is shown, the state written when it changed.
-    void tick(const TNimbusStructure &store, int dateOrder);
+    // One pass: what fell due is shown, the state written when it changed. With a tray, the
+    // same walk also finds its counts and next reminders (count of them).
+    void tick(const TNimbusStructure &store, int dateOrder, reminders::TrayLook *tray = nullptr,
+              std::size_t count = 0);
     // The state and the lead times, when changed (closing).
     void save();
     // A topic's advance reminder, written at once when it changed.

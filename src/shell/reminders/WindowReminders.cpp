@@ -51,11 +51,19 @@ WindowReminders::WindowReminders(TformMain &window)
     }
 }
 
-void WindowReminders::tick()
+void WindowReminders::tick(bool trayToo)
 {
-    if (TNimbusStructure *store = window_.store())
+    TNimbusStructure *store = window_.store();
+    if (!store)
+        return;
+    if (!trayToo) {
         controller_->tick(*store, window_.preferences().date);
-    refreshTray();
+        return;
+    }
+    const DateTime now = window_.clock().now();
+    reminders::TrayLook look;
+    controller_->tick(*store, window_.preferences().date, &look, ReminderTray::kNextReminders);
+    tray_->update(look.counts, look.upcoming, now, window_.preferences().date);
 }
 
 void WindowReminders::refreshTray()
@@ -64,9 +72,9 @@ void WindowReminders::refreshTray()
     if (!store)
         return;
     const DateTime now = window_.clock().now();
-    tray_->update(reminders::countForTray(*store),
-                  controller_->engine().upcoming(*store, now, ReminderTray::kNextReminders), now,
-                  window_.preferences().date);
+    const reminders::TrayLook look =
+        controller_->engine().look(*store, now, ReminderTray::kNextReminders);
+    tray_->update(look.counts, look.upcoming, now, window_.preferences().date);
 }
 
 bool WindowReminders::keepsRunningOnClose() const

@@ -27,8 +27,10 @@ public:
     ReminderController *controller() const { return controller_; }
     ReminderTray *tray() const { return tray_; }
 
-    // One pass (start step and deadline timer) and the tray brought up to date.
-    void tick();
+    // One pass (start step and deadline timer) and, with trayToo, the tray brought up to date
+    // from the same walk over the topics. The deadline timer refreshes the tray itself after
+    // its schedule pass.
+    void tick(bool trayToo = true);
     void refreshTray();
     // Whether a close from the desktop only hides the window: the preference is on and the
     // tray entry is there to bring it back.

@@ -158,6 +158,39 @@ private slots:
                      entry.path().c_str());
     }
 
+    // The window keeps the states of its last sync while "CalendarSync.dat" is the file it
+    // wrote; one rewritten by another program meanwhile (the engine run on the folder
+    // elsewhere) is read again, so what that program learnt is kept, not written over.
+    void aStateFileRewrittenBetweenSyncsIsReadAgain()
+    {
+        const std::string calendar = server_->makeCalendar("rewritten");
+        Session s;
+        caldavui::CalendarSyncController *sync = s.window->calendarSync();
+        QSignalSpy finished(sync, &caldavui::CalendarSyncController::syncFinished);
+        QVERIFY(sync->setAccount(s.account(*server_, calendar), RadicaleServer::kPassword));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
+        sync->buttonSyncNow->click();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, 60000);
+        QVERIFY2(sync->lastResult().find("0 sent, 0 received") != std::string::npos,
+                 sync->lastResult().c_str());
+
+        // Learnt elsewhere, for good: this server's date does not follow its ctag.
+        caldav::SyncState other;
+        other.Load(dataFolder(s.dir), calendar);
+        QCOMPARE(other.entries.size(), 1u);
+        QVERIFY(other.lastModifiedFollows != "no");
+        other.lastModifiedFollows = "no";
+        QVERIFY(other.Save());
+        sync->buttonSyncNow->click();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 3, 60000);
+        QVERIFY2(sync->lastResult().find("0 sent, 0 received") != std::string::npos,
+                 sync->lastResult().c_str());
+        caldav::SyncState after;
+        after.Load(dataFolder(s.dir), calendar);
+        QCOMPARE(after.lastModifiedFollows, std::string("no"));
+        QCOMPARE(after.entries.size(), 1u);
+    }
+
     // A sync runs while the user has a synced topic's options open (its results are applied
     // inside the dialog's own event loop): a date moved on the phone and the priority the user
     // set both survive, here and on the server; a topic removed on the phone meanwhile is
