@@ -351,11 +351,11 @@
     </message>
     <message>
         <source>Information topic</source>
-        <translation>Sujet d&apos;information</translation>
+        <translation>Sujet d’information</translation>
     </message>
     <message>
         <source>Idea topic</source>
-        <translation>Sujet d&apos;idée</translation>
+        <translation>Sujet d’idée</translation>
     </message>
     <message>
         <source>Financial topic</source>
@@ -363,7 +363,7 @@
     </message>
     <message>
         <source>Events group</source>
-        <translation>Groupe d&apos;événements</translation>
+        <translation>Groupe d’événements</translation>
     </message>
     <message>
         <source>Event in progress</source>
@@ -434,7 +434,7 @@
     </message>
     <message>
         <source>Choose type of event</source>
-        <translation>Choisissez le type d&apos;événement</translation>
+        <translation>Choisissez le type d’événement</translation>
     </message>
     <message>
         <source>Choose type of task</source>
@@ -442,7 +442,7 @@
     </message>
     <message>
         <source>Event recurs every:</source>
-        <translation>L&apos;événement se répète tous les :</translation>
+        <translation>L’événement se répète tous les :</translation>
     </message>
     <message>
         <source>Task recurs every:</source>
@@ -472,11 +472,11 @@
     <name>nimbus::CalendarFiles</name>
     <message>
         <source>The calendar file could not be written</source>
-        <translation>Le fichier de calendrier n&apos;a pas pu être écrit</translation>
+        <translation>Le fichier de calendrier n’a pas pu être écrit</translation>
     </message>
     <message>
         <source>The calendar file could not be imported</source>
-        <translation>Le fichier de calendrier n&apos;a pas pu être importé</translation>
+        <translation>Le fichier de calendrier n’a pas pu être importé</translation>
     </message>
 </context>
 <context>
@@ -705,7 +705,7 @@
     </message>
     <message>
         <source>The topic was removed while its options were open; nothing was changed.</source>
-        <translation>Le sujet a été supprimé pendant que ses options étaient ouvertes ; rien n&apos;a été modifié.</translation>
+        <translation>Le sujet a été supprimé pendant que ses options étaient ouvertes ; rien n’a été modifié.</translation>
     </message>
 </context>
 <context>
@@ -1045,7 +1045,7 @@
     </message>
     <message>
         <source>Calendar sync failed: the calendar links could not be saved.</source>
-        <translation>Échec de la synchronisation du calendrier : les liens du calendrier n&apos;ont pas pu être enregistrés.</translation>
+        <translation>Échec de la synchronisation du calendrier : les liens du calendrier n’ont pas pu être enregistrés.</translation>
     </message>
     <message>
         <source>Calendar sync: connecting to %1 ...</source>
@@ -1108,7 +1108,7 @@
     </message>
     <message>
         <source>The checklist could not be saved as %1: %2</source>
-        <translation>La liste de contrôle n&apos;a pas pu être enregistrée sous %1 : %2</translation>
+        <translation>La liste de contrôle n’a pas pu être enregistrée sous %1 : %2</translation>
     </message>
 </context>
 <context>
@@ -1198,11 +1198,11 @@
     </message>
     <message>
         <source>Cannot open &quot;%1&quot;.</source>
-        <translation>Impossible d&apos;ouvrir « %1 ».</translation>
+        <translation>Impossible d’ouvrir « %1 ».</translation>
     </message>
     <message>
         <source>There is no folder to open for &quot;%1&quot;.</source>
-        <translation>Il n&apos;y a pas de dossier à ouvrir pour « %1 ».</translation>
+        <translation>Il n’y a pas de dossier à ouvrir pour « %1 ».</translation>
     </message>
 </context>
 <context>
@@ -1438,7 +1438,7 @@
     </message>
     <message>
         <source>Date due:</source>
-        <translation>Date d&apos;échéance :</translation>
+        <translation>Date d’échéance :</translation>
     </message>
     <message>
         <source>Recurring</source>
@@ -1450,7 +1450,7 @@
     </message>
     <message>
         <source>Mark as complete automatically after the date due</source>
-        <translation>Marquer comme terminé automatiquement après l&apos;échéance</translation>
+        <translation>Marquer comme terminé automatiquement après l’échéance</translation>
     </message>
     <message>
         <source>Flag as urgent</source>
@@ -1470,7 +1470,7 @@
     </message>
     <message>
         <source>Percentage complete:</source>
-        <translation>Pourcentage d&apos;achèvement :</translation>
+        <translation>Pourcentage d’achèvement :</translation>
     </message>
     <message>
         <source>Calculate from sub-tasks</source>
@@ -1486,19 +1486,19 @@
     </message>
     <message>
         <source>Date due</source>
-        <translation>Date d&apos;échéance</translation>
+        <translation>Date d’échéance</translation>
     </message>
     <message>
         <source>Time due</source>
-        <translation>Heure d&apos;échéance</translation>
+        <translation>Heure d’échéance</translation>
     </message>
     <message>
         <source>Next date due</source>
-        <translation>Prochaine date d&apos;échéance</translation>
+        <translation>Prochaine date d’échéance</translation>
     </message>
     <message>
         <source>Next time due</source>
-        <translation>Prochaine heure d&apos;échéance</translation>
+        <translation>Prochaine heure d’échéance</translation>
     </message>
     <message>
         <source>Recurs every</source>
@@ -1526,7 +1526,7 @@
     </message>
     <message>
         <source>Percentage complete</source>
-        <translation>Pourcentage d&apos;achèvement</translation>
+        <translation>Pourcentage d’achèvement</translation>
     </message>
     <message>
         <source>Remind me</source>
@@ -1866,7 +1866,7 @@
     </message>
     <message>
         <source>today</source>
-        <translation>aujourd&apos;hui</translation>
+        <translation>aujourd’hui</translation>
     </message>
     <message>
         <source>%1 on %2</source>
@@ -1925,7 +1925,7 @@
     </message>
     <message>
         <source>Starts today</source>
-        <translation>Commence aujourd&apos;hui</translation>
+        <translation>Commence aujourd’hui</translation>
     </message>
     <message>
         <source>Started %1</source>
@@ -1937,11 +1937,11 @@
     </message>
     <message>
         <source>Due today, %1</source>
-        <translation>Échéance aujourd&apos;hui, %1</translation>
+        <translation>Échéance aujourd’hui, %1</translation>
     </message>
     <message>
         <source>Due today</source>
-        <translation>Échéance aujourd&apos;hui</translation>
+        <translation>Échéance aujourd’hui</translation>
     </message>
     <message>
         <source>Now urgent: due %1</source>
@@ -1990,7 +1990,7 @@
     </message>
     <message>
         <source>%1 topics are due today</source>
-        <translation>%1 sujets arrivent à échéance aujourd&apos;hui</translation>
+        <translation>%1 sujets arrivent à échéance aujourd’hui</translation>
     </message>
     <message>
         <source>%1 events are starting</source>
@@ -2010,7 +2010,7 @@
     </message>
     <message>
         <source>due today</source>
-        <translation>échéance aujourd&apos;hui</translation>
+        <translation>échéance aujourd’hui</translation>
     </message>
     <message>
         <source>starts</source>
@@ -2034,7 +2034,7 @@
     </message>
     <message>
         <source>Nimbus Desk: %1 overdue, %2 urgent, %3 due today</source>
-        <translation>Nimbus Desk : %1 en retard, %2 urgents, %3 à échéance aujourd&apos;hui</translation>
+        <translation>Nimbus Desk : %1 en retard, %2 urgents, %3 à échéance aujourd’hui</translation>
     </message>
 </context>
 <context>
