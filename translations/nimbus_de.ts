@@ -2226,6 +2226,16 @@
         <source>Disconnect</source>
         <translation>Trennen</translation>
     </message>
+    <message>
+        <source>This LAN Nimbus connection does not exist yet.
+Do you wish to create it now?</source>
+        <translation>Diese LAN-Nimbus-Verbindung gibt es noch nicht.
+Möchten Sie sie jetzt anlegen?</translation>
+    </message>
+    <message>
+        <source>Do you wish to lock the topic so receivers cannot make changes?</source>
+        <translation>Möchten Sie das Thema sperren, damit Empfänger es nicht ändern können?</translation>
+    </message>
 </context>
 <context>
     <name>nimbus::summary</name>

@@ -422,15 +422,15 @@
     </message>
     <message>
         <source>Created: </source>
-        <translation>Créé : </translation>
+        <translation>Créé&#xa0;: </translation>
     </message>
     <message>
         <source>Started:  </source>
-        <translation>Commencé :  </translation>
+        <translation>Commencé&#xa0;:  </translation>
     </message>
     <message>
         <source>Sent from: </source>
-        <translation>Envoyé par : </translation>
+        <translation>Envoyé par&#xa0;: </translation>
     </message>
     <message>
         <source>Choose type of event</source>
@@ -442,11 +442,11 @@
     </message>
     <message>
         <source>Event recurs every:</source>
-        <translation>L’événement se répète tous les :</translation>
+        <translation>L’événement se répète tous les&#xa0;:</translation>
     </message>
     <message>
         <source>Task recurs every:</source>
-        <translation>La tâche se répète tous les :</translation>
+        <translation>La tâche se répète tous les&#xa0;:</translation>
     </message>
 </context>
 <context>
@@ -683,29 +683,29 @@
         <source>Remove the topic &quot;%1&quot; and its %2 sub-topics?
 
 &quot;Undo&quot; (Ctrl+Z) brings it back.</source>
-        <translation>Supprimer le sujet « %1 » et ses %2 sous-sujets ?
+        <translation>Supprimer le sujet «&#xa0;%1&#xa0;» et ses %2 sous-sujets&#xa0;?
 
-« Annuler » (Ctrl+Z) le rétablit.</translation>
+«&#xa0;Annuler&#xa0;» (Ctrl+Z) le rétablit.</translation>
     </message>
     <message>
         <source>Remove the topic &quot;%1&quot; and its 1 sub-topic?
 
 &quot;Undo&quot; (Ctrl+Z) brings it back.</source>
-        <translation>Supprimer le sujet « %1 » et son sous-sujet ?
+        <translation>Supprimer le sujet «&#xa0;%1&#xa0;» et son sous-sujet&#xa0;?
 
-« Annuler » (Ctrl+Z) le rétablit.</translation>
+«&#xa0;Annuler&#xa0;» (Ctrl+Z) le rétablit.</translation>
     </message>
     <message>
         <source>Remove the topic &quot;%1&quot;?
 
 &quot;Undo&quot; (Ctrl+Z) brings it back.</source>
-        <translation>Supprimer le sujet « %1 » ?
+        <translation>Supprimer le sujet «&#xa0;%1&#xa0;»&#xa0;?
 
-« Annuler » (Ctrl+Z) le rétablit.</translation>
+«&#xa0;Annuler&#xa0;» (Ctrl+Z) le rétablit.</translation>
     </message>
     <message>
         <source>The topic was removed while its options were open; nothing was changed.</source>
-        <translation>Le sujet a été supprimé pendant que ses options étaient ouvertes ; rien n’a été modifié.</translation>
+        <translation>Le sujet a été supprimé pendant que ses options étaient ouvertes&#xa0;; rien n’a été modifié.</translation>
     </message>
 </context>
 <context>
@@ -1041,35 +1041,35 @@
     </message>
     <message>
         <source>Calendar sync failed: %1</source>
-        <translation>Échec de la synchronisation du calendrier : %1</translation>
+        <translation>Échec de la synchronisation du calendrier&#xa0;: %1</translation>
     </message>
     <message>
         <source>Calendar sync failed: the calendar links could not be saved.</source>
-        <translation>Échec de la synchronisation du calendrier : les liens du calendrier n’ont pas pu être enregistrés.</translation>
+        <translation>Échec de la synchronisation du calendrier&#xa0;: les liens du calendrier n’ont pas pu être enregistrés.</translation>
     </message>
     <message>
         <source>Calendar sync: connecting to %1 ...</source>
-        <translation>Synchronisation du calendrier : connexion à %1…</translation>
+        <translation>Synchronisation du calendrier&#xa0;: connexion à %1…</translation>
     </message>
     <message>
         <source>Calendar sync (%1): %2 of %3 - %4</source>
-        <translation>Synchronisation du calendrier (%1) : %2 sur %3 – %4</translation>
+        <translation>Synchronisation du calendrier (%1)&#xa0;: %2 sur %3 – %4</translation>
     </message>
     <message>
         <source>The password for %1 at %2:</source>
-        <translation>Le mot de passe de %1 sur %2 :</translation>
+        <translation>Le mot de passe de %1 sur %2&#xa0;:</translation>
     </message>
     <message>
         <source>Calendar sync waits for the password (&quot;Sync now&quot; asks for it again).</source>
-        <translation>La synchronisation du calendrier attend le mot de passe (« Synchroniser maintenant » le redemande).</translation>
+        <translation>La synchronisation du calendrier attend le mot de passe («&#xa0;Synchroniser maintenant&#xa0;» le redemande).</translation>
     </message>
     <message>
         <source>Calendar sync waits for the password (&quot;Sync now&quot; asks for it).</source>
-        <translation>La synchronisation du calendrier attend le mot de passe (« Synchroniser maintenant » le demande).</translation>
+        <translation>La synchronisation du calendrier attend le mot de passe («&#xa0;Synchroniser maintenant&#xa0;» le demande).</translation>
     </message>
     <message>
         <source>Calendar synced at %1: %2 sent, %3 received, %4 removed</source>
-        <translation>Calendrier synchronisé à %1 : %2 envoyés, %3 reçus, %4 supprimés</translation>
+        <translation>Calendrier synchronisé à %1&#xa0;: %2 envoyés, %3 reçus, %4 supprimés</translation>
     </message>
     <message>
         <source>, %1 conflicts</source>
@@ -1085,7 +1085,7 @@
     </message>
     <message>
         <source>Calendar sync failed: %1 It is tried again later.</source>
-        <translation>Échec de la synchronisation du calendrier : %1 Elle sera retentée plus tard.</translation>
+        <translation>Échec de la synchronisation du calendrier&#xa0;: %1 Elle sera retentée plus tard.</translation>
     </message>
 </context>
 <context>
@@ -1108,7 +1108,7 @@
     </message>
     <message>
         <source>The checklist could not be saved as %1: %2</source>
-        <translation>La liste de contrôle n’a pas pu être enregistrée sous %1 : %2</translation>
+        <translation>La liste de contrôle n’a pas pu être enregistrée sous %1&#xa0;: %2</translation>
     </message>
 </context>
 <context>
@@ -1198,11 +1198,11 @@
     </message>
     <message>
         <source>Cannot open &quot;%1&quot;.</source>
-        <translation>Impossible d’ouvrir « %1 ».</translation>
+        <translation>Impossible d’ouvrir «&#xa0;%1&#xa0;».</translation>
     </message>
     <message>
         <source>There is no folder to open for &quot;%1&quot;.</source>
-        <translation>Il n’y a pas de dossier à ouvrir pour « %1 ».</translation>
+        <translation>Il n’y a pas de dossier à ouvrir pour «&#xa0;%1&#xa0;».</translation>
     </message>
 </context>
 <context>
@@ -1430,7 +1430,7 @@
     </message>
     <message>
         <source>Topic:</source>
-        <translation>Sujet :</translation>
+        <translation>Sujet&#xa0;:</translation>
     </message>
     <message>
         <source>One-off</source>
@@ -1438,7 +1438,7 @@
     </message>
     <message>
         <source>Date due:</source>
-        <translation>Date d’échéance :</translation>
+        <translation>Date d’échéance&#xa0;:</translation>
     </message>
     <message>
         <source>Recurring</source>
@@ -1446,7 +1446,7 @@
     </message>
     <message>
         <source>Next date due:</source>
-        <translation>Prochaine échéance :</translation>
+        <translation>Prochaine échéance&#xa0;:</translation>
     </message>
     <message>
         <source>Mark as complete automatically after the date due</source>
@@ -1462,15 +1462,15 @@
     </message>
     <message>
         <source>Duration:</source>
-        <translation>Durée :</translation>
+        <translation>Durée&#xa0;:</translation>
     </message>
     <message>
         <source>Priority:</source>
-        <translation>Priorité :</translation>
+        <translation>Priorité&#xa0;:</translation>
     </message>
     <message>
         <source>Percentage complete:</source>
-        <translation>Pourcentage d’achèvement :</translation>
+        <translation>Pourcentage d’achèvement&#xa0;:</translation>
     </message>
     <message>
         <source>Calculate from sub-tasks</source>
@@ -1478,11 +1478,11 @@
     </message>
     <message>
         <source>Remind me:</source>
-        <translation>Me rappeler :</translation>
+        <translation>Me rappeler&#xa0;:</translation>
     </message>
     <message>
         <source>Last done:</source>
-        <translation>Dernière fois :</translation>
+        <translation>Dernière fois&#xa0;:</translation>
     </message>
     <message>
         <source>Date due</source>
@@ -1945,19 +1945,19 @@
     </message>
     <message>
         <source>Now urgent: due %1</source>
-        <translation>Désormais urgent : échéance %1</translation>
+        <translation>Désormais urgent&#xa0;: échéance %1</translation>
     </message>
     <message>
         <source>Now urgent: starts %1</source>
-        <translation>Désormais urgent : commence %1</translation>
+        <translation>Désormais urgent&#xa0;: commence %1</translation>
     </message>
     <message>
         <source>Overdue: was due %1</source>
-        <translation>En retard : échéance %1</translation>
+        <translation>En retard&#xa0;: échéance %1</translation>
     </message>
     <message>
         <source>%1: %2</source>
-        <translation>%1 : %2</translation>
+        <translation>%1&#xa0;: %2</translation>
     </message>
     <message numerus="yes">
         <source>(%n time(s) since %1)</source>
@@ -2030,11 +2030,11 @@
     </message>
     <message>
         <source>Nimbus Desk: nothing overdue or urgent</source>
-        <translation>Nimbus Desk : rien en retard ni urgent</translation>
+        <translation>Nimbus Desk&#xa0;: rien en retard ni urgent</translation>
     </message>
     <message>
         <source>Nimbus Desk: %1 overdue, %2 urgent, %3 due today</source>
-        <translation>Nimbus Desk : %1 en retard, %2 urgents, %3 à échéance aujourd’hui</translation>
+        <translation>Nimbus Desk&#xa0;: %1 en retard, %2 urgents, %3 à échéance aujourd’hui</translation>
     </message>
 </context>
 <context>
@@ -2226,6 +2226,16 @@
         <source>Disconnect</source>
         <translation>Déconnecter</translation>
     </message>
+    <message>
+        <source>This LAN Nimbus connection does not exist yet.
+Do you wish to create it now?</source>
+        <translation>Cette connexion LAN Nimbus n’existe pas encore.
+Voulez-vous la créer maintenant ?</translation>
+    </message>
+    <message>
+        <source>Do you wish to lock the topic so receivers cannot make changes?</source>
+        <translation>Voulez-vous verrouiller le sujet pour que les destinataires ne puissent pas le modifier ?</translation>
+    </message>
 </context>
 <context>
     <name>nimbus::summary</name>
@@ -2342,7 +2352,7 @@
     </message>
     <message>
         <source>Click a badge to list its topics; click the sky to close</source>
-        <translation>Cliquez sur un badge pour lister ses sujets ; cliquez sur le ciel pour fermer</translation>
+        <translation>Cliquez sur un badge pour lister ses sujets&#xa0;; cliquez sur le ciel pour fermer</translation>
     </message>
 </context>
 <context>
