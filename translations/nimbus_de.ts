@@ -23,6 +23,10 @@
         <source>Save as a Word document</source>
         <translation>Als Word-Dokument speichern</translation>
     </message>
+    <message>
+        <source>MS Word file (*.rtf)</source>
+        <translation>MS-Word-Datei (*.rtf)</translation>
+    </message>
 </context>
 <context>
     <name>RuleWords</name>
@@ -268,6 +272,184 @@
     </message>
 </context>
 <context>
+    <name>TopicCodes</name>
+    <message>
+        <source>Topics</source>
+        <translation>Themen</translation>
+    </message>
+    <message>
+        <source>Local network information</source>
+        <translation>Informationen zum lokalen Netzwerk</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Product information</source>
+        <translation>Produktinformationen</translation>
+    </message>
+    <message>
+        <source>Contacts</source>
+        <translation>Kontakte</translation>
+    </message>
+    <message>
+        <source>Minute</source>
+        <translation>Minute</translation>
+    </message>
+    <message>
+        <source>Hour</source>
+        <translation>Stunde</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>Tag</translation>
+    </message>
+    <message>
+        <source>Week</source>
+        <translation>Woche</translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation>Monat</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Jahr</translation>
+    </message>
+    <message>
+        <source>Minutes</source>
+        <translation>Minuten</translation>
+    </message>
+    <message>
+        <source>Hours</source>
+        <translation>Stunden</translation>
+    </message>
+    <message>
+        <source>Days</source>
+        <translation>Tage</translation>
+    </message>
+    <message>
+        <source>Weeks</source>
+        <translation>Wochen</translation>
+    </message>
+    <message>
+        <source>Months</source>
+        <translation>Monate</translation>
+    </message>
+    <message>
+        <source>Years</source>
+        <translation>Jahre</translation>
+    </message>
+    <message>
+        <source>General topic group</source>
+        <translation>Allgemeine Themengruppe</translation>
+    </message>
+    <message>
+        <source>General topic</source>
+        <translation>Allgemeines Thema</translation>
+    </message>
+    <message>
+        <source>Information topic</source>
+        <translation>Informationsthema</translation>
+    </message>
+    <message>
+        <source>Idea topic</source>
+        <translation>Ideenthema</translation>
+    </message>
+    <message>
+        <source>Financial topic</source>
+        <translation>Finanzthema</translation>
+    </message>
+    <message>
+        <source>Events group</source>
+        <translation>Ereignisgruppe</translation>
+    </message>
+    <message>
+        <source>Event in progress</source>
+        <translation>Ereignis läuft</translation>
+    </message>
+    <message>
+        <source>Event finished</source>
+        <translation>Ereignis beendet</translation>
+    </message>
+    <message>
+        <source>Future event</source>
+        <translation>Künftiges Ereignis</translation>
+    </message>
+    <message>
+        <source>Task group</source>
+        <translation>Aufgabengruppe</translation>
+    </message>
+    <message>
+        <source>Task in progress</source>
+        <translation>Aufgabe in Bearbeitung</translation>
+    </message>
+    <message>
+        <source>Task completed</source>
+        <translation>Aufgabe erledigt</translation>
+    </message>
+    <message>
+        <source>Task on hold</source>
+        <translation>Aufgabe zurückgestellt</translation>
+    </message>
+    <message>
+        <source>Task waiting</source>
+        <translation>Aufgabe wartet</translation>
+    </message>
+    <message>
+        <source>Task not started</source>
+        <translation>Aufgabe nicht begonnen</translation>
+    </message>
+</context>
+<context>
+    <name>TopicOptions</name>
+    <message>
+        <source>System section</source>
+        <translation>Systembereich</translation>
+    </message>
+    <message>
+        <source>System topic</source>
+        <translation>Systemthema</translation>
+    </message>
+    <message>
+        <source>Urgent</source>
+        <translation>Dringend</translation>
+    </message>
+    <message>
+        <source>Contains urgent sub-topics</source>
+        <translation>Enthält dringende Unterthemen</translation>
+    </message>
+    <message>
+        <source>Created: </source>
+        <translation>Erstellt: </translation>
+    </message>
+    <message>
+        <source>Started:  </source>
+        <translation>Begonnen:  </translation>
+    </message>
+    <message>
+        <source>Sent from: </source>
+        <translation>Gesendet von: </translation>
+    </message>
+    <message>
+        <source>Choose type of event</source>
+        <translation>Art des Ereignisses wählen</translation>
+    </message>
+    <message>
+        <source>Choose type of task</source>
+        <translation>Art der Aufgabe wählen</translation>
+    </message>
+    <message>
+        <source>Event recurs every:</source>
+        <translation>Ereignis wiederholt sich alle:</translation>
+    </message>
+    <message>
+        <source>Task recurs every:</source>
+        <translation>Aufgabe wiederholt sich alle:</translation>
+    </message>
+</context>
+<context>
     <name>nimbus::CalendarActions</name>
     <message>
         <source>Export to calendar file...</source>
@@ -284,6 +466,17 @@
     <message>
         <source>Import calendar file...</source>
         <translation>Kalenderdatei importieren …</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::CalendarFiles</name>
+    <message>
+        <source>The calendar file could not be written</source>
+        <translation>Die Kalenderdatei konnte nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>The calendar file could not be imported</source>
+        <translation>Die Kalenderdatei konnte nicht importiert werden</translation>
     </message>
 </context>
 <context>
@@ -485,6 +678,34 @@
     <message>
         <source>Nimbus Desk Information Assistant</source>
         <translation>Nimbus Desk Informationsassistent</translation>
+    </message>
+    <message>
+        <source>Remove the topic &quot;%1&quot; and its %2 sub-topics?
+
+&quot;Undo&quot; (Ctrl+Z) brings it back.</source>
+        <translation>Das Thema „%1“ und seine %2 Unterthemen entfernen?
+
+„Rückgängig“ (Strg+Z) holt es zurück.</translation>
+    </message>
+    <message>
+        <source>Remove the topic &quot;%1&quot; and its 1 sub-topic?
+
+&quot;Undo&quot; (Ctrl+Z) brings it back.</source>
+        <translation>Das Thema „%1“ und sein Unterthema entfernen?
+
+„Rückgängig“ (Strg+Z) holt es zurück.</translation>
+    </message>
+    <message>
+        <source>Remove the topic &quot;%1&quot;?
+
+&quot;Undo&quot; (Ctrl+Z) brings it back.</source>
+        <translation>Das Thema „%1“ entfernen?
+
+„Rückgängig“ (Strg+Z) holt es zurück.</translation>
+    </message>
+    <message>
+        <source>The topic was removed while its options were open; nothing was changed.</source>
+        <translation>Das Thema wurde entfernt, während seine Optionen offen waren; nichts wurde geändert.</translation>
     </message>
 </context>
 <context>
@@ -818,6 +1039,54 @@
         <source>Keep topics in step with a calendar on a server</source>
         <translation>Themen mit einem Kalender auf einem Server abgleichen</translation>
     </message>
+    <message>
+        <source>Calendar sync failed: %1</source>
+        <translation>Kalenderabgleich fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Calendar sync failed: the calendar links could not be saved.</source>
+        <translation>Kalenderabgleich fehlgeschlagen: Die Kalenderverknüpfungen konnten nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Calendar sync: connecting to %1 ...</source>
+        <translation>Kalenderabgleich: Verbindung zu %1 …</translation>
+    </message>
+    <message>
+        <source>Calendar sync (%1): %2 of %3 - %4</source>
+        <translation>Kalenderabgleich (%1): %2 von %3 – %4</translation>
+    </message>
+    <message>
+        <source>The password for %1 at %2:</source>
+        <translation>Das Passwort für %1 auf %2:</translation>
+    </message>
+    <message>
+        <source>Calendar sync waits for the password (&quot;Sync now&quot; asks for it again).</source>
+        <translation>Der Kalenderabgleich wartet auf das Passwort („Jetzt abgleichen“ fragt erneut danach).</translation>
+    </message>
+    <message>
+        <source>Calendar sync waits for the password (&quot;Sync now&quot; asks for it).</source>
+        <translation>Der Kalenderabgleich wartet auf das Passwort („Jetzt abgleichen“ fragt danach).</translation>
+    </message>
+    <message>
+        <source>Calendar synced at %1: %2 sent, %3 received, %4 removed</source>
+        <translation>Kalender um %1 abgeglichen: %2 gesendet, %3 empfangen, %4 entfernt</translation>
+    </message>
+    <message>
+        <source>, %1 conflicts</source>
+        <translation>, %1 Konflikte</translation>
+    </message>
+    <message>
+        <source>, %1 not taken by the server (see the log)</source>
+        <translation>, %1 vom Server nicht angenommen (siehe Protokoll)</translation>
+    </message>
+    <message>
+        <source>, %1 kept here (the calendar is read-only)</source>
+        <translation>, %1 hier behalten (der Kalender ist schreibgeschützt)</translation>
+    </message>
+    <message>
+        <source>Calendar sync failed: %1 It is tried again later.</source>
+        <translation>Kalenderabgleich fehlgeschlagen: %1 Er wird später erneut versucht.</translation>
+    </message>
 </context>
 <context>
     <name>nimbus::checklist</name>
@@ -836,6 +1105,10 @@
     <message>
         <source>New item:</source>
         <translation>Neuer Eintrag:</translation>
+    </message>
+    <message>
+        <source>The checklist could not be saved as %1: %2</source>
+        <translation>Die Checkliste konnte nicht als %1 gespeichert werden: %2</translation>
     </message>
 </context>
 <context>
@@ -922,6 +1195,14 @@
     <message>
         <source>Type an item and press Enter to add it</source>
         <translation>Eintrag eingeben und mit der Eingabetaste hinzufügen</translation>
+    </message>
+    <message>
+        <source>Cannot open &quot;%1&quot;.</source>
+        <translation>„%1“ kann nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>There is no folder to open for &quot;%1&quot;.</source>
+        <translation>Für „%1“ gibt es keinen Ordner zum Öffnen.</translation>
     </message>
 </context>
 <context>
@@ -1131,6 +1412,125 @@
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::dialogs::TformProgress</name>
+    <message>
+        <source>Topic options</source>
+        <translation>Themenoptionen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Topic:</source>
+        <translation>Thema:</translation>
+    </message>
+    <message>
+        <source>One-off</source>
+        <translation>Einmalig</translation>
+    </message>
+    <message>
+        <source>Date due:</source>
+        <translation>Fällig am:</translation>
+    </message>
+    <message>
+        <source>Recurring</source>
+        <translation>Wiederkehrend</translation>
+    </message>
+    <message>
+        <source>Next date due:</source>
+        <translation>Nächster Fälligkeitstermin:</translation>
+    </message>
+    <message>
+        <source>Mark as complete automatically after the date due</source>
+        <translation>Nach dem Fälligkeitstermin automatisch als erledigt markieren</translation>
+    </message>
+    <message>
+        <source>Flag as urgent</source>
+        <translation>Als dringend markieren</translation>
+    </message>
+    <message>
+        <source>days before</source>
+        <translation>Tage vorher</translation>
+    </message>
+    <message>
+        <source>Duration:</source>
+        <translation>Dauer:</translation>
+    </message>
+    <message>
+        <source>Priority:</source>
+        <translation>Priorität:</translation>
+    </message>
+    <message>
+        <source>Percentage complete:</source>
+        <translation>Fertigstellung in Prozent:</translation>
+    </message>
+    <message>
+        <source>Calculate from sub-tasks</source>
+        <translation>Aus Unteraufgaben berechnen</translation>
+    </message>
+    <message>
+        <source>Remind me:</source>
+        <translation>Erinnern:</translation>
+    </message>
+    <message>
+        <source>Last done:</source>
+        <translation>Zuletzt erledigt:</translation>
+    </message>
+    <message>
+        <source>Date due</source>
+        <translation>Fälligkeitsdatum</translation>
+    </message>
+    <message>
+        <source>Time due</source>
+        <translation>Fälligkeitszeit</translation>
+    </message>
+    <message>
+        <source>Next date due</source>
+        <translation>Nächstes Fälligkeitsdatum</translation>
+    </message>
+    <message>
+        <source>Next time due</source>
+        <translation>Nächste Fälligkeitszeit</translation>
+    </message>
+    <message>
+        <source>Recurs every</source>
+        <translation>Wiederholt sich alle</translation>
+    </message>
+    <message>
+        <source>Recurrence period</source>
+        <translation>Wiederholungszeitraum</translation>
+    </message>
+    <message>
+        <source>Flag as urgent, days before</source>
+        <translation>Als dringend markieren, Tage vorher</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Dauer</translation>
+    </message>
+    <message>
+        <source>Duration period</source>
+        <translation>Einheit der Dauer</translation>
+    </message>
+    <message>
+        <source>Priority</source>
+        <translation>Priorität</translation>
+    </message>
+    <message>
+        <source>Percentage complete</source>
+        <translation>Fertigstellung in Prozent</translation>
+    </message>
+    <message>
+        <source>Remind me</source>
+        <translation>Erinnern</translation>
     </message>
 </context>
 <context>
@@ -1412,6 +1812,232 @@
     </message>
 </context>
 <context>
+    <name>nimbus::reminders</name>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Snooze 10 minutes</source>
+        <translation>10 Minuten schlummern</translation>
+    </message>
+    <message>
+        <source>Snooze 1 hour</source>
+        <translation>1 Stunde schlummern</translation>
+    </message>
+    <message>
+        <source>Snooze until tomorrow morning</source>
+        <translation>Bis morgen früh schlummern</translation>
+    </message>
+    <message>
+        <source>Mark completed</source>
+        <translation>Als erledigt markieren</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>1 hour before</source>
+        <translation>1 Stunde vorher</translation>
+    </message>
+    <message>
+        <source>1 day before</source>
+        <translation>1 Tag vorher</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s) before</source>
+        <translation>
+            <numerusform>%n Minute vorher</numerusform>
+            <numerusform>%n Minuten vorher</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>at %1 on %2</source>
+        <translation>um %1 am %2</translation>
+    </message>
+    <message>
+        <source>at %1</source>
+        <translation>um %1</translation>
+    </message>
+    <message>
+        <source>on %1</source>
+        <translation>am %1</translation>
+    </message>
+    <message>
+        <source>today</source>
+        <translation>heute</translation>
+    </message>
+    <message>
+        <source>%1 on %2</source>
+        <translation>%1 am %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>in %n minute(s)</source>
+        <translation>
+            <numerusform>in %n Minute</numerusform>
+            <numerusform>in %n Minuten</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>in %n hour(s)</source>
+        <translation>
+            <numerusform>in %n Stunde</numerusform>
+            <numerusform>in %n Stunden</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>in %1 %2</source>
+        <translation>in %1 %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s)</source>
+        <translation>
+            <numerusform>%n Stunde</numerusform>
+            <numerusform>%n Stunden</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s)</source>
+        <translation>
+            <numerusform>%n Minute</numerusform>
+            <numerusform>%n Minuten</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>in %n day(s)</source>
+        <translation>
+            <numerusform>in %n Tag</numerusform>
+            <numerusform>in %n Tagen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Due %1, %2</source>
+        <translation>Fällig %1, %2</translation>
+    </message>
+    <message>
+        <source>Starts %1, %2</source>
+        <translation>Beginnt %1, %2</translation>
+    </message>
+    <message>
+        <source>Due %1</source>
+        <translation>Fällig %1</translation>
+    </message>
+    <message>
+        <source>Starts today</source>
+        <translation>Beginnt heute</translation>
+    </message>
+    <message>
+        <source>Started %1</source>
+        <translation>Begonnen %1</translation>
+    </message>
+    <message>
+        <source>Starts now, %1</source>
+        <translation>Beginnt jetzt, %1</translation>
+    </message>
+    <message>
+        <source>Due today, %1</source>
+        <translation>Heute fällig, %1</translation>
+    </message>
+    <message>
+        <source>Due today</source>
+        <translation>Heute fällig</translation>
+    </message>
+    <message>
+        <source>Now urgent: due %1</source>
+        <translation>Jetzt dringend: fällig %1</translation>
+    </message>
+    <message>
+        <source>Now urgent: starts %1</source>
+        <translation>Jetzt dringend: beginnt %1</translation>
+    </message>
+    <message>
+        <source>Overdue: was due %1</source>
+        <translation>Überfällig: war fällig %1</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>(%n time(s) since %1)</source>
+        <translation>
+            <numerusform>(%n-mal seit %1)</numerusform>
+            <numerusform>(%n-mal seit %1)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n reminder(s) while Nimbus Desk was closed</source>
+        <translation>
+            <numerusform>%n Erinnerung, während Nimbus Desk geschlossen war</numerusform>
+            <numerusform>%n Erinnerungen, während Nimbus Desk geschlossen war</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n reminder(s) you missed</source>
+        <translation>
+            <numerusform>%n verpasste Erinnerung</numerusform>
+            <numerusform>%n verpasste Erinnerungen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 reminders</source>
+        <translation>%1 Erinnerungen</translation>
+    </message>
+    <message>
+        <source>%1 topics are coming up</source>
+        <translation>%1 Themen stehen an</translation>
+    </message>
+    <message>
+        <source>%1 topics are due today</source>
+        <translation>%1 Themen sind heute fällig</translation>
+    </message>
+    <message>
+        <source>%1 events are starting</source>
+        <translation>%1 Ereignisse beginnen</translation>
+    </message>
+    <message>
+        <source>%1 topics are now urgent</source>
+        <translation>%1 Themen sind jetzt dringend</translation>
+    </message>
+    <message>
+        <source>%1 topics are overdue</source>
+        <translation>%1 Themen sind überfällig</translation>
+    </message>
+    <message>
+        <source>soon</source>
+        <translation>bald</translation>
+    </message>
+    <message>
+        <source>due today</source>
+        <translation>heute fällig</translation>
+    </message>
+    <message>
+        <source>starts</source>
+        <translation>beginnt</translation>
+    </message>
+    <message>
+        <source>urgent</source>
+        <translation>dringend</translation>
+    </message>
+    <message>
+        <source>overdue</source>
+        <translation>überfällig</translation>
+    </message>
+    <message>
+        <source>snoozed</source>
+        <translation>zurückgestellt</translation>
+    </message>
+    <message>
+        <source>Nimbus Desk: nothing overdue or urgent</source>
+        <translation>Nimbus Desk: nichts überfällig oder dringend</translation>
+    </message>
+    <message>
+        <source>Nimbus Desk: %1 overdue, %2 urgent, %3 due today</source>
+        <translation>Nimbus Desk: %1 überfällig, %2 dringend, %3 heute fällig</translation>
+    </message>
+</context>
+<context>
     <name>nimbus::reminderui::ReminderPreferencesBox</name>
     <message>
         <source>Reminders</source>
@@ -1600,6 +2226,16 @@
         <source>Disconnect</source>
         <translation>Trennen</translation>
     </message>
+    <message>
+        <source>This LAN Nimbus connection does not exist yet.
+Do you wish to create it now?</source>
+        <translation>Diese LAN-Nimbus-Verbindung gibt es noch nicht.
+Möchten Sie sie jetzt anlegen?</translation>
+    </message>
+    <message>
+        <source>Do you wish to lock the topic so receivers cannot make changes?</source>
+        <translation>Möchten Sie das Thema sperren, damit Empfänger es nicht ändern können?</translation>
+    </message>
 </context>
 <context>
     <name>nimbus::summary</name>
@@ -1713,6 +2349,10 @@
     <message>
         <source>Show Summary</source>
         <translation>Übersicht anzeigen</translation>
+    </message>
+    <message>
+        <source>Click a badge to list its topics; click the sky to close</source>
+        <translation>Ein Abzeichen anklicken, um seine Themen aufzulisten; den Himmel anklicken, um zu schließen</translation>
     </message>
 </context>
 <context>

@@ -23,6 +23,10 @@
         <source>Save as a Word document</source>
         <translation>Enregistrer comme document Word</translation>
     </message>
+    <message>
+        <source>MS Word file (*.rtf)</source>
+        <translation>Fichier MS Word (*.rtf)</translation>
+    </message>
 </context>
 <context>
     <name>RuleWords</name>
@@ -268,6 +272,184 @@
     </message>
 </context>
 <context>
+    <name>TopicCodes</name>
+    <message>
+        <source>Topics</source>
+        <translation>Sujets</translation>
+    </message>
+    <message>
+        <source>Local network information</source>
+        <translation>Informations sur le réseau local</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Préférences</translation>
+    </message>
+    <message>
+        <source>Product information</source>
+        <translation>Informations sur le produit</translation>
+    </message>
+    <message>
+        <source>Contacts</source>
+        <translation>Contacts</translation>
+    </message>
+    <message>
+        <source>Minute</source>
+        <translation>minute</translation>
+    </message>
+    <message>
+        <source>Hour</source>
+        <translation>heure</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>jour</translation>
+    </message>
+    <message>
+        <source>Week</source>
+        <translation>semaine</translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation>mois</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>an</translation>
+    </message>
+    <message>
+        <source>Minutes</source>
+        <translation>minutes</translation>
+    </message>
+    <message>
+        <source>Hours</source>
+        <translation>heures</translation>
+    </message>
+    <message>
+        <source>Days</source>
+        <translation>jours</translation>
+    </message>
+    <message>
+        <source>Weeks</source>
+        <translation>semaines</translation>
+    </message>
+    <message>
+        <source>Months</source>
+        <translation>mois</translation>
+    </message>
+    <message>
+        <source>Years</source>
+        <translation>ans</translation>
+    </message>
+    <message>
+        <source>General topic group</source>
+        <translation>Groupe de sujets général</translation>
+    </message>
+    <message>
+        <source>General topic</source>
+        <translation>Sujet général</translation>
+    </message>
+    <message>
+        <source>Information topic</source>
+        <translation>Sujet d’information</translation>
+    </message>
+    <message>
+        <source>Idea topic</source>
+        <translation>Sujet d’idée</translation>
+    </message>
+    <message>
+        <source>Financial topic</source>
+        <translation>Sujet financier</translation>
+    </message>
+    <message>
+        <source>Events group</source>
+        <translation>Groupe d’événements</translation>
+    </message>
+    <message>
+        <source>Event in progress</source>
+        <translation>Événement en cours</translation>
+    </message>
+    <message>
+        <source>Event finished</source>
+        <translation>Événement terminé</translation>
+    </message>
+    <message>
+        <source>Future event</source>
+        <translation>Événement à venir</translation>
+    </message>
+    <message>
+        <source>Task group</source>
+        <translation>Groupe de tâches</translation>
+    </message>
+    <message>
+        <source>Task in progress</source>
+        <translation>Tâche en cours</translation>
+    </message>
+    <message>
+        <source>Task completed</source>
+        <translation>Tâche terminée</translation>
+    </message>
+    <message>
+        <source>Task on hold</source>
+        <translation>Tâche suspendue</translation>
+    </message>
+    <message>
+        <source>Task waiting</source>
+        <translation>Tâche en attente</translation>
+    </message>
+    <message>
+        <source>Task not started</source>
+        <translation>Tâche non commencée</translation>
+    </message>
+</context>
+<context>
+    <name>TopicOptions</name>
+    <message>
+        <source>System section</source>
+        <translation>Section système</translation>
+    </message>
+    <message>
+        <source>System topic</source>
+        <translation>Sujet système</translation>
+    </message>
+    <message>
+        <source>Urgent</source>
+        <translation>Urgent</translation>
+    </message>
+    <message>
+        <source>Contains urgent sub-topics</source>
+        <translation>Contient des sous-sujets urgents</translation>
+    </message>
+    <message>
+        <source>Created: </source>
+        <translation>Créé&#xa0;: </translation>
+    </message>
+    <message>
+        <source>Started:  </source>
+        <translation>Commencé&#xa0;:  </translation>
+    </message>
+    <message>
+        <source>Sent from: </source>
+        <translation>Envoyé par&#xa0;: </translation>
+    </message>
+    <message>
+        <source>Choose type of event</source>
+        <translation>Choisissez le type d’événement</translation>
+    </message>
+    <message>
+        <source>Choose type of task</source>
+        <translation>Choisissez le type de tâche</translation>
+    </message>
+    <message>
+        <source>Event recurs every:</source>
+        <translation>L’événement se répète tous les&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Task recurs every:</source>
+        <translation>La tâche se répète tous les&#xa0;:</translation>
+    </message>
+</context>
+<context>
     <name>nimbus::CalendarActions</name>
     <message>
         <source>Export to calendar file...</source>
@@ -284,6 +466,17 @@
     <message>
         <source>Import calendar file...</source>
         <translation>Importer un fichier de calendrier…</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::CalendarFiles</name>
+    <message>
+        <source>The calendar file could not be written</source>
+        <translation>Le fichier de calendrier n’a pas pu être écrit</translation>
+    </message>
+    <message>
+        <source>The calendar file could not be imported</source>
+        <translation>Le fichier de calendrier n’a pas pu être importé</translation>
     </message>
 </context>
 <context>
@@ -485,6 +678,34 @@
     <message>
         <source>Nimbus Desk Information Assistant</source>
         <translation>Nimbus Desk Assistant d’information</translation>
+    </message>
+    <message>
+        <source>Remove the topic &quot;%1&quot; and its %2 sub-topics?
+
+&quot;Undo&quot; (Ctrl+Z) brings it back.</source>
+        <translation>Supprimer le sujet «&#xa0;%1&#xa0;» et ses %2 sous-sujets&#xa0;?
+
+«&#xa0;Annuler&#xa0;» (Ctrl+Z) le rétablit.</translation>
+    </message>
+    <message>
+        <source>Remove the topic &quot;%1&quot; and its 1 sub-topic?
+
+&quot;Undo&quot; (Ctrl+Z) brings it back.</source>
+        <translation>Supprimer le sujet «&#xa0;%1&#xa0;» et son sous-sujet&#xa0;?
+
+«&#xa0;Annuler&#xa0;» (Ctrl+Z) le rétablit.</translation>
+    </message>
+    <message>
+        <source>Remove the topic &quot;%1&quot;?
+
+&quot;Undo&quot; (Ctrl+Z) brings it back.</source>
+        <translation>Supprimer le sujet «&#xa0;%1&#xa0;»&#xa0;?
+
+«&#xa0;Annuler&#xa0;» (Ctrl+Z) le rétablit.</translation>
+    </message>
+    <message>
+        <source>The topic was removed while its options were open; nothing was changed.</source>
+        <translation>Le sujet a été supprimé pendant que ses options étaient ouvertes&#xa0;; rien n’a été modifié.</translation>
     </message>
 </context>
 <context>
@@ -818,6 +1039,54 @@
         <source>Keep topics in step with a calendar on a server</source>
         <translation>Synchroniser les sujets avec un agenda sur un serveur</translation>
     </message>
+    <message>
+        <source>Calendar sync failed: %1</source>
+        <translation>Échec de la synchronisation du calendrier&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Calendar sync failed: the calendar links could not be saved.</source>
+        <translation>Échec de la synchronisation du calendrier&#xa0;: les liens du calendrier n’ont pas pu être enregistrés.</translation>
+    </message>
+    <message>
+        <source>Calendar sync: connecting to %1 ...</source>
+        <translation>Synchronisation du calendrier&#xa0;: connexion à %1…</translation>
+    </message>
+    <message>
+        <source>Calendar sync (%1): %2 of %3 - %4</source>
+        <translation>Synchronisation du calendrier (%1)&#xa0;: %2 sur %3 – %4</translation>
+    </message>
+    <message>
+        <source>The password for %1 at %2:</source>
+        <translation>Le mot de passe de %1 sur %2&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Calendar sync waits for the password (&quot;Sync now&quot; asks for it again).</source>
+        <translation>La synchronisation du calendrier attend le mot de passe («&#xa0;Synchroniser maintenant&#xa0;» le redemande).</translation>
+    </message>
+    <message>
+        <source>Calendar sync waits for the password (&quot;Sync now&quot; asks for it).</source>
+        <translation>La synchronisation du calendrier attend le mot de passe («&#xa0;Synchroniser maintenant&#xa0;» le demande).</translation>
+    </message>
+    <message>
+        <source>Calendar synced at %1: %2 sent, %3 received, %4 removed</source>
+        <translation>Calendrier synchronisé à %1&#xa0;: %2 envoyés, %3 reçus, %4 supprimés</translation>
+    </message>
+    <message>
+        <source>, %1 conflicts</source>
+        <translation>, %1 conflits</translation>
+    </message>
+    <message>
+        <source>, %1 not taken by the server (see the log)</source>
+        <translation>, %1 refusés par le serveur (voir le journal)</translation>
+    </message>
+    <message>
+        <source>, %1 kept here (the calendar is read-only)</source>
+        <translation>, %1 gardés ici (le calendrier est en lecture seule)</translation>
+    </message>
+    <message>
+        <source>Calendar sync failed: %1 It is tried again later.</source>
+        <translation>Échec de la synchronisation du calendrier&#xa0;: %1 Elle sera retentée plus tard.</translation>
+    </message>
 </context>
 <context>
     <name>nimbus::checklist</name>
@@ -836,6 +1105,10 @@
     <message>
         <source>New item:</source>
         <translation>Nouvel élément&#xa0;:</translation>
+    </message>
+    <message>
+        <source>The checklist could not be saved as %1: %2</source>
+        <translation>La liste de contrôle n’a pas pu être enregistrée sous %1&#xa0;: %2</translation>
     </message>
 </context>
 <context>
@@ -922,6 +1195,14 @@
     <message>
         <source>Type an item and press Enter to add it</source>
         <translation>Saisissez un élément et appuyez sur Entrée pour l’ajouter</translation>
+    </message>
+    <message>
+        <source>Cannot open &quot;%1&quot;.</source>
+        <translation>Impossible d’ouvrir «&#xa0;%1&#xa0;».</translation>
+    </message>
+    <message>
+        <source>There is no folder to open for &quot;%1&quot;.</source>
+        <translation>Il n’y a pas de dossier à ouvrir pour «&#xa0;%1&#xa0;».</translation>
     </message>
 </context>
 <context>
@@ -1131,6 +1412,125 @@
     <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::dialogs::TformProgress</name>
+    <message>
+        <source>Topic options</source>
+        <translation>Options du sujet</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Topic:</source>
+        <translation>Sujet&#xa0;:</translation>
+    </message>
+    <message>
+        <source>One-off</source>
+        <translation>Unique</translation>
+    </message>
+    <message>
+        <source>Date due:</source>
+        <translation>Date d’échéance&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Recurring</source>
+        <translation>Récurrent</translation>
+    </message>
+    <message>
+        <source>Next date due:</source>
+        <translation>Prochaine échéance&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Mark as complete automatically after the date due</source>
+        <translation>Marquer comme terminé automatiquement après l’échéance</translation>
+    </message>
+    <message>
+        <source>Flag as urgent</source>
+        <translation>Marquer comme urgent</translation>
+    </message>
+    <message>
+        <source>days before</source>
+        <translation>jours avant</translation>
+    </message>
+    <message>
+        <source>Duration:</source>
+        <translation>Durée&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Priority:</source>
+        <translation>Priorité&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Percentage complete:</source>
+        <translation>Pourcentage d’achèvement&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Calculate from sub-tasks</source>
+        <translation>Calculer à partir des sous-tâches</translation>
+    </message>
+    <message>
+        <source>Remind me:</source>
+        <translation>Me rappeler&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Last done:</source>
+        <translation>Dernière fois&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Date due</source>
+        <translation>Date d’échéance</translation>
+    </message>
+    <message>
+        <source>Time due</source>
+        <translation>Heure d’échéance</translation>
+    </message>
+    <message>
+        <source>Next date due</source>
+        <translation>Prochaine date d’échéance</translation>
+    </message>
+    <message>
+        <source>Next time due</source>
+        <translation>Prochaine heure d’échéance</translation>
+    </message>
+    <message>
+        <source>Recurs every</source>
+        <translation>Se répète tous les</translation>
+    </message>
+    <message>
+        <source>Recurrence period</source>
+        <translation>Période de récurrence</translation>
+    </message>
+    <message>
+        <source>Flag as urgent, days before</source>
+        <translation>Marquer comme urgent, jours avant</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Durée</translation>
+    </message>
+    <message>
+        <source>Duration period</source>
+        <translation>Unité de durée</translation>
+    </message>
+    <message>
+        <source>Priority</source>
+        <translation>Priorité</translation>
+    </message>
+    <message>
+        <source>Percentage complete</source>
+        <translation>Pourcentage d’achèvement</translation>
+    </message>
+    <message>
+        <source>Remind me</source>
+        <translation>Me rappeler</translation>
     </message>
 </context>
 <context>
@@ -1412,6 +1812,232 @@
     </message>
 </context>
 <context>
+    <name>nimbus::reminders</name>
+    <message>
+        <source>Open</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>Snooze 10 minutes</source>
+        <translation>Répéter dans 10 minutes</translation>
+    </message>
+    <message>
+        <source>Snooze 1 hour</source>
+        <translation>Répéter dans 1 heure</translation>
+    </message>
+    <message>
+        <source>Snooze until tomorrow morning</source>
+        <translation>Répéter demain matin</translation>
+    </message>
+    <message>
+        <source>Mark completed</source>
+        <translation>Marquer comme terminé</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucun</translation>
+    </message>
+    <message>
+        <source>1 hour before</source>
+        <translation>1 heure avant</translation>
+    </message>
+    <message>
+        <source>1 day before</source>
+        <translation>1 jour avant</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s) before</source>
+        <translation>
+            <numerusform>%n minute avant</numerusform>
+            <numerusform>%n minutes avant</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>at %1 on %2</source>
+        <translation>à %1 le %2</translation>
+    </message>
+    <message>
+        <source>at %1</source>
+        <translation>à %1</translation>
+    </message>
+    <message>
+        <source>on %1</source>
+        <translation>le %1</translation>
+    </message>
+    <message>
+        <source>today</source>
+        <translation>aujourd’hui</translation>
+    </message>
+    <message>
+        <source>%1 on %2</source>
+        <translation>%1 le %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>in %n minute(s)</source>
+        <translation>
+            <numerusform>dans %n minute</numerusform>
+            <numerusform>dans %n minutes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>in %n hour(s)</source>
+        <translation>
+            <numerusform>dans %n heure</numerusform>
+            <numerusform>dans %n heures</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>in %1 %2</source>
+        <translation>dans %1 %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s)</source>
+        <translation>
+            <numerusform>%n heure</numerusform>
+            <numerusform>%n heures</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s)</source>
+        <translation>
+            <numerusform>%n minute</numerusform>
+            <numerusform>%n minutes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>in %n day(s)</source>
+        <translation>
+            <numerusform>dans %n jour</numerusform>
+            <numerusform>dans %n jours</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Due %1, %2</source>
+        <translation>Échéance %1, %2</translation>
+    </message>
+    <message>
+        <source>Starts %1, %2</source>
+        <translation>Commence %1, %2</translation>
+    </message>
+    <message>
+        <source>Due %1</source>
+        <translation>Échéance %1</translation>
+    </message>
+    <message>
+        <source>Starts today</source>
+        <translation>Commence aujourd’hui</translation>
+    </message>
+    <message>
+        <source>Started %1</source>
+        <translation>A commencé %1</translation>
+    </message>
+    <message>
+        <source>Starts now, %1</source>
+        <translation>Commence maintenant, %1</translation>
+    </message>
+    <message>
+        <source>Due today, %1</source>
+        <translation>Échéance aujourd’hui, %1</translation>
+    </message>
+    <message>
+        <source>Due today</source>
+        <translation>Échéance aujourd’hui</translation>
+    </message>
+    <message>
+        <source>Now urgent: due %1</source>
+        <translation>Désormais urgent&#xa0;: échéance %1</translation>
+    </message>
+    <message>
+        <source>Now urgent: starts %1</source>
+        <translation>Désormais urgent&#xa0;: commence %1</translation>
+    </message>
+    <message>
+        <source>Overdue: was due %1</source>
+        <translation>En retard&#xa0;: échéance %1</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1&#xa0;: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>(%n time(s) since %1)</source>
+        <translation>
+            <numerusform>(%n fois depuis %1)</numerusform>
+            <numerusform>(%n fois depuis %1)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n reminder(s) while Nimbus Desk was closed</source>
+        <translation>
+            <numerusform>%n rappel pendant que Nimbus Desk était fermé</numerusform>
+            <numerusform>%n rappels pendant que Nimbus Desk était fermé</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n reminder(s) you missed</source>
+        <translation>
+            <numerusform>%n rappel manqué</numerusform>
+            <numerusform>%n rappels manqués</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 reminders</source>
+        <translation>%1 rappels</translation>
+    </message>
+    <message>
+        <source>%1 topics are coming up</source>
+        <translation>%1 sujets approchent</translation>
+    </message>
+    <message>
+        <source>%1 topics are due today</source>
+        <translation>%1 sujets arrivent à échéance aujourd’hui</translation>
+    </message>
+    <message>
+        <source>%1 events are starting</source>
+        <translation>%1 événements commencent</translation>
+    </message>
+    <message>
+        <source>%1 topics are now urgent</source>
+        <translation>%1 sujets sont désormais urgents</translation>
+    </message>
+    <message>
+        <source>%1 topics are overdue</source>
+        <translation>%1 sujets sont en retard</translation>
+    </message>
+    <message>
+        <source>soon</source>
+        <translation>bientôt</translation>
+    </message>
+    <message>
+        <source>due today</source>
+        <translation>échéance aujourd’hui</translation>
+    </message>
+    <message>
+        <source>starts</source>
+        <translation>commence</translation>
+    </message>
+    <message>
+        <source>urgent</source>
+        <translation>urgent</translation>
+    </message>
+    <message>
+        <source>overdue</source>
+        <translation>en retard</translation>
+    </message>
+    <message>
+        <source>snoozed</source>
+        <translation>reporté</translation>
+    </message>
+    <message>
+        <source>Nimbus Desk: nothing overdue or urgent</source>
+        <translation>Nimbus Desk&#xa0;: rien en retard ni urgent</translation>
+    </message>
+    <message>
+        <source>Nimbus Desk: %1 overdue, %2 urgent, %3 due today</source>
+        <translation>Nimbus Desk&#xa0;: %1 en retard, %2 urgents, %3 à échéance aujourd’hui</translation>
+    </message>
+</context>
+<context>
     <name>nimbus::reminderui::ReminderPreferencesBox</name>
     <message>
         <source>Reminders</source>
@@ -1600,6 +2226,16 @@
         <source>Disconnect</source>
         <translation>Déconnecter</translation>
     </message>
+    <message>
+        <source>This LAN Nimbus connection does not exist yet.
+Do you wish to create it now?</source>
+        <translation>Cette connexion LAN Nimbus n’existe pas encore.
+Voulez-vous la créer maintenant ?</translation>
+    </message>
+    <message>
+        <source>Do you wish to lock the topic so receivers cannot make changes?</source>
+        <translation>Voulez-vous verrouiller le sujet pour que les destinataires ne puissent pas le modifier ?</translation>
+    </message>
 </context>
 <context>
     <name>nimbus::summary</name>
@@ -1713,6 +2349,10 @@
     <message>
         <source>Show Summary</source>
         <translation>Afficher le résumé</translation>
+    </message>
+    <message>
+        <source>Click a badge to list its topics; click the sky to close</source>
+        <translation>Cliquez sur un badge pour lister ses sujets&#xa0;; cliquez sur le ciel pour fermer</translation>
     </message>
 </context>
 <context>

@@ -4,18 +4,34 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace nimbus::text {
 
 // Turns an English source text into the user's language; context groups texts as a class does.
 using Translator = std::string (*)(const char *context, const char *source);
 
+// The same for a text with a count: "%n" in the source stands for n.
+using CountTranslator = std::string (*)(const char *context, const char *source,
+                                        const char *comment, int n);
+
 // Set once at start, before any thread runs; nullptr leaves every text in English.
 void setTranslator(Translator translator);
+void setCountTranslator(CountTranslator translator);
 
 // The text in the user's language, or the English source when there is no translation.
 // lupdate finds calls of this form: text::translate("Context", "Source text").
 std::string translate(const char *context, const char *source);
+
+// A text with a count, in the form the user's language takes for n, with n in place of "%n".
+// The English source marks its plural ending "(s)" ("in %n minute(s)"): without a translation
+// it becomes "s" for any n but 1. lupdate reads the fourth argument as a count, as it does for
+// QCoreApplication::translate; the comment tells apart two uses of one source text.
+std::string translate(const char *context, const char *source, const char *comment, int n);
+
+// The text with "%1", "%2" ... replaced by the values in order, as QString::arg does: a
+// translation may put them in another order.
+std::string withValues(std::string text, const std::vector<std::string> &values);
 
 } // namespace nimbus::text
 
@@ -23,7 +39,3 @@ std::string translate(const char *context, const char *source);
 // where it is shown, by text::translate with the same context. lupdate reads it as it reads
 // QT_TRANSLATE_NOOP.
 #define NIMBUS_TEXT_NOOP(context, source) source
-
-namespace nimbus::text {
-
-} // namespace nimbus::text

@@ -1,6 +1,7 @@
 // The actions of reminders.
 #include "reminders/ReminderActions.h"
 
+#include "fileio/UiText.h"
 #include "reminders/TopicTriggers.h"
 #include "store/TNimbusNode.h"
 #include "store/TopicCodes.h"
@@ -46,15 +47,15 @@ std::string actionCaption(ReminderAction action)
 {
     switch (action) {
     case ReminderAction::Open:
-        return "Open";
+        return text::translate("nimbus::reminders", "Open");
     case ReminderAction::SnoozeTenMinutes:
-        return "Snooze 10 minutes";
+        return text::translate("nimbus::reminders", "Snooze 10 minutes");
     case ReminderAction::SnoozeOneHour:
-        return "Snooze 1 hour";
+        return text::translate("nimbus::reminders", "Snooze 1 hour");
     case ReminderAction::SnoozeTomorrow:
-        return "Snooze until tomorrow morning";
+        return text::translate("nimbus::reminders", "Snooze until tomorrow morning");
     case ReminderAction::Complete:
-        return "Mark completed";
+        return text::translate("nimbus::reminders", "Mark completed");
     }
     return {};
 }

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <map>
 
+#include "fileio/UiText.h"
 #include "reminders/PairLines.h"
 #include "store/LimitedComplaints.h"
 #include "store/StoreLog.h"
@@ -20,15 +21,16 @@ const std::vector<int> &leadChoices()
 
 std::string leadChoiceText(int minutes)
 {
+    // Shown in the topic options dialog only; the file holds the minutes.
     switch (minutes) {
     case 0:
-        return "None";
+        return text::translate("nimbus::reminders", "None");
     case 60:
-        return "1 hour before";
+        return text::translate("nimbus::reminders", "1 hour before");
     case 1440:
-        return "1 day before";
+        return text::translate("nimbus::reminders", "1 day before");
     default:
-        return std::to_string(minutes) + " minutes before";
+        return text::translate("nimbus::reminders", "%n minute(s) before", nullptr, minutes);
     }
 }
 

@@ -1,6 +1,8 @@
-// The texts of reminders.
+// The texts of reminders. They are shown, never stored: the notification, the reminder window
+// and the tray speak the user's language.
 #include "reminders/ReminderText.h"
 
+#include "fileio/UiText.h"
 #include "store/DateFormat.h"
 
 namespace nimbus::reminders {
@@ -14,24 +16,38 @@ std::string hoursMinutes(DateTime t)
     return dates::timeText(t).substr(0, 5);
 }
 
+std::string dateText(DateTime at, int dateOrder)
+{
+    return dates::displayDate(dates::dateKey(at), dateOrder);
+}
+
 // "at 10:15", with the date when it is not today's.
 std::string whenText(DateTime at, bool hasTime, DateTime now, int dateOrder)
 {
     const bool today = at.dayNumber() == now.dayNumber();
-    std::string text;
+    if (hasTime && !today)
+        return text::withValues(text::translate("nimbus::reminders", "at %1 on %2"),
+                                {hoursMinutes(at), dateText(at, dateOrder)});
     if (hasTime)
-        text = "at " + hoursMinutes(at);
-    if (!today) {
-        if (!text.empty())
-            text += ' ';
-        text += "on " + dates::displayDate(dates::dateKey(at), dateOrder);
-    }
-    return text.empty() ? "today" : text;
+        return text::withValues(text::translate("nimbus::reminders", "at %1"), {hoursMinutes(at)});
+    if (!today)
+        return text::withValues(text::translate("nimbus::reminders", "on %1"),
+                                {dateText(at, dateOrder)});
+    return text::translate("nimbus::reminders", "today");
 }
 
-std::string plural(std::int64_t n, const char *one)
+// The first of a series missed many times: "10:15", "10:15 on 03/03/2026", "03/03/2026".
+std::string sinceText(DateTime at, bool hasTime, DateTime now, int dateOrder)
 {
-    return std::to_string(n) + " " + one + (n == 1 ? "" : "s");
+    const bool today = at.dayNumber() == now.dayNumber();
+    if (hasTime && !today)
+        return text::withValues(text::translate("nimbus::reminders", "%1 on %2"),
+                                {hoursMinutes(at), dateText(at, dateOrder)});
+    if (hasTime)
+        return hoursMinutes(at);
+    if (!today)
+        return dateText(at, dateOrder);
+    return text::translate("nimbus::reminders", "today");
 }
 
 } // namespace
@@ -39,43 +55,65 @@ std::string plural(std::int64_t n, const char *one)
 std::string spanText(std::int64_t msecs)
 {
     const std::int64_t minutes = std::max<std::int64_t>(1, (msecs + kMsecsPerMinute - 1) / kMsecsPerMinute);
+    // Plain ints for the counts, as lupdate reads them.
+    const int inMinutes = static_cast<int>(std::min<std::int64_t>(minutes, 1 << 30));
+    const int hours = inMinutes / 60;
+    const int restMinutes = inMinutes % 60;
+    const int days = inMinutes / (24 * 60);
     if (minutes < 60)
-        return "in " + plural(minutes, "minute");
+        return text::translate("nimbus::reminders", "in %n minute(s)", nullptr, inMinutes);
     if (minutes < 24 * 60 && minutes % 60 == 0)
-        return "in " + plural(minutes / 60, "hour");
+        return text::translate("nimbus::reminders", "in %n hour(s)", nullptr, hours);
     if (minutes < 24 * 60)
-        return "in " + plural(minutes / 60, "hour") + " " + plural(minutes % 60, "minute");
-    return "in " + plural(minutes / (24 * 60), "day");
+        return text::withValues(
+            text::translate("nimbus::reminders", "in %1 %2"),
+            {text::translate("nimbus::reminders", "%n hour(s)", nullptr, hours),
+             text::translate("nimbus::reminders", "%n minute(s)", nullptr, restMinutes)});
+    return text::translate("nimbus::reminders", "in %n day(s)", nullptr, days);
 }
 
 std::string reminderLine(const ReminderItem &item, DateTime now, int dateOrder)
 {
     const std::string when = whenText(item.dueAt, item.dueHasTime, now, dateOrder);
     const std::int64_t left = item.dueAt.msecs() - now.msecs();
-    const char *verb = item.isTask ? "Due" : "Starts";
     switch (item.kind) {
     case ReminderKind::Upcoming:
         if (left > 0)
-            return std::string(verb) + " " + spanText(left) + ", " + when;
+            return item.isTask
+                       ? text::withValues(text::translate("nimbus::reminders", "Due %1, %2"),
+                                          {spanText(left), when})
+                       : text::withValues(text::translate("nimbus::reminders", "Starts %1, %2"),
+                                          {spanText(left), when});
         [[fallthrough]];
     case ReminderKind::Starts:
         if (item.isTask)
-            return "Due " + when;
+            return text::withValues(text::translate("nimbus::reminders", "Due %1"), {when});
         if (!item.dueHasTime)
-            return item.dueAt.dayNumber() == now.dayNumber() ? "Starts today" : "Started " + when;
+            return item.dueAt.dayNumber() == now.dayNumber()
+                       ? text::translate("nimbus::reminders", "Starts today")
+                       : text::withValues(text::translate("nimbus::reminders", "Started %1"),
+                                          {when});
         if (left > 0)
-            return "Starts " + spanText(left) + ", " + when;
+            return text::withValues(text::translate("nimbus::reminders", "Starts %1, %2"),
+                                    {spanText(left), when});
         if (left > -kMsecsPerMinute)
-            return "Starts now, " + when;
-        return "Started " + when;
+            return text::withValues(text::translate("nimbus::reminders", "Starts now, %1"), {when});
+        return text::withValues(text::translate("nimbus::reminders", "Started %1"), {when});
     case ReminderKind::DueToday:
         if (item.dueAt.dayNumber() != now.dayNumber())
-            return "Due " + when;
-        return item.dueHasTime ? "Due today, " + when : "Due today";
+            return text::withValues(text::translate("nimbus::reminders", "Due %1"), {when});
+        return item.dueHasTime
+                   ? text::withValues(text::translate("nimbus::reminders", "Due today, %1"), {when})
+                   : text::translate("nimbus::reminders", "Due today");
     case ReminderKind::TurnedUrgent:
-        return std::string("Now urgent: ") + (item.isTask ? "due " : "starts ") + when;
+        return item.isTask
+                   ? text::withValues(text::translate("nimbus::reminders", "Now urgent: due %1"),
+                                      {when})
+                   : text::withValues(text::translate("nimbus::reminders", "Now urgent: starts %1"),
+                                      {when});
     case ReminderKind::Overdue:
-        return "Overdue: was due " + when;
+        return text::withValues(text::translate("nimbus::reminders", "Overdue: was due %1"),
+                                {when});
     }
     return {};
 }
@@ -94,44 +132,55 @@ ReminderText groupText(const ReminderGroup &group, DateTime now, int dateOrder)
     for (const ReminderItem &item : group.items) {
         if (!text.body.empty())
             text.body += '\n';
-        text.body += item.title + ": " + reminderLine(item, now, dateOrder);
+        text.body += text::withValues(text::translate("nimbus::reminders", "%1: %2"),
+                                      {item.title, reminderLine(item, now, dateOrder)});
         // A series missed many times is one line that says how many.
-        if (item.occurrences > 1) {
-            std::string first = whenText(item.firstDueAt, item.dueHasTime, now, dateOrder);
-            if (first.rfind("at ", 0) == 0 || first.rfind("on ", 0) == 0)
-                first.erase(0, 3);
-            text.body += " (" + plural(item.occurrences, "time") + " since " + first + ")";
-        }
+        if (const int times = static_cast<int>(item.occurrences); times > 1)
+            text.body += " " + text::withValues(
+                                   text::translate("nimbus::reminders", "(%n time(s) since %1)",
+                                                   nullptr, times),
+                                   {sinceText(item.firstDueAt, item.dueHasTime, now, dateOrder)});
     }
-    const std::string count = std::to_string(n);
     if (group.digest) {
-        text.summary = plural(static_cast<std::int64_t>(n), "reminder") +
-                       (group.whileClosed ? " while Nimbus Desk was closed" : " you missed");
+        const int howMany = static_cast<int>(n);
+        text.summary =
+            group.whileClosed
+                ? text::translate("nimbus::reminders",
+                                  "%n reminder(s) while Nimbus Desk was closed", nullptr, howMany)
+                : text::translate("nimbus::reminders", "%n reminder(s) you missed", nullptr,
+                                  howMany);
         return text;
     }
+    // Several reminders that came together: always two or more.
+    const std::string number = std::to_string(n);
     bool same = true;
     for (const ReminderItem &item : group.items)
         same = same && item.kind == group.items[0].kind;
-    const std::string topics = count + " topics";
     if (!same) {
-        text.summary = count + " reminders";
+        text.summary =
+            text::withValues(text::translate("nimbus::reminders", "%1 reminders"), {number});
         return text;
     }
     switch (group.items[0].kind) {
     case ReminderKind::Upcoming:
-        text.summary = topics + " are coming up";
+        text.summary = text::withValues(
+            text::translate("nimbus::reminders", "%1 topics are coming up"), {number});
         break;
     case ReminderKind::DueToday:
-        text.summary = topics + " are due today";
+        text.summary = text::withValues(
+            text::translate("nimbus::reminders", "%1 topics are due today"), {number});
         break;
     case ReminderKind::Starts:
-        text.summary = count + " events are starting";
+        text.summary = text::withValues(
+            text::translate("nimbus::reminders", "%1 events are starting"), {number});
         break;
     case ReminderKind::TurnedUrgent:
-        text.summary = topics + " are now urgent";
+        text.summary = text::withValues(
+            text::translate("nimbus::reminders", "%1 topics are now urgent"), {number});
         break;
     case ReminderKind::Overdue:
-        text.summary = topics + " are overdue";
+        text.summary = text::withValues(
+            text::translate("nimbus::reminders", "%1 topics are overdue"), {number});
         break;
     }
     return text;
@@ -141,26 +190,27 @@ std::string upcomingLine(const UpcomingReminder &reminder, DateTime now, int dat
 {
     std::string when = hoursMinutes(reminder.at);
     if (reminder.at.dayNumber() != now.dayNumber())
-        when = dates::displayDate(dates::dateKey(reminder.at), dateOrder) + " " + when;
-    const char *what = "";
+        when = dateText(reminder.at, dateOrder) + " " + when;
+    std::string what;
     switch (reminder.kind) {
     case ReminderKind::Upcoming:
-        what = "soon";
+        what = text::translate("nimbus::reminders", "soon");
         break;
     case ReminderKind::DueToday:
-        what = "due today";
+        what = text::translate("nimbus::reminders", "due today");
         break;
     case ReminderKind::Starts:
-        what = "starts";
+        what = text::translate("nimbus::reminders", "starts");
         break;
     case ReminderKind::TurnedUrgent:
-        what = "urgent";
+        what = text::translate("nimbus::reminders", "urgent");
         break;
     case ReminderKind::Overdue:
-        what = "overdue";
+        what = text::translate("nimbus::reminders", "overdue");
         break;
     }
-    return when + "  " + reminder.title + " (" + (reminder.snoozed ? "snoozed" : what) + ")";
+    return when + "  " + reminder.title + " (" +
+           (reminder.snoozed ? text::translate("nimbus::reminders", "snoozed") : what) + ")";
 }
 
 } // namespace nimbus::reminders

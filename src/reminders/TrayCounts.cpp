@@ -1,6 +1,7 @@
 // The tray's counts and tooltip.
 #include "reminders/TrayCounts.h"
 
+#include "fileio/UiText.h"
 #include "store/TNimbusStructure.h"
 #include "store/TopicCodes.h"
 
@@ -45,11 +46,13 @@ TrayCounts countForTray(const TNimbusStructure &store)
 
 std::string trayToolTip(const TrayCounts &counts, std::size_t limit)
 {
-    std::string text = "Nimbus Desk";
+    // Shown in the tray only, in the user's language.
     if (counts.overdue == 0 && counts.urgent == 0 && counts.dueToday == 0)
-        return text + ": nothing overdue or urgent";
-    text += ": " + std::to_string(counts.overdue) + " overdue, " + std::to_string(counts.urgent) +
-            " urgent, " + std::to_string(counts.dueToday) + " due today";
+        return text::translate("nimbus::reminders", "Nimbus Desk: nothing overdue or urgent");
+    std::string text = text::withValues(
+        text::translate("nimbus::reminders", "Nimbus Desk: %1 overdue, %2 urgent, %3 due today"),
+        {std::to_string(counts.overdue), std::to_string(counts.urgent),
+         std::to_string(counts.dueToday)});
     for (std::size_t i = 0; i < counts.attention.size(); ++i) {
         if (i == limit) {
             text += "\n...";

@@ -4,12 +4,16 @@
 
 #include <string>
 
+#include "fileio/UiText.h"
+
 namespace nimbus {
 
-inline constexpr const char *kCreateConnectionQuestion =
-    "This LAN Nimbus connection does not exist yet.\nDo you wish to create it now?";
-inline constexpr const char *kLockTopicQuestion =
-    "Do you wish to lock the topic so receivers cannot make changes?";
+// The window asks them in the user's language.
+inline constexpr const char *kCreateConnectionQuestion = NIMBUS_TEXT_NOOP(
+    "nimbus::sharing",
+    "This LAN Nimbus connection does not exist yet.\nDo you wish to create it now?");
+inline constexpr const char *kLockTopicQuestion = NIMBUS_TEXT_NOOP(
+    "nimbus::sharing", "Do you wish to lock the topic so receivers cannot make changes?");
 
 class Questions {
 public:

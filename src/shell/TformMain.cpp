@@ -454,14 +454,20 @@ void TformMain::createTree()
                 treeActions_->popupForSelection(globalPos);
             });
     treeActions_->setRemoveConfirmation([this](const TNimbusNode &node, int subTopics) {
-        std::string question = "Remove the topic \"" + node.text + "\"";
-        if (subTopics > 0)
-            question += " and its " + std::to_string(subTopics) +
-                        (subTopics == 1 ? " sub-topic" : " sub-topics");
+        const QString title = QString::fromLocal8Bit(node.text.c_str());
         // The removal is one step of the undo history, pages and all: nothing is lost for
         // good, and the question says how to get it back.
-        question += "?\n\n\"Undo\" (Ctrl+Z) brings it back.";
-        return environment_.prompts->confirm(this, paths_.ProductTitle, question);
+        const QString question =
+            subTopics > 1 ? tr("Remove the topic \"%1\" and its %2 sub-topics?\n\n\"Undo\" "
+                               "(Ctrl+Z) brings it back.")
+                                .arg(title, QString::number(subTopics))
+            : subTopics == 1
+                ? tr("Remove the topic \"%1\" and its 1 sub-topic?\n\n\"Undo\" (Ctrl+Z) brings it "
+                     "back.")
+                      .arg(title)
+                : tr("Remove the topic \"%1\"?\n\n\"Undo\" (Ctrl+Z) brings it back.").arg(title);
+        return environment_.prompts->confirm(this, paths_.ProductTitle,
+                                             question.toLocal8Bit().toStdString());
     });
     connect(tree_.get(), &TreeController::selectionChanged, this, &TformMain::treeMainChange);
     createCalendarFiles(view);
@@ -742,7 +748,8 @@ void TformMain::editTopic(TNimbusNode *node)
     // or changed the topic: it is looked up again, and only what was changed here is written.
     node = store_ ? store_->Find(uni) : nullptr;
     if (node == nullptr || node->treeItem == nullptr) {
-        tellUser("The topic was removed while its options were open; nothing was changed.");
+        tellUser(tr("The topic was removed while its options were open; nothing was changed.")
+                     .toStdString());
         return;
     }
     const auto *itemNow = static_cast<const tree::TreeItem *>(node->treeItem);
@@ -764,7 +771,8 @@ void TformMain::editTopic(TNimbusNode *node)
                 "kept either way.");
         node = store_ ? store_->Find(uni) : nullptr;
         if (node == nullptr || node->treeItem == nullptr) {
-            tellUser("The topic was removed while its options were open; nothing was changed.");
+            tellUser(tr("The topic was removed while its options were open; nothing was changed.")
+                         .toStdString());
             return;
         }
     }

@@ -21,6 +21,12 @@ std::string translateWithQt(const char *context, const char *source)
     return QCoreApplication::translate(context, source).toStdString();
 }
 
+std::string translateCountWithQt(const char *context, const char *source, const char *comment,
+                                 int n)
+{
+    return QCoreApplication::translate(context, source, comment, n).toStdString();
+}
+
 } // namespace
 
 UiTranslations::UiTranslations(QCoreApplication &app, const LanguageChoice &choice) : app_(app)
@@ -36,6 +42,7 @@ UiTranslations::UiTranslations(QCoreApplication &app, const LanguageChoice &choi
                                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
                        app_.installTranslator(&qt_);
         text::setTranslator(&translateWithQt);
+        text::setCountTranslator(&translateCountWithQt);
         // The file found may be the language's own for a regional tag ("de" for "de_AT").
         const QString file = QFileInfo(own_.filePath()).completeBaseName();
         language_ = file.mid(kOwnPrefix.size());
@@ -48,6 +55,7 @@ UiTranslations::~UiTranslations()
     if (language_.isEmpty())
         return;
     text::setTranslator(nullptr);
+    text::setCountTranslator(nullptr);
     app_.removeTranslator(&own_);
     if (qtInstalled_)
         app_.removeTranslator(&qt_);

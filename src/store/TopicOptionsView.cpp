@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "fileio/UiText.h"
 #include "store/DateFormat.h"
 #include "store/Scheduler.h"
 
@@ -10,12 +11,18 @@ namespace nimbus {
 
 namespace {
 
+// The dialog shows the codes' texts in the user's language.
+std::string shown(const std::string &codeText)
+{
+    return codeText.empty() ? codeText : text::translate("TopicCodes", codeText.c_str());
+}
+
 std::string typeLabel(const TopicOptions &v)
 {
     // A task shown by its status unless it is the program's own task group.
     if (v.topicType == kTopicTask)
-        return topicTypeText(kTopicTask, v.status, v.system);
-    return topicTypeText(v.topicType, v.status, v.hasChildren);
+        return shown(topicTypeText(kTopicTask, v.status, v.system));
+    return shown(topicTypeText(v.topicType, v.status, v.hasChildren));
 }
 
 TopicImage typeImage(const TopicOptions &v)
@@ -43,28 +50,30 @@ TopicOptionsHeading topicOptionsHeading(const TopicOptions &v)
 {
     TopicOptionsHeading h;
     if (v.sectionKind > 0) {
-        h.systemLabel = "System section";
-        h.typeLabel = sectionKindName(v.sectionKind);
+        h.systemLabel = text::translate("TopicOptions", "System section");
+        h.typeLabel = shown(sectionKindName(v.sectionKind));
         h.typeImage = {TopicImage::List::Sections, v.sectionKind - 1};
     } else {
-        h.systemLabel = v.system ? "System topic" : "";
+        h.systemLabel = v.system ? text::translate("TopicOptions", "System topic") : "";
         h.typeLabel = typeLabel(v);
         h.typeImage = typeImage(v);
     }
 
     if (v.urgent)
-        h.urgentLabel = "Urgent";
+        h.urgentLabel = text::translate("TopicOptions", "Urgent");
     else if (v.urgentCount >= 1 && v.hasChildren)
-        h.urgentLabel = "Contains urgent sub-topics";
+        h.urgentLabel = text::translate("TopicOptions", "Contains urgent sub-topics");
     if (!h.urgentLabel.empty())
         h.urgentImage = {TopicImage::List::Urgency, 0};
 
     if (!v.created.empty())
-        h.created = "Created: " + dates::displayStamp(v.created, v.dateFormat);
+        h.created = text::translate("TopicOptions", "Created: ") +
+                    dates::displayStamp(v.created, v.dateFormat);
     if (!v.started.empty())
-        h.started = "Started:  " + dates::displayStamp(v.started, v.dateFormat);
+        h.started = text::translate("TopicOptions", "Started:  ") +
+                    dates::displayStamp(v.started, v.dateFormat);
     if (!v.from.empty()) {
-        h.sentBy = "Sent from: " + v.from;
+        h.sentBy = text::translate("TopicOptions", "Sent from: ") + v.from;
         h.sentDate = dates::displayStamp(v.sent, v.dateFormat);
     }
 
@@ -104,8 +113,10 @@ TopicOptionsLayout topicOptionsLayout(const TopicOptions &v, bool recurChosen, b
     if (!l.panelTaskVisible)
         return l;
     const bool event = v.topicType == kTopicEvent;
-    l.typeTitle = event ? "Choose type of event" : "Choose type of task";
-    l.recurTitle = event ? "Event recurs every:" : "Task recurs every:";
+    l.typeTitle = event ? text::translate("TopicOptions", "Choose type of event")
+                        : text::translate("TopicOptions", "Choose type of task");
+    l.recurTitle = event ? text::translate("TopicOptions", "Event recurs every:")
+                         : text::translate("TopicOptions", "Task recurs every:");
     l.durationVisible = event;
     l.progressVisible = !event;
 
@@ -131,7 +142,7 @@ std::vector<std::string> periodNames(bool singular)
 {
     std::vector<std::string> names;
     for (int unit = kUnitMinutes; unit <= kUnitYears; ++unit)
-        names.push_back(periodName(unit, singular ? 1 : 2));
+        names.push_back(shown(periodName(unit, singular ? 1 : 2)));
     return names;
 }
 

@@ -1,6 +1,7 @@
 // Cell contents of the topic selection grid.
 #include "store/TopicSelectionRows.h"
 
+#include "fileio/UiText.h"
 #include "store/TNimbusNode.h"
 
 namespace nimbus {
@@ -14,7 +15,9 @@ SelectionRow selectionRow(const TNimbusNode &node)
         row.due = node.statusText;
         row.dueColour = node.highlightColour;
     }
-    row.status = topicTypeText(node.ttype, node.status, node.childCount > 0);
+    // Shown in the user's language; the code's English text is what files hold.
+    const std::string type = topicTypeText(node.ttype, node.status, node.childCount > 0);
+    row.status = type.empty() ? type : text::translate("TopicCodes", type.c_str());
     if (task && node.status == kStatusInProgress && node.prog && node.percent >= 1 &&
         node.percent <= 99)
         row.percent = node.percent;

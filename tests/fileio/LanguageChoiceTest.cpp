@@ -71,3 +71,28 @@ TEST(UiText, EnglishUntilATranslatorIsSetAndAfterItIsTakenAway)
     text::setTranslator(nullptr);
     EXPECT_EQ(text::translate("Context", "Overdue"), "Overdue");
 }
+
+// Without a translation a counted text is plain English: singular for one, plural otherwise.
+TEST(UiText, CountedTextsAreEnglishWithoutATranslationAndTakeTheTranslatorsForm)
+{
+    EXPECT_EQ(text::translate("Context", "in %n minute(s)", nullptr, 1), "in 1 minute");
+    EXPECT_EQ(text::translate("Context", "in %n minute(s)", nullptr, 0), "in 0 minutes");
+    EXPECT_EQ(text::translate("Context", "%n day(s) and %n hour(s)", nullptr, 12),
+              "12 days and 12 hours");
+    text::setCountTranslator([](const char *, const char *, const char *, int n) {
+        return std::string(n == 1 ? "eine Minute" : "mehrere Minuten");
+    });
+    EXPECT_EQ(text::translate("Context", "in %n minute(s)", nullptr, 1), "eine Minute");
+    EXPECT_EQ(text::translate("Context", "in %n minute(s)", nullptr, 3), "mehrere Minuten");
+    text::setCountTranslator(nullptr);
+    EXPECT_EQ(text::translate("Context", "in %n minute(s)", nullptr, 3), "in 3 minutes");
+}
+
+// Values fill their places in the translation's order, and a value is never filled in again.
+TEST(UiText, ValuesFillTheirPlacesOnce)
+{
+    EXPECT_EQ(text::withValues("%2 am %1", {"10:15", "Montag"}), "Montag am 10:15");
+    EXPECT_EQ(text::withValues("Remove \"%1\" and %2?", {"50%2 off", "3"}),
+              "Remove \"50%2 off\" and 3?");
+    EXPECT_EQ(text::withValues("100% done, %3 left", {"a"}), "100% done, %3 left");
+}

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "ReminderFixture.h"
+#include "fileio/UiText.h"
 #include "reminders/ReminderText.h"
 #include "reminders/TrayCounts.h"
 
@@ -105,4 +106,45 @@ TEST(TrayCounts, OverdueAndUrgentTopicsCountOnceEach)
     EXPECT_EQ(badgeText(0), "");
     EXPECT_EQ(badgeText(7), "7");
     EXPECT_EQ(badgeText(120), "99+");
+}
+
+// Shown in the user's language: each sentence is translated whole, with its values where the
+// translation puts them, and counts take the translation's form.
+TEST(ReminderText, TranslatedSentencesKeepTheirValues)
+{
+    text::setTranslator([](const char *, const char *source) {
+        const std::string s(source);
+        if (s == "Due %1, %2")
+            return std::string("%2 fällig, %1");
+        if (s == "at %1")
+            return std::string("um %1");
+        if (s == "%1 on %2")
+            return std::string("%1 am %2");
+        if (s == "%1: %2")
+            return std::string("%1 : %2");
+        return s;
+    });
+    text::setCountTranslator([](const char *, const char *source, const char *, int n) {
+        const std::string s(source);
+        if (s == "in %n minute(s)")
+            return "in " + std::to_string(n) + (n == 1 ? " Minute" : " Minuten");
+        if (s == "(%n time(s) since %1)")
+            return std::to_string(n) + "-mal seit %1";
+        return s;
+    });
+    const DateTime now = at(2, 10, 0);
+    EXPECT_EQ(reminderLine(item("x", ReminderKind::Upcoming, at(2, 10, 15), true, true), now, 0),
+              "um 10:15 fällig, in 15 Minuten");
+    ReminderGroup digest;
+    digest.digest = true;
+    ReminderItem missed = item("Stand-up", ReminderKind::Overdue, at(2, 9, 0), true, true);
+    missed.occurrences = 3;
+    missed.firstDueAt = at(1, 9, 0);
+    digest.items.push_back(missed);
+    EXPECT_EQ(groupText(digest, now, 0).body,
+              "Stand-up : Overdue: was due um 09:00 3-mal seit 09:00 am 01/03/2026");
+    text::setTranslator(nullptr);
+    text::setCountTranslator(nullptr);
+    EXPECT_EQ(groupText(digest, now, 0).body,
+              "Stand-up: Overdue: was due at 09:00 (3 times since 09:00 on 01/03/2026)");
 }

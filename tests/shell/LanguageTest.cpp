@@ -1,7 +1,13 @@
 // The window in the user's language: German and French from the environment, English where the
 // user asked for it or nothing is translated, and the data files the same in every language.
+#include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
+#include <QRadioButton>
+#include <QStyle>
+#include <QToolButton>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +18,9 @@
 #include "fileio/UiText.h"
 #include "shell/TformMain.h"
 #include "shell/UiTranslations.h"
+#include "shell/dialogs/TformProgress.h"
+#include "store/DateFormat.h"
+#include "store/TopicOptions.h"
 #include "support/TempFolder.h"
 
 using namespace nimbus;
@@ -66,6 +75,77 @@ std::string filesWrittenBy(const test::TempFolder &dir)
         window.close();
     }
     return fileBytes(dir / "home/$Nimbus/Structure.dat") + "\n--\n" + fileBytes(logFile);
+}
+
+// The width a text needs on one line, without the '&' that marks its Alt key.
+int textWidth(const QFontMetrics &metrics, QString text)
+{
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove(QLatin1Char('&'));
+    int widest = 0;
+    for (const QString &line : text.split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    return widest;
+}
+
+// Every label, button and group title shown in the window that is narrower than its text.
+QStringList textsCutOff(const QWidget *root, int *checked = nullptr)
+{
+    QStringList cut;
+    const auto report = [&cut, checked](const QWidget *w, const QString &text, int need, int have) {
+        if (checked)
+            ++*checked;
+        if (need > have)
+            cut << QStringLiteral("%1 %2 \"%3\": needs %4 px, has %5")
+                       .arg(QLatin1String(w->metaObject()->className()), w->objectName(), text)
+                       .arg(need)
+                       .arg(have);
+    };
+    for (const QWidget *w : root->findChildren<QWidget *>()) {
+        if (!w->isVisibleTo(root) || w->width() <= 0)
+            continue;
+        if (const auto *label = qobject_cast<const QLabel *>(w)) {
+            // Rich text and wrapped labels break their lines themselves.
+            if (!label->wordWrap() && !label->text().isEmpty() &&
+                !Qt::mightBeRichText(label->text()))
+                report(w, label->text(), textWidth(label->fontMetrics(), label->text()),
+                       label->contentsRect().width() - 2 * label->margin());
+        } else if (const auto *button = qobject_cast<const QAbstractButton *>(w)) {
+            const auto *tool = qobject_cast<const QToolButton *>(w);
+            if (button->text().isEmpty() ||
+                (tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly))
+                continue;
+            int extra = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
+            if (qobject_cast<const QCheckBox *>(w) || qobject_cast<const QRadioButton *>(w))
+                extra += w->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, w) +
+                         w->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, w);
+            report(w, button->text(), textWidth(button->fontMetrics(), button->text()) + extra,
+                   button->width());
+        } else if (const auto *group = qobject_cast<const QGroupBox *>(w)) {
+            if (!group->title().isEmpty())
+                report(w, group->title(), textWidth(group->fontMetrics(), group->title()),
+                       group->width());
+        }
+    }
+    return cut;
+}
+
+TopicOptions taskWithEverything(DateTime now)
+{
+    TopicOptions task;
+    task.name = "Quarterly report";
+    task.taskOrEvent = true;
+    task.topicType = kTopicTask;
+    task.status = kStatusInProgress;
+    task.hasChildren = true;
+    task.urgent = true;
+    task.deadline = true;
+    task.dueDate = dates::dateKey(now.addDays(3));
+    task.created = dates::stamp(now.addDays(-30));
+    task.started = dates::stamp(now.addDays(-20));
+    task.from = "Alice";
+    task.sent = dates::stamp(now.addDays(-10));
+    task.lastDoneDate = dates::dateKey(now.addDays(-7));
+    return task;
 }
 
 } // namespace
@@ -146,6 +226,52 @@ private slots:
             QVERIFY(!translations.language().isEmpty());
             test::TempFolder translated;
             QVERIFY2(filesWrittenBy(translated) == englishBytes, language);
+        }
+    }
+
+    // The longest texts are German and French: at the window's default size and in the topic
+    // options dialog, none of them may be cut off.
+    void noTranslatedTextIsCutOff()
+    {
+        // The check itself finds a text that does not fit.
+        QWidget probe;
+        auto *tight = new QLabel(QStringLiteral("Fertigstellung in Prozent:"), &probe);
+        tight->setFixedWidth(40);
+        probe.show();
+        QCOMPARE(textsCutOff(&probe).size(), 1);
+        for (const char *language : {"de_DE.UTF-8", "fr_FR.UTF-8"}) {
+            const UiTranslations translations(*qApp, choiceOf({{"LANG", language}}));
+            QVERIFY(!translations.language().isEmpty());
+            test::TempFolder dir;
+            const DateTime now = DateTime::fromCivil(2026, 12, 5, 14, 3, 9);
+            FixedClock clock(now);
+            QStringList cut;
+            {
+                TformMain window(clock, environmentFor(dir));
+                window.timerStart->setInterval(0);
+                window.show();
+                QTRY_VERIFY(window.timerSave->isActive());
+                int checked = 0;
+                cut << textsCutOff(&window, &checked);
+                QVERIFY2(checked > 10, qPrintable(QString::number(checked)));
+            }
+            TopicOptions event = taskWithEverything(now);
+            event.topicType = kTopicEvent;
+            event.hasChildren = false;
+            TopicOptions repeating = taskWithEverything(now);
+            repeating.recur = true;
+            repeating.recurCount = 2;
+            repeating.recurUnit = kUnitWeeks;
+            repeating.nextDate = repeating.dueDate;
+            for (const TopicOptions &values : {taskWithEverything(now), event, repeating}) {
+                dialogs::TformProgress dialog(values, clock);
+                dialog.show();
+                QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+                cut << textsCutOff(&dialog);
+            }
+            cut.removeDuplicates();
+            QVERIFY2(cut.isEmpty(), qPrintable(QString::fromLatin1(language) +
+                                               QStringLiteral(":\n") + cut.join('\n')));
         }
     }
 };

@@ -25,13 +25,16 @@
 #include "shell/calendar/CalendarPreviewDialog.h"
 #include "shell/dialogs/OperationProgressDialog.h"
 #include "shell/dialogs/TformHilite.h"
+#include "shell/dialogs/TformProgress.h"
 #include "shell/dialogs/TformSelection.h"
 #include "shell/dialogs/TformTitle.h"
 #include "shell/dialogs/TformTopicSelect.h"
 #include "shell/lan/TSelectFolder.h"
 #include "shell/reminders/ReminderWindow.h"
+#include "store/DateFormat.h"
 #include "store/SummaryRules.h"
 #include "store/TNimbusStructure.h"
+#include "store/TopicOptions.h"
 #include "support/TempFolder.h"
 #include "viewer/TFileDisplayColumnForm.h"
 #include "viewer/TFormSelectVersion.h"
@@ -74,6 +77,11 @@ bool isLanguageFree(const QString &text)
                                       QStringLiteral("dd/mm/yyyy"), QStringLiteral("mm/dd/yyyy"),
                                       QStringLiteral("yyyy/mm/dd")};
     static const QRegularExpression colourName(QStringLiteral("^#[0-9a-fA-F]{6}$"));
+    // Day names come from the locale's own data, in the locale's language.
+    for (int day = 1; day <= 7; ++day)
+        if (text == QLocale().dayName(day, QLocale::LongFormat) ||
+            text == QLocale().dayName(day, QLocale::ShortFormat))
+            return true;
     // Folders and web addresses are names, not words.
     return kSame.contains(text) || text.startsWith(QStringLiteral("<a href=")) ||
            text.startsWith(QLatin1Char('/')) || text.contains(QStringLiteral("://")) ||
@@ -149,11 +157,16 @@ private:
         text::setTranslator([](const char *context, const char *source) {
             return QCoreApplication::translate(context, source).toStdString();
         });
+        text::setCountTranslator(
+            [](const char *context, const char *source, const char *comment, int n) {
+                return QCoreApplication::translate(context, source, comment, n).toStdString();
+            });
     }
 
     void removePseudoTranslation(PseudoTranslator &pseudo)
     {
         text::setTranslator(nullptr);
+        text::setCountTranslator(nullptr);
         qApp->removeTranslator(&pseudo);
     }
 
@@ -214,6 +227,50 @@ private slots:
         for (const auto &dialog : dialogs)
             walk(dialog.get());
         dialogs.clear();
+        removePseudoTranslation(pseudo);
+        verifyNothingFound();
+    }
+
+    // The options dialog shows different texts for a task, an event and a repeating topic, and
+    // the heading's history lines only when the topic has them.
+    void theTopicOptionsDialogIsTranslatable()
+    {
+        PseudoTranslator pseudo;
+        installPseudoTranslation(pseudo);
+        const DateTime now = DateTime::fromCivil(2026, 12, 5, 14, 3, 9);
+        FixedClock clock(now);
+        TopicOptions task;
+        task.name = "Quarterly report";
+        task.taskOrEvent = true;
+        task.topicType = kTopicTask;
+        task.status = kStatusInProgress;
+        task.hasChildren = true;
+        task.urgent = true;
+        task.deadline = true;
+        task.dueDate = dates::dateKey(now.addDays(3));
+        task.created = dates::stamp(now.addDays(-30));
+        task.started = dates::stamp(now.addDays(-20));
+        task.from = "Alice";
+        task.sent = dates::stamp(now.addDays(-10));
+        task.lastDoneDate = dates::dateKey(now.addDays(-7));
+        task.reminderLead = 15;
+        TopicOptions event = task;
+        event.topicType = kTopicEvent;
+        event.status = kStatusNone;
+        event.hasChildren = false;
+        event.urgent = false;
+        event.durationCount = 2;
+        event.durationUnit = kUnitHours;
+        TopicOptions repeating = task;
+        repeating.deadline = false;
+        repeating.recur = true;
+        repeating.recurCount = 1;
+        repeating.recurUnit = kUnitWeeks;
+        repeating.nextDate = task.dueDate;
+        for (const TopicOptions &values : {task, event, repeating}) {
+            dialogs::TformProgress dialog(values, clock);
+            walk(&dialog);
+        }
         removePseudoTranslation(pseudo);
         verifyNothingFound();
     }

@@ -154,9 +154,10 @@ bool CalendarSyncController::setAccount(const caldav::CalendarAccount &account, 
     return true;
 }
 
-void CalendarSyncController::showStatus(const std::string &text)
+// The status line speaks the user's language; the log keeps the English of lastResult_.
+void CalendarSyncController::showStatus(const QString &text)
 {
-    labelCalendarSync->setText(QString::fromStdString(text));
+    labelCalendarSync->setText(text);
 }
 
 void CalendarSyncController::scheduleNext(bool failed)
@@ -185,7 +186,7 @@ void CalendarSyncController::begin()
         problem = "the repeat rules (" + window_.recurrenceFile()->path() + ") could not be read";
     if (!problem.empty()) {
         lastResult_ = "Calendar sync failed: " + problem;
-        showStatus(lastResult_);
+        showStatus(tr("Calendar sync failed: %1").arg(QString::fromStdString(problem)));
         window_.AddToLog("*** " + lastResult_);
         emit syncFinished(false);
         return;
@@ -213,7 +214,7 @@ void CalendarSyncController::begin()
     // The installation id in every UID must be on disk before the first entry leaves.
     const bool linksOnDisk = fileio::fileExists(window_.paths().DataFolder + calendar::CalendarLinks::kFileName);
     if (const StoreResult saved = linksOnDisk ? StoreResult{} : links_.Save(); !saved) {
-        showStatus("Calendar sync failed: the calendar links could not be saved.");
+        showStatus(tr("Calendar sync failed: the calendar links could not be saved."));
         window_.AddErrorToLog("*** The calendar links could not be saved: " + saved.errorText);
         scheduleNext(true);
         return;
@@ -255,7 +256,8 @@ void CalendarSyncController::begin()
     job->states = states_;
     job->stampNow = dates::stamp(window_.clock().now());
     stop_ = false;
-    showStatus("Calendar sync: connecting to " + account_.server + " ...");
+    showStatus(
+        tr("Calendar sync: connecting to %1 ...").arg(QString::fromStdString(account_.server)));
     busy_ = true;
     worker_ = std::thread([this, job] {
         auto outcome = std::make_shared<Outcome>();
@@ -280,9 +282,13 @@ void CalendarSyncController::begin()
                 options.calendarUrl = calendar.calendarUrl;
                 options.stampNow = job->stampNow;
                 options.stop = &stop_;
-                options.progress = [this, name = calendar.calendarName](int done, int total, const std::string &text) {
-                    const std::string line = "Calendar sync (" + name + "): " + std::to_string(done) + " of " +
-                                             std::to_string(total) + " - " + text;
+                options.progress = [this, name = calendar.calendarName](int done, int total,
+                                                                        const std::string &text) {
+                    const QString line = tr("Calendar sync (%1): %2 of %3 - %4")
+                                             .arg(QString::fromStdString(name))
+                                             .arg(done)
+                                             .arg(total)
+                                             .arg(QString::fromStdString(text));
                     QMetaObject::invokeMethod(this, [this, line] { showStatus(line); }, Qt::QueuedConnection);
                 };
                 caldav::SyncEngine engine(transport, options);
@@ -316,7 +322,10 @@ void CalendarSyncController::finish(std::shared_ptr<Outcome> outcome)
         askOnNeed_ = false;
         if (ask && !askedThisSession_ && hooks_.askPassword) {
             askedThisSession_ = true;
-            typed = hooks_.askPassword("The password for " + account_.user + " at " + account_.server + ":");
+            typed = hooks_.askPassword(tr("The password for %1 at %2:")
+                                           .arg(QString::fromStdString(account_.user),
+                                                QString::fromStdString(account_.server))
+                                           .toStdString());
         }
         if (typed && !typed->empty()) {
             sessionPassword_ = *typed;
@@ -326,7 +335,9 @@ void CalendarSyncController::finish(std::shared_ptr<Outcome> outcome)
         }
         lastResult_ = ask ? "Calendar sync waits for the password (\"Sync now\" asks for it again)."
                           : "Calendar sync waits for the password (\"Sync now\" asks for it).";
-        showStatus(lastResult_);
+        showStatus(
+            ask ? tr("Calendar sync waits for the password (\"Sync now\" asks for it again).")
+                : tr("Calendar sync waits for the password (\"Sync now\" asks for it)."));
         emit syncFinished(false);
         return;
     }
@@ -471,7 +482,23 @@ void CalendarSyncController::apply(Outcome &outcome)
                 state.noteFileAsSaved();
         statesAsSaved_ = allSaved;
     }
+    QString status;
     if (ok) {
+        const QString at =
+            QString::fromStdString(dates::stamp(window_.clock().now()).substr(9, 2) + ":" +
+                                   dates::stamp(window_.clock().now()).substr(11, 2));
+        status = tr("Calendar synced at %1: %2 sent, %3 received, %4 removed")
+                     .arg(at)
+                     .arg(c.sent)
+                     .arg(c.received)
+                     .arg(c.deletedOnServer + c.removedHere);
+        if (c.conflicts)
+            status += tr(", %1 conflicts").arg(c.conflicts);
+        if (c.refused)
+            status += tr(", %1 not taken by the server (see the log)").arg(c.refused);
+        if (c.heldHere)
+            status += tr(", %1 kept here (the calendar is read-only)").arg(c.heldHere);
+        status += QLatin1Char('.');
         lastResult_ =
             "Calendar synced at " + dates::stamp(window_.clock().now()).substr(9, 2) + ":" +
             dates::stamp(window_.clock().now()).substr(11, 2) + ": " + std::to_string(c.sent) +
@@ -486,8 +513,10 @@ void CalendarSyncController::apply(Outcome &outcome)
             ".";
     } else {
         lastResult_ = "Calendar sync failed: " + error + " It is tried again later.";
+        status = tr("Calendar sync failed: %1 It is tried again later.")
+                     .arg(QString::fromStdString(error));
     }
-    showStatus(lastResult_);
+    showStatus(status);
     window_.AddToLog(ok ? lastResult_ : "*** " + lastResult_);
     scheduleNext(!ok);
     emit syncFinished(ok);

@@ -89,7 +89,7 @@ private:
     void begin();
     void finish(std::shared_ptr<Outcome> outcome);
     void apply(Outcome &outcome);
-    void showStatus(const std::string &text);
+    void showStatus(const QString &text);
     void scheduleNext(bool failed);
     void joinWorker();
     // Where the details pages travel from and to: the data folder's content folders, rich

@@ -64,11 +64,13 @@ std::string CalendarFiles::homeFolder() const
     return std::filesystem::path(window_.paths().DataFolder).parent_path().parent_path().string();
 }
 
-void CalendarFiles::fail(const std::string &message, const std::string &detail)
+// The log keeps the English message; the user reads it in their language.
+void CalendarFiles::fail(const char *message, const std::string &detail)
 {
-    window_.AddErrorToLog("*** " + message + (detail.empty() ? "" : ": " + detail));
+    window_.AddErrorToLog("*** " + std::string(message) + (detail.empty() ? "" : ": " + detail));
+    const std::string shown = tr(message).toStdString();
     prompts_.tellUser(&window_, window_.paths().ProductTitle,
-                      message + (detail.empty() ? "." : ":\n" + detail));
+                      shown + (detail.empty() ? "." : ":\n" + detail));
 }
 
 std::string CalendarFiles::calendarBytes(const TNimbusNode *node, ExportScope scope)
@@ -108,7 +110,8 @@ bool CalendarFiles::exportTo(const TNimbusNode *node, ExportScope scope, const s
         file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
             static_cast<qint64>(bytes.size()) ||
         !file.commit()) {
-        fail("The calendar file could not be written", path + " " + file.errorString().toStdString());
+        fail(QT_TR_NOOP("The calendar file could not be written"),
+             path + " " + file.errorString().toStdString());
         return false;
     }
     window_.AddToLog("Exported to calendar file " + path);
@@ -135,7 +138,8 @@ bool CalendarFiles::importFiles(const QStringList &paths, TNimbusNode *place)
     for (const QString &path : paths) {
         calendar::ReadResult read = calendar::readCalendarFile(path.toStdString());
         if (!read.ok) {
-            fail("The calendar file could not be imported", path.toStdString() + ": " + read.error);
+            fail(QT_TR_NOOP("The calendar file could not be imported"),
+                 path.toStdString() + ": " + read.error);
             return false;
         }
         for (auto &topic : read.topics)
@@ -167,7 +171,7 @@ bool CalendarFiles::importFiles(const QStringList &paths, TNimbusNode *place)
     const calendar::ImportOutcome outcome = calendar::applyImport(all, target);
     tree->BuildTree();
     if (!outcome.ok) {
-        fail("The calendar file could not be imported", outcome.error);
+        fail(QT_TR_NOOP("The calendar file could not be imported"), outcome.error);
         return false;
     }
     window_.SaveStore();

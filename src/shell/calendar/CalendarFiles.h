@@ -43,7 +43,7 @@ public:
 
 private:
     std::string calendarBytes(const TNimbusNode *node, calendar::ExportScope scope);
-    void fail(const std::string &message, const std::string &detail);
+    void fail(const char *message, const std::string &detail);
 
     TformMain &window_;
     ShellPrompts &prompts_;

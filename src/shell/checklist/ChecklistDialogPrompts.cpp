@@ -32,8 +32,9 @@ public:
 
     QString chooseRtfFile(QWidget *parent, const QString &proposedName) override
     {
-        return QFileDialog::getSaveFileName(parent, QString(), access::startInHomeFolder(proposedName),
-                                            QStringLiteral("MS Word file (*.rtf)"));
+        return QFileDialog::getSaveFileName(parent, QString(),
+                                            access::startInHomeFolder(proposedName),
+                                            QObject::tr("MS Word file (*.rtf)"));
     }
 
     bool openDocument(const std::string &target) override { return ipc::OpenDocument(target); }

@@ -555,7 +555,7 @@ void ChecklistPage::optCheckLinkExecute()
         return;
     const std::string target = LinkTarget(model_->item(row));
     if (target.empty() || !prompts_->openDocument(target))
-        prompts_->tellUser(this, QStringLiteral("Cannot open \"%1\".").arg(toQt(target)));
+        prompts_->tellUser(this, tr("Cannot open \"%1\".").arg(toQt(target)));
 }
 
 void ChecklistPage::optCheckFolderExecute()
@@ -565,8 +565,8 @@ void ChecklistPage::optCheckFolderExecute()
         return;
     const std::string folder = ContainingFolder(LinkTarget(model_->item(row)));
     if (folder.empty() || !prompts_->openDocument(folder))
-        prompts_->tellUser(this, QStringLiteral("There is no folder to open for \"%1\".")
-                                     .arg(toQt(model_->item(row).text)));
+        prompts_->tellUser(
+            this, tr("There is no folder to open for \"%1\".").arg(toQt(model_->item(row).text)));
 }
 
 void ChecklistPage::listviewCheckDblClick(int row)

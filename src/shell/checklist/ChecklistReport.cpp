@@ -1,6 +1,7 @@
 // Builds the printed and saved form of a checklist.
 #include "shell/checklist/ChecklistReport.h"
 
+#include <QCoreApplication>
 #include <QPrinter>
 #include <QSaveFile>
 #include <QTextBlockFormat>
@@ -64,7 +65,9 @@ QString SaveChecklistRtf(const QTextDocument &document, const QString &path)
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return {};
-    return QStringLiteral("*** The checklist could not be saved as %1: %2")
+    // Shown to the user, not logged.
+    return QCoreApplication::translate("nimbus::checklist",
+                                       "The checklist could not be saved as %1: %2")
         .arg(path, file.errorString());
 }
 

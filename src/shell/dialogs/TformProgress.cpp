@@ -79,7 +79,7 @@ TformProgress::TformProgress(const TopicOptions &values, const Clock &clock, QWi
                              ImageSource images)
     : QDialog(parent), values_(values), today_(clock.now().date()), images_(std::move(images))
 {
-    setWindowTitle(QStringLiteral("Topic options"));
+    setWindowTitle(tr("Topic options"));
     createControls();
     setKeyboardOrder();
     connectHandlers();
@@ -116,8 +116,8 @@ void TformProgress::createControls()
     for (QLabel *label : {labelCreated, labelStarted, labelSentBy, labelSentDate})
         history->addWidget(label);
 
-    buttonOK = named(new QPushButton(QStringLiteral("OK"), this), "buttonOK");
-    buttonCancel = named(new QPushButton(QStringLiteral("Cancel"), this), "buttonCancel");
+    buttonOK = named(new QPushButton(tr("OK"), this), "buttonOK");
+    buttonCancel = named(new QPushButton(tr("Cancel"), this), "buttonCancel");
     buttonOK->setDefault(true);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -125,7 +125,7 @@ void TformProgress::createControls()
     buttons->addWidget(buttonCancel);
 
     auto *nameRow = new QHBoxLayout;
-    auto *nameLabel = new QLabel(QStringLiteral("Topic:"), this);
+    auto *nameLabel = new QLabel(tr("Topic:"), this);
     nameLabel->setBuddy(editTopicName);
     nameRow->addWidget(nameLabel);
     nameRow->addWidget(editTopicName, 1);
@@ -145,18 +145,17 @@ QWidget *TformProgress::createTaskPanel()
     labelType = named(new QLabel(panelTask), "labelType");
     setBold(labelType, true);
 
-    radioOneOff = named(new QRadioButton(QStringLiteral("One-off"), panelTask), "radioOneOff");
-    checkDeadLine = named(new QCheckBox(QStringLiteral("Date due:"), panelTask), "checkDeadLine");
+    radioOneOff = named(new QRadioButton(tr("One-off"), panelTask), "radioOneOff");
+    checkDeadLine = named(new QCheckBox(tr("Date due:"), panelTask), "checkDeadLine");
     pickerDeadDate = named(new QDateEdit(panelTask), "pickerDeadDate");
     pickerDeadTime = named(new TimePicker(panelTask), "pickerDeadTime");
 
-    radioRecur = named(new QRadioButton(QStringLiteral("Recurring"), panelTask), "radioRecur");
+    radioRecur = named(new QRadioButton(tr("Recurring"), panelTask), "radioRecur");
     panelRecur = named(new QWidget(panelTask), "panelRecur");
     labelRecur = named(new QLabel(panelRecur), "labelRecur");
     editRecurNo = countEdit(panelRecur, "editRecurNo");
     comboRecurPeriod = periodCombo(panelRecur, "comboRecurPeriod");
-    labelNextDate =
-        named(new QLabel(QStringLiteral("Next date due:"), panelRecur), "labelNextDate");
+    labelNextDate = named(new QLabel(tr("Next date due:"), panelRecur), "labelNextDate");
     pickerRecurDate = named(new QDateEdit(panelRecur), "pickerRecurDate");
     pickerRecurTime = named(new TimePicker(panelRecur), "pickerRecurTime");
     for (QDateEdit *picker : {pickerDeadDate, pickerRecurDate})
@@ -165,30 +164,28 @@ QWidget *TformProgress::createTaskPanel()
         named(new RecurrenceEditor(values_.dateFormat, panelRecur), "recurrenceEditor");
 
     checkAutoComplete =
-        named(new QCheckBox(QStringLiteral("Mark as complete automatically after the date due"),
-                            panelTask),
+        named(new QCheckBox(tr("Mark as complete automatically after the date due"), panelTask),
               "checkAutoComplete");
-    labelFlag = named(new QLabel(QStringLiteral("Flag as urgent"), panelTask), "labelFlag");
+    labelFlag = named(new QLabel(tr("Flag as urgent"), panelTask), "labelFlag");
     editFlagNo = countEdit(panelTask, "editFlagNo");
-    labelFlagUnit = named(new QLabel(QStringLiteral("days before"), panelTask), "labelFlagUnit");
+    labelFlagUnit = named(new QLabel(tr("days before"), panelTask), "labelFlagUnit");
 
-    labelDuration = named(new QLabel(QStringLiteral("Duration:"), panelTask), "labelDuration");
+    labelDuration = named(new QLabel(tr("Duration:"), panelTask), "labelDuration");
     editDurationNo = countEdit(panelTask, "editDurationNo");
     comboDurationPeriod = periodCombo(panelTask, "comboDurationPeriod");
 
-    labelPriority = named(new QLabel(QStringLiteral("Priority:"), panelTask), "labelPriority");
+    labelPriority = named(new QLabel(tr("Priority:"), panelTask), "labelPriority");
     comboPriority = named(new QComboBox(panelTask), "comboPriority");
     for (int priority = 1; priority <= 9; ++priority)
         comboPriority->addItem(QString::number(priority));
-    labelPercent =
-        named(new QLabel(QStringLiteral("Percentage complete:"), panelTask), "labelPercent");
+    labelPercent = named(new QLabel(tr("Percentage complete:"), panelTask), "labelPercent");
     comboPercent = named(new QComboBox(panelTask), "comboPercent");
     for (int percent = 0; percent <= 100; percent += 10)
         comboPercent->addItem(QString::number(percent));
-    checkCalcProgress = named(new QCheckBox(QStringLiteral("Calculate from sub-tasks"), panelTask),
-                              "checkCalcProgress");
+    checkCalcProgress =
+        named(new QCheckBox(tr("Calculate from sub-tasks"), panelTask), "checkCalcProgress");
 
-    labelReminder = named(new QLabel(QStringLiteral("Remind me:"), panelTask), "labelReminder");
+    labelReminder = named(new QLabel(tr("Remind me:"), panelTask), "labelReminder");
     comboReminder = named(new QComboBox(panelTask), "comboReminder");
     for (int minutes : reminders::leadChoices())
         comboReminder->addItem(QString::fromStdString(reminders::leadChoiceText(minutes)), minutes);
@@ -197,7 +194,7 @@ QWidget *TformProgress::createTaskPanel()
     labelLastDone = named(new QLabel(panelLastDone), "labelLastDone");
     auto *lastDone = new QHBoxLayout(panelLastDone);
     lastDone->setContentsMargins(0, 0, 0, 0);
-    lastDone->addWidget(new QLabel(QStringLiteral("Last done:"), panelLastDone));
+    lastDone->addWidget(new QLabel(tr("Last done:"), panelLastDone));
     lastDone->addWidget(labelLastDone, 1);
 
     auto *recur = new QGridLayout(panelRecur);
@@ -250,18 +247,18 @@ QWidget *TformProgress::createTaskPanel()
     labelReminder->setBuddy(comboReminder);
     // Combo boxes, date fields and count fields are read out by their values; each gets the
     // caption beside it as its name.
-    pickerDeadDate->setAccessibleName(QStringLiteral("Date due"));
-    pickerDeadTime->setAccessibleNames(QStringLiteral("Time due"));
-    pickerRecurDate->setAccessibleName(QStringLiteral("Next date due"));
-    pickerRecurTime->setAccessibleNames(QStringLiteral("Next time due"));
-    editRecurNo->setAccessibleName(QStringLiteral("Recurs every"));
-    comboRecurPeriod->setAccessibleName(QStringLiteral("Recurrence period"));
-    editFlagNo->setAccessibleName(QStringLiteral("Flag as urgent, days before"));
-    editDurationNo->setAccessibleName(QStringLiteral("Duration"));
-    comboDurationPeriod->setAccessibleName(QStringLiteral("Duration period"));
-    comboPriority->setAccessibleName(QStringLiteral("Priority"));
-    comboPercent->setAccessibleName(QStringLiteral("Percentage complete"));
-    comboReminder->setAccessibleName(QStringLiteral("Remind me"));
+    pickerDeadDate->setAccessibleName(tr("Date due"));
+    pickerDeadTime->setAccessibleNames(tr("Time due"));
+    pickerRecurDate->setAccessibleName(tr("Next date due"));
+    pickerRecurTime->setAccessibleNames(tr("Next time due"));
+    editRecurNo->setAccessibleName(tr("Recurs every"));
+    comboRecurPeriod->setAccessibleName(tr("Recurrence period"));
+    editFlagNo->setAccessibleName(tr("Flag as urgent, days before"));
+    editDurationNo->setAccessibleName(tr("Duration"));
+    comboDurationPeriod->setAccessibleName(tr("Duration period"));
+    comboPriority->setAccessibleName(tr("Priority"));
+    comboPercent->setAccessibleName(tr("Percentage complete"));
+    comboReminder->setAccessibleName(tr("Remind me"));
     return panelTask;
 }
 

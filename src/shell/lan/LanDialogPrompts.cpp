@@ -1,4 +1,5 @@
 // LAN sharing's questions asked with message boxes and the folder chooser.
+#include <QCoreApplication>
 #include <QMessageBox>
 
 #include "shell/lan/LanPrompts.h"
@@ -12,9 +13,10 @@ class LanDialogPrompts : public LanPrompts {
 public:
     bool AskYesNo(const std::string &question) override
     {
-        return QMessageBox::question(parent_, QString::fromLocal8Bit(caption_.c_str()),
-                                     QString::fromLocal8Bit(question.c_str()),
-                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+        return QMessageBox::question(
+                   parent_, QString::fromLocal8Bit(caption_.c_str()),
+                   QCoreApplication::translate("nimbus::sharing", question.c_str()),
+                   QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
     }
 
     QString chooseFolder(const QString &start, const QString &suggestedName) override

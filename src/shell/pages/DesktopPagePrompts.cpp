@@ -46,7 +46,7 @@ public:
     {
         return QFileDialog::getSaveFileName(parent, QObject::tr("Save as a Word document"),
                                             access::startInHomeFolder(proposed),
-                                            QStringLiteral("MS Word file (*.rtf)"));
+                                            QObject::tr("MS Word file (*.rtf)"));
     }
 
     std::optional<std::string> pageTitle(QWidget *parent, const std::string &title) override

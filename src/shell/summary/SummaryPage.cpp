@@ -440,7 +440,7 @@ void SummaryPage::paintEvent(QPaintEvent *)
     const look::Rgb hint = look::treeLook(shade).summaryHint;
     painter.setPen(QColor(hint.red, hint.green, hint.blue, 190));
     painter.drawText(rect().adjusted(0, 0, -12, -8), Qt::AlignRight | Qt::AlignBottom,
-                     QStringLiteral("Click a badge to list its topics; click the sky to close"));
+                     tr("Click a badge to list its topics; click the sky to close"));
 }
 
 } // namespace nimbus::summarypage
