@@ -2230,11 +2230,11 @@
         <source>This LAN Nimbus connection does not exist yet.
 Do you wish to create it now?</source>
         <translation>Cette connexion LAN Nimbus n’existe pas encore.
-Voulez-vous la créer maintenant ?</translation>
+Voulez-vous la créer maintenant&#xa0;?</translation>
     </message>
     <message>
         <source>Do you wish to lock the topic so receivers cannot make changes?</source>
-        <translation>Voulez-vous verrouiller le sujet pour que les destinataires ne puissent pas le modifier ?</translation>
+        <translation>Voulez-vous verrouiller le sujet pour que les destinataires ne puissent pas le modifier&#xa0;?</translation>
     </message>
 </context>
 <context>
