@@ -34,10 +34,6 @@ std::string translate(const char *context, const char *source)
     return translator ? translator(context, source) : std::string(source);
 }
 
-} // namespace nimbus::text
-
-namespace nimbus::text {
-
 std::string translate(const char *context, const char *source, const char *comment, int n)
 {
     if (const CountTranslator translator = installedCount.load(std::memory_order_acquire))
