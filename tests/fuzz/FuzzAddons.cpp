@@ -6,20 +6,15 @@
 #include <fstream>
 #include <string>
 
+#include "FuzzScratch.h"
 #include "sharing/TAddonList.h"
 
 namespace {
 
 const std::string &folder()
 {
-    static const std::string path = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "nimbus-fuzz-addons-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        return pattern + "/";
-    }();
-    return path;
+    static const nimbus::fuzz::ScratchFolder scratch("nimbus-fuzz-addons");
+    return scratch.path();
 }
 
 bool sameItems(const nimbus::TAddonList &a, const nimbus::TAddonList &b)

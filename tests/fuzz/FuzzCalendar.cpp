@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "FuzzScratch.h"
 #include "calendar/CalendarImport.h"
 #include "calendar/IcsReader.h"
 #include "calendar/IcsWriter.h"
@@ -19,17 +20,12 @@ using namespace nimbus;
 
 const std::string &folder()
 {
-    static const std::string path = [] {
-        ::setenv("TZ", "Europe/Berlin", 1);
-        std::string pattern = (std::filesystem::temp_directory_path() / "nimbus-fuzz-calendar-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        const std::string made = pattern + "/";
-        for (const char *sub : {"Packs", "Text", "CheckList"})
-            std::filesystem::create_directory(made + sub);
-        return made;
-    }();
-    return path;
+    // The zone is set before anything reads it.
+    static const bool inBerlin = ::setenv("TZ", "Europe/Berlin", 1) == 0;
+    static const nimbus::fuzz::ScratchFolder scratch("nimbus-fuzz-calendar",
+                                                     {"Packs", "Text", "CheckList"});
+    (void)inBerlin;
+    return scratch.path();
 }
 
 }  // namespace

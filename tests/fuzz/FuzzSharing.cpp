@@ -10,6 +10,7 @@
 #include <fstream>
 #include <string>
 
+#include "FuzzScratch.h"
 #include "sharing/ContentImport.h"
 #include "sharing/PacketMerge.h"
 #include "sharing/PacketReader.h"
@@ -22,17 +23,9 @@ using namespace nimbus;
 
 const std::string &folder()
 {
-    static const std::string path = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "nimbus-fuzz-sharing-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        const std::string made = pattern + "/";
-        for (const char *sub : {"Packs", "Text", "CheckList", "inbox"})
-            std::filesystem::create_directory(made + sub);
-        return made;
-    }();
-    return path;
+    static const nimbus::fuzz::ScratchFolder scratch("nimbus-fuzz-sharing",
+                                                     {"Packs", "Text", "CheckList", "inbox"});
+    return scratch.path();
 }
 
 void addNode(TNimbusStructure &store, const char *uni, int lev, int type)

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "FuzzScratch.h"
 #include "store/Clock.h"
 #include "store/ContentFiles.h"
 #include "store/TNetDetails.h"
@@ -22,16 +23,9 @@ using namespace nimbus;
 
 const std::string &folder()
 {
-    static const std::string path = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "nimbus-fuzz-store-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        const std::string made = pattern + "/";
-        for (const char *sub : {"Packs", "Text", "CheckList"})
-            std::filesystem::create_directory(made + sub);
-        return made;
-    }();
-    return path;
+    static const nimbus::fuzz::ScratchFolder scratch("nimbus-fuzz-store",
+                                                     {"Packs", "Text", "CheckList"});
+    return scratch.path();
 }
 
 void writeBytes(const std::string &path, const std::uint8_t *data, std::size_t size)
