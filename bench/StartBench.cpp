@@ -32,6 +32,7 @@
 #include <thread>
 #include <vector>
 
+#include "BenchHome.h"
 #include "StoreGenerator.h"
 #include "fileio/FolderOps.h"
 #include "search/SearchService.h"
@@ -52,42 +53,10 @@ using WallClock = std::chrono::steady_clock;
 const DateTime kNow = DateTime::fromCivil(2024, 3, 10, 12, 0, 0);
 std::string selfPath;
 
-// A home folder whose data folder holds a generated store (none for 0 topics: the program
-// seeds its template).
-class Home {
+// The home the window starts in: a generated store in its data folder.
+class Home : public bench::BenchHome {
 public:
-    explicit Home(int topics, bool keep = false) : keep_(keep)
-    {
-        char folder[] = "/tmp/nimbus-start-bench-XXXXXX";
-        if (::mkdtemp(folder) == nullptr)
-            std::abort();
-        root_ = std::string(folder) + "/";
-        std::filesystem::create_directories(data());
-        std::filesystem::create_directories(root_ + "channels");
-        std::ofstream(data() + "pref.txt") << "lv=1-17\r\nsum=N\r\n";
-        if (topics > 0) {
-            TNimbusStructure store;
-            store.SetFileName(data() + "Structure.dat");
-            bench::GenerateStore(store, topics, kNow);
-            if (!store.SaveStructure())
-                std::abort();
-            std::ofstream(data() + "StructUnique.dat") << "09000000";
-        }
-    }
-    ~Home()
-    {
-        if (keep_)
-            return;
-        std::error_code ignored;
-        std::filesystem::remove_all(root_, ignored);
-    }
-    std::string root() const { return root_; }
-    std::string data() const { return root_ + "$Nimbus/"; }
-    std::string channels() const { return root_ + "channels"; }
-
-private:
-    std::string root_;
-    bool keep_;
+    explicit Home(int topics, bool keep = false) : BenchHome(topics, kNow, keep) {}
 };
 
 struct ChildRun {

@@ -24,6 +24,7 @@
 #include <memory>
 #include <thread>
 
+#include "BenchHome.h"
 #include "StoreGenerator.h"
 #include "fileio/FolderOps.h"
 #include "shell/MainTreeView.h"
@@ -41,39 +42,10 @@ using Clock = std::chrono::steady_clock;
 
 const DateTime kNow = DateTime::fromCivil(2024, 3, 10, 12, 0, 0);
 
-// A home folder whose data folder holds a generated store (none for 0 topics: the program
-// seeds its template).
-class Home {
+// The home the window starts in: a generated store in its data folder.
+class Home : public bench::BenchHome {
 public:
-    explicit Home(int topics)
-    {
-        char folder[] = "/tmp/nimbus-tree-bench-XXXXXX";
-        if (::mkdtemp(folder) == nullptr)
-            std::abort();
-        root_ = std::string(folder) + "/";
-        std::filesystem::create_directories(data());
-        std::filesystem::create_directories(root_ + "channels");
-        std::ofstream(data() + "pref.txt") << "lv=1-17\r\nsum=N\r\n";
-        if (topics > 0) {
-            TNimbusStructure store;
-            store.SetFileName(data() + "Structure.dat");
-            bench::GenerateStore(store, topics, kNow);
-            if (!store.SaveStructure())
-                std::abort();
-            std::ofstream(data() + "StructUnique.dat") << "09000000";
-        }
-    }
-    ~Home()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(root_, ignored);
-    }
-    std::string root() const { return root_; }
-    std::string data() const { return root_ + "$Nimbus/"; }
-    std::string channels() const { return root_ + "channels"; }
-
-private:
-    std::string root_;
+    explicit Home(int topics) : BenchHome(topics, kNow) {}
 };
 
 std::map<int, std::unique_ptr<Home>> &homes()

@@ -17,6 +17,7 @@
 #include "fileio/LanguageChoice.h"
 #include "fileio/UiText.h"
 #include "shell/TformMain.h"
+#include "shell/TopicOptionsSample.h"
 #include "shell/UiTranslations.h"
 #include "shell/dialogs/TformProgress.h"
 #include "store/DateFormat.h"
@@ -129,24 +130,7 @@ QStringList textsCutOff(const QWidget *root, int *checked = nullptr)
     return cut;
 }
 
-TopicOptions taskWithEverything(DateTime now)
-{
-    TopicOptions task;
-    task.name = "Quarterly report";
-    task.taskOrEvent = true;
-    task.topicType = kTopicTask;
-    task.status = kStatusInProgress;
-    task.hasChildren = true;
-    task.urgent = true;
-    task.deadline = true;
-    task.dueDate = dates::dateKey(now.addDays(3));
-    task.created = dates::stamp(now.addDays(-30));
-    task.started = dates::stamp(now.addDays(-20));
-    task.from = "Alice";
-    task.sent = dates::stamp(now.addDays(-10));
-    task.lastDoneDate = dates::dateKey(now.addDays(-7));
-    return task;
-}
+using test::taskWithEverything;
 
 } // namespace
 

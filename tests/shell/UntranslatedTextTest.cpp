@@ -20,6 +20,7 @@
 #include "caldav/CalendarAccount.h"
 #include "fileio/UiText.h"
 #include "shell/TformMain.h"
+#include "shell/TopicOptionsSample.h"
 #include "shell/caldav/CalendarAccountDialog.h"
 #include "shell/calendar/CalendarImportSummary.h"
 #include "shell/calendar/CalendarPreviewDialog.h"
@@ -239,20 +240,7 @@ private slots:
         installPseudoTranslation(pseudo);
         const DateTime now = DateTime::fromCivil(2026, 12, 5, 14, 3, 9);
         FixedClock clock(now);
-        TopicOptions task;
-        task.name = "Quarterly report";
-        task.taskOrEvent = true;
-        task.topicType = kTopicTask;
-        task.status = kStatusInProgress;
-        task.hasChildren = true;
-        task.urgent = true;
-        task.deadline = true;
-        task.dueDate = dates::dateKey(now.addDays(3));
-        task.created = dates::stamp(now.addDays(-30));
-        task.started = dates::stamp(now.addDays(-20));
-        task.from = "Alice";
-        task.sent = dates::stamp(now.addDays(-10));
-        task.lastDoneDate = dates::dateKey(now.addDays(-7));
+        TopicOptions task = test::taskWithEverything(now);
         task.reminderLead = 15;
         TopicOptions event = task;
         event.topicType = kTopicEvent;
