@@ -27,7 +27,10 @@ ContentLines &ContentLines::param(std::string_view name, std::string_view value)
     line_ += ';';
     line_ += name;
     line_ += '=';
-    if (value.find_first_of(":;,") == std::string_view::npos) {
+    bool plain = true;
+    for (const char c : value)
+        plain = plain && c != ':' && c != ';' && c != ',';
+    if (plain) {
         line_ += value;
     } else {
         line_ += '"';
