@@ -4,12 +4,16 @@
 // to and from a file.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -107,6 +111,46 @@ double heapMegabytes()
     return static_cast<double>(info.uordblks + info.hblkhd) / 1e6;
 }
 
+long statusKilobytes(const char *key)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(key, 0) == 0)
+            return std::atol(line.c_str() + std::strlen(key));
+    return -1;
+}
+
+// The most memory (resident) that run takes beyond what the process holds when it starts, in
+// megabytes: run goes in a child whose peak is reset first (clear_refs), so that neither the
+// store nor an earlier iteration counts.
+double peakMegabytes(const std::function<void()> &run)
+{
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0)
+        return -1;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeEnds[0]);
+        std::ofstream("/proc/self/clear_refs") << "5";
+        const long before = statusKilobytes("VmRSS:");
+        run();
+        const long peak = statusKilobytes("VmHWM:");
+        const double megabytes =
+            before < 0 || peak < 0 ? -1 : static_cast<double>(peak - before) / 1024;
+        [[maybe_unused]] const ssize_t n = ::write(pipeEnds[1], &megabytes, sizeof megabytes);
+        ::_exit(0);
+    }
+    ::close(pipeEnds[1]);
+    double megabytes = -1;
+    if (child > 0 && ::read(pipeEnds[0], &megabytes, sizeof megabytes) != sizeof megabytes)
+        megabytes = -1;
+    ::close(pipeEnds[0]);
+    if (child > 0)
+        ::waitpid(child, nullptr, 0);
+    return megabytes;
+}
+
 // Every topic collected first and the whole file made in memory, then written.
 void BM_ExportCollected(benchmark::State &state)
 {
@@ -114,6 +158,11 @@ void BM_ExportCollected(benchmark::State &state)
     const int n = static_cast<int>(state.range(0));
     auto store = makeStore(n);
     double held = 0;
+    auto once = [&store] {
+        const auto topics = calendar::collectTopics(*store, 0, calendar::ExportScope::Everything,
+                                                    "0123456789abcdef", {});
+        writeFile(calendar::writeCalendar(topics, {"20240310-120000"}));
+    };
     for (auto _ : state) {
         const double before = heapMegabytes();
         const auto topics = calendar::collectTopics(*store, 0, calendar::ExportScope::Everything, "0123456789abcdef", {});
@@ -122,6 +171,7 @@ void BM_ExportCollected(benchmark::State &state)
         writeFile(bytes);
     }
     state.counters["held_MB"] = held;
+    state.counters["peak_MB"] = peakMegabytes(once);
 }
 
 // Each entry written as it is made.
@@ -131,6 +181,15 @@ void BM_Export(benchmark::State &state)
     const int n = static_cast<int>(state.range(0));
     auto store = makeStore(n);
     double held = 0;
+    auto once = [&store] {
+        std::ofstream out(scratchFile(), std::ios::binary | std::ios::trunc);
+        calendar::CalendarStream stream({"20240310-120000"}, [&](std::string_view bytes) {
+            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        });
+        calendar::exportTopics(*store, 0, calendar::ExportScope::Everything, "0123456789abcdef", {},
+                               [&stream](calendar::CalendarTopic &topic) { stream.add(topic); });
+        stream.finish();
+    };
     for (auto _ : state) {
         const double before = heapMegabytes();
         std::ofstream out(scratchFile(), std::ios::binary | std::ios::trunc);
@@ -143,12 +202,17 @@ void BM_Export(benchmark::State &state)
         stream.finish();
     }
     state.counters["held_MB"] = held;
+    state.counters["peak_MB"] = peakMegabytes(once);
 }
+// Writing the same bytes from memory; its peak is what writing a file of that size takes, and
+// file_MB the size the collected export holds in memory at once.
 void BM_ExportBaseline(benchmark::State &state)
 {
     const std::string bytes = exported(static_cast<int>(state.range(0)));
     for (auto _ : state)
         writeFile(bytes);
+    state.counters["file_MB"] = static_cast<double>(bytes.size()) / (1024 * 1024);
+    state.counters["peak_MB"] = peakMegabytes([&bytes] { writeFile(bytes); });
 }
 void BM_Import(benchmark::State &state)
 {

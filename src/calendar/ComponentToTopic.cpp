@@ -17,14 +17,6 @@ namespace nimbus::calendar {
 
 namespace {
 
-// Titles are one line in the tree.
-std::string oneLine(const char *text)
-{
-    std::string line = text ? text : "";
-    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n' || c == '\t'; }, ' ');
-    return line;
-}
-
 // libical turns a value it cannot read into an X-LIC-ERROR property and drops the value; for
 // the properties that carry a topic's dates and repeats that makes the component unusable.
 bool brokenEssential(icalcomponent *c, std::string &problem)
@@ -86,8 +78,15 @@ std::string ruleText(const icalrecurrencetype &rule)
     return out;
 }
 
-// The repeat: unit and count from FREQ and INTERVAL; whatever else the rule says (BYDAY,
-// COUNT, UNTIL, ...) is kept as a readable line.
+} // namespace
+
+void titleLine(const char *text, std::string &line)
+{
+    line = text ? text : "";
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n' || c == '\t'; }, ' ');
+}
+
 void readRepeat(icalcomponent *c, CalendarTopic &topic)
 {
     icalproperty *p = icalcomponent_get_first_property(c, ICAL_RRULE_PROPERTY);
@@ -129,8 +128,7 @@ void readRepeat(icalcomponent *c, CalendarTopic &topic)
         topic.notes.push_back("Also repeats: " + ruleText(icalproperty_get_rrule(p)));
 }
 
-// A duration as the largest unit that says it exactly. 16-bit counts as AddPeriod takes them.
-void setDuration(TNimbusNode &n, long seconds, bool dateOnly)
+void setEventLength(TNimbusNode &n, long seconds, bool dateOnly)
 {
     if (seconds < 0)
         seconds = 0;
@@ -156,10 +154,17 @@ void setDuration(TNimbusNode &n, long seconds, bool dateOnly)
     }
 }
 
+int alarmLeadDays(int seconds)
+{
+    return static_cast<int>(std::min((-static_cast<long>(seconds) + 86399) / 86400, 0xFFFFL));
+}
+
+namespace {
+
 void readEventLength(icalcomponent *c, icaltimetype start, TNimbusNode &n)
 {
     if (icalproperty *p = icalcomponent_get_first_property(c, ICAL_DURATION_PROPERTY)) {
-        setDuration(n, icaldurationtype_as_int(icalproperty_get_duration(p)), start.is_date);
+        setEventLength(n, icaldurationtype_as_int(icalproperty_get_duration(p)), start.is_date);
         return;
     }
     if (icalproperty *p = icalcomponent_get_first_property(c, ICAL_DTEND_PROPERTY)) {
@@ -172,7 +177,7 @@ void readEventLength(icalcomponent *c, icaltimetype start, TNimbusNode &n)
             seconds = static_cast<long>(icaltime_as_timet_with_zone(end, end.zone) -
                                         icaltime_as_timet_with_zone(start, start.zone));
         }
-        setDuration(n, seconds, start.is_date);
+        setEventLength(n, seconds, start.is_date);
         return;
     }
     // Without either an all-day event lasts its day and a timed one is a moment.
@@ -199,7 +204,7 @@ void readAlarms(icalcomponent *c, CalendarTopic &topic)
             const icaltriggertype t = icalproperty_get_trigger(p);
             const int seconds = icaldurationtype_as_int(t.duration);
             if (icaltime_is_null_time(t.time) && seconds < 0) {
-                topic.node.flno = static_cast<int>(std::min((-static_cast<long>(seconds) + 86399) / 86400, 0xFFFFL));
+                topic.node.flno = alarmLeadDays(seconds);
                 topic.node.fltyp = kUnitDays;
                 first = false;
                 continue;
@@ -295,7 +300,7 @@ void applyNimbusFields(icalcomponent *c, TNimbusNode &n)
     }
 }
 
-}  // namespace
+} // namespace
 
 std::string propertyText(icalproperty *property)
 {
@@ -323,7 +328,7 @@ bool componentToTopic(icalcomponent *c, CalendarTopic &topic, std::string &probl
         return false;
     const char *uid = icalcomponent_get_uid(c);
     topic.uid = uid ? uid : "";
-    n.text = oneLine(icalcomponent_get_summary(c));
+    titleLine(icalcomponent_get_summary(c), n.text);
 
     // The date: a task's due date (its start when it has none), otherwise the start.
     icaltimetype when = icaltime_null_time();

@@ -24,10 +24,10 @@ struct WriteOptions {
 // readable date. An event without one has no start.
 bool writesDate(const TNimbusNode &n);
 
-// Writes a calendar file topic by topic: each topic's entries are made, written and freed as it
-// is added, and the bytes go to the sink in pieces of about 64 KiB, so that no file and no
-// list of every topic is held at once. Nothing reaches the sink before the first topic is
-// added; finish() writes the end and hands over the rest.
+// Writes a calendar file topic by topic: each topic's entries are written as text as it is
+// added (no libical component is built for them), and the bytes go to the sink in pieces of
+// about 64 KiB, so that no file and no list of every topic is held at once. Nothing reaches the
+// sink before the first topic is added; finish() writes the end and hands over the rest.
 class CalendarStream {
 public:
     using Sink = std::function<void(std::string_view)>;
@@ -42,15 +42,15 @@ public:
     std::size_t added() const { return added_; }
 
 private:
-    struct Stamp;
-    std::unique_ptr<Stamp> stamp_;
+    struct State;
     bool oneOffTimesInUtc_;
     Sink sink_;
     std::string buffer_;
+    std::unique_ptr<State> state_;
     std::size_t added_ = 0;
 };
 
-// The file's bytes (CR LF lines, folded at 75 octets by libical). Each topic's uid and
+// The file's bytes (CR LF lines, folded at 75 octets). Each topic's uid and
 // parentUid must be set by the caller.
 std::string writeCalendar(const std::vector<CalendarTopic> &topics, const WriteOptions &options);
 

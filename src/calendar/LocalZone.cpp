@@ -41,20 +41,47 @@ bool parseTime(const std::string &text, int &h, int &mi, int &s)
     return h != 0 || mi != 0 || s != 0;
 }
 
-std::string dateKey(int y, int m, int d)
+// Two digits of a value from 0 to 99 (hours, minutes, seconds, days, months).
+void putTwoDigits(char *at, int v)
 {
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%04d%02d%02d", y, m, d);
-    return buf;
+    at[0] = static_cast<char>('0' + v / 10 % 10);
+    at[1] = static_cast<char>('0' + v % 10);
 }
 
-std::string timeText(int h, int mi, int s)
+// Written by hand rather than by snprintf: an export converts two or three times per entry.
+void setDateKey(std::string &out, int y, int m, int d)
 {
-    if (h == 0 && mi == 0 && s == 0)
-        return {};
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", h, mi, s);
-    return buf;
+    if (y < 0 || y > 9999 || m < 0 || m > 99 || d < 0 || d > 99) {
+        char buf[40];
+        std::snprintf(buf, sizeof buf, "%04d%02d%02d", y, m, d);
+        out = buf;
+        return;
+    }
+    out.resize(8);
+    putTwoDigits(&out[0], y / 100);
+    putTwoDigits(&out[2], y % 100);
+    putTwoDigits(&out[4], m);
+    putTwoDigits(&out[6], d);
+}
+
+void setTimeText(std::string &out, int h, int mi, int s)
+{
+    if (h == 0 && mi == 0 && s == 0) {
+        out.clear();
+        return;
+    }
+    if (h < 0 || h > 99 || mi < 0 || mi > 99 || s < 0 || s > 99) {
+        char buf[40];
+        std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", h, mi, s);
+        out = buf;
+        return;
+    }
+    out.resize(8);
+    putTwoDigits(&out[0], h);
+    out[2] = ':';
+    putTwoDigits(&out[3], mi);
+    out[5] = ':';
+    putTwoDigits(&out[6], s);
 }
 
 // Local civil time to an instant, by the C library's zone rules (the same $TZ).
@@ -162,21 +189,21 @@ bool toLocal(icaltimetype value, std::string &dateKeyOut, std::string &timeOut)
         !DateTime::isValidTime(value.hour, value.minute, value.second < 60 ? value.second : 59))
         return false;
     if (value.is_date) {
-        dateKeyOut = dateKey(value.year, value.month, value.day);
+        setDateKey(dateKeyOut, value.year, value.month, value.day);
         timeOut.clear();
         return true;
     }
     if (value.zone == nullptr) {  // floating: local time already
-        dateKeyOut = dateKey(value.year, value.month, value.day);
-        timeOut = timeText(value.hour, value.minute, value.second);
+        setDateKey(dateKeyOut, value.year, value.month, value.day);
+        setTimeText(timeOut, value.hour, value.minute, value.second);
         return true;
     }
     const std::time_t instant = icaltime_as_timet_with_zone(value, value.zone);
     std::tm tm{};
     if (localtime_r(&instant, &tm) == nullptr)
         return false;
-    dateKeyOut = dateKey(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
-    timeOut = timeText(tm.tm_hour, tm.tm_min, tm.tm_sec);
+    setDateKey(dateKeyOut, tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
+    setTimeText(timeOut, tm.tm_hour, tm.tm_min, tm.tm_sec);
     return true;
 }
 

@@ -22,15 +22,27 @@ void setInt(int &field, const std::string &text)
         field = v;
 }
 
-#define NIMBUS_INT(NAME, FIELD)                                                                   \
-    NimbusField{NAME, [](const TNimbusNode &n) { return num(n.FIELD); },                        \
-                [](TNimbusNode &n, const std::string &v) { setInt(n.FIELD, v); }}
-#define NIMBUS_BOOL(NAME, FIELD)                                                                  \
-    NimbusField{NAME, [](const TNimbusNode &n) { return flag(n.FIELD); },                       \
-                [](TNimbusNode &n, const std::string &v) { n.FIELD = v == "1"; }}
-#define NIMBUS_TEXT(NAME, FIELD)                                                                  \
-    NimbusField{NAME, [](const TNimbusNode &n) { return n.FIELD; },                             \
-                [](TNimbusNode &n, const std::string &v) { n.FIELD = v; }}
+#define NIMBUS_INT(NAME, FIELD)                                                                    \
+    NimbusField                                                                                    \
+    {                                                                                              \
+        NAME, [](const TNimbusNode &n) { return num(n.FIELD); },                                   \
+            [](TNimbusNode &n, const std::string &v) { setInt(n.FIELD, v); },                      \
+            [](const TNimbusNode &a, const TNimbusNode &b) { return a.FIELD == b.FIELD; }          \
+    }
+#define NIMBUS_BOOL(NAME, FIELD)                                                                   \
+    NimbusField                                                                                    \
+    {                                                                                              \
+        NAME, [](const TNimbusNode &n) { return flag(n.FIELD); },                                  \
+            [](TNimbusNode &n, const std::string &v) { n.FIELD = v == "1"; },                      \
+            [](const TNimbusNode &a, const TNimbusNode &b) { return a.FIELD == b.FIELD; }          \
+    }
+#define NIMBUS_TEXT(NAME, FIELD)                                                                   \
+    NimbusField                                                                                    \
+    {                                                                                              \
+        NAME, [](const TNimbusNode &n) { return n.FIELD; },                                        \
+            [](TNimbusNode &n, const std::string &v) { n.FIELD = v; },                             \
+            [](const TNimbusNode &a, const TNimbusNode &b) { return a.FIELD == b.FIELD; }          \
+    }
 
 }  // namespace
 

@@ -15,6 +15,9 @@ struct NimbusField {
     const char *name;  // property name, "X-NIMBUS-STATUS"
     std::string (*get)(const TNimbusNode &);
     void (*set)(TNimbusNode &, const std::string &);
+    // Whether two nodes hold the same value, as comparing get() of both would say, without
+    // making either text.
+    bool (*same)(const TNimbusNode &, const TNimbusNode &);
 };
 
 const std::vector<NimbusField> &nimbusFields();

@@ -73,25 +73,30 @@ void CalendarFiles::fail(const char *message, const std::string &detail)
                       shown + (detail.empty() ? "." : ":\n" + detail));
 }
 
-std::string CalendarFiles::calendarBytes(const TNimbusNode *node, ExportScope scope)
+std::size_t CalendarFiles::writeCalendar(const TNimbusNode *node, ExportScope scope,
+                                         const calendar::CalendarStream::Sink &sink)
 {
     TNimbusStructure *store = window_.store();
     if (!store || !window_.treeController())
-        return {};
+        return 0;
     window_.treeController()->SyncStoreFromTree();
     const int index = node ? store->IndexOf(node->uni) : 0;
     if (index < 0 || store->Count() == 0)
-        return {};
+        return 0;
     calendar::CalendarLinks links;
     links.Load(window_.paths().DataFolder);
     const ContentFolders folders = ContentFolders::inDataFolder(window_.paths().DataFolder);
     calendar::RichDetailsConverter converter;
     const calendar::ExportSource source{&folders, &converter, &window_.storeLog()};
-    const auto topics =
-        calendar::collectTopics(*store, index, scope, links.installation(), source);
+    // Each entry goes to the sink as it is made; the topics are never all held at once.
+    calendar::CalendarStream stream({dates::stamp(window_.clock().now())}, sink);
+    calendar::exportTopics(*store, index, scope, links.installation(), source,
+                           [&stream](calendar::CalendarTopic &topic) { stream.add(topic); });
     // A new installation id must be kept, or the next export's UIDs would differ.
     links.Save();
-    return calendar::writeCalendar(topics, {dates::stamp(window_.clock().now())});
+    if (stream.added() > 0)
+        stream.finish();
+    return stream.added();
 }
 
 bool CalendarFiles::exportChosen(const TNimbusNode *node, ExportScope scope)
@@ -104,12 +109,17 @@ bool CalendarFiles::exportChosen(const TNimbusNode *node, ExportScope scope)
 
 bool CalendarFiles::exportTo(const TNimbusNode *node, ExportScope scope, const std::string &path)
 {
-    const std::string bytes = calendarBytes(node, scope);
+    // The new file replaces the old one only when it is complete (QSaveFile): a failed
+    // export leaves the old file as it was and no half file beside it.
     QSaveFile file(QString::fromStdString(path));
-    if (bytes.empty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !file.commit()) {
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    const std::size_t added =
+        !written ? 0 : writeCalendar(node, scope, [&](std::string_view bytes) {
+            written = written && file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+                                     static_cast<qint64>(bytes.size());
+        });
+    if (added == 0 || !written || !file.commit()) {
+        file.cancelWriting();
         fail(QT_TR_NOOP("The calendar file could not be written"),
              path + " " + file.errorString().toStdString());
         return false;
@@ -187,8 +197,9 @@ void CalendarFiles::addDragData(const TNimbusNode *node, QMimeData *data)
 {
     if (!node || node->lev <= 0)
         return;
-    const std::string bytes = calendarBytes(node, ExportScope::TopicWithSubtopics);
-    if (bytes.empty())
+    std::string bytes;
+    if (writeCalendar(node, ExportScope::TopicWithSubtopics,
+                      [&bytes](std::string_view piece) { bytes += piece; }) == 0)
         return;
     const QByteArray ics(bytes.data(), static_cast<qsizetype>(bytes.size()));
     data->setData(QStringLiteral("text/calendar"), ics);

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "calendar/IcsWriter.h"
 #include "calendar/TopicExport.h"
 
 class QMimeData;
@@ -42,7 +43,10 @@ public:
     std::string homeFolder() const;
 
 private:
-    std::string calendarBytes(const TNimbusNode *node, calendar::ExportScope scope);
+    // Writes the chosen topics as a calendar file to sink, piece by piece; how many topics
+    // were written (none: nothing reached the sink).
+    std::size_t writeCalendar(const TNimbusNode *node, calendar::ExportScope scope,
+                              const calendar::CalendarStream::Sink &sink);
     void fail(const char *message, const std::string &detail);
 
     TformMain &window_;
