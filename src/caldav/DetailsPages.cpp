@@ -79,14 +79,19 @@ bool sameWords(const std::string &a, const std::string &b)
 
 PageText readDetailsPage(const TNimbusNode &node, const PageAccess &access, StoreLog &log)
 {
+    return readDetailsPage(node.uni, node.type, access, log);
+}
+
+PageText readDetailsPage(const std::string &uni, int kind, const PageAccess &access, StoreLog &log)
+{
     PageText page;
-    if (!access.travels() || !fileio::isSafeFileName(node.uni))
+    if (!access.travels() || !fileio::isSafeFileName(uni))
         return page;
     // A copy of the page list of its own: the node's loaded content stays as it is.
     TContent content;
-    content.name = node.uni;
-    content.kind = node.type;
-    content.file = access.folders->packs + node.uni + ".pkt";
+    content.name = uni;
+    content.kind = kind;
+    content.file = access.folders->packs + uni + ".pkt";
     content::ReadContent(content, log);
     THyperData *details = firstDetailsPage(content);
     if (details == nullptr) {

@@ -36,6 +36,9 @@ struct PageText {
 
 // The topic's first details page. Nothing of the node or its loaded content is changed.
 PageText readDetailsPage(const TNimbusNode &node, const PageAccess &access, StoreLog &log);
+// The same for the topic uni of the section kind `kind` (the node's type), from any thread:
+// only the page's files are read.
+PageText readDetailsPage(const std::string &uni, int kind, const PageAccess &access, StoreLog &log);
 
 // The text as sent and compared on both sides: line ends as LF, trailing white space
 // dropped, so that a server's reformatting of the ends is no change.

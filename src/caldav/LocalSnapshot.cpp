@@ -64,17 +64,15 @@ std::string topicFingerprint(const TNimbusNode &node, const std::string &parentU
     return text;
 }
 
-LocalSnapshot takeSnapshot(const TNimbusStructure &store, const std::string &rootUni,
-                           const TopicUids &uids, const std::set<std::string> &localOnly,
-                           const PageAccess &pages, StoreLog *log)
+SubtreeCopy copySubtree(const TNimbusStructure &store, const std::string &rootUni,
+                        const TopicUids &uids, const std::set<std::string> &localOnly)
 {
-    LocalSnapshot snapshot;
+    SubtreeCopy copy;
+    LocalSnapshot &snapshot = copy.snapshot;
     snapshot.rootUni = rootUni;
-    snapshot.withPages = pages.travels();
-    StoreLog &problems = log ? *log : NullStoreLog::instance();
     const int root = store.IndexOf(rootUni);
     if (root < 0 || store.Node(root) == nullptr)
-        return snapshot;
+        return copy;
     snapshot.rootFound = true;
     const int rootLevel = store.Node(root)->lev;
     std::vector<std::string> uidAtLevel;  // UID of the nearest node at each depth below the root
@@ -100,18 +98,37 @@ LocalSnapshot takeSnapshot(const TNimbusStructure &store, const std::string &roo
         local.topic.uid = uids.uidOf(node->uni);
         uidAtLevel[depth] = local.topic.uid;
         local.topic.parentUid = depth > 1 ? uidAtLevel[depth - 1] : std::string();
+        copy.kinds.push_back(node->type);
+    }
+    return copy;
+}
+
+LocalSnapshot finishSnapshot(SubtreeCopy copy, const PageAccess &pages, StoreLog *log)
+{
+    LocalSnapshot snapshot = std::move(copy.snapshot);
+    snapshot.withPages = pages.travels();
+    StoreLog &problems = log ? *log : NullStoreLog::instance();
+    for (std::size_t i = 0; i < snapshot.topics.size(); ++i) {
+        LocalTopic &local = snapshot.topics[i];
         if (pages.travels()) {
-            PageText page = readDetailsPage(*node, pages, problems);
+            PageText page = readDetailsPage(local.uni, copy.kinds[i], pages, problems);
             local.pageTravels = page.known;
             local.topic.detailsText = std::move(page.text);
             local.topic.detailsHtml = std::move(page.html);
         }
         local.hash =
             topicFingerprint(local.topic.node, local.topic.parentUid, local.topic.detailsText);
-        snapshot.byUni[local.uni] = snapshot.topics.size() - 1;
-        snapshot.byUid[local.topic.uid] = snapshot.topics.size() - 1;
+        snapshot.byUni[local.uni] = i;
+        snapshot.byUid[local.topic.uid] = i;
     }
     return snapshot;
+}
+
+LocalSnapshot takeSnapshot(const TNimbusStructure &store, const std::string &rootUni,
+                           const TopicUids &uids, const std::set<std::string> &localOnly,
+                           const PageAccess &pages, StoreLog *log)
+{
+    return finishSnapshot(copySubtree(store, rootUni, uids, localOnly), pages, log);
 }
 
 }  // namespace nimbus::caldav

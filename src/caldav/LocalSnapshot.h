@@ -70,9 +70,24 @@ const recurrence::Series *repeatSeries(const TNimbusNode &node);
 std::string topicFingerprint(const TNimbusNode &node, const std::string &parentUid,
                              const std::string &pageText = {});
 
-// localOnly: the conflict copies a sync made here; those still titled "Conflict: ..." are left
-// out (their sub-topics are synced under the copy's parent). pages: where the details pages
-// are read from; without folders they do not travel.
+// The first half of a snapshot, taken on the thread that owns the store: each topic's fields
+// with its UID and its parent's UID, in tree order, without reading a page or fingerprinting
+// anything, so that the store's thread waits only for the copy.
+struct SubtreeCopy {
+    LocalSnapshot snapshot; // no pages, fingerprints or indexes yet
+    std::vector<int> kinds; // each topic's section kind, where its pages are found
+};
+
+SubtreeCopy copySubtree(const TNimbusStructure &store, const std::string &rootUni,
+                        const TopicUids &uids, const std::set<std::string> &localOnly = {});
+// The second half, on any thread: the pages read from their files (each as it is when read),
+// the fingerprints and the indexes. log: where a page that cannot be read is told.
+LocalSnapshot finishSnapshot(SubtreeCopy copy, const PageAccess &pages = {},
+                             StoreLog *log = nullptr);
+
+// Both halves at once. localOnly: the conflict copies a sync made here; those still titled
+// "Conflict: ..." are left out (their sub-topics are synced under the copy's parent). pages:
+// where the details pages are read from; without folders they do not travel.
 LocalSnapshot takeSnapshot(const TNimbusStructure &store, const std::string &rootUni,
                            const TopicUids &uids, const std::set<std::string> &localOnly = {},
                            const PageAccess &pages = {}, StoreLog *log = nullptr);

@@ -358,10 +358,12 @@ std::optional<std::int64_t> Series::previousBefore(std::int64_t day) const
     }
 }
 
-std::optional<std::int64_t> firstRuleDay(const Rule &rule, std::int64_t day)
+std::optional<std::int64_t> firstRuleDay(const Rule &rule, std::int64_t day,
+                                         std::optional<std::int64_t> time)
 {
     Series probe;
     probe.startDay = day;
+    probe.time = time;
     probe.rule = rule;
     probe.rule.count = 0;
     Walker walker(probe, day, false);

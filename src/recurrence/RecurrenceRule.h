@@ -63,8 +63,11 @@ struct Series {
 
 // The first day on or after day that the rule's own parts pick when a series of it starts on
 // day (a series counts its first date whatever the rule says): where a series chosen in the
-// options dialog starts. The count is not looked at; none when the rule picks no day before
-// its end.
-std::optional<std::int64_t> firstRuleDay(const Rule &rule, std::int64_t day);
+// options dialog or made from words starts, so that it does not begin with a day its rule
+// excludes (a Tuesday start for a rule "on mon,wed,fri"). time: the series' time of day, which
+// an end (UNTIL) on that day may come before. The count is not looked at; none when the rule
+// picks no day before its end.
+std::optional<std::int64_t> firstRuleDay(const Rule &rule, std::int64_t day,
+                                         std::optional<std::int64_t> time = std::nullopt);
 
 } // namespace nimbus::recurrence

@@ -455,49 +455,4 @@ std::string RecurrenceWords::describe(const Rule &rule)
     return out;
 }
 
-std::optional<std::int64_t> firstRuleDay(const Series &series)
-{
-    // The same rule, its days said outright where it took them from its first date, begun
-    // one whole period earlier (so that its periods fall as before), yields the days from the
-    // first date on by the rule alone.
-    const Rule &r = series.rule;
-    const CivilTime c = DateTime::fromDayNumber(series.startDay).civil();
-    Series earlier;
-    earlier.rule = r;
-    earlier.rule.count = 0;
-    earlier.time = series.time;
-    if (r.byDay.empty() && r.byMonthDay.empty()) {
-        if (r.frequency == Frequency::Weekly)
-            earlier.rule.byDay = {{weekdayOf(series.startDay), 0}};
-        if (r.frequency == Frequency::Monthly || r.frequency == Frequency::Yearly)
-            earlier.rule.byMonthDay = {c.day};
-        if (r.frequency == Frequency::Yearly && r.byMonth.empty())
-            earlier.rule.byMonth = {c.month};
-    }
-    const std::int64_t k = std::max(r.interval, 1);
-    switch (r.frequency) {
-    case Frequency::Daily:
-        earlier.startDay = series.startDay - k;
-        break;
-    case Frequency::Weekly:
-        earlier.startDay = series.startDay - 7 * k;
-        break;
-    case Frequency::Monthly: {
-        const std::int64_t index = static_cast<std::int64_t>(c.year) * 12 + (c.month - 1) - k;
-        earlier.startDay =
-            DateTime::fromCivil(static_cast<int>(index / 12), static_cast<int>(index % 12) + 1, 1)
-                .dayNumber();
-        break;
-    }
-    case Frequency::Yearly:
-        earlier.startDay = DateTime::fromCivil(c.year - static_cast<int>(k), 1, 1).dayNumber();
-        break;
-    }
-    const std::vector<std::int64_t> first =
-        earlier.between(series.startDay, series.startDay + 366 * 30, 1);
-    if (first.empty())
-        return std::nullopt;
-    return first.front();
-}
-
 } // namespace nimbus::recurrence

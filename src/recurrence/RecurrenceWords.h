@@ -44,10 +44,4 @@ private:
     DateReader readDate_;
 };
 
-// The first date of a series whose rule, from that date on, falls on a later day (a Tuesday
-// start for a rule "on mon,wed,fri"): the first day the rule itself yields, so that a series
-// made from words does not begin with a day its words exclude. None when the rule yields no
-// day before its end.
-std::optional<std::int64_t> firstRuleDay(const Series &series);
-
 } // namespace nimbus::recurrence

@@ -1,22 +1,21 @@
 #include "search/StoreTopicsCache.h"
 
-#include <functional>
-#include <string_view>
+#include <string>
 
+#include "fileio/Fnv1a.h"
 #include "store/TNimbusStructure.h"
 
 namespace nimbus::search {
 
 std::uint64_t StoreTopicsCache::Fingerprint(const TNimbusStructure &store)
 {
-    // Each text hashed eight bytes at a time, the hashes folded in order.
-    std::uint64_t h = 1469598103934665603ULL ^ static_cast<std::uint64_t>(store.Count());
-    auto add = [&h](std::uint64_t v) { h ^= v + 0x9E3779B97F4A7C15ULL + (h << 6) + (h >> 2); };
-    const std::hash<std::string_view> hash;
+    // The program's one small hash over the count, then each id and title, each ended by a
+    // unit separator so that no text's end can pass for the next one's start.
+    std::uint64_t h = fileio::fnv1a(std::to_string(store.Count()));
     for (int i = 0; i < store.Count(); ++i)
         if (const TNimbusNode *node = store.Node(i)) {
-            add(hash(node->uni));
-            add(hash(node->text));
+            h = fileio::fnv1aByte(0x1F, fileio::fnv1a(node->uni, h));
+            h = fileio::fnv1aByte(0x1F, fileio::fnv1a(node->text, h));
         }
     return h;
 }

@@ -50,7 +50,8 @@ Outcome applyRuleField(TNimbusNode &node, const std::string &rule)
     series.startDay = due.dayNumber();
     if (!dates::isNoTime(node.dlTime))
         series.time = schedule::timeOfDay(node.dlTime);
-    const std::optional<std::int64_t> first = recurrence::firstRuleDay(series);
+    const std::optional<std::int64_t> first =
+        recurrence::firstRuleDay(series.rule, series.startDay, series.time);
     if (!first)
         return Outcome::fail(kUsage, "the repeat \"" +
                                          recurrence::RecurrenceWords::describe(series.rule) +

@@ -39,7 +39,7 @@ std::string firstDates(const std::string &text, std::int64_t due, std::size_t co
     Series s;
     s.startDay = due;
     s.rule = parsed(text).rule;
-    const std::optional<std::int64_t> first = firstRuleDay(s);
+    const std::optional<std::int64_t> first = firstRuleDay(s.rule, s.startDay, s.time);
     if (!first)
         return "none";
     s.startDay = *first;

@@ -6,6 +6,7 @@
 #include "store/TNimbusNode.h"
 #include "tree/ChangeRequest.h"
 #include "tree/ChangeRules.h"
+#include "tree/RepeatField.h"
 
 using namespace nimbus;
 using namespace nimbus::cli;
@@ -112,4 +113,18 @@ TEST(ChangeRules, RefusedValuesSayWhatTheFieldTakes)
     EXPECT_EQ(applyFields(note, {{"due", "20240307"}}, clock).status, kUsage);
     EXPECT_EQ(completeTopic(note, clock).status, kUsage);
     EXPECT_TRUE(note.dlDate.empty());
+}
+
+// A rule whose end comes on its first day, before the topic's due time, yields no date: the
+// end counts the time of day, as every later occurrence's does.
+TEST(RepeatField, AnEndBeforeTheDueTimeOnTheFirstDayLeavesNoDate)
+{
+    TNimbusNode node{"1"};
+    node.dlDate = "20260302"; // a Monday
+    node.dlTime = "10:00:00";
+    EXPECT_EQ(applyRuleField(node, "FREQ=WEEKLY;BYDAY=MO;UNTIL=20260302T090000").status, kUsage);
+    node.dlTime = "08:00:00";
+    ASSERT_TRUE(applyRuleField(node, "FREQ=WEEKLY;BYDAY=MO;UNTIL=20260302T090000"));
+    ASSERT_TRUE(attachedSeries(node));
+    EXPECT_EQ(attachedSeries(node)->startDay, DateTime::fromCivil(2026, 3, 2).dayNumber());
 }

@@ -24,11 +24,24 @@
 
 namespace nimbus::caldavui {
 
+namespace {
+
+// A line the worker would have told the store's log.
+struct PageProblem {
+    bool error = false;
+    std::string message, detail;
+};
+
+} // namespace
+
 struct CalendarSyncController::Job {
     caldav::CalendarAccount account;
     std::string password;
     bool storePassword = false;
-    std::vector<caldav::LocalSnapshot> snapshots;  // per calendar
+    // Per calendar: its topics as the window copied them; the worker reads their pages and
+    // fingerprints them (finishSnapshot), so that the window waits only for the copy.
+    std::vector<caldav::SubtreeCopy> copies;
+    ContentFolders folders; // where the worker reads the pages
     std::vector<caldav::SyncState> states;
     std::string stampNow;
 };
@@ -38,7 +51,28 @@ struct CalendarSyncController::Outcome {
     bool needPassword = false;
     std::string password;  // the one used
     std::vector<caldav::ExchangeResult> exchanges;  // per calendar; fewer when one failed
+    // What the worker found wrong with pages, for the store's log on the window's thread.
+    std::vector<PageProblem> pageProblems;
 };
+
+namespace {
+
+// What the worker finds wrong with a page, kept for the window's thread to log.
+class KeptStoreLog : public StoreLog {
+public:
+    using Lines = std::vector<PageProblem>;
+    explicit KeptStoreLog(Lines &lines) : lines_(lines) {}
+    void AddToLog(const std::string &message) override { lines_.push_back({false, message, {}}); }
+    void AddErrorToLog(const std::string &message, const std::string &detail) override
+    {
+        lines_.push_back({true, message, detail});
+    }
+
+private:
+    Lines &lines_;
+};
+
+} // namespace
 
 CalendarSyncController::CalendarSyncController(TformMain &window, Hooks hooks)
     : QObject(&window), window_(window), hooks_(std::move(hooks))
@@ -250,9 +284,9 @@ void CalendarSyncController::begin()
     job->password = sessionPassword_;
     job->storePassword = storePassword_;
     for (std::size_t i = 0; i < states_.size(); ++i)
-        job->snapshots.push_back(
-            caldav::takeSnapshot(*window_.store(), account_.calendars[i].subtree, uids_[i],
-                                 states_[i].localOnly, pages, &window_.storeLog()));
+        job->copies.push_back(caldav::copySubtree(*window_.store(), account_.calendars[i].subtree,
+                                                  uids_[i], states_[i].localOnly));
+    job->folders = folders_;
     job->states = states_;
     job->stampNow = dates::stamp(window_.clock().now());
     stop_ = false;
@@ -276,7 +310,16 @@ void CalendarSyncController::begin()
             caldav::TransportSettings settings{job->account.user, password};
             settings.stop = &stop_;  // closing the window ends the request under way
             caldav::CurlTransport transport(settings);
-            for (std::size_t i = 0; i < job->snapshots.size(); ++i) {
+            // The pages are read here, each as its file is now, through a converter of the
+            // worker's own.
+            calendar::RichDetailsConverter converter;
+            caldav::PageAccess pages;
+            pages.folders = &job->folders;
+            pages.converter = &converter;
+            KeptStoreLog pageLog(outcome->pageProblems);
+            for (std::size_t i = 0; i < job->copies.size(); ++i) {
+                const caldav::LocalSnapshot snapshot =
+                    caldav::finishSnapshot(std::move(job->copies[i]), pages, &pageLog);
                 const caldav::CalendarBinding &calendar = job->account.calendars[i];
                 caldav::SyncOptions options;
                 options.calendarUrl = calendar.calendarUrl;
@@ -292,7 +335,7 @@ void CalendarSyncController::begin()
                     QMetaObject::invokeMethod(this, [this, line] { showStatus(line); }, Qt::QueuedConnection);
                 };
                 caldav::SyncEngine engine(transport, options);
-                outcome->exchanges.push_back(engine.exchange(job->snapshots[i], job->states[i]));
+                outcome->exchanges.push_back(engine.exchange(snapshot, job->states[i]));
                 if (!outcome->exchanges.back().ok)
                     break;
             }
@@ -312,6 +355,13 @@ void CalendarSyncController::finish(std::shared_ptr<Outcome> outcome)
     joinWorker();
     if (window_.closing())
         return;
+    for (const PageProblem &problem : outcome->pageProblems) {
+        if (problem.error)
+            window_.storeLog().AddErrorToLog(problem.message, problem.detail);
+        else
+            window_.storeLog().AddToLog(problem.message);
+    }
+    outcome->pageProblems.clear();
     if (outcome->needPassword) {
         busy_ = false;
         std::optional<std::string> typed;

@@ -3,8 +3,10 @@
 // changes and on "Sync now"; takes the server's changes into the tree on the window's thread; shows
 // progress and the last result in the status line beside the activity log; tries again with
 // back-off after a failure. The password comes from the desktop's secret store or is asked once per
-// session. Details pages travel with the entries. The page open in the editor is saved before the
-// snapshot is taken and again before the server's changes are applied (so an edit typed
+// session. Details pages travel with the entries. The window's thread copies the synced topics
+// (copySubtree); the worker reads their pages and fingerprints them (finishSnapshot), so that a
+// large store holds the window only for the copy. The page open in the editor is saved before the
+// copy is taken and again before the server's changes are applied (so an edit typed
 // meanwhile counts as a change here and is never written over); when the sync is about to
 // write the shown topic's page, the editor lets go of it first and shows it again from the
 // file afterwards, so that it never saves its older text over what arrived.

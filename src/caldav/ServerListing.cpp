@@ -1,0 +1,35 @@
+// The calendar's listing; see ServerListing.h.
+#include "caldav/ServerListing.h"
+
+namespace nimbus::caldav {
+
+bool ServerListing::list()
+{
+    const std::string url = options_.calendarUrl;
+    const std::string &token = result_.state.syncToken;
+    if (!token.empty() && options_.useSyncCollection) {
+        listing_ = client_.listChanges(url, token);
+        full_ = false;
+        if (!listing_.ok && (listing_.tokenRefused || listing_.syncUnsupported)) {
+            result_.log.push_back("Calendar sync: the server no longer knows the last sync token; "
+                                  "comparing every entry.");
+            listing_ = client_.listAll(url, !listing_.syncUnsupported);
+            full_ = true;
+        }
+    } else {
+        listing_ = client_.listAll(url, options_.useSyncCollection);
+    }
+    if (!listing_.ok) {
+        result_.error = listing_.error;
+        result_.authFailed = listing_.authFailed;
+        return false;
+    }
+    newToken_ = listing_.syncToken;
+    if (!listing_.complete)
+        result_.log.push_back("Calendar sync: the server listed only part of the calendar (" +
+                              std::to_string(listing_.items.size()) +
+                              " entries); topics it did not list are kept here as they are.");
+    return true;
+}
+
+} // namespace nimbus::caldav
