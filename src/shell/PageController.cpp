@@ -1,13 +1,17 @@
 // Which page the window shows, and the details pages' steps of the undo history.
 #include "shell/PageController.h"
 
+#include "shell/ChecklistSteps.h"
 #include "shell/DetailsPageSteps.h"
 #include "shell/PageArea.h"
 #include "shell/TformMain.h"
 #include "shell/TreeController.h"
 #include "shell/TreeHistory.h"
+#include "shell/core/MainLog.h"
 #include "shell/pages/DetailsEditor.h"
+#include "shell/pages/PreferencesPage.h"
 #include "shell/pages/TopicPage.h"
+#include "shell/software/UpdateController.h"
 #include "store/TNimbusStructure.h"
 #include "tree/TreeRules.h"
 
@@ -47,6 +51,50 @@ void PageController::selectionMoved(TNimbusNode *node)
         window_.pageArea()->showPage(pageForSection(node->type));
     window_.pageArea()->nameAfterShownPage();
     emit window_.selectionChanged(node);
+}
+
+void PageController::connectTopicPage()
+{
+    TformMain *window = &window_;
+    pages::TopicPage *topicPage = window_.topicPage();
+    TreeController *tree = window_.treeController();
+    QObject::connect(tree, &TreeController::topicsRemoving, topicPage, &pages::TopicPage::forget);
+    if (tree) {
+        new ChecklistSteps(*topicPage->panelToDoCheckList, *tree, *window_.store(), topicPage);
+        connectPageSteps();
+    }
+    QObject::connect(tree, &TreeController::nodeChanged, topicPage,
+                     &pages::TopicPage::topicChanged);
+    // The page area carries the shown page's name, which a rename has just changed.
+    QObject::connect(tree, &TreeController::nodeChanged, window_.pageArea(),
+                     &PageArea::nameAfterShownPage);
+    QObject::connect(topicPage, &pages::TopicPage::nodeProgressChanged, window,
+                     [window](TNimbusNode *node) {
+                         if (window->store())
+                             window->store()->modified = true;
+                         if (window->treeController())
+                             window->treeController()->nodeEdited(node);
+                     });
+}
+
+void PageController::connectPreferencesPage()
+{
+    TformMain *window = &window_;
+    pages::TopicPage *topicPage = window_.topicPage();
+    pages::PreferencesPage *preferences = window_.preferencesPage();
+    // The details page normal font of the preferences, at the caret of an empty page too.
+    if (!window_.preferences().font.empty())
+        topicPage->details->setNormalFont(pages::fontFromPreferences(window_.preferences()));
+    preferences->fontAtCaret = [topicPage] { return topicPage->details->fontAtCaret(); };
+    QObject::connect(preferences, &pages::PreferencesPage::dateOrderChanged, window,
+                     [window](int order) {
+                         window->mainLog().setDateOrder(order);
+                         if (window->updateController())
+                             window->updateController()->reg().dateOrder = order;
+                     });
+    QObject::connect(
+        preferences, &pages::PreferencesPage::normalFontChanged, topicPage,
+        [topicPage](const pages::FontChoice &font) { topicPage->details->setNormalFont(font); });
 }
 
 void PageController::connectPageSteps()

@@ -1,5 +1,6 @@
-// The right-hand page that follows the tree's selection, and the topic page's typing as steps
-// of the tree's undo history.
+// The right-hand pages and what they follow: the page shown for the tree's selection, the
+// topic page kept in step with the tree and its undo history, the preferences page's choices
+// carried to the parts that use them.
 #pragma once
 
 namespace nimbus {
@@ -14,11 +15,16 @@ public:
     // The tree's selection moved: the shown page is written, and the page of the node's
     // section (its topic page for a topic) takes its place.
     void selectionMoved(TNimbusNode *node);
-    // Typing in a details page: the run from showing the page to leaving it is one step of
-    // the history, and a step that rewrites the shown topic's pages shows them again.
-    void connectPageSteps();
+    // The topic page follows the tree's changes and removals; each change of a checklist, and
+    // typing in a details page from showing the page to leaving it, is one step of the tree's
+    // history, and a step that rewrites the shown topic's pages shows them again.
+    void connectTopicPage();
+    // The date order and the details pages' normal font chosen on the preferences page.
+    void connectPreferencesPage();
 
 private:
+    void connectPageSteps();
+
     TformMain &window_;
 };
 

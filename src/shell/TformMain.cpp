@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -15,7 +14,7 @@
 #include "fileio/FolderOps.h"
 #include "recurrence/RecurrenceFile.h"
 #include "recurrence/TopicRecurrence.h"
-#include "shell/ChecklistSteps.h"
+#include "shell/ActivityLogPanel.h"
 #include "shell/HistoryButtons.h"
 #include "shell/LogLineView.h"
 #include "shell/MainLayout.h"
@@ -27,6 +26,7 @@
 #include "shell/TopicTreeModel.h"
 #include "shell/TreeActions.h"
 #include "shell/TreeController.h"
+#include "shell/TreeGridLink.h"
 #include "shell/TreeHistory.h"
 #include "shell/TreeToolbar.h"
 #include "shell/caldav/CalendarPreferencesBox.h"
@@ -37,11 +37,9 @@
 #include "shell/core/MainLogStoreLog.h"
 #include "shell/lan/LanSharing.h"
 #include "shell/pages/AboutPage.h"
-#include "shell/pages/DetailsEditor.h"
 #include "shell/pages/FormatIcons.h"
 #include "shell/pages/PagePrompts.h"
 #include "shell/pages/PreferencesPage.h"
-#include "shell/pages/ThemeText.h"
 #include "shell/pages/TopicPage.h"
 #include "shell/reminders/WindowReminders.h"
 #include "shell/search/SearchController.h"
@@ -49,12 +47,10 @@
 #include "shell/software/UpdateController.h"
 #include "shell/summary/InfoGrids.h"
 #include "shell/summary/SummaryPage.h"
-#include "shell/summary/TopicGrid.h"
 #include "store/DateFormat.h"
 #include "store/SummaryLists.h"
 #include "store/TContent.h"
 #include "store/TNimbusStructure.h"
-#include "tree/TreeRules.h"
 #include "update/CryptoLog.h"
 #include "viewer/DisplayControl.h"
 #include "viewer/TformTextDisplay.h"
@@ -133,6 +129,11 @@ TformMain::TformMain(const Clock &clock, Environment environment, QWidget *paren
     started_ = true;
 }
 
+PageArea *TformMain::pageArea() const
+{
+    return layout_->pageArea;
+}
+
 CommandDispatcher *TformMain::commandDispatcher() const
 {
     return channels_ ? channels_->dispatcher() : nullptr;
@@ -165,29 +166,9 @@ void TformMain::createComponents()
     buttonClosel->setToolTip(tr("Close the program"));
     tools->addWidget(buttonClosel);
 
-    auto *foot = new QVBoxLayout(layout_->panelFoot);
-    foot->setContentsMargins(4, 0, 4, 4);
-    foot->setSpacing(2);
-    auto *footBar = new QHBoxLayout;
-    auto *footTitle = new QLabel(tr("Activity log"), layout_->panelFoot);
-    footTitle->setObjectName("labelActivityLog");
-    QFont footFont = footTitle->font();
-    footFont.setBold(true);
-    footTitle->setFont(footFont);
-    pages::theme::followPalette(footTitle, pages::theme::TextRole::Caption);
-    footBar->addWidget(footTitle);
-    footBar->addStretch();
-    buttonMainLog = new QPushButton(tr("Log"), layout_->panelFoot);
-    buttonMainLog->setObjectName("buttonMainLog");
-    buttonMainLog->setToolTip(tr("Show the whole log"));
-    footBar->addWidget(buttonMainLog);
-    foot->addLayout(footBar);
-    reLog = new QPlainTextEdit(layout_->panelFoot);
-    reLog->setObjectName("reLog");
-    reLog->setReadOnly(true);
-    reLog->setMaximumBlockCount(5000);
-    reLog->setAccessibleName(footTitle->text());
-    foot->addWidget(reLog);
+    logPanel_ = new ActivityLogPanel(layout_->panelFoot);
+    buttonMainLog = logPanel_->buttonMainLog;
+    reLog = logPanel_->reLog;
     resize(900, 600);
 
     connect(buttonClosel, &QPushButton::clicked, this, &TformMain::buttonCloselClick);
@@ -258,12 +239,7 @@ void TformMain::createTree()
     // The undo history's buttons sit in the tree's heading, at its right end.
     historyButtons_ = new HistoryButtons(treeActions_->MVUndo, treeActions_->MVRedo,
                                          treeActions_->MVUndoHistory, layout_->structHeading);
-    auto *headingRow = new QHBoxLayout(layout_->structHeading);
-    headingRow->setContentsMargins(0, 0, 2, 0);
-    // The panel may still be made as narrow as before; the buttons then cover the heading.
-    headingRow->setSizeConstraint(QLayout::SetNoConstraint);
-    headingRow->addStretch();
-    headingRow->addWidget(historyButtons_);
+    layout_->setHeadingButtons(historyButtons_);
     // A removal puts the topics' pages aside: the shown page is written first.
     connect(tree_->history(), &TreeHistory::aboutToChangeStructure, this,
             &TformMain::SaveCurrentPage);
@@ -276,37 +252,7 @@ void TformMain::createTree()
     grids_ = new summarypage::InfoGrids(layout_->panelInfo, layout_->panelDue, this);
     layout_->infoContent()->addWidget(grids_->gridInfo);
     layout_->dueContent()->addWidget(grids_->gridDue);
-    connect(tree_.get(), &TreeController::visibleRowsChanged, this,
-            [this](const std::vector<TreeRow> &rows) {
-                const TNimbusNode *selected = tree_->selectedNode();
-                // Rows come in the tree's viewport, below the heading and the search field;
-                // the grids draw theirs below their own heading: the difference moves them
-                // level with the tree's rows.
-                const QWidget *viewport = tree_->treeMain()->viewport();
-                const int shift = viewport->mapToGlobal(QPoint()).y() -
-                                  grids_->gridInfo->mapToGlobal(QPoint()).y() -
-                                  summarypage::TopicGrid::kHeaderHeight;
-                std::vector<summarypage::GridRow> gridRows;
-                gridRows.reserve(rows.size());
-                for (const TreeRow &row : rows) {
-                    const auto *item = static_cast<const tree::TreeItem *>(row.node->treeItem);
-                    gridRows.push_back({row.node, row.rect.top() + shift, row.rect.height(),
-                                        row.node == selected, !item || !item->expanded});
-                }
-                grids_->SyncInfoGrids(gridRows);
-            });
-    connect(grids_, &summarypage::InfoGrids::RowClicked, this, [this](TNimbusNode *node) {
-        if (tree_)
-            tree_->selectNode(node);
-    });
-    connect(grids_, &summarypage::InfoGrids::RowDoubleClicked, this, &TformMain::editTopic);
-    connect(grids_, &summarypage::InfoGrids::RowMenuRequested, this,
-            [this](TNimbusNode *node, const QPoint &globalPos) {
-                if (!tree_ || !node)
-                    return;
-                tree_->selectNode(node);
-                treeActions_->popupForSelection(globalPos);
-            });
+    new TreeGridLink(*this, *grids_);
     treeActions_->setRemoveConfirmation([this](const TNimbusNode &node, int subTopics) {
         return topicEdits_.confirmRemoval(node, subTopics);
     });
@@ -328,11 +274,6 @@ void TformMain::createCalendarFiles(MainTreeView *view)
     });
 }
 
-PageArea *TformMain::pageArea() const
-{
-    return layout_->pageArea;
-}
-
 void TformMain::createPages()
 {
     PageArea *pages = layout_->pageArea;
@@ -348,39 +289,13 @@ void TformMain::createPages()
                                     }};
     topicPage_ = new pages::TopicPage(std::move(context), prompts, screenSetup_, highlightCursor_);
     pages->setPage(topicPage_);
-    // The details page normal font of the preferences, at the caret of an empty page too.
-    if (!preferences_.font.empty())
-        topicPage_->details->setNormalFont(pages::fontFromPreferences(preferences_));
     connect(this, &TformMain::saveCurrentPage, this, &TformMain::SaveCurrentPage);
-    connect(tree_.get(), &TreeController::topicsRemoving, topicPage_, &pages::TopicPage::forget);
-    // Each change of a checklist is a step of the undo history.
-    if (tree_) {
-        new ChecklistSteps(*topicPage_->panelToDoCheckList, *tree_, *store_, topicPage_);
-        pages_.connectPageSteps();
-    }
-    connect(tree_.get(), &TreeController::nodeChanged, topicPage_, &pages::TopicPage::topicChanged);
-    // The page area carries the shown page's name, which a rename has just changed.
-    connect(tree_.get(), &TreeController::nodeChanged, pages, &PageArea::nameAfterShownPage);
-    connect(topicPage_, &pages::TopicPage::nodeProgressChanged, this, [this](TNimbusNode *node) {
-        if (store_)
-            store_->modified = true;
-        if (tree_)
-            tree_->nodeEdited(node);
-    });
-
+    pages_.connectTopicPage();
     pages->setPage(
         PageArea::placeholder("panelNetwork", tr("Local network information"),
                               tr("Share topics with colleagues through a shared folder.")));
     preferencesPage_ = new pages::PreferencesPage(preferences_, prompts, *storeLog_);
-    preferencesPage_->fontAtCaret = [this] { return topicPage_->details->fontAtCaret(); };
-    connect(preferencesPage_, &pages::PreferencesPage::dateOrderChanged, this,
-            [this](int order) {
-                log_->setDateOrder(order);
-                if (updates_)
-                    updates_->reg().dateOrder = order;
-            });
-    connect(preferencesPage_, &pages::PreferencesPage::normalFontChanged, this,
-            [this](const pages::FontChoice &font) { topicPage_->details->setNormalFont(font); });
+    pages_.connectPreferencesPage();
     pages->setPage(preferencesPage_);
     aboutPage_ = new pages::AboutPage(paths_, clock_, prompts);
     pages->setPage(aboutPage_);
@@ -415,11 +330,6 @@ void TformMain::createVersionRegister(bool installerJustRan)
         aboutPage_->setSoftwarePanel(softwarePanel_);
 }
 
-void TformMain::SaveCurrentPage()
-{
-    saving_.SaveCurrentPage();
-}
-
 void TformMain::createSearch()
 {
     search_ = new searchui::SearchController(*this);
@@ -449,33 +359,19 @@ void TformMain::createCalendarSync()
     };
     calendarSync_ = new caldavui::CalendarSyncController(*this, std::move(hooks));
     // Beside the activity log's title: the sync's status line and its two buttons.
-    if (auto *footBar = qobject_cast<QHBoxLayout *>(layout_->panelFoot->layout()->itemAt(0)->layout())) {
-        footBar->insertWidget(1, calendarSync_->labelCalendarSync, 1);
-        footBar->insertWidget(2, calendarSync_->buttonSyncNow);
-        footBar->insertWidget(3, calendarSync_->buttonCalendarAccount);
-    }
-    // The account on the preferences page, in a scroll area of its own so that the page asks
-    // for no more height than before.
-    if (preferencesPage_ != nullptr) {
-        auto *scroll = new QScrollArea(preferencesPage_);
-        scroll->setObjectName(QStringLiteral("scrollCalendarSync"));
-        scroll->setFrameShape(QFrame::NoFrame);
-        scroll->setWidgetResizable(true);
-        scroll->setFocusPolicy(Qt::NoFocus);
-        // Even the scroll area's own minimum (its scroll bars) would make the window taller; it
-        // takes the page's spare height instead.
-        scroll->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
-        auto *box = new caldavui::CalendarPreferencesBox(
-            *calendarSync_,
-            [this](const std::string &id) {
-                const TNimbusNode *node = store() ? store()->Find(id) : nullptr;
-                return node ? node->text : std::string();
-            },
-            scroll);
-        scroll->setWidget(box);
-        auto *layout = static_cast<QVBoxLayout *>(preferencesPage_->layout());
-        layout->insertWidget(layout->count() - 1, scroll, 1); // takes the page's spare height
-    }
+    logPanel_->addBesideTitle(calendarSync_->labelCalendarSync, 1);
+    logPanel_->addBesideTitle(calendarSync_->buttonSyncNow);
+    logPanel_->addBesideTitle(calendarSync_->buttonCalendarAccount);
+    // The account on the preferences page.
+    if (preferencesPage_ != nullptr)
+        preferencesPage_->addSection(
+            new caldavui::CalendarPreferencesBox(*calendarSync_,
+                                                 [this](const std::string &id) {
+                                                     const TNimbusNode *node =
+                                                         store() ? store()->Find(id) : nullptr;
+                                                     return node ? node->text : std::string();
+                                                 }),
+            QStringLiteral("scrollCalendarSync"));
     connect(tree_.get(), &TreeController::nodeChanged, calendarSync_,
             [this] { calendarSync_->localChange(); });
     connect(tree_.get(), &TreeController::topicsRemoving, calendarSync_,
@@ -520,60 +416,6 @@ void TformMain::createSummary()
         summary_->HideSummary();
 }
 
-void TformMain::timerDeadlineTimer()
-{
-    if (!summary_ || !tree_)
-        return;
-    // Reminders first: an event that starts now is reminded of before the pass finishes it.
-    // The tray waits for the pass's new schedules.
-    if (reminders_)
-        reminders_->tick(false);
-    const DeadlineResult result = summary_->timerDeadlineTimer(clock_);
-    tree_->schedulesChanged(result);
-    if (reminders_)
-        reminders_->refreshTray();
-}
-
-void TformMain::editTopic(TNimbusNode *node)
-{
-    topicEdits_.editTopic(node);
-}
-
-void TformMain::changeTopicType(TNimbusNode *node)
-{
-    topicEdits_.changeTopicType(node);
-}
-
-void TformMain::treeMainChange(TNimbusNode *node)
-{
-    pages_.selectionMoved(node);
-}
-
-void TformMain::AddToLog(const std::string &message)
-{
-    log_->AddToLog(message);
-}
-
-void TformMain::AddErrorToLog(const std::string &message)
-{
-    log_->AddErrorToLog(message);
-}
-
-void TformMain::SaveStore()
-{
-    saving_.SaveStore();
-}
-
-void TformMain::SaveAll()
-{
-    saving_.SaveAll();
-}
-
-void TformMain::timerSaveTimer()
-{
-    saving_.timerSaveTimer();
-}
-
 void TformMain::timerTreeTimer()
 {
     if (tree_)
@@ -587,34 +429,6 @@ void TformMain::showEvent(QShowEvent *event)
         FormShow();
 }
 
-void TformMain::FormShow()
-{
-    if (tree_)
-        tree_->applyPendingScroll();
-    // The keys go to the tree when the window opens.
-    if (tree_ && !focusWidget())
-        tree_->treeMain()->setFocus(Qt::ActiveWindowFocusReason);
-    if (!closing_ && !startStepDone_ && !timerStart->isActive())
-        timerStart->start();
-}
-
-// The one-shot start step: the periodic timers run from here on.
-void TformMain::timerStartTimer()
-{
-    startStepDone_ = true;
-    for (QTimer *timer : {timerStart, timerSave, timerCheckInbox, timerTree, timerDeadline})
-        timer->stop();
-    for (QTimer *timer : {timerSave, timerCheckInbox, timerTree, timerDeadline})
-        timer->start();
-    if (updates_)
-        updates_->RunMonitorPass();
-    if (calendarSync_)
-        calendarSync_->start();
-    // What fell due while the program was closed comes at start-up, not ten seconds later.
-    if (reminders_)
-        reminders_->tick();
-}
-
 void TformMain::keyPressEvent(QKeyEvent *event)
 {
     // An Enter that no control took does nothing (no default button closes the window).
@@ -623,11 +437,6 @@ void TformMain::keyPressEvent(QKeyEvent *event)
         return;
     }
     QMainWindow::keyPressEvent(event);
-}
-
-void TformMain::buttonCloselClick()
-{
-    close();
 }
 
 void TformMain::buttonMainLogClick()
@@ -648,11 +457,6 @@ void TformMain::closeEvent(QCloseEvent *event)
     }
     FormClose();
     event->accept();
-}
-
-void TformMain::FormClose()
-{
-    closer_.run();
 }
 
 } // namespace nimbus

@@ -20,6 +20,7 @@
 #include "shell/ClosingSequence.h"
 #include "shell/PageController.h"
 #include "shell/SaveController.h"
+#include "shell/TimerPasses.h"
 #include "shell/TopicEditController.h"
 #include "shell/core/MainLog.h"
 #include "store/Clock.h"
@@ -40,6 +41,7 @@ class DisplayControl;
 }
 class CalendarActions;
 class CalendarFiles;
+class ActivityLogPanel;
 class CommandDispatcher;
 class EventSoundPlayer;
 class LanPrompts;
@@ -162,18 +164,18 @@ public:
     // The details editor's highlighting cursor (screen cursor 20).
     const QCursor &highlightCursor() const { return highlightCursor_; }
 
-    void AddToLog(const std::string &message);
-    void AddErrorToLog(const std::string &message);
+    void AddToLog(const std::string &message) { log_->AddToLog(message); }
+    void AddErrorToLog(const std::string &message) { log_->AddErrorToLog(message); }
     // Writes the store when it is modified; a failure is logged.
-    void SaveStore();
+    void SaveStore() { saving_.SaveStore(); }
     // "Save": the tree into the store and the store to disk when modified, then the page.
-    void SaveAll();
+    void SaveAll() { saving_.SaveAll(); }
     // Writes what the shown page holds (the topic page's current page, the preferences).
-    void SaveCurrentPage();
+    void SaveCurrentPage() { saving_.SaveCurrentPage(); }
     // "Edit details": the topic options dialog for the node, and its values applied.
-    void editTopic(TNimbusNode *node);
+    void editTopic(TNimbusNode *node) { topicEdits_.editTopic(node); }
     // "Change topic type ...": the type chooser for the node.
-    void changeTopicType(TNimbusNode *node);
+    void changeTopicType(TNimbusNode *node) { topicEdits_.changeTopicType(node); }
 
     // Components other parts of the window reach.
     QPlainTextEdit *reLog = nullptr;
@@ -217,14 +219,14 @@ private:
     void createVersionRegister(bool installerJustRan);
     // Tab follows the window from top to bottom, whatever order its parts were made in.
     void setKeyboardOrder();
-    void timerDeadlineTimer();
-    void FormShow();
-    void FormClose();
-    void timerStartTimer();
-    void timerSaveTimer();
+    void timerDeadlineTimer() { timerPasses_.deadlinePass(); }
+    void FormShow() { timerPasses_.windowShown(); }
+    void FormClose() { closer_.run(); }
+    void timerStartTimer() { timerPasses_.startStep(); }
+    void timerSaveTimer() { saving_.timerSaveTimer(); }
     void timerTreeTimer();
-    void treeMainChange(TNimbusNode *node);
-    void buttonCloselClick();
+    void treeMainChange(TNimbusNode *node) { pages_.selectionMoved(node); }
+    void buttonCloselClick() { close(); }
     void buttonMainLogClick();
     void buttonHelpClick();
 
@@ -243,6 +245,7 @@ private:
     std::unique_ptr<SummaryLists> lists_;
     std::unique_ptr<TreeController> tree_;
     MainLayout *layout_ = nullptr;
+    ActivityLogPanel *logPanel_ = nullptr;
     TreeActions *treeActions_ = nullptr;
     TreeToolbar *treeToolbar_ = nullptr;
     HistoryButtons *historyButtons_ = nullptr;
@@ -266,7 +269,6 @@ private:
     fileio::DataFolderLock dataFolderLock_;
     bool terminated_ = false;
     bool started_ = false;
-    bool startStepDone_ = false;
     bool closing_ = false;
     // The pages' dialogs and the desktop's document handler.
     std::shared_ptr<pages::PagePrompts> pagePrompts_;
@@ -274,6 +276,7 @@ private:
     TopicEditController topicEdits_{*this};
     PageController pages_{*this};
     SaveController saving_{*this};
+    TimerPasses timerPasses_{*this};
     ClosingSequence closer_{*this};
     // Declared last: its server thread ends first, and it carries commands to everything above.
     std::unique_ptr<ProgramChannels> channels_;
