@@ -257,21 +257,11 @@ void TformMain::createTree()
         return topicEdits_.confirmRemoval(node, subTopics);
     });
     connect(tree_.get(), &TreeController::selectionChanged, this, &TformMain::treeMainChange);
-    createCalendarFiles(view);
-    tree_->BuildTree();
-}
-
-void TformMain::createCalendarFiles(MainTreeView *view)
-{
+    // Calendar files: export and import, and the tree's items for them.
     calendarFiles_ = new CalendarFiles(*this, *environment_.prompts);
     calendarActions_ = new CalendarActions(*calendarFiles_, *tree_, treeActions_->popMainView, this);
-    connect(view, &MainTreeView::calendarFilesDropped, this,
-            [this](const QStringList &files, tree::TreeItem *target) {
-                calendarFiles_->importFiles(files, target ? target->node : tree_->selectedNode());
-            });
-    tree_->model()->setDragExtras([this](const TNimbusNode *node, QMimeData *data) {
-        calendarFiles_->addDragData(node, data);
-    });
+    calendarFiles_->followTree(*view, *tree_);
+    tree_->BuildTree();
 }
 
 void TformMain::createPages()
@@ -333,16 +323,7 @@ void TformMain::createVersionRegister(bool installerJustRan)
 void TformMain::createSearch()
 {
     search_ = new searchui::SearchController(*this);
-    connect(tree_.get(), &TreeController::nodeChanged, this, [this](TNimbusNode *node) {
-        if (node)
-            search_->topicSaved(node->uni);
-    });
-    connect(tree_.get(), &TreeController::topicsRemoving, this,
-            [this](const std::vector<TNimbusNode *> &nodes) {
-                for (const TNimbusNode *node : nodes)
-                    search_->service().TopicRemoved(node->uni);
-            });
-    connect(lan_, &LanSharing::merged, search_, &searchui::SearchController::refresh);
+    search_->followChanges(*tree_, *lan_);
     // Built or checked on the worker thread; the tree is already there.
     search_->start();
 }
@@ -373,9 +354,9 @@ void TformMain::createCalendarSync()
                                                  }),
             QStringLiteral("scrollCalendarSync"));
     connect(tree_.get(), &TreeController::nodeChanged, calendarSync_,
-            [this] { calendarSync_->localChange(); });
+            &caldavui::CalendarSyncController::localChange);
     connect(tree_.get(), &TreeController::topicsRemoving, calendarSync_,
-            [this] { calendarSync_->localChange(); });
+            &caldavui::CalendarSyncController::localChange);
 }
 
 void TformMain::buttonHelpClick()

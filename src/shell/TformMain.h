@@ -211,7 +211,6 @@ private:
     void loadSettings();
     void loadTopics();
     void createTree();
-    void createCalendarFiles(MainTreeView *view);
     void createPages();
     void createSummary();
     void createSearch();
