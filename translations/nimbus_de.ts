@@ -2238,6 +2238,29 @@ Möchten Sie sie jetzt anlegen?</translation>
     </message>
 </context>
 <context>
+    <name>nimbus::startup</name>
+    <message>
+        <source>The folder %1, where this program finds its running copy, cannot be used: %2.</source>
+        <translation>Der Ordner %1, in dem dieses Programm seine laufende Kopie findet, kann nicht verwendet werden: %2.</translation>
+    </message>
+    <message>
+        <source>Another program holds %1nimbus_active and does not answer: Nimbus Desk does not start beside it.</source>
+        <translation>Ein anderes Programm belegt %1nimbus_active und antwortet nicht: Nimbus Desk startet nicht daneben.</translation>
+    </message>
+    <message>
+        <source>The lock file %1 cannot be used (%2). Nimbus Desk runs, but nimbus-cli refuses to write your topics itself while this is not a plain file: remove it, and Nimbus Desk makes a new one at its next start.</source>
+        <translation>Die Sperrdatei %1 kann nicht verwendet werden (%2). Nimbus Desk läuft, aber nimbus-cli schreibt Ihre Themen nicht selbst, solange dies keine gewöhnliche Datei ist: Entfernen Sie sie, und Nimbus Desk legt beim nächsten Start eine neue an.</translation>
+    </message>
+    <message>
+        <source>Some topics could not be read from the structure file:</source>
+        <translation>Einige Themen konnten nicht aus der Strukturdatei gelesen werden:</translation>
+    </message>
+    <message>
+        <source>The main log lists every problem.</source>
+        <translation>Das Hauptprotokoll führt jedes Problem auf.</translation>
+    </message>
+</context>
+<context>
     <name>nimbus::summary</name>
     <message>
         <source>Deadlines: </source>

@@ -2238,6 +2238,29 @@ Voulez-vous la créer maintenant&#xa0;?</translation>
     </message>
 </context>
 <context>
+    <name>nimbus::startup</name>
+    <message>
+        <source>The folder %1, where this program finds its running copy, cannot be used: %2.</source>
+        <translation>Le dossier %1, où ce programme trouve sa copie en cours d’exécution, ne peut pas être utilisé&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>Another program holds %1nimbus_active and does not answer: Nimbus Desk does not start beside it.</source>
+        <translation>Un autre programme occupe %1nimbus_active et ne répond pas&#xa0;: Nimbus Desk ne démarre pas à côté de lui.</translation>
+    </message>
+    <message>
+        <source>The lock file %1 cannot be used (%2). Nimbus Desk runs, but nimbus-cli refuses to write your topics itself while this is not a plain file: remove it, and Nimbus Desk makes a new one at its next start.</source>
+        <translation>Le fichier de verrou %1 ne peut pas être utilisé (%2). Nimbus Desk fonctionne, mais nimbus-cli refuse d’écrire lui-même vos sujets tant que ce n’est pas un fichier ordinaire&#xa0;: supprimez-le, et Nimbus Desk en crée un nouveau au prochain démarrage.</translation>
+    </message>
+    <message>
+        <source>Some topics could not be read from the structure file:</source>
+        <translation>Certains sujets n’ont pas pu être lus dans le fichier de structure&#xa0;:</translation>
+    </message>
+    <message>
+        <source>The main log lists every problem.</source>
+        <translation>Le journal principal énumère chaque problème.</translation>
+    </message>
+</context>
+<context>
     <name>nimbus::summary</name>
     <message>
         <source>Deadlines: </source>

@@ -2,6 +2,7 @@
 #include "shell/MainLayout.h"
 
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLayout>
 #include <QScreen>
@@ -110,6 +111,15 @@ QWidget *MainLayout::panel(const char *name, const QString &heading, QWidget *pa
     });
     layout->addWidget(label);
     return panel;
+}
+
+void MainLayout::setHeadingButtons(QWidget *widget)
+{
+    auto *row = new QHBoxLayout(structHeading);
+    row->setContentsMargins(0, 0, 2, 0);
+    row->setSizeConstraint(QLayout::SetNoConstraint);
+    row->addStretch();
+    row->addWidget(widget);
 }
 
 QVBoxLayout *MainLayout::structContent() const

@@ -37,6 +37,9 @@ public:
     PageArea *pageArea = nullptr;
     QLabel *structHeading = nullptr; // over the tree, level with the grids' own headings
 
+    // Puts widget at the right end of the tree's heading (the undo history's buttons). The
+    // panel may still be made as narrow as before; the widget then covers the heading.
+    void setHeadingButtons(QWidget *widget);
     // The layouts that hold each panel's content below its heading.
     QVBoxLayout *structContent() const;
     QVBoxLayout *dueContent() const;

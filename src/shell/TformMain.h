@@ -15,9 +15,13 @@
 #include <string>
 
 #include "fileio/DataFolderLock.h"
-#include "ipc/CommandHandler.h"
-#include "ipc/PipeList.h"
+#include "ipc/ChannelFolder.h"
 #include "ipc/ShutdownFlags.h"
+#include "shell/ClosingSequence.h"
+#include "shell/PageController.h"
+#include "shell/SaveController.h"
+#include "shell/TimerPasses.h"
+#include "shell/TopicEditController.h"
 #include "shell/core/MainLog.h"
 #include "store/Clock.h"
 #include "store/TNimbusNode.h" // complete for signals that carry a node
@@ -37,7 +41,7 @@ class DisplayControl;
 }
 class CalendarActions;
 class CalendarFiles;
-class CliChangeApplier;
+class ActivityLogPanel;
 class CommandDispatcher;
 class EventSoundPlayer;
 class LanPrompts;
@@ -53,6 +57,7 @@ namespace update {
 class CryptoLog;
 }
 class PageArea;
+class ProgramChannels;
 class StoreLog;
 class TNimbusNode;
 class TNimbusStructure;
@@ -116,7 +121,9 @@ public:
     viewer::DisplayControl *displayControl() const { return displayControl_.get(); }
     // Set once when the program closes (or closes for an update); the channel thread reads them.
     ipc::ShutdownFlags &shutdownFlags() { return shutdownFlags_; }
-    CommandDispatcher *commandDispatcher() const { return dispatcher_; }
+    CommandDispatcher *commandDispatcher() const;
+    // Where start-up looked for the world outside, and how the window asks the user.
+    const Environment &environment() const { return environment_; }
 
     // The settings records and the topic store with its id lists; the store and the tree are
     // gone once the window has closed.
@@ -157,18 +164,18 @@ public:
     // The details editor's highlighting cursor (screen cursor 20).
     const QCursor &highlightCursor() const { return highlightCursor_; }
 
-    void AddToLog(const std::string &message);
-    void AddErrorToLog(const std::string &message);
+    void AddToLog(const std::string &message) { log_->AddToLog(message); }
+    void AddErrorToLog(const std::string &message) { log_->AddErrorToLog(message); }
     // Writes the store when it is modified; a failure is logged.
-    void SaveStore();
+    void SaveStore() { saving_.SaveStore(); }
     // "Save": the tree into the store and the store to disk when modified, then the page.
-    void SaveAll();
+    void SaveAll() { saving_.SaveAll(); }
     // Writes what the shown page holds (the topic page's current page, the preferences).
-    void SaveCurrentPage();
+    void SaveCurrentPage() { saving_.SaveCurrentPage(); }
     // "Edit details": the topic options dialog for the node, and its values applied.
-    void editTopic(TNimbusNode *node);
+    void editTopic(TNimbusNode *node) { topicEdits_.editTopic(node); }
     // "Change topic type ...": the type chooser for the node.
-    void changeTopicType(TNimbusNode *node);
+    void changeTopicType(TNimbusNode *node) { topicEdits_.changeTopicType(node); }
 
     // Components other parts of the window reach.
     QPlainTextEdit *reLog = nullptr;
@@ -196,17 +203,14 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // Closing takes the program-wide objects down in its own order.
+    friend class ClosingSequence;
+
     void createComponents();
-    // The details pages' runs of typing as steps of the undo history.
-    void wirePageSteps();
     void createTimers();
-    bool startChannels();
-    // Says why the data folder's lock was not taken.
-    void reportDataFolderLock();
     void loadSettings();
     void loadTopics();
     void createTree();
-    void createCalendarFiles(MainTreeView *view);
     void createPages();
     void createSummary();
     void createSearch();
@@ -214,15 +218,14 @@ private:
     void createVersionRegister(bool installerJustRan);
     // Tab follows the window from top to bottom, whatever order its parts were made in.
     void setKeyboardOrder();
-    void tellUser(const std::string &message);
-    void timerDeadlineTimer();
-    void FormShow();
-    void FormClose();
-    void timerStartTimer();
-    void timerSaveTimer();
+    void timerDeadlineTimer() { timerPasses_.deadlinePass(); }
+    void FormShow() { timerPasses_.windowShown(); }
+    void FormClose() { closer_.run(); }
+    void timerStartTimer() { timerPasses_.startStep(); }
+    void timerSaveTimer() { saving_.timerSaveTimer(); }
     void timerTreeTimer();
-    void treeMainChange(TNimbusNode *node);
-    void buttonCloselClick();
+    void treeMainChange(TNimbusNode *node) { pages_.selectionMoved(node); }
+    void buttonCloselClick() { close(); }
     void buttonMainLogClick();
     void buttonHelpClick();
 
@@ -241,6 +244,7 @@ private:
     std::unique_ptr<SummaryLists> lists_;
     std::unique_ptr<TreeController> tree_;
     MainLayout *layout_ = nullptr;
+    ActivityLogPanel *logPanel_ = nullptr;
     TreeActions *treeActions_ = nullptr;
     TreeToolbar *treeToolbar_ = nullptr;
     HistoryButtons *historyButtons_ = nullptr;
@@ -257,24 +261,24 @@ private:
     reminderui::WindowReminders *reminders_ = nullptr;
     QCursor highlightCursor_;
     ipc::ShutdownFlags shutdownFlags_;
-    CommandDispatcher *dispatcher_ = nullptr;
-    std::unique_ptr<ipc::CommandHandler> commandHandler_;
-    std::unique_ptr<CliChangeApplier> cliChanges_; // nimbus-cli's changes, on the UI thread
     std::unique_ptr<update::CryptoLog> cryptoLog_;
     // Lives until the window is destroyed: a pass may still be on the stack while it closes.
     std::unique_ptr<UpdateController> updates_;
     SoftwarePanel *softwarePanel_ = nullptr;
-    // Declared last: its server thread uses the handler and dispatcher above.
-    std::unique_ptr<ipc::PipeList> pipes_;
     fileio::DataFolderLock dataFolderLock_;
-    std::string channelNotice_; // why the usual channel folder is not used
     bool terminated_ = false;
     bool started_ = false;
-    bool startStepDone_ = false;
     bool closing_ = false;
-    bool closed_ = false;
     // The pages' dialogs and the desktop's document handler.
     std::shared_ptr<pages::PagePrompts> pagePrompts_;
+    // The behaviour the window's handlers hand on to.
+    TopicEditController topicEdits_{*this};
+    PageController pages_{*this};
+    SaveController saving_{*this};
+    TimerPasses timerPasses_{*this};
+    ClosingSequence closer_{*this};
+    // Declared last: its server thread ends first, and it carries commands to everything above.
+    std::unique_ptr<ProgramChannels> channels_;
 };
 
 } // namespace nimbus

@@ -13,8 +13,10 @@
 #include "calendar/IcsReader.h"
 #include "calendar/IcsWriter.h"
 #include "calendar/TopicUid.h"
+#include "shell/MainTreeView.h"
 #include "shell/ShellPrompts.h"
 #include "shell/TformMain.h"
+#include "shell/TopicTreeModel.h"
 #include "shell/TreeController.h"
 #include "shell/calendar/CalendarImportSummary.h"
 #include "shell/calendar/RichDetailsConverter.h"
@@ -212,6 +214,16 @@ void CalendarFiles::addDragData(const TNimbusNode *node, QMimeData *data)
         file.close();
         data->setUrls({QUrl::fromLocalFile(file.fileName())});
     }
+}
+
+void CalendarFiles::followTree(MainTreeView &view, TreeController &tree)
+{
+    connect(&view, &MainTreeView::calendarFilesDropped, this,
+            [this, &tree](const QStringList &files, tree::TreeItem *target) {
+                importFiles(files, target ? target->node : tree.selectedNode());
+            });
+    tree.model()->setDragExtras(
+        [this](const TNimbusNode *node, QMimeData *data) { addDragData(node, data); });
 }
 
 } // namespace nimbus

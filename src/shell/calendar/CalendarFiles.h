@@ -19,7 +19,9 @@ namespace nimbus {
 
 class ShellPrompts;
 class TNimbusNode;
+class MainTreeView;
 class TformMain;
+class TreeController;
 
 class CalendarFiles : public QObject {
     Q_OBJECT
@@ -38,6 +40,9 @@ public:
     bool importFiles(const QStringList &paths, TNimbusNode *place);
     // The node with its sub-topics as a temporary .ics file (its URL) and as text/calendar.
     void addDragData(const TNimbusNode *node, QMimeData *data);
+    // Calendar files dropped on the tree view are imported under the topic they land on (or
+    // the selected one); topics dragged out of the tree carry their calendar data.
+    void followTree(MainTreeView &view, TreeController &tree);
 
     // The folder the file chooser starts in: the home folder.
     std::string homeFolder() const;

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "shell/core/PreferenceEdits.h"
@@ -71,6 +72,21 @@ PreferencesPage::PreferencesPage(TPreferences &preferences, PagePrompts &prompts
     connect(checkSummary, &QCheckBox::clicked, this, &PreferencesPage::checkSummaryClick);
     connect(buttonNormalFont, &QPushButton::clicked, this, &PreferencesPage::buttonNormalFontClick);
     showPreferences();
+}
+
+void PreferencesPage::addSection(QWidget *section, const QString &scrollName)
+{
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(scrollName);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    // Even the scroll area's own minimum (its scroll bars) would make the window taller; it
+    // takes the page's spare height instead.
+    scroll->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
+    scroll->setWidget(section);
+    auto *column = static_cast<QVBoxLayout *>(layout());
+    column->insertWidget(column->count() - 1, scroll, 1);
 }
 
 void PreferencesPage::showPreferences()

@@ -40,6 +40,10 @@ public:
 
     // Shows the preferences' values (start-up).
     void showPreferences();
+    // Adds the settings of another part of the program below the page's own, in a scroll area
+    // of its own (named scrollName) that takes the page's spare height: the page asks for no
+    // more height than before.
+    void addSection(QWidget *section, const QString &scrollName);
     void radioDDMMYYClick();
     void checksSoundfxClick();
     void checkSummaryClick();

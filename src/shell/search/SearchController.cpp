@@ -24,6 +24,7 @@
 #include "shell/TformMain.h"
 #include "shell/TopicIcons.h"
 #include "shell/TreeController.h"
+#include "shell/lan/LanSharing.h"
 #include "shell/pages/DetailsEditor.h"
 #include "shell/pages/DetailsTextEdit.h"
 #include "shell/pages/TopicPage.h"
@@ -196,6 +197,20 @@ std::vector<search::TopicEntry> SearchController::snapshot() const
 void SearchController::start()
 {
     service_->Start(snapshot());
+}
+
+void SearchController::followChanges(TreeController &tree, LanSharing &lan)
+{
+    connect(&tree, &TreeController::nodeChanged, this, [this](TNimbusNode *node) {
+        if (node)
+            topicSaved(node->uni);
+    });
+    connect(&tree, &TreeController::topicsRemoving, this,
+            [this](const std::vector<TNimbusNode *> &nodes) {
+                for (const TNimbusNode *node : nodes)
+                    service_->TopicRemoved(node->uni);
+            });
+    connect(&lan, &LanSharing::merged, this, &SearchController::refresh);
 }
 
 void SearchController::refresh()

@@ -30,8 +30,10 @@ class QMenu;
 class QWidget;
 
 namespace nimbus {
+class LanSharing;
 class TformMain;
-}
+class TreeController;
+} // namespace nimbus
 
 namespace nimbus::searchui {
 
@@ -73,6 +75,9 @@ public:
     void start();
     void refresh();
     void topicSaved(const std::string &uni);
+    // The index takes each topic the tree changes, forgets the ones it removes, and is
+    // checked again after a colleague's packet was merged.
+    void followChanges(nimbus::TreeController &tree, nimbus::LanSharing &lan);
 
     // Opens the hit of a results row; steps to the next or previous match on its page.
     void openRow(int row);
