@@ -969,6 +969,202 @@ ID hat, 2, wenn das angegebene Wort überhaupt keine Themen-ID ist.
     </message>
 </context>
 <context>
+    <name>StepNames</name>
+    <message>
+        <source>Add %1 in %2</source>
+        <translation>%1 in %2 hinzufügen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Add %n item(s) in %1</source>
+        <translation>
+            <numerusform>%n Eintrag in %1 hinzufügen</numerusform>
+            <numerusform>%n Einträge in %1 hinzufügen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Remove all items in %1</source>
+        <translation>Alle Einträge in %1 entfernen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove %n item(s) in %1</source>
+        <translation>
+            <numerusform>%n Eintrag in %1 entfernen</numerusform>
+            <numerusform>%n Einträge in %1 entfernen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Reorder the checklist in %1</source>
+        <translation>Checkliste in %1 umordnen</translation>
+    </message>
+    <message>
+        <source>Change %1 in %2</source>
+        <translation>%1 in %2 ändern</translation>
+    </message>
+    <message>
+        <source>Tick %1 in %2</source>
+        <translation>%1 in %2 abhaken</translation>
+    </message>
+    <message>
+        <source>Untick %1 in %2</source>
+        <translation>Haken bei %1 in %2 entfernen</translation>
+    </message>
+    <message>
+        <source>Remove all ticks in %1</source>
+        <translation>Alle Haken in %1 entfernen</translation>
+    </message>
+    <message>
+        <source>Remove all dates in %1</source>
+        <translation>Alle Daten in %1 entfernen</translation>
+    </message>
+    <message>
+        <source>Change the checklist in %1</source>
+        <translation>Checkliste in %1 ändern</translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove %1 and %n sub-topic(s)</source>
+        <translation>
+            <numerusform>%1 und %n Unterthema entfernen</numerusform>
+            <numerusform>%1 und %n Unterthemen entfernen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Remove %1</source>
+        <translation>%1 entfernen</translation>
+    </message>
+    <message>
+        <source>Add %1</source>
+        <translation>%1 hinzufügen</translation>
+    </message>
+    <message>
+        <source>Move %1 up</source>
+        <translation>%1 nach oben verschieben</translation>
+    </message>
+    <message>
+        <source>Move %1 down</source>
+        <translation>%1 nach unten verschieben</translation>
+    </message>
+    <message>
+        <source>Make %1 a sub-topic</source>
+        <translation>%1 zum Unterthema machen</translation>
+    </message>
+    <message>
+        <source>Make %1 a topic</source>
+        <translation>%1 zum Thema machen</translation>
+    </message>
+    <message>
+        <source>Move %1</source>
+        <translation>%1 verschieben</translation>
+    </message>
+    <message>
+        <source>Sort the sub-topics of %1 by urgency and priority</source>
+        <translation>Unterthemen von %1 nach Dringlichkeit und Priorität sortieren</translation>
+    </message>
+    <message>
+        <source>Sort the sub-topics of %1 by date due</source>
+        <translation>Unterthemen von %1 nach Fälligkeitsdatum sortieren</translation>
+    </message>
+    <message>
+        <source>Sort the sub-topics of %1 by title</source>
+        <translation>Unterthemen von %1 nach Titel sortieren</translation>
+    </message>
+    <message>
+        <source>Change the options of %1</source>
+        <translation>Optionen von %1 ändern</translation>
+    </message>
+    <message>
+        <source>Edit the details page of %1</source>
+        <translation>Detailseite von %1 bearbeiten</translation>
+    </message>
+    <message>
+        <source>Change %1</source>
+        <translation>%1 ändern</translation>
+    </message>
+    <message>
+        <source>Skip an occurrence of %1</source>
+        <translation>Einen Termin von %1 überspringen</translation>
+    </message>
+    <message>
+        <source>Set status of %1 to not started</source>
+        <translation>Status von %1 auf „nicht begonnen“ setzen</translation>
+    </message>
+    <message>
+        <source>Set status of %1 to in progress</source>
+        <translation>Status von %1 auf „in Bearbeitung“ setzen</translation>
+    </message>
+    <message>
+        <source>Set status of %1 to completed</source>
+        <translation>Status von %1 auf „erledigt“ setzen</translation>
+    </message>
+    <message>
+        <source>Set status of %1 to on hold</source>
+        <translation>Status von %1 auf „zurückgestellt“ setzen</translation>
+    </message>
+    <message>
+        <source>Set status of %1 to waiting</source>
+        <translation>Status von %1 auf „wartend“ setzen</translation>
+    </message>
+    <message>
+        <source>Set status of %1 to none</source>
+        <translation>Status von %1 auf „kein“ setzen</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to general topic</source>
+        <translation>Typ von %1 auf „allgemeines Thema“ setzen</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to event</source>
+        <translation>Typ von %1 auf „Termin“ setzen</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to task</source>
+        <translation>Typ von %1 auf „Aufgabe“ setzen</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to information note</source>
+        <translation>Typ von %1 auf „Informationsnotiz“ setzen</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to idea</source>
+        <translation>Typ von %1 auf „Idee“ setzen</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to financial note</source>
+        <translation>Typ von %1 auf „Finanznotiz“ setzen</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to topic</source>
+        <translation>Typ von %1 auf „Thema“ setzen</translation>
+    </message>
+    <message>
+        <source>Rename %1 to %2</source>
+        <translation>%1 in %2 umbenennen</translation>
+    </message>
+    <message>
+        <source>Mark %1 as urgent</source>
+        <translation>%1 als dringend markieren</translation>
+    </message>
+    <message>
+        <source>Mark %1 as not urgent</source>
+        <translation>%1 als nicht dringend markieren</translation>
+    </message>
+    <message>
+        <source>Set priority of %1 to %2</source>
+        <translation>Priorität von %1 auf %2 setzen</translation>
+    </message>
+    <message>
+        <source>Clear the priority of %1</source>
+        <translation>Priorität von %1 entfernen</translation>
+    </message>
+    <message>
+        <source>Add %1 to favourites</source>
+        <translation>%1 zu den Favoriten hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove %1 from favourites</source>
+        <translation>%1 aus den Favoriten entfernen</translation>
+    </message>
+</context>
+<context>
     <name>SummaryCommand</name>
     <message>
         <source>Usage: nimbus-cli summary [--format text|json]
@@ -1543,12 +1739,20 @@ Waiting, Events, New, Changes und Favourites, so berechnet, wie das Programm sie
         <translation>Einen abgelehnten Schritt überspringen</translation>
     </message>
     <message>
-        <source>Skip</source>
-        <translation>Überspringen</translation>
-    </message>
-    <message>
         <source>Undo history ...</source>
         <translation>Verlauf der Änderungen …</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>Wiederherstellen: %1</translation>
+    </message>
+    <message>
+        <source>Skip %1</source>
+        <translation>Überspringen: %1</translation>
     </message>
 </context>
 <context>

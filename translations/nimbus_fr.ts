@@ -971,6 +971,202 @@ un identifiant de sujet.
     </message>
 </context>
 <context>
+    <name>StepNames</name>
+    <message>
+        <source>Add %1 in %2</source>
+        <translation>Ajouter %1 dans %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>Add %n item(s) in %1</source>
+        <translation>
+            <numerusform>Ajouter %n élément dans %1</numerusform>
+            <numerusform>Ajouter %n éléments dans %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Remove all items in %1</source>
+        <translation>Supprimer tous les éléments dans %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove %n item(s) in %1</source>
+        <translation>
+            <numerusform>Supprimer %n élément dans %1</numerusform>
+            <numerusform>Supprimer %n éléments dans %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Reorder the checklist in %1</source>
+        <translation>Réordonner la liste de contrôle dans %1</translation>
+    </message>
+    <message>
+        <source>Change %1 in %2</source>
+        <translation>Modifier %1 dans %2</translation>
+    </message>
+    <message>
+        <source>Tick %1 in %2</source>
+        <translation>Cocher %1 dans %2</translation>
+    </message>
+    <message>
+        <source>Untick %1 in %2</source>
+        <translation>Décocher %1 dans %2</translation>
+    </message>
+    <message>
+        <source>Remove all ticks in %1</source>
+        <translation>Supprimer toutes les coches dans %1</translation>
+    </message>
+    <message>
+        <source>Remove all dates in %1</source>
+        <translation>Supprimer toutes les dates dans %1</translation>
+    </message>
+    <message>
+        <source>Change the checklist in %1</source>
+        <translation>Modifier la liste de contrôle dans %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove %1 and %n sub-topic(s)</source>
+        <translation>
+            <numerusform>Supprimer %1 et %n sous-sujet</numerusform>
+            <numerusform>Supprimer %1 et %n sous-sujets</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Remove %1</source>
+        <translation>Supprimer %1</translation>
+    </message>
+    <message>
+        <source>Add %1</source>
+        <translation>Ajouter %1</translation>
+    </message>
+    <message>
+        <source>Move %1 up</source>
+        <translation>Monter %1</translation>
+    </message>
+    <message>
+        <source>Move %1 down</source>
+        <translation>Descendre %1</translation>
+    </message>
+    <message>
+        <source>Make %1 a sub-topic</source>
+        <translation>Faire de %1 un sous-sujet</translation>
+    </message>
+    <message>
+        <source>Make %1 a topic</source>
+        <translation>Faire de %1 un sujet</translation>
+    </message>
+    <message>
+        <source>Move %1</source>
+        <translation>Déplacer %1</translation>
+    </message>
+    <message>
+        <source>Sort the sub-topics of %1 by urgency and priority</source>
+        <translation>Trier les sous-sujets de %1 par urgence et priorité</translation>
+    </message>
+    <message>
+        <source>Sort the sub-topics of %1 by date due</source>
+        <translation>Trier les sous-sujets de %1 par date d’échéance</translation>
+    </message>
+    <message>
+        <source>Sort the sub-topics of %1 by title</source>
+        <translation>Trier les sous-sujets de %1 par titre</translation>
+    </message>
+    <message>
+        <source>Change the options of %1</source>
+        <translation>Modifier les options de %1</translation>
+    </message>
+    <message>
+        <source>Edit the details page of %1</source>
+        <translation>Modifier la page de détails de %1</translation>
+    </message>
+    <message>
+        <source>Change %1</source>
+        <translation>Modifier %1</translation>
+    </message>
+    <message>
+        <source>Skip an occurrence of %1</source>
+        <translation>Sauter une occurrence de %1</translation>
+    </message>
+    <message>
+        <source>Set status of %1 to not started</source>
+        <translation>Passer l’état de %1 à «&#xa0;non commencé&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Set status of %1 to in progress</source>
+        <translation>Passer l’état de %1 à «&#xa0;en cours&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Set status of %1 to completed</source>
+        <translation>Passer l’état de %1 à «&#xa0;terminé&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Set status of %1 to on hold</source>
+        <translation>Passer l’état de %1 à «&#xa0;en suspens&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Set status of %1 to waiting</source>
+        <translation>Passer l’état de %1 à «&#xa0;en attente&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Set status of %1 to none</source>
+        <translation>Passer l’état de %1 à «&#xa0;aucun&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to general topic</source>
+        <translation>Passer le type de %1 à «&#xa0;sujet général&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to event</source>
+        <translation>Passer le type de %1 à «&#xa0;événement&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to task</source>
+        <translation>Passer le type de %1 à «&#xa0;tâche&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to information note</source>
+        <translation>Passer le type de %1 à «&#xa0;note d’information&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to idea</source>
+        <translation>Passer le type de %1 à «&#xa0;idée&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to financial note</source>
+        <translation>Passer le type de %1 à «&#xa0;note financière&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to topic</source>
+        <translation>Passer le type de %1 à «&#xa0;sujet&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Rename %1 to %2</source>
+        <translation>Renommer %1 en %2</translation>
+    </message>
+    <message>
+        <source>Mark %1 as urgent</source>
+        <translation>Marquer %1 comme urgent</translation>
+    </message>
+    <message>
+        <source>Mark %1 as not urgent</source>
+        <translation>Marquer %1 comme non urgent</translation>
+    </message>
+    <message>
+        <source>Set priority of %1 to %2</source>
+        <translation>Passer la priorité de %1 à %2</translation>
+    </message>
+    <message>
+        <source>Clear the priority of %1</source>
+        <translation>Effacer la priorité de %1</translation>
+    </message>
+    <message>
+        <source>Add %1 to favourites</source>
+        <translation>Ajouter %1 aux favoris</translation>
+    </message>
+    <message>
+        <source>Remove %1 from favourites</source>
+        <translation>Retirer %1 des favoris</translation>
+    </message>
+</context>
+<context>
     <name>SummaryCommand</name>
     <message>
         <source>Usage: nimbus-cli summary [--format text|json]
@@ -1545,12 +1741,20 @@ Waiting, Events, New, Changes et Favourites, calculés comme le programme les ca
         <translation>Ignorer une étape refusée</translation>
     </message>
     <message>
-        <source>Skip</source>
-        <translation>Ignorer</translation>
-    </message>
-    <message>
         <source>Undo history ...</source>
         <translation>Historique des modifications…</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Annuler&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>Rétablir&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Skip %1</source>
+        <translation>Ignorer&#xa0;: %1</translation>
     </message>
 </context>
 <context>

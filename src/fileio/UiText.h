@@ -42,3 +42,5 @@ std::string withValues(std::string text, const std::vector<std::string> &values)
 // where it is shown, by text::translate with the same context. lupdate reads it as it reads
 // QT_TRANSLATE_NOOP.
 #define NIMBUS_TEXT_NOOP(context, source) source
+// The same for a text with a count ("%n", "(s)"), read as QT_TRANSLATE_N_NOOP.
+#define NIMBUS_TEXT_N_NOOP(context, source) source
