@@ -838,6 +838,59 @@ Speichers behalten das Entfernte. Rückgabewert 1, wenn kein Thema diese ID hat.
     </message>
 </context>
 <context>
+    <name>ScheduleText</name>
+    <message numerus="yes">
+        <source>%n day(s)</source>
+        <translation>
+            <numerusform>%n Tag</numerusform>
+            <numerusform>%n Tage</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n week(s)</source>
+        <translation>
+            <numerusform>%n Woche</numerusform>
+            <numerusform>%n Wochen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n month(s)</source>
+        <translation>
+            <numerusform>%n Monat</numerusform>
+            <numerusform>%n Monate</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s)</source>
+        <translation>
+            <numerusform>%n Stunde</numerusform>
+            <numerusform>%n Stunden</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n min(s)</source>
+        <translation>
+            <numerusform>%n Min.</numerusform>
+            <numerusform>%n Min.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n sec(s)</source>
+        <translation>
+            <numerusform>%n Sek.</numerusform>
+            <numerusform>%n Sek.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Heute</translation>
+    </message>
+    <message>
+        <source>In progress</source>
+        <translation>In Bearbeitung</translation>
+    </message>
+</context>
+<context>
     <name>SearchCommand</name>
     <message>
         <source>Usage: nimbus-cli search QUERY... [--limit N] [--format text|json|tsv]

@@ -1,6 +1,7 @@
 // Rules of the grids beside the tree.
 #include "store/GridCells.h"
 
+#include "store/ScheduleText.h"
 #include "store/TNimbusNode.h"
 #include "store/TopicCodes.h"
 
@@ -18,7 +19,7 @@ InfoCell InfoCellFor(const TNimbusNode &node)
     InfoCell cell;
     if ((node.ttype == kTopicTask || node.ttype == kTopicEvent) && !node.statusText.empty()) {
         cell.shown = true;
-        cell.text = node.statusText;
+        cell.text = schedule::shownStatusText(node.statusText);
         cell.colour = node.highlightColour;
     }
     return cell;
