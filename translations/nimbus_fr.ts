@@ -945,6 +945,13 @@ Code de retour 1 quand rien ne correspond.
     </message>
 </context>
 <context>
+    <name>SelectionCellDelegate</name>
+    <message>
+        <source>%1%</source>
+        <translation>%1&#xa0;%</translation>
+    </message>
+</context>
+<context>
     <name>SetCommand</name>
     <message>
         <source>Usage: nimbus-cli set ID FIELD=VALUE... [--request-id ID]

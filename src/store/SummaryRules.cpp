@@ -121,7 +121,12 @@ const char *badgePrefix(Group group)
 
 std::string BadgeText(Group group, int count)
 {
-    return text::translate("nimbus::summary", badgePrefix(group)) + std::to_string(count);
+    return BadgeCaption(group) + std::to_string(count);
+}
+
+std::string BadgeCaption(Group group)
+{
+    return text::translate("nimbus::summary", badgePrefix(group));
 }
 
 std::string BadgeLine(Group group, int count)
