@@ -492,6 +492,77 @@ Rückgabewert 1, wenn es kein Thema zum Exportieren gibt.
     </message>
 </context>
 <context>
+    <name>GridCells</name>
+    <message>
+        <source>no due date</source>
+        <translation>kein Fälligkeitsdatum</translation>
+    </message>
+    <message>
+        <source>urgent</source>
+        <translation>dringend</translation>
+    </message>
+    <message>
+        <source>urgent sub-topics</source>
+        <translation>dringende Unterthemen</translation>
+    </message>
+    <message>
+        <source>favourite</source>
+        <translation>Favorit</translation>
+    </message>
+    <message>
+        <source>not started</source>
+        <translation>nicht begonnen</translation>
+    </message>
+    <message>
+        <source>in progress</source>
+        <translation>in Bearbeitung</translation>
+    </message>
+    <message>
+        <source>finished</source>
+        <translation>erledigt</translation>
+    </message>
+    <message>
+        <source>on hold</source>
+        <translation>zurückgestellt</translation>
+    </message>
+    <message>
+        <source>waiting</source>
+        <translation>wartend</translation>
+    </message>
+    <message>
+        <source>in progress %1 %</source>
+        <translation>in Bearbeitung, %1&#xa0;%</translation>
+    </message>
+    <message>
+        <source>future event</source>
+        <translation>künftiger Termin</translation>
+    </message>
+    <message>
+        <source>recurring</source>
+        <translation>wiederkehrend</translation>
+    </message>
+    <message>
+        <source>priority %1</source>
+        <translation>Priorität %1</translation>
+    </message>
+    <message>
+        <source>several pages</source>
+        <translation>mehrere Seiten</translation>
+    </message>
+    <message>
+        <source>details page</source>
+        <translation>Detailseite</translation>
+    </message>
+    <message>
+        <source>one page</source>
+        <translation>eine Seite</translation>
+    </message>
+    <message>
+        <source>no status</source>
+        <translation>kein Status</translation>
+    </message>
+</context>
+<context>
     <name>ListCommand</name>
     <message>
         <source>Usage: nimbus-cli list [LIST] [--section NAME] [--under ID] [--type TYPE]

@@ -492,6 +492,77 @@ Code de retour 1 quand il n’y a aucun sujet à exporter.
     </message>
 </context>
 <context>
+    <name>GridCells</name>
+    <message>
+        <source>no due date</source>
+        <translation>pas de date d’échéance</translation>
+    </message>
+    <message>
+        <source>urgent</source>
+        <translation>urgent</translation>
+    </message>
+    <message>
+        <source>urgent sub-topics</source>
+        <translation>sous-sujets urgents</translation>
+    </message>
+    <message>
+        <source>favourite</source>
+        <translation>favori</translation>
+    </message>
+    <message>
+        <source>not started</source>
+        <translation>non commencé</translation>
+    </message>
+    <message>
+        <source>in progress</source>
+        <translation>en cours</translation>
+    </message>
+    <message>
+        <source>finished</source>
+        <translation>terminé</translation>
+    </message>
+    <message>
+        <source>on hold</source>
+        <translation>en suspens</translation>
+    </message>
+    <message>
+        <source>waiting</source>
+        <translation>en attente</translation>
+    </message>
+    <message>
+        <source>in progress %1 %</source>
+        <translation>en cours, %1&#xa0;%</translation>
+    </message>
+    <message>
+        <source>future event</source>
+        <translation>événement à venir</translation>
+    </message>
+    <message>
+        <source>recurring</source>
+        <translation>récurrent</translation>
+    </message>
+    <message>
+        <source>priority %1</source>
+        <translation>priorité %1</translation>
+    </message>
+    <message>
+        <source>several pages</source>
+        <translation>plusieurs pages</translation>
+    </message>
+    <message>
+        <source>details page</source>
+        <translation>page de détails</translation>
+    </message>
+    <message>
+        <source>one page</source>
+        <translation>une page</translation>
+    </message>
+    <message>
+        <source>no status</source>
+        <translation>aucun état</translation>
+    </message>
+</context>
+<context>
     <name>ListCommand</name>
     <message>
         <source>Usage: nimbus-cli list [LIST] [--section NAME] [--under ID] [--type TYPE]
