@@ -9,12 +9,13 @@ find_program(NIMBUS_LUPDATE NAMES lupdate lupdate-qt6
 file(GLOB NIMBUS_TS_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/translations/nimbus_*.ts)
 
 # lupdate's own options: the core's texts are marked with text::translate("Context", "Text"),
-# which lupdate reads as it reads QCoreApplication::translate, or with NIMBUS_TEXT_NOOP where a
-# table defines them. Locations are left out so that a
+# which lupdate reads as it reads QCoreApplication::translate, or with NIMBUS_TEXT_NOOP (and
+# NIMBUS_TEXT_N_NOOP for a text with a count) where a table defines them. Locations are left out so that a
 # .ts file changes only when a text does.
 # The test that checks the .ts files runs lupdate the same way.
 set(NIMBUS_LUPDATE_OPTIONS -locations none -no-ui-lines -extensions cpp,h
-    -tr-function-alias QT_TRANSLATE_NOOP+=NIMBUS_TEXT_NOOP CACHE INTERNAL "lupdate's options")
+    -tr-function-alias QT_TRANSLATE_NOOP+=NIMBUS_TEXT_NOOP,QT_TRANSLATE_N_NOOP+=NIMBUS_TEXT_N_NOOP
+    CACHE INTERNAL "lupdate's options")
 
 function(nimbus_add_translations target)
     set(qm_files)

@@ -16,6 +16,9 @@ PACKAGES="$PACKAGES valgrind"
 # lrelease builds the window's translations (lupdate refreshes them); Qt's own translations give
 # its standard dialogs the user's language.
 PACKAGES="$PACKAGES qt6-l10n-tools qt6-translations-l10n"
+# The language test reads the real window from outside as a screen reader does: the
+# accessibility bus and GLib's AT-SPI client.
+PACKAGES="$PACKAGES at-spi2-core python3-gi gir1.2-atspi-2.0"
 # The independent rrule implementation the recurrence tests compare with.
 PACKAGES="$PACKAGES python3-dateutil"
 

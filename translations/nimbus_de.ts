@@ -2,6 +2,616 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>AddCommand</name>
+    <message>
+        <source>Usage: nimbus-cli add TITLE [--under ID] [--type TYPE] [--due DATE [TIME]]
+                            [--recur N UNIT] [--priority N] [--urgent] [--request-id ID]
+
+Adds a topic as the last one below ID (the &quot;Topics&quot; section when no --under) and
+prints its id. A new topic is a task unless --type names another type.
+
+  --type TYPE      task, event, note, idea, finance or general
+  --due DATE       DD/MM/YYYY (or the date order of your preferences), YYYY-MM-DD,
+                   today, tomorrow, a weekday name, +3d, +2w; a time may follow,
+                   as --due &quot;friday 14:30&quot; or --due friday 14:30
+  --recur REPEAT   every N minutes, hours, days, weeks, months or years (&quot;2 weeks&quot;),
+                   or a rule: weekdays, mon,wed,fri, &quot;every 2 weeks on mon,thu&quot;,
+                   &quot;2nd tue&quot;, &quot;last fri&quot;, &quot;monthly on 15 x10&quot;,
+                   &quot;weekly until 2027-06-30&quot; (quote a rule of several words)
+  --priority N     1 (highest) to 9
+  --urgent         flag it urgent
+</source>
+        <translation>Aufruf: nimbus-cli add TITEL [--under ID] [--type TYP] [--due DATUM [ZEIT]]
+                            [--recur N EINHEIT] [--priority N] [--urgent] [--request-id ID]
+
+Fügt ein Thema als letztes unter ID hinzu (ohne --under im Bereich „Topics“) und
+gibt seine ID aus. Ein neues Thema ist eine Aufgabe, wenn --type keinen anderen Typ nennt.
+
+  --type TYP       task, event, note, idea, finance oder general
+  --due DATUM      TT/MM/JJJJ (oder die Datumsreihenfolge Ihrer Einstellungen), JJJJ-MM-TT,
+                   today, tomorrow, ein englischer Wochentagsname, +3d, +2w; eine Uhrzeit
+                   kann folgen: --due &quot;friday 14:30&quot; oder --due friday 14:30
+  --recur WIEDERH. alle N minutes, hours, days, weeks, months oder years (&quot;2 weeks&quot;),
+                   oder eine Regel: weekdays, mon,wed,fri, &quot;every 2 weeks on mon,thu&quot;,
+                   &quot;2nd tue&quot;, &quot;last fri&quot;, &quot;monthly on 15 x10&quot;,
+                   &quot;weekly until 2027-06-30&quot; (eine Regel aus mehreren Wörtern in Anführungszeichen)
+  --priority N     1 (höchste) bis 9
+  --urgent         als dringend markieren
+</translation>
+    </message>
+    <message>
+        <source>
+While Nimbus Desk runs the topic is added by the program, as if you had added it
+there; otherwise nimbus-cli writes the store itself.
+</source>
+        <translation>
+Während Nimbus Desk läuft, fügt das Programm das Thema hinzu, als hätten Sie es dort
+hinzugefügt; sonst schreibt nimbus-cli den Speicher selbst.
+</translation>
+    </message>
+    <message>
+        <source>Added %1</source>
+        <translation>Hinzugefügt: %1</translation>
+    </message>
+    <message>
+        <source>add a topic</source>
+        <translation>ein Thema hinzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>ChangeCommand</name>
+    <message>
+        <source>  --request-id ID  sent again with the same ID (1 to 64 letters, digits, &quot;.&quot;, &quot;_&quot; or
+                   &quot;-&quot;), the change is answered as the first time, never made twice
+</source>
+        <translation>  --request-id ID  mit derselben ID erneut gesendet (1 bis 64 Buchstaben, Ziffern, „.“, „_“
+                   oder „-“), wird die Änderung wie beim ersten Mal beantwortet, nie zweimal vorgenommen
+</translation>
+    </message>
+</context>
+<context>
+    <name>CliMessages</name>
+    <message>
+        <source>--%1 needs a value</source>
+        <translation>--%1 braucht einen Wert</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>unbekannte Option %1</translation>
+    </message>
+    <message>
+        <source>the topics are busy: another program holds the lock %1 and does not answer on %2</source>
+        <translation>die Themen sind belegt: ein anderes Programm hält die Sperre %1 und antwortet nicht auf %2</translation>
+    </message>
+    <message>
+        <source>no channel for the program&apos;s answer could be made in %1</source>
+        <translation>in %1 konnte kein Kanal für die Antwort des Programms angelegt werden</translation>
+    </message>
+    <message>
+        <source>the change is too long to send to the program (at most 2047 bytes once encoded)</source>
+        <translation>die Änderung ist zu lang, um sie an das Programm zu senden (höchstens 2047 Byte nach der Kodierung)</translation>
+    </message>
+    <message>
+        <source>the running Nimbus Desk could not be reached on %1</source>
+        <translation>das laufende Nimbus Desk war über %1 nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>the running Nimbus Desk did not answer; it may be a version that does not take changes from nimbus-cli, and the change may not have been made (it may still be made: run the same command with --request-id %1 to make it at most once)</source>
+        <translation>das laufende Nimbus Desk hat nicht geantwortet; vielleicht nimmt diese Version keine Änderungen von nimbus-cli an, und die Änderung wurde womöglich nicht vorgenommen (sie kann noch folgen: führen Sie denselben Befehl mit --request-id %1 aus, damit sie höchstens einmal vorgenommen wird)</translation>
+    </message>
+    <message>
+        <source>add takes one title (quote a title of several words)</source>
+        <translation>add nimmt genau einen Titel (setzen Sie einen Titel aus mehreren Wörtern in Anführungszeichen)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date; dates are %2</source>
+        <translation>„%1“ ist kein Datum; Datumsangaben sind %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a time of day; times are HH:MM or HH:MM:SS</source>
+        <translation>„%1“ ist keine Uhrzeit; Uhrzeiten sind HH:MM oder HH:MM:SS</translation>
+    </message>
+    <message>
+        <source>a request id is 1 to 64 letters, digits, &quot;.&quot;, &quot;_&quot; or &quot;-&quot;</source>
+        <translation>eine Anfrage-ID besteht aus 1 bis 64 Buchstaben, Ziffern, „.“, „_“ oder „-“</translation>
+    </message>
+    <message>
+        <source>done takes one topic id</source>
+        <translation>done nimmt genau eine Themen-ID</translation>
+    </message>
+    <message>
+        <source>export needs the form: --ics</source>
+        <translation>export braucht das Format: --ics</translation>
+    </message>
+    <message>
+        <source>export takes no words, only --ics, --under and --output</source>
+        <translation>export nimmt keine Wörter, nur --ics, --under und --output</translation>
+    </message>
+    <message>
+        <source>--output needs a file name</source>
+        <translation>--output braucht einen Dateinamen</translation>
+    </message>
+    <message>
+        <source>no topic has the id %1</source>
+        <translation>kein Thema hat die ID %1</translation>
+    </message>
+    <message>
+        <source>the calendar file %1 could not be written: %2</source>
+        <translation>die Kalenderdatei %1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>there is no topic to export</source>
+        <translation>es gibt kein Thema zum Exportieren</translation>
+    </message>
+    <message>
+        <source>--saved takes no list name and no option but --format</source>
+        <translation>--saved nimmt keinen Listennamen und keine Option außer --format</translation>
+    </message>
+    <message>
+        <source>--format takes text, json or tsv</source>
+        <translation>--format nimmt text, json oder tsv</translation>
+    </message>
+    <message>
+        <source>list takes one list name</source>
+        <translation>list nimmt genau einen Listennamen</translation>
+    </message>
+    <message>
+        <source>unknown list &quot;%1&quot;; see nimbus-cli list --help</source>
+        <translation>unbekannte Liste „%1“; siehe nimbus-cli list --help</translation>
+    </message>
+    <message>
+        <source>--sort takes due, priority or title</source>
+        <translation>--sort nimmt due, priority oder title</translation>
+    </message>
+    <message>
+        <source>remove takes one topic id</source>
+        <translation>remove nimmt genau eine Themen-ID</translation>
+    </message>
+    <message>
+        <source>--saved without a name lists the saved searches: it takes no words to find and no --limit</source>
+        <translation>--saved ohne Namen listet die gespeicherten Suchen auf: es nimmt keine Suchwörter und kein --limit</translation>
+    </message>
+    <message>
+        <source>--limit takes a number from 1 to 1000000</source>
+        <translation>--limit nimmt eine Zahl von 1 bis 1000000</translation>
+    </message>
+    <message>
+        <source>the search index could not be built</source>
+        <translation>der Suchindex konnte nicht erstellt werden</translation>
+    </message>
+    <message>
+        <source>the search index could not be built: %1</source>
+        <translation>der Suchindex konnte nicht erstellt werden: %1</translation>
+    </message>
+    <message>
+        <source>search needs words to find or a filter</source>
+        <translation>search braucht Suchwörter oder einen Filter</translation>
+    </message>
+    <message>
+        <source>set takes a topic id and at least one FIELD=VALUE</source>
+        <translation>set nimmt eine Themen-ID und mindestens ein FELD=WERT</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not FIELD=VALUE</source>
+        <translation>„%1“ hat nicht die Form FELD=WERT</translation>
+    </message>
+    <message>
+        <source>show takes one topic id</source>
+        <translation>show nimmt genau eine Themen-ID</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a topic id; ids are numbers such as 1042 (nimbus-cli list shows them)</source>
+        <translation>„%1“ ist keine Themen-ID; IDs sind Zahlen wie 1042 (nimbus-cli list zeigt sie)</translation>
+    </message>
+    <message>
+        <source>--format takes text or json</source>
+        <translation>--format nimmt text oder json</translation>
+    </message>
+    <message>
+        <source>summary takes no words, only --format</source>
+        <translation>summary nimmt keine Wörter, nur --format</translation>
+    </message>
+    <message>
+        <source>%1, YYYY-MM-DD, YYYYMMDD, today, tomorrow, a weekday name, +Nd or +Nw</source>
+        <translation>%1, YYYY-MM-DD, YYYYMMDD, today, tomorrow, ein englischer Wochentagsname, +Nd oder +Nw</translation>
+    </message>
+    <message>
+        <source>the lock file %1 cannot be used (%2), so whether Nimbus Desk runs on this data folder cannot be told; nothing was changed</source>
+        <translation>die Sperrdatei %1 kann nicht verwendet werden (%2), daher lässt sich nicht feststellen, ob Nimbus Desk auf diesem Datenordner läuft; nichts wurde geändert</translation>
+    </message>
+    <message>
+        <source>Nimbus Desk runs on %1 but does not answer on this nimbus-cli&apos;s channel folder (is XDG_RUNTIME_DIR or NIMBUS_CHANNEL_DIR different from the program&apos;s?); nothing was changed</source>
+        <translation>Nimbus Desk läuft auf %1, antwortet aber nicht im Kanalordner dieses nimbus-cli (unterscheidet sich XDG_RUNTIME_DIR oder NIMBUS_CHANNEL_DIR von dem des Programms?); nichts wurde geändert</translation>
+    </message>
+    <message>
+        <source>the repeat rules in %1 cannot be read, so no repeat is changed; nothing was changed</source>
+        <translation>die Wiederholungsregeln in %1 können nicht gelesen werden, daher wird keine Wiederholung geändert; nichts wurde geändert</translation>
+    </message>
+    <message>
+        <source>no id could be taken from %1</source>
+        <translation>aus %1 konnte keine ID bezogen werden</translation>
+    </message>
+    <message>
+        <source>the id %1 is already in use</source>
+        <translation>die ID %1 ist bereits vergeben</translation>
+    </message>
+    <message>
+        <source>the topic store could not be written: %1</source>
+        <translation>der Themenspeicher konnte nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>the topic was changed, but its repeat rule could not be written to %1; it repeats by the nearest plain rule</source>
+        <translation>das Thema wurde geändert, aber seine Wiederholungsregel konnte nicht in %1 geschrieben werden; es wiederholt sich nach der nächstliegenden einfachen Regel</translation>
+    </message>
+    <message>
+        <source>the topic was added, but the list of new topics could not be written: %1</source>
+        <translation>das Thema wurde hinzugefügt, aber die Liste der neuen Themen konnte nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>no temporary folder for the search index could be made: %1</source>
+        <translation>für den Suchindex konnte kein temporärer Ordner angelegt werden: %1</translation>
+    </message>
+    <message>
+        <source>no section is called %1</source>
+        <translation>kein Bereich heißt %1</translation>
+    </message>
+    <message>
+        <source>unknown list &quot;%1&quot;</source>
+        <translation>unbekannte Liste „%1“</translation>
+    </message>
+    <message>
+        <source>there is no data folder %1: start Nimbus Desk once to make it</source>
+        <translation>es gibt keinen Datenordner %1: starten Sie Nimbus Desk einmal, um ihn anzulegen</translation>
+    </message>
+    <message>
+        <source>there is no topic store %1: start Nimbus Desk once to make it</source>
+        <translation>es gibt keinen Themenspeicher %1: starten Sie Nimbus Desk einmal, um ihn anzulegen</translation>
+    </message>
+    <message>
+        <source>the topic store %1 cannot be read: %2</source>
+        <translation>der Themenspeicher %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>the topic store %1 is damaged: %2; start Nimbus Desk to repair it</source>
+        <translation>der Themenspeicher %1 ist beschädigt: %2; starten Sie Nimbus Desk, um ihn zu reparieren</translation>
+    </message>
+    <message>
+        <source>a title is one line of text, not empty</source>
+        <translation>ein Titel ist eine nicht leere Textzeile</translation>
+    </message>
+    <message>
+        <source>type takes %1</source>
+        <translation>type nimmt %1</translation>
+    </message>
+    <message>
+        <source>recur takes a count and a unit (%1), or none</source>
+        <translation>recur nimmt eine Anzahl und eine Einheit (%1) oder none</translation>
+    </message>
+    <message>
+        <source>priority takes a number from 1 (highest) to 9, or 0 for none</source>
+        <translation>priority nimmt eine Zahl von 1 (höchste) bis 9 oder 0 für keine</translation>
+    </message>
+    <message>
+        <source>%1 takes yes or no</source>
+        <translation>%1 nimmt yes oder no</translation>
+    </message>
+    <message>
+        <source>status takes %1</source>
+        <translation>status nimmt %1</translation>
+    </message>
+    <message>
+        <source>percent takes 0 to 100 in steps of 10</source>
+        <translation>percent nimmt 0 bis 100 in Zehnerschritten</translation>
+    </message>
+    <message>
+        <source>unknown field &quot;%1&quot;; fields are %2</source>
+        <translation>unbekanntes Feld „%1“; Felder sind %2</translation>
+    </message>
+    <message>
+        <source>%1 is a section, not a topic</source>
+        <translation>%1 ist ein Bereich, kein Thema</translation>
+    </message>
+    <message>
+        <source>%1 is a system topic and cannot be changed</source>
+        <translation>%1 ist ein Systemthema und kann nicht geändert werden</translation>
+    </message>
+    <message>
+        <source>the store has no &quot;Topics&quot; section</source>
+        <translation>der Speicher hat keinen Bereich „Topics“</translation>
+    </message>
+    <message>
+        <source>no topic can be inserted directly in the section %1</source>
+        <translation>direkt in den Bereich %1 kann kein Thema eingefügt werden</translation>
+    </message>
+    <message>
+        <source>a time needs a due date</source>
+        <translation>eine Uhrzeit braucht ein Fälligkeitsdatum</translation>
+    </message>
+    <message>
+        <source>a recurring topic needs a due date</source>
+        <translation>ein wiederkehrendes Thema braucht ein Fälligkeitsdatum</translation>
+    </message>
+    <message>
+        <source>only tasks have a percentage complete</source>
+        <translation>nur Aufgaben haben einen Fertigstellungsgrad</translation>
+    </message>
+    <message>
+        <source>only tasks and events have a due date</source>
+        <translation>nur Aufgaben und Termine haben ein Fälligkeitsdatum</translation>
+    </message>
+    <message>
+        <source>a system topic cannot be changed</source>
+        <translation>ein Systemthema kann nicht geändert werden</translation>
+    </message>
+    <message>
+        <source>only tasks take a status; events follow their dates</source>
+        <translation>nur Aufgaben haben einen Status; Termine folgen ihren Daten</translation>
+    </message>
+    <message>
+        <source>the status of this task cannot be changed that way</source>
+        <translation>der Status dieser Aufgabe kann so nicht geändert werden</translation>
+    </message>
+    <message>
+        <source>only tasks have a priority</source>
+        <translation>nur Aufgaben haben eine Priorität</translation>
+    </message>
+    <message>
+        <source>a completed task has no priority</source>
+        <translation>eine erledigte Aufgabe hat keine Priorität</translation>
+    </message>
+    <message>
+        <source>this task cannot be marked done (a group task follows its sub-tasks)</source>
+        <translation>diese Aufgabe kann nicht als erledigt markiert werden (eine Gruppenaufgabe folgt ihren Unteraufgaben)</translation>
+    </message>
+    <message>
+        <source>only tasks and events can be done</source>
+        <translation>nur Aufgaben und Termine können erledigt werden</translation>
+    </message>
+    <message>
+        <source>%1 is a section and cannot be removed</source>
+        <translation>%1 ist ein Bereich und kann nicht entfernt werden</translation>
+    </message>
+    <message>
+        <source>%1 is a system topic and cannot be removed</source>
+        <translation>%1 ist ein Systemthema und kann nicht entfernt werden</translation>
+    </message>
+    <message>
+        <source>recur=&quot;%1&quot;: %2</source>
+        <translation>recur=„%1“: %2</translation>
+    </message>
+    <message>
+        <source>the repeat rule &quot;%1&quot; cannot be used: %2</source>
+        <translation>die Wiederholungsregel „%1“ kann nicht verwendet werden: %2</translation>
+    </message>
+    <message>
+        <source>the repeat &quot;%1&quot; has no date from the due date on</source>
+        <translation>die Wiederholung „%1“ hat ab dem Fälligkeitsdatum keinen Termin</translation>
+    </message>
+    <message>
+        <source>the calendar state %1 could not be written: %2</source>
+        <translation>der Kalenderstand %1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CommandTable</name>
+    <message>
+        <source>Usage: nimbus-cli COMMAND [ARGUMENTS]
+
+The topics of Nimbus Desk from a terminal. Commands:
+</source>
+        <translation>Aufruf: nimbus-cli BEFEHL [ARGUMENTE]
+
+Die Themen von Nimbus Desk im Terminal. Befehle:
+</translation>
+    </message>
+    <message>
+        <source>
+nimbus-cli COMMAND --help tells more. Exit status: 0 success, 1 nothing found,
+2 usage error, 3 data folder or store problem.
+</source>
+        <translation>
+nimbus-cli BEFEHL --help sagt mehr. Rückgabewert: 0 Erfolg, 1 nichts gefunden,
+2 falscher Aufruf, 3 Problem mit Datenordner oder Speicher.
+</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot;</source>
+        <translation>unbekannter Befehl „%1“</translation>
+    </message>
+    <message>
+        <source>(nimbus-cli %1 --help shows how it is used)</source>
+        <translation>(nimbus-cli %1 --help zeigt, wie er verwendet wird)</translation>
+    </message>
+</context>
+<context>
+    <name>DoneCommand</name>
+    <message>
+        <source>Usage: nimbus-cli done ID [--request-id ID]
+
+Marks the task ID completed, as the toolbar&apos;s &quot;finished&quot; button does (a recurring
+task moves on to its next date), or completes the event ID. Exit status 1 when no
+topic has that id, 2 when it is not a task or an event.
+
+</source>
+        <translation>Aufruf: nimbus-cli done ID [--request-id ID]
+
+Markiert die Aufgabe ID als erledigt, wie es die Schaltfläche „Erledigt“ der Werkzeugleiste tut
+(eine wiederkehrende Aufgabe rückt zu ihrem nächsten Datum vor), oder schließt den Termin ID ab.
+Rückgabewert 1, wenn kein Thema diese ID hat, 2, wenn es keine Aufgabe und kein Termin ist.
+
+</translation>
+    </message>
+    <message>
+        <source>Done %1</source>
+        <translation>Erledigt: %1</translation>
+    </message>
+    <message>
+        <source>mark a task or event done</source>
+        <translation>eine Aufgabe oder einen Termin als erledigt markieren</translation>
+    </message>
+</context>
+<context>
+    <name>ExportCommand</name>
+    <message>
+        <source>Usage: nimbus-cli export --ics [--under ID] [--output FILE]
+
+Writes the topics as one iCalendar file, as the window&apos;s calendar export does: a
+task is a VTODO, an event a VEVENT, any other topic a VJOURNAL, with repeats,
+alarms, the tree&apos;s parent links, the details pages as text and the checklists as
+sub-tasks. The UIDs are this installation&apos;s, so importing the file again updates
+the same topics.
+
+  --ics           the iCalendar form (the only one there is; it must be named)
+  --under ID      the topic ID with everything below it (a section&apos;s id: the
+                  section&apos;s topics); without it, every topic
+  --output FILE   write FILE (replaced whole, never left half written) instead of
+                  standard output
+
+Exit status 1 when there is no topic to export.
+</source>
+        <translation>Aufruf: nimbus-cli export --ics [--under ID] [--output DATEI]
+
+Schreibt die Themen in eine iCalendar-Datei, wie es der Kalenderexport des Fensters tut:
+eine Aufgabe wird ein VTODO, ein Termin ein VEVENT, jedes andere Thema ein VJOURNAL, mit
+Wiederholungen, Erinnerungen, den Elternverweisen des Baums, den Detailseiten als Text und
+den Checklisten als Unteraufgaben. Die UIDs gehören zu dieser Installation, daher
+aktualisiert ein erneuter Import der Datei dieselben Themen.
+
+  --ics           das iCalendar-Format (das einzige; es muss genannt werden)
+  --under ID      das Thema ID mit allem darunter (die ID eines Bereichs: dessen
+                  Themen); ohne diese Option jedes Thema
+  --output DATEI  DATEI schreiben (ganz ersetzt, nie halb geschrieben) statt der
+                  Standardausgabe
+
+Rückgabewert 1, wenn es kein Thema zum Exportieren gibt.
+</translation>
+    </message>
+    <message>
+        <source>write the topics as an iCalendar (.ics) file</source>
+        <translation>die Themen als iCalendar-Datei (.ics) schreiben</translation>
+    </message>
+</context>
+<context>
+    <name>GridCells</name>
+    <message>
+        <source>no due date</source>
+        <translation>kein Fälligkeitsdatum</translation>
+    </message>
+    <message>
+        <source>urgent</source>
+        <translation>dringend</translation>
+    </message>
+    <message>
+        <source>urgent sub-topics</source>
+        <translation>dringende Unterthemen</translation>
+    </message>
+    <message>
+        <source>favourite</source>
+        <translation>Favorit</translation>
+    </message>
+    <message>
+        <source>not started</source>
+        <translation>nicht begonnen</translation>
+    </message>
+    <message>
+        <source>in progress</source>
+        <translation>in Bearbeitung</translation>
+    </message>
+    <message>
+        <source>finished</source>
+        <translation>erledigt</translation>
+    </message>
+    <message>
+        <source>on hold</source>
+        <translation>zurückgestellt</translation>
+    </message>
+    <message>
+        <source>waiting</source>
+        <translation>wartend</translation>
+    </message>
+    <message>
+        <source>in progress %1 %</source>
+        <translation>in Bearbeitung, %1&#xa0;%</translation>
+    </message>
+    <message>
+        <source>future event</source>
+        <translation>künftiger Termin</translation>
+    </message>
+    <message>
+        <source>recurring</source>
+        <translation>wiederkehrend</translation>
+    </message>
+    <message>
+        <source>priority %1</source>
+        <translation>Priorität %1</translation>
+    </message>
+    <message>
+        <source>several pages</source>
+        <translation>mehrere Seiten</translation>
+    </message>
+    <message>
+        <source>details page</source>
+        <translation>Detailseite</translation>
+    </message>
+    <message>
+        <source>one page</source>
+        <translation>eine Seite</translation>
+    </message>
+    <message>
+        <source>no status</source>
+        <translation>kein Status</translation>
+    </message>
+</context>
+<context>
+    <name>ListCommand</name>
+    <message>
+        <source>Usage: nimbus-cli list [LIST] [--section NAME] [--under ID] [--type TYPE]
+                      [--sort due|priority|title] [--format text|json|tsv]
+       nimbus-cli list --saved NAME [--format text|json|tsv]
+
+LIST is one of: deadlines, overdue, urgent, today, week, in-progress, waiting,
+events, new, changes, favourites, all (the default). The summary&apos;s groups come in
+the summary&apos;s order; today and week are the tasks and events due today or in the
+next seven days, soonest first; all is every topic in tree order.
+
+  --section NAME  only topics of the section with that title or id
+  --under ID      only topics below the topic ID
+  --type TYPE     task, event, note, idea, finance or general
+  --sort ORDER    due, priority or title, as the tree&apos;s sort orders
+  --format FORM   text (aligned), json (an array) or tsv: id, path, status, due text
+                  and due date
+  --saved NAME    every topic the search saved under NAME in the window finds, best
+                  first (with no other list or option but --format)
+
+Exit status 1 when the list is empty.
+</source>
+        <translation>Aufruf: nimbus-cli list [LISTE] [--section NAME] [--under ID] [--type TYP]
+                      [--sort due|priority|title] [--format text|json|tsv]
+        nimbus-cli list --saved NAME [--format text|json|tsv]
+
+LISTE ist eine von: deadlines, overdue, urgent, today, week, in-progress, waiting,
+events, new, changes, favourites, all (Vorgabe). Die Gruppen der Übersicht kommen in
+deren Reihenfolge; today und week sind die Aufgaben und Termine, die heute oder in den
+nächsten sieben Tagen fällig sind, die nächsten zuerst; all ist jedes Thema in Baumreihenfolge.
+
+  --section NAME  nur Themen des Bereichs mit diesem Titel oder dieser ID
+  --under ID      nur Themen unter dem Thema ID
+  --type TYP      task, event, note, idea, finance oder general
+  --sort ORDNUNG  due, priority oder title, wie die Sortierungen des Baums
+  --format FORM   text (ausgerichtet), json (ein Array) oder tsv: ID, Pfad, Status,
+                  Fälligkeitstext und Fälligkeitsdatum
+  --saved NAME    jedes Thema, das die im Fenster unter NAME gespeicherte Suche findet,
+                  die besten zuerst (mit keiner anderen Liste oder Option außer --format)
+
+Rückgabewert 1, wenn die Liste leer ist.
+</translation>
+    </message>
+    <message>
+        <source>list the topics of a group, one line each</source>
+        <translation>die Themen einer Gruppe auflisten, eine Zeile je Thema</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>Calendar files (*.ics)</source>
@@ -26,6 +636,33 @@
     <message>
         <source>MS Word file (*.rtf)</source>
         <translation>MS-Word-Datei (*.rtf)</translation>
+    </message>
+</context>
+<context>
+    <name>RemoveCommand</name>
+    <message>
+        <source>Usage: nimbus-cli remove ID [--request-id ID]
+
+Removes the topic ID permanently, with every topic below it, as the tree&apos;s
+&quot;Remove this topic permanently&quot; does. Sections and system topics stay. The store&apos;s
+old versions keep what was removed. Exit status 1 when no topic has that id.
+
+</source>
+        <translation>Aufruf: nimbus-cli remove ID [--request-id ID]
+
+Entfernt das Thema ID endgültig, mit jedem Thema darunter, wie es „Remove this topic
+permanently“ im Baum tut. Bereiche und Systemthemen bleiben. Die alten Versionen des
+Speichers behalten das Entfernte. Rückgabewert 1, wenn kein Thema diese ID hat.
+
+</translation>
+    </message>
+    <message>
+        <source>Removed %1</source>
+        <translation>Entfernt: %1</translation>
+    </message>
+    <message>
+        <source>remove a topic with everything below it</source>
+        <translation>ein Thema mit allem darunter entfernen</translation>
     </message>
 </context>
 <context>
@@ -269,6 +906,420 @@
     <message>
         <source>; also on %1</source>
         <translation>; außerdem am %1</translation>
+    </message>
+</context>
+<context>
+    <name>ScheduleText</name>
+    <message numerus="yes">
+        <source>%n day(s)</source>
+        <translation>
+            <numerusform>%n Tag</numerusform>
+            <numerusform>%n Tage</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n week(s)</source>
+        <translation>
+            <numerusform>%n Woche</numerusform>
+            <numerusform>%n Wochen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n month(s)</source>
+        <translation>
+            <numerusform>%n Monat</numerusform>
+            <numerusform>%n Monate</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s)</source>
+        <translation>
+            <numerusform>%n Stunde</numerusform>
+            <numerusform>%n Stunden</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n min(s)</source>
+        <translation>
+            <numerusform>%n Min.</numerusform>
+            <numerusform>%n Min.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n sec(s)</source>
+        <translation>
+            <numerusform>%n Sek.</numerusform>
+            <numerusform>%n Sek.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Heute</translation>
+    </message>
+    <message>
+        <source>In progress</source>
+        <translation>In Bearbeitung</translation>
+    </message>
+</context>
+<context>
+    <name>SearchCommand</name>
+    <message>
+        <source>Usage: nimbus-cli search QUERY... [--limit N] [--format text|json|tsv]
+       nimbus-cli search --saved NAME [QUERY...] [--limit N] [--format ...]
+       nimbus-cli search --saved [--format text|json|tsv]
+
+Finds topics by the words of their titles, details pages and checklists, with the
+search field&apos;s language: words that must all appear in the topic (its title, any
+page or checklist), &quot;exact phrases&quot; (within one of them), prefix*, -excluded words
+(a topic holding one anywhere is left out) and the filters type:task, status:waiting,
+urgent, due:&lt;7d, due:&gt;2w, due:today, due:overdue and section:NAME (filters alone list
+every topic they pass). Topics whose title matches come first. A word holding blanks
+is searched as a phrase.
+
+  --saved NAME    the search saved under NAME in the window (its words come first)
+  --saved         without a name: lists the saved searches&apos; names (tsv and json
+                  add each one&apos;s query); exit status 1 when there are none
+  --limit N       at most N matches (200)
+  --format FORM   text, json or tsv: id, path, status, due text and where it matched
+
+The index &quot;Search.db&quot; is brought up to date with the topics first (when Nimbus Desk
+runs, in a private copy: the running program alone writes its index).
+Exit status 1 when nothing matches.
+</source>
+        <translation>Aufruf: nimbus-cli search ANFRAGE... [--limit N] [--format text|json|tsv]
+        nimbus-cli search --saved NAME [ANFRAGE...] [--limit N] [--format ...]
+        nimbus-cli search --saved [--format text|json|tsv]
+
+Findet Themen nach den Wörtern ihrer Titel, Detailseiten und Checklisten, mit der Sprache
+des Suchfelds: Wörter, die alle im Thema vorkommen müssen (im Titel, einer Seite oder
+Checkliste), &quot;genaue Wortgruppen&quot; (innerhalb einer davon), Präfix*, -ausgeschlossene Wörter
+(ein Thema, das eines irgendwo enthält, fällt weg) und die Filter type:task, status:waiting,
+urgent, due:&lt;7d, due:&gt;2w, due:today, due:overdue und section:NAME (Filter allein listen
+jedes Thema auf, das sie durchlässt). Themen, deren Titel passt, kommen zuerst. Ein Wort
+mit Leerzeichen wird als Wortgruppe gesucht.
+
+  --saved NAME    die im Fenster unter NAME gespeicherte Suche (ihre Wörter kommen zuerst)
+  --saved         ohne Namen: listet die Namen der gespeicherten Suchen auf (tsv und json
+                  fügen jeweils die Anfrage hinzu); Rückgabewert 1, wenn es keine gibt
+  --limit N       höchstens N Treffer (200)
+  --format FORM   text, json oder tsv: ID, Pfad, Status, Fälligkeitstext und Fundstelle
+
+Der Index „Search.db“ wird zuerst auf den Stand der Themen gebracht (läuft Nimbus Desk,
+in einer privaten Kopie: nur das laufende Programm schreibt seinen Index).
+Rückgabewert 1, wenn nichts passt.
+</translation>
+    </message>
+    <message>
+        <source>find topics by the words of their titles, pages and checklists</source>
+        <translation>Themen nach den Wörtern ihrer Titel, Seiten und Checklisten finden</translation>
+    </message>
+</context>
+<context>
+    <name>SelectionCellDelegate</name>
+    <message>
+        <source>%1%</source>
+        <translation>%1&#xa0;%</translation>
+    </message>
+</context>
+<context>
+    <name>SetCommand</name>
+    <message>
+        <source>Usage: nimbus-cli set ID FIELD=VALUE... [--request-id ID]
+
+Changes fields of the topic ID, all of them or none:
+  title=TEXT
+  type=task|event|note|idea|finance|general
+  due=DATE or due=&quot;DATE TIME&quot; or due=none   (dates as for add)
+  time=HH:MM or time=none
+  recur=&quot;N UNIT&quot; or recur=none               (UNIT: minute ... year)
+  recur=RULE    weekdays, mon,wed,fri, &quot;every 2 weeks on mon,thu&quot;, &quot;2nd tue&quot;,
+                &quot;last fri&quot;, &quot;monthly on 15 x10&quot;, &quot;weekly until 2027-06-30&quot;
+  priority=0-9                                (0: none)
+  urgent=yes|no   fav=yes|no
+  status=not-started|in-progress|waiting|on-hold|done   (tasks)
+  percent=0-100 in steps of 10                (tasks)
+
+
+</source>
+        <translation>Aufruf: nimbus-cli set ID FELD=WERT... [--request-id ID]
+
+Ändert Felder des Themas ID, alle oder keines:
+  title=TEXT
+  type=task|event|note|idea|finance|general
+  due=DATUM oder due=&quot;DATUM ZEIT&quot; oder due=none   (Datumsangaben wie bei add)
+  time=HH:MM oder time=none
+  recur=&quot;N EINHEIT&quot; oder recur=none               (EINHEIT: minute ... year)
+  recur=REGEL   weekdays, mon,wed,fri, &quot;every 2 weeks on mon,thu&quot;, &quot;2nd tue&quot;,
+                &quot;last fri&quot;, &quot;monthly on 15 x10&quot;, &quot;weekly until 2027-06-30&quot;
+  priority=0-9                                     (0: keine)
+  urgent=yes|no   fav=yes|no
+  status=not-started|in-progress|waiting|on-hold|done   (Aufgaben)
+  percent=0-100 in Zehnerschritten                 (Aufgaben)
+
+
+</translation>
+    </message>
+    <message>
+        <source>
+Exit status 1 when no topic has that id, 2 for a field or value it does not take.
+</source>
+        <translation>
+Rückgabewert 1, wenn kein Thema diese ID hat, 2 bei einem Feld oder Wert, den es nicht annimmt.
+</translation>
+    </message>
+    <message>
+        <source>Changed %1</source>
+        <translation>Geändert: %1</translation>
+    </message>
+    <message>
+        <source>change fields of a topic</source>
+        <translation>Felder eines Themas ändern</translation>
+    </message>
+</context>
+<context>
+    <name>ShowCommand</name>
+    <message>
+        <source>Usage: nimbus-cli show ID
+
+Prints the topic&apos;s id, path, type and status, due date and schedule text,
+recurrence, priority, urgency and favourite mark, then each details page as plain
+text and each checklist with its ticks. Exit status 1 when no topic has that id, 2 when
+the word given is no topic id at all.
+</source>
+        <translation>Aufruf: nimbus-cli show ID
+
+Gibt ID, Pfad, Typ und Status des Themas aus, Fälligkeitsdatum und Zeitplantext,
+Wiederholung, Priorität, Dringlichkeit und Favoritenmarke, dann jede Detailseite als
+reinen Text und jede Checkliste mit ihren Häkchen. Rückgabewert 1, wenn kein Thema diese
+ID hat, 2, wenn das angegebene Wort überhaupt keine Themen-ID ist.
+</translation>
+    </message>
+    <message>
+        <source>a topic&apos;s fields, schedule, details and checklist</source>
+        <translation>Felder, Zeitplan, Details und Checkliste eines Themas</translation>
+    </message>
+</context>
+<context>
+    <name>StepNames</name>
+    <message>
+        <source>Add %1 in %2</source>
+        <translation>%1 in %2 hinzufügen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Add %n item(s) in %1</source>
+        <translation>
+            <numerusform>%n Eintrag in %1 hinzufügen</numerusform>
+            <numerusform>%n Einträge in %1 hinzufügen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Remove all items in %1</source>
+        <translation>Alle Einträge in %1 entfernen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove %n item(s) in %1</source>
+        <translation>
+            <numerusform>%n Eintrag in %1 entfernen</numerusform>
+            <numerusform>%n Einträge in %1 entfernen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Reorder the checklist in %1</source>
+        <translation>Checkliste in %1 umordnen</translation>
+    </message>
+    <message>
+        <source>Change %1 in %2</source>
+        <translation>%1 in %2 ändern</translation>
+    </message>
+    <message>
+        <source>Tick %1 in %2</source>
+        <translation>%1 in %2 abhaken</translation>
+    </message>
+    <message>
+        <source>Untick %1 in %2</source>
+        <translation>Haken bei %1 in %2 entfernen</translation>
+    </message>
+    <message>
+        <source>Remove all ticks in %1</source>
+        <translation>Alle Haken in %1 entfernen</translation>
+    </message>
+    <message>
+        <source>Remove all dates in %1</source>
+        <translation>Alle Daten in %1 entfernen</translation>
+    </message>
+    <message>
+        <source>Change the checklist in %1</source>
+        <translation>Checkliste in %1 ändern</translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove %1 and %n sub-topic(s)</source>
+        <translation>
+            <numerusform>%1 und %n Unterthema entfernen</numerusform>
+            <numerusform>%1 und %n Unterthemen entfernen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Remove %1</source>
+        <translation>%1 entfernen</translation>
+    </message>
+    <message>
+        <source>Add %1</source>
+        <translation>%1 hinzufügen</translation>
+    </message>
+    <message>
+        <source>Move %1 up</source>
+        <translation>%1 nach oben verschieben</translation>
+    </message>
+    <message>
+        <source>Move %1 down</source>
+        <translation>%1 nach unten verschieben</translation>
+    </message>
+    <message>
+        <source>Make %1 a sub-topic</source>
+        <translation>%1 zum Unterthema machen</translation>
+    </message>
+    <message>
+        <source>Make %1 a topic</source>
+        <translation>%1 zum Thema machen</translation>
+    </message>
+    <message>
+        <source>Move %1</source>
+        <translation>%1 verschieben</translation>
+    </message>
+    <message>
+        <source>Sort the sub-topics of %1 by urgency and priority</source>
+        <translation>Unterthemen von %1 nach Dringlichkeit und Priorität sortieren</translation>
+    </message>
+    <message>
+        <source>Sort the sub-topics of %1 by date due</source>
+        <translation>Unterthemen von %1 nach Fälligkeitsdatum sortieren</translation>
+    </message>
+    <message>
+        <source>Sort the sub-topics of %1 by title</source>
+        <translation>Unterthemen von %1 nach Titel sortieren</translation>
+    </message>
+    <message>
+        <source>Change the options of %1</source>
+        <translation>Optionen von %1 ändern</translation>
+    </message>
+    <message>
+        <source>Edit the details page of %1</source>
+        <translation>Detailseite von %1 bearbeiten</translation>
+    </message>
+    <message>
+        <source>Change %1</source>
+        <translation>%1 ändern</translation>
+    </message>
+    <message>
+        <source>Skip an occurrence of %1</source>
+        <translation>Einen Termin von %1 überspringen</translation>
+    </message>
+    <message>
+        <source>Set status of %1 to not started</source>
+        <translation>Status von %1 auf „nicht begonnen“ setzen</translation>
+    </message>
+    <message>
+        <source>Set status of %1 to in progress</source>
+        <translation>Status von %1 auf „in Bearbeitung“ setzen</translation>
+    </message>
+    <message>
+        <source>Set status of %1 to completed</source>
+        <translation>Status von %1 auf „erledigt“ setzen</translation>
+    </message>
+    <message>
+        <source>Set status of %1 to on hold</source>
+        <translation>Status von %1 auf „zurückgestellt“ setzen</translation>
+    </message>
+    <message>
+        <source>Set status of %1 to waiting</source>
+        <translation>Status von %1 auf „wartend“ setzen</translation>
+    </message>
+    <message>
+        <source>Set status of %1 to none</source>
+        <translation>Status von %1 auf „kein“ setzen</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to general topic</source>
+        <translation>Typ von %1 auf „allgemeines Thema“ setzen</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to event</source>
+        <translation>Typ von %1 auf „Termin“ setzen</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to task</source>
+        <translation>Typ von %1 auf „Aufgabe“ setzen</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to information note</source>
+        <translation>Typ von %1 auf „Informationsnotiz“ setzen</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to idea</source>
+        <translation>Typ von %1 auf „Idee“ setzen</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to financial note</source>
+        <translation>Typ von %1 auf „Finanznotiz“ setzen</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to topic</source>
+        <translation>Typ von %1 auf „Thema“ setzen</translation>
+    </message>
+    <message>
+        <source>Rename %1 to %2</source>
+        <translation>%1 in %2 umbenennen</translation>
+    </message>
+    <message>
+        <source>Mark %1 as urgent</source>
+        <translation>%1 als dringend markieren</translation>
+    </message>
+    <message>
+        <source>Mark %1 as not urgent</source>
+        <translation>%1 als nicht dringend markieren</translation>
+    </message>
+    <message>
+        <source>Set priority of %1 to %2</source>
+        <translation>Priorität von %1 auf %2 setzen</translation>
+    </message>
+    <message>
+        <source>Clear the priority of %1</source>
+        <translation>Priorität von %1 entfernen</translation>
+    </message>
+    <message>
+        <source>Add %1 to favourites</source>
+        <translation>%1 zu den Favoriten hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove %1 from favourites</source>
+        <translation>%1 aus den Favoriten entfernen</translation>
+    </message>
+</context>
+<context>
+    <name>SummaryCommand</name>
+    <message>
+        <source>Usage: nimbus-cli summary [--format text|json]
+
+Prints the nine counts of the summary page: Deadlines, Urgent, Overdue, In progress,
+Waiting, Events, New, Changes and Favourites, computed as the program computes them.
+
+  --format text   one &quot;Name: count&quot; line per group (the default)
+  --format json   one object for status bars: &quot;text&quot;, &quot;tooltip&quot;, &quot;class&quot;
+                  (&quot;overdue&quot;, &quot;urgent&quot;, &quot;due&quot; or &quot;clear&quot;) and every count
+</source>
+        <translation>Aufruf: nimbus-cli summary [--format text|json]
+
+Gibt die neun Zahlen der Übersichtsseite aus: Deadlines, Urgent, Overdue, In progress,
+Waiting, Events, New, Changes und Favourites, so berechnet, wie das Programm sie berechnet.
+
+  --format text   eine Zeile „Name: Anzahl“ je Gruppe (Vorgabe)
+  --format json   ein Objekt für Statusleisten: &quot;text&quot;, &quot;tooltip&quot;, &quot;class&quot;
+                  (&quot;overdue&quot;, &quot;urgent&quot;, &quot;due&quot; oder &quot;clear&quot;) und jede Anzahl
+</translation>
+    </message>
+    <message>
+        <source>the nine counts of the summary page</source>
+        <translation>die neun Zahlen der Übersichtsseite</translation>
     </message>
 </context>
 <context>
@@ -819,12 +1870,20 @@
         <translation>Einen abgelehnten Schritt überspringen</translation>
     </message>
     <message>
-        <source>Skip</source>
-        <translation>Überspringen</translation>
-    </message>
-    <message>
         <source>Undo history ...</source>
         <translation>Verlauf der Änderungen …</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>Wiederherstellen: %1</translation>
+    </message>
+    <message>
+        <source>Skip %1</source>
+        <translation>Überspringen: %1</translation>
     </message>
 </context>
 <context>

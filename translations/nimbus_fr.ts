@@ -2,6 +2,616 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>AddCommand</name>
+    <message>
+        <source>Usage: nimbus-cli add TITLE [--under ID] [--type TYPE] [--due DATE [TIME]]
+                            [--recur N UNIT] [--priority N] [--urgent] [--request-id ID]
+
+Adds a topic as the last one below ID (the &quot;Topics&quot; section when no --under) and
+prints its id. A new topic is a task unless --type names another type.
+
+  --type TYPE      task, event, note, idea, finance or general
+  --due DATE       DD/MM/YYYY (or the date order of your preferences), YYYY-MM-DD,
+                   today, tomorrow, a weekday name, +3d, +2w; a time may follow,
+                   as --due &quot;friday 14:30&quot; or --due friday 14:30
+  --recur REPEAT   every N minutes, hours, days, weeks, months or years (&quot;2 weeks&quot;),
+                   or a rule: weekdays, mon,wed,fri, &quot;every 2 weeks on mon,thu&quot;,
+                   &quot;2nd tue&quot;, &quot;last fri&quot;, &quot;monthly on 15 x10&quot;,
+                   &quot;weekly until 2027-06-30&quot; (quote a rule of several words)
+  --priority N     1 (highest) to 9
+  --urgent         flag it urgent
+</source>
+        <translation>Utilisation&#xa0;: nimbus-cli add TITRE [--under ID] [--type TYPE] [--due DATE [HEURE]]
+                            [--recur N UNITÉ] [--priority N] [--urgent] [--request-id ID]
+
+Ajoute un sujet en dernier sous ID (dans la section «&#xa0;Topics&#xa0;» sans --under) et
+affiche son identifiant. Un nouveau sujet est une tâche, sauf si --type nomme un autre type.
+
+  --type TYPE      task, event, note, idea, finance ou general
+  --due DATE       JJ/MM/AAAA (ou l’ordre de date de vos préférences), AAAA-MM-JJ,
+                   today, tomorrow, un nom de jour en anglais, +3d, +2w&#xa0;; une heure
+                   peut suivre&#xa0;: --due &quot;friday 14:30&quot; ou --due friday 14:30
+  --recur RÉPÉT.   tous les N minutes, hours, days, weeks, months ou years (&quot;2 weeks&quot;),
+                   ou une règle&#xa0;: weekdays, mon,wed,fri, &quot;every 2 weeks on mon,thu&quot;,
+                   &quot;2nd tue&quot;, &quot;last fri&quot;, &quot;monthly on 15 x10&quot;,
+                   &quot;weekly until 2027-06-30&quot; (une règle de plusieurs mots entre guillemets)
+  --priority N     1 (la plus haute) à 9
+  --urgent         la marquer urgente
+</translation>
+    </message>
+    <message>
+        <source>
+While Nimbus Desk runs the topic is added by the program, as if you had added it
+there; otherwise nimbus-cli writes the store itself.
+</source>
+        <translation>
+Pendant que Nimbus Desk s’exécute, c’est le programme qui ajoute le sujet, comme si vous
+l’y aviez ajouté&#xa0;; sinon nimbus-cli écrit lui-même le magasin.
+</translation>
+    </message>
+    <message>
+        <source>Added %1</source>
+        <translation>Ajouté&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>add a topic</source>
+        <translation>ajouter un sujet</translation>
+    </message>
+</context>
+<context>
+    <name>ChangeCommand</name>
+    <message>
+        <source>  --request-id ID  sent again with the same ID (1 to 64 letters, digits, &quot;.&quot;, &quot;_&quot; or
+                   &quot;-&quot;), the change is answered as the first time, never made twice
+</source>
+        <translation>  --request-id ID  renvoyée avec le même ID (1 à 64 lettres, chiffres, «&#xa0;.&#xa0;», «&#xa0;_&#xa0;» ou
+                   «&#xa0;-&#xa0;»), la modification reçoit la première réponse et n’est jamais faite deux fois
+</translation>
+    </message>
+</context>
+<context>
+    <name>CliMessages</name>
+    <message>
+        <source>--%1 needs a value</source>
+        <translation>--%1 attend une valeur</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>option inconnue %1</translation>
+    </message>
+    <message>
+        <source>the topics are busy: another program holds the lock %1 and does not answer on %2</source>
+        <translation>les sujets sont occupés&#xa0;: un autre programme détient le verrou %1 et ne répond pas sur %2</translation>
+    </message>
+    <message>
+        <source>no channel for the program&apos;s answer could be made in %1</source>
+        <translation>aucun canal pour la réponse du programme n’a pu être créé dans %1</translation>
+    </message>
+    <message>
+        <source>the change is too long to send to the program (at most 2047 bytes once encoded)</source>
+        <translation>la modification est trop longue pour être envoyée au programme (2047 octets au plus une fois encodée)</translation>
+    </message>
+    <message>
+        <source>the running Nimbus Desk could not be reached on %1</source>
+        <translation>le Nimbus Desk en cours d’exécution n’a pas pu être joint sur %1</translation>
+    </message>
+    <message>
+        <source>the running Nimbus Desk did not answer; it may be a version that does not take changes from nimbus-cli, and the change may not have been made (it may still be made: run the same command with --request-id %1 to make it at most once)</source>
+        <translation>le Nimbus Desk en cours d’exécution n’a pas répondu&#xa0;; il s’agit peut-être d’une version qui n’accepte pas les modifications de nimbus-cli, et la modification n’a peut-être pas été faite (elle peut encore l’être&#xa0;: relancez la même commande avec --request-id %1 pour qu’elle soit faite une fois au plus)</translation>
+    </message>
+    <message>
+        <source>add takes one title (quote a title of several words)</source>
+        <translation>add prend un seul titre (mettez entre guillemets un titre de plusieurs mots)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date; dates are %2</source>
+        <translation>«&#xa0;%1&#xa0;» n’est pas une date&#xa0;; les dates sont %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a time of day; times are HH:MM or HH:MM:SS</source>
+        <translation>«&#xa0;%1&#xa0;» n’est pas une heure&#xa0;; les heures sont HH:MM ou HH:MM:SS</translation>
+    </message>
+    <message>
+        <source>a request id is 1 to 64 letters, digits, &quot;.&quot;, &quot;_&quot; or &quot;-&quot;</source>
+        <translation>un identifiant de requête compte 1 à 64 lettres, chiffres, «&#xa0;.&#xa0;», «&#xa0;_&#xa0;» ou «&#xa0;-&#xa0;»</translation>
+    </message>
+    <message>
+        <source>done takes one topic id</source>
+        <translation>done prend un seul identifiant de sujet</translation>
+    </message>
+    <message>
+        <source>export needs the form: --ics</source>
+        <translation>export attend le format&#xa0;: --ics</translation>
+    </message>
+    <message>
+        <source>export takes no words, only --ics, --under and --output</source>
+        <translation>export ne prend aucun mot, seulement --ics, --under et --output</translation>
+    </message>
+    <message>
+        <source>--output needs a file name</source>
+        <translation>--output attend un nom de fichier</translation>
+    </message>
+    <message>
+        <source>no topic has the id %1</source>
+        <translation>aucun sujet n’a l’identifiant %1</translation>
+    </message>
+    <message>
+        <source>the calendar file %1 could not be written: %2</source>
+        <translation>le fichier de calendrier %1 n’a pas pu être écrit&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>there is no topic to export</source>
+        <translation>il n’y a aucun sujet à exporter</translation>
+    </message>
+    <message>
+        <source>--saved takes no list name and no option but --format</source>
+        <translation>--saved ne prend aucun nom de liste ni aucune option sauf --format</translation>
+    </message>
+    <message>
+        <source>--format takes text, json or tsv</source>
+        <translation>--format prend text, json ou tsv</translation>
+    </message>
+    <message>
+        <source>list takes one list name</source>
+        <translation>list prend un seul nom de liste</translation>
+    </message>
+    <message>
+        <source>unknown list &quot;%1&quot;; see nimbus-cli list --help</source>
+        <translation>liste inconnue «&#xa0;%1&#xa0;»&#xa0;; voir nimbus-cli list --help</translation>
+    </message>
+    <message>
+        <source>--sort takes due, priority or title</source>
+        <translation>--sort prend due, priority ou title</translation>
+    </message>
+    <message>
+        <source>remove takes one topic id</source>
+        <translation>remove prend un seul identifiant de sujet</translation>
+    </message>
+    <message>
+        <source>--saved without a name lists the saved searches: it takes no words to find and no --limit</source>
+        <translation>--saved sans nom liste les recherches enregistrées&#xa0;: il ne prend aucun mot à chercher ni --limit</translation>
+    </message>
+    <message>
+        <source>--limit takes a number from 1 to 1000000</source>
+        <translation>--limit prend un nombre de 1 à 1000000</translation>
+    </message>
+    <message>
+        <source>the search index could not be built</source>
+        <translation>l’index de recherche n’a pas pu être construit</translation>
+    </message>
+    <message>
+        <source>the search index could not be built: %1</source>
+        <translation>l’index de recherche n’a pas pu être construit&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>search needs words to find or a filter</source>
+        <translation>search attend des mots à chercher ou un filtre</translation>
+    </message>
+    <message>
+        <source>set takes a topic id and at least one FIELD=VALUE</source>
+        <translation>set prend un identifiant de sujet et au moins un CHAMP=VALEUR</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not FIELD=VALUE</source>
+        <translation>«&#xa0;%1&#xa0;» n’est pas de la forme CHAMP=VALEUR</translation>
+    </message>
+    <message>
+        <source>show takes one topic id</source>
+        <translation>show prend un seul identifiant de sujet</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a topic id; ids are numbers such as 1042 (nimbus-cli list shows them)</source>
+        <translation>«&#xa0;%1&#xa0;» n’est pas un identifiant de sujet&#xa0;; les identifiants sont des nombres comme 1042 (nimbus-cli list les affiche)</translation>
+    </message>
+    <message>
+        <source>--format takes text or json</source>
+        <translation>--format prend text ou json</translation>
+    </message>
+    <message>
+        <source>summary takes no words, only --format</source>
+        <translation>summary ne prend aucun mot, seulement --format</translation>
+    </message>
+    <message>
+        <source>%1, YYYY-MM-DD, YYYYMMDD, today, tomorrow, a weekday name, +Nd or +Nw</source>
+        <translation>%1, YYYY-MM-DD, YYYYMMDD, today, tomorrow, un nom de jour en anglais, +Nd ou +Nw</translation>
+    </message>
+    <message>
+        <source>the lock file %1 cannot be used (%2), so whether Nimbus Desk runs on this data folder cannot be told; nothing was changed</source>
+        <translation>le fichier de verrou %1 ne peut pas être utilisé (%2)&#xa0;: impossible de savoir si Nimbus Desk travaille sur ce dossier de données&#xa0;; rien n’a été modifié</translation>
+    </message>
+    <message>
+        <source>Nimbus Desk runs on %1 but does not answer on this nimbus-cli&apos;s channel folder (is XDG_RUNTIME_DIR or NIMBUS_CHANNEL_DIR different from the program&apos;s?); nothing was changed</source>
+        <translation>Nimbus Desk travaille sur %1 mais ne répond pas dans le dossier de canaux de ce nimbus-cli (XDG_RUNTIME_DIR ou NIMBUS_CHANNEL_DIR diffère-t-il de celui du programme&#xa0;?)&#xa0;; rien n’a été modifié</translation>
+    </message>
+    <message>
+        <source>the repeat rules in %1 cannot be read, so no repeat is changed; nothing was changed</source>
+        <translation>les règles de répétition de %1 ne peuvent pas être lues, aucune répétition n’est donc modifiée&#xa0;; rien n’a été modifié</translation>
+    </message>
+    <message>
+        <source>no id could be taken from %1</source>
+        <translation>aucun identifiant n’a pu être pris dans %1</translation>
+    </message>
+    <message>
+        <source>the id %1 is already in use</source>
+        <translation>l’identifiant %1 est déjà utilisé</translation>
+    </message>
+    <message>
+        <source>the topic store could not be written: %1</source>
+        <translation>le magasin de sujets n’a pas pu être écrit&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>the topic was changed, but its repeat rule could not be written to %1; it repeats by the nearest plain rule</source>
+        <translation>le sujet a été modifié, mais sa règle de répétition n’a pas pu être écrite dans %1&#xa0;; il se répète selon la règle simple la plus proche</translation>
+    </message>
+    <message>
+        <source>the topic was added, but the list of new topics could not be written: %1</source>
+        <translation>le sujet a été ajouté, mais la liste des nouveaux sujets n’a pas pu être écrite&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>no temporary folder for the search index could be made: %1</source>
+        <translation>aucun dossier temporaire pour l’index de recherche n’a pu être créé&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>no section is called %1</source>
+        <translation>aucune section ne s’appelle %1</translation>
+    </message>
+    <message>
+        <source>unknown list &quot;%1&quot;</source>
+        <translation>liste inconnue «&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message>
+        <source>there is no data folder %1: start Nimbus Desk once to make it</source>
+        <translation>il n’y a pas de dossier de données %1&#xa0;: lancez Nimbus Desk une fois pour le créer</translation>
+    </message>
+    <message>
+        <source>there is no topic store %1: start Nimbus Desk once to make it</source>
+        <translation>il n’y a pas de magasin de sujets %1&#xa0;: lancez Nimbus Desk une fois pour le créer</translation>
+    </message>
+    <message>
+        <source>the topic store %1 cannot be read: %2</source>
+        <translation>le magasin de sujets %1 ne peut pas être lu&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>the topic store %1 is damaged: %2; start Nimbus Desk to repair it</source>
+        <translation>le magasin de sujets %1 est endommagé&#xa0;: %2&#xa0;; lancez Nimbus Desk pour le réparer</translation>
+    </message>
+    <message>
+        <source>a title is one line of text, not empty</source>
+        <translation>un titre est une ligne de texte non vide</translation>
+    </message>
+    <message>
+        <source>type takes %1</source>
+        <translation>type prend %1</translation>
+    </message>
+    <message>
+        <source>recur takes a count and a unit (%1), or none</source>
+        <translation>recur prend un nombre et une unité (%1), ou none</translation>
+    </message>
+    <message>
+        <source>priority takes a number from 1 (highest) to 9, or 0 for none</source>
+        <translation>priority prend un nombre de 1 (la plus haute) à 9, ou 0 pour aucune</translation>
+    </message>
+    <message>
+        <source>%1 takes yes or no</source>
+        <translation>%1 prend yes ou no</translation>
+    </message>
+    <message>
+        <source>status takes %1</source>
+        <translation>status prend %1</translation>
+    </message>
+    <message>
+        <source>percent takes 0 to 100 in steps of 10</source>
+        <translation>percent prend 0 à 100 par pas de 10</translation>
+    </message>
+    <message>
+        <source>unknown field &quot;%1&quot;; fields are %2</source>
+        <translation>champ inconnu «&#xa0;%1&#xa0;»&#xa0;; les champs sont %2</translation>
+    </message>
+    <message>
+        <source>%1 is a section, not a topic</source>
+        <translation>%1 est une section, pas un sujet</translation>
+    </message>
+    <message>
+        <source>%1 is a system topic and cannot be changed</source>
+        <translation>%1 est un sujet système et ne peut pas être modifié</translation>
+    </message>
+    <message>
+        <source>the store has no &quot;Topics&quot; section</source>
+        <translation>le magasin n’a pas de section «&#xa0;Topics&#xa0;»</translation>
+    </message>
+    <message>
+        <source>no topic can be inserted directly in the section %1</source>
+        <translation>aucun sujet ne peut être inséré directement dans la section %1</translation>
+    </message>
+    <message>
+        <source>a time needs a due date</source>
+        <translation>une heure nécessite une date d’échéance</translation>
+    </message>
+    <message>
+        <source>a recurring topic needs a due date</source>
+        <translation>un sujet récurrent nécessite une date d’échéance</translation>
+    </message>
+    <message>
+        <source>only tasks have a percentage complete</source>
+        <translation>seules les tâches ont un pourcentage d’avancement</translation>
+    </message>
+    <message>
+        <source>only tasks and events have a due date</source>
+        <translation>seules les tâches et les événements ont une date d’échéance</translation>
+    </message>
+    <message>
+        <source>a system topic cannot be changed</source>
+        <translation>un sujet système ne peut pas être modifié</translation>
+    </message>
+    <message>
+        <source>only tasks take a status; events follow their dates</source>
+        <translation>seules les tâches ont un état&#xa0;; les événements suivent leurs dates</translation>
+    </message>
+    <message>
+        <source>the status of this task cannot be changed that way</source>
+        <translation>l’état de cette tâche ne peut pas être modifié ainsi</translation>
+    </message>
+    <message>
+        <source>only tasks have a priority</source>
+        <translation>seules les tâches ont une priorité</translation>
+    </message>
+    <message>
+        <source>a completed task has no priority</source>
+        <translation>une tâche terminée n’a pas de priorité</translation>
+    </message>
+    <message>
+        <source>this task cannot be marked done (a group task follows its sub-tasks)</source>
+        <translation>cette tâche ne peut pas être marquée terminée (une tâche de groupe suit ses sous-tâches)</translation>
+    </message>
+    <message>
+        <source>only tasks and events can be done</source>
+        <translation>seuls les tâches et les événements peuvent être terminés</translation>
+    </message>
+    <message>
+        <source>%1 is a section and cannot be removed</source>
+        <translation>%1 est une section et ne peut pas être supprimée</translation>
+    </message>
+    <message>
+        <source>%1 is a system topic and cannot be removed</source>
+        <translation>%1 est un sujet système et ne peut pas être supprimé</translation>
+    </message>
+    <message>
+        <source>recur=&quot;%1&quot;: %2</source>
+        <translation>recur=«&#xa0;%1&#xa0;»&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>the repeat rule &quot;%1&quot; cannot be used: %2</source>
+        <translation>la règle de répétition «&#xa0;%1&#xa0;» ne peut pas être utilisée&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>the repeat &quot;%1&quot; has no date from the due date on</source>
+        <translation>la répétition «&#xa0;%1&#xa0;» n’a aucune date à partir de la date d’échéance</translation>
+    </message>
+    <message>
+        <source>the calendar state %1 could not be written: %2</source>
+        <translation>l’état du calendrier %1 n’a pas pu être écrit&#xa0;: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CommandTable</name>
+    <message>
+        <source>Usage: nimbus-cli COMMAND [ARGUMENTS]
+
+The topics of Nimbus Desk from a terminal. Commands:
+</source>
+        <translation>Utilisation&#xa0;: nimbus-cli COMMANDE [ARGUMENTS]
+
+Les sujets de Nimbus Desk depuis un terminal. Commandes&#xa0;:
+</translation>
+    </message>
+    <message>
+        <source>
+nimbus-cli COMMAND --help tells more. Exit status: 0 success, 1 nothing found,
+2 usage error, 3 data folder or store problem.
+</source>
+        <translation>
+nimbus-cli COMMANDE --help en dit plus. Code de retour&#xa0;: 0 succès, 1 rien trouvé,
+2 erreur d’utilisation, 3 problème de dossier de données ou de magasin.
+</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot;</source>
+        <translation>commande inconnue «&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message>
+        <source>(nimbus-cli %1 --help shows how it is used)</source>
+        <translation>(nimbus-cli %1 --help montre comment l’utiliser)</translation>
+    </message>
+</context>
+<context>
+    <name>DoneCommand</name>
+    <message>
+        <source>Usage: nimbus-cli done ID [--request-id ID]
+
+Marks the task ID completed, as the toolbar&apos;s &quot;finished&quot; button does (a recurring
+task moves on to its next date), or completes the event ID. Exit status 1 when no
+topic has that id, 2 when it is not a task or an event.
+
+</source>
+        <translation>Utilisation&#xa0;: nimbus-cli done ID [--request-id ID]
+
+Marque la tâche ID comme terminée, comme le fait le bouton «&#xa0;Terminé&#xa0;» de la barre d’outils
+(une tâche récurrente passe à sa date suivante), ou termine l’événement ID. Code de retour 1
+quand aucun sujet n’a cet identifiant, 2 quand ce n’est ni une tâche ni un événement.
+
+</translation>
+    </message>
+    <message>
+        <source>Done %1</source>
+        <translation>Terminé&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>mark a task or event done</source>
+        <translation>marquer une tâche ou un événement comme terminé</translation>
+    </message>
+</context>
+<context>
+    <name>ExportCommand</name>
+    <message>
+        <source>Usage: nimbus-cli export --ics [--under ID] [--output FILE]
+
+Writes the topics as one iCalendar file, as the window&apos;s calendar export does: a
+task is a VTODO, an event a VEVENT, any other topic a VJOURNAL, with repeats,
+alarms, the tree&apos;s parent links, the details pages as text and the checklists as
+sub-tasks. The UIDs are this installation&apos;s, so importing the file again updates
+the same topics.
+
+  --ics           the iCalendar form (the only one there is; it must be named)
+  --under ID      the topic ID with everything below it (a section&apos;s id: the
+                  section&apos;s topics); without it, every topic
+  --output FILE   write FILE (replaced whole, never left half written) instead of
+                  standard output
+
+Exit status 1 when there is no topic to export.
+</source>
+        <translation>Utilisation&#xa0;: nimbus-cli export --ics [--under ID] [--output FICHIER]
+
+Écrit les sujets dans un fichier iCalendar, comme l’export de calendrier de la fenêtre&#xa0;:
+une tâche devient un VTODO, un événement un VEVENT, tout autre sujet un VJOURNAL, avec
+les répétitions, les alarmes, les liens de parenté de l’arbre, les pages de détails en
+texte et les listes de contrôle en sous-tâches. Les UID sont ceux de cette installation&#xa0;:
+importer à nouveau le fichier met donc à jour les mêmes sujets.
+
+  --ics           le format iCalendar (le seul qui existe&#xa0;; il doit être nommé)
+  --under ID      le sujet ID avec tout ce qu’il contient (l’identifiant d’une section&#xa0;:
+                  les sujets de la section)&#xa0;; sans cette option, tous les sujets
+  --output FICHIER  écrire FICHIER (remplacé en entier, jamais à moitié écrit) au lieu
+                  de la sortie standard
+
+Code de retour 1 quand il n’y a aucun sujet à exporter.
+</translation>
+    </message>
+    <message>
+        <source>write the topics as an iCalendar (.ics) file</source>
+        <translation>écrire les sujets dans un fichier iCalendar (.ics)</translation>
+    </message>
+</context>
+<context>
+    <name>GridCells</name>
+    <message>
+        <source>no due date</source>
+        <translation>pas de date d’échéance</translation>
+    </message>
+    <message>
+        <source>urgent</source>
+        <translation>urgent</translation>
+    </message>
+    <message>
+        <source>urgent sub-topics</source>
+        <translation>sous-sujets urgents</translation>
+    </message>
+    <message>
+        <source>favourite</source>
+        <translation>favori</translation>
+    </message>
+    <message>
+        <source>not started</source>
+        <translation>non commencé</translation>
+    </message>
+    <message>
+        <source>in progress</source>
+        <translation>en cours</translation>
+    </message>
+    <message>
+        <source>finished</source>
+        <translation>terminé</translation>
+    </message>
+    <message>
+        <source>on hold</source>
+        <translation>en suspens</translation>
+    </message>
+    <message>
+        <source>waiting</source>
+        <translation>en attente</translation>
+    </message>
+    <message>
+        <source>in progress %1 %</source>
+        <translation>en cours, %1&#xa0;%</translation>
+    </message>
+    <message>
+        <source>future event</source>
+        <translation>événement à venir</translation>
+    </message>
+    <message>
+        <source>recurring</source>
+        <translation>récurrent</translation>
+    </message>
+    <message>
+        <source>priority %1</source>
+        <translation>priorité %1</translation>
+    </message>
+    <message>
+        <source>several pages</source>
+        <translation>plusieurs pages</translation>
+    </message>
+    <message>
+        <source>details page</source>
+        <translation>page de détails</translation>
+    </message>
+    <message>
+        <source>one page</source>
+        <translation>une page</translation>
+    </message>
+    <message>
+        <source>no status</source>
+        <translation>aucun état</translation>
+    </message>
+</context>
+<context>
+    <name>ListCommand</name>
+    <message>
+        <source>Usage: nimbus-cli list [LIST] [--section NAME] [--under ID] [--type TYPE]
+                      [--sort due|priority|title] [--format text|json|tsv]
+       nimbus-cli list --saved NAME [--format text|json|tsv]
+
+LIST is one of: deadlines, overdue, urgent, today, week, in-progress, waiting,
+events, new, changes, favourites, all (the default). The summary&apos;s groups come in
+the summary&apos;s order; today and week are the tasks and events due today or in the
+next seven days, soonest first; all is every topic in tree order.
+
+  --section NAME  only topics of the section with that title or id
+  --under ID      only topics below the topic ID
+  --type TYPE     task, event, note, idea, finance or general
+  --sort ORDER    due, priority or title, as the tree&apos;s sort orders
+  --format FORM   text (aligned), json (an array) or tsv: id, path, status, due text
+                  and due date
+  --saved NAME    every topic the search saved under NAME in the window finds, best
+                  first (with no other list or option but --format)
+
+Exit status 1 when the list is empty.
+</source>
+        <translation>Utilisation&#xa0;: nimbus-cli list [LISTE] [--section NOM] [--under ID] [--type TYPE]
+                      [--sort due|priority|title] [--format text|json|tsv]
+              nimbus-cli list --saved NOM [--format text|json|tsv]
+
+LISTE est l’une de&#xa0;: deadlines, overdue, urgent, today, week, in-progress, waiting,
+events, new, changes, favourites, all (par défaut). Les groupes de la synthèse viennent
+dans son ordre&#xa0;; today et week sont les tâches et événements dus aujourd’hui ou dans les
+sept prochains jours, les plus proches d’abord&#xa0;; all est chaque sujet dans l’ordre de l’arbre.
+
+  --section NOM   seulement les sujets de la section de ce titre ou de cet identifiant
+  --under ID      seulement les sujets sous le sujet ID
+  --type TYPE     task, event, note, idea, finance ou general
+  --sort ORDRE    due, priority ou title, comme les tris de l’arbre
+  --format FORME  text (aligné), json (un tableau) ou tsv&#xa0;: identifiant, chemin, état,
+                  texte d’échéance et date d’échéance
+  --saved NOM     chaque sujet que trouve la recherche enregistrée sous NOM dans la fenêtre,
+                  les meilleurs d’abord (sans autre liste ni option sauf --format)
+
+Code de retour 1 quand la liste est vide.
+</translation>
+    </message>
+    <message>
+        <source>list the topics of a group, one line each</source>
+        <translation>lister les sujets d’un groupe, un par ligne</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>Calendar files (*.ics)</source>
@@ -26,6 +636,34 @@
     <message>
         <source>MS Word file (*.rtf)</source>
         <translation>Fichier MS Word (*.rtf)</translation>
+    </message>
+</context>
+<context>
+    <name>RemoveCommand</name>
+    <message>
+        <source>Usage: nimbus-cli remove ID [--request-id ID]
+
+Removes the topic ID permanently, with every topic below it, as the tree&apos;s
+&quot;Remove this topic permanently&quot; does. Sections and system topics stay. The store&apos;s
+old versions keep what was removed. Exit status 1 when no topic has that id.
+
+</source>
+        <translation>Utilisation&#xa0;: nimbus-cli remove ID [--request-id ID]
+
+Supprime définitivement le sujet ID, avec chaque sujet placé dessous, comme le fait
+«&#xa0;Remove this topic permanently&#xa0;» dans l’arbre. Les sections et les sujets système restent.
+Les anciennes versions du magasin gardent ce qui a été supprimé. Code de retour 1 quand
+aucun sujet n’a cet identifiant.
+
+</translation>
+    </message>
+    <message>
+        <source>Removed %1</source>
+        <translation>Supprimé&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>remove a topic with everything below it</source>
+        <translation>supprimer un sujet avec tout ce qu’il contient</translation>
     </message>
 </context>
 <context>
@@ -269,6 +907,421 @@
     <message>
         <source>; also on %1</source>
         <translation>&#xa0;; aussi le %1</translation>
+    </message>
+</context>
+<context>
+    <name>ScheduleText</name>
+    <message numerus="yes">
+        <source>%n day(s)</source>
+        <translation>
+            <numerusform>%n jour</numerusform>
+            <numerusform>%n jours</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n week(s)</source>
+        <translation>
+            <numerusform>%n semaine</numerusform>
+            <numerusform>%n semaines</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n month(s)</source>
+        <translation>
+            <numerusform>%n mois</numerusform>
+            <numerusform>%n mois</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s)</source>
+        <translation>
+            <numerusform>%n heure</numerusform>
+            <numerusform>%n heures</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n min(s)</source>
+        <translation>
+            <numerusform>%n min</numerusform>
+            <numerusform>%n min</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n sec(s)</source>
+        <translation>
+            <numerusform>%n s</numerusform>
+            <numerusform>%n s</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Aujourd’hui</translation>
+    </message>
+    <message>
+        <source>In progress</source>
+        <translation>En cours</translation>
+    </message>
+</context>
+<context>
+    <name>SearchCommand</name>
+    <message>
+        <source>Usage: nimbus-cli search QUERY... [--limit N] [--format text|json|tsv]
+       nimbus-cli search --saved NAME [QUERY...] [--limit N] [--format ...]
+       nimbus-cli search --saved [--format text|json|tsv]
+
+Finds topics by the words of their titles, details pages and checklists, with the
+search field&apos;s language: words that must all appear in the topic (its title, any
+page or checklist), &quot;exact phrases&quot; (within one of them), prefix*, -excluded words
+(a topic holding one anywhere is left out) and the filters type:task, status:waiting,
+urgent, due:&lt;7d, due:&gt;2w, due:today, due:overdue and section:NAME (filters alone list
+every topic they pass). Topics whose title matches come first. A word holding blanks
+is searched as a phrase.
+
+  --saved NAME    the search saved under NAME in the window (its words come first)
+  --saved         without a name: lists the saved searches&apos; names (tsv and json
+                  add each one&apos;s query); exit status 1 when there are none
+  --limit N       at most N matches (200)
+  --format FORM   text, json or tsv: id, path, status, due text and where it matched
+
+The index &quot;Search.db&quot; is brought up to date with the topics first (when Nimbus Desk
+runs, in a private copy: the running program alone writes its index).
+Exit status 1 when nothing matches.
+</source>
+        <translation>Utilisation&#xa0;: nimbus-cli search REQUÊTE... [--limit N] [--format text|json|tsv]
+              nimbus-cli search --saved NOM [REQUÊTE...] [--limit N] [--format ...]
+              nimbus-cli search --saved [--format text|json|tsv]
+
+Trouve des sujets par les mots de leurs titres, pages de détails et listes de contrôle,
+avec le langage du champ de recherche&#xa0;: des mots qui doivent tous figurer dans le sujet
+(son titre, une page ou une liste de contrôle), des &quot;phrases exactes&quot; (dans l’un d’eux),
+préfixe*, des -mots exclus (un sujet qui en contient un quelque part est écarté) et les
+filtres type:task, status:waiting, urgent, due:&lt;7d, due:&gt;2w, due:today, due:overdue et
+section:NOM (des filtres seuls listent chaque sujet qu’ils laissent passer). Les sujets dont
+le titre correspond viennent d’abord. Un mot contenant des blancs est cherché comme phrase.
+
+  --saved NOM     la recherche enregistrée sous NOM dans la fenêtre (ses mots d’abord)
+  --saved         sans nom&#xa0;: liste les noms des recherches enregistrées (tsv et json
+                  ajoutent la requête de chacune)&#xa0;; code de retour 1 s’il n’y en a aucune
+  --limit N       au plus N résultats (200)
+  --format FORME  text, json ou tsv&#xa0;: identifiant, chemin, état, texte d’échéance et endroit trouvé
+
+L’index «&#xa0;Search.db&#xa0;» est d’abord mis à jour avec les sujets (quand Nimbus Desk
+s’exécute, dans une copie privée&#xa0;: seul le programme en cours écrit son index).
+Code de retour 1 quand rien ne correspond.
+</translation>
+    </message>
+    <message>
+        <source>find topics by the words of their titles, pages and checklists</source>
+        <translation>trouver des sujets par les mots de leurs titres, pages et listes de contrôle</translation>
+    </message>
+</context>
+<context>
+    <name>SelectionCellDelegate</name>
+    <message>
+        <source>%1%</source>
+        <translation>%1&#xa0;%</translation>
+    </message>
+</context>
+<context>
+    <name>SetCommand</name>
+    <message>
+        <source>Usage: nimbus-cli set ID FIELD=VALUE... [--request-id ID]
+
+Changes fields of the topic ID, all of them or none:
+  title=TEXT
+  type=task|event|note|idea|finance|general
+  due=DATE or due=&quot;DATE TIME&quot; or due=none   (dates as for add)
+  time=HH:MM or time=none
+  recur=&quot;N UNIT&quot; or recur=none               (UNIT: minute ... year)
+  recur=RULE    weekdays, mon,wed,fri, &quot;every 2 weeks on mon,thu&quot;, &quot;2nd tue&quot;,
+                &quot;last fri&quot;, &quot;monthly on 15 x10&quot;, &quot;weekly until 2027-06-30&quot;
+  priority=0-9                                (0: none)
+  urgent=yes|no   fav=yes|no
+  status=not-started|in-progress|waiting|on-hold|done   (tasks)
+  percent=0-100 in steps of 10                (tasks)
+
+
+</source>
+        <translation>Utilisation&#xa0;: nimbus-cli set ID CHAMP=VALEUR... [--request-id ID]
+
+Modifie des champs du sujet ID, tous ou aucun&#xa0;:
+  title=TEXTE
+  type=task|event|note|idea|finance|general
+  due=DATE ou due=&quot;DATE HEURE&quot; ou due=none   (dates comme pour add)
+  time=HH:MM ou time=none
+  recur=&quot;N UNITÉ&quot; ou recur=none               (UNITÉ&#xa0;: minute ... year)
+  recur=RÈGLE   weekdays, mon,wed,fri, &quot;every 2 weeks on mon,thu&quot;, &quot;2nd tue&quot;,
+                &quot;last fri&quot;, &quot;monthly on 15 x10&quot;, &quot;weekly until 2027-06-30&quot;
+  priority=0-9                                (0&#xa0;: aucune)
+  urgent=yes|no   fav=yes|no
+  status=not-started|in-progress|waiting|on-hold|done   (tâches)
+  percent=0-100 par pas de 10                 (tâches)
+
+
+</translation>
+    </message>
+    <message>
+        <source>
+Exit status 1 when no topic has that id, 2 for a field or value it does not take.
+</source>
+        <translation>
+Code de retour 1 quand aucun sujet n’a cet identifiant, 2 pour un champ ou une valeur refusés.
+</translation>
+    </message>
+    <message>
+        <source>Changed %1</source>
+        <translation>Modifié&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>change fields of a topic</source>
+        <translation>modifier des champs d’un sujet</translation>
+    </message>
+</context>
+<context>
+    <name>ShowCommand</name>
+    <message>
+        <source>Usage: nimbus-cli show ID
+
+Prints the topic&apos;s id, path, type and status, due date and schedule text,
+recurrence, priority, urgency and favourite mark, then each details page as plain
+text and each checklist with its ticks. Exit status 1 when no topic has that id, 2 when
+the word given is no topic id at all.
+</source>
+        <translation>Utilisation&#xa0;: nimbus-cli show ID
+
+Affiche l’identifiant, le chemin, le type et l’état du sujet, sa date d’échéance et le
+texte de son échéancier, sa répétition, sa priorité, son urgence et sa marque de favori,
+puis chaque page de détails en texte brut et chaque liste de contrôle avec ses coches.
+Code de retour 1 quand aucun sujet n’a cet identifiant, 2 quand le mot donné n’est pas
+un identifiant de sujet.
+</translation>
+    </message>
+    <message>
+        <source>a topic&apos;s fields, schedule, details and checklist</source>
+        <translation>les champs, l’échéancier, les détails et la liste de contrôle d’un sujet</translation>
+    </message>
+</context>
+<context>
+    <name>StepNames</name>
+    <message>
+        <source>Add %1 in %2</source>
+        <translation>Ajouter %1 dans %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>Add %n item(s) in %1</source>
+        <translation>
+            <numerusform>Ajouter %n élément dans %1</numerusform>
+            <numerusform>Ajouter %n éléments dans %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Remove all items in %1</source>
+        <translation>Supprimer tous les éléments dans %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove %n item(s) in %1</source>
+        <translation>
+            <numerusform>Supprimer %n élément dans %1</numerusform>
+            <numerusform>Supprimer %n éléments dans %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Reorder the checklist in %1</source>
+        <translation>Réordonner la liste de contrôle dans %1</translation>
+    </message>
+    <message>
+        <source>Change %1 in %2</source>
+        <translation>Modifier %1 dans %2</translation>
+    </message>
+    <message>
+        <source>Tick %1 in %2</source>
+        <translation>Cocher %1 dans %2</translation>
+    </message>
+    <message>
+        <source>Untick %1 in %2</source>
+        <translation>Décocher %1 dans %2</translation>
+    </message>
+    <message>
+        <source>Remove all ticks in %1</source>
+        <translation>Supprimer toutes les coches dans %1</translation>
+    </message>
+    <message>
+        <source>Remove all dates in %1</source>
+        <translation>Supprimer toutes les dates dans %1</translation>
+    </message>
+    <message>
+        <source>Change the checklist in %1</source>
+        <translation>Modifier la liste de contrôle dans %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove %1 and %n sub-topic(s)</source>
+        <translation>
+            <numerusform>Supprimer %1 et %n sous-sujet</numerusform>
+            <numerusform>Supprimer %1 et %n sous-sujets</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Remove %1</source>
+        <translation>Supprimer %1</translation>
+    </message>
+    <message>
+        <source>Add %1</source>
+        <translation>Ajouter %1</translation>
+    </message>
+    <message>
+        <source>Move %1 up</source>
+        <translation>Monter %1</translation>
+    </message>
+    <message>
+        <source>Move %1 down</source>
+        <translation>Descendre %1</translation>
+    </message>
+    <message>
+        <source>Make %1 a sub-topic</source>
+        <translation>Faire de %1 un sous-sujet</translation>
+    </message>
+    <message>
+        <source>Make %1 a topic</source>
+        <translation>Faire de %1 un sujet</translation>
+    </message>
+    <message>
+        <source>Move %1</source>
+        <translation>Déplacer %1</translation>
+    </message>
+    <message>
+        <source>Sort the sub-topics of %1 by urgency and priority</source>
+        <translation>Trier les sous-sujets de %1 par urgence et priorité</translation>
+    </message>
+    <message>
+        <source>Sort the sub-topics of %1 by date due</source>
+        <translation>Trier les sous-sujets de %1 par date d’échéance</translation>
+    </message>
+    <message>
+        <source>Sort the sub-topics of %1 by title</source>
+        <translation>Trier les sous-sujets de %1 par titre</translation>
+    </message>
+    <message>
+        <source>Change the options of %1</source>
+        <translation>Modifier les options de %1</translation>
+    </message>
+    <message>
+        <source>Edit the details page of %1</source>
+        <translation>Modifier la page de détails de %1</translation>
+    </message>
+    <message>
+        <source>Change %1</source>
+        <translation>Modifier %1</translation>
+    </message>
+    <message>
+        <source>Skip an occurrence of %1</source>
+        <translation>Sauter une occurrence de %1</translation>
+    </message>
+    <message>
+        <source>Set status of %1 to not started</source>
+        <translation>Passer l’état de %1 à «&#xa0;non commencé&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Set status of %1 to in progress</source>
+        <translation>Passer l’état de %1 à «&#xa0;en cours&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Set status of %1 to completed</source>
+        <translation>Passer l’état de %1 à «&#xa0;terminé&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Set status of %1 to on hold</source>
+        <translation>Passer l’état de %1 à «&#xa0;en suspens&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Set status of %1 to waiting</source>
+        <translation>Passer l’état de %1 à «&#xa0;en attente&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Set status of %1 to none</source>
+        <translation>Passer l’état de %1 à «&#xa0;aucun&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to general topic</source>
+        <translation>Passer le type de %1 à «&#xa0;sujet général&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to event</source>
+        <translation>Passer le type de %1 à «&#xa0;événement&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to task</source>
+        <translation>Passer le type de %1 à «&#xa0;tâche&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to information note</source>
+        <translation>Passer le type de %1 à «&#xa0;note d’information&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to idea</source>
+        <translation>Passer le type de %1 à «&#xa0;idée&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to financial note</source>
+        <translation>Passer le type de %1 à «&#xa0;note financière&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Set type of %1 to topic</source>
+        <translation>Passer le type de %1 à «&#xa0;sujet&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Rename %1 to %2</source>
+        <translation>Renommer %1 en %2</translation>
+    </message>
+    <message>
+        <source>Mark %1 as urgent</source>
+        <translation>Marquer %1 comme urgent</translation>
+    </message>
+    <message>
+        <source>Mark %1 as not urgent</source>
+        <translation>Marquer %1 comme non urgent</translation>
+    </message>
+    <message>
+        <source>Set priority of %1 to %2</source>
+        <translation>Passer la priorité de %1 à %2</translation>
+    </message>
+    <message>
+        <source>Clear the priority of %1</source>
+        <translation>Effacer la priorité de %1</translation>
+    </message>
+    <message>
+        <source>Add %1 to favourites</source>
+        <translation>Ajouter %1 aux favoris</translation>
+    </message>
+    <message>
+        <source>Remove %1 from favourites</source>
+        <translation>Retirer %1 des favoris</translation>
+    </message>
+</context>
+<context>
+    <name>SummaryCommand</name>
+    <message>
+        <source>Usage: nimbus-cli summary [--format text|json]
+
+Prints the nine counts of the summary page: Deadlines, Urgent, Overdue, In progress,
+Waiting, Events, New, Changes and Favourites, computed as the program computes them.
+
+  --format text   one &quot;Name: count&quot; line per group (the default)
+  --format json   one object for status bars: &quot;text&quot;, &quot;tooltip&quot;, &quot;class&quot;
+                  (&quot;overdue&quot;, &quot;urgent&quot;, &quot;due&quot; or &quot;clear&quot;) and every count
+</source>
+        <translation>Utilisation&#xa0;: nimbus-cli summary [--format text|json]
+
+Affiche les neuf compteurs de la page de synthèse&#xa0;: Deadlines, Urgent, Overdue, In progress,
+Waiting, Events, New, Changes et Favourites, calculés comme le programme les calcule.
+
+  --format text   une ligne «&#xa0;Nom: nombre&#xa0;» par groupe (par défaut)
+  --format json   un objet pour les barres d’état&#xa0;: &quot;text&quot;, &quot;tooltip&quot;, &quot;class&quot;
+                  (&quot;overdue&quot;, &quot;urgent&quot;, &quot;due&quot; ou &quot;clear&quot;) et chaque compteur
+</translation>
+    </message>
+    <message>
+        <source>the nine counts of the summary page</source>
+        <translation>les neuf compteurs de la page de synthèse</translation>
     </message>
 </context>
 <context>
@@ -819,12 +1872,20 @@
         <translation>Ignorer une étape refusée</translation>
     </message>
     <message>
-        <source>Skip</source>
-        <translation>Ignorer</translation>
-    </message>
-    <message>
         <source>Undo history ...</source>
         <translation>Historique des modifications…</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Annuler&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>Rétablir&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Skip %1</source>
+        <translation>Ignorer&#xa0;: %1</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 // Splitting a command's words into options and plain words.
 #include "cli/Arguments.h"
+#include "fileio/UiText.h"
 
 namespace nimbus::cli {
 
@@ -28,12 +29,14 @@ Outcome Arguments::parse(const std::vector<std::string> &words)
             } else if (i + 1 < words.size()) {
                 values_.emplace(name, words[++i]);
             } else {
-                return Outcome::fail(kUsage, "--" + name + " needs a value");
+                return Outcome::fail(kUsage, NIMBUS_TEXT_NOOP("CliMessages", "--%1 needs a value"),
+                                     {name});
             }
         } else if (flags_.count(name) && eq == std::string::npos) {
             values_.emplace(name, "");
         } else {
-            return Outcome::fail(kUsage, "unknown option " + word);
+            return Outcome::fail(kUsage, NIMBUS_TEXT_NOOP("CliMessages", "unknown option %1"),
+                                 {word});
         }
     }
     return Outcome::ok();

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "cli/OfflineWriter.h"
+#include "fileio/UiText.h"
 #include "ipc/Channels.h"
 
 namespace nimbus::cli {
@@ -42,9 +43,11 @@ Outcome ChangeDelivery::deliver(ChangeRequest change, std::string &id)
             return sendToProgram(std::move(change), id);
         // Another nimbus-cli holds the lock for its change (or a copy is just starting).
         if (std::chrono::steady_clock::now() > until)
-            return Outcome::fail(kStoreProblem,
-                                 "the topics are busy: another program holds the lock " + channelFolder_ +
-                                     kMarkerChannel + " and does not answer on " + kServedChannel);
+            return Outcome::fail(
+                kStoreProblem,
+                NIMBUS_TEXT_NOOP("CliMessages", "the topics are busy: another program holds the "
+                                                "lock %1 and does not answer on %2"),
+                {channelFolder_ + kMarkerChannel, kServedChannel});
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
 }
@@ -69,22 +72,34 @@ Outcome ChangeDelivery::sendToProgram(ChangeRequest change, std::string &id)
         name.clear();
     }
     if (name.empty())
-        return Outcome::fail(kStoreProblem, "no channel for the program's answer could be made in " + channelFolder_);
+        return Outcome::fail(
+            kStoreProblem,
+            NIMBUS_TEXT_NOOP("CliMessages",
+                             "no channel for the program's answer could be made in %1"),
+            {channelFolder_});
     change.reply = name;
     const std::string line = encodeChange(change);
     if (line.size() > kLongestLine)
-        return Outcome::fail(kUsage, "the change is too long to send to the program (at most 2047 bytes once encoded)");
+        return Outcome::fail(
+            kUsage,
+            NIMBUS_TEXT_NOOP(
+                "CliMessages",
+                "the change is too long to send to the program (at most 2047 bytes once encoded)"));
     if (!ipc::SendToChannel(ipc::PipeLine(kServedChannel, true, channelFolder_), nullptr, {line}))
-        return Outcome::fail(kStoreProblem, "the running Nimbus Desk could not be reached on " + channelFolder_ +
-                                                kServedChannel);
+        return Outcome::fail(
+            kStoreProblem,
+            NIMBUS_TEXT_NOOP("CliMessages", "the running Nimbus Desk could not be reached on %1"),
+            {channelFolder_ + kServedChannel});
     std::unique_lock<std::mutex> hold(box->mutex);
     if (!box->arrived.wait_for(hold, patience_, [&] { return box->answer.has_value(); }))
         return Outcome::fail(
             kStoreProblem,
-            "the running Nimbus Desk did not answer; it may be a version that does not take "
-            "changes from nimbus-cli, and the change may not have been made (it may still "
-            "be made: run the same command with --request-id " +
-                change.request + " to make it at most once)");
+            NIMBUS_TEXT_NOOP(
+                "CliMessages",
+                "the running Nimbus Desk did not answer; it may be a version that does not take "
+                "changes from nimbus-cli, and the change may not have been made (it may still be "
+                "made: run the same command with --request-id %1 to make it at most once)"),
+            {change.request});
     id = box->answer->id;
     if (box->answer->status != kSuccess)
         return Outcome::fail(box->answer->status, box->answer->message);

@@ -1,6 +1,7 @@
 // The commands and the dispatch of a command line.
 #include "cli/CommandTable.h"
 
+#include "cli/CliTexts.h"
 #include "cli/commands/AddCommand.h"
 #include "cli/commands/DoneCommand.h"
 #include "cli/commands/ExportCommand.h"
@@ -10,6 +11,7 @@
 #include "cli/commands/SetCommand.h"
 #include "cli/commands/ShowCommand.h"
 #include "cli/commands/SummaryCommand.h"
+#include "fileio/UiText.h"
 
 namespace nimbus::cli {
 
@@ -38,14 +40,17 @@ CliCommand *CommandTable::find(const std::string &name) const
 
 std::string CommandTable::overview() const
 {
-    std::string text = "Usage: nimbus-cli COMMAND [ARGUMENTS]\n"
-                       "\n"
-                       "The topics of Nimbus Desk from a terminal. Commands:\n";
+    std::string text =
+        text::translate("CommandTable", "Usage: nimbus-cli COMMAND [ARGUMENTS]\n"
+                                        "\n"
+                                        "The topics of Nimbus Desk from a terminal. Commands:\n");
     for (const auto &command : commands_)
         text += "  " + command->name() + std::string(10 - command->name().size(), ' ') + command->summary() + "\n";
-    text += "\n"
-            "nimbus-cli COMMAND --help tells more. Exit status: 0 success, 1 nothing found,\n"
-            "2 usage error, 3 data folder or store problem.\n";
+    text += text::translate(
+        "CommandTable",
+        "\n"
+        "nimbus-cli COMMAND --help tells more. Exit status: 0 success, 1 nothing found,\n"
+        "2 usage error, 3 data folder or store problem.\n");
     return text;
 }
 
@@ -67,7 +72,11 @@ int CommandTable::run(const std::vector<std::string> &words, CliContext &context
     }
     CliCommand *command = find(words.front());
     if (!command) {
-        err << "nimbus-cli: unknown command \"" << words.front() << "\"\n\n" << overview();
+        err << "nimbus-cli: "
+            << text::withValues(text::translate("CommandTable", "unknown command \"%1\""),
+                                {words.front()})
+            << "\n\n"
+            << overview();
         return kUsage;
     }
     const std::vector<std::string> rest(words.begin() + 1, words.end());
@@ -80,9 +89,12 @@ int CommandTable::run(const std::vector<std::string> &words, CliContext &context
             break;
     const Outcome outcome = command->run(rest, context);
     if (!outcome.message.empty())
-        err << "nimbus-cli: " << outcome.message << '\n';
+        err << "nimbus-cli: " << shownMessage(outcome.message) << '\n';
     if (outcome.status == kUsage)
-        err << "(nimbus-cli " << command->name() << " --help shows how it is used)\n";
+        err << text::withValues(
+                   text::translate("CommandTable", "(nimbus-cli %1 --help shows how it is used)"),
+                   {command->name()})
+            << '\n';
     return outcome.status;
 }
 

@@ -1,6 +1,8 @@
 // Parsing typed dates into date keys.
 #include "cli/DateArgument.h"
 
+#include "fileio/UiText.h"
+
 #include <array>
 #include <cctype>
 #include <charconv>
@@ -141,7 +143,11 @@ std::optional<std::string> parseTimeArgument(std::string_view text)
 std::string dateForms(int displayOrder)
 {
     const char *shown = displayOrder == 1 ? "MM/DD/YYYY" : displayOrder == 2 ? "YYYY/MM/DD" : "DD/MM/YYYY";
-    return std::string(shown) + ", YYYY-MM-DD, YYYYMMDD, today, tomorrow, a weekday name, +Nd or +Nw";
+    // Part of a message: nimbus-cli translates it where it shows it.
+    return text::withValues(
+        NIMBUS_TEXT_NOOP("CliMessages",
+                         "%1, YYYY-MM-DD, YYYYMMDD, today, tomorrow, a weekday name, +Nd or +Nw"),
+        {shown});
 }
 
 } // namespace nimbus::cli

@@ -3,9 +3,9 @@
 
 #include <optional>
 
-#include "tree/RepeatField.h"
 #include "cli/TopicSnapshot.h"
 #include "fileio/DataFolderLock.h"
+#include "fileio/UiText.h"
 #include "history/SessionTrash.h"
 #include "history/TopicFiles.h"
 #include "recurrence/RecurrenceFile.h"
@@ -14,6 +14,7 @@
 #include "store/SummaryLists.h"
 #include "store/TNimbusNode.h"
 #include "tree/ChangeRules.h"
+#include "tree/RepeatField.h"
 #include "tree/RequestRecords.h"
 
 namespace nimbus::cli {
@@ -43,15 +44,18 @@ Outcome OfflineWriter::apply(const ChangeRequest &change, std::string &id)
         // A lock file nobody can lock cannot say that no program runs: nothing is written.
         if (!running.heldByOther())
             return Outcome::fail(
-                kStoreProblem, "the lock file " + dataFolder_ + fileio::DataFolderLock::kFileName +
-                                   " cannot be used (" + running.problem() +
-                                   "), so whether Nimbus Desk runs on this data folder cannot "
-                                   "be told; nothing was changed");
-        return Outcome::fail(kStoreProblem,
-                             "Nimbus Desk runs on " + dataFolder_ +
-                                 " but does not answer on this nimbus-cli's channel folder (is "
-                                 "XDG_RUNTIME_DIR or NIMBUS_CHANNEL_DIR different from the "
-                                 "program's?); nothing was changed");
+                kStoreProblem,
+                NIMBUS_TEXT_NOOP("CliMessages",
+                                 "the lock file %1 cannot be used (%2), so whether Nimbus Desk "
+                                 "runs on this data folder cannot be told; nothing was changed"),
+                {dataFolder_ + fileio::DataFolderLock::kFileName, running.problem()});
+        return Outcome::fail(
+            kStoreProblem,
+            NIMBUS_TEXT_NOOP("CliMessages",
+                             "Nimbus Desk runs on %1 but does not answer on this nimbus-cli's "
+                             "channel folder (is XDG_RUNTIME_DIR or NIMBUS_CHANNEL_DIR different "
+                             "from the program's?); nothing was changed"),
+            {dataFolder_});
     }
     // The same request again (its first answer was lost): answered, never made twice.
     const RequestRecords records(dataFolder_);
@@ -73,9 +77,11 @@ Outcome OfflineWriter::apply(const ChangeRequest &change, std::string &id)
     const bool repeatChanged =
         change.kind != ChangeRequest::Kind::Remove && touchesRepeat(change.fields);
     if (repeatChanged && !rulesRead)
-        return Outcome::fail(kStoreProblem,
-                             "the repeat rules in " + rules.path() +
-                                 " cannot be read, so no repeat is changed; nothing was changed");
+        return Outcome::fail(
+            kStoreProblem,
+            NIMBUS_TEXT_NOOP("CliMessages", "the repeat rules in %1 cannot be read, so no repeat "
+                                            "is changed; nothing was changed"),
+            {rules.path()});
     TNimbusNode *changed = nullptr; // the topic made or changed
     SummaryLists lists;
     bool newTopic = false;
@@ -94,13 +100,17 @@ Outcome OfflineWriter::apply(const ChangeRequest &change, std::string &id)
             return applied;
         const int unique = store.NextUnique();
         if (unique < 0)
-            return Outcome::fail(kStoreProblem, "no id could be taken from " + store.UniqueFileName());
+            return Outcome::fail(kStoreProblem,
+                                 NIMBUS_TEXT_NOOP("CliMessages", "no id could be taken from %1"),
+                                 {store.UniqueFileName()});
         node->uni = std::to_string(unique);
         id = node->uni;
         TNimbusNode *made = node.get();
         changed = made;
         if (store.Insert(endOfSubtree(store, parentIndex), std::move(node)) < 0)
-            return Outcome::fail(kStoreProblem, "the id " + id + " is already in use");
+            return Outcome::fail(kStoreProblem,
+                                 NIMBUS_TEXT_NOOP("CliMessages", "the id %1 is already in use"),
+                                 {id});
         lists.SetDataFolder(dataFolder_);
         lists.LoadRecentLists(store);
         lists.NoteNewTopic(*made);
@@ -146,7 +156,10 @@ Outcome OfflineWriter::apply(const ChangeRequest &change, std::string &id)
     if (StoreResult saved = store.SaveStructure(); !saved) {
         for (const auto &[kept, path] : putAside)
             trash->giveBack(kept, path);
-        return Outcome::fail(kStoreProblem, "the topic store could not be written: " + saved.errorText);
+        return Outcome::fail(
+            kStoreProblem,
+            NIMBUS_TEXT_NOOP("CliMessages", "the topic store could not be written: %1"),
+            {saved.errorText});
     }
     ChangeAnswer answer;
     answer.id = id;
@@ -158,13 +171,19 @@ Outcome OfflineWriter::apply(const ChangeRequest &change, std::string &id)
         if (rules.modified && !rules.Save(NullStoreLog::instance()))
             return Outcome::fail(
                 kStoreProblem,
-                "the topic was changed, but its repeat rule could not be written to " +
-                    rules.path() + "; it repeats by the nearest plain rule");
+                NIMBUS_TEXT_NOOP("CliMessages",
+                                 "the topic was changed, but its repeat rule could not be written "
+                                 "to %1; it repeats by the nearest plain rule"),
+                {rules.path()});
     }
     if (newTopic)
         if (StoreResult saved = lists.SaveRecentLists(store); !saved)
-            return Outcome::fail(kStoreProblem, "the topic was added, but the list of new topics could not be written: " +
-                                                    saved.errorText);
+            return Outcome::fail(
+                kStoreProblem,
+                NIMBUS_TEXT_NOOP(
+                    "CliMessages",
+                    "the topic was added, but the list of new topics could not be written: %1"),
+                {saved.errorText});
     return Outcome::ok();
 }
 

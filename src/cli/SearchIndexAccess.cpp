@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "fileio/FolderOps.h"
+#include "fileio/UiText.h"
 #include "ipc/Channels.h"
 #include "ipc/PipeList.h"
 #include "store/TContent.h"
@@ -150,17 +151,23 @@ Outcome SearchIndexAccess::openPrivateCopy(const std::vector<search::TopicEntry>
 {
     tempFolder_ = makeTempFolder();
     if (tempFolder_.empty())
-        return Outcome::fail(kStoreProblem,
-                             "no temporary folder for the search index could be made: " +
-                                 fileio::lastErrorText());
+        return Outcome::fail(
+            kStoreProblem,
+            NIMBUS_TEXT_NOOP("CliMessages",
+                             "no temporary folder for the search index could be made: %1"),
+            {fileio::lastErrorText()});
     const std::string copy = tempFolder_ + search::SearchIndex::kFileName;
     copyIndex(dataFolder_ + search::SearchIndex::kFileName, copy);
     index_ = std::make_unique<search::SearchIndex>(copy, ContentFolders::inDataFolder(dataFolder_),
                                                    log_);
     if (current(topics))
         return Outcome::ok();
-    return Outcome::fail(kStoreProblem, "the search index could not be built" +
-                                            (log_.last.empty() ? std::string() : ": " + log_.last));
+    if (log_.last.empty())
+        return Outcome::fail(
+            kStoreProblem, NIMBUS_TEXT_NOOP("CliMessages", "the search index could not be built"));
+    return Outcome::fail(kStoreProblem,
+                         NIMBUS_TEXT_NOOP("CliMessages", "the search index could not be built: %1"),
+                         {log_.last});
 }
 
 } // namespace nimbus::cli

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "cli/TopicSnapshot.h"
+#include "fileio/UiText.h"
 #include "store/GridCells.h"
 #include "store/SummaryRules.h"
 #include "store/TNimbusNode.h"
@@ -195,7 +196,9 @@ Outcome listEveryTopic(TopicSnapshot &snapshot, const ListQuery &query, const st
         section = sectionNamed(snapshot.store(), query.section);
         if (!section) {
             rows.clear();
-            return Outcome::fail(kNothingFound, "no section is called " + query.section);
+            return Outcome::fail(kNothingFound,
+                                 NIMBUS_TEXT_NOOP("CliMessages", "no section is called %1"),
+                                 {query.section});
         }
     }
     if (section) {
@@ -252,13 +255,17 @@ Outcome selectTopics(TopicSnapshot &snapshot, const ListQuery &query,
     if (!query.section.empty()) {
         section = sectionNamed(store, query.section);
         if (!section)
-            return Outcome::fail(kNothingFound, "no section is called " + query.section);
+            return Outcome::fail(kNothingFound,
+                                 NIMBUS_TEXT_NOOP("CliMessages", "no section is called %1"),
+                                 {query.section});
     }
     const TNimbusNode *under = nullptr;
     if (!query.under.empty()) {
         under = store.Find(query.under);
         if (!under)
-            return Outcome::fail(kNothingFound, "no topic has the id " + query.under);
+            return Outcome::fail(kNothingFound,
+                                 NIMBUS_TEXT_NOOP("CliMessages", "no topic has the id %1"),
+                                 {query.under});
     }
 
     std::vector<TNimbusNode *> candidates;
@@ -273,7 +280,8 @@ Outcome selectTopics(TopicSnapshot &snapshot, const ListQuery &query,
     } else {
         const int days = daysOf(query.list);
         if (days == 0 && query.list != "all")
-            return Outcome::fail(kUsage, "unknown list \"" + query.list + "\"");
+            return Outcome::fail(kUsage, NIMBUS_TEXT_NOOP("CliMessages", "unknown list \"%1\""),
+                                 {query.list});
         for (const auto &entry : store.Entries())
             if (entry.node && entry.node->lev > 0 && (days == 0 || dueWithin(*entry.node, days)))
                 candidates.push_back(entry.node);

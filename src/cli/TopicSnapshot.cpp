@@ -2,6 +2,7 @@
 #include "cli/TopicSnapshot.h"
 
 #include "fileio/FolderOps.h"
+#include "fileio/UiText.h"
 #include "store/Clock.h"
 #include "store/StructureReader.h"
 #include "store/TPreferences.h"
@@ -33,12 +34,18 @@ Outcome TopicSnapshot::readStore(const std::string &dataFolder, StructureReader:
 {
     dataFolder_ = dataFolder;
     if (!fileio::folderExists(dataFolder))
-        return Outcome::fail(kStoreProblem, "there is no data folder " + dataFolder +
-                                                ": start Nimbus Desk once to make it");
+        return Outcome::fail(
+            kStoreProblem,
+            NIMBUS_TEXT_NOOP("CliMessages",
+                             "there is no data folder %1: start Nimbus Desk once to make it"),
+            {dataFolder});
     const std::string file = dataFolder + "Structure.dat";
     if (!fileio::entryExists(file))
-        return Outcome::fail(kStoreProblem, "there is no topic store " + file +
-                                                ": start Nimbus Desk once to make it");
+        return Outcome::fail(
+            kStoreProblem,
+            NIMBUS_TEXT_NOOP("CliMessages",
+                             "there is no topic store %1: start Nimbus Desk once to make it"),
+            {file});
     // The date order first: a pass that streams rows needs it while it reads.
     TPreferences preferences;
     preferences.SetDataFolder(dataFolder);
@@ -54,14 +61,18 @@ Outcome TopicSnapshot::readStore(const std::string &dataFolder, StructureReader:
     reader.SetSink(std::move(sink));
     if (!reader.ReadFile(file)) {
         const std::string why = reader.Refusal().empty() ? fileio::lastErrorText() : reader.Refusal();
-        return Outcome::fail(kStoreProblem, "the topic store " + file + " cannot be read: " + why);
+        return Outcome::fail(
+            kStoreProblem, NIMBUS_TEXT_NOOP("CliMessages", "the topic store %1 cannot be read: %2"),
+            {file, why});
     }
     if (const int last = fileio::lastByteOf(file); last >= 0 && last != '\n' && last != '\r')
         reader.NoteProblem("it ends in the middle of a line (it was cut short)");
     if (!reader.Problems().empty())
-        return Outcome::fail(kStoreProblem, "the topic store " + file + " is damaged: " +
-                                                reader.Problems().front() +
-                                                "; start Nimbus Desk to repair it");
+        return Outcome::fail(
+            kStoreProblem,
+            NIMBUS_TEXT_NOOP("CliMessages",
+                             "the topic store %1 is damaged: %2; start Nimbus Desk to repair it"),
+            {file, reader.Problems().front()});
     return Outcome::ok();
 }
 

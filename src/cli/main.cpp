@@ -4,9 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "cli/CliTexts.h"
 #include "cli/CommandTable.h"
 #include "cli/LargePages.h"
 #include "cli/TopicSnapshot.h"
+#include "fileio/LanguageChoice.h"
 #include "ipc/ChannelFolder.h"
 #include "store/Clock.h"
 
@@ -15,6 +17,9 @@ int main(int argc, char **argv)
     // Before anything is kept: the heap a command fills is the one marked for large pages.
     nimbus::cli::useLargePages();
     std::ios::sync_with_stdio(false);
+    // Messages in the desktop's language, chosen as gettext programs choose it.
+    nimbus::cli::useLanguageOf(
+        nimbus::LanguageChoice([](const char *name) { return std::getenv(name); }));
     const std::vector<std::string> words(argv + 1, argv + argc);
     nimbus::cli::CliContext context{nimbus::cli::dataFolderFromEnvironment(),
                                     nimbus::ipc::channelFolderFromEnvironment(),

@@ -38,6 +38,11 @@ std::string translate(const char *context, const char *source, const char *comme
 {
     if (const CountTranslator translator = installedCount.load(std::memory_order_acquire))
         return translator(context, source, comment, n);
+    return englishCount(source, n);
+}
+
+std::string englishCount(const char *source, int n)
+{
     std::string english(source);
     replaceAll(english, "(s)", n == 1 ? "" : "s");
     replaceAll(english, "%n", std::to_string(n));

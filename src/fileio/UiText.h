@@ -29,6 +29,9 @@ std::string translate(const char *context, const char *source);
 // QCoreApplication::translate; the comment tells apart two uses of one source text.
 std::string translate(const char *context, const char *source, const char *comment, int n);
 
+// The English form of a counted text for n: "(s)" dropped for one, "s" otherwise, n for "%n".
+std::string englishCount(const char *source, int n);
+
 // The text with "%1", "%2" ... replaced by the values in order, as QString::arg does: a
 // translation may put them in another order.
 std::string withValues(std::string text, const std::vector<std::string> &values);
@@ -39,3 +42,5 @@ std::string withValues(std::string text, const std::vector<std::string> &values)
 // where it is shown, by text::translate with the same context. lupdate reads it as it reads
 // QT_TRANSLATE_NOOP.
 #define NIMBUS_TEXT_NOOP(context, source) source
+// The same for a text with a count ("%n", "(s)"), read as QT_TRANSLATE_N_NOOP.
+#define NIMBUS_TEXT_N_NOOP(context, source) source

@@ -1,6 +1,8 @@
 // A checklist page's items set back or forward.
 #include "history/ChecklistEdit.h"
 
+#include "fileio/UiText.h"
+
 #include <algorithm>
 
 #include "fileio/FolderOps.h"
@@ -86,18 +88,21 @@ std::size_t ChecklistEdit::memoryBytes() const
     return bytes;
 }
 
-std::string checklistStepName(const std::string &title, const std::vector<ChecklistItem> &before,
-                              const std::vector<ChecklistItem> &after)
+StepName checklistStepName(const std::string &title, const std::vector<ChecklistItem> &before,
+                           const std::vector<ChecklistItem> &after)
 {
-    const std::string in = " in " + quotedTitle(title);
+    const std::string in = quotedTitle(title);
     if (after.size() > before.size())
         return after.size() == before.size() + 1
-                   ? "Add " + quotedTitle(after.back().text) + in
-                   : "Add " + std::to_string(after.size() - before.size()) + " items" + in;
+                   ? StepName(NIMBUS_TEXT_NOOP("StepNames", "Add %1 in %2"),
+                              {quotedTitle(after.back().text), in})
+                   : StepName::counted(NIMBUS_TEXT_N_NOOP("StepNames", "Add %n item(s) in %1"),
+                                       static_cast<int>(after.size() - before.size()), {in});
     if (after.size() < before.size())
-        return after.empty() ? "Remove all items" + in
-                             : "Remove " + std::to_string(before.size() - after.size())
-                                   + (before.size() - after.size() == 1 ? " item" : " items") + in;
+        return after.empty()
+                   ? StepName(NIMBUS_TEXT_NOOP("StepNames", "Remove all items in %1"), {in})
+                   : StepName::counted(NIMBUS_TEXT_N_NOOP("StepNames", "Remove %n item(s) in %1"),
+                                       static_cast<int>(before.size() - after.size()), {in});
     int ticked = 0, unticked = 0, retyped = 0, moved = 0, dated = 0;
     const ChecklistItem *changed = nullptr;
     for (std::size_t i = 0; i < after.size(); ++i) {
@@ -115,16 +120,19 @@ std::string checklistStepName(const std::string &title, const std::vector<Checkl
         }
     }
     if (moved > 0)
-        return "Reorder the checklist" + in;
+        return {NIMBUS_TEXT_NOOP("StepNames", "Reorder the checklist in %1"), {in}};
     if (retyped == 1 && changed)
-        return "Change " + quotedTitle(changed->text) + in;
+        return {NIMBUS_TEXT_NOOP("StepNames", "Change %1 in %2"), {quotedTitle(changed->text), in}};
     if (ticked + unticked == 1 && changed)
-        return (ticked ? "Tick " : "Untick ") + quotedTitle(changed->text) + in;
+        return ticked ? StepName(NIMBUS_TEXT_NOOP("StepNames", "Tick %1 in %2"),
+                                 {quotedTitle(changed->text), in})
+                      : StepName(NIMBUS_TEXT_NOOP("StepNames", "Untick %1 in %2"),
+                                 {quotedTitle(changed->text), in});
     if (unticked > 1)
-        return "Remove all ticks" + in;
+        return {NIMBUS_TEXT_NOOP("StepNames", "Remove all ticks in %1"), {in}};
     if (dated > 0)
-        return "Remove all dates" + in;
-    return "Change the checklist" + in;
+        return {NIMBUS_TEXT_NOOP("StepNames", "Remove all dates in %1"), {in}};
+    return {NIMBUS_TEXT_NOOP("StepNames", "Change the checklist in %1"), {in}};
 }
 
 } // namespace nimbus::history

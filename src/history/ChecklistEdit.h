@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "history/StepName.h"
 #include "history/StoreCommand.h"
 
 namespace nimbus::history {
@@ -35,7 +36,7 @@ private:
 };
 
 // What happened to a checklist, in words: "Tick 'Buy paint' in 'Garden'".
-std::string checklistStepName(const std::string &title, const std::vector<ChecklistItem> &before,
-                              const std::vector<ChecklistItem> &after);
+StepName checklistStepName(const std::string &title, const std::vector<ChecklistItem> &before,
+                           const std::vector<ChecklistItem> &after);
 
 } // namespace nimbus::history

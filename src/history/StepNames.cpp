@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "fileio/UiText.h"
 #include "store/TNimbusNode.h"
 #include "store/TopicCodes.h"
 
@@ -18,31 +19,6 @@ const FieldChange *changeOf(const std::vector<FieldChange> &changes, const char 
         if (std::strcmp(fieldName(change.field), name) == 0)
             return &change;
     return nullptr;
-}
-
-std::string statusWords(int status)
-{
-    switch (status) {
-    case kStatusNotStarted: return "not started";
-    case kStatusInProgress: return "in progress";
-    case kStatusCompleted: return "completed";
-    case kStatusOnHold: return "on hold";
-    case kStatusWaiting: return "waiting";
-    default: return "none";
-    }
-}
-
-std::string typeWords(int ttype)
-{
-    switch (ttype) {
-    case kTopicGeneral: return "general topic";
-    case kTopicEvent: return "event";
-    case kTopicTask: return "task";
-    case kTopicInformation: return "information note";
-    case kTopicIdea: return "idea";
-    case kTopicFinancial: return "financial note";
-    default: return "topic";
-    }
 }
 
 } // namespace
@@ -71,67 +47,133 @@ std::string quotedTitle(const std::string &title)
     return quoted;
 }
 
-std::string removeStepName(const std::string &title, int subTopics)
+StepName removeStepName(const std::string &title, int subTopics)
 {
-    std::string name = "Remove " + quotedTitle(title);
-    if (subTopics == 1)
-        name += " and 1 sub-topic";
-    else if (subTopics > 1)
-        name += " and " + std::to_string(subTopics) + " sub-topics";
-    return name;
+    if (subTopics > 0)
+        return StepName::counted(NIMBUS_TEXT_N_NOOP("StepNames", "Remove %1 and %n sub-topic(s)"),
+                                 subTopics, {quotedTitle(title)});
+    return {NIMBUS_TEXT_NOOP("StepNames", "Remove %1"), {quotedTitle(title)}};
 }
 
-std::string addStepName(const std::string &title)
+StepName addStepName(const std::string &title)
 {
-    return "Add " + quotedTitle(title);
+    return {NIMBUS_TEXT_NOOP("StepNames", "Add %1"), {quotedTitle(title)}};
 }
 
-std::string moveStepName(const std::string &title, MoveKind kind)
+StepName moveStepName(const std::string &title, MoveKind kind)
 {
     switch (kind) {
-    case MoveKind::Up: return "Move " + quotedTitle(title) + " up";
-    case MoveKind::Down: return "Move " + quotedTitle(title) + " down";
-    case MoveKind::LevelDown: return "Make " + quotedTitle(title) + " a sub-topic";
-    case MoveKind::LevelUp: return "Make " + quotedTitle(title) + " a topic";
+    case MoveKind::Up:
+        return {NIMBUS_TEXT_NOOP("StepNames", "Move %1 up"), {quotedTitle(title)}};
+    case MoveKind::Down:
+        return {NIMBUS_TEXT_NOOP("StepNames", "Move %1 down"), {quotedTitle(title)}};
+    case MoveKind::LevelDown:
+        return {NIMBUS_TEXT_NOOP("StepNames", "Make %1 a sub-topic"), {quotedTitle(title)}};
+    case MoveKind::LevelUp:
+        return {NIMBUS_TEXT_NOOP("StepNames", "Make %1 a topic"), {quotedTitle(title)}};
     case MoveKind::Drag: break;
     }
-    return "Move " + quotedTitle(title);
+    return {NIMBUS_TEXT_NOOP("StepNames", "Move %1"), {quotedTitle(title)}};
 }
 
-std::string sortStepName(const std::string &title, int mode)
+StepName sortStepName(const std::string &title, int mode)
 {
-    const char *order = mode == 1 ? "urgency and priority" : mode == 2 ? "date due" : "title";
-    return "Sort the sub-topics of " + quotedTitle(title) + " by " + order;
+    if (mode == 1)
+        return {NIMBUS_TEXT_NOOP("StepNames", "Sort the sub-topics of %1 by urgency and priority"),
+                {quotedTitle(title)}};
+    if (mode == 2)
+        return {NIMBUS_TEXT_NOOP("StepNames", "Sort the sub-topics of %1 by date due"),
+                {quotedTitle(title)}};
+    return {NIMBUS_TEXT_NOOP("StepNames", "Sort the sub-topics of %1 by title"),
+            {quotedTitle(title)}};
 }
 
-std::string optionsStepName(const std::string &title)
+StepName optionsStepName(const std::string &title)
 {
-    return "Change the options of " + quotedTitle(title);
+    return {NIMBUS_TEXT_NOOP("StepNames", "Change the options of %1"), {quotedTitle(title)}};
 }
 
-std::string detailsPageStepName(const std::string &title)
+StepName detailsPageStepName(const std::string &title)
 {
-    return "Edit the details page of " + quotedTitle(title);
+    return {NIMBUS_TEXT_NOOP("StepNames", "Edit the details page of %1"), {quotedTitle(title)}};
 }
 
-std::string editStepName(const TNimbusNode &node, const std::vector<FieldChange> &changes)
+StepName changeStepName(const std::string &title)
+{
+    return {NIMBUS_TEXT_NOOP("StepNames", "Change %1"), {quotedTitle(title)}};
+}
+
+StepName skipOccurrenceStepName(const std::string &title)
+{
+    return {NIMBUS_TEXT_NOOP("StepNames", "Skip an occurrence of %1"), {quotedTitle(title)}};
+}
+
+namespace {
+
+StepName statusStepName(const std::string &title, int status)
+{
+    switch (status) {
+    case kStatusNotStarted:
+        return {NIMBUS_TEXT_NOOP("StepNames", "Set status of %1 to not started"), {title}};
+    case kStatusInProgress:
+        return {NIMBUS_TEXT_NOOP("StepNames", "Set status of %1 to in progress"), {title}};
+    case kStatusCompleted:
+        return {NIMBUS_TEXT_NOOP("StepNames", "Set status of %1 to completed"), {title}};
+    case kStatusOnHold:
+        return {NIMBUS_TEXT_NOOP("StepNames", "Set status of %1 to on hold"), {title}};
+    case kStatusWaiting:
+        return {NIMBUS_TEXT_NOOP("StepNames", "Set status of %1 to waiting"), {title}};
+    default:
+        return {NIMBUS_TEXT_NOOP("StepNames", "Set status of %1 to none"), {title}};
+    }
+}
+
+StepName typeStepName(const std::string &title, int ttype)
+{
+    switch (ttype) {
+    case kTopicGeneral:
+        return {NIMBUS_TEXT_NOOP("StepNames", "Set type of %1 to general topic"), {title}};
+    case kTopicEvent:
+        return {NIMBUS_TEXT_NOOP("StepNames", "Set type of %1 to event"), {title}};
+    case kTopicTask:
+        return {NIMBUS_TEXT_NOOP("StepNames", "Set type of %1 to task"), {title}};
+    case kTopicInformation:
+        return {NIMBUS_TEXT_NOOP("StepNames", "Set type of %1 to information note"), {title}};
+    case kTopicIdea:
+        return {NIMBUS_TEXT_NOOP("StepNames", "Set type of %1 to idea"), {title}};
+    case kTopicFinancial:
+        return {NIMBUS_TEXT_NOOP("StepNames", "Set type of %1 to financial note"), {title}};
+    default:
+        return {NIMBUS_TEXT_NOOP("StepNames", "Set type of %1 to topic"), {title}};
+    }
+}
+
+} // namespace
+
+StepName editStepName(const TNimbusNode &node, const std::vector<FieldChange> &changes)
 {
     const std::string title = quotedTitle(node.text);
     if (const FieldChange *text = changeOf(changes, "text"))
-        return "Rename " + quotedTitle(std::get<std::string>(text->before)) + " to " + title;
+        return {NIMBUS_TEXT_NOOP("StepNames", "Rename %1 to %2"),
+                {quotedTitle(std::get<std::string>(text->before)), title}};
     if (changeOf(changes, "ttype"))
-        return "Set type of " + title + " to " + typeWords(node.ttype);
+        return typeStepName(title, node.ttype);
     if (changeOf(changes, "status"))
-        return "Set status of " + title + " to " + statusWords(node.status);
+        return statusStepName(title, node.status);
     if (changeOf(changes, "urgent"))
-        return node.urgent ? "Mark " + title + " as urgent" : "Mark " + title + " as not urgent";
+        return node.urgent
+                   ? StepName(NIMBUS_TEXT_NOOP("StepNames", "Mark %1 as urgent"), {title})
+                   : StepName(NIMBUS_TEXT_NOOP("StepNames", "Mark %1 as not urgent"), {title});
     if (changeOf(changes, "pri"))
-        return node.pri > 0 ? "Set priority of " + title + " to " + std::to_string(node.pri)
-                            : "Clear the priority of " + title;
+        return node.pri > 0
+                   ? StepName(NIMBUS_TEXT_NOOP("StepNames", "Set priority of %1 to %2"),
+                              {title, std::to_string(node.pri)})
+                   : StepName(NIMBUS_TEXT_NOOP("StepNames", "Clear the priority of %1"), {title});
     if (changeOf(changes, "fav"))
-        return node.fav ? "Add " + title + " to favourites"
-                        : "Remove " + title + " from favourites";
-    return "Change " + title;
+        return node.fav
+                   ? StepName(NIMBUS_TEXT_NOOP("StepNames", "Add %1 to favourites"), {title})
+                   : StepName(NIMBUS_TEXT_NOOP("StepNames", "Remove %1 from favourites"), {title});
+    return {NIMBUS_TEXT_NOOP("StepNames", "Change %1"), {title}};
 }
 
 } // namespace nimbus::history

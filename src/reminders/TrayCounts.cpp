@@ -2,6 +2,7 @@
 #include "reminders/TrayCounts.h"
 
 #include "fileio/UiText.h"
+#include "store/ScheduleText.h"
 #include "store/TNimbusStructure.h"
 #include "store/TopicCodes.h"
 
@@ -61,7 +62,7 @@ std::string trayToolTip(const TrayCounts &counts, std::size_t limit)
         const TNimbusNode *node = counts.attention[i];
         text += "\n" + node->text;
         if (!node->statusText.empty())
-            text += " (" + node->statusText + ")";
+            text += " (" + schedule::shownStatusText(node->statusText) + ")";
         // The schedule text ends "hours " with a blank; the tooltip does not need it.
         if (text.size() > 2 && text[text.size() - 2] == ' ' && text.back() == ')')
             text.erase(text.size() - 2, 1);

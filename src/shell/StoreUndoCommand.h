@@ -6,6 +6,7 @@
 
 #include <QUndoCommand>
 #include <memory>
+#include <string>
 
 #include "history/StoreCommand.h"
 #include "shell/TreeHistory.h"
@@ -15,8 +16,8 @@ namespace nimbus {
 class StoreUndoCommand : public QUndoCommand {
 public:
     StoreUndoCommand(TreeHistory &history, std::unique_ptr<history::StoreCommand> command,
-                     const QString &name, TreeHistory::Kind kind, TreeHistory::Selection select,
-                     unsigned long serial);
+                     const QString &name, std::string english, TreeHistory::Kind kind,
+                     TreeHistory::Selection select, unsigned long serial);
 
     void undo() override;
     void redo() override;
@@ -33,6 +34,7 @@ public:
 private:
     TreeHistory &history_;
     std::unique_ptr<history::StoreCommand> command_;
+    std::string english_; // the name for the log; text() is the name as shown
     TreeHistory::Kind kind_;
     TreeHistory::Selection select_;
     unsigned long serial_;

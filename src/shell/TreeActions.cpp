@@ -142,13 +142,12 @@ TreeActions::TreeActions(TreeController &controller, QObject *parent)
     });
     MVRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
                           QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    const auto follow = [](QAction *entry, const QString &verb) {
-        return [entry, verb](const QString &step) {
-            entry->setText(step.isEmpty() ? verb : verb + ' ' + step);
-        };
-    };
-    connect(steps, &QUndoStack::undoTextChanged, MVUndo, follow(MVUndo, tr("Undo")));
-    connect(steps, &QUndoStack::redoTextChanged, MVRedo, follow(MVRedo, tr("Redo")));
+    connect(steps, &QUndoStack::undoTextChanged, MVUndo, [this](const QString &step) {
+        MVUndo->setText(step.isEmpty() ? tr("Undo") : tr("Undo %1").arg(step));
+    });
+    connect(steps, &QUndoStack::redoTextChanged, MVRedo, [this](const QString &step) {
+        MVRedo->setText(step.isEmpty() ? tr("Redo") : tr("Redo %1").arg(step));
+    });
     connect(steps, &QUndoStack::canUndoChanged, MVUndo, &QAction::setEnabled);
     connect(steps, &QUndoStack::canRedoChanged, MVRedo, &QAction::setEnabled);
     MVUndo->setEnabled(steps->canUndo());
@@ -160,7 +159,7 @@ TreeActions::TreeActions(TreeController &controller, QObject *parent)
             history->skipRefused();
     });
     connect(history, &TreeHistory::refusedChanged, MVSkipStep, [this](const QString &step) {
-        MVSkipStep->setText(step.isEmpty() ? tr("Skip a refused step") : tr("Skip") + ' ' + step);
+        MVSkipStep->setText(step.isEmpty() ? tr("Skip a refused step") : tr("Skip %1").arg(step));
         MVSkipStep->setEnabled(!step.isEmpty());
     });
     MVSkipStep->setEnabled(false);

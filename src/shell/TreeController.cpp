@@ -168,13 +168,13 @@ void TreeController::UpdateGroup(TreeItem *item)
 }
 
 bool TreeController::MoveSubtree(int sourceIndex, int targetIndex, int levelDelta,
-                                 const std::string &name)
+                                 const history::StepName &name)
 {
     const TreeItem *moved = tree_.at(sourceIndex);
     if (!moved || !moved->node)
         return false;
     const std::string uni = moved->node->uni;
-    const std::string stepName =
+    const history::StepName stepName =
         name.empty() ? history::moveStepName(moved->node->text, history::MoveKind::Drag) : name;
     // The groups above the old and the new place roll up again.
     std::vector<std::string> watched = idsUpFrom(moved->parent);
@@ -523,7 +523,7 @@ void TreeController::skipOccurrence()
     auto step = std::make_unique<history::CommandGroup>();
     step->add(std::make_unique<recurrence::SeriesEdit>(*recurrence_, node->uni, before, *recurrence::seriesOf(*node)));
     step->add(values.finish());
-    history_->pushDone(std::move(step), "Skip an occurrence of " + history::quotedTitle(node->text),
+    history_->pushDone(std::move(step), history::skipOccurrenceStepName(node->text),
                        TreeHistory::Kind::Values, {node->uni, node->uni});
     emit nodeChanged(node);
 }
@@ -559,7 +559,7 @@ void TreeController::nodeEdited(TNimbusNode *node)
     emit nodeChanged(node);
 }
 
-void TreeController::beginEdit(TNimbusNode *node, const std::string &name)
+void TreeController::beginEdit(TNimbusNode *node, const history::StepName &name)
 {
     cancelEdit();
     if (!node || history_->replaying())
@@ -583,13 +583,13 @@ void TreeController::endEdit()
     TNimbusNode *node = store_.Find(editId_);
     if ((!fields && joined.empty()) || !node)
         return;
-    std::string name = editName_;
+    history::StepName name = editName_;
     if (name.empty() && fields)
         for (const auto &topic : fields->topics())
             if (topic.id == editId_)
                 name = history::editStepName(*node, topic.changes);
     if (name.empty()) // only the groups above changed
-        name = "Change " + history::quotedTitle(node->text);
+        name = history::changeStepName(node->text);
     std::unique_ptr<history::StoreCommand> step = std::move(fields);
     if (!joined.empty()) {
         auto group = std::make_unique<history::CommandGroup>();

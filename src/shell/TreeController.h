@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "history/StepName.h"
 #include "shell/MainTreeView.h"
 #include "store/DeadlineTick.h"
 #include "store/TNimbusNode.h" // complete for signals that carry a node
@@ -53,7 +54,8 @@ public:
     void SyncStoreFromTree();
     void UpdateGroup(tree::TreeItem *item);
     // name: the step's name in the undo history (empty: "Move '<title>'").
-    bool MoveSubtree(int sourceIndex, int targetIndex, int levelDelta, const std::string &name = {});
+    bool MoveSubtree(int sourceIndex, int targetIndex, int levelDelta,
+                     const history::StepName &name = {});
     // Scrolls to the item that was first visible when the store was written; once the view
     // has its size.
     void applyPendingScroll();
@@ -106,7 +108,7 @@ public:
     // Around a change of a topic's values made elsewhere (a dialog): begin before it, and
     // nodeEdited ends it; the change becomes one step (name: empty for a name from what
     // changed).
-    void beginEdit(TNimbusNode *node, const std::string &name = {});
+    void beginEdit(TNimbusNode *node, const history::StepName &name = {});
     // The change begun was refused: no step.
     void cancelEdit();
     // Joins a change of something beside the topic's values (its series in the recurrence
@@ -150,7 +152,7 @@ private:
     recurrence::RecurrenceFile *recurrence_ = nullptr;
     std::unique_ptr<history::FieldEditRecorder> edit_;
     std::string editId_;
-    std::string editName_;
+    history::StepName editName_;
     std::vector<std::unique_ptr<history::StoreCommand>> joined_;
 
     TNimbusStructure &store_;

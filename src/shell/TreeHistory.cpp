@@ -72,15 +72,16 @@ void TreeHistory::putAsidePages(const std::vector<std::string> &ids)
         history::putAsideTopicFiles(ids, here.folders, *here.trash, log_);
 }
 
-void TreeHistory::pushDone(std::unique_ptr<history::StoreCommand> command, const std::string &name,
-                           Kind kind, Selection select)
+void TreeHistory::pushDone(std::unique_ptr<history::StoreCommand> command,
+                           const history::StepName &name, Kind kind, Selection select)
 {
     if (!command || replaying_)
         return;
     settle(); // a refusal still waiting puts the undo point back before the new step joins
     // The undone steps the new one replaces go with the stack's push; a removal among them
     // that holds its topics gives their pages up then.
-    stack_->push(new StoreUndoCommand(*this, std::move(command), QString::fromLocal8Bit(name), kind,
+    stack_->push(new StoreUndoCommand(*this, std::move(command),
+                                      QString::fromStdString(name.shown()), name.english(), kind,
                                       std::move(select), nextSerial_++));
     trim();
 }
@@ -100,8 +101,9 @@ void TreeHistory::redo()
     trim(); // a removal redone holds its topics again
 }
 
-bool TreeHistory::perform(std::unique_ptr<history::StoreCommand> command, const std::string &name,
-                          const std::vector<std::string> &watched, Selection select)
+bool TreeHistory::perform(std::unique_ptr<history::StoreCommand> command,
+                          const history::StepName &name, const std::vector<std::string> &watched,
+                          Selection select)
 {
     if (!command || replaying_)
         return false;
@@ -138,7 +140,8 @@ bool TreeHistory::runStructure(history::StoreCommand &command, bool forward)
 }
 
 bool TreeHistory::replay(history::StoreCommand &command, bool forward, Kind kind,
-                         const std::string &select, const QString &name, unsigned long serial)
+                         const std::string &select, const QString &name, const std::string &english,
+                         unsigned long serial)
 {
     // Once a step has refused, the steps the same jump would replay after it depend on it:
     // they are not replayed, and the undo point goes back before it.
@@ -158,7 +161,7 @@ bool TreeHistory::replay(history::StoreCommand &command, bool forward, Kind kind
     }
     replaying_ = false;
     if (!done) {
-        refuse(name, forward, serial);
+        refuse(name, english, forward, serial);
         if (kind == Kind::Pages)
             emit pagesReplaced(select);
         return false;
@@ -169,9 +172,10 @@ bool TreeHistory::replay(history::StoreCommand &command, bool forward, Kind kind
     return true;
 }
 
-void TreeHistory::refuse(const QString &name, bool forward, unsigned long serial)
+void TreeHistory::refuse(const QString &name, const std::string &english, bool forward,
+                         unsigned long serial)
 {
-    pending_ = Refusal{true, forward, serial, name};
+    pending_ = Refusal{true, forward, serial, name, english};
     // The stack is in the middle of its own undo or redo (or of a jump from the list); undo()
     // and redo() settle as soon as it returns, this for the other ways.
     QTimer::singleShot(0, this, &TreeHistory::settle);
@@ -201,8 +205,8 @@ void TreeHistory::settle()
     }
     refused_ = refusal;
     refused_.active = at >= 0;
-    log_.AddToLog("*** The undo history keeps \"" + refusal.name.toLocal8Bit().toStdString() +
-                  "\": it could not be " + (refusal.forward ? "redone" : "undone") +
+    log_.AddToLog("*** The undo history keeps \"" + refusal.english + "\": it could not be " +
+                  (refusal.forward ? "redone" : "undone") +
                   " since what it changes was changed or removed outside the window (see the "
                   "line before); it can be tried again or skipped, and every other step stays");
     emit refusedChanged(refusedStep());
@@ -223,7 +227,7 @@ void TreeHistory::skipRefused()
         return;
     const int at = positionOf(refused_.serial);
     const bool forward = refused_.forward;
-    log_.AddToLog("*** The undo history skipped \"" + refused_.name.toLocal8Bit().toStdString() +
+    log_.AddToLog("*** The undo history skipped \"" + refused_.english +
                   "\": " + (forward ? "it stays undone" : "its change stays as it is"));
     refused_ = Refusal{};
     std::vector<std::unique_ptr<QUndoCommand>> steps;

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "history/StepName.h"
 #include "history/StoreCommand.h"
 #include "history/UndoHistory.h"
 
@@ -55,17 +56,18 @@ public:
     history::HistoryContext context();
 
     // Takes a step whose change the window has already made.
-    void pushDone(std::unique_ptr<history::StoreCommand> command, const std::string &name,
+    void pushDone(std::unique_ptr<history::StoreCommand> command, const history::StepName &name,
                   Kind kind, Selection select);
     // Makes a change of the tree's shape through its command (the store synced first, the
     // tree built after) and takes it as a step; watched topics (the groups above) have their
     // roll-up kept with the step. False when the command was refused.
-    bool perform(std::unique_ptr<history::StoreCommand> command, const std::string &name,
+    bool perform(std::unique_ptr<history::StoreCommand> command, const history::StepName &name,
                  const std::vector<std::string> &watched, Selection select);
     // Replays a step: forward (redo) or back (undo). False when it refused; the stack's
-    // undo point is then put back before the step (see settle).
+    // undo point is then put back before the step (see settle). name is the step's name as
+    // shown, english the same for the log.
     bool replay(history::StoreCommand &command, bool forward, Kind kind, const std::string &select,
-                const QString &name, unsigned long serial);
+                const QString &name, const std::string &english, unsigned long serial);
     bool replaying() const { return replaying_; }
     // True while the stack is rebuilt or its undo point put back: its steps are not replayed.
     bool rebuilding() const { return rebuilding_; }
@@ -108,7 +110,8 @@ protected:
 private:
     bool runStructure(history::StoreCommand &command, bool forward);
     // A step refused: the undo point goes back once the stack's own undo or redo is over.
-    void refuse(const QString &name, bool forward, unsigned long serial);
+    void refuse(const QString &name, const std::string &english, bool forward,
+                unsigned long serial);
     // Puts the undo point back to where it stood before the refused step, without replaying
     // anything: the steps a jump passed over after it were not replayed either.
     void settle();
@@ -134,7 +137,8 @@ private:
         bool active = false;  // the stack's undo point still has to go back
         bool forward = false; // a redo refused
         unsigned long serial = 0;
-        QString name;
+        QString name;        // as shown
+        std::string english; // for the log
     } pending_, refused_; // refused_: the last one settled, while it stands there
 };
 

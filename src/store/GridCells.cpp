@@ -1,6 +1,8 @@
 // Rules of the grids beside the tree.
 #include "store/GridCells.h"
 
+#include "fileio/UiText.h"
+#include "store/ScheduleText.h"
 #include "store/TNimbusNode.h"
 #include "store/TopicCodes.h"
 
@@ -18,7 +20,7 @@ InfoCell InfoCellFor(const TNimbusNode &node)
     InfoCell cell;
     if ((node.ttype == kTopicTask || node.ttype == kTopicEvent) && !node.statusText.empty()) {
         cell.shown = true;
-        cell.text = node.statusText;
+        cell.text = schedule::shownStatusText(node.statusText);
         cell.colour = node.highlightColour;
     }
     return cell;
@@ -77,7 +79,7 @@ DueCell DueCellFor(const TNimbusNode &node, bool collapsed)
 std::string InfoCellText(const TNimbusNode &node)
 {
     const InfoCell cell = InfoCellFor(node);
-    return cell.shown ? cell.text : std::string("no due date");
+    return cell.shown ? cell.text : text::translate("GridCells", "no due date");
 }
 
 std::string DueCellText(const TNimbusNode &node, bool collapsed)
@@ -91,28 +93,38 @@ std::string DueCellText(const TNimbusNode &node, bool collapsed)
     };
     if (cell.marker.list == IconList::TopicStatus) {
         if (cell.marker.index == 15 || cell.marker.index == 0)
-            add(node.urgent ? "urgent" : "urgent sub-topics");
+            add(node.urgent ? text::translate("GridCells", "urgent")
+                            : text::translate("GridCells", "urgent sub-topics"));
         if (cell.marker.index == 15 || cell.marker.index == 14)
-            add("favourite");
+            add(text::translate("GridCells", "favourite"));
     }
-    static const char *const kStatusWords[] = {"", "not started", "in progress", "finished",
-                                               "on hold", "waiting"};
+    // The parts a screen reader says for the cell, each in the user's language.
+    static const char *const kStatusWords[] = {"",
+                                               NIMBUS_TEXT_NOOP("GridCells", "not started"),
+                                               NIMBUS_TEXT_NOOP("GridCells", "in progress"),
+                                               NIMBUS_TEXT_NOOP("GridCells", "finished"),
+                                               NIMBUS_TEXT_NOOP("GridCells", "on hold"),
+                                               NIMBUS_TEXT_NOOP("GridCells", "waiting")};
     if (cell.state.list == IconList::Progress) {
-        add("in progress " + std::to_string(node.percent) + " %");
+        add(text::withValues(text::translate("GridCells", "in progress %1 %"),
+                             {std::to_string(node.percent)}));
     } else if (cell.state.list == IconList::TopicStatus) {
         const int status = cell.state.index > 5 ? cell.state.index - 5 : cell.state.index;
         if (status >= 1 && status <= 5)
-            add(node.ttype == kTopicEvent && status == kStatusNotStarted ? "future event"
-                                                                          : kStatusWords[status]);
+            add(node.ttype == kTopicEvent && status == kStatusNotStarted
+                    ? text::translate("GridCells", "future event")
+                    : text::translate("GridCells", kStatusWords[status]));
         if (cell.state.index > 5)
-            add("recurring");
+            add(text::translate("GridCells", "recurring"));
     }
     if (cell.priority > 0)
-        add("priority " + std::to_string(cell.priority));
+        add(text::withValues(text::translate("GridCells", "priority %1"),
+                             {std::to_string(cell.priority)}));
     if (cell.content.list == IconList::Doc)
-        add(cell.content.index == 2 ? "several pages" : cell.content.index == 0 ? "details page"
-                                                                                : "one page");
-    return text.empty() ? std::string("no status") : text;
+        add(cell.content.index == 2   ? text::translate("GridCells", "several pages")
+            : cell.content.index == 0 ? text::translate("GridCells", "details page")
+                                      : text::translate("GridCells", "one page"));
+    return text.empty() ? text::translate("GridCells", "no status") : text;
 }
 
 } // namespace nimbus::gridcells

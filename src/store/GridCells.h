@@ -51,7 +51,7 @@ DueCell DueCellFor(const TNimbusNode &node, bool collapsed);
 
 // What the cells say in words, for a screen reader: the "Due" cell's text (or that there is
 // none) and the "Status" cell's pictures one by one ("urgent, favourite, in progress 40 %,
-// priority 2, recurring, details page").
+// priority 2, recurring, details page"), in the user's language.
 std::string InfoCellText(const TNimbusNode &node);
 std::string DueCellText(const TNimbusNode &node, bool collapsed);
 

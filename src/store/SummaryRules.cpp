@@ -100,7 +100,9 @@ std::string GroupKey(Group group, const TNimbusNode &node)
     return node.uni;
 }
 
-std::string BadgeText(Group group, int count)
+namespace {
+
+const char *badgePrefix(Group group)
 {
     static const char *const prefixes[kGroupCount] = {
         NIMBUS_TEXT_NOOP("nimbus::summary", "Deadlines: "),
@@ -112,7 +114,24 @@ std::string BadgeText(Group group, int count)
         NIMBUS_TEXT_NOOP("nimbus::summary", "Changes: "),
         NIMBUS_TEXT_NOOP("nimbus::summary", "Favourites: "),
         NIMBUS_TEXT_NOOP("nimbus::summary", "Waiting: ")};
-    return text::translate("nimbus::summary", prefixes[indexOf(group)]) + std::to_string(count);
+    return prefixes[indexOf(group)];
+}
+
+} // namespace
+
+std::string BadgeText(Group group, int count)
+{
+    return BadgeCaption(group) + std::to_string(count);
+}
+
+std::string BadgeCaption(Group group)
+{
+    return text::translate("nimbus::summary", badgePrefix(group));
+}
+
+std::string BadgeLine(Group group, int count)
+{
+    return badgePrefix(group) + std::to_string(count);
 }
 
 std::string MenuCaption(Group group)

@@ -58,8 +58,14 @@ bool IsMember(Group group, const TNimbusNode &node);
 // The key a member is listed under in its group.
 std::string GroupKey(Group group, const TNimbusNode &node);
 
-// "Deadlines: " ... "Favourites: ", each followed by the count on the badge.
+// "Deadlines: " ... "Favourites: ", each followed by the count on the badge, in the user's
+// language.
 std::string BadgeText(Group group, int count);
+// The caption of a badge alone ("Overdue: "), in the user's language, for a window that writes
+// the count in the user's number form.
+std::string BadgeCaption(Group group);
+// The same line in English, as nimbus-cli's summary prints it for scripts and status bars.
+std::string BadgeLine(Group group, int count);
 // Caption of the group's item in popCategory ("Deadlines next 2 weeks", ...).
 std::string MenuCaption(Group group);
 // Title of the selection dialog that lists the group ("Task deadlines in the next six weeks").

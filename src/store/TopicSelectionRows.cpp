@@ -2,6 +2,7 @@
 #include "store/TopicSelectionRows.h"
 
 #include "fileio/UiText.h"
+#include "store/ScheduleText.h"
 #include "store/TNimbusNode.h"
 
 namespace nimbus {
@@ -12,7 +13,7 @@ SelectionRow selectionRow(const TNimbusNode &node)
     const bool task = node.ttype == kTopicTask;
     const bool scheduled = task || node.ttype == kTopicEvent;
     if (scheduled && !node.statusText.empty()) {
-        row.due = node.statusText;
+        row.due = schedule::shownStatusText(node.statusText);
         row.dueColour = node.highlightColour;
     }
     // Shown in the user's language; the code's English text is what files hold.

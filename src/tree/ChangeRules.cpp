@@ -3,15 +3,16 @@
 
 #include <charconv>
 
+#include "fileio/UiText.h"
 #include "recurrence/TopicRecurrence.h"
-#include "tree/RepeatField.h"
-#include "tree/TreeRules.h"
 #include "store/Clock.h"
 #include "store/Scheduler.h"
 #include "store/TNimbusNode.h"
 #include "store/TNimbusStructure.h"
 #include "store/TopicCodes.h"
 #include "store/TopicOptions.h"
+#include "tree/RepeatField.h"
+#include "tree/TreeRules.h"
 
 namespace nimbus::cli {
 
@@ -67,9 +68,9 @@ std::optional<bool> yesNo(const std::string &text)
     return std::nullopt;
 }
 
-Outcome usage(std::string text)
+Outcome usage(const char *form, const std::vector<std::string> &values = {})
 {
-    return Outcome::fail(kUsage, std::move(text));
+    return Outcome::fail(kUsage, form, values);
 }
 
 } // namespace
@@ -85,12 +86,12 @@ Outcome checkField(const std::string &name, const std::string &value, std::strin
 {
     if (name == "title") {
         if (value.empty() || value.find_first_of("\r\n") != std::string::npos)
-            return usage("a title is one line of text, not empty");
+            return usage(NIMBUS_TEXT_NOOP("CliMessages", "a title is one line of text, not empty"));
         canonical = value;
     } else if (name == "type") {
         const auto code = codeOf(kTypes, value);
         if (!code)
-            return usage("type takes " + namesOf(kTypes));
+            return usage(NIMBUS_TEXT_NOOP("CliMessages", "type takes %1"), {namesOf(kTypes)});
         canonical = std::to_string(*code);
     } else if (name == "due" || name == "time") {
         canonical = value; // date keys and time texts, or "none", from the caller
@@ -107,33 +108,37 @@ Outcome checkField(const std::string &name, const std::string &value, std::strin
         const auto count = wholeNumber(value.substr(0, blank));
         const auto code = codeOf(kUnits, unit);
         if (!count || *count < 1 || *count > 9999 || !code)
-            return usage("recur takes a count and a unit (" + namesOf(kUnits) + "), or none");
+            return usage(
+                NIMBUS_TEXT_NOOP("CliMessages", "recur takes a count and a unit (%1), or none"),
+                {namesOf(kUnits)});
         canonical = std::to_string(*count) + " " + std::to_string(*code);
     } else if (name == "priority") {
         const auto number = wholeNumber(value);
         if (!number || *number < 0 || *number > 9)
-            return usage("priority takes a number from 1 (highest) to 9, or 0 for none");
+            return usage(NIMBUS_TEXT_NOOP(
+                "CliMessages", "priority takes a number from 1 (highest) to 9, or 0 for none"));
         canonical = std::to_string(*number);
     } else if (name == "urgent" || name == "fav") {
         const auto flag = yesNo(value);
         if (!flag)
-            return usage(name + " takes yes or no");
+            return usage(NIMBUS_TEXT_NOOP("CliMessages", "%1 takes yes or no"), {name});
         canonical = *flag ? "yes" : "no";
     } else if (name == "status") {
         const auto code = codeOf(kStatuses, value);
         if (!code)
-            return usage("status takes " + namesOf(kStatuses));
+            return usage(NIMBUS_TEXT_NOOP("CliMessages", "status takes %1"), {namesOf(kStatuses)});
         canonical = std::to_string(*code);
     } else if (name == "percent") {
         const auto number = wholeNumber(value);
         if (!number || *number < 0 || *number > 100 || *number % 10 != 0)
-            return usage("percent takes 0 to 100 in steps of 10");
+            return usage(NIMBUS_TEXT_NOOP("CliMessages", "percent takes 0 to 100 in steps of 10"));
         canonical = std::to_string(*number);
     } else {
         std::string all;
         for (const auto &field : fieldNames())
             all += (all.empty() ? "" : ", ") + field;
-        return usage("unknown field \"" + name + "\"; fields are " + all);
+        return usage(NIMBUS_TEXT_NOOP("CliMessages", "unknown field \"%1\"; fields are %2"),
+                     {name, all});
     }
     return Outcome::ok();
 }
@@ -142,11 +147,13 @@ Outcome checkTarget(const TNimbusStructure &store, const std::string &id, TNimbu
 {
     node = store.Find(id);
     if (!node)
-        return Outcome::fail(kNothingFound, "no topic has the id " + id);
+        return Outcome::fail(kNothingFound,
+                             NIMBUS_TEXT_NOOP("CliMessages", "no topic has the id %1"), {id});
     if (node->lev == 0)
-        return usage(id + " is a section, not a topic");
+        return usage(NIMBUS_TEXT_NOOP("CliMessages", "%1 is a section, not a topic"), {id});
     if (node->sys)
-        return usage(id + " is a system topic and cannot be changed");
+        return usage(NIMBUS_TEXT_NOOP("CliMessages", "%1 is a system topic and cannot be changed"),
+                     {id});
     return Outcome::ok();
 }
 
@@ -159,13 +166,17 @@ Outcome findParent(const TNimbusStructure &store, const std::string &id, TNimbus
                 parent = entry.node;
                 return Outcome::ok();
             }
-        return Outcome::fail(kStoreProblem, "the store has no \"Topics\" section");
+        return Outcome::fail(
+            kStoreProblem, NIMBUS_TEXT_NOOP("CliMessages", "the store has no \"Topics\" section"));
     }
     parent = store.Find(id);
     if (!parent)
-        return Outcome::fail(kNothingFound, "no topic has the id " + id);
+        return Outcome::fail(kNothingFound,
+                             NIMBUS_TEXT_NOOP("CliMessages", "no topic has the id %1"), {id});
     if (parent->lev == 0 && parent->top)
-        return usage("no topic can be inserted directly in the section " + id);
+        return usage(
+            NIMBUS_TEXT_NOOP("CliMessages", "no topic can be inserted directly in the section %1"),
+            {id});
     return Outcome::ok();
 }
 
@@ -207,7 +218,7 @@ Outcome applyFields(TNimbusNode &node, const Fields &fields, const Clock &clock)
             }
         } else if (name == "time") {
             if (options.dueDate.empty() && value != "none")
-                return usage("a time needs a due date");
+                return usage(NIMBUS_TEXT_NOOP("CliMessages", "a time needs a due date"));
             options.dueTime = value == "none" ? "" : value;
             options.nextTime = options.dueTime;
         } else if (name == "recur") {
@@ -217,7 +228,8 @@ Outcome applyFields(TNimbusNode &node, const Fields &fields, const Clock &clock)
                 options.recurUnit = kUnitNone;
             } else {
                 if (options.dueDate.empty())
-                    return usage("a recurring topic needs a due date");
+                    return usage(
+                        NIMBUS_TEXT_NOOP("CliMessages", "a recurring topic needs a due date"));
                 const auto blank = value.find(' ');
                 options.recur = true;
                 options.recurCount = std::stoi(value.substr(0, blank));
@@ -227,7 +239,8 @@ Outcome applyFields(TNimbusNode &node, const Fields &fields, const Clock &clock)
             }
         } else if (name == "percent") {
             if (node.ttype != kTopicTask)
-                return usage("only tasks have a percentage complete");
+                return usage(
+                    NIMBUS_TEXT_NOOP("CliMessages", "only tasks have a percentage complete"));
             options.percent = std::stoi(value);
             options.progressSet = options.percent > 0 && options.percent < 100;
         } else {
@@ -237,9 +250,9 @@ Outcome applyFields(TNimbusNode &node, const Fields &fields, const Clock &clock)
     }
     if (viaOptions) {
         if ((options.deadline || options.recur) && node.ttype != kTopicTask && node.ttype != kTopicEvent)
-            return usage("only tasks and events have a due date");
+            return usage(NIMBUS_TEXT_NOOP("CliMessages", "only tasks and events have a due date"));
         if (node.sys)
-            return usage("a system topic cannot be changed");
+            return usage(NIMBUS_TEXT_NOOP("CliMessages", "a system topic cannot be changed"));
         applyTopicOptions(options, node, clock);
     }
     // A repeat given anew replaces any series; a "rule" beside it (a richer repeat, after the
@@ -257,18 +270,20 @@ Outcome applyFields(TNimbusNode &node, const Fields &fields, const Clock &clock)
         if (name == "status") {
             const int status = std::stoi(value);
             if (node.ttype != kTopicTask)
-                return usage("only tasks take a status; events follow their dates");
+                return usage(NIMBUS_TEXT_NOOP(
+                    "CliMessages", "only tasks take a status; events follow their dates"));
             if (node.status != status && !tree::ApplyStatus(node, status, now).applied)
-                return usage("the status of this task cannot be changed that way");
+                return usage(NIMBUS_TEXT_NOOP(
+                    "CliMessages", "the status of this task cannot be changed that way"));
         } else if (name == "priority") {
             const int priority = std::stoi(value);
             if (node.ttype != kTopicTask)
-                return usage("only tasks have a priority");
+                return usage(NIMBUS_TEXT_NOOP("CliMessages", "only tasks have a priority"));
             if (priority == 0) {
                 node.pri = 0;
                 node.UpdateSortKey();
             } else if (node.pri != priority && !tree::SetPriority(node, priority).applied) {
-                return usage("a completed task has no priority");
+                return usage(NIMBUS_TEXT_NOOP("CliMessages", "a completed task has no priority"));
             }
         } else if (name == "urgent") {
             tree::ApplyUrgent(node, value == "yes");
@@ -288,7 +303,9 @@ Outcome completeTopic(TNimbusNode &node, const Clock &clock)
         if (node.status == kStatusCompleted)
             return Outcome::ok();
         if (!tree::ApplyStatus(node, kStatusCompleted, clock.now()).applied)
-            return usage("this task cannot be marked done (a group task follows its sub-tasks)");
+            return usage(NIMBUS_TEXT_NOOP(
+                "CliMessages",
+                "this task cannot be marked done (a group task follows its sub-tasks)"));
         return Outcome::ok();
     }
     if (node.ttype == kTopicEvent) {
@@ -299,15 +316,17 @@ Outcome completeTopic(TNimbusNode &node, const Clock &clock)
         node.UpdateSortKey();
         return Outcome::ok();
     }
-    return usage("only tasks and events can be done");
+    return usage(NIMBUS_TEXT_NOOP("CliMessages", "only tasks and events can be done"));
 }
 
 Outcome checkRemovable(const TNimbusNode &node)
 {
     if (node.lev == 0)
-        return usage(node.uni + " is a section and cannot be removed");
+        return usage(NIMBUS_TEXT_NOOP("CliMessages", "%1 is a section and cannot be removed"),
+                     {node.uni});
     if (node.lev == 1 && node.sys)
-        return usage(node.uni + " is a system topic and cannot be removed");
+        return usage(NIMBUS_TEXT_NOOP("CliMessages", "%1 is a system topic and cannot be removed"),
+                     {node.uni});
     return Outcome::ok();
 }
 

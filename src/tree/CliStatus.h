@@ -2,6 +2,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "fileio/UiText.h"
 
 namespace nimbus::cli {
 
@@ -18,6 +21,13 @@ struct Outcome {
     std::string message;
     static Outcome ok() { return {}; }
     static Outcome fail(int status, std::string message) { return {status, std::move(message)}; }
+    // A message made from its form, marked NIMBUS_TEXT_NOOP("CliMessages", ...) where it is
+    // written, with "%1", "%2" ... replaced by the values. It stays English: the running program
+    // sends it on a channel and may keep it; nimbus-cli translates it where it shows it.
+    static Outcome fail(int status, const char *form, const std::vector<std::string> &values)
+    {
+        return {status, text::withValues(form, values)};
+    }
     explicit operator bool() const { return status == kSuccess; }
 };
 

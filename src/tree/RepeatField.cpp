@@ -1,6 +1,7 @@
 // Repeats typed in words, carried as fields and given to topics.
 #include "tree/RepeatField.h"
 
+#include "fileio/UiText.h"
 #include "recurrence/RecurrenceFile.h"
 #include "recurrence/RuleText.h"
 #include "recurrence/TopicRecurrence.h"
@@ -18,7 +19,8 @@ Outcome repeatFields(const std::string &typed, const recurrence::RecurrenceWords
     recurrence::TypedRepeat repeat;
     std::string error;
     if (!recurrence::RecurrenceWords(dates).parse(typed, repeat, error))
-        return Outcome::fail(kUsage, "recur=\"" + typed + "\": " + error);
+        return Outcome::fail(kUsage, NIMBUS_TEXT_NOOP("CliMessages", "recur=\"%1\": %2"),
+                             {typed, error});
     switch (repeat.kind) {
     case recurrence::TypedRepeat::Kind::None:
         fields.emplace_back("recur", "none");
@@ -43,19 +45,23 @@ Outcome applyRuleField(TNimbusNode &node, const std::string &rule)
     recurrence::Series series;
     std::string error;
     if (!recurrence::parseRule(rule, series.rule, error))
-        return Outcome::fail(kUsage, "the repeat rule \"" + rule + "\" cannot be used: " + error);
+        return Outcome::fail(
+            kUsage, NIMBUS_TEXT_NOOP("CliMessages", "the repeat rule \"%1\" cannot be used: %2"),
+            {rule, error});
     DateTime due;
     if (!dates::parseDateKey(node.dlDate, due))
-        return Outcome::fail(kUsage, "a recurring topic needs a due date");
+        return Outcome::fail(kUsage,
+                             NIMBUS_TEXT_NOOP("CliMessages", "a recurring topic needs a due date"));
     series.startDay = due.dayNumber();
     if (!dates::isNoTime(node.dlTime))
         series.time = schedule::timeOfDay(node.dlTime);
     const std::optional<std::int64_t> first =
         recurrence::firstRuleDay(series.rule, series.startDay, series.time);
     if (!first)
-        return Outcome::fail(kUsage, "the repeat \"" +
-                                         recurrence::RecurrenceWords::describe(series.rule) +
-                                         "\" has no date from the due date on");
+        return Outcome::fail(
+            kUsage,
+            NIMBUS_TEXT_NOOP("CliMessages", "the repeat \"%1\" has no date from the due date on"),
+            {recurrence::RecurrenceWords::describe(series.rule)});
     series.startDay = *first;
     recurrence::applySeries(node, series);
     return Outcome::ok();

@@ -34,6 +34,8 @@ struct CliHome {
     std::string data = root / "home/$Nimbus/";
     std::string channels = root / "channels/";
     std::string temp = root / "tmp/"; // TMPDIR of nimbus-cli: what it leaves there shows
+    // Locale settings put before the command ("LANG=de_DE.UTF-8 LANGUAGE=de"); none: the test's.
+    std::string locale;
 
     explicit CliHome(bool seeded = true)
     {
@@ -48,7 +50,7 @@ struct CliHome {
     {
         return "HOME=" + shellQuoted(home) + " HOMEDRIVE=" + shellQuoted(home) +
                " NIMBUS_CHANNEL_DIR=" + shellQuoted(channels) + " TMPDIR=" + shellQuoted(temp) +
-               " QT_QPA_PLATFORM=offscreen";
+               " QT_QPA_PLATFORM=offscreen" + (locale.empty() ? "" : " " + locale);
     }
     // The command line for the shell, for tests that start many at once.
     std::string commandLine(const std::vector<std::string> &words) const

@@ -9,7 +9,9 @@
 #include <filesystem>
 #include <map>
 
+#include "fileio/AtomicFile.h"
 #include "fileio/FolderOps.h"
+#include "fileio/UiText.h"
 #include "history/ChecklistEdit.h"
 #include "history/CommandGroup.h"
 #include "history/FieldEdit.h"
@@ -24,7 +26,6 @@
 #include "store/ContentFiles.h"
 #include "store/RecordingLog.h"
 #include "store/TNimbusStructure.h"
-#include "fileio/AtomicFile.h"
 #include "support/TempFolder.h"
 
 namespace nimbus::history {
@@ -453,12 +454,13 @@ TEST_F(SmallStore, UndoingARemovalWhosePagesWereEmptiedRefusesAndKeepsTheStore)
 
 TEST(StepNames, SayWhatWasDoneToWhichTopic)
 {
-    EXPECT_EQ(removeStepName("Quarterly report", 12), "Remove 'Quarterly report' and 12 sub-topics");
-    EXPECT_EQ(removeStepName("Garden", 1), "Remove 'Garden' and 1 sub-topic");
-    EXPECT_EQ(removeStepName("Garden", 0), "Remove 'Garden'");
-    EXPECT_EQ(moveStepName("Garden", MoveKind::Up), "Move 'Garden' up");
-    EXPECT_EQ(moveStepName("Garden", MoveKind::LevelDown), "Make 'Garden' a sub-topic");
-    EXPECT_EQ(sortStepName("Work", 2), "Sort the sub-topics of 'Work' by date due");
+    EXPECT_EQ(removeStepName("Quarterly report", 12).english(),
+              "Remove 'Quarterly report' and 12 sub-topics");
+    EXPECT_EQ(removeStepName("Garden", 1).english(), "Remove 'Garden' and 1 sub-topic");
+    EXPECT_EQ(removeStepName("Garden", 0).english(), "Remove 'Garden'");
+    EXPECT_EQ(moveStepName("Garden", MoveKind::Up).english(), "Move 'Garden' up");
+    EXPECT_EQ(moveStepName("Garden", MoveKind::LevelDown).english(), "Make 'Garden' a sub-topic");
+    EXPECT_EQ(sortStepName("Work", 2).english(), "Sort the sub-topics of 'Work' by date due");
     // Long titles are cut, never inside a character.
     const std::string longTitle = std::string(39, 'x') + "\xC3\xA9" + "tail";
     EXPECT_EQ(quotedTitle(longTitle), "'" + std::string(39, 'x') + "...'");
@@ -467,20 +469,55 @@ TEST(StepNames, SayWhatWasDoneToWhichTopic)
     node.text = "Call Anna";
     node.status = kStatusCompleted;
     std::vector<FieldChange> status{{1, kStatusInProgress, kStatusCompleted}};
-    EXPECT_EQ(editStepName(node, status), "Set status of 'Call Anna' to completed");
+    EXPECT_EQ(editStepName(node, status).english(), "Set status of 'Call Anna' to completed");
     node.pri = 0;
     std::vector<FieldChange> priority{{3, 4, 0}};
-    EXPECT_EQ(editStepName(node, priority), "Clear the priority of 'Call Anna'");
+    EXPECT_EQ(editStepName(node, priority).english(), "Clear the priority of 'Call Anna'");
 
     const std::vector<ChecklistItem> two{{false, "Buy paint", {}, {}}, {true, "Sand", "x", {}}};
     std::vector<ChecklistItem> ticked = two;
     ticked[0].checked = true;
-    EXPECT_EQ(checklistStepName("Garden", two, ticked), "Tick 'Buy paint' in 'Garden'");
-    EXPECT_EQ(checklistStepName("Garden", two, {two[1], two[0]}), "Reorder the checklist in 'Garden'");
-    EXPECT_EQ(checklistStepName("Garden", two, {}), "Remove all items in 'Garden'");
+    EXPECT_EQ(checklistStepName("Garden", two, ticked).english(), "Tick 'Buy paint' in 'Garden'");
+    EXPECT_EQ(checklistStepName("Garden", two, {two[1], two[0]}).english(),
+              "Reorder the checklist in 'Garden'");
+    EXPECT_EQ(checklistStepName("Garden", two, {}).english(), "Remove all items in 'Garden'");
     std::vector<ChecklistItem> more = two;
     more.push_back({false, "Plant", {}, {}});
-    EXPECT_EQ(checklistStepName("Garden", two, more), "Add 'Plant' in 'Garden'");
+    EXPECT_EQ(checklistStepName("Garden", two, more).english(), "Add 'Plant' in 'Garden'");
+}
+
+std::string reversedWords(const char *context, const char *source)
+{
+    // A language that puts the title first, as German does.
+    if (std::string(context) == kStepNameContext && std::string(source) == "Move %1 up")
+        return "%1 nach oben verschieben";
+    return source;
+}
+
+std::string countedWords(const char *, const char *source, const char *, int n)
+{
+    return std::string(source) == "Remove %1 and %n sub-topic(s)"
+               ? "%1 und " + std::to_string(n) + (n == 1 ? " Unterthema" : " Unterthemen") +
+                     " entfernen"
+               : source;
+}
+
+TEST(StepNames, AreTranslatedWholeWhereShownAndStayEnglishForTheLog)
+{
+    text::setTranslator(&reversedWords);
+    text::setCountTranslator(&countedWords);
+    const StepName up = moveStepName("Garden", MoveKind::Up);
+    const StepName removed = removeStepName("Work", 3);
+    EXPECT_EQ(up.shown(), "'Garden' nach oben verschieben");
+    EXPECT_EQ(removed.shown(), "'Work' und 3 Unterthemen entfernen");
+    EXPECT_EQ(up.english(), "Move 'Garden' up");
+    EXPECT_EQ(removed.english(), "Remove 'Work' and 3 sub-topics");
+    // A title holding a place mark is a title, not a place.
+    EXPECT_EQ(moveStepName("%1 %2", MoveKind::Up).shown(), "'%1 %2' nach oben verschieben");
+    text::setTranslator(nullptr);
+    text::setCountTranslator(nullptr);
+    EXPECT_EQ(up.shown(), "Move 'Garden' up");
+    EXPECT_TRUE(StepName().empty());
 }
 
 } // namespace

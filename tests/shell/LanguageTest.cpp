@@ -14,6 +14,7 @@
 #include <map>
 #include <sstream>
 
+#include "EveryDialog.h"
 #include "fileio/LanguageChoice.h"
 #include "fileio/UiText.h"
 #include "shell/TformMain.h"
@@ -213,8 +214,8 @@ private slots:
         }
     }
 
-    // The longest texts are German and French: at the window's default size and in the topic
-    // options dialog, none of them may be cut off.
+    // The longest texts are German and French: at the window's default size, in the topic
+    // options dialog and in every other dialog, none of them may be cut off.
     void noTranslatedTextIsCutOff()
     {
         // The check itself finds a text that does not fit.
@@ -253,6 +254,21 @@ private slots:
                 QVERIFY(QTest::qWaitForWindowExposed(&dialog));
                 cut << textsCutOff(&dialog);
             }
+            QString chosenFolder;
+            TNimbusStructure store;
+            int inDialogs = 0;
+            for (const auto &dialog : test::everyDialog(chosenFolder, store, dir.path())) {
+                if (auto *progress = dynamic_cast<fileio::OperationProgress *>(dialog.get())) {
+                    progress->allowCancel(true);
+                    progress->report(1, 3, text::translate("nimbus::LanSharing", "Sending topics"));
+                } else {
+                    dialog->show();
+                }
+                QVERIFY2(QTest::qWaitForWindowExposed(dialog.get()),
+                         dialog->metaObject()->className());
+                cut << textsCutOff(dialog.get(), &inDialogs);
+            }
+            QVERIFY2(inDialogs > 40, qPrintable(QString::number(inDialogs)));
             cut.removeDuplicates();
             QVERIFY2(cut.isEmpty(), qPrintable(QString::fromLatin1(language) +
                                                QStringLiteral(":\n") + cut.join('\n')));

@@ -17,29 +17,16 @@
 #include <fstream>
 #include <set>
 
-#include "caldav/CalendarAccount.h"
+#include "EveryDialog.h"
 #include "fileio/UiText.h"
 #include "shell/TformMain.h"
 #include "shell/TopicOptionsSample.h"
-#include "shell/caldav/CalendarAccountDialog.h"
-#include "shell/calendar/CalendarImportSummary.h"
-#include "shell/calendar/CalendarPreviewDialog.h"
-#include "shell/dialogs/OperationProgressDialog.h"
-#include "shell/dialogs/TformHilite.h"
 #include "shell/dialogs/TformProgress.h"
-#include "shell/dialogs/TformSelection.h"
-#include "shell/dialogs/TformTitle.h"
-#include "shell/dialogs/TformTopicSelect.h"
-#include "shell/lan/TSelectFolder.h"
-#include "shell/reminders/ReminderWindow.h"
 #include "store/DateFormat.h"
 #include "store/SummaryRules.h"
 #include "store/TNimbusStructure.h"
 #include "store/TopicOptions.h"
 #include "support/TempFolder.h"
-#include "viewer/TFileDisplayColumnForm.h"
-#include "viewer/TFormSelectVersion.h"
-#include "viewer/TformFileDisplayOptions.h"
 
 using namespace nimbus;
 
@@ -206,25 +193,8 @@ private slots:
         test::TempFolder dir;
         QString chosenFolder;
         TNimbusStructure store;
-        std::vector<std::unique_ptr<QWidget>> dialogs;
-        dialogs.push_back(std::make_unique<dialogs::TformTitle>("Title"));
-        dialogs.push_back(std::make_unique<dialogs::TformTopicSelect>(0));
-        dialogs.push_back(std::make_unique<dialogs::TformSelection>(
-            summary::SelectionTitle(summary::Group::Overdue), std::vector<TNimbusNode *>{}));
-        dialogs.push_back(std::make_unique<dialogs::TformHilite>(QTextDocumentFragment(), -1, -1));
-        dialogs.push_back(std::make_unique<dialogs::OperationProgressDialog>(
-            QCoreApplication::translate("nimbus::LanSharing", "Sending topics"), nullptr));
-        dialogs.push_back(std::make_unique<TSelectFolder>(chosenFolder, QStringLiteral("Nimbus"),
-                                                          QString::fromStdString(dir.path())));
-        dialogs.push_back(std::make_unique<CalendarPreviewDialog>(CalendarImportSummary{}));
-        dialogs.push_back(std::make_unique<caldavui::CalendarAccountDialog>(
-            caldav::CalendarAccount{}, store, nullptr));
-        dialogs.push_back(std::make_unique<reminderui::ReminderWindow>());
-        dialogs.push_back(std::make_unique<viewer::TFormSelectVersion>(QStringList{}));
-        dialogs.push_back(std::make_unique<viewer::TformFileDisplayOptions>(
-            viewer::FileDisplayOptions{}, 0, true));
-        dialogs.push_back(
-            std::make_unique<viewer::TFileDisplayColumnForm>(viewer::ColumnDetails{}));
+        std::vector<std::unique_ptr<QWidget>> dialogs =
+            test::everyDialog(chosenFolder, store, dir.path());
         for (const auto &dialog : dialogs)
             walk(dialog.get());
         dialogs.clear();

@@ -3,6 +3,7 @@
 
 #include "cli/Arguments.h"
 #include "cli/commands/ChangeCommand.h"
+#include "fileio/UiText.h"
 
 namespace nimbus::cli {
 
@@ -28,28 +29,36 @@ bool repeatTakesSecondWord(const std::string &first)
 
 std::string AddCommand::help() const
 {
-    return "Usage: nimbus-cli add TITLE [--under ID] [--type TYPE] [--due DATE [TIME]]\n"
-           "                            [--recur N UNIT] [--priority N] [--urgent] [--request-id "
-           "ID]\n"
-           "\n"
-           "Adds a topic as the last one below ID (the \"Topics\" section when no --under) and\n"
-           "prints its id. A new topic is a task unless --type names another type.\n"
-           "\n"
-           "  --type TYPE      task, event, note, idea, finance or general\n"
-           "  --due DATE       DD/MM/YYYY (or the date order of your preferences), YYYY-MM-DD,\n"
-           "                   today, tomorrow, a weekday name, +3d, +2w; a time may follow,\n"
-           "                   as --due \"friday 14:30\" or --due friday 14:30\n"
-           "  --recur REPEAT   every N minutes, hours, days, weeks, months or years (\"2 "
-           "weeks\"),\n"
-           "                   or a rule: weekdays, mon,wed,fri, \"every 2 weeks on mon,thu\",\n"
-           "                   \"2nd tue\", \"last fri\", \"monthly on 15 x10\",\n"
-           "                   \"weekly until 2027-06-30\" (quote a rule of several words)\n"
-           "  --priority N     1 (highest) to 9\n"
-           "  --urgent         flag it urgent\n" +
-           std::string(kRequestIdHelp) +
-           "\n"
-           "While Nimbus Desk runs the topic is added by the program, as if you had added it\n"
-           "there; otherwise nimbus-cli writes the store itself.\n";
+    return text::translate(
+               "AddCommand",
+               "Usage: nimbus-cli add TITLE [--under ID] [--type TYPE] [--due DATE [TIME]]\n"
+               "                            [--recur N UNIT] [--priority N] [--urgent] "
+               "[--request-id "
+               "ID]\n"
+               "\n"
+               "Adds a topic as the last one below ID (the \"Topics\" section when no --under) "
+               "and\n"
+               "prints its id. A new topic is a task unless --type names another type.\n"
+               "\n"
+               "  --type TYPE      task, event, note, idea, finance or general\n"
+               "  --due DATE       DD/MM/YYYY (or the date order of your preferences), "
+               "YYYY-MM-DD,\n"
+               "                   today, tomorrow, a weekday name, +3d, +2w; a time may follow,\n"
+               "                   as --due \"friday 14:30\" or --due friday 14:30\n"
+               "  --recur REPEAT   every N minutes, hours, days, weeks, months or years (\"2 "
+               "weeks\"),\n"
+               "                   or a rule: weekdays, mon,wed,fri, \"every 2 weeks on "
+               "mon,thu\",\n"
+               "                   \"2nd tue\", \"last fri\", \"monthly on 15 x10\",\n"
+               "                   \"weekly until 2027-06-30\" (quote a rule of several words)\n"
+               "  --priority N     1 (highest) to 9\n"
+               "  --urgent         flag it urgent\n") +
+           text::translate("ChangeCommand", kRequestIdHelp) +
+           text::translate(
+               "AddCommand",
+               "\n"
+               "While Nimbus Desk runs the topic is added by the program, as if you had added it\n"
+               "there; otherwise nimbus-cli writes the store itself.\n");
 }
 
 Outcome AddCommand::run(const std::vector<std::string> &words, CliContext &context)
@@ -74,7 +83,9 @@ Outcome AddCommand::run(const std::vector<std::string> &words, CliContext &conte
     if (Outcome parsed = arguments.parse(joined); !parsed)
         return parsed;
     if (arguments.plain().size() != 1)
-        return Outcome::fail(kUsage, "add takes one title (quote a title of several words)");
+        return Outcome::fail(
+            kUsage, NIMBUS_TEXT_NOOP("CliMessages",
+                                     "add takes one title (quote a title of several words)"));
     ChangeRequest change;
     change.kind = ChangeRequest::Kind::Add;
     change.id = arguments.value("under").value_or("");
@@ -90,7 +101,7 @@ Outcome AddCommand::run(const std::vector<std::string> &words, CliContext &conte
         change.fields.emplace_back("urgent", "yes");
     if (Outcome taken = takeRequestId(arguments, change); !taken)
         return taken;
-    return deliverChange(std::move(change), context, "Added");
+    return deliverChange(std::move(change), context, text::translate("AddCommand", "Added %1"));
 }
 
 } // namespace nimbus::cli

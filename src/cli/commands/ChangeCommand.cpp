@@ -33,8 +33,9 @@ Outcome typedField(const std::string &name, const std::string &value, const CliC
         const auto blank = value.find(' ');
         const auto date = parseDateArgument(value.substr(0, blank), context.clock.now(), order);
         if (!date)
-            return Outcome::fail(kUsage, "\"" + value.substr(0, blank) + "\" is not a date; dates are " +
-                                             dateForms(order));
+            return Outcome::fail(
+                kUsage, NIMBUS_TEXT_NOOP("CliMessages", "\"%1\" is not a date; dates are %2"),
+                {value.substr(0, blank), dateForms(order)});
         fields.emplace_back("due", *date);
         if (blank != std::string::npos)
             return typedField("time", value.substr(blank + 1), context, fields);
@@ -47,7 +48,11 @@ Outcome typedField(const std::string &name, const std::string &value, const CliC
         }
         const auto time = parseTimeArgument(value);
         if (!time)
-            return Outcome::fail(kUsage, "\"" + value + "\" is not a time of day; times are HH:MM or HH:MM:SS");
+            return Outcome::fail(
+                kUsage,
+                NIMBUS_TEXT_NOOP("CliMessages",
+                                 "\"%1\" is not a time of day; times are HH:MM or HH:MM:SS"),
+                {value});
         fields.emplace_back("time", *time);
         return Outcome::ok();
     }
@@ -77,8 +82,10 @@ Outcome takeRequestId(const Arguments &arguments, ChangeRequest &change)
 {
     const std::optional<std::string> given = arguments.value("request-id");
     if (given && !isRequestId(*given))
-        return Outcome::fail(kUsage,
-                             "a request id is 1 to 64 letters, digits, \".\", \"_\" or \"-\"");
+        return Outcome::fail(
+            kUsage,
+            NIMBUS_TEXT_NOOP("CliMessages",
+                             "a request id is 1 to 64 letters, digits, \".\", \"_\" or \"-\""));
     change.request = given ? *given : newRequestId();
     return Outcome::ok();
 }
@@ -89,7 +96,7 @@ Outcome deliverChange(ChangeRequest change, CliContext &context, const std::stri
     std::string id;
     if (Outcome delivered = delivery.deliver(std::move(change), id); !delivered)
         return delivered;
-    context.out << done << ' ' << id << '\n';
+    context.out << text::withValues(done, {id}) << '\n';
     return Outcome::ok();
 }
 

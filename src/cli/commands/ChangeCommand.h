@@ -3,6 +3,7 @@
 #pragma once
 
 #include "cli/commands/CliCommand.h"
+#include "fileio/UiText.h"
 #include "tree/ChangeRequest.h"
 #include "tree/ChangeRules.h"
 
@@ -21,12 +22,15 @@ class Arguments;
 // The request id given with --request-id (checked), or a new one: a script that sends the same
 // change again with it gets the first answer and the change is made once.
 Outcome takeRequestId(const Arguments &arguments, ChangeRequest &change);
-// "  --request-id ID ..." for the commands' help.
-inline constexpr const char *kRequestIdHelp =
+// "  --request-id ID ..." for the commands' help, translated where it is shown.
+inline constexpr const char *kRequestIdHelp = NIMBUS_TEXT_NOOP(
+    "ChangeCommand",
     "  --request-id ID  sent again with the same ID (1 to 64 letters, digits, \".\", \"_\" or\n"
-    "                   \"-\"), the change is answered as the first time, never made twice\n";
+    "                   \"-\"), the change is answered as the first time, never made twice\n");
 
-// Delivers the change and says what became of it on standard output: "Added 123" ...
+// Delivers the change and says what became of it on standard output: done is the line, in the
+// user's language, with "%1" for the topic's id ("Added 123"); translations keep the id the last
+// word, so that a script finds it in any language.
 Outcome deliverChange(ChangeRequest change, CliContext &context, const std::string &done);
 
 } // namespace nimbus::cli

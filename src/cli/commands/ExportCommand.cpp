@@ -9,6 +9,7 @@
 #include "cli/TopicSnapshot.h"
 #include "fileio/AtomicFile.h"
 #include "fileio/FolderOps.h"
+#include "fileio/UiText.h"
 #include "recurrence/RecurrenceFile.h"
 #include "recurrence/TopicRecurrence.h"
 #include "store/Clock.h"
@@ -35,21 +36,23 @@ public:
 
 std::string ExportCommand::help() const
 {
-    return "Usage: nimbus-cli export --ics [--under ID] [--output FILE]\n"
-           "\n"
-           "Writes the topics as one iCalendar file, as the window's calendar export does: a\n"
-           "task is a VTODO, an event a VEVENT, any other topic a VJOURNAL, with repeats,\n"
-           "alarms, the tree's parent links, the details pages as text and the checklists as\n"
-           "sub-tasks. The UIDs are this installation's, so importing the file again updates\n"
-           "the same topics.\n"
-           "\n"
-           "  --ics           the iCalendar form (the only one there is; it must be named)\n"
-           "  --under ID      the topic ID with everything below it (a section's id: the\n"
-           "                  section's topics); without it, every topic\n"
-           "  --output FILE   write FILE (replaced whole, never left half written) instead of\n"
-           "                  standard output\n"
-           "\n"
-           "Exit status 1 when there is no topic to export.\n";
+    return text::translate(
+        "ExportCommand",
+        "Usage: nimbus-cli export --ics [--under ID] [--output FILE]\n"
+        "\n"
+        "Writes the topics as one iCalendar file, as the window's calendar export does: a\n"
+        "task is a VTODO, an event a VEVENT, any other topic a VJOURNAL, with repeats,\n"
+        "alarms, the tree's parent links, the details pages as text and the checklists as\n"
+        "sub-tasks. The UIDs are this installation's, so importing the file again updates\n"
+        "the same topics.\n"
+        "\n"
+        "  --ics           the iCalendar form (the only one there is; it must be named)\n"
+        "  --under ID      the topic ID with everything below it (a section's id: the\n"
+        "                  section's topics); without it, every topic\n"
+        "  --output FILE   write FILE (replaced whole, never left half written) instead of\n"
+        "                  standard output\n"
+        "\n"
+        "Exit status 1 when there is no topic to export.\n");
 }
 
 Outcome ExportCommand::run(const std::vector<std::string> &words, CliContext &context)
@@ -58,12 +61,15 @@ Outcome ExportCommand::run(const std::vector<std::string> &words, CliContext &co
     if (Outcome parsed = arguments.parse(words); !parsed)
         return parsed;
     if (!arguments.has("ics"))
-        return Outcome::fail(kUsage, "export needs the form: --ics");
+        return Outcome::fail(kUsage,
+                             NIMBUS_TEXT_NOOP("CliMessages", "export needs the form: --ics"));
     if (!arguments.plain().empty())
-        return Outcome::fail(kUsage, "export takes no words, only --ics, --under and --output");
+        return Outcome::fail(
+            kUsage, NIMBUS_TEXT_NOOP("CliMessages",
+                                     "export takes no words, only --ics, --under and --output"));
     const std::string output = arguments.value("output").value_or("");
     if (arguments.has("output") && output.empty())
-        return Outcome::fail(kUsage, "--output needs a file name");
+        return Outcome::fail(kUsage, NIMBUS_TEXT_NOOP("CliMessages", "--output needs a file name"));
 
     auto snapshot = std::make_shared<TopicSnapshot>();
     context.readTopics = snapshot;
@@ -79,7 +85,8 @@ Outcome ExportCommand::run(const std::vector<std::string> &words, CliContext &co
     if (const auto under = arguments.value("under")) {
         index = store.IndexOf(*under);
         if (index < 0)
-            return Outcome::fail(kNothingFound, "no topic has the id " + *under);
+            return Outcome::fail(
+                kNothingFound, NIMBUS_TEXT_NOOP("CliMessages", "no topic has the id %1"), {*under});
         scope = calendar::ExportScope::TopicWithSubtopics;
     }
 
@@ -92,9 +99,10 @@ Outcome ExportCommand::run(const std::vector<std::string> &words, CliContext &co
     links.Load(context.dataFolder);
     if (firstExport)
         if (StoreResult saved = links.Save(); !saved)
-            return Outcome::fail(kStoreProblem, "the calendar state " + context.dataFolder +
-                                                    calendar::CalendarLinks::kFileName +
-                                                    " could not be written: " + saved.errorText);
+            return Outcome::fail(
+                kStoreProblem,
+                NIMBUS_TEXT_NOOP("CliMessages", "the calendar state %1 could not be written: %2"),
+                {context.dataFolder + calendar::CalendarLinks::kFileName, saved.errorText});
 
     const ContentFolders folders = ContentFolders::inDataFolder(context.dataFolder);
     PlainDetailsConverter converter;
@@ -103,8 +111,10 @@ Outcome ExportCommand::run(const std::vector<std::string> &words, CliContext &co
     // the old one only when complete.
     fileio::AtomicFile file(output);
     if (!output.empty() && !file.open())
-        return Outcome::fail(kStoreProblem, "the calendar file " + output +
-                                                " could not be written: " + file.errorText());
+        return Outcome::fail(
+            kStoreProblem,
+            NIMBUS_TEXT_NOOP("CliMessages", "the calendar file %1 could not be written: %2"),
+            {output, file.errorText()});
     calendar::CalendarStream stream({dates::stamp(context.clock.now())},
                                     [&](std::string_view bytes) {
                                         if (output.empty())
@@ -115,11 +125,14 @@ Outcome ExportCommand::run(const std::vector<std::string> &words, CliContext &co
     calendar::exportTopics(store, index, scope, links.installation(), source,
                            [&stream](calendar::CalendarTopic &topic) { stream.add(topic); });
     if (stream.added() == 0)
-        return Outcome::fail(kNothingFound, "there is no topic to export");
+        return Outcome::fail(kNothingFound,
+                             NIMBUS_TEXT_NOOP("CliMessages", "there is no topic to export"));
     stream.finish();
     if (!output.empty() && !file.commit())
-        return Outcome::fail(kStoreProblem, "the calendar file " + output +
-                                                " could not be written: " + file.errorText());
+        return Outcome::fail(
+            kStoreProblem,
+            NIMBUS_TEXT_NOOP("CliMessages", "the calendar file %1 could not be written: %2"),
+            {output, file.errorText()});
     return Outcome::ok();
 }
 

@@ -9,6 +9,7 @@
 #include "cli/SearchStoreSubset.h"
 #include "cli/TerminalText.h"
 #include "cli/TopicSnapshot.h"
+#include "fileio/UiText.h"
 #include "search/SavedSearches.h"
 #include "search/SearchQuery.h"
 #include "search/SearchResults.h"
@@ -120,27 +121,29 @@ Outcome listSavedSearches(const std::string &dataFolder, Format format, std::ost
 
 std::string SearchCommand::help() const
 {
-    return "Usage: nimbus-cli search QUERY... [--limit N] [--format text|json|tsv]\n"
-           "       nimbus-cli search --saved NAME [QUERY...] [--limit N] [--format ...]\n"
-           "       nimbus-cli search --saved [--format text|json|tsv]\n"
-           "\n"
-           "Finds topics by the words of their titles, details pages and checklists, with the\n"
-           "search field's language: words that must all appear in the topic (its title, any\n"
-           "page or checklist), \"exact phrases\" (within one of them), prefix*, -excluded words\n"
-           "(a topic holding one anywhere is left out) and the filters type:task, status:waiting,\n"
-           "urgent, due:<7d, due:>2w, due:today, due:overdue and section:NAME (filters alone list\n"
-           "every topic they pass). Topics whose title matches come first. A word holding blanks\n"
-           "is searched as a phrase.\n"
-           "\n"
-           "  --saved NAME    the search saved under NAME in the window (its words come first)\n"
-           "  --saved         without a name: lists the saved searches' names (tsv and json\n"
-           "                  add each one's query); exit status 1 when there are none\n"
-           "  --limit N       at most N matches (200)\n"
-           "  --format FORM   text, json or tsv: id, path, status, due text and where it matched\n"
-           "\n"
-           "The index \"Search.db\" is brought up to date with the topics first (when Nimbus Desk\n"
-           "runs, in a private copy: the running program alone writes its index).\n"
-           "Exit status 1 when nothing matches.\n";
+    return text::translate(
+        "SearchCommand",
+        "Usage: nimbus-cli search QUERY... [--limit N] [--format text|json|tsv]\n"
+        "       nimbus-cli search --saved NAME [QUERY...] [--limit N] [--format ...]\n"
+        "       nimbus-cli search --saved [--format text|json|tsv]\n"
+        "\n"
+        "Finds topics by the words of their titles, details pages and checklists, with the\n"
+        "search field's language: words that must all appear in the topic (its title, any\n"
+        "page or checklist), \"exact phrases\" (within one of them), prefix*, -excluded words\n"
+        "(a topic holding one anywhere is left out) and the filters type:task, status:waiting,\n"
+        "urgent, due:<7d, due:>2w, due:today, due:overdue and section:NAME (filters alone list\n"
+        "every topic they pass). Topics whose title matches come first. A word holding blanks\n"
+        "is searched as a phrase.\n"
+        "\n"
+        "  --saved NAME    the search saved under NAME in the window (its words come first)\n"
+        "  --saved         without a name: lists the saved searches' names (tsv and json\n"
+        "                  add each one's query); exit status 1 when there are none\n"
+        "  --limit N       at most N matches (200)\n"
+        "  --format FORM   text, json or tsv: id, path, status, due text and where it matched\n"
+        "\n"
+        "The index \"Search.db\" is brought up to date with the topics first (when Nimbus Desk\n"
+        "runs, in a private copy: the running program alone writes its index).\n"
+        "Exit status 1 when nothing matches.\n");
 }
 
 Outcome SearchCommand::run(const std::vector<std::string> &given, CliContext &context)
@@ -152,11 +155,14 @@ Outcome SearchCommand::run(const std::vector<std::string> &given, CliContext &co
         return parsed;
     if (listSaved) {
         if (!arguments.plain().empty() || arguments.has("saved") || arguments.has("limit"))
-            return Outcome::fail(kUsage, "--saved without a name lists the saved searches: it "
-                                         "takes no words to find and no --limit");
+            return Outcome::fail(
+                kUsage,
+                NIMBUS_TEXT_NOOP("CliMessages", "--saved without a name lists the saved searches: "
+                                                "it takes no words to find and no --limit"));
         Format format = Format::Text;
         if (const auto f = arguments.value("format"); f && !parseFormat(*f, format))
-            return Outcome::fail(kUsage, "--format takes text, json or tsv");
+            return Outcome::fail(
+                kUsage, NIMBUS_TEXT_NOOP("CliMessages", "--format takes text, json or tsv"));
         return listSavedSearches(context.dataFolder, format, context.out);
     }
     std::string text = queryText(arguments.plain());
@@ -171,12 +177,15 @@ Outcome SearchCommand::run(const std::vector<std::string> &given, CliContext &co
         char *end = nullptr;
         const long n = std::strtol(value->c_str(), &end, 10);
         if (value->empty() || *end != '\0' || n < 1 || n > 1000000)
-            return Outcome::fail(kUsage, "--limit takes a number from 1 to 1000000");
+            return Outcome::fail(
+                kUsage,
+                NIMBUS_TEXT_NOOP("CliMessages", "--limit takes a number from 1 to 1000000"));
         limit = static_cast<int>(n);
     }
     Format format = Format::Text;
     if (const auto f = arguments.value("format"); f && !parseFormat(*f, format))
-        return Outcome::fail(kUsage, "--format takes text, json or tsv");
+        return Outcome::fail(kUsage,
+                             NIMBUS_TEXT_NOOP("CliMessages", "--format takes text, json or tsv"));
     return answerQuery(text, static_cast<std::size_t>(limit), format, true, context);
 }
 
@@ -289,10 +298,14 @@ Outcome answerFromIndex(const search::SearchQuery &query, std::size_t limit,
         topics = everyNodeOf(snapshot->store()); // loaded whole: the records seen do not count
     const int changed = access.bringInLine(topics);
     if (changed < 0)
-        return Outcome::fail(
-            kStoreProblem,
-            "the search index could not be built" +
-                (access.problem().empty() ? std::string() : ": " + access.problem()));
+        return access.problem().empty()
+                   ? Outcome::fail(
+                         kStoreProblem,
+                         NIMBUS_TEXT_NOOP("CliMessages", "the search index could not be built"))
+                   : Outcome::fail(
+                         kStoreProblem,
+                         NIMBUS_TEXT_NOOP("CliMessages", "the search index could not be built: %1"),
+                         {access.problem()});
     if (onePass && scanAgrees && scanned == subset.records().size())
         access.index().NoteStoreFile(stamp);
     if (changed > 0) {
@@ -319,7 +332,8 @@ Outcome answerQuery(const std::string &text, std::size_t limit, Format format, b
 {
     const search::SearchQuery query = search::ParseQuery(text);
     if (query.empty())
-        return Outcome::fail(kUsage, "search needs words to find or a filter");
+        return Outcome::fail(
+            kUsage, NIMBUS_TEXT_NOOP("CliMessages", "search needs words to find or a filter"));
     auto snapshot = std::make_shared<TopicSnapshot>();
     context.readTopics = snapshot;
     std::vector<search::SearchResult> results;

@@ -3,6 +3,7 @@
 
 #include "cli/OutputFormat.h"
 #include "cli/commands/CliCommand.h"
+#include "fileio/UiText.h"
 
 namespace nimbus::cli {
 
@@ -20,7 +21,8 @@ public:
     std::string name() const override { return "search"; }
     std::string summary() const override
     {
-        return "find topics by the words of their titles, pages and checklists";
+        return text::translate("SearchCommand",
+                               "find topics by the words of their titles, pages and checklists");
     }
     std::string help() const override;
     Outcome run(const std::vector<std::string> &words, CliContext &context) override;

@@ -6,27 +6,30 @@
 
 #include "cli/Arguments.h"
 #include "cli/OutputFormat.h"
-#include "tree/RepeatField.h"
 #include "cli/RtfPlainText.h"
 #include "cli/TerminalText.h"
 #include "cli/TopicSnapshot.h"
+#include "fileio/UiText.h"
 #include "store/ContentFiles.h"
 #include "store/DateFormat.h"
 #include "store/TContent.h"
 #include "store/THyperData.h"
 #include "store/TNimbusNode.h"
+#include "tree/RepeatField.h"
 
 namespace nimbus::cli {
 
 std::string ShowCommand::help() const
 {
-    return "Usage: nimbus-cli show ID\n"
-           "\n"
-           "Prints the topic's id, path, type and status, due date and schedule text,\n"
-           "recurrence, priority, urgency and favourite mark, then each details page as plain\n"
-           "text and each checklist with its ticks. Exit status 1 when no topic has that id, 2 "
-           "when\n"
-           "the word given is no topic id at all.\n";
+    return text::translate(
+        "ShowCommand",
+        "Usage: nimbus-cli show ID\n"
+        "\n"
+        "Prints the topic's id, path, type and status, due date and schedule text,\n"
+        "recurrence, priority, urgency and favourite mark, then each details page as plain\n"
+        "text and each checklist with its ticks. Exit status 1 when no topic has that id, 2 "
+        "when\n"
+        "the word given is no topic id at all.\n");
 }
 
 Outcome ShowCommand::run(const std::vector<std::string> &words, CliContext &context)
@@ -35,7 +38,7 @@ Outcome ShowCommand::run(const std::vector<std::string> &words, CliContext &cont
     if (Outcome parsed = arguments.parse(words); !parsed)
         return parsed;
     if (arguments.plain().size() != 1)
-        return Outcome::fail(kUsage, "show takes one topic id");
+        return Outcome::fail(kUsage, NIMBUS_TEXT_NOOP("CliMessages", "show takes one topic id"));
     const std::string &id = arguments.plain().front();
     // One pass keeps the topic, with its subtree (its status rolls up from it) and its path.
     TopicSnapshot snapshot;
@@ -53,10 +56,13 @@ Outcome ShowCommand::run(const std::vector<std::string> &words, CliContext &cont
             std::any_of(id.begin(), id.end(), [](unsigned char c) { return std::isdigit(c); }) &&
             std::all_of(id.begin(), id.end(), [](unsigned char c) { return std::isalnum(c); });
         if (!idLike)
-            return Outcome::fail(kUsage, "\"" + terminalText(id) +
-                                             "\" is not a topic id; ids are numbers such as 1042 "
-                                             "(nimbus-cli list shows them)");
-        return Outcome::fail(kNothingFound, "no topic has the id " + id);
+            return Outcome::fail(
+                kUsage,
+                NIMBUS_TEXT_NOOP("CliMessages", "\"%1\" is not a topic id; ids are numbers such as "
+                                                "1042 (nimbus-cli list shows them)"),
+                {terminalText(id)});
+        return Outcome::fail(kNothingFound,
+                             NIMBUS_TEXT_NOOP("CliMessages", "no topic has the id %1"), {id});
     }
 
     const int order = snapshot.displayOrder();

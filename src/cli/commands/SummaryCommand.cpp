@@ -6,6 +6,7 @@
 #include "cli/Arguments.h"
 #include "cli/OutputFormat.h"
 #include "cli/TopicSnapshot.h"
+#include "fileio/UiText.h"
 #include "store/SummaryRules.h"
 
 namespace nimbus::cli {
@@ -46,14 +47,16 @@ OnePassReader::Keep counting()
 
 std::string SummaryCommand::help() const
 {
-    return "Usage: nimbus-cli summary [--format text|json]\n"
-           "\n"
-           "Prints the nine counts of the summary page: Deadlines, Urgent, Overdue, In progress,\n"
-           "Waiting, Events, New, Changes and Favourites, computed as the program computes them.\n"
-           "\n"
-           "  --format text   one \"Name: count\" line per group (the default)\n"
-           "  --format json   one object for status bars: \"text\", \"tooltip\", \"class\"\n"
-           "                  (\"overdue\", \"urgent\", \"due\" or \"clear\") and every count\n";
+    return text::translate(
+        "SummaryCommand",
+        "Usage: nimbus-cli summary [--format text|json]\n"
+        "\n"
+        "Prints the nine counts of the summary page: Deadlines, Urgent, Overdue, In progress,\n"
+        "Waiting, Events, New, Changes and Favourites, computed as the program computes them.\n"
+        "\n"
+        "  --format text   one \"Name: count\" line per group (the default)\n"
+        "  --format json   one object for status bars: \"text\", \"tooltip\", \"class\"\n"
+        "                  (\"overdue\", \"urgent\", \"due\" or \"clear\") and every count\n");
 }
 
 Outcome SummaryCommand::run(const std::vector<std::string> &words, CliContext &context)
@@ -63,9 +66,11 @@ Outcome SummaryCommand::run(const std::vector<std::string> &words, CliContext &c
         return parsed;
     Format format = Format::Text;
     if (const auto f = arguments.value("format"); f && (!parseFormat(*f, format) || format == Format::Tsv))
-        return Outcome::fail(kUsage, "--format takes text or json");
+        return Outcome::fail(kUsage,
+                             NIMBUS_TEXT_NOOP("CliMessages", "--format takes text or json"));
     if (!arguments.plain().empty())
-        return Outcome::fail(kUsage, "summary takes no words, only --format");
+        return Outcome::fail(
+            kUsage, NIMBUS_TEXT_NOOP("CliMessages", "summary takes no words, only --format"));
 
     auto snapshot = std::make_shared<TopicSnapshot>();
     context.readTopics = snapshot;
@@ -84,14 +89,14 @@ Outcome SummaryCommand::run(const std::vector<std::string> &words, CliContext &c
 
     if (format == Format::Text) {
         for (std::size_t i = 0; i < kBadgeOrder.size(); ++i)
-            context.out << summary::BadgeText(kBadgeOrder[i], counts[i]) << '\n';
+            context.out << summary::BadgeLine(kBadgeOrder[i], counts[i]) << '\n';
         return Outcome::ok();
     }
     std::string tooltip;
     for (std::size_t i = 0; i < kBadgeOrder.size(); ++i) {
         if (i > 0)
             tooltip += '\n';
-        tooltip += summary::BadgeText(kBadgeOrder[i], counts[i]);
+        tooltip += summary::BadgeLine(kBadgeOrder[i], counts[i]);
     }
     const int overdue = count(Group::Overdue), urgent = count(Group::Urgent), due = count(Group::Deadlines);
     const std::string cls = overdue > 0 ? "overdue" : urgent > 0 ? "urgent" : due > 0 ? "due" : "clear";

@@ -1,6 +1,8 @@
 // Cell drawing of the topic selection grid.
 #include "shell/dialogs/SelectionCellDelegate.h"
 
+#include <QCoreApplication>
+#include <QLocale>
 #include <QPainter>
 
 #include "shell/dialogs/DialogText.h"
@@ -54,7 +56,9 @@ void drawStatus(QPainter *painter, const QRect &cell, const SelectionRow &row, c
     }
     QString text = toQt(row.status);
     if (row.percent > 0)
-        text += QStringLiteral(" %1%").arg(row.percent);
+        // The number and its percent sign as the user's language writes them ("60 %" in German).
+        text += QLatin1Char(' ') + QCoreApplication::translate("SelectionCellDelegate", "%1%")
+                                       .arg(QLocale().toString(row.percent));
     painter->setPen(Qt::black);
     painter->drawText(QRect(left, cell.top(), cell.right() - left, cell.height()),
                       Qt::AlignLeft | Qt::AlignVCenter, text);

@@ -6,6 +6,7 @@
 #include <QGraphicsDropShadowEffect>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -203,7 +204,9 @@ void SummaryPage::UpdateBadges()
     for (int i = 0; i < summary::kGroupCount; ++i) {
         const Group group = summary::groupAt(i);
         QLabel *label = badges_[static_cast<std::size_t>(i)].label;
-        label->setText(QString::fromLocal8Bit(summary::BadgeText(group, lists_.Count(group))));
+        // The count in the user's number form ("1.204" in German).
+        label->setText(QString::fromStdString(summary::BadgeCaption(group)) +
+                       QLocale().toString(lists_.Count(group)));
         label->adjustSize();
     }
 }

@@ -15,6 +15,7 @@
 #include "support/ChildProcess.h"
 
 #include "fileio/FolderOps.h"
+#include "fileio/LanguageChoice.h"
 #include "history/SessionTrash.h"
 #include "recurrence/RecurrenceFile.h"
 #include "recurrence/RuleText.h"
@@ -25,6 +26,7 @@
 #include "shell/TreeActions.h"
 #include "shell/TreeHistory.h"
 #include "shell/TreeToolbar.h"
+#include "shell/UiTranslations.h"
 #include "shell/checklist/ChecklistPage.h"
 #include "shell/lan/LanFakes.h"
 #include "shell/lan/LanSharing.h"
@@ -197,6 +199,43 @@ class UndoWindowTest : public QObject {
     };
 
 private slots:
+    // The step names are whole sentences in the user's language where they are shown, and
+    // English in the log.
+    void stepNamesAreShownInTheUsersLanguageAndLoggedInEnglish()
+    {
+        const UiTranslations german(*qApp, LanguageChoice([](const char *name) {
+            return std::string(name) == "LANG" ? "de_DE.UTF-8" : nullptr;
+        }));
+        QCOMPARE(german.language(), QStringLiteral("de"));
+        Session s;
+        s.start();
+        s.select("Shopping");
+        s.actions().MVMoveUp->trigger();
+        QCOMPARE(s.actions().MVUndo->text(),
+                 QStringLiteral("Rückgängig: 'Shopping' nach oben verschieben"));
+        QCOMPARE(s.window->historyButtons()->buttonUndo->accessibleName(),
+                 QStringLiteral("Rückgängig: 'Shopping' nach oben verschieben"));
+        s.select("Client meetings");
+        s.actions().MVRemoveItem->trigger();
+        QCOMPARE(s.steps().undoText(),
+                 QStringLiteral("'Client meetings' und 3 Unterthemen entfernen"));
+        s.actions().MVUndo->trigger();
+        QCOMPARE(s.actions().MVRedo->text(),
+                 QStringLiteral("Wiederherstellen: 'Client meetings' und 3 Unterthemen entfernen"));
+
+        // A step that refuses says so in German in the window and in English in the log.
+        TNimbusNode *report = s.item("Quarterly report")->node;
+        s.tree().beginEdit(report);
+        report->urgent = true;
+        s.tree().nodeEdited(report);
+        report->urgent = false; // changed back elsewhere
+        s.actions().MVUndo->trigger();
+        QCOMPARE(s.actions().MVSkipStep->text(),
+                 QStringLiteral("Überspringen: 'Quarterly report' als dringend markieren"));
+        QVERIFY(s.log().find("The undo history keeps \"Mark 'Quarterly report' as urgent\"") !=
+                std::string::npos);
+    }
+
     void aRemovedSubtreeComesBackWithItsPagesAndIsSelected()
     {
         Session s;

@@ -1,0 +1,287 @@
+#!/usr/bin/python3
+"""The real program in German, read from outside as a screen reader reads it.
+
+Starts the nimbus executable twice on new data folders, in English and in German, on an X
+server of its own (Xvfb) with a private D-Bus session and accessibility on, and reads its
+window through AT-SPI with GLib's client (gir1.2-atspi-2.0): every named frame, label, button,
+check box, page tab and menu. The German window must show the same widgets under German names,
+and the data folder it leaves must be byte for byte the English one's (the clock is held by
+libfaketime, so that both runs write the same stamps). Every process the test starts (X
+server, D-Bus session and the accessibility bus it starts, the program) is ended.
+
+Usage: program_language.py NIMBUS_EXECUTABLE
+"""
+
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+SKIPPED = 77  # ctest's SKIP_RETURN_CODE
+FAKETIME_LIBRARY = '/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1'
+ROLES = {'frame', 'label', 'push button', 'check box', 'radio button', 'page tab', 'menu',
+         'menu item', 'toggle button', 'combo box'}
+# Texts the German window must show where the English one shows the first.
+EXPECTED = [
+    ('label', 'Overdue: 0', 'Überfällig: 0'),
+    ('check box', 'Bold', 'Fett'),
+    ('label', 'Activity log', 'Aktivitätsprotokoll'),
+]
+
+
+def fail(message):
+    print('FAIL: ' + message)
+    sys.exit(1)
+
+
+def start_group(arguments, **options):
+    """A child in a process group of its own, so that it ends with everything it started."""
+    return subprocess.Popen(arguments, start_new_session=True, **options)
+
+
+def end_group(process, timeout=10):
+    if process.poll() is None:
+        try:
+            os.killpg(process.pid, signal.SIGTERM)
+        except ProcessLookupError:
+            pass
+        try:
+            process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            os.killpg(process.pid, signal.SIGKILL)
+            process.wait()
+    # What the group started may outlive its leader: end the rest too.
+    try:
+        os.killpg(process.pid, signal.SIGKILL)
+    except ProcessLookupError:
+        pass
+
+
+def live_processes_naming(marker):
+    """Processes (not zombies) whose command line or environment names marker."""
+    found = []
+    for pid in filter(str.isdigit, os.listdir('/proc')):
+        try:
+            with open('/proc/%s/stat' % pid, 'rb') as f:
+                if f.read().rsplit(b')', 1)[1].split()[0] == b'Z':
+                    continue
+            for part in ('cmdline', 'environ'):
+                with open('/proc/%s/%s' % (pid, part), 'rb') as f:
+                    if marker.encode() in f.read():
+                        found.append(int(pid))
+                        break
+        except OSError:
+            continue
+    return found
+
+
+def accessible_names(application):
+    """(role, name) of every named widget below the application, in tree order."""
+    names = []
+
+    def walk(node, depth):
+        try:
+            role, name = node.get_role_name(), node.get_name()
+            count = node.get_child_count()
+        except Exception:  # the widget went away while it was read
+            return
+        if name and role in ROLES:
+            names.append((role, name))
+        if depth < 40:
+            for i in range(count):
+                child = node.get_child_at_index(i)
+                if child is not None:
+                    walk(child, depth + 1)
+
+    walk(application, 0)
+    return names
+
+
+def settle_events():
+    """Lets the client take in the bus's news (applications that came, widgets that changed)."""
+    from gi.repository import GLib
+    context = GLib.MainContext.default()
+    while context.iteration(False):
+        pass
+
+
+def find_application(atspi, pid, timeout):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        settle_events()
+        desktop = atspi.get_desktop(0)
+        desktop.clear_cache()
+        for i in range(desktop.get_child_count()):
+            application = desktop.get_child_at_index(i)
+            try:
+                if application is not None and application.get_process_id() == pid:
+                    return application
+            except Exception:
+                continue
+        time.sleep(0.1)
+    return None
+
+
+def layout(screen):
+    """The keys of screen.dat and the window's place and size."""
+    values = dict(line.split('=', 1) for line in (screen or b'').decode().split('\r\n') if '=' in line)
+    return sorted(values), [values.get(k) for k in ('top', 'left', 'width', 'height')]
+
+
+def data_files(home):
+    folder = os.path.join(home, '$Nimbus')
+    files = {}
+    for root, _dirs, names in os.walk(folder):
+        for name in names:
+            path = os.path.join(root, name)
+            with open(path, 'rb') as f:
+                files[os.path.relpath(path, folder)] = f.read()
+    return files
+
+
+def run_program(atspi, executable, work, language, environment):
+    """Starts the program in language, reads its window once it has started, closes it."""
+    home = os.path.join(work, language, 'home')
+    os.makedirs(home)
+    env = dict(environment, HOME=home, HOMEDRIVE=home,
+               NIMBUS_CHANNEL_DIR=os.path.join(work, language, 'channels'))
+    if language == 'de':
+        env.update(LANG='de_DE.UTF-8', LC_ALL='', LANGUAGE='de')
+    else:
+        env.update(LANG='en_US.UTF-8', LC_ALL='', LANGUAGE='en')
+    program = start_group([executable], env=env, stdout=subprocess.DEVNULL,
+                          stderr=subprocess.DEVNULL)
+    try:
+        application = find_application(atspi, program.pid, 20)
+        if application is None:
+            fail('%s: the program never showed up on the accessibility bus' % language)
+        # Read until two readings agree: the window has finished starting.
+        names, previous = [], None
+        deadline = time.monotonic() + 20
+        while names != previous and time.monotonic() < deadline:
+            previous = names
+            time.sleep(0.3)
+            settle_events()
+            application.clear_cache()
+            names = accessible_names(application)
+        program.send_signal(signal.SIGTERM)  # the window closes as from the desktop
+        if program.wait(timeout=20) != 0:
+            fail('%s: the program ended with status %d' % (language, program.returncode))
+    finally:
+        end_group(program)
+    return names, data_files(home)
+
+
+def main():
+    if len(sys.argv) != 2:
+        fail(__doc__)
+    executable = sys.argv[1]
+    missing = [tool for tool in ('Xvfb', 'dbus-daemon') if not shutil.which(tool)]
+    if not os.path.exists(FAKETIME_LIBRARY):
+        missing.append('libfaketime (faketime)')
+    try:
+        import gi
+        gi.require_version('Atspi', '2.0')
+    except (ImportError, ValueError):
+        missing.append("GLib's AT-SPI client (python3-gi, gir1.2-atspi-2.0)")
+    if missing:
+        print('SKIP: not installed: ' + ', '.join(missing))
+        return SKIPPED
+    work = tempfile.mkdtemp(prefix='nimbus-language-')
+    children = []
+    try:
+        runtime = os.path.join(work, 'runtime')
+        os.makedirs(runtime, mode=0o700)
+        read_end, write_end = os.pipe()
+        xvfb = start_group(['Xvfb', '-displayfd', str(write_end), '-nolisten', 'tcp',
+                            '-screen', '0', '1280x1024x24'],
+                           pass_fds=(write_end,), stderr=subprocess.DEVNULL)
+        children.append(xvfb)
+        os.close(write_end)
+        display = os.read(read_end, 64).decode().strip()
+        os.close(read_end)
+        if not display:
+            fail('Xvfb did not start')
+        bus = start_group(['dbus-daemon', '--session', '--nofork', '--print-address=1'],
+                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
+                          env=dict(os.environ, XDG_RUNTIME_DIR=runtime, WORK_MARKER=work))
+        children.append(bus)
+        address = bus.stdout.readline().strip()
+        if not address:
+            fail('no D-Bus session')
+        environment = {
+            'PATH': os.environ.get('PATH', '/usr/bin:/bin'),
+            'DISPLAY': ':' + display,
+            'DBUS_SESSION_BUS_ADDRESS': address,
+            'XDG_RUNTIME_DIR': runtime,
+            'QT_QPA_PLATFORM': 'xcb',
+            'QT_LINUX_ACCESSIBILITY_ALWAYS_ON': '1',
+            'LD_PRELOAD': FAKETIME_LIBRARY,
+            'FAKETIME': '2026-12-05 14:03:09',  # held still: both runs write the same stamps
+            'FAKETIME_DONT_FAKE_MONOTONIC': '1',  # timers go on
+            'WORK_MARKER': work,
+        }
+        # The client reads the same session: set before GLib's client starts.
+        os.environ.update(DBUS_SESSION_BUS_ADDRESS=address, DISPLAY=':' + display,
+                          XDG_RUNTIME_DIR=runtime)
+        from gi.repository import Atspi
+        Atspi.init()
+
+        english, english_files = run_program(Atspi, executable, work, 'en', environment)
+        german, german_files = run_program(Atspi, executable, work, 'de', environment)
+
+        problems = []
+        if len(english) < 40:
+            problems.append('only %d named widgets in English: %r' % (len(english), english))
+        if [role for role, _ in english] != [role for role, _ in german]:
+            problems.append('the German window has other widgets than the English one:\n'
+                            '%r\n%r' % (english, german))
+        changed = sum(1 for a, b in zip(english, german) if a != b)
+        if changed < len(english) // 3:
+            problems.append('only %d of %d names are German: %r' % (changed, len(german), german))
+        for role, in_english, in_german in EXPECTED:
+            if (role, in_english) not in english:
+                problems.append('English shows no %s "%s"' % (role, in_english))
+            if (role, in_german) not in german:
+                problems.append('German shows no %s "%s"' % (role, in_german))
+            if (role, in_english) in german:
+                problems.append('German shows the English %s "%s"' % (role, in_english))
+        if not english_files.get('Structure.dat'):
+            problems.append('the English run wrote no Structure.dat')
+        for name in sorted(set(english_files) | set(german_files)):
+            if name == 'screen.dat':
+                # The window's layout: the splitters give way to the wider German texts, so
+                # only its keys and the window's own place and size must agree.
+                if layout(english_files.get(name)) != layout(german_files.get(name)):
+                    problems.append('screen.dat has other keys or another window place')
+                continue
+            if english_files.get(name) != german_files.get(name):
+                problems.append('%s differs between the English and the German run:\n%r\n%r' %
+                                (name, english_files.get(name, b'')[:600],
+                                 german_files.get(name, b'')[:600]))
+        if problems:
+            fail('\n'.join(problems))
+        print('%d named widgets, %d of them German; %d data files the same' %
+              (len(german), changed, len(german_files)))
+    finally:
+        for child in reversed(children):
+            end_group(child)
+        # The accessibility bus and its registry are started by the session bus; once it is
+        # gone they end, and none may be left.
+        deadline = time.monotonic() + 5
+        while live_processes_naming(work) and time.monotonic() < deadline:
+            time.sleep(0.1)
+        left = live_processes_naming(work)
+        for pid in left:
+            os.kill(pid, signal.SIGKILL)
+        shutil.rmtree(work, ignore_errors=True)
+        if left:
+            fail('processes left running: %r' % left)
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())
