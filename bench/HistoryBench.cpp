@@ -217,7 +217,7 @@ void BM_HistoryOf10000SmallSteps(benchmark::State &state)
                 std::unique_ptr<history::FieldEdit> step = recorder.finish();
                 if (!step)
                     continue;
-                const std::string name = history::editStepName(node, step->topics().front().changes);
+                const std::string name = history::editStepName(node, step->topics().front().changes).english();
                 steps.push(std::move(step), name);
             }
             heap = mallinfo2().uordblks - before;
