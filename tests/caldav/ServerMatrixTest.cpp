@@ -1,5 +1,5 @@
-// The same working week against every real server the tests start (Radicale and Xandikos,
-// each on 127.0.0.1): two data folders and a phone (python3-caldav, a CalDAV client no one
+// The same working week against every real server the tests start (Radicale, Xandikos and
+// DAViCal, each on 127.0.0.1): two data folders and a phone (python3-caldav, a CalDAV client no one
 // here wrote) create, rename, complete, repeat and delete topics on every side, and every side
 // ends with the same topics, with no duplicates and no losses.
 #include <fstream>
@@ -11,6 +11,7 @@
 #include "../calendar/CalendarTestSupport.h"
 #include "CalDavTestSupport.h"
 #include "CalendarOnServer.h"
+#include "DavicalServer.h"
 #include "Phone.h"
 #include "RadicaleServer.h"
 #include "XandikosServer.h"
@@ -43,7 +44,7 @@ protected:
     Phone phone() { return Phone(calendar_, server_->account()); }
 };
 
-using Servers = ::testing::Types<RadicaleServer, XandikosServer>;
+using Servers = ::testing::Types<RadicaleServer, XandikosServer, DavicalServer>;
 TYPED_TEST_SUITE(ServerMatrix, Servers);
 
 TYPED_TEST(ServerMatrix, TwoFoldersAndAPhoneEndWithTheSameTopics)
