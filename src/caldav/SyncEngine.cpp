@@ -134,7 +134,8 @@ public:
             result_.ok = true;
             // A first listing cut short is asked for whole again next time; a later one goes on
             // from where the server stopped.
-            state.syncToken = full_ && !listing_.complete ? std::string() : newToken_;
+            noteSyncToken(state, full_ && !listing_.complete ? std::string() : newToken_,
+                          options_.stampNow);
             // The marks read before the listing describe what this sync saw only when the
             // sync itself changed nothing there.
             std::erase_if(state.refused, [&](const auto &r) { return snapshot_.byUni.count(r.first) == 0; });
@@ -405,7 +406,14 @@ private:
     {
         const std::string url = options_.calendarUrl;
         const std::string &token = result_.state.syncToken;
-        if (!token.empty() && options_.useSyncCollection) {
+        const bool fromToken = !token.empty() && options_.useSyncCollection;
+        if (fromToken && !syncTokenTrusted(result_.state, options_.stampNow)) {
+            if (!result_.state.syncTokenAt.empty())
+                result_.log.push_back("Calendar sync: the last sync token is old enough for the "
+                                      "server to have forgotten "
+                                      "it; comparing every entry.");
+            listing_ = client_.listAll(url, true);
+        } else if (fromToken) {
             listing_ = client_.listChanges(url, token);
             full_ = false;
             if (!listing_.ok && (listing_.tokenRefused || listing_.syncUnsupported)) {

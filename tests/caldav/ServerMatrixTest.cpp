@@ -15,7 +15,9 @@
 #include "Phone.h"
 #include "RadicaleServer.h"
 #include "XandikosServer.h"
+#include "caldav/CalDavDiscovery.h"
 #include "caldav/DetailsPages.h"
+#include "caldav/SyncState.h"
 #include "calendar/CalendarLinks.h"
 #include "fileio/FolderOps.h"
 #include "store/ContentFiles.h"
@@ -363,6 +365,100 @@ TYPED_TEST(ServerMatrix, DetailsPagesTravelAsDescriptions)
         phone.entries()[phoneUidOf(phone, "Renew the insurance")].description;
     EXPECT_TRUE(emptied == "None" || emptied.empty()) << emptied;
     EXPECT_EQ(pageOf(b, "Renew the insurance"), "");
+}
+
+// What a user types is the server's address: the calendars are found from it (through the
+// principal, or the well-known address), among them this test's own, with its name.
+TYPED_TEST(ServerMatrix, TheCalendarIsFoundFromTheServersAddress)
+{
+    caldav::CurlTransport transport(this->server_->account());
+    const caldav::DiscoveryResult found =
+        caldav::discoverCalendars(transport, this->server_->root());
+    ASSERT_TRUE(found.ok) << found.error;
+    bool listed = false;
+    for (const caldav::CalendarInfo &c : found.calendars)
+        if (c.url == this->calendar_) {
+            listed = true;
+            EXPECT_EQ(c.displayName, "cal-TheCalendarIsFoundFromTheServersAddress");
+            EXPECT_TRUE(c.holdsTopics());
+        }
+    EXPECT_TRUE(listed) << "the calendar was not among the " << found.calendars.size()
+                        << " found at " << found.homeUrl;
+}
+
+// The first sync of many topics to an empty calendar (sent at once where the server takes a
+// whole calendar, else one by one): each arrives once, and nothing travels again.
+TYPED_TEST(ServerMatrix, AFirstSyncOfManyTopicsPutsEachThereOnce)
+{
+    DataFolder a, b;
+    std::vector<std::string> titles;
+    a.edit([&](TNimbusStructure &s) {
+        for (int i = 0; i < 8; ++i) {
+            titles.push_back("Errand " + std::to_string(i));
+            addTopic(s, kSyncedTopic, titles.back(), [&](TNimbusNode &n) {
+                n.dl = true, n.dlDate = "202612" + std::to_string(10 + i);
+                if (i % 2 == 1)
+                    n.ttype = kTopicEvent, n.dlTime = "18:00:00", n.durno = 1,
+                    n.durtype = kUnitHours;
+            });
+        }
+    });
+    caldav::CurlTransport transport(this->server_->account());
+    const caldav::SyncReport first = a.sync(transport, this->calendar_, true, 4);
+    ASSERT_TRUE(first.ok) << first.summary();
+    EXPECT_EQ(first.counts.sent, 8) << first.summary();
+    Phone phone = this->phone();
+    EXPECT_EQ(phone.summaries(), titles);
+    for (int round = 0; round < 2; ++round) {
+        const caldav::SyncReport again = a.sync(this->server_->account(), this->calendar_);
+        EXPECT_EQ(again.counts.sent + again.counts.received + again.counts.conflicts, 0)
+            << again.summary();
+    }
+    this->sync(b);
+    EXPECT_EQ(outline(*b.load()), titles);
+    EXPECT_EQ(outline(*a.load()), titles);
+}
+
+// Back after a fortnight away, with a sync token the server has dropped meanwhile (DAViCal
+// keeps them for a week and then answers as if the token were new, without the entries
+// removed since): the sync still learns what was removed there, and sends nothing twice. The
+// server is made to forget by a token it handed out for another calendar.
+TYPED_TEST(ServerMatrix, ASyncTokenTheServerNoLongerKnowsStillShowsRemovals)
+{
+    DataFolder a, other;
+    Phone phone = this->phone();
+    a.edit([](TNimbusStructure &s) {
+        addTopic(s, kSyncedTopic, "Fix the bike");
+        addTopic(s, kSyncedTopic, "Call the plumber");
+    });
+    phone.run({"add-todo", "phone-stamps@example.org", "Buy stamps", "20261211"});
+    this->sync(a);
+    ASSERT_EQ(outline(*a.load()),
+              (std::vector<std::string>{"Buy stamps", "Call the plumber", "Fix the bike"}));
+
+    // A token the server handed out, but for another calendar: one it does not know here.
+    const std::string otherCalendar = this->server_->makeCalendar("cal-another-calendar");
+    ASSERT_FALSE(otherCalendar.empty());
+    other.edit([](TNimbusStructure &s) { addTopic(s, kSyncedTopic, "Elsewhere"); });
+    ASSERT_TRUE(other.sync(this->server_->account(), otherCalendar).ok);
+    caldav::SyncState elsewhere;
+    elsewhere.Load(other.path(), otherCalendar);
+    caldav::SyncState state;
+    state.Load(a.path(), this->calendar_);
+    ASSERT_FALSE(state.syncToken.empty()) << TypeParam::kName << " gave no sync token";
+    state.syncToken = elsewhere.syncToken;
+    state.syncTokenAt = "20000101-090000";
+    ASSERT_TRUE(state.Save());
+
+    phone.run({"delete", phoneUidOf(phone, "Call the plumber")});
+    phone.run({"delete", "phone-stamps@example.org"});
+    phone.run({"add-todo", "phone-milk@example.org", "Buy milk", "20261212"});
+    this->sync(a);
+    EXPECT_EQ(outline(*a.load()), (std::vector<std::string>{"Buy milk", "Fix the bike"}));
+    EXPECT_EQ(phone.summaries(), (std::vector<std::string>{"Buy milk", "Fix the bike"}));
+    const caldav::SyncReport quiet = a.sync(this->server_->account(), this->calendar_);
+    EXPECT_EQ(quiet.counts.sent + quiet.counts.received + quiet.counts.conflicts, 0)
+        << quiet.summary();
 }
 
 } // namespace
