@@ -4,6 +4,7 @@
 // ends with the same topics, with no duplicates and no losses.
 #include <fstream>
 #include <map>
+#include <regex>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -459,6 +460,42 @@ TYPED_TEST(ServerMatrix, ASyncTokenTheServerNoLongerKnowsStillShowsRemovals)
     const caldav::SyncReport quiet = a.sync(this->server_->account(), this->calendar_);
     EXPECT_EQ(quiet.counts.sent + quiet.counts.received + quiet.counts.conflicts, 0)
         << quiet.summary();
+}
+
+// A meeting from another device, with its organiser and guests: servers that schedule
+// (DAViCal) mark the guests in what they store and answer the write without an ETag. A
+// change here reaches the phone with the guests kept, and the next syncs find nothing to do.
+TYPED_TEST(ServerMatrix, AMeetingWithGuestsKeepsThemAndSettles)
+{
+    DataFolder a, b;
+    Phone phone = this->phone();
+    const std::string meeting = "phone-review@example.org";
+    phone.run({"add-meeting", meeting, "Design review", "20261215T140000"});
+    this->sync(a);
+    ASSERT_EQ(outline(*a.load()), std::vector<std::string>{"Design review"});
+    a.edit([](TNimbusStructure &s) { findTitle(s, "Design review")->text = "Design review (v2)"; });
+    this->sync(a);
+    for (int round = 0; round < 2; ++round) {
+        const caldav::SyncReport quiet = a.sync(this->server_->account(), this->calendar_);
+        EXPECT_EQ(quiet.counts.sent + quiet.counts.received + quiet.counts.conflicts, 0)
+            << "round " << round << ": " << quiet.summary();
+    }
+    EXPECT_EQ(phone.summaries(), std::vector<std::string>{"Design review (v2)"});
+    phone.run({"ics", meeting});
+    std::string ics;
+    for (const std::string &line : phone.lines())
+        ics += line.substr(0, line.size() - (line.ends_with('\r') ? 1 : 0)) + "\n";
+    ics = std::regex_replace(ics, std::regex("\n "), ""); // unfolded
+    EXPECT_NE(ics.find("mailto:guest@example.org"), std::string::npos) << ics;
+    EXPECT_NE(ics.find("ORGANIZER"), std::string::npos) << ics;
+
+    this->sync(b);
+    EXPECT_EQ(outline(*b.load()), std::vector<std::string>{"Design review (v2)"});
+    b.edit([](TNimbusStructure &s) { findTitle(s, "Design review (v2)")->dlTime = "16:30:00"; });
+    this->syncAll(a, b);
+    EXPECT_EQ(findTitle(*a.load(), "Design review (v2)")->dlTime, "16:30:00");
+    EXPECT_EQ(findTitle(*a.load(), "Conflict: Design review (v2)"), nullptr);
+    EXPECT_EQ(phone.summaries(), std::vector<std::string>{"Design review (v2)"});
 }
 
 } // namespace
