@@ -14,7 +14,6 @@
 #pragma once
 
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -22,6 +21,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -38,28 +38,10 @@ public:
 
     DavicalServer()
     {
-        if (::geteuid() == 0) {
-            const passwd *nobody = ::getpwnam("nobody");
-            if (nobody == nullptr ||
-                ::chown(folder_.path().c_str(), nobody->pw_uid, nobody->pw_gid) != 0)
-                return;
-            runAs_ = {"/usr/bin/setpriv",
-                      "--reuid=" + std::to_string(nobody->pw_uid),
-                      "--regid=" + std::to_string(nobody->pw_gid),
-                      "--clear-groups",
-                      "--pdeathsig=KILL",
-                      "--"};
-        }
-        const std::string bin = postgresPrograms();
-        if (bin.empty() || !startDatabase(bin) || !makeDavicalDatabase())
-            return;
-        apache_.start([&](int port) {
-            writeFile(folder_ / "httpd.conf", apacheConfig(port));
-            return launch({"/usr/sbin/apache2", "-X", "-f", folder_ / "httpd.conf"});
-        });
-        if (!running())
-            std::fprintf(stderr, "%s did not start:\n%s%s", kName,
+        if (!start())
+            std::fprintf(stderr, "%s did not start:\n%s%s%s", kName,
                          readFile(folder_ / "setup.log").c_str(),
+                         readFile(folder_ / "postgres.log").c_str(),
                          readFile(folder_ / "error.log").c_str());
     }
     ~DavicalServer()
@@ -90,6 +72,30 @@ public:
     }
 
 private:
+    bool start()
+    {
+        if (::geteuid() == 0) {
+            const passwd *nobody = ::getpwnam("nobody");
+            if (nobody == nullptr ||
+                ::chown(folder_.path().c_str(), nobody->pw_uid, nobody->pw_gid) != 0)
+                return false;
+            runAs_ = {"/usr/bin/setpriv",
+                      "--reuid=" + std::to_string(nobody->pw_uid),
+                      "--regid=" + std::to_string(nobody->pw_gid),
+                      "--clear-groups",
+                      "--pdeathsig=KILL",
+                      "--"};
+        }
+        const std::string bin = postgresPrograms();
+        if (bin.empty() || !startDatabase(bin) || !makeDavicalDatabase())
+            return false;
+        apache_.start([&](int port) {
+            writeFile(folder_ / "httpd.conf", apacheConfig(port));
+            return launch({"/usr/sbin/apache2", "-X", "-f", folder_ / "httpd.conf"});
+        });
+        return running();
+    }
+
     // The newest PostgreSQL's program folder.
     static std::string postgresPrograms()
     {
@@ -135,15 +141,22 @@ private:
         database_ = launch({"/bin/sh", "-c", "exec \"$@\" >\"$0\" 2>&1", folder_ / "postgres.log",
                             bin + "postgres", "-D", data, "-k", folder_.path(), "-c",
                             "listen_addresses=", "-c", "fsync=off", "-c", "synchronous_commit=off",
-                            "-c", "full_page_writes=off", "-c", "logging_collector=off"});
+                            "-c", "full_page_writes=off", "-c", "logging_collector=off",
+                            // shared memory as files in the cluster's folder, gone with it
+                            "-c", "dynamic_shared_memory_type=mmap"});
+        // The server notes in its pid file when it takes connections ("ready" on the eighth
+        // line); the socket appears before that, while connections are still turned away.
+        const auto ready = [&] {
+            std::istringstream lines(readFile(data + "/postmaster.pid"));
+            std::string line;
+            for (int i = 0; i < 8 && std::getline(lines, line); ++i) {
+            }
+            return line.rfind("ready", 0) == 0;
+        };
         return waitFor(
-                   [&] {
-                       struct stat st {};
-                       return ::stat((folder_ / ".s.PGSQL.5432").c_str(), &st) == 0 ||
-                              database_->waitForExit(std::chrono::milliseconds(0));
-                   },
-                   std::chrono::seconds(30)) &&
-               run({bin + "pg_isready", "-q", "-t", "30"});
+                   [&] { return ready() || database_->waitForExit(std::chrono::milliseconds(0)); },
+                   std::chrono::seconds(60)) &&
+               ready();
     }
 
     bool makeDavicalDatabase()
