@@ -410,9 +410,9 @@ private:
         if (fromToken && !syncTokenTrusted(result_.state, options_.stampNow)) {
             if (!result_.state.syncTokenAt.empty())
                 result_.log.push_back("Calendar sync: the last sync token is old enough for the "
-                                      "server to have forgotten "
-                                      "it; comparing every entry.");
+                                      "server to have forgotten it; comparing every entry.");
             listing_ = client_.listAll(url, true);
+            full_ = true;
         } else if (fromToken) {
             listing_ = client_.listChanges(url, token);
             full_ = false;
