@@ -10,6 +10,9 @@ fonts-dejavu-core pandoc faketime libical-dev libsqlite3-dev dbus python3-dbusmo
 # Calendar sync: the account passwords (libsecret), the test CalDAV servers (radicale,
 # xandikos) and an independent CalDAV client that plays a phone in the tests (python3-caldav).
 PACKAGES="$PACKAGES libsecret-1-dev radicale xandikos python3-caldav"
+# A third test CalDAV server: DAViCal, with PostgreSQL and Apache with PHP. The tests start
+# private instances of both in temporary folders and never use the system's services.
+PACKAGES="$PACKAGES davical postgresql apache2 libapache2-mod-php php-pgsql"
 # valgrind's memcheck runs the window tests where changes land inside an open dialog (the
 # window code is not part of the sanitizer build).
 PACKAGES="$PACKAGES valgrind"
@@ -47,3 +50,14 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 $SUDO apt-get update -q
 # shellcheck disable=SC2086
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q $missing
+
+# Where an init system runs, the servers installed just now were started with it: they are
+# stopped and kept from starting at boot. Services that were there before are left alone.
+for s in postgresql apache2; do
+    case " $missing " in *" $s "*) ;; *) continue ;; esac
+    if command -v systemctl >/dev/null 2>&1 && [ -d /run/systemd/system ]; then
+        $SUDO systemctl disable --now "$s" >/dev/null 2>&1 || true
+    elif command -v service >/dev/null 2>&1; then
+        $SUDO service "$s" stop >/dev/null 2>&1 || true
+    fi
+done

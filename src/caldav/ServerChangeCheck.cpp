@@ -39,6 +39,21 @@ bool lastModifiedMayStandIn(const SyncState &state, const std::string &stampNow)
     return read && now && *now >= *read && *now - *read < kCtagRecheckMinutes * 60;
 }
 
+bool syncTokenTrusted(const SyncState &state, const std::string &stampNow)
+{
+    const std::optional<std::int64_t> at = stampSeconds(state.syncTokenAt),
+                                      now = stampSeconds(stampNow);
+    // A clock set back is as unsure as one far ahead.
+    return at && now && *now >= *at && *now - *at < std::int64_t{kSyncTokenTrustDays} * 86400;
+}
+
+void noteSyncToken(SyncState &state, const std::string &token, const std::string &stampNow)
+{
+    if (token != state.syncToken || state.syncTokenAt.empty())
+        state.syncTokenAt = token.empty() ? std::string() : stampNow;
+    state.syncToken = token;
+}
+
 std::string settledLastModified(const CollectionMark &mark)
 {
     const std::optional<std::int64_t> modified = httpDateSeconds(mark.lastModified);

@@ -1,13 +1,22 @@
 // The calendar's listing; see ServerListing.h.
 #include "caldav/ServerListing.h"
 
+#include "caldav/ServerChangeCheck.h"
+
 namespace nimbus::caldav {
 
 bool ServerListing::list()
 {
     const std::string url = options_.calendarUrl;
     const std::string &token = result_.state.syncToken;
-    if (!token.empty() && options_.useSyncCollection) {
+    const bool fromToken = !token.empty() && options_.useSyncCollection;
+    if (fromToken && !syncTokenTrusted(result_.state, options_.stampNow)) {
+        if (!result_.state.syncTokenAt.empty())
+            result_.log.push_back("Calendar sync: the last sync token is old enough for the "
+                                  "server to have forgotten it; comparing every entry.");
+        listing_ = client_.listAll(url, true);
+        full_ = true;
+    } else if (fromToken) {
         listing_ = client_.listChanges(url, token);
         full_ = false;
         if (!listing_.ok && (listing_.tokenRefused || listing_.syncUnsupported)) {

@@ -84,8 +84,9 @@ public:
             const Listing &listing = listed_.listing();
             // A first listing cut short is asked for whole again next time; a later one goes on
             // from where the server stopped.
-            state.syncToken =
-                listed_.full() && !listing.complete ? std::string() : listed_.newToken();
+            noteSyncToken(state,
+                          listed_.full() && !listing.complete ? std::string() : listed_.newToken(),
+                          options_.stampNow);
             // The marks read before the listing describe what this sync saw only when the
             // sync itself changed nothing there.
             std::erase_if(state.refused, [&](const auto &r) { return snapshot_.byUni.count(r.first) == 0; });

@@ -142,6 +142,8 @@ void SyncState::Load(const std::string &dataFolder, const std::string &calendarU
             const auto [n, v] = readEscapedPair(escapedName, escapedValue);
             if (n == "subtree") subtree_ = v;
             else if (n == "token") syncToken = v;
+            else if (n == "tokenat")
+                syncTokenAt = v;
             else if (n == "ctag") ctag = v;
             else if (n == "lastmodified") lastModified = v;
             else if (n == "seenctag") seenCtag = v;
@@ -174,10 +176,15 @@ void SyncState::Load(const std::string &dataFolder, const std::string &calendarU
 StoreResult SyncState::Save() const
 {
     Block mine{{"calendar", calendar_}, {"subtree", subtree_}};
-    for (const auto &[n, v] : {std::pair<const char *, const std::string &>{"token", syncToken}, {"ctag", ctag},
-                               {"lastmodified", lastModified}, {"seenctag", seenCtag},
-                               {"seenlastmodified", seenLastModified}, {"ctagreadat", ctagReadAt},
-                               {"lastmodifiedfollows", lastModifiedFollows}, {"zone", zone}})
+    for (const auto &[n, v] : {std::pair<const char *, const std::string &>{"token", syncToken},
+                               {"tokenat", syncTokenAt},
+                               {"ctag", ctag},
+                               {"lastmodified", lastModified},
+                               {"seenctag", seenCtag},
+                               {"seenlastmodified", seenLastModified},
+                               {"ctagreadat", ctagReadAt},
+                               {"lastmodifiedfollows", lastModifiedFollows},
+                               {"zone", zone}})
         mine.emplace_back(n, lineSafe(v) ? v : std::string());
     for (const auto &[uni, hash] : refused)
         if (lineSafe(uni) && lineSafe(hash))
@@ -243,6 +250,7 @@ bool SyncState::Bind(const std::string &calendarUrl, const std::string &subtree)
 void SyncState::clearMarks()
 {
     syncToken.clear();
+    syncTokenAt.clear();
     ctag.clear();
     lastModified.clear();
     seenCtag.clear();

@@ -47,6 +47,10 @@ public:
     const std::string &calendarUrl() const { return calendar_; }
     const std::string &subtree() const { return subtree_; }
     std::string syncToken;
+    // When that token was first handed out here (local stamp); empty when not known. Servers
+    // forget old tokens, and one (DAViCal) answers a forgotten token as if it were new, with
+    // every entry but without those removed: see ServerChangeCheck.h.
+    std::string syncTokenAt;
     // The collection's getctag when the last sync began, kept only after a sync that changed
     // nothing on the server: the same ctag next time means nothing changed there since.
     std::string ctag;
@@ -101,12 +105,13 @@ public:
     bool sameAs(const SyncState &other) const
     {
         return calendar_ == other.calendar_ && subtree_ == other.subtree_ &&
-               syncToken == other.syncToken && ctag == other.ctag &&
-               lastModified == other.lastModified && seenCtag == other.seenCtag &&
-               seenLastModified == other.seenLastModified && ctagReadAt == other.ctagReadAt &&
-               lastModifiedFollows == other.lastModifiedFollows && refused == other.refused &&
-               entries == other.entries && localOnly == other.localOnly && zone == other.zone &&
-               readOnly == other.readOnly && heldBack == other.heldBack;
+               syncToken == other.syncToken && syncTokenAt == other.syncTokenAt &&
+               ctag == other.ctag && lastModified == other.lastModified &&
+               seenCtag == other.seenCtag && seenLastModified == other.seenLastModified &&
+               ctagReadAt == other.ctagReadAt && lastModifiedFollows == other.lastModifiedFollows &&
+               refused == other.refused && entries == other.entries &&
+               localOnly == other.localOnly && zone == other.zone && readOnly == other.readOnly &&
+               heldBack == other.heldBack;
     }
 
 private:

@@ -1,4 +1,5 @@
-// Whole repeat rules through a real server (Radicale on 127.0.0.1) to a client no one here
+// Whole repeat rules through every real server the tests start (Radicale, Xandikos and
+// DAViCal, each on 127.0.0.1) to a client no one here
 // wrote and back: rules made here reach python3-caldav, whose python3-dateutil expansion gives
 // the same dates as ours; rules made there arrive as the topic's series with the same dates;
 // a rule changed on either side reaches the other, and rolling a series here moves nothing
@@ -7,8 +8,10 @@
 
 #include "CalDavTestSupport.h"
 #include "CalendarOnServer.h"
+#include "DavicalServer.h"
 #include "Phone.h"
 #include "RadicaleServer.h"
+#include "XandikosServer.h"
 #include "recurrence/RecurrenceFile.h"
 #include "recurrence/RuleText.h"
 #include "recurrence/TopicRecurrence.h"
@@ -70,12 +73,14 @@ void giveSeries(DataFolder &folder, const std::string &title, int ttype, const s
     ASSERT_TRUE(file.Save(NullStoreLog::instance()));
 }
 
-class RichRepeatSync : public CalendarOnServer<RadicaleServer> {
+template <class Server> class RichRepeatSync : public CalendarOnServer<Server> {
 protected:
+    using CalendarOnServer<Server>::server_;
+    using CalendarOnServer<Server>::calendar_;
     void sync(DataFolder &folder)
     {
         const caldav::SyncReport report = folder.sync(server_->account(), calendar_);
-        EXPECT_TRUE(report.ok) << report.summary();
+        EXPECT_TRUE(report.ok) << Server::kName << ": " << report.summary();
     }
     // A sync that finds nothing to send.
     void expectQuiet(DataFolder &folder)
@@ -110,7 +115,10 @@ protected:
     Phone phone() { return Phone(calendar_, server_->account()); }
 };
 
-TEST_F(RichRepeatSync, RulesMadeHereExpandThereAsHereAndFollowChangesButNotRolls)
+using Servers = ::testing::Types<RadicaleServer, XandikosServer, DavicalServer>;
+TYPED_TEST_SUITE(RichRepeatSync, Servers);
+
+TYPED_TEST(RichRepeatSync, RulesMadeHereExpandThereAsHereAndFollowChangesButNotRolls)
 {
     DataFolder here;
     const std::map<std::string, std::string> made = {
@@ -121,25 +129,25 @@ TEST_F(RichRepeatSync, RulesMadeHereExpandThereAsHereAndFollowChangesButNotRolls
     };
     for (const auto &[title, text] : made)
         giveSeries(here, title, title == "Board" ? kTopicTask : kTopicEvent, text);
-    sync(here);
+    this->sync(here);
     Phone phone = this->phone();
-    std::map<std::string, std::string> uids = uidsBySummary(phone);
+    std::map<std::string, std::string> uids = this->uidsBySummary(phone);
     ASSERT_EQ(uids.size(), 3u);
     std::string start;
     for (const auto &[title, text] : made)
-        EXPECT_EQ(phoneDates(phone, uids[title], title == "Gym" ? &start : nullptr),
+        EXPECT_EQ(this->phoneDates(phone, uids[title], title == "Gym" ? &start : nullptr),
                   ourDates(seriesOf(text)))
             << title;
     EXPECT_EQ(start, "20270104T080000Z");
-    expectQuiet(here);
+    this->expectQuiet(here);
 
     // A date skipped here reaches the server; the rule there is not the server's to keep.
     const std::string gym = uids["Gym"];
     const std::string skipped = "START=20270104T090000;FREQ=WEEKLY;BYDAY=MO,WE,FR;COUNT=12;"
                                 "EXDATE=20270111,20270113;RDATE=20270116";
     giveSeries(here, "Gym", kTopicEvent, skipped);
-    sync(here);
-    EXPECT_EQ(phoneDates(phone, gym), ourDates(seriesOf(skipped)));
+    this->sync(here);
+    EXPECT_EQ(this->phoneDates(phone, gym), ourDates(seriesOf(skipped)));
 
     // Rolled on to a later date here, as the deadline pass does: nothing to send, and the first
     // date stays.
@@ -147,35 +155,35 @@ TEST_F(RichRepeatSync, RulesMadeHereExpandThereAsHereAndFollowChangesButNotRolls
         TNimbusNode *gymTopic = findTitle(store, "Gym");
         gymTopic->dlDate = gymTopic->rsDate = "20270120";
     });
-    expectQuiet(here);
+    this->expectQuiet(here);
     std::string rolledStart;
-    EXPECT_EQ(phoneDates(phone, gym, &rolledStart), ourDates(seriesOf(skipped)));
+    EXPECT_EQ(this->phoneDates(phone, gym, &rolledStart), ourDates(seriesOf(skipped)));
     EXPECT_EQ(rolledStart, start);
 }
 
-TEST_F(RichRepeatSync, RulesMadeThereArriveAsSeriesWithTheSameDates)
+TYPED_TEST(RichRepeatSync, RulesMadeThereArriveAsSeriesWithTheSameDates)
 {
     DataFolder here;
     Phone phone = this->phone();
     const std::string yoga = "phone-yoga@example.org";
     phone.run({"add-series", yoga, "Yoga", "20270105T073000", "FREQ=WEEKLY;BYDAY=TU,TH;COUNT=10",
                "20270112T073000", "20270116T073000"});
-    sync(here);
+    this->sync(here);
     std::optional<recurrence::Series> kept = keptSeries(here, "Yoga");
     ASSERT_TRUE(kept.has_value()) << "the rule did not reach Recurrence.dat";
     EXPECT_EQ(recurrence::formatRule(kept->rule), "FREQ=WEEKLY;BYDAY=TU,TH;COUNT=10");
-    EXPECT_EQ(ourDates(*kept), phoneDates(phone, yoga));
-    expectQuiet(here);
+    EXPECT_EQ(ourDates(*kept), this->phoneDates(phone, yoga));
+    this->expectQuiet(here);
 
     // The rule changed there replaces the series here (one its first date still falls on: a
     // series whose start the rule skips is left undefined by the standard).
     phone.run({"set-rule", yoga, "FREQ=WEEKLY;INTERVAL=2;BYDAY=TU,FR;UNTIL=20270401T000000Z"});
-    sync(here);
+    this->sync(here);
     kept = keptSeries(here, "Yoga");
     ASSERT_TRUE(kept.has_value());
     EXPECT_EQ(kept->rule.interval, 2);
-    EXPECT_EQ(ourDates(*kept), phoneDates(phone, yoga));
-    expectQuiet(here);
+    EXPECT_EQ(ourDates(*kept), this->phoneDates(phone, yoga));
+    this->expectQuiet(here);
 }
 
 } // namespace

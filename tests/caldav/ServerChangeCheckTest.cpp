@@ -105,5 +105,30 @@ TEST(ServerChangeCheck, TheDateStandsInOnlyWhereItFollowsTheCtagAndForHalfAnHour
     EXPECT_NE(dateless.lastModifiedFollows, "yes");
 }
 
+// A token is used for a few days after it was first handed out, the same token handed out
+// again keeps its age, and a token of unknown age (a state written before ages were kept, a
+// clock set back) is not used.
+TEST(ServerChangeCheck, ASyncTokenIsTrustedForAFewDaysFromWhenItFirstCame)
+{
+    SyncState state;
+    noteSyncToken(state, "data:,7", "20261201-090000");
+    EXPECT_EQ(state.syncToken, "data:,7");
+    EXPECT_TRUE(syncTokenTrusted(state, "20261201-090000"));
+    noteSyncToken(state, "data:,7", "20261204-090000"); // nothing changed there meanwhile
+    EXPECT_TRUE(syncTokenTrusted(state, "20261206-085959"));
+    EXPECT_FALSE(syncTokenTrusted(state, "20261206-090000"));
+    EXPECT_FALSE(syncTokenTrusted(state, "20261130-090000")); // a clock set back
+    noteSyncToken(state, "data:,9", "20261206-090000");
+    EXPECT_TRUE(syncTokenTrusted(state, "20261206-090000"));
+
+    SyncState older; // its file knew no ages yet
+    older.syncToken = "data:,7";
+    EXPECT_FALSE(syncTokenTrusted(older, "20261201-090000"));
+    noteSyncToken(older, "data:,7", "20261201-090000");
+    EXPECT_TRUE(syncTokenTrusted(older, "20261201-090000"));
+    noteSyncToken(older, "", "20261201-090000"); // a first listing cut short
+    EXPECT_EQ(older.syncTokenAt, "");
+}
+
 } // namespace
 } // namespace nimbus::caldav

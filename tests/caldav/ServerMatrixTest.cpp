@@ -1,9 +1,10 @@
-// The same working week against every real server the tests start (Radicale and Xandikos,
-// each on 127.0.0.1): two data folders and a phone (python3-caldav, a CalDAV client no one
+// The same working week against every real server the tests start (Radicale, Xandikos and
+// DAViCal, each on 127.0.0.1): two data folders and a phone (python3-caldav, a CalDAV client no one
 // here wrote) create, rename, complete, repeat and delete topics on every side, and every side
 // ends with the same topics, with no duplicates and no losses.
 #include <fstream>
 #include <map>
+#include <regex>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -11,10 +12,13 @@
 #include "../calendar/CalendarTestSupport.h"
 #include "CalDavTestSupport.h"
 #include "CalendarOnServer.h"
+#include "DavicalServer.h"
 #include "Phone.h"
 #include "RadicaleServer.h"
 #include "XandikosServer.h"
+#include "caldav/CalDavDiscovery.h"
 #include "caldav/DetailsPages.h"
+#include "caldav/SyncState.h"
 #include "calendar/CalendarLinks.h"
 #include "fileio/FolderOps.h"
 #include "store/ContentFiles.h"
@@ -43,7 +47,7 @@ protected:
     Phone phone() { return Phone(calendar_, server_->account()); }
 };
 
-using Servers = ::testing::Types<RadicaleServer, XandikosServer>;
+using Servers = ::testing::Types<RadicaleServer, XandikosServer, DavicalServer>;
 TYPED_TEST_SUITE(ServerMatrix, Servers);
 
 TYPED_TEST(ServerMatrix, TwoFoldersAndAPhoneEndWithTheSameTopics)
@@ -362,6 +366,136 @@ TYPED_TEST(ServerMatrix, DetailsPagesTravelAsDescriptions)
         phone.entries()[phoneUidOf(phone, "Renew the insurance")].description;
     EXPECT_TRUE(emptied == "None" || emptied.empty()) << emptied;
     EXPECT_EQ(pageOf(b, "Renew the insurance"), "");
+}
+
+// What a user types is the server's address: the calendars are found from it (through the
+// principal, or the well-known address), among them this test's own, with its name.
+TYPED_TEST(ServerMatrix, TheCalendarIsFoundFromTheServersAddress)
+{
+    caldav::CurlTransport transport(this->server_->account());
+    const caldav::DiscoveryResult found =
+        caldav::discoverCalendars(transport, this->server_->root());
+    ASSERT_TRUE(found.ok) << found.error;
+    bool listed = false;
+    for (const caldav::CalendarInfo &c : found.calendars)
+        if (c.url == this->calendar_) {
+            listed = true;
+            EXPECT_EQ(c.displayName, "cal-TheCalendarIsFoundFromTheServersAddress");
+            EXPECT_TRUE(c.holdsTopics());
+        }
+    EXPECT_TRUE(listed) << "the calendar was not among the " << found.calendars.size()
+                        << " found at " << found.homeUrl;
+}
+
+// The first sync of many topics to an empty calendar (sent at once where the server takes a
+// whole calendar, else one by one): each arrives once, and nothing travels again.
+TYPED_TEST(ServerMatrix, AFirstSyncOfManyTopicsPutsEachThereOnce)
+{
+    DataFolder a, b;
+    std::vector<std::string> titles;
+    a.edit([&](TNimbusStructure &s) {
+        for (int i = 0; i < 8; ++i) {
+            titles.push_back("Errand " + std::to_string(i));
+            addTopic(s, kSyncedTopic, titles.back(), [&](TNimbusNode &n) {
+                n.dl = true, n.dlDate = "202612" + std::to_string(10 + i);
+                if (i % 2 == 1)
+                    n.ttype = kTopicEvent, n.dlTime = "18:00:00", n.durno = 1,
+                    n.durtype = kUnitHours;
+            });
+        }
+    });
+    caldav::CurlTransport transport(this->server_->account());
+    const caldav::SyncReport first = a.sync(transport, this->calendar_, true, 4);
+    ASSERT_TRUE(first.ok) << first.summary();
+    EXPECT_EQ(first.counts.sent, 8) << first.summary();
+    Phone phone = this->phone();
+    EXPECT_EQ(phone.summaries(), titles);
+    for (int round = 0; round < 2; ++round) {
+        const caldav::SyncReport again = a.sync(this->server_->account(), this->calendar_);
+        EXPECT_EQ(again.counts.sent + again.counts.received + again.counts.conflicts, 0)
+            << again.summary();
+    }
+    this->sync(b);
+    EXPECT_EQ(outline(*b.load()), titles);
+    EXPECT_EQ(outline(*a.load()), titles);
+}
+
+// Back after a fortnight away, with a sync token the server has dropped meanwhile (DAViCal
+// keeps them for a week and then answers as if the token were new, without the entries
+// removed since): the sync still learns what was removed there, and sends nothing twice. The
+// server is made to forget by a token it handed out for another calendar.
+TYPED_TEST(ServerMatrix, ASyncTokenTheServerNoLongerKnowsStillShowsRemovals)
+{
+    DataFolder a, other;
+    Phone phone = this->phone();
+    a.edit([](TNimbusStructure &s) {
+        addTopic(s, kSyncedTopic, "Fix the bike");
+        addTopic(s, kSyncedTopic, "Call the plumber");
+    });
+    phone.run({"add-todo", "phone-stamps@example.org", "Buy stamps", "20261211"});
+    this->sync(a);
+    ASSERT_EQ(outline(*a.load()),
+              (std::vector<std::string>{"Buy stamps", "Call the plumber", "Fix the bike"}));
+
+    // A token the server handed out, but for another calendar: one it does not know here.
+    const std::string otherCalendar = this->server_->makeCalendar("cal-another-calendar");
+    ASSERT_FALSE(otherCalendar.empty());
+    other.edit([](TNimbusStructure &s) { addTopic(s, kSyncedTopic, "Elsewhere"); });
+    ASSERT_TRUE(other.sync(this->server_->account(), otherCalendar).ok);
+    caldav::SyncState elsewhere;
+    elsewhere.Load(other.path(), otherCalendar);
+    caldav::SyncState state;
+    state.Load(a.path(), this->calendar_);
+    ASSERT_FALSE(state.syncToken.empty()) << TypeParam::kName << " gave no sync token";
+    state.syncToken = elsewhere.syncToken;
+    state.syncTokenAt = "20000101-090000";
+    ASSERT_TRUE(state.Save());
+
+    phone.run({"delete", phoneUidOf(phone, "Call the plumber")});
+    phone.run({"delete", "phone-stamps@example.org"});
+    phone.run({"add-todo", "phone-milk@example.org", "Buy milk", "20261212"});
+    this->sync(a);
+    EXPECT_EQ(outline(*a.load()), (std::vector<std::string>{"Buy milk", "Fix the bike"}));
+    EXPECT_EQ(phone.summaries(), (std::vector<std::string>{"Buy milk", "Fix the bike"}));
+    const caldav::SyncReport quiet = a.sync(this->server_->account(), this->calendar_);
+    EXPECT_EQ(quiet.counts.sent + quiet.counts.received + quiet.counts.conflicts, 0)
+        << quiet.summary();
+}
+
+// A meeting from another device, with its organiser and guests: servers that schedule
+// (DAViCal) mark the guests in what they store and answer the write without an ETag. A
+// change here reaches the phone with the guests kept, and the next syncs find nothing to do.
+TYPED_TEST(ServerMatrix, AMeetingWithGuestsKeepsThemAndSettles)
+{
+    DataFolder a, b;
+    Phone phone = this->phone();
+    const std::string meeting = "phone-review@example.org";
+    phone.run({"add-meeting", meeting, "Design review", "20261215T140000"});
+    this->sync(a);
+    ASSERT_EQ(outline(*a.load()), std::vector<std::string>{"Design review"});
+    a.edit([](TNimbusStructure &s) { findTitle(s, "Design review")->text = "Design review (v2)"; });
+    this->sync(a);
+    for (int round = 0; round < 2; ++round) {
+        const caldav::SyncReport quiet = a.sync(this->server_->account(), this->calendar_);
+        EXPECT_EQ(quiet.counts.sent + quiet.counts.received + quiet.counts.conflicts, 0)
+            << "round " << round << ": " << quiet.summary();
+    }
+    EXPECT_EQ(phone.summaries(), std::vector<std::string>{"Design review (v2)"});
+    phone.run({"ics", meeting});
+    std::string ics;
+    for (const std::string &line : phone.lines())
+        ics += line.substr(0, line.size() - (line.ends_with('\r') ? 1 : 0)) + "\n";
+    ics = std::regex_replace(ics, std::regex("\n "), ""); // unfolded
+    EXPECT_NE(ics.find("mailto:guest@example.org"), std::string::npos) << ics;
+    EXPECT_NE(ics.find("ORGANIZER"), std::string::npos) << ics;
+
+    this->sync(b);
+    EXPECT_EQ(outline(*b.load()), std::vector<std::string>{"Design review (v2)"});
+    b.edit([](TNimbusStructure &s) { findTitle(s, "Design review (v2)")->dlTime = "16:30:00"; });
+    this->syncAll(a, b);
+    EXPECT_EQ(findTitle(*a.load(), "Design review (v2)")->dlTime, "16:30:00");
+    EXPECT_EQ(findTitle(*a.load(), "Conflict: Design review (v2)"), nullptr);
+    EXPECT_EQ(phone.summaries(), std::vector<std::string>{"Design review (v2)"});
 }
 
 } // namespace

@@ -83,6 +83,7 @@ TEST(SyncStateFile, AnotherCalendarsSaveChangesTheFileUntilAllAreNotedAsSaved)
     SyncState work = loaded(folder.path(), kWork);
     SyncState home = loaded(folder.path(), kHome);
     work.syncToken = "w";
+    work.syncTokenAt = "20261201-090000";
     home.syncToken = "h";
     ASSERT_TRUE(work.Save());
     ASSERT_TRUE(home.Save());
@@ -94,6 +95,7 @@ TEST(SyncStateFile, AnotherCalendarsSaveChangesTheFileUntilAllAreNotedAsSaved)
     SyncState reread;
     reread.Load(folder.path(), kWork);
     EXPECT_EQ(reread.syncToken, "w");
+    EXPECT_EQ(reread.syncTokenAt, "20261201-090000");
     EXPECT_TRUE(reread.sameAs(work));
 }
 

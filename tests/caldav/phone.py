@@ -20,6 +20,9 @@ Actions:
                                   an hour's event from START (YYYYMMDDTHHMMSS, Berlin time)
                                   repeating by RRULE, with one skipped and one added time
                                   (YYYYMMDDTHHMMSS, Berlin time; "-" for none)
+    add-meeting UID SUMMARY START an hour's meeting from START (YYYYMMDDTHHMMSS, UTC) that the
+                                  user organises, with a guest invited
+    ics UID                       the entry as the server holds it, written to OUT_FILE
     set-rule UID RRULE            the entry's RRULE
     expand UID FROM TO            the entry's start (as list writes it) on the first line, then its
                                   times from FROM to TO (YYYYMMDD) as python3-dateutil expands
@@ -194,6 +197,21 @@ def main(argv):
             if moment != "-":
                 lines.append(name + ";TZID=Europe/Berlin:" + moment)
         calendar.save_event(entry(lines + ["END:VEVENT"], BERLIN))
+    elif action == "add-meeting":
+        uid, summary, start = args
+        begin = datetime.datetime.strptime(start, "%Y%m%dT%H%M%S")
+        end = (begin + datetime.timedelta(hours=1)).strftime("%Y%m%dT%H%M%S")
+        organizer = "mailto:" + user + "@example.org"
+        calendar.save_event(entry(["BEGIN:VEVENT", "UID:" + uid, "DTSTAMP:" + utc_now(), "SUMMARY:" + summary,
+                                   "DTSTART:" + start + "Z", "DTEND:" + end + "Z",
+                                   "ORGANIZER;CN=Organiser:" + organizer,
+                                   "ATTENDEE;CN=Organiser;PARTSTAT=ACCEPTED:" + organizer,
+                                   "ATTENDEE;CN=Guest;PARTSTAT=NEEDS-ACTION;RSVP=TRUE:mailto:guest@example.org",
+                                   "END:VEVENT"]))
+    elif action == "ics":
+        (uid,) = args
+        with open(out_file, "w", encoding="utf-8") as f:
+            f.write(calendar.object_by_uid(uid).data)
     elif action == "set-rule":
         uid, rule = args
         change(calendar, uid, lambda c: set_value(c, "rrule", rule))
