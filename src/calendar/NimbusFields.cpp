@@ -28,9 +28,12 @@ void setInt(int &field, const std::string &text)
 #define NIMBUS_BOOL(NAME, FIELD)                                                                  \
     NimbusField{NAME, [](const TNimbusNode &n) { return flag(n.FIELD); },                       \
                 [](TNimbusNode &n, const std::string &v) { n.FIELD = v == "1"; }}
-#define NIMBUS_TEXT(NAME, FIELD)                                                                  \
-    NimbusField{NAME, [](const TNimbusNode &n) { return n.FIELD; },                             \
-                [](TNimbusNode &n, const std::string &v) { n.FIELD = v; }}
+#define NIMBUS_TEXT(NAME, FIELD)                                                                   \
+    NimbusField                                                                                    \
+    {                                                                                              \
+        NAME, [](const TNimbusNode &n) { return std::string(n.FIELD); },                           \
+            [](TNimbusNode &n, const std::string &v) { n.FIELD = v; }                              \
+    }
 
 }  // namespace
 
