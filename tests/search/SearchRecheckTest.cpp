@@ -220,9 +220,6 @@ TEST_F(SearchRecheck, ThePeriodicCheckCopiesTheTopicsOnlyAfterAChange)
     EXPECT_EQ(cache.copies(), 4);
 }
 
-} // namespace
-} // namespace nimbus::test
-
 // The topics are hashed from a packed list: where one id or title ends must still count, or a
 // title whose first letters became the end of its id would look unchanged.
 TEST_F(SearchRecheck, TheSummaryTellsWhereEachIdAndTitleEnds)
@@ -235,3 +232,6 @@ TEST_F(SearchRecheck, TheSummaryTellsWhereEachIdAndTitleEnds)
     EXPECT_NE(index.StateSummary(search::TopicList{{"1", "ab2"}, {"", ""}}), split);
     EXPECT_NE(index.StateSummary(search::TopicList{{"1", "ab"}}), split);
 }
+
+} // namespace
+} // namespace nimbus::test
