@@ -14,7 +14,9 @@ namespace {
 
 // A wall time of the old zone as the same instant's wall time here. False when there is no
 // time to move (a date alone) or the result would be midnight (the store's "no time").
-bool moveTime(std::string &date, std::string &time, icaltimezone *from, bool &midnight)
+// (A template: the node holds some of its dates and times as compact strings.)
+template <class Date, class Time>
+bool moveTime(Date &date, Time &time, icaltimezone *from, bool &midnight)
 {
     if (time.empty() || time == "00:00:00" || date.size() != 8)
         return false;
@@ -35,7 +37,7 @@ bool moveTime(std::string &date, std::string &time, icaltimezone *from, bool &mi
 }
 
 // A stamp "yyyymmdd-hhmmss" moved the same way.
-void moveStamp(std::string &stamp, icaltimezone *from, bool &midnight)
+void moveStamp(CompactString &stamp, icaltimezone *from, bool &midnight)
 {
     if (stamp.size() != 15 || stamp[8] != '-')
         return;

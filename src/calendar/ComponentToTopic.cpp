@@ -337,10 +337,12 @@ bool componentToTopic(icalcomponent *c, CalendarTopic &topic, std::string &probl
     else if (icalcomponent_get_first_property(c, ICAL_DTSTART_PROPERTY))
         when = zonedValue(c, ICAL_DTSTART_PROPERTY);
     if (!icaltime_is_null_time(when)) {
-        if (!toLocal(when, n.dlDate, n.dlTime)) {
+        std::string time;
+        if (!toLocal(when, n.dlDate, time)) {
             problem = "its date is not a valid date";
             return false;
         }
+        n.dlTime = time;
         n.dl = true;
     }
     readRepeat(c, topic);
@@ -361,13 +363,17 @@ bool componentToTopic(icalcomponent *c, CalendarTopic &topic, std::string &probl
         icaltimetype done = icalproperty_get_completed(p);
         if (done.zone == nullptr && icalproperty_get_first_parameter(p, ICAL_TZID_PARAMETER) == nullptr)
             done.zone = icaltimezone_get_utc_timezone();  // COMPLETED is UTC by definition
-        if (!toLocal(done, n.fdate, n.fTime)) {
+        std::string date, time;
+        if (!toLocal(done, date, time)) {
             problem = "its completion date is not a valid date";
             return false;
         }
+        n.fdate = date;
+        n.fTime = time;
     }
     if (icalproperty *p = icalcomponent_get_first_property(c, ICAL_CREATED_PROPERTY))
-        toLocalStamp(icalproperty_get_created(p), n.cre);
+        if (std::string stamp; toLocalStamp(icalproperty_get_created(p), stamp))
+            n.cre = stamp;
 
     for (icalproperty *p = icalcomponent_get_first_property(c, ICAL_RELATEDTO_PROPERTY); p;
          p = icalcomponent_get_next_property(c, ICAL_RELATEDTO_PROPERTY)) {

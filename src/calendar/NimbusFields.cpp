@@ -39,7 +39,7 @@ void setInt(int &field, const std::string &text)
 #define NIMBUS_TEXT(NAME, FIELD)                                                                   \
     NimbusField                                                                                    \
     {                                                                                              \
-        NAME, [](const TNimbusNode &n) { return n.FIELD; },                                        \
+        NAME, [](const TNimbusNode &n) { return std::string(n.FIELD); },                           \
             [](TNimbusNode &n, const std::string &v) { n.FIELD = v; },                             \
             [](const TNimbusNode &a, const TNimbusNode &b) { return a.FIELD == b.FIELD; }          \
     }

@@ -253,8 +253,10 @@ void TopicEntry::readBack(CalendarTopic &back) const
     titleLine(n.text.c_str(), b.text);
     const icaltimetype when = held(when_);
     if (hasDate_ && !icaltime_is_null_time(when)) {
-        if (!toLocal(when, b.dlDate, b.dlTime))
+        std::string time;
+        if (!toLocal(when, b.dlDate, time))
             return;
+        b.dlTime = time;
         b.dl = true;
     }
     if (series_) {
@@ -293,10 +295,16 @@ void TopicEntry::readBack(CalendarTopic &back) const
         b.pri = n.pri;
     if (percent_)
         b.percent = n.percent;
-    if (!icaltime_is_null_time(completed_) && !toLocal(held(completed_), b.fdate, b.fTime))
-        return;
+    if (!icaltime_is_null_time(completed_)) {
+        std::string date, time;
+        if (!toLocal(held(completed_), date, time))
+            return;
+        b.fdate = date;
+        b.fTime = time;
+    }
     if (!icaltime_is_null_time(created_))
-        toLocalStamp(held(created_), b.cre);
+        if (std::string stamp; toLocalStamp(held(created_), stamp))
+            b.cre = stamp;
     if (alarm_) {
         const int seconds = icaldurationtype_as_int(alarmBefore_);
         if (seconds < 0) {

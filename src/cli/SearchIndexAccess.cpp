@@ -114,7 +114,7 @@ bool SearchIndexAccess::openAsFound()
     return false;
 }
 
-int SearchIndexAccess::bringInLine(const std::vector<search::TopicEntry> &topics)
+int SearchIndexAccess::bringInLine(const search::TopicList &topics)
 {
     const int changed = index_->Refresh(topics);
     if (changed >= 0 && !index_->NeedsRebuild())
@@ -124,14 +124,14 @@ int SearchIndexAccess::bringInLine(const std::vector<search::TopicEntry> &topics
     return std::max<int>(1, static_cast<int>(topics.size()));
 }
 
-bool SearchIndexAccess::current(const std::vector<search::TopicEntry> &topics)
+bool SearchIndexAccess::current(const search::TopicList &topics)
 {
     if (index_->Open(openChecks()) && index_->Refresh(topics) >= 0 && !index_->NeedsRebuild())
         return true;
     return index_->Build(topics);
 }
 
-Outcome SearchIndexAccess::open(const std::vector<search::TopicEntry> &topics)
+Outcome SearchIndexAccess::open(const search::TopicList &topics)
 {
     const ContentFolders folders = ContentFolders::inDataFolder(dataFolder_);
     if (takeLock()) {
@@ -147,7 +147,7 @@ Outcome SearchIndexAccess::open(const std::vector<search::TopicEntry> &topics)
     return openPrivateCopy(topics);
 }
 
-Outcome SearchIndexAccess::openPrivateCopy(const std::vector<search::TopicEntry> &topics)
+Outcome SearchIndexAccess::openPrivateCopy(const search::TopicList &topics)
 {
     tempFolder_ = makeTempFolder();
     if (tempFolder_.empty())

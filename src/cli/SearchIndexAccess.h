@@ -33,7 +33,7 @@ public:
     SearchIndexAccess &operator=(const SearchIndexAccess &) = delete;
 
     // An index that holds exactly these topics (every node of the store file, in order).
-    Outcome open(const std::vector<search::TopicEntry> &topics);
+    Outcome open(const search::TopicList &topics);
     // The index as it was left, in place or as a private copy, without looking at the store:
     // an answer from it stands once bringInLine finds nothing changed. False when there is no
     // usable index (then open builds one).
@@ -41,7 +41,7 @@ public:
     // Brings the index openAsFound opened in line with these topics (every node of the store
     // file, in order): how many topics changed, 0 when every answer given meanwhile stands,
     // -1 when it could not be done (problem() says why).
-    int bringInLine(const std::vector<search::TopicEntry> &topics);
+    int bringInLine(const search::TopicList &topics);
     const std::string &problem() const { return log_.last; }
     search::SearchIndex &index() { return *index_; }
     // Whether the answer comes from a private copy (the program runs).
@@ -59,8 +59,8 @@ private:
         std::string last;
     };
 
-    bool current(const std::vector<search::TopicEntry> &topics);
-    Outcome openPrivateCopy(const std::vector<search::TopicEntry> &topics);
+    bool current(const search::TopicList &topics);
+    Outcome openPrivateCopy(const search::TopicList &topics);
     bool takeLock();
     search::SearchIndex::OpenChecks openChecks() const;
     void dropTempFolder();

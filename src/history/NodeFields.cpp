@@ -3,6 +3,7 @@
 
 #include <array>
 #include <string_view>
+#include <type_traits>
 
 #include "history/StepNames.h"
 #include "store/TNimbusNode.h"
@@ -14,10 +15,11 @@ namespace {
 using IntField = int TNimbusNode::*;
 using BoolField = bool TNimbusNode::*;
 using TextField = std::string TNimbusNode::*;
+using CompactTextField = CompactString TNimbusNode::*;
 
 struct Field {
     const char *name;
-    std::variant<IntField, BoolField, TextField> member;
+    std::variant<IntField, BoolField, TextField, CompactTextField> member;
 };
 
 const std::array kFields{
@@ -104,15 +106,24 @@ const char *fieldName(int field)
 
 FieldValue readField(const TNimbusNode &node, int field)
 {
-    return std::visit([&node](auto member) -> FieldValue { return node.*member; },
-                      kFields[static_cast<std::size_t>(field)].member);
+    return std::visit(
+        [&node](auto member) -> FieldValue {
+            if constexpr (std::is_same_v<decltype(member), CompactTextField>)
+                return (node.*member).str();
+            else
+                return node.*member;
+        },
+        kFields[static_cast<std::size_t>(field)].member);
 }
 
 void writeField(TNimbusNode &node, int field, const FieldValue &value)
 {
     std::visit(
         [&](auto member) {
-            using Value = std::remove_reference_t<decltype(node.*member)>;
+            using Member = std::remove_reference_t<decltype(node.*member)>;
+            // A compact text field takes its value as text.
+            using Value =
+                std::conditional_t<std::is_same_v<Member, CompactString>, std::string, Member>;
             if (const auto *typed = std::get_if<Value>(&value))
                 node.*member = *typed;
         },

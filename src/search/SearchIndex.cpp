@@ -285,7 +285,8 @@ bool SearchIndex::dropTopic(const std::string &uni) {
     return true;
 }
 
-bool SearchIndex::Build(const std::vector<TopicEntry> &topics, fileio::OperationProgress &progress) {
+bool SearchIndex::Build(const TopicList &topics, fileio::OperationProgress &progress)
+{
     const std::int64_t summary = StateSummary(topics);
     Close();
     const std::string temp = path_ + ".new";
@@ -305,7 +306,7 @@ bool SearchIndex::Build(const std::vector<TopicEntry> &topics, fileio::Operation
     progress.allowCancel(true);
     const auto total = static_cast<std::int64_t>(topics.size());
     for (std::size_t i = 0; ok && i < topics.size(); ++i) {
-        ok = indexTopic(topics[i]);
+        ok = indexTopic(topics[i].entry());
         if (i % 1000 == 0) {
             progress.report(static_cast<std::int64_t>(i), total, "Indexing topics for search");
             if (progress.cancelled()) ok = false;
@@ -338,7 +339,7 @@ bool SearchIndex::Build(const std::vector<TopicEntry> &topics, fileio::Operation
     return Open();
 }
 
-std::int64_t SearchIndex::StateSummary(const std::vector<TopicEntry> &topics) const
+std::int64_t SearchIndex::StateSummary(const TopicList &topics) const
 {
     std::uint64_t h = fileio::kFnv1aStart;
     auto add = [&h](const void *data, std::size_t size) {
@@ -347,9 +348,12 @@ std::int64_t SearchIndex::StateSummary(const std::vector<TopicEntry> &topics) co
     auto addNumber = [&add](std::int64_t v) { add(&v, sizeof v); };
     addNumber(kLayout);
     addNumber(static_cast<std::int64_t>(topics.size()));
-    for (const TopicEntry &topic : topics) {
-        add(topic.uni.data(), topic.uni.size() + 1); // with the terminating NUL as separator
-        add(topic.title.data(), topic.title.size() + 1);
+    const char separator = '\0'; // each text ends with a NUL
+    for (const TopicList::Topic topic : topics) {
+        add(topic.uni.data(), topic.uni.size());
+        add(&separator, 1);
+        add(topic.title.data(), topic.title.size());
+        add(&separator, 1);
     }
     const std::int64_t unsettled = UnsettledFrom();
     for (const std::string *folder : {&folders_.packs, &folders_.text, &folders_.checkList}) {
@@ -423,7 +427,7 @@ bool SearchIndex::FitsStoreFile(std::int64_t stamp) const
            readMeta("storesummary", 0) == summary;
 }
 
-int SearchIndex::Refresh(const std::vector<TopicEntry> &topics, Check check)
+int SearchIndex::Refresh(const TopicList &topics, Check check)
 {
     if (db_ == nullptr)
         return -1;
@@ -435,7 +439,7 @@ int SearchIndex::Refresh(const std::vector<TopicEntry> &topics, Check check)
     return refreshEveryTopic(topics);
 }
 
-int SearchIndex::refreshEveryTopic(const std::vector<TopicEntry> &topics)
+int SearchIndex::refreshEveryTopic(const TopicList &topics)
 {
     // Taken before anything is looked at: a change made during the walk makes it differ next
     // time.
@@ -457,14 +461,14 @@ int SearchIndex::refreshEveryTopic(const std::vector<TopicEntry> &topics)
                            sqlite3_column_int64(s.s, 3), sqlite3_column_int64(s.s, 4)});
         }
     }
-    std::vector<const TopicEntry *> changed;
+    std::vector<TopicEntry> changed;
     std::unordered_set<std::string> present;
-    for (const TopicEntry &topic : topics) {
-        present.insert(topic.uni);
-        const auto title = titles.find(topic.uni);
+    for (const TopicList::Topic topic : topics) {
+        const std::string &uni = *present.insert(std::string(topic.uni)).first;
+        const auto title = titles.find(uni);
         bool same = title != titles.end() && title->second == TitleHash(topic.title);
         if (same) {
-            const auto files = sources.find(topic.uni);
+            const auto files = sources.find(uni);
             if (files != sources.end()) {
                 for (const SourceFile &known : files->second) {
                     const std::string path =
@@ -476,7 +480,8 @@ int SearchIndex::refreshEveryTopic(const std::vector<TopicEntry> &topics)
                 }
             }
         }
-        if (!same) changed.push_back(&topic);
+        if (!same)
+            changed.push_back(topic.entry());
     }
     std::vector<std::string> gone;
     for (const auto &[uni, hash] : titles) {
@@ -486,7 +491,7 @@ int SearchIndex::refreshEveryTopic(const std::vector<TopicEntry> &topics)
 }
 
 int SearchIndex::reindex(const std::vector<std::string> &gone,
-                         const std::vector<const TopicEntry *> &changed, std::int64_t summary)
+                         const std::vector<TopicEntry> &changed, std::int64_t summary)
 {
     if (changed.empty() && gone.empty())
         return summary == readMeta("summary", 0) ||
@@ -497,7 +502,8 @@ int SearchIndex::reindex(const std::vector<std::string> &gone,
         return -1;
     bool ok = true;
     for (const std::string &uni : gone) ok = ok && dropTopic(uni);
-    for (const TopicEntry *topic : changed) ok = ok && dropTopic(topic->uni) && indexTopic(*topic);
+    for (const TopicEntry &topic : changed)
+        ok = ok && dropTopic(topic.uni) && indexTopic(topic);
     ok = ok && writeMeta("dead", deadRows_) && writeMeta("summary", summary) && exec("COMMIT");
     if (!ok) {
         exec("ROLLBACK");

@@ -21,6 +21,7 @@
 #include "search/SearchQuery.h"
 #include "search/TopicDocuments.h"
 #include "search/TopicHits.h"
+#include "search/TopicList.h"
 #include "store/StoreLog.h"
 #include "store/TContent.h"
 
@@ -61,7 +62,7 @@ public:
 
     // Builds the index of these topics into a new file and puts it in place of the old one.
     // Reports per topic; a cancel leaves no new file. False when the build failed.
-    bool Build(const std::vector<TopicEntry> &topics,
+    bool Build(const TopicList &topics,
                fileio::OperationProgress &progress = fileio::ignoredProgress());
 
     // How Refresh looks for changes.
@@ -80,11 +81,11 @@ public:
     // Brings the index in line with the store: topics whose title or files changed are indexed
     // again, topics no longer in the store are dropped. Returns the topics that were re-indexed
     // or dropped, -1 on failure.
-    int Refresh(const std::vector<TopicEntry> &topics, Check check = Check::Summary);
+    int Refresh(const TopicList &topics, Check check = Check::Summary);
 
     // What the summary of these topics and the content folders is now; 0 while a folder changed
     // too recently for its time to tell a later change apart (then there is no summary to keep).
-    std::int64_t StateSummary(const std::vector<TopicEntry> &topics) const;
+    std::int64_t StateSummary(const TopicList &topics) const;
     // nimbus-cli answers from the index without reading the store when the store file and the
     // content folders are exactly as when it last brought the index in line with that file.
     // The stamp of the store file (identity, size and time) and of the folders now; 0 while
@@ -130,9 +131,9 @@ private:
     std::int64_t readMeta(const char *key, std::int64_t fallback) const;
     void noteFailure(int code, const char *what);
     void removeFiles(const std::string &path);
-    int refreshEveryTopic(const std::vector<TopicEntry> &topics);
-    int reindex(const std::vector<std::string> &gone,
-                const std::vector<const TopicEntry *> &changed, std::int64_t summary);
+    int refreshEveryTopic(const TopicList &topics);
+    int reindex(const std::vector<std::string> &gone, const std::vector<TopicEntry> &changed,
+                std::int64_t summary);
 
     bool registerAmong();
     bool termRows(const std::string &phrase, std::vector<TermRow> &rows);

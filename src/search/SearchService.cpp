@@ -69,27 +69,34 @@ void SearchService::post(Job job, bool topicJob)
     wake_.notify_all();
 }
 
-void SearchService::buildFrom(const std::vector<TopicEntry> &topics) {
+void SearchService::buildFrom(const TopicList &topics)
+{
     pages_->Clear();
     setState(State::Building);
     BuildProgress progress(callbacks_, cancelBuild_);
     setState(index_->Build(topics, progress) ? State::Ready : State::Unavailable);
 }
 
-void SearchService::Start(std::vector<TopicEntry> topics) {
+void SearchService::Start(TopicList topics)
+{
+    Start(std::make_shared<const TopicList>(std::move(topics)));
+}
+
+void SearchService::Start(SharedTopics topics)
+{
     post([this, topics = std::move(topics)] {
         pages_->Clear();
-        if (index_->Open() && index_->Refresh(topics) >= 0 && !index_->NeedsRebuild()) {
+        if (index_->Open() && index_->Refresh(*topics) >= 0 && !index_->NeedsRebuild()) {
             setState(State::Ready);
             return;
         }
-        buildFrom(topics);
+        buildFrom(*topics);
     });
 }
 
-void SearchService::Refresh(std::vector<TopicEntry> topics)
+void SearchService::Refresh(TopicList topics)
 {
-    Refresh(std::make_shared<const std::vector<TopicEntry>>(std::move(topics)));
+    Refresh(std::make_shared<const TopicList>(std::move(topics)));
 }
 
 void SearchService::Refresh(SharedTopics topics)

@@ -39,10 +39,12 @@ public:
     SearchService &operator=(const SearchService &) = delete;
 
     // Opens the index, builds it when it is not usable, then brings it in line with topics.
-    void Start(std::vector<TopicEntry> topics);
+    // The topics may be shared with the caller (StoreTopicsCache).
+    void Start(TopicList topics);
+    void Start(SharedTopics topics);
     // Compares the index with the store again (after merges; periodically); rebuilds when the
-    // index asks for it. The topics may be shared with the caller (StoreTopicsCache).
-    void Refresh(std::vector<TopicEntry> topics);
+    // index asks for it.
+    void Refresh(TopicList topics);
     void Refresh(SharedTopics topics);
     void TopicChanged(TopicEntry topic);
     void TopicRemoved(std::string uni);
@@ -63,7 +65,7 @@ private:
     void post(Job job, bool topicJob = false);
     void run();
     void setState(State s);
-    void buildFrom(const std::vector<TopicEntry> &topics);
+    void buildFrom(const TopicList &topics);
     void addSnippets(TopicAnswer &answer, const SearchQuery &query);
 
     struct PendingQuery {

@@ -20,13 +20,21 @@ std::uint64_t StoreTopicsCache::Fingerprint(const TNimbusStructure &store)
     return h;
 }
 
-std::vector<TopicEntry> StoreTopicsCache::Copy(const TNimbusStructure &store)
+TopicList StoreTopicsCache::Copy(const TNimbusStructure &store)
 {
-    std::vector<TopicEntry> topics;
-    topics.reserve(static_cast<std::size_t>(store.Count()));
-    for (int i = 0; i < store.Count(); ++i)
-        if (const TNimbusNode *node = store.Node(i))
-            topics.push_back({node->uni, node->text});
+    // Sized exactly first: the copy is kept, and a grown buffer would keep its slack.
+    std::size_t count = 0;
+    std::size_t bytes = 0;
+    for (const auto &entry : store.Entries())
+        if (const TNimbusNode *node = entry.node) {
+            ++count;
+            bytes += node->uni.size() + node->text.size();
+        }
+    TopicList topics;
+    topics.reserve(count, bytes);
+    for (const auto &entry : store.Entries())
+        if (const TNimbusNode *node = entry.node)
+            topics.add(node->uni, node->text);
     return topics;
 }
 
@@ -34,7 +42,7 @@ SharedTopics StoreTopicsCache::topicsOf(const TNimbusStructure &store)
 {
     const std::uint64_t fingerprint = Fingerprint(store);
     if (!last_ || fingerprint != fingerprint_) {
-        last_ = std::make_shared<const std::vector<TopicEntry>>(Copy(store));
+        last_ = std::make_shared<const TopicList>(Copy(store));
         fingerprint_ = fingerprint;
         ++copies_;
     }

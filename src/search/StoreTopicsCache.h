@@ -1,14 +1,14 @@
-// The store's topics (ids and titles, in order) as the index worker is handed them at every
-// periodic check. Copying a hundred thousand titles each time costs more than looking at them:
-// while a fingerprint of the ids and titles is what it was, the copy made last time is handed
-// over again.
+// The store's topics (ids and titles, in order) as the index worker is handed them at the
+// start and at every periodic check. Copying a hundred thousand titles each time costs more
+// than looking at them: while a fingerprint of the ids and titles is what it was, the copy
+// made last time is handed over again (the start's copy is the one the checks keep).
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-#include "search/TopicDocuments.h"
+#include "search/TopicList.h"
 
 namespace nimbus {
 class TNimbusStructure;
@@ -16,7 +16,7 @@ class TNimbusStructure;
 
 namespace nimbus::search {
 
-using SharedTopics = std::shared_ptr<const std::vector<TopicEntry>>;
+using SharedTopics = std::shared_ptr<const TopicList>;
 
 class StoreTopicsCache {
 public:
@@ -28,7 +28,7 @@ public:
     // The ids and titles in order, as one 64-bit number.
     static std::uint64_t Fingerprint(const TNimbusStructure &store);
     // A fresh copy of every node's id and title.
-    static std::vector<TopicEntry> Copy(const TNimbusStructure &store);
+    static TopicList Copy(const TNimbusStructure &store);
 
 private:
     SharedTopics last_;

@@ -60,7 +60,8 @@ bool SourceUnchanged(const SourceFile &known, const std::string &path)
     return known.hash == 0 || FileHash(path) == known.hash;
 }
 
-std::int64_t TitleHash(const std::string &title) {
+std::int64_t TitleHash(std::string_view title)
+{
     return static_cast<std::int64_t>(fileio::fnv1a(title));
 }
 

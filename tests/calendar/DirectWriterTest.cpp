@@ -272,9 +272,10 @@ TEST(DirectWriter, Python3IcalendarReadsTheSameComponentsAndWritesBackTheSameTop
         for (std::string *text : {&t.node.text, &t.detailsText, &t.detailsHtml})
             if (text->find_first_of(std::string("\x80\xFF\xFE\xC3\b\f\0", 7)) != std::string::npos)
                 *text = "Ünïcödé, folded " + std::string(100, 'y') + " 日本語日本語日本語日本語";
-        for (std::string *date : {&t.node.dlDate, &t.node.fdate})
-            if (*date < "2000" || *date > "2999")
-                *date = "20240612";
+        if (t.node.dlDate < "2000" || t.node.dlDate > "2999")
+            t.node.dlDate = "20240612";
+        if (t.node.fdate < "2000" || t.node.fdate > "2999")
+            t.node.fdate = "20240612";
         if (t.node.cre.size() != 15 || t.node.cre < "2000" || t.node.cre > "2999")
             t.node.cre = "20240301-081500";
         t.checklist.clear();

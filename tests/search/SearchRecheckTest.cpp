@@ -207,7 +207,7 @@ TEST_F(SearchRecheck, ThePeriodicCheckCopiesTheTopicsOnlyAfterAChange)
     EXPECT_NE(renamed, first);
     EXPECT_EQ(cache.copies(), 2);
     bool seen = false;
-    for (const search::TopicEntry &topic : *renamed)
+    for (const search::TopicList::Topic topic : *renamed)
         seen = seen || (topic.uni == "13" && topic.title == "Moscow notes");
     EXPECT_TRUE(seen);
 
@@ -218,6 +218,19 @@ TEST_F(SearchRecheck, ThePeriodicCheckCopiesTheTopicsOnlyAfterAChange)
     addNode(store, "16", 1, "New topic", 1);
     EXPECT_EQ(cache.topicsOf(store)->size(), renamed->size() + 1);
     EXPECT_EQ(cache.copies(), 4);
+}
+
+// The topics are hashed from a packed list: where one id or title ends must still count, or a
+// title whose first letters became the end of its id would look unchanged.
+TEST_F(SearchRecheck, TheSummaryTellsWhereEachIdAndTitleEnds)
+{
+    settle();
+    const std::int64_t split = index.StateSummary(search::TopicList{{"1", "ab"}, {"2", ""}});
+    ASSERT_NE(split, 0);
+    EXPECT_EQ(index.StateSummary(std::vector<search::TopicEntry>{{"1", "ab"}, {"2", ""}}), split);
+    EXPECT_NE(index.StateSummary(search::TopicList{{"1a", "b"}, {"2", ""}}), split);
+    EXPECT_NE(index.StateSummary(search::TopicList{{"1", "ab2"}, {"", ""}}), split);
+    EXPECT_NE(index.StateSummary(search::TopicList{{"1", "ab"}}), split);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "search/SavedSearches.h"
 #include "search/SearchQuery.h"
 #include "search/SearchResults.h"
+#include "search/StoreTopicsCache.h"
 #include "store/TNimbusNode.h"
 
 namespace nimbus::cli {
@@ -191,15 +192,10 @@ Outcome SearchCommand::run(const std::vector<std::string> &given, CliContext &co
 
 namespace {
 
-std::vector<search::TopicEntry> everyNodeOf(const TNimbusStructure &store)
+search::TopicList everyNodeOf(const TNimbusStructure &store)
 {
     // The window's worker indexes every node of the store, sections too: so does this.
-    std::vector<search::TopicEntry> topics;
-    topics.reserve(static_cast<std::size_t>(store.Count()));
-    for (const auto &entry : store.Entries())
-        if (entry.node)
-            topics.push_back({entry.node->uni, entry.node->text});
-    return topics;
+    return search::StoreTopicsCache::Copy(store);
 }
 
 OnePassReader::Keep keepHits(const search::TopicAnswer &answer)
@@ -277,9 +273,9 @@ Outcome answerFromIndex(const search::SearchQuery &query, std::size_t limit,
     SearchStoreSubset subset;
     bool scanAgrees = stamp != 0 && !access.privateCopy() && subset.scan(file);
     std::size_t scanned = 0;
-    std::vector<search::TopicEntry> topics;
+    search::TopicList topics;
     snapshot->setEveryRecord([&](const TNimbusNode &node) {
-        topics.push_back({node.uni, node.text});
+        topics.add(node.uni, node.text);
         if (scanAgrees) {
             const auto &records = subset.records();
             scanAgrees = scanned < records.size() && subset.uni(records[scanned]) == node.uni &&

@@ -182,21 +182,14 @@ SearchController::~SearchController()
     service_.reset(); // the worker ends before the object its callbacks point at
 }
 
-std::vector<search::TopicEntry> SearchController::snapshot() const
-{
-    std::vector<search::TopicEntry> topics;
-    if (const TNimbusStructure *store = window_.store()) {
-        topics.reserve(static_cast<std::size_t>(store->Count()));
-        for (int i = 0; i < store->Count(); ++i)
-            if (const TNimbusNode *node = store->Node(i))
-                topics.push_back({node->uni, node->text});
-    }
-    return topics;
-}
-
 void SearchController::start()
 {
-    service_->Start(snapshot());
+    // The copy handed over is the one the periodic checks hand over again while no id or
+    // title changed: one copy of the topics is kept, not two.
+    if (const TNimbusStructure *store = window_.store())
+        service_->Start(storeTopics_.topicsOf(*store));
+    else
+        service_->Start(search::TopicList{});
 }
 
 void SearchController::followChanges(TreeController &tree, LanSharing &lan)
@@ -219,7 +212,7 @@ void SearchController::refresh()
     if (const TNimbusStructure *store = window_.store())
         service_->Refresh(storeTopics_.topicsOf(*store));
     else
-        service_->Refresh(std::vector<search::TopicEntry>{});
+        service_->Refresh(search::TopicList{});
 }
 
 void SearchController::topicSaved(const std::string &uni)

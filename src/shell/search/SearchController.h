@@ -87,7 +87,6 @@ public:
     int currentMatch() const { return current_; }
 
 private:
-    std::vector<search::TopicEntry> snapshot() const;
     void queryChanged(const QString &text);
     void clear();
     void resultsArrived(std::uint64_t ticket, const search::TopicAnswer &answer);
