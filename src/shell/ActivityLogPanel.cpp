@@ -8,12 +8,20 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "fileio/FolderOps.h"
 #include "shell/pages/ThemeText.h"
+#include "store/Clock.h"
+#include "store/DateFormat.h"
+#include "tree/TAppPaths.h"
+#include "viewer/DisplayControl.h"
+#include "viewer/TformTextDisplay.h"
 
 namespace nimbus {
 
 // The texts were the main window's own: they keep its translation context.
-ActivityLogPanel::ActivityLogPanel(QWidget *panelFoot) : QObject(panelFoot)
+ActivityLogPanel::ActivityLogPanel(QWidget *panelFoot, const TAppPaths &paths, const Clock &clock,
+                                   std::function<viewer::DisplayControl *()> displayControl)
+    : QObject(panelFoot), paths_(paths), clock_(clock), displayControl_(std::move(displayControl))
 {
     auto *foot = new QVBoxLayout(panelFoot);
     foot->setContentsMargins(4, 0, 4, 4);
@@ -41,11 +49,23 @@ ActivityLogPanel::ActivityLogPanel(QWidget *panelFoot) : QObject(panelFoot)
     reLog->setMaximumBlockCount(5000);
     reLog->setAccessibleName(labelActivityLog->text());
     foot->addWidget(reLog);
+    connect(buttonMainLog, &QPushButton::clicked, this, &ActivityLogPanel::buttonMainLogClick);
 }
 
 void ActivityLogPanel::addBesideTitle(QWidget *widget, int stretch)
 {
     bar_->insertWidget(1 + added_++, widget, stretch);
+}
+
+void ActivityLogPanel::buttonMainLogClick()
+{
+    viewer::DisplayControl *displayControl = displayControl_();
+    if (!displayControl || !fileio::fileExists(paths_.MainLogFile))
+        return;
+    viewer::TformTextDisplay *viewer = displayControl->OpenViewer(
+        paths_.MainLogFile, "Log file - " + dates::logDateTime(clock_.now()), "text");
+    viewer->setVersionsEnabled(true);
+    viewer->present();
 }
 
 } // namespace nimbus

@@ -2,7 +2,6 @@
 #include "shell/TformMain.h"
 
 #include <QCloseEvent>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -11,7 +10,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "fileio/FolderOps.h"
 #include "recurrence/RecurrenceFile.h"
 #include "recurrence/TopicRecurrence.h"
 #include "shell/ActivityLogPanel.h"
@@ -22,6 +20,7 @@
 #include "shell/ProgramChannels.h"
 #include "shell/ShellPrompts.h"
 #include "shell/StartupChecks.h"
+#include "shell/ToolsPanel.h"
 #include "shell/TopicIcons.h"
 #include "shell/TopicTreeModel.h"
 #include "shell/TreeActions.h"
@@ -47,13 +46,11 @@
 #include "shell/software/UpdateController.h"
 #include "shell/summary/InfoGrids.h"
 #include "shell/summary/SummaryPage.h"
-#include "store/DateFormat.h"
 #include "store/SummaryLists.h"
 #include "store/TContent.h"
 #include "store/TNimbusStructure.h"
 #include "update/CryptoLog.h"
 #include "viewer/DisplayControl.h"
-#include "viewer/TformTextDisplay.h"
 #include "widgets/KeyboardAccess.h"
 
 namespace nimbus {
@@ -151,29 +148,15 @@ void TformMain::createComponents()
     layout_ = new MainLayout(this);
     setCentralWidget(layout_);
 
-    auto *tools = new QHBoxLayout(layout_->panelTools);
-    tools->setContentsMargins(0, 0, 0, 0);
-    tools->addStretch();
-    buttonHelp = new QToolButton(layout_->panelTools);
-    buttonHelp->setObjectName("buttonHelp");
-    buttonHelp->setText(QStringLiteral("?"));
-    buttonHelp->setToolTip(tr("Help and information"));
-    buttonHelp->setAutoRaise(true);
-    access::iconButton(buttonHelp);
-    tools->addWidget(buttonHelp);
-    buttonClosel = new QPushButton(tr("Exit"), layout_->panelTools);
-    buttonClosel->setObjectName("buttonClosel");
-    buttonClosel->setToolTip(tr("Close the program"));
-    tools->addWidget(buttonClosel);
+    tools_ = new ToolsPanel(layout_->panelTools, this, paths_, *pagePrompts_);
+    buttonHelp = tools_->buttonHelp;
+    buttonClosel = tools_->buttonClosel;
 
-    logPanel_ = new ActivityLogPanel(layout_->panelFoot);
+    logPanel_ = new ActivityLogPanel(layout_->panelFoot, paths_, clock_,
+                                     [this] { return displayControl(); });
     buttonMainLog = logPanel_->buttonMainLog;
     reLog = logPanel_->reLog;
     resize(900, 600);
-
-    connect(buttonClosel, &QPushButton::clicked, this, &TformMain::buttonCloselClick);
-    connect(buttonMainLog, &QPushButton::clicked, this, &TformMain::buttonMainLogClick);
-    connect(buttonHelp, &QToolButton::clicked, this, &TformMain::buttonHelpClick);
 }
 
 void TformMain::createTimers()
@@ -235,7 +218,7 @@ void TformMain::createTree()
     tree_->setRecurrenceFile(recurrence_.get());
     treeActions_ = new TreeActions(*tree_, this);
     treeToolbar_ = new TreeToolbar(*tree_, clock_, layout_->panelTools);
-    static_cast<QHBoxLayout *>(layout_->panelTools->layout())->insertWidget(0, treeToolbar_, 1);
+    tools_->addAtStart(treeToolbar_, 1);
     // The undo history's buttons sit in the tree's heading, at its right end.
     historyButtons_ = new HistoryButtons(treeActions_->MVUndo, treeActions_->MVRedo,
                                          treeActions_->MVUndoHistory, layout_->structHeading);
@@ -298,17 +281,9 @@ void TformMain::createPages()
 
 void TformMain::createVersionRegister(bool installerJustRan)
 {
-    update::UpdateSettings settings;
-    settings.ProgramFolder = paths_.ProgramFolder;
-    settings.InstallFolder = paths_.InstallFolder;
-    settings.ExeBaseName = paths_.ExeBaseName;
-    settings.ProductTitle = paths_.ProductTitle;
-    settings.downloadSite =
-        update::downloadSiteAddress(environment_.env(update::kDownloadSiteVariable));
-    settings.installPause =
-        update::installPauseSeconds(environment_.env(update::kInstallPauseVariable));
     updates_ = std::make_unique<UpdateController>(
-        paths_.DataFolder, preferences_.date, settings, clock_, shutdownFlags_,
+        paths_.DataFolder, preferences_.date,
+        UpdateController::realSettings(paths_, environment_.env), clock_, shutdownFlags_,
         UpdateController::realServices(environment_.channelFolder), this);
     updates_->monitor().skipUpdateThisRun = installerJustRan;
     // Replacing the running program closes the window the normal way, which saves the store.
@@ -359,13 +334,6 @@ void TformMain::createCalendarSync()
             &caldavui::CalendarSyncController::localChange);
 }
 
-void TformMain::buttonHelpClick()
-{
-    // Without a help file the button does nothing, and says nothing.
-    if (fileio::fileExists(paths_.HelpFile))
-        pagePrompts_->openDocument(paths_.HelpFile);
-}
-
 void TformMain::setKeyboardOrder()
 {
     access::orderTabChain(this, {treeToolbar_, summary_ ? summary_->buttonSummary : nullptr,
@@ -382,19 +350,12 @@ void TformMain::createSummary()
         [this](const TNimbusStructure &topics, const QString &title, QWidget *parent) {
             return environment_.prompts->chooseTopic(parent, topics, title);
         });
-    QToolButton *button = summary_->CreateSummaryButton(layout_->panelTools);
-    auto *tools = static_cast<QHBoxLayout *>(layout_->panelTools->layout());
-    tools->insertWidget(tools->indexOf(buttonClosel), button);
+    tools_->addBeforeExit(summary_->CreateSummaryButton(layout_->panelTools));
     connect(summary_, &summarypage::SummaryPage::GoToTopic, this, [this](const QByteArray &uni) {
         if (tree_ && store_)
             tree_->goToTopic(store_->Find(uni.toStdString()));
     });
-    // The first run opens on the template's "Getting started" topic, which says what to do
-    // first; a page of nine zero counts would say nothing. Later starts follow the preference.
-    if (preferences_.sum && !store_->seededFromTemplate)
-        summary_->buttonSummaryClick();
-    else
-        summary_->HideSummary();
+    summary_->showAtStart(preferences_.sum);
 }
 
 void TformMain::timerTreeTimer()
@@ -418,16 +379,6 @@ void TformMain::keyPressEvent(QKeyEvent *event)
         return;
     }
     QMainWindow::keyPressEvent(event);
-}
-
-void TformMain::buttonMainLogClick()
-{
-    if (!displayControl_ || !fileio::fileExists(paths_.MainLogFile))
-        return;
-    viewer::TformTextDisplay *viewer = displayControl_->OpenViewer(
-        paths_.MainLogFile, "Log file - " + dates::logDateTime(clock_.now()), "text");
-    viewer->setVersionsEnabled(true);
-    viewer->present();
 }
 
 void TformMain::closeEvent(QCloseEvent *event)

@@ -64,6 +64,7 @@ class TNimbusStructure;
 class TreeActions;
 class TreeController;
 class TreeToolbar;
+class ToolsPanel;
 class HistoryButtons;
 class SummaryLists;
 class ShellPrompts;
@@ -225,9 +226,6 @@ private:
     void timerSaveTimer() { saving_.timerSaveTimer(); }
     void timerTreeTimer();
     void treeMainChange(TNimbusNode *node) { pages_.selectionMoved(node); }
-    void buttonCloselClick() { close(); }
-    void buttonMainLogClick();
-    void buttonHelpClick();
 
     const Clock &clock_;
     Environment environment_;
@@ -245,6 +243,7 @@ private:
     std::unique_ptr<TreeController> tree_;
     MainLayout *layout_ = nullptr;
     ActivityLogPanel *logPanel_ = nullptr;
+    ToolsPanel *tools_ = nullptr;
     TreeActions *treeActions_ = nullptr;
     TreeToolbar *treeToolbar_ = nullptr;
     HistoryButtons *historyButtons_ = nullptr;

@@ -44,6 +44,19 @@ UpdateController::Services UpdateController::realServices(const std::string &cha
     return services;
 }
 
+update::UpdateSettings UpdateController::realSettings(const TAppPaths &paths,
+                                                      const EnvironmentReader &env)
+{
+    update::UpdateSettings settings;
+    settings.ProgramFolder = paths.ProgramFolder;
+    settings.InstallFolder = paths.InstallFolder;
+    settings.ExeBaseName = paths.ExeBaseName;
+    settings.ProductTitle = paths.ProductTitle;
+    settings.downloadSite = update::downloadSiteAddress(env(update::kDownloadSiteVariable));
+    settings.installPause = update::installPauseSeconds(env(update::kInstallPauseVariable));
+    return settings;
+}
+
 UpdateController::UpdateController(const std::string &dataFolder, int dateOrder,
                                    update::UpdateSettings settings, const Clock &clock,
                                    ipc::ShutdownFlags &flags, Services services,

@@ -13,6 +13,7 @@
 
 #include "shell/dialogs/OperationProgressDialog.h"
 #include "shell/software/WaitWindow.h"
+#include "tree/TAppPaths.h"
 #include "update/Downloader.h"
 #include "update/ExecutableCloser.h"
 #include "update/RegList.h"
@@ -50,6 +51,10 @@ public:
     // The real ones: libcurl, the channels in channelFolder, the detached script, a local
     // event loop.
     static Services realServices(const std::string &channelFolder);
+    // The running program's settings: its folders and title from paths, the download site and
+    // the install script's pause from the environment.
+    static update::UpdateSettings realSettings(const TAppPaths &paths,
+                                               const EnvironmentReader &env);
 
     // dataFolder ends in "/"; dateOrder is the user's date order; flags are the program's
     // set-once flags (the application terminating; shutting down for an update); mainWindow

@@ -250,6 +250,16 @@ void SummaryPage::HideSummary()
     emit SummaryHidden();
 }
 
+void SummaryPage::showAtStart(bool wanted)
+{
+    // The first run opens on the template's "Getting started" topic, which says what to do
+    // first; a page of nine zero counts would say nothing. Later starts follow the preference.
+    if (wanted && !store_.seededFromTemplate)
+        buttonSummaryClick();
+    else
+        HideSummary();
+}
+
 void SummaryPage::ShowGroup(Group group)
 {
     const TNimbusStructure &topics = lists_.ResolveGroup(group, store_);

@@ -67,6 +67,8 @@ public:
     void ShowGroup(summary::Group group);
     // Hides the page (a click on the sky does this).
     void HideSummary();
+    // Start-up: shows the page when the user wants it then, hides it otherwise.
+    void showAtStart(bool wanted);
     // One tick of timerDeadline: recomputes schedules, regroups and refreshes the counts.
     // The caller refreshes the tree items of the returned topics.
     DeadlineResult timerDeadlineTimer(const Clock &clock);
