@@ -155,7 +155,7 @@ def run_program(atspi, executable, work, language, environment):
     program = start_group([executable], env=env, stdout=subprocess.DEVNULL,
                           stderr=subprocess.DEVNULL)
     try:
-        application = find_application(atspi, program.pid, 20)
+        application = find_application(atspi, program.pid, 60)
         if application is None:
             fail('%s: the program never showed up on the accessibility bus' % language)
         # Read until two readings agree: the window has finished starting.
@@ -229,6 +229,18 @@ def main():
                           XDG_RUNTIME_DIR=runtime)
         from gi.repository import Atspi
         Atspi.init()
+        # The accessibility bus and its registry start on demand: have them running before the
+        # program looks for them, or a slow start can leave it registered nowhere.
+        deadline = time.monotonic() + 30
+        while True:
+            try:
+                settle_events()
+                Atspi.get_desktop(0).get_child_count()
+                break
+            except Exception:
+                if time.monotonic() > deadline:
+                    fail('the accessibility registry did not start')
+                time.sleep(0.2)
 
         english, english_files = run_program(Atspi, executable, work, 'en', environment)
         german, german_files = run_program(Atspi, executable, work, 'de', environment)
