@@ -1,11 +1,11 @@
 #!/usr/bin/python3
-"""The real program in German, read from outside as a screen reader reads it.
+"""The real program in German and French, read from outside as a screen reader reads it.
 
-Starts the nimbus executable twice on new data folders, in English and in German, on an X
+Starts the nimbus executable three times on new data folders, in English, German and French, on an X
 server of its own (Xvfb) with a private D-Bus session and accessibility on, and reads its
 window through AT-SPI with GLib's client (gir1.2-atspi-2.0): every named frame, label, button,
-check box, page tab and menu. The German window must show the same widgets under German names,
-and the data folder it leaves must be byte for byte the English one's (the clock is held by
+check box, page tab and menu. The German and French windows must show the same widgets under
+their own names, and the data folders they leave must be byte for byte the English one's (the clock is held by
 libfaketime, so that both runs write the same stamps). Every process the test starts (X
 server, D-Bus session and the accessibility bus it starts, the program) is ended.
 
@@ -24,12 +24,16 @@ SKIPPED = 77  # ctest's SKIP_RETURN_CODE
 FAKETIME_LIBRARY = '/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1'
 ROLES = {'frame', 'label', 'push button', 'check box', 'radio button', 'page tab', 'menu',
          'menu item', 'toggle button', 'combo box'}
-# Texts the German window must show where the English one shows the first.
-EXPECTED = [
-    ('label', 'Overdue: 0', 'Überfällig: 0'),
-    ('check box', 'Bold', 'Fett'),
-    ('label', 'Activity log', 'Aktivitätsprotokoll'),
-]
+# Texts each window must show where the English one shows the first.
+EXPECTED = {
+    'de': [('label', 'Overdue: 0', 'Überfällig: 0'),
+           ('check box', 'Bold', 'Fett'),
+           ('label', 'Activity log', 'Aktivitätsprotokoll')],
+    'fr': [('label', 'Overdue: 0', 'En retard\u00a0: 0'),
+           ('check box', 'Bold', 'Gras'),
+           ('label', 'Activity log', 'Journal d’activité')],
+}
+LOCALES = {'en': 'en_US.UTF-8', 'de': 'de_DE.UTF-8', 'fr': 'fr_FR.UTF-8'}
 
 
 def fail(message):
@@ -108,9 +112,26 @@ def settle_events():
         pass
 
 
-def find_application(atspi, pid, timeout):
+def wait_for_display(display):
+    """Until the X server takes connections on its socket (it names its number a little before)."""
+    import socket
+    path = '/tmp/.X11-unix/X' + display
+    deadline = time.monotonic() + 20
+    while True:
+        with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as probe:
+            try:
+                probe.connect(path)
+                return
+            except OSError:
+                if time.monotonic() > deadline:
+                    fail('the X server on :%s takes no connections' % display)
+        time.sleep(0.1)
+
+
+def find_application(atspi, program, timeout):
+    pid = program.pid
     deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
+    while time.monotonic() < deadline and program.poll() is None:
         settle_events()
         desktop = atspi.get_desktop(0)
         desktop.clear_cache()
@@ -148,20 +169,27 @@ def run_program(atspi, executable, work, language, environment):
     os.makedirs(home)
     env = dict(environment, HOME=home, HOMEDRIVE=home,
                NIMBUS_CHANNEL_DIR=os.path.join(work, language, 'channels'))
-    if language == 'de':
-        env.update(LANG='de_DE.UTF-8', LC_ALL='', LANGUAGE='de')
-    else:
-        env.update(LANG='en_US.UTF-8', LC_ALL='', LANGUAGE='en')
-    program = start_group([executable], env=env, stdout=subprocess.DEVNULL,
-                          stderr=subprocess.DEVNULL)
+    env.update(LANG=LOCALES[language], LC_ALL='', LANGUAGE=language)
+    errors_path = os.path.join(work, language, 'stderr.txt')
+    with open(errors_path, 'wb') as errors:
+        program = start_group([executable], env=env, stdout=subprocess.DEVNULL, stderr=errors)
     try:
-        application = find_application(atspi, program.pid, 60)
+        application = find_application(atspi, program, 60)
         if application is None:
+            if program.poll() is not None:
+                with open(errors_path, 'rb') as errors:
+                    said = errors.read()[-2000:].decode(errors='replace')
+                fail('%s: the program ended at start with status %d:\n%s' %
+                     (language, program.returncode, said))
             fail('%s: the program never showed up on the accessibility bus' % language)
-        # Read until two readings agree: the window has finished starting.
+        # Read until two readings agree and the first reminder pass has left its mark: the
+        # window has finished starting (else one run may close before that pass and another
+        # after it, and their data folders differ by that file alone).
         names, previous = [], None
+        reminders = os.path.join(home, '$Nimbus', 'Reminders.dat')
         deadline = time.monotonic() + 20
-        while names != previous and time.monotonic() < deadline:
+        while ((names != previous or not os.path.exists(reminders))
+               and time.monotonic() < deadline):
             previous = names
             time.sleep(0.3)
             settle_events()
@@ -201,10 +229,19 @@ def main():
                            pass_fds=(write_end,), stderr=subprocess.DEVNULL)
         children.append(xvfb)
         os.close(write_end)
-        display = os.read(read_end, 64).decode().strip()
+        # Xvfb writes the number and then a line end: read both, for a pipe closed in between
+        # ends the server (it cannot write the line end).
+        said = b''
+        while not said.endswith(b'\n'):
+            part = os.read(read_end, 64)
+            if not part:
+                break
+            said += part
+        display = said.decode().strip()
         os.close(read_end)
         if not display:
             fail('Xvfb did not start')
+        wait_for_display(display)
         bus = start_group(['dbus-daemon', '--session', '--nofork', '--print-address=1'],
                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
                           env=dict(os.environ, XDG_RUNTIME_DIR=runtime, WORK_MARKER=work))
@@ -243,41 +280,45 @@ def main():
                 time.sleep(0.2)
 
         english, english_files = run_program(Atspi, executable, work, 'en', environment)
-        german, german_files = run_program(Atspi, executable, work, 'de', environment)
-
         problems = []
         if len(english) < 40:
             problems.append('only %d named widgets in English: %r' % (len(english), english))
-        if [role for role, _ in english] != [role for role, _ in german]:
-            problems.append('the German window has other widgets than the English one:\n'
-                            '%r\n%r' % (english, german))
-        changed = sum(1 for a, b in zip(english, german) if a != b)
-        if changed < len(english) // 3:
-            problems.append('only %d of %d names are German: %r' % (changed, len(german), german))
-        for role, in_english, in_german in EXPECTED:
-            if (role, in_english) not in english:
-                problems.append('English shows no %s "%s"' % (role, in_english))
-            if (role, in_german) not in german:
-                problems.append('German shows no %s "%s"' % (role, in_german))
-            if (role, in_english) in german:
-                problems.append('German shows the English %s "%s"' % (role, in_english))
         if not english_files.get('Structure.dat'):
             problems.append('the English run wrote no Structure.dat')
-        for name in sorted(set(english_files) | set(german_files)):
-            if name == 'screen.dat':
-                # The window's layout: the splitters give way to the wider German texts, so
-                # only its keys and the window's own place and size must agree.
-                if layout(english_files.get(name)) != layout(german_files.get(name)):
-                    problems.append('screen.dat has other keys or another window place')
-                continue
-            if english_files.get(name) != german_files.get(name):
-                problems.append('%s differs between the English and the German run:\n%r\n%r' %
-                                (name, english_files.get(name, b'')[:600],
-                                 german_files.get(name, b'')[:600]))
+        summary = []
+        for language in ('de', 'fr'):
+            shown, files = run_program(Atspi, executable, work, language, environment)
+            if [role for role, _ in english] != [role for role, _ in shown]:
+                problems.append('the %s window has other widgets than the English one:\n'
+                                '%r\n%r' % (language, english, shown))
+            changed = sum(1 for a, b in zip(english, shown) if a != b)
+            if changed < len(english) // 3:
+                problems.append('only %d of %d names are in %s: %r' %
+                                (changed, len(shown), language, shown))
+            for role, in_english, translated in EXPECTED[language]:
+                if (role, in_english) not in english:
+                    problems.append('English shows no %s "%s"' % (role, in_english))
+                if (role, translated) not in shown:
+                    problems.append('%s shows no %s "%s"' % (language, role, translated))
+                if (role, in_english) in shown:
+                    problems.append('%s shows the English %s "%s"' % (language, role, in_english))
+            for name in sorted(set(english_files) | set(files)):
+                if name == 'screen.dat':
+                    # The window's layout: the splitters give way to the wider translated
+                    # texts, so only its keys and the window's own place and size must agree.
+                    if layout(english_files.get(name)) != layout(files.get(name)):
+                        problems.append('%s: screen.dat has other keys or another window place'
+                                        % language)
+                    continue
+                if english_files.get(name) != files.get(name):
+                    problems.append('%s differs between the English and the %s run:\n%r\n%r' %
+                                    (name, language, english_files.get(name, b'')[:600],
+                                     files.get(name, b'')[:600]))
+            summary.append('%s: %d of %d names translated, %d data files the same' %
+                           (language, changed, len(shown), len(files)))
         if problems:
             fail('\n'.join(problems))
-        print('%d named widgets, %d of them German; %d data files the same' %
-              (len(german), changed, len(german_files)))
+        print('; '.join(summary))
     finally:
         for child in reversed(children):
             end_group(child)
