@@ -1758,6 +1758,49 @@ Waiting, Events, New, Changes und Favourites, so berechnet, wie das Programm sie
         <source>The topic was removed while its options were open; nothing was changed.</source>
         <translation>Das Thema wurde entfernt, während seine Optionen offen waren; nichts wurde geändert.</translation>
     </message>
+    <message>
+        <source>While its options were open, &quot;%1&quot; was also changed elsewhere (by calendar sync, a colleague or nimbus-cli) in: %2.
+
+Keep your changes there? No keeps the other change; your other changes are kept either way.</source>
+        <translation>Während seine Optionen geöffnet waren, wurde „%1“ auch anderswo geändert (durch den Kalenderabgleich, einen Kollegen oder nimbus-cli), und zwar: %2.
+
+Ihre Änderungen dort behalten? „Nein“ behält die andere Änderung; Ihre übrigen Änderungen bleiben in jedem Fall erhalten.</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::TopicOptionsMerge</name>
+    <message>
+        <source>title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>type</source>
+        <translation>Art</translation>
+    </message>
+    <message>
+        <source>status and progress</source>
+        <translation>Status und Fortschritt</translation>
+    </message>
+    <message>
+        <source>urgency</source>
+        <translation>Dringlichkeit</translation>
+    </message>
+    <message>
+        <source>dates and repeat</source>
+        <translation>Termine und Wiederholung</translation>
+    </message>
+    <message>
+        <source>priority</source>
+        <translation>Priorität</translation>
+    </message>
+    <message>
+        <source>flag ahead</source>
+        <translation>Vorab als dringend markieren</translation>
+    </message>
+    <message>
+        <source>duration</source>
+        <translation>Dauer</translation>
+    </message>
 </context>
 <context>
     <name>nimbus::TreeActions</name>
@@ -2669,6 +2712,44 @@ Waiting, Events, New, Changes und Favourites, so berechnet, wie das Programm sie
     </message>
 </context>
 <context>
+    <name>nimbus::fileio</name>
+    <message>
+        <source>it is a symbolic link</source>
+        <translation>es ist eine symbolische Verknüpfung</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>es ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>it is not a plain file</source>
+        <translation>es ist keine gewöhnliche Datei</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::ipc</name>
+    <message>
+        <source>it is a symbolic link</source>
+        <translation>es ist eine symbolische Verknüpfung</translation>
+    </message>
+    <message>
+        <source>it is not a folder</source>
+        <translation>es ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>it belongs to another account (user id %1)</source>
+        <translation>er gehört einem anderen Benutzerkonto (Benutzerkennung %1)</translation>
+    </message>
+    <message>
+        <source>The folder %1, where this program finds its running copy, cannot be used: %2. %3 is used instead.</source>
+        <translation>Der Ordner %1, in dem dieses Programm seine laufende Kopie findet, kann nicht verwendet werden: %2. Stattdessen wird %3 verwendet.</translation>
+    </message>
+    <message>
+        <source>The folder %1, where this program finds its running copy, cannot be used: %2. Remove that folder, or set XDG_RUNTIME_DIR to a private folder of yours, and start the program again.</source>
+        <translation>Der Ordner %1, in dem dieses Programm seine laufende Kopie findet, kann nicht verwendet werden: %2. Entfernen Sie diesen Ordner oder setzen Sie XDG_RUNTIME_DIR auf einen eigenen privaten Ordner, und starten Sie das Programm erneut.</translation>
+    </message>
+</context>
+<context>
     <name>nimbus::pages::AboutPage</name>
     <message>
         <source>Operating system:</source>
@@ -3317,6 +3398,41 @@ Möchten Sie sie jetzt anlegen?</translation>
     <message>
         <source>The main log lists every problem.</source>
         <translation>Das Hauptprotokoll führt jedes Problem auf.</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::store</name>
+    <message>
+        <source>it could not be read to its end: %1</source>
+        <translation>sie konnte nicht bis zum Ende gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>it is written in UTF-16, not as 8-bit text</source>
+        <translation>sie ist in UTF-16 geschrieben, nicht als 8-Bit-Text</translation>
+    </message>
+    <message>
+        <source>Lines without &quot;=&quot; were ignored, the first (line %1)</source>
+        <translation>Zeilen ohne „=“ wurden übergangen, die erste (Zeile %1)</translation>
+    </message>
+    <message>
+        <source>The topic (line %1) has no level; it is kept at level %2</source>
+        <translation>Das Thema (Zeile %1) hat keine Ebene; es bleibt auf Ebene %2</translation>
+    </message>
+    <message>
+        <source>The topic (line %1) with the repeated id %2 now has the id %3</source>
+        <translation>Das Thema (Zeile %1) mit der doppelten Kennung %2 hat jetzt die Kennung %3</translation>
+    </message>
+    <message>
+        <source>The topic (line %1) has the level &quot;%2&quot;, which is not a level (line %3); it is kept at level %4</source>
+        <translation>Das Thema (Zeile %1) hat die Ebene „%2“, die keine Ebene ist (Zeile %3); es bleibt auf Ebene %4</translation>
+    </message>
+    <message>
+        <source>The structure file could not be read: %1. It is left as it is and nothing is saved over it.</source>
+        <translation>Die Strukturdatei konnte nicht gelesen werden: %1. Sie bleibt, wie sie ist, und nichts wird über sie gespeichert.</translation>
+    </message>
+    <message>
+        <source>The structure file ends in the middle of a line: it was cut short, and the last topic may be incomplete</source>
+        <translation>Die Strukturdatei endet mitten in einer Zeile: Sie wurde abgeschnitten, und das letzte Thema ist vielleicht unvollständig</translation>
     </message>
 </context>
 <context>

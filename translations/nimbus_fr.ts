@@ -1760,6 +1760,49 @@ Waiting, Events, New, Changes et Favourites, calculés comme le programme les ca
         <source>The topic was removed while its options were open; nothing was changed.</source>
         <translation>Le sujet a été supprimé pendant que ses options étaient ouvertes&#xa0;; rien n’a été modifié.</translation>
     </message>
+    <message>
+        <source>While its options were open, &quot;%1&quot; was also changed elsewhere (by calendar sync, a colleague or nimbus-cli) in: %2.
+
+Keep your changes there? No keeps the other change; your other changes are kept either way.</source>
+        <translation>Pendant que ses options étaient ouvertes, «&#xa0;%1&#xa0;» a aussi été modifié ailleurs (par la synchronisation d’agenda, un collègue ou nimbus-cli), dans&#xa0;: %2.
+
+Conserver vos modifications à cet endroit&#xa0;? «&#xa0;Non&#xa0;» conserve l’autre modification&#xa0;; vos autres modifications sont conservées dans tous les cas.</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::TopicOptionsMerge</name>
+    <message>
+        <source>title</source>
+        <translation>titre</translation>
+    </message>
+    <message>
+        <source>type</source>
+        <translation>type</translation>
+    </message>
+    <message>
+        <source>status and progress</source>
+        <translation>état et avancement</translation>
+    </message>
+    <message>
+        <source>urgency</source>
+        <translation>urgence</translation>
+    </message>
+    <message>
+        <source>dates and repeat</source>
+        <translation>dates et répétition</translation>
+    </message>
+    <message>
+        <source>priority</source>
+        <translation>priorité</translation>
+    </message>
+    <message>
+        <source>flag ahead</source>
+        <translation>marquage urgent anticipé</translation>
+    </message>
+    <message>
+        <source>duration</source>
+        <translation>durée</translation>
+    </message>
 </context>
 <context>
     <name>nimbus::TreeActions</name>
@@ -2671,6 +2714,44 @@ Waiting, Events, New, Changes et Favourites, calculés comme le programme les ca
     </message>
 </context>
 <context>
+    <name>nimbus::fileio</name>
+    <message>
+        <source>it is a symbolic link</source>
+        <translation>c’est un lien symbolique</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>c’est un dossier</translation>
+    </message>
+    <message>
+        <source>it is not a plain file</source>
+        <translation>ce n’est pas un fichier ordinaire</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::ipc</name>
+    <message>
+        <source>it is a symbolic link</source>
+        <translation>c’est un lien symbolique</translation>
+    </message>
+    <message>
+        <source>it is not a folder</source>
+        <translation>ce n’est pas un dossier</translation>
+    </message>
+    <message>
+        <source>it belongs to another account (user id %1)</source>
+        <translation>il appartient à un autre compte (identifiant utilisateur %1)</translation>
+    </message>
+    <message>
+        <source>The folder %1, where this program finds its running copy, cannot be used: %2. %3 is used instead.</source>
+        <translation>Le dossier %1, où ce programme trouve sa copie en cours d’exécution, ne peut pas être utilisé&#xa0;: %2. %3 est utilisé à la place.</translation>
+    </message>
+    <message>
+        <source>The folder %1, where this program finds its running copy, cannot be used: %2. Remove that folder, or set XDG_RUNTIME_DIR to a private folder of yours, and start the program again.</source>
+        <translation>Le dossier %1, où ce programme trouve sa copie en cours d’exécution, ne peut pas être utilisé&#xa0;: %2. Supprimez ce dossier, ou définissez XDG_RUNTIME_DIR sur un dossier privé à vous, puis relancez le programme.</translation>
+    </message>
+</context>
+<context>
     <name>nimbus::pages::AboutPage</name>
     <message>
         <source>Operating system:</source>
@@ -3319,6 +3400,41 @@ Voulez-vous la créer maintenant&#xa0;?</translation>
     <message>
         <source>The main log lists every problem.</source>
         <translation>Le journal principal énumère chaque problème.</translation>
+    </message>
+</context>
+<context>
+    <name>nimbus::store</name>
+    <message>
+        <source>it could not be read to its end: %1</source>
+        <translation>il n’a pas pu être lu jusqu’au bout&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>it is written in UTF-16, not as 8-bit text</source>
+        <translation>il est écrit en UTF-16, et non en texte 8 bits</translation>
+    </message>
+    <message>
+        <source>Lines without &quot;=&quot; were ignored, the first (line %1)</source>
+        <translation>Des lignes sans «&#xa0;=&#xa0;» ont été ignorées, la première (ligne %1)</translation>
+    </message>
+    <message>
+        <source>The topic (line %1) has no level; it is kept at level %2</source>
+        <translation>Le sujet (ligne %1) n’a pas de niveau&#xa0;; il est gardé au niveau %2</translation>
+    </message>
+    <message>
+        <source>The topic (line %1) with the repeated id %2 now has the id %3</source>
+        <translation>Le sujet (ligne %1) à l’identifiant répété %2 a maintenant l’identifiant %3</translation>
+    </message>
+    <message>
+        <source>The topic (line %1) has the level &quot;%2&quot;, which is not a level (line %3); it is kept at level %4</source>
+        <translation>Le sujet (ligne %1) a le niveau «&#xa0;%2&#xa0;», qui n’est pas un niveau (ligne %3)&#xa0;; il est gardé au niveau %4</translation>
+    </message>
+    <message>
+        <source>The structure file could not be read: %1. It is left as it is and nothing is saved over it.</source>
+        <translation>Le fichier de structure n’a pas pu être lu&#xa0;: %1. Il est laissé tel quel et rien n’est enregistré par-dessus.</translation>
+    </message>
+    <message>
+        <source>The structure file ends in the middle of a line: it was cut short, and the last topic may be incomplete</source>
+        <translation>Le fichier de structure s’arrête au milieu d’une ligne&#xa0;: il a été tronqué, et le dernier sujet est peut-être incomplet</translation>
     </message>
 </context>
 <context>

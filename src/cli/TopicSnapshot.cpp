@@ -60,7 +60,8 @@ Outcome TopicSnapshot::readStore(const std::string &dataFolder, StructureReader:
     reader.SetUse(use);
     reader.SetSink(std::move(sink));
     if (!reader.ReadFile(file)) {
-        const std::string why = reader.Refusal().empty() ? fileio::lastErrorText() : reader.Refusal();
+        const std::string why =
+            reader.Refusal().empty() ? fileio::lastErrorText() : reader.Refusal().english();
         return Outcome::fail(
             kStoreProblem, NIMBUS_TEXT_NOOP("CliMessages", "the topic store %1 cannot be read: %2"),
             {file, why});
@@ -72,7 +73,7 @@ Outcome TopicSnapshot::readStore(const std::string &dataFolder, StructureReader:
             kStoreProblem,
             NIMBUS_TEXT_NOOP("CliMessages",
                              "the topic store %1 is damaged: %2; start Nimbus Desk to repair it"),
-            {file, reader.Problems().front()});
+            {file, reader.Problems().front().english()});
     return Outcome::ok();
 }
 

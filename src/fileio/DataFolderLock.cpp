@@ -10,8 +10,19 @@
 #include <thread>
 
 #include "fileio/FolderOps.h"
+#include "fileio/UiText.h"
 
 namespace nimbus::fileio {
+
+namespace {
+
+// Why a lock file cannot be used, in English for the log and translated where it is shown.
+constexpr const char *kContext = "nimbus::fileio";
+constexpr const char *kSymbolicLink = NIMBUS_TEXT_NOOP("nimbus::fileio", "it is a symbolic link");
+constexpr const char *kFolder = NIMBUS_TEXT_NOOP("nimbus::fileio", "it is a folder");
+constexpr const char *kNotPlain = NIMBUS_TEXT_NOOP("nimbus::fileio", "it is not a plain file");
+
+} // namespace
 
 DataFolderLock::~DataFolderLock()
 {
@@ -24,7 +35,7 @@ bool DataFolderLock::tryTake(const std::string &dataFolder, bool create)
     if (fd_ >= 0)
         return true;
     heldByOther_ = false;
-    problem_.clear();
+    problem_ = {};
     const std::string path = dataFolder + kFileName;
     // A link in the lock's place is refused, never locked through; a FIFO does not stall.
     const int fd = ::open(
@@ -32,14 +43,14 @@ bool DataFolderLock::tryTake(const std::string &dataFolder, bool create)
     if (fd < 0) {
         if (errno == ENOENT && !create)
             return true;
-        problem_ = errno == ELOOP    ? "it is a symbolic link"
-                   : errno == EISDIR ? "it is a folder"
-                                     : lastErrorText();
+        problem_ = errno == ELOOP    ? text::Sentence(kContext, kSymbolicLink)
+                   : errno == EISDIR ? text::Sentence(kContext, kFolder)
+                                     : text::Sentence(lastErrorText());
         return false;
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        problem_ = "it is not a plain file";
+        problem_ = text::Sentence(kContext, kNotPlain);
     } else if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         heldByOther_ = errno == EWOULDBLOCK;
         if (!heldByOther_)

@@ -13,6 +13,8 @@
 #include <functional>
 #include <string>
 
+#include "fileio/UiSentence.h"
+
 namespace nimbus::fileio {
 
 class DataFolderLock {
@@ -35,14 +37,16 @@ public:
     bool take(const std::string &dataFolder, bool create, std::chrono::milliseconds patience,
               const std::function<void()> &onWaiting = {});
     bool heldByOther() const { return heldByOther_; }
-    // Why the lock file could not be used ("it is a symbolic link", the system's text); empty
-    // when the lock was taken or another process holds it.
-    const std::string &problem() const { return problem_; }
+    // Why the lock file could not be used ("it is a symbolic link", the system's text), in
+    // English; empty when the lock was taken or another process holds it.
+    std::string problem() const { return problem_.english(); }
+    // The same, to be shown in the user's language.
+    const text::Sentence &reason() const { return problem_; }
 
 private:
     int fd_ = -1;
     bool heldByOther_ = false;
-    std::string problem_;
+    text::Sentence problem_;
 };
 
 } // namespace nimbus::fileio

@@ -7,9 +7,14 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "fileio/UiText.h"
+
 namespace nimbus::ipc {
 
 namespace {
+
+// The reasons a folder is not used: English in the log, translated where they are shown.
+constexpr const char *kContext = "nimbus::ipc";
 
 std::string withSlash(std::string folder)
 {
@@ -64,18 +69,20 @@ ChannelFolderChoice channelFolderChoiceFromEnvironment()
                                ::geteuid());
 }
 
-std::string channelFolderProblem(const std::string &folder)
+text::Sentence channelFolderProblem(const std::string &folder)
 {
     struct stat st {};
     const std::string path = withoutSlash(folder);
     if (::lstat(path.c_str(), &st) != 0)
         return {};
     if (S_ISLNK(st.st_mode))
-        return "it is a symbolic link";
+        return {kContext, NIMBUS_TEXT_NOOP("nimbus::ipc", "it is a symbolic link")};
     if (!S_ISDIR(st.st_mode))
-        return "it is not a folder";
+        return {kContext, NIMBUS_TEXT_NOOP("nimbus::ipc", "it is not a folder")};
     if (st.st_uid != ::geteuid())
-        return "it belongs to another account (user id " + std::to_string(st.st_uid) + ")";
+        return {kContext,
+                NIMBUS_TEXT_NOOP("nimbus::ipc", "it belongs to another account (user id %1)"),
+                {std::to_string(st.st_uid)}};
     return {};
 }
 
@@ -86,22 +93,28 @@ ChannelFolderChoice chooseChannelFolder(const std::string &overrideFolder,
     if (!overrideFolder.empty() || !runtimeDir.empty())
         return {channelFolderFor(overrideFolder, runtimeDir), {}};
     const std::string usual = withSlash(tmpRoot) + "nimbus-" + std::to_string(uid) + "/";
-    const std::string problem = channelFolderProblem(usual);
+    const text::Sentence problem = channelFolderProblem(usual);
     if (problem.empty())
         return {usual, {}};
     // Anyone may make folders in /tmp, so another account can take the name first; the
     // user's own runtime folder is private and nobody else's.
     const std::string runtime = withSlash(runUserRoot) + std::to_string(uid) + "/";
     struct stat st {};
-    const std::string why = "The folder " + usual +
-                            ", where this program finds its running copy, cannot be used: " +
-                            problem + ".";
     if (::lstat(withoutSlash(runtime).c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
         st.st_uid == uid && (st.st_mode & 077) == 0)
-        return {runtime + "nimbus/", why + " " + runtime + "nimbus/ is used instead."};
+        return {runtime + "nimbus/",
+                {kContext,
+                 NIMBUS_TEXT_NOOP("nimbus::ipc",
+                                  "The folder %1, where this program finds its running copy, "
+                                  "cannot be used: %2. %3 is used instead."),
+                 {usual, problem, runtime + "nimbus/"}}};
     return {{},
-            why + " Remove that folder, or set XDG_RUNTIME_DIR to a private folder of yours, "
-                  "and start the program again."};
+            {kContext,
+             NIMBUS_TEXT_NOOP("nimbus::ipc",
+                              "The folder %1, where this program finds its running copy, cannot "
+                              "be used: %2. Remove that folder, or set XDG_RUNTIME_DIR to a "
+                              "private folder of yours, and start the program again."),
+             {usual, problem}}};
 }
 
 bool prepareChannelFolder(const std::string &folder)

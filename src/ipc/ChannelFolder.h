@@ -6,6 +6,8 @@
 #include <string>
 #include <sys/types.h>
 
+#include "fileio/UiSentence.h"
+
 namespace nimbus::ipc {
 
 inline constexpr const char *kChannelFolderVariable = "NIMBUS_CHANNEL_DIR";
@@ -17,11 +19,11 @@ std::string channelFolderFromEnvironment();
 
 // Why folder cannot hold this user's channels: it is a link, not a folder, or another account
 // owns it. Empty when it can, or does not exist yet.
-std::string channelFolderProblem(const std::string &folder);
+text::Sentence channelFolderProblem(const std::string &folder);
 
 struct ChannelFolderChoice {
-    std::string folder; // ending with "/"; empty when no usable folder was found
-    std::string notice; // for the user: why the usual folder is not used
+    std::string folder;    // ending with "/"; empty when no usable folder was found
+    text::Sentence notice; // for the user: why the usual folder is not used
 };
 // As channelFolderFor, but when the usual /tmp folder cannot be used (another account made
 // "/tmp/nimbus-<uid>/" first), this user's private runtime folder "/run/user/<uid>/" is used

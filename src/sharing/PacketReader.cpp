@@ -96,7 +96,7 @@ bool ParseStoreRecords(const std::string &bytes, TNimbusStructure &store, std::s
         return false;
     reader.Finish();
     if (!reader.Problems().empty())
-        return refuse(problem, reader.Problems().front());
+        return refuse(problem, reader.Problems().front().english());
     return true;
 }
 

@@ -2,6 +2,9 @@
 #include "shell/TopicEditController.h"
 
 #include <QCoreApplication>
+#include <QStringList>
+
+#include "fileio/UiText.h"
 
 #include "history/StepNames.h"
 #include "recurrence/RecurrenceFile.h"
@@ -57,16 +60,20 @@ void TopicEditController::editTopic(TNimbusNode *node)
     // A value the user changed that was also changed elsewhere meanwhile: the user chooses.
     bool theirs = false;
     if (const std::vector<std::string> both = clashingGroups(opened, edited, now); !both.empty()) {
-        std::string named;
+        QStringList named;
         for (const std::string &group : both)
-            named += (named.empty() ? "" : ", ") + group;
+            named << QString::fromLocal8Bit(
+                text::translate(kTopicGroupContext, group.c_str()).c_str());
         theirs = !prompts.confirm(
             &window_, window_.paths().ProductTitle,
-            "While its options were open, \"" + node->text +
-                "\" was also changed elsewhere (by calendar sync, a colleague or nimbus-cli) in: " +
-                named +
-                ".\n\nKeep your changes there? No keeps the other change; your other changes are "
-                "kept either way.");
+            QCoreApplication::translate(
+                "nimbus::TformMain",
+                "While its options were open, \"%1\" was also changed elsewhere (by calendar "
+                "sync, a colleague or nimbus-cli) in: %2.\n\nKeep your changes there? No keeps "
+                "the other change; your other changes are kept either way.")
+                .arg(QString::fromLocal8Bit(node->text.c_str()), named.join(QStringLiteral(", ")))
+                .toLocal8Bit()
+                .toStdString());
         node = stillThere(uni);
         if (node == nullptr)
             return;

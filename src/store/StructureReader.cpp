@@ -14,6 +14,7 @@
 #endif
 
 #include "fileio/OMFILE.h"
+#include "fileio/UiText.h"
 #include "store/TNimbusStructure.h"
 #include "store/UniqueCounter.h"
 #include "store/ValueText.h"
@@ -175,10 +176,8 @@ std::size_t scanLine(const char *data, std::size_t pos, std::size_t end, std::si
     return end;
 }
 
-std::string lineText(int lineNumber)
-{
-    return " (line " + std::to_string(lineNumber) + ")";
-}
+// The problems of a store file, in English for the log and translated where they are shown.
+constexpr const char *kContext = "nimbus::store";
 
 }  // namespace
 
@@ -225,7 +224,10 @@ bool StructureReader::ReadFile(const std::string &path)
             if (got < 0) {
                 if (errno == EINTR)
                     continue;
-                refusal_ = "it could not be read to its end: " + std::string(std::strerror(errno));
+                refusal_ = {
+                    kContext,
+                    NIMBUS_TEXT_NOOP("nimbus::store", "it could not be read to its end: %1"),
+                    {std::string(std::strerror(errno))}};
                 ::close(fd);
                 return false;
             }
@@ -259,7 +261,9 @@ bool StructureReader::ReadFile(const std::string &path)
             if (line.starts_with("\xEF\xBB\xBF")) {
                 line.remove_prefix(3);
             } else if (line.starts_with("\xFF\xFE") || line.starts_with("\xFE\xFF")) {
-                refusal_ = "it is written in UTF-16, not as 8-bit text";
+                refusal_ = {kContext,
+                            NIMBUS_TEXT_NOOP("nimbus::store",
+                                             "it is written in UTF-16, not as 8-bit text")};
                 ::close(fd);
                 return false;
             }
@@ -301,7 +305,11 @@ void StructureReader::ReadLine(std::string_view line, int lineNumber)
     if (!hasSeparator(line)) {
         if (!reportedLineWithoutPair_) {
             reportedLineWithoutPair_ = true;
-            problems_.push_back("Lines without \"=\" were ignored, the first" + lineText(lineNumber));
+            problems_.push_back(
+                {kContext,
+                 NIMBUS_TEXT_NOOP("nimbus::store",
+                                  "Lines without \"=\" were ignored, the first (line %1)"),
+                 {std::to_string(lineNumber)}});
         }
         return;
     }
@@ -350,8 +358,11 @@ void StructureReader::closeRecord()
         return;
     if (!recordHasLev_) {
         current_->lev = previousLev_;
-        problems_.push_back("The topic" + lineText(recordLine_) + " has no level; it is kept at level "
-                            + std::to_string(current_->lev));
+        problems_.push_back(
+            {kContext,
+             NIMBUS_TEXT_NOOP("nimbus::store",
+                              "The topic (line %1) has no level; it is kept at level %2"),
+             {std::to_string(recordLine_), std::to_string(current_->lev)}});
     }
     previousLev_ = current_->lev;
 }
@@ -397,8 +408,12 @@ void StructureReader::assignPendingIds()
         store_.SetId(index, std::to_string(next));
         if (pending.readId.empty())
             continue;  // an empty id has always been given a fresh number without a word
-        problems_.push_back("The topic" + lineText(pending.lineNumber) + " with the repeated id "
-                            + values::excerpt(pending.readId) + " now has the id " + std::to_string(next));
+        problems_.push_back(
+            {kContext,
+             NIMBUS_TEXT_NOOP("nimbus::store",
+                              "The topic (line %1) with the repeated id %2 now has the id %3"),
+             {std::to_string(pending.lineNumber), values::excerpt(pending.readId),
+              std::to_string(next)}});
     }
     if (!counterFile.empty() && next > counter && (counter >= 0 || !pending_.empty()))
         counter::SetUnique(counterFile, next);
@@ -427,9 +442,13 @@ void StructureReader::ReadPair(std::string_view name, std::string_view value, in
             n.lev = *lev;
         } else {
             n.lev = previousLev_;
-            problems_.push_back("The topic" + lineText(recordLine_) + " has the level \"" + values::excerpt(value)
-                                + "\", which is not a level" + lineText(lineNumber) + "; it is kept at level "
-                                + std::to_string(n.lev));
+            problems_.push_back(
+                {kContext,
+                 NIMBUS_TEXT_NOOP("nimbus::store",
+                                  "The topic (line %1) has the level \"%2\", which is not a "
+                                  "level (line %3); it is kept at level %4"),
+                 {std::to_string(recordLine_), values::excerpt(value), std::to_string(lineNumber),
+                  std::to_string(n.lev)}});
         }
         break;
     case Key::Type:

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "fileio/UiSentence.h"
+
 namespace nimbus {
 
 class TNimbusNode;
@@ -25,7 +27,7 @@ public:
     // Reads the whole file and finishes; false when it cannot be opened or is refused
     // (Refusal() says why).
     bool ReadFile(const std::string &path);
-    const std::string &Refusal() const { return refusal_; }
+    const text::Sentence &Refusal() const { return refusal_; }
     // One line of the file, as read (line ends removed).
     void ReadLine(std::string_view line, int lineNumber);
     // One pair, already split and trimmed.
@@ -47,8 +49,9 @@ public:
 
     // The highest id that starts with a digit and is a number; 0 when none.
     int HighestId() const { return highestId_; }
-    const std::vector<std::string> &Problems() const { return problems_; }
-    void NoteProblem(std::string problem) { problems_.push_back(std::move(problem)); }
+    // What was wrong but did not stop the reading: English for the log, translated to be shown.
+    const std::vector<text::Sentence> &Problems() const { return problems_; }
+    void NoteProblem(text::Sentence problem) { problems_.push_back(std::move(problem)); }
 
 private:
     // A record whose id must be handed out once every id of the file is known.
@@ -74,8 +77,8 @@ private:
     bool finished_ = false;
     Use use_ = Use::Everything;
     std::vector<PendingId> pending_;
-    std::string refusal_;
-    std::vector<std::string> problems_;
+    text::Sentence refusal_;
+    std::vector<text::Sentence> problems_;
     std::string name_;  // reused from line to line
     Sink sink_;
     std::unique_ptr<TNimbusNode> record_;  // with a sink: the record being read

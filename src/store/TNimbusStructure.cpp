@@ -6,6 +6,7 @@
 
 #include "fileio/FolderOps.h"
 #include "fileio/OMFILE.h"
+#include "fileio/UiText.h"
 #include "store/Clock.h"
 #include "store/DateFormat.h"
 #include "store/PairFile.h"
@@ -108,15 +109,25 @@ bool TNimbusStructure::LoadStructure()
         // another encoding) must not be replaced by an empty store.
         loadFailed_ = fileio::entryExists(fileName_);
         if (loadFailed_) {
-            const std::string error = reader.Refusal().empty() ? fileio::lastErrorText() : reader.Refusal();
-            loadProblems_.push_back("The structure file could not be read: " + error
-                                    + ". It is left as it is and nothing is saved over it.");
-            log_->AddErrorToLog("*** The structure file could not be read: " + fileName_, error);
+            const text::Sentence error = reader.Refusal().empty()
+                                             ? text::Sentence(fileio::lastErrorText())
+                                             : reader.Refusal();
+            loadProblems_.push_back(
+                {"nimbus::store",
+                 NIMBUS_TEXT_NOOP("nimbus::store",
+                                  "The structure file could not be read: %1. It "
+                                  "is left as it is and nothing is saved over it."),
+                 {error}});
+            log_->AddErrorToLog("*** The structure file could not be read: " + fileName_,
+                                error.english());
         }
     } else if (const int last = fileio::lastByteOf(fileName_); last >= 0 && last != '\n' && last != '\r') {
         // Every record ends with a line end: a file that stops elsewhere was cut short.
-        reader.NoteProblem("The structure file ends in the middle of a line: it was cut short, and the "
-                           "last topic may be incomplete");
+        reader.NoteProblem(
+            {"nimbus::store",
+             NIMBUS_TEXT_NOOP("nimbus::store",
+                              "The structure file ends in the middle of a line: it "
+                              "was cut short, and the last topic may be incomplete")});
     }
     if (reseedUnique) {
         reseedUnique = false;
@@ -127,8 +138,8 @@ bool TNimbusStructure::LoadStructure()
         const std::string copy = damagedCopyName(fileName_, clock_->now());
         std::string error;
         const bool kept = fileio::fileExists(copy) || fileio::copyFile(fileName_, copy, &error);
-        for (const std::string &problem : reader.Problems())
-            log_->AddToLog("*** " + problem);
+        for (const text::Sentence &problem : reader.Problems())
+            log_->AddToLog("*** " + problem.english());
         // The damaged file lives on as that copy: the first save replaces it without making
         // an old version of it, so that the complete old versions are not pushed out by it.
         keepVersionsOnce_ = kept;

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fileio/UiSentence.h"
 #include "store/IdIndex.h"
 #include "store/StoreLog.h"
 #include "store/TNimbusNode.h"
@@ -51,8 +52,9 @@ public:
     // Writes Structure.tmp, keeps five old versions of the store file and replaces it with the
     // new content atomically; clears modified on success.
     StoreResult SaveStructure();
-    // Problems found by the last LoadStructure, one text per problem, for telling the user.
-    const std::vector<std::string> &LoadProblems() const { return loadProblems_; }
+    // Problems found by the last LoadStructure, one per problem, for telling the user (shown())
+    // in the user's language.
+    const std::vector<text::Sentence> &LoadProblems() const { return loadProblems_; }
     // The store file existed but could not be read; saving then leaves it untouched.
     bool LoadFailed() const { return loadFailed_; }
 
@@ -130,7 +132,7 @@ private:
     std::string uniqueFileName_;
     std::vector<Entry> entries_;
     mutable IdIndex index_;  // unused by sorted lists, which search by halves
-    std::vector<std::string> loadProblems_;
+    std::vector<text::Sentence> loadProblems_;
     bool loadFailed_ = false;
     bool tmpBlockedReported_ = false;
     bool keepVersionsOnce_ = false;  // the file as read is kept as a damaged copy

@@ -3,6 +3,8 @@
 
 #include <tuple>
 
+#include "fileio/UiText.h"
+
 namespace nimbus {
 
 namespace {
@@ -63,17 +65,18 @@ void takeIfChanged(Group group, TopicOptions &opened, TopicOptions &edited, Topi
     group(result) = group(edited);
 }
 
-// Every group with the name the user reads; applied in this order.
+// Every group with the name the user reads, in English (translated where it is shown, with
+// the context of clashingGroups); applied in this order.
 template <class Visit> void forEachGroup(Visit visit)
 {
-    visit(nameOf, "title");
-    visit(typeOf, "type");
-    visit(progressOf, "status and progress");
-    visit(urgencyOf, "urgency");
-    visit(datesOf, "dates and repeat");
-    visit(priorityOf, "priority");
-    visit(flagOf, "flag ahead");
-    visit(durationOf, "duration");
+    visit(nameOf, NIMBUS_TEXT_NOOP("nimbus::TopicOptionsMerge", "title"));
+    visit(typeOf, NIMBUS_TEXT_NOOP("nimbus::TopicOptionsMerge", "type"));
+    visit(progressOf, NIMBUS_TEXT_NOOP("nimbus::TopicOptionsMerge", "status and progress"));
+    visit(urgencyOf, NIMBUS_TEXT_NOOP("nimbus::TopicOptionsMerge", "urgency"));
+    visit(datesOf, NIMBUS_TEXT_NOOP("nimbus::TopicOptionsMerge", "dates and repeat"));
+    visit(priorityOf, NIMBUS_TEXT_NOOP("nimbus::TopicOptionsMerge", "priority"));
+    visit(flagOf, NIMBUS_TEXT_NOOP("nimbus::TopicOptionsMerge", "flag ahead"));
+    visit(durationOf, NIMBUS_TEXT_NOOP("nimbus::TopicOptionsMerge", "duration"));
 }
 
 } // namespace

@@ -12,6 +12,8 @@
 
 namespace nimbus {
 
+inline constexpr const char *kTopicGroupContext = "nimbus::TopicOptionsMerge";
+
 // opened: the values the dialog was shown; edited: what it gave back; now: the topic's values
 // when OK was pressed. The result is now with every group the user changed taken from edited.
 // theirsWhereBoth: a group changed both here and elsewhere keeps the newer value instead.
@@ -19,7 +21,8 @@ TopicOptions mergeTopicOptions(const TopicOptions &opened, const TopicOptions &e
                                const TopicOptions &now, bool theirsWhereBoth = false);
 
 // The groups changed both in the dialog and elsewhere while it was open, to different values,
-// named as the user reads them ("title", "dates and repeat"): the user is asked which to keep.
+// named in English as the user reads them ("title", "dates and repeat"): the user is asked
+// which to keep. Shown, each name goes through text::translate(kTopicGroupContext, name).
 std::vector<std::string> clashingGroups(const TopicOptions &opened, const TopicOptions &edited,
                                         const TopicOptions &now);
 

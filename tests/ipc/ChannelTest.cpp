@@ -301,11 +301,11 @@ TEST(ChannelFolderChoice, AFolderAnotherAccountTookIsNotUsedAndTheUserIsTold)
     EXPECT_FALSE(channelFolderProblem(usual).empty());
     choice = chooseChannelFolder("", "", me, tmp, run);
     EXPECT_TRUE(choice.folder.empty());
-    EXPECT_NE(choice.notice.find("The folder " + usual), std::string::npos) << choice.notice;
-    EXPECT_NE(choice.notice.find(me == 0 ? "another account" : "symbolic link"),
-              std::string::npos)
-        << choice.notice;
-    EXPECT_NE(choice.notice.find("XDG_RUNTIME_DIR"), std::string::npos);
+    const std::string notice = choice.notice.english();
+    EXPECT_NE(notice.find("The folder " + usual), std::string::npos) << notice;
+    EXPECT_NE(notice.find(me == 0 ? "another account" : "symbolic link"), std::string::npos)
+        << notice;
+    EXPECT_NE(notice.find("XDG_RUNTIME_DIR"), std::string::npos);
 
     // A runtime folder others can read is not private; the user's own 0700 one is.
     const std::string runtime = run + std::to_string(me) + "/";
@@ -314,7 +314,7 @@ TEST(ChannelFolderChoice, AFolderAnotherAccountTookIsNotUsedAndTheUserIsTold)
     ASSERT_EQ(::chmod(runtime.c_str(), 0700), 0);
     choice = chooseChannelFolder("", "", me, tmp, run);
     EXPECT_EQ(choice.folder, runtime + "nimbus/");
-    EXPECT_NE(choice.notice.find(runtime + "nimbus/ is used instead"), std::string::npos);
+    EXPECT_NE(choice.notice.english().find(runtime + "nimbus/ is used instead"), std::string::npos);
     EXPECT_TRUE(prepareChannelFolder(choice.folder));
 }
 

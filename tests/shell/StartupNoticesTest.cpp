@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "fileio/DataFolderLock.h"
 #include "fileio/UiText.h"
+#include "ipc/ChannelFolder.h"
 #include "shell/core/StartupNotices.h"
 #include "support/TempFolder.h"
 
@@ -81,10 +85,45 @@ TEST_F(MarkedTranslations, LockFileThatIsAFolderIsLoggedAsAnErrorAndShownOnce)
     EXPECT_EQ(said.notice.logged,
               "*** The data folder's lock file cannot be used: " + data + "Running.lock");
     EXPECT_EQ(said.notice.shown.front(), '[');
-    EXPECT_TRUE(has(said.notice.shown, data + "Running.lock cannot be used (" + lock.problem()));
+    EXPECT_EQ(lock.problem(), "it is a folder");
+    // The reason is the lock's own sentence: translated in the box, English in the log.
+    EXPECT_TRUE(has(said.notice.shown, data + "Running.lock cannot be used ([it is a folder])"))
+        << said.notice.shown;
     // A data folder that cannot be written was said already: the lock file is not shown again.
     EXPECT_TRUE(
         startup::dataFolderLockNotice(lock, data, "/tmp/channels/", false).notice.shown.empty());
+}
+
+TEST_F(MarkedTranslations, ChannelFolderReasonsAreShownTranslated)
+{
+    TempFolder root;
+    const std::string tmp = root / "tmp/";
+    std::filesystem::create_directories(root / "elsewhere");
+    std::filesystem::create_directories(tmp);
+    const std::string usual = tmp + "nimbus-" + std::to_string(::geteuid()) + "/";
+    std::filesystem::create_directory_symlink(root / "elsewhere",
+                                              usual.substr(0, usual.size() - 1));
+
+    const startup::ChannelFolderCheck link = startup::checkChannelFolder(
+        usual, usual, text::Sentence(), ipc::channelFolderProblem(usual));
+    EXPECT_FALSE(link.usable);
+    EXPECT_TRUE(has(link.notice.logged, "cannot be used: it is a symbolic link."))
+        << link.notice.logged;
+    EXPECT_TRUE(has(link.notice.shown, "cannot be used: [it is a symbolic link].]"))
+        << link.notice.shown;
+
+    // No private folder to use instead: the usual choice's own notice is what the user reads.
+    const ipc::ChannelFolderChoice choice =
+        ipc::chooseChannelFolder("", "", ::geteuid(), tmp, root / "run/user/");
+    ASSERT_TRUE(choice.folder.empty());
+    const startup::ChannelFolderCheck none =
+        startup::checkChannelFolder(choice.folder, choice.folder, choice.notice, {});
+    EXPECT_FALSE(none.usable);
+    EXPECT_EQ(none.notice.logged.front(), 'T');
+    EXPECT_TRUE(has(none.notice.logged, "used: it is a symbolic link. Remove that folder"));
+    EXPECT_EQ(none.notice.shown.front(), '[');
+    EXPECT_TRUE(has(none.notice.shown, "used: [it is a symbolic link]. Remove that folder"))
+        << none.notice.shown;
 }
 
 TEST_F(MarkedTranslations, LockHeldByAnotherCopyIsOnlyLogged)

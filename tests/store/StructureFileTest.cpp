@@ -144,7 +144,7 @@ TEST_F(StructureFileTest, BadLevelIsReportedAndNoLaterTopicIsLost)
     EXPECT_EQ(store.Find("3")->lev, 1);  // the level of the topic before it
     EXPECT_EQ(store.Find("4")->lev, 2);
     ASSERT_EQ(store.LoadProblems().size(), 1u);
-    EXPECT_NE(store.LoadProblems()[0].find("line 9"), std::string::npos);
+    EXPECT_NE(store.LoadProblems()[0].english().find("line 9"), std::string::npos);
     EXPECT_TRUE(log.mentions("line 9"));
 
     // The file as read is kept under a name that old-version pruning never removes.
@@ -422,7 +422,8 @@ TEST_F(StructureFileTest, LinesWithoutASeparatorAddNothing)
     EXPECT_FALSE(store.Node(1)->urgent);
     // Reported once, with the first line, and the file as read is kept.
     ASSERT_EQ(store.LoadProblems().size(), 1u);
-    EXPECT_NE(store.LoadProblems()[0].find("line 5"), std::string::npos) << store.LoadProblems()[0];
+    EXPECT_NE(store.LoadProblems()[0].english().find("line 5"), std::string::npos)
+        << store.LoadProblems()[0].english();
     EXPECT_TRUE(log.mentions("The structure file as it was read is kept"));
 }
 
@@ -512,7 +513,7 @@ TEST_F(StructureFileTest, ByteOrderMarksAndCutFiles)
     utf16.LoadStructure();
     EXPECT_TRUE(utf16.LoadFailed());
     ASSERT_FALSE(utf16.LoadProblems().empty());
-    EXPECT_NE(utf16.LoadProblems()[0].find("UTF-16"), std::string::npos);
+    EXPECT_NE(utf16.LoadProblems()[0].english().find("UTF-16"), std::string::npos);
     EXPECT_FALSE(utf16.SaveStructure());
     EXPECT_EQ(readFile(folder / "Structure.dat"), wide);
 
@@ -525,7 +526,7 @@ TEST_F(StructureFileTest, ByteOrderMarksAndCutFiles)
     cut.LoadStructure();
     EXPECT_EQ(cut.Count(), 2);
     ASSERT_EQ(cut.LoadProblems().size(), 1u);
-    EXPECT_NE(cut.LoadProblems()[0].find("cut short"), std::string::npos);
+    EXPECT_NE(cut.LoadProblems()[0].english().find("cut short"), std::string::npos);
     EXPECT_TRUE(cutLog.mentions("is kept as"));
 }
 
@@ -553,7 +554,7 @@ TEST_F(StructureFileTest, HugeValuesReachTheLogAsExcerpts)
     writeFile(folder / "Structure.dat", "uni=1\r\nlev=0\r\nuni=2\r\nlev=x" + huge + "\r\n");
     store.LoadStructure();
     ASSERT_EQ(store.LoadProblems().size(), 1u);
-    EXPECT_LT(store.LoadProblems()[0].size(), 300u);
+    EXPECT_LT(store.LoadProblems()[0].english().size(), 300u);
     for (const std::string &line : log.lines)
         EXPECT_LT(line.size(), 1000u);
 }

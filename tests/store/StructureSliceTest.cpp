@@ -98,7 +98,8 @@ TEST(StructureSlices, ReadAsTheWholeFileReads)
     EXPECT_EQ(sliced.Count(), 9002);
     ASSERT_EQ(reader.Problems().size(), 1u);
     EXPECT_EQ(recordsOf(sliced), recordsOf(whole));
-    EXPECT_EQ(reader.Problems(), lines.Problems());
+    ASSERT_EQ(lines.Problems().size(), 1u);
+    EXPECT_EQ(reader.Problems()[0].english(), lines.Problems()[0].english());
     EXPECT_GT(sliced.Find("4000")->text.size(), 700u * 1024);
     EXPECT_TRUE(sliced.Find("6979")->text.starts_with("Topic 6979"));
     EXPECT_EQ(sliced.Find("6979")->text.find('\0'), std::string::npos);

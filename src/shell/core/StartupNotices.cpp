@@ -10,11 +10,11 @@ namespace {
 
 constexpr const char *kContext = "nimbus::startup";
 
-// The same text in English and translated, with the same values in both.
-Notice both(const char *source, const std::string &translated,
-            const std::vector<std::string> &values)
+// The same text in English and translated, with the same values in both (each a reason in
+// the user's language where it has one).
+Notice both(const text::Sentence &sentence)
 {
-    return {text::withValues(source, values), text::withValues(translated, values)};
+    return {sentence.english(), sentence.shown()};
 }
 
 constexpr const char *kFolderUnusable = NIMBUS_TEXT_NOOP(
@@ -31,22 +31,22 @@ constexpr const char *kLockUnusable = NIMBUS_TEXT_NOOP(
 } // namespace
 
 ChannelFolderCheck checkChannelFolder(const std::string &folder, const std::string &usualFolder,
-                                      const std::string &usualNotice, const std::string &problem)
+                                      const text::Sentence &usualNotice,
+                                      const text::Sentence &problem)
 {
-    const std::string notice = folder == usualFolder ? usualNotice : std::string();
+    const text::Sentence notice = folder == usualFolder ? usualNotice : text::Sentence();
     if (!folder.empty() && problem.empty())
-        return {true, {notice, std::string()}};
+        return {true, {notice.english(), std::string()}};
     // A folder another account took would look like a running copy: the user hears what is
     // wrong instead of the copy ending without a word.
     if (!notice.empty() && problem.empty())
-        return {false, {notice, notice}};
-    return {false,
-            both(kFolderUnusable, text::translate(kContext, kFolderUnusable), {folder, problem})};
+        return {false, both(notice)};
+    return {false, both({kContext, kFolderUnusable, {folder, problem}})};
 }
 
 Notice copyStuckNotice(const std::string &folder)
 {
-    return both(kCopyStuck, text::translate(kContext, kCopyStuck), {folder});
+    return both({kContext, kCopyStuck, {folder}});
 }
 
 LockNotice dataFolderLockNotice(const fileio::DataFolderLock &lock, const std::string &dataFolder,
@@ -65,11 +65,11 @@ LockNotice dataFolderLockNotice(const fileio::DataFolderLock &lock, const std::s
                    lock.problem()};
     if (dataFolderWritable)
         out.notice.shown =
-            text::withValues(text::translate(kContext, kLockUnusable), {lockFile, lock.problem()});
+            text::Sentence(kContext, kLockUnusable, {lockFile, lock.reason()}).shown();
     return out;
 }
 
-std::string structureProblemsNotice(const std::vector<std::string> &problems)
+std::string structureProblemsNotice(const std::vector<text::Sentence> &problems)
 {
     if (problems.empty())
         return {};
@@ -78,7 +78,7 @@ std::string structureProblemsNotice(const std::vector<std::string> &problems)
                         "Some topics could not be read from the structure file:") +
         "\n";
     for (std::size_t i = 0; i < problems.size() && i < 5; ++i)
-        message += "\n" + problems[i];
+        message += "\n" + problems[i].shown();
     if (problems.size() > 5)
         message += "\n...";
     message += "\n\n" + text::translate("nimbus::startup", "The main log lists every problem.");

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "fileio/UiSentence.h"
+
 namespace nimbus::fileio {
 class DataFolderLock;
 }
@@ -26,7 +28,8 @@ struct ChannelFolderCheck {
     Notice notice;
 };
 ChannelFolderCheck checkChannelFolder(const std::string &folder, const std::string &usualFolder,
-                                      const std::string &usualNotice, const std::string &problem);
+                                      const text::Sentence &usualNotice,
+                                      const text::Sentence &problem);
 
 // Another program holds the marker channel in folder and does not answer.
 Notice copyStuckNotice(const std::string &folder);
@@ -45,6 +48,6 @@ LockNotice dataFolderLockNotice(const fileio::DataFolderLock &lock, const std::s
 
 // The topics the structure file did not yield, as the user hears of them once: the first
 // five problems and where to find the rest. Empty when there were none.
-std::string structureProblemsNotice(const std::vector<std::string> &problems);
+std::string structureProblemsNotice(const std::vector<text::Sentence> &problems);
 
 } // namespace nimbus::startup

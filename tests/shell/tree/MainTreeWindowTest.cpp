@@ -9,13 +9,16 @@
 #include <QSplitter>
 #include <QToolButton>
 #include <QtTest>
+#include <numeric>
 
 #include "WindowFixture.h"
+#include "fileio/LanguageChoice.h"
 #include "shell/MainLayout.h"
 #include "shell/PageArea.h"
 #include "shell/TopicTreeModel.h"
 #include "shell/TreeActions.h"
 #include "shell/TreeToolbar.h"
+#include "shell/UiTranslations.h"
 #include "shell/summary/InfoGrids.h"
 #include "shell/summary/SummaryPage.h"
 #include "shell/summary/TopicGrid.h"
@@ -384,6 +387,28 @@ private slots:
         }
         s.prompts->agree = true;
 
+        // On a German desktop the question and the names of the groups are German.
+        {
+            const UiTranslations german(*qApp, LanguageChoice([](const char *name) {
+                return std::string(name) == "LANG" ? "de_DE.UTF-8" : nullptr;
+            }));
+            QCOMPARE(german.language(), QStringLiteral("de"));
+            s.prompts->edit = [&](TopicOptions &values) {
+                s.tree().SyncStoreFromTree();
+                TNimbusNode *meanwhile = s.window->store()->Find(uni);
+                meanwhile->text = "Theirs in German";
+                meanwhile->pri = 1;
+                s.tree().BuildTree();
+                values.name = "Mine in German";
+                values.priority = 2;
+            };
+            s.window->editTopic(s.window->store()->Find(uni));
+            const QString asked = QString::fromLocal8Bit(s.prompts->asked.back().c_str());
+            QVERIFY2(asked.contains(QStringLiteral("anderswo")) &&
+                         asked.contains(QStringLiteral(": Titel, Priorität.")),
+                     qPrintable(asked));
+        }
+
         s.prompts->edit = [&](TopicOptions &values) {
             s.tree().SyncStoreFromTree();
             s.window->store()->Delete(s.window->store()->IndexOf(uni));
@@ -493,6 +518,35 @@ private slots:
             QSKIP("the reader accepts this record");
         QCOMPARE(prompts->told.size(), std::size_t(1));
         QVERIFY(window.reLog->toPlainText().contains("***"));
+    }
+
+    // On a German desktop the reasons our own code gives are German in the message boxes, and
+    // the log keeps them in English.
+    void startupReasonsAreShownInTheUsersLanguage()
+    {
+        const UiTranslations german(*qApp, LanguageChoice([](const char *name) {
+            return std::string(name) == "LANG" ? "de_DE.UTF-8" : nullptr;
+        }));
+        QCOMPARE(german.language(), QStringLiteral("de"));
+        TempFolder dir;
+        FixedClock clock(kNow);
+        StoreWriter(dataFolder(dir)).write();
+        writeFile(dataFolder(dir) + "Structure.dat",
+                  "uni=STD0001\r\ntext=Topics\r\nlev=0\r\ntype=1\r\n"
+                  "uni=5\r\ntext=Broken\r\nlev=x1\r\n");
+        QVERIFY(QDir().mkdir(QString::fromStdString(dataFolder(dir) + "Running.lock")));
+        auto prompts = std::make_shared<FakePrompts>();
+        TformMain window(clock, windowEnvironment(dir, prompts));
+        const QString told = QString::fromLocal8Bit(
+            std::accumulate(prompts->told.begin(), prompts->told.end(), std::string()).c_str());
+        QVERIFY2(told.contains(QStringLiteral("(es ist ein Ordner)")) &&
+                     told.contains(QStringLiteral("hat die Ebene „x1“")) &&
+                     !told.contains(QStringLiteral("which is not a level")),
+                 qPrintable(told));
+        const QString logged = window.reLog->toPlainText();
+        QVERIFY2(logged.contains(QStringLiteral("has the level \"x1\", which is not a level")) &&
+                     !logged.contains(QStringLiteral("Ebene")),
+                 qPrintable(logged));
     }
 
     void layoutIsRestoredAndRecorded()
