@@ -29,6 +29,19 @@ void amongFunction(sqlite3_context *context, int, sqlite3_value **argv)
     sqlite3_result_int(context, among != nullptr && among->contains(topic));
 }
 
+// Appends the rows a term statement answers (topic, kind, page, text, rank); returns the last
+// step's result, SQLITE_DONE when every row was read.
+int readTermRows(sqlite3_stmt *statement, std::vector<TermRow> &rows)
+{
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
+        rows.push_back(TermRow{column(statement, 0),
+                               static_cast<HitKind>(sqlite3_column_int(statement, 1)),
+                               sqlite3_column_int(statement, 2), column(statement, 3),
+                               sqlite3_column_double(statement, 4)});
+    return rc;
+}
+
 } // namespace
 
 bool SearchIndex::registerAmong()
@@ -44,11 +57,7 @@ bool SearchIndex::termRows(const std::string &phrase, std::vector<TermRow> &rows
     Stmt &s = st_->termRows;
     s.reset();
     s.text(1, phrase);
-    int rc;
-    while ((rc = sqlite3_step(s.s)) == SQLITE_ROW)
-        rows.push_back(TermRow{column(s.s, 0), static_cast<HitKind>(sqlite3_column_int(s.s, 1)),
-                               sqlite3_column_int(s.s, 2), column(s.s, 3),
-                               sqlite3_column_double(s.s, 4)});
+    const int rc = readTermRows(s.s, rows);
     s.reset();
     return rc == SQLITE_DONE || (noteFailure(rc, "answering a search"), false);
 }
@@ -60,11 +69,7 @@ bool SearchIndex::termRowsAmong(const std::string &phrase, const Candidates &amo
     s.reset();
     s.text(1, phrase);
     among_ = &among;
-    int rc;
-    while ((rc = sqlite3_step(s.s)) == SQLITE_ROW)
-        rows.push_back(TermRow{column(s.s, 0), static_cast<HitKind>(sqlite3_column_int(s.s, 1)),
-                               sqlite3_column_int(s.s, 2), column(s.s, 3),
-                               sqlite3_column_double(s.s, 4)});
+    const int rc = readTermRows(s.s, rows);
     s.reset();
     among_ = nullptr;
     return rc == SQLITE_DONE || (noteFailure(rc, "answering a search"), false);

@@ -1,5 +1,6 @@
 // A test fixture with a real CalDAV server of its own for the whole suite and a new calendar
 // for each test, named after it; times are read in Berlin time unless a test says otherwise.
+// sync() brings a data folder and the calendar together and expects it to succeed.
 #pragma once
 
 #include <string>
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "../calendar/CalendarTestSupport.h"
+#include "CalDavTestSupport.h"
 
 namespace nimbus::test {
 
@@ -24,6 +26,13 @@ protected:
         const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
         calendar_ = server_->makeCalendar(std::string("cal-") + info->name());
         ASSERT_FALSE(calendar_.empty());
+    }
+
+    caldav::SyncReport sync(DataFolder &folder, bool syncCollection = true)
+    {
+        caldav::SyncReport report = folder.sync(server_->account(), calendar_, syncCollection);
+        EXPECT_TRUE(report.ok) << Server::kName << ": " << report.summary();
+        return report;
     }
 
     static inline Server *server_ = nullptr;

@@ -34,12 +34,6 @@ const char *const kPhoneEntry = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Tes
 
 class CalDavSync : public CalendarOnServer<RadicaleServer> {
 protected:
-    caldav::SyncReport sync(DataFolder &folder, bool syncCollection = true)
-    {
-        caldav::SyncReport report = folder.sync(server_->account(), calendar_, syncCollection);
-        EXPECT_TRUE(report.ok) << report.summary();
-        return report;
-    }
     // Every entry the server holds: path -> calendar data.
     std::map<std::string, std::string> serverEntries()
     {

@@ -55,8 +55,9 @@ TEST(ExportStream, EntriesLeaveAsTheyAreMadeAndTheFileIsTheSameAsOneMadeWhole)
                           [&pieces](std::string_view bytes) { pieces.emplace_back(bytes); });
     std::size_t handed = exportTopics(store, 0, ExportScope::Everything, "0123456789abcdef", source,
                                       [&](CalendarTopic &topic) {
-                                          if (topic.node.uni == "1")
+                                          if (topic.node.uni == "1") {
                                               EXPECT_TRUE(pieces.empty()) << "the header waits";
+                                          }
                                           stream.add(topic);
                                       });
     EXPECT_EQ(handed, 3000u);

@@ -245,8 +245,9 @@ TEST(CliWithProgram, AWindowThatCannotTakeItsLockSaysSoAndNimbusCliFromCronWrite
         ASSERT_EQ(home.run({"add", "Through the program"}).status, 0);
         EXPECT_NE(home.store().find("text=Through the program"), std::string::npos);
         EXPECT_EQ(home.store().find("text=From cron"), std::string::npos);
-        if (std::filesystem::exists(home.root / "elsewhere.txt"))
+        if (std::filesystem::exists(home.root / "elsewhere.txt")) {
             EXPECT_EQ(readFile(home.root / "elsewhere.txt"), "someone's file");
+        }
     }
 }
 
