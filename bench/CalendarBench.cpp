@@ -1,5 +1,6 @@
 // Calendar files: exporting 1,000 to 100,000 topics of every kind (collecting them from the
-// store and writing the file) and importing 1,000 to 10,000 events. Each figure is printed
+// store and writing the file), importing 1,000 to 10,000 events, and reading a whole store's
+// export back. Each figure is printed
 // beside its physical baseline measured in the same run: writing, or reading, the same bytes
 // to and from a file.
 #include <benchmark/benchmark.h>
@@ -231,11 +232,38 @@ void BM_ImportBaseline(benchmark::State &state)
         benchmark::DoNotOptimize(readFile());
 }
 
+// A whole store's export read back from its file, as the window's import does; peak_MB is what
+// reading it takes beyond the process's memory before (the topics read included).
+void BM_ImportExport(benchmark::State &state)
+{
+    ::setenv("TZ", "Europe/Berlin", 1);
+    const int n = static_cast<int>(state.range(0));
+    writeFile(exported(n));
+    for (auto _ : state) {
+        const auto result = calendar::readCalendarFile(scratchFile());
+        if (!result.ok || result.topics.size() != static_cast<std::size_t>(n))
+            state.SkipWithError(("not every topic was read: " +
+                                 std::to_string(result.topics.size()) + " " + result.error)
+                                    .c_str());
+    }
+    state.counters["file_MB"] = static_cast<double>(exported(n).size()) / (1024 * 1024);
+    state.counters["peak_MB"] = peakMegabytes([] { calendar::readCalendarFile(scratchFile()); });
+}
+void BM_ImportExportBaseline(benchmark::State &state)
+{
+    writeFile(exported(static_cast<int>(state.range(0))));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readFile());
+    state.counters["peak_MB"] = peakMegabytes([] { benchmark::DoNotOptimize(readFile()); });
+}
+
 BENCHMARK(BM_ExportCollected)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Export)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportBaseline)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Import)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportBaseline)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportExport)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportExportBaseline)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // Collects the wall times and prints each figure beside its baseline at the end.
 class PairReporter : public benchmark::ConsoleReporter {

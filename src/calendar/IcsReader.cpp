@@ -136,9 +136,16 @@ void noteUnknownZone(icalcomponent *c, ReadResult &result)
     }
 }
 
-void readComponents(icalcomponent *cal, ReadResult &result, std::map<std::string, std::size_t> &byUid)
+// What the entries read so far say about those still to come.
+struct Gathered {
+    std::map<std::string, std::size_t> byUid; // topic UID -> its place in the result
+    std::set<std::string> instanceOnly;       // UIDs whose topic so far is a changed instance
+};
+
+void readComponents(icalcomponent *cal, ReadResult &result, Gathered &gathered)
 {
-    std::set<std::string> instanceOnly; // UIDs whose topic so far is a changed instance
+    auto &byUid = gathered.byUid;
+    auto &instanceOnly = gathered.instanceOnly;
     for (icalcomponent *c = icalcomponent_get_first_component(cal, ICAL_ANY_COMPONENT); c;
          c = icalcomponent_get_next_component(cal, ICAL_ANY_COMPONENT)) {
         const icalcomponent_kind kind = icalcomponent_isa(c);
@@ -190,73 +197,252 @@ void readComponents(icalcomponent *cal, ReadResult &result, std::map<std::string
     }
 }
 
-}  // namespace
+// The file's unfolded lines, one at a time, as libical's own reader makes them.
+class UnfoldedLines {
+public:
+    explicit UnfoldedLines(std::string_view bytes) : source_{bytes}, parser_(icalparser_new())
+    {
+        icalparser_set_gen_data(parser_, &source_);
+    }
+    ~UnfoldedLines() { icalparser_free(parser_); }
+    UnfoldedLines(const UnfoldedLines &) = delete;
+    UnfoldedLines &operator=(const UnfoldedLines &) = delete;
 
-ReadResult readCalendar(std::string_view bytes)
+    bool next(std::string &line)
+    {
+        char *text = icalparser_get_line(parser_, nextLine);
+        if (text == nullptr)
+            return false;
+        line.assign(text);
+        icalmemory_free_buffer(text);
+        return true;
+    }
+
+private:
+    LineSource source_;
+    icalparser *parser_;
+};
+
+enum class LineKind { Begin, End, Other };
+
+LineKind kindOf(const std::string &line)
+{
+    if (startsWithNoCase(line.c_str(), "BEGIN:"))
+        return LineKind::Begin;
+    if (startsWithNoCase(line.c_str(), "END:"))
+        return LineKind::End;
+    return LineKind::Other;
+}
+
+// One VCALENDAR's own properties and its time zones: every batch of its entries is read with
+// them, so that an entry finds its zone wherever in the calendar the zone stands.
+struct CalendarFrame {
+    std::vector<std::string> properties;
+    std::vector<std::string> zones; // the lines of its VTIMEZONE components
+};
+
+// The first look at the file: refuses deep nesting and floods of components before libical
+// builds anything, and gathers each calendar's frame.
+std::string scanFrames(std::string_view bytes, int maxComponents,
+                       std::vector<CalendarFrame> &frames)
+{
+    UnfoldedLines lines(bytes);
+    std::string line;
+    int depth = 0;
+    int components = 0;
+    bool inCalendar = false; // the component at the top is a VCALENDAR
+    bool inZone = false;
+    while (lines.next(line)) {
+        const LineKind kind = kindOf(line);
+        if (kind == LineKind::Begin) {
+            ++depth;
+            ++components;
+        }
+        if (depth > kMaxNesting)
+            return "The calendar's entries are nested too deeply; it was not imported.";
+        if (components > maxComponents)
+            return "The calendar holds too many entries; it was not imported.";
+        if (depth == 1 && kind == LineKind::Begin) {
+            inCalendar = startsWithNoCase(line.c_str(), "BEGIN:VCALENDAR");
+            if (inCalendar)
+                frames.emplace_back();
+        }
+        if (inCalendar && depth == 2 && kind == LineKind::Begin)
+            inZone = startsWithNoCase(line.c_str(), "BEGIN:VTIMEZONE");
+        if (inCalendar && inZone)
+            frames.back().zones.push_back(line);
+        else if (inCalendar && depth == 1 && kind == LineKind::Other)
+            frames.back().properties.push_back(line);
+        if (kind == LineKind::End && depth > 0) {
+            --depth;
+            if (depth == 1)
+                inZone = false;
+        }
+    }
+    return {};
+}
+
+// Entries are handed to libical fifty at a time (measured fastest: larger batches grow
+// libical's lists, smaller ones parse the zones too often), each batch inside a copy of its
+// calendar's frame: a calendar of any size then never lives in libical's tree at once.
+constexpr int kEntriesPerBatch = 50;
+
+class BatchReader {
+public:
+    BatchReader(ReadResult &result, Gathered &gathered) : result_(result), gathered_(gathered) {}
+
+    void startCalendar(const CalendarFrame *frame)
+    {
+        frame_ = frame;
+        gathered_.instanceOnly.clear();
+    }
+    void addEntryLine(std::string line) { batch_.push_back(std::move(line)); }
+    void entryEnded()
+    {
+        if (++entries_ >= kEntriesPerBatch)
+            flush();
+    }
+    // Drops the lines of an entry the file left open.
+    void dropOpenEntry(std::size_t from) { batch_.resize(from); }
+    std::size_t lineCount() const { return batch_.size(); }
+
+    void flush()
+    {
+        if (frame_ == nullptr || entries_ == 0) {
+            batch_.clear();
+            entries_ = 0;
+            return;
+        }
+        icalparser *parser = icalparser_new();
+        // An entry that closes its calendar early makes libical finish a root before the end.
+        std::vector<ComponentPtr> roots;
+        auto add = [&](std::string &line) {
+            if (icalcomponent *done = icalparser_add_line(parser, line.data()))
+                roots.emplace_back(done);
+        };
+        std::string begin = "BEGIN:VCALENDAR";
+        std::string end = "END:VCALENDAR";
+        add(begin);
+        for (std::string line : frame_->properties)
+            add(line);
+        for (std::string line : frame_->zones)
+            add(line);
+        for (std::string &line : batch_)
+            add(line);
+        add(end);
+        icalparser_free(parser);
+        batch_.clear();
+        entries_ = 0;
+        for (const ComponentPtr &root : roots)
+            if (icalcomponent_isa(root.get()) == ICAL_VCALENDAR_COMPONENT)
+                readComponents(root.get(), result_, gathered_);
+    }
+
+private:
+    ReadResult &result_;
+    Gathered &gathered_;
+    const CalendarFrame *frame_ = nullptr;
+    std::vector<std::string> batch_;
+    int entries_ = 0;
+};
+
+// A component outside any VCALENDAR, read on its own so that the user is told what it was.
+void skipOutsideComponent(std::vector<std::string> &lines, ReadResult &result)
+{
+    icalparser *parser = icalparser_new();
+    ComponentPtr root;
+    for (std::string &line : lines)
+        if (icalcomponent *done = icalparser_add_line(parser, line.data()))
+            root.reset(done);
+    icalparser_free(parser);
+    if (root)
+        result.skipped.push_back({describe(root.get()), "it lies outside a VCALENDAR"});
+}
+
+ReadResult readCalendarBytes(std::string_view bytes, std::int64_t maxBytes, int maxComponents)
 {
     ReadResult result;
-    if (static_cast<std::int64_t>(bytes.size()) > kMaxCalendarBytes) {
-        result.error = "The file is larger than 16 MB; it was not imported.";
+    if (static_cast<std::int64_t>(bytes.size()) > maxBytes) {
+        result.error = "The file is larger than " + std::to_string(maxBytes / (1024 * 1024)) +
+                       " MB; it was not imported.";
         return result;
     }
     if (bytes.find('\0') != std::string_view::npos) {
-        result.error = "The file holds NUL bytes, so it is not a calendar file; it was not imported.";
+        result.error =
+            "The file holds NUL bytes, so it is not a calendar file; it was not imported.";
         return result;
     }
     icalerror_set_errors_are_fatal(0);
-    icalparser *parser = icalparser_new();
-    LineSource source{bytes};
-    std::vector<ComponentPtr> roots;
-    int depth = 0;
-    int components = 0;
-    icalparser_set_gen_data(parser, &source);
-    // libical builds its tree as it reads; the nesting and the number of components are
-    // checked line by line so that a hostile file never grows a deep or huge tree.
-    while (char *line = icalparser_get_line(parser, nextLine)) {
-        if (startsWithNoCase(line, "BEGIN:")) {
-            ++depth;
-            ++components;
-        } else if (startsWithNoCase(line, "END:") && depth > 0) {
-            --depth;
-        }
-        if (depth > kMaxNesting || components > kMaxComponents) {
-            icalmemory_free_buffer(line);
-            result.error = depth > kMaxNesting
-                               ? "The calendar's entries are nested too deeply; it was not imported."
-                               : "The calendar holds too many entries; it was not imported.";
-            break;
-        }
-        if (icalcomponent *root = icalparser_add_line(parser, line))
-            roots.emplace_back(root);
-        icalmemory_free_buffer(line);
-    }
-    // A component left open at the end of the file is dropped with the parser.
-    icalparser_free(parser);
+    std::vector<CalendarFrame> frames;
+    result.error = scanFrames(bytes, maxComponents, frames);
     if (!result.error.empty())
         return result;
-    std::map<std::string, std::size_t> byUid;
-    bool sawCalendar = false;
-    for (const ComponentPtr &root : roots) {
-        if (icalcomponent_isa(root.get()) == ICAL_VCALENDAR_COMPONENT) {
-            sawCalendar = true;
-            readComponents(root.get(), result, byUid);
-        } else if (icalcomponent_isa(root.get()) != ICAL_XROOT_COMPONENT) {
-            result.skipped.push_back({describe(root.get()), "it lies outside a VCALENDAR"});
-        } else {
-            for (icalcomponent *c = icalcomponent_get_first_component(root.get(), ICAL_VCALENDAR_COMPONENT); c;
-                 c = icalcomponent_get_next_component(root.get(), ICAL_VCALENDAR_COMPONENT)) {
-                sawCalendar = true;
-                readComponents(c, result, byUid);
+    if (frames.empty()) {
+        result.error = "The file holds no calendar (no BEGIN:VCALENDAR); nothing was imported.";
+        return result;
+    }
+
+    Gathered gathered;
+    BatchReader batches(result, gathered);
+    UnfoldedLines lines(bytes);
+    std::string line;
+    std::vector<std::string> outside; // a component at the top that is not a calendar
+    std::size_t entryStart = 0;
+    std::size_t calendars = 0;
+    int depth = 0;
+    bool inCalendar = false;
+    bool inZone = false;
+    while (lines.next(line)) {
+        const LineKind kind = kindOf(line);
+        if (kind == LineKind::Begin) {
+            ++depth;
+            if (depth == 1) {
+                inCalendar = startsWithNoCase(line.c_str(), "BEGIN:VCALENDAR");
+                if (inCalendar)
+                    batches.startCalendar(&frames[calendars++]);
+            } else if (depth == 2 && inCalendar) {
+                inZone = startsWithNoCase(line.c_str(), "BEGIN:VTIMEZONE");
+                entryStart = batches.lineCount();
             }
         }
+        if (depth == 0)
+            continue; // stray lines between components, as libical ignores them
+        if (!inCalendar)
+            outside.push_back(line);
+        else if (depth >= 2 && !inZone)
+            batches.addEntryLine(line);
+        if (kind != LineKind::End)
+            continue;
+        --depth;
+        if (depth == 1 && inCalendar && !inZone)
+            batches.entryEnded();
+        if (depth == 1)
+            inZone = false;
+        if (depth == 0 && inCalendar) {
+            batches.flush();
+            inCalendar = false;
+        } else if (depth == 0) {
+            skipOutsideComponent(outside, result);
+            outside.clear();
+        }
     }
-    if (!sawCalendar) {
-        result.error = "The file holds no calendar (no BEGIN:VCALENDAR); nothing was imported.";
-        result.topics.clear();
-        return result;
+    if (inCalendar) {
+        // The file stops inside its calendar: the entries it holds whole still come in.
+        if (depth >= 2 && !inZone)
+            batches.dropOpenEntry(entryStart);
+        batches.flush();
+        result.warnings.push_back("The file ends before its calendar does (no END:VCALENDAR): it "
+                                  "may have been cut short, and an entry left open was not read");
     }
     result.ok = true;
     return result;
+}
+
+} // namespace
+
+ReadResult readCalendar(std::string_view bytes)
+{
+    return readCalendarBytes(bytes, kMaxCalendarBytes, kMaxComponents);
 }
 
 ReadResult readCalendarFile(const std::string &path)
@@ -269,8 +455,10 @@ ReadResult readCalendarFile(const std::string &path)
             result.error = "The file " + path + " is not a file.";
         return result;
     }
-    if (info.st_size > kMaxCalendarBytes) {
-        result.error = "The file is larger than 16 MB; it was not imported.";
+    if (info.st_size > kMaxCalendarFileBytes) {
+        result.error = "The file is larger than " +
+                       std::to_string(kMaxCalendarFileBytes / (1024 * 1024)) +
+                       " MB; it was not imported.";
         return result;
     }
     std::ifstream in(path, std::ios::binary);
@@ -281,7 +469,7 @@ ReadResult readCalendarFile(const std::string &path)
         return result;
     }
     bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return readCalendar(bytes);
+    return readCalendarBytes(bytes, kMaxCalendarFileBytes, kMaxFileComponents);
 }
 
 }  // namespace nimbus::calendar
