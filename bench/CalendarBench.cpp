@@ -18,6 +18,7 @@
 #include <map>
 #include <memory>
 
+#include "calendar/CalendarImport.h"
 #include "calendar/IcsReader.h"
 #include "calendar/IcsWriter.h"
 #include "calendar/TopicExport.h"
@@ -257,6 +258,40 @@ void BM_ImportExportBaseline(benchmark::State &state)
     state.counters["peak_MB"] = peakMegabytes([] { benchmark::DoNotOptimize(readFile()); });
 }
 
+// Bringing the topics read from a whole store's export into a store of one section, as the
+// window does after its preview (pages not written); the baseline is reading the file.
+void BM_StoreImport(benchmark::State &state)
+{
+    ::setenv("TZ", "Europe/Berlin", 1);
+    const int n = static_cast<int>(state.range(0));
+    writeFile(exported(n));
+    const calendar::ReadResult whole = calendar::readCalendarFile(scratchFile());
+    std::unique_ptr<TNimbusStructure> store;
+    for (auto _ : state) {
+        state.PauseTiming(); // the last store's destruction and the new one are not the import
+        store = std::make_unique<TNimbusStructure>();
+        store->SetUniqueFileName(scratchFile() + ".unique");
+        store->SetUnique(2);
+        auto section = std::make_unique<TNimbusNode>("1");
+        section->type = kSectionTopics;
+        store->Append(std::move(section));
+        calendar::CalendarLinks links;
+        calendar::ImportTarget target{store.get(), 0, &links, nullptr, nullptr, nullptr, nullptr};
+        state.ResumeTiming();
+        const calendar::ImportPreview preview = calendar::previewImport(whole, target);
+        const calendar::ImportOutcome outcome = calendar::applyImport(whole, target);
+        if (!outcome.ok || outcome.added != n)
+            state.SkipWithError(("not every topic came in: " + outcome.error).c_str());
+        benchmark::DoNotOptimize(preview);
+    }
+}
+void BM_StoreImportBaseline(benchmark::State &state)
+{
+    writeFile(exported(static_cast<int>(state.range(0))));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readFile());
+}
+
 BENCHMARK(BM_ExportCollected)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Export)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportBaseline)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
@@ -264,6 +299,8 @@ BENCHMARK(BM_Import)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportBaseline)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportExport)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportExportBaseline)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StoreImport)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_StoreImportBaseline)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // Collects the wall times and prints each figure beside its baseline at the end.
 class PairReporter : public benchmark::ConsoleReporter {
@@ -302,5 +339,6 @@ int main(int argc, char **argv)
     PairReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::filesystem::remove(scratchFile());
+    std::filesystem::remove(scratchFile() + ".unique");
     return 0;
 }

@@ -1,7 +1,9 @@
 // Import into the store; see CalendarImport.h.
 #include "calendar/CalendarImport.h"
 
+#include <algorithm>
 #include <map>
+#include <optional>
 
 #include "calendar/TopicUid.h"
 #include "recurrence/RecurrenceFile.h"
@@ -156,16 +158,25 @@ ImportOutcome applyImport(const ReadResult &read, const ImportTarget &target)
         if (existing[i] == nullptr)
             newIdOf[i] = nextId++;
 
+    // New topics are made first and go into the store together, each run of them at the end
+    // of the subtree of the topic already there that they hang from: one move of the list per
+    // such topic, where inserting them one by one moved it once per topic.
+    std::vector<std::unique_ptr<TNimbusNode>> made(read.topics.size());
+    std::vector<std::vector<std::size_t>> newChildren(read.topics.size());
+    std::map<TNimbusNode *, std::vector<std::size_t>> hangingFrom; // a node already in the store
     auto place = [&](std::size_t i, auto &self) -> void {
         if (state[i] != 0)
             return;
         state[i] = 1;
         const CalendarTopic &topic = read.topics[i];
         TNimbusNode *parent = store.Node(target.placeIndex);
+        std::optional<std::size_t> newParent;
         const auto p = indexOfUid.find(topic.parentUid);
         if (p != indexOfUid.end() && state[p->second] != 1) {  // a loop of parents is cut
             self(p->second, self);
             parent = placed[p->second];
+            if (made[p->second])
+                newParent = p->second;
         }
         if (existing[i] != nullptr) {
             TNimbusNode &node = *existing[i];
@@ -184,15 +195,49 @@ ImportOutcome applyImport(const ReadResult &read, const ImportTarget &target)
             carrySeries(*node, topic, target);
             if (node->cre.empty())
                 node->cre = now;
-            const int at = subtreeEnd(store, store.IndexOf(parent->uni));
             placed[i] = node.get();
-            store.Insert(at, std::move(node));
+            made[i] = std::move(node);
+            if (newParent)
+                newChildren[*newParent].push_back(i);
+            else
+                hangingFrom[parent].push_back(i);
             ++outcome.added;
         }
         state[i] = 2;
     };
     for (std::size_t i = 0; i < read.topics.size(); ++i)
         place(i, place);
+
+    // Where each run goes, found before anything moves. Runs are inserted from the back of
+    // the list; of two that go to the same place the outer one goes first, so that the inner
+    // topic's new children end up before it, as inside the inner topic's subtree.
+    struct Run {
+        int at;
+        int level;
+        std::vector<std::unique_ptr<TNimbusNode>> nodes;
+    };
+    std::vector<Run> runs;
+    for (auto &[anchor, firstLevel] : hangingFrom) {
+        Run run{subtreeEnd(store, store.IndexOf(anchor->uni)), anchor->lev, {}};
+        auto take = [&](std::size_t i, auto &self) -> void {
+            run.nodes.push_back(std::move(made[i]));
+            for (std::size_t child : newChildren[i])
+                self(child, self);
+        };
+        for (std::size_t i : firstLevel)
+            take(i, take);
+        runs.push_back(std::move(run));
+    }
+    std::sort(runs.begin(), runs.end(), [](const Run &a, const Run &b) {
+        return a.at != b.at ? a.at > b.at : a.level < b.level;
+    });
+    for (Run &run : runs)
+        if (!store.InsertRange(run.at, run.nodes)) {
+            // Cannot happen: the ids came from the counter, none of them in use. Should it,
+            // the import stops here rather than write pages for topics the store lacks.
+            outcome.error = "A new topic's id was taken meanwhile; the import stopped.";
+            return outcome;
+        }
 
     for (std::size_t i = 0; i < read.topics.size(); ++i) {
         writePages(*placed[i], read.topics[i], target);

@@ -138,6 +138,37 @@ TEST_F(StoreImport, OwnExportComesBackAsUpdatesAndForeignFilesUpdateByUid)
     EXPECT_EQ(store.Count(), 9);
 }
 
+// New topics hanging from several topics at once (the place, topics already in the store, one
+// inside another, new topics, a loop of parents) go where one-by-one placing put them: each at
+// the end of its parent's subtree at the moment it was placed, in the file's order.
+TEST_F(StoreImport, NewTopicsUnderSeveralParentsGoWhereTheyWouldOneByOne)
+{
+    const auto ours = collectTopics(store, 1, ExportScope::Section, links.installation(), {});
+    ASSERT_EQ(ours[0].node.text, "Project");
+    ASSERT_EQ(ours[1].node.text, "Kick-off");
+    std::string file = writeCalendar(ours, {});
+    file.erase(file.rfind("END:VCALENDAR"));
+    auto entry = [](const std::string &uid, const std::string &title, const std::string &parent) {
+        return "BEGIN:VTODO\r\nUID:" + uid + "\r\nSUMMARY:" + title + "\r\n" +
+               (parent.empty() ? "" : "RELATED-TO:" + parent + "\r\n") + "END:VTODO\r\n";
+    };
+    file += entry("up@x", "Under project", ours[0].uid) + entry("child@x", "Child", "parent@x") +
+            entry("uk@x", "Under kick-off", ours[1].uid) + entry("parent@x", "Parent", "") +
+            entry("a@x", "Loop A", "b@x") + entry("b@x", "Loop B", "a@x") + "END:VCALENDAR\r\n";
+    const ReadResult read = readCalendar(file);
+    ASSERT_TRUE(read.ok) << read.error;
+    const ImportOutcome outcome = applyImport(read, target(0));
+    ASSERT_TRUE(outcome.ok) << outcome.error;
+    EXPECT_EQ(outcome.added, 6);
+    EXPECT_EQ(outcome.updated, 4);
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Topics", "-Project", "--Kick-off", "---Agenda",
+                                                  "---Under kick-off", "--Under project",
+                                                  "-Holiday", "-Parent", "--Child", "-Loop B",
+                                                  "--Loop A", "Contacts", "-Ann"}));
+    for (int i = 0; i < store.Count(); ++i)
+        EXPECT_EQ(store.IndexOf(store.Node(i)->uni), i) << "the id index follows the list";
+}
+
 TEST_F(StoreImport, FailureBeforeAnyChangeLeavesTheStoreAsItWas)
 {
     const ReadResult read = readCalendar(
