@@ -20,6 +20,8 @@ CalendarPreviewDialog::CalendarPreviewDialog(const CalendarImportSummary &summar
     heading->setBuddy(list_);
     layout->addWidget(heading);
     list_->setAccessibleName(tr("What the import will do"));
+    // One line each: the view then never measures every line of a whole store's import.
+    list_->setUniformItemSizes(true);
     const auto add = [this](const QString &prefix, const std::vector<std::string> &lines) {
         for (const std::string &line : lines)
             list_->addItem(prefix + QString::fromStdString(line));
