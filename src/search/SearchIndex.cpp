@@ -339,22 +339,42 @@ bool SearchIndex::Build(const TopicList &topics, fileio::OperationProgress &prog
     return Open();
 }
 
+// The summary is one FNV-1a over the layout, the topics' count, each id and title (each ended
+// by a NUL), then each content folder's path (with its NUL), identity and time. Stored values
+// depend on the order, so a digest carries the hash on exactly where the list's walk did.
+SearchIndex::TopicsDigest::TopicsDigest(std::size_t count) : h_(fileio::kFnv1aStart)
+{
+    for (const std::int64_t v :
+         {static_cast<std::int64_t>(kLayout), static_cast<std::int64_t>(count)})
+        h_ = fileio::fnv1a(std::string_view(reinterpret_cast<const char *>(&v), sizeof v), h_);
+}
+
+void SearchIndex::TopicsDigest::add(std::string_view uni, std::string_view title)
+{
+    h_ = fileio::fnv1aByte(0, fileio::fnv1a(uni, h_));
+    h_ = fileio::fnv1aByte(0, fileio::fnv1a(title, h_));
+}
+
+SearchIndex::TopicsDigest SearchIndex::Digest(const TopicList &topics)
+{
+    TopicsDigest digest(topics.size());
+    for (const TopicList::Topic topic : topics)
+        digest.add(topic.uni, topic.title);
+    return digest;
+}
+
 std::int64_t SearchIndex::StateSummary(const TopicList &topics) const
 {
-    std::uint64_t h = fileio::kFnv1aStart;
+    return StateSummary(Digest(topics));
+}
+
+std::int64_t SearchIndex::StateSummary(const TopicsDigest &topics) const
+{
+    std::uint64_t h = topics.value();
     auto add = [&h](const void *data, std::size_t size) {
         h = fileio::fnv1a(std::string_view(static_cast<const char *>(data), size), h);
     };
     auto addNumber = [&add](std::int64_t v) { add(&v, sizeof v); };
-    addNumber(kLayout);
-    addNumber(static_cast<std::int64_t>(topics.size()));
-    const char separator = '\0'; // each text ends with a NUL
-    for (const TopicList::Topic topic : topics) {
-        add(topic.uni.data(), topic.uni.size());
-        add(&separator, 1);
-        add(topic.title.data(), topic.title.size());
-        add(&separator, 1);
-    }
     const std::int64_t unsettled = UnsettledFrom();
     for (const std::string *folder : {&folders_.packs, &folders_.text, &folders_.checkList}) {
         add(folder->data(), folder->size() + 1);
@@ -372,6 +392,14 @@ std::int64_t SearchIndex::StateSummary(const TopicList &topics) const
         addNumber(mtime);
     }
     return h == 0 ? 1 : static_cast<std::int64_t>(h);
+}
+
+bool SearchIndex::UpToDate(const TopicsDigest &topics) const
+{
+    if (db_ == nullptr)
+        return false;
+    const std::int64_t known = readMeta("summary", 0);
+    return known != 0 && known == StateSummary(topics);
 }
 
 std::int64_t SearchIndex::StoreFileStamp(const std::string &storeFile) const
@@ -431,11 +459,8 @@ int SearchIndex::Refresh(const TopicList &topics, Check check)
 {
     if (db_ == nullptr)
         return -1;
-    if (check == Check::Summary) {
-        const std::int64_t known = readMeta("summary", 0);
-        if (known != 0 && known == StateSummary(topics))
-            return 0;
-    }
+    if (check == Check::Summary && UpToDate(Digest(topics)))
+        return 0;
     return refreshEveryTopic(topics);
 }
 

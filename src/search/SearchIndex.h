@@ -83,9 +83,27 @@ public:
     // or dropped, -1 on failure.
     int Refresh(const TopicList &topics, Check check = Check::Summary);
 
+    // The topics' part of the summary: their count, then each id and title in order. It is
+    // taken where the topics are (the window hashes its store), so that a start that finds
+    // nothing changed never needs a copy of them.
+    class TopicsDigest {
+    public:
+        explicit TopicsDigest(std::size_t count);
+        void add(std::string_view uni, std::string_view title);
+        std::uint64_t value() const { return h_; }
+
+    private:
+        std::uint64_t h_;
+    };
+    static TopicsDigest Digest(const TopicList &topics);
+
     // What the summary of these topics and the content folders is now; 0 while a folder changed
     // too recently for its time to tell a later change apart (then there is no summary to keep).
     std::int64_t StateSummary(const TopicList &topics) const;
+    std::int64_t StateSummary(const TopicsDigest &topics) const;
+    // Whether the summary kept at the last full look holds for these topics now: then Refresh
+    // has nothing to do.
+    bool UpToDate(const TopicsDigest &topics) const;
     // nimbus-cli answers from the index without reading the store when the store file and the
     // content folders are exactly as when it last brought the index in line with that file.
     // The stamp of the store file (identity, size and time) and of the folders now; 0 while

@@ -77,6 +77,27 @@ void SearchService::buildFrom(const TopicList &topics)
     setState(index_->Build(topics, progress) ? State::Ready : State::Unavailable);
 }
 
+// Brings an open index in line with the topics (or builds it when that fails or it asks to
+// be built); ready says that the index has been usable since it was opened.
+void SearchService::bringInLine(const TopicList &topics, bool ready)
+{
+    if (index_->IsOpen() && !index_->NeedsRebuild() && index_->Refresh(topics) >= 0 &&
+        !index_->NeedsRebuild()) {
+        if (!ready)
+            setState(State::Ready);
+        return;
+    }
+    buildFrom(topics);
+}
+
+void SearchService::wantTopics()
+{
+    if (topicsWanted_ || !callbacks_.topicsWanted)
+        return;
+    topicsWanted_ = true;
+    callbacks_.topicsWanted();
+}
+
 void SearchService::Start(TopicList topics)
 {
     Start(std::make_shared<const TopicList>(std::move(topics)));
@@ -86,11 +107,20 @@ void SearchService::Start(SharedTopics topics)
 {
     post([this, topics = std::move(topics)] {
         pages_->Clear();
-        if (index_->Open() && index_->Refresh(*topics) >= 0 && !index_->NeedsRebuild()) {
+        index_->Open();
+        bringInLine(*topics, false);
+    });
+}
+
+void SearchService::Start(SearchIndex::TopicsDigest topics)
+{
+    post([this, topics] {
+        pages_->Clear();
+        if (index_->Open() && !index_->NeedsRebuild() && index_->UpToDate(topics)) {
             setState(State::Ready);
             return;
         }
-        buildFrom(*topics);
+        wantTopics();
     });
 }
 
@@ -104,10 +134,26 @@ void SearchService::Refresh(SharedTopics topics)
     post([this, topics = std::move(topics)] {
         // The topics merged in are not told apart here: the few pages kept are read again.
         pages_->Clear();
-        if (index_->IsOpen() && !index_->NeedsRebuild() && index_->Refresh(*topics) >= 0 &&
-            !index_->NeedsRebuild())
+        bringInLine(*topics, true);
+    });
+}
+
+void SearchService::Refresh(SearchIndex::TopicsDigest topics)
+{
+    post([this, topics] {
+        pages_->Clear();
+        if (index_->IsOpen() && !index_->NeedsRebuild() && index_->UpToDate(topics))
             return;
-        buildFrom(*topics);
+        wantTopics();
+    });
+}
+
+void SearchService::Supply(SharedTopics topics)
+{
+    post([this, topics = std::move(topics)] {
+        topicsWanted_ = false;
+        pages_->Clear();
+        bringInLine(*topics, state_ == State::Ready);
     });
 }
 
