@@ -139,6 +139,14 @@ bool SearchIndex::writeMeta(const char *key, std::int64_t value) {
     return true;
 }
 
+std::int64_t SearchIndex::pragmaValue(const char *name, std::int64_t fallback) const
+{
+    Stmt s;
+    if (!s.prepare(db_, ("PRAGMA " + std::string(name)).c_str()) || sqlite3_step(s.s) != SQLITE_ROW)
+        return fallback;
+    return sqlite3_column_int64(s.s, 0);
+}
+
 std::int64_t SearchIndex::readMeta(const char *key, std::int64_t fallback) const {
     Stmt s;
     if (!s.prepare(db_, "SELECT value FROM meta WHERE key=?1")) return fallback;
@@ -171,13 +179,20 @@ bool SearchIndex::Open(OpenChecks checks)
     checkedFully_ = checks == OpenChecks::UnlessClosedCleanly &&
                     !(looksClosed && readMeta("closed", -1) == header.changeCounter);
     if (usable && checkedFully_) {
+        // The checks read every page once: through a small cache, so that a start after a crash
+        // holds no more memory than any other (the full cache would stay filled with pages no
+        // query wants); the queries get the usual cache back afterwards.
+        const std::int64_t cacheSize = pragmaValue("cache_size", -2000); // SQLite's default
+        exec("PRAGMA cache_size=-256");
         Stmt check;
         usable = check.prepare(db_, "PRAGMA quick_check(1)") &&
                  sqlite3_step(check.s) == SQLITE_ROW && column(check.s, 0) == "ok";
+        check.reset();
         // Damage inside the full-text index passes the file's own check and would make every
         // search find nothing, for good.
         usable = usable && sqlite3_exec(db_, "INSERT INTO fts(fts) VALUES('integrity-check')",
                                         nullptr, nullptr, nullptr) == SQLITE_OK;
+        exec(("PRAGMA cache_size=" + std::to_string(cacheSize)).c_str());
     }
     if (usable) {
         st_ = std::make_unique<Statements>();

@@ -147,6 +147,7 @@ private:
     bool dropTopic(const std::string &uni);
     bool writeMeta(const char *key, std::int64_t value);
     std::int64_t readMeta(const char *key, std::int64_t fallback) const;
+    std::int64_t pragmaValue(const char *name, std::int64_t fallback) const;
     void noteFailure(int code, const char *what);
     void removeFiles(const std::string &path);
     int refreshEveryTopic(const TopicList &topics);
