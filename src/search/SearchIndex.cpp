@@ -9,8 +9,9 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "fileio/FolderOps.h"
+#include "fileio/AtomicFile.h"
 #include "fileio/Fnv1a.h"
+#include "fileio/FolderOps.h"
 #include "search/IndexFileHeader.h"
 #include "search/IndexStatements.h"
 #include "search/TextFold.h"
@@ -87,12 +88,68 @@ SearchIndex::~SearchIndex() { Close(); }
 
 void SearchIndex::Close() {
     st_.reset();
-    if (db_ != nullptr && !broken_ && (writing_ || markOnClose_))
-        markClosedCleanly(path_);
-    if (db_ != nullptr) sqlite3_close_v2(db_);
+    if (db_ == nullptr)
+        return;
+    // Clean: the open found the mark (and nothing was written since), or it is written now.
+    bool clean = false;
+    if (!broken_)
+        clean = writing_ || markOnClose_ ? markClosedCleanly(path_) : openedClean_;
+    const std::int64_t summary = clean ? readMeta("summary", 0) : 0;
+    sqlite3_close_v2(db_);
     db_ = nullptr;
     writing_ = false;
     markOnClose_ = false;
+    openedClean_ = false;
+    noteClose(summary);
+}
+
+// The close note: the file's identity, size, time and change counter as the close left it,
+// and the summary that held then. Nothing when the file does not look cleanly closed.
+std::string SearchIndex::closeNote(std::int64_t summary) const
+{
+    struct stat st {};
+    if (summary == 0 || ::stat(path_.c_str(), &st) != 0)
+        return {};
+    const IndexFileHeader header = IndexFileHeader::Read(path_);
+    if (!header.sqlite || !header.rollbackJournal || !header.sizeFits() ||
+        fileio::fileExists(path_ + "-wal") || fileio::fileExists(path_ + "-journal"))
+        return {};
+    const std::int64_t mtime =
+        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+    std::string note = "layout=" + std::to_string(kLayout);
+    for (const auto &[key, value] :
+         {std::pair<const char *, std::int64_t>{"counter", header.changeCounter},
+          {"device", static_cast<std::int64_t>(st.st_dev)},
+          {"inode", static_cast<std::int64_t>(st.st_ino)},
+          {"size", static_cast<std::int64_t>(st.st_size)},
+          {"mtime", mtime},
+          {"summary", summary}})
+        note += std::string(" ") + key + "=" + std::to_string(value);
+    return note + "\n";
+}
+
+void SearchIndex::noteClose(std::int64_t summary)
+{
+    const std::string file = path_ + kCloseNoteSuffix;
+    const std::string note = closeNote(summary);
+    std::string before;
+    if (note.empty()) {
+        std::remove(file.c_str());
+        return;
+    }
+    if (fileio::readWholeFile(file, before) && before == note)
+        return;
+    // A note that cannot be written costs the next start an open, nothing more.
+    if (!fileio::writeFileAtomically(file, note))
+        std::remove(file.c_str());
+}
+
+bool SearchIndex::UnchangedSinceClose(const TopicsDigest &topics) const
+{
+    std::string note;
+    if (!fileio::readWholeFile(path_ + kCloseNoteSuffix, note) || note.empty())
+        return false;
+    return note == closeNote(StateSummary(topics));
 }
 
 std::string SearchIndex::relativePath(const std::string &path) const {
@@ -123,7 +180,8 @@ void SearchIndex::noteFailure(int code, const char *what) {
 }
 
 void SearchIndex::removeFiles(const std::string &path) {
-    for (const char *suffix : {"", "-wal", "-shm", "-journal"}) std::remove((path + suffix).c_str());
+    for (const char *suffix : {"", "-wal", "-shm", "-journal", kCloseNoteSuffix})
+        std::remove((path + suffix).c_str());
 }
 
 bool SearchIndex::writeMeta(const char *key, std::int64_t value) {
@@ -205,6 +263,7 @@ bool SearchIndex::Open(OpenChecks checks)
         return false;
     }
     markOnClose_ = checkedFully_;
+    openedClean_ = checks == OpenChecks::UnlessClosedCleanly && !checkedFully_;
     deadRows_ = readMeta("dead", 0);
     return true;
 }
@@ -215,6 +274,8 @@ bool SearchIndex::startWriting()
 {
     if (writing_)
         return true;
+    // The file is about to change: the last close's note no longer describes it.
+    std::remove((path_ + kCloseNoteSuffix).c_str());
     Stmt mode;
     if (!mode.prepare(db_, "PRAGMA journal_mode=WAL") || sqlite3_step(mode.s) != SQLITE_ROW ||
         column(mode.s, 0) != "wal") {
@@ -230,16 +291,16 @@ bool SearchIndex::startWriting()
 // Back to rollback mode (the log is folded into the file and removed), then one committed
 // write of the mark: the change counter that write leaves in the header. Any later write, by
 // this program or another, moves the counter past the mark.
-void SearchIndex::markClosedCleanly(const std::string &file)
+bool SearchIndex::markClosedCleanly(const std::string &file)
 {
     Stmt mode;
     if (!mode.prepare(db_, "PRAGMA journal_mode=DELETE") || sqlite3_step(mode.s) != SQLITE_ROW ||
         column(mode.s, 0) != "delete")
-        return;
+        return false;
     mode.reset();
     const IndexFileHeader header = IndexFileHeader::Read(file);
-    if (header.sqlite && header.rollbackJournal)
-        writeMeta("closed", static_cast<std::uint32_t>(header.changeCounter + 1));
+    return header.sqlite && header.rollbackJournal &&
+           writeMeta("closed", static_cast<std::uint32_t>(header.changeCounter + 1));
 }
 
 bool SearchIndex::createTables() {

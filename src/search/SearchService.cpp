@@ -107,15 +107,34 @@ void SearchService::Start(SharedTopics topics)
 {
     post([this, topics = std::move(topics)] {
         pages_->Clear();
+        openLater_ = false;
         index_->Open();
         bringInLine(*topics, false);
     });
+}
+
+// A start that found the file as the last close left it opens it only when it is first used.
+bool SearchService::openIndex()
+{
+    if (openLater_) {
+        openLater_ = false;
+        if (!index_->Open())
+            wantTopics(); // it went bad after all: built again from the topics
+    }
+    return index_->IsOpen();
 }
 
 void SearchService::Start(SearchIndex::TopicsDigest topics)
 {
     post([this, topics] {
         pages_->Clear();
+        // Nothing changed since the last clean close: SQLite is not even loaded until the index
+        // is used (a query, a saved topic, a check that finds a change).
+        if (index_->UnchangedSinceClose(topics)) {
+            openLater_ = true;
+            setState(State::Ready);
+            return;
+        }
         if (index_->Open() && !index_->NeedsRebuild() && index_->UpToDate(topics)) {
             setState(State::Ready);
             return;
@@ -134,6 +153,7 @@ void SearchService::Refresh(SharedTopics topics)
     post([this, topics = std::move(topics)] {
         // The topics merged in are not told apart here: the few pages kept are read again.
         pages_->Clear();
+        openIndex();
         bringInLine(*topics, true);
     });
 }
@@ -142,7 +162,9 @@ void SearchService::Refresh(SearchIndex::TopicsDigest topics)
 {
     post([this, topics] {
         pages_->Clear();
-        if (index_->IsOpen() && !index_->NeedsRebuild() && index_->UpToDate(topics))
+        if (openLater_ && index_->UnchangedSinceClose(topics))
+            return;
+        if (openIndex() && !index_->NeedsRebuild() && index_->UpToDate(topics))
             return;
         wantTopics();
     });
@@ -153,6 +175,7 @@ void SearchService::Supply(SharedTopics topics)
     post([this, topics = std::move(topics)] {
         topicsWanted_ = false;
         pages_->Clear();
+        openIndex();
         bringInLine(*topics, state_ == State::Ready);
     });
 }
@@ -161,7 +184,8 @@ void SearchService::TopicChanged(TopicEntry topic) {
     post(
         [this, topic = std::move(topic)] {
             pages_->Forget(topic.uni);
-            index_->UpdateTopic(topic);
+            if (openIndex())
+                index_->UpdateTopic(topic);
         },
         true);
 }
@@ -170,7 +194,8 @@ void SearchService::TopicRemoved(std::string uni) {
     post(
         [this, uni = std::move(uni)] {
             pages_->Forget(uni);
-            index_->RemoveTopic(uni);
+            if (openIndex())
+                index_->RemoveTopic(uni);
         },
         true);
 }
@@ -223,6 +248,7 @@ void SearchService::run() {
             PendingQuery q = std::move(*pendingQuery_);
             pendingQuery_.reset();
             lock.unlock();
+            openIndex();
             TopicAnswer answer = index_->Query(q.query, q.allowed, q.limit);
             addSnippets(answer, q.query);
             if (callbacks_.results)

@@ -78,6 +78,7 @@ private:
     void buildFrom(const TopicList &topics);
     void bringInLine(const TopicList &topics, bool ready);
     void wantTopics();
+    bool openIndex();
     void addSnippets(TopicAnswer &answer, const SearchQuery &query);
 
     struct PendingQuery {
@@ -104,6 +105,7 @@ private:
     bool busy_ = false;
     bool stopping_ = false;
     bool topicsWanted_ = false; // asked for the topics, no answer yet (the worker's alone)
+    bool openLater_ = false;    // the index is to be opened when first used (the worker's alone)
     std::atomic<bool> cancelBuild_{false};
     std::atomic<State> state_{State::Starting};
     std::thread worker_;

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <fstream>
 #include <functional>
+#include <mutex>
 #include <set>
 
 #include "SearchFixture.h"
@@ -238,6 +239,23 @@ public:
     {
         return run([](search::SearchService &) {});
     }
+    // A run in which the user searches for a word at once: the topics found.
+    std::vector<std::string> startAndFind(const std::string &word)
+    {
+        std::vector<std::string> found;
+        std::mutex mutex;
+        results_ = [&found, &mutex](search::TopicAnswer answer) {
+            std::lock_guard lock(mutex);
+            for (const search::TopicHit &hit : answer.hits)
+                found.push_back(hit.topic);
+        };
+        run([&word](search::SearchService &service) {
+            service.Query(search::ParseQuery(word), {}, 10);
+        });
+        results_ = nullptr;
+        std::lock_guard lock(mutex);
+        return found;
+    }
     // A run in which one topic is edited and saved, and the periodic check follows.
     int startSaveAndCheck(const std::string &uni, const std::function<void()> &edit)
     {
@@ -264,6 +282,10 @@ private:
             ++asks_;
             running->Supply(std::make_shared<const search::TopicList>(search::CopyTopics(store_)));
         };
+        callbacks.results = [this](std::uint64_t, search::TopicAnswer answer) {
+            if (results_)
+                results_(std::move(answer));
+        };
         search::SearchService service(file_, folders_, callbacks);
         running = &service;
         service.Start(search::DigestTopics(store_));
@@ -277,6 +299,7 @@ private:
     ContentFolders folders_;
     const TNimbusStructure &store_;
     int asks_ = 0;
+    std::function<void(search::TopicAnswer)> results_;
 };
 
 TEST_F(SearchRecheck, AStartFromTheDigestAsksForTheTopicsExactlyWhenSomethingChanged)
@@ -288,6 +311,8 @@ TEST_F(SearchRecheck, AStartFromTheDigestAsksForTheTopicsExactlyWhenSomethingCha
     EXPECT_EQ(program.state, State::Ready);
     EXPECT_EQ(program.start(), 0);
     EXPECT_EQ(program.state, State::Ready);
+    // Nothing changed: the file opens when the query needs it.
+    EXPECT_EQ(program.startAndFind("door"), (V{"15", "20"}));
     auto found = [this](const std::string &word) {
         index.Close();
         EXPECT_TRUE(index.Open());
