@@ -78,7 +78,7 @@ void SearchService::buildFrom(const TopicList &topics)
 }
 
 // Brings an open index in line with the topics (or builds it when that fails or it asks to
-// be built); ready says that the index has been usable since it was opened.
+// be built); ready says that the state is Ready already, so that nothing is announced again.
 void SearchService::bringInLine(const TopicList &topics, bool ready)
 {
     if (index_->IsOpen() && !index_->NeedsRebuild() && index_->Refresh(topics) >= 0 &&

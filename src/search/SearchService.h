@@ -47,7 +47,8 @@ public:
     void Start(SharedTopics topics);
     // The same from the topics' digest alone (the window's start): while the index's summary
     // holds for it, nothing else is needed and no copy of the topics exists; otherwise the
-    // worker asks for them (Callbacks::topicsWanted) and goes on when they are supplied.
+    // worker asks for them (Callbacks::topicsWanted, which callers of the digest forms must
+    // set) and goes on when they are supplied.
     void Start(SearchIndex::TopicsDigest topics);
     // Compares the index with the store again (after merges; periodically); rebuilds when the
     // index asks for it.
