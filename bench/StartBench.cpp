@@ -229,7 +229,11 @@ int childWindow(int argc, char **argv)
         search->service().WaitIdle();
     QApplication::processEvents();
     writeReport(constructed, step);
-    // Closing would write the store back: not part of the figure.
+    // Closing would write the store back: not part of the figure. The search index is closed
+    // as the program closes it, though: a start that wrote to it (the preparing starts) leaves
+    // it marked as cleanly closed, so that the starts measured open it as a user's start does
+    // and not as one after a crash (which checks the whole file).
+    delete window->searchController();
     std::fflush(nullptr);
     ::_exit(window->timerSave->isActive() ? 0 : 3);
 }

@@ -9,8 +9,9 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "fileio/FolderOps.h"
+#include "fileio/AtomicFile.h"
 #include "fileio/Fnv1a.h"
+#include "fileio/FolderOps.h"
 #include "search/IndexFileHeader.h"
 #include "search/IndexStatements.h"
 #include "search/TextFold.h"
@@ -87,12 +88,68 @@ SearchIndex::~SearchIndex() { Close(); }
 
 void SearchIndex::Close() {
     st_.reset();
-    if (db_ != nullptr && !broken_ && (writing_ || markOnClose_))
-        markClosedCleanly(path_);
-    if (db_ != nullptr) sqlite3_close_v2(db_);
+    if (db_ == nullptr)
+        return;
+    // Clean: the open found the mark (and nothing was written since), or it is written now.
+    bool clean = false;
+    if (!broken_)
+        clean = writing_ || markOnClose_ ? markClosedCleanly(path_) : openedClean_;
+    const std::int64_t summary = clean ? readMeta("summary", 0) : 0;
+    sqlite3_close_v2(db_);
     db_ = nullptr;
     writing_ = false;
     markOnClose_ = false;
+    openedClean_ = false;
+    noteClose(summary);
+}
+
+// The close note: the file's identity, size, time and change counter as the close left it,
+// and the summary that held then. Nothing when the file does not look cleanly closed.
+std::string SearchIndex::closeNote(std::int64_t summary) const
+{
+    struct stat st {};
+    if (summary == 0 || ::stat(path_.c_str(), &st) != 0)
+        return {};
+    const IndexFileHeader header = IndexFileHeader::Read(path_);
+    if (!header.sqlite || !header.rollbackJournal || !header.sizeFits() ||
+        fileio::fileExists(path_ + "-wal") || fileio::fileExists(path_ + "-journal"))
+        return {};
+    const std::int64_t mtime =
+        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+    std::string note = "layout=" + std::to_string(kLayout);
+    for (const auto &[key, value] :
+         {std::pair<const char *, std::int64_t>{"counter", header.changeCounter},
+          {"device", static_cast<std::int64_t>(st.st_dev)},
+          {"inode", static_cast<std::int64_t>(st.st_ino)},
+          {"size", static_cast<std::int64_t>(st.st_size)},
+          {"mtime", mtime},
+          {"summary", summary}})
+        note += std::string(" ") + key + "=" + std::to_string(value);
+    return note + "\n";
+}
+
+void SearchIndex::noteClose(std::int64_t summary)
+{
+    const std::string file = path_ + kCloseNoteSuffix;
+    const std::string note = closeNote(summary);
+    std::string before;
+    if (note.empty()) {
+        std::remove(file.c_str());
+        return;
+    }
+    if (fileio::readWholeFile(file, before) && before == note)
+        return;
+    // A note that cannot be written costs the next start an open, nothing more.
+    if (!fileio::writeFileAtomically(file, note))
+        std::remove(file.c_str());
+}
+
+bool SearchIndex::UnchangedSinceClose(const TopicsDigest &topics) const
+{
+    std::string note;
+    if (!fileio::readWholeFile(path_ + kCloseNoteSuffix, note) || note.empty())
+        return false;
+    return note == closeNote(StateSummary(topics));
 }
 
 std::string SearchIndex::relativePath(const std::string &path) const {
@@ -123,7 +180,8 @@ void SearchIndex::noteFailure(int code, const char *what) {
 }
 
 void SearchIndex::removeFiles(const std::string &path) {
-    for (const char *suffix : {"", "-wal", "-shm", "-journal"}) std::remove((path + suffix).c_str());
+    for (const char *suffix : {"", "-wal", "-shm", "-journal", kCloseNoteSuffix})
+        std::remove((path + suffix).c_str());
 }
 
 bool SearchIndex::writeMeta(const char *key, std::int64_t value) {
@@ -137,6 +195,14 @@ bool SearchIndex::writeMeta(const char *key, std::int64_t value) {
         return false;
     }
     return true;
+}
+
+std::int64_t SearchIndex::pragmaValue(const char *name, std::int64_t fallback) const
+{
+    Stmt s;
+    if (!s.prepare(db_, ("PRAGMA " + std::string(name)).c_str()) || sqlite3_step(s.s) != SQLITE_ROW)
+        return fallback;
+    return sqlite3_column_int64(s.s, 0);
 }
 
 std::int64_t SearchIndex::readMeta(const char *key, std::int64_t fallback) const {
@@ -171,13 +237,20 @@ bool SearchIndex::Open(OpenChecks checks)
     checkedFully_ = checks == OpenChecks::UnlessClosedCleanly &&
                     !(looksClosed && readMeta("closed", -1) == header.changeCounter);
     if (usable && checkedFully_) {
+        // The checks read every page once: through a small cache, so that a start after a crash
+        // holds no more memory than any other (the full cache would stay filled with pages no
+        // query wants); the queries get the usual cache back afterwards.
+        const std::int64_t cacheSize = pragmaValue("cache_size", -2000); // SQLite's default
+        exec("PRAGMA cache_size=-256");
         Stmt check;
         usable = check.prepare(db_, "PRAGMA quick_check(1)") &&
                  sqlite3_step(check.s) == SQLITE_ROW && column(check.s, 0) == "ok";
+        check.reset();
         // Damage inside the full-text index passes the file's own check and would make every
         // search find nothing, for good.
         usable = usable && sqlite3_exec(db_, "INSERT INTO fts(fts) VALUES('integrity-check')",
                                         nullptr, nullptr, nullptr) == SQLITE_OK;
+        exec(("PRAGMA cache_size=" + std::to_string(cacheSize)).c_str());
     }
     if (usable) {
         st_ = std::make_unique<Statements>();
@@ -190,6 +263,7 @@ bool SearchIndex::Open(OpenChecks checks)
         return false;
     }
     markOnClose_ = checkedFully_;
+    openedClean_ = checks == OpenChecks::UnlessClosedCleanly && !checkedFully_;
     deadRows_ = readMeta("dead", 0);
     return true;
 }
@@ -200,6 +274,8 @@ bool SearchIndex::startWriting()
 {
     if (writing_)
         return true;
+    // The file is about to change: the last close's note no longer describes it.
+    std::remove((path_ + kCloseNoteSuffix).c_str());
     Stmt mode;
     if (!mode.prepare(db_, "PRAGMA journal_mode=WAL") || sqlite3_step(mode.s) != SQLITE_ROW ||
         column(mode.s, 0) != "wal") {
@@ -215,16 +291,16 @@ bool SearchIndex::startWriting()
 // Back to rollback mode (the log is folded into the file and removed), then one committed
 // write of the mark: the change counter that write leaves in the header. Any later write, by
 // this program or another, moves the counter past the mark.
-void SearchIndex::markClosedCleanly(const std::string &file)
+bool SearchIndex::markClosedCleanly(const std::string &file)
 {
     Stmt mode;
     if (!mode.prepare(db_, "PRAGMA journal_mode=DELETE") || sqlite3_step(mode.s) != SQLITE_ROW ||
         column(mode.s, 0) != "delete")
-        return;
+        return false;
     mode.reset();
     const IndexFileHeader header = IndexFileHeader::Read(file);
-    if (header.sqlite && header.rollbackJournal)
-        writeMeta("closed", static_cast<std::uint32_t>(header.changeCounter + 1));
+    return header.sqlite && header.rollbackJournal &&
+           writeMeta("closed", static_cast<std::uint32_t>(header.changeCounter + 1));
 }
 
 bool SearchIndex::createTables() {
@@ -339,22 +415,42 @@ bool SearchIndex::Build(const TopicList &topics, fileio::OperationProgress &prog
     return Open();
 }
 
+// The summary is one FNV-1a over the layout, the topics' count, each id and title (each ended
+// by a NUL), then each content folder's path (with its NUL), identity and time. Stored values
+// depend on the order, so a digest carries the hash on exactly where the list's walk did.
+SearchIndex::TopicsDigest::TopicsDigest(std::size_t count) : h_(fileio::kFnv1aStart)
+{
+    for (const std::int64_t v :
+         {static_cast<std::int64_t>(kLayout), static_cast<std::int64_t>(count)})
+        h_ = fileio::fnv1a(std::string_view(reinterpret_cast<const char *>(&v), sizeof v), h_);
+}
+
+void SearchIndex::TopicsDigest::add(std::string_view uni, std::string_view title)
+{
+    h_ = fileio::fnv1aByte(0, fileio::fnv1a(uni, h_));
+    h_ = fileio::fnv1aByte(0, fileio::fnv1a(title, h_));
+}
+
+SearchIndex::TopicsDigest SearchIndex::Digest(const TopicList &topics)
+{
+    TopicsDigest digest(topics.size());
+    for (const TopicList::Topic topic : topics)
+        digest.add(topic.uni, topic.title);
+    return digest;
+}
+
 std::int64_t SearchIndex::StateSummary(const TopicList &topics) const
 {
-    std::uint64_t h = fileio::kFnv1aStart;
+    return StateSummary(Digest(topics));
+}
+
+std::int64_t SearchIndex::StateSummary(const TopicsDigest &topics) const
+{
+    std::uint64_t h = topics.value();
     auto add = [&h](const void *data, std::size_t size) {
         h = fileio::fnv1a(std::string_view(static_cast<const char *>(data), size), h);
     };
     auto addNumber = [&add](std::int64_t v) { add(&v, sizeof v); };
-    addNumber(kLayout);
-    addNumber(static_cast<std::int64_t>(topics.size()));
-    const char separator = '\0'; // each text ends with a NUL
-    for (const TopicList::Topic topic : topics) {
-        add(topic.uni.data(), topic.uni.size());
-        add(&separator, 1);
-        add(topic.title.data(), topic.title.size());
-        add(&separator, 1);
-    }
     const std::int64_t unsettled = UnsettledFrom();
     for (const std::string *folder : {&folders_.packs, &folders_.text, &folders_.checkList}) {
         add(folder->data(), folder->size() + 1);
@@ -372,6 +468,14 @@ std::int64_t SearchIndex::StateSummary(const TopicList &topics) const
         addNumber(mtime);
     }
     return h == 0 ? 1 : static_cast<std::int64_t>(h);
+}
+
+bool SearchIndex::UpToDate(const TopicsDigest &topics) const
+{
+    if (db_ == nullptr)
+        return false;
+    const std::int64_t known = readMeta("summary", 0);
+    return known != 0 && known == StateSummary(topics);
 }
 
 std::int64_t SearchIndex::StoreFileStamp(const std::string &storeFile) const
@@ -431,11 +535,8 @@ int SearchIndex::Refresh(const TopicList &topics, Check check)
 {
     if (db_ == nullptr)
         return -1;
-    if (check == Check::Summary) {
-        const std::int64_t known = readMeta("summary", 0);
-        if (known != 0 && known == StateSummary(topics))
-            return 0;
-    }
+    if (check == Check::Summary && UpToDate(Digest(topics)))
+        return 0;
     return refreshEveryTopic(topics);
 }
 

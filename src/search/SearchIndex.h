@@ -33,6 +33,9 @@ class SearchIndex {
 public:
     static constexpr int kLayout = 2; // raise when the tables change; older files are rebuilt
     static constexpr const char *kFileName = "Search.db";
+    // Beside the file ("Search.db-closed"): what a clean close left, so that the next start can
+    // tell without SQLite that the file is exactly as it was then.
+    static constexpr const char *kCloseNoteSuffix = "-closed";
 
     SearchIndex(std::string path, ContentFolders folders, StoreLog &log);
     ~SearchIndex();
@@ -83,9 +86,32 @@ public:
     // or dropped, -1 on failure.
     int Refresh(const TopicList &topics, Check check = Check::Summary);
 
+    // The topics' part of the summary: their count, then each id and title in order. It is
+    // taken where the topics are (the window hashes its store), so that a start that finds
+    // nothing changed never needs a copy of them.
+    class TopicsDigest {
+    public:
+        explicit TopicsDigest(std::size_t count);
+        void add(std::string_view uni, std::string_view title);
+        std::uint64_t value() const { return h_; }
+
+    private:
+        std::uint64_t h_;
+    };
+    static TopicsDigest Digest(const TopicList &topics);
+
     // What the summary of these topics and the content folders is now; 0 while a folder changed
     // too recently for its time to tell a later change apart (then there is no summary to keep).
     std::int64_t StateSummary(const TopicList &topics) const;
+    std::int64_t StateSummary(const TopicsDigest &topics) const;
+    // Whether the summary kept at the last full look holds for these topics now: then Refresh
+    // has nothing to do.
+    bool UpToDate(const TopicsDigest &topics) const;
+    // The same without opening the file: it is exactly as this program's last clean close left
+    // it (the same file, size, time and change counter, no journal or log beside it; no write
+    // since, by anyone), and the summary that held then holds for these topics now. Such a
+    // file needs none of Open's checks before it is used, and its first use can open it.
+    bool UnchangedSinceClose(const TopicsDigest &topics) const;
     // nimbus-cli answers from the index without reading the store when the store file and the
     // content folders are exactly as when it last brought the index in line with that file.
     // The stamp of the store file (identity, size and time) and of the folders now; 0 while
@@ -123,12 +149,15 @@ public:
 private:
     bool exec(const char *sql);
     bool startWriting();
-    void markClosedCleanly(const std::string &file);
+    bool markClosedCleanly(const std::string &file);
+    std::string closeNote(std::int64_t summary) const;
+    void noteClose(std::int64_t summary);
     bool createTables();
     bool indexTopic(const TopicEntry &topic);
     bool dropTopic(const std::string &uni);
     bool writeMeta(const char *key, std::int64_t value);
     std::int64_t readMeta(const char *key, std::int64_t fallback) const;
+    std::int64_t pragmaValue(const char *name, std::int64_t fallback) const;
     void noteFailure(int code, const char *what);
     void removeFiles(const std::string &path);
     int refreshEveryTopic(const TopicList &topics);
@@ -156,6 +185,7 @@ private:
     bool writing_ = false;     // the session switched to the write-ahead log to write
     bool markOnClose_ = false; // the open checked the file fully: mark it clean on close
     bool checkedFully_ = false;
+    bool openedClean_ = false;          // the open found the clean-close mark
     const Candidates *among_ = nullptr; // what nimbus_among() lets through while a term is read
 };
 

@@ -77,6 +77,27 @@ void SearchService::buildFrom(const TopicList &topics)
     setState(index_->Build(topics, progress) ? State::Ready : State::Unavailable);
 }
 
+// Brings an open index in line with the topics (or builds it when that fails or it asks to
+// be built); ready says that the state is Ready already, so that nothing is announced again.
+void SearchService::bringInLine(const TopicList &topics, bool ready)
+{
+    if (index_->IsOpen() && !index_->NeedsRebuild() && index_->Refresh(topics) >= 0 &&
+        !index_->NeedsRebuild()) {
+        if (!ready)
+            setState(State::Ready);
+        return;
+    }
+    buildFrom(topics);
+}
+
+void SearchService::wantTopics()
+{
+    if (topicsWanted_ || !callbacks_.topicsWanted)
+        return;
+    topicsWanted_ = true;
+    callbacks_.topicsWanted();
+}
+
 void SearchService::Start(TopicList topics)
 {
     Start(std::make_shared<const TopicList>(std::move(topics)));
@@ -86,11 +107,39 @@ void SearchService::Start(SharedTopics topics)
 {
     post([this, topics = std::move(topics)] {
         pages_->Clear();
-        if (index_->Open() && index_->Refresh(*topics) >= 0 && !index_->NeedsRebuild()) {
+        openLater_ = false;
+        index_->Open();
+        bringInLine(*topics, false);
+    });
+}
+
+// A start that found the file as the last close left it opens it only when it is first used.
+bool SearchService::openIndex()
+{
+    if (openLater_) {
+        openLater_ = false;
+        if (!index_->Open())
+            wantTopics(); // it went bad after all: built again from the topics
+    }
+    return index_->IsOpen();
+}
+
+void SearchService::Start(SearchIndex::TopicsDigest topics)
+{
+    post([this, topics] {
+        pages_->Clear();
+        // Nothing changed since the last clean close: SQLite is not even loaded until the index
+        // is used (a query, a saved topic, a check that finds a change).
+        if (index_->UnchangedSinceClose(topics)) {
+            openLater_ = true;
             setState(State::Ready);
             return;
         }
-        buildFrom(*topics);
+        if (index_->Open() && !index_->NeedsRebuild() && index_->UpToDate(topics)) {
+            setState(State::Ready);
+            return;
+        }
+        wantTopics();
     });
 }
 
@@ -104,10 +153,30 @@ void SearchService::Refresh(SharedTopics topics)
     post([this, topics = std::move(topics)] {
         // The topics merged in are not told apart here: the few pages kept are read again.
         pages_->Clear();
-        if (index_->IsOpen() && !index_->NeedsRebuild() && index_->Refresh(*topics) >= 0 &&
-            !index_->NeedsRebuild())
+        openIndex();
+        bringInLine(*topics, true);
+    });
+}
+
+void SearchService::Refresh(SearchIndex::TopicsDigest topics)
+{
+    post([this, topics] {
+        pages_->Clear();
+        if (openLater_ && index_->UnchangedSinceClose(topics))
             return;
-        buildFrom(*topics);
+        if (openIndex() && !index_->NeedsRebuild() && index_->UpToDate(topics))
+            return;
+        wantTopics();
+    });
+}
+
+void SearchService::Supply(SharedTopics topics)
+{
+    post([this, topics = std::move(topics)] {
+        topicsWanted_ = false;
+        pages_->Clear();
+        openIndex();
+        bringInLine(*topics, state_ == State::Ready);
     });
 }
 
@@ -115,7 +184,8 @@ void SearchService::TopicChanged(TopicEntry topic) {
     post(
         [this, topic = std::move(topic)] {
             pages_->Forget(topic.uni);
-            index_->UpdateTopic(topic);
+            if (openIndex())
+                index_->UpdateTopic(topic);
         },
         true);
 }
@@ -124,7 +194,8 @@ void SearchService::TopicRemoved(std::string uni) {
     post(
         [this, uni = std::move(uni)] {
             pages_->Forget(uni);
-            index_->RemoveTopic(uni);
+            if (openIndex())
+                index_->RemoveTopic(uni);
         },
         true);
 }
@@ -177,6 +248,7 @@ void SearchService::run() {
             PendingQuery q = std::move(*pendingQuery_);
             pendingQuery_.reset();
             lock.unlock();
+            openIndex();
             TopicAnswer answer = index_->Query(q.query, q.allowed, q.limit);
             addSnippets(answer, q.query);
             if (callbacks_.results)

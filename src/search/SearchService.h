@@ -19,7 +19,7 @@
 
 #include "search/PageTextCache.h"
 #include "search/SearchIndex.h"
-#include "search/StoreTopicsCache.h"
+#include "search/StoreTopics.h"
 
 namespace nimbus::search {
 
@@ -31,6 +31,10 @@ public:
         std::function<void(std::int64_t done, std::int64_t total)> progress;
         std::function<void(State state)> state;
         std::function<void(const std::string &line)> log;
+        // The index needs the topics themselves: a digest handed to Start or Refresh did not
+        // match its summary, or it is to be built. Runs on the worker; the owner answers with
+        // Supply from its own thread. Asked once until the answer arrives.
+        std::function<void()> topicsWanted;
     };
 
     SearchService(std::string indexPath, ContentFolders folders, Callbacks callbacks);
@@ -39,13 +43,20 @@ public:
     SearchService &operator=(const SearchService &) = delete;
 
     // Opens the index, builds it when it is not usable, then brings it in line with topics.
-    // The topics may be shared with the caller (StoreTopicsCache).
     void Start(TopicList topics);
     void Start(SharedTopics topics);
+    // The same from the topics' digest alone (the window's start): while the index's summary
+    // holds for it, nothing else is needed and no copy of the topics exists; otherwise the
+    // worker asks for them (Callbacks::topicsWanted, which callers of the digest forms must
+    // set) and goes on when they are supplied.
+    void Start(SearchIndex::TopicsDigest topics);
     // Compares the index with the store again (after merges; periodically); rebuilds when the
     // index asks for it.
     void Refresh(TopicList topics);
     void Refresh(SharedTopics topics);
+    void Refresh(SearchIndex::TopicsDigest topics);
+    // The topics asked for (Callbacks::topicsWanted), taken when the owner answers.
+    void Supply(SharedTopics topics);
     void TopicChanged(TopicEntry topic);
     void TopicRemoved(std::string uni);
     // Queues a query with the topics its filters let through (FilteredTopics, made with the
@@ -66,6 +77,9 @@ private:
     void run();
     void setState(State s);
     void buildFrom(const TopicList &topics);
+    void bringInLine(const TopicList &topics, bool ready);
+    void wantTopics();
+    bool openIndex();
     void addSnippets(TopicAnswer &answer, const SearchQuery &query);
 
     struct PendingQuery {
@@ -91,6 +105,8 @@ private:
     std::uint64_t nextTicket_ = 1;
     bool busy_ = false;
     bool stopping_ = false;
+    bool topicsWanted_ = false; // asked for the topics, no answer yet (the worker's alone)
+    bool openLater_ = false;    // the index is to be opened when first used (the worker's alone)
     std::atomic<bool> cancelBuild_{false};
     std::atomic<State> state_{State::Starting};
     std::thread worker_;

@@ -2,17 +2,22 @@
 // the content folders and walks nothing, yet every change made while the program was not
 // running is still indexed: pages replaced by another program (also within one tick of the file
 // system's clock, same size), files made or removed, renames, pages rewritten in place (by the
-// full look), and topics that a crash kept out of the saved store. The periodic check copies
-// the topics only after a change.
+// full look), and topics that a crash kept out of the saved store. The window's start hands
+// the worker only the topics' digest, and the worker asks for the topics exactly when the
+// summary does not hold.
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 
 #include <chrono>
 #include <fstream>
+#include <functional>
+#include <mutex>
+#include <set>
 
 #include "SearchFixture.h"
-#include "search/StoreTopicsCache.h"
+#include "search/SearchService.h"
+#include "search/StoreTopics.h"
 
 namespace nimbus::test {
 namespace {
@@ -192,32 +197,154 @@ TEST_F(SearchRecheck, TopicsIndexedButNeverSavedAreDroppedAtTheNextStart)
     EXPECT_EQ(find("москва"), (V{"13:T"}));
 }
 
-// The periodic check hands the worker the copy made last time while no id or title changed,
-// and a new copy after any rename, addition, removal or move.
-TEST_F(SearchRecheck, ThePeriodicCheckCopiesTheTopicsOnlyAfterAChange)
+// The digest taken from the store is the one taken from its copy, and it changes with any
+// rename, addition, removal or swap of two titles.
+TEST_F(SearchRecheck, TheStoresDigestIsItsCopysAndSeesEveryChangeOfIdsAndTitles)
 {
-    search::StoreTopicsCache cache;
-    const search::SharedTopics first = cache.topicsOf(store);
-    EXPECT_EQ(cache.topicsOf(store), first);
-    EXPECT_EQ(cache.copies(), 1);
-    ASSERT_EQ(first->size(), static_cast<std::size_t>(store.Count()));
+    using search::SearchIndex;
+    auto digest = [this] { return search::DigestTopics(store).value(); };
+    EXPECT_EQ(digest(), SearchIndex::Digest(search::CopyTopics(store)).value());
+    EXPECT_EQ(SearchIndex::Digest(search::CopyTopics(store)).value(),
+              SearchIndex::Digest(snapshot()).value());
 
+    std::vector<std::uint64_t> seen{digest()};
     store.Find("13")->text = "Moscow notes";
-    const search::SharedTopics renamed = cache.topicsOf(store);
-    EXPECT_NE(renamed, first);
-    EXPECT_EQ(cache.copies(), 2);
-    bool seen = false;
-    for (const search::TopicList::Topic topic : *renamed)
-        seen = seen || (topic.uni == "13" && topic.title == "Moscow notes");
-    EXPECT_TRUE(seen);
-
+    seen.push_back(digest());
     // A title moved from one topic to the next keeps every text but not their pairing.
     store.Find("14")->text = "Moscow notes";
     store.Find("13")->text = "東京 trip";
-    EXPECT_NE(cache.topicsOf(store), renamed);
+    seen.push_back(digest());
     addNode(store, "16", 1, "New topic", 1);
-    EXPECT_EQ(cache.topicsOf(store)->size(), renamed->size() + 1);
-    EXPECT_EQ(cache.copies(), 4);
+    seen.push_back(digest());
+    store.Delete(store.IndexOf("16"));
+    store.Delete(store.IndexOf("20"));
+    seen.push_back(digest());
+    EXPECT_EQ(std::set<std::uint64_t>(seen.begin(), seen.end()).size(), seen.size());
+    EXPECT_EQ(digest(), SearchIndex::Digest(snapshot()).value());
+}
+
+// The worker as the window runs it: each start hands over the digest alone and supplies the
+// topics only when asked. Nothing changed asks nothing; every change made while the program
+// was closed (a title, a page replaced by another program, a topic removed, the index file
+// lost) and an edit during the session make it ask, and the change is indexed.
+class DigestStarts {
+public:
+    DigestStarts(const std::filesystem::path &file, const ContentFolders &folders,
+                 const TNimbusStructure &store)
+        : file_(file), folders_(folders), store_(store)
+    {
+    }
+    // One run of the program: started from the digest, idle, closed. The asks it made.
+    int start()
+    {
+        return run([](search::SearchService &) {});
+    }
+    // A run in which the user searches for a word at once: the topics found.
+    std::vector<std::string> startAndFind(const std::string &word)
+    {
+        std::vector<std::string> found;
+        std::mutex mutex;
+        results_ = [&found, &mutex](search::TopicAnswer answer) {
+            std::lock_guard lock(mutex);
+            for (const search::TopicHit &hit : answer.hits)
+                found.push_back(hit.topic);
+        };
+        run([&word](search::SearchService &service) {
+            service.Query(search::ParseQuery(word), {}, 10);
+        });
+        results_ = nullptr;
+        std::lock_guard lock(mutex);
+        return found;
+    }
+    // A run in which one topic is edited and saved, and the periodic check follows.
+    int startSaveAndCheck(const std::string &uni, const std::function<void()> &edit)
+    {
+        return run([this, uni, &edit](search::SearchService &service) {
+            service.WaitIdle();
+            const int before = asks_;
+            edit();
+            service.TopicChanged({uni, store_.Find(uni)->text});
+            service.Refresh(search::DigestTopics(store_));
+            service.WaitIdle();
+            EXPECT_EQ(asks_, before + 1) << "a saved topic drops the summary";
+        });
+    }
+    search::SearchService::State state = search::SearchService::State::Starting;
+
+private:
+    template <class During> int run(During during)
+    {
+        asks_ = 0;
+        search::SearchService *running = nullptr;
+        search::SearchService::Callbacks callbacks;
+        // Answered on the worker, as the window answers on its own thread.
+        callbacks.topicsWanted = [this, &running] {
+            ++asks_;
+            running->Supply(std::make_shared<const search::TopicList>(search::CopyTopics(store_)));
+        };
+        callbacks.results = [this](std::uint64_t, search::TopicAnswer answer) {
+            if (results_)
+                results_(std::move(answer));
+        };
+        search::SearchService service(file_, folders_, callbacks);
+        running = &service;
+        service.Start(search::DigestTopics(store_));
+        during(service);
+        service.WaitIdle();
+        state = service.state();
+        return asks_;
+    }
+
+    std::string file_;
+    ContentFolders folders_;
+    const TNimbusStructure &store_;
+    int asks_ = 0;
+    std::function<void(search::TopicAnswer)> results_;
+};
+
+TEST_F(SearchRecheck, AStartFromTheDigestAsksForTheTopicsExactlyWhenSomethingChanged)
+{
+    using State = search::SearchService::State;
+    settle();
+    DigestStarts program(root / "Search.db", folders, store);
+    EXPECT_EQ(program.start(), 1) << "no index yet: built from the topics";
+    EXPECT_EQ(program.state, State::Ready);
+    EXPECT_EQ(program.start(), 0);
+    EXPECT_EQ(program.state, State::Ready);
+    // Nothing changed: the file opens when the query needs it.
+    EXPECT_EQ(program.startAndFind("door"), (V{"15", "20"}));
+    auto found = [this](const std::string &word) {
+        index.Close();
+        EXPECT_TRUE(index.Open());
+        return find(word);
+    };
+
+    store.Find("13")->text = "Петербург notes";
+    EXPECT_EQ(program.start(), 1);
+    EXPECT_EQ(found("петербург"), (V{"13:T"}));
+    EXPECT_EQ(program.start(), 0);
+
+    // Another program replaced a page an hour before the start.
+    replace(detailsPath("11"), "Ganz andere Worte: Wanderkarte");
+    settle();
+    EXPECT_EQ(program.start(), 1);
+    EXPECT_EQ(found("wanderkarte"), (V{"11:P"}));
+
+    store.Delete(store.IndexOf("20"));
+    EXPECT_EQ(program.start(), 1);
+    EXPECT_EQ(found("manual"), V{});
+    EXPECT_EQ(program.start(), 0);
+
+    // A topic saved during a session drops the summary: the periodic check that follows asks.
+    EXPECT_EQ(program.startSaveAndCheck("15", [this] { store.Find("15")->text = "Green door"; }),
+              1);
+    EXPECT_EQ(found("green"), (V{"15:T"}));
+
+    index.Close();
+    std::filesystem::remove(root / "Search.db");
+    EXPECT_EQ(program.start(), 1);
+    EXPECT_EQ(program.state, State::Ready);
+    EXPECT_EQ(found("green"), (V{"15:T"}));
 }
 
 // The topics are hashed from a packed list: where one id or title ends must still count, or a

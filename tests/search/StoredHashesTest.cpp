@@ -6,6 +6,7 @@
 #include <string>
 
 #include "fileio/Fnv1a.h"
+#include "search/SearchIndex.h"
 #include "search/TopicDocuments.h"
 #include "support/TempFolder.h"
 
@@ -39,4 +40,12 @@ TEST(StoredHashes, TitleAndFileHashesAreTheIndexesValues)
     std::ofstream(folder / "page.txt", std::ios::binary) << bytes;
     EXPECT_EQ(search::FileHash(folder / "page.txt"), -8774882399988258821LL);
     EXPECT_EQ(search::FileHash(folder / "missing.txt"), 0);
+}
+
+// The topics' part of the index's summary (layout, count, each id and title ended by a NUL):
+// an index written before keeps finding its summary true.
+TEST(StoredHashes, TheTopicsDigestIsTheSummarysValue)
+{
+    const search::TopicList topics{{"1", "ab"}, {"2", ""}};
+    EXPECT_EQ(search::SearchIndex::Digest(topics).value(), 0x96851d6b3a8c348bULL);
 }

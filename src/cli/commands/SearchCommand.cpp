@@ -13,7 +13,7 @@
 #include "search/SavedSearches.h"
 #include "search/SearchQuery.h"
 #include "search/SearchResults.h"
-#include "search/StoreTopicsCache.h"
+#include "search/StoreTopics.h"
 #include "store/TNimbusNode.h"
 
 namespace nimbus::cli {
@@ -195,7 +195,7 @@ namespace {
 search::TopicList everyNodeOf(const TNimbusStructure &store)
 {
     // The window's worker indexes every node of the store, sections too: so does this.
-    return search::StoreTopicsCache::Copy(store);
+    return search::CopyTopics(store);
 }
 
 OnePassReader::Keep keepHits(const search::TopicAnswer &answer)

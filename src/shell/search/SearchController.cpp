@@ -17,6 +17,7 @@
 
 #include "search/SavedSearches.h"
 #include "search/SearchFilters.h"
+#include "search/StoreTopics.h"
 #include "search/TextMatcher.h"
 #include "shell/MainLayout.h"
 #include "shell/MainTreeView.h"
@@ -172,6 +173,10 @@ SearchController::SearchController(TformMain &window) : QObject(&window), window
             },
             Qt::QueuedConnection);
     };
+    callbacks.topicsWanted = [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { handOverTopics(); }, Qt::QueuedConnection);
+    };
     service_ = std::make_unique<search::SearchService>(
         window.paths().DataFolder + search::SearchIndex::kFileName,
         ContentFolders::inDataFolder(window.paths().DataFolder), std::move(callbacks));
@@ -184,12 +189,20 @@ SearchController::~SearchController()
 
 void SearchController::start()
 {
-    // The copy handed over is the one the periodic checks hand over again while no id or
-    // title changed: one copy of the topics is kept, not two.
+    // Only the digest: a start that finds nothing changed holds no second copy of the topics.
     if (const TNimbusStructure *store = window_.store())
-        service_->Start(storeTopics_.topicsOf(*store));
+        service_->Start(search::DigestTopics(*store));
     else
         service_->Start(search::TopicList{});
+}
+
+void SearchController::handOverTopics()
+{
+    // Taken now, not when the worker asked: the topics as they are when it gets them.
+    if (const TNimbusStructure *store = window_.store())
+        service_->Supply(std::make_shared<const search::TopicList>(search::CopyTopics(*store)));
+    else
+        service_->Supply(std::make_shared<const search::TopicList>());
 }
 
 void SearchController::followChanges(TreeController &tree, LanSharing &lan)
@@ -208,9 +221,8 @@ void SearchController::followChanges(TreeController &tree, LanSharing &lan)
 
 void SearchController::refresh()
 {
-    // Each periodic check hands over the copy made last time while no id or title changed.
     if (const TNimbusStructure *store = window_.store())
-        service_->Refresh(storeTopics_.topicsOf(*store));
+        service_->Refresh(search::DigestTopics(*store));
     else
         service_->Refresh(search::TopicList{});
 }

@@ -20,7 +20,6 @@
 #include "search/SearchQuery.h"
 #include "search/SearchResults.h"
 #include "search/SearchService.h"
-#include "search/StoreTopicsCache.h"
 #include "store/TContent.h"
 
 class QAction;
@@ -71,7 +70,9 @@ public:
     SearchResultsPage *page() const { return page_; }
     search::SearchService &service() { return *service_; }
 
-    // The index hooks: build/check at start-up and after merges; one topic after a save.
+    // The index hooks: build/check at start-up and after merges; one topic after a save. The
+    // start and the checks hand over the topics' digest; the topics themselves are copied only
+    // when the worker asks for them (handOverTopics).
     void start();
     void refresh();
     void topicSaved(const std::string &uni);
@@ -87,6 +88,7 @@ public:
     int currentMatch() const { return current_; }
 
 private:
+    void handOverTopics();
     void queryChanged(const QString &text);
     void clear();
     void resultsArrived(std::uint64_t ticket, const search::TopicAnswer &answer);
@@ -108,7 +110,6 @@ private:
     int current_ = -1;
     NameAsker askName_;
     std::set<std::string> reported_;
-    search::StoreTopicsCache storeTopics_;
 };
 
 } // namespace nimbus::searchui
