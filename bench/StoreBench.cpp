@@ -105,6 +105,11 @@ void LoadStructure(benchmark::State &state)
         benchmark::DoNotOptimize(store.Count());
         state.PauseTiming();  // destroying the store is not part of loading
         store.Clear();
+        // Each load starts from a heap that has given its free pages back, as a new process
+        // starts: the baseline's buffers are fresh pages every time too. Without this, one
+        // block that happens to stay near the top of the heap decides whether the next load
+        // pays for its pages or finds them already there.
+        malloc_trim(0);
         state.ResumeTiming();
     }
     setBytes(state, f.bytes().size());

@@ -2,8 +2,10 @@
 // leave empty or rarely read (stamps, origins, the last completion). A std::string is 32
 // bytes even when empty; at 100,000 topics ten such fields were 30 MiB of nothing.
 //
-// The text lives in one heap block (its length, its bytes, a NUL), made when a value is
-// assigned and freed when the string becomes empty again, so empty() is "no block". The class
+// The text lives in one block (its length, its bytes, a NUL), made when a value is assigned
+// and freed when the string becomes empty again, so empty() is "no block". Blocks of the
+// short texts the fields hold (dates, times, stamps, names) come from a pool of small blocks
+// (CompactStringPool.h); a new value of the same block size reuses the block in place. The class
 // offers the part of std::string's face the fields are used with: assignment from any text,
 // comparison with any text, empty(), size(), c_str(), substr(), find(), indexing, "+" and
 // conversion to std::string_view and std::string. What needs a std::string& (an in-place edit)
@@ -30,7 +32,11 @@ public:
     explicit CompactString(std::string_view text) { assign(text); }
     CompactString(const CompactString &other) { assign(other.view()); }
     CompactString(CompactString &&other) noexcept : block_(std::exchange(other.block_, nullptr)) {}
-    ~CompactString() { release(); }
+    ~CompactString()
+    {
+        if (block_)
+            release();
+    }
 
     CompactString &operator=(const CompactString &other)
     {
@@ -41,7 +47,8 @@ public:
     CompactString &operator=(CompactString &&other) noexcept
     {
         if (this != &other) {
-            release();
+            if (block_)
+                release();
             block_ = std::exchange(other.block_, nullptr);
         }
         return *this;
@@ -57,7 +64,11 @@ public:
     // Replaces the text; an empty text frees the block. A text that overlaps this one (a part
     // of itself) is copied before the old block goes.
     void assign(std::string_view text);
-    void clear() noexcept { release(); }
+    void clear() noexcept
+    {
+        if (block_)
+            release();
+    }
 
     bool empty() const noexcept { return block_ == nullptr; }
     size_type size() const noexcept { return block_ ? storedSize() : 0; }
@@ -131,6 +142,8 @@ private:
         return size;
     }
     const char *bytes() const noexcept { return block_ + sizeof(Length); }
+    static std::size_t blockBytes(std::size_t size) { return sizeof(Length) + size + 1; }
+    // Frees the block (there is one).
     void release() noexcept;
     static std::string concat(std::string_view a, std::string_view b);
 

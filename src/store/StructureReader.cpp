@@ -5,9 +5,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -21,17 +25,22 @@
 
 namespace nimbus {
 
-namespace {
-
-enum class Key {
+// The keys a record is read from.
+// clang-format off
+enum class StructureReader::Key : unsigned char {
     Uni, Lev, Type, Text, Exp, Sel, Done, Dac, Dam, Urgent, Fav, Sys, Top, Topnode, Send,
     Ttype, Status, Oldttype, Pri, Recur, Lock, Dl, DlDate, DlTime, RsDate, RsTime, Rno, Rtype,
     Calpr, Percent, Prog, Flno, Fltyp, Auto, Fdate, FTime, Cre, Sta, From, Sent, Durno,
     Durtype, Parent,
 };
+// clang-format on
+
+namespace {
+
+using Key = StructureReader::Key;
 
 // A key of up to eight bytes as one number (its first byte lowest), so that every line's key
-// is found by one switch.
+// is found by one look into a table.
 constexpr std::uint64_t packed(std::string_view name)
 {
     std::uint64_t value = 0;
@@ -40,57 +49,105 @@ constexpr std::uint64_t packed(std::string_view name)
     return value;
 }
 
+struct KeyName {
+    std::string_view name;
+    Key key;
+};
+constexpr KeyName kKeyNames[] = {
+    {"uni", Key::Uni},       {"lev", Key::Lev},         {"type", Key::Type},
+    {"text", Key::Text},     {"exp", Key::Exp},         {"sel", Key::Sel},
+    {"done", Key::Done},     {"dac", Key::Dac},         {"dam", Key::Dam},
+    {"urgent", Key::Urgent}, {"fav", Key::Fav},         {"sys", Key::Sys},
+    {"top", Key::Top},       {"topnode", Key::Topnode}, {"send", Key::Send},
+    {"ttype", Key::Ttype},   {"status", Key::Status},   {"oldttype", Key::Oldttype},
+    {"pri", Key::Pri},       {"recur", Key::Recur},     {"lock", Key::Lock},
+    {"dl", Key::Dl},         {"dlDate", Key::DlDate},   {"dlTime", Key::DlTime},
+    {"rsDate", Key::RsDate}, {"rsTime", Key::RsTime},   {"rno", Key::Rno},
+    {"rtype", Key::Rtype},   {"calpr", Key::Calpr},     {"pr%", Key::Percent},
+    {"prog", Key::Prog},     {"flno", Key::Flno},       {"fltyp", Key::Fltyp},
+    {"auto", Key::Auto},     {"fdate", Key::Fdate},     {"fTime", Key::FTime},
+    {"cre", Key::Cre},       {"sta", Key::Sta},         {"from", Key::From},
+    {"sent", Key::Sent},     {"durno", Key::Durno},     {"durtype", Key::Durtype},
+    {"parent", Key::Parent},
+};
+
+// Every line's key is found in a table of 256 slots, each key in its own slot, at the top
+// byte of its packed name times a multiplier found when the program is compiled: one
+// multiplication and one comparison, where a switch over the names branched six times a
+// line in no order a processor could foresee.
+constexpr std::size_t kKeySlots = 256;
+constexpr std::size_t slotOf(std::uint64_t name, std::uint64_t multiplier)
+{
+    return static_cast<std::size_t>((name * multiplier) >> 56);
+}
+constexpr std::uint64_t keyMultiplier()
+{
+    // An odd multiplier that gives every key a slot of its own: with 43 keys in 256 slots,
+    // about one odd number in thirty does.
+    std::uint64_t candidate = 0x9E3779B97F4A7C15ULL;
+    while (true) {
+        bool taken[kKeySlots] = {};
+        bool distinct = true;
+        for (const KeyName &k : kKeyNames) {
+            const std::size_t slot = slotOf(packed(k.name), candidate);
+            if (taken[slot]) {
+                distinct = false;
+                break;
+            }
+            taken[slot] = true;
+        }
+        if (distinct)
+            return candidate;
+        candidate += 0x632BE59BD9B4E01AULL; // even: the candidates stay odd
+    }
+}
+constexpr std::uint64_t kKeyMultiplier = keyMultiplier();
+
+struct KeyTable {
+    std::uint64_t names[kKeySlots] = {}; // 0 (no name packs to it): a free slot
+    Key keys[kKeySlots] = {};
+};
+constexpr KeyTable makeKeyTable()
+{
+    KeyTable table;
+    for (const KeyName &k : kKeyNames) {
+        const std::size_t slot = slotOf(packed(k.name), kKeyMultiplier);
+        table.names[slot] = packed(k.name);
+        table.keys[slot] = k.key;
+    }
+    return table;
+}
+constexpr KeyTable kKeyTable = makeKeyTable();
+
+// The key of a name packed by `packed` (zero and names of more than eight bytes are none).
+bool keyOfPacked(std::uint64_t name, Key &key)
+{
+    const std::size_t slot = slotOf(name, kKeyMultiplier);
+    if (kKeyTable.names[slot] != name || name == 0)
+        return false;
+    key = kKeyTable.keys[slot];
+    return true;
+}
+
 bool keyOf(std::string_view name, Key &key)
 {
-    if (name.empty() || name.size() > 8)
+    return !name.empty() && name.size() <= 8 && keyOfPacked(packed(name), key);
+}
+
+// The key of a name that has at least eight readable bytes from its start: they are read at
+// once and those past the name masked off, where packing them one by one took longer than
+// the rest of the line's reading.
+bool keyOfNameAt(const char *name, std::size_t size, Key &key)
+{
+    if (size == 0 || size > 8)
         return false;
-    // A name holds no NUL, so two names of different lengths never pack alike.
-    switch (packed(name)) {
-    case packed("uni"): key = Key::Uni; return true;
-    case packed("lev"): key = Key::Lev; return true;
-    case packed("type"): key = Key::Type; return true;
-    case packed("text"): key = Key::Text; return true;
-    case packed("exp"): key = Key::Exp; return true;
-    case packed("sel"): key = Key::Sel; return true;
-    case packed("done"): key = Key::Done; return true;
-    case packed("dac"): key = Key::Dac; return true;
-    case packed("dam"): key = Key::Dam; return true;
-    case packed("urgent"): key = Key::Urgent; return true;
-    case packed("fav"): key = Key::Fav; return true;
-    case packed("sys"): key = Key::Sys; return true;
-    case packed("top"): key = Key::Top; return true;
-    case packed("topnode"): key = Key::Topnode; return true;
-    case packed("send"): key = Key::Send; return true;
-    case packed("ttype"): key = Key::Ttype; return true;
-    case packed("status"): key = Key::Status; return true;
-    case packed("oldttype"): key = Key::Oldttype; return true;
-    case packed("pri"): key = Key::Pri; return true;
-    case packed("recur"): key = Key::Recur; return true;
-    case packed("lock"): key = Key::Lock; return true;
-    case packed("dl"): key = Key::Dl; return true;
-    case packed("dlDate"): key = Key::DlDate; return true;
-    case packed("dlTime"): key = Key::DlTime; return true;
-    case packed("rsDate"): key = Key::RsDate; return true;
-    case packed("rsTime"): key = Key::RsTime; return true;
-    case packed("rno"): key = Key::Rno; return true;
-    case packed("rtype"): key = Key::Rtype; return true;
-    case packed("calpr"): key = Key::Calpr; return true;
-    case packed("pr%"): key = Key::Percent; return true;
-    case packed("prog"): key = Key::Prog; return true;
-    case packed("flno"): key = Key::Flno; return true;
-    case packed("fltyp"): key = Key::Fltyp; return true;
-    case packed("auto"): key = Key::Auto; return true;
-    case packed("fdate"): key = Key::Fdate; return true;
-    case packed("fTime"): key = Key::FTime; return true;
-    case packed("cre"): key = Key::Cre; return true;
-    case packed("sta"): key = Key::Sta; return true;
-    case packed("from"): key = Key::From; return true;
-    case packed("sent"): key = Key::Sent; return true;
-    case packed("durno"): key = Key::Durno; return true;
-    case packed("durtype"): key = Key::Durtype; return true;
-    case packed("parent"): key = Key::Parent; return true;
-    default: return false;
-    }
+    std::uint64_t word;
+    std::memcpy(&word, name, sizeof word);
+    if constexpr (std::endian::native == std::endian::big)
+        word = __builtin_bswap64(word);
+    if (size < 8)
+        word &= (std::uint64_t{1} << (8 * size)) - 1;
+    return keyOfPacked(word, key);
 }
 
 // Stamps and origins: shown on the topic's pages and written back by a save, but never read by
@@ -138,48 +195,112 @@ bool hasSeparator(std::string_view line)
     return line.find_first_of("=\t", from) != std::string_view::npos;
 }
 
-// The first CR or LF at or after pos, or end; separator receives the first "=" or TAB before
-// it (npos when there is none). A store file's lines are short: one look at sixteen bytes
-// usually finds both, where a search a character would be four calls a line.
-std::size_t scanLine(const char *data, std::size_t pos, std::size_t end, std::size_t &separator)
-{
-    constexpr std::size_t npos = std::string_view::npos;
-    separator = npos;
-    std::size_t i = pos;
-#if defined(__SSE2__)
-    const __m128i lf = _mm_set1_epi8('\n');
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i eq = _mm_set1_epi8('=');
-    const __m128i tab = _mm_set1_epi8('\t');
-    for (; i + 16 <= end; i += 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i));
-        const auto ends = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, lf), _mm_cmpeq_epi8(chunk, cr))));
-        const auto separators = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, eq), _mm_cmpeq_epi8(chunk, tab))));
-        if (separator == npos && separators != 0) {
-            const auto first = static_cast<unsigned>(__builtin_ctz(separators));
-            if (ends == 0 || first < static_cast<unsigned>(__builtin_ctz(ends)))
-                separator = i + first;
+// Where the line ends (CR, LF) and the separators ("=", TAB) lie in the read buffer, one bit
+// per byte. The bits are set sixty-four bytes at a time, so that a line's end and its first
+// separator are each found by a bit scan: a store file's lines are short (thirteen bytes on
+// average), and a search per line spent more on starting and stopping than on looking.
+class LineMarks {
+public:
+    // Marks [from, to) of data, which holds whole words of 64 bytes up to `to` rounded up.
+    void mark(const char *data, std::size_t from, std::size_t to)
+    {
+        const std::size_t words = (to + 63) / 64;
+        if (ends_.size() < words) {
+            ends_.resize(words);
+            separators_.resize(words);
         }
-        if (ends != 0)
-            return i + static_cast<unsigned>(__builtin_ctz(ends));
+        for (std::size_t word = from / 64; word < words; ++word) {
+            std::uint64_t ends = 0;
+            std::uint64_t separators = 0;
+            markWord(data + word * 64, ends, separators);
+            if (const std::size_t last = word * 64 + 64; last > to) {
+                // Bytes past `to` are left over from earlier contents.
+                const std::uint64_t kept = (std::uint64_t{1} << (64 - (last - to))) - 1;
+                ends &= kept;
+                separators &= kept;
+            }
+            ends_[word] = ends;
+            separators_[word] = separators;
+        }
     }
+    // The first line end at or after pos and before limit; limit when there is none.
+    std::size_t nextEnd(std::size_t pos, std::size_t limit) const
+    {
+        return next(ends_, pos, limit);
+    }
+    std::size_t nextSeparator(std::size_t pos, std::size_t limit) const
+    {
+        return next(separators_, pos, limit);
+    }
+
+private:
+    static void markWord(const char *bytes, std::uint64_t &ends, std::uint64_t &separators)
+    {
+#if defined(__SSE2__)
+        const __m128i lf = _mm_set1_epi8('\n');
+        const __m128i cr = _mm_set1_epi8('\r');
+        const __m128i eq = _mm_set1_epi8('=');
+        const __m128i tab = _mm_set1_epi8('\t');
+        for (int part = 0; part < 4; ++part) {
+            const __m128i chunk =
+                _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + 16 * part));
+            const auto e = static_cast<std::uint16_t>(_mm_movemask_epi8(
+                _mm_or_si128(_mm_cmpeq_epi8(chunk, lf), _mm_cmpeq_epi8(chunk, cr))));
+            const auto s = static_cast<std::uint16_t>(_mm_movemask_epi8(
+                _mm_or_si128(_mm_cmpeq_epi8(chunk, eq), _mm_cmpeq_epi8(chunk, tab))));
+            ends |= std::uint64_t{e} << (16 * part);
+            separators |= std::uint64_t{s} << (16 * part);
+        }
+#else
+        for (int i = 0; i < 64; ++i) {
+            const char c = bytes[i];
+            ends |= std::uint64_t{c == '\n' || c == '\r'} << i;
+            separators |= std::uint64_t{c == '=' || c == '\t'} << i;
+        }
 #endif
-    for (; i < end; ++i) {
-        const char c = data[i];
-        if (c == '\n' || c == '\r')
-            return i;
-        if (separator == npos && (c == '=' || c == '\t'))
-            separator = i;
     }
-    return end;
+    static std::size_t next(const std::vector<std::uint64_t> &bits, std::size_t pos,
+                            std::size_t limit)
+    {
+        if (pos >= limit)
+            return limit;
+        std::size_t word = pos / 64;
+        std::uint64_t rest = bits[word] >> (pos % 64);
+        if (rest != 0)
+            return std::min(pos + static_cast<std::size_t>(__builtin_ctzll(rest)), limit);
+        const std::size_t words = (limit + 63) / 64;
+        for (++word; word < words; ++word)
+            if (bits[word] != 0)
+                return std::min(word * 64 + static_cast<std::size_t>(__builtin_ctzll(bits[word])),
+                                limit);
+        return limit;
+    }
+
+    std::vector<std::uint64_t> ends_;
+    std::vector<std::uint64_t> separators_;
+};
+
+// Numbers in the store file are mostly one or two digits: those are read here, every other
+// text as values::intOr and values::strictInt read it.
+std::optional<int> strictInt(std::string_view text)
+{
+    const auto digit = [](char c) { return static_cast<unsigned>(c - '0') < 10u; };
+    if (text.size() == 1 && digit(text[0]))
+        return text[0] - '0';
+    if (text.size() == 2 && digit(text[0]) && digit(text[1]))
+        return (text[0] - '0') * 10 + (text[1] - '0');
+    return values::strictInt(text);
+}
+
+int intOr(std::string_view text, int fallback)
+{
+    return strictInt(text).value_or(fallback);
 }
 
 // The problems of a store file, in English for the log and translated where they are shown.
 constexpr const char *kContext = "nimbus::store";
 
-}  // namespace
+} // namespace
 
 bool StructureReader::ReadFile(const std::string &path)
 {
@@ -199,6 +320,9 @@ bool StructureReader::ReadFile(const std::string &path)
         store_.index_.reserve(store_.entries_.capacity());
     }
     constexpr std::size_t kSlice = 256 * 1024;
+    // Bytes past the last one read that are never filled: a name near the end can be read
+    // eight bytes at a time (keyOfNameAt).
+    constexpr std::size_t kSlack = 64;
     std::string buffer(kSlice, '\0');
     std::size_t filled = 0;  // bytes in buffer
     std::size_t pos = 0;     // start of the first line not yet read
@@ -206,21 +330,27 @@ bool StructureReader::ReadFile(const std::string &path)
     bool sliceHasNul = false;
     int lineNumber = 0;
     std::string scratch;
+    LineMarks marks;
+    std::size_t marked = 0; // bytes at the front of buffer whose marks are set
     while (true) {
         // A line is complete once its end, and the byte after it (CR LF and LF CR are one
         // line end), are in the buffer; at the end of the file the rest is the last line.
         const char *data = buffer.data();
-        std::size_t separator = 0;
-        const std::size_t end = scanLine(data, pos, filled, separator);
+        const std::size_t end = marks.nextEnd(pos, filled);
         if (!atEnd && (end >= filled || end + 1 >= filled)) {
             // Move the unread part to the front and fill up the rest (a line longer than the
-            // buffer grows it).
-            buffer.erase(0, pos);
-            filled -= pos;
-            pos = 0;
+            // buffer grows it). The buffer stays a whole number of slices long, so the marks
+            // can always look at whole words of 64 bytes; a line that grows it keeps its
+            // marks and only the new bytes are marked.
+            if (pos > 0) {
+                std::memmove(buffer.data(), buffer.data() + pos, filled - pos);
+                filled -= pos;
+                pos = 0;
+                marked = 0;
+            }
             if (buffer.size() - filled < kSlice / 2)
                 buffer.resize(buffer.size() + kSlice);
-            const ssize_t got = ::read(fd, buffer.data() + filled, buffer.size() - filled);
+            const ssize_t got = ::read(fd, buffer.data() + filled, buffer.size() - filled - kSlack);
             if (got < 0) {
                 if (errno == EINTR)
                     continue;
@@ -236,6 +366,8 @@ bool StructureReader::ReadFile(const std::string &path)
             sliceHasNul = std::memchr(buffer.data() + filled, '\0', static_cast<std::size_t>(got)) != nullptr ||
                           (sliceHasNul && filled > 0);
             filled += static_cast<std::size_t>(got);
+            marks.mark(buffer.data(), marked, filled);
+            marked = filled;
             continue;
         }
         if (pos >= filled)
@@ -270,7 +402,7 @@ bool StructureReader::ReadFile(const std::string &path)
         }
         if (line.empty() || line.front() == '"' || sliceHasNul || lineNumber == 1)
             ReadLine(line, lineNumber);
-        else if (separator != std::string_view::npos)
+        else if (const std::size_t separator = marks.nextSeparator(lineStart, end); separator < end)
             readSplitLine(line, separator - lineStart, lineNumber);
         else
             ReadLine(line, lineNumber);
@@ -284,11 +416,21 @@ void StructureReader::readSplitLine(std::string_view line, std::size_t separator
 {
     // What ReadLine does for a line without NUL bytes or a quoted name whose first "=" or TAB
     // is known, without copying the name.
+    // The line lies in ReadFile's buffer, which has kSlack bytes after its last line.
     const std::string_view name = line.substr(0, separator);
     if (!(name > " "))
         return;
-    ReadPair(trimmed(name), trimmed(line.substr(line[separator] == '=' ? separator + 1 : separator)),
-             lineNumber);
+    const std::string_view value =
+        trimmed(line.substr(line[separator] == '=' ? separator + 1 : separator));
+    Key key;
+    if (!isBlank(name.back())) {
+        // The usual "key=value": the name needs no trimming (it starts above a blank).
+        if (keyOfNameAt(name.data(), name.size(), key))
+            readValue(key, value, lineNumber);
+        return;
+    }
+    if (keyOf(trimmed(name), key))
+        readValue(key, value, lineNumber);
 }
 
 void StructureReader::ReadLine(std::string_view line, int lineNumber)
@@ -329,7 +471,7 @@ void StructureReader::startRecord(std::string_view value, int lineNumber)
     }
     std::string id(value);
     if (!id.empty() && id[0] >= '0' && id[0] <= '9') {
-        const int number = values::intOr(id, 0);
+        const int number = intOr(id, 0);
         if (number > highestId_)
             highestId_ = number;
     }
@@ -420,11 +562,27 @@ void StructureReader::assignPendingIds()
     highestId_ = std::max(highestId_, next);
 }
 
+void StructureReader::keepLevelBefore(std::string_view value, int lineNumber)
+{
+    current_->lev = previousLev_;
+    problems_.push_back(
+        {kContext,
+         NIMBUS_TEXT_NOOP("nimbus::store",
+                          "The topic (line %1) has the level \"%2\", which is not a "
+                          "level (line %3); it is kept at level %4"),
+         {std::to_string(recordLine_), values::excerpt(value), std::to_string(lineNumber),
+          std::to_string(current_->lev)}});
+}
+
 void StructureReader::ReadPair(std::string_view name, std::string_view value, int lineNumber)
 {
     Key key;
-    if (!keyOf(name, key))
-        return;
+    if (keyOf(name, key))
+        readValue(key, value, lineNumber);
+}
+
+void StructureReader::readValue(Key key, std::string_view value, int lineNumber)
+{
     if (use_ != Use::Everything && (isWriteOnlyKey(key) || (use_ == Use::Counting && key == Key::Text)))
         return;
     if (key == Key::Uni) {
@@ -434,42 +592,34 @@ void StructureReader::ReadPair(std::string_view name, std::string_view value, in
     if (!current_)
         return;
     TNimbusNode &n = *current_;
+    // clang-format off
     switch (key) {
     case Key::Uni: break;
     case Key::Lev:
         recordHasLev_ = true;
-        if (const std::optional<int> lev = values::strictInt(value); lev && *lev >= 0) {
+        if (const std::optional<int> lev = strictInt(value); lev && *lev >= 0) {
             n.lev = *lev;
         } else {
-            n.lev = previousLev_;
-            problems_.push_back(
-                {kContext,
-                 NIMBUS_TEXT_NOOP("nimbus::store",
-                                  "The topic (line %1) has the level \"%2\", which is not a "
-                                  "level (line %3); it is kept at level %4"),
-                 {std::to_string(recordLine_), values::excerpt(value), std::to_string(lineNumber),
-                  std::to_string(n.lev)}});
+            keepLevelBefore(value, lineNumber);
         }
         break;
-    case Key::Type:
-        n.type = values::intOr(value, -1);
-        break;
+    case Key::Type: n.type = intOr(value, -1); break;
     case Key::Text: n.text = value; break;
     case Key::Exp: n.exp = values::isYes(value); break;
     case Key::Sel: n.sel = values::isYes(value); break;
     case Key::Done: n.done = values::isYes(value); break;
-    case Key::Dac: n.dac = values::intOr(value, 0); break;
-    case Key::Dam: n.dam = values::intOr(value, 0); break;
+    case Key::Dac: n.dac = intOr(value, 0); break;
+    case Key::Dam: n.dam = intOr(value, 0); break;
     case Key::Urgent: n.urgent = values::isYes(value); break;
     case Key::Fav: n.fav = values::isYes(value); break;
     case Key::Sys: n.sys = values::isYes(value); break;
     case Key::Top: n.top = values::isYes(value); break;
     case Key::Topnode: n.topnode = values::isYes(value); break;
     case Key::Send: n.send = values::isYes(value); break;
-    case Key::Ttype: n.ttype = values::intOr(value, 0); break;
-    case Key::Status: n.status = values::intOr(value, 0); break;
-    case Key::Oldttype: n.oldttype = values::intOr(value, 0); break;
-    case Key::Pri: n.pri = values::intOr(value, 0); break;
+    case Key::Ttype: n.ttype = intOr(value, 0); break;
+    case Key::Status: n.status = intOr(value, 0); break;
+    case Key::Oldttype: n.oldttype = intOr(value, 0); break;
+    case Key::Pri: n.pri = intOr(value, 0); break;
     case Key::Recur: n.recur = values::isYes(value); break;
     case Key::Lock: n.lock = values::isYes(value); break;
     case Key::Dl: n.dl = values::isYes(value); break;
@@ -477,13 +627,13 @@ void StructureReader::ReadPair(std::string_view name, std::string_view value, in
     case Key::DlTime: n.dlTime = value; break;
     case Key::RsDate: n.rsDate = value; break;
     case Key::RsTime: n.rsTime = value; break;
-    case Key::Rno: n.rno = values::intOr(value, 0); break;
-    case Key::Rtype: n.rtype = values::intOr(value, 0); break;
+    case Key::Rno: n.rno = intOr(value, 0); break;
+    case Key::Rtype: n.rtype = intOr(value, 0); break;
     case Key::Calpr: n.calpr = values::isYes(value); break;
-    case Key::Percent: n.percent = values::intOr(value, 0); break;
-    case Key::Prog: n.prog = values::intOr(value, 0) != 0; break;
-    case Key::Flno: n.flno = values::intOr(value, 0); break;
-    case Key::Fltyp: n.fltyp = values::intOr(value, 0); break;
+    case Key::Percent: n.percent = intOr(value, 0); break;
+    case Key::Prog: n.prog = intOr(value, 0) != 0; break;
+    case Key::Flno: n.flno = intOr(value, 0); break;
+    case Key::Fltyp: n.fltyp = intOr(value, 0); break;
     case Key::Auto: n.autoComplete = values::isYes(value); break;
     case Key::Fdate: n.fdate = value; break;
     case Key::FTime: n.fTime = value; break;
@@ -491,10 +641,11 @@ void StructureReader::ReadPair(std::string_view name, std::string_view value, in
     case Key::Sta: n.sta = value; break;
     case Key::From: n.from = value; break;
     case Key::Sent: n.sent = value; break;
-    case Key::Durno: n.durno = values::intOr(value, 0); break;
-    case Key::Durtype: n.durtype = values::intOr(value, 0); break;
+    case Key::Durno: n.durno = intOr(value, 0); break;
+    case Key::Durtype: n.durtype = intOr(value, 0); break;
     case Key::Parent: n.parent = value; break;
     }
+    // clang-format on
     if (key == Key::Send || key == Key::Type) {
         if (n.send && n.type >= 0 && n.type < 32)
             store_.sendableKinds.set(static_cast<std::size_t>(n.type));

@@ -22,6 +22,9 @@ class TNimbusStructure;
 
 class StructureReader {
 public:
+    // The keys a record is read from (listed where they are read).
+    enum class Key : unsigned char;
+
     explicit StructureReader(TNimbusStructure &store) : store_(store) {}
 
     // Reads the whole file and finishes; false when it cannot be opened or is refused
@@ -62,6 +65,9 @@ private:
     };
 
     void readSplitLine(std::string_view line, std::size_t separator, int lineNumber);
+    void readValue(Key key, std::string_view value, int lineNumber);
+    // A level that is not one: the topic keeps the level before it (reported).
+    [[gnu::cold, gnu::noinline]] void keepLevelBefore(std::string_view value, int lineNumber);
     void startRecord(std::string_view value, int lineNumber);
     void closeRecord();
     void deliverRecord();

@@ -9,6 +9,7 @@
 #include "store/StructureReader.h"
 #include "store/TNimbusNode.h"
 #include "store/TNimbusStructure.h"
+#include "store/TopicCodes.h"
 #include "support/TempFolder.h"
 
 namespace nimbus {
@@ -57,9 +58,9 @@ TEST(StructureSlices, ReadAsTheWholeFileReads)
             line("pri=" + std::to_string(i % 9 + 1));
         if (i % 13 == 0)
             line("urgent=Y");
-        // The separator is the first "=" or TAB, wherever the line's first sixteen bytes end.
+        // The separator is the first "=" or TAB, on either side of any 64-byte boundary.
         if (i % 17 == 0)
-            line(std::string(17 + i % 20, ' ') + "pri = " + std::to_string(i % 9 + 1));
+            line(std::string(17 + i % 130, ' ') + "pri = " + std::to_string(i % 9 + 1));
         if (i % 19 == 0)
             line("text\tTab first = then an equals sign " + std::string(i % 40, 'z'));
         if (i % 23 == 0)
@@ -103,6 +104,34 @@ TEST(StructureSlices, ReadAsTheWholeFileReads)
     EXPECT_GT(sliced.Find("4000")->text.size(), 700u * 1024);
     EXPECT_TRUE(sliced.Find("6979")->text.starts_with("Topic 6979"));
     EXPECT_EQ(sliced.Find("6979")->text.find('\0'), std::string::npos);
+}
+
+TEST(StructureSlices, NamesCloseToAKeyAreNotKeys)
+{
+    // Keys are told apart by all their bytes, whatever their length: a name one byte longer
+    // or shorter than a key, or in other case, or longer than any key, sets nothing.
+    test::TempFolder root;
+    std::string file = "uni=1\r\ntext=Kept\r\nlev=2\r\nttype=4\r\npri=3\r\n";
+    for (const char *name :
+         {"le", "levv", "Lev", "uni2", "tex", "texts", "ttyp", "ttypes", "pri ", "dlDat", "dlDates",
+          "pr%%", "pr", "durtypes", "parentsX", "xdurtype", "topnodes", "oldttype2", "text\x7f"})
+        file += std::string(name) + "=9\r\n";
+    file += "uni=2\r\nlev=1\r\n";
+    test::writeFile(root / "Structure.dat", file);
+    TNimbusStructure store;
+    StructureReader reader(store);
+    ASSERT_TRUE(reader.ReadFile(root / "Structure.dat"));
+    ASSERT_EQ(store.Count(), 2);
+    const TNimbusNode &n = *store.Find("1");
+    EXPECT_EQ(n.text, "Kept");
+    EXPECT_EQ(n.lev, 2);
+    EXPECT_EQ(n.ttype, 4);
+    EXPECT_EQ(n.pri, 9); // "pri " is "pri" once trimmed
+    EXPECT_TRUE(n.dlDate.empty());
+    EXPECT_EQ(n.percent, 0);
+    EXPECT_EQ(n.durtype, kUnitNone);
+    EXPECT_FALSE(n.topnode);
+    EXPECT_EQ(n.oldttype, 0);
 }
 
 } // namespace
