@@ -423,8 +423,9 @@ void StructureReader::readSplitLine(std::string_view line, std::size_t separator
     const std::string_view value =
         trimmed(line.substr(line[separator] == '=' ? separator + 1 : separator));
     Key key;
-    if (!isBlank(name.back())) {
-        // The usual "key=value": the name needs no trimming (it starts above a blank).
+    if (!isBlank(name.front()) && !isBlank(name.back())) {
+        // The usual "key=value": the name needs no trimming. (That it sorts above " " does not
+        // mean it starts above a blank: " lev" does too.)
         if (keyOfNameAt(name.data(), name.size(), key))
             readValue(key, value, lineNumber);
         return;

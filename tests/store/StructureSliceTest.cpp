@@ -116,6 +116,7 @@ TEST(StructureSlices, NamesCloseToAKeyAreNotKeys)
          {"le", "levv", "Lev", "uni2", "tex", "texts", "ttyp", "ttypes", "pri ", "dlDat", "dlDates",
           "pr%%", "pr", "durtypes", "parentsX", "xdurtype", "topnodes", "oldttype2", "text\x7f"})
         file += std::string(name) + "=9\r\n";
+    file += " dac=7\r\n"; // a name with a blank before it is trimmed, as a hand edit leaves it
     file += "uni=2\r\nlev=1\r\n";
     test::writeFile(root / "Structure.dat", file);
     TNimbusStructure store;
@@ -132,6 +133,7 @@ TEST(StructureSlices, NamesCloseToAKeyAreNotKeys)
     EXPECT_EQ(n.durtype, kUnitNone);
     EXPECT_FALSE(n.topnode);
     EXPECT_EQ(n.oldttype, 0);
+    EXPECT_EQ(n.dac, 7);
 }
 
 } // namespace
