@@ -258,7 +258,7 @@ void BM_HistoryOf10000StepsWith1000PageSteps(benchmark::State &state)
     store.SetFileName(folder + "Structure.dat");
     bench::GenerateStore(store, 10000, kNow);
     const int topicIndex = store.IndexOf("STD0001") + 1;
-    const std::string topicId = store.Id(topicIndex);
+    const std::string topicId(store.Id(topicIndex));
     TNimbusNode &topic = *store.Node(topicIndex);
     TContent &content = topic.LoadContent(folders, NullStoreLog::instance());
     content.AddDefaultPages();
