@@ -56,8 +56,6 @@ void TNimbusNode::AssignNode(const TNimbusNode &other)
 
 void TNimbusNode::UpdateSortKey()
 {
-    if (sortKey.size() != 3)
-        sortKey = "ZZZ";
     switch (status) {
     case kStatusNotStarted:
     case kStatusInProgress:

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "store/CompactString.h"
+#include "store/SortKey.h"
 #include "store/TopicCodes.h"
 
 namespace nimbus {
@@ -61,10 +62,10 @@ public:
     bool calpr = true;  // take the percentage from the sub-tasks
     bool prog = false;  // progress set by the properties dialog
     bool fav = false;
+    SortKey sortKey;         // run-time: three-character ordering key, "ZZZ" until worked out
     std::string dlDate;      // due date key (current due date of a recurring topic)
     CompactString dlTime;    // due time; empty or "00:00:00" = none
     std::string statusText;  // run-time: "Today", "In progress", time left
-    std::string sortKey = "ZZZ";  // run-time: three-character ordering key
 
     // ---- identity and the rest of the record ----
     std::string uni;
