@@ -2,6 +2,7 @@
 // flags and, once loaded, its pages.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -30,6 +31,13 @@ public:
     TNimbusNode &operator=(const TNimbusNode &) = delete;
     TNimbusNode(TNimbusNode &&) noexcept;
     TNimbusNode &operator=(TNimbusNode &&) noexcept;
+
+    // Nodes made with new (std::make_unique included) come from a pool of fixed-size slots
+    // (see SlotPool): a store holds them by the hundred thousand.
+    static void *operator new(std::size_t size);
+    static void operator delete(void *node, std::size_t size) noexcept;
+    // Nodes in use from the pool (for tests).
+    static std::size_t pooledCount();
 
     // The fields come in two groups: first those the schedule pass reads and writes for every
     // node every ten seconds, packed together so that the pass touches few cache lines; then
