@@ -209,7 +209,8 @@ void BM_HistoryOf10000SmallSteps(benchmark::State &state)
                     index = (index + 1) % store.Count();
                 TNimbusNode &node = *store.Node(index);
                 const int parent = history::parentIndex(store, index);
-                history::FieldEditRecorder recorder(store, {node.uni, store.Id(parent)});
+                history::FieldEditRecorder recorder(store,
+                                                    {node.uni, std::string(store.Id(parent))});
                 node.status = node.status == kStatusCompleted ? kStatusInProgress : kStatusCompleted;
                 node.percent = node.status == kStatusCompleted ? 100 : 50;
                 node.fdate = "20240310";
