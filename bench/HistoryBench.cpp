@@ -209,7 +209,8 @@ void BM_HistoryOf10000SmallSteps(benchmark::State &state)
                     index = (index + 1) % store.Count();
                 TNimbusNode &node = *store.Node(index);
                 const int parent = history::parentIndex(store, index);
-                history::FieldEditRecorder recorder(store, {node.uni, store.Id(parent)});
+                history::FieldEditRecorder recorder(store,
+                                                    {node.uni, std::string(store.Id(parent))});
                 node.status = node.status == kStatusCompleted ? kStatusInProgress : kStatusCompleted;
                 node.percent = node.status == kStatusCompleted ? 100 : 50;
                 node.fdate = "20240310";
@@ -258,7 +259,7 @@ void BM_HistoryOf10000StepsWith1000PageSteps(benchmark::State &state)
     store.SetFileName(folder + "Structure.dat");
     bench::GenerateStore(store, 10000, kNow);
     const int topicIndex = store.IndexOf("STD0001") + 1;
-    const std::string topicId = store.Id(topicIndex);
+    const std::string topicId(store.Id(topicIndex));
     TNimbusNode &topic = *store.Node(topicIndex);
     TContent &content = topic.LoadContent(folders, NullStoreLog::instance());
     content.AddDefaultPages();

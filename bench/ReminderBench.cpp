@@ -34,7 +34,8 @@ struct Fixture {
     {
         bench::GenerateStore(store, topics, kNow);
         for (int i = 0; i < store.Count(); i += 10)
-            leads.setLead(store.Id(i), leadChoices()[static_cast<std::size_t>(i / 10 % 6)]);
+            leads.setLead(std::string(store.Id(i)),
+                          leadChoices()[static_cast<std::size_t>(i / 10 % 6)]);
         // The passes up to now have been made.
         state.watermark = kNow;
         if (closedForADay) {

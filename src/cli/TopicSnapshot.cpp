@@ -94,11 +94,11 @@ Outcome TopicSnapshot::loadInOnePass(const std::string &dataFolder, const Clock 
     if (recentLists) {
         // The recent lists are bound to the topics they name, which are kept for that.
         for (const char *name : {"strnew.dat", "strchanges.dat"}) {
-            TNimbusStructure list;
+            TNimbusStructure list(TNimbusStructure::Role::IdList);
             list.SetFileName(dataFolder + name);
             if (fileio::fileExists(list.FileName()) && list.LoadIdList())
                 for (int i = 0; i < list.Count(); ++i)
-                    keep.ids.insert(list.Id(i));
+                    keep.ids.emplace(list.Id(i));
         }
     }
     bool regular = false;

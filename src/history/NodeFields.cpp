@@ -16,11 +16,17 @@ using IntField = int TNimbusNode::*;
 using BoolField = bool TNimbusNode::*;
 using TextField = std::string TNimbusNode::*;
 using CompactTextField = CompactString TNimbusNode::*;
+using SortKeyField = SortKey TNimbusNode::*;
 
 struct Field {
     const char *name;
-    std::variant<IntField, BoolField, TextField, CompactTextField> member;
+    std::variant<IntField, BoolField, TextField, CompactTextField, SortKeyField> member;
 };
+
+// Members kept in a form of their own (not std::string) that read and write as text.
+template <typename Member>
+constexpr bool kHeldAsText =
+    std::is_same_v<Member, CompactString> || std::is_same_v<Member, SortKey>;
 
 const std::array kFields{
     Field{"ttype", &TNimbusNode::ttype},
@@ -108,7 +114,7 @@ FieldValue readField(const TNimbusNode &node, int field)
 {
     return std::visit(
         [&node](auto member) -> FieldValue {
-            if constexpr (std::is_same_v<decltype(member), CompactTextField>)
+            if constexpr (kHeldAsText<std::remove_cvref_t<decltype(node.*member)>>)
                 return (node.*member).str();
             else
                 return node.*member;
@@ -121,9 +127,8 @@ void writeField(TNimbusNode &node, int field, const FieldValue &value)
     std::visit(
         [&](auto member) {
             using Member = std::remove_reference_t<decltype(node.*member)>;
-            // A compact text field takes its value as text.
-            using Value =
-                std::conditional_t<std::is_same_v<Member, CompactString>, std::string, Member>;
+            // A compact text field and the ordering key take their values as text.
+            using Value = std::conditional_t<kHeldAsText<Member>, std::string, Member>;
             if (const auto *typed = std::get_if<Value>(&value))
                 node.*member = *typed;
         },

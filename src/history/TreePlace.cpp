@@ -48,15 +48,15 @@ TreePlace placeOf(const TNimbusStructure &store, int index)
     place.lev = node->lev;
     const int parent = parentIndex(store, index);
     if (parent >= 0)
-        place.parentId = store.Id(parent);
+        place.parentId = std::string(store.Id(parent));
     for (int at = index - 1; at > parent; --at) {
         const TNimbusNode *before = store.Node(at);
         if (!before || before->lev != node->lev)
             continue;
         if (place.previousId.empty())
-            place.previousId = store.Id(at);
+            place.previousId = std::string(store.Id(at));
         else if (place.earlierIds.size() < kEarlierSiblings)
-            place.earlierIds.push_back(store.Id(at));
+            place.earlierIds.emplace_back(store.Id(at));
         else
             break;
     }
@@ -97,7 +97,7 @@ std::optional<std::string> parentIdOf(const TNimbusStructure &store, const std::
     if (index < 0 || !store.Node(index))
         return std::nullopt;
     const int parent = parentIndex(store, index);
-    return parent < 0 ? std::string() : store.Id(parent);
+    return parent < 0 ? std::string() : std::string(store.Id(parent));
 }
 
 std::vector<std::string> childIds(const TNimbusStructure &store, const std::string &parentId)
@@ -110,7 +110,7 @@ std::vector<std::string> childIds(const TNimbusStructure &store, const std::stri
     const int end = subtreeEnd(store, parent);
     for (int at = parent + 1; at < end; ++at)
         if (const TNimbusNode *node = store.Node(at); node && node->lev == childLev)
-            ids.push_back(store.Id(at));
+            ids.emplace_back(store.Id(at));
     return ids;
 }
 

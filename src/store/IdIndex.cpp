@@ -4,8 +4,15 @@
 #include <algorithm>
 
 #include "fileio/Fnv1a.h"
+#include "store/TNimbusNode.h"
 
 namespace nimbus {
+
+std::string_view IdEntries::id(std::size_t position) const
+{
+    return ownIds ? std::string_view((*ownIds)[position])
+                  : std::string_view(entries[position].node->uni);
+}
 
 std::uint32_t IdIndex::hashOf(std::string_view id)
 {
@@ -46,7 +53,7 @@ void IdIndex::grow(std::size_t entries)
     }
 }
 
-void IdIndex::rebuild(const std::vector<IdEntry> &entries)
+void IdIndex::rebuild(const IdEntries &entries)
 {
     dirty_ = false;
     used_ = 0;
@@ -57,64 +64,59 @@ void IdIndex::rebuild(const std::vector<IdEntry> &entries)
         std::fill(slots_.begin(), slots_.end(), Slot{});
     }
     for (std::size_t i = 0; i < entries.size(); ++i)
-        insert(entries[i].hash, static_cast<int>(i), entries);
+        insert(entries.entries[i].hash, static_cast<int>(i), entries.id(i), entries);
 }
 
-bool IdIndex::insert(std::uint32_t hash, int position, const std::vector<IdEntry> &entries)
+std::size_t IdIndex::probe(std::string_view id, std::uint32_t hash, const IdEntries &entries) const
+{
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i = hash & mask;
+    while (slots_[i].position >= 0) {
+        if (slots_[i].hash == hash &&
+            entries.id(static_cast<std::size_t>(slots_[i].position)) == id)
+            return i;
+        i = (i + 1) & mask;
+    }
+    return i;
+}
+
+bool IdIndex::insert(std::uint32_t hash, int position, std::string_view id,
+                     const IdEntries &entries)
 {
     if ((used_ + 1) * 2 > slots_.size())
         grow(used_ + 1);
-    const std::size_t mask = slots_.size() - 1;
-    std::size_t i = hash & mask;
-    const std::string &id = entries[static_cast<std::size_t>(position)].id;
-    while (slots_[i].position >= 0) {
-        if (slots_[i].hash == hash && entries[static_cast<std::size_t>(slots_[i].position)].id == id)
-            return false;
-        i = (i + 1) & mask;
-    }
+    const std::size_t i = probe(id, hash, entries);
+    if (slots_[i].position >= 0)
+        return false;
     slots_[i] = Slot{hash, position};
     ++used_;
     return true;
 }
 
-int IdIndex::find(std::string_view id, std::uint32_t hash, const std::vector<IdEntry> &entries)
+int IdIndex::find(std::string_view id, std::uint32_t hash, const IdEntries &entries)
 {
     if (dirty_)
         rebuild(entries);
     if (slots_.empty())
         return -1;
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = hash & mask; slots_[i].position >= 0; i = (i + 1) & mask)
-        if (slots_[i].hash == hash && entries[static_cast<std::size_t>(slots_[i].position)].id == id)
-            return slots_[i].position;
-    return -1;
+    return slots_[probe(id, hash, entries)].position;
 }
 
-bool IdIndex::claimAtEnd(std::string_view id, std::uint32_t hash, const std::vector<IdEntry> &entries)
+bool IdIndex::claimAtEnd(std::string_view id, std::uint32_t hash, const IdEntries &entries)
 {
     if (dirty_)
         rebuild(entries);
-    if ((used_ + 1) * 2 > slots_.size())
-        grow(used_ + 1);
-    const std::size_t mask = slots_.size() - 1;
-    std::size_t i = hash & mask;
-    while (slots_[i].position >= 0) {
-        if (slots_[i].hash == hash && entries[static_cast<std::size_t>(slots_[i].position)].id == id)
-            return false;
-        i = (i + 1) & mask;
-    }
-    slots_[i] = Slot{hash, static_cast<std::int32_t>(entries.size())};
-    ++used_;
-    return true;
+    return insert(hash, static_cast<int>(entries.size()), id, entries);
 }
 
-void IdIndex::appended(const std::vector<IdEntry> &entries)
+void IdIndex::appended(const IdEntries &entries)
 {
     if (dirty_) {
         rebuild(entries);
         return;
     }
-    insert(entries.back().hash, static_cast<int>(entries.size() - 1), entries);
+    const std::size_t last = entries.size() - 1;
+    insert(entries.entries[last].hash, static_cast<int>(last), entries.id(last), entries);
 }
 
 }  // namespace nimbus

@@ -14,10 +14,22 @@ namespace nimbus {
 
 class TNimbusNode;
 
+// One entry of a list: a node (may be null in an id list) and its id's hash. The id itself
+// is not copied into the entry: a store's id is its node's uni, and an id list keeps its ids
+// in a list of their own beside the entries (see IdEntries).
 struct IdEntry {
-    std::string id;
     TNimbusNode *node = nullptr;
     std::uint32_t hash = 0;  // hashOf(id), kept so the index never hashes the id again
+};
+
+// The entries an index is kept over, and where their ids are: in the nodes (ownIds null) or
+// in ownIds, one per entry and in step with them.
+struct IdEntries {
+    const std::vector<IdEntry> &entries;
+    const std::vector<std::string> *ownIds = nullptr;
+
+    std::size_t size() const { return entries.size(); }
+    std::string_view id(std::size_t position) const;
 };
 
 class IdIndex {
@@ -25,12 +37,12 @@ public:
     static std::uint32_t hashOf(std::string_view id);
 
     // Position of the first entry with that id; -1 when none.
-    int find(std::string_view id, std::uint32_t hash, const std::vector<IdEntry> &entries);
+    int find(std::string_view id, std::uint32_t hash, const IdEntries &entries);
     // For an entry about to be appended: false (nothing changes) when an entry has its id
     // already; otherwise it is indexed at position entries.size().
-    bool claimAtEnd(std::string_view id, std::uint32_t hash, const std::vector<IdEntry> &entries);
+    bool claimAtEnd(std::string_view id, std::uint32_t hash, const IdEntries &entries);
     // The last entry was appended (repeated ids keep their first position).
-    void appended(const std::vector<IdEntry> &entries);
+    void appended(const IdEntries &entries);
     // Entries moved or left: the table is rebuilt on its next use.
     void changed() { dirty_ = true; }
     void clear();
@@ -42,10 +54,12 @@ private:
         std::uint32_t hash = 0;
         std::int32_t position = -1;  // -1: empty
     };
-    void rebuild(const std::vector<IdEntry> &entries);
+    void rebuild(const IdEntries &entries);
     void grow(std::size_t entries);
     // Adds position unless an entry with the same id is indexed already.
-    bool insert(std::uint32_t hash, int position, const std::vector<IdEntry> &entries);
+    bool insert(std::uint32_t hash, int position, std::string_view id, const IdEntries &entries);
+    // The slot holding that id, or the empty slot where it would go.
+    std::size_t probe(std::string_view id, std::uint32_t hash, const IdEntries &entries) const;
 
     std::vector<Slot> slots_;
     std::size_t used_ = 0;

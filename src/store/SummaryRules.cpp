@@ -92,7 +92,7 @@ std::string GroupKey(Group group, const TNimbusNode &node)
     case Group::InProgress:
     case Group::Waiting:
     case Group::Favourites:
-        return node.sortKey;
+        return node.sortKey.str();
     case Group::New:
     case Group::Changes:
         return node.uni;

@@ -5,6 +5,7 @@
 #include "store/Clock.h"
 #include "store/ContentFiles.h"
 #include "store/Scheduler.h"
+#include "store/SlotPool.h"
 #include "store/StoreLog.h"
 #include "store/TContent.h"
 
@@ -13,6 +14,37 @@ namespace nimbus {
 TNimbusNode::TNimbusNode(std::string uid)
 {
     uni = std::move(uid);
+}
+
+namespace {
+
+SlotPool &nodePool()
+{
+    // Never destroyed: a node may be freed during the program's exit, after statics are gone.
+    static SlotPool *pool = new SlotPool(sizeof(TNimbusNode), alignof(TNimbusNode));
+    return *pool;
+}
+
+} // namespace
+
+void *TNimbusNode::operator new(std::size_t size)
+{
+    if (!SlotPool::kUsed || size != sizeof(TNimbusNode))
+        return ::operator new(size);
+    return nodePool().allocate();
+}
+
+void TNimbusNode::operator delete(void *node, std::size_t size) noexcept
+{
+    if (!SlotPool::kUsed || size != sizeof(TNimbusNode))
+        ::operator delete(node);
+    else
+        nodePool().deallocate(node);
+}
+
+std::size_t TNimbusNode::pooledCount()
+{
+    return SlotPool::kUsed ? nodePool().slotsInUse() : 0;
 }
 
 TNimbusNode::~TNimbusNode() = default;
@@ -56,8 +88,6 @@ void TNimbusNode::AssignNode(const TNimbusNode &other)
 
 void TNimbusNode::UpdateSortKey()
 {
-    if (sortKey.size() != 3)
-        sortKey = "ZZZ";
     switch (status) {
     case kStatusNotStarted:
     case kStatusInProgress:

@@ -2,11 +2,13 @@
 // flags and, once loaded, its pages.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "store/CompactString.h"
+#include "store/SortKey.h"
 #include "store/TopicCodes.h"
 
 namespace nimbus {
@@ -29,6 +31,13 @@ public:
     TNimbusNode &operator=(const TNimbusNode &) = delete;
     TNimbusNode(TNimbusNode &&) noexcept;
     TNimbusNode &operator=(TNimbusNode &&) noexcept;
+
+    // Nodes made with new (std::make_unique included) come from a pool of fixed-size slots
+    // (see SlotPool): a store holds them by the hundred thousand.
+    static void *operator new(std::size_t size);
+    static void operator delete(void *node, std::size_t size) noexcept;
+    // Nodes in use from the pool (for tests).
+    static std::size_t pooledCount();
 
     // The fields come in two groups: first those the schedule pass reads and writes for every
     // node every ten seconds, packed together so that the pass touches few cache lines; then
@@ -61,10 +70,10 @@ public:
     bool calpr = true;  // take the percentage from the sub-tasks
     bool prog = false;  // progress set by the properties dialog
     bool fav = false;
+    SortKey sortKey;         // run-time: three-character ordering key, "ZZZ" until worked out
     std::string dlDate;      // due date key (current due date of a recurring topic)
     CompactString dlTime;    // due time; empty or "00:00:00" = none
     std::string statusText;  // run-time: "Today", "In progress", time left
-    std::string sortKey = "ZZZ";  // run-time: three-character ordering key
 
     // ---- identity and the rest of the record ----
     std::string uni;

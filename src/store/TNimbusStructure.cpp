@@ -75,6 +75,7 @@ void TNimbusStructure::destroyNodes()
         for (Entry &entry : entries_)
             delete entry.node;
     entries_.clear();
+    ownIds_.clear();
     index_.clear();
 }
 
@@ -276,6 +277,9 @@ StoreResult TNimbusStructure::SaveIdList()
 
 void TNimbusStructure::ResolveIdList(const TNimbusStructure &store, int limit)
 {
+    // A store's entries are its own nodes, never another store's.
+    if (role_ != Role::IdList)
+        return;
     std::size_t considered = entries_.size();
     bool changed = false;
     if (limit != -1 && limit >= 0 && static_cast<std::size_t>(limit) < entries_.size()) {
@@ -286,14 +290,17 @@ void TNimbusStructure::ResolveIdList(const TNimbusStructure &store, int limit)
     // and only a node the store still owns may be looked at.
     std::unordered_set<const TNimbusNode *> live;
     std::vector<Entry> fresh;
+    std::vector<std::string> freshIds;
     fresh.reserve(considered);
+    freshIds.reserve(considered);
     for (std::size_t i = 0; i < considered; ++i) {
         const Entry &entry = entries_[i];
-        if (entry.id.empty()) {
+        std::string &id = ownIds_[i];
+        if (id.empty()) {
             changed = true;
             continue;
         }
-        int found = store.IndexOf(entry.id);
+        int found = store.IndexOf(id);
         if ((found < 0 || store.Node(found) != entry.node) && entry.node) {
             if (live.empty())
                 for (const Entry &e : store.Entries())
@@ -301,16 +308,19 @@ void TNimbusStructure::ResolveIdList(const TNimbusStructure &store, int limit)
             if (live.count(entry.node))
                 found = store.IndexOf(entry.node->uni);
         }
-        if (found >= 0 && store.Node(found))
-            fresh.push_back({entry.id, store.Node(found), entry.hash});
-        else
+        if (found >= 0 && store.Node(found)) {
+            fresh.push_back({store.Node(found), entry.hash});
+            freshIds.push_back(std::move(id));
+        } else {
             changed = true;
+        }
     }
     entries_.clear();
+    ownIds_.clear();
     index_.clear();
     sorted_ = limit == -1;
-    for (Entry &entry : fresh)
-        AppendId(std::move(entry.id), entry.node);
+    for (std::size_t i = 0; i < fresh.size(); ++i)
+        AppendId(std::move(freshIds[i]), fresh[i].node);
     modified = changed;
 }
 
@@ -320,9 +330,9 @@ int TNimbusStructure::IndexOf(std::string_view id) const
 {
     if (sorted_) {
         const int position = sortedPosition(id);
-        return position < Count() && entries_[static_cast<std::size_t>(position)].id == id ? position : -1;
+        return position < Count() && Id(position) == id ? position : -1;
     }
-    return index_.find(id, IdIndex::hashOf(id), entries_);
+    return index_.find(id, IdIndex::hashOf(id), ids());
 }
 
 TNimbusNode *TNimbusStructure::Find(std::string_view id) const
@@ -333,9 +343,16 @@ TNimbusNode *TNimbusStructure::Find(std::string_view id) const
 
 int TNimbusStructure::sortedPosition(std::string_view id) const
 {
-    const auto it = std::lower_bound(entries_.begin(), entries_.end(), id,
-                                     [](const Entry &e, std::string_view v) { return e.id < v; });
-    return static_cast<int>(it - entries_.begin());
+    int low = 0;
+    int high = Count();
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (Id(middle) < id)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
 }
 
 int TNimbusStructure::Append(std::unique_ptr<TNimbusNode> &&node)
@@ -350,16 +367,15 @@ int TNimbusStructure::Insert(int index, std::unique_ptr<TNimbusNode> &&node)
     if (index >= Count() && !sorted_) {
         // Appending, as loading does for every node: one lookup both checks and indexes.
         const std::uint32_t hash = IdIndex::hashOf(node->uni);
-        if (!index_.claimAtEnd(node->uni, hash, entries_))
+        if (!index_.claimAtEnd(node->uni, hash, ids()))
             return -1;
-        std::string id = node->uni;
-        entries_.push_back(Entry{std::move(id), node.release(), hash});
+        entries_.push_back(Entry{node.release(), hash});
         return Count() - 1;
     }
     if (IndexOf(node->uni) >= 0)
         return -1;
     std::string id = node->uni;
-    return InsertId(index, std::move(id), node.release());
+    return insertEntry(index, std::move(id), node.release());
 }
 
 int TNimbusStructure::AppendId(std::string id, TNimbusNode *node)
@@ -369,19 +385,29 @@ int TNimbusStructure::AppendId(std::string id, TNimbusNode *node)
 
 int TNimbusStructure::InsertId(int index, std::string id, TNimbusNode *node)
 {
+    // A store's entry takes its id from its node, so a store takes nothing else.
+    if (role_ == Role::Store && (!node || node->uni != id || IndexOf(id) >= 0))
+        return -1;
+    return insertEntry(index, std::move(id), node);
+}
+
+int TNimbusStructure::insertEntry(int index, std::string id, TNimbusNode *node)
+{
     if (sorted_) {
         const int position = sortedPosition(id);
-        if (position < Count() && entries_[static_cast<std::size_t>(position)].id == id)
+        if (position < Count() && Id(position) == id)
             return position;  // a sorted list ignores repeated ids
         index = position;
     }
     index = std::clamp(index, 0, Count());
     const std::uint32_t hash = IdIndex::hashOf(id);
-    entries_.insert(entries_.begin() + index, Entry{std::move(id), node, hash});
+    if (role_ == Role::IdList)
+        ownIds_.insert(ownIds_.begin() + index, std::move(id));
+    entries_.insert(entries_.begin() + index, Entry{node, hash});
     if (sorted_)
         return index;
     if (index == Count() - 1)
-        index_.appended(entries_);
+        index_.appended(ids());
     else
         index_.changed();
     return index;
@@ -393,6 +419,8 @@ TNimbusNode *TNimbusStructure::removeAt(int index)
     index_.changed();
     TNimbusNode *node = at->node;
     entries_.erase(at);
+    if (role_ == Role::IdList)
+        ownIds_.erase(ownIds_.begin() + index);
     return node;
 }
 
@@ -439,13 +467,11 @@ bool TNimbusStructure::InsertRange(int index, std::vector<std::unique_ptr<TNimbu
     added.reserve(nodes.size());
     for (auto &node : nodes) {
         const std::uint32_t hash = IdIndex::hashOf(node->uni);
-        std::string id = node->uni;
-        added.push_back(Entry{std::move(id), node.release(), hash});
+        added.push_back(Entry{node.release(), hash});
     }
     nodes.clear();
     index = std::clamp(index, 0, Count());
-    entries_.insert(entries_.begin() + index, std::make_move_iterator(added.begin()),
-                    std::make_move_iterator(added.end()));
+    entries_.insert(entries_.begin() + index, added.begin(), added.end());
     index_.changed();
     return true;
 }
@@ -454,21 +480,23 @@ bool TNimbusStructure::SetId(int index, const std::string &id)
 {
     if (index < 0 || index >= Count())
         return false;
-    Entry &entry = entries_[static_cast<std::size_t>(index)];
-    if (entry.id == id)
+    if (Id(index) == id)
         return true;
     if (role_ == Role::Store && IndexOf(id) >= 0)
         return false;
     if (sorted_) {
-        TNimbusNode *node = entry.node;
-        entries_.erase(entries_.begin() + index);
-        InsertId(0, id, node);
+        TNimbusNode *node = removeAt(index);
+        if (role_ == Role::Store)
+            node->uni = id;
+        insertEntry(0, id, node);
         return true;
     }
     index_.changed();
-    entry.id = id;
+    Entry &entry = entries_[static_cast<std::size_t>(index)];
     entry.hash = IdIndex::hashOf(id);
-    if (role_ == Role::Store && entry.node)
+    if (role_ == Role::IdList)
+        ownIds_[static_cast<std::size_t>(index)] = id;
+    else
         entry.node->uni = id;
     return true;
 }
@@ -488,13 +516,16 @@ void TNimbusStructure::Rebuild(const std::vector<TNimbusNode *> &order)
     fresh.reserve(order.size());
     for (TNimbusNode *node : order)
         if (node && owned.erase(node))
-            fresh.push_back({node->uni, node, IdIndex::hashOf(node->uni)});
+            fresh.push_back({node, IdIndex::hashOf(node->uni)});
     if (role_ == Role::Store)
         for (TNimbusNode *left : owned)
             delete left;
-    entries_.clear();
-    index_.clear();
     entries_ = std::move(fresh);
+    index_.clear();
+    ownIds_.clear();
+    if (role_ == Role::IdList)
+        for (const Entry &entry : entries_)
+            ownIds_.push_back(entry.node->uni);
     index_.changed();
 }
 
@@ -505,9 +536,25 @@ void TNimbusStructure::SetSorted(bool sorted)
     sorted_ = sorted;
     index_.clear();
     index_.changed();
-    if (sorted_)
-        std::stable_sort(entries_.begin(), entries_.end(),
-                         [](const Entry &a, const Entry &b) { return a.id < b.id; });
+    if (!sorted_)
+        return;
+    std::vector<std::size_t> order(entries_.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    const IdEntries all = ids();
+    std::stable_sort(order.begin(), order.end(),
+                     [&all](std::size_t a, std::size_t b) { return all.id(a) < all.id(b); });
+    std::vector<Entry> entries;
+    std::vector<std::string> ownIds;
+    entries.reserve(order.size());
+    ownIds.reserve(ownIds_.size());
+    for (std::size_t i : order) {
+        entries.push_back(entries_[i]);
+        if (role_ == Role::IdList)
+            ownIds.push_back(std::move(ownIds_[i]));
+    }
+    entries_ = std::move(entries);
+    ownIds_ = std::move(ownIds);
 }
 
 }  // namespace nimbus

@@ -24,7 +24,10 @@ public:
         Store,   // owns its nodes; ids are unique
         IdList,  // entries point at another store's nodes (or none) and own nothing
     };
-    using Entry = IdEntry;  // id, node (may be null in an id list) and the id's hash
+    // A node (may be null in an id list) and its id's hash. A store's ids are its nodes' unis;
+    // an id list keeps its own copies (its ids may be sort keys, and its nodes belong to
+    // another store, which may rename or destroy them).
+    using Entry = IdEntry;
 
     explicit TNimbusStructure(Role role = Role::Store);
     ~TNimbusStructure();
@@ -76,7 +79,12 @@ public:
     // ---- the list ----
     int Count() const { return static_cast<int>(entries_.size()); }
     const std::vector<Entry> &Entries() const { return entries_; }
-    const std::string &Id(int index) const { return entries_[static_cast<std::size_t>(index)].id; }
+    std::string_view Id(int index) const
+    {
+        const auto at = static_cast<std::size_t>(index);
+        return role_ == Role::IdList ? std::string_view(ownIds_[at])
+                                     : std::string_view(entries_[at].node->uni);
+    }
     TNimbusNode *Node(int index) const { return entries_[static_cast<std::size_t>(index)].node; }
     // Position of the first entry with that id, -1 when none; never a scan of the list.
     int IndexOf(std::string_view id) const;
@@ -87,7 +95,8 @@ public:
     int Append(std::unique_ptr<TNimbusNode> &&node);
     int Insert(int index, std::unique_ptr<TNimbusNode> &&node);
     // Id list: adds an entry (in sorted position for a sorted list, where a repeated id is
-    // ignored and the existing position returned).
+    // ignored and the existing position returned). A store takes only a node of its own with
+    // that uni, and no id it has already (-1 otherwise).
     int AppendId(std::string id, TNimbusNode *node = nullptr);
     int InsertId(int index, std::string id, TNimbusNode *node = nullptr);
     // Removes an entry; a store destroys its node.
@@ -122,6 +131,8 @@ public:
 private:
     friend class StructureReader;
     TNimbusNode *removeAt(int index);
+    int insertEntry(int index, std::string id, TNimbusNode *node);
+    IdEntries ids() const { return {entries_, role_ == Role::IdList ? &ownIds_ : nullptr}; }
     StoreResult replaceFile(const std::string &bytes, bool keepTarget);
     void destroyNodes();
     int sortedPosition(std::string_view id) const;
@@ -131,6 +142,7 @@ private:
     std::string fileName_;
     std::string uniqueFileName_;
     std::vector<Entry> entries_;
+    std::vector<std::string> ownIds_; // an id list's ids, in step with entries_; empty in a store
     mutable IdIndex index_;  // unused by sorted lists, which search by halves
     std::vector<text::Sentence> loadProblems_;
     bool loadFailed_ = false;

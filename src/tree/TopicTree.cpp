@@ -3,9 +3,36 @@
 
 #include <algorithm>
 
+#include "store/SlotPool.h"
 #include "store/TNimbusNode.h"
 
 namespace nimbus::tree {
+
+namespace {
+
+SlotPool &itemPool()
+{
+    // Never destroyed, like the nodes' pool: an item may outlive the statics at exit.
+    static SlotPool *pool = new SlotPool(sizeof(TreeItem), alignof(TreeItem));
+    return *pool;
+}
+
+} // namespace
+
+void *TreeItem::operator new(std::size_t size)
+{
+    if (!SlotPool::kUsed || size != sizeof(TreeItem))
+        return ::operator new(size);
+    return itemPool().allocate();
+}
+
+void TreeItem::operator delete(void *item, std::size_t size) noexcept
+{
+    if (!SlotPool::kUsed || size != sizeof(TreeItem))
+        ::operator delete(item);
+    else
+        itemPool().deallocate(item);
+}
 
 int TreeItem::level() const
 {

@@ -3,6 +3,7 @@
 // No Qt: the window's model shows it, and every rule about it can be tested without a window.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -26,6 +27,10 @@ struct TreeItem {
     bool hasChildren() const { return !children.empty(); }
     TreeItem *child(int index) const { return children[static_cast<std::size_t>(index)].get(); }
     int childCount() const { return static_cast<int>(children.size()); }
+
+    // Items come from a pool of fixed-size slots, as nodes do (one item per topic).
+    static void *operator new(std::size_t size);
+    static void operator delete(void *item, std::size_t size) noexcept;
 };
 
 class TopicTree {

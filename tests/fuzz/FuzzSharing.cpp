@@ -60,7 +60,7 @@ void fuzzPacket(const std::string &bytes)
     int previous = -1;
     for (const auto &entry : store.Entries()) {
         if (entry.node->lev < 0 || entry.node->lev > previous + 1 ||
-            store.Find(entry.id) != entry.node || entry.id != entry.node->uni)
+            store.Find(entry.node->uni) != entry.node)
             std::abort();
         previous = entry.node->lev;
     }

@@ -57,7 +57,7 @@ protected:
     {
         std::string out;
         for (const auto &entry : store.Entries())
-            out += (out.empty() ? "" : " ") + std::to_string(entry.node->lev) + entry.id;
+            out += (out.empty() ? "" : " ") + std::to_string(entry.node->lev) + entry.node->uni;
         return out;
     }
     HistoryContext context() { return {store, {}, nullptr, log}; }

@@ -123,7 +123,7 @@ private:
         const int index = randomTopic();
         if (index < 0)
             return;
-        const std::string id = store().Id(index);
+        const std::string id(store().Id(index));
         const std::string path = data_.folders.text + id + "-1.txt";
         if (!fileio::fileExists(path))
             return;
@@ -141,7 +141,7 @@ private:
         const int end = subtreeEnd(store(), index);
         for (int at = index; at < end; ++at)
             for (const std::string &path :
-                 topicFiles(store().Id(at), data_.folders, NullStoreLog::instance())) {
+                 topicFiles(std::string(store().Id(at)), data_.folders, NullStoreLog::instance())) {
                 fileio::deleteAllVersions(path);
                 fileio::deleteFile(path);
                 pages.erase(path);
@@ -180,8 +180,9 @@ std::string inconsistency(const TNimbusStructure &store)
         if (!node || node->lev < 0 || node->lev > lev + 1)
             return "level at " + std::to_string(at);
         lev = node->lev;
-        if (!ids.insert(store.Id(at)).second || store.IndexOf(store.Id(at)) != at)
-            return "id " + store.Id(at);
+        const std::string id(store.Id(at));
+        if (!ids.insert(id).second || store.IndexOf(id) != at)
+            return "id " + id;
     }
     return {};
 }

@@ -75,7 +75,7 @@ private:
         const int index = randomTopic();
         if (index < 0)
             return false;
-        const std::string id = store().Id(index);
+        const std::string id(store().Id(index));
         return run(std::make_unique<RemoveSubtree>(id),
                    "Remove " + id + " below " + *parentIdOf(store(), id));
     }
@@ -113,10 +113,10 @@ private:
         switch (data_.rng() % 3) {
         case 0: // before or after a topic elsewhere, as a drag does
             to = placeOf(store(), target);
-            to.previousId = store().Id(target);
+            to.previousId = std::string(store().Id(target));
             break;
         case 1: // first below a topic elsewhere
-            to.parentId = store().Id(target);
+            to.parentId = std::string(store().Id(target));
             to.lev = near.lev + 1;
             break;
         default: { // last below the previous sibling: a level down
@@ -131,7 +131,8 @@ private:
         }
         if (to.lev > 12)
             return false;
-        auto command = std::make_unique<MoveTopic>(store().Id(index), placeOf(store(), index), to);
+        auto command = std::make_unique<MoveTopic>(std::string(store().Id(index)),
+                                                   placeOf(store(), index), to);
         if (command->from() == to)
             return false;
         return run(std::move(command), "Move");
@@ -142,7 +143,7 @@ private:
         const int index = randomTopic();
         if (index < 0)
             return false;
-        const std::string parent = store().Id(index);
+        const std::string parent(store().Id(index));
         std::vector<std::string> before = childIds(store(), parent);
         std::vector<std::string> after = before;
         std::sort(after.begin(), after.end(), [this](const std::string &a, const std::string &b) {
@@ -160,7 +161,7 @@ private:
         const int index = randomTopic();
         if (index < 0)
             return false;
-        const std::string id = store().Id(index);
+        const std::string id(store().Id(index));
         THyperData page;
         page.con = kPageChecklist;
         page.file = id + "-2.lst";
@@ -193,7 +194,7 @@ private:
         const int index = randomTopic();
         if (index < 0)
             return false;
-        const std::string id = store().Id(index);
+        const std::string id(store().Id(index));
         THyperData page;
         page.con = kPageDetails;
         page.file = id + "-1.txt";
@@ -220,7 +221,7 @@ private:
         std::vector<std::string> ids{node.uni};
         const int parent = parentIndex(store(), index);
         if (parent >= 0)
-            ids.push_back(store().Id(parent));
+            ids.emplace_back(store().Id(parent));
         FieldEditRecorder recorder(store(), ids);
         switch (data_.rng() % 5) {
         case 0:

@@ -74,7 +74,8 @@ protected:
 
     std::vector<search::TopicEntry> snapshot() const {
         std::vector<search::TopicEntry> topics;
-        for (int i = 0; i < store.Count(); ++i) topics.push_back({store.Id(i), store.Node(i)->text});
+        for (int i = 0; i < store.Count(); ++i)
+            topics.push_back({std::string(store.Id(i)), store.Node(i)->text});
         return topics;
     }
 

@@ -22,7 +22,8 @@ TEST(SearchAfterMerges, ReceivedTopicsAndAddonPacksAreFound)
     const ContentFolders bobFolders = bob.paths.content();
     auto snapshot = [&] {
         std::vector<search::TopicEntry> topics;
-        for (int i = 0; i < bob.store.Count(); ++i) topics.push_back({bob.store.Id(i), bob.store.Node(i)->text});
+        for (int i = 0; i < bob.store.Count(); ++i)
+            topics.push_back({std::string(bob.store.Id(i)), bob.store.Node(i)->text});
         return topics;
     };
     search::SearchIndex index(root / "bob/Search.db", bobFolders, bob.log);

@@ -228,7 +228,7 @@ TEST(SearchScan, TheIndexFindsWhatAPlainScanOfTheFilesFinds)
     ASSERT_EQ(store.Count(), 3003);
     std::vector<search::TopicEntry> topics;
     for (int i = 0; i < store.Count(); ++i)
-        topics.push_back({store.Id(i), store.Node(i)->text});
+        topics.push_back({std::string(store.Id(i)), store.Node(i)->text});
     RecordingLog log;
     search::SearchIndex index(root / "Search.db", ContentFolders::inDataFolder(root.path()), log);
     ASSERT_TRUE(index.Build(topics));

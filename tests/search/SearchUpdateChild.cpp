@@ -38,7 +38,8 @@ int main(int argc, char **argv) {
     store.SetFileName(data + "Structure.dat");
     store.LoadStructure();
     std::vector<search::TopicEntry> topics;
-    for (int i = 0; i < store.Count(); ++i) topics.push_back({store.Id(i), store.Node(i)->text});
+    for (int i = 0; i < store.Count(); ++i)
+        topics.push_back({std::string(store.Id(i)), store.Node(i)->text});
     const ContentFolders folders = ContentFolders::inDataFolder(data);
     search::SearchIndex index(data + "Search.db", folders, NullStoreLog::instance());
     if (mode == "build") {

@@ -144,7 +144,7 @@ inline std::vector<std::string> idsOf(const TNimbusStructure &store)
 {
     std::vector<std::string> ids;
     for (const auto &entry : store.Entries())
-        ids.push_back(entry.id);
+        ids.push_back(entry.node->uni);
     return ids;
 }
 

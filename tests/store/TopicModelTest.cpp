@@ -47,10 +47,23 @@ TEST(TopicModelTest, SortKey)
         node.childCount = c.children;
         node.urgentCount = c.urgentBelow;
         node.pri = c.pri;
-        node.sortKey.clear();
+        node.sortKey = "???";
         node.UpdateSortKey();
         EXPECT_EQ(node.sortKey, c.key) << c.status << " " << c.pri;
     }
+    // The key as text: always three characters, ordered and joined as its text is.
+    SortKey key;
+    EXPECT_EQ(key, "ZZZ");
+    key = "A";
+    EXPECT_EQ(key, "AZZ");
+    key = "ABCD";
+    EXPECT_EQ(key.view(), "ABC");
+    EXPECT_EQ(key + "x", "ABCx");
+    EXPECT_LT(key, "ABD");
+    EXPECT_LT(SortKey("AZZ"), SortKey("XAA"));
+    std::string joined = "0";
+    joined += key;
+    EXPECT_EQ(joined, "0ABC");
 }
 
 TEST(TopicModelTest, AssignNodeCopiesTopicButNotPlaceOrOrigin)
@@ -158,6 +171,13 @@ TEST(TopicModelTest, IdIndexAgreesWithScanThroughChanges)
             return -1;
         };
         for (int step = 0; step < 3000; ++step) {
+            if (step % 700 == 699 && role == TNimbusStructure::Role::Store) {
+                // The tree's order written back: reversed, every other node left out.
+                std::vector<TNimbusNode *> order;
+                for (int i = list.Count() - 1; i >= 0; i -= 2)
+                    order.push_back(list.Node(i));
+                list.Rebuild(order);
+            }
             const int count = list.Count();
             const int at = count ? static_cast<int>(random() % static_cast<unsigned>(count)) : 0;
             // An id list may repeat ids; the store never does.
@@ -168,7 +188,7 @@ TEST(TopicModelTest, IdIndexAgreesWithScanThroughChanges)
                 list.SetSorted(true);  // sorted for a while, then back in list order
                 list.SetSorted(false);
             }
-            switch (random() % 6) {
+            switch (random() % 7) {
             case 0:
             case 1:
                 if (role == TNimbusStructure::Role::Store)
@@ -195,6 +215,16 @@ TEST(TopicModelTest, IdIndexAgreesWithScanThroughChanges)
                     EXPECT_TRUE(list.Extract(at));
                 }
                 break;
+            case 6:
+                // A subtree moved: taken out and put back elsewhere in one piece.
+                if (count && role == TNimbusStructure::Role::Store) {
+                    auto taken = list.ExtractRange(at, 1 + static_cast<int>(random() % 4));
+                    const int left = list.Count();
+                    const int to =
+                        left ? static_cast<int>(random() % static_cast<unsigned>(left + 1)) : 0;
+                    ASSERT_TRUE(list.InsertRange(to, taken));
+                }
+                break;
             }
             for (int probe = 0; probe < 3; ++probe) {
                 const std::string query = std::to_string(random() % static_cast<unsigned>(next + 1));
@@ -202,6 +232,48 @@ TEST(TopicModelTest, IdIndexAgreesWithScanThroughChanges)
             }
         }
     }
+}
+
+// A store's entries read their ids from their nodes; an id list keeps copies, which stay
+// readable whatever the store does to the nodes it points at.
+TEST(TopicModelTest, StoreIdsAreTheNodesAndIdListsKeepTheirOwn)
+{
+    TNimbusStructure store;
+    for (const char *id : {"1", "2", "3"})
+        store.Append(std::make_unique<TNimbusNode>(id));
+    TNimbusStructure list(TNimbusStructure::Role::IdList);
+    list.AppendId("2", store.Find("2"));
+    list.AppendId("3", store.Find("3"));
+    list.AppendId("key-of-1", store.Find("1")); // a summary list's sort key, not an id
+
+    // A store takes an entry only with a node of its own under that id.
+    TNimbusNode loose("4");
+    EXPECT_EQ(store.InsertId(0, "4"), -1);
+    EXPECT_EQ(store.InsertId(0, "5", &loose), -1);
+    EXPECT_EQ(store.InsertId(0, "1", &loose), -1);
+    EXPECT_EQ(store.Count(), 3);
+
+    ASSERT_TRUE(store.SetId(store.IndexOf("2"), "20"));
+    EXPECT_EQ(store.Id(1), "20");
+    EXPECT_EQ(store.Find("20"), list.Node(0));
+    EXPECT_EQ(list.Id(0), "2");
+    EXPECT_EQ(list.IndexOf("2"), 0);
+    EXPECT_EQ(list.IndexOf("20"), -1);
+    EXPECT_EQ(list.IndexOf("key-of-1"), 2);
+
+    store.Delete(store.IndexOf("3")); // the list's node is freed; its id is its own
+    EXPECT_EQ(list.Id(1), "3");
+    list.ResolveIdList(store, -1); // renamed one followed, destroyed one dropped, sorted
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.Id(0), "2");
+    EXPECT_EQ(list.Node(0), store.Find("20"));
+    EXPECT_EQ(list.Id(1), "key-of-1");
+    EXPECT_EQ(list.IndexOf("key-of-1"), 1);
+
+    // A sorted list renamed in place moves the entry with its node.
+    list.SetId(0, "zz");
+    EXPECT_EQ(list.Id(1), "zz");
+    EXPECT_EQ(list.Node(1), store.Find("20"));
 }
 
 TEST(TopicModelTest, RebuildFollowsTreeOrderAndDestroysRemovedNodes)

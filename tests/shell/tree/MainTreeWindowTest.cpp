@@ -125,7 +125,7 @@ private slots:
         QCOMPARE(made->ttype, int(kTopicIdea));
         QCOMPARE(itemNamed(s.tree(), "Garden ideas")->row,
                  static_cast<tree::TreeItem *>(made->treeItem)->row + 1);
-        QCOMPARE(s.window->summaryLists()->RecentNew().Id(0), made->uni);
+        QCOMPARE(std::string(s.window->summaryLists()->RecentNew().Id(0)), made->uni);
 
         // In-place renaming: trailing blanks go, an empty caption keeps the old one.
         TopicTreeModel &model = *s.tree().model();
