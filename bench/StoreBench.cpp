@@ -81,21 +81,27 @@ void setBytes(benchmark::State &state, std::size_t bytes)
 
 // ---- loading ----
 
+// The baseline's work: the file's bytes read and split into lines; the number of lines.
+std::size_t readAndSplit(const std::string &path)
+{
+    std::string bytes;
+    fileio::readWholeFile(path, bytes);
+    std::vector<std::string_view> lines;
+    std::string_view rest = bytes;
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\n');
+        lines.push_back(rest.substr(0, end));
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    }
+    benchmark::DoNotOptimize(lines.data());
+    return lines.size();
+}
+
 void LoadBaseline(benchmark::State &state)
 {
     Fixture &f = fixture(static_cast<int>(state.range(0)));
-    for (auto _ : state) {
-        std::string bytes;
-        fileio::readWholeFile(f.store().FileName(), bytes);
-        std::vector<std::string_view> lines;
-        std::string_view rest = bytes;
-        while (!rest.empty()) {
-            const std::size_t end = rest.find('\n');
-            lines.push_back(rest.substr(0, end));
-            rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-        }
-        benchmark::DoNotOptimize(lines.data());
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readAndSplit(f.store().FileName()));
     setBytes(state, f.bytes().size());
 }
 
@@ -137,16 +143,7 @@ int childLoad(const std::string &mode, const std::string &path)
         count = static_cast<std::size_t>(store.Count());
         ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpuEnd);
     } else {
-        std::string bytes;
-        fileio::readWholeFile(path, bytes);
-        std::vector<std::string_view> lines;
-        std::string_view rest = bytes;
-        while (!rest.empty()) {
-            const std::size_t end = rest.find('\n');
-            lines.push_back(rest.substr(0, end));
-            rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-        }
-        count = lines.size();
+        count = readAndSplit(path);
         ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpuEnd);
     }
     const double wall =
