@@ -4,9 +4,14 @@
 // the entries it holds whole.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
 #include "calendar/CalendarTestSupport.h"
 #include "calendar/IcsReader.h"
 #include "calendar/NimbusFields.h"
+#include "support/ChildProcess.h"
 #include "support/TempFolder.h"
 
 namespace nimbus::calendar {
@@ -111,6 +116,81 @@ TEST(LargeCalendar, AFileCutShortKeepsItsWholeEntriesAndSaysSo)
     EXPECT_EQ(mixed.topics[0].uid, "e8");
     ASSERT_EQ(mixed.skipped.size(), 1u);
     EXPECT_EQ(mixed.skipped[0].what, "VEVENT \"Event 7\"");
+}
+
+// python3-icalendar, which reads a file whole, sees the same events in the same order with the
+// same titles and times as the batches do: nothing dropped, doubled or moved at a batch's edge,
+// whatever the folding, the zones or the text.
+TEST(LargeCalendar, Python3IcalendarSeesTheSameEvents)
+{
+    if (!std::filesystem::exists("/usr/bin/python3"))
+        GTEST_SKIP() << "no /usr/bin/python3";
+    test::ScopedZone zone("Europe/Berlin");
+    std::string ics = header();
+    for (int i = 0; i < 1234; ++i) {
+        const std::string n = std::to_string(i);
+        const std::string day = std::to_string(10 + i % 18);
+        const std::string start =
+            i % 3 == 0   ? "DTSTART:202406" + day + "T08" + std::to_string(10 + i % 50) + "00Z"
+            : i % 3 == 1 ? "DTSTART;VALUE=DATE:202407" + day
+                         : "DTSTART:202409" + day + "T1730" + std::to_string(10 + i % 50);
+        // Long titles fold over several lines, never inside a character: python3-icalendar
+        // unfolds line by line and would read such a split as two broken characters.
+        std::string title =
+            "Entry " + n +
+            (i % 7 == 0 ? " Überraschung für Jürgen " + std::string(i % 60, 'x') + " 日本の会議"
+                        : "");
+        std::string folded;
+        std::size_t lineStart = 0;
+        for (std::size_t at = 0; at < title.size(); ++at) {
+            const bool continuation = (static_cast<unsigned char>(title[at]) & 0xC0) == 0x80;
+            if (at - lineStart >= 40 && !continuation) {
+                folded += "\r\n ";
+                lineStart = at;
+            }
+            folded += title[at];
+        }
+        ics += "BEGIN:VEVENT\r\nUID:u" + n +
+               "@example.org\r\nDTSTAMP:20240101T000000Z\r\nSUMMARY:" + folded + "\r\n" + start +
+               "\r\n" +
+               (i % 11 == 0 ? "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\n"
+                            : "") +
+               "END:VEVENT\r\n";
+    }
+    ics += "END:VCALENDAR\r\n";
+
+    test::TempFolder folder;
+    const std::string input = folder / "many.ics";
+    test::writeFile(input, ics);
+    const std::string script = R"(
+import sys, icalendar, datetime, zoneinfo
+berlin = zoneinfo.ZoneInfo('Europe/Berlin')
+cal = icalendar.Calendar.from_ical(open(sys.argv[1], 'rb').read())
+with open(sys.argv[1] + '.txt', 'w', encoding='utf-8') as out:
+    for c in cal.walk('VEVENT'):
+        start = c.decoded('DTSTART')
+        if isinstance(start, datetime.datetime):
+            if start.tzinfo is not None:
+                start = start.astimezone(berlin)
+            when = start.strftime('%Y%m%d|%H:%M:%S')
+        else:
+            when = start.strftime('%Y%m%d|')
+        out.write(str(c['UID']) + '|' + str(c['SUMMARY']) + '|' + when + '\n')
+)";
+    test::ChildProcess python("/usr/bin/python3", {"-c", script, input}, {});
+    ASSERT_TRUE(python.waitForExit(std::chrono::seconds(60)));
+    ASSERT_EQ(python.exitCode(), 0);
+    std::ifstream listing(input + ".txt", std::ios::binary);
+    const std::string theirs((std::istreambuf_iterator<char>(listing)),
+                             std::istreambuf_iterator<char>());
+
+    const ReadResult r = readCalendarFile(input);
+    ASSERT_TRUE(r.ok) << r.error;
+    std::string ours;
+    for (const CalendarTopic &t : r.topics)
+        ours += t.uid + "|" + t.node.text + "|" + t.node.dlDate + "|" + t.node.dlTime.str() + "\n";
+    EXPECT_EQ(r.topics.size(), 1234u);
+    EXPECT_EQ(ours, theirs);
 }
 
 // A file beyond what one entry may be, as a whole store's export is, comes in from disk.
